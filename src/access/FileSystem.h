@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Result.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The file operations the rest of the program uses, each on one item, each reporting
+// failure as an Error with a printable description. Paths are absolute path strings.
+namespace FileSystem {
+
+// The path of the entry `name` inside `folder`; the name is used unchanged.
+QString childPath(const QString& folder, const QString& name);
+
+// Whether an item is there, following links: a dangling link reads as absent.
+bool exists(const QString& path);
+// Nothing when no item is there (following links); otherwise whether it is a folder.
+std::optional<bool> existsAsFolder(const QString& path);
+
+// The immediate entries as full paths, hidden ones included, links not followed.
+Result<QStringList> listFolder(const QString& folder);
+
+// Whether the entry itself (not what it leads to) is a symbolic link.
+bool isSymbolicLink(const QString& path);
+// The stored destination text of a symbolic link, absolute or relative as written.
+Result<QString> linkDestinationText(const QString& path);
+// The final destination of a link, following a chain of links and reading relative
+// destinations against the folder of the link holding them; fails when it is missing.
+Result<QString> resolveLink(const QString& path);
+
+// A new link at `linkPath` holding `destination`; fails when anything, even a dangling link, is there.
+Outcome createSymbolicLink(const QString& linkPath, const QString& destination);
+// Creates the folder and any missing parents; an existing folder is no error.
+Outcome createFolder(const QString& path);
+
+// Moves a file, link or folder. Never replaces anything: fails when anything stands at
+// `to`. Across file systems the tree is copied (links kept as links) beside the
+// destination, put in place, and only then is the source removed.
+Outcome move(const QString& from, const QString& to);
+// The copying half of move(), as used across file systems.
+Outcome moveByCopying(const QString& from, const QString& to);
+
+// Removes a file, a folder with its contents, or a link itself (never its destination).
+Outcome remove(const QString& path);
+
+// The whole content as UTF-8, following a link; fails on invalid UTF-8.
+Result<QString> readText(const QString& path);
+// Writes UTF-8 atomically: afterwards the file is complete or unchanged.
+Outcome writeText(const QString& path, const QString& text);
+
+Result<QByteArray> readBytes(const QString& path);
+enum class WriteMode { direct, atomic };
+Outcome writeBytes(const QString& path, const QByteArray& bytes, WriteMode mode);
+
+} // namespace FileSystem

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Who the user is and where their home is.
+class UserEnvironment
+{
+public:
+    virtual ~UserEnvironment() = default;
+    // The home folder as the program is told it ($HOME).
+    virtual QString homeFolder() const = 0;
+    virtual QString loginName() const = 0;
+    // A user's home folder from the password database, or nothing for an unknown user.
+    virtual std::optional<QString> homeFolderOfUser(const QString& loginName) const = 0;
+};
+
+class SystemUserEnvironment final : public UserEnvironment
+{
+public:
+    QString homeFolder() const override;
+    QString loginName() const override;
+    std::optional<QString> homeFolderOfUser(const QString& loginName) const override;
+};

@@ -1,0 +1,234 @@
+#include "ContentView.h"
+
+#include "CentralHubListView.h"
+#include "FileLinkerService.h"
+#include "Log.h"
+#include "ModelContext.h"
+#include "NameOrder.h"
+#include "PlaceholderView.h"
+#include "SidebarView.h"
+#include "SymbolIcons.h"
+#include "TargetApp.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, PlatformServices platform,
+                         QWidget* parent)
+    : QWidget(parent)
+    , m_linker(linker)
+    , m_modelContext(modelContext)
+    , m_platform(platform)
+    , m_sidebar(new SidebarView)
+    , m_content(new QStackedWidget)
+    , m_contentPlaceholder(new PlaceholderView)
+    , m_hubList(new CentralHubListView(linker))
+    , m_storeList(new QWidget)
+    , m_appSkillsList(new QWidget)
+    , m_detail(new QStackedWidget)
+    , m_detailPlaceholder(new PlaceholderView)
+    , m_emptyDetail(new QWidget)
+    , m_skillSummary(new QLabel)
+{
+    setWindowTitle(u"Quorvane"_s);
+    m_content->setObjectName(u"contentColumn"_s);
+    m_contentPlaceholder->setObjectName(u"contentPlaceholder"_s);
+    m_detail->setObjectName(u"detailColumn"_s);
+    m_detailPlaceholder->setObjectName(u"detailPlaceholder"_s);
+    m_emptyDetail->setObjectName(u"emptyDetail"_s);
+    m_skillSummary->setObjectName(u"skillSummary"_s);
+    m_skillSummary->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_skillSummary->setWordWrap(true);
+    m_skillSummary->setTextFormat(Qt::PlainText);
+    m_skillSummary->setMargin(16);
+
+    for (QWidget* page : {static_cast<QWidget*>(m_contentPlaceholder), static_cast<QWidget*>(m_hubList),
+                          m_storeList, m_appSkillsList})
+        m_content->addWidget(page);
+    for (QWidget* page :
+         {static_cast<QWidget*>(m_detailPlaceholder), m_emptyDetail, static_cast<QWidget*>(m_skillSummary)})
+        m_detail->addWidget(page);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(makeSidebarColumn());
+    splitter->addWidget(m_content);
+    splitter->addWidget(m_detail);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setStretchFactor(2, 2);
+    splitter->setSizes({300, 330, 470});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    resize(1100, 680);
+    m_sidebar->setSelection(m_selection);
+
+    connect(m_sidebar, &SidebarView::selectionChanged, this, &ContentView::setSelection);
+    connect(m_hubList, &CentralHubListView::selectedSkillChanged, this, [this](const std::optional<Skill>& skill) {
+        m_selectedSkill = skill;
+        updateColumns();
+    });
+    connect(&m_modelContext, &ModelContext::recordsChanged, this, [this](RecordType type) {
+        if (type == RecordType::targetApp)
+            reloadTargetApps();
+    });
+    reloadTargetApps();
+}
+
+QWidget* ContentView::makeSidebarColumn()
+{
+    auto* toolbar = new QToolBar;
+    toolbar->setObjectName(u"sidebarToolbar"_s);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* backupButton = new QToolButton;
+    backupButton->setObjectName(u"backupMenuButton"_s);
+    backupButton->setText(u"Backup"_s);
+    backupButton->setIcon(symbolIcon(u"archivebox"_s));
+    backupButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    backupButton->setPopupMode(QToolButton::InstantPopup);
+    backupButton->setMenu(new QMenu(backupButton));
+    toolbar->addWidget(backupButton);
+    QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), u"App hinzufügen"_s);
+    addApp->setObjectName(u"addAppAction"_s);
+    // Their flows are not part of this window yet; the places are kept so they stay put.
+    backupButton->setEnabled(false);
+    addApp->setEnabled(false);
+
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(6, 0, 0, 6);
+    column->setMinimumWidth(toolbar->sizeHint().width() + 12);
+    layout->addWidget(toolbar);
+    layout->addWidget(m_sidebar);
+    return column;
+}
+
+void ContentView::reloadTargetApps()
+{
+    m_targetApps = m_modelContext.records<TargetApp>();
+    std::stable_sort(m_targetApps.begin(), m_targetApps.end(), [](const TargetApp* a, const TargetApp* b) {
+        return precedesByCodePoint(a->name(), b->name());
+    });
+    m_sidebar->setTargetApps(m_targetApps);
+    updateColumns();
+}
+
+void ContentView::setSelection(const std::optional<SidebarSelection>& selection)
+{
+    m_selection = selection;
+    m_sidebar->setSelection(selection);
+    updateColumns();
+}
+
+const TargetApp* ContentView::selectedApp() const
+{
+    if (!m_selection || m_selection->kind != SidebarSelection::Kind::app)
+        return nullptr;
+    const auto found = std::find_if(m_targetApps.cbegin(), m_targetApps.cend(),
+                                    [&](const TargetApp* app) { return app->id() == m_selection->appID; });
+    return found == m_targetApps.cend() ? nullptr : *found;
+}
+
+void ContentView::updateColumns()
+{
+    const TargetApp* app = selectedApp();
+    updateContentColumn(app);
+    updateDetailColumn(app);
+}
+
+void ContentView::updateContentColumn(const TargetApp* app)
+{
+    if (!m_selection) {
+        m_contentPlaceholder->show(u"Bereich wählen"_s, u"sidebar.left"_s,
+                                   u"Wähle einen Bereich in der Seitenleiste."_s);
+        m_content->setCurrentWidget(m_contentPlaceholder);
+        return;
+    }
+    switch (m_selection->kind) {
+    case SidebarSelection::Kind::discoverStore:
+        m_content->setCurrentWidget(m_storeList);
+        return;
+    case SidebarSelection::Kind::centralHub:
+        m_content->setCurrentWidget(m_hubList);
+        return;
+    case SidebarSelection::Kind::app:
+        if (app) {
+            m_content->setCurrentWidget(m_appSkillsList);
+        } else {
+            m_contentPlaceholder->show(u"App nicht gefunden"_s, u"exclamationmark.triangle"_s,
+                                       u"Die ausgewählte App ist nicht mehr verfügbar."_s);
+            m_content->setCurrentWidget(m_contentPlaceholder);
+        }
+        return;
+    }
+}
+
+void ContentView::updateDetailColumn(const TargetApp* app)
+{
+    const auto showPlaceholder = [this](const QString& title, const QString& symbol, const QString& text) {
+        m_detailPlaceholder->show(title, symbol, text);
+        m_detail->setCurrentWidget(m_detailPlaceholder);
+    };
+    if (!m_selection) {
+        m_detail->setCurrentWidget(m_emptyDetail);
+        return;
+    }
+    switch (m_selection->kind) {
+    case SidebarSelection::Kind::discoverStore:
+        showPlaceholder(u"Skill Store"_s, u"magnifyingglass"_s,
+                        u"Wähle einen Skill aus dem Store, um Details zu sehen."_s);
+        return;
+    case SidebarSelection::Kind::app:
+        if (!app)
+            showPlaceholder(u"App nicht gefunden"_s, u"exclamationmark.triangle"_s,
+                            u"Die ausgewählte App ist nicht mehr verfügbar."_s);
+        else
+            showPlaceholder(u"App Skill"_s, u"magnifyingglass"_s, u"Wähle eine Datei im Ordner der App."_s);
+        return;
+    case SidebarSelection::Kind::centralHub:
+        if (m_selectedSkill) {
+            m_skillSummary->setText(m_selectedSkill->name + u"\n\n"_s + m_selectedSkill->contentSnippet);
+            m_detail->setCurrentWidget(m_skillSummary);
+        } else {
+            showPlaceholder(u"Skill Vorschau"_s, u"doc.text.magnifyingglass"_s,
+                            u"Wähle einen Skill für weitere Details."_s);
+        }
+        return;
+    }
+}
+
+void ContentView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_wasShown)
+        return;
+    m_wasShown = true;
+    m_linker.setModelContext(&m_modelContext);
+    m_linker.loadSettings();
+    m_linker.scanCentralRepository();
+}
+
+void ContentView::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (!m_wasShown)
+        return;
+    if (state != Qt::ApplicationActive) {
+        m_wasInactiveSinceShown = true;
+        return;
+    }
+    // The first activation right after start is not a return to the program.
+    if (!std::exchange(m_wasInactiveSinceShown, false))
+        return;
+    // Another process (the command-line tool) may have changed the records meanwhile.
+    if (Outcome refreshed = m_modelContext.refresh(); !refreshed)
+        Log::line(u"Failed to refresh the store: "_s + refreshed.error().description);
+    m_linker.loadSettings();
+    m_linker.scanCentralRepository();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "PlatformServices.h"
+#include "SidebarSelection.h"
+#include "Skill.h"
+
+#include <QList>
+#include <QWidget>
+
+#include <optional>
+
+class CentralHubListView;
+class FileLinkerService;
+class ModelContext;
+class PlaceholderView;
+class QLabel;
+class QStackedWidget;
+class QToolButton;
+class SidebarView;
+class TargetApp;
+
+// The main window: the sidebar, a content column (a list) and a detail column (the
+// selected item), each column filled according to the sidebar selection.
+class ContentView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ContentView(FileLinkerService& linker, ModelContext& modelContext, PlatformServices platform,
+                QWidget* parent = nullptr);
+
+    std::optional<SidebarSelection> selection() const { return m_selection; }
+    void setSelection(const std::optional<SidebarSelection>& selection);
+
+    // The target apps as the sidebar lists them: all records, by name.
+    const QList<TargetApp*>& targetApps() const { return m_targetApps; }
+
+    // Rescans the hub when the user comes back to the program.
+    void applicationStateChanged(Qt::ApplicationState state);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* makeSidebarColumn();
+    void reloadTargetApps();
+    void updateColumns();
+    void updateContentColumn(const TargetApp* app);
+    void updateDetailColumn(const TargetApp* app);
+    const TargetApp* selectedApp() const;
+
+    FileLinkerService& m_linker;
+    ModelContext& m_modelContext;
+    PlatformServices m_platform;
+
+    QList<TargetApp*> m_targetApps;
+    std::optional<SidebarSelection> m_selection = SidebarSelection::centralHub();
+    std::optional<Skill> m_selectedSkill;
+    bool m_wasShown = false;
+    bool m_wasInactiveSinceShown = false;
+
+    SidebarView* m_sidebar;
+    QStackedWidget* m_content;
+    PlaceholderView* m_contentPlaceholder;
+    CentralHubListView* m_hubList;
+    QWidget* m_storeList;
+    QWidget* m_appSkillsList;
+    QStackedWidget* m_detail;
+    PlaceholderView* m_detailPlaceholder;
+    QWidget* m_emptyDetail;
+    QLabel* m_skillSummary;
+};

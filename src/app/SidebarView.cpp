@@ -1,0 +1,178 @@
+#include "SidebarView.h"
+
+#include "SymbolIcons.h"
+#include "TargetApp.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int selectionRole = Qt::UserRole;
+
+QVariant toVariant(const SidebarSelection& selection)
+{
+    return QVariantList{static_cast<int>(selection.kind), selection.appID};
+}
+
+std::optional<SidebarSelection> fromVariant(const QVariant& value)
+{
+    const QVariantList parts = value.toList();
+    if (parts.size() != 2)
+        return std::nullopt;
+    return SidebarSelection{static_cast<SidebarSelection::Kind>(parts[0].toInt()), parts[1].toUuid()};
+}
+
+QFont headlineFont(QFont font)
+{
+    font.setBold(true);
+    return font;
+}
+
+// Symbol in the accent colour, the name, and the folder path as a caption line.
+QWidget* makeAppRow(const TargetApp& app)
+{
+    auto* row = new QWidget;
+    auto* symbol = new QLabel(row);
+    symbol->setPixmap(symbolIcon(app.systemImageName()).pixmap(20, 20));
+    auto* name = new QLabel(app.name(), row);
+    name->setFont(headlineFont(name->font()));
+    name->setObjectName(u"appName"_s);
+    auto* path = new QLabel(app.folderPath(), row);
+    QFont captionFont = path->font();
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
+    path->setFont(captionFont);
+    path->setForegroundRole(QPalette::PlaceholderText);
+    path->setObjectName(u"appFolderPath"_s);
+    path->setToolTip(app.folderPath());
+
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(0);
+    lines->addWidget(name);
+    lines->addWidget(path);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(symbol, 0, Qt::AlignVCenter);
+    layout->addLayout(lines, 1);
+    row->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return row;
+}
+
+} // namespace
+
+SidebarView::SidebarView(QWidget* parent)
+    : QWidget(parent)
+    , m_tree(new QTreeWidget(this))
+{
+    auto* title = new QLabel(u"Übersicht"_s, this);
+    QFont titleFont = headlineFont(title->font());
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+    title->setFont(titleFont);
+    title->setObjectName(u"sidebarTitle"_s);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(title);
+    layout->addWidget(m_tree);
+
+    m_tree->setObjectName(u"sidebar"_s);
+    m_tree->setHeaderHidden(true);
+    m_tree->setRootIsDecorated(false);
+    m_tree->setItemsExpandable(false);
+    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tree->setIconSize(QSize(20, 20));
+
+    addEntry(addSection(u"Entdecken"_s), u"Skills finden"_s, u"globe"_s, SidebarSelection::discoverStore());
+    addEntry(addSection(u"Deine Umgebung"_s), u"Zentraler Hub"_s, u"server.rack"_s,
+             SidebarSelection::centralHub());
+    m_appsSection = addSection(u"Apps"_s);
+    m_tree->expandAll();
+
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &SidebarView::takeSelectionFromTree);
+}
+
+QTreeWidgetItem* SidebarView::addSection(const QString& title)
+{
+    auto* section = new QTreeWidgetItem(m_tree, {title});
+    section->setFlags(Qt::ItemIsEnabled);
+    QFont font = headlineFont(section->font(0));
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    section->setFont(0, font);
+    section->setForeground(0, m_tree->palette().brush(QPalette::PlaceholderText));
+    return section;
+}
+
+QTreeWidgetItem* SidebarView::addEntry(QTreeWidgetItem* section, const QString& label, const QString& symbolName,
+                                       const SidebarSelection& value)
+{
+    auto* entry = new QTreeWidgetItem(section, {label});
+    entry->setIcon(0, symbolIcon(symbolName));
+    entry->setFont(0, headlineFont(entry->font(0)));
+    entry->setData(0, selectionRole, toVariant(value));
+    return entry;
+}
+
+void SidebarView::setTargetApps(const QList<TargetApp*>& apps)
+{
+    const QSignalBlocker blocker(m_tree);
+    qDeleteAll(m_appsSection->takeChildren());
+    for (const TargetApp* app : apps) {
+        auto* row = new QTreeWidgetItem(m_appsSection);
+        row->setData(0, selectionRole, toVariant(SidebarSelection::app(app->id())));
+        row->setData(0, Qt::AccessibleTextRole, app->name());
+        row->setSizeHint(0, QSize(0, 40));
+        m_tree->setItemWidget(row, 0, makeAppRow(*app));
+    }
+    m_appsSection->setExpanded(true);
+    setSelection(m_selection);
+}
+
+std::optional<SidebarSelection> SidebarView::selection() const
+{
+    return m_selection;
+}
+
+QTreeWidgetItem* SidebarView::itemFor(const SidebarSelection& selection) const
+{
+    for (int s = 0; s < m_tree->topLevelItemCount(); ++s) {
+        QTreeWidgetItem* section = m_tree->topLevelItem(s);
+        for (int e = 0; e < section->childCount(); ++e) {
+            if (fromVariant(section->child(e)->data(0, selectionRole)) == selection)
+                return section->child(e);
+        }
+    }
+    return nullptr;
+}
+
+void SidebarView::setSelection(const std::optional<SidebarSelection>& selection)
+{
+    const bool changed = selection != m_selection;
+    m_selection = selection;
+    {
+        const QSignalBlocker blocker(m_tree);
+        m_tree->clearSelection();
+        if (QTreeWidgetItem* item = selection ? itemFor(*selection) : nullptr) {
+            item->setSelected(true);
+            m_tree->setCurrentItem(item);
+        }
+    }
+    if (changed)
+        Q_EMIT selectionChanged(m_selection);
+}
+
+void SidebarView::takeSelectionFromTree()
+{
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    const std::optional<SidebarSelection> selection =
+        selected.isEmpty() ? std::nullopt : fromVariant(selected.constFirst()->data(0, selectionRole));
+    if (selection == m_selection)
+        return;
+    m_selection = selection;
+    Q_EMIT selectionChanged(m_selection);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Record.h"
+
+#include <optional>
+
+// The single settings record: where the central hub is and its folder bookmark.
+class AppSettings : public Record
+{
+    Q_OBJECT
+    Q_PROPERTY(QString centralRepositoryPath READ centralRepositoryPath NOTIFY centralRepositoryPathChanged)
+
+public:
+    static constexpr RecordType type = RecordType::appSettings;
+    static const RecordSchema& schema();
+
+    AppSettings(const QString& centralRepositoryPath, const std::optional<QByteArray>& centralBookmarkData);
+
+    RecordType recordType() const override { return type; }
+
+    const QUuid& id() const { return m_id; }
+    const QString& centralRepositoryPath() const { return m_centralRepositoryPath; }
+    const std::optional<QByteArray>& centralBookmarkData() const { return m_centralBookmarkData; }
+    const QDateTime& updatedAt() const { return m_updatedAt; }
+
+    void setId(const QUuid& id);
+    void setCentralRepositoryPath(const QString& path);
+    void setCentralBookmarkData(const std::optional<QByteArray>& bookmark);
+    void setUpdatedAt(const QDateTime& date);
+
+Q_SIGNALS:
+    void centralRepositoryPathChanged();
+
+private:
+    QVariantMap columnValues() const override;
+    void assignColumnValues(const QVariantMap& values) override;
+
+    QUuid m_id = QUuid::createUuid();
+    QString m_centralRepositoryPath;
+    std::optional<QByteArray> m_centralBookmarkData;
+    QDateTime m_updatedAt = QDateTime::currentDateTimeUtc();
+};

@@ -1,0 +1,266 @@
+#include "ModelContext.h"
+
+#include "AppSettings.h"
+#include "SkillLinkRecord.h"
+#include "TargetApp.h"
+
+#include <QScopeGuard>
+
+namespace {
+
+constexpr RecordType allTypes[] = {RecordType::targetApp, RecordType::appSettings, RecordType::skillLinkRecord};
+
+const RecordSchema& schemaOf(RecordType type)
+{
+    switch (type) {
+    case RecordType::targetApp:
+        return TargetApp::schema();
+    case RecordType::appSettings:
+        return AppSettings::schema();
+    case RecordType::skillLinkRecord:
+        return SkillLinkRecord::schema();
+    }
+    Q_UNREACHABLE();
+}
+
+Record* makeBlankRecord(RecordType type)
+{
+    switch (type) {
+    case RecordType::targetApp:
+        return new TargetApp({}, {}, {}, std::nullopt);
+    case RecordType::appSettings:
+        return new AppSettings({}, std::nullopt);
+    case RecordType::skillLinkRecord:
+        return new SkillLinkRecord({}, {});
+    }
+    Q_UNREACHABLE();
+}
+
+// SQLite hands NULL back without the type the program wrote it with.
+bool sameStoredValue(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a == b;
+}
+
+} // namespace
+
+Result<std::unique_ptr<ModelContext>> ModelContext::open(const QString& filePath)
+{
+    auto store = ModelStore::open(filePath);
+    if (!store)
+        return store.error();
+    std::unique_ptr<ModelContext> context(new ModelContext(std::move(store).value()));
+    if (Outcome loaded = context->refresh(); !loaded)
+        return loaded.error();
+    return context;
+}
+
+ModelContext::ModelContext(std::unique_ptr<ModelStore> store)
+    : m_store(std::move(store))
+{
+}
+
+ModelContext::~ModelContext()
+{
+    // Records are children of this object and go with it; they must not call back meanwhile.
+    for (Record* record : std::as_const(m_records))
+        record->m_context = nullptr;
+    for (Record* record : std::as_const(m_pendingRemovals))
+        record->m_context = nullptr;
+}
+
+void ModelContext::adopt(Record* record)
+{
+    record->setParent(this);
+    record->m_context = this;
+}
+
+void ModelContext::insert(Record* record)
+{
+    Q_ASSERT(record);
+    if (m_records.contains(record))
+        return;
+    adopt(record);
+    m_records.append(record);
+    m_pendingInserts.insert(record);
+    announce(record->recordType());
+}
+
+void ModelContext::remove(Record* record)
+{
+    Q_ASSERT(record);
+    if (!m_records.removeOne(record))
+        return;
+    if (m_pendingInserts.remove(record)) {
+        // Never stored: nothing to delete at the next save.
+        record->m_context = nullptr;
+        record->deleteLater();
+    } else {
+        m_pendingRemovals.append(record);
+    }
+    announce(record->recordType());
+}
+
+bool ModelContext::hasChanges() const
+{
+    return !m_pendingInserts.isEmpty() || !m_pendingRemovals.isEmpty()
+           || std::any_of(m_records.cbegin(), m_records.cend(),
+                          [](const Record* record) { return !record->m_changedColumns.isEmpty(); });
+}
+
+QList<RowChange> ModelContext::pendingChanges() const
+{
+    QList<RowChange> changes;
+    for (const Record* record : m_pendingRemovals)
+        changes.append({RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}});
+    for (const Record* record : m_records) {
+        const RecordSchema* schema = &schemaOf(record->recordType());
+        if (m_pendingInserts.contains(const_cast<Record*>(record))) {
+            changes.append({RowChange::Kind::insert, schema, record->storeKey(), record->columnValues()});
+        } else if (!record->m_changedColumns.isEmpty()) {
+            // Only the changed columns: another process may have saved the others since.
+            QVariantMap values;
+            const QVariantMap all = record->columnValues();
+            for (const QString& column : record->m_changedColumns)
+                values.insert(column, all.value(column));
+            changes.append({RowChange::Kind::update, schema, record->storeKey(), values});
+        }
+    }
+    return changes;
+}
+
+Outcome ModelContext::save()
+{
+    const QList<RowChange> changes = pendingChanges();
+    if (changes.isEmpty())
+        return {};
+    if (Outcome written = m_store->apply(changes); !written)
+        return written;
+
+    m_pendingInserts.clear();
+    for (Record* record : std::as_const(m_records))
+        record->m_changedColumns.clear();
+    for (Record* record : std::as_const(m_pendingRemovals)) {
+        record->m_context = nullptr;
+        record->deleteLater();
+    }
+    m_pendingRemovals.clear();
+    return {};
+}
+
+void ModelContext::noteRecordChanged(const Record& record)
+{
+    announce(record.recordType());
+}
+
+void ModelContext::announce(RecordType type)
+{
+    if (m_refreshDepth > 0)
+        m_typesChangedDuringRefresh.insert(type);
+    else
+        Q_EMIT recordsChanged(type);
+}
+
+Outcome ModelContext::refreshIfStoreChanged()
+{
+    auto version = m_store->dataVersion();
+    if (!version)
+        return version.error();
+    if (m_seenDataVersion == version.value())
+        return {};
+    return refresh();
+}
+
+Outcome ModelContext::refresh()
+{
+    auto version = m_store->dataVersion();
+    if (!version)
+        return version.error();
+
+    ++m_refreshDepth;
+    auto announceAtEnd = qScopeGuard([this] {
+        if (--m_refreshDepth > 0)
+            return;
+        const QSet<RecordType> changedTypes = std::exchange(m_typesChangedDuringRefresh, {});
+        for (RecordType type : allTypes) {
+            if (changedTypes.contains(type))
+                Q_EMIT recordsChanged(type);
+        }
+    });
+
+    for (RecordType type : allTypes) {
+        bool changed = false;
+        if (Outcome done = refreshType(type, changed); !done)
+            return done;
+        if (changed)
+            m_typesChangedDuringRefresh.insert(type);
+    }
+    m_seenDataVersion = version.value();
+    return {};
+}
+
+Outcome ModelContext::refreshType(RecordType type, bool& changed)
+{
+    auto rows = m_store->readAll(schemaOf(type));
+    if (!rows)
+        return rows.error();
+
+    QHash<QString, Record*> known;
+    for (Record* record : std::as_const(m_records)) {
+        if (record->recordType() == type)
+            known.insert(record->storeKey(), record);
+    }
+    QSet<QString> removedHere;
+    for (const Record* record : std::as_const(m_pendingRemovals))
+        removedHere.insert(record->storeKey());
+
+    QList<Record*> stored; // this type's records in store order
+    for (const StoredRow& row : rows.value()) {
+        if (removedHere.contains(row.storeKey))
+            continue;
+        Record* record = known.take(row.storeKey);
+        if (!record) {
+            record = makeBlankRecord(type);
+            record->m_storeKey = row.storeKey;
+            adopt(record);
+            changed = true;
+        }
+        QVariantMap outsideChanges;
+        const QVariantMap current = record->columnValues();
+        for (auto it = row.values.cbegin(); it != row.values.cend(); ++it) {
+            if (!record->m_changedColumns.contains(it.key()) && !sameStoredValue(current.value(it.key()), it.value()))
+                outsideChanges.insert(it.key(), it.value());
+        }
+        if (!outsideChanges.isEmpty()) {
+            record->m_assigningStoredValues = true;
+            record->assignColumnValues(outsideChanges);
+            record->m_assigningStoredValues = false;
+            changed = true;
+        }
+        stored.append(record);
+    }
+
+    // What is left of the known records was saved once and has since been deleted elsewhere.
+    for (Record* record : std::as_const(known)) {
+        if (m_pendingInserts.contains(record))
+            continue;
+        record->m_context = nullptr;
+        record->deleteLater();
+        changed = true;
+    }
+
+    QList<Record*> reordered;
+    for (Record* record : std::as_const(m_records)) {
+        if (record->recordType() != type)
+            reordered.append(record);
+    }
+    reordered.append(stored);
+    for (Record* record : std::as_const(m_records)) {
+        if (record->recordType() == type && m_pendingInserts.contains(record))
+            reordered.append(record);
+    }
+    m_records = reordered;
+    return {};
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "ModelStore.h"
+#include "Record.h"
+#include "Result.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+// The records of the store as the program works with them. An insert is visible to
+// fetches at once; save() makes every pending insert, delete and field change durable in
+// one transaction, and a failed save keeps them pending. Changes another process saved
+// are taken in by refresh(), and by every fetch, without losing this context's own.
+class ModelContext : public QObject
+{
+    Q_OBJECT
+
+public:
+    static Result<std::unique_ptr<ModelContext>> open(const QString& filePath);
+
+    ~ModelContext() override;
+
+    // All records of type T that satisfy the predicate, in store order.
+    template <typename T> Result<QList<T*>> fetch(const std::function<bool(const T&)>& predicate = {});
+
+    // All records of type T as of now, without looking for outside changes first; for views.
+    template <typename T> QList<T*> records() const;
+
+    // Adds a new record; the context owns it from now on.
+    void insert(Record* record);
+    // Takes a record out; it is deleted from the store at the next save.
+    void remove(Record* record);
+
+    Outcome save();
+    bool hasChanges() const;
+
+    // Takes in what other processes saved since the last look. Fields this context
+    // changed and has not saved yet keep their new values.
+    Outcome refresh();
+
+    ModelStore& store() { return *m_store; }
+
+Q_SIGNALS:
+    // Records of this type were inserted, removed or changed; live lists re-read.
+    void recordsChanged(RecordType type);
+
+private:
+    friend class Record;
+
+    explicit ModelContext(std::unique_ptr<ModelStore> store);
+
+    void noteRecordChanged(const Record& record);
+    void adopt(Record* record);
+    void announce(RecordType type);
+    Outcome refreshIfStoreChanged();
+    Outcome refreshType(RecordType type, bool& changed);
+    QList<RowChange> pendingChanges() const;
+
+    std::unique_ptr<ModelStore> m_store;
+    QList<Record*> m_records; // live records, in store order
+    QSet<Record*> m_pendingInserts;
+    QList<Record*> m_pendingRemovals;
+    std::optional<qint64> m_seenDataVersion;
+    int m_refreshDepth = 0;
+    QSet<RecordType> m_typesChangedDuringRefresh;
+};
+
+template <typename T> QList<T*> ModelContext::records() const
+{
+    QList<T*> matching;
+    for (Record* record : m_records) {
+        if (record->recordType() == T::type)
+            matching.append(static_cast<T*>(record));
+    }
+    return matching;
+}
+
+template <typename T> Result<QList<T*>> ModelContext::fetch(const std::function<bool(const T&)>& predicate)
+{
+    if (Outcome current = refreshIfStoreChanged(); !current)
+        return current.error();
+    QList<T*> matching = records<T>();
+    if (predicate)
+        matching.removeIf([&](const T* record) { return !predicate(*record); });
+    return matching;
+}

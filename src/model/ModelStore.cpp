@@ -1,0 +1,243 @@
+#include "ModelStore.h"
+
+#include "AppSettings.h"
+#include "SkillLinkRecord.h"
+#include "TargetApp.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUuid>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Each migration brings the file from version (index) to version (index + 1).
+const QList<QStringList>& migrations()
+{
+    static const QList<QStringList> steps = {
+        {
+            u"CREATE TABLE target_apps (store_key TEXT PRIMARY KEY NOT NULL, id TEXT, name TEXT,"
+            " folder_path TEXT, system_image_name TEXT, bookmark_data BLOB)"_s,
+            u"CREATE TABLE app_settings (store_key TEXT PRIMARY KEY NOT NULL, id TEXT,"
+            " central_repository_path TEXT, central_bookmark_data BLOB, updated_at INTEGER)"_s,
+            u"CREATE TABLE skill_link_records (store_key TEXT PRIMARY KEY NOT NULL, id TEXT,"
+            " target_app_id TEXT, item_name TEXT, created_at INTEGER)"_s,
+        },
+    };
+    return steps;
+}
+
+Error sqlError(const QString& what, const QSqlError& error)
+{
+    return Error{what + u": "_s + error.text()};
+}
+
+QSqlDatabase connection(const QString& name)
+{
+    return QSqlDatabase::database(name, false);
+}
+
+Result<QSqlQuery> run(const QString& connectionName, const QString& statement)
+{
+    QSqlQuery query(connection(connectionName));
+    if (!query.exec(statement))
+        return sqlError(statement, query.lastError());
+    return query;
+}
+
+Result<int> userVersion(const QString& connectionName)
+{
+    auto query = run(connectionName, u"PRAGMA user_version"_s);
+    if (!query)
+        return query.error();
+    if (!query.value().next())
+        return Error{u"The store file has no schema version."_s};
+    return query.value().value(0).toInt();
+}
+
+// Runs work inside BEGIN IMMEDIATE ... COMMIT, rolling back on any failure.
+Outcome inImmediateTransaction(const QString& connectionName, const std::function<Outcome()>& work)
+{
+    if (auto begun = run(connectionName, u"BEGIN IMMEDIATE"_s); !begun)
+        return begun.error();
+    Outcome outcome = work();
+    if (outcome) {
+        if (auto committed = run(connectionName, u"COMMIT"_s); committed)
+            return {};
+        else
+            outcome = committed.error();
+    }
+    (void)run(connectionName, u"ROLLBACK"_s);
+    return outcome;
+}
+
+} // namespace
+
+ModelStore::ModelStore(const QString& filePath, const QString& connectionName)
+    : m_filePath(filePath)
+    , m_connectionName(connectionName)
+{
+}
+
+ModelStore::~ModelStore()
+{
+    {
+        QSqlDatabase database = connection(m_connectionName);
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString ModelStore::defaultFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/quorvane.sqlite"_s;
+}
+
+Result<std::unique_ptr<ModelStore>> ModelStore::open(const QString& filePath)
+{
+    if (!QDir().mkpath(QFileInfo(filePath).absolutePath()))
+        return Error{u"Cannot create the folder of "_s + filePath};
+
+    const QString connectionName = u"quorvane-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, connectionName);
+        database.setDatabaseName(filePath);
+    }
+    std::unique_ptr<ModelStore> store(new ModelStore(filePath, connectionName));
+    if (!connection(connectionName).open())
+        return sqlError(u"Cannot open "_s + filePath, connection(connectionName).lastError());
+
+    store->setBusyTimeout(std::chrono::seconds(5));
+    // Nothing may write to the file before it has proven to be a store we understand.
+    if (Outcome intact = store->checkIntegrity(); !intact)
+        return intact.error();
+    if (Outcome migrated = store->migrate(); !migrated)
+        return migrated.error();
+    // Readers do not block a writer in another process, and commits survive a crash.
+    if (auto wal = run(connectionName, u"PRAGMA journal_mode = WAL"_s); !wal)
+        return wal.error();
+    return store;
+}
+
+void ModelStore::setBusyTimeout(std::chrono::milliseconds timeout)
+{
+    (void)run(m_connectionName, u"PRAGMA busy_timeout = %1"_s.arg(timeout.count()));
+}
+
+Outcome ModelStore::checkIntegrity()
+{
+    auto check = run(m_connectionName, u"PRAGMA quick_check"_s);
+    if (!check)
+        return Error{u"The store file "_s + m_filePath + u" is damaged or not a store ("_s
+                     + check.error().description + u")."_s};
+    if (!check.value().next() || check.value().value(0).toString() != u"ok"_s)
+        return Error{u"The store file "_s + m_filePath + u" is damaged: "_s
+                     + check.value().value(0).toString()};
+
+    auto version = userVersion(m_connectionName);
+    if (!version)
+        return version.error();
+    if (version.value() > schemaVersion)
+        return Error{u"The store file %1 was written by a newer version of Quorvane (schema %2; this version "
+                     "knows up to %3). It was left unchanged."_s.arg(m_filePath)
+                         .arg(version.value())
+                         .arg(schemaVersion)};
+    return {};
+}
+
+Outcome ModelStore::migrate()
+{
+    for (int target = 1; target <= schemaVersion; ++target) {
+        Outcome step = inImmediateTransaction(m_connectionName, [&]() -> Outcome {
+            // Another process may have migrated meanwhile; the write lock makes the check final.
+            auto version = userVersion(m_connectionName);
+            if (!version)
+                return version.error();
+            if (version.value() >= target)
+                return {};
+            for (const QString& statement : migrations()[target - 1]) {
+                if (auto done = run(m_connectionName, statement); !done)
+                    return done.error();
+            }
+            if (auto set = run(m_connectionName, u"PRAGMA user_version = %1"_s.arg(target)); !set)
+                return set.error();
+            return {};
+        });
+        if (!step)
+            return Error{u"Cannot upgrade the store file to schema %1: "_s.arg(target) + step.error().description};
+    }
+    return {};
+}
+
+Result<QList<StoredRow>> ModelStore::readAll(const RecordSchema& schema)
+{
+    auto query = run(m_connectionName, u"SELECT store_key, %1 FROM %2 ORDER BY rowid"_s.arg(
+                                           schema.columns.join(u", "_s), schema.table));
+    if (!query)
+        return query.error();
+    QList<StoredRow> rows;
+    while (query.value().next()) {
+        StoredRow row{query.value().value(0).toString(), {}};
+        for (qsizetype column = 0; column < schema.columns.size(); ++column)
+            row.values.insert(schema.columns[column], query.value().value(static_cast<int>(column + 1)));
+        rows.append(row);
+    }
+    return rows;
+}
+
+Result<qint64> ModelStore::dataVersion()
+{
+    auto query = run(m_connectionName, u"PRAGMA data_version"_s);
+    if (!query)
+        return query.error();
+    if (!query.value().next())
+        return Error{u"The store did not report its data version."_s};
+    return query.value().value(0).toLongLong();
+}
+
+Outcome ModelStore::apply(const QList<RowChange>& changes)
+{
+    return inImmediateTransaction(m_connectionName, [&]() -> Outcome {
+        for (const RowChange& change : changes) {
+            QSqlQuery query(connection(m_connectionName));
+            const QStringList columns = change.values.keys();
+            switch (change.kind) {
+            case RowChange::Kind::insert: {
+                QStringList placeholders(columns.size() + 1, u"?"_s);
+                query.prepare(u"INSERT INTO %1 (store_key, %2) VALUES (%3)"_s.arg(
+                    change.schema->table, columns.join(u", "_s), placeholders.join(u", "_s)));
+                query.addBindValue(change.storeKey);
+                for (const QString& column : columns)
+                    query.addBindValue(change.values[column]);
+                break;
+            }
+            case RowChange::Kind::update: {
+                QStringList assignments;
+                for (const QString& column : columns)
+                    assignments.append(column + u" = ?"_s);
+                query.prepare(u"UPDATE %1 SET %2 WHERE store_key = ?"_s.arg(change.schema->table,
+                                                                            assignments.join(u", "_s)));
+                for (const QString& column : columns)
+                    query.addBindValue(change.values[column]);
+                query.addBindValue(change.storeKey);
+                break;
+            }
+            case RowChange::Kind::remove:
+                query.prepare(u"DELETE FROM %1 WHERE store_key = ?"_s.arg(change.schema->table));
+                query.addBindValue(change.storeKey);
+                break;
+            }
+            if (!query.exec())
+                return sqlError(u"Cannot save to "_s + change.schema->table, query.lastError());
+        }
+        return {};
+    });
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Record.h"
+#include "Result.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+#include <chrono>
+#include <memory>
+
+// One row as the store file holds it.
+struct StoredRow
+{
+    QString storeKey;
+    QVariantMap values; // column name -> stored value
+};
+
+// One change of a save; all changes of a save are written in one transaction.
+struct RowChange
+{
+    enum class Kind { insert, update, remove };
+    Kind kind;
+    const RecordSchema* schema;
+    QString storeKey;
+    QVariantMap values; // the columns to write (insert: all, update: the changed ones)
+};
+
+// The SQLite file behind a ModelContext: schema, migrations and transactions.
+// Several processes may have the same file open; every write takes the write lock first.
+class ModelStore
+{
+public:
+    static constexpr int schemaVersion = 1;
+
+    // Opens (or creates) the store file, checks it and migrates it to schemaVersion.
+    // A damaged file or one written by a newer version is refused and left untouched.
+    static Result<std::unique_ptr<ModelStore>> open(const QString& filePath);
+
+    // Where the program keeps its store: the user's application data folder.
+    static QString defaultFilePath();
+
+    ~ModelStore();
+    ModelStore(const ModelStore&) = delete;
+    ModelStore& operator=(const ModelStore&) = delete;
+
+    const QString& filePath() const { return m_filePath; }
+
+    // How long a write waits for another process to finish its own.
+    void setBusyTimeout(std::chrono::milliseconds timeout);
+
+    Result<QList<StoredRow>> readAll(const RecordSchema& schema);
+
+    // A number that changes whenever another connection commits to the file.
+    Result<qint64> dataVersion();
+
+    // Writes all changes in one immediate transaction; nothing is written on failure.
+    Outcome apply(const QList<RowChange>& changes);
+
+private:
+    explicit ModelStore(const QString& filePath, const QString& connectionName);
+
+    Outcome checkIntegrity();
+    Outcome migrate();
+
+    QString m_filePath;
+    QString m_connectionName;
+};

@@ -1,0 +1,43 @@
+#include "Record.h"
+
+#include "ModelContext.h"
+
+#include <QTimeZone>
+
+Record::Record()
+    : m_storeKey(QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+Record::~Record() = default;
+
+void Record::noteFieldChanged(const QString& column)
+{
+    if (!m_assigningStoredValues)
+        m_changedColumns.insert(column);
+    Q_EMIT fieldsChanged();
+    if (m_context)
+        m_context->noteRecordChanged(*this);
+}
+
+QVariant Record::storedDate(const QDateTime& date)
+{
+    return date.toMSecsSinceEpoch();
+}
+
+QDateTime Record::dateFromStored(const QVariant& value)
+{
+    return QDateTime::fromMSecsSinceEpoch(value.toLongLong(), QTimeZone::utc());
+}
+
+QVariant Record::storedBytes(const std::optional<QByteArray>& bytes)
+{
+    return bytes ? QVariant(*bytes) : QVariant(QMetaType::fromType<QByteArray>());
+}
+
+std::optional<QByteArray> Record::bytesFromStored(const QVariant& value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    return value.toByteArray();
+}

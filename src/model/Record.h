@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QUuid>
+#include <QVariantMap>
+
+class ModelContext;
+
+enum class RecordType { targetApp, appSettings, skillLinkRecord };
+
+// Table layout of one record type in the store file.
+struct RecordSchema
+{
+    QString table;
+    QStringList columns; // without the store key
+};
+
+// A persistent record owned by a ModelContext. Records are reference objects: two records
+// are the same exactly when they are the same object, however equal their fields are, and
+// the context keeps one object per stored row for its whole life.
+class Record : public QObject
+{
+    Q_OBJECT
+
+public:
+    ~Record() override;
+
+    virtual RecordType recordType() const = 0;
+
+    // The record's key in the store: fixed at creation, unlike the user-visible id
+    // (a backup import overwrites a target app's id).
+    const QString& storeKey() const { return m_storeKey; }
+
+    // The context the record was inserted into, or none.
+    ModelContext* context() const { return m_context; }
+
+Q_SIGNALS:
+    // Any field changed, by this program or (after a refresh) by another process.
+    void fieldsChanged();
+
+protected:
+    Record();
+
+    // Subclass setters call this after assigning a field, with the field's column name.
+    void noteFieldChanged(const QString& column);
+
+    // Column values as the store keeps them, and the way back.
+    static QVariant storedUuid(const QUuid& uuid) { return uuid.toString(QUuid::WithoutBraces); }
+    static QUuid uuidFromStored(const QVariant& value) { return QUuid::fromString(value.toString()); }
+    static QVariant storedDate(const QDateTime& date);
+    static QDateTime dateFromStored(const QVariant& value);
+    static QVariant storedBytes(const std::optional<QByteArray>& bytes);
+    static std::optional<QByteArray> bytesFromStored(const QVariant& value);
+
+private:
+    friend class ModelContext;
+
+    virtual QVariantMap columnValues() const = 0;
+    // Assigns the stored values through the setters, so observers see outside changes.
+    virtual void assignColumnValues(const QVariantMap& values) = 0;
+
+    QString m_storeKey;
+    ModelContext* m_context = nullptr;
+    QSet<QString> m_changedColumns; // changed since the last save
+    bool m_assigningStoredValues = false;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+#include <utility>
+#include <variant>
+
+// A failure with a printable description, as callers log or show it.
+struct Error
+{
+    QString description;
+};
+
+// A value or an Error.
+template <typename T> class [[nodiscard]] Result
+{
+public:
+    Result(T value)
+        : m_state(std::in_place_index<0>, std::move(value))
+    {
+    }
+    Result(Error error)
+        : m_state(std::in_place_index<1>, std::move(error))
+    {
+    }
+
+    bool ok() const { return m_state.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    const T& value() const& { return std::get<0>(m_state); }
+    T& value() & { return std::get<0>(m_state); }
+    T&& value() && { return std::get<0>(std::move(m_state)); }
+    const T& operator*() const& { return value(); }
+    const T* operator->() const { return &value(); }
+
+    const Error& error() const { return std::get<1>(m_state); }
+
+private:
+    std::variant<T, Error> m_state;
+};
+
+// Success, or an Error.
+template <> class [[nodiscard]] Result<void>
+{
+public:
+    Result() = default;
+    Result(Error error)
+        : m_error(std::move(error))
+        , m_failed(true)
+    {
+    }
+
+    bool ok() const { return !m_failed; }
+    explicit operator bool() const { return ok(); }
+    const Error& error() const { return m_error; }
+
+private:
+    Error m_error;
+    bool m_failed = false;
+};
+
+using Outcome = Result<void>;

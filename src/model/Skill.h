@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QHashFunctions>
+#include <QString>
+#include <QUrl>
+
+// One entry of the central hub folder, rebuilt by every scan. Its identity is its url.
+struct Skill
+{
+    QUrl url;
+    QString name;           // last path component without its extension
+    QString contentSnippet; // "[Folder]", the first three non-blank lines, or empty
+    QString fileExtension;  // without the dot; empty when there is none
+    bool isDirectory = false;
+
+    const QUrl& id() const { return url; }
+
+    friend bool operator==(const Skill& a, const Skill& b);
+    friend bool operator!=(const Skill& a, const Skill& b) { return !(a == b); }
+};
+
+size_t qHash(const Skill& skill, size_t seed = 0);

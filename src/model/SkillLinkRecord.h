@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Record.h"
+
+// Remembers that a hub item was linked into a target app, so a vanished link can be
+// made again. (targetAppID, itemName) is its logical key; the linker keeps it unique.
+class SkillLinkRecord : public Record
+{
+    Q_OBJECT
+
+public:
+    static constexpr RecordType type = RecordType::skillLinkRecord;
+    static const RecordSchema& schema();
+
+    SkillLinkRecord(const QUuid& targetAppID, const QString& itemName);
+
+    RecordType recordType() const override { return type; }
+
+    const QUuid& id() const { return m_id; }
+    const QUuid& targetAppID() const { return m_targetAppID; }
+    const QString& itemName() const { return m_itemName; }
+    const QDateTime& createdAt() const { return m_createdAt; }
+
+    void setId(const QUuid& id);
+    void setTargetAppID(const QUuid& id);
+    void setItemName(const QString& name);
+    void setCreatedAt(const QDateTime& date);
+
+private:
+    QVariantMap columnValues() const override;
+    void assignColumnValues(const QVariantMap& values) override;
+
+    QUuid m_id = QUuid::createUuid();
+    QUuid m_targetAppID;
+    QString m_itemName;
+    QDateTime m_createdAt = QDateTime::currentDateTimeUtc();
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Record.h"
+
+#include <optional>
+
+// An assistant application whose skills folder receives links.
+class TargetApp : public Record
+{
+    Q_OBJECT
+    Q_PROPERTY(QString name READ name NOTIFY nameChanged)
+    Q_PROPERTY(QString folderPath READ folderPath NOTIFY folderPathChanged)
+    Q_PROPERTY(QString systemImageName READ systemImageName NOTIFY systemImageNameChanged)
+
+public:
+    static constexpr RecordType type = RecordType::targetApp;
+    static const RecordSchema& schema();
+
+    TargetApp(const QString& name, const QString& folderPath, const QString& systemImageName,
+              const std::optional<QByteArray>& bookmarkData);
+
+    RecordType recordType() const override { return type; }
+
+    const QUuid& id() const { return m_id; }
+    const QString& name() const { return m_name; }
+    const QString& folderPath() const { return m_folderPath; }
+    const QString& systemImageName() const { return m_systemImageName; }
+    const std::optional<QByteArray>& bookmarkData() const { return m_bookmarkData; }
+
+    void setId(const QUuid& id);
+    void setName(const QString& name);
+    void setFolderPath(const QString& path);
+    void setSystemImageName(const QString& name);
+    void setBookmarkData(const std::optional<QByteArray>& bookmark);
+
+Q_SIGNALS:
+    void nameChanged();
+    void folderPathChanged();
+    void systemImageNameChanged();
+
+private:
+    QVariantMap columnValues() const override;
+    void assignColumnValues(const QVariantMap& values) override;
+
+    QUuid m_id = QUuid::createUuid();
+    QString m_name;
+    QString m_folderPath;
+    QString m_systemImageName;
+    std::optional<QByteArray> m_bookmarkData;
+};
