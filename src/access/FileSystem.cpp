@@ -45,7 +45,8 @@ Error systemError(const QString& what, const std::error_code& code)
 
 bool entryExists(const QString& path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     return ::lstat(native(path).constData(), &info) == 0;
 }
 
@@ -58,13 +59,15 @@ QString childPath(const QString& folder, const QString& name)
 
 bool exists(const QString& path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     return ::stat(native(path).constData(), &info) == 0;
 }
 
 std::optional<bool> existsAsFolder(const QString& path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     if (::stat(native(path).constData(), &info) != 0)
         return std::nullopt;
     return S_ISDIR(info.st_mode);
@@ -92,7 +95,8 @@ Result<QStringList> listFolder(const QString& folder)
 
 bool isSymbolicLink(const QString& path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     return ::lstat(native(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
@@ -115,9 +119,9 @@ Result<QString> resolveLink(const QString& path)
         if (!destination)
             return destination.error();
         const QString folder = QFileInfo(current).path();
-        current = QDir::cleanPath(QDir::isAbsolutePath(destination.value())
-                                      ? destination.value()
-                                      : folder + u'/' + destination.value());
+        current =
+            QDir::cleanPath(QDir::isAbsolutePath(destination.value()) ? destination.value()
+                                                                      : folder + u'/' + destination.value());
     }
     if (isSymbolicLink(current))
         return Error{u"Too many levels of links at "_s + path};
@@ -148,8 +152,8 @@ Outcome move(const QString& from, const QString& to)
 {
     if (!entryExists(from))
         return Error{u"Cannot move "_s + from + u": it does not exist"_s};
-    if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE)
-        == 0)
+    if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE) ==
+        0)
         return {};
     const int code = errno;
     if (code == EXDEV)
@@ -177,8 +181,8 @@ Outcome moveByCopying(const QString& from, const QString& to)
 
     // The copy is made under a hidden name beside the destination, so a half-done copy
     // never stands at `to`, and is put in place in one step.
-    const QString staging = childPath(QFileInfo(to).path(), u".quorvane-move-"_s
-                                                                + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    const QString staging = childPath(
+        QFileInfo(to).path(), u".quorvane-move-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
     std::error_code error;
     fs::copy(nativePath(from), nativePath(staging),
              fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
@@ -188,20 +192,22 @@ Outcome moveByCopying(const QString& from, const QString& to)
     });
     if (error)
         return systemError(failure, error);
-    if (::renameat2(AT_FDCWD, native(staging).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE)
-        != 0)
+    if (::renameat2(AT_FDCWD, native(staging).constData(), AT_FDCWD, native(to).constData(),
+                    RENAME_NOREPLACE) != 0)
         return systemError(failure, errno);
     dropStaging.dismiss();
 
     fs::remove_all(nativePath(from), error);
     if (error)
-        return systemError(u"Moved "_s + from + u" to "_s + to + u", but could not remove the original"_s, error);
+        return systemError(u"Moved "_s + from + u" to "_s + to + u", but could not remove the original"_s,
+                           error);
     return {};
 }
 
 Outcome remove(const QString& path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     if (::lstat(native(path).constData(), &info) != 0)
         return systemError(u"Cannot remove "_s + path, errno);
     std::error_code error;
@@ -246,8 +252,8 @@ Outcome writeBytes(const QString& path, const QByteArray& bytes, WriteMode mode)
         return {};
     }
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
-        || !file.flush())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+        !file.flush())
         return Error{u"Cannot write "_s + path + u": "_s + file.errorString()};
     return {};
 }

@@ -52,7 +52,11 @@ Result<QString> readText(const QString& path);
 Outcome writeText(const QString& path, const QString& text);
 
 Result<QByteArray> readBytes(const QString& path);
-enum class WriteMode { direct, atomic };
+enum class WriteMode
+{
+    direct,
+    atomic
+};
 Outcome writeBytes(const QString& path, const QByteArray& bytes, WriteMode mode);
 
 } // namespace FileSystem

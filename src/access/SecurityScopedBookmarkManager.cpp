@@ -32,7 +32,8 @@ struct BookmarkContent
 
 std::optional<ItemIdentity> identityOf(const QString& path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
     return ItemIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
@@ -84,8 +85,7 @@ std::optional<QByteArray> SecurityScopedBookmarkManager::createBookmark(const QS
     const QString path = QDir::cleanPath(QFileInfo(folderPath).absoluteFilePath());
     const auto identity = identityOf(path);
     if (!identity) {
-        Log::line(u"Failed to create bookmark: "_s + u"The folder "_s + folderPath
-                  + u" does not exist."_s);
+        Log::line(u"Failed to create bookmark: "_s + u"The folder "_s + folderPath + u" does not exist."_s);
         return std::nullopt;
     }
     return encode({path, *identity});

@@ -27,8 +27,7 @@ public:
         : m_scopes(scopes)
         , m_folderPath(std::move(folderPath))
         , m_granted(m_scopes.startAccessing(m_folderPath))
-    {
-    }
+    {}
     ~ScopedFolderAccess()
     {
         if (m_granted)

@@ -13,10 +13,11 @@ bool canWriteToFolder(const QString& folderPath)
     if (!FileSystem::listFolder(folderPath))
         return false;
 
-    const QString probeName = u".quorvane_write_probe_"_s + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    const QString probeName =
+        u".quorvane_write_probe_"_s + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     const QString probePath = FileSystem::childPath(folderPath, probeName);
-    if (FileSystem::writeBytes(probePath, "probe", FileSystem::WriteMode::atomic)
-        && FileSystem::remove(probePath))
+    if (FileSystem::writeBytes(probePath, "probe", FileSystem::WriteMode::atomic) &&
+        FileSystem::remove(probePath))
         return true;
     (void)FileSystem::remove(probePath);
     return false;

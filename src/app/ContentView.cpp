@@ -71,10 +71,11 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     m_sidebar->setSelection(m_selection);
 
     connect(m_sidebar, &SidebarView::selectionChanged, this, &ContentView::setSelection);
-    connect(m_hubList, &CentralHubListView::selectedSkillChanged, this, [this](const std::optional<Skill>& skill) {
-        m_selectedSkill = skill;
-        updateColumns();
-    });
+    connect(m_hubList, &CentralHubListView::selectedSkillChanged, this,
+            [this](const std::optional<Skill>& skill) {
+                m_selectedSkill = skill;
+                updateColumns();
+            });
     connect(&m_modelContext, &ModelContext::recordsChanged, this, [this](RecordType type) {
         if (type == RecordType::targetApp)
             reloadTargetApps();

@@ -40,7 +40,8 @@ int QuorvaneApp::run()
     m_linker = std::make_unique<FileLinkerService>(platform());
     m_window = std::make_unique<ContentView>(*m_linker, *m_modelContext, platform());
 
-    connect(qApp, &QGuiApplication::applicationStateChanged, m_window.get(), &ContentView::applicationStateChanged);
+    connect(qApp, &QGuiApplication::applicationStateChanged, m_window.get(),
+            &ContentView::applicationStateChanged);
     m_window->show();
     return QApplication::exec();
 }

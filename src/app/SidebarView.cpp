@@ -108,8 +108,8 @@ QTreeWidgetItem* SidebarView::addSection(const QString& title)
     return section;
 }
 
-QTreeWidgetItem* SidebarView::addEntry(QTreeWidgetItem* section, const QString& label, const QString& symbolName,
-                                       const SidebarSelection& value)
+QTreeWidgetItem* SidebarView::addEntry(QTreeWidgetItem* section, const QString& label,
+                                       const QString& symbolName, const SidebarSelection& value)
 {
     auto* entry = new QTreeWidgetItem(section, {label});
     entry->setIcon(0, symbolIcon(symbolName));

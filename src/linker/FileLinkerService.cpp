@@ -23,8 +23,7 @@ FileLinkerService::FileLinkerService(PlatformServices platform, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_centralRepositoryPath(FileSystem::childPath(platform.user.homeFolder(), u".agents/Skills"_s))
-{
-}
+{}
 
 void FileLinkerService::setCentralRepositoryPath(const QString& path)
 {

@@ -53,7 +53,8 @@ public:
     // Runs work on the hub folder: inside a scope on the bookmark's folder when that
     // works, else on the stored path if something exists there. Nothing when unreachable.
     template <typename Work>
-    auto withCentralHubAccess(Work&& work) const -> std::optional<std::invoke_result_t<Work&, const QString&>>;
+    auto withCentralHubAccess(Work&& work) const
+        -> std::optional<std::invoke_result_t<Work&, const QString&>>;
     // Whether the hub bookmark leads to an existing folder (no scope is opened).
     bool hasValidCentralHub() const;
 

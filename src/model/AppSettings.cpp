@@ -4,9 +4,9 @@ using namespace Qt::StringLiterals;
 
 const RecordSchema& AppSettings::schema()
 {
-    static const RecordSchema schema{u"app_settings"_s,
-                                     {u"id"_s, u"central_repository_path"_s, u"central_bookmark_data"_s,
-                                      u"updated_at"_s}};
+    static const RecordSchema schema{
+        u"app_settings"_s,
+        {u"id"_s, u"central_repository_path"_s, u"central_bookmark_data"_s, u"updated_at"_s}};
     return schema;
 }
 
@@ -14,8 +14,7 @@ AppSettings::AppSettings(const QString& centralRepositoryPath,
                          const std::optional<QByteArray>& centralBookmarkData)
     : m_centralRepositoryPath(centralRepositoryPath)
     , m_centralBookmarkData(centralBookmarkData)
-{
-}
+{}
 
 void AppSettings::setId(const QUuid& id)
 {

@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr RecordType allTypes[] = {RecordType::targetApp, RecordType::appSettings, RecordType::skillLinkRecord};
+constexpr RecordType allTypes[] = {RecordType::targetApp, RecordType::appSettings,
+                                   RecordType::skillLinkRecord};
 
 const RecordSchema& schemaOf(RecordType type)
 {
@@ -59,8 +60,7 @@ Result<std::unique_ptr<ModelContext>> ModelContext::open(const QString& filePath
 
 ModelContext::ModelContext(std::unique_ptr<ModelStore> store)
     : m_store(std::move(store))
-{
-}
+{}
 
 ModelContext::~ModelContext()
 {
@@ -105,9 +105,9 @@ void ModelContext::remove(Record* record)
 
 bool ModelContext::hasChanges() const
 {
-    return !m_pendingInserts.isEmpty() || !m_pendingRemovals.isEmpty()
-           || std::any_of(m_records.cbegin(), m_records.cend(),
-                          [](const Record* record) { return !record->m_changedColumns.isEmpty(); });
+    return !m_pendingInserts.isEmpty() || !m_pendingRemovals.isEmpty() ||
+           std::any_of(m_records.cbegin(), m_records.cend(),
+                       [](const Record* record) { return !record->m_changedColumns.isEmpty(); });
 }
 
 QList<RowChange> ModelContext::pendingChanges() const
@@ -230,7 +230,8 @@ Outcome ModelContext::refreshType(RecordType type, bool& changed)
         QVariantMap outsideChanges;
         const QVariantMap current = record->columnValues();
         for (auto it = row.values.cbegin(); it != row.values.cend(); ++it) {
-            if (!record->m_changedColumns.contains(it.key()) && !sameStoredValue(current.value(it.key()), it.value()))
+            if (!record->m_changedColumns.contains(it.key()) &&
+                !sameStoredValue(current.value(it.key()), it.value()))
                 outsideChanges.insert(it.key(), it.value());
         }
         if (!outsideChanges.isEmpty()) {

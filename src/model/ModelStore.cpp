@@ -84,8 +84,7 @@ Outcome inImmediateTransaction(const QString& connectionName, const std::functio
 ModelStore::ModelStore(const QString& filePath, const QString& connectionName)
     : m_filePath(filePath)
     , m_connectionName(connectionName)
-{
-}
+{}
 
 ModelStore::~ModelStore()
 {
@@ -136,11 +135,11 @@ Outcome ModelStore::checkIntegrity()
 {
     auto check = run(m_connectionName, u"PRAGMA quick_check"_s);
     if (!check)
-        return Error{u"The store file "_s + m_filePath + u" is damaged or not a store ("_s
-                     + check.error().description + u")."_s};
+        return Error{u"The store file "_s + m_filePath + u" is damaged or not a store ("_s +
+                     check.error().description + u")."_s};
     if (!check.value().next() || check.value().value(0).toString() != u"ok"_s)
-        return Error{u"The store file "_s + m_filePath + u" is damaged: "_s
-                     + check.value().value(0).toString()};
+        return Error{u"The store file "_s + m_filePath + u" is damaged: "_s +
+                     check.value().value(0).toString()};
 
     auto version = userVersion(m_connectionName);
     if (!version)
@@ -172,15 +171,17 @@ Outcome ModelStore::migrate()
             return {};
         });
         if (!step)
-            return Error{u"Cannot upgrade the store file to schema %1: "_s.arg(target) + step.error().description};
+            return Error{u"Cannot upgrade the store file to schema %1: "_s.arg(target) +
+                         step.error().description};
     }
     return {};
 }
 
 Result<QList<StoredRow>> ModelStore::readAll(const RecordSchema& schema)
 {
-    auto query = run(m_connectionName, u"SELECT store_key, %1 FROM %2 ORDER BY rowid"_s.arg(
-                                           schema.columns.join(u", "_s), schema.table));
+    auto query =
+        run(m_connectionName,
+            u"SELECT store_key, %1 FROM %2 ORDER BY rowid"_s.arg(schema.columns.join(u", "_s), schema.table));
     if (!query)
         return query.error();
     QList<StoredRow> rows;

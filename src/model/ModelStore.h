@@ -20,7 +20,12 @@ struct StoredRow
 // One change of a save; all changes of a save are written in one transaction.
 struct RowChange
 {
-    enum class Kind { insert, update, remove };
+    enum class Kind
+    {
+        insert,
+        update,
+        remove
+    };
     Kind kind;
     const RecordSchema* schema;
     QString storeKey;

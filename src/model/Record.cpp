@@ -6,8 +6,7 @@
 
 Record::Record()
     : m_storeKey(QUuid::createUuid().toString(QUuid::WithoutBraces))
-{
-}
+{}
 
 Record::~Record() = default;
 

@@ -9,7 +9,12 @@
 
 class ModelContext;
 
-enum class RecordType { targetApp, appSettings, skillLinkRecord };
+enum class RecordType
+{
+    targetApp,
+    appSettings,
+    skillLinkRecord
+};
 
 // Table layout of one record type in the store file.
 struct RecordSchema

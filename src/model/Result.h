@@ -17,19 +17,18 @@ template <typename T> class [[nodiscard]] Result
 public:
     Result(T value)
         : m_state(std::in_place_index<0>, std::move(value))
-    {
-    }
+    {}
     Result(Error error)
         : m_state(std::in_place_index<1>, std::move(error))
-    {
-    }
+    {}
 
     bool ok() const { return m_state.index() == 0; }
     explicit operator bool() const { return ok(); }
 
     const T& value() const& { return std::get<0>(m_state); }
     T& value() & { return std::get<0>(m_state); }
-    T&& value() && { return std::get<0>(std::move(m_state)); }
+    // By value, so a range-for over a temporary result does not dangle.
+    T value() && { return std::get<0>(std::move(m_state)); }
     const T& operator*() const& { return value(); }
     const T* operator->() const { return &value(); }
 
@@ -47,8 +46,7 @@ public:
     Result(Error error)
         : m_error(std::move(error))
         , m_failed(true)
-    {
-    }
+    {}
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }

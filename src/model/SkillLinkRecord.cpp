@@ -12,8 +12,7 @@ const RecordSchema& SkillLinkRecord::schema()
 SkillLinkRecord::SkillLinkRecord(const QUuid& targetAppID, const QString& itemName)
     : m_targetAppID(targetAppID)
     , m_itemName(itemName)
-{
-}
+{}
 
 void SkillLinkRecord::setId(const QUuid& id)
 {

@@ -15,8 +15,7 @@ TargetApp::TargetApp(const QString& name, const QString& folderPath, const QStri
     , m_folderPath(folderPath)
     , m_systemImageName(systemImageName)
     , m_bookmarkData(bookmarkData)
-{
-}
+{}
 
 void TargetApp::setId(const QUuid& id)
 {

@@ -27,8 +27,8 @@ bool operator==(const TargetAppSkill& a, const TargetAppSkill& b)
             return false;
         return !a.symlinkDestination || a.symlinkDestination->toString() == b.symlinkDestination->toString();
     };
-    return a.url.toString() == b.url.toString() && a.name == b.name && a.isSymlink == b.isSymlink
-           && sameDestination() && a.isBroken == b.isBroken && a.hasNamesakeInHub == b.hasNamesakeInHub;
+    return a.url.toString() == b.url.toString() && a.name == b.name && a.isSymlink == b.isSymlink &&
+           sameDestination() && a.isBroken == b.isBroken && a.hasNamesakeInHub == b.hasNamesakeInHub;
 }
 
 size_t qHash(const TargetAppSkill& skill, size_t seed)

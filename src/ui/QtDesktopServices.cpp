@@ -93,9 +93,9 @@ bool QtAlerts::confirmDestructive(const QString& title, const QString& text, con
 
 void FileManagerReveal::reveal(const QString& path)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(u"org.freedesktop.FileManager1"_s,
-                                                       u"/org/freedesktop/FileManager1"_s,
-                                                       u"org.freedesktop.FileManager1"_s, u"ShowItems"_s);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(u"org.freedesktop.FileManager1"_s, u"/org/freedesktop/FileManager1"_s,
+                                       u"org.freedesktop.FileManager1"_s, u"ShowItems"_s);
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
     if (reply.type() != QDBusMessage::ReplyMessage)

@@ -6,7 +6,12 @@
 // What the sidebar has selected: a target app (by id), the store, or the central hub.
 struct SidebarSelection
 {
-    enum class Kind { app, discoverStore, centralHub };
+    enum class Kind
+    {
+        app,
+        discoverStore,
+        centralHub
+    };
 
     Kind kind = Kind::centralHub;
     QUuid appID; // for Kind::app only

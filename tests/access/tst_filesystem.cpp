@@ -1,0 +1,286 @@
+#include "FileSystem.h"
+#include "TestFiles.h"
+#include "WriteProbe.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+enum class MoveRoute
+{
+    rename,
+    copying,
+    otherFileSystem
+};
+
+// Lays out a source and something at the destination, by kind.
+bool place(const QString& path, const QString& kind)
+{
+    if (kind == u"file"_s)
+        return writeFile(path, "content of " + path.toUtf8());
+    if (kind == u"empty folder"_s)
+        return makeFolder(path);
+    if (kind == u"folder"_s)
+        return makeFolder(path) && writeFile(path + u"/SKILL.md"_s, "# skill\n");
+    if (kind == u"dangling link"_s)
+        return makeLink(path, u"/nonexistent/quorvane-test"_s);
+    return false;
+}
+
+} // namespace
+
+class TestFileSystem : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    // A folder on another file system than m_dir, for the cross-device route.
+    std::unique_ptr<QTemporaryDir> m_otherDevice;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QString destinationFolder(MoveRoute route) const
+    {
+        return route == MoveRoute::otherFileSystem ? m_otherDevice->path() : m_dir.path();
+    }
+
+    static Outcome moveBy(MoveRoute route, const QString& from, const QString& to)
+    {
+        return route == MoveRoute::copying ? FileSystem::moveByCopying(from, to) : FileSystem::move(from, to);
+    }
+
+    static QList<std::pair<MoveRoute, const char*>> routes()
+    {
+        return {{MoveRoute::rename, "rename"},
+                {MoveRoute::copying, "copying"},
+                {MoveRoute::otherFileSystem, "other file system"}};
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        struct stat here
+        {
+        }, shm{};
+        QVERIFY(::stat(QFile::encodeName(m_dir.path()).constData(), &here) == 0);
+        if (::stat("/dev/shm", &shm) == 0 && shm.st_dev != here.st_dev) {
+            m_otherDevice = std::make_unique<QTemporaryDir>(u"/dev/shm/quorvane-test-XXXXXX"_s);
+            QVERIFY(m_otherDevice->isValid());
+        }
+    }
+
+    void init()
+    {
+        for (const QString& entry : entryNames(m_dir.path()))
+            QVERIFY(FileSystem::remove(path(entry)));
+        if (m_otherDevice) {
+            for (const QString& entry : entryNames(m_otherDevice->path()))
+                QVERIFY(FileSystem::remove(QDir(m_otherDevice->path()).filePath(entry)));
+        }
+    }
+
+    void moveNeverReplaces_data()
+    {
+        QTest::addColumn<MoveRoute>("route");
+        QTest::addColumn<QString>("sourceKind");
+        QTest::addColumn<QString>("targetKind");
+        const QList<std::pair<QString, QString>> cases = {{u"file"_s, u"file"_s},
+                                                          {u"folder"_s, u"empty folder"_s},
+                                                          {u"folder"_s, u"folder"_s},
+                                                          {u"file"_s, u"empty folder"_s},
+                                                          {u"file"_s, u"dangling link"_s}};
+        for (const auto& [sourceKind, targetKind] : cases) {
+            for (const auto& [route, routeName] : routes())
+                QTest::addRow("%s onto %s, %s", qPrintable(sourceKind), qPrintable(targetKind), routeName)
+                    << route << sourceKind << targetKind;
+        }
+    }
+    void moveNeverReplaces()
+    {
+        QFETCH(MoveRoute, route);
+        QFETCH(QString, sourceKind);
+        QFETCH(QString, targetKind);
+        if (route == MoveRoute::otherFileSystem && !m_otherDevice)
+            QSKIP("/dev/shm is not another file system here");
+
+        const QString source = path(u"source"_s);
+        const QString target = QDir(destinationFolder(route)).filePath(u"target"_s);
+        QVERIFY(place(source, sourceKind));
+        QVERIFY(place(target, targetKind));
+        const QStringList sourceBefore = treeSnapshot(m_dir.path());
+        const QStringList targetBefore = treeSnapshot(destinationFolder(route));
+
+        const Outcome moved = moveBy(route, source, target);
+        QVERIFY(!moved);
+        QVERIFY2(moved.error().description.contains(u"exists"_s), qPrintable(moved.error().description));
+        QCOMPARE(treeSnapshot(m_dir.path()), sourceBefore);
+        QCOMPARE(treeSnapshot(destinationFolder(route)), targetBefore);
+    }
+
+    void moveCarriesTreesWithLinksKept_data()
+    {
+        QTest::addColumn<MoveRoute>("route");
+        for (const auto& [route, routeName] : routes())
+            QTest::addRow("%s", routeName) << route;
+    }
+    void moveCarriesTreesWithLinksKept()
+    {
+        QFETCH(MoveRoute, route);
+        if (route == MoveRoute::otherFileSystem && !m_otherDevice)
+            QSKIP("/dev/shm is not another file system here");
+
+        // A skill folder with a nested file, a hidden file, a relative and a dangling link.
+        const QString source = path(u"skill"_s);
+        QVERIFY(makeFolder(source + u"/scripts"_s));
+        QVERIFY(writeFile(source + u"/SKILL.md"_s, "# Skill\n"));
+        QVERIFY(writeFile(source + u"/scripts/run.sh"_s, "echo hi\n"));
+        QVERIFY(writeFile(source + u"/.hidden"_s, "h"));
+        QVERIFY(makeLink(source + u"/readme"_s, u"SKILL.md"_s));
+        QVERIFY(makeLink(source + u"/gone"_s, u"/nonexistent/x"_s));
+        const QStringList before = treeSnapshot(source);
+
+        const QString target = QDir(destinationFolder(route)).filePath(u"moved"_s);
+        const Outcome moved = moveBy(route, source, target);
+        QVERIFY2(moved, qPrintable(moved.ok() ? QString() : moved.error().description));
+        QCOMPARE(treeSnapshot(target), before);
+        QVERIFY(!QFileInfo::exists(source));
+        QVERIFY(FileSystem::isSymbolicLink(target + u"/readme"_s));
+        // No staging copy is left beside the destination.
+        QCOMPARE(entryNames(destinationFolder(route)).filter(u".quorvane-move"_s), QStringList());
+    }
+
+    void failedCopyKeepsTheSourceAndLeavesNothing()
+    {
+        // A named pipe cannot be copied, so the copy fails halfway through the tree.
+        const QString source = path(u"skill"_s);
+        QVERIFY(makeFolder(source));
+        QVERIFY(writeFile(source + u"/SKILL.md"_s, "# Skill\n"));
+        QVERIFY(::mkfifo(QFile::encodeName(source + u"/pipe"_s).constData(), 0600) == 0);
+        const QStringList before = treeSnapshot(m_dir.path());
+
+        const QString target = path(u"moved"_s);
+        QVERIFY(!FileSystem::moveByCopying(source, target));
+        QCOMPARE(treeSnapshot(m_dir.path()), before);
+    }
+
+    void moveOfAMissingSourceFails()
+    {
+        QVERIFY(!FileSystem::move(path(u"nothing"_s), path(u"target"_s)));
+        QVERIFY(!QFileInfo::exists(path(u"target"_s)));
+    }
+
+    void removeTakesTheLinkNotItsDestination()
+    {
+        QVERIFY(makeFolder(path(u"real"_s)));
+        QVERIFY(writeFile(path(u"real/keep.md"_s), "keep"));
+        QVERIFY(makeLink(path(u"link"_s), path(u"real"_s)));
+        QVERIFY(makeFolder(path(u"folder"_s)));
+        QVERIFY(makeLink(path(u"folder/inner"_s), path(u"real"_s)));
+
+        QVERIFY(FileSystem::remove(path(u"link"_s)));
+        QVERIFY(FileSystem::remove(path(u"folder"_s)));
+        QCOMPARE(entryNames(m_dir.path()), QStringList{u"real"_s});
+        QCOMPARE(readFile(path(u"real/keep.md"_s)), QByteArray("keep"));
+
+        QVERIFY(makeLink(path(u"dangling"_s), path(u"missing"_s)));
+        QVERIFY(FileSystem::remove(path(u"dangling"_s)));
+        QVERIFY(!FileSystem::remove(path(u"dangling"_s)));
+    }
+
+    void existenceFollowsLinks()
+    {
+        QVERIFY(makeFolder(path(u"folder"_s)));
+        QVERIFY(writeFile(path(u"file"_s), "x"));
+        QVERIFY(makeLink(path(u"to-folder"_s), path(u"folder"_s)));
+        QVERIFY(makeLink(path(u"dangling"_s), path(u"missing"_s)));
+        QCOMPARE(FileSystem::existsAsFolder(path(u"folder"_s)), std::optional<bool>(true));
+        QCOMPARE(FileSystem::existsAsFolder(path(u"file"_s)), std::optional<bool>(false));
+        QCOMPARE(FileSystem::existsAsFolder(path(u"to-folder"_s)), std::optional<bool>(true));
+        QCOMPARE(FileSystem::existsAsFolder(path(u"dangling"_s)), std::nullopt);
+        QVERIFY(!FileSystem::exists(path(u"dangling"_s)));
+        QVERIFY(FileSystem::isSymbolicLink(path(u"dangling"_s)));
+        QVERIFY(!FileSystem::isSymbolicLink(path(u"folder"_s)));
+    }
+
+    void listingShowsHiddenEntriesAndDoesNotFollowLinks()
+    {
+        QVERIFY(makeFolder(path(u"hub/.git"_s)));
+        QVERIFY(writeFile(path(u"hub/a.md"_s), "a"));
+        QVERIFY(makeFolder(path(u"elsewhere/inside"_s)));
+        QVERIFY(makeLink(path(u"hub/linked"_s), path(u"elsewhere"_s)));
+        auto entries = FileSystem::listFolder(path(u"hub"_s));
+        QVERIFY(entries);
+        QStringList names = entries.value();
+        names.sort();
+        QCOMPARE(names, QStringList({path(u"hub/.git"_s), path(u"hub/a.md"_s), path(u"hub/linked"_s)}));
+        QVERIFY(!FileSystem::listFolder(path(u"missing"_s)));
+        QVERIFY(!FileSystem::listFolder(path(u"hub/a.md"_s)));
+    }
+
+    void linkCreationRefusesAnOccupiedPlace()
+    {
+        QVERIFY(makeLink(path(u"place"_s), path(u"missing"_s)));
+        QVERIFY(!FileSystem::createSymbolicLink(path(u"place"_s), path(u"other"_s)));
+        QCOMPARE(FileSystem::linkDestinationText(path(u"place"_s)).value(), path(u"missing"_s));
+        QVERIFY(FileSystem::createSymbolicLink(path(u"fresh"_s), path(u"missing"_s)));
+        QCOMPARE(FileSystem::linkDestinationText(path(u"fresh"_s)).value(), path(u"missing"_s));
+    }
+
+    void linksResolveThroughChains()
+    {
+        QVERIFY(makeFolder(path(u"hub/skill"_s)));
+        QVERIFY(makeFolder(path(u"app"_s)));
+        QVERIFY(makeLink(path(u"app/relative"_s), u"../hub/skill"_s));
+        QVERIFY(makeLink(path(u"app/chain"_s), path(u"app/relative"_s)));
+        QVERIFY(makeLink(path(u"app/dangling"_s), path(u"hub/gone"_s)));
+        QVERIFY(makeLink(path(u"app/loop"_s), path(u"app/loop"_s)));
+        QCOMPARE(FileSystem::resolveLink(path(u"app/relative"_s)).value(), path(u"hub/skill"_s));
+        QCOMPARE(FileSystem::resolveLink(path(u"app/chain"_s)).value(), path(u"hub/skill"_s));
+        QVERIFY(!FileSystem::resolveLink(path(u"app/dangling"_s)));
+        QVERIFY(!FileSystem::resolveLink(path(u"app/loop"_s)));
+    }
+
+    void textIsStrictUtf8()
+    {
+        QVERIFY(writeFile(path(u"good.md"_s), "gr\xc3\xbc\xc3\x9f"));
+        QVERIFY(writeFile(path(u"latin1.md"_s), "gr\xfc\xdf"));
+        QVERIFY(makeLink(path(u"dangling"_s), path(u"missing"_s)));
+        QCOMPARE(FileSystem::readText(path(u"good.md"_s)).value(), u"grüß"_s);
+        QVERIFY(!FileSystem::readText(path(u"latin1.md"_s)));
+        QVERIFY(!FileSystem::readText(path(u"dangling"_s)));
+    }
+
+    void textWritesReplaceAtomically()
+    {
+        QVERIFY(writeFile(path(u"SKILL.md"_s), "old"));
+        QVERIFY(FileSystem::writeText(path(u"SKILL.md"_s), u"neu ü"_s));
+        QCOMPARE(readFile(path(u"SKILL.md"_s)), QByteArray("neu \xc3\xbc"));
+        QCOMPARE(entryNames(m_dir.path()), QStringList{u"SKILL.md"_s});
+        QVERIFY(!FileSystem::writeText(path(u"missing/SKILL.md"_s), u"x"_s));
+    }
+
+    void writeProbe()
+    {
+        QVERIFY(makeFolder(path(u"writable"_s)));
+        QVERIFY(writeFile(path(u"writable/a.md"_s), "a"));
+        QVERIFY(writeFile(path(u"file"_s), "f"));
+        const QStringList before = treeSnapshot(m_dir.path());
+
+        QVERIFY(canWriteToFolder(path(u"writable"_s)));
+        QVERIFY(!canWriteToFolder(path(u"file"_s)));
+        QVERIFY(!canWriteToFolder(path(u"missing"_s)));
+        QCOMPARE(treeSnapshot(m_dir.path()), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileSystem)
+#include "tst_filesystem.moc"

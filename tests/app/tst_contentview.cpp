@@ -1,0 +1,202 @@
+#include "AppSettings.h"
+#include "CentralHubListView.h"
+#include "ContentView.h"
+#include "LinkerFixture.h"
+#include "PlaceholderView.h"
+#include "SidebarView.h"
+#include "TargetApp.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+struct Window
+{
+    LinkerFixture f;
+    std::unique_ptr<ContentView> view;
+
+    Window() { view = std::make_unique<ContentView>(*f.linker, *f.context, f.platform.services()); }
+
+    QWidget* content() const { return view->findChild<QStackedWidget*>(u"contentColumn"_s)->currentWidget(); }
+    QWidget* detail() const { return view->findChild<QStackedWidget*>(u"detailColumn"_s)->currentWidget(); }
+    QTreeWidget* sidebar() const { return view->findChild<QTreeWidget*>(u"sidebar"_s); }
+
+    // "title|symbol|text" of a column's placeholder, or the page's object name.
+    static QString describe(QWidget* page)
+    {
+        if (auto* placeholder = qobject_cast<PlaceholderView*>(page))
+            return placeholder->title() + u"|"_s + placeholder->symbolName() + u"|"_s + placeholder->text();
+        return page->objectName().isEmpty() ? QString::fromLatin1(page->metaObject()->className())
+                                            : page->objectName();
+    }
+
+    TargetApp* addApp(const QString& name, const QString& folder = u"~/.codex/skills"_s)
+    {
+        auto* app = new TargetApp(name, folder, u"folder"_s, std::nullopt);
+        f.context->insert(app);
+        return app;
+    }
+
+    QStringList appRowNames() const
+    {
+        QTreeWidgetItem* apps = sidebar()->topLevelItem(2);
+        QStringList names;
+        for (int i = 0; i < apps->childCount(); ++i)
+            names.append(sidebar()->itemWidget(apps->child(i), 0)->findChild<QLabel*>(u"appName"_s)->text());
+        return names;
+    }
+};
+
+} // namespace
+
+class TestContentView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sidebarHasItsSectionsInOrder()
+    {
+        Window w;
+        QCOMPARE(w.view->findChild<QLabel*>(u"sidebarTitle"_s)->text(), u"Übersicht"_s);
+        QTreeWidget* tree = w.sidebar();
+        QCOMPARE(tree->topLevelItemCount(), 3);
+        QCOMPARE(tree->topLevelItem(0)->text(0), u"Entdecken"_s);
+        QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), u"Skills finden"_s);
+        QCOMPARE(tree->topLevelItem(1)->text(0), u"Deine Umgebung"_s);
+        QCOMPARE(tree->topLevelItem(1)->child(0)->text(0), u"Zentraler Hub"_s);
+        QCOMPARE(tree->topLevelItem(2)->text(0), u"Apps"_s);
+        QCOMPARE(tree->topLevelItem(2)->childCount(), 0);
+        // Section headers cannot be selected, entries can.
+        QVERIFY(!(tree->topLevelItem(0)->flags() & Qt::ItemIsSelectable));
+        QVERIFY(tree->topLevelItem(0)->child(0)->flags() & Qt::ItemIsSelectable);
+    }
+
+    void startsOnTheHub()
+    {
+        Window w;
+        QCOMPARE(w.view->selection(), std::optional(SidebarSelection::centralHub()));
+        QVERIFY(qobject_cast<CentralHubListView*>(w.content()));
+        QCOMPARE(Window::describe(w.detail()),
+                 u"Skill Vorschau|doc.text.magnifyingglass|Wähle einen Skill für weitere Details."_s);
+        QCOMPARE(w.sidebar()->selectedItems().value(0)->text(0), u"Zentraler Hub"_s);
+    }
+
+    void columnsFollowTheSelection_data()
+    {
+        QTest::addColumn<QString>("select");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("detail");
+        const QString notFound =
+            u"App nicht gefunden|exclamationmark.triangle|Die ausgewählte App ist nicht mehr verfügbar."_s;
+        QTest::newRow("nothing") << u"none"_s
+                                 << u"Bereich wählen|sidebar.left|Wähle einen Bereich in der Seitenleiste."_s
+                                 << u"emptyDetail"_s;
+        QTest::newRow("store")
+            << u"store"_s << u"QWidget"_s
+            << u"Skill Store|magnifyingglass|Wähle einen Skill aus dem Store, um Details zu sehen."_s;
+        QTest::newRow("existing app")
+            << u"app"_s << u"QWidget"_s << u"App Skill|magnifyingglass|Wähle eine Datei im Ordner der App."_s;
+        QTest::newRow("unknown app") << u"unknown app"_s << notFound << notFound;
+    }
+    void columnsFollowTheSelection()
+    {
+        QFETCH(QString, select);
+        QFETCH(QString, content);
+        QFETCH(QString, detail);
+        Window w;
+        TargetApp* app = w.addApp(u"Codex"_s);
+        if (select == u"none"_s)
+            w.view->setSelection(std::nullopt);
+        else if (select == u"store"_s)
+            w.view->setSelection(SidebarSelection::discoverStore());
+        else if (select == u"app"_s)
+            w.view->setSelection(SidebarSelection::app(app->id()));
+        else
+            w.view->setSelection(SidebarSelection::app(QUuid::createUuid()));
+        QCOMPARE(Window::describe(w.content()), content);
+        QCOMPARE(Window::describe(w.detail()), detail);
+    }
+
+    void aDeletedAppShowsNotFound()
+    {
+        Window w;
+        TargetApp* app = w.addApp(u"Codex"_s);
+        w.view->setSelection(SidebarSelection::app(app->id()));
+        w.f.context->remove(app);
+        QVERIFY(Window::describe(w.content()).startsWith(u"App nicht gefunden|"_s));
+        QCOMPARE(w.view->selection(), std::optional(SidebarSelection::app(app->id())));
+    }
+
+    void appRowsAreSortedAndLive()
+    {
+        Window w;
+        w.addApp(u"Gemini"_s, u"~/.gemini/skills"_s);
+        w.addApp(u"Codex"_s);
+        TargetApp* claude = w.addApp(u"Aider"_s);
+        QCOMPARE(w.appRowNames(), QStringList({u"Aider"_s, u"Codex"_s, u"Gemini"_s}));
+        claude->setName(u"Zed"_s);
+        QCOMPARE(w.appRowNames(), QStringList({u"Codex"_s, u"Gemini"_s, u"Zed"_s}));
+
+        QTreeWidgetItem* row = w.sidebar()->topLevelItem(2)->child(1);
+        const QString caption =
+            w.sidebar()->itemWidget(row, 0)->findChild<QLabel*>(u"appFolderPath"_s)->text();
+        QCOMPARE(caption, u"~/.gemini/skills"_s);
+        // A click on the row selects the app.
+        w.sidebar()->setCurrentItem(row);
+        QCOMPARE(w.view->selection()->kind, SidebarSelection::Kind::app);
+        QCOMPARE(w.view->selection()->appID, w.view->targetApps().at(1)->id());
+    }
+
+    void firstShowLoadsSettingsAndScans()
+    {
+        Window w;
+        const QString hub = w.f.path(u"Hub"_s);
+        QVERIFY(makeFolder(hub));
+        QVERIFY(writeFile(hub + u"/notes.md"_s, "# Notes"));
+        w.f.context->insert(new AppSettings(hub, SecurityScopedBookmarkManager::createBookmark(hub)));
+        QVERIFY(w.f.context->save());
+
+        w.view->show();
+        QCOMPARE(w.f.linker->modelContext(), w.f.context.get());
+        QCOMPARE(w.f.linker->centralRepositoryPath(), hub);
+        auto* list = w.view->findChild<QListWidget*>(u"hubList"_s);
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), u"notes"_s);
+
+        // Selecting it shows it in the detail column.
+        list->setCurrentRow(0);
+        QCOMPARE(Window::describe(w.detail()), u"skillSummary"_s);
+    }
+
+    void returningToTheProgramRescans()
+    {
+        Window w;
+        const QString hub = w.f.path(u"Hub"_s);
+        QVERIFY(makeFolder(hub));
+        w.f.context->insert(new AppSettings(hub, SecurityScopedBookmarkManager::createBookmark(hub)));
+        w.view->show();
+        QSignalSpy scans(w.f.linker.get(), &FileLinkerService::availableSkillsChanged);
+
+        w.view->applicationStateChanged(Qt::ApplicationActive); // the start itself
+        w.view->setSelection(SidebarSelection::discoverStore());
+        w.view->setSelection(SidebarSelection::centralHub());
+        QCOMPARE(scans.count(), 0);
+
+        QVERIFY(writeFile(hub + u"/new.md"_s, "x"));
+        w.view->applicationStateChanged(Qt::ApplicationInactive);
+        w.view->applicationStateChanged(Qt::ApplicationActive);
+        QCOMPARE(scans.count(), 1);
+        QCOMPARE(w.f.linker->availableSkills().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestContentView)
+#include "tst_contentview.moc"

@@ -1,0 +1,201 @@
+#include "HubScanner.h"
+#include "LinkerFixture.h"
+#include "LogCapture.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+QStringList namesOf(const QList<Skill>& skills)
+{
+    QStringList names;
+    for (const Skill& skill : skills)
+        names.append(skill.name);
+    return names;
+}
+
+const Skill* skillNamed(const QList<Skill>& skills, const QString& name)
+{
+    for (const Skill& skill : skills) {
+        if (skill.name == name)
+            return &skill;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestHubScan : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void snippet_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("blank lines first") << u"\n   \n\t\nfirst\nsecond"_s << u"first\nsecond"_s;
+        QTest::newRow("indentation kept") << u"  a\n\nb\nc\nd"_s << u"  a\nb\nc"_s;
+        QTest::newRow("trailing spaces kept") << u"a  \nb"_s << u"a  \nb"_s;
+        QTest::newRow("CRLF") << u"one\r\ntwo\r\nthree\r\nfour"_s << u"one\ntwo\nthree"_s;
+        QTest::newRow("old Mac line ends") << u"one\rtwo"_s << u"one\ntwo"_s;
+        QTest::newRow("Unicode separators") << u"a\u2028b\u2029c\u0085d"_s << u"a\nb\nc"_s;
+        QTest::newRow("vertical tab and form feed") << u"a\vb\fc"_s << u"a\nb\nc"_s;
+        QTest::newRow("no-break space is blank") << u"\u00A0\u3000\t\nx"_s << u"x"_s;
+        QTest::newRow("long line untouched") << QString(5000, u'x') << QString(5000, u'x');
+        QTest::newRow("fewer than three") << u"only"_s << u"only"_s;
+    }
+    void snippet()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(HubScanner::contentSnippet(text), expected);
+    }
+
+    void entriesBecomeSkills()
+    {
+        LinkerFixture f;
+        const QString hub = f.makeHub();
+        const QString outside = f.path(u"outside"_s);
+        QVERIFY(makeFolder(outside));
+        QVERIFY(makeFolder(hub + u"/deploy"_s));
+        QVERIFY(writeFile(hub + u"/deploy/SKILL.md"_s, "never read"));
+        QVERIFY(makeFolder(hub + u"/my.skill"_s));
+        QVERIFY(writeFile(hub + u"/notes.md"_s, "\n# Notes\n  body\n"));
+        QVERIFY(writeFile(hub + u"/latin1.txt"_s, "gr\xfc\xdf"));
+        QVERIFY(writeFile(hub + u"/Makefile"_s, "all:"));
+        QVERIFY(makeLink(hub + u"/linked"_s, outside));
+        QVERIFY(makeLink(hub + u"/dangling.md"_s, f.path(u"gone.md"_s)));
+
+        f.linker->scanCentralRepository();
+        const QList<Skill>& skills = f.linker->availableSkills();
+        struct Expected
+        {
+            QString file, name, extension, snippet;
+            bool folder;
+        };
+        const QList<Expected> expected = {
+            {u"deploy"_s, u"deploy"_s, {}, u"[Folder]"_s, true},
+            {u"my.skill"_s, u"my"_s, u"skill"_s, u"[Folder]"_s, true},
+            {u"notes.md"_s, u"notes"_s, u"md"_s, u"# Notes\n  body"_s, false},
+            {u"latin1.txt"_s, u"latin1"_s, u"txt"_s, {}, false},
+            {u"Makefile"_s, u"Makefile"_s, {}, u"all:"_s, false},
+            {u"linked"_s, u"linked"_s, {}, u"[Folder]"_s, true},
+            {u"dangling.md"_s, u"dangling"_s, u"md"_s, {}, false},
+        };
+        QCOMPARE(skills.size(), expected.size());
+        for (const Expected& e : expected) {
+            const Skill* skill = skillNamed(skills, e.name);
+            QVERIFY2(skill, qPrintable(e.name));
+            QCOMPARE(skill->url, QUrl::fromLocalFile(hub + u"/"_s + e.file));
+            QCOMPARE(skill->fileExtension, e.extension);
+            QCOMPARE(skill->contentSnippet, e.snippet);
+            QCOMPARE(skill->isDirectory, e.folder);
+        }
+    }
+
+    void hiddenEntriesNeverAppear()
+    {
+        LinkerFixture f;
+        const QString hub = f.makeHub();
+        QVERIFY(writeFile(hub + u"/.DS_Store"_s, "x"));
+        QVERIFY(makeFolder(hub + u"/.git"_s));
+        QVERIFY(makeLink(hub + u"/.hidden-link"_s, hub + u"/.git"_s));
+        QVERIFY(writeFile(hub + u"/visible.md"_s, "v"));
+        f.linker->scanCentralRepository();
+        QCOMPARE(namesOf(f.linker->availableSkills()), QStringList{u"visible"_s});
+    }
+
+    void sortedByCodePointAndStable()
+    {
+        LinkerFixture f;
+        const QString hub = f.makeHub();
+        for (const QString& name : {u"b"_s, u"B"_s, u"a"_s, u"Zeta"_s, u"alpha.md"_s})
+            QVERIFY(writeFile(hub + u"/"_s + name, "x"));
+        QVERIFY(makeFolder(hub + u"/foo"_s));
+        QVERIFY(writeFile(hub + u"/foo.md"_s, "x"));
+
+        f.linker->scanCentralRepository();
+        QCOMPARE(namesOf(f.linker->availableSkills()),
+                 QStringList({u"B"_s, u"Zeta"_s, u"a"_s, u"alpha"_s, u"b"_s, u"foo"_s, u"foo"_s}));
+        // The two "foo" entries keep the order the folder listing gave them.
+        QStringList listed;
+        for (const QString& entry : FileSystem::listFolder(hub).value()) {
+            if (QFileInfo(entry).fileName().startsWith(u"foo"_s))
+                listed.append(entry);
+        }
+        const QList<Skill>& skills = f.linker->availableSkills();
+        QCOMPARE(skills[5].url.toLocalFile(), listed[0]);
+        QCOMPARE(skills[6].url.toLocalFile(), listed[1]);
+    }
+
+    void emptyHubGivesEmptyList()
+    {
+        LinkerFixture f;
+        f.makeHub();
+        QSignalSpy changed(f.linker.get(), &FileLinkerService::availableSkillsChanged);
+        f.linker->scanCentralRepository();
+        QVERIFY(f.linker->availableSkills().isEmpty());
+        QCOMPARE(changed.count(), 1);
+    }
+
+    // Each way a scan can fail: the list is emptied, once, and what the log says.
+    void failedScansEmptyTheList_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("logStart"); // empty: nothing logged
+        QTest::addColumn<int>("stops");
+        QTest::newRow("stored path but no bookmark") << u"no bookmark"_s << QString() << 0;
+        QTest::newRow("bookmark does not resolve") << u"vanished"_s << u"Failed to resolve bookmark: "_s << 0;
+        QTest::newRow("scope refused")
+            << u"refused"_s << u"Failed to access security scope for central repo."_s << 0;
+        QTest::newRow("folder cannot be listed")
+            << u"not a folder"_s << u"Error scanning central repository: "_s << 1;
+    }
+    void failedScansEmptyTheList()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, logStart);
+        QFETCH(int, stops);
+        LinkerFixture f;
+        const QString hub = f.makeHub();
+        QVERIFY(writeFile(hub + u"/a.md"_s, "a"));
+        f.linker->scanCentralRepository();
+        QCOMPARE(f.linker->availableSkills().size(), 1);
+        f.platform.scopes = {};
+
+        if (situation == u"no bookmark"_s) {
+            f.linker->setCentralBookmarkData(std::nullopt); // the folder still exists at the stored path
+        } else if (situation == u"vanished"_s) {
+            QVERIFY(QDir(hub).removeRecursively());
+        } else if (situation == u"refused"_s) {
+            f.platform.scopes.refuseAll();
+        } else {
+            const QString file = f.path(u"file.md"_s);
+            QVERIFY(writeFile(file, "x"));
+            f.linker->setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(file));
+        }
+
+        LogCapture log;
+        QSignalSpy changed(f.linker.get(), &FileLinkerService::availableSkillsChanged);
+        f.linker->scanCentralRepository();
+        QVERIFY(f.linker->availableSkills().isEmpty());
+        QCOMPARE(changed.count(), 1);
+        if (logStart.isEmpty()) {
+            QCOMPARE(log.lines(), QStringList());
+        } else {
+            QCOMPARE(log.lines().size(), 1);
+            QVERIFY2(log.lines().first().startsWith(logStart), qPrintable(log.lines().first()));
+        }
+        QCOMPARE(f.platform.scopes.stopped.size(), stops);
+        QCOMPARE(f.platform.scopes.openCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHubScan)
+#include "tst_hubscan.moc"

@@ -1,0 +1,296 @@
+#include "AppSettings.h"
+#include "ModelContext.h"
+#include "SkillLinkRecord.h"
+#include "TargetApp.h"
+#include "TestFiles.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A plain SQLite connection to the store file, beside the one under test.
+class RawConnection
+{
+public:
+    explicit RawConnection(const QString& path)
+        : m_name(QUuid::createUuid().toString())
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
+        database.setDatabaseName(path);
+        database.open();
+    }
+    ~RawConnection()
+    {
+        QSqlDatabase::database(m_name).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool exec(const QString& statement)
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name));
+        return query.exec(statement);
+    }
+
+private:
+    QString m_name;
+};
+
+std::unique_ptr<ModelContext> openContext(const QString& path)
+{
+    auto context = ModelContext::open(path);
+    if (!context)
+        qWarning() << context.error().description;
+    return context ? std::move(context).value() : nullptr;
+}
+
+TargetApp* appNamed(ModelContext& context, const QString& name)
+{
+    auto apps = context.fetch<TargetApp>([&](const TargetApp& app) { return app.name() == name; });
+    return apps && !apps->isEmpty() ? apps->first() : nullptr;
+}
+
+} // namespace
+
+class TestModelStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString storePath() const { return m_dir.filePath(u"store.sqlite"_s); }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        for (const QString& suffix : {u""_s, u"-wal"_s, u"-shm"_s})
+            QFile::remove(storePath() + suffix);
+    }
+
+    void recordsSurviveReopen()
+    {
+        const QByteArray bookmark = QByteArray::fromHex("0001ff") + "bookmark"; // not text
+        QUuid appID, recordID, settingsID;
+        QDateTime createdAt;
+        {
+            auto context = openContext(storePath());
+            QVERIFY(context);
+            auto* app = new TargetApp(u"Codex"_s, u"~/.codex/skills"_s, u"folder"_s, bookmark);
+            auto* bare = new TargetApp(u"Gemini"_s, u"/g"_s, u"folder"_s, std::nullopt);
+            auto* settings = new AppSettings(u"/hub"_s, std::nullopt);
+            auto* record = new SkillLinkRecord(app->id(), u"notes.md"_s);
+            for (Record* r : std::initializer_list<Record*>{app, bare, settings, record})
+                context->insert(r);
+            QVERIFY(context->save());
+            QVERIFY(!context->hasChanges());
+            appID = app->id();
+            recordID = record->id();
+            settingsID = settings->id();
+            createdAt = record->createdAt();
+        }
+        auto context = openContext(storePath());
+        QVERIFY(context);
+        TargetApp* app = appNamed(*context, u"Codex"_s);
+        QVERIFY(app);
+        QCOMPARE(app->id(), appID);
+        QCOMPARE(app->folderPath(), u"~/.codex/skills"_s);
+        QCOMPARE(app->bookmarkData(), std::optional<QByteArray>(bookmark));
+        QCOMPARE(appNamed(*context, u"Gemini"_s)->bookmarkData(), std::nullopt);
+
+        auto settings = context->fetch<AppSettings>();
+        QVERIFY(settings && settings->size() == 1);
+        QCOMPARE(settings->first()->id(), settingsID);
+        QCOMPARE(settings->first()->centralBookmarkData(), std::nullopt);
+
+        auto records = context->fetch<SkillLinkRecord>();
+        QVERIFY(records && records->size() == 1);
+        QCOMPARE(records->first()->id(), recordID);
+        QCOMPARE(records->first()->targetAppID(), appID);
+        QCOMPARE(records->first()->itemName(), u"notes.md"_s);
+        QCOMPARE(records->first()->createdAt(), createdAt);
+    }
+
+    void insertsAreVisibleAtOnceButDurableOnlyAfterSave()
+    {
+        {
+            auto context = openContext(storePath());
+            QSignalSpy changed(context.get(), &ModelContext::recordsChanged);
+            context->insert(new TargetApp(u"Unsaved"_s, u"/u"_s, u"folder"_s, std::nullopt));
+            QVERIFY(appNamed(*context, u"Unsaved"_s));
+            QCOMPARE(changed.count(), 1);
+            QCOMPARE(changed.first().first().value<RecordType>(), RecordType::targetApp);
+        }
+        auto context = openContext(storePath());
+        QVERIFY(!appNamed(*context, u"Unsaved"_s));
+    }
+
+    void removalsAndFieldChangesAreSaved()
+    {
+        {
+            auto context = openContext(storePath());
+            context->insert(new TargetApp(u"Keep"_s, u"/k"_s, u"folder"_s, std::nullopt));
+            context->insert(new TargetApp(u"Drop"_s, u"/d"_s, u"folder"_s, std::nullopt));
+            QVERIFY(context->save());
+            context->remove(appNamed(*context, u"Drop"_s));
+            appNamed(*context, u"Keep"_s)->setName(u"Kept"_s);
+            QVERIFY(context->hasChanges());
+            QVERIFY(context->save());
+        }
+        auto context = openContext(storePath());
+        auto apps = context->fetch<TargetApp>();
+        QVERIFY(apps);
+        QCOMPARE(apps->size(), 1);
+        QCOMPARE(apps->first()->name(), u"Kept"_s);
+    }
+
+    void failedSaveKeepsChangesPending()
+    {
+        auto context = openContext(storePath());
+        context->store().setBusyTimeout(std::chrono::milliseconds(50));
+        context->insert(new TargetApp(u"Pending"_s, u"/p"_s, u"folder"_s, std::nullopt));
+        {
+            // Another writer holds the write lock for the whole attempt.
+            RawConnection other(storePath());
+            QVERIFY(other.exec(u"BEGIN IMMEDIATE"_s));
+            const Outcome saved = context->save();
+            QVERIFY(!saved);
+            QVERIFY(!saved.error().description.isEmpty());
+            QVERIFY(context->hasChanges());
+            QVERIFY(appNamed(*context, u"Pending"_s));
+            QVERIFY(other.exec(u"ROLLBACK"_s));
+        }
+        QVERIFY(context->save());
+        context.reset();
+        QVERIFY(appNamed(*openContext(storePath()), u"Pending"_s));
+    }
+
+    void unreadableFilesAreRefusedAndKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expectedWords");
+        QTest::newRow("random bytes") << QByteArray(4096, '\x5a') << u"damaged"_s;
+        QTest::newRow("text") << QByteArray("not a database at all\n") << u"damaged"_s;
+        QByteArray truncatedHeader("SQLite format 3\0", 16);
+        truncatedHeader.append(QByteArray(84, '\xff'));
+        QTest::newRow("broken header") << truncatedHeader << u"damaged"_s;
+    }
+    void unreadableFilesAreRefusedAndKept()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expectedWords);
+        QVERIFY(TestFiles::writeFile(storePath(), content));
+        auto context = ModelContext::open(storePath());
+        QVERIFY(!context);
+        QVERIFY2(context.error().description.contains(expectedWords),
+                 qPrintable(context.error().description));
+        QCOMPARE(TestFiles::readFile(storePath()), content);
+        QVERIFY(!QFile::exists(storePath() + u"-wal"_s));
+    }
+
+    void storeOfANewerVersionIsRefusedUnchanged()
+    {
+        QVERIFY(openContext(storePath()));
+        {
+            RawConnection raw(storePath());
+            QVERIFY(raw.exec(u"PRAGMA user_version = %1"_s.arg(ModelStore::schemaVersion + 1)));
+            QVERIFY(raw.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s));
+        }
+        const QByteArray before = TestFiles::readFile(storePath());
+        auto context = ModelContext::open(storePath());
+        QVERIFY(!context);
+        QVERIFY2(context.error().description.contains(u"newer version"_s),
+                 qPrintable(context.error().description));
+        QCOMPARE(TestFiles::readFile(storePath()), before);
+    }
+
+    void newStoreGetsTheCurrentSchemaVersion()
+    {
+        QVERIFY(openContext(storePath()));
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"version-check"_s);
+        database.setDatabaseName(storePath());
+        QVERIFY(database.open());
+        {
+            QSqlQuery query(database);
+            QVERIFY(query.exec(u"PRAGMA user_version"_s) && query.next());
+            QCOMPARE(query.value(0).toInt(), ModelStore::schemaVersion);
+        }
+        database.close();
+        database = {};
+        QSqlDatabase::removeDatabase(u"version-check"_s);
+    }
+
+    void anotherProcessesSavesAreKept()
+    {
+        auto context = openContext(storePath());
+        context->insert(new TargetApp(u"Shared"_s, u"/before"_s, u"folder"_s, std::nullopt));
+        QVERIFY(context->save());
+        TargetApp* shared = appNamed(*context, u"Shared"_s);
+        QSignalSpy folderChanged(shared, &TargetApp::folderPathChanged);
+
+        // This process changes one field and adds a record, without saving yet...
+        shared->setName(u"Renamed here"_s);
+        context->insert(new TargetApp(u"Mine"_s, u"/mine"_s, u"folder"_s, std::nullopt));
+        // ...while another process changes another field and adds its own record.
+        QCOMPARE(QProcess::execute(QStringLiteral(STORE_WRITER),
+                                   {storePath(), u"set-folder"_s, shared->id().toString(), u"/after"_s}),
+                 0);
+        QCOMPARE(QProcess::execute(QStringLiteral(STORE_WRITER), {storePath(), u"insert-app"_s, u"Theirs"_s}),
+                 0);
+
+        // The next fetch takes in the outside changes and keeps the pending ones.
+        QVERIFY(appNamed(*context, u"Theirs"_s));
+        QCOMPARE(shared->folderPath(), u"/after"_s);
+        QCOMPARE(shared->name(), u"Renamed here"_s);
+        QCOMPARE(folderChanged.count(), 1);
+        QVERIFY(context->save());
+        context.reset();
+
+        auto reopened = openContext(storePath());
+        auto apps = reopened->fetch<TargetApp>();
+        QVERIFY(apps);
+        QStringList names;
+        for (const TargetApp* app : apps.value())
+            names.append(app->name() + u":"_s + app->folderPath());
+        names.sort();
+        QCOMPARE(names, QStringList({u"Mine:/mine"_s, u"Renamed here:/after"_s, u"Theirs:/apps/Theirs"_s}));
+    }
+
+    void recordsDeletedElsewhereLeaveOnRefresh()
+    {
+        auto here = openContext(storePath());
+        here->insert(new TargetApp(u"Doomed"_s, u"/d"_s, u"folder"_s, std::nullopt));
+        QVERIFY(here->save());
+
+        auto elsewhere = openContext(storePath());
+        elsewhere->remove(appNamed(*elsewhere, u"Doomed"_s));
+        QVERIFY(elsewhere->save());
+
+        QSignalSpy changed(here.get(), &ModelContext::recordsChanged);
+        QVERIFY(here->refresh());
+        QVERIFY(here->records<TargetApp>().isEmpty());
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void refreshWithoutOutsideChangesAnnouncesNothing()
+    {
+        auto context = openContext(storePath());
+        context->insert(new TargetApp(u"Quiet"_s, u"/q"_s, u"folder"_s, someBookmark()));
+        context->insert(new AppSettings(u"/hub"_s, std::nullopt));
+        QVERIFY(context->save());
+        QSignalSpy changed(context.get(), &ModelContext::recordsChanged);
+        QVERIFY(context->refresh());
+        QCOMPARE(changed.count(), 0);
+    }
+
+private:
+    static std::optional<QByteArray> someBookmark() { return QByteArray("bytes"); }
+};
+
+QTEST_GUILESS_MAIN(TestModelStore)
+#include "tst_modelstore.moc"
