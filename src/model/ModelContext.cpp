@@ -117,7 +117,7 @@ QList<RowChange> ModelContext::pendingChanges() const
         changes.append({RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}});
     for (const Record* record : m_records) {
         const RecordSchema* schema = &schemaOf(record->recordType());
-        if (m_pendingInserts.contains(const_cast<Record*>(record))) {
+        if (m_pendingInserts.contains(record)) {
             changes.append({RowChange::Kind::insert, schema, record->storeKey(), record->columnValues()});
         } else if (!record->m_changedColumns.isEmpty()) {
             // Only the changed columns: another process may have saved the others since.

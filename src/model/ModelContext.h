@@ -63,7 +63,7 @@ private:
 
     std::unique_ptr<ModelStore> m_store;
     QList<Record*> m_records; // live records, in store order
-    QSet<Record*> m_pendingInserts;
+    QSet<const Record*> m_pendingInserts;
     QList<Record*> m_pendingRemovals;
     std::optional<qint64> m_seenDataVersion;
     int m_refreshDepth = 0;

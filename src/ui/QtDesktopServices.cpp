@@ -23,6 +23,20 @@ std::optional<QString> runDialog(QFileDialog& dialog)
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> runFileDialog(const FilePanelRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.startFolder);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!request.nameFilters.isEmpty())
+        dialog.setNameFilters(request.nameFilters);
+    if (mode == QFileDialog::AcceptSave && !request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (!request.prompt.isEmpty())
+        dialog.setLabelText(QFileDialog::Accept, request.prompt);
+    return runDialog(dialog);
+}
+
 QString windowTitle(const QString& title, const QString& message)
 {
     return message.isEmpty() ? title : title + u" — "_s + message;
@@ -46,28 +60,12 @@ std::optional<QString> QtFilePanels::chooseFolder(const FolderPanelRequest& requ
 
 std::optional<QString> QtFilePanels::chooseFileToOpen(const FilePanelRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.startFolder);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (!request.nameFilters.isEmpty())
-        dialog.setNameFilters(request.nameFilters);
-    if (!request.prompt.isEmpty())
-        dialog.setLabelText(QFileDialog::Accept, request.prompt);
-    return runDialog(dialog);
+    return runFileDialog(request, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtFilePanels::chooseFileToSave(const FilePanelRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.startFolder);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (!request.nameFilters.isEmpty())
-        dialog.setNameFilters(request.nameFilters);
-    if (!request.proposedName.isEmpty())
-        dialog.selectFile(request.proposedName);
-    if (!request.prompt.isEmpty())
-        dialog.setLabelText(QFileDialog::Accept, request.prompt);
-    return runDialog(dialog);
+    return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
 void QtAlerts::inform(const QString& title, const QString& text)
