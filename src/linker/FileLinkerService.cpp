@@ -6,6 +6,8 @@
 #include "Log.h"
 #include "ModelContext.h"
 #include "NameOrder.h"
+#include "SecurityScopedBookmarkManager.h"
+#include "TargetApp.h"
 #include "UserEnvironment.h"
 
 #include <QFileInfo>
@@ -24,6 +26,8 @@ FileLinkerService::FileLinkerService(PlatformServices platform, QObject* parent)
     , m_platform(platform)
     , m_centralRepositoryPath(FileSystem::childPath(platform.user.homeFolder(), u".agents/Skills"_s))
 {}
+
+FileLinkerService::~FileLinkerService() = default;
 
 void FileLinkerService::setCentralRepositoryPath(const QString& path)
 {
@@ -133,6 +137,33 @@ QString FileLinkerService::expandingTilde(const QString& path) const
     if (const auto home = m_platform.user.homeFolderOfUser(user))
         return *home + rest;
     return path;
+}
+
+std::optional<FileLinkerService::ReachedFolder>
+FileLinkerService::reachFolder(const std::optional<QByteArray>& bookmark, const QString& storedPath) const
+{
+    if (bookmark) {
+        if (const auto folder = SecurityScopedBookmarkManager::resolveBookmark(*bookmark)) {
+            auto scope = std::make_unique<ScopedFolderAccess>(m_platform.scopes, *folder);
+            if (scope->isGranted())
+                return ReachedFolder{*folder, std::move(scope)};
+        }
+    }
+    const QString stored = resolvePath(storedPath);
+    if (!FileSystem::exists(stored))
+        return std::nullopt;
+    return ReachedFolder{stored, nullptr};
+}
+
+std::optional<FileLinkerService::ReachedFolder> FileLinkerService::reachCentralHub() const
+{
+    return reachFolder(m_centralBookmarkData, m_centralRepositoryPath);
+}
+
+std::optional<FileLinkerService::ReachedFolder>
+FileLinkerService::reachTargetFolder(const TargetApp& app) const
+{
+    return reachFolder(app.bookmarkData(), app.folderPath());
 }
 
 bool FileLinkerService::hasValidCentralHub() const

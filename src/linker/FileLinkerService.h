@@ -2,25 +2,45 @@
 
 #include "FileSystem.h"
 #include "PlatformServices.h"
-#include "SecurityScopedBookmarkManager.h"
 #include "SecurityScopes.h"
 #include "Skill.h"
+#include "TargetAppSkill.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUuid>
 
+#include <memory>
 #include <optional>
 #include <type_traits>
 
 class AppSettings;
 class ModelContext;
+class TargetApp;
+
+// How a switch of a link turned out.
+enum class LinkToggleResult
+{
+    alreadyInState,    // nothing to do
+    changed,           // the link was made or taken away, and its record with it
+    failed,            // a file operation failed (logged)
+    folderUnreachable, // the app's folder could not be reached; nothing changed
+};
+
+// What restoring recorded links did.
+struct LinkRestoreSummary
+{
+    int restored = 0;
+    int failed = 0; // logged one by one
+};
 
 // The one object through which every change on disk passes. It publishes where the
 // central hub is and what it holds; the application creates exactly one and hands it
-// to every view and service.
+// to every view and service. Operations log their failures and also report them to
+// the caller, so the command-line tool can tell what happened.
 class FileLinkerService : public QObject
 {
     Q_OBJECT
@@ -30,6 +50,7 @@ class FileLinkerService : public QObject
 
 public:
     explicit FileLinkerService(PlatformServices platform, QObject* parent = nullptr);
+    ~FileLinkerService() override;
 
     // --- Published state
     const QString& centralRepositoryPath() const { return m_centralRepositoryPath; }
@@ -46,26 +67,77 @@ public:
     void persistSettings();
     AppSettings* fetchAppSettings(ModelContext& context) const;
 
-    // --- Reaching folders
+    // --- Reaching folders. Each runs work on a folder inside an access scope on its
+    // bookmark when that works, else on the stored path when something exists there,
+    // and yields nothing when the folder cannot be reached. A started scope is stopped
+    // before the call returns, however the work ends.
     // A stored folder path as a real path: "~/x" becomes x in the user's real home folder
     // when it exists there, else the ordinary tilde expansion; other paths stay as they are.
     QString resolvePath(const QString& path) const;
-    // Runs work on the hub folder: inside a scope on the bookmark's folder when that
-    // works, else on the stored path if something exists there. Nothing when unreachable.
     template <typename Work>
     auto withCentralHubAccess(Work&& work) const
         -> std::optional<std::invoke_result_t<Work&, const QString&>>;
+    template <typename Work>
+    auto withTargetFolderAccess(const TargetApp& app, Work&& work) const
+        -> std::optional<std::invoke_result_t<Work&, const QString&>>;
+    // Work gets the hub folder first and the target folder second; both are reached
+    // before either is looked at.
+    template <typename Work>
+    auto withHubAndTargetAccess(const TargetApp& app, Work&& work) const
+        -> std::optional<std::invoke_result_t<Work&, const QString&, const QString&>>;
     // Whether the hub bookmark leads to an existing folder (no scope is opened).
     bool hasValidCentralHub() const;
 
     // --- Hub scan
     void scanCentralRepository();
 
+    // --- Target folder listing: every visible entry with its link state, by name.
+    std::optional<QList<TargetAppSkill>> listTargetAppSkills(const TargetApp& app) const;
+    QList<TargetAppSkill> listTargetFolder(const QString& folderPath) const;
+    TargetAppSkill makeTargetAppSkill(const QString& entryPath) const;
+
+    // --- Links
+    // Whether the folder's entry named like the hub item is a link leading to it
+    // (relative destinations, links on the way and letter case do not matter).
+    static bool isLinked(const QString& targetFolderPath, const QString& hubItemPath);
+    // isLinked for the app's folder; an unreachable folder reads as not linked.
+    bool isSkillLinked(const Skill& skill, const TargetApp& app) const;
+    // Links the skill into the app's folder or takes the link away, and records it.
+    // Never deletes or moves a real file or folder standing where the link belongs.
+    LinkToggleResult toggleLink(const Skill& skill, const TargetApp& app, bool linked);
+    // Deletes an entry of the app's folder (a link as a link) and forgets its record.
+    bool removeTargetItem(const QString& itemPath, const TargetApp& app);
+    // Makes missing links again from the records, where the hub item still exists.
+    LinkRestoreSummary restoreRecordedLinks();
+
+    // --- Link records, keyed by (targetAppID, itemName). Each saves the store.
+    bool upsertLinkRecord(const QUuid& targetAppID, const QString& itemName);
+    bool removeLinkRecord(const QUuid& targetAppID, const QString& itemName);
+    bool removeLinkRecords(const QUuid& targetAppID);
+
+    // --- Folder checks: yes, no, or nothing when the folder cannot be reached.
+    std::optional<bool> isCentralHubWritable() const;
+    std::optional<bool> isTargetFolderWritable(const TargetApp& app) const;
+    std::optional<bool> hubContainsItem(const QString& itemName) const;
+
 Q_SIGNALS:
     void centralRepositoryPathChanged();
     void availableSkillsChanged();
+    // Links changed on disk; views showing link states ask again.
+    void stateChanged();
 
 private:
+    // A folder reached for one operation; the scope opened on it, if any, closes with it.
+    struct ReachedFolder
+    {
+        QString path;
+        std::unique_ptr<ScopedFolderAccess> scope;
+    };
+    std::optional<ReachedFolder> reachFolder(const std::optional<QByteArray>& bookmark,
+                                             const QString& storedPath) const;
+    std::optional<ReachedFolder> reachCentralHub() const;
+    std::optional<ReachedFolder> reachTargetFolder(const TargetApp& app) const;
+
     void setAvailableSkills(QList<Skill> skills);
     QString expandingTilde(const QString& path) const;
 
@@ -80,15 +152,30 @@ template <typename Work>
 auto FileLinkerService::withCentralHubAccess(Work&& work) const
     -> std::optional<std::invoke_result_t<Work&, const QString&>>
 {
-    if (m_centralBookmarkData) {
-        if (const auto hub = SecurityScopedBookmarkManager::resolveBookmark(*m_centralBookmarkData)) {
-            const ScopedFolderAccess access(m_platform.scopes, *hub);
-            if (access.isGranted())
-                return work(*hub);
-        }
-    }
-    const QString storedHub = resolvePath(m_centralRepositoryPath);
-    if (!FileSystem::exists(storedHub))
+    if (const auto hub = reachCentralHub())
+        return work(hub->path);
+    return std::nullopt;
+}
+
+template <typename Work>
+auto FileLinkerService::withTargetFolderAccess(const TargetApp& app, Work&& work) const
+    -> std::optional<std::invoke_result_t<Work&, const QString&>>
+{
+    if (const auto folder = reachTargetFolder(app))
+        return work(folder->path);
+    return std::nullopt;
+}
+
+template <typename Work>
+auto FileLinkerService::withHubAndTargetAccess(const TargetApp& app, Work&& work) const
+    -> std::optional<std::invoke_result_t<Work&, const QString&, const QString&>>
+{
+    auto hub = reachCentralHub();
+    auto target = reachTargetFolder(app);
+    if (!hub || !target)
         return std::nullopt;
-    return work(storedHub);
+    auto result = work(hub->path, target->path);
+    hub.reset(); // the hub's scope closes first, then the target's
+    target.reset();
+    return result;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "FileLinkerService.h"
+#include "HubScanner.h"
 #include "ModelContext.h"
 #include "SecurityScopedBookmarkManager.h"
+#include "TargetApp.h"
 #include "TestFiles.h"
 #include "TestPlatform.h"
 
@@ -50,5 +52,29 @@ struct LinkerFixture
         linker->setCentralRepositoryPath(hub);
         linker->setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(hub));
         return hub;
+    }
+
+    // The linker works with the store from now on, as the window makes it.
+    void useStore() { linker->setModelContext(context.get()); }
+
+    // A saved target app whose folder (created unless told otherwise) has a bookmark.
+    TargetApp* makeApp(const QString& name, bool createFolder = true)
+    {
+        const QString folder = path(QStringLiteral("apps/") + name);
+        std::optional<QByteArray> bookmark;
+        if (createFolder) {
+            TestFiles::makeFolder(folder);
+            bookmark = SecurityScopedBookmarkManager::createBookmark(folder);
+        }
+        auto* app = new TargetApp(name, folder, QStringLiteral("folder"), bookmark);
+        context->insert(app);
+        (void)context->save();
+        return app;
+    }
+
+    // The skill the hub scan makes of a hub entry.
+    Skill hubSkill(const QString& name) const
+    {
+        return HubScanner::makeSkill(linker->centralRepositoryPath() + QLatin1Char('/') + name);
     }
 };
