@@ -110,6 +110,25 @@ public:
     // Makes missing links again from the records, where the hub item still exists.
     LinkRestoreSummary restoreRecordedLinks();
 
+    // --- Bringing content into the hub
+    // Moves a local entry of the app's folder (or what a link there leads to) into the
+    // hub under the entry's name and leaves a link to it in its place. Never replaces a
+    // hub entry. Rescans the hub in any case.
+    bool importSkill(const TargetAppSkill& item, const TargetApp& app);
+    // Points a broken link at the hub entry of the same name.
+    bool repairLink(const TargetAppSkill& item, const TargetApp& app);
+    // Writes SKILL.md into the hub folder of that name, made if missing. Nothing when the
+    // hub cannot be reached; an error when the name is not a plain visible folder name or
+    // writing fails.
+    std::optional<Outcome> installDownloadedSkill(const QString& folderName, const QString& text);
+
+    // --- Choosing folders in a panel
+    // Lets the user pick the hub folder; stores its bookmark and path and rescans.
+    bool chooseCentralHub();
+    // When the app's folder is not writable, lets the user pick it again and saves the
+    // new bookmark; true when the folder is writable in the end.
+    bool renewAccess(TargetApp& app, ModelContext& context);
+
     // --- Link records, keyed by (targetAppID, itemName). Each saves the store.
     bool upsertLinkRecord(const QUuid& targetAppID, const QString& itemName);
     bool removeLinkRecord(const QUuid& targetAppID, const QString& itemName);
@@ -139,6 +158,10 @@ private:
     std::optional<ReachedFolder> reachTargetFolder(const TargetApp& app) const;
 
     void setAvailableSkills(QList<Skill> skills);
+    // The folder a panel starts in: the stored folder if it exists, else home; revealed first.
+    QString revealPanelStartFolder(const QString& storedPath);
+    // The path with the home folder written as "~", as target apps store it.
+    QString abbreviatingHome(const QString& path) const;
     QString expandingTilde(const QString& path) const;
 
     PlatformServices m_platform;

@@ -1,9 +1,8 @@
 #include "AppSettings.h"
 #include "LinkerFixture.h"
 #include "LogCapture.h"
+#include "StoreWriteLock.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -21,28 +20,6 @@ AppSettings* onlySettings(ModelContext& context)
     auto all = context.fetch<AppSettings>();
     return all && all->size() == 1 ? all->first() : nullptr;
 }
-
-// Holds the store's write lock while it lives, so saves fail.
-class WriteLock
-{
-public:
-    explicit WriteLock(const QString& storePath)
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"lock"_s);
-        database.setDatabaseName(storePath);
-        database.open();
-        QSqlQuery(database).exec(u"BEGIN IMMEDIATE"_s);
-    }
-    ~WriteLock()
-    {
-        {
-            QSqlDatabase database = QSqlDatabase::database(u"lock"_s);
-            QSqlQuery(database).exec(u"ROLLBACK"_s);
-            database.close();
-        }
-        QSqlDatabase::removeDatabase(u"lock"_s);
-    }
-};
 
 } // namespace
 
@@ -192,7 +169,8 @@ private Q_SLOTS:
         f.context->store().setBusyTimeout(std::chrono::milliseconds(20));
         f.linker->setCentralRepositoryPath(u"/pending/Hub"_s);
         {
-            WriteLock lock(f.storePath());
+            const StoreWriteLock lock(f.storePath());
+            QVERIFY(lock.isLocked());
             LogCapture log;
             f.linker->persistSettings();
             QCOMPARE(log.lines().size(), 1);

@@ -1,6 +1,7 @@
 #include "AppSettings.h"
 #include "ModelContext.h"
 #include "SkillLinkRecord.h"
+#include "StoreWriteLock.h"
 #include "TargetApp.h"
 #include "TestFiles.h"
 
@@ -156,14 +157,13 @@ private Q_SLOTS:
         context->insert(new TargetApp(u"Pending"_s, u"/p"_s, u"folder"_s, std::nullopt));
         {
             // Another writer holds the write lock for the whole attempt.
-            RawConnection other(storePath());
-            QVERIFY(other.exec(u"BEGIN IMMEDIATE"_s));
+            const StoreWriteLock other(storePath());
+            QVERIFY(other.isLocked());
             const Outcome saved = context->save();
             QVERIFY(!saved);
             QVERIFY(!saved.error().description.isEmpty());
             QVERIFY(context->hasChanges());
             QVERIFY(appNamed(*context, u"Pending"_s));
-            QVERIFY(other.exec(u"ROLLBACK"_s));
         }
         QVERIFY(context->save());
         context.reset();

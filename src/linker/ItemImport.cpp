@@ -1,0 +1,120 @@
+// Bringing content into the hub: importing, repairing and installing items.
+#include "FileLinkerService.h"
+
+#include "ItemName.h"
+#include "Log.h"
+#include "TargetApp.h"
+
+#include <QDir>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isSameOrInside(const QString& path, const QString& folder)
+{
+    const QString cleanPath = QDir::cleanPath(path);
+    const QString cleanFolder = QDir::cleanPath(folder);
+    return cleanPath == cleanFolder || cleanPath.startsWith(cleanFolder + u'/');
+}
+
+// Moving what a link leads to must not carry the hub or the app's own folder along, nor
+// shuffle items within the hub: such a link is refused.
+Outcome checkImportableDestination(const QString& destination, const QString& hub, const QString& target)
+{
+    if (isSameOrInside(hub, destination) || isSameOrInside(target, destination))
+        return Error{u"The link leads to a folder that holds the hub or the app's folder; it cannot be "
+                     "moved into the hub."_s};
+    if (isSameOrInside(destination, hub))
+        return Error{u"The link already leads into the hub."_s};
+    return {};
+}
+
+// Runs the steps in order; the first failure ends them and is returned.
+Outcome inOrder(std::initializer_list<std::function<Outcome()>> steps)
+{
+    for (const auto& step : steps) {
+        if (Outcome done = step(); !done)
+            return done;
+    }
+    return {};
+}
+
+} // namespace
+
+bool FileLinkerService::importSkill(const TargetAppSkill& item, const TargetApp& app)
+{
+    const QString itemPath = item.url.toLocalFile();
+    bool imported = false;
+    withHubAndTargetAccess(app, [&](const QString& hub, const QString& target) {
+        const QString hubPlace = FileSystem::childPath(hub, item.name);
+        Outcome outcome;
+        if (item.isSymlink) {
+            if (!item.symlinkDestination)
+                return false;
+            const QString destination = item.symlinkDestination->toLocalFile();
+            outcome = inOrder({
+                [&] { return checkImportableDestination(destination, hub, target); },
+                [&] { return FileSystem::move(destination, hubPlace); },
+                [&] { return FileSystem::remove(itemPath); },
+                [&] { return FileSystem::createSymbolicLink(itemPath, hubPlace); },
+            });
+        } else {
+            outcome = inOrder({
+                [&] { return FileSystem::move(itemPath, hubPlace); },
+                [&] { return FileSystem::createSymbolicLink(itemPath, hubPlace); },
+            });
+        }
+        if (!outcome)
+            Log::line(u"Failed to import skill: "_s + outcome.error().description);
+        imported = outcome.ok();
+        return imported;
+    });
+    if (imported)
+        upsertLinkRecord(app.id(), item.name);
+    scanCentralRepository();
+    Q_EMIT stateChanged();
+    return imported;
+}
+
+bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& app)
+{
+    if (!item.isBroken || !item.hasNamesakeInHub)
+        return false;
+    const QString itemPath = item.url.toLocalFile();
+    bool repaired = false;
+    withHubAndTargetAccess(app, [&](const QString& hub, const QString&) {
+        const QString namesake = FileSystem::childPath(hub, item.name);
+        const Outcome outcome = inOrder({
+            [&] { return FileSystem::remove(itemPath); },
+            [&] { return FileSystem::createSymbolicLink(itemPath, namesake); },
+        });
+        if (!outcome)
+            Log::line(u"Failed to repair link: "_s + outcome.error().description);
+        repaired = outcome.ok();
+        return repaired;
+    });
+    if (repaired)
+        upsertLinkRecord(app.id(), item.name);
+    Q_EMIT stateChanged();
+    return repaired;
+}
+
+std::optional<Outcome> FileLinkerService::installDownloadedSkill(const QString& folderName,
+                                                                 const QString& text)
+{
+    return withCentralHubAccess([&](const QString& hub) -> Outcome {
+        // The name comes from a search hit on the internet: it must be one visible entry of the hub.
+        if (Outcome valid = checkItemName(folderName); !valid)
+            return valid;
+        if (folderName.startsWith(u'.'))
+            return Error{u"The name begins with \".\", so the folder would be hidden and never listed."_s};
+        const QString folder = FileSystem::childPath(hub, folderName);
+        return inOrder({
+            [&] { return FileSystem::createFolder(folder); },
+            [&] { return FileSystem::writeText(FileSystem::childPath(folder, u"SKILL.md"_s), text); },
+        });
+    });
+}
