@@ -11,14 +11,14 @@ struct Error
     QString description;
 };
 
-// A value or an Error.
-template <typename T> class [[nodiscard]] Result
+// A value or an error.
+template <typename T, typename E = Error> class [[nodiscard]] Result
 {
 public:
     Result(T value)
         : m_state(std::in_place_index<0>, std::move(value))
     {}
-    Result(Error error)
+    Result(E error)
         : m_state(std::in_place_index<1>, std::move(error))
     {}
 
@@ -32,28 +32,28 @@ public:
     const T& operator*() const& { return value(); }
     const T* operator->() const { return &value(); }
 
-    const Error& error() const { return std::get<1>(m_state); }
+    const E& error() const { return std::get<1>(m_state); }
 
 private:
-    std::variant<T, Error> m_state;
+    std::variant<T, E> m_state;
 };
 
-// Success, or an Error.
-template <> class [[nodiscard]] Result<void>
+// Success, or an error.
+template <typename E> class [[nodiscard]] Result<void, E>
 {
 public:
     Result() = default;
-    Result(Error error)
+    Result(E error)
         : m_error(std::move(error))
         , m_failed(true)
     {}
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
-    const Error& error() const { return m_error; }
+    const E& error() const { return m_error; }
 
 private:
-    Error m_error;
+    E m_error{};
     bool m_failed = false;
 };
 

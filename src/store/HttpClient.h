@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QNetworkAccessManager;
+class QObject;
+
+// What one GET request brought back.
+struct HttpAnswer
+{
+    std::optional<int> status; // present when a response came
+    QByteArray body;
+    QString failure;       // the request's own error when no response came
+    bool tooLarge = false; // the body passed the size limit and the request was cut off
+};
+
+// GET requests with a transfer time-out and a body size limit, answered through a
+// callback on the calling thread; never a nested event loop.
+class HttpClient
+{
+public:
+    using Headers = QList<std::pair<QByteArray, QByteArray>>;
+
+    HttpClient(QNetworkAccessManager& manager, std::chrono::milliseconds timeout, qint64 maximumBodySize);
+
+    // `done` runs once, unless `context` is destroyed first.
+    void get(const QUrl& url, const Headers& headers, QObject* context,
+             std::function<void(const HttpAnswer&)> done) const;
+
+private:
+    QNetworkAccessManager& m_manager;
+    std::chrono::milliseconds m_timeout;
+    qint64 m_maximumBodySize;
+};

@@ -1,0 +1,134 @@
+#include "SkillDownload.h"
+
+#include "HttpClient.h"
+#include "SkillStoreService.h"
+
+#include <QTimer>
+#include <QUrl>
+
+#include <nlohmann/json.hpp>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList branches = {u"main"_s, u"master"_s};
+
+// The first path of the tree that looks like the skill's SKILL.md, if any.
+std::optional<QString> skillFileInTree(const QByteArray& body, const std::optional<QString>& skillId)
+{
+    const nlohmann::json document = nlohmann::json::parse(body.cbegin(), body.cend(), nullptr, false);
+    if (document.is_discarded() || !document.is_object())
+        return std::nullopt;
+    const auto tree = document.find("tree");
+    if (tree == document.end() || !tree->is_array())
+        return std::nullopt;
+    if (!std::all_of(tree->begin(), tree->end(),
+                     [](const nlohmann::json& entry) { return entry.is_object(); }))
+        return std::nullopt;
+
+    const QString suffix = skillId ? u"/"_s + *skillId + u"/SKILL.md"_s : u"SKILL.md"_s;
+    for (const nlohmann::json& entry : *tree) {
+        const auto found = entry.find("path");
+        const QString path = found != entry.end() && found->is_string()
+                                 ? QString::fromStdString(found->get<std::string>())
+                                 : QString();
+        if (path.endsWith(suffix) || path == u"SKILL.md"_s || (skillId && path == *skillId + u"/SKILL.md"_s))
+            return path;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+SkillDownload::SkillDownload(SkillStoreService& service, RemoteSkillItem item)
+    : QObject(&service)
+    , m_service(service)
+    , m_item(std::move(item))
+{}
+
+void SkillDownload::start()
+{
+    if (!m_item.source) {
+        QTimer::singleShot(0, this, [this] { fail(SkillStoreError::invalidURL()); });
+        return;
+    }
+    const QString raw = m_service.endpoints().rawBase + *m_item.source;
+    const QString skillPath = m_item.skillId ? u"/"_s + *m_item.skillId : QString();
+    m_rawAddresses = {
+        raw + u"/main"_s + skillPath + u"/SKILL.md"_s,
+        raw + u"/master"_s + skillPath + u"/SKILL.md"_s,
+        raw + u"/main/SKILL.md"_s,
+        raw + u"/master/SKILL.md"_s,
+        raw + u"/main/skills"_s + skillPath + u"/SKILL.md"_s,
+        raw + u"/master/skills"_s + skillPath + u"/SKILL.md"_s,
+    };
+    tryNextRawAddress();
+}
+
+void SkillDownload::tryNextRawAddress()
+{
+    if (m_nextRawAddress == m_rawAddresses.size()) {
+        searchTree(0);
+        return;
+    }
+    m_service.fetchText(m_rawAddresses[m_nextRawAddress++], this,
+                        [this](const Result<QString, SkillStoreError>& text) {
+                            if (text)
+                                succeed(text.value());
+                            else
+                                tryNextRawAddress();
+                        });
+}
+
+void SkillDownload::searchTree(int branchIndex)
+{
+    if (branchIndex == branches.size()) {
+        fail(SkillStoreError::noSKILLfileFound());
+        return;
+    }
+    const QUrl url = QUrl::fromEncoded((m_service.endpoints().apiBase + u"/repos/"_s + *m_item.source +
+                                        u"/git/trees/"_s + branches[branchIndex] + u"?recursive=1"_s)
+                                           .toUtf8(),
+                                       QUrl::StrictMode);
+    if (!url.isValid()) {
+        searchTree(branchIndex + 1);
+        return;
+    }
+    m_service.http().get(url, {{"Accept", "application/vnd.github.v3+json"}}, this,
+                         [this, branchIndex](const HttpAnswer& answer) { takeTree(branchIndex, answer); });
+}
+
+void SkillDownload::takeTree(int branchIndex, const HttpAnswer& answer)
+{
+    if (answer.tooLarge || answer.status != 200) {
+        searchTree(branchIndex + 1);
+        return;
+    }
+    const auto path = skillFileInTree(answer.body, m_item.skillId);
+    if (!path) {
+        searchTree(branchIndex + 1);
+        return;
+    }
+    // Only the first matching entry is tried; when it fails, the next branch is searched.
+    m_service.fetchText(m_service.endpoints().rawBase + *m_item.source + u"/"_s + branches[branchIndex] +
+                            u"/"_s + *path,
+                        this, [this, branchIndex](const Result<QString, SkillStoreError>& text) {
+                            if (text)
+                                succeed(text.value());
+                            else
+                                searchTree(branchIndex + 1);
+                        });
+}
+
+void SkillDownload::succeed(const QString& text)
+{
+    Q_EMIT finished(text);
+    deleteLater();
+}
+
+void SkillDownload::fail(const SkillStoreError& error)
+{
+    Q_EMIT failed(error);
+    deleteLater();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "RemoteSkillItem.h"
+#include "SkillStoreError.h"
+
+#include <QObject>
+#include <QStringList>
+
+class SkillStoreService;
+struct HttpAnswer;
+
+// Finds a hit's SKILL.md: six likely raw addresses in turn, then the repository tree of
+// "main" and of "master" (at most ten requests). Reports once, then deletes itself.
+class SkillDownload : public QObject
+{
+    Q_OBJECT
+
+public:
+    SkillDownload(SkillStoreService& service, RemoteSkillItem item);
+
+    // Starts the tries; the outcome comes as a signal, never before start() returned.
+    void start();
+
+Q_SIGNALS:
+    void finished(const QString& text);
+    void failed(const SkillStoreError& error);
+
+private:
+    void tryNextRawAddress();
+    void searchTree(int branchIndex);
+    void takeTree(int branchIndex, const HttpAnswer& answer);
+    void succeed(const QString& text);
+    void fail(const SkillStoreError& error);
+
+    SkillStoreService& m_service;
+    RemoteSkillItem m_item;
+    QStringList m_rawAddresses;
+    qsizetype m_nextRawAddress = 0;
+};
+
+Q_DECLARE_METATYPE(SkillStoreError)

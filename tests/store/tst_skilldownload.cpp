@@ -1,0 +1,156 @@
+#include "LoopbackHttpServer.h"
+#include "SkillDownload.h"
+#include "SkillStoreService.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+using Files = QMap<QByteArray, LoopbackHttpServer::Response>;
+
+struct DownloadOutcome
+{
+    std::optional<QString> text;
+    std::optional<SkillStoreError> error;
+};
+
+DownloadOutcome download(LoopbackHttpServer& server, const RemoteSkillItem& item)
+{
+    SkillStoreService service(
+        {server.baseUrl(), u"Test"_s, server.baseUrl() + u"/raw/"_s, server.baseUrl() + u"/api"_s, 2s});
+    DownloadOutcome outcome;
+    SkillDownload* running = service.downloadSkill(item);
+    QObject::connect(running, &SkillDownload::finished, [&](const QString& text) { outcome.text = text; });
+    QObject::connect(running, &SkillDownload::failed,
+                     [&](const SkillStoreError& error) { outcome.error = error; });
+    QTest::qWaitFor([&] { return outcome.text || outcome.error; }, 10000);
+    return outcome;
+}
+
+QByteArray tree(const QList<QByteArray>& paths)
+{
+    QByteArray entries;
+    for (const QByteArray& path : paths)
+        entries += (entries.isEmpty() ? "" : ",") + QByteArray(R"({"path":")") + path + R"(","type":"blob"})";
+    return R"({"sha":"x","tree":[)" + entries + "]}";
+}
+
+LoopbackHttpServer::Response ok(const QByteArray& body)
+{
+    return {200, body, false};
+}
+
+} // namespace
+
+class TestSkillDownload : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aHitWithoutSourceAsksNothing()
+    {
+        LoopbackHttpServer server;
+        const DownloadOutcome outcome = download(server, {u"id"_s, u"s"_s, u"n"_s, 1, std::nullopt});
+        QVERIFY(outcome.error);
+        QCOMPARE(outcome.error->description(), u"Ungültige URL"_s);
+        QVERIFY(server.requests.isEmpty());
+    }
+
+    // Where the file lies, which requests are made in which order, and what comes back.
+    void findsTheFile_data()
+    {
+        QTest::addColumn<QVariant>("skillId"); // null: none
+        QTest::addColumn<Files>("files");
+        QTest::addColumn<QList<QByteArray>>("expectedTargets");
+        QTest::addColumn<QString>("expectedText"); // empty: not found
+
+        const QByteArray main = "/raw/o/r/main", master = "/raw/o/r/master";
+        const QByteArray mainTree = "/api/repos/o/r/git/trees/main?recursive=1";
+        const QByteArray masterTree = "/api/repos/o/r/git/trees/master?recursive=1";
+        const QList<QByteArray> sixTries = {
+            main + "/deploy/SKILL.md", master + "/deploy/SKILL.md",      main + "/SKILL.md",
+            master + "/SKILL.md",      main + "/skills/deploy/SKILL.md", master + "/skills/deploy/SKILL.md"};
+
+        QTest::newRow("root of main") << QVariant(u"deploy"_s) << Files{{main + "/SKILL.md", ok("# root")}}
+                                      << sixTries.mid(0, 3) << u"# root"_s;
+        QTest::newRow("skills folder on master")
+            << QVariant(u"deploy"_s) << Files{{master + "/skills/deploy/SKILL.md", ok("# skills")}}
+            << sixTries << u"# skills"_s;
+        QTest::newRow("deep in the main tree")
+            << QVariant(u"deploy"_s)
+            << Files{{mainTree, ok(tree({"README.md", "plugins/x/deploy/SKILL.md"}))},
+                     {main + "/plugins/x/deploy/SKILL.md", ok("# plugin")}}
+            << sixTries + QList<QByteArray>{mainTree, main + "/plugins/x/deploy/SKILL.md"} << u"# plugin"_s;
+        QTest::newRow("no skill id takes the first SKILL.md of the tree")
+            << QVariant()
+            << Files{{mainTree, ok(tree({"docs/a.md", "a/b/SKILL.md", "c/SKILL.md"}))},
+                     {main + "/a/b/SKILL.md", ok("# first")}}
+            << QList<QByteArray>{main + "/SKILL.md",
+                                 master + "/SKILL.md",
+                                 main + "/SKILL.md",
+                                 master + "/SKILL.md",
+                                 main + "/skills/SKILL.md",
+                                 master + "/skills/SKILL.md",
+                                 mainTree,
+                                 main + "/a/b/SKILL.md"}
+            << u"# first"_s;
+        QTest::newRow("refused main tree falls back to master")
+            << QVariant(u"deploy"_s)
+            << Files{{mainTree, {403, "rate limited", false}},
+                     {masterTree, ok(tree({"deploy/SKILL.md"}))},
+                     {master + "/deploy/SKILL.md", {404, {}, false}}}
+            << sixTries + QList<QByteArray>{mainTree, masterTree, master + "/deploy/SKILL.md"} << QString();
+        QTest::newRow("text that is not UTF-8 is skipped")
+            << QVariant(u"deploy"_s)
+            << Files{{main + "/deploy/SKILL.md", ok("gr\xfc\xdf")}, {main + "/SKILL.md", ok("# utf-8 ü")}}
+            << sixTries.mid(0, 3) << u"# utf-8 ü"_s;
+        QTest::newRow("only the first matching entry is tried")
+            << QVariant(u"deploy"_s)
+            << Files{{mainTree, ok(tree({"x/deploy/SKILL.md", "y/deploy/SKILL.md"}))},
+                     {main + "/y/deploy/SKILL.md", ok("# second")}}
+            << sixTries + QList<QByteArray>{mainTree, main + "/x/deploy/SKILL.md", masterTree} << QString();
+        QTest::newRow("ten requests at most")
+            << QVariant(u"deploy"_s)
+            << Files{{mainTree, ok(tree({"deploy/SKILL.md"}))}, {masterTree, ok(tree({"deploy/SKILL.md"}))}}
+            << sixTries + QList<QByteArray>{mainTree, main + "/deploy/SKILL.md", masterTree,
+                                            master + "/deploy/SKILL.md"}
+            << QString();
+        QTest::newRow("a tree that is not JSON")
+            << QVariant(u"deploy"_s) << Files{{mainTree, ok("<html>")}, {masterTree, ok(R"({"tree":[1]})")}}
+            << sixTries + QList<QByteArray>{mainTree, masterTree} << QString();
+    }
+    void findsTheFile()
+    {
+        QFETCH(QVariant, skillId);
+        QFETCH(Files, files);
+        QFETCH(QList<QByteArray>, expectedTargets);
+        QFETCH(QString, expectedText);
+        LoopbackHttpServer server;
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            server.respond(it.key(), it.value());
+        const RemoteSkillItem item{u"id"_s,
+                                   skillId.isNull() ? std::nullopt : std::optional(skillId.toString()),
+                                   u"Deploy"_s, 1, u"o/r"_s};
+
+        const DownloadOutcome outcome = download(server, item);
+        QCOMPARE(server.targets(), expectedTargets);
+        if (expectedText.isEmpty()) {
+            QVERIFY(outcome.error);
+            QCOMPARE(outcome.error->description(),
+                     u"Die SKILL.md Datei wurde im GitHub Repository nicht gefunden."_s);
+        } else {
+            QCOMPARE(outcome.text, std::optional(expectedText));
+        }
+        for (const LoopbackHttpServer::Request& request : server.requests) {
+            const bool treeRequest = request.target.startsWith("/api/");
+            QCOMPARE(request.headers.value("accept") == "application/vnd.github.v3+json", treeRequest);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSkillDownload)
+#include "tst_skilldownload.moc"

@@ -1,0 +1,194 @@
+#include "LogCapture.h"
+#include "LoopbackHttpServer.h"
+#include "SkillStoreService.h"
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QByteArray twoHits = R"({"query":"ab","searchType":"fuzzy","count":2,"skills":[
+    {"id":"o/r/deploy","skillId":"deploy","name":"Deploy","installs":9007199254740993,"source":"o/r"},
+    {"id":"x/y/z","skillId":null,"name":"Zed","installs":-3}]})";
+
+struct Client
+{
+    LoopbackHttpServer server;
+    SkillStoreService service{{server.baseUrl(), u"Test Directory"_s, {}, {}, 2s}};
+
+    // Searches and waits until the answer has been taken in.
+    bool search(const QString& query)
+    {
+        service.search(query);
+        return QTest::qWaitFor([&] { return !service.isSearching(); }, 5000);
+    }
+    void answer(const QByteArray& query, int status, const QByteArray& body)
+    {
+        server.respond("/api/search?q=" + query + "&limit=50", {status, body, false});
+    }
+};
+
+} // namespace
+
+class TestStoreSearch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void hitsArriveAsTheyCame()
+    {
+        Client c;
+        c.answer("ab", 200, twoHits);
+        QSignalSpy searching(&c.service, &SkillStoreService::isSearchingChanged);
+        QVERIFY(c.search(u"ab"_s));
+        QCOMPARE(searching.count(), 2);
+        QCOMPARE(c.service.errorMessage(), std::nullopt);
+        const QList<RemoteSkillItem> hits = c.service.searchResults();
+        QCOMPARE(hits.size(), 2);
+        QCOMPARE(hits[0],
+                 (RemoteSkillItem{u"o/r/deploy"_s, u"deploy"_s, u"Deploy"_s, 9007199254740993, u"o/r"_s}));
+        QCOMPARE(hits[1], (RemoteSkillItem{u"x/y/z"_s, std::nullopt, u"Zed"_s, -3, std::nullopt}));
+    }
+
+    void requestsCarryTheQueryAsTyped_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QByteArray>("target");
+        QTest::newRow("two letters") << u"ab"_s << QByteArray("/api/search?q=ab&limit=50");
+        QTest::newRow("blank and number sign") << u"a b#"_s << QByteArray("/api/search?q=a%20b%23&limit=50");
+        QTest::newRow("ampersand and equals") << u"x&y=1"_s << QByteArray("/api/search?q=x&y=1&limit=50");
+        QTest::newRow("two blanks") << u"  "_s << QByteArray("/api/search?q=%20%20&limit=50");
+        QTest::newRow("percent and plus") << u"100%+"_s << QByteArray("/api/search?q=100%25+&limit=50");
+        QTest::newRow("umlaut") << u"üx"_s << QByteArray("/api/search?q=%C3%BCx&limit=50");
+        QTest::newRow("brackets") << u"[a]"_s << QByteArray("/api/search?q=%5Ba%5D&limit=50");
+    }
+    void requestsCarryTheQueryAsTyped()
+    {
+        QFETCH(QString, query);
+        QFETCH(QByteArray, target);
+        Client c;
+        QVERIFY(c.search(query));
+        QCOMPARE(c.server.targets(), QList<QByteArray>{target});
+    }
+
+    void shortQueriesAskNothing()
+    {
+        Client c;
+        c.answer("ab", 200, twoHits);
+        QVERIFY(c.search(u"ab"_s));
+        QVERIFY(c.search(u"zz"_s)); // 404: an error message is shown
+        QVERIFY(c.service.errorMessage());
+        const std::optional<QString> shown = c.service.errorMessage();
+
+        for (const QString& query : {u"a"_s, u"e\u0301"_s, QString()}) {
+            c.service.search(query);
+            QVERIFY(!c.service.isSearching());
+            QVERIFY(c.service.searchResults().isEmpty());
+            QCOMPARE(c.service.errorMessage(), shown);
+        }
+        QCOMPARE(c.server.requests.size(), 2);
+    }
+
+    // Each bad answer: the message, the log line, and the earlier hits kept.
+    void badAnswersKeepTheHits_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("logStart"); // empty: nothing logged
+        const QString bad = u"Ungültige Serverantwort"_s;
+        QTest::newRow("404") << 404 << twoHits << bad << QString();
+        QTest::newRow("500") << 500 << QByteArray("oops") << bad << QString();
+        QTest::newRow("no count") << 200 << QByteArray(R"({"query":"q","searchType":"s","skills":[]})")
+                                  << u"Unerwartetes Datenformat."_s << u"Key 'count' not found: "_s;
+        QTest::newRow("installs as text")
+            << 200
+            << QByteArray(
+                   R"({"query":"q","searchType":"s","count":1,"skills":[{"id":"i","name":"n","installs":"12"}]})")
+            << u"Falscher Datentyp."_s << u"Type 'Int64' mismatch: "_s;
+        QTest::newRow("installs with a fraction")
+            << 200
+            << QByteArray(
+                   R"({"query":"q","searchType":"s","count":1,"skills":[{"id":"i","name":"n","installs":1.5}]})")
+            << u"Falscher Datentyp."_s << u"Type 'Int64' mismatch: "_s;
+        QTest::newRow("installs null")
+            << 200
+            << QByteArray(
+                   R"({"query":"q","searchType":"s","count":1,"skills":[{"id":"i","name":"n","installs":null}]})")
+            << u"Fehlender Datenwert."_s << u"Value 'Int64' not found: "_s;
+        QTest::newRow("installs beyond 64 bits")
+            << 200
+            << QByteArray(
+                   R"({"query":"q","searchType":"s","count":1,"skills":[{"id":"i","name":"n","installs":18446744073709551615}]})")
+            << u"Fehler beim Lesen der Daten."_s << u"Data corrupted at skills[0].installs: "_s;
+        QTest::newRow("HTML page") << 200 << QByteArray("<html><body>Error</body></html>")
+                                   << u"Fehler beim Lesen der Daten."_s
+                                   << u"Data corrupted at the top level: "_s;
+        QTest::newRow("oversized body") << 200 << QByteArray(17 * 1024 * 1024, ' ') << bad << QString();
+    }
+    void badAnswersKeepTheHits()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, message);
+        QFETCH(QString, logStart);
+        Client c;
+        c.answer("ab", 200, twoHits);
+        c.answer("cd", status, body);
+        QVERIFY(c.search(u"ab"_s));
+
+        LogCapture log;
+        QVERIFY(c.search(u"cd"_s));
+        QCOMPARE(c.service.errorMessage(), std::optional(message));
+        QCOMPARE(c.service.searchResults().size(), 2);
+        if (logStart.isEmpty()) {
+            QCOMPARE(log.lines(), QStringList());
+        } else {
+            QCOMPARE(log.lines().size(), 1);
+            QVERIFY2(log.lines().first().startsWith(logStart), qPrintable(log.lines().first()));
+        }
+    }
+
+    void noHitsIsNoError()
+    {
+        Client c;
+        c.answer("ab", 200, twoHits);
+        c.answer("cd", 200, R"({"query":"cd","searchType":"s","count":0,"skills":[]})");
+        QVERIFY(c.search(u"ab"_s));
+        QVERIFY(c.search(u"cd"_s));
+        QVERIFY(c.service.searchResults().isEmpty());
+        QCOMPARE(c.service.errorMessage(), std::nullopt);
+    }
+
+    void unreachableDirectories_data()
+    {
+        QTest::addColumn<bool>("listening"); // false: connection refused
+        QTest::newRow("connection refused") << false;
+        QTest::newRow("never answers") << true;
+    }
+    void unreachableDirectories()
+    {
+        QFETCH(bool, listening);
+        Client c;
+        QString base = c.server.baseUrl();
+        if (!listening) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost));
+            base = u"http://127.0.0.1:%1"_s.arg(closed.serverPort());
+        }
+        c.server.respond("/api/search?q=ab&limit=50", {200, {}, true});
+        SkillStoreService service({base, u"Test"_s, {}, {}, 300ms});
+        service.search(u"ab"_s);
+        QVERIFY(QTest::qWaitFor([&] { return !service.isSearching(); }, 5000));
+        QVERIFY2(service.errorMessageText().startsWith(u"Netzwerkfehler: "_s),
+                 qPrintable(service.errorMessageText()));
+        QVERIFY(service.errorMessageText().size() > u"Netzwerkfehler: "_s.size());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoreSearch)
+#include "tst_storesearch.moc"
