@@ -37,12 +37,19 @@ public:
     virtual std::optional<QString> chooseFileToSave(const FilePanelRequest& request) = 0;
 };
 
+enum class AlertStyle
+{
+    informational,
+    critical
+};
+
 class Alerts
 {
 public:
     virtual ~Alerts() = default;
     // A modal message with one "OK" button.
-    virtual void inform(const QString& title, const QString& text) = 0;
+    virtual void inform(const QString& title, const QString& text,
+                        AlertStyle style = AlertStyle::informational) = 0;
     // A modal question; true when the user chose the destructive button.
     virtual bool confirmDestructive(const QString& title, const QString& text, const QString& cancelLabel,
                                     const QString& destructiveLabel) = 0;

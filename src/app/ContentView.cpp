@@ -26,6 +26,7 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     , m_linker(linker)
     , m_modelContext(modelContext)
     , m_platform(platform)
+    , m_backup(platform)
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)
@@ -91,15 +92,20 @@ QWidget* ContentView::makeSidebarColumn()
     auto* backupButton = new QToolButton;
     backupButton->setObjectName(u"backupMenuButton"_s);
     backupButton->setText(u"Backup"_s);
-    backupButton->setIcon(symbolIcon(u"archivebox"_s));
+    backupButton->setIcon(symbolIcon(u"arrow.down.doc"_s));
     backupButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     backupButton->setPopupMode(QToolButton::InstantPopup);
-    backupButton->setMenu(new QMenu(backupButton));
+    auto* backupMenu = new QMenu(backupButton);
+    backupMenu->setObjectName(u"backupMenu"_s);
+    backupMenu->addAction(u"Backup exportieren"_s, this,
+                          [this] { m_backup.exportBackup(m_modelContext, m_linker); });
+    backupMenu->addAction(u"Backup wiederherstellen"_s, this,
+                          [this] { m_backup.importBackup(m_modelContext, m_linker); });
+    backupButton->setMenu(backupMenu);
     toolbar->addWidget(backupButton);
     QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), u"App hinzufügen"_s);
     addApp->setObjectName(u"addAppAction"_s);
-    // Their flows are not part of this window yet; the places are kept so they stay put.
-    backupButton->setEnabled(false);
+    // The add sheet is not part of this window yet; the place is kept so it stays put.
     addApp->setEnabled(false);
 
     auto* column = new QWidget;

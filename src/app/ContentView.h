@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackupService.h"
 #include "PlatformServices.h"
 #include "SidebarSelection.h"
 #include "Skill.h"
@@ -52,6 +53,7 @@ private:
     FileLinkerService& m_linker;
     ModelContext& m_modelContext;
     PlatformServices m_platform;
+    BackupService m_backup;
 
     QList<TargetApp*> m_targetApps;
     std::optional<SidebarSelection> m_selection = SidebarSelection::centralHub();

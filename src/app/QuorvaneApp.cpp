@@ -33,7 +33,8 @@ int QuorvaneApp::run()
         Log::line(u"Failed to open the store: "_s + context.error().description);
         m_alerts.inform(u"Datenspeicher nicht lesbar"_s,
                         u"Quorvane konnte seinen Datenspeicher nicht öffnen und wird beendet. Die Datei "
-                        "wurde nicht verändert:\n%1\n\n%2"_s.arg(storePath, context.error().description));
+                        "wurde nicht verändert:\n%1\n\n%2"_s.arg(storePath, context.error().description),
+                        AlertStyle::critical);
         return 1;
     }
     m_modelContext = std::move(context).value();

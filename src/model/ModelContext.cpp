@@ -150,6 +150,26 @@ Outcome ModelContext::save()
     return {};
 }
 
+Outcome ModelContext::rollback()
+{
+    for (Record* record : std::as_const(m_records)) {
+        if (m_pendingInserts.contains(record)) {
+            record->m_context = nullptr;
+            record->deleteLater();
+        }
+        record->m_changedColumns.clear();
+    }
+    m_records.removeIf([this](const Record* record) { return m_pendingInserts.contains(record); });
+    m_pendingInserts.clear();
+    m_records.append(m_pendingRemovals);
+    m_pendingRemovals.clear();
+    // Reading the file again puts the stored values back and announces every type.
+    for (RecordType type : allTypes)
+        m_typesChangedDuringRefresh.insert(type);
+    m_seenDataVersion.reset();
+    return refresh();
+}
+
 void ModelContext::noteRecordChanged(const Record& record)
 {
     announce(record.recordType());

@@ -38,6 +38,8 @@ public:
 
     Outcome save();
     bool hasChanges() const;
+    // Drops every unsaved insert, removal and field change: the records are as stored.
+    Outcome rollback();
 
     // Takes in what other processes saved since the last look. Fields this context
     // changed and has not saved yet keep their new values.

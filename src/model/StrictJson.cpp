@@ -81,9 +81,10 @@ QString JsonReader::pathOf(const char* key) const
     return m_path.isEmpty() ? name : m_path + u'.' + name;
 }
 
-void JsonReader::fail(DecodingError::Kind kind, const char* key, const QString& description) const
+void JsonReader::fail(DecodingError::Kind kind, const char* key, const QString& problem) const
 {
-    throw DecodingError{kind, {}, QString::fromUtf8(key), pathOf(key), description};
+    throw DecodingError{
+        kind, {}, QString::fromUtf8(key), pathOf(key), problem + u", "_s + where(pathOf(key)) + u'.'};
 }
 
 bool JsonReader::contains(const char* key) const
@@ -193,4 +194,20 @@ QList<JsonReader> JsonReader::objects(const char* key) const
         readers.append(JsonReader(value[index], path));
     }
     return readers;
+}
+
+std::optional<JsonReader> JsonReader::optionalObject(const char* key) const
+{
+    const auto found = m_object->find(key);
+    if (found == m_object->end() || found->is_null())
+        return std::nullopt;
+    return object(key);
+}
+
+std::optional<QList<JsonReader>> JsonReader::optionalObjects(const char* key) const
+{
+    const auto found = m_object->find(key);
+    if (found == m_object->end() || found->is_null())
+        return std::nullopt;
+    return objects(key);
 }

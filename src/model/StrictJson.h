@@ -52,7 +52,9 @@ public:
     qint64 int64(const char* key) const;
     bool boolean(const char* key) const;
     QList<JsonReader> objects(const char* key) const; // an array of objects
+    std::optional<QList<JsonReader>> optionalObjects(const char* key) const;
     JsonReader object(const char* key) const;
+    std::optional<JsonReader> optionalObject(const char* key) const;
     bool contains(const char* key) const;
 
     // Runs a decoder that throws DecodingError and turns the throw into a result.
@@ -66,7 +68,8 @@ public:
     }
 
     const QString& path() const { return m_path; }
-    [[noreturn]] void fail(DecodingError::Kind kind, const char* key, const QString& description) const;
+    // Fails with a problem found in the value of `key` (the place is added to the text).
+    [[noreturn]] void fail(DecodingError::Kind kind, const char* key, const QString& problem) const;
 
 private:
     const nlohmann::json& required(const char* key, const char* expectedType) const;

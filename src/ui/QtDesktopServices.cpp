@@ -68,9 +68,10 @@ std::optional<QString> QtFilePanels::chooseFileToSave(const FilePanelRequest& re
     return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
-void QtAlerts::inform(const QString& title, const QString& text)
+void QtAlerts::inform(const QString& title, const QString& text, AlertStyle style)
 {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    const auto icon = style == AlertStyle::critical ? QMessageBox::Critical : QMessageBox::Information;
+    QMessageBox box(icon, title, text, QMessageBox::Ok, QApplication::activeWindow());
     box.setText(title.isEmpty() ? text : title);
     if (!title.isEmpty())
         box.setInformativeText(text);

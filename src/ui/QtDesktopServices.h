@@ -15,7 +15,7 @@ public:
 class QtAlerts final : public Alerts
 {
 public:
-    void inform(const QString& title, const QString& text) override;
+    void inform(const QString& title, const QString& text, AlertStyle style) override;
     bool confirmDestructive(const QString& title, const QString& text, const QString& cancelLabel,
                             const QString& destructiveLabel) override;
 };

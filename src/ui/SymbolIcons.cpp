@@ -22,7 +22,7 @@ const QHash<QString, QString>& themeNames()
         {u"doc.text.magnifyingglass"_s, u"document-preview"_s},
         {u"arrow.clockwise"_s, u"view-refresh"_s},
         {u"plus"_s, u"list-add"_s},
-        {u"archivebox"_s, u"document-save"_s},
+        {u"arrow.down.doc"_s, u"document-save"_s},
     };
     return names;
 }

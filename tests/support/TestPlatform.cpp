@@ -62,9 +62,10 @@ std::optional<QString> ScriptedFilePanels::chooseFileToSave(const FilePanelReque
     return nextAnswer();
 }
 
-void RecordingAlerts::inform(const QString& title, const QString& text)
+void RecordingAlerts::inform(const QString& title, const QString& text, AlertStyle style)
 {
     shown.append(title + u"|"_s + text);
+    styles.append(style);
 }
 
 bool RecordingAlerts::confirmDestructive(const QString& title, const QString& text, const QString&,

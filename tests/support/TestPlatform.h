@@ -74,11 +74,12 @@ private:
 class RecordingAlerts final : public Alerts
 {
 public:
-    void inform(const QString& title, const QString& text) override;
+    void inform(const QString& title, const QString& text, AlertStyle style) override;
     bool confirmDestructive(const QString& title, const QString& text, const QString& cancelLabel,
                             const QString& destructiveLabel) override;
 
     QStringList shown;         // "title|text" of every alert and question
+    QList<AlertStyle> styles;  // of every alert
     QList<bool> confirmations; // answers to questions, in order; cancel when empty
 };
 

@@ -1,0 +1,124 @@
+#include "BackupDocument.h"
+
+#include <QRegularExpression>
+#include <QTimeZone>
+
+using namespace Qt::StringLiterals;
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+std::string uuidText(const QUuid& uuid)
+{
+    return uuid.toString(QUuid::WithoutBraces).toUpper().toStdString();
+}
+
+std::string base64(const QByteArray& bytes)
+{
+    return bytes.toBase64().toStdString();
+}
+
+std::string dateText(const QDateTime& date)
+{
+    return date.toUTC().toString(u"yyyy-MM-ddTHH:mm:ss'Z'"_s).toStdString();
+}
+
+QUuid readUuid(const JsonReader& reader, const char* key)
+{
+    static const QRegularExpression canonical(
+        u"^[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}$"_s);
+    const QString text = reader.string(key);
+    if (!canonical.match(text).hasMatch())
+        reader.fail(DecodingError::Kind::dataCorrupted, key, u"\"%1\" is not a UUID"_s.arg(text));
+    return QUuid::fromString(text);
+}
+
+std::optional<QByteArray> readBytes(const JsonReader& reader, const char* key)
+{
+    const std::optional<QString> text = reader.optionalString(key);
+    if (!text)
+        return std::nullopt;
+    // Only canonical standard Base64 with padding: it must encode back to the same text.
+    auto decoded = QByteArray::fromBase64Encoding(text->toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || decoded.decoded.toBase64() != text->toLatin1())
+        reader.fail(DecodingError::Kind::dataCorrupted, key, u"The value is not valid Base64"_s);
+    return decoded.decoded;
+}
+
+QDateTime readDate(const JsonReader& reader, const char* key)
+{
+    // An internet date-time to the second: a fraction of a second is refused.
+    static const QRegularExpression internetDateTime(
+        u"^\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}(Z|[+-]\\d{2}:\\d{2})$"_s);
+    const QString text = reader.string(key);
+    const QDateTime date = QDateTime::fromString(text, Qt::ISODate);
+    if (!internetDateTime.match(text).hasMatch() || !date.isValid())
+        reader.fail(DecodingError::Kind::dataCorrupted, key,
+                    u"\"%1\" is not a date in the form 2026-03-01T14:05:09Z"_s.arg(text));
+    return date.toUTC();
+}
+
+} // namespace
+
+QByteArray AppBackup::encode() const
+{
+    Json document;
+    document["formatVersion"] = formatVersion;
+    document["exportDate"] = dateText(exportDate);
+    if (centralRepositoryPath)
+        document["centralRepositoryPath"] = utf8(*centralRepositoryPath);
+    if (settings) {
+        Json object{{"centralRepositoryPath", utf8(settings->centralRepositoryPath)}};
+        if (settings->centralBookmarkData)
+            object["centralBookmarkData"] = base64(*settings->centralBookmarkData);
+        document["settings"] = object;
+    }
+    document["targetApps"] = Json::array();
+    for (const BackupTargetApp& app : targetApps) {
+        Json object{{"id", uuidText(app.id)},
+                    {"name", utf8(app.name)},
+                    {"folderPath", utf8(app.folderPath)},
+                    {"systemImageName", utf8(app.systemImageName)}};
+        if (app.bookmarkData)
+            object["bookmarkData"] = base64(*app.bookmarkData);
+        document["targetApps"].push_back(object);
+    }
+    if (linkRecords) {
+        document["linkRecords"] = Json::array();
+        for (const BackupSkillLinkRecord& record : *linkRecords)
+            document["linkRecords"].push_back(
+                {{"targetAppID", uuidText(record.targetAppID)}, {"itemName", utf8(record.itemName)}});
+    }
+    return QByteArray::fromStdString(document.dump(2)) + '\n';
+}
+
+Result<AppBackup, DecodingError> AppBackup::decode(const QByteArray& bytes)
+{
+    auto document = JsonReader::parseObject(bytes);
+    if (!document)
+        return document.error();
+    return JsonReader::decode<AppBackup>([&] {
+        const JsonReader top(document.value());
+        AppBackup backup;
+        backup.formatVersion = top.int64("formatVersion");
+        backup.exportDate = readDate(top, "exportDate");
+        backup.centralRepositoryPath = top.optionalString("centralRepositoryPath");
+        if (const auto settings = top.optionalObject("settings"))
+            backup.settings = BackupAppSettings{settings->string("centralRepositoryPath"),
+                                                readBytes(*settings, "centralBookmarkData")};
+        for (const JsonReader& app : top.objects("targetApps"))
+            backup.targetApps.append({readUuid(app, "id"), app.string("name"), app.string("folderPath"),
+                                      app.string("systemImageName"), readBytes(app, "bookmarkData")});
+        if (const auto records = top.optionalObjects("linkRecords")) {
+            backup.linkRecords.emplace();
+            for (const JsonReader& record : *records)
+                backup.linkRecords->append({readUuid(record, "targetAppID"), record.string("itemName")});
+        }
+        return backup;
+    });
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Result.h"
+#include "StrictJson.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+// The backup file: hub, target apps and link records as one JSON document. Dates are
+// ISO 8601 in UTC without fractions, UUIDs upper case, bytes standard Base64.
+
+struct BackupAppSettings
+{
+    QString centralRepositoryPath;
+    std::optional<QByteArray> centralBookmarkData;
+    bool operator==(const BackupAppSettings&) const = default;
+};
+
+struct BackupTargetApp
+{
+    QUuid id;
+    QString name;
+    QString folderPath;
+    QString systemImageName;
+    std::optional<QByteArray> bookmarkData;
+    bool operator==(const BackupTargetApp&) const = default;
+};
+
+struct BackupSkillLinkRecord
+{
+    QUuid targetAppID;
+    QString itemName;
+    bool operator==(const BackupSkillLinkRecord&) const = default;
+};
+
+struct AppBackup
+{
+    static constexpr qint64 currentFormatVersion = 2;
+
+    qint64 formatVersion = currentFormatVersion;
+    QDateTime exportDate;
+    std::optional<QString> centralRepositoryPath;
+    std::optional<BackupAppSettings> settings;
+    QList<BackupTargetApp> targetApps;
+    std::optional<QList<BackupSkillLinkRecord>> linkRecords;
+
+    bool operator==(const AppBackup&) const = default;
+
+    // Pretty-printed UTF-8 JSON; absent optional values are left out.
+    QByteArray encode() const;
+    // Strict: the first missing, null or mistyped required value, bad date, UUID or
+    // Base64 fails the whole document; unknown keys are ignored.
+    static Result<AppBackup, DecodingError> decode(const QByteArray& bytes);
+};

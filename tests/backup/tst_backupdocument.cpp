@@ -1,0 +1,149 @@
+#include "BackupDocument.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray minimal = R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z","targetApps":[]})";
+
+// The minimal document with one top-level key replaced or added.
+QByteArray with(const char* key, const QByteArray& json)
+{
+    QByteArray document = minimal;
+    const QByteArray quoted = '"' + QByteArray(key) + "\":";
+    const qsizetype at = document.indexOf(quoted);
+    if (at < 0)
+        return document.insert(1, quoted + json + ',');
+    qsizetype end = at + quoted.size();
+    int depth = 0;
+    for (; end < document.size(); ++end) {
+        const char c = document[end];
+        if (c == '[' || c == '{')
+            ++depth;
+        if (c == ']' || c == '}') {
+            if (depth == 0)
+                break;
+            --depth;
+        }
+        if (c == ',' && depth == 0)
+            break;
+    }
+    return document.replace(at + quoted.size(), end - at - quoted.size(), json);
+}
+
+const QByteArray app =
+    R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"Codex","folderPath":"~/c","systemImageName":"folder"})";
+
+} // namespace
+
+class TestBackupDocument : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writtenDocumentsReadBack()
+    {
+        AppBackup backup;
+        backup.exportDate = QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9, 456), QTimeZone::utc());
+        backup.centralRepositoryPath = u"/Users/x/Hub"_s;
+        backup.settings = BackupAppSettings{u"/Users/x/Hub"_s, QByteArray("\x00\xff bookmark", 11)};
+        backup.targetApps = {
+            {QUuid::createUuid(), u"Codex"_s, u"~/.codex/skills"_s, u"folder"_s, QByteArray("b")},
+            {QUuid::createUuid(), u"Gemini ü"_s, u"/g"_s, u"folder"_s, std::nullopt}};
+        backup.linkRecords = QList<BackupSkillLinkRecord>{{backup.targetApps[0].id, u"deploy"_s}};
+
+        const QByteArray bytes = backup.encode();
+        QVERIFY(bytes.contains("\n  \"exportDate\": \"2026-03-01T14:05:09Z\""));
+        QVERIFY(bytes.contains(backup.targetApps[0].id.toString(QUuid::WithoutBraces).toUpper().toUtf8()));
+        QVERIFY(!bytes.contains("null"));
+        auto decoded = AppBackup::decode(bytes);
+        QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description));
+        AppBackup expected = backup;
+        expected.exportDate = expected.exportDate.addMSecs(-456);
+        QCOMPARE(decoded.value(), expected);
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("failure"); // empty: decodes; otherwise words of the description
+        QTest::newRow("only an empty app list") << minimal << QString();
+        QTest::newRow("top-level path without settings")
+            << with("centralRepositoryPath", "\"/hub\"") << QString();
+        QTest::newRow("format version 1") << with("formatVersion", "1") << QString();
+        QTest::newRow("format version as text")
+            << with("formatVersion", "\"2\"") << u"Expected to decode Int64"_s;
+        QTest::newRow("date with offset") << with("exportDate", "\"2026-03-01T16:05:09+02:00\"") << QString();
+        QTest::newRow("date with fraction")
+            << with("exportDate", "\"2026-03-01T14:05:09.123Z\"") << u"exportDate"_s;
+        QTest::newRow("date without zone")
+            << with("exportDate", "\"2026-03-01T14:05:09\"") << u"exportDate"_s;
+        QTest::newRow("bookmark missing") << with("targetApps", "[" + app + "]") << QString();
+        QByteArray nullBookmark = app;
+        nullBookmark.insert(1, R"("bookmarkData":null,)");
+        QTest::newRow("bookmark null") << with("targetApps", "[" + nullBookmark + "]") << QString();
+        QTest::newRow("lower-case UUID")
+            << with("targetApps", "[" +
+                                      QByteArray(app).replace("6F9619FF-8B86-D011-B42D-00C04FC964FF",
+                                                              "6f9619ff-8b86-d011-b42d-00c04fc964ff") +
+                                      "]")
+            << QString();
+        QTest::newRow("id that is no UUID")
+            << with("targetApps",
+                    "[" + QByteArray(app).replace("6F9619FF-8B86-D011-B42D-00C04FC964FF", "abc") + "]")
+            << u"targetApps[0].id"_s;
+        QByteArray badBase64 = app;
+        badBase64.insert(1, R"("bookmarkData":"abc",)");
+        QTest::newRow("Base64 without padding") << with("targetApps", "[" + badBase64 + "]") << u"Base64"_s;
+        QTest::newRow("settings bookmark not Base64")
+            << with("settings", R"({"centralRepositoryPath":"/h","centralBookmarkData":"@@@@"})")
+            << u"Base64"_s;
+        QTest::newRow("link record without item name")
+            << with("linkRecords", R"([{"targetAppID":"6F9619FF-8B86-D011-B42D-00C04FC964FF"}])")
+            << u"itemName"_s;
+        QTest::newRow("no app list") << QByteArray(
+                                            R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z"})")
+                                     << u"targetApps"_s;
+        QTest::newRow("settings without path") << with("settings", "{}") << u"centralRepositoryPath"_s;
+        QTest::newRow("unknown keys") << with("futureKey", R"({"x":[1,2]})") << QString();
+        QTest::newRow("not JSON") << QByteArray("<html>") << u"not valid JSON"_s;
+        QTest::newRow("an array") << QByteArray("[]") << u"Dictionary"_s;
+    }
+    void decoding()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, failure);
+        const auto decoded = AppBackup::decode(document);
+        if (failure.isEmpty()) {
+            QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description));
+        } else {
+            QVERIFY(!decoded);
+            QVERIFY2(decoded.error().fullDescription().contains(failure),
+                     qPrintable(decoded.error().fullDescription()));
+        }
+    }
+
+    void decodedValues()
+    {
+        const auto top = AppBackup::decode(with("centralRepositoryPath", "\"/hub\""));
+        QVERIFY(top);
+        QCOMPARE(top->centralRepositoryPath, std::optional(u"/hub"_s));
+        QCOMPARE(top->settings, std::nullopt);
+        QCOMPARE(top->linkRecords, std::nullopt);
+        const auto offset = AppBackup::decode(with("exportDate", "\"2026-03-01T16:05:09+02:00\""));
+        QCOMPARE(offset->exportDate, QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9), QTimeZone::utc()));
+        const auto lower = AppBackup::decode(
+            with("targetApps", "[" +
+                                   QByteArray(app).replace("6F9619FF-8B86-D011-B42D-00C04FC964FF",
+                                                           "6f9619ff-8b86-d011-b42d-00c04fc964ff") +
+                                   "]"));
+        QVERIFY(lower);
+        QCOMPARE(lower->targetApps.first().id, QUuid::fromString(u"6F9619FF-8B86-D011-B42D-00C04FC964FF"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackupDocument)
+#include "tst_backupdocument.moc"
