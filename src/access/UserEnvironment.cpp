@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -23,4 +25,16 @@ std::optional<QString> SystemUserEnvironment::homeFolderOfUser(const QString& lo
     if (const passwd* entry = ::getpwnam(QFile::encodeName(loginName).constData()))
         return QFile::decodeName(entry->pw_dir);
     return std::nullopt;
+}
+
+QString abbreviatingHomeFolder(const QString& path, const QString& homeFolder)
+{
+    const QString home = QDir::cleanPath(homeFolder);
+    if (home.isEmpty() || home == u"/"_s)
+        return path;
+    if (path == home)
+        return u"~"_s;
+    if (path.startsWith(home + u'/'))
+        return u"~"_s + path.mid(home.size());
+    return path;
 }

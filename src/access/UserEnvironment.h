@@ -23,3 +23,7 @@ public:
     QString loginName() const override;
     std::optional<QString> homeFolderOfUser(const QString& loginName) const override;
 };
+
+// The path with a leading home folder written as "~" ("/home/u/x" -> "~/x"). Only a whole
+// leading home folder counts: "/home/user2" is not inside "/home/u".
+QString abbreviatingHomeFolder(const QString& path, const QString& homeFolder);

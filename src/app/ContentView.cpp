@@ -1,14 +1,19 @@
 #include "ContentView.h"
 
+#include "AddTargetAppSheet.h"
 #include "CentralHubListView.h"
+#include "DesktopServices.h"
 #include "FileLinkerService.h"
 #include "Log.h"
 #include "ModelContext.h"
 #include "NameOrder.h"
 #include "PlaceholderView.h"
 #include "SidebarView.h"
+#include "SkillDetailView.h"
+#include "SkillLinkRecord.h"
 #include "SymbolIcons.h"
 #include "TargetApp.h"
+#include "UserEnvironment.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -30,13 +35,12 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)
-    , m_hubList(new CentralHubListView(linker))
+    , m_hubList(new CentralHubListView(linker, platform))
     , m_storeList(new QWidget)
     , m_appSkillsList(new QWidget)
     , m_detail(new QStackedWidget)
     , m_detailPlaceholder(new PlaceholderView)
     , m_emptyDetail(new QWidget)
-    , m_skillSummary(new QLabel)
 {
     setWindowTitle(u"Quorvane"_s);
     m_content->setObjectName(u"contentColumn"_s);
@@ -44,18 +48,12 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     m_detail->setObjectName(u"detailColumn"_s);
     m_detailPlaceholder->setObjectName(u"detailPlaceholder"_s);
     m_emptyDetail->setObjectName(u"emptyDetail"_s);
-    m_skillSummary->setObjectName(u"skillSummary"_s);
-    m_skillSummary->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_skillSummary->setWordWrap(true);
-    m_skillSummary->setTextFormat(Qt::PlainText);
-    m_skillSummary->setMargin(16);
 
     for (QWidget* page : {static_cast<QWidget*>(m_contentPlaceholder), static_cast<QWidget*>(m_hubList),
                           m_storeList, m_appSkillsList})
         m_content->addWidget(page);
-    for (QWidget* page :
-         {static_cast<QWidget*>(m_detailPlaceholder), m_emptyDetail, static_cast<QWidget*>(m_skillSummary)})
-        m_detail->addWidget(page);
+    m_detail->addWidget(m_detailPlaceholder);
+    m_detail->addWidget(m_emptyDetail);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(makeSidebarColumn());
@@ -72,11 +70,17 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     m_sidebar->setSelection(m_selection);
 
     connect(m_sidebar, &SidebarView::selectionChanged, this, &ContentView::setSelection);
-    connect(m_hubList, &CentralHubListView::selectedSkillChanged, this,
-            [this](const std::optional<Skill>& skill) {
-                m_selectedSkill = skill;
-                updateColumns();
-            });
+    connect(m_hubList, &CentralHubListView::selectedSkillChanged, this, [this](const std::optional<Skill>& skill) {
+        m_selectedSkill = skill;
+        showSelectedSkill();
+        updateColumns();
+    });
+    connect(m_sidebar, &SidebarView::renameRequested, this, &ContentView::startRenamingApp);
+    // Queued: the rename field that sent it goes away when the rename finishes.
+    connect(m_sidebar, &SidebarView::renameCommitted, this, &ContentView::commitRenamingApp, Qt::QueuedConnection);
+    connect(m_sidebar, &SidebarView::revealRequested, this, &ContentView::revealApp);
+    connect(m_sidebar, &SidebarView::renewAccessRequested, this, &ContentView::renewAppAccess);
+    connect(m_sidebar, &SidebarView::deleteRequested, this, &ContentView::deleteApps);
     connect(&m_modelContext, &ModelContext::recordsChanged, this, [this](RecordType type) {
         if (type == RecordType::targetApp)
             reloadTargetApps();
@@ -105,8 +109,7 @@ QWidget* ContentView::makeSidebarColumn()
     toolbar->addWidget(backupButton);
     QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), u"App hinzufügen"_s);
     addApp->setObjectName(u"addAppAction"_s);
-    // The add sheet is not part of this window yet; the place is kept so it stays put.
-    addApp->setEnabled(false);
+    connect(addApp, &QAction::triggered, this, &ContentView::showAddAppSheet);
 
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
@@ -200,9 +203,8 @@ void ContentView::updateDetailColumn(const TargetApp* app)
             showPlaceholder(u"App Skill"_s, u"magnifyingglass"_s, u"Wähle eine Datei im Ordner der App."_s);
         return;
     case SidebarSelection::Kind::centralHub:
-        if (m_selectedSkill) {
-            m_skillSummary->setText(m_selectedSkill->name + u"\n\n"_s + m_selectedSkill->contentSnippet);
-            m_detail->setCurrentWidget(m_skillSummary);
+        if (m_selectedSkill && m_skillDetail) {
+            m_detail->setCurrentWidget(m_skillDetail);
         } else {
             showPlaceholder(u"Skill Vorschau"_s, u"doc.text.magnifyingglass"_s,
                             u"Wähle einen Skill für weitere Details."_s);
@@ -238,4 +240,92 @@ void ContentView::applicationStateChanged(Qt::ApplicationState state)
         Log::line(u"Failed to refresh the store: "_s + refreshed.error().description);
     m_linker.loadSettings();
     m_linker.scanCentralRepository();
+}
+
+void ContentView::showSelectedSkill()
+{
+    // The detail page shows the item as it was when it was selected.
+    if (m_skillDetail) {
+        m_detail->removeWidget(m_skillDetail);
+        m_skillDetail->deleteLater();
+        m_skillDetail = nullptr;
+    }
+    if (m_selectedSkill) {
+        m_skillDetail = new SkillDetailView(*m_selectedSkill, m_linker, m_modelContext, m_platform);
+        m_detail->addWidget(m_skillDetail);
+    }
+}
+
+TargetApp* ContentView::appWithID(const QUuid& appID) const
+{
+    const auto found = std::find_if(m_targetApps.cbegin(), m_targetApps.cend(),
+                                    [&](const TargetApp* app) { return app->id() == appID; });
+    return found == m_targetApps.cend() ? nullptr : *found;
+}
+
+void ContentView::showAddAppSheet()
+{
+    AddTargetAppSheet sheet(m_modelContext, m_platform, this);
+    sheet.exec();
+}
+
+void ContentView::startRenamingApp(const QUuid& appID)
+{
+    if (const TargetApp* app = appWithID(appID))
+        m_sidebar->startRenaming(appID, app->name());
+}
+
+void ContentView::commitRenamingApp(const QUuid& appID, const QString& text)
+{
+    const QString name = text.trimmed();
+    TargetApp* app = appWithID(appID);
+    m_sidebar->finishRenaming();
+    if (!app || name.isEmpty())
+        return;
+    app->setName(name);
+    if (const Outcome saved = m_modelContext.save(); !saved)
+        Log::line(u"Failed to rename app: "_s + saved.error().description);
+}
+
+void ContentView::revealApp(const QUuid& appID)
+{
+    const TargetApp* app = appWithID(appID);
+    if (!app)
+        return;
+    QString folder = app->folderPath();
+    if (folder == u"~"_s || folder.startsWith(u"~/"_s))
+        folder = m_platform.user.homeFolder() + folder.mid(1);
+    m_platform.reveal.reveal(folder);
+}
+
+void ContentView::renewAppAccess(const QUuid& appID)
+{
+    TargetApp* app = appWithID(appID);
+    if (!app)
+        return;
+    bool hubWritable = m_linker.isCentralHubWritable() == true;
+    if (!hubWritable) {
+        m_linker.chooseCentralHub();
+        hubWritable = m_linker.isCentralHubWritable() == true;
+    }
+    const bool appWritable = m_linker.renewAccess(*app, m_modelContext);
+    if (hubWritable && appWritable) {
+        if (m_selection == SidebarSelection::app(appID))
+            updateColumns(); // the app's detail pane starts over
+        m_platform.alerts.inform(u"Zugriff erforderlich"_s, u"Zugriff erfolgreich erneuert."_s);
+    } else {
+        m_platform.alerts.inform(u"Zugriff erforderlich"_s,
+                                 u"Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."_s);
+    }
+}
+
+void ContentView::deleteApps(const QList<QUuid>& appIDs)
+{
+    for (const QUuid& appID : appIDs) {
+        if (TargetApp* app = appWithID(appID)) {
+            m_linker.removeLinkRecords(appID);
+            m_modelContext.remove(app);
+        }
+    }
+    (void)m_modelContext.save(); // a failure keeps the removals pending; nothing to tell
 }

@@ -14,7 +14,6 @@ class CentralHubListView;
 class FileLinkerService;
 class ModelContext;
 class PlaceholderView;
-class QLabel;
 class QStackedWidget;
 class QToolButton;
 class SidebarView;
@@ -39,6 +38,18 @@ public:
     // Rescans the hub when the user comes back to the program.
     void applicationStateChanged(Qt::ApplicationState state);
 
+    // --- What the user does with target apps in the sidebar
+    void showAddAppSheet();
+    void startRenamingApp(const QUuid& appID);
+    void commitRenamingApp(const QUuid& appID, const QString& text);
+    void revealApp(const QUuid& appID);
+    // Checks the hub and the app's folder and lets the user pick them again; tells the outcome.
+    void renewAppAccess(const QUuid& appID);
+    // Deletes the apps and their link records (links on disk stay), saving once.
+    void deleteApps(const QList<QUuid>& appIDs);
+
+    SidebarView* sidebar() const { return m_sidebar; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -49,6 +60,8 @@ private:
     void updateContentColumn(const TargetApp* app);
     void updateDetailColumn(const TargetApp* app);
     const TargetApp* selectedApp() const;
+    TargetApp* appWithID(const QUuid& appID) const;
+    void showSelectedSkill();
 
     FileLinkerService& m_linker;
     ModelContext& m_modelContext;
@@ -70,5 +83,5 @@ private:
     QStackedWidget* m_detail;
     PlaceholderView* m_detailPlaceholder;
     QWidget* m_emptyDetail;
-    QLabel* m_skillSummary;
+    QWidget* m_skillDetail = nullptr;
 };

@@ -5,7 +5,10 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -35,15 +38,19 @@ QFont headlineFont(QFont font)
     return font;
 }
 
-// Symbol in the accent colour, the name, and the folder path as a caption line.
-QWidget* makeAppRow(const TargetApp& app)
+// Symbol in the accent colour, the name (or the rename field), and the folder path as a caption line.
+QWidget* makeAppRow(const TargetApp& app, QLineEdit* renameField)
 {
     auto* row = new QWidget;
     auto* symbol = new QLabel(row);
-    symbol->setPixmap(symbolIcon(app.systemImageName()).pixmap(20, 20));
-    auto* name = new QLabel(app.name(), row);
+    symbol->setPixmap(tintedSymbolIcon(app.systemImageName(), row->palette().color(QPalette::Highlight)).pixmap(20, 20));
+    QWidget* name = renameField;
+    if (!name) {
+        auto* label = new QLabel(app.name(), row);
+        label->setObjectName(u"appName"_s);
+        name = label;
+    }
     name->setFont(headlineFont(name->font()));
-    name->setObjectName(u"appName"_s);
     auto* path = new QLabel(app.folderPath(), row);
     QFont captionFont = path->font();
     captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
@@ -60,7 +67,8 @@ QWidget* makeAppRow(const TargetApp& app)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(symbol, 0, Qt::AlignVCenter);
     layout->addLayout(lines, 1);
-    row->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (!renameField)
+        row->setAttribute(Qt::WA_TransparentForMouseEvents);
     return row;
 }
 
@@ -94,7 +102,81 @@ SidebarView::SidebarView(QWidget* parent)
     m_appsSection = addSection(u"Apps"_s);
     m_tree->expandAll();
 
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_tree->installEventFilter(this);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &SidebarView::takeSelectionFromTree);
+    connect(m_tree, &QTreeWidget::customContextMenuRequested, this, &SidebarView::showContextMenu);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (const auto id = appIDOf(item))
+            Q_EMIT renameRequested(*id);
+    });
+}
+
+std::optional<QUuid> SidebarView::appIDOf(const QTreeWidgetItem* item) const
+{
+    const auto selection = item ? fromVariant(item->data(0, selectionRole)) : std::nullopt;
+    if (!selection || selection->kind != SidebarSelection::Kind::app)
+        return std::nullopt;
+    return selection->appID;
+}
+
+void SidebarView::showContextMenu(const QPoint& position)
+{
+    const auto id = appIDOf(m_tree->itemAt(position));
+    if (!id)
+        return;
+    QMenu menu(this);
+    menu.addAction(u"Im Finder anzeigen"_s, this, [this, id] { Q_EMIT revealRequested(*id); });
+    menu.addSeparator();
+    menu.addAction(u"Umbenennen"_s, this, [this, id] { Q_EMIT renameRequested(*id); });
+    menu.addAction(u"Zugriff erneuern"_s, this, [this, id] { Q_EMIT renewAccessRequested(*id); });
+    menu.exec(m_tree->viewport()->mapToGlobal(position));
+}
+
+bool SidebarView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == m_tree && (key == Qt::Key_Delete || key == Qt::Key_Backspace)) {
+        QList<QUuid> ids;
+        for (const QTreeWidgetItem* item : m_tree->selectedItems()) {
+            if (const auto id = appIDOf(item))
+                ids.append(*id);
+        }
+        if (!ids.isEmpty()) {
+            Q_EMIT deleteRequested(ids);
+            return true;
+        }
+    }
+    if (watched == renameField() && key == Qt::Key_Escape) {
+        // Later: the field must not be deleted while it handles its own key press.
+        QMetaObject::invokeMethod(this, &SidebarView::finishRenaming, Qt::QueuedConnection);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QLineEdit* SidebarView::renameField() const
+{
+    return m_tree->findChild<QLineEdit*>(u"renameField"_s);
+}
+
+void SidebarView::startRenaming(const QUuid& appID, const QString& name)
+{
+    m_renamingAppID = appID;
+    rebuildAppRows();
+    if (QLineEdit* field = renameField()) {
+        field->setText(name);
+        field->setFocus();
+        field->selectAll();
+    }
+}
+
+void SidebarView::finishRenaming()
+{
+    m_renamingAppID.reset();
+    rebuildAppRows();
 }
 
 QTreeWidgetItem* SidebarView::addSection(const QString& title)
@@ -120,14 +202,31 @@ QTreeWidgetItem* SidebarView::addEntry(QTreeWidgetItem* section, const QString& 
 
 void SidebarView::setTargetApps(const QList<TargetApp*>& apps)
 {
+    m_apps = apps;
+    rebuildAppRows();
+}
+
+void SidebarView::rebuildAppRows()
+{
+    const QString pendingName = renameField() ? renameField()->text() : QString();
     const QSignalBlocker blocker(m_tree);
     qDeleteAll(m_appsSection->takeChildren());
-    for (const TargetApp* app : apps) {
+    for (const TargetApp* app : std::as_const(m_apps)) {
         auto* row = new QTreeWidgetItem(m_appsSection);
         row->setData(0, selectionRole, toVariant(SidebarSelection::app(app->id())));
         row->setData(0, Qt::AccessibleTextRole, app->name());
         row->setSizeHint(0, QSize(0, 40));
-        m_tree->setItemWidget(row, 0, makeAppRow(*app));
+        QLineEdit* field = nullptr;
+        if (m_renamingAppID == app->id()) {
+            field = new QLineEdit(pendingName.isEmpty() ? app->name() : pendingName);
+            field->setObjectName(u"renameField"_s);
+            field->setPlaceholderText(u"App-Name"_s);
+            field->installEventFilter(this);
+            connect(field, &QLineEdit::returnPressed, this, [this, field, id = app->id()] {
+                Q_EMIT renameCommitted(id, field->text());
+            });
+        }
+        m_tree->setItemWidget(row, 0, makeAppRow(*app, field));
     }
     m_appsSection->setExpanded(true);
     setSelection(m_selection);

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TargetApp;
@@ -27,8 +28,23 @@ public:
 
     QTreeWidget* tree() const { return m_tree; }
 
+    // Shows a name field in place of the app's name, focused, filled with `name`.
+    void startRenaming(const QUuid& appID, const QString& name);
+    void finishRenaming();
+    std::optional<QUuid> renamingAppID() const { return m_renamingAppID; }
+    QLineEdit* renameField() const;
+
 Q_SIGNALS:
     void selectionChanged(const std::optional<SidebarSelection>& selection);
+    // What the user asks of an app row; the window does it.
+    void renameRequested(const QUuid& appID);
+    void renameCommitted(const QUuid& appID, const QString& text);
+    void revealRequested(const QUuid& appID);
+    void renewAccessRequested(const QUuid& appID);
+    void deleteRequested(const QList<QUuid>& appIDs);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTreeWidgetItem* addSection(const QString& title);
@@ -36,8 +52,13 @@ private:
                               const SidebarSelection& value);
     QTreeWidgetItem* itemFor(const SidebarSelection& selection) const;
     void takeSelectionFromTree();
+    void showContextMenu(const QPoint& position);
+    std::optional<QUuid> appIDOf(const QTreeWidgetItem* item) const;
+    void rebuildAppRows();
 
     QTreeWidget* m_tree;
     QTreeWidgetItem* m_appsSection;
     std::optional<SidebarSelection> m_selection;
+    QList<TargetApp*> m_apps;
+    std::optional<QUuid> m_renamingAppID;
 };

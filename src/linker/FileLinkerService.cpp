@@ -207,3 +207,13 @@ void FileLinkerService::scanCentralRepository()
                      [](const Skill& a, const Skill& b) { return precedesByCodePoint(a.name, b.name); });
     setAvailableSkills(std::move(skills));
 }
+
+bool FileLinkerService::removeHubItem(const Skill& skill)
+{
+    const bool removed = withCentralHubAccess([&](const QString&) {
+                             return FileSystem::remove(skill.url.toLocalFile()).ok();
+                         }).value_or(false);
+    scanCentralRepository();
+    Q_EMIT stateChanged();
+    return removed;
+}

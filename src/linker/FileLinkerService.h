@@ -90,6 +90,9 @@ public:
 
     // --- Hub scan
     void scanCentralRepository();
+    // Deletes a hub item from disk (a folder with its contents), rescans and announces
+    // the change. Links to it in target folders stay and show as broken.
+    bool removeHubItem(const Skill& skill);
 
     // --- Target folder listing: every visible entry with its link state, by name.
     std::optional<QList<TargetAppSkill>> listTargetAppSkills(const TargetApp& app) const;
@@ -160,8 +163,6 @@ private:
     void setAvailableSkills(QList<Skill> skills);
     // The folder a panel starts in: the stored folder if it exists, else home; revealed first.
     QString revealPanelStartFolder(const QString& storedPath);
-    // The path with the home folder written as "~", as target apps store it.
-    QString abbreviatingHome(const QString& path) const;
     QString expandingTilde(const QString& path) const;
 
     PlatformServices m_platform;

@@ -8,8 +8,6 @@
 #include "TargetApp.h"
 #include "UserEnvironment.h"
 
-#include <QDir>
-
 using namespace Qt::StringLiterals;
 
 QString FileLinkerService::revealPanelStartFolder(const QString& storedPath)
@@ -18,20 +16,6 @@ QString FileLinkerService::revealPanelStartFolder(const QString& storedPath)
     const QString start = FileSystem::exists(stored) ? stored : m_platform.user.homeFolder();
     m_platform.reveal.reveal(start);
     return start;
-}
-
-QString FileLinkerService::abbreviatingHome(const QString& path) const
-{
-    // Only a whole leading home folder is abbreviated: "/home/u" must not turn
-    // "/home/user2" into "~ser2", which would name another user's home.
-    const QString home = QDir::cleanPath(m_platform.user.homeFolder());
-    if (home.isEmpty() || home == u"/"_s)
-        return path;
-    if (path == home)
-        return u"~"_s;
-    if (path.startsWith(home + u'/'))
-        return u"~"_s + path.mid(home.size());
-    return path;
 }
 
 bool FileLinkerService::chooseCentralHub()
@@ -73,7 +57,7 @@ bool FileLinkerService::renewAccess(TargetApp& app, ModelContext& context)
     if (!bookmark)
         return false;
     app.setBookmarkData(bookmark);
-    app.setFolderPath(abbreviatingHome(*chosen));
+    app.setFolderPath(abbreviatingHomeFolder(*chosen, m_platform.user.homeFolder()));
     if (const Outcome saved = context.save(); !saved) {
         Log::line(u"Failed to save renewed app access: "_s + saved.error().description);
         return false;

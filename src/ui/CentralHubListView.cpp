@@ -1,35 +1,82 @@
 #include "CentralHubListView.h"
 
+#include "DesktopServices.h"
 #include "FileLinkerService.h"
 #include "SymbolIcons.h"
 
+#include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-CentralHubListView::CentralHubListView(FileLinkerService& linker, QWidget* parent)
+CentralHubListView::CentralHubListView(FileLinkerService& linker, PlatformServices platform, QWidget* parent)
     : QWidget(parent)
     , m_linker(linker)
+    , m_platform(platform)
+    , m_search(new QLineEdit(this))
+    , m_pages(new QStackedWidget(this))
     , m_list(new QListWidget(this))
+    , m_chooseHub(new QPushButton(u"Zentralen Ordner auswählen"_s, this))
+    , m_emptyHub(new QLabel(u"Keine Skills im zentralen Ordner gefunden."_s, this))
 {
     auto* title = new QLabel(u"Zentraler Hub"_s, this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
     title->setFont(titleFont);
+    auto* refresh = new QToolButton(this);
+    refresh->setObjectName(u"refreshHub"_s);
+    refresh->setIcon(symbolIcon(u"arrow.clockwise"_s));
+    refresh->setText(u"Aktualisieren"_s);
+    refresh->setToolTip(u"Aktualisieren"_s);
+    auto* header = new QHBoxLayout;
+    header->addWidget(title, 1);
+    header->addWidget(refresh);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title);
-    layout->addWidget(m_list);
+    m_search->setObjectName(u"hubSearch"_s);
+    m_search->setPlaceholderText(u"Skills suchen..."_s);
+    m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"hubList"_s);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_chooseHub->setObjectName(u"chooseHub"_s);
+    m_emptyHub->setObjectName(u"emptyHub"_s);
+    m_emptyHub->setForegroundRole(QPalette::PlaceholderText);
+    m_emptyHub->setAlignment(Qt::AlignCenter);
+    auto* choosePage = new QWidget(this);
+    auto* chooseLayout = new QVBoxLayout(choosePage);
+    chooseLayout->addWidget(m_chooseHub, 0, Qt::AlignHCenter | Qt::AlignTop);
+    m_pages->addWidget(m_list);
+    m_pages->addWidget(choosePage);
+    m_pages->addWidget(m_emptyHub);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(header);
+    layout->addWidget(m_search);
+    layout->addWidget(m_pages);
+
+    connect(refresh, &QToolButton::clicked, &m_linker, &FileLinkerService::scanCentralRepository);
+    connect(m_chooseHub, &QPushButton::clicked, &m_linker, &FileLinkerService::chooseCentralHub);
+    connect(m_search, &QLineEdit::textChanged, this, &CentralHubListView::reload);
     connect(&m_linker, &FileLinkerService::availableSkillsChanged, this, &CentralHubListView::reload);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CentralHubListView::takeSelectionFromList);
+    connect(m_list, &QListWidget::customContextMenuRequested, this, &CentralHubListView::showContextMenu);
     reload();
+}
+
+void CentralHubListView::clearSearch()
+{
+    m_search->clear();
 }
 
 void CentralHubListView::setSelectedSkill(const std::optional<Skill>& skill)
@@ -41,15 +88,35 @@ void CentralHubListView::setSelectedSkill(const std::optional<Skill>& skill)
     Q_EMIT selectedSkillChanged(m_selectedSkill);
 }
 
+QList<Skill> CentralHubListView::visibleSkills() const
+{
+    const QString search = m_search->text();
+    if (search.isEmpty())
+        return m_linker.availableSkills();
+    QList<Skill> matching;
+    for (const Skill& skill : m_linker.availableSkills()) {
+        if (skill.name.contains(search, Qt::CaseInsensitive))
+            matching.append(skill);
+    }
+    return matching;
+}
+
 void CentralHubListView::reload()
 {
+    // The empty states follow the whole hub, never the search.
+    if (m_linker.availableSkills().isEmpty())
+        m_pages->setCurrentIndex(m_linker.hasValidCentralHub() ? 2 : 1);
+    else
+        m_pages->setCurrentWidget(m_list);
+
     const QSignalBlocker blocker(m_list);
     m_list->clear();
-    for (const Skill& skill : m_linker.availableSkills()) {
-        auto* item = new QListWidgetItem(symbolIcon(skill.isDirectory ? u"folder.fill"_s : u"doc.text"_s),
-                                         skill.name, m_list);
-        item->setData(Qt::UserRole, skill.url);
-        item->setSelected(m_selectedSkill == skill);
+    m_shown = visibleSkills();
+    for (const Skill& skill : std::as_const(m_shown)) {
+        const QIcon icon = skill.isDirectory ? tintedSymbolIcon(u"folder.fill"_s, SymbolColors::folder)
+                                             : tintedSymbolIcon(u"doc.text"_s, SymbolColors::file);
+        auto* item = new QListWidgetItem(icon, skill.name, m_list);
+        item->setSelected(m_selectedSkill && m_selectedSkill->url == skill.url);
     }
 }
 
@@ -57,12 +124,34 @@ void CentralHubListView::takeSelectionFromList()
 {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
     std::optional<Skill> skill;
-    if (!selected.isEmpty()) {
-        const qsizetype row = m_list->row(selected.constFirst());
-        skill = m_linker.availableSkills().value(row);
-    }
+    if (!selected.isEmpty())
+        skill = m_shown.value(m_list->row(selected.constFirst()));
     if (skill == m_selectedSkill)
         return;
     m_selectedSkill = skill;
     Q_EMIT selectedSkillChanged(m_selectedSkill);
+}
+
+void CentralHubListView::showContextMenu(const QPoint& position)
+{
+    QListWidgetItem* item = m_list->itemAt(position);
+    if (!item)
+        return;
+    const Skill skill = m_shown.value(m_list->row(item));
+    QMenu menu(this);
+    menu.addAction(u"Im Finder anzeigen"_s, this, [this, skill] { m_platform.reveal.reveal(skill.url.toLocalFile()); });
+    menu.addSeparator();
+    menu.addAction(symbolIcon(u"trash"_s), u"Löschen"_s, this, [this, skill] { confirmAndDelete(skill); });
+    menu.exec(m_list->viewport()->mapToGlobal(position));
+}
+
+void CentralHubListView::confirmAndDelete(const Skill& skill)
+{
+    if (!m_platform.alerts.confirmDestructive(u"Möchtest du '%1' wirklich löschen?"_s.arg(skill.name),
+                                              u"Diese Aktion kann nicht rückgängig gemacht werden."_s,
+                                              u"Abbrechen"_s, u"Löschen"_s))
+        return;
+    m_linker.removeHubItem(skill);
+    if (m_selectedSkill && m_selectedSkill->url == skill.url)
+        setSelectedSkill(std::nullopt);
 }

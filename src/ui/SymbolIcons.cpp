@@ -1,6 +1,8 @@
 #include "SymbolIcons.h"
 
 #include <QFile>
+#include <QPainter>
+#include <QPixmap>
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +24,7 @@ const QHash<QString, QString>& themeNames()
         {u"doc.text.magnifyingglass"_s, u"document-preview"_s},
         {u"arrow.clockwise"_s, u"view-refresh"_s},
         {u"plus"_s, u"list-add"_s},
+        {u"trash"_s, u"edit-delete"_s},
         {u"arrow.down.doc"_s, u"document-save"_s},
     };
     return names;
@@ -37,4 +40,18 @@ QIcon symbolIcon(const QString& systemName)
     if (themeName.isEmpty())
         return fallback;
     return QIcon::fromTheme(themeName, fallback);
+}
+
+QIcon tintedSymbolIcon(const QString& systemName, const QColor& color)
+{
+    QIcon tinted;
+    for (const int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap = symbolIcon(systemName).pixmap(size, size);
+        QPainter painter(&pixmap);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(pixmap.rect(), color);
+        painter.end();
+        tinted.addPixmap(pixmap);
+    }
+    return tinted;
 }

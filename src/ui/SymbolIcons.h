@@ -1,8 +1,18 @@
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QString>
 
 // Icons are named by system symbol names ("folder.fill", "globe"). This is the one place
 // that maps them to the desktop's icon theme, with a bundled drawing where the theme has none.
 QIcon symbolIcon(const QString& systemName);
+
+// The symbol drawn in one colour, as rows show "folder.fill" in orange.
+QIcon tintedSymbolIcon(const QString& systemName, const QColor& color);
+
+// The colours the views give kinds of items.
+namespace SymbolColors {
+inline const QColor folder{0xF0, 0x8C, 0x00};
+inline const QColor file{0x1E, 0x6F, 0xD9};
+} // namespace SymbolColors

@@ -173,7 +173,7 @@ private Q_SLOTS:
 
         // Selecting it shows it in the detail column.
         list->setCurrentRow(0);
-        QCOMPARE(Window::describe(w.detail()), u"skillSummary"_s);
+        QCOMPARE(Window::describe(w.detail()), u"skillDetail"_s);
     }
 
     void returningToTheProgramRescans()

@@ -1,0 +1,190 @@
+#include "SkillDetailView.h"
+
+#include "DesktopServices.h"
+#include "FileLinkerService.h"
+#include "ModelContext.h"
+#include "NameOrder.h"
+#include "SymbolIcons.h"
+#include "TargetApp.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QFrame* separator()
+{
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+QLabel* caption(const QString& text)
+{
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    label->setFont(font);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+QLabel* monospaced(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QFrame* roundedBlock(QPalette::ColorRole background)
+{
+    auto* block = new QFrame;
+    block->setAutoFillBackground(true);
+    block->setBackgroundRole(background);
+    block->setFrameShape(QFrame::StyledPanel);
+    return block;
+}
+
+} // namespace
+
+SkillDetailView::SkillDetailView(const Skill& skill, FileLinkerService& linker, ModelContext& context,
+                                 PlatformServices platform, QWidget* parent)
+    : QScrollArea(parent)
+    , m_skill(skill)
+    , m_linker(linker)
+    , m_context(context)
+    , m_platform(platform)
+    , m_linkRows(new QVBoxLayout)
+{
+    setObjectName(u"skillDetail"_s);
+    setWindowTitle(u"Skill Details"_s);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->setSpacing(16);
+    column->setContentsMargins(16, 16, 16, 16);
+
+    auto* header = new QHBoxLayout;
+    auto* symbol = new QLabel;
+    symbol->setPixmap((skill.isDirectory ? tintedSymbolIcon(u"folder.fill"_s, SymbolColors::folder)
+                                         : tintedSymbolIcon(u"doc.text"_s, SymbolColors::file))
+                          .pixmap(40, 40));
+    auto* name = new QLabel(skill.name);
+    name->setObjectName(u"skillName"_s);
+    QFont nameFont = name->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.5);
+    name->setFont(nameFont);
+    header->addWidget(symbol);
+    header->addWidget(name, 1);
+    column->addLayout(header);
+    column->addWidget(separator());
+
+    QFrame* links = roundedBlock(QPalette::AlternateBase);
+    auto* linksLayout = new QVBoxLayout(links);
+    linksLayout->setSpacing(8);
+    auto* heading = new QLabel(u"Verknüpft mit:"_s);
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    linksLayout->addWidget(heading);
+    linksLayout->addLayout(m_linkRows);
+    column->addWidget(links);
+    column->addWidget(separator());
+    column->addWidget(makePathBlock());
+
+    if (!skill.isDirectory) {
+        auto* preview = new QVBoxLayout;
+        preview->setSpacing(4);
+        preview->addWidget(caption(u"Vorschau (erste Zeilen)"_s));
+        QFrame* box = roundedBlock(QPalette::Base);
+        auto* boxLayout = new QVBoxLayout(box);
+        QLabel* snippet = monospaced(skill.contentSnippet);
+        snippet->setObjectName(u"skillPreview"_s);
+        boxLayout->addWidget(snippet);
+        preview->addWidget(box);
+        column->addLayout(preview);
+    }
+    column->addStretch();
+    setWidget(page);
+
+    connect(&m_linker, &FileLinkerService::stateChanged, this, &SkillDetailView::rebuildLinkRows);
+    connect(&m_context, &ModelContext::recordsChanged, this, [this](RecordType type) {
+        if (type == RecordType::targetApp)
+            rebuildLinkRows();
+    });
+    rebuildLinkRows();
+}
+
+QWidget* SkillDetailView::makePathBlock()
+{
+    auto* block = new QWidget;
+    auto* layout = new QVBoxLayout(block);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(caption(u"Zentraler Pfad"_s));
+    const QString path = m_skill.url.toLocalFile();
+    QLabel* pathLabel = monospaced(path);
+    pathLabel->setObjectName(u"skillPath"_s);
+    pathLabel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pathLabel, &QLabel::customContextMenuRequested, this, [this, pathLabel, path](const QPoint& position) {
+        QMenu menu(this);
+        menu.addAction(u"Pfad kopieren"_s, this, [this, path] { m_platform.clipboard.copyText(path); });
+        menu.addAction(u"Im Finder anzeigen"_s, this, [this, path] { m_platform.reveal.reveal(path); });
+        menu.exec(pathLabel->mapToGlobal(position));
+    });
+    layout->addWidget(pathLabel);
+    return block;
+}
+
+void SkillDetailView::rebuildLinkRows()
+{
+    while (QLayoutItem* item = m_linkRows->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    QList<TargetApp*> apps = m_context.records<TargetApp>();
+    std::stable_sort(apps.begin(), apps.end(),
+                     [](const TargetApp* a, const TargetApp* b) { return precedesByCodePoint(a->name(), b->name()); });
+    if (apps.isEmpty()) {
+        QLabel* none = caption(u"Noch keine Ziel-Apps angelegt."_s);
+        none->setObjectName(u"noTargetApps"_s);
+        m_linkRows->addWidget(none);
+        return;
+    }
+    for (TargetApp* app : std::as_const(apps)) {
+        auto* row = new QWidget;
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 4, 0, 4);
+        layout->addWidget(new QLabel(app->name()), 1);
+        auto* toggle = new QCheckBox;
+        toggle->setObjectName(u"linkSwitch"_s);
+        toggle->setAccessibleName(app->name());
+        toggle->setChecked(m_linker.isSkillLinked(m_skill, *app));
+        // Queued: the switch rows are rebuilt by the change this causes.
+        connect(toggle, &QCheckBox::toggled, this,
+                [this, id = app->id()](bool linked) {
+                    for (TargetApp* current : m_context.records<TargetApp>()) {
+                        if (current->id() == id) {
+                            m_linker.toggleLink(m_skill, *current, linked);
+                            return;
+                        }
+                    }
+                },
+                Qt::QueuedConnection);
+        layout->addWidget(toggle);
+        m_linkRows->addWidget(row);
+    }
+}
