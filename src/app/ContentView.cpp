@@ -70,14 +70,16 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     m_sidebar->setSelection(m_selection);
 
     connect(m_sidebar, &SidebarView::selectionChanged, this, &ContentView::setSelection);
-    connect(m_hubList, &CentralHubListView::selectedSkillChanged, this, [this](const std::optional<Skill>& skill) {
-        m_selectedSkill = skill;
-        showSelectedSkill();
-        updateColumns();
-    });
+    connect(m_hubList, &CentralHubListView::selectedSkillChanged, this,
+            [this](const std::optional<Skill>& skill) {
+                m_selectedSkill = skill;
+                showSelectedSkill();
+                updateColumns();
+            });
     connect(m_sidebar, &SidebarView::renameRequested, this, &ContentView::startRenamingApp);
     // Queued: the rename field that sent it goes away when the rename finishes.
-    connect(m_sidebar, &SidebarView::renameCommitted, this, &ContentView::commitRenamingApp, Qt::QueuedConnection);
+    connect(m_sidebar, &SidebarView::renameCommitted, this, &ContentView::commitRenamingApp,
+            Qt::QueuedConnection);
     connect(m_sidebar, &SidebarView::revealRequested, this, &ContentView::revealApp);
     connect(m_sidebar, &SidebarView::renewAccessRequested, this, &ContentView::renewAppAccess);
     connect(m_sidebar, &SidebarView::deleteRequested, this, &ContentView::deleteApps);
@@ -314,8 +316,9 @@ void ContentView::renewAppAccess(const QUuid& appID)
             updateColumns(); // the app's detail pane starts over
         m_platform.alerts.inform(u"Zugriff erforderlich"_s, u"Zugriff erfolgreich erneuert."_s);
     } else {
-        m_platform.alerts.inform(u"Zugriff erforderlich"_s,
-                                 u"Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."_s);
+        m_platform.alerts.inform(
+            u"Zugriff erforderlich"_s,
+            u"Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."_s);
     }
 }
 

@@ -43,7 +43,8 @@ QWidget* makeAppRow(const TargetApp& app, QLineEdit* renameField)
 {
     auto* row = new QWidget;
     auto* symbol = new QLabel(row);
-    symbol->setPixmap(tintedSymbolIcon(app.systemImageName(), row->palette().color(QPalette::Highlight)).pixmap(20, 20));
+    symbol->setPixmap(
+        tintedSymbolIcon(app.systemImageName(), row->palette().color(QPalette::Highlight)).pixmap(20, 20));
     QWidget* name = renameField;
     if (!name) {
         auto* label = new QLabel(app.name(), row);
@@ -222,9 +223,8 @@ void SidebarView::rebuildAppRows()
             field->setObjectName(u"renameField"_s);
             field->setPlaceholderText(u"App-Name"_s);
             field->installEventFilter(this);
-            connect(field, &QLineEdit::returnPressed, this, [this, field, id = app->id()] {
-                Q_EMIT renameCommitted(id, field->text());
-            });
+            connect(field, &QLineEdit::returnPressed, this,
+                    [this, field, id = app->id()] { Q_EMIT renameCommitted(id, field->text()); });
         }
         m_tree->setItemWidget(row, 0, makeAppRow(*app, field));
     }

@@ -139,7 +139,8 @@ void CentralHubListView::showContextMenu(const QPoint& position)
         return;
     const Skill skill = m_shown.value(m_list->row(item));
     QMenu menu(this);
-    menu.addAction(u"Im Finder anzeigen"_s, this, [this, skill] { m_platform.reveal.reveal(skill.url.toLocalFile()); });
+    menu.addAction(u"Im Finder anzeigen"_s, this,
+                   [this, skill] { m_platform.reveal.reveal(skill.url.toLocalFile()); });
     menu.addSeparator();
     menu.addAction(symbolIcon(u"trash"_s), u"Löschen"_s, this, [this, skill] { confirmAndDelete(skill); });
     menu.exec(m_list->viewport()->mapToGlobal(position));

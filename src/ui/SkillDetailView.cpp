@@ -139,12 +139,14 @@ QWidget* SkillDetailView::makePathBlock()
     QLabel* pathLabel = monospaced(path);
     pathLabel->setObjectName(u"skillPath"_s);
     pathLabel->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(pathLabel, &QLabel::customContextMenuRequested, this, [this, pathLabel, path](const QPoint& position) {
-        QMenu menu(this);
-        menu.addAction(u"Pfad kopieren"_s, this, [this, path] { m_platform.clipboard.copyText(path); });
-        menu.addAction(u"Im Finder anzeigen"_s, this, [this, path] { m_platform.reveal.reveal(path); });
-        menu.exec(pathLabel->mapToGlobal(position));
-    });
+    connect(
+        pathLabel, &QLabel::customContextMenuRequested, this,
+        [this, pathLabel, path](const QPoint& position) {
+            QMenu menu(this);
+            menu.addAction(u"Pfad kopieren"_s, this, [this, path] { m_platform.clipboard.copyText(path); });
+            menu.addAction(u"Im Finder anzeigen"_s, this, [this, path] { m_platform.reveal.reveal(path); });
+            menu.exec(pathLabel->mapToGlobal(position));
+        });
     layout->addWidget(pathLabel);
     return block;
 }
@@ -156,8 +158,9 @@ void SkillDetailView::rebuildLinkRows()
         delete item;
     }
     QList<TargetApp*> apps = m_context.records<TargetApp>();
-    std::stable_sort(apps.begin(), apps.end(),
-                     [](const TargetApp* a, const TargetApp* b) { return precedesByCodePoint(a->name(), b->name()); });
+    std::stable_sort(apps.begin(), apps.end(), [](const TargetApp* a, const TargetApp* b) {
+        return precedesByCodePoint(a->name(), b->name());
+    });
     if (apps.isEmpty()) {
         QLabel* none = caption(u"Noch keine Ziel-Apps angelegt."_s);
         none->setObjectName(u"noTargetApps"_s);
@@ -174,16 +177,17 @@ void SkillDetailView::rebuildLinkRows()
         toggle->setAccessibleName(app->name());
         toggle->setChecked(m_linker.isSkillLinked(m_skill, *app));
         // Queued: the switch rows are rebuilt by the change this causes.
-        connect(toggle, &QCheckBox::toggled, this,
-                [this, id = app->id()](bool linked) {
-                    for (TargetApp* current : m_context.records<TargetApp>()) {
-                        if (current->id() == id) {
-                            m_linker.toggleLink(m_skill, *current, linked);
-                            return;
-                        }
+        connect(
+            toggle, &QCheckBox::toggled, this,
+            [this, id = app->id()](bool linked) {
+                for (TargetApp* current : m_context.records<TargetApp>()) {
+                    if (current->id() == id) {
+                        m_linker.toggleLink(m_skill, *current, linked);
+                        return;
                     }
-                },
-                Qt::QueuedConnection);
+                }
+            },
+            Qt::QueuedConnection);
         layout->addWidget(toggle);
         m_linkRows->addWidget(row);
     }

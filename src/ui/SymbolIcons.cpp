@@ -1,9 +1,9 @@
 #include "SymbolIcons.h"
 
 #include <QFile>
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
-#include <QHash>
 
 using namespace Qt::StringLiterals;
 

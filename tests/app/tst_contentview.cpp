@@ -4,9 +4,11 @@
 #include "LinkerFixture.h"
 #include "PlaceholderView.h"
 #include "SidebarView.h"
+#include "SkillLinkRecord.h"
 #include "TargetApp.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -195,6 +197,99 @@ private Q_SLOTS:
         w.view->applicationStateChanged(Qt::ApplicationActive);
         QCOMPARE(scans.count(), 1);
         QCOMPARE(w.f.linker->availableSkills().size(), 1);
+    }
+
+    void renamingApps_data()
+    {
+        QTest::addColumn<QString>("typed"); // empty: Escape instead of Return
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("trimmed") << u"  Claude  \n"_s << u"Claude"_s;
+        QTest::newRow("blanks keep the old name") << u"   "_s << u"Codex"_s;
+        QTest::newRow("escape") << QString() << u"Codex"_s;
+    }
+    void renamingApps()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        Window w;
+        TargetApp* app = w.addApp(u"Codex"_s);
+        QVERIFY(w.f.context->save());
+        QTreeWidgetItem* row = w.sidebar()->topLevelItem(2)->child(0);
+        Q_EMIT w.sidebar()->itemDoubleClicked(row, 0);
+        QLineEdit* field = w.view->sidebar()->renameField();
+        QVERIFY(field);
+        QCOMPARE(field->text(), u"Codex"_s);
+        QCOMPARE(field->placeholderText(), u"App-Name"_s);
+        if (typed.isEmpty()) {
+            field->setText(u"Changed"_s);
+            QTest::keyClick(field, Qt::Key_Escape);
+        } else {
+            field->setText(typed);
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        QTRY_VERIFY(!w.view->sidebar()->renameField());
+        QCOMPARE(app->name(), expected);
+        QCOMPARE(w.appRowNames(), QStringList{expected});
+        QVERIFY(!w.f.context->hasChanges());
+    }
+
+    void deletingAppsTakesTheirRecords()
+    {
+        Window w;
+        w.f.useStore();
+        TargetApp* codex = w.addApp(u"Codex"_s, w.f.path(u"codex"_s));
+        TargetApp* gemini = w.addApp(u"Gemini"_s);
+        QVERIFY(makeFolder(w.f.path(u"codex"_s)));
+        QVERIFY(makeLink(w.f.path(u"codex/deploy"_s), w.f.path(u"somewhere"_s)));
+        w.f.context->insert(new SkillLinkRecord(codex->id(), u"deploy"_s));
+        w.f.context->insert(new SkillLinkRecord(gemini->id(), u"deploy"_s));
+        QVERIFY(w.f.context->save());
+        const QUuid codexID = codex->id();
+        w.view->setSelection(SidebarSelection::app(codexID));
+
+        w.sidebar()->setFocus();
+        QTest::keyClick(w.sidebar(), Qt::Key_Delete);
+        QCOMPARE(w.appRowNames(), QStringList{u"Gemini"_s});
+        QCOMPARE(w.f.context->records<SkillLinkRecord>().size(), 1);
+        QVERIFY(!w.f.context->hasChanges());
+        QVERIFY(FileSystem::isSymbolicLink(w.f.path(u"codex/deploy"_s))); // links on disk stay
+        QVERIFY(Window::describe(w.content()).startsWith(u"App nicht gefunden|"_s));
+    }
+
+    void revealingAnAppExpandsTheTilde()
+    {
+        Window w;
+        TargetApp* app = w.addApp(u"Codex"_s, u"~/.codex/skills"_s);
+        w.view->revealApp(app->id());
+        QCOMPARE(w.f.platform.reveal.revealed, QStringList{w.f.platform.user.home + u"/.codex/skills"_s});
+    }
+
+    void renewingAccessTellsTheOutcome_data()
+    {
+        QTest::addColumn<bool>("appCancelled");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("renewed") << false << u"Zugriff erfolgreich erneuert."_s;
+        QTest::newRow("panel cancelled")
+            << true << u"Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."_s;
+    }
+    void renewingAccessTellsTheOutcome()
+    {
+        QFETCH(bool, appCancelled);
+        QFETCH(QString, message);
+        Window w;
+        w.f.useStore();
+        const QString hub = w.f.path(u"Hub"_s);
+        const QString folder = w.f.path(u"codex"_s);
+        QVERIFY(makeFolder(hub));
+        QVERIFY(makeFolder(folder));
+        TargetApp* app = w.addApp(u"Codex"_s, w.f.path(u"gone"_s)); // unreachable: needs a new folder
+        // No hub yet: its panel comes first, then the app's.
+        w.f.platform.panels.answers = {hub, appCancelled ? std::nullopt : std::optional(folder)};
+        w.view->renewAppAccess(app->id());
+        QCOMPARE(w.f.platform.panels.folderRequests.size(), 2);
+        QCOMPARE(w.f.platform.panels.folderRequests.at(0).title, u"Zentralen Hub auswählen"_s);
+        QCOMPARE(w.f.platform.panels.folderRequests.at(1).title, u"Ordnerzugriff erneuern"_s);
+        QCOMPARE(w.f.platform.alerts.shown, QStringList{u"Zugriff erforderlich|"_s + message});
     }
 };
 
