@@ -13,6 +13,7 @@
 #include "SkillLinkRecord.h"
 #include "SymbolIcons.h"
 #include "TargetApp.h"
+#include "TargetAppViews.h"
 #include "UserEnvironment.h"
 
 #include <QLabel>
@@ -26,18 +27,19 @@
 using namespace Qt::StringLiterals;
 
 ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, PlatformServices platform,
-                         QWidget* parent)
+                         StoreEndpoints storeEndpoints, QWidget* parent)
     : QWidget(parent)
     , m_linker(linker)
     , m_modelContext(modelContext)
     , m_platform(platform)
     , m_backup(platform)
+    , m_storeService(std::move(storeEndpoints))
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)
     , m_hubList(new CentralHubListView(linker, platform))
-    , m_storeList(new QWidget)
-    , m_appSkillsList(new QWidget)
+    , m_storeList(new SkillStoreListView(m_storeService, platform))
+    , m_appSkillsList(new TargetAppSkillsListView(linker, platform))
     , m_detail(new QStackedWidget)
     , m_detailPlaceholder(new PlaceholderView)
     , m_emptyDetail(new QWidget)
@@ -49,8 +51,8 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     m_detailPlaceholder->setObjectName(u"detailPlaceholder"_s);
     m_emptyDetail->setObjectName(u"emptyDetail"_s);
 
-    for (QWidget* page : {static_cast<QWidget*>(m_contentPlaceholder), static_cast<QWidget*>(m_hubList),
-                          m_storeList, m_appSkillsList})
+    for (QWidget* page :
+         std::initializer_list<QWidget*>{m_contentPlaceholder, m_hubList, m_storeList, m_appSkillsList})
         m_content->addWidget(page);
     m_detail->addWidget(m_detailPlaceholder);
     m_detail->addWidget(m_emptyDetail);
@@ -74,6 +76,18 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
             [this](const std::optional<Skill>& skill) {
                 m_selectedSkill = skill;
                 showSelectedSkill();
+                updateColumns();
+            });
+    connect(m_appSkillsList, &TargetAppSkillsListView::selectedItemChanged, this,
+            [this](const std::optional<TargetAppSkill>& item) {
+                m_selectedTargetSkill = item;
+                showSelectedTargetSkill();
+                updateColumns();
+            });
+    connect(m_storeList, &SkillStoreListView::selectedSkillChanged, this,
+            [this](const std::optional<RemoteSkillItem>& skill) {
+                m_selectedStoreSkill = skill;
+                showSelectedStoreSkill();
                 updateColumns();
             });
     connect(m_sidebar, &SidebarView::renameRequested, this, &ContentView::startRenamingApp);
@@ -172,6 +186,7 @@ void ContentView::updateContentColumn(const TargetApp* app)
         return;
     case SidebarSelection::Kind::app:
         if (app) {
+            m_appSkillsList->setTargetApp(const_cast<TargetApp*>(app));
             m_content->setCurrentWidget(m_appSkillsList);
         } else {
             m_contentPlaceholder->show(u"App nicht gefunden"_s, u"exclamationmark.triangle"_s,
@@ -194,13 +209,18 @@ void ContentView::updateDetailColumn(const TargetApp* app)
     }
     switch (m_selection->kind) {
     case SidebarSelection::Kind::discoverStore:
-        showPlaceholder(u"Skill Store"_s, u"magnifyingglass"_s,
-                        u"Wähle einen Skill aus dem Store, um Details zu sehen."_s);
+        if (m_selectedStoreSkill && m_storeSkillDetail)
+            m_detail->setCurrentWidget(m_storeSkillDetail);
+        else
+            showPlaceholder(u"Skill Store"_s, u"magnifyingglass"_s,
+                            u"Wähle einen Skill aus dem Store, um Details zu sehen."_s);
         return;
     case SidebarSelection::Kind::app:
         if (!app)
             showPlaceholder(u"App nicht gefunden"_s, u"exclamationmark.triangle"_s,
                             u"Die ausgewählte App ist nicht mehr verfügbar."_s);
+        else if (m_selectedTargetSkill && m_targetSkillDetail)
+            m_detail->setCurrentWidget(m_targetSkillDetail);
         else
             showPlaceholder(u"App Skill"_s, u"magnifyingglass"_s, u"Wähle eine Datei im Ordner der App."_s);
         return;
@@ -244,18 +264,39 @@ void ContentView::applicationStateChanged(Qt::ApplicationState state)
     m_linker.scanCentralRepository();
 }
 
+// Detail pages show the item as it was when it was selected, so each selection gets a new one.
+void ContentView::replaceDetailPage(QWidget*& page, QWidget* replacement)
+{
+    if (page) {
+        m_detail->removeWidget(page);
+        page->deleteLater();
+    }
+    page = replacement;
+    if (page)
+        m_detail->addWidget(page);
+}
+
 void ContentView::showSelectedSkill()
 {
-    // The detail page shows the item as it was when it was selected.
-    if (m_skillDetail) {
-        m_detail->removeWidget(m_skillDetail);
-        m_skillDetail->deleteLater();
-        m_skillDetail = nullptr;
-    }
-    if (m_selectedSkill) {
-        m_skillDetail = new SkillDetailView(*m_selectedSkill, m_linker, m_modelContext, m_platform);
-        m_detail->addWidget(m_skillDetail);
-    }
+    replaceDetailPage(m_skillDetail, m_selectedSkill ? new SkillDetailView(*m_selectedSkill, m_linker,
+                                                                           m_modelContext, m_platform)
+                                                     : nullptr);
+}
+
+void ContentView::showSelectedTargetSkill()
+{
+    replaceDetailPage(m_targetSkillDetail,
+                      m_selectedTargetSkill
+                          ? new TargetSkillDetailView(*m_selectedTargetSkill, m_linker, m_platform)
+                          : nullptr);
+}
+
+void ContentView::showSelectedStoreSkill()
+{
+    replaceDetailPage(m_storeSkillDetail, m_selectedStoreSkill
+                                              ? new SkillStoreDetailView(*m_selectedStoreSkill,
+                                                                         m_storeService, m_linker, m_platform)
+                                              : nullptr);
 }
 
 TargetApp* ContentView::appWithID(const QUuid& appID) const
@@ -313,7 +354,7 @@ void ContentView::renewAppAccess(const QUuid& appID)
     const bool appWritable = m_linker.renewAccess(*app, m_modelContext);
     if (hubWritable && appWritable) {
         if (m_selection == SidebarSelection::app(appID))
-            updateColumns(); // the app's detail pane starts over
+            m_appSkillsList->setSelectedItem(std::nullopt); // the app's detail pane starts over
         m_platform.alerts.inform(u"Zugriff erforderlich"_s, u"Zugriff erfolgreich erneuert."_s);
     } else {
         m_platform.alerts.inform(

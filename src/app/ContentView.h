@@ -2,8 +2,12 @@
 
 #include "BackupService.h"
 #include "PlatformServices.h"
+#include "RemoteSkillItem.h"
 #include "SidebarSelection.h"
 #include "Skill.h"
+#include "SkillStoreService.h"
+#include "StoreViews.h"
+#include "TargetAppSkill.h"
 
 #include <QList>
 #include <QWidget>
@@ -17,6 +21,7 @@ class PlaceholderView;
 class QStackedWidget;
 class QToolButton;
 class SidebarView;
+class TargetAppSkillsListView;
 class TargetApp;
 
 // The main window: the sidebar, a content column (a list) and a detail column (the
@@ -27,7 +32,7 @@ class ContentView : public QWidget
 
 public:
     ContentView(FileLinkerService& linker, ModelContext& modelContext, PlatformServices platform,
-                QWidget* parent = nullptr);
+                StoreEndpoints storeEndpoints = StoreEndpoints::defaults(), QWidget* parent = nullptr);
 
     std::optional<SidebarSelection> selection() const { return m_selection; }
     void setSelection(const std::optional<SidebarSelection>& selection);
@@ -62,6 +67,9 @@ private:
     const TargetApp* selectedApp() const;
     TargetApp* appWithID(const QUuid& appID) const;
     void showSelectedSkill();
+    void showSelectedTargetSkill();
+    void showSelectedStoreSkill();
+    void replaceDetailPage(QWidget*& page, QWidget* replacement);
 
     FileLinkerService& m_linker;
     ModelContext& m_modelContext;
@@ -70,7 +78,10 @@ private:
 
     QList<TargetApp*> m_targetApps;
     std::optional<SidebarSelection> m_selection = SidebarSelection::centralHub();
+    SkillStoreService m_storeService;
+    std::optional<RemoteSkillItem> m_selectedStoreSkill;
     std::optional<Skill> m_selectedSkill;
+    std::optional<TargetAppSkill> m_selectedTargetSkill;
     bool m_wasShown = false;
     bool m_wasInactiveSinceShown = false;
 
@@ -78,10 +89,12 @@ private:
     QStackedWidget* m_content;
     PlaceholderView* m_contentPlaceholder;
     CentralHubListView* m_hubList;
-    QWidget* m_storeList;
-    QWidget* m_appSkillsList;
+    SkillStoreListView* m_storeList;
+    TargetAppSkillsListView* m_appSkillsList;
     QStackedWidget* m_detail;
     PlaceholderView* m_detailPlaceholder;
     QWidget* m_emptyDetail;
     QWidget* m_skillDetail = nullptr;
+    QWidget* m_targetSkillDetail = nullptr;
+    QWidget* m_storeSkillDetail = nullptr;
 };

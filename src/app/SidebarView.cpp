@@ -43,8 +43,7 @@ QWidget* makeAppRow(const TargetApp& app, QLineEdit* renameField)
 {
     auto* row = new QWidget;
     auto* symbol = new QLabel(row);
-    symbol->setPixmap(
-        tintedSymbolIcon(app.systemImageName(), row->palette().color(QPalette::Highlight)).pixmap(20, 20));
+    symbol->setPixmap(tintedSymbolIcon(app.systemImageName(), SymbolColors::file).pixmap(20, 20));
     QWidget* name = renameField;
     if (!name) {
         auto* label = new QLabel(app.name(), row);

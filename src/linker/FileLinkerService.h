@@ -93,6 +93,8 @@ public:
     // Deletes a hub item from disk (a folder with its contents), rescans and announces
     // the change. Links to it in target folders stay and show as broken.
     bool removeHubItem(const Skill& skill);
+    // Tells views that show link states or hub items to ask again.
+    void announceStateChange() { Q_EMIT stateChanged(); }
 
     // --- Target folder listing: every visible entry with its link state, by name.
     std::optional<QList<TargetAppSkill>> listTargetAppSkills(const TargetApp& app) const;

@@ -52,6 +52,8 @@ public:
     bool isSearching() const { return m_isSearching; }
     const std::optional<QString>& errorMessage() const { return m_errorMessage; }
     QString errorMessageText() const { return m_errorMessage.value_or(QString()); }
+    // The user has seen the message.
+    void clearErrorMessage() { setErrorMessage(std::nullopt); }
 
     // Asks the directory; the outcome shows in the published state. Queries of fewer
     // than two characters empty the results without asking.

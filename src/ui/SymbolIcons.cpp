@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QHash>
-#include <QPainter>
+#include <QImage>
 #include <QPixmap>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +25,12 @@ const QHash<QString, QString>& themeNames()
         {u"arrow.clockwise"_s, u"view-refresh"_s},
         {u"plus"_s, u"list-add"_s},
         {u"trash"_s, u"edit-delete"_s},
+        {u"link"_s, u"emblem-symbolic-link"_s},
+        {u"link.circle.fill"_s, u"emblem-symbolic-link"_s},
+        {u"doc.circle.fill"_s, u"text-x-generic"_s},
+        {u"doc.badge.plus"_s, u"document-new"_s},
+        {u"arrow.triangle.2.circlepath"_s, u"view-refresh"_s},
+        {u"square.and.arrow.down"_s, u"document-save"_s},
         {u"arrow.down.doc"_s, u"document-save"_s},
     };
     return names;
@@ -46,12 +52,20 @@ QIcon tintedSymbolIcon(const QString& systemName, const QColor& color)
 {
     QIcon tinted;
     for (const int size : {16, 24, 32, 48, 64}) {
-        QPixmap pixmap = symbolIcon(systemName).pixmap(size, size);
-        QPainter painter(&pixmap);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(pixmap.rect(), color);
-        painter.end();
-        tinted.addPixmap(pixmap);
+        // Every drawn pixel takes the colour, except white ones, which keep the glyph
+        // inside filled symbols readable.
+        QImage image =
+            symbolIcon(systemName).pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = line[x];
+                const bool white = qRed(pixel) > 0xE0 && qGreen(pixel) > 0xE0 && qBlue(pixel) > 0xE0;
+                if (qAlpha(pixel) > 0 && !white)
+                    line[x] = qRgba(color.red(), color.green(), color.blue(), qAlpha(pixel));
+            }
+        }
+        tinted.addPixmap(QPixmap::fromImage(image));
     }
     return tinted;
 }

@@ -15,4 +15,7 @@ QIcon tintedSymbolIcon(const QString& systemName, const QColor& color);
 namespace SymbolColors {
 inline const QColor folder{0xF0, 0x8C, 0x00};
 inline const QColor file{0x1E, 0x6F, 0xD9};
+inline const QColor good{0x2E, 0x9E, 0x4A};
+inline const QColor warning{0xF0, 0x8C, 0x00};
+inline const QColor bad{0xD7, 0x2C, 0x2C};
 } // namespace SymbolColors

@@ -102,10 +102,10 @@ private Q_SLOTS:
                                  << u"Bereich wählen|sidebar.left|Wähle einen Bereich in der Seitenleiste."_s
                                  << u"emptyDetail"_s;
         QTest::newRow("store")
-            << u"store"_s << u"QWidget"_s
+            << u"store"_s << u"SkillStoreListView"_s
             << u"Skill Store|magnifyingglass|Wähle einen Skill aus dem Store, um Details zu sehen."_s;
-        QTest::newRow("existing app")
-            << u"app"_s << u"QWidget"_s << u"App Skill|magnifyingglass|Wähle eine Datei im Ordner der App."_s;
+        QTest::newRow("existing app") << u"app"_s << u"TargetAppSkillsListView"_s
+                                      << u"App Skill|magnifyingglass|Wähle eine Datei im Ordner der App."_s;
         QTest::newRow("unknown app") << u"unknown app"_s << notFound << notFound;
     }
     void columnsFollowTheSelection()
