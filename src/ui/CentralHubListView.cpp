@@ -3,6 +3,7 @@
 #include "DesktopServices.h"
 #include "FileLinkerService.h"
 #include "SymbolIcons.h"
+#include "TextStyles.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -28,11 +29,7 @@ CentralHubListView::CentralHubListView(FileLinkerService& linker, PlatformServic
     , m_chooseHub(new QPushButton(u"Zentralen Ordner auswählen"_s, this))
     , m_emptyHub(new QLabel(u"Keine Skills im zentralen Ordner gefunden."_s, this))
 {
-    auto* title = new QLabel(u"Zentraler Hub"_s, this);
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-    title->setFont(titleFont);
+    QLabel* title = TextStyles::title(u"Zentraler Hub"_s);
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshHub"_s);
     refresh->setIcon(symbolIcon(u"arrow.clockwise"_s));

@@ -6,6 +6,7 @@
 #include "NameOrder.h"
 #include "SymbolIcons.h"
 #include "TargetApp.h"
+#include "TextStyles.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -27,26 +28,6 @@ QFrame* separator()
     return line;
 }
 
-QLabel* caption(const QString& text)
-{
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    label->setFont(font);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
-
-QLabel* monospaced(const QString& text)
-{
-    auto* label = new QLabel(text);
-    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
 QFrame* roundedBlock(QPalette::ColorRole background)
 {
     auto* block = new QFrame;
@@ -57,6 +38,9 @@ QFrame* roundedBlock(QPalette::ColorRole background)
 }
 
 } // namespace
+
+using TextStyles::caption;
+using TextStyles::monospaced;
 
 SkillDetailView::SkillDetailView(const Skill& skill, FileLinkerService& linker, ModelContext& context,
                                  PlatformServices platform, QWidget* parent)

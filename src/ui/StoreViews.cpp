@@ -6,6 +6,7 @@
 #include "SkillDownload.h"
 #include "SkillStoreService.h"
 #include "SymbolIcons.h"
+#include "TextStyles.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -22,16 +23,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+using TextStyles::secondary;
 
-QLabel* secondary(const QString& text)
-{
-    auto* label = new QLabel(text);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
+namespace {
 
 QWidget* progress(const QString& text, QLabel** label = nullptr)
 {
@@ -70,6 +64,7 @@ QWidget* hitRow(const RemoteSkillItem& skill)
     auto* installs = new QLabel(QString::number(skill.installs) + u" \u2913"_s);
     installs->setObjectName(u"installs"_s);
     installs->setStyleSheet(u"QLabel { color: %1; }"_s.arg(SymbolColors::file.name()));
+    installs->setFont(TextStyles::scaled(installs->font(), 0.8));
     layout->addLayout(lines, 1);
     layout->addWidget(installs);
     return row;
@@ -87,11 +82,7 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, PlatformServi
     , m_placeholder(new PlaceholderView(this))
     , m_list(new QListWidget(this))
 {
-    auto* title = new QLabel(u"Store"_s, this);
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-    title->setFont(titleFont);
+    QLabel* title = TextStyles::title(u"Store"_s);
     m_search->setObjectName(u"storeSearch"_s);
     m_search->setPlaceholderText(u"Community-Skills suchen..."_s);
     m_search->setClearButtonEnabled(true);

@@ -4,6 +4,7 @@
 #include "FileLinkerService.h"
 #include "SymbolIcons.h"
 #include "TargetApp.h"
+#include "TextStyles.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -18,21 +19,10 @@
 
 using namespace Qt::StringLiterals;
 
+using TextStyles::coloured;
+using TextStyles::secondary;
+
 namespace {
-
-QFont smaller(QFont font, bool bold = false)
-{
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* coloured(const QString& text, const QColor& color, const QString& extraStyle = {})
-{
-    auto* label = new QLabel(text);
-    label->setStyleSheet(u"QLabel { color: %1; %2 }"_s.arg(color.name(), extraStyle));
-    return label;
-}
 
 QPushButton* tintedButton(const QString& text, const QColor& color)
 {
@@ -41,15 +31,6 @@ QPushButton* tintedButton(const QString& text, const QColor& color)
         u"QPushButton { color: white; background: %1; border-radius: 4px; padding: 2px 8px; }"_s.arg(
             color.name()));
     return button;
-}
-
-QLabel* secondary(const QString& text)
-{
-    auto* label = new QLabel(text);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
 }
 
 } // namespace
@@ -72,10 +53,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(FileLinkerService& linker, Plat
     , m_pages(new QStackedWidget(this))
     , m_list(new QListWidget(this))
 {
-    QFont titleFont = m_title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-    m_title->setFont(titleFont);
+    m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
     m_title->setTextFormat(Qt::PlainText);
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshApp"_s);
@@ -171,7 +149,7 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
     }
     case TargetItemState::broken: {
         QLabel* label = coloured(u"Kaputter Link"_s, SymbolColors::bad);
-        label->setFont(smaller(label->font()));
+        label->setFont(TextStyles::scaled(label->font(), 0.85));
         state = label;
         break;
     }
@@ -179,7 +157,7 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
         QLabel* badge =
             coloured(u"Verlinkt im Hub"_s, SymbolColors::good,
                      u"background: rgba(46, 158, 74, 40); border-radius: 4px; padding: 3px 8px;"_s);
-        badge->setFont(smaller(badge->font(), true));
+        badge->setFont(TextStyles::scaled(badge->font(), 0.85, true));
         state = badge;
         break;
     }
@@ -307,7 +285,7 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, const F
         block->setFrameShape(QFrame::StyledPanel);
         auto* blockLayout = new QVBoxLayout(block);
         QLabel* label = secondary(u"Zeigt auf:"_s);
-        label->setFont(smaller(label->font()));
+        label->setFont(TextStyles::scaled(label->font(), 0.85));
         label->setAlignment(Qt::AlignLeft);
         auto* path = new QLabel(destination);
         path->setObjectName(u"destination"_s);
