@@ -38,3 +38,12 @@ size_t qHash(const TargetAppSkill& skill, size_t seed)
                                     : qHashMulti(seed, 0);
     return qHashMulti(seed, skill.isBroken, skill.hasNamesakeInHub);
 }
+
+TargetItemState targetItemState(const TargetAppSkill& item, const QString& hubPath)
+{
+    if (item.isBroken)
+        return item.hasNamesakeInHub ? TargetItemState::repairable : TargetItemState::broken;
+    if (item.pointsIntoHub(hubPath))
+        return TargetItemState::linked;
+    return TargetItemState::importable;
+}

@@ -27,3 +27,13 @@ struct TargetAppSkill
 };
 
 size_t qHash(const TargetAppSkill& skill, size_t seed = 0);
+
+// What an entry of an app's folder is, and so what can be done with it.
+enum class TargetItemState
+{
+    repairable, // a broken link with a namesake in the hub: "Link Reparieren"
+    broken,     // "Kaputter Link"
+    linked,     // a working link into the hub: "Verlinkt im Hub"
+    importable, // a local item or a link elsewhere: "In Hub Importieren"
+};
+TargetItemState targetItemState(const TargetAppSkill& item, const QString& hubPath);

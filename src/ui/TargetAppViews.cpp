@@ -35,15 +35,6 @@ QPushButton* tintedButton(const QString& text, const QColor& color)
 
 } // namespace
 
-TargetItemState targetItemState(const TargetAppSkill& item, const QString& hubPath)
-{
-    if (item.isBroken)
-        return item.hasNamesakeInHub ? TargetItemState::repairable : TargetItemState::broken;
-    if (item.pointsIntoHub(hubPath))
-        return TargetItemState::linked;
-    return TargetItemState::importable;
-}
-
 TargetAppSkillsListView::TargetAppSkillsListView(FileLinkerService& linker, PlatformServices platform,
                                                  QWidget* parent)
     : QWidget(parent)

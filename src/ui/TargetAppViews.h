@@ -14,16 +14,6 @@ class QListWidget;
 class QStackedWidget;
 class TargetApp;
 
-// What an entry of an app's folder is, and so what the list offers for it.
-enum class TargetItemState
-{
-    repairable, // a broken link with a namesake in the hub: "Link Reparieren"
-    broken,     // "Kaputter Link"
-    linked,     // a working link into the hub: "Verlinkt im Hub"
-    importable, // a local item or a link elsewhere: "In Hub Importieren"
-};
-TargetItemState targetItemState(const TargetAppSkill& item, const QString& hubPath);
-
 // Everything in one target app's folder, with the action that fits each entry.
 class TargetAppSkillsListView : public QWidget
 {

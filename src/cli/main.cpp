@@ -1,0 +1,262 @@
+// quorvane-cli: what the window does, from a shell, on the same store.
+#include "CliSession.h"
+#include "Log.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Command
+{
+    QStringList words;
+    QString arguments;
+    QString summary;
+    QString example;
+    int minimumArguments;
+    int maximumArguments; // -1: any number
+    std::function<int(CliSession&, const QStringList&)> run;
+};
+
+const QList<Command>& commands()
+{
+    static const QList<Command> table = {
+        {{u"hub"_s, u"set"_s},
+         u"FOLDER"_s,
+         u"make FOLDER the central hub (bookmark, settings, rescan)"_s,
+         u"quorvane-cli hub set ~/Skills"_s,
+         1,
+         1,
+         &CliSession::hubSet},
+        {{u"hub"_s},
+         {},
+         u"the hub folder and its items (file name, name, kind, first preview line)"_s,
+         u"quorvane-cli --json hub"_s,
+         0,
+         0,
+         &CliSession::hub},
+        {{u"apps"_s, u"add"_s},
+         u"NAME FOLDER"_s,
+         u"register a target app"_s,
+         u"quorvane-cli apps add Codex ~/.codex/skills"_s,
+         2,
+         2,
+         &CliSession::appsAdd},
+        {{u"apps"_s, u"rename"_s},
+         u"APP NEW-NAME"_s,
+         u"rename a target app"_s,
+         u"quorvane-cli apps rename Codex \"Codex CLI\""_s,
+         2,
+         2,
+         &CliSession::appsRename},
+        {{u"apps"_s, u"remove"_s},
+         u"APP..."_s,
+         u"delete apps and their link records (links on disk stay)"_s,
+         u"quorvane-cli apps remove Gemini"_s,
+         1,
+         -1,
+         &CliSession::appsRemove},
+        {{u"apps"_s},
+         {},
+         u"the target apps (id, name, folder)"_s,
+         u"quorvane-cli apps"_s,
+         0,
+         0,
+         &CliSession::apps},
+        {{u"link"_s},
+         u"ITEM APP"_s,
+         u"link the hub item ITEM (its file name) into APP's folder"_s,
+         u"quorvane-cli link deploy Codex"_s,
+         2,
+         2,
+         &CliSession::link},
+        {{u"unlink"_s},
+         u"ITEM APP"_s,
+         u"take the link to ITEM out of APP's folder"_s,
+         u"quorvane-cli unlink deploy Codex"_s,
+         2,
+         2,
+         &CliSession::unlink},
+        {{u"linked"_s},
+         u"ITEM"_s,
+         u"the apps ITEM is linked into"_s,
+         u"quorvane-cli linked notes.md"_s,
+         1,
+         1,
+         &CliSession::linked},
+        {{u"status"_s},
+         u"APP"_s,
+         u"every entry of APP's folder with its state (linked, repairable, broken, importable)"_s,
+         u"quorvane-cli status Codex"_s,
+         1,
+         1,
+         &CliSession::status},
+        {{u"import"_s},
+         u"APP ENTRY"_s,
+         u"move ENTRY of APP's folder into the hub and leave a link"_s,
+         u"quorvane-cli import Codex my-skill"_s,
+         2,
+         2,
+         &CliSession::importEntry},
+        {{u"repair"_s},
+         u"APP ENTRY"_s,
+         u"point a broken link at the hub item of the same name"_s,
+         u"quorvane-cli repair Codex deploy"_s,
+         2,
+         2,
+         &CliSession::repair},
+        {{u"remove"_s},
+         u"APP ENTRY"_s,
+         u"delete ENTRY from APP's folder (a link as a link)"_s,
+         u"quorvane-cli remove Codex old-skill"_s,
+         2,
+         2,
+         &CliSession::remove},
+        {{u"search"_s},
+         u"QUERY"_s,
+         u"search the community directory"_s,
+         u"quorvane-cli search react"_s,
+         1,
+         1,
+         &CliSession::search},
+        {{u"install"_s},
+         u"SOURCE [--skill-id ID] [--name NAME]"_s,
+         u"download a skill's SKILL.md from GitHub into the hub"_s,
+         u"quorvane-cli install owner/repo --skill-id deploy"_s,
+         3,
+         3,
+         &CliSession::install},
+        {{u"backup"_s, u"export"_s},
+         u"FILE"_s,
+         u"write the whole configuration to FILE"_s,
+         u"quorvane-cli backup export ~/quorvane-backup.json"_s,
+         1,
+         1,
+         &CliSession::backupExport},
+        {{u"backup"_s, u"import"_s},
+         u"FILE"_s,
+         u"replace the configuration with FILE's and recreate missing links"_s,
+         u"quorvane-cli backup import ~/quorvane-backup.json"_s,
+         1,
+         1,
+         &CliSession::backupImport},
+        {{u"restore-links"_s},
+         {},
+         u"recreate recorded links that are missing"_s,
+         u"quorvane-cli restore-links"_s,
+         0,
+         0,
+         &CliSession::restoreLinks},
+    };
+    return table;
+}
+
+void printUsage(QTextStream& out)
+{
+    out << "Usage: quorvane-cli [--json] COMMAND [ARGS]\n\nCommands:\n";
+    for (const Command& command : commands())
+        out << "  " << (command.words.join(u' ') + u' ' + command.arguments).leftJustified(46)
+            << command.summary << '\n';
+    out << "\nOptions for search and install: --directory-url URL --raw-url URL --api-url URL\n"
+           "APP is an app's id or its exact name. Exit status: 0 done, 1 failed, 2 usage error.\n"
+           "`quorvane-cli COMMAND --help` shows a command with an example.\n";
+}
+
+void printCommandHelp(const Command& command, QTextStream& out)
+{
+    out << "Usage: quorvane-cli [--json] " << command.words.join(u' ') << ' ' << command.arguments << "\n\n"
+        << command.summary << "\n\nExample:\n  " << command.example << '\n';
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(u"Quorvane"_s);
+    // Results alone go to standard output; log lines join the messages.
+    Log::setSink(Log::standardErrorSink());
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList words;
+    bool json = false;
+    bool help = false;
+    StoreEndpoints endpoints = StoreEndpoints::defaults();
+    QString skillId;
+    QString name;
+    const QStringList arguments = application.arguments().mid(1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments[++i];
+        };
+        if (argument == u"--json"_s) {
+            json = true;
+        } else if (argument == u"--help"_s || argument == u"-h"_s) {
+            help = true;
+        } else if (argument == u"--directory-url"_s || argument == u"--raw-url"_s ||
+                   argument == u"--api-url"_s || argument == u"--skill-id"_s || argument == u"--name"_s) {
+            const auto given = value();
+            if (!given) {
+                err << "quorvane-cli: " << argument << " needs a value.\n";
+                return ExitCode::usage;
+            }
+            if (argument == u"--directory-url"_s)
+                endpoints.directoryBase = *given;
+            else if (argument == u"--raw-url"_s)
+                endpoints.rawBase = given->endsWith(u'/') ? *given : *given + u'/';
+            else if (argument == u"--api-url"_s)
+                endpoints.apiBase = *given;
+            else if (argument == u"--skill-id"_s)
+                skillId = *given;
+            else
+                name = *given;
+        } else if (argument.startsWith(u"--"_s)) {
+            err << "quorvane-cli: unknown option " << argument << "\n";
+            return ExitCode::usage;
+        } else {
+            words.append(argument);
+        }
+    }
+
+    const Command* chosen = nullptr;
+    for (const Command& command : commands()) {
+        if (words.mid(0, command.words.size()) == command.words &&
+            (!chosen || command.words.size() > chosen->words.size()))
+            chosen = &command;
+    }
+    if (!chosen) {
+        if (help || words.isEmpty()) {
+            printUsage(help ? out : err);
+            return help ? ExitCode::success : ExitCode::usage;
+        }
+        err << "quorvane-cli: unknown command \"" << words.join(u' ') << "\"\n\n";
+        printUsage(err);
+        return ExitCode::usage;
+    }
+    if (help) {
+        printCommandHelp(*chosen, out);
+        return ExitCode::success;
+    }
+    QStringList commandArguments = words.mid(chosen->words.size());
+    if (chosen->words == QStringList{u"install"_s})
+        commandArguments << skillId << name;
+    const qsizetype count = commandArguments.size();
+    if (count < chosen->minimumArguments ||
+        (chosen->maximumArguments >= 0 && count > chosen->maximumArguments)) {
+        printCommandHelp(*chosen, err);
+        return ExitCode::usage;
+    }
+
+    CliSession session(json, endpoints);
+    if (const int opened = session.open(); opened != ExitCode::success)
+        return opened;
+    return chosen->run(session, commandArguments);
+}

@@ -1,0 +1,186 @@
+#include "LoopbackHttpServer.h"
+#include "TestFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The tool in a home folder of its own; the test's event loop keeps running meanwhile,
+// so loopback servers of the test can answer.
+struct Tool
+{
+    QTemporaryDir dir;
+    QString home = dir.filePath(u"home"_s);
+
+    Tool() { makeFolder(home); }
+
+    Run run(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, home);
+        for (const QString& name : {u"XDG_DATA_HOME"_s, u"XDG_CONFIG_HOME"_s})
+            environment.remove(name);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUORVANE_CLI), arguments);
+        (void)QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    // name -> state of `status --json`
+    QMap<QString, QString> states(const QString& app)
+    {
+        QMap<QString, QString> result;
+        const Run status = run({u"--json"_s, u"status"_s, app});
+        for (const QJsonValue& entry : QJsonDocument::fromJson(status.out.toUtf8()).array())
+            result.insert(entry[u"name"_s].toString(), entry[u"state"_s].toString());
+        return result;
+    }
+    QString path(const QString& name) const { return home + u"/"_s + name; }
+};
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aWholeSession()
+    {
+        Tool t;
+        QVERIFY(makeFolder(t.path(u"Hub/deploy"_s)));
+        QVERIFY(writeFile(t.path(u"Hub/deploy/SKILL.md"_s), "# Deploy"));
+        QVERIFY(makeFolder(t.path(u"codex/local"_s)));
+        QVERIFY(writeFile(t.path(u"codex/local/SKILL.md"_s), "# Local"));
+
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        const Run added = t.run({u"apps"_s, u"add"_s, u"Codex"_s, t.path(u"codex"_s)});
+        QCOMPARE(added.exitCode, 0);
+        const QJsonArray apps = QJsonDocument::fromJson(t.run({u"--json"_s, u"apps"_s}).out.toUtf8()).array();
+        QCOMPARE(apps.size(), 1);
+        QCOMPARE(apps[0][u"folderPath"_s].toString(), u"~/codex"_s);
+        QCOMPARE(apps[0][u"id"_s].toString(), added.out.trimmed());
+
+        QCOMPARE(t.run({u"link"_s, u"deploy"_s, u"Codex"_s}).exitCode, 0);
+        QCOMPARE(t.states(u"Codex"_s),
+                 (QMap<QString, QString>{{u"deploy"_s, u"linked"_s}, {u"local"_s, u"importable"_s}}));
+        QCOMPARE(t.run({u"linked"_s, u"deploy"_s}).out.section(u'\t', 1).trimmed(), u"Codex"_s);
+        QCOMPARE(t.run({u"unlink"_s, u"deploy"_s, u"Codex"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"import"_s, u"Codex"_s, u"local"_s}).exitCode, 0);
+        QCOMPARE(readFile(t.path(u"Hub/local/SKILL.md"_s)), QByteArray("# Local"));
+        QCOMPARE(t.states(u"Codex"_s), (QMap<QString, QString>{{u"local"_s, u"linked"_s}}));
+
+        // The hub item goes: the link breaks; a namesake elsewhere makes it repairable.
+        QVERIFY(QDir(t.path(u"Hub/local"_s)).removeRecursively());
+        QCOMPARE(t.states(u"Codex"_s), (QMap<QString, QString>{{u"local"_s, u"broken"_s}}));
+        QVERIFY(makeFolder(t.path(u"Hub/local"_s)));
+        QVERIFY(QFile::remove(t.path(u"codex/local"_s)));
+        QVERIFY(makeLink(t.path(u"codex/local"_s), t.path(u"old/local"_s)));
+        QCOMPARE(t.states(u"Codex"_s), (QMap<QString, QString>{{u"local"_s, u"repairable"_s}}));
+        QCOMPARE(t.run({u"repair"_s, u"Codex"_s, u"local"_s}).exitCode, 0);
+        QCOMPARE(t.states(u"Codex"_s), (QMap<QString, QString>{{u"local"_s, u"linked"_s}}));
+
+        // A backup survives losing the store and the link.
+        QCOMPARE(t.run({u"backup"_s, u"export"_s, t.path(u"backup.json"_s)}).exitCode, 0);
+        QVERIFY(QFile::remove(t.path(u"codex/local"_s)));
+        QVERIFY(QDir(t.path(u".local/share/Quorvane"_s)).removeRecursively());
+        QVERIFY(t.run({u"apps"_s}).out.isEmpty());
+        QCOMPARE(t.run({u"backup"_s, u"import"_s, t.path(u"backup.json"_s)}).exitCode, 0);
+        QCOMPARE(t.states(u"Codex"_s), (QMap<QString, QString>{{u"local"_s, u"linked"_s}}));
+        QCOMPARE(QJsonDocument::fromJson(t.run({u"--json"_s, u"apps"_s}).out.toUtf8()).array(), apps);
+    }
+
+    void mistakesAreTold_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("messagePart");
+        QTest::newRow("no command") << QStringList() << 2 << u"Usage:"_s;
+        QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"unknown command"_s;
+        QTest::newRow("missing argument") << QStringList{u"link"_s, u"deploy"_s} << 2 << u"Usage:"_s;
+        QTest::newRow("unknown option") << QStringList{u"--loud"_s, u"apps"_s} << 2 << u"unknown option"_s;
+        QTest::newRow("unknown app") << QStringList{u"status"_s, u"Nobody"_s} << 1 << u"no app"_s;
+        QTest::newRow("ambiguous app") << QStringList{u"status"_s, u"Twin"_s} << 1 << u"Several apps"_s;
+        QTest::newRow("hostile entry") << QStringList{u"remove"_s, u"Solo"_s, u"../Hub"_s} << 1 << u"\"/\""_s;
+        QTest::newRow("missing entry")
+            << QStringList{u"import"_s, u"Solo"_s, u"ghost"_s} << 1 << u"no entry"_s;
+        QTest::newRow("missing folder")
+            << QStringList{u"hub"_s, u"set"_s, u"/nonexistent/x"_s} << 1 << u"not a folder"_s;
+        QTest::newRow("unknown hub item")
+            << QStringList{u"link"_s, u"ghost"_s, u"Solo"_s} << 1 << u"no item"_s;
+    }
+    void mistakesAreTold()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, messagePart);
+        Tool t;
+        QVERIFY(makeFolder(t.path(u"Hub"_s)));
+        QVERIFY(makeFolder(t.path(u"solo"_s)));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        for (const QString& app : {u"Twin"_s, u"Twin"_s, u"Solo"_s})
+            QCOMPARE(t.run({u"apps"_s, u"add"_s, app, t.path(u"solo"_s)}).exitCode, 0);
+        const QStringList before = treeSnapshot(t.path(u"Hub"_s));
+
+        const Run run = t.run(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(messagePart), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(treeSnapshot(t.path(u"Hub"_s)), before);
+    }
+
+    void searchAndInstallFromTheNetwork()
+    {
+        Tool t;
+        LoopbackHttpServer server;
+        server.respond(
+            "/api/search?q=deploy&limit=50",
+            {200,
+             R"({"query":"deploy","searchType":"fuzzy","count":1,"skills":[{"id":"o/r/deploy","skillId":"deploy","name":"Deploy","installs":12,"source":"o/r"}]})",
+             false});
+        server.respond("/raw/o/r/main/deploy/SKILL.md", {200, "# Deploy from the net", false});
+        server.respond("/raw/o/r/main/SKILL.md", {200, "# Root", false});
+        QVERIFY(makeFolder(t.path(u"Hub"_s)));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        const QStringList network = {u"--directory-url"_s, server.baseUrl(),
+                                     u"--raw-url"_s,       server.baseUrl() + u"/raw"_s,
+                                     u"--api-url"_s,       server.baseUrl() + u"/api"_s};
+
+        const Run found = t.run(QStringList{u"--json"_s, u"search"_s, u"deploy"_s} + network);
+        QCOMPARE(found.exitCode, 0);
+        const QJsonArray hits = QJsonDocument::fromJson(found.out.toUtf8()).array();
+        QCOMPARE(hits.size(), 1);
+        QCOMPARE(hits[0][u"installs"_s].toInt(), 12);
+        QCOMPARE(hits[0][u"skillId"_s].toString(), u"deploy"_s);
+
+        QCOMPARE(t.run(QStringList{u"install"_s, u"o/r"_s, u"--skill-id"_s, u"deploy"_s} + network).exitCode,
+                 0);
+        QCOMPARE(readFile(t.path(u"Hub/deploy/SKILL.md"_s)), QByteArray("# Deploy from the net"));
+
+        const Run refused = t.run(QStringList{u"install"_s, u"o/r"_s, u"--name"_s, u"../escape"_s} + network);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(u"Installation fehlgeschlagen"_s), qPrintable(refused.err));
+        QVERIFY(!QFileInfo::exists(t.path(u"escape"_s)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
