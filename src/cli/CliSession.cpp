@@ -356,7 +356,8 @@ int CliSession::status(const QStringList& args)
     return ExitCode::success;
 }
 
-int CliSession::importEntry(const QStringList& args)
+int CliSession::onEntry(const QStringList& args,
+                        const std::function<int(TargetApp&, const TargetAppSkill&)>& action) const
 {
     QString problem;
     TargetApp* app = findApp(args.at(0), problem);
@@ -365,42 +366,39 @@ int CliSession::importEntry(const QStringList& args)
     const auto entry = findEntry(*app, args.at(1), problem);
     if (!entry)
         return fail(problem);
-    if (targetItemState(*entry, m_linker->centralRepositoryPath()) != TargetItemState::importable)
-        return fail(
-            u"\"%1\" is not a local item or a link outside the hub; there is nothing to import."_s.arg(
-                entry->name));
-    return m_linker->importSkill(*entry, *app) ? ExitCode::success
-                                               : fail(u"\"%1\" could not be imported."_s.arg(entry->name));
+    return action(*app, *entry);
+}
+
+int CliSession::importEntry(const QStringList& args)
+{
+    return onEntry(args, [this](TargetApp& app, const TargetAppSkill& entry) {
+        if (targetItemState(entry, m_linker->centralRepositoryPath()) != TargetItemState::importable)
+            return fail(
+                u"\"%1\" is not a local item or a link outside the hub; there is nothing to import."_s.arg(
+                    entry.name));
+        return m_linker->importSkill(entry, app) ? ExitCode::success
+                                                 : fail(u"\"%1\" could not be imported."_s.arg(entry.name));
+    });
 }
 
 int CliSession::repair(const QStringList& args)
 {
-    QString problem;
-    TargetApp* app = findApp(args.at(0), problem);
-    if (!app)
-        return fail(problem);
-    const auto entry = findEntry(*app, args.at(1), problem);
-    if (!entry)
-        return fail(problem);
-    if (targetItemState(*entry, m_linker->centralRepositoryPath()) != TargetItemState::repairable)
-        return fail(
-            u"\"%1\" is not a broken link with an item of the same name in the hub."_s.arg(entry->name));
-    return m_linker->repairLink(*entry, *app) ? ExitCode::success
-                                              : fail(u"\"%1\" could not be repaired."_s.arg(entry->name));
+    return onEntry(args, [this](TargetApp& app, const TargetAppSkill& entry) {
+        if (targetItemState(entry, m_linker->centralRepositoryPath()) != TargetItemState::repairable)
+            return fail(
+                u"\"%1\" is not a broken link with an item of the same name in the hub."_s.arg(entry.name));
+        return m_linker->repairLink(entry, app) ? ExitCode::success
+                                                : fail(u"\"%1\" could not be repaired."_s.arg(entry.name));
+    });
 }
 
 int CliSession::remove(const QStringList& args)
 {
-    QString problem;
-    TargetApp* app = findApp(args.at(0), problem);
-    if (!app)
-        return fail(problem);
-    const auto entry = findEntry(*app, args.at(1), problem);
-    if (!entry)
-        return fail(problem);
-    return m_linker->removeTargetItem(entry->url.toLocalFile(), *app)
-               ? ExitCode::success
-               : fail(u"\"%1\" could not be removed."_s.arg(entry->name));
+    return onEntry(args, [this](TargetApp& app, const TargetAppSkill& entry) {
+        return m_linker->removeTargetItem(entry.url.toLocalFile(), app)
+                   ? ExitCode::success
+                   : fail(u"\"%1\" could not be removed."_s.arg(entry.name));
+    });
 }
 
 int CliSession::search(const QStringList& args)

@@ -11,6 +11,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -65,6 +66,9 @@ private:
     // The entry of the app's folder named on the command line, or a message why not.
     std::optional<TargetAppSkill> findEntry(const TargetApp& app, const QString& name,
                                             QString& problem) const;
+    // Runs the action on the app and entry that args (APP ENTRY) name, or tells why not.
+    int onEntry(const QStringList& args,
+                const std::function<int(TargetApp&, const TargetAppSkill&)>& action) const;
 
     bool m_json;
     StoreEndpoints m_endpoints;
