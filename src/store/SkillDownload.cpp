@@ -14,8 +14,9 @@ namespace {
 
 const QStringList branches = {u"main"_s, u"master"_s};
 
-// The first path of the tree that looks like the skill's SKILL.md, if any.
-std::optional<QString> skillFileInTree(const QByteArray& body, const std::optional<QString>& skillId)
+} // namespace
+
+std::optional<QString> findSkillFileInTree(const QByteArray& body, const std::optional<QString>& skillId)
 {
     const nlohmann::json document = nlohmann::json::parse(body.cbegin(), body.cend(), nullptr, false);
     if (document.is_discarded() || !document.is_object())
@@ -38,8 +39,6 @@ std::optional<QString> skillFileInTree(const QByteArray& body, const std::option
     }
     return std::nullopt;
 }
-
-} // namespace
 
 SkillDownload::SkillDownload(SkillStoreService& service, RemoteSkillItem item)
     : QObject(&service)
@@ -105,7 +104,7 @@ void SkillDownload::takeTree(int branchIndex, const HttpAnswer& answer)
         searchTree(branchIndex + 1);
         return;
     }
-    const auto path = skillFileInTree(answer.body, m_item.skillId);
+    const auto path = findSkillFileInTree(answer.body, m_item.skillId);
     if (!path) {
         searchTree(branchIndex + 1);
         return;

@@ -38,4 +38,8 @@ private:
     qsizetype m_nextRawAddress = 0;
 };
 
+// The first path of a repository tree listing (GitHub's git trees answer) that looks
+// like the skill's SKILL.md, or nothing when the answer is unusable or has none.
+std::optional<QString> findSkillFileInTree(const QByteArray& body, const std::optional<QString>& skillId);
+
 Q_DECLARE_METATYPE(SkillStoreError)

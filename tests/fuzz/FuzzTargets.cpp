@@ -1,0 +1,81 @@
+#include "FuzzTargets.h"
+
+#include "BackupDocument.h"
+#include "FileSystem.h"
+#include "ItemName.h"
+#include "RemoteSkillItem.h"
+#include "SkillDownload.h"
+
+#include <QDir>
+
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray bytes(const std::uint8_t* data, std::size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+void require(bool property)
+{
+    if (!property)
+        std::abort();
+}
+
+} // namespace
+
+namespace FuzzTargets {
+
+void backupDocument(const std::uint8_t* data, std::size_t size)
+{
+    const auto decoded = AppBackup::decode(bytes(data, size));
+    if (!decoded) {
+        require(!decoded.error().fullDescription().isEmpty());
+        return;
+    }
+    // Whatever was read is written so that it reads back the same.
+    const auto again = AppBackup::decode(decoded->encode());
+    require(again.ok());
+    AppBackup expected = decoded.value();
+    expected.exportDate = expected.exportDate.addMSecs(-expected.exportDate.time().msec());
+    require(again.value() == expected);
+}
+
+void searchResponse(const std::uint8_t* data, std::size_t size)
+{
+    const auto decoded = SkillSearchResponse::decode(bytes(data, size));
+    if (!decoded) {
+        require(!decoded.error().logLine().isEmpty());
+        return;
+    }
+    for (const RemoteSkillItem& item : decoded->skills) {
+        const nlohmann::json written = item.toJson();
+        require(RemoteSkillItem::read(JsonReader(written)) == item);
+    }
+}
+
+void treeListing(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray body = bytes(data, size);
+    for (const std::optional<QString>& skillId : {std::optional<QString>(), std::optional(u"deploy"_s)}) {
+        if (const auto path = findSkillFileInTree(body, skillId))
+            require(path->endsWith(u"SKILL.md"_s));
+    }
+}
+
+void itemName(const std::uint8_t* data, std::size_t size)
+{
+    const QString name = QString::fromUtf8(bytes(data, size));
+    if (!checkItemName(name))
+        return;
+    // An accepted name stays one entry of the folder it is joined to.
+    const QString folder = u"/hub"_s;
+    const QString joined = QDir::cleanPath(FileSystem::childPath(folder, name));
+    require(!name.contains(u'/') && joined.startsWith(folder + u'/') &&
+            joined.mid(folder.size() + 1) == name);
+}
+
+} // namespace FuzzTargets

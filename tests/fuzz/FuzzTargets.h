@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Entry points for the fuzzers and for the corpus replay test. Each one feeds bytes from
+// outside (a backup file, a directory answer, a tree listing, a name) to the program's
+// reader and aborts when a property that must hold for every input does not.
+namespace FuzzTargets {
+
+void backupDocument(const std::uint8_t* data, std::size_t size);
+void searchResponse(const std::uint8_t* data, std::size_t size);
+void treeListing(const std::uint8_t* data, std::size_t size);
+void itemName(const std::uint8_t* data, std::size_t size);
+
+} // namespace FuzzTargets

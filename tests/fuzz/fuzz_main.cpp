@@ -1,0 +1,8 @@
+// One libFuzzer target; FUZZ_TARGET names the entry point.
+#include "FuzzTargets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzTargets::FUZZ_TARGET(data, size);
+    return 0;
+}
