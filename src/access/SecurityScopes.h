@@ -37,7 +37,6 @@ public:
     ScopedFolderAccess& operator=(const ScopedFolderAccess&) = delete;
 
     bool isGranted() const { return m_granted; }
-    const QString& folderPath() const { return m_folderPath; }
 
 private:
     SecurityScopes& m_scopes;

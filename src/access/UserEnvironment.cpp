@@ -27,6 +27,20 @@ std::optional<QString> SystemUserEnvironment::homeFolderOfUser(const QString& lo
     return std::nullopt;
 }
 
+QString expandingTilde(const QString& path, const UserEnvironment& user)
+{
+    if (!path.startsWith(u'~'))
+        return path;
+    const qsizetype slash = path.indexOf(u'/');
+    const QString name = path.mid(1, slash < 0 ? -1 : slash - 1);
+    const QString rest = slash < 0 ? QString() : path.mid(slash);
+    if (name.isEmpty())
+        return user.homeFolder() + rest;
+    if (const auto home = user.homeFolderOfUser(name))
+        return *home + rest;
+    return path;
+}
+
 QString abbreviatingHomeFolder(const QString& path, const QString& homeFolder)
 {
     const QString home = QDir::cleanPath(homeFolder);

@@ -24,6 +24,10 @@ public:
     std::optional<QString> homeFolderOfUser(const QString& loginName) const override;
 };
 
+// The ordinary expansion of a leading tilde: "~" and "~/x" in the user's home folder,
+// "~name/x" in that user's; other paths, and unknown users, stay as they are.
+QString expandingTilde(const QString& path, const UserEnvironment& user);
+
 // The path with a leading home folder written as "~" ("/home/u/x" -> "~/x"). Only a whole
 // leading home folder counts: "/home/user2" is not inside "/home/u".
 QString abbreviatingHomeFolder(const QString& path, const QString& homeFolder);

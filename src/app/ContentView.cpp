@@ -138,10 +138,7 @@ QWidget* ContentView::makeSidebarColumn()
 
 void ContentView::reloadTargetApps()
 {
-    m_targetApps = m_modelContext.records<TargetApp>();
-    std::stable_sort(m_targetApps.begin(), m_targetApps.end(), [](const TargetApp* a, const TargetApp* b) {
-        return precedesByCodePoint(a->name(), b->name());
-    });
+    m_targetApps = TargetApp::sortedByName(m_modelContext.records<TargetApp>());
     m_sidebar->setTargetApps(m_targetApps);
     updateColumns();
 }
@@ -335,10 +332,7 @@ void ContentView::revealApp(const QUuid& appID)
     const TargetApp* app = appWithID(appID);
     if (!app)
         return;
-    QString folder = app->folderPath();
-    if (folder == u"~"_s || folder.startsWith(u"~/"_s))
-        folder = m_platform.user.homeFolder() + folder.mid(1);
-    m_platform.reveal.reveal(folder);
+    m_platform.reveal.reveal(expandingTilde(app->folderPath(), m_platform.user));
 }
 
 void ContentView::renewAppAccess(const QUuid& appID)

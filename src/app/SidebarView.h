@@ -26,12 +26,9 @@ public:
     std::optional<SidebarSelection> selection() const;
     void setSelection(const std::optional<SidebarSelection>& selection);
 
-    QTreeWidget* tree() const { return m_tree; }
-
     // Shows a name field in place of the app's name, focused, filled with `name`.
     void startRenaming(const QUuid& appID, const QString& name);
     void finishRenaming();
-    std::optional<QUuid> renamingAppID() const { return m_renamingAppID; }
     QLineEdit* renameField() const;
 
 Q_SIGNALS:

@@ -142,7 +142,7 @@ bool BackupService::importBackup(ModelContext& context, FileLinkerService& linke
         return fail(bytes.error().description);
     const auto backup = AppBackup::decode(bytes.value());
     if (!backup)
-        return fail(backup.error().fullDescription());
+        return fail(backup.error().description);
 
     // All records are replaced in one save; on any failure the context goes back to
     // what is stored, so nothing of the old configuration is lost.

@@ -58,15 +58,6 @@ QString absolute(const QString& path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
-QList<TargetApp*> sortedApps(ModelContext& context)
-{
-    QList<TargetApp*> apps = context.records<TargetApp>();
-    std::stable_sort(apps.begin(), apps.end(), [](const TargetApp* a, const TargetApp* b) {
-        return precedesByCodePoint(a->name(), b->name());
-    });
-    return apps;
-}
-
 } // namespace
 
 CliSession::CliSession(bool json, StoreEndpoints endpoints)
@@ -200,7 +191,7 @@ int CliSession::hubSet(const QStringList& args)
 
 int CliSession::apps(const QStringList&)
 {
-    const QList<TargetApp*> apps = sortedApps(*m_context);
+    const QList<TargetApp*> apps = TargetApp::sortedByName(m_context->records<TargetApp>());
     if (m_json) {
         Json list = Json::array();
         for (const TargetApp* app : apps)
@@ -311,7 +302,7 @@ int CliSession::linked(const QStringList& args)
     if (!skill)
         return fail(u"The hub has no item \"%1\"."_s.arg(args.at(0)));
     Json list = Json::array();
-    for (const TargetApp* app : sortedApps(*m_context)) {
+    for (const TargetApp* app : TargetApp::sortedByName(m_context->records<TargetApp>())) {
         if (!m_linker->isSkillLinked(*skill, *app))
             continue;
         if (m_json)

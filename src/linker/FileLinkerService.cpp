@@ -122,21 +122,7 @@ QString FileLinkerService::resolvePath(const QString& path) const
                 return candidate;
         }
     }
-    return expandingTilde(path);
-}
-
-QString FileLinkerService::expandingTilde(const QString& path) const
-{
-    if (!path.startsWith(u'~'))
-        return path;
-    const qsizetype slash = path.indexOf(u'/');
-    const QString user = path.mid(1, slash < 0 ? -1 : slash - 1);
-    const QString rest = slash < 0 ? QString() : path.mid(slash);
-    if (user.isEmpty())
-        return m_platform.user.homeFolder() + rest;
-    if (const auto home = m_platform.user.homeFolderOfUser(user))
-        return *home + rest;
-    return path;
+    return expandingTilde(path, m_platform.user);
 }
 
 std::optional<FileLinkerService::ReachedFolder>

@@ -165,7 +165,6 @@ private:
     void setAvailableSkills(QList<Skill> skills);
     // The folder a panel starts in: the stored folder if it exists, else home; revealed first.
     QString revealPanelStartFolder(const QString& storedPath);
-    QString expandingTilde(const QString& path) const;
 
     PlatformServices m_platform;
     QString m_centralRepositoryPath;

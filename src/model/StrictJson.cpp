@@ -49,11 +49,6 @@ QString DecodingError::logLine() const
     return description;
 }
 
-QString DecodingError::fullDescription() const
-{
-    return description;
-}
-
 Result<nlohmann::json, DecodingError> JsonReader::parseObject(const QByteArray& bytes)
 {
     nlohmann::json document = nlohmann::json::parse(bytes.cbegin(), bytes.cend(), nullptr, false);
@@ -85,11 +80,6 @@ void JsonReader::fail(DecodingError::Kind kind, const char* key, const QString& 
 {
     throw DecodingError{
         kind, {}, QString::fromUtf8(key), pathOf(key), problem + u", "_s + where(pathOf(key)) + u'.'};
-}
-
-bool JsonReader::contains(const char* key) const
-{
-    return m_object->contains(key);
 }
 
 const nlohmann::json& JsonReader::required(const char* key, const char* expectedType) const
@@ -155,14 +145,6 @@ qint64 JsonReader::int64(const char* key) const
     if (!value.is_number_integer())
         mismatch(u"Int64"_s, value, pathOf(key));
     return value.get<qint64>();
-}
-
-bool JsonReader::boolean(const char* key) const
-{
-    const nlohmann::json& value = required(key, "Bool");
-    if (!value.is_boolean())
-        mismatch(u"Bool"_s, value, pathOf(key));
-    return value.get<bool>();
 }
 
 JsonReader JsonReader::object(const char* key) const

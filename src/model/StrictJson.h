@@ -28,12 +28,10 @@ struct DecodingError
     QString expectedType; // "String", "Int64", ... (type mismatch, value not found)
     QString key;          // the missing key (key not found)
     QString codingPath;   // where it happened, e.g. "skills[0].installs"; empty at the top
-    QString description;  // what the decoder found
+    QString description;  // for people: what is wrong and where
 
     // The line the search logs for it.
     QString logLine() const;
-    // One sentence for people: what is wrong and where.
-    QString fullDescription() const;
 };
 
 class JsonReader
@@ -50,12 +48,10 @@ public:
     QString string(const char* key) const;
     std::optional<QString> optionalString(const char* key) const; // absent or null: nothing
     qint64 int64(const char* key) const;
-    bool boolean(const char* key) const;
     QList<JsonReader> objects(const char* key) const; // an array of objects
     std::optional<QList<JsonReader>> optionalObjects(const char* key) const;
     JsonReader object(const char* key) const;
     std::optional<JsonReader> optionalObject(const char* key) const;
-    bool contains(const char* key) const;
 
     // Runs a decoder that throws DecodingError and turns the throw into a result.
     template <typename T, typename Decode> static Result<T, DecodingError> decode(Decode&& decode)

@@ -1,5 +1,9 @@
 #include "TargetApp.h"
 
+#include "NameOrder.h"
+
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 const RecordSchema& TargetApp::schema()
@@ -16,6 +20,14 @@ TargetApp::TargetApp(const QString& name, const QString& folderPath, const QStri
     , m_systemImageName(systemImageName)
     , m_bookmarkData(bookmarkData)
 {}
+
+QList<TargetApp*> TargetApp::sortedByName(QList<TargetApp*> apps)
+{
+    std::stable_sort(apps.begin(), apps.end(), [](const TargetApp* a, const TargetApp* b) {
+        return precedesByCodePoint(a->name(), b->name());
+    });
+    return apps;
+}
 
 void TargetApp::setId(const QUuid& id)
 {

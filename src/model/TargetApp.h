@@ -27,6 +27,9 @@ public:
     const QString& systemImageName() const { return m_systemImageName; }
     const std::optional<QByteArray>& bookmarkData() const { return m_bookmarkData; }
 
+    // Apps in the order the program lists them: by name, stably.
+    static QList<TargetApp*> sortedByName(QList<TargetApp*> apps);
+
     void setId(const QUuid& id);
     void setName(const QString& name);
     void setFolderPath(const QString& path);

@@ -141,10 +141,7 @@ void SkillDetailView::rebuildLinkRows()
         delete item->widget();
         delete item;
     }
-    QList<TargetApp*> apps = m_context.records<TargetApp>();
-    std::stable_sort(apps.begin(), apps.end(), [](const TargetApp* a, const TargetApp* b) {
-        return precedesByCodePoint(a->name(), b->name());
-    });
+    const QList<TargetApp*> apps = TargetApp::sortedByName(m_context.records<TargetApp>());
     if (apps.isEmpty()) {
         QLabel* none = caption(u"Noch keine Ziel-Apps angelegt."_s);
         none->setObjectName(u"noTargetApps"_s);

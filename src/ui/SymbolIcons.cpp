@@ -50,6 +50,11 @@ QIcon symbolIcon(const QString& systemName)
 
 QIcon tintedSymbolIcon(const QString& systemName, const QColor& color)
 {
+    // Lists ask for the same few icons for every row on every redraw.
+    static QHash<QString, QIcon> cache;
+    const QString key = systemName + u'|' + color.name(QColor::HexArgb);
+    if (const auto cached = cache.constFind(key); cached != cache.cend())
+        return *cached;
     QIcon tinted;
     for (const int size : {16, 24, 32, 48, 64}) {
         // Every drawn pixel takes the colour, except white ones, which keep the glyph
@@ -67,5 +72,6 @@ QIcon tintedSymbolIcon(const QString& systemName, const QColor& color)
         }
         tinted.addPixmap(QPixmap::fromImage(image));
     }
+    cache.insert(key, tinted);
     return tinted;
 }

@@ -121,8 +121,7 @@ private Q_SLOTS:
             QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description));
         } else {
             QVERIFY(!decoded);
-            QVERIFY2(decoded.error().fullDescription().contains(failure),
-                     qPrintable(decoded.error().fullDescription()));
+            QVERIFY2(decoded.error().description.contains(failure), qPrintable(decoded.error().description));
         }
     }
 

@@ -33,7 +33,7 @@ void backupDocument(const std::uint8_t* data, std::size_t size)
 {
     const auto decoded = AppBackup::decode(bytes(data, size));
     if (!decoded) {
-        require(!decoded.error().fullDescription().isEmpty());
+        require(!decoded.error().description.isEmpty());
         return;
     }
     // Whatever was read is written so that it reads back the same.
