@@ -150,6 +150,16 @@ void SkillStoreListView::updateContent()
     }
 }
 
+void SkillStoreListView::clearSearchKeepingResults()
+{
+    {
+        const QSignalBlocker blocker(m_search);
+        m_search->clear();
+    }
+    m_debounce->stop();
+    updateContent();
+}
+
 void SkillStoreListView::rebuildHits()
 {
     const QSignalBlocker blocker(m_list);

@@ -30,6 +30,8 @@ public:
 
     const std::optional<RemoteSkillItem>& selectedSkill() const { return m_selected; }
     QLineEdit* searchField() const { return m_search; }
+    // Empties the field without searching, so the last hits stay listed.
+    void clearSearchKeepingResults();
     // "progress", "list", or the placeholder's title.
     QString shownContent() const;
 

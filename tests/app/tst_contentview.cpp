@@ -127,6 +127,20 @@ private Q_SLOTS:
         QCOMPARE(Window::describe(w.detail()), detail);
     }
 
+    void searchFieldsStartEmptyOnReturn()
+    {
+        Window w;
+        auto* hubSearch = w.view->findChild<QLineEdit*>(u"hubSearch"_s);
+        auto* storeSearch = w.view->findChild<QLineEdit*>(u"storeSearch"_s);
+        hubSearch->setText(u"dep"_s);
+        w.view->setSelection(SidebarSelection::discoverStore());
+        storeSearch->setText(u"x"_s);
+        w.view->setSelection(SidebarSelection::centralHub());
+        QCOMPARE(hubSearch->text(), QString());
+        w.view->setSelection(SidebarSelection::discoverStore());
+        QCOMPARE(storeSearch->text(), QString());
+    }
+
     void aDeletedAppShowsNotFound()
     {
         Window w;
