@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the window need, but only
-# those that are missing, so a second run is quiet and takes a moment.
+# those that are missing, so a second run is quiet and takes a moment. Arguments name
+# further packages a script needs beyond these (the benchmarks, the fuzzers).
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 libgl-dev nlohmann-json3-dev
     xvfb xauth fonts-dejavu-core
+    "$@"
 )
 
 missing=()

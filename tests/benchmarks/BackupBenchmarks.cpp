@@ -1,0 +1,209 @@
+// Exporting and importing a large configuration: 200 apps, 20,000 link records.
+#include "AppSettings.h"
+#include "BackupService.h"
+#include "BenchmarkData.h"
+#include "BenchmarkPlatform.h"
+#include "FileLinkerService.h"
+#include "FileSystem.h"
+#include "ModelContext.h"
+#include "SecurityScopedBookmarkManager.h"
+#include "SkillLinkRecord.h"
+#include "TargetApp.h"
+#include "TestFiles.h"
+
+#include <QFile>
+#include <QHash>
+
+#include <nlohmann/json.hpp>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int appCount = 200;
+constexpr int itemsPerApp = 100; // 200 × 100 = 20,000 records and links
+
+// A store holding the configuration, the folders it names, and a backup file of it.
+struct LargeConfiguration
+{
+    QString hubPath;
+    QStringList itemNames;
+    QStringList appFolders;
+    QString storePath;
+    QString backupPath;
+};
+
+const LargeConfiguration& largeConfiguration()
+{
+    static const LargeConfiguration configuration = [] {
+        LargeConfiguration made;
+        made.hubPath = BenchmarkData::newFolder(u"backup-hub"_s);
+        made.itemNames = BenchmarkData::skillNames(itemsPerApp);
+        for (const QString& name : std::as_const(made.itemNames)) {
+            const QString item = made.hubPath + u'/' + name;
+            BenchmarkData::require(
+                TestFiles::makeFolder(item) &&
+                    TestFiles::writeFile(item + u"/SKILL.md"_s, "# " + name.toUtf8() + '\n'),
+                item);
+        }
+        const QString storeFolder = BenchmarkData::newFolder(u"backup-store"_s);
+        made.storePath = storeFolder + u"/store.sqlite"_s;
+        made.backupPath = storeFolder + u"/backup.json"_s;
+
+        auto opened = ModelContext::open(made.storePath);
+        BenchmarkData::require(opened.ok(), made.storePath);
+        auto context = std::move(opened).value();
+        context->insert(
+            new AppSettings(made.hubPath, SecurityScopedBookmarkManager::createBookmark(made.hubPath)));
+        for (int i = 0; i < appCount; ++i) {
+            const QString folder = BenchmarkData::newFolder(u"backup-apps/app-%1"_s.arg(i));
+            made.appFolders.append(folder);
+            auto* app = new TargetApp(u"App %1"_s.arg(i), folder, u"folder"_s,
+                                      SecurityScopedBookmarkManager::createBookmark(folder));
+            context->insert(app);
+            for (const QString& name : std::as_const(made.itemNames))
+                context->insert(new SkillLinkRecord(app->id(), name));
+        }
+        BenchmarkData::require(context->save().ok(), made.storePath);
+        BenchmarkPlatform platform;
+        FileLinkerService linker(platform.services());
+        platform.panels.answers.append(made.backupPath);
+        BenchmarkData::require(BackupService(platform.services()).exportBackup(*context, linker),
+                               made.backupPath);
+        return made;
+    }();
+    return configuration;
+}
+
+// Takes away every link in the app folders, so that the next import makes them all again.
+void removeLinks(const LargeConfiguration& configuration)
+{
+    for (const QString& folder : configuration.appFolders) {
+        for (const QString& name : configuration.itemNames)
+            ::unlink(QFile::encodeName(folder + u'/' + name).constData());
+    }
+}
+
+qsizetype linkCount(const LargeConfiguration& configuration)
+{
+    qsizetype count = 0;
+    for (const QString& folder : configuration.appFolders)
+        count += TestFiles::entryNames(folder).size();
+    return count;
+}
+
+// Building the same document from plain values and writing it.
+void exportBaseline(benchmark::State& state)
+{
+    const auto& configuration = largeConfiguration();
+    const std::string path = QFile::encodeName(configuration.backupPath + u".baseline"_s).toStdString();
+    for (auto _ : state) {
+        timeIteration(state, [&] {
+            nlohmann::ordered_json document;
+            document["formatVersion"] = 2;
+            document["targetApps"] = nlohmann::ordered_json::array();
+            document["linkRecords"] = nlohmann::ordered_json::array();
+            for (int i = 0; i < appCount; ++i) {
+                const std::string id = "00000000-0000-0000-0000-" + std::to_string(100000000000 + i);
+                document["targetApps"].push_back(
+                    {{"id", id}, {"name", "App"}, {"folderPath", configuration.appFolders[i].toStdString()}});
+                for (const QString& name : configuration.itemNames)
+                    document["linkRecords"].push_back(
+                        {{"targetAppID", id}, {"itemName", name.toStdString()}});
+            }
+            const std::string text = document.dump(2);
+            const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            benchmark::DoNotOptimize(::write(file, text.data(), text.size()));
+            ::fsync(file);
+            ::close(file);
+        });
+    }
+}
+
+void exportBackup(benchmark::State& state)
+{
+    const auto& configuration = largeConfiguration();
+    auto context = ModelContext::open(configuration.storePath).value();
+    BenchmarkPlatform platform;
+    FileLinkerService linker(platform.services());
+    BackupService backup(platform.services());
+    bool written = true;
+    for (auto _ : state) {
+        platform.panels.answers.append(configuration.backupPath + u".exported"_s);
+        timeIteration(state, [&] { written = backup.exportBackup(*context, linker) && written; });
+    }
+    if (!written)
+        state.SkipWithError("the export failed");
+}
+
+// Parsing the same file and making every link.
+void importBaseline(benchmark::State& state)
+{
+    const auto& configuration = largeConfiguration();
+    const std::string hub = QFile::encodeName(configuration.hubPath).toStdString();
+    for (auto _ : state) {
+        removeLinks(configuration);
+        timeIteration(state, [&] {
+            const QByteArray bytes = FileSystem::readBytes(configuration.backupPath).value();
+            const auto document = nlohmann::json::parse(bytes.begin(), bytes.end());
+            std::unordered_map<std::string, std::string> folders;
+            for (const auto& app : document["targetApps"])
+                folders[app["id"].get<std::string>()] = app["folderPath"].get<std::string>();
+            for (const auto& record : document["linkRecords"]) {
+                const std::string name = record["itemName"].get<std::string>();
+                const std::string& folder = folders[record["targetAppID"].get<std::string>()];
+                benchmark::DoNotOptimize(
+                    ::symlink((hub + '/' + name).c_str(), (folder + '/' + name).c_str()));
+            }
+        });
+    }
+    if (linkCount(configuration) != appCount * itemsPerApp)
+        state.SkipWithError("the baseline did not make every link");
+}
+
+void importBackup(benchmark::State& state)
+{
+    const auto& configuration = largeConfiguration();
+    auto context = ModelContext::open(configuration.storePath).value();
+    BenchmarkPlatform platform;
+    FileLinkerService linker(platform.services());
+    BackupService backup(platform.services());
+    bool imported = true;
+    for (auto _ : state) {
+        removeLinks(configuration);
+        platform.panels.answers.append(configuration.backupPath);
+        timeIteration(state, [&] { imported = backup.importBackup(*context, linker) && imported; });
+    }
+    if (!imported)
+        state.SkipWithError("the import failed");
+    else if (linkCount(configuration) != appCount * itemsPerApp)
+        state.SkipWithError("the import did not make every link");
+}
+
+} // namespace
+
+BENCHMARK(exportBaseline)
+    ->Name("backup export, 20,000 records/baseline")
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(exportBackup)
+    ->Name("backup export, 20,000 records/quorvane")
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(importBaseline)
+    ->Name("backup import, 20,000 links/baseline")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(importBackup)
+    ->Name("backup import, 20,000 links/quorvane")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);

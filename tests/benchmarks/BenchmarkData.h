@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+// The data the benchmarks work on, generated on first use in one temporary folder that
+// is removed when the program ends, so every scenario runs on real files.
+namespace BenchmarkData {
+
+// Ends the program with a message when preparing data failed: measuring on wrong data
+// would be worse than not measuring.
+void require(bool done, const QString& what);
+
+// A fresh, empty folder inside the temporary folder, named after `name`.
+QString newFolder(const QString& name);
+
+// Deterministic skill names such as "review-python-0042", `count` of them, all different.
+QStringList skillNames(int count);
+
+// 10,000 hub entries: 5,000 folders holding a SKILL.md, 4,900 markdown files of 4 KiB
+// and 100 markdown files of 1 MiB.
+struct LargeHub
+{
+    QString path;
+    QStringList names; // entry names as they appear on disk
+};
+const LargeHub& largeHub();
+
+// A target folder of 2,000 entries: links into a hub, broken links, links to a folder
+// outside the hub, local files and local folders; the hub holds the linked items.
+struct MixedTargetFolder
+{
+    QString hubPath;
+    QString folderPath;
+};
+const MixedTargetFolder& mixedTargetFolder();
+
+} // namespace BenchmarkData
+
+// Times one iteration with a steady clock, for benchmarks registered with UseManualTime,
+// so that preparation outside `work` is never counted.
+template <typename Work> void timeIteration(benchmark::State& state, Work&& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const auto end = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "PlatformServices.h"
+#include "SecurityScopes.h"
+#include "TestPlatform.h"
+#include "UserEnvironment.h"
+
+// The services the program uses on Linux where they cost something (scopes, the home
+// folder), and scripted panels and alerts where a person would answer.
+struct BenchmarkPlatform
+{
+    UnrestrictedSecurityScopes scopes;
+    SystemUserEnvironment user;
+    InMemoryLegacyPreferences preferences;
+    ScriptedFilePanels panels;
+    RecordingAlerts alerts;
+    RecordingReveal reveal;
+    RecordingClipboard clipboard;
+
+    PlatformServices services() { return {scopes, user, preferences, panels, alerts, reveal, clipboard}; }
+};

@@ -1,0 +1,188 @@
+// The window: start with a large hub against an empty one, and typing into the hub search.
+#include "WindowBenchmarks.h"
+
+#include "AppSettings.h"
+#include "BenchmarkData.h"
+#include "BenchmarkPlatform.h"
+#include "CentralHubListView.h"
+#include "FileLinkerService.h"
+#include "ModelContext.h"
+#include "QuorvaneApp.h"
+#include "SecurityScopedBookmarkManager.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr auto shownLine = "window shown";
+constexpr auto startWindowFlag = "--start-window-until-shown";
+
+// Tells the parent once the first top-level window has painted, then ends the program.
+class FirstPaintWatcher : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (m_seen || event->type() != QEvent::Paint || !watched->isWidgetType() ||
+            !static_cast<QWidget*>(watched)->isWindow())
+            return false;
+        m_seen = true;
+        // The whole window paints in one go; once the loop comes round, the frame is done.
+        QTimer::singleShot(0, qApp, [] {
+            std::printf("%s\n", shownLine);
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+        return false;
+    }
+
+private:
+    bool m_seen = false;
+};
+
+// A user's folders with a store whose hub is `hubPath`; the environment to start in.
+QProcessEnvironment userWithHub(const QString& name, const QString& hubPath)
+{
+    const QString home = BenchmarkData::newFolder(name);
+    const QString data = home + u"/.local/share"_s;
+    {
+        auto opened = ModelContext::open(data + u"/Quorvane/quorvane.sqlite"_s);
+        BenchmarkData::require(opened.ok(), data);
+        auto context = std::move(opened).value();
+        context->insert(new AppSettings(hubPath, SecurityScopedBookmarkManager::createBookmark(hubPath)));
+        BenchmarkData::require(context->save().ok(), data);
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, home);
+    environment.insert(u"XDG_DATA_HOME"_s, data);
+    environment.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    return environment;
+}
+
+// From starting the program to its first painted window.
+void startUntilShown(benchmark::State& state, const QString& hubPath)
+{
+    static int user = 0;
+    const QProcessEnvironment environment = userWithHub(u"start-user-%1"_s.arg(++user), hubPath);
+    for (auto _ : state) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        bool shown = false;
+        timeIteration(state, [&] {
+            program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(startWindowFlag)});
+            while (!shown && program.waitForReadyRead(60'000)) {
+                while (program.canReadLine())
+                    shown = shown || program.readLine().trimmed() == shownLine;
+            }
+        });
+        program.waitForFinished(60'000);
+        if (!shown) {
+            state.SkipWithError("the program did not show its window");
+            return;
+        }
+    }
+}
+
+void startWithEmptyHub(benchmark::State& state)
+{
+    startUntilShown(state, BenchmarkData::newFolder(u"empty-hub"_s));
+}
+
+void startWithLargeHub(benchmark::State& state)
+{
+    startUntilShown(state, BenchmarkData::largeHub().path);
+}
+
+void filterBaseline(benchmark::State& state)
+{
+    const QStringList names = BenchmarkData::skillNames(10'000);
+    qsizetype matching = 0;
+    for (auto _ : state) {
+        timeIteration(state, [&] {
+            QStringList kept;
+            for (const QString& name : names) {
+                if (name.contains(u"e"_s, Qt::CaseInsensitive))
+                    kept.append(name);
+            }
+            matching = kept.size();
+        });
+    }
+    benchmark::DoNotOptimize(matching);
+}
+
+void filterHubList(benchmark::State& state)
+{
+    BenchmarkPlatform platform;
+    FileLinkerService linker(platform.services());
+    const QString hub = BenchmarkData::largeHub().path;
+    linker.setCentralRepositoryPath(hub);
+    linker.setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(hub));
+    linker.scanCentralRepository();
+    CentralHubListView view(linker, platform.services());
+    view.resize(360, 800);
+    view.show();
+    BenchmarkData::require(QTest::qWaitForWindowExposed(&view), u"the hub list window"_s);
+    auto* search = view.findChild<QLineEdit*>(u"hubSearch"_s);
+    auto* list = view.findChild<QListWidget*>(u"hubList"_s);
+    for (auto _ : state) {
+        search->clear();
+        QCoreApplication::processEvents();
+        // One keystroke: the list filters and paints again.
+        timeIteration(state, [&] {
+            QTest::keyClick(search, Qt::Key_E);
+            QCoreApplication::processEvents();
+        });
+    }
+    if (list->count() == 0 || list->count() == 10'000)
+        state.SkipWithError("typing did not filter the list");
+}
+
+} // namespace
+
+bool isStartWindowChild(int argc, char* argv[])
+{
+    return argc == 2 && std::string(argv[1]) == startWindowFlag;
+}
+
+int startWindowUntilShown(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"Quorvane"_s);
+    QApplication::setApplicationDisplayName(u"Quorvane"_s);
+    QApplication::setDesktopFileName(u"quorvane"_s);
+    FirstPaintWatcher watcher;
+    application.installEventFilter(&watcher);
+    QuorvaneApp quorvane;
+    return quorvane.run();
+}
+
+BENCHMARK(startWithEmptyHub)
+    ->Name("window start, 10,000-item hub/baseline")
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(startWithLargeHub)
+    ->Name("window start, 10,000-item hub/quorvane")
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(filterBaseline)
+    ->Name("hub search, one keystroke/baseline")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(filterHubList)
+    ->Name("hub search, one keystroke/quorvane")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);

@@ -1,0 +1,39 @@
+// Runs every benchmark pair and prints their medians side by side with the targets.
+#include "RatioTable.h"
+#include "WindowBenchmarks.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+int main(int argc, char* argv[])
+{
+    if (isStartWindowChild(argc, argv))
+        return startWindowUntilShown(argc, argv);
+
+    // Medians of five repetitions unless the command line says otherwise.
+    std::vector<char*> arguments(argv, argv + argc);
+    char repetitions[] = "--benchmark_repetitions=5";
+    char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+    arguments.insert(arguments.begin() + 1, {repetitions, aggregatesOnly});
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
+        return 2;
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+
+    RatioTable table;
+    table.setRatioTarget("hub scan, 10,000 entries", 1.5);
+    table.setRatioTarget("target listing, 2,000 entries", 2.0);
+    table.setRatioTarget("backup import, 20,000 links", 2.0);
+    table.setRatioTarget("window start, 10,000-item hub", 1.5);
+    table.setTimeTarget("hub search, one keystroke", 16.0);
+    benchmark::RunSpecifiedBenchmarks(&table);
+    benchmark::Shutdown();
+    return table.printSummary() ? 0 : 1;
+}
