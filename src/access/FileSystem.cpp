@@ -66,11 +66,21 @@ bool exists(const QString& path)
 
 std::optional<bool> existsAsFolder(const QString& path)
 {
+    const auto kind = kindOf(path);
+    if (!kind)
+        return std::nullopt;
+    return *kind == ItemKind::folder;
+}
+
+std::optional<ItemKind> kindOf(const QString& path)
+{
     struct stat info
     {};
     if (::stat(native(path).constData(), &info) != 0)
         return std::nullopt;
-    return S_ISDIR(info.st_mode);
+    if (S_ISDIR(info.st_mode))
+        return ItemKind::folder;
+    return S_ISREG(info.st_mode) ? ItemKind::regularFile : ItemKind::other;
 }
 
 Result<QStringList> listFolder(const QString& folder)

@@ -19,6 +19,14 @@ QString childPath(const QString& folder, const QString& name);
 bool exists(const QString& path);
 // Nothing when no item is there (following links); otherwise whether it is a folder.
 std::optional<bool> existsAsFolder(const QString& path);
+enum class ItemKind
+{
+    folder,
+    regularFile,
+    other, // a pipe, a device or a socket
+};
+// What is there, following links; nothing when no item is there.
+std::optional<ItemKind> kindOf(const QString& path);
 
 // The immediate entries as full paths, hidden ones included, links not followed.
 Result<QStringList> listFolder(const QString& folder);

@@ -185,9 +185,10 @@ void FileLinkerService::scanCentralRepository()
     }
 
     QList<Skill> skills;
+    HubScanner::PreviewReader reader;
     for (const QString& entry : entries.value()) {
-        if (!HubScanner::isHiddenName(QFileInfo(entry).fileName()))
-            skills.append(HubScanner::makeSkill(entry));
+        if (!HubScanner::isHiddenName(HubScanner::entryName(entry)))
+            skills.append(HubScanner::makeSkill(entry, reader));
     }
     std::stable_sort(skills.begin(), skills.end(),
                      [](const Skill& a, const Skill& b) { return precedesByCodePoint(a.name, b.name); });

@@ -2,7 +2,17 @@
 
 #include "FileSystem.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QStringDecoder>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -35,44 +45,125 @@ bool hasContent(QStringView line)
     return std::any_of(line.begin(), line.end(), [](QChar c) { return !isHorizontalSpace(c); });
 }
 
-} // namespace
-
-QString contentSnippet(const QString& text)
+// The snippet of `text`; nothing when `text` is only the beginning of a longer text
+// whose rest could still change it (its last line might go on).
+std::optional<QString> settledSnippet(QStringView text, bool isWholeText)
 {
     constexpr int previewLineCount = 3;
     QStringList kept;
     qsizetype lineStart = 0;
-    for (qsizetype i = 0; i <= text.size() && kept.size() < previewLineCount; ++i) {
-        if (i < text.size() && !isLineBreak(text[i]))
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool atEnd = i == text.size();
+        if (!atEnd && !isLineBreak(text[i]))
             continue;
-        const QStringView line = QStringView(text).mid(lineStart, i - lineStart);
-        if (hasContent(line))
+        if (atEnd && !isWholeText)
+            return std::nullopt;
+        const QStringView line = text.mid(lineStart, i - lineStart);
+        if (hasContent(line)) {
             kept.append(line.toString());
+            if (kept.size() == previewLineCount)
+                break;
+        }
         lineStart = i + 1;
     }
     return kept.join(u'\n');
 }
 
-bool isHiddenName(const QString& name)
+// Reads the whole file into `buffer` (keeping its memory) and yields its length. Opened
+// without blocking, so a pipe put in a file's place cannot stop the program.
+std::optional<qsizetype> readInto(const QString& filePath, QByteArray& buffer)
+{
+    const int file = ::open(QFile::encodeName(filePath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0)
+        return std::nullopt;
+    const auto closeFile = qScopeGuard([file] { ::close(file); });
+    constexpr qsizetype initialSize = 64 * 1024;
+    buffer.resize(std::max(buffer.capacity(), initialSize));
+    qsizetype length = 0;
+    for (;;) {
+        if (length == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const ssize_t got = ::read(file, buffer.data() + length, static_cast<size_t>(buffer.size() - length));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return length;
+        length += got;
+    }
+}
+
+} // namespace
+
+QString contentSnippet(const QString& text)
+{
+    return settledSnippet(text, true).value_or(QString());
+}
+
+std::optional<QString> PreviewReader::previewOf(const QString& filePath)
+{
+    if (FileSystem::kindOf(filePath) != FileSystem::ItemKind::regularFile)
+        return std::nullopt;
+    return previewOfRegularFile(filePath);
+}
+
+std::optional<QString> PreviewReader::previewOfRegularFile(const QString& filePath)
+{
+    const auto length = readInto(filePath, m_buffer);
+    if (!length)
+        return std::nullopt;
+    // The whole file must be UTF-8, but only its beginning is turned into text: the
+    // preview needs a few lines, and a large file would cost a large string.
+    const QByteArrayView bytes(m_buffer.constData(), *length);
+    if (!bytes.isValidUtf8())
+        return std::nullopt;
+    qsizetype prefix = std::min<qsizetype>(bytes.size(), 1024);
+    for (;;) {
+        // Cut before a lead byte, so no character is split.
+        while (prefix < bytes.size() && (static_cast<uchar>(bytes[prefix]) & 0xC0) == 0x80)
+            ++prefix;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes.first(prefix));
+        if (auto snippet = settledSnippet(text, prefix == bytes.size()))
+            return snippet;
+        prefix = std::min(bytes.size(), prefix * 2);
+    }
+}
+
+bool isHiddenName(QStringView name)
 {
     return name.startsWith(u'.');
 }
 
+QStringView entryName(const QString& entryPath)
+{
+    return QStringView(entryPath).mid(entryPath.lastIndexOf(u'/') + 1);
+}
+
 Skill makeSkill(const QString& entryPath)
 {
-    const QString lastComponent = QFileInfo(entryPath).fileName();
+    PreviewReader reader;
+    return makeSkill(entryPath, reader);
+}
+
+Skill makeSkill(const QString& entryPath, PreviewReader& reader)
+{
+    const QStringView lastComponent = entryName(entryPath);
     const qsizetype dot = lastComponent.lastIndexOf(u'.');
     const bool hasExtension = dot > 0;
 
     Skill skill;
     skill.url = QUrl::fromLocalFile(entryPath);
-    skill.name = hasExtension ? lastComponent.left(dot) : lastComponent;
-    skill.fileExtension = hasExtension ? lastComponent.mid(dot + 1) : QString();
-    skill.isDirectory = FileSystem::existsAsFolder(entryPath) == true;
+    skill.name = (hasExtension ? lastComponent.left(dot) : lastComponent).toString();
+    skill.fileExtension = hasExtension ? lastComponent.mid(dot + 1).toString() : QString();
+    const auto kind = FileSystem::kindOf(entryPath);
+    skill.isDirectory = kind == FileSystem::ItemKind::folder;
     if (skill.isDirectory) {
         skill.contentSnippet = u"[Folder]"_s;
-    } else if (const auto text = FileSystem::readText(entryPath)) {
-        skill.contentSnippet = contentSnippet(text.value());
+    } else if (kind == FileSystem::ItemKind::regularFile) {
+        if (auto preview = reader.previewOfRegularFile(entryPath))
+            skill.contentSnippet = std::move(*preview);
     }
     return skill;
 }

@@ -206,6 +206,11 @@ private Q_SLOTS:
         QCOMPARE(FileSystem::existsAsFolder(path(u"file"_s)), std::optional<bool>(false));
         QCOMPARE(FileSystem::existsAsFolder(path(u"to-folder"_s)), std::optional<bool>(true));
         QCOMPARE(FileSystem::existsAsFolder(path(u"dangling"_s)), std::nullopt);
+        using Kind = FileSystem::ItemKind;
+        QCOMPARE(FileSystem::kindOf(path(u"to-folder"_s)), std::optional(Kind::folder));
+        QCOMPARE(FileSystem::kindOf(path(u"file"_s)), std::optional(Kind::regularFile));
+        QCOMPARE(FileSystem::kindOf(u"/dev/null"_s), std::optional(Kind::other));
+        QCOMPARE(FileSystem::kindOf(path(u"dangling"_s)), std::nullopt);
         QVERIFY(!FileSystem::exists(path(u"dangling"_s)));
         QVERIFY(FileSystem::isSymbolicLink(path(u"dangling"_s)));
         QVERIFY(!FileSystem::isSymbolicLink(path(u"folder"_s)));

@@ -3,7 +3,11 @@
 #include "LogCapture.h"
 
 #include <QSignalSpy>
+#include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
@@ -25,6 +29,16 @@ const Skill* skillNamed(const QList<Skill>& skills, const QString& name)
             return &skill;
     }
     return nullptr;
+}
+
+// The preview as reading the whole file as text gives it: nothing unless all is UTF-8.
+std::optional<QString> previewOfWholeText(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return HubScanner::contentSnippet(text);
 }
 
 } // namespace
@@ -55,6 +69,60 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(HubScanner::contentSnippet(text), expected);
+    }
+
+    // Files are read whole but only their beginning is decoded; the preview must be the
+    // one the whole text gives, wherever lines, characters and faults fall.
+    void previewMatchesWholeText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray body = QByteArray("- a line of a long skill file\n").repeated(40'000); // > 1 MiB
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("short") << QByteArray("# Title\n\nbody\nmore\nrest\n");
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF# Title\nx\ny\n");
+        QTest::newRow("large, lines at the start") << "# Big\nsecond\nthird\n" + body;
+        QTest::newRow("content after many blank lines") << QByteArray(9000, '\n') + "late\nlater\n" + body;
+        QTest::newRow("first line longer than a read") << QByteArray(70'000, 'x') + "\nb\nc\n" + body;
+        QTest::newRow("third line ends at the text end") << QByteArray(5000, 'x') + "\nb\nc";
+        QTest::newRow("only two lines in a large file")
+            << QByteArray(8192, ' ') + "a\n" + QByteArray(8192, '\t') + "b";
+        QTest::newRow("character across the first cut")
+            << QByteArray(4095, 'a') + "\xE2\x82\xAC\nsecond\nthird\n" + body;
+        QTest::newRow("CR LF across the first cut") << QByteArray(4095, 'a') + "\r\nb\r\nc\r\n" + body;
+        QTest::newRow("line separator across a cut") << QByteArray(8191, 'a') + "\xE2\x80\xA8"
+                                                                                "b\nc\nd";
+        QTest::newRow("bad byte far behind the preview") << "# Fine\na\nb\n" + body + "\xFF";
+        QTest::newRow("truncated character at the end") << "# Fine\na\nb\n" + body + "\xE2\x82";
+        QTest::newRow("overlong encoding") << QByteArray("a\nb\nc\n\xC0\xAF");
+        QTest::newRow("encoded surrogate") << "a\nb\nc\n" + body + "\xED\xA0\x80";
+        QTest::newRow("beyond the last code point") << QByteArray("a\n\xF4\x90\x80\x80");
+        QTest::newRow("noncharacter") << QByteArray("\xEF\xBF\xBE\nb\nc");
+    }
+    void previewMatchesWholeText()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"skill.md"_s);
+        QVERIFY(writeFile(file, bytes));
+        HubScanner::PreviewReader reader;
+        QCOMPARE(reader.previewOf(file), previewOfWholeText(bytes));
+        // The reader keeps its buffer: a smaller file read afterwards is not mixed with it.
+        QVERIFY(writeFile(file, "small\n"));
+        QCOMPARE(reader.previewOf(file), std::optional(u"small"_s));
+    }
+
+    void onlyRegularFilesAreRead()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(u"pipe.md"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        HubScanner::PreviewReader reader;
+        // A pipe without a writer would block a scan forever; it has no preview.
+        QCOMPARE(reader.previewOf(fifo), std::nullopt);
+        QCOMPARE(reader.previewOf(dir.filePath(u"missing.md"_s)), std::nullopt);
+        const Skill skill = HubScanner::makeSkill(fifo);
+        QCOMPARE(skill.contentSnippet, QString());
+        QVERIFY(!skill.isDirectory);
     }
 
     void entriesBecomeSkills()
