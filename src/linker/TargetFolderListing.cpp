@@ -8,30 +8,10 @@
 
 #include <algorithm>
 
-std::optional<QList<TargetAppSkill>> FileLinkerService::listTargetAppSkills(const TargetApp& app) const
-{
-    return withTargetFolderAccess(app, [this](const QString& folder) { return listTargetFolder(folder); });
-}
+namespace {
 
-QList<TargetAppSkill> FileLinkerService::listTargetFolder(const QString& folderPath) const
-{
-    if (!FileSystem::exists(folderPath))
-        return {};
-    const auto entries = FileSystem::listFolder(folderPath);
-    if (!entries)
-        return {};
-    QList<TargetAppSkill> skills;
-    for (const QString& entry : entries.value()) {
-        if (!HubScanner::isHiddenName(QFileInfo(entry).fileName()))
-            skills.append(makeTargetAppSkill(entry));
-    }
-    std::stable_sort(skills.begin(), skills.end(), [](const TargetAppSkill& a, const TargetAppSkill& b) {
-        return precedesByCodePoint(a.name, b.name);
-    });
-    return skills;
-}
-
-TargetAppSkill FileLinkerService::makeTargetAppSkill(const QString& entryPath) const
+// An entry with its link state; `hub` is the reached hub folder, if it could be reached.
+TargetAppSkill describeEntry(const QString& entryPath, const std::optional<QString>& hub)
 {
     TargetAppSkill skill;
     skill.url = QUrl::fromLocalFile(entryPath);
@@ -46,8 +26,40 @@ TargetAppSkill FileLinkerService::makeTargetAppSkill(const QString& entryPath) c
             skill.isBroken = true;
         }
     }
-    skill.hasNamesakeInHub = withCentralHubAccess([&](const QString& hub) {
-                                 return FileSystem::exists(FileSystem::childPath(hub, skill.name));
-                             }).value_or(false);
+    skill.hasNamesakeInHub = hub && FileSystem::exists(FileSystem::childPath(*hub, skill.name));
     return skill;
+}
+
+} // namespace
+
+std::optional<QList<TargetAppSkill>> FileLinkerService::listTargetAppSkills(const TargetApp& app) const
+{
+    return withTargetFolderAccess(app, [this](const QString& folder) { return listTargetFolder(folder); });
+}
+
+QList<TargetAppSkill> FileLinkerService::listTargetFolder(const QString& folderPath) const
+{
+    if (!FileSystem::exists(folderPath))
+        return {};
+    const auto entries = FileSystem::listFolder(folderPath);
+    if (!entries)
+        return {};
+    // The hub is reached once for the whole listing, not once per entry.
+    const auto hub = reachCentralHub();
+    const std::optional<QString> hubPath = hub ? std::optional(hub->path) : std::nullopt;
+    QList<TargetAppSkill> skills;
+    for (const QString& entry : entries.value()) {
+        if (!HubScanner::isHiddenName(HubScanner::entryName(entry)))
+            skills.append(describeEntry(entry, hubPath));
+    }
+    std::stable_sort(skills.begin(), skills.end(), [](const TargetAppSkill& a, const TargetAppSkill& b) {
+        return precedesByCodePoint(a.name, b.name);
+    });
+    return skills;
+}
+
+TargetAppSkill FileLinkerService::makeTargetAppSkill(const QString& entryPath) const
+{
+    const auto hub = reachCentralHub();
+    return describeEntry(entryPath, hub ? std::optional(hub->path) : std::nullopt);
 }
