@@ -14,6 +14,7 @@
 #include <QUuid>
 
 #include <functional>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -207,37 +208,50 @@ Result<qint64> ModelStore::dataVersion()
 Outcome ModelStore::apply(const QList<RowChange>& changes)
 {
     return inImmediateTransaction(m_connectionName, [&]() -> Outcome {
+        // Rows of one kind share a statement; preparing it once per save keeps large saves fast.
+        std::map<QString, QSqlQuery> prepared;
         for (const RowChange& change : changes) {
-            QSqlQuery query(connection(m_connectionName));
             const QStringList columns = change.values.keys();
+            QString statement;
+            QVariantList values;
             switch (change.kind) {
             case RowChange::Kind::insert: {
-                QStringList placeholders(columns.size() + 1, u"?"_s);
-                query.prepare(u"INSERT INTO %1 (store_key, %2) VALUES (%3)"_s.arg(
-                    change.schema->table, columns.join(u", "_s), placeholders.join(u", "_s)));
-                query.addBindValue(change.storeKey);
+                const QStringList placeholders(columns.size() + 1, u"?"_s);
+                statement = u"INSERT INTO %1 (store_key, %2) VALUES (%3)"_s.arg(
+                    change.schema->table, columns.join(u", "_s), placeholders.join(u", "_s));
+                values.append(change.storeKey);
                 for (const QString& column : columns)
-                    query.addBindValue(change.values[column]);
+                    values.append(change.values[column]);
                 break;
             }
             case RowChange::Kind::update: {
                 QStringList assignments;
                 for (const QString& column : columns)
                     assignments.append(column + u" = ?"_s);
-                query.prepare(u"UPDATE %1 SET %2 WHERE store_key = ?"_s.arg(change.schema->table,
-                                                                            assignments.join(u", "_s)));
+                statement = u"UPDATE %1 SET %2 WHERE store_key = ?"_s.arg(change.schema->table,
+                                                                          assignments.join(u", "_s));
                 for (const QString& column : columns)
-                    query.addBindValue(change.values[column]);
-                query.addBindValue(change.storeKey);
+                    values.append(change.values[column]);
+                values.append(change.storeKey);
                 break;
             }
             case RowChange::Kind::remove:
-                query.prepare(u"DELETE FROM %1 WHERE store_key = ?"_s.arg(change.schema->table));
-                query.addBindValue(change.storeKey);
+                statement = u"DELETE FROM %1 WHERE store_key = ?"_s.arg(change.schema->table);
+                values.append(change.storeKey);
                 break;
             }
-            if (!query.exec())
-                return sqlError(u"Cannot save to "_s + change.schema->table, query.lastError());
+            auto query = prepared.find(statement);
+            if (query == prepared.end()) {
+                QSqlQuery fresh(connection(m_connectionName));
+                if (!fresh.prepare(statement))
+                    return sqlError(u"Cannot save to "_s + change.schema->table, fresh.lastError());
+                query = prepared.emplace(statement, std::move(fresh)).first;
+            }
+            QSqlQuery& statementQuery = query->second;
+            for (qsizetype i = 0; i < values.size(); ++i)
+                statementQuery.bindValue(static_cast<int>(i), values[i]);
+            if (!statementQuery.exec())
+                return sqlError(u"Cannot save to "_s + change.schema->table, statementQuery.lastError());
         }
         return {};
     });
