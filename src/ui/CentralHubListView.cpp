@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 #include "FileLinkerService.h"
+#include "HubSkillListModel.h"
 #include "SymbolIcons.h"
 #include "TextStyles.h"
 
@@ -9,7 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -25,7 +26,8 @@ CentralHubListView::CentralHubListView(FileLinkerService& linker, PlatformServic
     , m_platform(platform)
     , m_search(new QLineEdit(this))
     , m_pages(new QStackedWidget(this))
-    , m_list(new QListWidget(this))
+    , m_model(new HubSkillListModel(this))
+    , m_list(new QListView(this))
     , m_chooseHub(new QPushButton(u"Zentralen Ordner auswählen"_s, this))
     , m_emptyHub(new QLabel(u"Keine Skills im zentralen Ordner gefunden."_s, this))
 {
@@ -43,6 +45,10 @@ CentralHubListView::CentralHubListView(FileLinkerService& linker, PlatformServic
     m_search->setPlaceholderText(u"Skills suchen..."_s);
     m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"hubList"_s);
+    m_list->setModel(m_model);
+    // Every row has the same height, so thousands of rows lay out at once.
+    m_list->setUniformItemSizes(true);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -66,8 +72,9 @@ CentralHubListView::CentralHubListView(FileLinkerService& linker, PlatformServic
     connect(m_chooseHub, &QPushButton::clicked, &m_linker, &FileLinkerService::chooseCentralHub);
     connect(m_search, &QLineEdit::textChanged, this, &CentralHubListView::reload);
     connect(&m_linker, &FileLinkerService::availableSkillsChanged, this, &CentralHubListView::reload);
-    connect(m_list, &QListWidget::itemSelectionChanged, this, &CentralHubListView::takeSelectionFromList);
-    connect(m_list, &QListWidget::customContextMenuRequested, this, &CentralHubListView::showContextMenu);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CentralHubListView::takeSelectionFromList);
+    connect(m_list, &QListView::customContextMenuRequested, this, &CentralHubListView::showContextMenu);
     reload();
 }
 
@@ -106,23 +113,20 @@ void CentralHubListView::reload()
     else
         m_pages->setCurrentWidget(m_list);
 
-    const QSignalBlocker blocker(m_list);
-    m_list->clear();
-    m_shown = visibleSkills();
-    for (const Skill& skill : std::as_const(m_shown)) {
-        const QIcon icon = skill.isDirectory ? tintedSymbolIcon(u"folder.fill"_s, SymbolColors::folder)
-                                             : tintedSymbolIcon(u"doc.text"_s, SymbolColors::file);
-        auto* item = new QListWidgetItem(icon, skill.name, m_list);
-        item->setSelected(m_selectedSkill && m_selectedSkill->url == skill.url);
+    const QSignalBlocker blocker(m_list->selectionModel());
+    m_model->setSkills(visibleSkills());
+    if (m_selectedSkill) {
+        if (const QModelIndex row = m_model->indexOf(m_selectedSkill->url); row.isValid())
+            m_list->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
     }
 }
 
 void CentralHubListView::takeSelectionFromList()
 {
-    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
     std::optional<Skill> skill;
     if (!selected.isEmpty())
-        skill = m_shown.value(m_list->row(selected.constFirst()));
+        skill = m_model->skillAt(selected.constFirst());
     if (skill == m_selectedSkill)
         return;
     m_selectedSkill = skill;
@@ -131,10 +135,10 @@ void CentralHubListView::takeSelectionFromList()
 
 void CentralHubListView::showContextMenu(const QPoint& position)
 {
-    QListWidgetItem* item = m_list->itemAt(position);
-    if (!item)
+    const std::optional<Skill> clicked = m_model->skillAt(m_list->indexAt(position));
+    if (!clicked)
         return;
-    const Skill skill = m_shown.value(m_list->row(item));
+    const Skill skill = *clicked;
     QMenu menu(this);
     menu.addAction(u"Im Finder anzeigen"_s, this,
                    [this, skill] { m_platform.reveal.reveal(skill.url.toLocalFile()); });

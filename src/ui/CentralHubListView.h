@@ -8,10 +8,10 @@
 #include <optional>
 
 class FileLinkerService;
+class HubSkillListModel;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
 class QPushButton;
 class QStackedWidget;
 
@@ -45,9 +45,9 @@ private:
     PlatformServices m_platform;
     QLineEdit* m_search;
     QStackedWidget* m_pages;
-    QListWidget* m_list;
+    HubSkillListModel* m_model;
+    QListView* m_list;
     QPushButton* m_chooseHub;
     QLabel* m_emptyHub;
-    QList<Skill> m_shown;
     std::optional<Skill> m_selectedSkill;
 };

@@ -9,7 +9,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -183,12 +183,12 @@ private Q_SLOTS:
         w.view->show();
         QCOMPARE(w.f.linker->modelContext(), w.f.context.get());
         QCOMPARE(w.f.linker->centralRepositoryPath(), hub);
-        auto* list = w.view->findChild<QListWidget*>(u"hubList"_s);
-        QCOMPARE(list->count(), 1);
-        QCOMPARE(list->item(0)->text(), u"notes"_s);
+        auto* list = w.view->findChild<QListView*>(u"hubList"_s);
+        QCOMPARE(list->model()->rowCount(), 1);
+        QCOMPARE(list->model()->index(0, 0).data().toString(), u"notes"_s);
 
         // Selecting it shows it in the detail column.
-        list->setCurrentRow(0);
+        list->setCurrentIndex(list->model()->index(0, 0));
         QCOMPARE(Window::describe(w.detail()), u"skillDetail"_s);
     }
 

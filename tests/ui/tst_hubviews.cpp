@@ -7,7 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -18,12 +18,26 @@ using namespace TestFiles;
 
 namespace {
 
+QListView* hubList(const CentralHubListView& view)
+{
+    return view.findChild<QListView*>(u"hubList"_s);
+}
+
 QStringList rows(const CentralHubListView& view)
 {
     QStringList names;
-    const auto* list = view.findChild<QListWidget*>(u"hubList"_s);
-    for (int i = 0; i < list->count(); ++i)
-        names.append(list->item(i)->text());
+    const QAbstractItemModel* model = hubList(view)->model();
+    for (int i = 0; i < model->rowCount(); ++i)
+        names.append(model->index(i, 0).data().toString());
+    return names;
+}
+
+// The names of the rows the list shows selected.
+QStringList selectedRows(const CentralHubListView& view)
+{
+    QStringList names;
+    for (const QModelIndex& index : hubList(view)->selectionModel()->selectedIndexes())
+        names.append(index.data().toString());
     return names;
 }
 
@@ -90,6 +104,42 @@ private Q_SLOTS:
         QCOMPARE(shownPage(view), u"hubList"_s);
     }
 
+    void selectionOutlastsTheSearch()
+    {
+        LinkerFixture f;
+        const QString hub = f.makeHub();
+        QVERIFY(makeFolder(hub + u"/deploy"_s));
+        for (const QString& name : {u"Review.md"_s, u"preview"_s})
+            QVERIFY(writeFile(hub + u"/"_s + name, "x"));
+        f.linker->scanCentralRepository();
+        CentralHubListView view(*f.linker, f.platform.services());
+        QSignalSpy selections(&view, &CentralHubListView::selectedSkillChanged);
+        QCOMPARE(rows(view), QStringList({u"Review"_s, u"deploy"_s, u"preview"_s}));
+        hubList(view)->setCurrentIndex(hubList(view)->model()->index(0, 0));
+        QCOMPARE(view.selectedSkill()->name, u"Review"_s);
+        QCOMPARE(selections.size(), 1);
+
+        auto* search = view.findChild<QLineEdit*>(u"hubSearch"_s);
+        search->setText(u"view"_s);
+        QCOMPARE(selectedRows(view), QStringList{u"Review"_s});
+        // Filtered out, the item stays selected for the detail column, and shows so again.
+        search->setText(u"dep"_s);
+        QCOMPARE(selectedRows(view), QStringList());
+        QCOMPARE(view.selectedSkill()->name, u"Review"_s);
+        search->clear();
+        QCOMPARE(selectedRows(view), QStringList{u"Review"_s});
+        QCOMPARE(selections.size(), 1);
+
+        // Folders and files carry different symbols.
+        const QAbstractItemModel* model = hubList(view)->model();
+        const auto icon = [&](int row) {
+            return model->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+        };
+        QVERIFY(!icon(1).isNull());
+        QVERIFY(icon(0).cacheKey() != icon(1).cacheKey());
+        QCOMPARE(icon(0).cacheKey(), icon(2).cacheKey());
+    }
+
     void deletingAsksFirstAndClearsTheSelection_data()
     {
         QTest::addColumn<bool>("confirmed");
@@ -108,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(hub + u"/notes.md"_s, "n"));
         f.linker->scanCentralRepository();
         CentralHubListView view(*f.linker, f.platform.services());
-        view.findChild<QListWidget*>(u"hubList"_s)->setCurrentRow(0); // deploy
+        hubList(view)->setCurrentIndex(hubList(view)->model()->index(0, 0)); // deploy
         QCOMPARE(view.selectedSkill()->name, u"deploy"_s);
 
         f.platform.alerts.confirmations = {confirmed};

@@ -1,0 +1,49 @@
+#include "HubSkillListModel.h"
+
+#include "SymbolIcons.h"
+
+using namespace Qt::StringLiterals;
+
+void HubSkillListModel::setSkills(QList<Skill> skills)
+{
+    beginResetModel();
+    m_skills = std::move(skills);
+    endResetModel();
+}
+
+std::optional<Skill> HubSkillListModel::skillAt(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.row() >= m_skills.size())
+        return std::nullopt;
+    return m_skills.at(index.row());
+}
+
+QModelIndex HubSkillListModel::indexOf(const QUrl& url) const
+{
+    for (qsizetype row = 0; row < m_skills.size(); ++row) {
+        if (m_skills.at(row).url == url)
+            return index(static_cast<int>(row));
+    }
+    return {};
+}
+
+int HubSkillListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_skills.size());
+}
+
+QVariant HubSkillListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_skills.size())
+        return {};
+    const Skill& skill = m_skills.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return skill.name;
+    case Qt::DecorationRole:
+        return skill.isDirectory ? tintedSymbolIcon(u"folder.fill"_s, SymbolColors::folder)
+                                 : tintedSymbolIcon(u"doc.text"_s, SymbolColors::file);
+    default:
+        return {};
+    }
+}

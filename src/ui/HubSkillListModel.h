@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Skill.h"
+
+#include <QAbstractListModel>
+#include <QList>
+
+#include <optional>
+
+// The hub items a list shows, one row each: the name with a folder or file symbol.
+// Replacing the rows is one reset, so filtering thousands of items stays cheap.
+class HubSkillListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setSkills(QList<Skill> skills);
+    const QList<Skill>& skills() const { return m_skills; }
+    std::optional<Skill> skillAt(const QModelIndex& index) const;
+    // The row of the item at that place, if it is shown.
+    QModelIndex indexOf(const QUrl& url) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    QList<Skill> m_skills;
+};
