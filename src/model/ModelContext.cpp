@@ -80,7 +80,9 @@ void ModelContext::adopt(Record* record)
 void ModelContext::insert(Record* record)
 {
     Q_ASSERT(record);
-    if (m_records.contains(record))
+    // A record of this context is live unless it waits for removal; checked without a
+    // search through all records, which made inserting thousands quadratic.
+    if (record->m_context == this && !m_pendingRemovals.contains(record))
         return;
     adopt(record);
     m_records.append(record);

@@ -150,6 +150,57 @@ private Q_SLOTS:
         QCOMPARE(apps->first()->name(), u"Kept"_s);
     }
 
+    void insertingTwiceOrAfterRemovalKeepsOneRecord()
+    {
+        {
+            auto context = openContext(storePath());
+            auto* twice = new TargetApp(u"Twice"_s, u"/t"_s, u"folder"_s, std::nullopt);
+            context->insert(twice);
+            context->insert(twice);
+            auto* back = new TargetApp(u"Back"_s, u"/b"_s, u"folder"_s, std::nullopt);
+            context->insert(back);
+            QVERIFY(context->save());
+            context->remove(back);
+            context->insert(back); // changed its mind before saving
+            QCOMPARE(context->fetch<TargetApp>()->size(), 2);
+            QVERIFY(context->save());
+            QCOMPARE(context->fetch<TargetApp>()->size(), 2);
+        }
+        auto context = openContext(storePath());
+        QVERIFY(appNamed(*context, u"Twice"_s));
+        QVERIFY(appNamed(*context, u"Back"_s));
+        QCOMPARE(context->fetch<TargetApp>()->size(), 2);
+    }
+
+    // Rows of one kind share a prepared statement within a save; every row keeps its values.
+    void largeMixedSaveKeepsEveryRow()
+    {
+        const QUuid app = QUuid::createUuid();
+        {
+            auto context = openContext(storePath());
+            for (int i = 0; i < 3000; ++i)
+                context->insert(new SkillLinkRecord(app, u"item-%1"_s.arg(i)));
+            QVERIFY(context->save());
+            const QList<SkillLinkRecord*> records = context->records<SkillLinkRecord>();
+            for (int i = 0; i < 3000; i += 2)
+                context->remove(records[i]);
+            for (int i = 1; i < 3000; i += 6)
+                records[i]->setItemName(u"renamed-%1"_s.arg(i));
+            context->insert(new TargetApp(u"Also"_s, u"/a"_s, u"folder"_s, std::nullopt));
+            QVERIFY(context->save());
+        }
+        auto context = openContext(storePath());
+        QSet<QString> names;
+        for (const SkillLinkRecord* record : context->records<SkillLinkRecord>()) {
+            QCOMPARE(record->targetAppID(), app);
+            names.insert(record->itemName());
+        }
+        QCOMPARE(names.size(), 1500);
+        for (int i = 1; i < 3000; i += 2)
+            QVERIFY(names.contains((i % 6 == 1 ? u"renamed-%1"_s : u"item-%1"_s).arg(i)));
+        QVERIFY(appNamed(*context, u"Also"_s));
+    }
+
     void failedSaveKeepsChangesPending()
     {
         auto context = openContext(storePath());
