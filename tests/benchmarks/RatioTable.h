@@ -13,6 +13,8 @@
 class RatioTable : public benchmark::ConsoleReporter
 {
 public:
+    using ConsoleReporter::ConsoleReporter;
+
     // What a scenario must meet: a largest ratio, or a median below some milliseconds.
     void setRatioTarget(const std::string& scenario, double maximumRatio)
     {

@@ -78,17 +78,23 @@ void startUntilShown(benchmark::State& state, const QString& hubPath)
     for (auto _ : state) {
         QProcess program;
         program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The program's warnings stay out of the table; they are shown if it fails.
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        QByteArray output;
         bool shown = false;
         timeIteration(state, [&] {
             program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(startWindowFlag)});
             while (!shown && program.waitForReadyRead(60'000)) {
-                while (program.canReadLine())
-                    shown = shown || program.readLine().trimmed() == shownLine;
+                while (!shown && program.canReadLine()) {
+                    const QByteArray line = program.readLine();
+                    shown = line.trimmed() == shownLine;
+                    output += line;
+                }
             }
         });
         program.waitForFinished(60'000);
         if (!shown) {
+            std::fprintf(stderr, "%s%s\n", output.constData(), program.readAll().constData());
             state.SkipWithError("the program did not show its window");
             return;
         }

@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <vector>
 
 int main(int argc, char* argv[])
@@ -27,7 +29,9 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
 
-    RatioTable table;
+    // Colours only on a terminal, so a saved table reads cleanly.
+    RatioTable table(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
+                                           : benchmark::ConsoleReporter::OO_Tabular);
     table.setRatioTarget("hub scan, 10,000 entries", 1.5);
     table.setRatioTarget("target listing, 2,000 entries", 2.0);
     table.setRatioTarget("backup import, 20,000 links", 2.0);
