@@ -241,6 +241,29 @@ Result<QByteArray> readBytes(const QString& path)
     return bytes;
 }
 
+Result<qsizetype> readInto(const QString& path, QByteArray& buffer)
+{
+    const int file = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0)
+        return systemError(u"Cannot read "_s + path, errno);
+    const auto closeFile = qScopeGuard([file] { ::close(file); });
+    constexpr qsizetype initialSize = 64 * 1024;
+    buffer.resize(std::max(buffer.capacity(), initialSize));
+    qsizetype length = 0;
+    for (;;) {
+        if (length == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const ssize_t got = ::read(file, buffer.data() + length, static_cast<size_t>(buffer.size() - length));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return systemError(u"Cannot read "_s + path, errno);
+        if (got == 0)
+            return length;
+        length += got;
+    }
+}
+
 Result<QString> readText(const QString& path)
 {
     auto bytes = readBytes(path);

@@ -60,6 +60,10 @@ Result<QString> readText(const QString& path);
 Outcome writeText(const QString& path, const QString& text);
 
 Result<QByteArray> readBytes(const QString& path);
+// Reads the whole content into `buffer`, reusing its memory, and yields the length read;
+// bytes of `buffer` beyond it mean nothing. Opened without blocking, so a pipe that
+// stands where a file was expected cannot stop the program.
+Result<qsizetype> readInto(const QString& path, QByteArray& buffer);
 enum class WriteMode
 {
     direct,

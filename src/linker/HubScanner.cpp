@@ -2,17 +2,9 @@
 
 #include "FileSystem.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QScopeGuard>
 #include <QStringDecoder>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -69,31 +61,6 @@ std::optional<QString> settledSnippet(QStringView text, bool isWholeText)
     return kept.join(u'\n');
 }
 
-// Reads the whole file into `buffer` (keeping its memory) and yields its length. Opened
-// without blocking, so a pipe put in a file's place cannot stop the program.
-std::optional<qsizetype> readInto(const QString& filePath, QByteArray& buffer)
-{
-    const int file = ::open(QFile::encodeName(filePath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0)
-        return std::nullopt;
-    const auto closeFile = qScopeGuard([file] { ::close(file); });
-    constexpr qsizetype initialSize = 64 * 1024;
-    buffer.resize(std::max(buffer.capacity(), initialSize));
-    qsizetype length = 0;
-    for (;;) {
-        if (length == buffer.size())
-            buffer.resize(buffer.size() * 2);
-        const ssize_t got = ::read(file, buffer.data() + length, static_cast<size_t>(buffer.size() - length));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return length;
-        length += got;
-    }
-}
-
 } // namespace
 
 QString contentSnippet(const QString& text)
@@ -110,12 +77,12 @@ std::optional<QString> PreviewReader::previewOf(const QString& filePath)
 
 std::optional<QString> PreviewReader::previewOfRegularFile(const QString& filePath)
 {
-    const auto length = readInto(filePath, m_buffer);
+    const auto length = FileSystem::readInto(filePath, m_buffer);
     if (!length)
         return std::nullopt;
     // The whole file must be UTF-8, but only its beginning is turned into text: the
     // preview needs a few lines, and a large file would cost a large string.
-    const QByteArrayView bytes(m_buffer.constData(), *length);
+    const QByteArrayView bytes(m_buffer.constData(), length.value());
     if (!bytes.isValidUtf8())
         return std::nullopt;
     qsizetype prefix = std::min<qsizetype>(bytes.size(), 1024);

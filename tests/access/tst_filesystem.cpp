@@ -264,6 +264,27 @@ private Q_SLOTS:
         QVERIFY(!FileSystem::readText(path(u"dangling"_s)));
     }
 
+    void readingIntoABufferReusesIt()
+    {
+        const QByteArray large = QByteArray("0123456789abcdef").repeated(20'000); // beyond the first read
+        QVERIFY(writeFile(path(u"large"_s), large));
+        QVERIFY(writeFile(path(u"small"_s), "small"));
+        QVERIFY(writeFile(path(u"empty"_s), ""));
+        QByteArray buffer;
+        QCOMPARE(FileSystem::readInto(path(u"large"_s), buffer).value(), large.size());
+        QCOMPARE(buffer.first(large.size()), large);
+        const qsizetype capacity = buffer.capacity();
+        QCOMPARE(FileSystem::readInto(path(u"small"_s), buffer).value(), 5);
+        QCOMPARE(buffer.first(5), QByteArray("small"));
+        QCOMPARE(FileSystem::readInto(path(u"empty"_s), buffer).value(), 0);
+        QCOMPARE(buffer.capacity(), capacity);
+        QVERIFY(!FileSystem::readInto(path(u"missing"_s), buffer));
+
+        // A pipe without a writer reads as empty instead of waiting for one.
+        QCOMPARE(::mkfifo(QFile::encodeName(path(u"pipe"_s)).constData(), 0600), 0);
+        QCOMPARE(FileSystem::readInto(path(u"pipe"_s), buffer).value(), 0);
+    }
+
     void textWritesReplaceAtomically()
     {
         QVERIFY(writeFile(path(u"SKILL.md"_s), "old"));
