@@ -12,6 +12,13 @@ using namespace Qt::StringLiterals;
 
 QuorvaneApp::QuorvaneApp() = default;
 
+void QuorvaneApp::nameApplication()
+{
+    QApplication::setApplicationName(u"Quorvane"_s);
+    QApplication::setApplicationDisplayName(u"Quorvane"_s);
+    QApplication::setDesktopFileName(u"quorvane"_s);
+}
+
 // The window goes before the linker and the context it uses.
 QuorvaneApp::~QuorvaneApp()
 {

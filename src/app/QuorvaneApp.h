@@ -23,6 +23,9 @@ public:
     QuorvaneApp();
     ~QuorvaneApp() override;
 
+    // Names the application; the store's place in the user's data folder follows the name.
+    static void nameApplication();
+
     // Opens the store and the window and runs the event loop; the exit code.
     int run();
 

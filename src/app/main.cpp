@@ -2,15 +2,10 @@
 
 #include <QApplication>
 
-using namespace Qt::StringLiterals;
-
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(u"Quorvane"_s);
-    QApplication::setApplicationDisplayName(u"Quorvane"_s);
-    QApplication::setDesktopFileName(u"quorvane"_s);
-
+    QuorvaneApp::nameApplication();
     QuorvaneApp quorvane;
     return quorvane.run();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FileLinkerService.h"
 #include "PlatformServices.h"
+#include "SecurityScopedBookmarkManager.h"
 #include "SecurityScopes.h"
 #include "TestPlatform.h"
 #include "UserEnvironment.h"
@@ -19,3 +21,10 @@ struct BenchmarkPlatform
 
     PlatformServices services() { return {scopes, user, preferences, panels, alerts, reveal, clipboard}; }
 };
+
+// Gives the linker the hub with its bookmark, as choosing it in the panel does.
+inline void useHub(FileLinkerService& linker, const QString& hubPath)
+{
+    linker.setCentralRepositoryPath(hubPath);
+    linker.setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(hubPath));
+}

@@ -64,9 +64,7 @@ void hubScan(benchmark::State& state)
 {
     BenchmarkPlatform platform;
     FileLinkerService linker(platform.services());
-    const QString hub = BenchmarkData::largeHub().path;
-    linker.setCentralRepositoryPath(hub);
-    linker.setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(hub));
+    useHub(linker, BenchmarkData::largeHub().path);
     for (auto _ : state)
         timeIteration(state, [&] { linker.scanCentralRepository(); });
     if (linker.availableSkills().size() != 10'000)
@@ -105,8 +103,7 @@ void targetListing(benchmark::State& state)
     BenchmarkPlatform platform;
     FileLinkerService linker(platform.services());
     const auto& data = BenchmarkData::mixedTargetFolder();
-    linker.setCentralRepositoryPath(data.hubPath);
-    linker.setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(data.hubPath));
+    useHub(linker, data.hubPath);
     const TargetApp app(QStringLiteral("Bench"), data.folderPath, QStringLiteral("folder"),
                         SecurityScopedBookmarkManager::createBookmark(data.folderPath));
     qsizetype listed = 0;

@@ -132,9 +132,7 @@ void filterHubList(benchmark::State& state)
 {
     BenchmarkPlatform platform;
     FileLinkerService linker(platform.services());
-    const QString hub = BenchmarkData::largeHub().path;
-    linker.setCentralRepositoryPath(hub);
-    linker.setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(hub));
+    useHub(linker, BenchmarkData::largeHub().path);
     linker.scanCentralRepository();
     CentralHubListView view(linker, platform.services());
     view.resize(360, 800);
@@ -166,9 +164,7 @@ bool isStartWindowChild(int argc, char* argv[])
 int startWindowUntilShown(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(u"Quorvane"_s);
-    QApplication::setApplicationDisplayName(u"Quorvane"_s);
-    QApplication::setDesktopFileName(u"quorvane"_s);
+    QuorvaneApp::nameApplication();
     FirstPaintWatcher watcher;
     application.installEventFilter(&watcher);
     QuorvaneApp quorvane;
