@@ -72,7 +72,7 @@ const LargeConfiguration& largeConfiguration()
         BenchmarkData::require(context->save().ok(), made.storePath);
         BenchmarkPlatform platform;
         FileLinkerService linker(platform.services());
-        platform.panels.answers.append(made.backupPath);
+        platform.scripted.panels.answers.append(made.backupPath);
         BenchmarkData::require(BackupService(platform.services()).exportBackup(*context, linker),
                                made.backupPath);
         return made;
@@ -134,7 +134,7 @@ void exportBackup(benchmark::State& state)
     BackupService backup(platform.services());
     bool written = true;
     for (auto _ : state) {
-        platform.panels.answers.append(configuration.backupPath + u".exported"_s);
+        platform.scripted.panels.answers.append(configuration.backupPath + u".exported"_s);
         timeIteration(state, [&] { written = backup.exportBackup(*context, linker) && written; });
     }
     if (!written)
@@ -176,7 +176,7 @@ void importBackup(benchmark::State& state)
     bool imported = true;
     for (auto _ : state) {
         removeLinks(configuration);
-        platform.panels.answers.append(configuration.backupPath);
+        platform.scripted.panels.answers.append(configuration.backupPath);
         timeIteration(state, [&] { imported = backup.importBackup(*context, linker) && imported; });
     }
     if (!imported)

@@ -8,18 +8,23 @@
 #include "UserEnvironment.h"
 
 // The services the program uses on Linux where they cost something (scopes, the home
-// folder), and scripted panels and alerts where a person would answer.
+// folder), and the tests' scripted doubles where a person would answer.
 struct BenchmarkPlatform
 {
     UnrestrictedSecurityScopes scopes;
     SystemUserEnvironment user;
-    InMemoryLegacyPreferences preferences;
-    ScriptedFilePanels panels;
-    RecordingAlerts alerts;
-    RecordingReveal reveal;
-    RecordingClipboard clipboard;
+    TestPlatform scripted; // its panels, alerts, preferences, reveal and clipboard
 
-    PlatformServices services() { return {scopes, user, preferences, panels, alerts, reveal, clipboard}; }
+    PlatformServices services()
+    {
+        return {scopes,
+                user,
+                scripted.preferences,
+                scripted.panels,
+                scripted.alerts,
+                scripted.reveal,
+                scripted.clipboard};
+    }
 };
 
 // Gives the linker the hub with its bookmark, as choosing it in the panel does.

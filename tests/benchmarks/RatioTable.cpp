@@ -34,7 +34,10 @@ std::string formatMilliseconds(std::optional<double> value)
 void RatioTable::ReportRuns(const std::vector<Run>& runs)
 {
     for (const Run& run : runs) {
-        if (run.error_occurred || run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
+        // The median of the repetitions; a single run stands for itself.
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+        if (run.error_occurred || !(median || single))
             continue;
         const std::string& name = run.run_name.function_name;
         const auto slash = name.rfind('/');
