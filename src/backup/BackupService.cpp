@@ -145,14 +145,19 @@ bool BackupService::importBackup(ModelContext& context, FileLinkerService& linke
         return fail(backup.error().description);
 
     // All records are replaced in one save; on any failure the context goes back to
-    // what is stored, so nothing of the old configuration is lost.
-    Outcome replaced = replaceRecords(context, backup.value(), linker.centralRepositoryPath());
-    if (replaced)
-        replaced = context.save();
-    if (!replaced) {
-        (void)context.rollback();
-        return fail(replaced.error().description);
+    // what is stored, so nothing of the old configuration is lost. Views re-read once
+    // at the end, not once for every record replaced.
+    Outcome replaced;
+    {
+        const ModelContext::AnnouncementBatch batch(context);
+        replaced = replaceRecords(context, backup.value(), linker.centralRepositoryPath());
+        if (replaced)
+            replaced = context.save();
+        if (!replaced)
+            (void)context.rollback();
     }
+    if (!replaced)
+        return fail(replaced.error().description);
 
     linker.setModelContext(&context);
     linker.loadSettings();

@@ -4,8 +4,6 @@
 #include "SkillLinkRecord.h"
 #include "TargetApp.h"
 
-#include <QScopeGuard>
-
 namespace {
 
 constexpr RecordType allTypes[] = {RecordType::targetApp, RecordType::appSettings,
@@ -97,8 +95,7 @@ void ModelContext::remove(Record* record)
         return;
     if (m_pendingInserts.remove(record)) {
         // Never stored: nothing to delete at the next save.
-        record->m_context = nullptr;
-        record->deleteLater();
+        retire(record);
     } else {
         m_pendingRemovals.append(record);
     }
@@ -144,10 +141,8 @@ Outcome ModelContext::save()
     m_pendingInserts.clear();
     for (Record* record : std::as_const(m_records))
         record->m_changedColumns.clear();
-    for (Record* record : std::as_const(m_pendingRemovals)) {
-        record->m_context = nullptr;
-        record->deleteLater();
-    }
+    for (Record* record : std::as_const(m_pendingRemovals))
+        retire(record);
     m_pendingRemovals.clear();
     return {};
 }
@@ -155,10 +150,8 @@ Outcome ModelContext::save()
 Outcome ModelContext::rollback()
 {
     for (Record* record : std::as_const(m_records)) {
-        if (m_pendingInserts.contains(record)) {
-            record->m_context = nullptr;
-            record->deleteLater();
-        }
+        if (m_pendingInserts.contains(record))
+            retire(record);
         record->m_changedColumns.clear();
     }
     m_records.removeIf([this](const Record* record) { return m_pendingInserts.contains(record); });
@@ -166,8 +159,9 @@ Outcome ModelContext::rollback()
     m_records.append(m_pendingRemovals);
     m_pendingRemovals.clear();
     // Reading the file again puts the stored values back and announces every type.
+    const AnnouncementBatch batch(*this);
     for (RecordType type : allTypes)
-        m_typesChangedDuringRefresh.insert(type);
+        m_typesChangedInBatch.insert(type);
     m_seenDataVersion.reset();
     return refresh();
 }
@@ -179,10 +173,42 @@ void ModelContext::noteRecordChanged(const Record& record)
 
 void ModelContext::announce(RecordType type)
 {
-    if (m_refreshDepth > 0)
-        m_typesChangedDuringRefresh.insert(type);
+    if (m_batchDepth > 0)
+        m_typesChangedInBatch.insert(type);
     else
         Q_EMIT recordsChanged(type);
+}
+
+ModelContext::AnnouncementBatch::AnnouncementBatch(ModelContext& context)
+    : m_context(context)
+{
+    ++m_context.m_batchDepth;
+}
+
+ModelContext::AnnouncementBatch::~AnnouncementBatch()
+{
+    m_context.endAnnouncementBatch();
+}
+
+void ModelContext::endAnnouncementBatch()
+{
+    if (--m_batchDepth > 0)
+        return;
+    const QSet<RecordType> changedTypes = std::exchange(m_typesChangedInBatch, {});
+    for (RecordType type : allTypes) {
+        if (changedTypes.contains(type))
+            Q_EMIT recordsChanged(type);
+    }
+}
+
+void ModelContext::retire(Record* record)
+{
+    record->m_context = nullptr;
+    if (!m_retiredRecords) {
+        m_retiredRecords = new QObject(this);
+        m_retiredRecords->deleteLater();
+    }
+    record->setParent(m_retiredRecords);
 }
 
 Outcome ModelContext::refreshIfStoreChanged()
@@ -201,23 +227,14 @@ Outcome ModelContext::refresh()
     if (!version)
         return version.error();
 
-    ++m_refreshDepth;
-    auto announceAtEnd = qScopeGuard([this] {
-        if (--m_refreshDepth > 0)
-            return;
-        const QSet<RecordType> changedTypes = std::exchange(m_typesChangedDuringRefresh, {});
-        for (RecordType type : allTypes) {
-            if (changedTypes.contains(type))
-                Q_EMIT recordsChanged(type);
-        }
-    });
+    const AnnouncementBatch batch(*this);
 
     for (RecordType type : allTypes) {
         bool changed = false;
         if (Outcome done = refreshType(type, changed); !done)
             return done;
         if (changed)
-            m_typesChangedDuringRefresh.insert(type);
+            m_typesChangedInBatch.insert(type);
     }
     m_seenDataVersion = version.value();
     return {};
@@ -269,8 +286,7 @@ Outcome ModelContext::refreshType(RecordType type, bool& changed)
     for (Record* record : std::as_const(known)) {
         if (m_pendingInserts.contains(record))
             continue;
-        record->m_context = nullptr;
-        record->deleteLater();
+        retire(record);
         changed = true;
     }
 

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 
 #include <algorithm>
@@ -47,6 +48,20 @@ public:
 
     ModelStore& store() { return *m_store; }
 
+    // Holds back announcements while it lives: every type that changed meanwhile is
+    // announced once when the outermost batch ends, so views re-read once after many changes.
+    class AnnouncementBatch
+    {
+    public:
+        explicit AnnouncementBatch(ModelContext& context);
+        ~AnnouncementBatch();
+        AnnouncementBatch(const AnnouncementBatch&) = delete;
+        AnnouncementBatch& operator=(const AnnouncementBatch&) = delete;
+
+    private:
+        ModelContext& m_context;
+    };
+
 Q_SIGNALS:
     // Records of this type were inserted, removed or changed; live lists re-read.
     void recordsChanged(RecordType type);
@@ -59,6 +74,10 @@ private:
     void noteRecordChanged(const Record& record);
     void adopt(Record* record);
     void announce(RecordType type);
+    void endAnnouncementBatch();
+    // Deletes a record that left the context once control is back in the event loop, as
+    // deleteLater() would, but with one posted deletion for all records retired meanwhile.
+    void retire(Record* record);
     Outcome refreshIfStoreChanged();
     Outcome refreshType(RecordType type, bool& changed);
     QList<RowChange> pendingChanges() const;
@@ -68,8 +87,9 @@ private:
     QSet<const Record*> m_pendingInserts;
     QList<Record*> m_pendingRemovals;
     std::optional<qint64> m_seenDataVersion;
-    int m_refreshDepth = 0;
-    QSet<RecordType> m_typesChangedDuringRefresh;
+    int m_batchDepth = 0;
+    QSet<RecordType> m_typesChangedInBatch;
+    QPointer<QObject> m_retiredRecords; // their parent until it is deleted
 };
 
 template <typename T> QList<T*> ModelContext::records() const

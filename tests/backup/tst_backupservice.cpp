@@ -7,6 +7,7 @@
 #include "StoreWriteLock.h"
 
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -181,6 +182,41 @@ private Q_SLOTS:
         QCOMPARE(f.storeContent(), first);
         QVERIFY(first.contains(u"Codex|/c|{6f9619ff-8b86-d011-b42d-00c04fc964ff}"_s));
         QVERIFY(f.context->records<SkillLinkRecord>().first()->id() != firstRecord);
+    }
+
+    // Views re-read on each announcement: replacing many apps must not announce each one.
+    void anImportAnnouncesEachTypeOnce_data()
+    {
+        QTest::addColumn<bool>("saveFails");
+        QTest::newRow("saved") << false;
+        QTest::newRow("save fails") << true;
+    }
+    void anImportAnnouncesEachTypeOnce()
+    {
+        QFETCH(bool, saveFails);
+        BackupFixture f;
+        for (const QString& name : {u"One"_s, u"Two"_s, u"Three"_s})
+            f.makeApp(name);
+        f.context->store().setBusyTimeout(std::chrono::milliseconds(20));
+        const QByteArray document = R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z","targetApps":[
+            {"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"A","folderPath":"/a","systemImageName":"folder"},
+            {"id":"7F9619FF-8B86-D011-B42D-00C04FC964FF","name":"B","folderPath":"/b","systemImageName":"folder"}],
+            "linkRecords":[{"targetAppID":"6F9619FF-8B86-D011-B42D-00C04FC964FF","itemName":"x"},
+                           {"targetAppID":"6F9619FF-8B86-D011-B42D-00C04FC964FF","itemName":"y"}]})";
+        QSignalSpy announced(f.context.get(), &ModelContext::recordsChanged);
+        {
+            LogCapture log;
+            std::optional<StoreWriteLock> lock;
+            if (saveFails)
+                lock.emplace(f.storePath());
+            QCOMPARE(f.importFrom(document), !saveFails);
+        }
+        QList<RecordType> types;
+        for (const QList<QVariant>& signal : std::as_const(announced))
+            types.append(signal.first().value<RecordType>());
+        QCOMPARE(types.count(RecordType::targetApp), 1);
+        QCOMPARE(types.count(RecordType::skillLinkRecord), 1);
+        QCOMPARE(f.context->records<TargetApp>().size(), saveFails ? 3 : 2);
     }
 
     void aFailedSaveLeavesTheStoreAsItWas()

@@ -5,6 +5,7 @@
 #include "TargetApp.h"
 #include "TestFiles.h"
 
+#include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -170,6 +171,60 @@ private Q_SLOTS:
         QVERIFY(appNamed(*context, u"Twice"_s));
         QVERIFY(appNamed(*context, u"Back"_s));
         QCOMPARE(context->fetch<TargetApp>()->size(), 2);
+    }
+
+    void batchesAnnounceEachChangedTypeOnceAtTheEnd()
+    {
+        auto context = openContext(storePath());
+        QSignalSpy changed(context.get(), &ModelContext::recordsChanged);
+        {
+            const ModelContext::AnnouncementBatch outer(*context);
+            auto* app = new TargetApp(u"A"_s, u"/a"_s, u"folder"_s, std::nullopt);
+            context->insert(app);
+            {
+                const ModelContext::AnnouncementBatch inner(*context);
+                context->insert(new SkillLinkRecord(app->id(), u"x"_s));
+                context->insert(new TargetApp(u"B"_s, u"/b"_s, u"folder"_s, std::nullopt));
+            }
+            app->setName(u"A2"_s);
+            QCOMPARE(changed.size(), 0); // nothing until the outermost batch ends
+        }
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed[0].first().value<RecordType>(), RecordType::targetApp);
+        QCOMPARE(changed[1].first().value<RecordType>(), RecordType::skillLinkRecord);
+        changed.clear();
+        context->insert(new AppSettings(u"/hub"_s, std::nullopt));
+        QCOMPARE(changed.size(), 1); // announced at once again
+    }
+
+    // Views may still hold a record that just left the context; it is deleted only once
+    // control is back in the event loop.
+    void recordsThatLeaveAreDeletedLater()
+    {
+        auto context = openContext(storePath());
+        QList<QPointer<SkillLinkRecord>> saved;
+        for (int i = 0; i < 100; ++i) {
+            auto* record = new SkillLinkRecord(QUuid::createUuid(), u"item"_s);
+            context->insert(record);
+            saved.append(record);
+        }
+        QVERIFY(context->save());
+        QPointer<TargetApp> neverSaved = new TargetApp(u"Unsaved"_s, u"/u"_s, u"folder"_s, std::nullopt);
+        context->insert(neverSaved);
+        for (SkillLinkRecord* record : std::as_const(saved))
+            context->remove(record);
+        context->remove(neverSaved);
+        QVERIFY(context->save());
+        QVERIFY(neverSaved);
+        QVERIFY(
+            std::all_of(saved.cbegin(), saved.cend(), [](const auto& record) { return !record.isNull(); }));
+        QCOMPARE(saved.first()->itemName(), u"item"_s);
+
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!neverSaved);
+        QVERIFY(
+            std::all_of(saved.cbegin(), saved.cend(), [](const auto& record) { return record.isNull(); }));
+        QVERIFY(context->records<SkillLinkRecord>().isEmpty());
     }
 
     // Rows of one kind share a prepared statement within a save; every row keeps its values.
