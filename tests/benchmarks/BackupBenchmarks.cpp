@@ -3,6 +3,7 @@
 #include "BackupService.h"
 #include "BenchmarkData.h"
 #include "BenchmarkPlatform.h"
+#include "ContentView.h"
 #include "FileLinkerService.h"
 #include "FileSystem.h"
 #include "ModelContext.h"
@@ -13,6 +14,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QTest>
 
 #include <nlohmann/json.hpp>
 
@@ -185,6 +187,34 @@ void importBackup(benchmark::State& state)
         state.SkipWithError("the import did not make every link");
 }
 
+// The same import from the window's menu: the open views follow the change, and the
+// event loop runs until everything the import left for it is done.
+void importBackupInWindow(benchmark::State& state)
+{
+    const auto& configuration = largeConfiguration();
+    auto context = ModelContext::open(configuration.storePath).value();
+    BenchmarkPlatform platform;
+    FileLinkerService linker(platform.services());
+    ContentView window(linker, *context, platform.services());
+    window.show();
+    BenchmarkData::require(QTest::qWaitForWindowExposed(&window), u"the window"_s);
+    BackupService backup(platform.services());
+    bool imported = true;
+    for (auto _ : state) {
+        removeLinks(configuration);
+        platform.scripted.panels.answers.append(configuration.backupPath);
+        timeIteration(state, [&] {
+            imported = backup.importBackup(*context, linker) && imported;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+        });
+    }
+    if (!imported)
+        state.SkipWithError("the import failed");
+    else if (linkCount(configuration) != appCount * itemsPerApp)
+        state.SkipWithError("the import did not make every link");
+}
+
 } // namespace
 
 BENCHMARK(exportBaseline)
@@ -204,6 +234,16 @@ BENCHMARK(importBaseline)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(importBackup)
     ->Name("backup import, 20,000 links/quorvane")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(importBaseline)
+    ->Name("backup import, window open/baseline")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(importBackupInWindow)
+    ->Name("backup import, window open/quorvane")
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
