@@ -83,24 +83,58 @@ std::optional<ItemKind> kindOf(const QString& path)
     return S_ISREG(info.st_mode) ? ItemKind::regularFile : ItemKind::other;
 }
 
-Result<QStringList> listFolder(const QString& folder)
+namespace {
+
+// What a listing's type field says of an entry itself; links and unknown types need a look.
+std::optional<ItemKind> kindFromListing(unsigned char type)
+{
+    switch (type) {
+    case DT_DIR:
+        return ItemKind::folder;
+    case DT_REG:
+        return ItemKind::regularFile;
+    case DT_FIFO:
+    case DT_CHR:
+    case DT_BLK:
+    case DT_SOCK:
+        return ItemKind::other;
+    default: // DT_LNK, DT_UNKNOWN
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+Result<QList<FolderEntry>> listFolderEntries(const QString& folder)
 {
     DIR* directory = ::opendir(native(folder).constData());
     if (!directory)
         return systemError(u"Cannot list the folder "_s + folder, errno);
     auto closeDirectory = qScopeGuard([directory] { ::closedir(directory); });
 
-    QStringList entries;
+    QList<FolderEntry> entries;
     errno = 0;
     while (const dirent* entry = ::readdir(directory)) {
         const QString name = QFile::decodeName(entry->d_name);
         if (name != u"."_s && name != u".."_s)
-            entries.append(childPath(folder, name));
+            entries.append({childPath(folder, name), kindFromListing(entry->d_type)});
         errno = 0;
     }
     if (errno != 0)
         return systemError(u"Cannot list the folder "_s + folder, errno);
     return entries;
+}
+
+Result<QStringList> listFolder(const QString& folder)
+{
+    auto entries = listFolderEntries(folder);
+    if (!entries)
+        return entries.error();
+    QStringList paths;
+    paths.reserve(entries->size());
+    for (FolderEntry& entry : entries.value())
+        paths.append(std::move(entry.path));
+    return paths;
 }
 
 bool isSymbolicLink(const QString& path)

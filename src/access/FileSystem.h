@@ -31,6 +31,16 @@ std::optional<ItemKind> kindOf(const QString& path);
 // The immediate entries as full paths, hidden ones included, links not followed.
 Result<QStringList> listFolder(const QString& folder);
 
+// An entry with what the listing itself tells of it, which spares a look at each entry.
+struct FolderEntry
+{
+    QString path;
+    // The entry's kind when it is not a link and the file system reports it; otherwise
+    // nothing, and kindOf() tells (following the link).
+    std::optional<ItemKind> kindUnlessLink;
+};
+Result<QList<FolderEntry>> listFolderEntries(const QString& folder);
+
 // Whether the entry itself (not what it leads to) is a symbolic link.
 bool isSymbolicLink(const QString& path);
 // The stored destination text of a symbolic link, absolute or relative as written.

@@ -177,7 +177,7 @@ void FileLinkerService::scanCentralRepository()
         setAvailableSkills({});
         return;
     }
-    const auto entries = FileSystem::listFolder(*hub);
+    const auto entries = FileSystem::listFolderEntries(*hub);
     if (!entries) {
         Log::line(u"Error scanning central repository: "_s + entries.error().description);
         setAvailableSkills({});
@@ -186,8 +186,8 @@ void FileLinkerService::scanCentralRepository()
 
     QList<Skill> skills;
     HubScanner::PreviewReader reader;
-    for (const QString& entry : entries.value()) {
-        if (!HubScanner::isHiddenName(HubScanner::entryName(entry)))
+    for (const FileSystem::FolderEntry& entry : entries.value()) {
+        if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
             skills.append(HubScanner::makeSkill(entry, reader));
     }
     std::stable_sort(skills.begin(), skills.end(),

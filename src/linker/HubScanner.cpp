@@ -111,11 +111,12 @@ QStringView entryName(const QString& entryPath)
 Skill makeSkill(const QString& entryPath)
 {
     PreviewReader reader;
-    return makeSkill(entryPath, reader);
+    return makeSkill({entryPath, std::nullopt}, reader);
 }
 
-Skill makeSkill(const QString& entryPath, PreviewReader& reader)
+Skill makeSkill(const FileSystem::FolderEntry& entry, PreviewReader& reader)
 {
+    const QString& entryPath = entry.path;
     const QStringView lastComponent = entryName(entryPath);
     const qsizetype dot = lastComponent.lastIndexOf(u'.');
     const bool hasExtension = dot > 0;
@@ -124,7 +125,7 @@ Skill makeSkill(const QString& entryPath, PreviewReader& reader)
     skill.url = QUrl::fromLocalFile(entryPath);
     skill.name = (hasExtension ? lastComponent.left(dot) : lastComponent).toString();
     skill.fileExtension = hasExtension ? lastComponent.mid(dot + 1).toString() : QString();
-    const auto kind = FileSystem::kindOf(entryPath);
+    const auto kind = entry.kindUnlessLink ? entry.kindUnlessLink : FileSystem::kindOf(entryPath);
     skill.isDirectory = kind == FileSystem::ItemKind::folder;
     if (skill.isDirectory) {
         skill.contentSnippet = u"[Folder]"_s;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "Skill.h"
 
 #include <QByteArray>
@@ -27,7 +28,8 @@ private:
 
 // A skill for one hub entry: name and extension, folder flag (following links) and preview.
 Skill makeSkill(const QString& entryPath);
-Skill makeSkill(const QString& entryPath, PreviewReader& reader);
+// The same for an entry as the folder listing gave it, which may spare a look at it.
+Skill makeSkill(const FileSystem::FolderEntry& entry, PreviewReader& reader);
 
 // The first three lines of `text` that hold more than spaces and tabs, joined by line
 // feeds and kept as they are (indentation included). Every Unicode line break ends a line.

@@ -229,6 +229,19 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList({path(u"hub/.git"_s), path(u"hub/a.md"_s), path(u"hub/linked"_s)}));
         QVERIFY(!FileSystem::listFolder(path(u"missing"_s)));
         QVERIFY(!FileSystem::listFolder(path(u"hub/a.md"_s)));
+
+        // The listing's own word on each entry: links are left for a look that follows them.
+        QCOMPARE(::mkfifo(QFile::encodeName(path(u"hub/pipe"_s)).constData(), 0600), 0);
+        QHash<QString, std::optional<FileSystem::ItemKind>> kinds;
+        for (const FileSystem::FolderEntry& entry : FileSystem::listFolderEntries(path(u"hub"_s)).value())
+            kinds.insert(QFileInfo(entry.path).fileName(), entry.kindUnlessLink);
+        using Kind = FileSystem::ItemKind;
+        QCOMPARE(kinds.size(), 4);
+        QCOMPARE(kinds.value(u".git"_s), std::optional(Kind::folder));
+        QCOMPARE(kinds.value(u"a.md"_s), std::optional(Kind::regularFile));
+        QCOMPARE(kinds.value(u"pipe"_s), std::optional(Kind::other));
+        QVERIFY(kinds.contains(u"linked"_s));
+        QCOMPARE(kinds.value(u"linked"_s), std::nullopt);
     }
 
     void linkCreationRefusesAnOccupiedPlace()

@@ -123,6 +123,18 @@ private Q_SLOTS:
         const Skill skill = HubScanner::makeSkill(fifo);
         QCOMPARE(skill.contentSnippet, QString());
         QVERIFY(!skill.isDirectory);
+
+        // In a hub, the scan lists a pipe without waiting on it, directly or through a link.
+        LinkerFixture f;
+        const QString hub = f.makeHub();
+        QCOMPARE(::mkfifo(QFile::encodeName(hub + u"/pipe.md"_s).constData(), 0600), 0);
+        QVERIFY(makeLink(hub + u"/to-pipe.md"_s, fifo));
+        QVERIFY(writeFile(hub + u"/real.md"_s, "real"));
+        f.linker->scanCentralRepository();
+        QCOMPARE(namesOf(f.linker->availableSkills()), QStringList({u"pipe"_s, u"real"_s, u"to-pipe"_s}));
+        QCOMPARE(skillNamed(f.linker->availableSkills(), u"pipe"_s)->contentSnippet, QString());
+        QCOMPARE(skillNamed(f.linker->availableSkills(), u"to-pipe"_s)->contentSnippet, QString());
+        QCOMPARE(skillNamed(f.linker->availableSkills(), u"real"_s)->contentSnippet, u"real"_s);
     }
 
     void entriesBecomeSkills()
