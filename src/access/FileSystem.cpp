@@ -50,6 +50,24 @@ bool entryExists(const QString& path)
     return ::lstat(native(path).constData(), &info) == 0;
 }
 
+// What a listing's type field says of an entry itself; links and unknown types need a look.
+std::optional<ItemKind> kindFromListing(unsigned char type)
+{
+    switch (type) {
+    case DT_DIR:
+        return ItemKind::folder;
+    case DT_REG:
+        return ItemKind::regularFile;
+    case DT_FIFO:
+    case DT_CHR:
+    case DT_BLK:
+    case DT_SOCK:
+        return ItemKind::other;
+    default: // DT_LNK, DT_UNKNOWN
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 QString childPath(const QString& folder, const QString& name)
@@ -82,28 +100,6 @@ std::optional<ItemKind> kindOf(const QString& path)
         return ItemKind::folder;
     return S_ISREG(info.st_mode) ? ItemKind::regularFile : ItemKind::other;
 }
-
-namespace {
-
-// What a listing's type field says of an entry itself; links and unknown types need a look.
-std::optional<ItemKind> kindFromListing(unsigned char type)
-{
-    switch (type) {
-    case DT_DIR:
-        return ItemKind::folder;
-    case DT_REG:
-        return ItemKind::regularFile;
-    case DT_FIFO:
-    case DT_CHR:
-    case DT_BLK:
-    case DT_SOCK:
-        return ItemKind::other;
-    default: // DT_LNK, DT_UNKNOWN
-        return std::nullopt;
-    }
-}
-
-} // namespace
 
 Result<QList<FolderEntry>> listFolderEntries(const QString& folder)
 {
