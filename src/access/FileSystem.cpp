@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "access/FileSystem.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Result.h"
+#include "base/Result.h"
 
 #include <QByteArray>
 #include <QString>

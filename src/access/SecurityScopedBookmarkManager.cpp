@@ -1,7 +1,7 @@
-#include "SecurityScopedBookmarkManager.h"
+#include "access/SecurityScopedBookmarkManager.h"
 
-#include "FileSystem.h"
-#include "Log.h"
+#include "access/FileSystem.h"
+#include "base/Log.h"
 
 #include <QDataStream>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "UserEnvironment.h"
+#include "access/UserEnvironment.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "WriteProbe.h"
+#include "access/WriteProbe.h"
 
-#include "FileSystem.h"
+#include "access/FileSystem.h"
 
 #include <QUuid>
 

@@ -1,21 +1,24 @@
-#include "ContentView.h"
+#include "app/ContentView.h"
 
-#include "AddTargetAppSheet.h"
-#include "CentralHubListView.h"
-#include "DesktopServices.h"
-#include "FileLinkerService.h"
-#include "Log.h"
-#include "ModelContext.h"
-#include "NameOrder.h"
-#include "PlaceholderView.h"
-#include "SidebarView.h"
-#include "SkillDetailView.h"
-#include "SkillLinkRecord.h"
-#include "SymbolIcons.h"
-#include "TargetApp.h"
-#include "TargetAppViews.h"
-#include "UserEnvironment.h"
+#include "access/UserEnvironment.h"
+#include "actions/AppActions.h"
+#include "actions/BackupActions.h"
+#include "actions/HubActions.h"
+#include "actions/Workspace.h"
+#include "app/SidebarView.h"
+#include "backup/BackupService.h"
+#include "model/TargetApp.h"
+#include "store/SkillStoreService.h"
+#include "ui/AddTargetAppSheet.h"
+#include "ui/CentralHubListView.h"
+#include "ui/FolderPrompts.h"
+#include "ui/PlaceholderView.h"
+#include "ui/SkillDetailView.h"
+#include "ui/StoreViews.h"
+#include "ui/SymbolIcons.h"
+#include "ui/TargetAppViews.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QSplitter>
@@ -26,24 +29,23 @@
 
 using namespace Qt::StringLiterals;
 
-ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, PlatformServices platform,
-                         StoreEndpoints storeEndpoints, QWidget* parent)
+ContentView::ContentView(Workspace& workspace, SkillStoreService& store, DesktopServices desktop,
+                         QWidget* parent)
     : QWidget(parent)
-    , m_linker(linker)
-    , m_modelContext(modelContext)
-    , m_platform(platform)
-    , m_backup(platform)
-    , m_storeService(std::move(storeEndpoints))
+    , m_workspace(workspace)
+    , m_store(store)
+    , m_desktop(desktop)
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)
-    , m_hubList(new CentralHubListView(linker, platform))
-    , m_storeList(new SkillStoreListView(m_storeService, platform))
-    , m_appSkillsList(new TargetAppSkillsListView(linker, platform))
+    , m_hubList(new CentralHubListView(workspace, desktop))
+    , m_storeList(new SkillStoreListView(store, desktop))
+    , m_appSkillsList(new TargetAppSkillsListView(workspace, desktop))
     , m_detail(new QStackedWidget)
     , m_detailPlaceholder(new PlaceholderView)
     , m_emptyDetail(new QWidget)
 {
+    setObjectName(u"mainWindow"_s);
     setWindowTitle(u"Quorvane"_s);
     m_content->setObjectName(u"contentColumn"_s);
     m_contentPlaceholder->setObjectName(u"contentPlaceholder"_s);
@@ -97,10 +99,7 @@ ContentView::ContentView(FileLinkerService& linker, ModelContext& modelContext, 
     connect(m_sidebar, &SidebarView::revealRequested, this, &ContentView::revealApp);
     connect(m_sidebar, &SidebarView::renewAccessRequested, this, &ContentView::renewAppAccess);
     connect(m_sidebar, &SidebarView::deleteRequested, this, &ContentView::deleteApps);
-    connect(&m_modelContext, &ModelContext::recordsChanged, this, [this](RecordType type) {
-        if (type == RecordType::targetApp)
-            reloadTargetApps();
-    });
+    connect(&m_workspace.changes(), &ChangeFeed::appsChanged, this, &ContentView::reloadTargetApps);
     reloadTargetApps();
 }
 
@@ -111,19 +110,20 @@ QWidget* ContentView::makeSidebarColumn()
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto* backupButton = new QToolButton;
     backupButton->setObjectName(u"backupMenuButton"_s);
-    backupButton->setText(u"Backup"_s);
+    backupButton->setText(tr("Backup"));
     backupButton->setIcon(symbolIcon(u"arrow.down.doc"_s));
     backupButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     backupButton->setPopupMode(QToolButton::InstantPopup);
     auto* backupMenu = new QMenu(backupButton);
     backupMenu->setObjectName(u"backupMenu"_s);
-    backupMenu->addAction(u"Backup exportieren"_s, this,
-                          [this] { m_backup.exportBackup(m_modelContext, m_linker); });
-    backupMenu->addAction(u"Backup wiederherstellen"_s, this,
-                          [this] { m_backup.importBackup(m_modelContext, m_linker); });
+    QAction* exportAction = backupMenu->addAction(tr("Backup exportieren"), this, &ContentView::exportBackup);
+    exportAction->setObjectName(u"exportBackupAction"_s);
+    QAction* importAction =
+        backupMenu->addAction(tr("Backup wiederherstellen"), this, &ContentView::importBackup);
+    importAction->setObjectName(u"importBackupAction"_s);
     backupButton->setMenu(backupMenu);
     toolbar->addWidget(backupButton);
-    QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), u"App hinzufügen"_s);
+    QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), tr("App hinzufügen"));
     addApp->setObjectName(u"addAppAction"_s);
     connect(addApp, &QAction::triggered, this, &ContentView::showAddAppSheet);
 
@@ -138,7 +138,7 @@ QWidget* ContentView::makeSidebarColumn()
 
 void ContentView::reloadTargetApps()
 {
-    m_targetApps = TargetApp::sortedByName(m_modelContext.records<TargetApp>());
+    m_targetApps = m_workspace.apps();
     m_sidebar->setTargetApps(m_targetApps);
     updateColumns();
 }
@@ -174,8 +174,8 @@ void ContentView::updateColumns()
 void ContentView::updateContentColumn(const TargetApp* app)
 {
     if (!m_selection) {
-        m_contentPlaceholder->show(u"Bereich wählen"_s, u"sidebar.left"_s,
-                                   u"Wähle einen Bereich in der Seitenleiste."_s);
+        m_contentPlaceholder->show(tr("Bereich wählen"), u"sidebar.left"_s,
+                                   tr("Wähle einen Bereich in der Seitenleiste."));
         m_content->setCurrentWidget(m_contentPlaceholder);
         return;
     }
@@ -191,8 +191,8 @@ void ContentView::updateContentColumn(const TargetApp* app)
             m_appSkillsList->setTargetApp(const_cast<TargetApp*>(app));
             m_content->setCurrentWidget(m_appSkillsList);
         } else {
-            m_contentPlaceholder->show(u"App nicht gefunden"_s, u"exclamationmark.triangle"_s,
-                                       u"Die ausgewählte App ist nicht mehr verfügbar."_s);
+            m_contentPlaceholder->show(tr("App nicht gefunden"), u"exclamationmark.triangle"_s,
+                                       tr("Die ausgewählte App ist nicht mehr verfügbar."));
             m_content->setCurrentWidget(m_contentPlaceholder);
         }
         return;
@@ -214,24 +214,24 @@ void ContentView::updateDetailColumn(const TargetApp* app)
         if (m_selectedStoreSkill && m_storeSkillDetail)
             m_detail->setCurrentWidget(m_storeSkillDetail);
         else
-            showPlaceholder(u"Skill Store"_s, u"magnifyingglass"_s,
-                            u"Wähle einen Skill aus dem Store, um Details zu sehen."_s);
+            showPlaceholder(tr("Skill Store"), u"magnifyingglass"_s,
+                            tr("Wähle einen Skill aus dem Store, um Details zu sehen."));
         return;
     case SidebarSelection::Kind::app:
         if (!app)
-            showPlaceholder(u"App nicht gefunden"_s, u"exclamationmark.triangle"_s,
-                            u"Die ausgewählte App ist nicht mehr verfügbar."_s);
+            showPlaceholder(tr("App nicht gefunden"), u"exclamationmark.triangle"_s,
+                            tr("Die ausgewählte App ist nicht mehr verfügbar."));
         else if (m_selectedTargetSkill && m_targetSkillDetail)
             m_detail->setCurrentWidget(m_targetSkillDetail);
         else
-            showPlaceholder(u"App Skill"_s, u"magnifyingglass"_s, u"Wähle eine Datei im Ordner der App."_s);
+            showPlaceholder(tr("App Skill"), u"magnifyingglass"_s, tr("Wähle eine Datei im Ordner der App."));
         return;
     case SidebarSelection::Kind::centralHub:
         if (m_selectedSkill && m_skillDetail) {
             m_detail->setCurrentWidget(m_skillDetail);
         } else {
-            showPlaceholder(u"Skill Vorschau"_s, u"doc.text.magnifyingglass"_s,
-                            u"Wähle einen Skill für weitere Details."_s);
+            showPlaceholder(tr("Skill Vorschau"), u"doc.text.magnifyingglass"_s,
+                            tr("Wähle einen Skill für weitere Details."));
         }
         return;
     }
@@ -243,9 +243,7 @@ void ContentView::showEvent(QShowEvent* event)
     if (m_wasShown)
         return;
     m_wasShown = true;
-    m_linker.setModelContext(&m_modelContext);
-    m_linker.loadSettings();
-    m_linker.scanCentralRepository();
+    m_workspace.open();
 }
 
 void ContentView::applicationStateChanged(Qt::ApplicationState state)
@@ -259,11 +257,8 @@ void ContentView::applicationStateChanged(Qt::ApplicationState state)
     // The first activation right after start is not a return to the program.
     if (!std::exchange(m_wasInactiveSinceShown, false))
         return;
-    // Another process (the command-line tool) may have changed the records meanwhile.
-    if (Outcome refreshed = m_modelContext.refresh(); !refreshed)
-        Log::line(u"Failed to refresh the store: "_s + refreshed.error().description);
-    m_linker.loadSettings();
-    m_linker.scanCentralRepository();
+    // Another program (the command-line tool, a file manager) may have changed things meanwhile.
+    HubActions(m_workspace).takeOutsideChanges();
 }
 
 // Detail pages show the item as it was when it was selected, so each selection gets a new one.
@@ -280,95 +275,100 @@ void ContentView::replaceDetailPage(QWidget*& page, QWidget* replacement)
 
 void ContentView::showSelectedSkill()
 {
-    replaceDetailPage(m_skillDetail, m_selectedSkill ? new SkillDetailView(*m_selectedSkill, m_linker,
-                                                                           m_modelContext, m_platform)
-                                                     : nullptr);
+    replaceDetailPage(m_skillDetail, m_selectedSkill
+                                         ? new SkillDetailView(*m_selectedSkill, m_workspace, m_desktop)
+                                         : nullptr);
 }
 
 void ContentView::showSelectedTargetSkill()
 {
-    replaceDetailPage(m_targetSkillDetail,
-                      m_selectedTargetSkill
-                          ? new TargetSkillDetailView(*m_selectedTargetSkill, m_linker, m_platform)
-                          : nullptr);
+    replaceDetailPage(m_targetSkillDetail, m_selectedTargetSkill
+                                               ? new TargetSkillDetailView(*m_selectedTargetSkill, m_desktop)
+                                               : nullptr);
 }
 
 void ContentView::showSelectedStoreSkill()
 {
-    replaceDetailPage(m_storeSkillDetail, m_selectedStoreSkill
-                                              ? new SkillStoreDetailView(*m_selectedStoreSkill,
-                                                                         m_storeService, m_linker, m_platform)
-                                              : nullptr);
-}
-
-TargetApp* ContentView::appWithID(const QUuid& appID) const
-{
-    const auto found = std::find_if(m_targetApps.cbegin(), m_targetApps.cend(),
-                                    [&](const TargetApp* app) { return app->id() == appID; });
-    return found == m_targetApps.cend() ? nullptr : *found;
+    replaceDetailPage(m_storeSkillDetail,
+                      m_selectedStoreSkill
+                          ? new SkillStoreDetailView(*m_selectedStoreSkill, m_store, m_workspace, m_desktop)
+                          : nullptr);
 }
 
 void ContentView::showAddAppSheet()
 {
-    AddTargetAppSheet sheet(m_modelContext, m_platform, this);
+    AddTargetAppSheet sheet(m_workspace, m_desktop, this);
     sheet.exec();
+}
+
+void ContentView::exportBackup()
+{
+    BackupActions backups(m_workspace);
+    const auto document = backups.prepareExport();
+    if (!document)
+        return;
+    FilePanelRequest request;
+    request.title = tr("Backup exportieren");
+    request.prompt = tr("Exportieren");
+    request.proposedName = BackupService::proposedFileName();
+    request.startFolder = m_workspace.platform().user.homeFolder();
+    request.nameFilters = {tr("JSON (*.json)")};
+    if (const auto file = m_desktop.panels.chooseFileToSave(request))
+        (void)backups.save(*file, document.value()); // a failure is logged
+}
+
+void ContentView::importBackup()
+{
+    FilePanelRequest request;
+    request.title = tr("Backup wiederherstellen");
+    request.prompt = tr("Importieren");
+    request.startFolder = m_workspace.platform().user.homeFolder();
+    request.nameFilters = {tr("JSON (*.json)")};
+    const auto file = m_desktop.panels.chooseFileToOpen(request);
+    if (!file)
+        return;
+    if (const Outcome imported = BackupActions(m_workspace).importFrom(*file); !imported)
+        m_desktop.alerts.inform(
+            tr("Import Fehlgeschlagen"),
+            tr("Die Backup-Datei konnte nicht gelesen werden: %1").arg(imported.error().description),
+            AlertStyle::critical);
 }
 
 void ContentView::startRenamingApp(const QUuid& appID)
 {
-    if (const TargetApp* app = appWithID(appID))
+    if (const TargetApp* app = m_workspace.app(appID))
         m_sidebar->startRenaming(appID, app->name());
 }
 
 void ContentView::commitRenamingApp(const QUuid& appID, const QString& text)
 {
-    const QString name = text.trimmed();
-    TargetApp* app = appWithID(appID);
     m_sidebar->finishRenaming();
-    if (!app || name.isEmpty())
-        return;
-    app->setName(name);
-    if (const Outcome saved = m_modelContext.save(); !saved)
-        Log::line(u"Failed to rename app: "_s + saved.error().description);
+    if (TargetApp* app = m_workspace.app(appID))
+        (void)AppActions(m_workspace).rename(*app, text); // a name of only blanks changes nothing
 }
 
 void ContentView::revealApp(const QUuid& appID)
 {
-    const TargetApp* app = appWithID(appID);
-    if (!app)
-        return;
-    m_platform.reveal.reveal(expandingTilde(app->folderPath(), m_platform.user));
+    if (const TargetApp* app = m_workspace.app(appID))
+        m_desktop.reveal.reveal(expandingTilde(app->folderPath(), m_workspace.platform().user));
 }
 
 void ContentView::renewAppAccess(const QUuid& appID)
 {
-    TargetApp* app = appWithID(appID);
+    TargetApp* app = m_workspace.app(appID);
     if (!app)
         return;
-    bool hubWritable = m_linker.isCentralHubWritable() == true;
-    if (!hubWritable) {
-        m_linker.chooseCentralHub();
-        hubWritable = m_linker.isCentralHubWritable() == true;
-    }
-    const bool appWritable = m_linker.renewAccess(*app, m_modelContext);
-    if (hubWritable && appWritable) {
-        if (m_selection == SidebarSelection::app(appID))
-            m_appSkillsList->setSelectedItem(std::nullopt); // the app's detail pane starts over
-        m_platform.alerts.inform(u"Zugriff erforderlich"_s, u"Zugriff erfolgreich erneuert."_s);
-    } else {
-        m_platform.alerts.inform(
-            u"Zugriff erforderlich"_s,
-            u"Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."_s);
-    }
+    if (FolderPrompts(m_workspace, m_desktop).renewAccess(*app) &&
+        m_selection == SidebarSelection::app(appID))
+        m_appSkillsList->setSelectedItem(std::nullopt); // the app's detail pane starts over
 }
 
 void ContentView::deleteApps(const QList<QUuid>& appIDs)
 {
+    QList<TargetApp*> apps;
     for (const QUuid& appID : appIDs) {
-        if (TargetApp* app = appWithID(appID)) {
-            m_linker.removeLinkRecords(appID);
-            m_modelContext.remove(app);
-        }
+        if (TargetApp* app = m_workspace.app(appID))
+            apps.append(app);
     }
-    (void)m_modelContext.save(); // a failure keeps the removals pending; nothing to tell
+    (void)AppActions(m_workspace).remove(apps); // a failure keeps the removals pending; nothing to tell
 }

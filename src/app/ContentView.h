@@ -1,13 +1,10 @@
 #pragma once
 
-#include "BackupService.h"
-#include "PlatformServices.h"
-#include "RemoteSkillItem.h"
-#include "SidebarSelection.h"
-#include "Skill.h"
-#include "SkillStoreService.h"
-#include "StoreViews.h"
-#include "TargetAppSkill.h"
+#include "model/Skill.h"
+#include "model/TargetAppSkill.h"
+#include "store/RemoteSkillItem.h"
+#include "ui/DesktopServices.h"
+#include "ui/SidebarSelection.h"
 
 #include <QList>
 #include <QWidget>
@@ -15,70 +12,61 @@
 #include <optional>
 
 class CentralHubListView;
-class FileLinkerService;
-class ModelContext;
 class PlaceholderView;
 class QStackedWidget;
-class QToolButton;
 class SidebarView;
-class TargetAppSkillsListView;
+class SkillStoreListView;
+class SkillStoreService;
 class TargetApp;
+class TargetAppSkillsListView;
+class Workspace;
 
 // The main window: the sidebar, a content column (a list) and a detail column (the
-// selected item), each column filled according to the sidebar selection.
+// selected item), each column filled according to the sidebar selection. Every user
+// action goes through the action layer; the views follow its change notifications.
 class ContentView : public QWidget
 {
     Q_OBJECT
 
 public:
-    ContentView(FileLinkerService& linker, ModelContext& modelContext, PlatformServices platform,
-                StoreEndpoints storeEndpoints = StoreEndpoints::defaults(), QWidget* parent = nullptr);
+    ContentView(Workspace& workspace, SkillStoreService& store, DesktopServices desktop,
+                QWidget* parent = nullptr);
 
-    std::optional<SidebarSelection> selection() const { return m_selection; }
-    void setSelection(const std::optional<SidebarSelection>& selection);
-
-    // The target apps as the sidebar lists them: all records, by name.
-    const QList<TargetApp*>& targetApps() const { return m_targetApps; }
-
-    // Rescans the hub when the user comes back to the program.
+    // Takes in what other programs changed while the user was away.
     void applicationStateChanged(Qt::ApplicationState state);
-
-    // --- What the user does with target apps in the sidebar
-    void showAddAppSheet();
-    void startRenamingApp(const QUuid& appID);
-    void commitRenamingApp(const QUuid& appID, const QString& text);
-    void revealApp(const QUuid& appID);
-    // Checks the hub and the app's folder and lets the user pick them again; tells the outcome.
-    void renewAppAccess(const QUuid& appID);
-    // Deletes the apps and their link records (links on disk stay), saving once.
-    void deleteApps(const QList<QUuid>& appIDs);
-
-    SidebarView* sidebar() const { return m_sidebar; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* makeSidebarColumn();
+    void setSelection(const std::optional<SidebarSelection>& selection);
     void reloadTargetApps();
     void updateColumns();
     void updateContentColumn(const TargetApp* app);
     void updateDetailColumn(const TargetApp* app);
     const TargetApp* selectedApp() const;
-    TargetApp* appWithID(const QUuid& appID) const;
     void showSelectedSkill();
     void showSelectedTargetSkill();
     void showSelectedStoreSkill();
     void replaceDetailPage(QWidget*& page, QWidget* replacement);
 
-    FileLinkerService& m_linker;
-    ModelContext& m_modelContext;
-    PlatformServices m_platform;
-    BackupService m_backup;
+    // What the user does from the toolbar and with app rows in the sidebar.
+    void showAddAppSheet();
+    void exportBackup();
+    void importBackup();
+    void startRenamingApp(const QUuid& appID);
+    void commitRenamingApp(const QUuid& appID, const QString& text);
+    void revealApp(const QUuid& appID);
+    void renewAppAccess(const QUuid& appID);
+    void deleteApps(const QList<QUuid>& appIDs);
+
+    Workspace& m_workspace;
+    SkillStoreService& m_store;
+    DesktopServices m_desktop;
 
     QList<TargetApp*> m_targetApps;
     std::optional<SidebarSelection> m_selection = SidebarSelection::centralHub();
-    SkillStoreService m_storeService;
     std::optional<RemoteSkillItem> m_selectedStoreSkill;
     std::optional<Skill> m_selectedSkill;
     std::optional<TargetAppSkill> m_selectedTargetSkill;

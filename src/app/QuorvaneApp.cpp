@@ -1,34 +1,42 @@
-#include "QuorvaneApp.h"
+#include "app/QuorvaneApp.h"
 
-#include "ContentView.h"
-#include "FileLinkerService.h"
-#include "Log.h"
-#include "ModelContext.h"
-#include "ModelStore.h"
+#include "actions/Workspace.h"
+#include "app/ContentView.h"
+#include "base/Log.h"
+#include "model/ModelContext.h"
+#include "model/ModelStore.h"
+#include "store/DirectorySkillSource.h"
+#include "store/SkillStoreService.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QNetworkAccessManager>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
 QuorvaneApp::QuorvaneApp() = default;
 
-void QuorvaneApp::nameApplication()
+void QuorvaneApp::prepareApplication()
 {
     QApplication::setApplicationName(u"Quorvane"_s);
     QApplication::setApplicationDisplayName(u"Quorvane"_s);
     QApplication::setDesktopFileName(u"quorvane"_s);
+    // The program speaks German only, so Qt's file panels, buttons and menus do as well.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QLocale(QLocale::German), u"qtbase"_s, u"_"_s,
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTexts);
+    else
+        Log::line(u"Qt's German texts were not found; its own dialogs stay in English."_s);
 }
 
-// The window goes before the linker and the context it uses.
+// The window goes first, then the store client, then the workspace and its store.
 QuorvaneApp::~QuorvaneApp()
 {
     m_window.reset();
-    m_linker.reset();
-}
-
-PlatformServices QuorvaneApp::platform()
-{
-    return {m_scopes, m_user, m_preferences, m_panels, m_alerts, m_reveal, m_clipboard};
+    m_store.reset();
+    m_workspace.reset();
 }
 
 int QuorvaneApp::run()
@@ -38,15 +46,21 @@ int QuorvaneApp::run()
     if (!context) {
         // The file is left exactly as it is, so nothing in it is lost.
         Log::line(u"Failed to open the store: "_s + context.error().description);
-        m_alerts.inform(u"Datenspeicher nicht lesbar"_s,
-                        u"Quorvane konnte seinen Datenspeicher nicht öffnen und wird beendet. Die Datei "
-                        "wurde nicht verändert:\n%1\n\n%2"_s.arg(storePath, context.error().description),
+        m_alerts.inform(tr("Datenspeicher nicht lesbar"),
+                        tr("Quorvane konnte seinen Datenspeicher nicht öffnen und wird beendet. Die Datei "
+                           "wurde nicht verändert:\n%1\n\n%2")
+                            .arg(storePath, context.error().description),
                         AlertStyle::critical);
         return 1;
     }
     m_modelContext = std::move(context).value();
-    m_linker = std::make_unique<FileLinkerService>(platform());
-    m_window = std::make_unique<ContentView>(*m_linker, *m_modelContext, platform());
+    m_workspace =
+        std::make_unique<Workspace>(*m_modelContext, PlatformServices{m_scopes, m_user, m_preferences});
+    m_network = std::make_unique<QNetworkAccessManager>();
+    m_store = std::make_unique<SkillStoreService>(
+        std::make_unique<DirectorySkillSource>(*m_network, StoreEndpoints::defaults()));
+    m_window = std::make_unique<ContentView>(*m_workspace, *m_store,
+                                             DesktopServices{m_panels, m_alerts, m_reveal, m_clipboard});
 
     connect(qApp, &QGuiApplication::applicationStateChanged, m_window.get(),
             &ContentView::applicationStateChanged);

@@ -1,20 +1,21 @@
 #pragma once
 
-#include "LegacyPreferences.h"
-#include "PlatformServices.h"
-#include "QtDesktopServices.h"
-#include "SecurityScopes.h"
-#include "UserEnvironment.h"
+#include "access/LegacyPreferences.h"
+#include "access/SecurityScopes.h"
+#include "access/UserEnvironment.h"
+#include "ui/QtDesktopServices.h"
 
 #include <QObject>
 
 #include <memory>
 
 class ContentView;
-class FileLinkerService;
 class ModelContext;
+class QNetworkAccessManager;
+class SkillStoreService;
+class Workspace;
 
-// The application: opens the model store, owns the one linker and shows the window.
+// The application: opens the model store, puts the workspace together and shows the window.
 class QuorvaneApp : public QObject
 {
     Q_OBJECT
@@ -23,15 +24,14 @@ public:
     QuorvaneApp();
     ~QuorvaneApp() override;
 
-    // Names the application; the store's place in the user's data folder follows the name.
-    static void nameApplication();
+    // Names the application (the store's place in the user's data folder follows the
+    // name) and speaks German in Qt's own dialogs and buttons too.
+    static void prepareApplication();
 
     // Opens the store and the window and runs the event loop; the exit code.
     int run();
 
 private:
-    PlatformServices platform();
-
     UnrestrictedSecurityScopes m_scopes;
     SystemUserEnvironment m_user;
     SettingsFileLegacyPreferences m_preferences;
@@ -41,6 +41,8 @@ private:
     QtClipboard m_clipboard;
 
     std::unique_ptr<ModelContext> m_modelContext;
-    std::unique_ptr<FileLinkerService> m_linker;
+    std::unique_ptr<Workspace> m_workspace;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    std::unique_ptr<SkillStoreService> m_store;
     std::unique_ptr<ContentView> m_window;
 };

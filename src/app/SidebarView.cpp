@@ -1,8 +1,9 @@
-#include "SidebarView.h"
+#include "app/SidebarView.h"
 
-#include "SymbolIcons.h"
-#include "TargetApp.h"
+#include "model/TargetApp.h"
+#include "ui/SymbolIcons.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -48,10 +49,12 @@ QWidget* makeAppRow(const TargetApp& app, QLineEdit* renameField)
     if (!name) {
         auto* label = new QLabel(app.name(), row);
         label->setObjectName(u"appName"_s);
+        label->setTextFormat(Qt::PlainText);
         name = label;
     }
     name->setFont(headlineFont(name->font()));
     auto* path = new QLabel(app.folderPath(), row);
+    path->setTextFormat(Qt::PlainText);
     QFont captionFont = path->font();
     captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
     path->setFont(captionFont);
@@ -77,8 +80,13 @@ QWidget* makeAppRow(const TargetApp& app, QLineEdit* renameField)
 SidebarView::SidebarView(QWidget* parent)
     : QWidget(parent)
     , m_tree(new QTreeWidget(this))
+    , m_revealAction(
+          makeAppAction(u"revealAppAction"_s, tr("Im Finder anzeigen"), &SidebarView::revealRequested))
+    , m_renameAction(makeAppAction(u"renameAppAction"_s, tr("Umbenennen"), &SidebarView::renameRequested))
+    , m_renewAccessAction(
+          makeAppAction(u"renewAccessAction"_s, tr("Zugriff erneuern"), &SidebarView::renewAccessRequested))
 {
-    auto* title = new QLabel(u"Übersicht"_s, this);
+    auto* title = new QLabel(tr("Übersicht"), this);
     QFont titleFont = headlineFont(title->font());
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
     title->setFont(titleFont);
@@ -96,10 +104,10 @@ SidebarView::SidebarView(QWidget* parent)
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setIconSize(QSize(20, 20));
 
-    addEntry(addSection(u"Entdecken"_s), u"Skills finden"_s, u"globe"_s, SidebarSelection::discoverStore());
-    addEntry(addSection(u"Deine Umgebung"_s), u"Zentraler Hub"_s, u"server.rack"_s,
+    addEntry(addSection(tr("Entdecken")), tr("Skills finden"), u"globe"_s, SidebarSelection::discoverStore());
+    addEntry(addSection(tr("Deine Umgebung")), tr("Zentraler Hub"), u"server.rack"_s,
              SidebarSelection::centralHub());
-    m_appsSection = addSection(u"Apps"_s);
+    m_appsSection = addSection(tr("Apps"));
     m_tree->expandAll();
 
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -120,17 +128,39 @@ std::optional<QUuid> SidebarView::appIDOf(const QTreeWidgetItem* item) const
     return selection->appID;
 }
 
+QAction* SidebarView::makeAppAction(const QString& objectName, const QString& text,
+                                    void (SidebarView::*request)(const QUuid&))
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(objectName);
+    connect(action, &QAction::triggered, this, [this, request] {
+        if (const auto id = actionAppID())
+            Q_EMIT(this->*request)(*id);
+    });
+    return action;
+}
+
+std::optional<QUuid> SidebarView::actionAppID() const
+{
+    if (m_contextMenuAppID)
+        return m_contextMenuAppID;
+    if (m_selection && m_selection->kind == SidebarSelection::Kind::app)
+        return m_selection->appID;
+    return std::nullopt;
+}
+
 void SidebarView::showContextMenu(const QPoint& position)
 {
-    const auto id = appIDOf(m_tree->itemAt(position));
-    if (!id)
+    m_contextMenuAppID = appIDOf(m_tree->itemAt(position));
+    if (!m_contextMenuAppID)
         return;
     QMenu menu(this);
-    menu.addAction(u"Im Finder anzeigen"_s, this, [this, id] { Q_EMIT revealRequested(*id); });
+    menu.addAction(m_revealAction);
     menu.addSeparator();
-    menu.addAction(u"Umbenennen"_s, this, [this, id] { Q_EMIT renameRequested(*id); });
-    menu.addAction(u"Zugriff erneuern"_s, this, [this, id] { Q_EMIT renewAccessRequested(*id); });
+    menu.addAction(m_renameAction);
+    menu.addAction(m_renewAccessAction);
     menu.exec(m_tree->viewport()->mapToGlobal(position));
+    m_contextMenuAppID.reset();
 }
 
 bool SidebarView::eventFilter(QObject* watched, QEvent* event)
@@ -220,7 +250,7 @@ void SidebarView::rebuildAppRows()
         if (m_renamingAppID == app->id()) {
             field = new QLineEdit(pendingName.isEmpty() ? app->name() : pendingName);
             field->setObjectName(u"renameField"_s);
-            field->setPlaceholderText(u"App-Name"_s);
+            field->setPlaceholderText(tr("App-Name"));
             field->installEventFilter(this);
             connect(field, &QLineEdit::returnPressed, this,
                     [this, field, id = app->id()] { Q_EMIT renameCommitted(id, field->text()); });

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "SidebarSelection.h"
+#include "ui/SidebarSelection.h"
 
 #include <QList>
 #include <QWidget>
 
 #include <optional>
 
+class QAction;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -29,7 +30,6 @@ public:
     // Shows a name field in place of the app's name, focused, filled with `name`.
     void startRenaming(const QUuid& appID, const QString& name);
     void finishRenaming();
-    QLineEdit* renameField() const;
 
 Q_SIGNALS:
     void selectionChanged(const std::optional<SidebarSelection>& selection);
@@ -52,10 +52,19 @@ private:
     void showContextMenu(const QPoint& position);
     std::optional<QUuid> appIDOf(const QTreeWidgetItem* item) const;
     void rebuildAppRows();
+    QLineEdit* renameField() const;
+    // The app a row action is for: the row clicked for the context menu, else the selected one.
+    std::optional<QUuid> actionAppID() const;
+    QAction* makeAppAction(const QString& objectName, const QString& text,
+                           void (SidebarView::*request)(const QUuid&));
 
     QTreeWidget* m_tree;
     QTreeWidgetItem* m_appsSection;
     std::optional<SidebarSelection> m_selection;
     QList<TargetApp*> m_apps;
     std::optional<QUuid> m_renamingAppID;
+    std::optional<QUuid> m_contextMenuAppID;
+    QAction* m_revealAction;
+    QAction* m_renameAction;
+    QAction* m_renewAccessAction;
 };

@@ -1,11 +1,11 @@
-#include "QuorvaneApp.h"
+#include "app/QuorvaneApp.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QuorvaneApp::nameApplication();
+    QuorvaneApp::prepareApplication();
     QuorvaneApp quorvane;
     return quorvane.run();
 }

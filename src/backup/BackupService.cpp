@@ -1,22 +1,18 @@
-#include "BackupService.h"
+#include "backup/BackupService.h"
 
-#include "AppSettings.h"
-#include "BackupDocument.h"
-#include "DesktopServices.h"
-#include "FileLinkerService.h"
-#include "Log.h"
-#include "ModelContext.h"
-#include "SkillLinkRecord.h"
-#include "TargetApp.h"
-#include "UserEnvironment.h"
+#include "access/FileSystem.h"
+#include "backup/BackupDocument.h"
+#include "linker/HubSettings.h"
+#include "model/AppSettings.h"
+#include "model/ModelContext.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList jsonFiles = {u"JSON (*.json)"_s};
-
-Result<AppBackup> buildBackup(ModelContext& context, const FileLinkerService& linker)
+Result<AppBackup> buildBackup(ModelContext& context, const HubSettings& hub)
 {
     const auto apps = context.fetch<TargetApp>();
     if (!apps)
@@ -29,9 +25,9 @@ Result<AppBackup> buildBackup(ModelContext& context, const FileLinkerService& li
         return records.error();
 
     const AppSettings* inUse = settings->isEmpty() ? nullptr : settings->first();
-    const QString hubPath = inUse ? inUse->centralRepositoryPath() : linker.centralRepositoryPath();
+    const QString hubPath = inUse ? inUse->centralRepositoryPath() : hub.centralRepositoryPath();
     const std::optional<QByteArray> hubBookmark =
-        inUse && inUse->centralBookmarkData() ? inUse->centralBookmarkData() : linker.centralBookmarkData();
+        inUse ? inUse->centralBookmarkData() : hub.centralBookmarkData();
     AppBackup backup;
     backup.exportDate = QDateTime::currentDateTimeUtc();
     backup.centralRepositoryPath = hubPath;
@@ -81,8 +77,9 @@ Outcome replaceRecords(ModelContext& context, const AppBackup& backup, const QSt
 
 } // namespace
 
-BackupService::BackupService(PlatformServices platform)
-    : m_platform(platform)
+BackupService::BackupService(ModelContext& context, HubSettings& hub)
+    : m_context(context)
+    , m_hub(hub)
 {}
 
 QString BackupService::proposedFileName()
@@ -90,79 +87,40 @@ QString BackupService::proposedFileName()
     return u"Quorvane_"_s + QDateTime::currentDateTime().toString(u"yyyy-MM-dd_HH-mm-ss"_s) + u".json"_s;
 }
 
-bool BackupService::exportBackup(ModelContext& context, FileLinkerService& linker)
+Result<QByteArray> BackupService::exportDocument()
 {
-    linker.setModelContext(&context);
-    linker.loadSettings();
-    const auto backup = buildBackup(context, linker);
-    if (!backup) {
-        Log::line(u"Failed to export backup: "_s + backup.error().description);
-        return false;
-    }
-    const QByteArray bytes = backup->encode();
-
-    FilePanelRequest request;
-    request.title = u"Backup exportieren"_s;
-    request.prompt = u"Exportieren"_s;
-    request.proposedName = proposedFileName();
-    request.startFolder = m_platform.user.homeFolder();
-    request.nameFilters = jsonFiles;
-    const auto file = m_platform.panels.chooseFileToSave(request);
-    if (!file)
-        return false;
-    // Atomic, so a full disk or a crash never leaves half a backup in place of an older one.
-    if (const Outcome written = FileSystem::writeBytes(*file, bytes, FileSystem::WriteMode::atomic);
-        !written) {
-        Log::line(u"Failed to export backup: "_s + written.error().description);
-        return false;
-    }
-    return true;
+    m_hub.load();
+    const auto backup = buildBackup(m_context, m_hub);
+    if (!backup)
+        return backup.error();
+    return backup->encode();
 }
 
-bool BackupService::importBackup(ModelContext& context, FileLinkerService& linker)
+Outcome BackupService::writeDocument(const QString& filePath, const QByteArray& document)
 {
-    FilePanelRequest request;
-    request.title = u"Backup wiederherstellen"_s;
-    request.prompt = u"Importieren"_s;
-    request.startFolder = m_platform.user.homeFolder();
-    request.nameFilters = jsonFiles;
-    const auto file = m_platform.panels.chooseFileToOpen(request);
-    if (!file)
-        return false;
+    return FileSystem::writeBytes(filePath, document, FileSystem::WriteMode::atomic);
+}
 
-    const auto fail = [&](const QString& description) {
-        Log::line(u"Failed to import backup: "_s + description);
-        m_platform.alerts.inform(u"Import Fehlgeschlagen"_s,
-                                 u"Die Backup-Datei konnte nicht gelesen werden: %1"_s.arg(description),
-                                 AlertStyle::critical);
-        return false;
-    };
-    const auto bytes = FileSystem::readBytes(*file);
+Outcome BackupService::importFile(const QString& filePath)
+{
+    const auto bytes = FileSystem::readBytes(filePath);
     if (!bytes)
-        return fail(bytes.error().description);
+        return bytes.error();
     const auto backup = AppBackup::decode(bytes.value());
     if (!backup)
-        return fail(backup.error().description);
+        return Error{backup.error().description};
 
     // All records are replaced in one save; on any failure the context goes back to
     // what is stored, so nothing of the old configuration is lost. Views re-read once
     // at the end, not once for every record replaced.
-    Outcome replaced;
-    {
-        const ModelContext::AnnouncementBatch batch(context);
-        replaced = replaceRecords(context, backup.value(), linker.centralRepositoryPath());
-        if (replaced)
-            replaced = context.save();
-        if (!replaced)
-            (void)context.rollback();
+    const ModelContext::AnnouncementBatch batch(m_context);
+    Outcome replaced = replaceRecords(m_context, backup.value(), m_hub.centralRepositoryPath());
+    if (replaced)
+        replaced = m_context.save();
+    if (!replaced) {
+        (void)m_context.rollback();
+        return replaced;
     }
-    if (!replaced)
-        return fail(replaced.error().description);
-
-    linker.setModelContext(&context);
-    linker.loadSettings();
-    linker.loadSettings();
-    linker.scanCentralRepository();
-    linker.restoreRecordedLinks();
-    return true;
+    m_hub.load();
+    return {};
 }

@@ -1,32 +1,34 @@
 #pragma once
 
-#include "PlatformServices.h"
+#include "base/Result.h"
 
+#include <QByteArray>
 #include <QString>
 
-class FileLinkerService;
+class HubSettings;
 class ModelContext;
 
-// Saves the whole configuration (hub, target apps, link records) to a JSON file the
-// user names, and replaces it with a file's content. Holds nothing between calls.
+// The whole configuration (hub, target apps, link records) as a JSON document, and the
+// way back. Holds nothing between calls; asks nobody: the caller names the file.
 class BackupService
 {
 public:
-    explicit BackupService(PlatformServices platform);
+    BackupService(ModelContext& context, HubSettings& hub);
 
-    // Asks for a file and writes the backup there atomically; failures are only logged.
-    // True when a backup was written.
-    bool exportBackup(ModelContext& context, FileLinkerService& linker);
+    // The backup document of the configuration as stored now.
+    Result<QByteArray> exportDocument();
+    // Writes a document atomically, so a full disk or a crash never leaves half a
+    // backup in place of an older one.
+    static Outcome writeDocument(const QString& filePath, const QByteArray& document);
 
-    // Asks for a backup file and replaces every record with its content in one save,
-    // then reloads the linker, rescans the hub and recreates missing links. A file that
-    // cannot be read, or any later failure, leaves the store as it was and is shown in
-    // an alert. True when the configuration was replaced.
-    bool importBackup(ModelContext& context, FileLinkerService& linker);
+    // Replaces every record with the file's content in one save. A file that cannot be
+    // read, or any later failure, leaves the store as it was and says why.
+    Outcome importFile(const QString& filePath);
 
-    // The file name the save panel proposes, from the local date and time.
+    // The file name a save panel proposes, from the local date and time.
     static QString proposedFileName();
 
 private:
-    PlatformServices m_platform;
+    ModelContext& m_context;
+    HubSettings& m_hub;
 };

@@ -1,23 +1,21 @@
 #pragma once
 
-#include "CliPlatform.h"
-#include "LegacyPreferences.h"
-#include "PlatformServices.h"
-#include "SecurityScopes.h"
-#include "Skill.h"
-#include "SkillStoreService.h"
-#include "TargetAppSkill.h"
-#include "UserEnvironment.h"
+#include "access/LegacyPreferences.h"
+#include "access/SecurityScopes.h"
+#include "access/UserEnvironment.h"
+#include "store/DirectorySkillSource.h"
 
 #include <QStringList>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
-class FileLinkerService;
 class ModelContext;
+class QNetworkAccessManager;
+class SkillStoreService;
 class TargetApp;
+class Workspace;
+struct TargetAppSkill;
 
 // Exit codes of the tool.
 namespace ExitCode {
@@ -26,9 +24,9 @@ constexpr int failure = 1; // the operation failed, or changed nothing that was 
 constexpr int usage = 2;
 } // namespace ExitCode
 
-// One run of the command-line tool: the same store, linker, store client and backup
-// service the window uses, driven by one command. Results go to standard output,
-// messages and log lines to standard error.
+// One run of the command-line tool: the same store and actions the window uses, driven
+// by one command whose arguments answer what the window would ask. Results go to
+// standard output, messages and log lines to standard error.
 class CliSession
 {
 public:
@@ -58,27 +56,20 @@ public:
     int restoreLinks(const QStringList& args);
 
 private:
-    PlatformServices platform();
     int fail(const QString& message) const;
-    TargetApp* findApp(const QString& idOrName, QString& problem) const;
-    std::optional<Skill> findHubItem(const QString& fileName) const;
+    // Made on first use: most commands never go to the network.
+    SkillStoreService& store();
     int toggle(const QStringList& args, bool linked);
-    // The entry of the app's folder named on the command line, or a message why not.
-    std::optional<TargetAppSkill> findEntry(const TargetApp& app, const QString& name,
-                                            QString& problem) const;
     // Runs the action on the app and entry that args (APP ENTRY) name, or tells why not.
-    int onEntry(const QStringList& args,
-                const std::function<int(TargetApp&, const TargetAppSkill&)>& action) const;
+    int onEntry(const QStringList& args, const std::function<int(TargetApp&, const TargetAppSkill&)>& action);
 
     bool m_json;
     StoreEndpoints m_endpoints;
     UnrestrictedSecurityScopes m_scopes;
     SystemUserEnvironment m_user;
     SettingsFileLegacyPreferences m_preferences;
-    ArgumentPanels m_panels;
-    StandardErrorAlerts m_alerts;
-    NoFileReveal m_reveal;
-    NoClipboard m_clipboard;
     std::unique_ptr<ModelContext> m_context;
-    std::unique_ptr<FileLinkerService> m_linker;
+    std::unique_ptr<Workspace> m_workspace;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    std::unique_ptr<SkillStoreService> m_store;
 };

@@ -1,6 +1,6 @@
 // quorvane-cli: what the window does, from a shell, on the same store.
-#include "CliSession.h"
-#include "Log.h"
+#include "base/Log.h"
+#include "cli/CliSession.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,206 +1,109 @@
-#include "FileLinkerService.h"
+#include "linker/FileLinkerService.h"
 
-#include "AppSettings.h"
-#include "HubScanner.h"
-#include "LegacyPreferences.h"
-#include "Log.h"
-#include "ModelContext.h"
-#include "NameOrder.h"
-#include "SecurityScopedBookmarkManager.h"
-#include "TargetApp.h"
-#include "UserEnvironment.h"
+#include "access/FileSystem.h"
+#include "access/FolderAccess.h"
+#include "base/Log.h"
+#include "linker/HubSettings.h"
+#include "linker/LinkRecords.h"
+#include "linker/Placement.h"
+#include "model/TargetApp.h"
 
 #include <QFileInfo>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
-namespace {
-const QString legacyPathKey = u"centralRepositoryPath"_s;
-const QString legacyBookmarkKey = u"centralBookmarkData"_s;
-} // namespace
-
-FileLinkerService::FileLinkerService(PlatformServices platform, QObject* parent)
-    : QObject(parent)
-    , m_platform(platform)
-    , m_centralRepositoryPath(FileSystem::childPath(platform.user.homeFolder(), u".agents/Skills"_s))
+FileLinkerService::FileLinkerService(ModelContext& context, const HubSettings& hub,
+                                     const FolderAccess& access, LinkRecords& records,
+                                     const Placement& placement)
+    : m_context(context)
+    , m_hub(hub)
+    , m_access(access)
+    , m_records(records)
+    , m_placement(placement)
 {}
 
-FileLinkerService::~FileLinkerService() = default;
-
-void FileLinkerService::setCentralRepositoryPath(const QString& path)
+bool FileLinkerService::isSkillLinked(const Skill& skill, const TargetApp& app) const
 {
-    m_centralRepositoryPath = path;
-    Q_EMIT centralRepositoryPathChanged();
+    const QString itemPath = skill.url.toLocalFile();
+    return m_access
+        .withFolder(folderOf(app),
+                    [&](const QString& folder) {
+                        return m_placement.isPlacementOf(
+                            FileSystem::childPath(folder, QFileInfo(itemPath).fileName()), itemPath);
+                    })
+        .value_or(false);
 }
 
-void FileLinkerService::setCentralBookmarkData(const std::optional<QByteArray>& bookmark)
+LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetApp& app, bool linked)
 {
-    m_centralBookmarkData = bookmark;
-}
-
-ModelContext* FileLinkerService::modelContext() const
-{
-    return m_modelContext;
-}
-
-void FileLinkerService::setModelContext(ModelContext* context)
-{
-    m_modelContext = context;
-}
-
-void FileLinkerService::setAvailableSkills(QList<Skill> skills)
-{
-    m_availableSkills = std::move(skills);
-    Q_EMIT availableSkillsChanged();
-}
-
-AppSettings* FileLinkerService::fetchAppSettings(ModelContext& context) const
-{
-    auto settings = context.fetch<AppSettings>();
-    if (!settings) {
-        Log::line(u"Failed to fetch app settings: "_s + settings.error().description);
-        return nullptr;
-    }
-    return settings->isEmpty() ? nullptr : settings->first();
-}
-
-void FileLinkerService::loadSettings()
-{
-    if (!m_modelContext)
-        return;
-    ModelContext& context = *m_modelContext;
-    const QString legacyPath = m_platform.preferences.string(legacyPathKey).value_or(m_centralRepositoryPath);
-    const std::optional<QByteArray> legacyBookmark = m_platform.preferences.bytes(legacyBookmarkKey);
-
-    if (AppSettings* settings = fetchAppSettings(context)) {
-        setCentralRepositoryPath(settings->centralRepositoryPath());
-        setCentralBookmarkData(settings->centralBookmarkData());
-        if (!settings->centralBookmarkData() && legacyBookmark) {
-            setCentralBookmarkData(legacyBookmark);
-            settings->setCentralBookmarkData(legacyBookmark);
-            settings->setUpdatedAt(QDateTime::currentDateTimeUtc());
-            (void)context.save(); // a failure keeps the change pending; nothing to tell
+    const QString itemPath = skill.url.toLocalFile();
+    const QString name = QFileInfo(itemPath).fileName();
+    enum class Done
+    {
+        nothing,
+        created,
+        removed
+    };
+    std::optional<Done> done;
+    const auto reached = m_access.withFolder(folderOf(app), [&](const QString& folder) {
+        const QString place = FileSystem::childPath(folder, name);
+        if (m_placement.isPlacementOf(place, itemPath) == linked) {
+            done = std::nullopt; // already as asked
+            return true;
         }
-    } else {
-        auto* created = new AppSettings(legacyPath, legacyBookmark);
-        context.insert(created);
-        (void)context.save(); // a failure keeps the record pending; nothing to tell
-        setCentralRepositoryPath(created->centralRepositoryPath());
-        setCentralBookmarkData(created->centralBookmarkData());
-    }
-
-    if (!m_centralBookmarkData)
-        setAvailableSkills({});
-}
-
-void FileLinkerService::persistSettings()
-{
-    if (!m_modelContext)
-        return;
-    ModelContext& context = *m_modelContext;
-    AppSettings* settings = fetchAppSettings(context);
-    if (!settings) {
-        settings = new AppSettings(m_centralRepositoryPath, m_centralBookmarkData);
-        context.insert(settings);
-    }
-    settings->setCentralRepositoryPath(m_centralRepositoryPath);
-    settings->setCentralBookmarkData(m_centralBookmarkData);
-    settings->setUpdatedAt(QDateTime::currentDateTimeUtc());
-    if (Outcome saved = context.save(); !saved)
-        Log::line(u"Failed to persist app settings: "_s + saved.error().description);
-}
-
-QString FileLinkerService::resolvePath(const QString& path) const
-{
-    if (path.startsWith(u"~/"_s)) {
-        // The user's real home, where a folder picked earlier most likely lives.
-        if (const auto realHome = m_platform.user.homeFolderOfUser(m_platform.user.loginName())) {
-            const QString candidate = FileSystem::childPath(*realHome, path.mid(2));
-            if (FileSystem::exists(candidate))
-                return candidate;
+        done = Done::nothing;
+        const auto fail = [&](const QString& description) {
+            Log::line(u"Failed to toggle link at "_s + place + u": "_s + description);
+        };
+        if (!linked) {
+            if (const Outcome gone = m_placement.remove(place); gone)
+                done = Done::removed;
+            else
+                fail(gone.error().description);
+            return true;
         }
-    }
-    return expandingTilde(path, m_platform.user);
-}
-
-std::optional<FileLinkerService::ReachedFolder>
-FileLinkerService::reachFolder(const std::optional<QByteArray>& bookmark, const QString& storedPath) const
-{
-    if (bookmark) {
-        if (const auto folder = SecurityScopedBookmarkManager::resolveBookmark(*bookmark)) {
-            auto scope = std::make_unique<ScopedFolderAccess>(m_platform.scopes, *folder);
-            if (scope->isGranted())
-                return ReachedFolder{*folder, std::move(scope)};
+        if (FileSystem::exists(place)) {
+            // The user's own content stays: it can be imported instead.
+            if (!m_placement.mayReplace(place)) {
+                fail(u"A file or folder that is not a link already has this name; it was left as it is."_s);
+                return true;
+            }
+            if (const Outcome gone = m_placement.remove(place); !gone) {
+                fail(gone.error().description);
+                return true;
+            }
         }
-    }
-    const QString stored = resolvePath(storedPath);
-    if (!FileSystem::exists(stored))
-        return std::nullopt;
-    return ReachedFolder{stored, nullptr};
+        if (const Outcome made = m_placement.place(itemPath, place); made)
+            done = Done::created;
+        else
+            fail(made.error().description);
+        return true;
+    });
+    if (!reached)
+        return LinkToggleResult::folderUnreachable;
+    if (!done)
+        return LinkToggleResult::alreadyInState;
+    if (*done == Done::removed)
+        m_records.remove(app.id(), name);
+    else if (*done == Done::created)
+        m_records.upsert(app.id(), name);
+    return *done == Done::nothing ? LinkToggleResult::failed : LinkToggleResult::changed;
 }
 
-std::optional<FileLinkerService::ReachedFolder> FileLinkerService::reachCentralHub() const
+bool FileLinkerService::removeTargetItem(const QString& itemPath, const TargetApp& app)
 {
-    return reachFolder(m_centralBookmarkData, m_centralRepositoryPath);
-}
-
-std::optional<FileLinkerService::ReachedFolder>
-FileLinkerService::reachTargetFolder(const TargetApp& app) const
-{
-    return reachFolder(app.bookmarkData(), app.folderPath());
-}
-
-bool FileLinkerService::hasValidCentralHub() const
-{
-    if (!m_centralBookmarkData)
-        return false;
-    const auto hub = SecurityScopedBookmarkManager::resolveBookmark(*m_centralBookmarkData);
-    return hub && FileSystem::existsAsFolder(*hub) == true;
-}
-
-void FileLinkerService::scanCentralRepository()
-{
-    if (!m_centralBookmarkData) {
-        setAvailableSkills({});
-        return;
-    }
-    const auto hub = SecurityScopedBookmarkManager::resolveBookmark(*m_centralBookmarkData);
-    if (!hub) {
-        setAvailableSkills({});
-        return;
-    }
-    const ScopedFolderAccess access(m_platform.scopes, *hub);
-    if (!access.isGranted()) {
-        Log::line(u"Failed to access security scope for central repo."_s);
-        setAvailableSkills({});
-        return;
-    }
-    const auto entries = FileSystem::listFolderEntries(*hub);
-    if (!entries) {
-        Log::line(u"Error scanning central repository: "_s + entries.error().description);
-        setAvailableSkills({});
-        return;
-    }
-
-    QList<Skill> skills;
-    HubScanner::PreviewReader reader;
-    for (const FileSystem::FolderEntry& entry : entries.value()) {
-        if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
-            skills.append(HubScanner::makeSkill(entry, reader));
-    }
-    std::stable_sort(skills.begin(), skills.end(),
-                     [](const Skill& a, const Skill& b) { return precedesByCodePoint(a.name, b.name); });
-    setAvailableSkills(std::move(skills));
+    // The folder only opens the access; the item deleted is the given path itself.
+    const bool deleted =
+        m_access.withFolder(folderOf(app), [&](const QString&) { return FileSystem::remove(itemPath).ok(); })
+            .value_or(false);
+    m_records.remove(app.id(), QFileInfo(itemPath).fileName());
+    return deleted;
 }
 
 bool FileLinkerService::removeHubItem(const Skill& skill)
 {
-    const bool removed = withCentralHubAccess([&](const QString&) {
-                             return FileSystem::remove(skill.url.toLocalFile()).ok();
-                         }).value_or(false);
-    scanCentralRepository();
-    Q_EMIT stateChanged();
-    return removed;
+    return m_access
+        .withFolder(m_hub.location(),
+                    [&](const QString&) { return FileSystem::remove(skill.url.toLocalFile()).ok(); })
+        .value_or(false);
 }

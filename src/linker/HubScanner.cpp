@@ -1,6 +1,6 @@
-#include "HubScanner.h"
+#include "linker/HubScanner.h"
 
-#include "FileSystem.h"
+#include "access/FileSystem.h"
 
 #include <QStringDecoder>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileSystem.h"
-#include "Skill.h"
+#include "access/FileSystem.h"
+#include "model/Skill.h"
 
 #include <QByteArray>
 #include <QString>

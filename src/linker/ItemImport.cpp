@@ -1,9 +1,15 @@
 // Bringing content into the hub: importing, repairing and installing items.
-#include "FileLinkerService.h"
+#include "linker/FileLinkerService.h"
 
-#include "ItemName.h"
-#include "Log.h"
-#include "TargetApp.h"
+#include "access/FileSystem.h"
+#include "access/FolderAccess.h"
+#include "linker/HubSettings.h"
+#include "linker/LinkRecords.h"
+#include "linker/Placement.h"
+
+#include "access/ItemName.h"
+#include "base/Log.h"
+#include "model/TargetApp.h"
 
 #include <QDir>
 
@@ -48,7 +54,7 @@ bool FileLinkerService::importSkill(const TargetAppSkill& item, const TargetApp&
 {
     const QString itemPath = item.url.toLocalFile();
     bool imported = false;
-    withHubAndTargetAccess(app, [&](const QString& hub, const QString& target) {
+    m_access.withFolders(m_hub.location(), folderOf(app), [&](const QString& hub, const QString& target) {
         const QString hubPlace = FileSystem::childPath(hub, item.name);
         Outcome outcome;
         if (item.isSymlink) {
@@ -59,12 +65,12 @@ bool FileLinkerService::importSkill(const TargetAppSkill& item, const TargetApp&
                 [&] { return checkImportableDestination(destination, hub, target); },
                 [&] { return FileSystem::move(destination, hubPlace); },
                 [&] { return FileSystem::remove(itemPath); },
-                [&] { return FileSystem::createSymbolicLink(itemPath, hubPlace); },
+                [&] { return m_placement.place(hubPlace, itemPath); },
             });
         } else {
             outcome = inOrder({
                 [&] { return FileSystem::move(itemPath, hubPlace); },
-                [&] { return FileSystem::createSymbolicLink(itemPath, hubPlace); },
+                [&] { return m_placement.place(hubPlace, itemPath); },
             });
         }
         if (!outcome)
@@ -73,9 +79,7 @@ bool FileLinkerService::importSkill(const TargetAppSkill& item, const TargetApp&
         return imported;
     });
     if (imported)
-        upsertLinkRecord(app.id(), item.name);
-    scanCentralRepository();
-    Q_EMIT stateChanged();
+        m_records.upsert(app.id(), item.name);
     return imported;
 }
 
@@ -85,11 +89,11 @@ bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& 
         return false;
     const QString itemPath = item.url.toLocalFile();
     bool repaired = false;
-    withHubAndTargetAccess(app, [&](const QString& hub, const QString&) {
+    m_access.withFolders(m_hub.location(), folderOf(app), [&](const QString& hub, const QString&) {
         const QString namesake = FileSystem::childPath(hub, item.name);
         const Outcome outcome = inOrder({
             [&] { return FileSystem::remove(itemPath); },
-            [&] { return FileSystem::createSymbolicLink(itemPath, namesake); },
+            [&] { return m_placement.place(namesake, itemPath); },
         });
         if (!outcome)
             Log::line(u"Failed to repair link: "_s + outcome.error().description);
@@ -97,15 +101,14 @@ bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& 
         return repaired;
     });
     if (repaired)
-        upsertLinkRecord(app.id(), item.name);
-    Q_EMIT stateChanged();
+        m_records.upsert(app.id(), item.name);
     return repaired;
 }
 
 std::optional<Outcome> FileLinkerService::installDownloadedSkill(const QString& folderName,
                                                                  const QString& text)
 {
-    return withCentralHubAccess([&](const QString& hub) -> Outcome {
+    return m_access.withFolder(m_hub.location(), [&](const QString& hub) -> Outcome {
         // The name comes from a search hit on the internet: it must be one visible entry of the hub.
         if (Outcome valid = checkItemName(folderName); !valid)
             return valid;

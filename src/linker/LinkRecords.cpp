@@ -1,32 +1,10 @@
-// The records that remember which links the program made.
-#include "FileLinkerService.h"
+#include "linker/LinkRecords.h"
 
-#include "Log.h"
-#include "ModelContext.h"
-#include "SkillLinkRecord.h"
+#include "base/Log.h"
+#include "model/ModelContext.h"
+#include "model/SkillLinkRecord.h"
 
 using namespace Qt::StringLiterals;
-
-bool FileLinkerService::upsertLinkRecord(const QUuid& targetAppID, const QString& itemName)
-{
-    if (!m_modelContext)
-        return false;
-    auto existing = m_modelContext->fetch<SkillLinkRecord>([&](const SkillLinkRecord& record) {
-        return record.targetAppID() == targetAppID && record.itemName() == itemName;
-    });
-    if (!existing) {
-        Log::line(u"Failed to upsert link record: "_s + existing.error().description);
-        return false;
-    }
-    if (!existing->isEmpty())
-        return true;
-    m_modelContext->insert(new SkillLinkRecord(targetAppID, itemName));
-    if (const Outcome saved = m_modelContext->save(); !saved) {
-        Log::line(u"Failed to upsert link record: "_s + saved.error().description);
-        return false;
-    }
-    return true;
-}
 
 namespace {
 
@@ -50,23 +28,42 @@ bool removeRecordsWhere(ModelContext& context, const std::function<bool(const Sk
 
 } // namespace
 
-bool FileLinkerService::removeLinkRecord(const QUuid& targetAppID, const QString& itemName)
+LinkRecords::LinkRecords(ModelContext& context)
+    : m_context(context)
+{}
+
+bool LinkRecords::upsert(const QUuid& targetAppID, const QString& itemName)
 {
-    if (!m_modelContext)
+    auto existing = m_context.fetch<SkillLinkRecord>([&](const SkillLinkRecord& record) {
+        return record.targetAppID() == targetAppID && record.itemName() == itemName;
+    });
+    if (!existing) {
+        Log::line(u"Failed to upsert link record: "_s + existing.error().description);
         return false;
+    }
+    if (!existing->isEmpty())
+        return true;
+    m_context.insert(new SkillLinkRecord(targetAppID, itemName));
+    if (const Outcome saved = m_context.save(); !saved) {
+        Log::line(u"Failed to upsert link record: "_s + saved.error().description);
+        return false;
+    }
+    return true;
+}
+
+bool LinkRecords::remove(const QUuid& targetAppID, const QString& itemName)
+{
     return removeRecordsWhere(
-        *m_modelContext,
+        m_context,
         [&](const SkillLinkRecord& record) {
             return record.targetAppID() == targetAppID && record.itemName() == itemName;
         },
         u"Failed to remove link record: "_s);
 }
 
-bool FileLinkerService::removeLinkRecords(const QUuid& targetAppID)
+bool LinkRecords::removeAll(const QUuid& targetAppID)
 {
-    if (!m_modelContext)
-        return false;
     return removeRecordsWhere(
-        *m_modelContext, [&](const SkillLinkRecord& record) { return record.targetAppID() == targetAppID; },
+        m_context, [&](const SkillLinkRecord& record) { return record.targetAppID() == targetAppID; },
         u"Failed to remove link records: "_s);
 }

@@ -1,11 +1,16 @@
 // Making links again from their records, as after a backup import.
-#include "FileLinkerService.h"
+#include "linker/FileLinkerService.h"
 
-#include "ItemName.h"
-#include "Log.h"
-#include "ModelContext.h"
-#include "SkillLinkRecord.h"
-#include "TargetApp.h"
+#include "access/FileSystem.h"
+#include "access/FolderAccess.h"
+#include "linker/HubSettings.h"
+#include "linker/Placement.h"
+
+#include "access/ItemName.h"
+#include "base/Log.h"
+#include "model/ModelContext.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
 
 #include <QHash>
 
@@ -14,11 +19,9 @@ using namespace Qt::StringLiterals;
 LinkRestoreSummary FileLinkerService::restoreRecordedLinks()
 {
     LinkRestoreSummary summary;
-    if (!m_modelContext)
-        return summary;
-    const auto apps = m_modelContext->fetch<TargetApp>();
+    const auto apps = m_context.fetch<TargetApp>();
     const auto records =
-        apps ? m_modelContext->fetch<SkillLinkRecord>() : Result<QList<SkillLinkRecord*>>(apps.error());
+        apps ? m_context.fetch<SkillLinkRecord>() : Result<QList<SkillLinkRecord*>>(apps.error());
     if (!records) {
         Log::line(u"Failed to restore recorded links: "_s + records.error().description);
         return summary;
@@ -42,19 +45,20 @@ LinkRestoreSummary FileLinkerService::restoreRecordedLinks()
             ++summary.failed;
             continue;
         }
-        withHubAndTargetAccess(*app, [&](const QString& hub, const QString& target) {
-            const QString item = FileSystem::childPath(hub, name);
-            const QString place = FileSystem::childPath(target, name);
-            if (!FileSystem::exists(item) || FileSystem::exists(place))
-                return false;
-            if (const Outcome made = FileSystem::createSymbolicLink(place, item); !made) {
-                Log::line(u"Failed to restore link for "_s + name + u": "_s + made.error().description);
-                ++summary.failed;
-                return false;
-            }
-            ++summary.restored;
-            return true;
-        });
+        m_access.withFolders(
+            m_hub.location(), folderOf(*app), [&](const QString& hub, const QString& target) {
+                const QString item = FileSystem::childPath(hub, name);
+                const QString place = FileSystem::childPath(target, name);
+                if (!FileSystem::exists(item) || FileSystem::exists(place))
+                    return false;
+                if (const Outcome made = m_placement.place(item, place); !made) {
+                    Log::line(u"Failed to restore link for "_s + name + u": "_s + made.error().description);
+                    ++summary.failed;
+                    return false;
+                }
+                ++summary.restored;
+                return true;
+            });
     }
     return summary;
 }

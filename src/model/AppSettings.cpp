@@ -1,4 +1,4 @@
-#include "AppSettings.h"
+#include "model/AppSettings.h"
 
 using namespace Qt::StringLiterals;
 
@@ -6,7 +6,7 @@ const RecordSchema& AppSettings::schema()
 {
     static const RecordSchema schema{
         u"app_settings"_s,
-        {u"id"_s, u"central_repository_path"_s, u"central_bookmark_data"_s, u"updated_at"_s}};
+        {Columns::id, Columns::centralRepositoryPath, Columns::centralBookmarkData, Columns::updatedAt}};
     return schema;
 }
 
@@ -19,45 +19,45 @@ AppSettings::AppSettings(const QString& centralRepositoryPath,
 void AppSettings::setId(const QUuid& id)
 {
     m_id = id;
-    noteFieldChanged(u"id"_s);
+    noteFieldChanged(Columns::id.name);
 }
 
 void AppSettings::setCentralRepositoryPath(const QString& path)
 {
     m_centralRepositoryPath = path;
-    noteFieldChanged(u"central_repository_path"_s);
+    noteFieldChanged(Columns::centralRepositoryPath.name);
     Q_EMIT centralRepositoryPathChanged();
 }
 
 void AppSettings::setCentralBookmarkData(const std::optional<QByteArray>& bookmark)
 {
     m_centralBookmarkData = bookmark;
-    noteFieldChanged(u"central_bookmark_data"_s);
+    noteFieldChanged(Columns::centralBookmarkData.name);
 }
 
 void AppSettings::setUpdatedAt(const QDateTime& date)
 {
     m_updatedAt = date;
-    noteFieldChanged(u"updated_at"_s);
+    noteFieldChanged(Columns::updatedAt.name);
 }
 
 QVariantMap AppSettings::columnValues() const
 {
-    return {{u"id"_s, storedUuid(m_id)},
-            {u"central_repository_path"_s, m_centralRepositoryPath},
-            {u"central_bookmark_data"_s, storedBytes(m_centralBookmarkData)},
-            {u"updated_at"_s, storedDate(m_updatedAt)}};
+    return {{Columns::id.name, storedUuid(m_id)},
+            {Columns::centralRepositoryPath.name, m_centralRepositoryPath},
+            {Columns::centralBookmarkData.name, storedBytes(m_centralBookmarkData)},
+            {Columns::updatedAt.name, storedDate(m_updatedAt)}};
 }
 
 void AppSettings::assignColumnValues(const QVariantMap& values)
 {
     // Only the columns present are assigned: the context leaves out those changed here.
-    if (values.contains(u"id"_s))
-        setId(uuidFromStored(values[u"id"_s]));
-    if (values.contains(u"central_repository_path"_s))
-        setCentralRepositoryPath(values[u"central_repository_path"_s].toString());
-    if (values.contains(u"central_bookmark_data"_s))
-        setCentralBookmarkData(bytesFromStored(values[u"central_bookmark_data"_s]));
-    if (values.contains(u"updated_at"_s))
-        setUpdatedAt(dateFromStored(values[u"updated_at"_s]));
+    if (values.contains(Columns::id.name))
+        setId(uuidFromStored(values[Columns::id.name]));
+    if (values.contains(Columns::centralRepositoryPath.name))
+        setCentralRepositoryPath(values[Columns::centralRepositoryPath.name].toString());
+    if (values.contains(Columns::centralBookmarkData.name))
+        setCentralBookmarkData(bytesFromStored(values[Columns::centralBookmarkData.name]));
+    if (values.contains(Columns::updatedAt.name))
+        setUpdatedAt(dateFromStored(values[Columns::updatedAt.name]));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Record.h"
+#include "model/Record.h"
 
 #include <optional>
 
@@ -11,6 +11,17 @@ class AppSettings : public Record
     Q_PROPERTY(QString centralRepositoryPath READ centralRepositoryPath NOTIFY centralRepositoryPathChanged)
 
 public:
+    // Its table's columns, each named here once.
+    struct Columns
+    {
+        static inline const Column id{QStringLiteral("id"), QStringLiteral("TEXT")};
+        static inline const Column centralRepositoryPath{QStringLiteral("central_repository_path"),
+                                                         QStringLiteral("TEXT")};
+        static inline const Column centralBookmarkData{QStringLiteral("central_bookmark_data"),
+                                                       QStringLiteral("BLOB")};
+        static inline const Column updatedAt{QStringLiteral("updated_at"), QStringLiteral("INTEGER")};
+    };
+
     static constexpr RecordType type = RecordType::appSettings;
     static const RecordSchema& schema();
 

@@ -1,8 +1,8 @@
-#include "ModelContext.h"
+#include "model/ModelContext.h"
 
-#include "AppSettings.h"
-#include "SkillLinkRecord.h"
-#include "TargetApp.h"
+#include "model/AppSettings.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
 
 namespace {
 

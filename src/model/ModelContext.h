@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ModelStore.h"
-#include "Record.h"
-#include "Result.h"
+#include "base/Result.h"
+#include "model/ModelStore.h"
+#include "model/Record.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,8 +1,8 @@
-#include "ModelStore.h"
+#include "model/ModelStore.h"
 
-#include "AppSettings.h"
-#include "SkillLinkRecord.h"
-#include "TargetApp.h"
+#include "model/AppSettings.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,20 +20,33 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Each migration brings the file from version (index) to version (index + 1).
-const QList<QStringList>& migrations()
+const QList<const RecordSchema*>& allSchemas()
 {
-    static const QList<QStringList> steps = {
-        {
-            u"CREATE TABLE target_apps (store_key TEXT PRIMARY KEY NOT NULL, id TEXT, name TEXT,"
-            " folder_path TEXT, system_image_name TEXT, bookmark_data BLOB)"_s,
-            u"CREATE TABLE app_settings (store_key TEXT PRIMARY KEY NOT NULL, id TEXT,"
-            " central_repository_path TEXT, central_bookmark_data BLOB, updated_at INTEGER)"_s,
-            u"CREATE TABLE skill_link_records (store_key TEXT PRIMARY KEY NOT NULL, id TEXT,"
-            " target_app_id TEXT, item_name TEXT, created_at INTEGER)"_s,
-        },
-    };
-    return steps;
+    static const QList<const RecordSchema*> schemas = {&TargetApp::schema(), &AppSettings::schema(),
+                                                       &SkillLinkRecord::schema()};
+    return schemas;
+}
+
+// The statements that bring the file from version - 1 to version: the tables and columns
+// that version added, as their declarations say.
+QStringList migrationTo(int version)
+{
+    QStringList statements;
+    for (const RecordSchema* schema : allSchemas()) {
+        QStringList added;
+        for (const Column& column : schema->columns) {
+            if (column.sinceVersion == version ||
+                (schema->sinceVersion == version && column.sinceVersion < version))
+                added.append(column.name + u' ' + column.sqlType);
+        }
+        if (schema->sinceVersion == version)
+            statements.append(u"CREATE TABLE %1 (store_key TEXT PRIMARY KEY NOT NULL, %2)"_s.arg(
+                schema->table, added.join(u", "_s)));
+        else
+            for (const QString& column : std::as_const(added))
+                statements.append(u"ALTER TABLE %1 ADD COLUMN %2"_s.arg(schema->table, column));
+    }
+    return statements;
 }
 
 Error sqlError(const QString& what, const QSqlError& error)
@@ -163,7 +176,7 @@ Outcome ModelStore::migrate()
                 return version.error();
             if (version.value() >= target)
                 return {};
-            for (const QString& statement : migrations()[target - 1]) {
+            for (const QString& statement : migrationTo(target)) {
                 if (auto done = run(m_connectionName, statement); !done)
                     return done.error();
             }
@@ -180,16 +193,15 @@ Outcome ModelStore::migrate()
 
 Result<QList<StoredRow>> ModelStore::readAll(const RecordSchema& schema)
 {
-    auto query =
-        run(m_connectionName,
-            u"SELECT store_key, %1 FROM %2 ORDER BY rowid"_s.arg(schema.columns.join(u", "_s), schema.table));
+    auto query = run(m_connectionName, u"SELECT store_key, %1 FROM %2 ORDER BY rowid"_s.arg(
+                                           schema.columnNames().join(u", "_s), schema.table));
     if (!query)
         return query.error();
     QList<StoredRow> rows;
     while (query.value().next()) {
         StoredRow row{query.value().value(0).toString(), {}};
         for (qsizetype column = 0; column < schema.columns.size(); ++column)
-            row.values.insert(schema.columns[column], query.value().value(static_cast<int>(column + 1)));
+            row.values.insert(schema.columns[column].name, query.value().value(static_cast<int>(column + 1)));
         rows.append(row);
     }
     return rows;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Record.h"
-#include "Result.h"
+#include "base/Result.h"
+#include "model/Record.h"
 
 #include <QList>
 #include <QString>

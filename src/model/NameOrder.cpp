@@ -1,4 +1,4 @@
-#include "NameOrder.h"
+#include "model/NameOrder.h"
 
 #include <algorithm>
 

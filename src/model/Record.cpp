@@ -1,6 +1,6 @@
-#include "Record.h"
+#include "model/Record.h"
 
-#include "ModelContext.h"
+#include "model/ModelContext.h"
 
 #include <QTimeZone>
 
@@ -39,4 +39,12 @@ std::optional<QByteArray> Record::bytesFromStored(const QVariant& value)
     if (value.isNull())
         return std::nullopt;
     return value.toByteArray();
+}
+
+QStringList RecordSchema::columnNames() const
+{
+    QStringList names;
+    for (const Column& column : columns)
+        names.append(column.name);
+    return names;
 }

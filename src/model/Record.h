@@ -16,11 +16,23 @@ enum class RecordType
     skillLinkRecord
 };
 
+// One column of a record's table: declared once, and used by the schema, the
+// migrations and the record's setters alike.
+struct Column
+{
+    QString name;
+    QString sqlType;      // "TEXT", "BLOB", "INTEGER"
+    int sinceVersion = 1; // the schema version that added it
+};
+
 // Table layout of one record type in the store file.
 struct RecordSchema
 {
     QString table;
-    QStringList columns; // without the store key
+    QList<Column> columns; // without the store key
+    int sinceVersion = 1;  // the schema version that added the table
+
+    QStringList columnNames() const;
 };
 
 // A persistent record owned by a ModelContext. Records are reference objects: two records

@@ -1,10 +1,4 @@
-#include "Skill.h"
-
-bool operator==(const Skill& a, const Skill& b)
-{
-    return a.url.toString() == b.url.toString() && a.name == b.name && a.contentSnippet == b.contentSnippet &&
-           a.fileExtension == b.fileExtension && a.isDirectory == b.isDirectory;
-}
+#include "model/Skill.h"
 
 size_t qHash(const Skill& skill, size_t seed)
 {

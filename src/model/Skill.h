@@ -15,8 +15,7 @@ struct Skill
 
     const QUrl& id() const { return url; }
 
-    friend bool operator==(const Skill& a, const Skill& b);
-    friend bool operator!=(const Skill& a, const Skill& b) { return !(a == b); }
+    bool operator==(const Skill&) const = default;
 };
 
 size_t qHash(const Skill& skill, size_t seed = 0);

@@ -1,11 +1,11 @@
-#include "SkillLinkRecord.h"
+#include "model/SkillLinkRecord.h"
 
 using namespace Qt::StringLiterals;
 
 const RecordSchema& SkillLinkRecord::schema()
 {
-    static const RecordSchema schema{u"skill_link_records"_s,
-                                     {u"id"_s, u"target_app_id"_s, u"item_name"_s, u"created_at"_s}};
+    static const RecordSchema schema{
+        u"skill_link_records"_s, {Columns::id, Columns::targetAppID, Columns::itemName, Columns::createdAt}};
     return schema;
 }
 
@@ -17,44 +17,44 @@ SkillLinkRecord::SkillLinkRecord(const QUuid& targetAppID, const QString& itemNa
 void SkillLinkRecord::setId(const QUuid& id)
 {
     m_id = id;
-    noteFieldChanged(u"id"_s);
+    noteFieldChanged(Columns::id.name);
 }
 
 void SkillLinkRecord::setTargetAppID(const QUuid& id)
 {
     m_targetAppID = id;
-    noteFieldChanged(u"target_app_id"_s);
+    noteFieldChanged(Columns::targetAppID.name);
 }
 
 void SkillLinkRecord::setItemName(const QString& name)
 {
     m_itemName = name;
-    noteFieldChanged(u"item_name"_s);
+    noteFieldChanged(Columns::itemName.name);
 }
 
 void SkillLinkRecord::setCreatedAt(const QDateTime& date)
 {
     m_createdAt = date;
-    noteFieldChanged(u"created_at"_s);
+    noteFieldChanged(Columns::createdAt.name);
 }
 
 QVariantMap SkillLinkRecord::columnValues() const
 {
-    return {{u"id"_s, storedUuid(m_id)},
-            {u"target_app_id"_s, storedUuid(m_targetAppID)},
-            {u"item_name"_s, m_itemName},
-            {u"created_at"_s, storedDate(m_createdAt)}};
+    return {{Columns::id.name, storedUuid(m_id)},
+            {Columns::targetAppID.name, storedUuid(m_targetAppID)},
+            {Columns::itemName.name, m_itemName},
+            {Columns::createdAt.name, storedDate(m_createdAt)}};
 }
 
 void SkillLinkRecord::assignColumnValues(const QVariantMap& values)
 {
     // Only the columns present are assigned: the context leaves out those changed here.
-    if (values.contains(u"id"_s))
-        setId(uuidFromStored(values[u"id"_s]));
-    if (values.contains(u"target_app_id"_s))
-        setTargetAppID(uuidFromStored(values[u"target_app_id"_s]));
-    if (values.contains(u"item_name"_s))
-        setItemName(values[u"item_name"_s].toString());
-    if (values.contains(u"created_at"_s))
-        setCreatedAt(dateFromStored(values[u"created_at"_s]));
+    if (values.contains(Columns::id.name))
+        setId(uuidFromStored(values[Columns::id.name]));
+    if (values.contains(Columns::targetAppID.name))
+        setTargetAppID(uuidFromStored(values[Columns::targetAppID.name]));
+    if (values.contains(Columns::itemName.name))
+        setItemName(values[Columns::itemName.name].toString());
+    if (values.contains(Columns::createdAt.name))
+        setCreatedAt(dateFromStored(values[Columns::createdAt.name]));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Record.h"
+#include "model/Record.h"
 
 // Remembers that a hub item was linked into a target app, so a vanished link can be
 // made again. (targetAppID, itemName) is its logical key; the linker keeps it unique.
@@ -9,6 +9,15 @@ class SkillLinkRecord : public Record
     Q_OBJECT
 
 public:
+    // Its table's columns, each named here once.
+    struct Columns
+    {
+        static inline const Column id{QStringLiteral("id"), QStringLiteral("TEXT")};
+        static inline const Column targetAppID{QStringLiteral("target_app_id"), QStringLiteral("TEXT")};
+        static inline const Column itemName{QStringLiteral("item_name"), QStringLiteral("TEXT")};
+        static inline const Column createdAt{QStringLiteral("created_at"), QStringLiteral("INTEGER")};
+    };
+
     static constexpr RecordType type = RecordType::skillLinkRecord;
     static const RecordSchema& schema();
 

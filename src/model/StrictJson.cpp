@@ -1,4 +1,4 @@
-#include "StrictJson.h"
+#include "model/StrictJson.h"
 
 using namespace Qt::StringLiterals;
 

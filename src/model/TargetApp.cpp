@@ -1,6 +1,6 @@
-#include "TargetApp.h"
+#include "model/TargetApp.h"
 
-#include "NameOrder.h"
+#include "model/NameOrder.h"
 
 #include <algorithm>
 
@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 const RecordSchema& TargetApp::schema()
 {
     static const RecordSchema schema{
-        u"target_apps"_s, {u"id"_s, u"name"_s, u"folder_path"_s, u"system_image_name"_s, u"bookmark_data"_s}};
+        u"target_apps"_s,
+        {Columns::id, Columns::name, Columns::folderPath, Columns::systemImageName, Columns::bookmarkData}};
     return schema;
 }
 
@@ -32,56 +33,56 @@ QList<TargetApp*> TargetApp::sortedByName(QList<TargetApp*> apps)
 void TargetApp::setId(const QUuid& id)
 {
     m_id = id;
-    noteFieldChanged(u"id"_s);
+    noteFieldChanged(Columns::id.name);
 }
 
 void TargetApp::setName(const QString& name)
 {
     m_name = name;
-    noteFieldChanged(u"name"_s);
+    noteFieldChanged(Columns::name.name);
     Q_EMIT nameChanged();
 }
 
 void TargetApp::setFolderPath(const QString& path)
 {
     m_folderPath = path;
-    noteFieldChanged(u"folder_path"_s);
+    noteFieldChanged(Columns::folderPath.name);
     Q_EMIT folderPathChanged();
 }
 
 void TargetApp::setSystemImageName(const QString& name)
 {
     m_systemImageName = name;
-    noteFieldChanged(u"system_image_name"_s);
+    noteFieldChanged(Columns::systemImageName.name);
     Q_EMIT systemImageNameChanged();
 }
 
 void TargetApp::setBookmarkData(const std::optional<QByteArray>& bookmark)
 {
     m_bookmarkData = bookmark;
-    noteFieldChanged(u"bookmark_data"_s);
+    noteFieldChanged(Columns::bookmarkData.name);
 }
 
 QVariantMap TargetApp::columnValues() const
 {
-    return {{u"id"_s, storedUuid(m_id)},
-            {u"name"_s, m_name},
-            {u"folder_path"_s, m_folderPath},
-            {u"system_image_name"_s, m_systemImageName},
-            {u"bookmark_data"_s, storedBytes(m_bookmarkData)}};
+    return {{Columns::id.name, storedUuid(m_id)},
+            {Columns::name.name, m_name},
+            {Columns::folderPath.name, m_folderPath},
+            {Columns::systemImageName.name, m_systemImageName},
+            {Columns::bookmarkData.name, storedBytes(m_bookmarkData)}};
 }
 
 void TargetApp::assignColumnValues(const QVariantMap& values)
 {
     // Only the columns present are assigned: the context leaves out those changed here.
-    if (values.contains(u"id"_s))
-        setId(uuidFromStored(values[u"id"_s]));
-    if (values.contains(u"name"_s))
-        setName(values[u"name"_s].toString());
-    if (values.contains(u"folder_path"_s))
-        setFolderPath(values[u"folder_path"_s].toString());
-    if (values.contains(u"system_image_name"_s))
-        setSystemImageName(values[u"system_image_name"_s].toString());
-    if (values.contains(u"bookmark_data"_s))
-        setBookmarkData(bytesFromStored(values[u"bookmark_data"_s]));
+    if (values.contains(Columns::id.name))
+        setId(uuidFromStored(values[Columns::id.name]));
+    if (values.contains(Columns::name.name))
+        setName(values[Columns::name.name].toString());
+    if (values.contains(Columns::folderPath.name))
+        setFolderPath(values[Columns::folderPath.name].toString());
+    if (values.contains(Columns::systemImageName.name))
+        setSystemImageName(values[Columns::systemImageName.name].toString());
+    if (values.contains(Columns::bookmarkData.name))
+        setBookmarkData(bytesFromStored(values[Columns::bookmarkData.name]));
 }

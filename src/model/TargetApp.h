@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Record.h"
+#include "model/Record.h"
 
 #include <optional>
 
@@ -13,6 +13,17 @@ class TargetApp : public Record
     Q_PROPERTY(QString systemImageName READ systemImageName NOTIFY systemImageNameChanged)
 
 public:
+    // Its table's columns, each named here once.
+    struct Columns
+    {
+        static inline const Column id{QStringLiteral("id"), QStringLiteral("TEXT")};
+        static inline const Column name{QStringLiteral("name"), QStringLiteral("TEXT")};
+        static inline const Column folderPath{QStringLiteral("folder_path"), QStringLiteral("TEXT")};
+        static inline const Column systemImageName{QStringLiteral("system_image_name"),
+                                                   QStringLiteral("TEXT")};
+        static inline const Column bookmarkData{QStringLiteral("bookmark_data"), QStringLiteral("BLOB")};
+    };
+
     static constexpr RecordType type = RecordType::targetApp;
     static const RecordSchema& schema();
 

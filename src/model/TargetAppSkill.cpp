@@ -1,34 +1,41 @@
-#include "TargetAppSkill.h"
+#include "model/TargetAppSkill.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
-// Removes "." and ".." components and duplicate separators, as a standardised file URL does.
-QString normalisedLowerCasePath(const QString& path)
+bool isSameOrBelow(const QString& path, const QString& folder)
 {
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path)).toLower();
+    return path == folder || path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+QString canonicalOrClean(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
 }
 
 } // namespace
 
 bool TargetAppSkill::pointsIntoHub(const QString& hubPath) const
 {
-    if (!symlinkDestination)
+    if (!symlinkDestination || hubPath.isEmpty())
         return false;
-    const QString destination = normalisedLowerCasePath(symlinkDestination->toLocalFile());
-    return destination.startsWith(normalisedLowerCasePath(hubPath));
+    const QString destination = QDir::cleanPath(symlinkDestination->toLocalFile());
+    // The paths as written match for links the program made; only others need the
+    // links on their way resolved.
+    return isSameOrBelow(destination, QDir::cleanPath(hubPath)) ||
+           isSameOrBelow(canonicalOrClean(destination), canonicalOrClean(hubPath));
 }
 
-bool operator==(const TargetAppSkill& a, const TargetAppSkill& b)
+TargetItemState TargetAppSkill::classified(const QString& hubPath) const
 {
-    const auto sameDestination = [&] {
-        if (a.symlinkDestination.has_value() != b.symlinkDestination.has_value())
-            return false;
-        return !a.symlinkDestination || a.symlinkDestination->toString() == b.symlinkDestination->toString();
-    };
-    return a.url.toString() == b.url.toString() && a.name == b.name && a.isSymlink == b.isSymlink &&
-           sameDestination() && a.isBroken == b.isBroken && a.hasNamesakeInHub == b.hasNamesakeInHub;
+    if (isBroken)
+        return hasNamesakeInHub ? TargetItemState::repairable : TargetItemState::broken;
+    if (!isSymlink)
+        return TargetItemState::localItem;
+    return pointsIntoHub(hubPath) ? TargetItemState::linked : TargetItemState::externalLink;
 }
 
 size_t qHash(const TargetAppSkill& skill, size_t seed)
@@ -36,14 +43,5 @@ size_t qHash(const TargetAppSkill& skill, size_t seed)
     seed = qHashMulti(seed, skill.url.toString(), skill.name, skill.isSymlink);
     seed = skill.symlinkDestination ? qHashMulti(seed, 1, skill.symlinkDestination->toString())
                                     : qHashMulti(seed, 0);
-    return qHashMulti(seed, skill.isBroken, skill.hasNamesakeInHub);
-}
-
-TargetItemState targetItemState(const TargetAppSkill& item, const QString& hubPath)
-{
-    if (item.isBroken)
-        return item.hasNamesakeInHub ? TargetItemState::repairable : TargetItemState::broken;
-    if (item.pointsIntoHub(hubPath))
-        return TargetItemState::linked;
-    return TargetItemState::importable;
+    return qHashMulti(seed, skill.isBroken, skill.hasNamesakeInHub, static_cast<int>(skill.state));
 }

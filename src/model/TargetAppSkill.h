@@ -6,6 +6,23 @@
 
 #include <optional>
 
+// What an entry of an app's folder is, and so what can be done with it. The list and
+// the detail pane both show this one classification.
+enum class TargetItemState
+{
+    repairable,   // a broken link with a namesake in the hub: "Link Reparieren"
+    broken,       // a broken link without one: "Kaputter Link"
+    linked,       // a working link into the hub: "Verlinkt im Hub"
+    externalLink, // a working link elsewhere: "In Hub Importieren"
+    localItem,    // a real file or folder: "In Hub Importieren"
+};
+
+// Whether the entry's content can be moved into the hub.
+constexpr bool isImportable(TargetItemState state)
+{
+    return state == TargetItemState::externalLink || state == TargetItemState::localItem;
+}
+
 // One entry of a target app's folder, rebuilt by every listing. Its identity is its url.
 struct TargetAppSkill
 {
@@ -15,25 +32,17 @@ struct TargetAppSkill
     std::optional<QUrl> symlinkDestination; // normalised final destination of a resolvable link
     bool isBroken = false;
     bool hasNamesakeInHub = false;
+    TargetItemState state = TargetItemState::localItem;
 
     const QUrl& id() const { return url; }
 
-    // Whether the entry is a link whose destination lies inside the hub. A plain,
-    // case-insensitive prefix test: a sibling folder "HubOld" of "Hub" counts too.
+    // Whether the entry is a link whose destination is the hub folder or lies below it,
+    // compared by whole path components in the letter case the file system keeps.
     bool pointsIntoHub(const QString& hubPath) const;
+    // The state of the entry with the hub at that path.
+    TargetItemState classified(const QString& hubPath) const;
 
-    friend bool operator==(const TargetAppSkill& a, const TargetAppSkill& b);
-    friend bool operator!=(const TargetAppSkill& a, const TargetAppSkill& b) { return !(a == b); }
+    bool operator==(const TargetAppSkill&) const = default;
 };
 
 size_t qHash(const TargetAppSkill& skill, size_t seed = 0);
-
-// What an entry of an app's folder is, and so what can be done with it.
-enum class TargetItemState
-{
-    repairable, // a broken link with a namesake in the hub: "Link Reparieren"
-    broken,     // "Kaputter Link"
-    linked,     // a working link into the hub: "Verlinkt im Hub"
-    importable, // a local item or a link elsewhere: "In Hub Importieren"
-};
-TargetItemState targetItemState(const TargetAppSkill& item, const QString& hubPath);

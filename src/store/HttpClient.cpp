@@ -1,8 +1,9 @@
-#include "HttpClient.h"
+#include "store/HttpClient.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QStringDecoder>
 
 #include <memory>
 
@@ -21,6 +22,9 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
     for (const auto& [name, value] : headers)
         request.setRawHeader(name, value);
     QNetworkReply* reply = m_manager.get(request);
+    // An answer nobody waits for any more is not waited for either.
+    QObject::connect(context, &QObject::destroyed, reply, &QNetworkReply::abort);
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
 
     auto tooLarge = std::make_shared<bool>(false);
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
@@ -31,7 +35,6 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
                          }
                      });
     QObject::connect(reply, &QNetworkReply::finished, context, [reply, tooLarge, done = std::move(done)] {
-        reply->deleteLater();
         HttpAnswer answer;
         answer.tooLarge = *tooLarge;
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -42,5 +45,27 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
         else
             answer.failure = reply->errorString();
         done(answer);
+    });
+}
+
+void HttpClient::getText(const QString& address, QObject* context,
+                         std::function<void(const Result<QString, SkillStoreError>&)> done) const
+{
+    const QUrl url = QUrl::fromEncoded(address.toUtf8(), QUrl::StrictMode);
+    if (!url.isValid() || url.scheme().isEmpty()) {
+        QMetaObject::invokeMethod(
+            context, [done] { done(SkillStoreError::invalidURL()); }, Qt::QueuedConnection);
+        return;
+    }
+    get(url, {}, context, [done](const HttpAnswer& answer) {
+        if (!answer.status && !answer.tooLarge)
+            return done(SkillStoreError::networkError(answer.failure));
+        if (answer.tooLarge || answer.status != 200)
+            return done(SkillStoreError::invalidResponse());
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(answer.body);
+        if (decoder.hasError())
+            return done(SkillStoreError::decodingError(QStringLiteral("Failed to decode UTF-8 text.")));
+        done(text);
     });
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
+#include "store/SkillStoreError.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -31,9 +34,12 @@ public:
 
     HttpClient(QNetworkAccessManager& manager, std::chrono::milliseconds timeout, qint64 maximumBodySize);
 
-    // `done` runs once, unless `context` is destroyed first.
+    // `done` runs once, unless `context` is destroyed first, which aborts the request.
     void get(const QUrl& url, const Headers& headers, QObject* context,
              std::function<void(const HttpAnswer&)> done) const;
+    // The body of one address as UTF-8 text, or the error; `done` runs unless `context` goes first.
+    void getText(const QString& address, QObject* context,
+                 std::function<void(const Result<QString, SkillStoreError>&)> done) const;
 
 private:
     QNetworkAccessManager& m_manager;

@@ -1,4 +1,4 @@
-#include "RemoteSkillItem.h"
+#include "store/RemoteSkillItem.h"
 
 RemoteSkillItem RemoteSkillItem::read(const JsonReader& object)
 {

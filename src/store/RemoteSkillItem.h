@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
-#include "StrictJson.h"
+#include "base/Result.h"
+#include "model/StrictJson.h"
 
 #include <QHashFunctions>
 #include <QList>

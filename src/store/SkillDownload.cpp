@@ -1,7 +1,7 @@
-#include "SkillDownload.h"
+#include "store/SkillDownload.h"
 
-#include "HttpClient.h"
-#include "SkillStoreService.h"
+#include "store/DirectorySkillSource.h"
+#include "store/HttpClient.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -40,9 +40,11 @@ std::optional<QString> findSkillFileInTree(const QByteArray& body, const std::op
     return std::nullopt;
 }
 
-SkillDownload::SkillDownload(SkillStoreService& service, RemoteSkillItem item)
-    : QObject(&service)
-    , m_service(service)
+SkillDownload::SkillDownload(const HttpClient& http, const StoreEndpoints& endpoints, RemoteSkillItem item,
+                             QObject* parent)
+    : QObject(parent)
+    , m_http(http)
+    , m_endpoints(endpoints)
     , m_item(std::move(item))
 {}
 
@@ -52,7 +54,7 @@ void SkillDownload::start()
         QTimer::singleShot(0, this, [this] { fail(SkillStoreError::invalidURL()); });
         return;
     }
-    const QString raw = m_service.endpoints().rawBase + *m_item.source;
+    const QString raw = m_endpoints.rawBase + *m_item.source;
     const QString skillPath = m_item.skillId ? u"/"_s + *m_item.skillId : QString();
     m_rawAddresses = {
         raw + u"/main"_s + skillPath + u"/SKILL.md"_s,
@@ -71,13 +73,13 @@ void SkillDownload::tryNextRawAddress()
         searchTree(0);
         return;
     }
-    m_service.fetchText(m_rawAddresses[m_nextRawAddress++], this,
-                        [this](const Result<QString, SkillStoreError>& text) {
-                            if (text)
-                                succeed(text.value());
-                            else
-                                tryNextRawAddress();
-                        });
+    m_http.getText(m_rawAddresses[m_nextRawAddress++], this,
+                   [this](const Result<QString, SkillStoreError>& text) {
+                       if (text)
+                           succeed(text.value());
+                       else
+                           tryNextRawAddress();
+                   });
 }
 
 void SkillDownload::searchTree(int branchIndex)
@@ -86,7 +88,7 @@ void SkillDownload::searchTree(int branchIndex)
         fail(SkillStoreError::noSKILLfileFound());
         return;
     }
-    const QUrl url = QUrl::fromEncoded((m_service.endpoints().apiBase + u"/repos/"_s + *m_item.source +
+    const QUrl url = QUrl::fromEncoded((m_endpoints.apiBase + u"/repos/"_s + *m_item.source +
                                         u"/git/trees/"_s + branches[branchIndex] + u"?recursive=1"_s)
                                            .toUtf8(),
                                        QUrl::StrictMode);
@@ -94,8 +96,8 @@ void SkillDownload::searchTree(int branchIndex)
         searchTree(branchIndex + 1);
         return;
     }
-    m_service.http().get(url, {{"Accept", "application/vnd.github.v3+json"}}, this,
-                         [this, branchIndex](const HttpAnswer& answer) { takeTree(branchIndex, answer); });
+    m_http.get(url, {{"Accept", "application/vnd.github.v3+json"}}, this,
+               [this, branchIndex](const HttpAnswer& answer) { takeTree(branchIndex, answer); });
 }
 
 void SkillDownload::takeTree(int branchIndex, const HttpAnswer& answer)
@@ -110,14 +112,13 @@ void SkillDownload::takeTree(int branchIndex, const HttpAnswer& answer)
         return;
     }
     // Only the first matching entry is tried; when it fails, the next branch is searched.
-    m_service.fetchText(m_service.endpoints().rawBase + *m_item.source + u"/"_s + branches[branchIndex] +
-                            u"/"_s + *path,
-                        this, [this, branchIndex](const Result<QString, SkillStoreError>& text) {
-                            if (text)
-                                succeed(text.value());
-                            else
-                                searchTree(branchIndex + 1);
-                        });
+    m_http.getText(m_endpoints.rawBase + *m_item.source + u"/"_s + branches[branchIndex] + u"/"_s + *path,
+                   this, [this, branchIndex](const Result<QString, SkillStoreError>& text) {
+                       if (text)
+                           succeed(text.value());
+                       else
+                           searchTree(branchIndex + 1);
+                   });
 }
 
 void SkillDownload::succeed(const QString& text)

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "RemoteSkillItem.h"
-#include "SkillStoreError.h"
+#include "store/RemoteSkillItem.h"
+#include "store/SkillStoreError.h"
 
 #include <QObject>
 #include <QStringList>
 
-class SkillStoreService;
+class HttpClient;
 struct HttpAnswer;
+struct StoreEndpoints;
 
 // Finds a hit's SKILL.md: six likely raw addresses in turn, then the repository tree of
 // "main" and of "master" (at most ten requests). Reports once, then deletes itself.
@@ -16,7 +17,9 @@ class SkillDownload : public QObject
     Q_OBJECT
 
 public:
-    SkillDownload(SkillStoreService& service, RemoteSkillItem item);
+    // Goes with `parent`, which cancels it.
+    SkillDownload(const HttpClient& http, const StoreEndpoints& endpoints, RemoteSkillItem item,
+                  QObject* parent);
 
     // Starts the tries; the outcome comes as a signal, never before start() returned.
     void start();
@@ -32,7 +35,8 @@ private:
     void succeed(const QString& text);
     void fail(const SkillStoreError& error);
 
-    SkillStoreService& m_service;
+    const HttpClient& m_http;
+    const StoreEndpoints& m_endpoints;
     RemoteSkillItem m_item;
     QStringList m_rawAddresses;
     qsizetype m_nextRawAddress = 0;

@@ -1,20 +1,21 @@
-#include "SkillStoreError.h"
+#include "store/SkillStoreError.h"
 
-using namespace Qt::StringLiterals;
+#include <QCoreApplication>
 
 QString SkillStoreError::description() const
 {
     switch (kind) {
     case Kind::networkError:
-        return u"Netzwerkfehler: "_s + underlying;
+        return QCoreApplication::translate("SkillStoreError", "Netzwerkfehler: ") + underlying;
     case Kind::decodingError:
-        return u"Dekodierungsfehler: "_s + underlying;
+        return QCoreApplication::translate("SkillStoreError", "Dekodierungsfehler: ") + underlying;
     case Kind::invalidURL:
-        return u"Ungültige URL"_s;
+        return QCoreApplication::translate("SkillStoreError", "Ungültige URL");
     case Kind::invalidResponse:
-        return u"Ungültige Serverantwort"_s;
+        return QCoreApplication::translate("SkillStoreError", "Ungültige Serverantwort");
     case Kind::noSKILLfileFound:
-        return u"Die SKILL.md Datei wurde im GitHub Repository nicht gefunden."_s;
+        return QCoreApplication::translate("SkillStoreError",
+                                           "Die SKILL.md Datei wurde im GitHub Repository nicht gefunden.");
     }
     return {};
 }

@@ -1,36 +1,18 @@
 #pragma once
 
-#include "RemoteSkillItem.h"
-#include "Result.h"
-#include "SkillStoreError.h"
+#include "store/RemoteSkillItem.h"
+#include "store/SkillSource.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 
-class HttpClient;
-class QNetworkAccessManager;
-class SkillDownload;
-
-// Where the store client sends its requests.
-struct StoreEndpoints
-{
-    QString directoryBase; // scheme and host of the community directory
-    QString directoryName; // how the directory is named to the user
-    QString rawBase;       // GitHub raw content, ending in "/"
-    QString apiBase;       // GitHub REST API
-    std::chrono::milliseconds timeout{std::chrono::seconds(60)};
-
-    // The program's own addresses, as set when it was built.
-    static StoreEndpoints defaults();
-};
-
-// Searches the community directory and downloads a hit's SKILL.md from GitHub.
+// The store's published search state over one skill source. A new search cancels the
+// one still running, so an older answer never overwrites newer results.
 class SkillStoreService : public QObject
 {
     Q_OBJECT
@@ -39,15 +21,11 @@ class SkillStoreService : public QObject
     Q_PROPERTY(QString errorMessage READ errorMessageText NOTIFY errorMessageChanged)
 
 public:
-    // Bodies beyond this size are cut off and count as a bad answer.
-    static constexpr qint64 maximumBodySize = 16 * 1024 * 1024;
-
-    explicit SkillStoreService(StoreEndpoints endpoints, QObject* parent = nullptr);
+    explicit SkillStoreService(std::unique_ptr<SkillSource> source, QObject* parent = nullptr);
     ~SkillStoreService() override;
 
-    const StoreEndpoints& endpoints() const { return m_endpoints; }
+    SkillSource& source() const { return *m_source; }
 
-    // --- Published search state
     const QList<RemoteSkillItem>& searchResults() const { return m_searchResults; }
     bool isSearching() const { return m_isSearching; }
     const std::optional<QString>& errorMessage() const { return m_errorMessage; }
@@ -55,18 +33,9 @@ public:
     // The user has seen the message.
     void clearErrorMessage() { setErrorMessage(std::nullopt); }
 
-    // Asks the directory; the outcome shows in the published state. Queries of fewer
-    // than two characters empty the results without asking.
+    // Asks the source; the outcome shows in the published state. Queries of fewer than
+    // two characters empty the results without asking.
     void search(const QString& query);
-
-    // The body of one address as UTF-8 text, or the error; `done` runs unless `context` goes first.
-    void fetchText(const QString& address, QObject* context,
-                   std::function<void(const Result<QString, SkillStoreError>&)> done);
-
-    // Finds the hit's SKILL.md in its repository; the download reports when it is done.
-    SkillDownload* downloadSkill(const RemoteSkillItem& item);
-
-    const HttpClient& http() const { return *m_http; }
 
 Q_SIGNALS:
     void searchResultsChanged();
@@ -77,19 +46,13 @@ private:
     void setSearchResults(const QList<RemoteSkillItem>& results);
     void setIsSearching(bool searching);
     void setErrorMessage(const std::optional<QString>& message);
-    void takeSearchAnswer(const struct HttpAnswer& answer);
 
-    StoreEndpoints m_endpoints;
-    QNetworkAccessManager* m_network;
-    std::unique_ptr<HttpClient> m_http;
+    std::unique_ptr<SkillSource> m_source;
+    QPointer<QObject> m_runningSearch; // its destruction cancels the request
     QList<RemoteSkillItem> m_searchResults;
     bool m_isSearching = false;
     std::optional<QString> m_errorMessage;
 };
-
-// Percent-encodes text with the URL query character set: letters, digits, "-._~",
-// the sub-delimiters "!$&'()*+,;=" and ":@/?" stay; everything else becomes %XX per UTF-8 byte.
-QByteArray percentEncodedForQuery(const QString& text);
 
 // The number of characters as a user counts them (a letter with a combining accent is one).
 qsizetype userPerceivedLength(const QString& text);

@@ -1,10 +1,9 @@
-#include "AddTargetAppSheet.h"
+#include "ui/AddTargetAppSheet.h"
 
-#include "DesktopServices.h"
-#include "ModelContext.h"
-#include "SecurityScopedBookmarkManager.h"
-#include "TargetApp.h"
-#include "UserEnvironment.h"
+#include "access/FileSystem.h"
+#include "access/UserEnvironment.h"
+#include "actions/AppActions.h"
+#include "actions/Workspace.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -15,37 +14,40 @@
 
 using namespace Qt::StringLiterals;
 
-AddTargetAppSheet::AddTargetAppSheet(ModelContext& context, PlatformServices platform, QWidget* parent)
+AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices desktop, QWidget* parent)
     : QDialog(parent)
-    , m_context(context)
-    , m_platform(platform)
+    , m_workspace(workspace)
+    , m_desktop(desktop)
     , m_name(new QLineEdit(this))
     , m_folder(new QLineEdit(this))
-    , m_add(new QPushButton(u"Hinzufügen"_s, this))
+    , m_add(new QPushButton(tr("Hinzufügen"), this))
 {
-    setWindowTitle(u"Neue App hinzufügen"_s);
+    setObjectName(u"addAppSheet"_s);
+    setWindowTitle(tr("Neue App hinzufügen"));
     setFixedSize(450, 250);
-    auto* title = new QLabel(u"Neue App hinzufügen"_s, this);
+    auto* title = new QLabel(tr("Neue App hinzufügen"), this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     title->setFont(titleFont);
 
     m_name->setObjectName(u"appNameField"_s);
-    m_name->setPlaceholderText(u"z.B. Codex, Gemini"_s);
+    m_name->setPlaceholderText(tr("z.B. Codex, Gemini"));
     m_folder->setObjectName(u"appFolderField"_s);
-    m_folder->setPlaceholderText(u"Ordner wählen..."_s);
+    m_folder->setPlaceholderText(tr("Ordner wählen..."));
     m_folder->setEnabled(false);
-    auto* choose = new QPushButton(u"Wählen..."_s, this);
+    auto* choose = new QPushButton(tr("Wählen..."), this);
+    choose->setObjectName(u"chooseAppFolder"_s);
     choose->setAutoDefault(false);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(choose);
     auto* form = new QFormLayout;
-    form->addRow(u"Name"_s, m_name);
-    form->addRow(u"Zielordner"_s, folderRow);
+    form->addRow(tr("Name"), m_name);
+    form->addRow(tr("Zielordner"), folderRow);
 
-    auto* cancel = new QPushButton(u"Abbrechen"_s, this);
+    auto* cancel = new QPushButton(tr("Abbrechen"), this);
     cancel->setAutoDefault(false);
+    m_add->setObjectName(u"addAppButton"_s);
     m_add->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -67,8 +69,8 @@ AddTargetAppSheet::AddTargetAppSheet(ModelContext& context, PlatformServices pla
 
 void AddTargetAppSheet::updateAddButton()
 {
-    // Blanks count as a name; an app is never stored without access to its folder.
-    m_add->setEnabled(!m_name->text().isEmpty() && m_bookmark.has_value());
+    // An app is never stored without a folder to keep access to.
+    m_add->setEnabled(AppNames::isAcceptableNewName(m_name->text()) && m_chosenFolder.has_value());
 }
 
 void AddTargetAppSheet::chooseFolder()
@@ -76,12 +78,13 @@ void AddTargetAppSheet::chooseFolder()
     FolderPanelRequest request;
     request.canCreateFolders = true;
     request.showsHiddenFiles = true;
-    request.startFolder = m_platform.user.homeFolder();
-    const auto chosen = m_platform.panels.chooseFolder(request);
+    const QString home = m_workspace.platform().user.homeFolder();
+    request.startFolder = home;
+    const auto chosen = m_desktop.panels.chooseFolder(request);
     if (!chosen)
         return;
-    m_bookmark = SecurityScopedBookmarkManager::createBookmark(*chosen);
-    m_folder->setText(abbreviatingHomeFolder(*chosen, m_platform.user.homeFolder()));
+    m_chosenFolder = FileSystem::existsAsFolder(*chosen) == true ? chosen : std::nullopt;
+    m_folder->setText(abbreviatingHomeFolder(*chosen, home));
     updateAddButton();
 }
 
@@ -89,7 +92,7 @@ void AddTargetAppSheet::add()
 {
     if (!m_add->isEnabled())
         return;
-    m_context.insert(new TargetApp(m_name->text(), m_folder->text(), u"folder"_s, m_bookmark));
-    (void)m_context.save(); // a failure keeps the app in the context; it is listed all the same
+    // A failed save keeps the app in the store's context: it is listed all the same.
+    (void)AppActions(m_workspace).add(m_name->text(), *m_chosenFolder);
     accept();
 }

@@ -1,11 +1,14 @@
-#include "CentralHubListView.h"
+#include "ui/CentralHubListView.h"
 
-#include "DesktopServices.h"
-#include "FileLinkerService.h"
-#include "HubSkillListModel.h"
-#include "SymbolIcons.h"
-#include "TextStyles.h"
+#include "actions/HubActions.h"
+#include "actions/LinkActions.h"
+#include "actions/Workspace.h"
+#include "ui/FolderPrompts.h"
+#include "ui/HubSkillListModel.h"
+#include "ui/SymbolIcons.h"
+#include "ui/TextStyles.h"
 
+#include <QAction>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,29 +23,40 @@
 
 using namespace Qt::StringLiterals;
 
-CentralHubListView::CentralHubListView(FileLinkerService& linker, PlatformServices platform, QWidget* parent)
+CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices desktop, QWidget* parent)
     : QWidget(parent)
-    , m_linker(linker)
-    , m_platform(platform)
+    , m_workspace(workspace)
+    , m_desktop(desktop)
     , m_search(new QLineEdit(this))
     , m_pages(new QStackedWidget(this))
     , m_model(new HubSkillListModel(this))
     , m_list(new QListView(this))
-    , m_chooseHub(new QPushButton(u"Zentralen Ordner auswählen"_s, this))
-    , m_emptyHub(new QLabel(u"Keine Skills im zentralen Ordner gefunden."_s, this))
+    , m_chooseHub(new QPushButton(tr("Zentralen Ordner auswählen"), this))
+    , m_emptyHub(new QLabel(tr("Keine Skills im zentralen Ordner gefunden."), this))
 {
-    QLabel* title = TextStyles::title(u"Zentraler Hub"_s);
+    QLabel* title = TextStyles::title(tr("Zentraler Hub"));
+    auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Aktualisieren"), this);
+    refreshAction->setObjectName(u"refreshHubAction"_s);
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshHub"_s);
-    refresh->setIcon(symbolIcon(u"arrow.clockwise"_s));
-    refresh->setText(u"Aktualisieren"_s);
-    refresh->setToolTip(u"Aktualisieren"_s);
+    refresh->setDefaultAction(refreshAction);
     auto* header = new QHBoxLayout;
     header->addWidget(title, 1);
     header->addWidget(refresh);
 
+    // Acts on the selected item; the context menu selects the clicked one first.
+    auto* deleteAction = new QAction(symbolIcon(u"trash"_s), tr("Löschen"), this);
+    deleteAction->setObjectName(u"deleteHubItemAction"_s);
+    deleteAction->setShortcut(QKeySequence::Delete);
+    deleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(deleteAction);
+    connect(deleteAction, &QAction::triggered, this, [this] {
+        if (m_selectedSkill)
+            confirmAndDelete(*m_selectedSkill);
+    });
+
     m_search->setObjectName(u"hubSearch"_s);
-    m_search->setPlaceholderText(u"Skills suchen..."_s);
+    m_search->setPlaceholderText(tr("Skills suchen..."));
     m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"hubList"_s);
     m_list->setModel(m_model);
@@ -68,10 +82,11 @@ CentralHubListView::CentralHubListView(FileLinkerService& linker, PlatformServic
     layout->addWidget(m_search);
     layout->addWidget(m_pages);
 
-    connect(refresh, &QToolButton::clicked, &m_linker, &FileLinkerService::scanCentralRepository);
-    connect(m_chooseHub, &QPushButton::clicked, &m_linker, &FileLinkerService::chooseCentralHub);
+    connect(refreshAction, &QAction::triggered, this, [this] { HubActions(m_workspace).rescan(); });
+    connect(m_chooseHub, &QPushButton::clicked, this,
+            [this] { FolderPrompts(m_workspace, m_desktop).chooseHub(); });
     connect(m_search, &QLineEdit::textChanged, this, &CentralHubListView::reload);
-    connect(&m_linker, &FileLinkerService::availableSkillsChanged, this, &CentralHubListView::reload);
+    connect(&m_workspace.changes(), &ChangeFeed::hubItemsChanged, this, &CentralHubListView::reload);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CentralHubListView::takeSelectionFromList);
     connect(m_list, &QListView::customContextMenuRequested, this, &CentralHubListView::showContextMenu);
@@ -96,9 +111,9 @@ QList<Skill> CentralHubListView::visibleSkills() const
 {
     const QString search = m_search->text();
     if (search.isEmpty())
-        return m_linker.availableSkills();
+        return m_workspace.hubCatalog().availableSkills();
     QList<Skill> matching;
-    for (const Skill& skill : m_linker.availableSkills()) {
+    for (const Skill& skill : m_workspace.hubCatalog().availableSkills()) {
         if (skill.name.contains(search, Qt::CaseInsensitive))
             matching.append(skill);
     }
@@ -108,16 +123,28 @@ QList<Skill> CentralHubListView::visibleSkills() const
 void CentralHubListView::reload()
 {
     // The empty states follow the whole hub, never the search.
-    if (m_linker.availableSkills().isEmpty())
-        m_pages->setCurrentIndex(m_linker.hasValidCentralHub() ? 2 : 1);
+    if (m_workspace.hubCatalog().availableSkills().isEmpty())
+        m_pages->setCurrentIndex(m_workspace.hubSettings().hasValidCentralHub() ? 2 : 1);
     else
         m_pages->setCurrentWidget(m_list);
 
-    const QSignalBlocker blocker(m_list->selectionModel());
-    m_model->setSkills(visibleSkills());
+    {
+        const QSignalBlocker blocker(m_list->selectionModel());
+        m_model->setSkills(visibleSkills());
+        if (m_selectedSkill) {
+            if (const QModelIndex row = m_model->indexOf(m_selectedSkill->url); row.isValid())
+                m_list->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+        }
+    }
+    // The detail column shows the selected item as the hub holds it now, or nothing once it is gone.
     if (m_selectedSkill) {
-        if (const QModelIndex row = m_model->indexOf(m_selectedSkill->url); row.isValid())
-            m_list->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+        const auto current = m_workspace.hubCatalog().itemNamed(m_selectedSkill->url.fileName());
+        const std::optional<Skill> now =
+            current && current->url == m_selectedSkill->url ? current : std::nullopt;
+        if (now != m_selectedSkill) {
+            m_selectedSkill = now;
+            Q_EMIT selectedSkillChanged(m_selectedSkill);
+        }
     }
 }
 
@@ -139,21 +166,22 @@ void CentralHubListView::showContextMenu(const QPoint& position)
     if (!clicked)
         return;
     const Skill skill = *clicked;
+    setSelectedSkill(skill);
     QMenu menu(this);
-    menu.addAction(u"Im Finder anzeigen"_s, this,
-                   [this, skill] { m_platform.reveal.reveal(skill.url.toLocalFile()); });
+    menu.addAction(tr("Im Finder anzeigen"), this,
+                   [this, skill] { m_desktop.reveal.reveal(skill.url.toLocalFile()); });
     menu.addSeparator();
-    menu.addAction(symbolIcon(u"trash"_s), u"Löschen"_s, this, [this, skill] { confirmAndDelete(skill); });
+    menu.addAction(findChild<QAction*>(u"deleteHubItemAction"_s));
     menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 
 void CentralHubListView::confirmAndDelete(const Skill& skill)
 {
-    if (!m_platform.alerts.confirmDestructive(u"Möchtest du '%1' wirklich löschen?"_s.arg(skill.name),
-                                              u"Diese Aktion kann nicht rückgängig gemacht werden."_s,
-                                              u"Abbrechen"_s, u"Löschen"_s))
+    if (!m_desktop.alerts.confirmDestructive(tr("Möchtest du '%1' wirklich löschen?").arg(skill.name),
+                                             tr("Diese Aktion kann nicht rückgängig gemacht werden."),
+                                             tr("Abbrechen"), tr("Löschen")))
         return;
-    m_linker.removeHubItem(skill);
+    LinkActions(m_workspace).removeHubItem(skill);
     if (m_selectedSkill && m_selectedSkill->url == skill.url)
         setSelectedSkill(std::nullopt);
 }

@@ -1,48 +1,47 @@
 #pragma once
 
-#include "PlatformServices.h"
-#include "Skill.h"
+#include "model/Skill.h"
+#include "ui/DesktopServices.h"
 
 #include <QWidget>
 
 #include <optional>
 
-class FileLinkerService;
 class HubSkillListModel;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
 class QStackedWidget;
+class Workspace;
 
-// The hub's items as the linker last scanned them: searchable by name, with reveal,
-// delete and refresh, and a single selection shared with the detail column.
+// The hub's items as last scanned: searchable by name, with reveal, delete and refresh,
+// and a single selection shared with the detail column. Follows every change of the hub.
 class CentralHubListView : public QWidget
 {
     Q_OBJECT
 
 public:
-    CentralHubListView(FileLinkerService& linker, PlatformServices platform, QWidget* parent = nullptr);
+    CentralHubListView(Workspace& workspace, DesktopServices desktop, QWidget* parent = nullptr);
 
     const std::optional<Skill>& selectedSkill() const { return m_selectedSkill; }
     void setSelectedSkill(const std::optional<Skill>& skill);
     // Back to an empty search, as when the hub is shown anew.
     void clearSearch();
 
-    // Asks first, then deletes the item from the hub.
-    void confirmAndDelete(const Skill& skill);
-
 Q_SIGNALS:
     void selectedSkillChanged(const std::optional<Skill>& skill);
 
 private:
     void reload();
+    // Asks first, then deletes the item from the hub.
+    void confirmAndDelete(const Skill& skill);
     void takeSelectionFromList();
     void showContextMenu(const QPoint& position);
     QList<Skill> visibleSkills() const;
 
-    FileLinkerService& m_linker;
-    PlatformServices m_platform;
+    Workspace& m_workspace;
+    DesktopServices m_desktop;
     QLineEdit* m_search;
     QStackedWidget* m_pages;
     HubSkillListModel* m_model;

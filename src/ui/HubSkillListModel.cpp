@@ -1,6 +1,6 @@
-#include "HubSkillListModel.h"
+#include "ui/HubSkillListModel.h"
 
-#include "SymbolIcons.h"
+#include "ui/SymbolIcons.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Skill.h"
+#include "model/Skill.h"
 
 #include <QAbstractListModel>
 #include <QList>

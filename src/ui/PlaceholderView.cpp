@@ -1,6 +1,6 @@
-#include "PlaceholderView.h"
+#include "ui/PlaceholderView.h"
 
-#include "SymbolIcons.h"
+#include "ui/SymbolIcons.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -15,6 +15,7 @@ PlaceholderView::PlaceholderView(QWidget* parent)
     layout->addStretch();
     for (QLabel* label : {m_symbol, m_title, m_text}) {
         label->setAlignment(Qt::AlignCenter);
+        label->setTextFormat(Qt::PlainText); // titles and texts may hold names from outside
         layout->addWidget(label);
     }
     layout->addStretch();

@@ -1,4 +1,4 @@
-#include "QtDesktopServices.h"
+#include "ui/QtDesktopServices.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -72,6 +72,7 @@ void QtAlerts::inform(const QString& title, const QString& text, AlertStyle styl
 {
     const auto icon = style == AlertStyle::critical ? QMessageBox::Critical : QMessageBox::Information;
     QMessageBox box(icon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText); // names from users, folders or the network stay as written
     box.setText(title.isEmpty() ? text : title);
     if (!title.isEmpty())
         box.setInformativeText(text);
@@ -82,6 +83,7 @@ bool QtAlerts::confirmDestructive(const QString& title, const QString& text, con
                                   const QString& destructiveLabel)
 {
     QMessageBox box(QMessageBox::Warning, title, title, QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     box.setInformativeText(text);
     QPushButton* cancel = box.addButton(cancelLabel, QMessageBox::RejectRole);
     QPushButton* destroy = box.addButton(destructiveLabel, QMessageBox::DestructiveRole);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopServices.h"
+#include "ui/DesktopServices.h"
 
 // The desktop services as Qt provides them to the window.
 

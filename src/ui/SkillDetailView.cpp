@@ -1,12 +1,10 @@
-#include "SkillDetailView.h"
+#include "ui/SkillDetailView.h"
 
-#include "DesktopServices.h"
-#include "FileLinkerService.h"
-#include "ModelContext.h"
-#include "NameOrder.h"
-#include "SymbolIcons.h"
-#include "TargetApp.h"
-#include "TextStyles.h"
+#include "actions/LinkActions.h"
+#include "actions/Workspace.h"
+#include "model/TargetApp.h"
+#include "ui/SymbolIcons.h"
+#include "ui/TextStyles.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -42,23 +40,24 @@ QFrame* roundedBlock(QPalette::ColorRole background)
 using TextStyles::caption;
 using TextStyles::monospaced;
 
-SkillDetailView::SkillDetailView(const Skill& skill, FileLinkerService& linker, ModelContext& context,
-                                 PlatformServices platform, QWidget* parent)
+SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, DesktopServices desktop,
+                                 QWidget* parent)
     : QScrollArea(parent)
     , m_skill(skill)
-    , m_linker(linker)
-    , m_context(context)
-    , m_platform(platform)
+    , m_workspace(workspace)
+    , m_desktop(desktop)
     , m_linkRows(new QVBoxLayout)
 {
     setObjectName(u"skillDetail"_s);
-    setWindowTitle(u"Skill Details"_s);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     column->setSpacing(16);
     column->setContentsMargins(16, 16, 16, 16);
+    QLabel* title = TextStyles::title(tr("Skill Details"));
+    title->setObjectName(u"detailTitle"_s);
+    column->addWidget(title);
 
     auto* header = new QHBoxLayout;
     auto* symbol = new QLabel;
@@ -67,6 +66,7 @@ SkillDetailView::SkillDetailView(const Skill& skill, FileLinkerService& linker, 
                           .pixmap(40, 40));
     auto* name = new QLabel(skill.name);
     name->setObjectName(u"skillName"_s);
+    name->setTextFormat(Qt::PlainText);
     QFont nameFont = name->font();
     nameFont.setBold(true);
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.5);
@@ -79,7 +79,7 @@ SkillDetailView::SkillDetailView(const Skill& skill, FileLinkerService& linker, 
     QFrame* links = roundedBlock(QPalette::AlternateBase);
     auto* linksLayout = new QVBoxLayout(links);
     linksLayout->setSpacing(8);
-    auto* heading = new QLabel(u"Verknüpft mit:"_s);
+    auto* heading = new QLabel(tr("Verknüpft mit:"));
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     heading->setFont(headingFont);
@@ -92,7 +92,7 @@ SkillDetailView::SkillDetailView(const Skill& skill, FileLinkerService& linker, 
     if (!skill.isDirectory) {
         auto* preview = new QVBoxLayout;
         preview->setSpacing(4);
-        preview->addWidget(caption(u"Vorschau (erste Zeilen)"_s));
+        preview->addWidget(caption(tr("Vorschau (erste Zeilen)")));
         QFrame* box = roundedBlock(QPalette::Base);
         auto* boxLayout = new QVBoxLayout(box);
         QLabel* snippet = monospaced(skill.contentSnippet);
@@ -104,11 +104,9 @@ SkillDetailView::SkillDetailView(const Skill& skill, FileLinkerService& linker, 
     column->addStretch();
     setWidget(page);
 
-    connect(&m_linker, &FileLinkerService::stateChanged, this, &SkillDetailView::rebuildLinkRows);
-    connect(&m_context, &ModelContext::recordsChanged, this, [this](RecordType type) {
-        if (type == RecordType::targetApp)
-            rebuildLinkRows();
-    });
+    connect(&m_workspace.changes(), &ChangeFeed::targetFolderChanged, this,
+            &SkillDetailView::rebuildLinkRows);
+    connect(&m_workspace.changes(), &ChangeFeed::appsChanged, this, &SkillDetailView::rebuildLinkRows);
     rebuildLinkRows();
 }
 
@@ -118,7 +116,7 @@ QWidget* SkillDetailView::makePathBlock()
     auto* layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    layout->addWidget(caption(u"Zentraler Pfad"_s));
+    layout->addWidget(caption(tr("Zentraler Pfad")));
     const QString path = m_skill.url.toLocalFile();
     QLabel* pathLabel = monospaced(path);
     pathLabel->setObjectName(u"skillPath"_s);
@@ -127,8 +125,8 @@ QWidget* SkillDetailView::makePathBlock()
         pathLabel, &QLabel::customContextMenuRequested, this,
         [this, pathLabel, path](const QPoint& position) {
             QMenu menu(this);
-            menu.addAction(u"Pfad kopieren"_s, this, [this, path] { m_platform.clipboard.copyText(path); });
-            menu.addAction(u"Im Finder anzeigen"_s, this, [this, path] { m_platform.reveal.reveal(path); });
+            menu.addAction(tr("Pfad kopieren"), this, [this, path] { m_desktop.clipboard.copyText(path); });
+            menu.addAction(tr("Im Finder anzeigen"), this, [this, path] { m_desktop.reveal.reveal(path); });
             menu.exec(pathLabel->mapToGlobal(position));
         });
     layout->addWidget(pathLabel);
@@ -141,9 +139,9 @@ void SkillDetailView::rebuildLinkRows()
         delete item->widget();
         delete item;
     }
-    const QList<TargetApp*> apps = TargetApp::sortedByName(m_context.records<TargetApp>());
+    const QList<TargetApp*> apps = m_workspace.apps();
     if (apps.isEmpty()) {
-        QLabel* none = caption(u"Noch keine Ziel-Apps angelegt."_s);
+        QLabel* none = caption(tr("Noch keine Ziel-Apps angelegt."));
         none->setObjectName(u"noTargetApps"_s);
         m_linkRows->addWidget(none);
         return;
@@ -152,21 +150,19 @@ void SkillDetailView::rebuildLinkRows()
         auto* row = new QWidget;
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 4, 0, 4);
-        layout->addWidget(new QLabel(app->name()), 1);
+        auto* name = new QLabel(app->name());
+        name->setTextFormat(Qt::PlainText);
+        layout->addWidget(name, 1);
         auto* toggle = new QCheckBox;
         toggle->setObjectName(u"linkSwitch"_s);
         toggle->setAccessibleName(app->name());
-        toggle->setChecked(m_linker.isSkillLinked(m_skill, *app));
+        toggle->setChecked(LinkActions(m_workspace).isLinked(m_skill, *app));
         // Queued: the switch rows are rebuilt by the change this causes.
         connect(
             toggle, &QCheckBox::toggled, this,
             [this, id = app->id()](bool linked) {
-                for (TargetApp* current : m_context.records<TargetApp>()) {
-                    if (current->id() == id) {
-                        m_linker.toggleLink(m_skill, *current, linked);
-                        return;
-                    }
-                }
+                if (const TargetApp* current = m_workspace.app(id))
+                    LinkActions(m_workspace).setLinked(m_skill, *current, linked);
             },
             Qt::QueuedConnection);
         layout->addWidget(toggle);

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "PlatformServices.h"
-#include "Skill.h"
+#include "model/Skill.h"
+#include "ui/DesktopServices.h"
 
 #include <QScrollArea>
 
-class FileLinkerService;
-class ModelContext;
 class QVBoxLayout;
+class Workspace;
 
-// One hub item: its kind and name, one switch per target app that links it into the
-// app's folder, its path and, for a file, the first lines.
+// One hub item under the title "Skill Details": its kind and name, one switch per target
+// app that links it into the app's folder, its path and, for a file, the first lines.
+// The switches follow every change of the apps and their folders.
 class SkillDetailView : public QScrollArea
 {
     Q_OBJECT
 
 public:
-    SkillDetailView(const Skill& skill, FileLinkerService& linker, ModelContext& context,
-                    PlatformServices platform, QWidget* parent = nullptr);
+    SkillDetailView(const Skill& skill, Workspace& workspace, DesktopServices desktop,
+                    QWidget* parent = nullptr);
 
     const Skill& skill() const { return m_skill; }
 
@@ -27,8 +27,7 @@ private:
     QWidget* makePathBlock();
 
     Skill m_skill;
-    FileLinkerService& m_linker;
-    ModelContext& m_context;
-    PlatformServices m_platform;
+    Workspace& m_workspace;
+    DesktopServices m_desktop;
     QVBoxLayout* m_linkRows;
 };

@@ -1,12 +1,12 @@
-#include "StoreViews.h"
+#include "ui/StoreViews.h"
 
-#include "DesktopServices.h"
-#include "FileLinkerService.h"
-#include "PlaceholderView.h"
-#include "SkillDownload.h"
-#include "SkillStoreService.h"
-#include "SymbolIcons.h"
-#include "TextStyles.h"
+#include "actions/SkillInstall.h"
+#include "actions/Workspace.h"
+#include "linker/HubCatalog.h"
+#include "store/SkillStoreService.h"
+#include "ui/PlaceholderView.h"
+#include "ui/SymbolIcons.h"
+#include "ui/TextStyles.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -36,6 +36,7 @@ QWidget* progress(const QString& text, QLabel** label = nullptr)
     bar->setRange(0, 0);
     bar->setMaximumWidth(200);
     auto* caption = new QLabel(text);
+    caption->setTextFormat(Qt::PlainText);
     caption->setAlignment(Qt::AlignCenter);
     layout->addWidget(bar, 0, Qt::AlignHCenter);
     layout->addWidget(caption);
@@ -61,6 +62,7 @@ QWidget* hitRow(const RemoteSkillItem& skill)
     source->setAlignment(Qt::AlignLeft);
     lines->addWidget(name);
     lines->addWidget(source);
+    source->setTextFormat(Qt::PlainText);
     auto* installs = new QLabel(QString::number(skill.installs) + u" \u2913"_s);
     installs->setObjectName(u"installs"_s);
     installs->setStyleSheet(u"QLabel { color: %1; }"_s.arg(SymbolColors::file.name()));
@@ -72,23 +74,23 @@ QWidget* hitRow(const RemoteSkillItem& skill)
 
 } // namespace
 
-SkillStoreListView::SkillStoreListView(SkillStoreService& service, PlatformServices platform, QWidget* parent)
+SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServices desktop, QWidget* parent)
     : QWidget(parent)
     , m_service(service)
-    , m_platform(platform)
+    , m_desktop(desktop)
     , m_search(new QLineEdit(this))
     , m_debounce(new QTimer(this))
     , m_pages(new QStackedWidget(this))
     , m_placeholder(new PlaceholderView(this))
     , m_list(new QListWidget(this))
 {
-    QLabel* title = TextStyles::title(u"Store"_s);
+    QLabel* title = TextStyles::title(tr("Store"));
     m_search->setObjectName(u"storeSearch"_s);
-    m_search->setPlaceholderText(u"Community-Skills suchen..."_s);
+    m_search->setPlaceholderText(tr("Community-Skills suchen..."));
     m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"storeHits"_s);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pages->addWidget(progress(u"Suche bei "_s + service.endpoints().directoryName + u"..."_s, &m_progress));
+    m_pages->addWidget(progress(tr("Suche bei %1...").arg(service.source().displayName()), &m_progress));
     m_pages->addWidget(m_placeholder);
     m_pages->addWidget(m_list);
 
@@ -136,14 +138,14 @@ void SkillStoreListView::updateContent()
     if (m_service.isSearching()) {
         m_pages->setCurrentIndex(0);
     } else if (hits.isEmpty() && !m_search->text().isEmpty()) {
-        m_placeholder->show(u"Nichts gefunden"_s, u"magnifyingglass"_s,
-                            u"Es wurden keine Skills für '"_s + m_search->text() + u"' gefunden."_s);
+        m_placeholder->show(tr("Nichts gefunden"), u"magnifyingglass"_s,
+                            tr("Es wurden keine Skills für '%1' gefunden.").arg(m_search->text()));
         m_pages->setCurrentWidget(m_placeholder);
     } else if (hits.isEmpty()) {
-        m_placeholder->show(
-            u"Entdecken"_s, u"globe"_s,
-            u"Tippe oben einen Suchbegriff ein (z.B. 'swift', 'seo' oder 'react'), um Community-Skills von "_s +
-                m_service.endpoints().directoryName + u" zu finden."_s);
+        m_placeholder->show(tr("Entdecken"), u"globe"_s,
+                            tr("Tippe oben einen Suchbegriff ein (z.B. 'swift', 'seo' oder 'react'), um "
+                               "Community-Skills von %1 zu finden.")
+                                .arg(m_service.source().displayName()));
         m_pages->setCurrentWidget(m_placeholder);
     } else {
         m_pages->setCurrentWidget(m_list);
@@ -175,14 +177,9 @@ void SkillStoreListView::rebuildHits()
 void SkillStoreListView::showErrorIfAny()
 {
     if (const auto message = m_service.errorMessage()) {
-        m_platform.alerts.inform(u"Fehler"_s, *message);
+        m_desktop.alerts.inform(tr("Fehler"), *message);
         m_service.clearErrorMessage();
     }
-}
-
-QString SkillStoreDetailView::folderName(const RemoteSkillItem& skill)
-{
-    return skill.skillId.value_or(skill.name);
 }
 
 QString SkillStoreDetailView::displaySource(const RemoteSkillItem& skill)
@@ -191,17 +188,16 @@ QString SkillStoreDetailView::displaySource(const RemoteSkillItem& skill)
 }
 
 SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillStoreService& service,
-                                           FileLinkerService& linker, PlatformServices platform,
-                                           QWidget* parent)
+                                           Workspace& workspace, DesktopServices desktop, QWidget* parent)
     : QWidget(parent)
     , m_skill(skill)
     , m_service(service)
-    , m_linker(linker)
-    , m_platform(platform)
+    , m_workspace(workspace)
+    , m_desktop(desktop)
     , m_actions(new QStackedWidget(this))
-    , m_reinstall(
-          new QPushButton(symbolIcon(u"arrow.triangle.2.circlepath"_s), u"Ordner existiert (Erneut laden)"_s))
-    , m_install(new QPushButton(symbolIcon(u"square.and.arrow.down"_s), u"Skill Installieren"_s))
+    , m_reinstall(new QPushButton(symbolIcon(u"arrow.triangle.2.circlepath"_s),
+                                  tr("Ordner existiert (Erneut laden)")))
+    , m_install(new QPushButton(symbolIcon(u"square.and.arrow.down"_s), tr("Skill Installieren")))
 {
     setObjectName(u"storeDetail"_s);
     auto* column = new QVBoxLayout(this);
@@ -225,35 +221,37 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
     auto* infoLayout = new QHBoxLayout(info);
     auto* source = new QLabel(displaySource(skill));
     source->setObjectName(u"developer"_s);
+    source->setTextFormat(Qt::PlainText);
     source->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* installs = new QLabel(QString::number(skill.installs));
     QFont bold = installs->font();
     bold.setBold(true);
     installs->setFont(bold);
-    infoLayout->addWidget(secondary(u"Entwickler:"_s));
+    infoLayout->addWidget(secondary(tr("Entwickler:")));
     infoLayout->addWidget(source);
     infoLayout->addSpacing(20);
-    infoLayout->addWidget(secondary(u"Downloads:"_s));
+    infoLayout->addWidget(secondary(tr("Downloads:")));
     infoLayout->addWidget(installs);
     column->addWidget(info, 0, Qt::AlignHCenter);
 
-    const QString codeHost = QUrl(service.endpoints().rawBase).host();
-    QLabel* note = secondary(u"Dieser Skill wird direkt von "_s + codeHost +
-                             u" heruntergeladen und als SKILL.md in deinem Zentralen Hub installiert."_s);
+    QLabel* note = secondary(tr("Dieser Skill wird direkt von %1 heruntergeladen und als SKILL.md in deinem "
+                                "Zentralen Hub installiert.")
+                                 .arg(service.source().downloadHost()));
+    note->setTextFormat(Qt::PlainText);
     note->setContentsMargins(40, 0, 40, 0);
     column->addWidget(note);
 
     auto* existing = new QWidget;
     auto* existingLayout = new QVBoxLayout(existing);
     existingLayout->addWidget(m_reinstall, 0, Qt::AlignHCenter);
-    auto* existsNote = new QLabel(u"Dieser Skill scheint bereits im Hub zu liegen."_s);
+    auto* existsNote = new QLabel(tr("Dieser Skill scheint bereits im Hub zu liegen."));
     existsNote->setStyleSheet(u"QLabel { color: %1; }"_s.arg(SymbolColors::warning.name()));
     existingLayout->addWidget(existsNote, 0, Qt::AlignHCenter);
     m_install->setMinimumWidth(200);
     m_install->setDefault(true);
     m_reinstall->setObjectName(u"reinstall"_s);
     m_install->setObjectName(u"install"_s);
-    m_actions->addWidget(progress(u"Installiere Skill..."_s));
+    m_actions->addWidget(progress(tr("Installiere Skill...")));
     m_actions->addWidget(existing);
     m_actions->addWidget(m_install);
     column->addWidget(m_actions);
@@ -261,7 +259,7 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
 
     connect(m_install, &QPushButton::clicked, this, &SkillStoreDetailView::install);
     connect(m_reinstall, &QPushButton::clicked, this, &SkillStoreDetailView::install);
-    connect(&m_linker, &FileLinkerService::availableSkillsChanged, this,
+    connect(&m_workspace.changes(), &ChangeFeed::hubItemsChanged, this,
             &SkillStoreDetailView::updateActionArea);
     updateActionArea();
 }
@@ -271,45 +269,23 @@ void SkillStoreDetailView::updateActionArea()
     if (m_downloading)
         m_actions->setCurrentIndex(0);
     else
-        m_actions->setCurrentIndex(m_linker.hubContainsItem(folderName(m_skill)) == true ? 1 : 2);
+        m_actions->setCurrentIndex(
+            m_workspace.hubCatalog().containsItem(SkillInstall::folderName(m_skill)) == true ? 1 : 2);
 }
 
 void SkillStoreDetailView::install()
 {
     if (m_downloading)
         return;
-    if (!m_linker.hasValidCentralHub()) {
-        finishInstall(u"Bitte wähle zuerst den Zentralen Ordner im Hub aus!"_s);
-        return;
-    }
     m_downloading = true;
     updateActionArea();
-    SkillDownload* download = m_service.downloadSkill(m_skill);
-    connect(download, &SkillDownload::failed, this, [this](const SkillStoreError& error) {
-        m_downloading = false;
-        finishInstall(u"Download fehlgeschlagen:\n"_s + error.description());
-    });
-    connect(download, &SkillDownload::finished, this, [this](const QString& text) {
-        m_downloading = false;
-        const auto written = m_linker.installDownloadedSkill(folderName(m_skill), text);
-        // An unreachable hub writes nothing: that is a failure, not a success.
-        if (!written) {
-            finishInstall(u"Installation fehlgeschlagen:\nDer Zentrale Hub ist nicht erreichbar."_s);
-            return;
-        }
-        if (!written->ok()) {
-            finishInstall(u"Installation fehlgeschlagen:\n"_s + written->error().description);
-            return;
-        }
-        m_linker.scanCentralRepository();
-        m_linker.announceStateChange();
-        finishInstall(u"Skill '%1' wurde erfolgreich im Hub installiert!"_s.arg(m_skill.name));
-    });
+    SkillInstall* running = SkillInstall::start(m_workspace, m_service.source(), m_skill);
+    connect(running, &SkillInstall::finished, this, &SkillStoreDetailView::finishInstall);
 }
 
-void SkillStoreDetailView::finishInstall(const QString& message)
+void SkillStoreDetailView::finishInstall(const InstallResult& result)
 {
+    m_downloading = false;
     updateActionArea();
-    Q_EMIT installFinished(message);
-    m_platform.alerts.inform(u"SkillStore"_s, message);
+    m_desktop.alerts.inform(tr("SkillStore"), result.message);
 }

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "PlatformServices.h"
-#include "RemoteSkillItem.h"
+#include "store/RemoteSkillItem.h"
+#include "ui/DesktopServices.h"
 
 #include <QWidget>
 
 #include <optional>
 
-class FileLinkerService;
 class PlaceholderView;
 class QLabel;
 class QLineEdit;
@@ -16,6 +15,8 @@ class QPushButton;
 class QStackedWidget;
 class QTimer;
 class SkillStoreService;
+class Workspace;
+struct InstallResult;
 
 // Searching the community directory as the user types, and the hits.
 class SkillStoreListView : public QWidget
@@ -26,7 +27,7 @@ public:
     // Only the last change within this time is searched for.
     static constexpr int debounceMilliseconds = 500;
 
-    SkillStoreListView(SkillStoreService& service, PlatformServices platform, QWidget* parent = nullptr);
+    SkillStoreListView(SkillStoreService& service, DesktopServices desktop, QWidget* parent = nullptr);
 
     const std::optional<RemoteSkillItem>& selectedSkill() const { return m_selected; }
     QLineEdit* searchField() const { return m_search; }
@@ -44,7 +45,7 @@ private:
     void showErrorIfAny();
 
     SkillStoreService& m_service;
-    PlatformServices m_platform;
+    DesktopServices m_desktop;
     QLineEdit* m_search;
     QTimer* m_debounce;
     QStackedWidget* m_pages;
@@ -60,29 +61,22 @@ class SkillStoreDetailView : public QWidget
     Q_OBJECT
 
 public:
-    SkillStoreDetailView(const RemoteSkillItem& skill, SkillStoreService& service, FileLinkerService& linker,
-                         PlatformServices platform, QWidget* parent = nullptr);
+    SkillStoreDetailView(const RemoteSkillItem& skill, SkillStoreService& service, Workspace& workspace,
+                         DesktopServices desktop, QWidget* parent = nullptr);
 
-    // Downloads SKILL.md and writes it into the hub folder; the outcome comes as an alert.
-    void install();
-    bool isDownloading() const { return m_downloading; }
-
-    // The item's folder in the hub: its skillId, else its name.
-    static QString folderName(const RemoteSkillItem& skill);
     // Who it is from: its source, else its id.
     static QString displaySource(const RemoteSkillItem& skill);
 
-Q_SIGNALS:
-    void installFinished(const QString& message);
-
 private:
+    // Downloads SKILL.md and writes it into the hub folder; the outcome comes as an alert.
+    void install();
     void updateActionArea();
-    void finishInstall(const QString& message);
+    void finishInstall(const InstallResult& result);
 
     RemoteSkillItem m_skill;
     SkillStoreService& m_service;
-    FileLinkerService& m_linker;
-    PlatformServices m_platform;
+    Workspace& m_workspace;
+    DesktopServices m_desktop;
     bool m_downloading = false;
     QStackedWidget* m_actions;
     QPushButton* m_reinstall;

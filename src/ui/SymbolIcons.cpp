@@ -1,4 +1,4 @@
-#include "SymbolIcons.h"
+#include "ui/SymbolIcons.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,11 +1,12 @@
-#include "TargetAppViews.h"
+#include "ui/TargetAppViews.h"
 
-#include "DesktopServices.h"
-#include "FileLinkerService.h"
-#include "SymbolIcons.h"
-#include "TargetApp.h"
-#include "TextStyles.h"
+#include "actions/LinkActions.h"
+#include "actions/Workspace.h"
+#include "model/TargetApp.h"
+#include "ui/SymbolIcons.h"
+#include "ui/TextStyles.h"
 
+#include <QAction>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -35,29 +36,42 @@ QPushButton* tintedButton(const QString& text, const QColor& color)
 
 } // namespace
 
-TargetAppSkillsListView::TargetAppSkillsListView(FileLinkerService& linker, PlatformServices platform,
+TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopServices desktop,
                                                  QWidget* parent)
     : QWidget(parent)
-    , m_linker(linker)
-    , m_platform(platform)
+    , m_workspace(workspace)
+    , m_desktop(desktop)
     , m_title(new QLabel(this))
     , m_pages(new QStackedWidget(this))
     , m_list(new QListWidget(this))
 {
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
     m_title->setTextFormat(Qt::PlainText);
+    m_title->setObjectName(u"appTitle"_s);
+    auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Aktualisieren"), this);
+    refreshAction->setObjectName(u"refreshAppAction"_s);
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshApp"_s);
-    refresh->setIcon(symbolIcon(u"arrow.clockwise"_s));
-    refresh->setToolTip(u"Aktualisieren"_s);
+    refresh->setDefaultAction(refreshAction);
     auto* header = new QHBoxLayout;
     header->addWidget(m_title, 1);
     header->addWidget(refresh);
 
+    // Acts on the selected entry; the context menu selects the clicked one first.
+    auto* deleteAction = new QAction(symbolIcon(u"trash"_s), tr("Löschen"), this);
+    deleteAction->setObjectName(u"deleteAppEntryAction"_s);
+    deleteAction->setShortcut(QKeySequence::Delete);
+    deleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(deleteAction);
+    connect(deleteAction, &QAction::triggered, this, [this] {
+        if (m_selected)
+            confirmAndDelete(*m_selected);
+    });
+
     m_list->setObjectName(u"appItems"_s);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    QLabel* empty = secondary(u"Dieser Ordner ist noch leer."_s);
+    QLabel* empty = secondary(tr("Dieser Ordner ist noch leer."));
     empty->setObjectName(u"emptyFolder"_s);
     m_pages->addWidget(m_list);
     m_pages->addWidget(empty);
@@ -66,7 +80,14 @@ TargetAppSkillsListView::TargetAppSkillsListView(FileLinkerService& linker, Plat
     layout->addLayout(header);
     layout->addWidget(m_pages);
 
-    connect(refresh, &QToolButton::clicked, this, &TargetAppSkillsListView::reload);
+    connect(refreshAction, &QAction::triggered, this, &TargetAppSkillsListView::reload);
+    const ChangeFeed& changes = m_workspace.changes();
+    connect(&changes, &ChangeFeed::targetFolderChanged, this, [this](const QUuid& appID) {
+        if (m_app && (appID.isNull() || appID == m_app->id()))
+            reload();
+    });
+    connect(&changes, &ChangeFeed::appsChanged, this, &TargetAppSkillsListView::reload);
+    connect(&changes, &ChangeFeed::hubItemsChanged, this, &TargetAppSkillsListView::reload);
     connect(m_list, &QListWidget::customContextMenuRequested, this,
             &TargetAppSkillsListView::showContextMenu);
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
@@ -99,7 +120,7 @@ void TargetAppSkillsListView::setSelectedItem(const std::optional<TargetAppSkill
 void TargetAppSkillsListView::reload()
 {
     m_title->setText(m_app ? m_app->name() : QString());
-    m_items = m_app ? m_linker.listTargetAppSkills(*m_app).value_or(QList<TargetAppSkill>())
+    m_items = m_app ? m_workspace.targetListing().list(*m_app).value_or(QList<TargetAppSkill>())
                     : QList<TargetAppSkill>();
     m_pages->setCurrentIndex(m_items.isEmpty() ? 1 : 0);
     const QSignalBlocker blocker(m_list);
@@ -109,6 +130,18 @@ void TargetAppSkillsListView::reload()
         row->setSizeHint(QSize(0, 34));
         m_list->setItemWidget(row, makeRow(item));
         row->setSelected(m_selected && m_selected->url == item.url);
+    }
+    // The detail column shows the selected entry as it is now, or nothing once it is gone.
+    if (m_selected) {
+        const auto same = std::find_if(m_items.cbegin(), m_items.cend(), [this](const TargetAppSkill& item) {
+            return item.url == m_selected->url;
+        });
+        const std::optional<TargetAppSkill> now =
+            same == m_items.cend() ? std::nullopt : std::optional(*same);
+        if (now != m_selected) {
+            m_selected = now;
+            Q_EMIT selectedItemChanged(m_selected);
+        }
     }
 }
 
@@ -130,30 +163,31 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
     layout->addWidget(name, 1);
 
     QWidget* state = nullptr;
-    switch (targetItemState(item, m_linker.centralRepositoryPath())) {
+    switch (item.state) {
     case TargetItemState::repairable: {
-        QPushButton* button = tintedButton(u"Link Reparieren"_s, SymbolColors::warning);
+        QPushButton* button = tintedButton(tr("Link Reparieren"), SymbolColors::warning);
         connect(
             button, &QPushButton::clicked, this, [this, item] { repair(item); }, Qt::QueuedConnection);
         state = button;
         break;
     }
     case TargetItemState::broken: {
-        QLabel* label = coloured(u"Kaputter Link"_s, SymbolColors::bad);
+        QLabel* label = coloured(tr("Kaputter Link"), SymbolColors::bad);
         label->setFont(TextStyles::scaled(label->font(), 0.85));
         state = label;
         break;
     }
     case TargetItemState::linked: {
         QLabel* badge =
-            coloured(u"Verlinkt im Hub"_s, SymbolColors::good,
+            coloured(tr("Verlinkt im Hub"), SymbolColors::good,
                      u"background: rgba(46, 158, 74, 40); border-radius: 4px; padding: 3px 8px;"_s);
         badge->setFont(TextStyles::scaled(badge->font(), 0.85, true));
         state = badge;
         break;
     }
-    case TargetItemState::importable: {
-        QPushButton* button = tintedButton(u"In Hub Importieren"_s, SymbolColors::good);
+    case TargetItemState::externalLink:
+    case TargetItemState::localItem: {
+        QPushButton* button = tintedButton(tr("In Hub Importieren"), SymbolColors::good);
         connect(
             button, &QPushButton::clicked, this, [this, item] { import(item); }, Qt::QueuedConnection);
         state = button;
@@ -168,15 +202,13 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
 void TargetAppSkillsListView::repair(const TargetAppSkill& item)
 {
     if (m_app)
-        m_linker.repairLink(item, *m_app);
-    reload();
+        LinkActions(m_workspace).repairEntry(item, *m_app);
 }
 
 void TargetAppSkillsListView::import(const TargetAppSkill& item)
 {
     if (m_app)
-        m_linker.importSkill(item, *m_app);
-    reload();
+        LinkActions(m_workspace).importEntry(item, *m_app);
 }
 
 void TargetAppSkillsListView::showContextMenu(const QPoint& position)
@@ -185,36 +217,33 @@ void TargetAppSkillsListView::showContextMenu(const QPoint& position)
     if (!row)
         return;
     const TargetAppSkill item = m_items.value(m_list->row(row));
+    m_list->setCurrentItem(row);
     QMenu menu(this);
     // The entry itself: for a link, the link inside the app's folder, not its target.
-    menu.addAction(u"Im Finder anzeigen"_s, this,
-                   [this, item] { m_platform.reveal.reveal(item.url.toLocalFile()); });
+    menu.addAction(tr("Im Finder anzeigen"), this,
+                   [this, item] { m_desktop.reveal.reveal(item.url.toLocalFile()); });
     menu.addSeparator();
-    menu.addAction(symbolIcon(u"trash"_s), u"Löschen"_s, this, [this, item] { confirmAndDelete(item); });
+    menu.addAction(findChild<QAction*>(u"deleteAppEntryAction"_s));
     menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 
 void TargetAppSkillsListView::confirmAndDelete(const TargetAppSkill& item)
 {
-    if (!m_app || !m_platform.alerts.confirmDestructive(
-                      u"Möchtest du '%1' wirklich löschen?"_s.arg(item.name),
-                      u"Diese Aktion löscht die Datei oder Verknüpfung aus diesem Ordner."_s, u"Abbrechen"_s,
-                      u"Löschen"_s))
+    if (!m_app || !m_desktop.alerts.confirmDestructive(
+                      tr("Möchtest du '%1' wirklich löschen?").arg(item.name),
+                      tr("Diese Aktion löscht die Datei oder Verknüpfung aus diesem Ordner."),
+                      tr("Abbrechen"), tr("Löschen")))
         return;
-    m_linker.removeTargetItem(item.url.toLocalFile(), *m_app);
-    if (m_selected && m_selected->url == item.url) {
-        m_selected.reset();
-        Q_EMIT selectedItemChanged(m_selected);
-    }
-    reload();
+    LinkActions(m_workspace).removeEntry(item, *m_app);
 }
 
-TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, const FileLinkerService& linker,
-                                             PlatformServices platform, QWidget* parent)
+TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, DesktopServices desktop,
+                                             QWidget* parent)
     : QWidget(parent)
-    , m_headline(new QLabel)
-    , m_explanation(secondary({}))
 {
+    auto* headline = new QLabel;
+    QLabel* explanation = secondary({});
+    explanation->setObjectName(u"explanation"_s);
     setObjectName(u"targetSkillDetail"_s);
     auto* column = new QVBoxLayout(this);
     column->setSpacing(20);
@@ -232,40 +261,45 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, const F
     column->addWidget(name, 0, Qt::AlignHCenter);
 
     QColor headlineColor;
-    if (!item.isSymlink) {
-        m_headline->setText(u"Lokale Datei in dieser App."_s);
+    switch (item.state) {
+    case TargetItemState::localItem:
+        headline->setText(tr("Lokale Datei in dieser App."));
         headlineColor = SymbolColors::good;
-        m_explanation->setText(
-            u"Um diesen Skill auch für andere Apps verfügbar zu machen, klicke in der Liste auf "
-            "'In Hub Importieren'. Dadurch wird die Datei in den zentralen Hub verschoben."_s);
-    } else if (item.isBroken) {
-        m_headline->setText(u"Kaputter Link"_s);
+        explanation->setText(
+            tr("Um diesen Skill auch für andere Apps verfügbar zu machen, klicke in der Liste auf "
+               "'In Hub Importieren'. Dadurch wird die Datei in den zentralen Hub verschoben."));
+        break;
+    case TargetItemState::repairable:
+    case TargetItemState::broken:
+        headline->setText(tr("Kaputter Link"));
         headlineColor = SymbolColors::bad;
-        m_explanation->setText(
-            item.hasNamesakeInHub
-                ? u"Ich habe einen namensgleichen Skill im Hub gefunden. Soll ich den kaputten Link "
-                  "löschen und aus dem Hub neu verknüpfen?"_s
-                : u"Das Ziel dieser Verknüpfung existiert nicht mehr."_s);
-    } else if (item.pointsIntoHub(linker.centralRepositoryPath())) {
-        m_headline->setText(u"Mit Zentralem Hub verknüpft."_s);
+        explanation->setText(
+            item.state == TargetItemState::repairable
+                ? tr("Ich habe einen namensgleichen Skill im Hub gefunden. Soll ich den kaputten "
+                     "Link löschen und aus dem Hub neu verknüpfen?")
+                : tr("Das Ziel dieser Verknüpfung existiert nicht mehr."));
+        break;
+    case TargetItemState::linked:
+        headline->setText(tr("Mit Zentralem Hub verknüpft."));
         headlineColor = palette().color(QPalette::PlaceholderText);
-    } else {
-        m_headline->setText(u"Externe Verknüpfung."_s);
+        break;
+    case TargetItemState::externalLink:
+        headline->setText(tr("Externe Verknüpfung."));
         headlineColor = SymbolColors::warning;
-        m_explanation->setText(
-            u"Um diese originalen Daten auch für andere Apps verfügbar zu machen, importiere sie "
-            "in den Hub."_s);
+        explanation->setText(tr("Um diese originalen Daten auch für andere Apps verfügbar zu machen, "
+                                "importiere sie in den Hub."));
+        break;
     }
-    QFont headlineFont = m_headline->font();
+    QFont headlineFont = headline->font();
     headlineFont.setBold(true);
-    m_headline->setFont(headlineFont);
-    m_headline->setStyleSheet(u"QLabel { color: %1; }"_s.arg(headlineColor.name()));
-    m_headline->setObjectName(u"headline"_s);
-    column->addWidget(m_headline, 0, Qt::AlignHCenter);
-    if (!m_explanation->text().isEmpty())
-        column->addWidget(m_explanation);
+    headline->setFont(headlineFont);
+    headline->setStyleSheet(u"QLabel { color: %1; }"_s.arg(headlineColor.name()));
+    headline->setObjectName(u"headline"_s);
+    column->addWidget(headline, 0, Qt::AlignHCenter);
+    if (!explanation->text().isEmpty())
+        column->addWidget(explanation);
     else
-        m_explanation->hide();
+        explanation->hide();
 
     if (item.isSymlink && item.symlinkDestination) {
         const QString destination = item.symlinkDestination->toLocalFile();
@@ -275,7 +309,7 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, const F
         block->setBackgroundRole(QPalette::Base);
         block->setFrameShape(QFrame::StyledPanel);
         auto* blockLayout = new QVBoxLayout(block);
-        QLabel* label = secondary(u"Zeigt auf:"_s);
+        QLabel* label = secondary(tr("Zeigt auf:"));
         label->setFont(TextStyles::scaled(label->font(), 0.85));
         label->setAlignment(Qt::AlignLeft);
         auto* path = new QLabel(destination);
@@ -287,25 +321,15 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, const F
         blockLayout->addWidget(path);
         block->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(block, &QFrame::customContextMenuRequested, this,
-                [this, block, destination, platform](const QPoint& at) {
+                [this, block, destination, desktop](const QPoint& at) {
                     QMenu menu(this);
-                    menu.addAction(u"Pfad kopieren"_s, this,
-                                   [platform, destination] { platform.clipboard.copyText(destination); });
-                    menu.addAction(u"Im Finder anzeigen"_s, this,
-                                   [platform, destination] { platform.reveal.reveal(destination); });
+                    menu.addAction(tr("Pfad kopieren"), this,
+                                   [desktop, destination] { desktop.clipboard.copyText(destination); });
+                    menu.addAction(tr("Im Finder anzeigen"), this,
+                                   [desktop, destination] { desktop.reveal.reveal(destination); });
                     menu.exec(block->mapToGlobal(at));
                 });
         column->addWidget(block);
     }
     column->addStretch();
-}
-
-QString TargetSkillDetailView::headline() const
-{
-    return m_headline->text();
-}
-
-QString TargetSkillDetailView::explanation() const
-{
-    return m_explanation->text();
 }

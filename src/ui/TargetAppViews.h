@@ -1,49 +1,47 @@
 #pragma once
 
-#include "PlatformServices.h"
-#include "TargetAppSkill.h"
+#include "model/TargetAppSkill.h"
+#include "ui/DesktopServices.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <optional>
 
-class FileLinkerService;
 class QLabel;
 class QListWidget;
 class QStackedWidget;
 class TargetApp;
+class Workspace;
 
-// Everything in one target app's folder, with the action that fits each entry.
+// Everything in one target app's folder, with the action that fits each entry. Follows
+// every change of the app, its folder and the hub.
 class TargetAppSkillsListView : public QWidget
 {
     Q_OBJECT
 
 public:
-    TargetAppSkillsListView(FileLinkerService& linker, PlatformServices platform, QWidget* parent = nullptr);
+    TargetAppSkillsListView(Workspace& workspace, DesktopServices desktop, QWidget* parent = nullptr);
 
     // Shows another app's folder (read at once).
     void setTargetApp(TargetApp* app);
-    void reload();
-    const QList<TargetAppSkill>& items() const { return m_items; }
 
     const std::optional<TargetAppSkill>& selectedItem() const { return m_selected; }
     void setSelectedItem(const std::optional<TargetAppSkill>& item);
-
-    // The row actions and the delete, as the buttons and the context menu run them.
-    void repair(const TargetAppSkill& item);
-    void import(const TargetAppSkill& item);
-    void confirmAndDelete(const TargetAppSkill& item);
 
 Q_SIGNALS:
     void selectedItemChanged(const std::optional<TargetAppSkill>& item);
 
 private:
+    void reload();
     QWidget* makeRow(const TargetAppSkill& item);
     void showContextMenu(const QPoint& position);
+    void repair(const TargetAppSkill& item);
+    void import(const TargetAppSkill& item);
+    void confirmAndDelete(const TargetAppSkill& item);
 
-    FileLinkerService& m_linker;
-    PlatformServices m_platform;
+    Workspace& m_workspace;
+    DesktopServices m_desktop;
     QPointer<TargetApp> m_app;
     QList<TargetAppSkill> m_items;
     std::optional<TargetAppSkill> m_selected;
@@ -58,14 +56,5 @@ class TargetSkillDetailView : public QWidget
     Q_OBJECT
 
 public:
-    TargetSkillDetailView(const TargetAppSkill& item, const FileLinkerService& linker,
-                          PlatformServices platform, QWidget* parent = nullptr);
-
-    // The headline and the explanation, for tests and accessibility.
-    QString headline() const;
-    QString explanation() const;
-
-private:
-    QLabel* m_headline;
-    QLabel* m_explanation;
+    TargetSkillDetailView(const TargetAppSkill& item, DesktopServices desktop, QWidget* parent = nullptr);
 };

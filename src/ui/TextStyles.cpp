@@ -1,4 +1,4 @@
-#include "TextStyles.h"
+#include "ui/TextStyles.h"
 
 #include <QFontDatabase>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "FileSystem.h"
-#include "LogCapture.h"
-#include "SecurityScopedBookmarkManager.h"
-#include "TestFiles.h"
+#include "access/FileSystem.h"
+#include "access/SecurityScopedBookmarkManager.h"
+#include "support/LogCapture.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "FileSystem.h"
-#include "TestFiles.h"
-#include "WriteProbe.h"
+#include "access/FileSystem.h"
+#include "access/WriteProbe.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "ItemName.h"
+#include "access/ItemName.h"
 
 #include <QTest>
 

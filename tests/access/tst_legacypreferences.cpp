@@ -1,4 +1,4 @@
-#include "LegacyPreferences.h"
+#include "access/LegacyPreferences.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

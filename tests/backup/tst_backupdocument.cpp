@@ -1,4 +1,4 @@
-#include "BackupDocument.h"
+#include "backup/BackupDocument.h"
 
 #include <QTest>
 #include <QTimeZone>

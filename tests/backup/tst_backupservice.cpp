@@ -1,10 +1,14 @@
-#include "AppSettings.h"
-#include "BackupDocument.h"
-#include "BackupService.h"
-#include "LinkerFixture.h"
-#include "LogCapture.h"
-#include "SkillLinkRecord.h"
-#include "StoreWriteLock.h"
+#include "access/FileSystem.h"
+#include "actions/BackupActions.h"
+#include "actions/LinkActions.h"
+#include "backup/BackupDocument.h"
+#include "backup/BackupService.h"
+#include "linker/Placement.h"
+#include "model/AppSettings.h"
+#include "model/SkillLinkRecord.h"
+#include "support/LogCapture.h"
+#include "support/StoreWriteLock.h"
+#include "support/WorkspaceFixture.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -15,9 +19,9 @@ using namespace TestFiles;
 
 namespace {
 
-struct BackupFixture : LinkerFixture
+struct BackupFixture : WorkspaceFixture
 {
-    BackupService backups{platform.services()};
+    BackupActions backups{*workspace};
     QString file = path(u"backup.json"_s);
 
     // "name|folder|id" of every app and "app-id|item" of every record, to compare stores.
@@ -33,12 +37,11 @@ struct BackupFixture : LinkerFixture
         lines.sort();
         return lines;
     }
-    bool importFrom(const QByteArray& document)
+    Outcome importFrom(const QByteArray& document)
     {
         const QString written = path(u"written.json"_s);
         writeFile(written, document);
-        platform.panels.answers = {written};
-        return backups.importBackup(*context, *linker);
+        return backups.importFrom(written);
     }
 };
 
@@ -57,26 +60,20 @@ private Q_SLOTS:
         const QString hub = f.makeHub();
         TargetApp* app = f.makeApp(u"Codex"_s);
         f.context->insert(new SkillLinkRecord(app->id(), u"deploy"_s));
-        f.useStore();
-        f.linker->persistSettings();
-        f.platform.panels.answers = {f.file};
 
         LogCapture log;
-        QVERIFY(f.backups.exportBackup(*f.context, *f.linker));
+        QVERIFY(f.backups.exportTo(f.file).ok());
         QCOMPARE(log.lines(), QStringList());
-        const FilePanelRequest& request = f.platform.panels.fileRequests.first();
-        QCOMPARE(request.title, u"Backup exportieren"_s);
-        QCOMPARE(request.prompt, u"Exportieren"_s);
         QVERIFY(QRegularExpression(u"^Quorvane_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d\\.json$"_s)
-                    .match(request.proposedName)
+                    .match(BackupService::proposedFileName())
                     .hasMatch());
-        QCOMPARE(request.nameFilters, QStringList{u"JSON (*.json)"_s});
 
         const auto backup = AppBackup::decode(readFile(f.file));
         QVERIFY(backup);
         QCOMPARE(backup->formatVersion, 2);
         QCOMPARE(backup->centralRepositoryPath, std::optional(hub));
-        QCOMPARE(backup->settings, std::optional(BackupAppSettings{hub, f.linker->centralBookmarkData()}));
+        QCOMPARE(backup->settings,
+                 std::optional(BackupAppSettings{hub, f.workspace->hubSettings().centralBookmarkData()}));
         QCOMPARE(backup->targetApps, (QList<BackupTargetApp>{{app->id(), u"Codex"_s, app->folderPath(),
                                                               u"folder"_s, app->bookmarkData()}}));
         QCOMPARE(backup->linkRecords, std::optional(QList<BackupSkillLinkRecord>{{app->id(), u"deploy"_s}}));
@@ -86,31 +83,12 @@ private Q_SLOTS:
     {
         BackupFixture f;
         const QString hub = f.makeHub();
-        f.platform.panels.answers = {f.file};
-        QVERIFY(f.backups.exportBackup(*f.context, *f.linker));
+        QVERIFY(f.backups.exportTo(f.file).ok());
         const auto backup = AppBackup::decode(readFile(f.file));
         QVERIFY(backup);
         QCOMPARE(backup->settings->centralRepositoryPath, hub);
         QVERIFY(readFile(f.file).contains("\"targetApps\": []"));
         QVERIFY(readFile(f.file).contains("\"linkRecords\": []"));
-    }
-
-    void cancelledPanelsChangeNothing()
-    {
-        BackupFixture f;
-        f.makeApp(u"Codex"_s);
-        const QStringList before = f.storeContent();
-        LogCapture log;
-        f.platform.panels.answers = {std::nullopt, std::nullopt};
-        QVERIFY(!f.backups.exportBackup(*f.context, *f.linker));
-        QVERIFY(!f.backups.importBackup(*f.context, *f.linker));
-        QVERIFY(!QFileInfo::exists(f.file));
-        QCOMPARE(f.storeContent().filter(u"Codex"_s), before.filter(u"Codex"_s));
-        QCOMPARE(log.lines(), QStringList());
-        QVERIFY(f.platform.alerts.shown.isEmpty());
-        const FilePanelRequest& open = f.platform.panels.fileRequests.last();
-        QCOMPARE(open.title, u"Backup wiederherstellen"_s);
-        QCOMPARE(open.prompt, u"Importieren"_s);
     }
 
     void unreadableFilesAreRefused_data()
@@ -133,13 +111,11 @@ private Q_SLOTS:
         const QStringList before = f.storeContent();
 
         LogCapture log;
-        QVERIFY(!f.importFrom(content));
+        const Outcome imported = f.importFrom(content);
+        QVERIFY(!imported.ok());
+        QVERIFY2(imported.error().description.contains(detailWords),
+                 qPrintable(imported.error().description));
         QCOMPARE(f.storeContent(), before);
-        QCOMPARE(f.platform.alerts.shown.size(), 1);
-        const QString alert = f.platform.alerts.shown.first();
-        QVERIFY(alert.startsWith(u"Import Fehlgeschlagen|Die Backup-Datei konnte nicht gelesen werden: "_s));
-        QVERIFY2(alert.contains(detailWords), qPrintable(alert));
-        QCOMPARE(f.platform.alerts.styles, QList<AlertStyle>{AlertStyle::critical});
         QCOMPARE(log.lines().size(), 1);
         QVERIFY(log.lines().first().startsWith(u"Failed to import backup: "_s));
     }
@@ -159,14 +135,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, extra);
         QFETCH(QString, expectedPath);
         BackupFixture f;
-        f.linker->setCentralRepositoryPath(u"/before"_s);
+        QVERIFY(f.workspace->hubSettings().setHub(u"/before"_s, std::nullopt).ok());
         f.makeApp(u"Old"_s);
-        QVERIFY(f.importFrom(QByteArray(emptyBackup).insert(1, extra)));
+        QVERIFY(f.importFrom(QByteArray(emptyBackup).insert(1, extra)).ok());
         if (expectedPath == u"BEFORE"_s)
             expectedPath = u"/before"_s;
         QCOMPARE(f.storeContent(), QStringList{u"settings|"_s + expectedPath});
-        QCOMPARE(f.linker->centralRepositoryPath(), expectedPath);
-        QCOMPARE(f.linker->centralBookmarkData(), std::nullopt);
+        QCOMPARE(f.workspace->hubSettings().centralRepositoryPath(), expectedPath);
+        QCOMPARE(f.workspace->hubSettings().centralBookmarkData(), std::nullopt);
     }
 
     void importingTwiceKeepsTheAppIdentities()
@@ -175,10 +151,10 @@ private Q_SLOTS:
         const QByteArray document = R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z","targetApps":[
             {"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"Codex","folderPath":"/c","systemImageName":"folder"}],
             "linkRecords":[{"targetAppID":"6F9619FF-8B86-D011-B42D-00C04FC964FF","itemName":"deploy"}]})";
-        QVERIFY(f.importFrom(document));
+        QVERIFY(f.importFrom(document).ok());
         const QStringList first = f.storeContent();
         const QUuid firstRecord = f.context->records<SkillLinkRecord>().first()->id();
-        QVERIFY(f.importFrom(document));
+        QVERIFY(f.importFrom(document).ok());
         QCOMPARE(f.storeContent(), first);
         QVERIFY(first.contains(u"Codex|/c|{6f9619ff-8b86-d011-b42d-00c04fc964ff}"_s));
         QVERIFY(f.context->records<SkillLinkRecord>().first()->id() != firstRecord);
@@ -209,7 +185,7 @@ private Q_SLOTS:
             std::optional<StoreWriteLock> lock;
             if (saveFails)
                 lock.emplace(f.storePath());
-            QCOMPARE(f.importFrom(document), !saveFails);
+            QCOMPARE(f.importFrom(document).ok(), !saveFails);
         }
         QList<RecordType> types;
         for (const QList<QVariant>& signal : std::as_const(announced))
@@ -231,13 +207,10 @@ private Q_SLOTS:
         LogCapture log;
         {
             const StoreWriteLock lock(f.storePath());
-            QVERIFY(!f.importFrom(emptyBackup));
+            QVERIFY(!f.importFrom(emptyBackup).ok());
         }
         QCOMPARE(f.storeContent(), before); // the context as well as the file
         QVERIFY(!f.context->hasChanges());
-        QCOMPARE(f.platform.alerts.shown.size(), 1);
-        f.reopenStore();
-        QCOMPARE(f.storeContent(), before);
     }
 
     void exportThenImportRestoresEverything()
@@ -245,31 +218,31 @@ private Q_SLOTS:
         BackupFixture f;
         const QString hub = f.makeHub();
         QVERIFY(makeFolder(hub + u"/deploy"_s));
-        f.useStore();
-        f.linker->persistSettings();
         TargetApp* app = f.makeApp(u"Codex"_s);
         const QUuid appID = app->id();
         const auto appBookmark = app->bookmarkData();
-        f.linker->scanCentralRepository();
-        QCOMPARE(f.linker->toggleLink(f.hubSkill(u"deploy"_s), *app, true), LinkToggleResult::changed);
-        f.platform.panels.answers = {f.file};
-        QVERIFY(f.backups.exportBackup(*f.context, *f.linker));
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true),
+                 LinkToggleResult::changed);
+        QVERIFY(f.backups.exportTo(f.file).ok());
         const QStringList before = f.storeContent();
 
         // Lose the link and the whole configuration, then restore.
         QVERIFY(FileSystem::remove(f.path(u"apps/Codex/deploy"_s)));
-        QVERIFY(f.importFrom(emptyBackup));
+        QVERIFY(f.importFrom(emptyBackup).ok());
         QVERIFY(f.context->records<TargetApp>().isEmpty());
-        f.platform.panels.answers = {f.file};
-        QVERIFY(f.backups.importBackup(*f.context, *f.linker));
+        QSignalSpy hubChanged(&f.workspace->changes(), &ChangeFeed::hubItemsChanged);
+        QSignalSpy foldersChanged(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
+        QVERIFY(f.backups.importFrom(f.file).ok());
 
         QCOMPARE(f.storeContent(), before);
         const TargetApp* restored = f.context->records<TargetApp>().first();
         QCOMPARE(restored->id(), appID);
         QCOMPARE(restored->bookmarkData(), appBookmark);
-        QCOMPARE(f.linker->centralRepositoryPath(), hub);
-        QCOMPARE(f.linker->availableSkills().size(), 1);
-        QVERIFY(FileLinkerService::isLinked(f.path(u"apps/Codex"_s), hub + u"/deploy"_s));
+        QCOMPARE(f.workspace->hubSettings().centralRepositoryPath(), hub);
+        QCOMPARE(f.workspace->hubCatalog().availableSkills().size(), 1);
+        QVERIFY(SymbolicLinkPlacement().isPlacementOf(f.path(u"apps/Codex/deploy"_s), hub + u"/deploy"_s));
+        QCOMPARE(hubChanged.count(), 1);
+        QCOMPARE(foldersChanged.count(), 1);
     }
 };
 

@@ -1,16 +1,21 @@
 // Exporting and importing a large configuration: 200 apps, 20,000 link records.
-#include "AppSettings.h"
-#include "BackupService.h"
-#include "BenchmarkData.h"
-#include "BenchmarkPlatform.h"
-#include "ContentView.h"
-#include "FileLinkerService.h"
-#include "FileSystem.h"
-#include "ModelContext.h"
-#include "SecurityScopedBookmarkManager.h"
-#include "SkillLinkRecord.h"
-#include "TargetApp.h"
-#include "TestFiles.h"
+#include "access/FileSystem.h"
+#include "access/SecurityScopedBookmarkManager.h"
+#include "actions/BackupActions.h"
+#include "app/ContentView.h"
+#include "backup/BackupService.h"
+#include "benchmarks/BenchmarkData.h"
+#include "benchmarks/BenchmarkPlatform.h"
+#include "store/DirectorySkillSource.h"
+#include "store/SkillStoreService.h"
+
+#include "model/AppSettings.h"
+#include "model/ModelContext.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
+#include "support/TestFiles.h"
+#include <QAction>
+#include <QNetworkAccessManager>
 
 #include <QFile>
 #include <QHash>
@@ -72,10 +77,9 @@ const LargeConfiguration& largeConfiguration()
                 context->insert(new SkillLinkRecord(app->id(), name));
         }
         BenchmarkData::require(context->save().ok(), made.storePath);
-        BenchmarkPlatform platform;
-        FileLinkerService linker(platform.services());
-        platform.scripted.panels.answers.append(made.backupPath);
-        BenchmarkData::require(BackupService(platform.services()).exportBackup(*context, linker),
+        context.reset();
+        BenchmarkWorkspace bench(made.storePath);
+        BenchmarkData::require(BackupActions(*bench.workspace).exportTo(made.backupPath).ok(),
                                made.backupPath);
         return made;
     }();
@@ -130,15 +134,13 @@ void exportBaseline(benchmark::State& state)
 void exportBackup(benchmark::State& state)
 {
     const auto& configuration = largeConfiguration();
-    auto context = ModelContext::open(configuration.storePath).value();
-    BenchmarkPlatform platform;
-    FileLinkerService linker(platform.services());
-    BackupService backup(platform.services());
+    BenchmarkWorkspace bench(configuration.storePath);
+    BackupActions backup(*bench.workspace);
     bool written = true;
-    for (auto _ : state) {
-        platform.scripted.panels.answers.append(configuration.backupPath + u".exported"_s);
-        timeIteration(state, [&] { written = backup.exportBackup(*context, linker) && written; });
-    }
+    for (auto _ : state)
+        timeIteration(state, [&] {
+            written = backup.exportTo(configuration.backupPath + u".exported"_s).ok() && written;
+        });
     if (!written)
         state.SkipWithError("the export failed");
 }
@@ -171,15 +173,13 @@ void importBaseline(benchmark::State& state)
 void importBackup(benchmark::State& state)
 {
     const auto& configuration = largeConfiguration();
-    auto context = ModelContext::open(configuration.storePath).value();
-    BenchmarkPlatform platform;
-    FileLinkerService linker(platform.services());
-    BackupService backup(platform.services());
+    BenchmarkWorkspace bench(configuration.storePath);
+    BackupActions backup(*bench.workspace);
     bool imported = true;
     for (auto _ : state) {
         removeLinks(configuration);
-        platform.scripted.panels.answers.append(configuration.backupPath);
-        timeIteration(state, [&] { imported = backup.importBackup(*context, linker) && imported; });
+        timeIteration(state,
+                      [&] { imported = backup.importFrom(configuration.backupPath).ok() && imported; });
     }
     if (!imported)
         state.SkipWithError("the import failed");
@@ -192,19 +192,20 @@ void importBackup(benchmark::State& state)
 void importBackupInWindow(benchmark::State& state)
 {
     const auto& configuration = largeConfiguration();
-    auto context = ModelContext::open(configuration.storePath).value();
-    BenchmarkPlatform platform;
-    FileLinkerService linker(platform.services());
-    ContentView window(linker, *context, platform.services());
+    BenchmarkWorkspace bench(configuration.storePath);
+    QNetworkAccessManager network;
+    SkillStoreService store(std::make_unique<DirectorySkillSource>(network, StoreEndpoints::defaults()));
+    ContentView window(*bench.workspace, store, bench.desktop.services());
     window.show();
     BenchmarkData::require(QTest::qWaitForWindowExposed(&window), u"the window"_s);
-    BackupService backup(platform.services());
+    auto* importAction = window.findChild<QAction*>(u"importBackupAction"_s);
     bool imported = true;
     for (auto _ : state) {
         removeLinks(configuration);
-        platform.scripted.panels.answers.append(configuration.backupPath);
+        bench.desktop.panels.answers.append(configuration.backupPath);
         timeIteration(state, [&] {
-            imported = backup.importBackup(*context, linker) && imported;
+            importAction->trigger();
+            imported = bench.desktop.alerts.shown.isEmpty() && imported;
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
         });

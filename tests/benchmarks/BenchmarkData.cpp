@@ -1,6 +1,6 @@
-#include "BenchmarkData.h"
+#include "benchmarks/BenchmarkData.h"
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,35 +1,51 @@
 #pragma once
 
-#include "FileLinkerService.h"
-#include "PlatformServices.h"
-#include "SecurityScopedBookmarkManager.h"
-#include "SecurityScopes.h"
-#include "TestPlatform.h"
-#include "UserEnvironment.h"
+#include "access/PlatformServices.h"
+#include "access/SecurityScopedBookmarkManager.h"
+#include "access/SecurityScopes.h"
+#include "access/UserEnvironment.h"
+#include "actions/Workspace.h"
+#include "benchmarks/BenchmarkData.h"
+#include "model/ModelContext.h"
+#include "support/TestDesktop.h"
+#include "support/TestPlatform.h"
 
-// The services the program uses on Linux where they cost something (scopes, the home
-// folder), and the tests' scripted doubles where a person would answer.
-struct BenchmarkPlatform
+#include <memory>
+
+// A workspace on the services the program uses on Linux where they cost something
+// (scopes, the home folder), the tests' doubles where a person would answer, and a
+// store file of its own unless one is given.
+struct BenchmarkWorkspace
 {
     UnrestrictedSecurityScopes scopes;
     SystemUserEnvironment user;
-    TestPlatform scripted; // its panels, alerts, preferences, reveal and clipboard
+    InMemoryLegacyPreferences preferences;
+    TestDesktop desktop;
+    std::unique_ptr<ModelContext> context;
+    std::unique_ptr<Workspace> workspace;
 
-    PlatformServices services()
+    explicit BenchmarkWorkspace(const QString& storePath = {})
     {
-        return {scopes,
-                user,
-                scripted.preferences,
-                scripted.panels,
-                scripted.alerts,
-                scripted.reveal,
-                scripted.clipboard};
+        const QString path = storePath.isEmpty()
+                                 ? BenchmarkData::newFolder(QStringLiteral("stores/%1").arg(++s_count)) +
+                                       QStringLiteral("/store.sqlite")
+                                 : storePath;
+        auto opened = ModelContext::open(path);
+        BenchmarkData::require(opened.ok(), path);
+        context = std::move(opened).value();
+        workspace = std::make_unique<Workspace>(*context, PlatformServices{scopes, user, preferences});
     }
-};
+    ~BenchmarkWorkspace() { workspace.reset(); }
 
-// Gives the linker the hub with its bookmark, as choosing it in the panel does.
-inline void useHub(FileLinkerService& linker, const QString& hubPath)
-{
-    linker.setCentralRepositoryPath(hubPath);
-    linker.setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(hubPath));
-}
+    // Makes the folder the hub with its bookmark, as choosing it in the panel does.
+    void useHub(const QString& hubPath)
+    {
+        BenchmarkData::require(workspace->hubSettings()
+                                   .setHub(hubPath, SecurityScopedBookmarkManager::createBookmark(hubPath))
+                                   .ok(),
+                               hubPath);
+    }
+
+private:
+    static inline int s_count = 0;
+};

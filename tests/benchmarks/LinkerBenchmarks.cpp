@@ -1,9 +1,10 @@
 // Scanning the hub and listing a target folder, against the system calls they cannot avoid.
-#include "BenchmarkData.h"
-#include "BenchmarkPlatform.h"
-#include "FileLinkerService.h"
-#include "SecurityScopedBookmarkManager.h"
-#include "TargetApp.h"
+#include "access/SecurityScopedBookmarkManager.h"
+#include "benchmarks/BenchmarkData.h"
+#include "benchmarks/BenchmarkPlatform.h"
+#include "linker/HubCatalog.h"
+#include "linker/TargetListing.h"
+#include "model/TargetApp.h"
 
 #include <QFile>
 
@@ -62,12 +63,12 @@ void hubScanBaseline(benchmark::State& state)
 
 void hubScan(benchmark::State& state)
 {
-    BenchmarkPlatform platform;
-    FileLinkerService linker(platform.services());
-    useHub(linker, BenchmarkData::largeHub().path);
+    BenchmarkWorkspace bench;
+    bench.useHub(BenchmarkData::largeHub().path);
+    HubCatalog& catalog = bench.workspace->hubCatalog();
     for (auto _ : state)
-        timeIteration(state, [&] { linker.scanCentralRepository(); });
-    if (linker.availableSkills().size() != 10'000)
+        timeIteration(state, [&] { catalog.scanCentralRepository(); });
+    if (catalog.availableSkills().size() != 10'000)
         state.SkipWithError("the scan did not list every hub entry");
 }
 
@@ -100,16 +101,15 @@ void targetListingBaseline(benchmark::State& state)
 
 void targetListing(benchmark::State& state)
 {
-    BenchmarkPlatform platform;
-    FileLinkerService linker(platform.services());
+    BenchmarkWorkspace bench;
     const auto& data = BenchmarkData::mixedTargetFolder();
-    useHub(linker, data.hubPath);
+    bench.useHub(data.hubPath);
     const TargetApp app(QStringLiteral("Bench"), data.folderPath, QStringLiteral("folder"),
                         SecurityScopedBookmarkManager::createBookmark(data.folderPath));
     qsizetype listed = 0;
     for (auto _ : state)
         timeIteration(state, [&] {
-            listed = linker.listTargetAppSkills(app).value_or(QList<TargetAppSkill>()).size();
+            listed = bench.workspace->targetListing().list(app).value_or(QList<TargetAppSkill>()).size();
         });
     if (listed != 2'000)
         state.SkipWithError("the listing did not show every entry");

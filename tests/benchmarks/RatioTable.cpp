@@ -1,4 +1,4 @@
-#include "RatioTable.h"
+#include "benchmarks/RatioTable.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Saving link records and the key lookup that precedes every new record.
-#include "BenchmarkData.h"
-#include "ModelContext.h"
-#include "SkillLinkRecord.h"
+#include "benchmarks/BenchmarkData.h"
+#include "model/ModelContext.h"
+#include "model/SkillLinkRecord.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>

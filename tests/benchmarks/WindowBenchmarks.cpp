@@ -1,14 +1,14 @@
 // The window: start with a large hub against an empty one, and typing into the hub search.
-#include "WindowBenchmarks.h"
+#include "benchmarks/WindowBenchmarks.h"
 
-#include "AppSettings.h"
-#include "BenchmarkData.h"
-#include "BenchmarkPlatform.h"
-#include "CentralHubListView.h"
-#include "FileLinkerService.h"
-#include "ModelContext.h"
-#include "QuorvaneApp.h"
-#include "SecurityScopedBookmarkManager.h"
+#include "access/SecurityScopedBookmarkManager.h"
+#include "app/QuorvaneApp.h"
+#include "benchmarks/BenchmarkData.h"
+#include "benchmarks/BenchmarkPlatform.h"
+#include "linker/HubCatalog.h"
+#include "model/AppSettings.h"
+#include "model/ModelContext.h"
+#include "ui/CentralHubListView.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -130,11 +130,10 @@ void filterBaseline(benchmark::State& state)
 
 void filterHubList(benchmark::State& state)
 {
-    BenchmarkPlatform platform;
-    FileLinkerService linker(platform.services());
-    useHub(linker, BenchmarkData::largeHub().path);
-    linker.scanCentralRepository();
-    CentralHubListView view(linker, platform.services());
+    BenchmarkWorkspace bench;
+    bench.useHub(BenchmarkData::largeHub().path);
+    bench.workspace->hubCatalog().scanCentralRepository();
+    CentralHubListView view(*bench.workspace, bench.desktop.services());
     view.resize(360, 800);
     view.show();
     BenchmarkData::require(QTest::qWaitForWindowExposed(&view), u"the hub list window"_s);
@@ -164,7 +163,7 @@ bool isStartWindowChild(int argc, char* argv[])
 int startWindowUntilShown(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QuorvaneApp::nameApplication();
+    QuorvaneApp::prepareApplication();
     FirstPaintWatcher watcher;
     application.installEventFilter(&watcher);
     QuorvaneApp quorvane;

@@ -1,6 +1,6 @@
 // Runs every benchmark pair and prints their medians side by side with the targets.
-#include "RatioTable.h"
-#include "WindowBenchmarks.h"
+#include "benchmarks/RatioTable.h"
+#include "benchmarks/WindowBenchmarks.h"
 
 #include <QApplication>
 

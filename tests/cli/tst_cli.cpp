@@ -1,5 +1,5 @@
-#include "LoopbackHttpServer.h"
-#include "TestFiles.h"
+#include "support/LoopbackHttpServer.h"
+#include "support/TestFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -124,6 +124,10 @@ private Q_SLOTS:
             << QStringList{u"import"_s, u"Solo"_s, u"ghost"_s} << 1 << u"no entry"_s;
         QTest::newRow("missing folder")
             << QStringList{u"hub"_s, u"set"_s, u"/nonexistent/x"_s} << 1 << u"not a folder"_s;
+        QTest::newRow("rename to blanks")
+            << QStringList{u"apps"_s, u"rename"_s, u"Solo"_s, u"  "_s} << 1 << u"only blanks"_s;
+        QTest::newRow("empty app name")
+            << QStringList{u"apps"_s, u"add"_s, QString(), u"/"_s} << 1 << u"needs a name"_s;
         QTest::newRow("unknown hub item")
             << QStringList{u"link"_s, u"ghost"_s, u"Solo"_s} << 1 << u"no item"_s;
     }

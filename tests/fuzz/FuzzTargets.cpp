@@ -1,10 +1,10 @@
-#include "FuzzTargets.h"
+#include "fuzz/FuzzTargets.h"
 
-#include "BackupDocument.h"
-#include "FileSystem.h"
-#include "ItemName.h"
-#include "RemoteSkillItem.h"
-#include "SkillDownload.h"
+#include "access/FileSystem.h"
+#include "access/ItemName.h"
+#include "backup/BackupDocument.h"
+#include "store/RemoteSkillItem.h"
+#include "store/SkillDownload.h"
 
 #include <QDir>
 

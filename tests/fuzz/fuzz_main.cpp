@@ -1,5 +1,5 @@
 // One libFuzzer target; FUZZ_TARGET names the entry point.
-#include "FuzzTargets.h"
+#include "fuzz/FuzzTargets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

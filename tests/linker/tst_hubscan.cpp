@@ -1,8 +1,7 @@
-#include "HubScanner.h"
-#include "LinkerFixture.h"
-#include "LogCapture.h"
+#include "linker/HubScanner.h"
+#include "support/LogCapture.h"
+#include "support/WorkspaceFixture.h"
 
-#include <QSignalSpy>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,21 +124,25 @@ private Q_SLOTS:
         QVERIFY(!skill.isDirectory);
 
         // In a hub, the scan lists a pipe without waiting on it, directly or through a link.
-        LinkerFixture f;
+        WorkspaceFixture f;
         const QString hub = f.makeHub();
         QCOMPARE(::mkfifo(QFile::encodeName(hub + u"/pipe.md"_s).constData(), 0600), 0);
         QVERIFY(makeLink(hub + u"/to-pipe.md"_s, fifo));
         QVERIFY(writeFile(hub + u"/real.md"_s, "real"));
-        f.linker->scanCentralRepository();
-        QCOMPARE(namesOf(f.linker->availableSkills()), QStringList({u"pipe"_s, u"real"_s, u"to-pipe"_s}));
-        QCOMPARE(skillNamed(f.linker->availableSkills(), u"pipe"_s)->contentSnippet, QString());
-        QCOMPARE(skillNamed(f.linker->availableSkills(), u"to-pipe"_s)->contentSnippet, QString());
-        QCOMPARE(skillNamed(f.linker->availableSkills(), u"real"_s)->contentSnippet, u"real"_s);
+        f.workspace->hubCatalog().scanCentralRepository();
+        QCOMPARE(namesOf(f.workspace->hubCatalog().availableSkills()),
+                 QStringList({u"pipe"_s, u"real"_s, u"to-pipe"_s}));
+        QCOMPARE(skillNamed(f.workspace->hubCatalog().availableSkills(), u"pipe"_s)->contentSnippet,
+                 QString());
+        QCOMPARE(skillNamed(f.workspace->hubCatalog().availableSkills(), u"to-pipe"_s)->contentSnippet,
+                 QString());
+        QCOMPARE(skillNamed(f.workspace->hubCatalog().availableSkills(), u"real"_s)->contentSnippet,
+                 u"real"_s);
     }
 
     void entriesBecomeSkills()
     {
-        LinkerFixture f;
+        WorkspaceFixture f;
         const QString hub = f.makeHub();
         const QString outside = f.path(u"outside"_s);
         QVERIFY(makeFolder(outside));
@@ -152,8 +155,8 @@ private Q_SLOTS:
         QVERIFY(makeLink(hub + u"/linked"_s, outside));
         QVERIFY(makeLink(hub + u"/dangling.md"_s, f.path(u"gone.md"_s)));
 
-        f.linker->scanCentralRepository();
-        const QList<Skill>& skills = f.linker->availableSkills();
+        f.workspace->hubCatalog().scanCentralRepository();
+        const QList<Skill>& skills = f.workspace->hubCatalog().availableSkills();
         struct Expected
         {
             QString file, name, extension, snippet;
@@ -181,27 +184,27 @@ private Q_SLOTS:
 
     void hiddenEntriesNeverAppear()
     {
-        LinkerFixture f;
+        WorkspaceFixture f;
         const QString hub = f.makeHub();
         QVERIFY(writeFile(hub + u"/.DS_Store"_s, "x"));
         QVERIFY(makeFolder(hub + u"/.git"_s));
         QVERIFY(makeLink(hub + u"/.hidden-link"_s, hub + u"/.git"_s));
         QVERIFY(writeFile(hub + u"/visible.md"_s, "v"));
-        f.linker->scanCentralRepository();
-        QCOMPARE(namesOf(f.linker->availableSkills()), QStringList{u"visible"_s});
+        f.workspace->hubCatalog().scanCentralRepository();
+        QCOMPARE(namesOf(f.workspace->hubCatalog().availableSkills()), QStringList{u"visible"_s});
     }
 
     void sortedByCodePointAndStable()
     {
-        LinkerFixture f;
+        WorkspaceFixture f;
         const QString hub = f.makeHub();
         for (const QString& name : {u"b"_s, u"B"_s, u"a"_s, u"Zeta"_s, u"alpha.md"_s})
             QVERIFY(writeFile(hub + u"/"_s + name, "x"));
         QVERIFY(makeFolder(hub + u"/foo"_s));
         QVERIFY(writeFile(hub + u"/foo.md"_s, "x"));
 
-        f.linker->scanCentralRepository();
-        QCOMPARE(namesOf(f.linker->availableSkills()),
+        f.workspace->hubCatalog().scanCentralRepository();
+        QCOMPARE(namesOf(f.workspace->hubCatalog().availableSkills()),
                  QStringList({u"B"_s, u"Zeta"_s, u"a"_s, u"alpha"_s, u"b"_s, u"foo"_s, u"foo"_s}));
         // The two "foo" entries keep the order the folder listing gave them.
         QStringList listed;
@@ -209,19 +212,17 @@ private Q_SLOTS:
             if (QFileInfo(entry).fileName().startsWith(u"foo"_s))
                 listed.append(entry);
         }
-        const QList<Skill>& skills = f.linker->availableSkills();
+        const QList<Skill>& skills = f.workspace->hubCatalog().availableSkills();
         QCOMPARE(skills[5].url.toLocalFile(), listed[0]);
         QCOMPARE(skills[6].url.toLocalFile(), listed[1]);
     }
 
     void emptyHubGivesEmptyList()
     {
-        LinkerFixture f;
+        WorkspaceFixture f;
         f.makeHub();
-        QSignalSpy changed(f.linker.get(), &FileLinkerService::availableSkillsChanged);
-        f.linker->scanCentralRepository();
-        QVERIFY(f.linker->availableSkills().isEmpty());
-        QCOMPARE(changed.count(), 1);
+        f.workspace->hubCatalog().scanCentralRepository();
+        QVERIFY(f.workspace->hubCatalog().availableSkills().isEmpty());
     }
 
     // Each way a scan can fail: the list is emptied, once, and what the log says.
@@ -242,15 +243,15 @@ private Q_SLOTS:
         QFETCH(QString, situation);
         QFETCH(QString, logStart);
         QFETCH(int, stops);
-        LinkerFixture f;
+        WorkspaceFixture f;
         const QString hub = f.makeHub();
         QVERIFY(writeFile(hub + u"/a.md"_s, "a"));
-        f.linker->scanCentralRepository();
-        QCOMPARE(f.linker->availableSkills().size(), 1);
+        f.workspace->hubCatalog().scanCentralRepository();
+        QCOMPARE(f.workspace->hubCatalog().availableSkills().size(), 1);
         f.platform.scopes = {};
 
         if (situation == u"no bookmark"_s) {
-            f.linker->setCentralBookmarkData(std::nullopt); // the folder still exists at the stored path
+            QVERIFY(f.workspace->hubSettings().setHub(hub, std::nullopt).ok()); // the folder is still there
         } else if (situation == u"vanished"_s) {
             QVERIFY(QDir(hub).removeRecursively());
         } else if (situation == u"refused"_s) {
@@ -258,14 +259,14 @@ private Q_SLOTS:
         } else {
             const QString file = f.path(u"file.md"_s);
             QVERIFY(writeFile(file, "x"));
-            f.linker->setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(file));
+            QVERIFY(f.workspace->hubSettings()
+                        .setHub(hub, SecurityScopedBookmarkManager::createBookmark(file))
+                        .ok());
         }
 
         LogCapture log;
-        QSignalSpy changed(f.linker.get(), &FileLinkerService::availableSkillsChanged);
-        f.linker->scanCentralRepository();
-        QVERIFY(f.linker->availableSkills().isEmpty());
-        QCOMPARE(changed.count(), 1);
+        f.workspace->hubCatalog().scanCentralRepository();
+        QVERIFY(f.workspace->hubCatalog().availableSkills().isEmpty());
         if (logStart.isEmpty()) {
             QCOMPARE(log.lines(), QStringList());
         } else {

@@ -1,6 +1,9 @@
-#include "LinkerFixture.h"
-#include "LogCapture.h"
-#include "SkillLinkRecord.h"
+#include "access/FileSystem.h"
+#include "actions/LinkActions.h"
+#include "linker/TargetListing.h"
+#include "model/SkillLinkRecord.h"
+#include "support/LogCapture.h"
+#include "support/WorkspaceFixture.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -12,26 +15,29 @@ using namespace TestFiles;
 
 namespace {
 
-// A hub, an app "Codex" with a bookmarked folder, and the store in use.
-struct ImportFixture : LinkerFixture
+// A hub and an app "Codex" with a bookmarked folder.
+struct ImportFixture : WorkspaceFixture
 {
     QString hub = makeHub();
     TargetApp* app;
     QString folder;
+    FileLinkerService& linker = workspace->linker();
 
     ImportFixture()
     {
-        useStore();
         app = makeApp(u"Codex"_s);
         folder = app->folderPath();
     }
     QString entry(const QString& name) const { return folder + u"/"_s + name; }
-    TargetAppSkill listed(const QString& name) const { return linker->makeTargetAppSkill(entry(name)); }
+    TargetAppSkill listed(const QString& name, const TargetApp* of = nullptr) const
+    {
+        return workspace->targetListing().entry(of ? *of : *app, name).value().value();
+    }
     int records() const { return static_cast<int>(context->records<SkillLinkRecord>().size()); }
     QStringList hubNames() const
     {
         QStringList names;
-        for (const Skill& skill : linker->availableSkills())
+        for (const Skill& skill : workspace->hubCatalog().availableSkills())
             names.append(skill.url.fileName());
         return names;
     }
@@ -62,15 +68,17 @@ private Q_SLOTS:
             QVERIFY(writeFile(f.entry(name), "my notes"));
         }
         const QStringList content = treeSnapshot(f.folder);
-        QSignalSpy changed(f.linker.get(), &FileLinkerService::stateChanged);
+        QSignalSpy hubChanged(&f.workspace->changes(), &ChangeFeed::hubItemsChanged);
+        QSignalSpy folderChanged(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
 
         LogCapture log;
-        QVERIFY(f.linker->importSkill(f.listed(name), *f.app));
+        QVERIFY(LinkActions(*f.workspace).importEntry(f.listed(name), *f.app));
         QCOMPARE(FileSystem::linkDestinationText(f.entry(name)).value(), f.hub + u"/"_s + name);
         QCOMPARE(treeSnapshot(f.hub), content); // the same tree, now in the hub
         QCOMPARE(f.records(), 1);
         QCOMPARE(f.hubNames(), QStringList{name});
-        QCOMPARE(changed.count(), 1);
+        QCOMPARE(hubChanged.count(), 1);
+        QCOMPARE(folderChanged.count(), 1);
         QCOMPARE(log.lines(), QStringList());
     }
 
@@ -84,7 +92,7 @@ private Q_SLOTS:
         QVERIFY(makeLink(f.entry(u"shared"_s), elsewhere));
         QVERIFY(makeLink(f.path(u"third-link"_s), elsewhere));
 
-        QVERIFY(f.linker->importSkill(f.listed(u"shared"_s), *f.app));
+        QVERIFY(f.linker.importSkill(f.listed(u"shared"_s), *f.app));
         QCOMPARE(readFile(f.hub + u"/shared/SKILL.md"_s), QByteArray("# Shared")); // under the link's name
         QVERIFY(!QFileInfo::exists(elsewhere));
         QCOMPARE(FileSystem::linkDestinationText(f.entry(u"shared"_s)).value(), f.hub + u"/shared"_s);
@@ -97,12 +105,10 @@ private Q_SLOTS:
         ImportFixture f;
         QVERIFY(makeLink(f.entry(u"lost"_s), f.path(u"nowhere"_s)));
         QVERIFY(writeFile(f.hub + u"/present.md"_s, "p"));
-        QSignalSpy scanned(f.linker.get(), &FileLinkerService::availableSkillsChanged);
         LogCapture log;
-        QVERIFY(!f.linker->importSkill(f.listed(u"lost"_s), *f.app));
+        QVERIFY(!LinkActions(*f.workspace).importEntry(f.listed(u"lost"_s), *f.app));
         QCOMPARE(log.lines(), QStringList());
-        QCOMPARE(scanned.count(), 1);
-        QCOMPARE(f.hubNames(), QStringList{u"present.md"_s});
+        QCOMPARE(f.hubNames(), QStringList{u"present.md"_s}); // scanned in any case
         QCOMPARE(FileSystem::linkDestinationText(f.entry(u"lost"_s)).value(), f.path(u"nowhere"_s));
     }
 
@@ -142,7 +148,7 @@ private Q_SLOTS:
         const QStringList hubBefore = treeSnapshot(f.hub);
 
         LogCapture log;
-        QVERIFY(!f.linker->importSkill(f.listed(item), *f.app));
+        QVERIFY(!f.linker.importSkill(f.listed(item), *f.app));
         QCOMPARE(log.lines().size(), 1);
         QVERIFY2(log.lines().first().startsWith(u"Failed to import skill: "_s),
                  qPrintable(log.lines().first()));
@@ -170,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(other.filePath(u"good/SKILL.md"_s), "# Good"));
         QVERIFY(makeLink(other.filePath(u"good/readme"_s), u"SKILL.md"_s));
         const QStringList good = treeSnapshot(other.filePath(u"good"_s));
-        QVERIFY(f.linker->importSkill(f.linker->makeTargetAppSkill(other.filePath(u"good"_s)), *app));
+        QVERIFY(f.linker.importSkill(f.listed(u"good"_s, app), *app));
         QCOMPARE(treeSnapshot(f.hub + u"/good"_s), good);
         QCOMPARE(FileSystem::linkDestinationText(other.filePath(u"good"_s)).value(), f.hub + u"/good"_s);
 
@@ -181,7 +187,7 @@ private Q_SLOTS:
         const QStringList hubBefore = treeSnapshot(f.hub);
         const QStringList sourceBefore = treeSnapshot(other.filePath(u"bad"_s));
         LogCapture log;
-        QVERIFY(!f.linker->importSkill(f.linker->makeTargetAppSkill(other.filePath(u"bad"_s)), *app));
+        QVERIFY(!f.linker.importSkill(f.listed(u"bad"_s, app), *app));
         QCOMPARE(log.lines().size(), 1);
         QCOMPARE(treeSnapshot(f.hub), hubBefore);
         QCOMPARE(treeSnapshot(other.filePath(u"bad"_s)), sourceBefore);
@@ -191,13 +197,9 @@ private Q_SLOTS:
     {
         ImportFixture f;
         TargetApp* gone = f.makeApp(u"Gone"_s, false);
-        QSignalSpy changed(f.linker.get(), &FileLinkerService::stateChanged);
-        QSignalSpy scanned(f.linker.get(), &FileLinkerService::availableSkillsChanged);
         TargetAppSkill ghost{
             QUrl::fromLocalFile(gone->folderPath() + u"/x"_s), u"x"_s, false, {}, false, false};
-        QVERIFY(!f.linker->importSkill(ghost, *gone));
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(scanned.count(), 1);
+        QVERIFY(!f.linker.importSkill(ghost, *gone));
         QCOMPARE(f.records(), 0);
     }
 
@@ -226,9 +228,7 @@ private Q_SLOTS:
         const QStringList before = treeSnapshot(f.folder);
 
         LogCapture log;
-        QSignalSpy changed(f.linker.get(), &FileLinkerService::stateChanged);
-        QCOMPARE(f.linker->repairLink(f.listed(u"deploy"_s), *f.app), repaired);
-        QCOMPARE(changed.count(), repaired ? 1 : 0);
+        QCOMPARE(f.linker.repairLink(f.listed(u"deploy"_s), *f.app), repaired);
         QCOMPARE(f.records(), repaired ? 1 : 0);
         if (repaired)
             QCOMPARE(FileSystem::linkDestinationText(f.entry(u"deploy"_s)).value(), f.hub + u"/deploy"_s);
@@ -240,14 +240,14 @@ private Q_SLOTS:
     void installWritesSkillFiles()
     {
         ImportFixture f;
-        const auto fresh = f.linker->installDownloadedSkill(u"new-skill"_s, u"# Neu ü"_s);
+        const auto fresh = f.linker.installDownloadedSkill(u"new-skill"_s, u"# Neu ü"_s);
         QVERIFY(fresh && fresh->ok());
         QCOMPARE(readFile(f.hub + u"/new-skill/SKILL.md"_s), QByteArray("# Neu \xc3\xbc"));
 
         QVERIFY(makeFolder(f.hub + u"/existing/scripts"_s));
         QVERIFY(writeFile(f.hub + u"/existing/SKILL.md"_s, "old"));
         QVERIFY(writeFile(f.hub + u"/existing/scripts/run.sh"_s, "keep me"));
-        const auto replaced = f.linker->installDownloadedSkill(u"existing"_s, u"new"_s);
+        const auto replaced = f.linker.installDownloadedSkill(u"existing"_s, u"new"_s);
         QVERIFY(replaced && replaced->ok());
         QCOMPARE(entryNames(f.hub + u"/existing"_s), QStringList({u"SKILL.md"_s, u"scripts"_s}));
         QCOMPARE(readFile(f.hub + u"/existing/SKILL.md"_s), QByteArray("new"));
@@ -256,10 +256,10 @@ private Q_SLOTS:
 
     void installNeedsAHub()
     {
-        LinkerFixture f;
-        f.linker->setCentralRepositoryPath(f.path(u"no hub"_s));
+        WorkspaceFixture f;
+        QVERIFY(f.workspace->hubSettings().setHub(f.path(u"no hub"_s), std::nullopt).ok());
         LogCapture log;
-        QCOMPARE(f.linker->installDownloadedSkill(u"x"_s, u"y"_s), std::nullopt);
+        QCOMPARE(f.workspace->linker().installDownloadedSkill(u"x"_s, u"y"_s), std::nullopt);
         QVERIFY(!QFileInfo::exists(f.path(u"no hub"_s)));
         QCOMPARE(log.lines(), QStringList());
     }
@@ -281,7 +281,7 @@ private Q_SLOTS:
         ImportFixture f;
         QVERIFY(makeFolder(f.hub + u"/a"_s));
         const QStringList before = treeSnapshot(f.dir.path());
-        const auto installed = f.linker->installDownloadedSkill(name, u"# evil"_s);
+        const auto installed = f.linker.installDownloadedSkill(name, u"# evil"_s);
         QVERIFY(installed);
         QVERIFY(!installed->ok());
         QVERIFY(!installed->error().description.isEmpty());

@@ -1,6 +1,6 @@
-#include "LinkerFixture.h"
-#include "LogCapture.h"
-#include "SkillLinkRecord.h"
+#include "model/SkillLinkRecord.h"
+#include "support/LogCapture.h"
+#include "support/WorkspaceFixture.h"
 
 #include <QTest>
 
@@ -14,9 +14,8 @@ class TestLinkRestore : public QObject
 private Q_SLOTS:
     void restoresWhatIsMissingAndTouchesNothingElse()
     {
-        LinkerFixture f;
+        WorkspaceFixture f;
         const QString hub = f.makeHub();
-        f.useStore();
         TargetApp* app = f.makeApp(u"Codex"_s);
         const QString folder = app->folderPath();
         for (const QString& item : {u"missing-link"_s, u"present"_s, u"taken"_s, u"dangling"_s, u"twice"_s})
@@ -39,7 +38,7 @@ private Q_SLOTS:
         const QStringList hubBefore = treeSnapshot(hub);
 
         LogCapture log;
-        const LinkRestoreSummary summary = f.linker->restoreRecordedLinks();
+        const LinkRestoreSummary summary = f.workspace->linker().restoreRecordedLinks();
         QCOMPARE(summary.restored, 2);
         QCOMPARE(summary.failed, 1);
         QCOMPARE(log.lines().size(), 1);
@@ -72,9 +71,8 @@ private Q_SLOTS:
     void hostileNamesCreateNothing()
     {
         QFETCH(QString, name);
-        LinkerFixture f;
+        WorkspaceFixture f;
         const QString hub = f.makeHub();
-        f.useStore();
         TargetApp* app = f.makeApp(u"Codex"_s);
         // Items a careless join would find: "outside" beside the hub, "a/b" in it.
         QVERIFY(makeFolder(f.path(u"outside"_s)));
@@ -85,7 +83,7 @@ private Q_SLOTS:
         const QStringList before = treeSnapshot(f.dir.path());
 
         LogCapture log;
-        const LinkRestoreSummary summary = f.linker->restoreRecordedLinks();
+        const LinkRestoreSummary summary = f.workspace->linker().restoreRecordedLinks();
         QCOMPARE(summary.restored, 0);
         QCOMPARE(summary.failed, 1);
         QCOMPARE(log.lines().size(), 1);
@@ -96,13 +94,11 @@ private Q_SLOTS:
 
     void nothingToRestore()
     {
-        LinkerFixture f;
+        WorkspaceFixture f;
         f.makeHub();
         LogCapture log;
-        QCOMPARE(f.linker->restoreRecordedLinks().restored, 0); // no store yet
-        f.useStore();
         f.makeApp(u"Codex"_s);
-        QCOMPARE(f.linker->restoreRecordedLinks().restored, 0);
+        QCOMPARE(f.workspace->linker().restoreRecordedLinks().restored, 0);
         QCOMPARE(log.lines(), QStringList());
     }
 };

@@ -1,8 +1,8 @@
 // Usage: quorvane_store_writer STORE insert-app NAME
 //        quorvane_store_writer STORE set-folder APP-ID PATH
 // Exits 0 after a successful save; prints the error and exits 1 otherwise.
-#include "ModelContext.h"
-#include "TargetApp.h"
+#include "model/ModelContext.h"
+#include "model/TargetApp.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

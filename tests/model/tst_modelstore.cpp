@@ -1,9 +1,9 @@
-#include "AppSettings.h"
-#include "ModelContext.h"
-#include "SkillLinkRecord.h"
-#include "StoreWriteLock.h"
-#include "TargetApp.h"
-#include "TestFiles.h"
+#include "model/AppSettings.h"
+#include "model/ModelContext.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
+#include "support/StoreWriteLock.h"
+#include "support/TestFiles.h"
 
 #include <QPointer>
 #include <QProcess>

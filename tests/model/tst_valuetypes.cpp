@@ -1,22 +1,21 @@
-#include "NameOrder.h"
-#include "Skill.h"
-#include "TargetAppSkill.h"
+#include "model/NameOrder.h"
+#include "model/Skill.h"
+#include "model/TargetAppSkill.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-Skill baseSkill()
+TargetAppSkill linkTo(const QString& destination)
 {
-    return {QUrl::fromLocalFile(u"/hub/notes.md"_s), u"notes"_s, u"line"_s, u"md"_s, false};
-}
-
-TargetAppSkill baseTargetSkill()
-{
-    return {QUrl::fromLocalFile(u"/app/notes.md"_s), u"notes.md"_s, true,
-            QUrl::fromLocalFile(u"/hub/notes.md"_s), false,         true};
+    TargetAppSkill skill{
+        QUrl::fromLocalFile(u"/app/notes.md"_s), u"notes.md"_s, true, std::nullopt, false, false};
+    if (!destination.isEmpty())
+        skill.symlinkDestination = QUrl::fromLocalFile(destination);
+    return skill;
 }
 
 } // namespace
@@ -26,105 +25,81 @@ class TestValueTypes : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void skillsDifferInEveryField_data()
-    {
-        QTest::addColumn<Skill>("changed");
-        Skill s = baseSkill();
-        s.url = QUrl::fromLocalFile(u"/hub/notes"_s);
-        QTest::newRow("url") << s;
-        s = baseSkill();
-        s.name = u"Notes"_s;
-        QTest::newRow("name, by case") << s;
-        s = baseSkill();
-        s.contentSnippet = u"line "_s;
-        QTest::newRow("snippet") << s;
-        s = baseSkill();
-        s.fileExtension = u""_s;
-        QTest::newRow("extension") << s;
-        s = baseSkill();
-        s.isDirectory = true;
-        QTest::newRow("folder flag") << s;
-    }
-    void skillsDifferInEveryField()
-    {
-        QFETCH(Skill, changed);
-        QVERIFY(changed != baseSkill());
-        QVERIFY(qHash(changed) != qHash(baseSkill()));
-    }
-
-    void equalSkillsHashAlike()
-    {
-        QCOMPARE(baseSkill(), baseSkill());
-        QCOMPARE(qHash(baseSkill(), 7), qHash(baseSkill(), 7));
-        // A file notes.md and a folder notes share a name but not an identity.
-        Skill folder{QUrl::fromLocalFile(u"/hub/notes"_s), u"notes"_s, u"[Folder]"_s, {}, true};
-        QCOMPARE(folder.name, baseSkill().name);
-        QVERIFY(folder.id() != baseSkill().id());
-    }
-
-    void targetSkillsDifferInEveryField_data()
-    {
-        QTest::addColumn<TargetAppSkill>("changed");
-        TargetAppSkill s = baseTargetSkill();
-        s.symlinkDestination.reset();
-        QTest::newRow("destination absent") << s;
-        s = baseTargetSkill();
-        s.symlinkDestination = QUrl::fromLocalFile(u"/hub/other.md"_s);
-        QTest::newRow("other destination") << s;
-        s = baseTargetSkill();
-        s.isSymlink = false;
-        QTest::newRow("link flag") << s;
-        s = baseTargetSkill();
-        s.isBroken = true;
-        QTest::newRow("broken") << s;
-        s = baseTargetSkill();
-        s.hasNamesakeInHub = false;
-        QTest::newRow("namesake") << s;
-        s = baseTargetSkill();
-        s.name = u"Notes.md"_s;
-        QTest::newRow("name") << s;
-    }
-    void targetSkillsDifferInEveryField()
-    {
-        QFETCH(TargetAppSkill, changed);
-        QVERIFY(changed != baseTargetSkill());
-        QVERIFY(qHash(changed) != qHash(baseTargetSkill()));
-        QCOMPARE(changed.id(), baseTargetSkill().id());
-    }
-
-    void absentDestinationsAreEqual()
-    {
-        TargetAppSkill a = baseTargetSkill();
-        TargetAppSkill b = baseTargetSkill();
-        a.symlinkDestination.reset();
-        b.symlinkDestination.reset();
-        QCOMPARE(a, b);
-        QCOMPARE(qHash(a), qHash(b));
-    }
-
+    // Whole path components, in the letter case the file system keeps.
     void pointsIntoHub_data()
     {
         QTest::addColumn<QString>("hub");
         QTest::addColumn<QString>("destination"); // empty: no destination
         QTest::addColumn<bool>("expected");
         QTest::newRow("inside") << u"/x/Hub"_s << u"/x/Hub/a"_s << true;
-        QTest::newRow("case ignored") << u"/x/Hub"_s << u"/x/hub/a"_s << true;
-        QTest::newRow("plain prefix sibling") << u"/x/Hub"_s << u"/x/HubOld/a"_s << true;
+        QTest::newRow("the hub itself") << u"/x/Hub"_s << u"/x/Hub"_s << true;
+        QTest::newRow("other letter case is another folder") << u"/x/Hub"_s << u"/x/hub/a"_s << false;
+        QTest::newRow("sibling sharing the name's beginning") << u"/x/Hub"_s << u"/x/HubOld/a"_s << false;
         QTest::newRow("hub with trailing slash") << u"/x/Hub/"_s << u"/x/Hub/a"_s << true;
         QTest::newRow("dot-dot leaves the hub") << u"/x/Hub"_s << u"/x/Hub/../Other/a"_s << false;
         QTest::newRow("duplicate separators") << u"/x//Hub"_s << u"/x/Hub//a"_s << true;
         QTest::newRow("elsewhere") << u"/x/Hub"_s << u"/y/a"_s << false;
         QTest::newRow("no destination") << u"/x/Hub"_s << QString() << false;
+        QTest::newRow("no hub") << QString() << u"/x/Hub/a"_s << false;
     }
     void pointsIntoHub()
     {
         QFETCH(QString, hub);
         QFETCH(QString, destination);
         QFETCH(bool, expected);
-        TargetAppSkill skill = baseTargetSkill();
-        skill.symlinkDestination =
-            destination.isEmpty() ? std::nullopt : std::optional<QUrl>(QUrl::fromLocalFile(destination));
-        QCOMPARE(skill.pointsIntoHub(hub), expected);
+        QCOMPARE(linkTo(destination).pointsIntoHub(hub), expected);
+    }
+
+    void aHubReachedThroughALinkStillCounts()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(u"real/Hub/a"_s)));
+        QVERIFY(QFile::link(dir.filePath(u"real"_s), dir.filePath(u"via"_s)));
+        QVERIFY(linkTo(dir.filePath(u"real/Hub/a"_s)).pointsIntoHub(dir.filePath(u"via/Hub"_s)));
+        QVERIFY(!linkTo(dir.filePath(u"real/Hub/a"_s)).pointsIntoHub(dir.filePath(u"via/hub"_s)));
+    }
+
+    void classification_data()
+    {
+        QTest::addColumn<bool>("isSymlink");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<bool>("isBroken");
+        QTest::addColumn<bool>("namesake");
+        QTest::addColumn<TargetItemState>("expected");
+        QTest::newRow("local item") << false << QString() << false << true << TargetItemState::localItem;
+        QTest::newRow("link into the hub")
+            << true << u"/x/Hub/a"_s << false << true << TargetItemState::linked;
+        QTest::newRow("link elsewhere")
+            << true << u"/y/a"_s << false << false << TargetItemState::externalLink;
+        QTest::newRow("broken with namesake")
+            << true << QString() << true << true << TargetItemState::repairable;
+        QTest::newRow("broken without") << true << QString() << true << false << TargetItemState::broken;
+    }
+    void classification()
+    {
+        QFETCH(bool, isSymlink);
+        QFETCH(QString, destination);
+        QFETCH(bool, isBroken);
+        QFETCH(bool, namesake);
+        QFETCH(TargetItemState, expected);
+        TargetAppSkill item = linkTo(destination);
+        item.isSymlink = isSymlink;
+        item.isBroken = isBroken;
+        item.hasNamesakeInHub = namesake;
+        QCOMPARE(item.classified(u"/x/Hub"_s), expected);
+        QCOMPARE(isImportable(expected),
+                 expected == TargetItemState::localItem || expected == TargetItemState::externalLink);
+    }
+
+    void equalValuesHashAlike()
+    {
+        const Skill skill{QUrl::fromLocalFile(u"/hub/notes.md"_s), u"notes"_s, u"line"_s, u"md"_s, false};
+        Skill other = skill;
+        QCOMPARE(qHash(skill), qHash(other));
+        other.contentSnippet = u"changed"_s;
+        QVERIFY(skill != other);
+        const TargetAppSkill item = linkTo(u"/hub/notes.md"_s);
+        QCOMPARE(qHash(item), qHash(TargetAppSkill(item)));
     }
 
     void namesSortByCodePoint_data()

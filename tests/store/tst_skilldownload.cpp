@@ -1,6 +1,6 @@
-#include "LoopbackHttpServer.h"
-#include "SkillDownload.h"
-#include "SkillStoreService.h"
+#include "store/DirectorySkillSource.h"
+#include "store/SkillDownload.h"
+#include "support/FakeNetwork.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -10,7 +10,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using Files = QMap<QByteArray, LoopbackHttpServer::Response>;
+using Files = QMap<QByteArray, FakeNetwork::Response>;
 
 struct DownloadOutcome
 {
@@ -18,15 +18,18 @@ struct DownloadOutcome
     std::optional<SkillStoreError> error;
 };
 
-DownloadOutcome download(LoopbackHttpServer& server, const RemoteSkillItem& item)
+DownloadOutcome download(FakeNetwork& server, const RemoteSkillItem& item)
 {
-    SkillStoreService service(
-        {server.baseUrl(), u"Test"_s, server.baseUrl() + u"/raw/"_s, server.baseUrl() + u"/api"_s, 2s});
+    DirectorySkillSource source(server, {server.baseUrl(), u"Test"_s, server.baseUrl() + u"/raw/"_s,
+                                         server.baseUrl() + u"/api"_s, 2s});
     DownloadOutcome outcome;
-    SkillDownload* running = service.downloadSkill(item);
-    QObject::connect(running, &SkillDownload::finished, [&](const QString& text) { outcome.text = text; });
-    QObject::connect(running, &SkillDownload::failed,
-                     [&](const SkillStoreError& error) { outcome.error = error; });
+    QObject context;
+    source.download(item, &context, [&](const DownloadAnswer& answer) {
+        if (answer)
+            outcome.text = answer.value();
+        else
+            outcome.error = answer.error();
+    });
     (void)QTest::qWaitFor([&] { return outcome.text || outcome.error; },
                           10000); // an empty outcome fails the test
     return outcome;
@@ -40,9 +43,9 @@ QByteArray tree(const QList<QByteArray>& paths)
     return R"({"sha":"x","tree":[)" + entries + "]}";
 }
 
-LoopbackHttpServer::Response ok(const QByteArray& body)
+FakeNetwork::Response ok(const QByteArray& body)
 {
-    return {200, body, false};
+    return {200, body, false, 0};
 }
 
 } // namespace
@@ -54,7 +57,7 @@ class TestSkillDownload : public QObject
 private Q_SLOTS:
     void aHitWithoutSourceAsksNothing()
     {
-        LoopbackHttpServer server;
+        FakeNetwork server;
         const DownloadOutcome outcome = download(server, {u"id"_s, u"s"_s, u"n"_s, 1, std::nullopt});
         QVERIFY(outcome.error);
         QCOMPARE(outcome.error->description(), u"Ungültige URL"_s);
@@ -101,9 +104,9 @@ private Q_SLOTS:
             << u"# first"_s;
         QTest::newRow("refused main tree falls back to master")
             << QVariant(u"deploy"_s)
-            << Files{{mainTree, {403, "rate limited", false}},
+            << Files{{mainTree, {403, "rate limited", false, 0}},
                      {masterTree, ok(tree({"deploy/SKILL.md"}))},
-                     {master + "/deploy/SKILL.md", {404, {}, false}}}
+                     {master + "/deploy/SKILL.md", {404, {}, false, 0}}}
             << sixTries + QList<QByteArray>{mainTree, masterTree, master + "/deploy/SKILL.md"} << QString();
         QTest::newRow("text that is not UTF-8 is skipped")
             << QVariant(u"deploy"_s)
@@ -130,7 +133,7 @@ private Q_SLOTS:
         QFETCH(Files, files);
         QFETCH(QList<QByteArray>, expectedTargets);
         QFETCH(QString, expectedText);
-        LoopbackHttpServer server;
+        FakeNetwork server;
         for (auto it = files.cbegin(); it != files.cend(); ++it)
             server.respond(it.key(), it.value());
         const RemoteSkillItem item{u"id"_s,
@@ -146,7 +149,7 @@ private Q_SLOTS:
         } else {
             QCOMPARE(outcome.text, std::optional(expectedText));
         }
-        for (const LoopbackHttpServer::Request& request : server.requests) {
+        for (const FakeNetwork::Request& request : server.requests) {
             const bool treeRequest = request.target.startsWith("/api/");
             QCOMPARE(request.headers.value("accept") == "application/vnd.github.v3+json", treeRequest);
         }

@@ -1,9 +1,9 @@
-#include "LogCapture.h"
-#include "LoopbackHttpServer.h"
-#include "SkillStoreService.h"
+#include "store/DirectorySkillSource.h"
+#include "store/SkillStoreService.h"
+#include "support/FakeNetwork.h"
+#include "support/LogCapture.h"
 
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,8 +17,9 @@ const QByteArray twoHits = R"({"query":"ab","searchType":"fuzzy","count":2,"skil
 
 struct Client
 {
-    LoopbackHttpServer server;
-    SkillStoreService service{{server.baseUrl(), u"Test Directory"_s, {}, {}, 2s}};
+    FakeNetwork server;
+    SkillStoreService service{std::make_unique<DirectorySkillSource>(
+        server, StoreEndpoints{FakeNetwork::baseUrl(), u"Test Directory"_s, {}, {}, 2s})};
 
     // Searches and waits until the answer has been taken in.
     bool search(const QString& query)
@@ -28,7 +29,7 @@ struct Client
     }
     void answer(const QByteArray& query, int status, const QByteArray& body)
     {
-        server.respond("/api/search?q=" + query + "&limit=50", {status, body, false});
+        server.respond("/api/search?q=" + query + "&limit=50", {status, body, false, 0});
     }
 };
 
@@ -164,24 +165,37 @@ private Q_SLOTS:
         QCOMPARE(c.service.errorMessage(), std::nullopt);
     }
 
+    // An older answer that arrives late never replaces the hits of a newer search.
+    void aNewerSearchCancelsTheOneRunning()
+    {
+        Client c;
+        c.server.respond("/api/search?q=ab&limit=50", {200, twoHits, false, 50});
+        c.answer(
+            "cd", 200,
+            R"({"query":"cd","searchType":"s","count":1,"skills":[{"id":"c","name":"C","installs":1}]})");
+        QSignalSpy searching(&c.service, &SkillStoreService::isSearchingChanged);
+        c.service.search(u"ab"_s);
+        QVERIFY(c.search(u"cd"_s));
+        QTest::qWait(100); // the first answer would have come by now
+        QCOMPARE(c.service.searchResults().size(), 1);
+        QCOMPARE(c.service.searchResults().first().name, u"C"_s);
+        QVERIFY(!c.service.isSearching());
+        QCOMPARE(c.server.requests.size(), 2);
+    }
+
     void unreachableDirectories_data()
     {
-        QTest::addColumn<bool>("listening"); // false: connection refused
-        QTest::newRow("connection refused") << false;
-        QTest::newRow("never answers") << true;
+        QTest::addColumn<bool>("refused"); // false: never answers
+        QTest::newRow("connection refused") << true;
+        QTest::newRow("never answers") << false;
     }
     void unreachableDirectories()
     {
-        QFETCH(bool, listening);
-        Client c;
-        QString base = c.server.baseUrl();
-        if (!listening) {
-            QTcpServer closed;
-            QVERIFY(closed.listen(QHostAddress::LocalHost));
-            base = u"http://127.0.0.1:%1"_s.arg(closed.serverPort());
-        }
-        c.server.respond("/api/search?q=ab&limit=50", {200, {}, true});
-        SkillStoreService service({base, u"Test"_s, {}, {}, 300ms});
+        QFETCH(bool, refused);
+        FakeNetwork network;
+        network.respond("/api/search?q=ab&limit=50", {refused ? 0 : 200, {}, !refused, 0});
+        SkillStoreService service(std::make_unique<DirectorySkillSource>(
+            network, StoreEndpoints{FakeNetwork::baseUrl(), u"Test"_s, {}, {}, 300ms}));
         service.search(u"ab"_s);
         QVERIFY(QTest::qWaitFor([&] { return !service.isSearching(); }, 5000));
         QVERIFY2(service.errorMessageText().startsWith(u"Netzwerkfehler: "_s),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Log.h"
+#include "base/Log.h"
 
 #include <QStringList>
 

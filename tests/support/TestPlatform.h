@@ -1,10 +1,9 @@
 #pragma once
 
-#include "DesktopServices.h"
-#include "LegacyPreferences.h"
-#include "PlatformServices.h"
-#include "SecurityScopes.h"
-#include "UserEnvironment.h"
+#include "access/LegacyPreferences.h"
+#include "access/PlatformServices.h"
+#include "access/SecurityScopes.h"
+#include "access/UserEnvironment.h"
 
 #include <QHash>
 #include <QList>
@@ -12,7 +11,7 @@
 #include <QStringList>
 #include <QVariant>
 
-// Scripted doubles of every platform service, for tests.
+// Scripted doubles of every platform and desktop service, for tests.
 
 // Grants access unless told to refuse a folder; records every start and stop.
 class ScriptedSecurityScopes final : public SecurityScopes
@@ -55,58 +54,12 @@ public:
     QHash<QString, QVariant> values;
 };
 
-// Answers panels from a queue the test fills; records every request.
-class ScriptedFilePanels final : public FilePanels
-{
-public:
-    std::optional<QString> chooseFolder(const FolderPanelRequest& request) override;
-    std::optional<QString> chooseFileToOpen(const FilePanelRequest& request) override;
-    std::optional<QString> chooseFileToSave(const FilePanelRequest& request) override;
-
-    QList<std::optional<QString>> answers; // nothing = the user cancels
-    QList<FolderPanelRequest> folderRequests;
-    QList<FilePanelRequest> fileRequests;
-
-private:
-    std::optional<QString> nextAnswer();
-};
-
-class RecordingAlerts final : public Alerts
-{
-public:
-    void inform(const QString& title, const QString& text, AlertStyle style) override;
-    bool confirmDestructive(const QString& title, const QString& text, const QString& cancelLabel,
-                            const QString& destructiveLabel) override;
-
-    QStringList shown;         // "title|text" of every alert and question
-    QList<AlertStyle> styles;  // of every alert
-    QList<bool> confirmations; // answers to questions, in order; cancel when empty
-};
-
-class RecordingReveal final : public FileReveal
-{
-public:
-    void reveal(const QString& path) override { revealed.append(path); }
-    QStringList revealed;
-};
-
-class RecordingClipboard final : public Clipboard
-{
-public:
-    void copyText(const QString& text) override { copied.append(text); }
-    QStringList copied;
-};
-
-// All doubles together, handed out as the services bundle.
+// The core's platform doubles together, handed out as the services bundle.
 struct TestPlatform
 {
     ScriptedSecurityScopes scopes;
     FakeUserEnvironment user;
     InMemoryLegacyPreferences preferences;
-    ScriptedFilePanels panels;
-    RecordingAlerts alerts;
-    RecordingReveal reveal;
-    RecordingClipboard clipboard;
 
-    PlatformServices services() { return {scopes, user, preferences, panels, alerts, reveal, clipboard}; }
+    PlatformServices services() { return {scopes, user, preferences}; }
 };

@@ -1,8 +1,10 @@
-// Listing a target app's folder with the state of every entry.
-#include "FileLinkerService.h"
+#include "linker/TargetListing.h"
 
-#include "HubScanner.h"
-#include "NameOrder.h"
+#include "access/FileSystem.h"
+#include "access/FolderAccess.h"
+#include "linker/HubScanner.h"
+#include "linker/HubSettings.h"
+#include "model/NameOrder.h"
 
 #include <QFileInfo>
 
@@ -10,7 +12,7 @@
 
 namespace {
 
-// An entry with its link state; `hub` is the reached hub folder, if it could be reached.
+// An entry with its state; `hub` is the reached hub folder, if it could be reached.
 TargetAppSkill describeEntry(const QString& entryPath, const std::optional<QString>& hub)
 {
     TargetAppSkill skill;
@@ -27,17 +29,23 @@ TargetAppSkill describeEntry(const QString& entryPath, const std::optional<QStri
         }
     }
     skill.hasNamesakeInHub = hub && FileSystem::exists(FileSystem::childPath(*hub, skill.name));
+    skill.state = skill.classified(hub.value_or(QString()));
     return skill;
 }
 
 } // namespace
 
-std::optional<QList<TargetAppSkill>> FileLinkerService::listTargetAppSkills(const TargetApp& app) const
+TargetListing::TargetListing(const HubSettings& hub, const FolderAccess& access)
+    : m_hub(hub)
+    , m_access(access)
+{}
+
+std::optional<QList<TargetAppSkill>> TargetListing::list(const TargetApp& app) const
 {
-    return withTargetFolderAccess(app, [this](const QString& folder) { return listTargetFolder(folder); });
+    return m_access.withFolder(folderOf(app), [this](const QString& folder) { return listFolder(folder); });
 }
 
-QList<TargetAppSkill> FileLinkerService::listTargetFolder(const QString& folderPath) const
+QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath) const
 {
     if (!FileSystem::exists(folderPath))
         return {};
@@ -45,7 +53,7 @@ QList<TargetAppSkill> FileLinkerService::listTargetFolder(const QString& folderP
     if (!entries)
         return {};
     // The hub is reached once for the whole listing, not once per entry.
-    const auto hub = reachCentralHub();
+    const auto hub = m_access.reach(m_hub.location());
     const std::optional<QString> hubPath = hub ? std::optional(hub->path) : std::nullopt;
     QList<TargetAppSkill> skills;
     for (const QString& entry : entries.value()) {
@@ -58,8 +66,14 @@ QList<TargetAppSkill> FileLinkerService::listTargetFolder(const QString& folderP
     return skills;
 }
 
-TargetAppSkill FileLinkerService::makeTargetAppSkill(const QString& entryPath) const
+std::optional<std::optional<TargetAppSkill>> TargetListing::entry(const TargetApp& app,
+                                                                  const QString& name) const
 {
-    const auto hub = reachCentralHub();
-    return describeEntry(entryPath, hub ? std::optional(hub->path) : std::nullopt);
+    return m_access.withFolder(folderOf(app), [&](const QString& folder) -> std::optional<TargetAppSkill> {
+        const QString path = FileSystem::childPath(folder, name);
+        if (!FileSystem::exists(path) && !FileSystem::isSymbolicLink(path))
+            return std::nullopt;
+        const auto hub = m_access.reach(m_hub.location());
+        return describeEntry(path, hub ? std::optional(hub->path) : std::nullopt);
+    });
 }

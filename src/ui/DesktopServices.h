@@ -5,8 +5,9 @@
 
 #include <optional>
 
-// Services of the desktop the logic asks for: panels, alerts, the file manager and the
-// clipboard. The window provides Qt implementations; tests script answers.
+// Services of the desktop the window asks for: panels, alerts, the file manager and the
+// clipboard. The window uses Qt implementations; tests script answers. The core never
+// sees these: it takes the folders and files the user chose.
 
 struct FolderPanelRequest
 {
@@ -68,4 +69,14 @@ class Clipboard
 public:
     virtual ~Clipboard() = default;
     virtual void copyText(const QString& text) = 0;
+};
+
+// The desktop services together, handed to the views. The objects are owned elsewhere
+// (the application, or a test) and outlive the views.
+struct DesktopServices
+{
+    FilePanels& panels;
+    Alerts& alerts;
+    FileReveal& reveal;
+    Clipboard& clipboard;
 };

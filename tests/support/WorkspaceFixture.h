@@ -1,61 +1,48 @@
 #pragma once
 
-#include "FileLinkerService.h"
-#include "HubScanner.h"
-#include "ModelContext.h"
-#include "SecurityScopedBookmarkManager.h"
-#include "TargetApp.h"
-#include "TestFiles.h"
-#include "TestPlatform.h"
+#include "access/SecurityScopedBookmarkManager.h"
+#include "actions/HubActions.h"
+#include "actions/Workspace.h"
+#include "linker/HubScanner.h"
+#include "model/ModelContext.h"
+#include "model/TargetApp.h"
+#include "support/TestFiles.h"
+#include "support/TestPlatform.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <memory>
 
-// A linker on scripted platform services, a store file and a home folder in a fresh
-// temporary folder.
-struct LinkerFixture
+// A workspace on scripted platform services, with its store file and home folder in a
+// fresh temporary folder.
+struct WorkspaceFixture
 {
     QTemporaryDir dir;
     TestPlatform platform;
     std::unique_ptr<ModelContext> context;
-    std::unique_ptr<FileLinkerService> linker;
+    std::unique_ptr<Workspace> workspace;
 
-    LinkerFixture()
+    WorkspaceFixture()
     {
         platform.user.home = path(QStringLiteral("home"));
         TestFiles::makeFolder(platform.user.home);
-        reopenStore();
-        linker = std::make_unique<FileLinkerService>(platform.services());
+        if (auto opened = ModelContext::open(storePath()))
+            context = std::move(opened).value();
+        workspace = std::make_unique<Workspace>(*context, platform.services());
     }
+    ~WorkspaceFixture() { workspace.reset(); }
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString storePath() const { return path(QStringLiteral("store.sqlite")); }
 
-    // Drops the context (and the linker's hold on it) and opens the store file again.
-    void reopenStore()
-    {
-        if (linker)
-            linker->setModelContext(nullptr);
-        context.reset();
-        auto opened = ModelContext::open(storePath());
-        if (opened)
-            context = std::move(opened).value();
-    }
-
-    // A hub folder with a bookmark, installed in the linker as a chosen hub would be.
+    // A hub folder chosen as the user would, and scanned.
     QString makeHub(const QString& name = QStringLiteral("Hub"))
     {
         const QString hub = path(name);
         TestFiles::makeFolder(hub);
-        linker->setCentralRepositoryPath(hub);
-        linker->setCentralBookmarkData(SecurityScopedBookmarkManager::createBookmark(hub));
+        (void)HubActions(*workspace).chooseHub(hub);
         return hub;
     }
-
-    // The linker works with the store from now on, as the window makes it.
-    void useStore() { linker->setModelContext(context.get()); }
 
     // A saved target app whose folder (created unless told otherwise) has a bookmark.
     TargetApp* makeApp(const QString& name, bool createFolder = true)
@@ -75,6 +62,7 @@ struct LinkerFixture
     // The skill the hub scan makes of a hub entry.
     Skill hubSkill(const QString& name) const
     {
-        return HubScanner::makeSkill(linker->centralRepositoryPath() + QLatin1Char('/') + name);
+        return HubScanner::makeSkill(workspace->hubSettings().centralRepositoryPath() + QLatin1Char('/') +
+                                     name);
     }
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "base/Result.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class TargetApp;
+class Workspace;
+
+// The rules for an app's name, written once for the window and the command line.
+namespace AppNames {
+// A new app keeps its name exactly as typed, blanks included; only an empty one is refused.
+bool isAcceptableNewName(const QString& text);
+// A rename takes the text without its surrounding blanks; nothing when only blanks remain.
+std::optional<QString> renamedName(const QString& text);
+} // namespace AppNames
+
+// Adding, renaming and removing target apps, and renewing the access to their folders.
+class AppActions
+{
+public:
+    explicit AppActions(Workspace& workspace);
+
+    // Registers an app with an existing folder and keeps a bookmark of it. The app stays
+    // listed even when saving it fails; the error says so.
+    Result<TargetApp*> add(const QString& name, const QString& folderPath);
+    // An error, and nothing changed, for a name of only blanks.
+    Outcome rename(TargetApp& app, const QString& text);
+    // Deletes the apps and their link records (links on disk stay), saving once.
+    Outcome remove(const QList<TargetApp*>& apps);
+
+    // The app of that id, or of exactly that name when only one has it; the error says why not.
+    Result<TargetApp*> find(const QString& idOrName) const;
+
+    // Whether the app's folder can be written; nothing when it cannot be reached.
+    std::optional<bool> isFolderWritable(const TargetApp& app) const;
+    // Keeps the newly chosen folder of the app; true when it can be written.
+    bool renewFolder(TargetApp& app, const QString& folderPath);
+
+private:
+    Workspace& m_workspace;
+};

@@ -1,0 +1,20 @@
+#include "actions/ChangeFeed.h"
+
+#include "model/ModelContext.h"
+
+ChangeFeed::ChangeFeed(ModelContext& context, QObject* parent)
+    : QObject(parent)
+{
+    connect(&context, &ModelContext::recordsChanged, this, [this](RecordType type) {
+        switch (type) {
+        case RecordType::targetApp:
+            Q_EMIT appsChanged();
+            return;
+        case RecordType::skillLinkRecord:
+            Q_EMIT linkRecordsChanged();
+            return;
+        case RecordType::appSettings:
+            return; // the hub's items are announced once they have been scanned again
+        }
+    });
+}

@@ -1,0 +1,63 @@
+#include "actions/LinkActions.h"
+
+#include "actions/Workspace.h"
+#include "model/TargetApp.h"
+
+LinkActions::LinkActions(Workspace& workspace)
+    : m_workspace(workspace)
+{}
+
+void LinkActions::rescanHub()
+{
+    m_workspace.hubCatalog().scanCentralRepository();
+    m_workspace.changes().announceHubItems();
+}
+
+LinkToggleResult LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool linked)
+{
+    const LinkToggleResult result = m_workspace.linker().toggleLink(skill, app, linked);
+    m_workspace.changes().announceTargetFolder(app.id());
+    return result;
+}
+
+bool LinkActions::isLinked(const Skill& skill, const TargetApp& app) const
+{
+    return m_workspace.linker().isSkillLinked(skill, app);
+}
+
+bool LinkActions::importEntry(const TargetAppSkill& entry, const TargetApp& app)
+{
+    const bool imported = m_workspace.linker().importSkill(entry, app);
+    rescanHub(); // in any case: a move that failed halfway may have left the item in the hub
+    m_workspace.changes().announceTargetFolder(app.id());
+    return imported;
+}
+
+bool LinkActions::repairEntry(const TargetAppSkill& entry, const TargetApp& app)
+{
+    const bool repaired = m_workspace.linker().repairLink(entry, app);
+    m_workspace.changes().announceTargetFolder(app.id());
+    return repaired;
+}
+
+bool LinkActions::removeEntry(const TargetAppSkill& entry, const TargetApp& app)
+{
+    const bool removed = m_workspace.linker().removeTargetItem(entry.url.toLocalFile(), app);
+    m_workspace.changes().announceTargetFolder(app.id());
+    return removed;
+}
+
+bool LinkActions::removeHubItem(const Skill& skill)
+{
+    const bool removed = m_workspace.linker().removeHubItem(skill);
+    rescanHub();
+    m_workspace.changes().announceEveryTargetFolder();
+    return removed;
+}
+
+LinkRestoreSummary LinkActions::restoreLinks()
+{
+    const LinkRestoreSummary summary = m_workspace.linker().restoreRecordedLinks();
+    m_workspace.changes().announceEveryTargetFolder();
+    return summary;
+}

@@ -1,0 +1,41 @@
+#include "actions/Workspace.h"
+
+#include "model/ModelContext.h"
+#include "model/TargetApp.h"
+
+Workspace::Workspace(ModelContext& context, PlatformServices platform, QObject* parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_platform(platform)
+    , m_access(platform.scopes, platform.user)
+    , m_hub(context, platform.preferences, platform.user)
+    , m_catalog(m_hub, m_access)
+    , m_listing(m_hub, m_access)
+    , m_records(context)
+    , m_linker(context, m_hub, m_access, m_records, m_placement)
+    , m_backup(context, m_hub)
+    , m_changes(context)
+{}
+
+Workspace::~Workspace() = default;
+
+void Workspace::open()
+{
+    m_hub.load();
+    m_catalog.scanCentralRepository();
+    m_changes.announceHubItems();
+}
+
+QList<TargetApp*> Workspace::apps() const
+{
+    return TargetApp::sortedByName(m_context.records<TargetApp>());
+}
+
+TargetApp* Workspace::app(const QUuid& id) const
+{
+    for (TargetApp* app : m_context.records<TargetApp>()) {
+        if (app->id() == id)
+            return app;
+    }
+    return nullptr;
+}

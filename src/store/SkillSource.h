@@ -1,0 +1,35 @@
+#pragma once
+
+#include "base/Result.h"
+#include "store/RemoteSkillItem.h"
+#include "store/SkillStoreError.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QObject;
+
+// The hits of a search, or the message the user sees instead.
+using SearchAnswer = Result<QList<RemoteSkillItem>, QString>;
+// A downloaded SKILL.md, or why there is none.
+using DownloadAnswer = Result<QString, SkillStoreError>;
+
+// Where skills are found and fetched from. Every answer comes later on the calling
+// thread, once, unless `context` is destroyed first: that cancels the request.
+class SkillSource
+{
+public:
+    virtual ~SkillSource() = default;
+
+    // How the source is named to the user.
+    virtual QString displayName() const = 0;
+    // The host a skill's files come from, as the install note names it.
+    virtual QString downloadHost() const = 0;
+
+    virtual void search(const QString& query, QObject* context,
+                        std::function<void(const SearchAnswer&)> done) = 0;
+    virtual void download(const RemoteSkillItem& item, QObject* context,
+                          std::function<void(const DownloadAnswer&)> done) = 0;
+};

@@ -1,0 +1,612 @@
+#include "access/FileSystem.h"
+#include "app/ContentView.h"
+#include "app/QuorvaneApp.h"
+#include "linker/Placement.h"
+#include "model/AppSettings.h"
+#include "model/SkillLinkRecord.h"
+#include "store/DirectorySkillSource.h"
+#include "store/SkillStoreService.h"
+#include "support/FakeNetwork.h"
+#include "support/TestDesktop.h"
+#include "support/WorkspaceFixture.h"
+#include "ui/PlaceholderView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The real main window on a workspace in a temporary folder, scripted desktop services
+// and an in-process network, driven by object names as a user drives it by clicks.
+struct Window : WorkspaceFixture
+{
+    TestDesktop desktop;
+    FakeNetwork network;
+    SkillStoreService store{std::make_unique<DirectorySkillSource>(
+        network,
+        StoreEndpoints{FakeNetwork::baseUrl(), u"Test Directory"_s, FakeNetwork::baseUrl() + u"/raw/"_s,
+                       FakeNetwork::baseUrl() + u"/api"_s, 2s})};
+    std::unique_ptr<ContentView> view = std::make_unique<ContentView>(*workspace, store, desktop.services());
+
+    ~Window() { view.reset(); }
+
+    template <typename T = QWidget> T* find(const QString& name) const
+    {
+        T* found = view->findChild<T*>(name);
+        if (!found)
+            qWarning("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+        return found;
+    }
+    void trigger(const QString& action) const { find<QAction>(action)->trigger(); }
+
+    QWidget* content() const { return find<QStackedWidget>(u"contentColumn"_s)->currentWidget(); }
+    QWidget* detail() const { return find<QStackedWidget>(u"detailColumn"_s)->currentWidget(); }
+    QTreeWidget* sidebar() const { return find<QTreeWidget>(u"sidebar"_s); }
+
+    // "title|symbol|text" of a column's placeholder, or the page's object name or class.
+    static QString describe(QWidget* page)
+    {
+        if (auto* placeholder = qobject_cast<PlaceholderView*>(page))
+            return placeholder->title() + u"|"_s + placeholder->symbolName() + u"|"_s + placeholder->text();
+        return page->objectName().isEmpty() ? QString::fromLatin1(page->metaObject()->className())
+                                            : page->objectName();
+    }
+
+    // Clicks a sidebar row: 0 the store, 1 the hub, 2 + n the n-th app.
+    void select(int row) const
+    {
+        QTreeWidgetItem* item =
+            row < 2 ? sidebar()->topLevelItem(row)->child(0) : sidebar()->topLevelItem(2)->child(row - 2);
+        sidebar()->setCurrentItem(item);
+    }
+    void selectNothing() const { sidebar()->clearSelection(); }
+
+    QStringList appRowNames() const
+    {
+        QTreeWidgetItem* apps = sidebar()->topLevelItem(2);
+        QStringList names;
+        for (int i = 0; i < apps->childCount(); ++i)
+            names.append(sidebar()->itemWidget(apps->child(i), 0)->findChild<QLabel*>(u"appName"_s)->text());
+        return names;
+    }
+
+    QStringList hubRows() const
+    {
+        QStringList names;
+        const QAbstractItemModel* model = find<QListView>(u"hubList"_s)->model();
+        for (int i = 0; i < model->rowCount(); ++i)
+            names.append(model->index(i, 0).data().toString());
+        return names;
+    }
+    void selectHubRow(int row) const
+    {
+        auto* list = find<QListView>(u"hubList"_s);
+        list->setCurrentIndex(list->model()->index(row, 0));
+    }
+
+    // name -> the state element's text, as the app's list shows it.
+    QMap<QString, QString> appStates() const
+    {
+        QMap<QString, QString> states;
+        const auto* list = find<QListWidget>(u"appItems"_s);
+        for (int i = 0; i < list->count(); ++i) {
+            QWidget* row = list->itemWidget(list->item(i));
+            QWidget* state = row->findChild<QWidget*>(u"itemState"_s);
+            const auto* button = qobject_cast<QPushButton*>(state);
+            states.insert(row->objectName(), button ? button->text() : qobject_cast<QLabel*>(state)->text());
+        }
+        return states;
+    }
+    void selectAppEntry(const QString& name) const
+    {
+        auto* list = find<QListWidget>(u"appItems"_s);
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->itemWidget(list->item(i))->objectName() == name)
+                list->setCurrentRow(i);
+        }
+    }
+    QList<QCheckBox*> switches() const { return detail()->findChildren<QCheckBox*>(u"linkSwitch"_s); }
+
+    // Runs `answer` on the modal dialog that `open` shows, once it is up.
+    static void withModal(const std::function<void()>& open, const std::function<void(QDialog&)>& answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            answer(*dialog);
+        });
+        open();
+    }
+
+    // A hub with a folder "deploy" and an app "Codex", the window shown.
+    QString hub;
+    TargetApp* codex = nullptr;
+    void setUpHubAndApp()
+    {
+        hub = makeHub();
+        makeFolder(hub + u"/deploy"_s);
+        writeFile(hub + u"/notes.md"_s, "\n  a\n\nb\nc\nd");
+        codex = makeApp(u"Codex"_s);
+        view->show();
+    }
+};
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void qtsOwnTextsAreGerman()
+    {
+        QuorvaneApp::prepareApplication();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Abbrechen"_s);
+    }
+
+    void sidebarAndColumns_data()
+    {
+        QTest::addColumn<int>("row"); // -1: nothing selected; 9: an app deleted meanwhile
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("detail");
+        const QString notFound =
+            u"App nicht gefunden|exclamationmark.triangle|Die ausgewählte App ist nicht mehr verfügbar."_s;
+        QTest::newRow("hub at start")
+            << 1 << u"CentralHubListView"_s
+            << u"Skill Vorschau|doc.text.magnifyingglass|Wähle einen Skill für weitere Details."_s;
+        QTest::newRow("nothing") << -1
+                                 << u"Bereich wählen|sidebar.left|Wähle einen Bereich in der Seitenleiste."_s
+                                 << u"emptyDetail"_s;
+        QTest::newRow("store")
+            << 0 << u"SkillStoreListView"_s
+            << u"Skill Store|magnifyingglass|Wähle einen Skill aus dem Store, um Details zu sehen."_s;
+        QTest::newRow("app") << 2 << u"TargetAppSkillsListView"_s
+                             << u"App Skill|magnifyingglass|Wähle eine Datei im Ordner der App."_s;
+        QTest::newRow("app deleted elsewhere") << 9 << notFound << notFound;
+    }
+    void sidebarAndColumns()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, content);
+        QFETCH(QString, detail);
+        Window w;
+        TargetApp* app = w.makeApp(u"Codex"_s);
+        QTreeWidget* tree = w.sidebar();
+        QCOMPARE(tree->topLevelItemCount(), 3);
+        const QStringList sections = {tree->topLevelItem(0)->text(0), tree->topLevelItem(1)->text(0),
+                                      tree->topLevelItem(2)->text(0)};
+        QCOMPARE(sections, (QStringList{u"Entdecken"_s, u"Deine Umgebung"_s, u"Apps"_s}));
+        QVERIFY(!(tree->topLevelItem(0)->flags() & Qt::ItemIsSelectable));
+        QCOMPARE(tree->selectedItems().value(0)->text(0), u"Zentraler Hub"_s);
+
+        if (row == -1) {
+            w.selectNothing();
+        } else if (row == 9) {
+            w.select(2);
+            w.context->remove(app);
+        } else {
+            w.select(row);
+        }
+        QCOMPARE(Window::describe(w.content()), content);
+        QCOMPARE(Window::describe(w.detail()), detail);
+    }
+
+    void hubListSearchSelectionAndDetail()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        for (const QString& name : {u"Review.md"_s, u"preview"_s})
+            QVERIFY(writeFile(w.hub + u"/"_s + name, "x"));
+        w.trigger(u"refreshHubAction"_s);
+        QCOMPARE(w.hubRows(), QStringList({u"Review"_s, u"deploy"_s, u"notes"_s, u"preview"_s}));
+
+        auto* search = w.find<QLineEdit>(u"hubSearch"_s);
+        search->setText(u"VIEW"_s);
+        QCOMPARE(w.hubRows(), QStringList({u"Review"_s, u"preview"_s}));
+        search->setText(u"md"_s); // only the name is searched, not the extension
+        QCOMPARE(w.hubRows(), QStringList());
+        search->clear();
+
+        w.selectHubRow(2); // notes.md
+        QCOMPARE(Window::describe(w.detail()), u"skillDetail"_s);
+        QCOMPARE(w.find<QLabel>(u"detailTitle"_s)->text(), u"Skill Details"_s);
+        QVERIFY(w.find<QLabel>(u"detailTitle"_s)->isVisible());
+        QCOMPARE(w.find<QLabel>(u"skillPreview"_s)->text(), u"  a\nb\nc"_s);
+        QCOMPARE(w.find<QLabel>(u"skillPath"_s)->text(), w.hub + u"/notes.md"_s);
+        // Filtered out, the item stays in the detail column.
+        search->setText(u"dep"_s);
+        QCOMPARE(Window::describe(w.detail()), u"skillDetail"_s);
+
+        // Coming back to the hub starts with an empty search field.
+        w.select(0);
+        w.select(1);
+        QCOMPARE(search->text(), QString());
+    }
+
+    void deletingAHubItemAsksFirst_data()
+    {
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("confirmed") << true;
+    }
+    void deletingAHubItemAsksFirst()
+    {
+        QFETCH(bool, confirmed);
+        Window w;
+        w.setUpHubAndApp();
+        w.selectHubRow(0); // deploy
+        w.desktop.alerts.confirmations = {confirmed};
+        w.trigger(u"deleteHubItemAction"_s);
+        QCOMPARE(
+            w.desktop.alerts.shown,
+            QStringList{
+                u"Möchtest du 'deploy' wirklich löschen?|Diese Aktion kann nicht rückgängig gemacht werden."_s});
+        QCOMPARE(QFileInfo::exists(w.hub + u"/deploy"_s), !confirmed);
+        QCOMPARE(w.hubRows().size(), confirmed ? 1 : 2);
+        QCOMPARE(Window::describe(w.detail()).startsWith(u"Skill Vorschau|"_s), confirmed);
+    }
+
+    // Linking from the hub's detail shows in the app's list at once, even when the list
+    // showed that app before.
+    void aLinkMadeInTheHubShowsInTheAppsList()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        w.select(2);
+        QCOMPARE(w.appStates(), (QMap<QString, QString>()));
+        w.select(1);
+        w.selectHubRow(0);
+        QCOMPARE(w.switches().size(), 1);
+        w.switches().first()->setChecked(true);
+        QTRY_VERIFY(FileSystem::isSymbolicLink(w.codex->folderPath() + u"/deploy"_s));
+        QCOMPARE(w.context->records<SkillLinkRecord>().size(), 1);
+        w.select(2);
+        QCOMPARE(w.appStates(), (QMap<QString, QString>{{u"deploy"_s, u"Verlinkt im Hub"_s}}));
+
+        w.select(1);
+        w.selectHubRow(0);
+        QVERIFY(w.switches().first()->isChecked());
+        w.switches().first()->setChecked(false);
+        QTRY_VERIFY(!FileSystem::isSymbolicLink(w.codex->folderPath() + u"/deploy"_s));
+        QTRY_VERIFY(w.context->records<SkillLinkRecord>().isEmpty());
+    }
+
+    // Renaming an app renames its list's title too.
+    void renamingApps_data()
+    {
+        QTest::addColumn<QString>("typed"); // empty: Escape instead of Return
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("trimmed") << u"  Claude  \n"_s << u"Claude"_s;
+        QTest::newRow("blanks keep the old name") << u"   "_s << u"Codex"_s;
+        QTest::newRow("escape") << QString() << u"Codex"_s;
+    }
+    void renamingApps()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        Window w;
+        w.setUpHubAndApp();
+        w.select(2);
+        QCOMPARE(w.find<QLabel>(u"appTitle"_s)->text(), u"Codex"_s);
+        w.trigger(u"renameAppAction"_s);
+        auto* field = w.find<QLineEdit>(u"renameField"_s);
+        QVERIFY(field);
+        QCOMPARE(field->text(), u"Codex"_s);
+        field->setText(typed.isEmpty() ? u"Changed"_s : typed);
+        QTest::keyClick(field, typed.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        QTRY_VERIFY(!w.view->findChild<QLineEdit*>(u"renameField"_s));
+        QCOMPARE(w.codex->name(), expected);
+        QCOMPARE(w.appRowNames(), QStringList{expected});
+        QCOMPARE(w.find<QLabel>(u"appTitle"_s)->text(), expected);
+        QVERIFY(!w.context->hasChanges());
+    }
+
+    // Links changed by another program show in the hub's detail once the user comes back.
+    void changesMadeElsewhereShowOnReturn()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        w.view->applicationStateChanged(Qt::ApplicationActive); // the start itself
+        w.selectHubRow(0);
+        QVERIFY(!w.switches().first()->isChecked());
+
+        QVERIFY(makeLink(w.codex->folderPath() + u"/deploy"_s, w.hub + u"/deploy"_s));
+        QVERIFY(writeFile(w.hub + u"/new.md"_s, "x"));
+        w.view->applicationStateChanged(Qt::ApplicationInactive);
+        w.view->applicationStateChanged(Qt::ApplicationActive);
+        QVERIFY(w.switches().first()->isChecked());
+        QCOMPARE(w.hubRows(), QStringList({u"deploy"_s, u"new"_s, u"notes"_s}));
+    }
+
+    void appEntriesTheirStatesAndDetails()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        const QString folder = w.codex->folderPath();
+        QVERIFY(makeFolder(w.hub + u"/renamed"_s));
+        QVERIFY(makeFolder(w.path(u"outside/tool"_s)));
+        QVERIFY(makeFolder(w.path(u"HubOld/old"_s)));
+        QVERIFY(makeLink(folder + u"/deploy"_s, w.hub + u"/deploy"_s));
+        QVERIFY(makeLink(folder + u"/renamed"_s, w.path(u"old-hub/renamed"_s)));
+        QVERIFY(makeLink(folder + u"/gone"_s, w.path(u"old-hub/gone"_s)));
+        QVERIFY(makeLink(folder + u"/tool"_s, w.path(u"outside/tool"_s)));
+        QVERIFY(makeLink(folder + u"/old"_s, w.path(u"HubOld/old"_s)));
+        QVERIFY(writeFile(folder + u"/mine.md"_s, "mine"));
+        w.select(2);
+        const QMap<QString, QString> expected = {
+            {u"deploy"_s, u"Verlinkt im Hub"_s},     {u"gone"_s, u"Kaputter Link"_s},
+            {u"mine.md"_s, u"In Hub Importieren"_s}, {u"old"_s, u"In Hub Importieren"_s},
+            {u"renamed"_s, u"Link Reparieren"_s},    {u"tool"_s, u"In Hub Importieren"_s}};
+        QCOMPARE(w.appStates(), expected);
+
+        const QMap<QString, QString> headlines = {{u"deploy"_s, u"Mit Zentralem Hub verknüpft."_s},
+                                                  {u"gone"_s, u"Kaputter Link"_s},
+                                                  {u"mine.md"_s, u"Lokale Datei in dieser App."_s},
+                                                  {u"old"_s, u"Externe Verknüpfung."_s},
+                                                  {u"renamed"_s, u"Kaputter Link"_s},
+                                                  {u"tool"_s, u"Externe Verknüpfung."_s}};
+        for (auto it = headlines.cbegin(); it != headlines.cend(); ++it) {
+            w.selectAppEntry(it.key());
+            QCOMPARE(w.detail()->findChild<QLabel*>(u"headline"_s)->text(), it.value());
+        }
+
+        // The detail follows the entry when its action changes it.
+        w.selectAppEntry(u"mine.md"_s);
+        w.find<QListWidget>(u"appItems"_s)
+            ->findChild<QWidget*>(u"mine.md"_s)
+            ->findChild<QPushButton*>()
+            ->click();
+        QTRY_COMPARE(w.appStates().value(u"mine.md"_s), u"Verlinkt im Hub"_s);
+        QCOMPARE(w.detail()->findChild<QLabel*>(u"headline"_s)->text(), u"Mit Zentralem Hub verknüpft."_s);
+        QCOMPARE(readFile(w.hub + u"/mine.md"_s), QByteArray("mine"));
+        w.find<QListWidget>(u"appItems"_s)
+            ->findChild<QWidget*>(u"renamed"_s)
+            ->findChild<QPushButton*>()
+            ->click();
+        QTRY_COMPARE(w.appStates().value(u"renamed"_s), u"Verlinkt im Hub"_s);
+        QCOMPARE(w.context->records<SkillLinkRecord>().size(), 2);
+
+        // Deleting asks first and takes the link, never what it leads to.
+        w.selectAppEntry(u"deploy"_s);
+        w.desktop.alerts.confirmations = {true};
+        w.trigger(u"deleteAppEntryAction"_s);
+        QCOMPARE(w.desktop.alerts.shown,
+                 QStringList{u"Möchtest du 'deploy' wirklich löschen?|Diese Aktion löscht die Datei oder "
+                             "Verknüpfung aus diesem Ordner."_s});
+        QVERIFY(!FileSystem::isSymbolicLink(folder + u"/deploy"_s));
+        QVERIFY(QFileInfo::exists(w.hub + u"/deploy"_s));
+        QVERIFY(Window::describe(w.detail()).startsWith(u"App Skill|"_s));
+    }
+
+    void addingAnApp_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("chooseFolder");
+        QTest::addColumn<bool>("added");
+        QTest::newRow("name and folder") << u"Codex"_s << true << true;
+        QTest::newRow("blanks are a name, kept as typed") << u"  "_s << true << true;
+        QTest::newRow("no folder") << u"Codex"_s << false << false;
+        QTest::newRow("no name") << QString() << true << false;
+    }
+    void addingAnApp()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, chooseFolder);
+        QFETCH(bool, added);
+        Window w;
+        w.view->show();
+        const QString folder = w.platform.user.home + u"/.codex"_s;
+        QVERIFY(makeFolder(folder));
+        w.desktop.panels.answers = {folder};
+        Window::withModal([&] { w.trigger(u"addAppAction"_s); },
+                          [&](QDialog& sheet) {
+                              sheet.findChild<QLineEdit*>(u"appNameField"_s)->setText(name);
+                              if (chooseFolder)
+                                  sheet.findChild<QPushButton*>(u"chooseAppFolder"_s)->click();
+                              auto* add = sheet.findChild<QPushButton*>(u"addAppButton"_s);
+                              QCOMPARE(add->isEnabled(), added);
+                              if (added)
+                                  add->click();
+                              else
+                                  sheet.reject();
+                          });
+        const QList<TargetApp*> apps = w.context->records<TargetApp>();
+        QCOMPARE(apps.size(), added ? 1 : 0);
+        if (added) {
+            QCOMPARE(apps.first()->name(), name);
+            QCOMPARE(apps.first()->folderPath(), u"~/.codex"_s);
+            QVERIFY(apps.first()->bookmarkData());
+            QCOMPARE(w.appRowNames(), QStringList{name});
+            QCOMPARE(w.desktop.panels.folderRequests.first().startFolder, w.platform.user.home);
+        }
+    }
+
+    void deletingRevealingAndRenewingApps()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        TargetApp* gemini = w.makeApp(u"Gemini"_s);
+        gemini->setFolderPath(u"~/.gemini/skills"_s);
+        QVERIFY(makeLink(w.codex->folderPath() + u"/deploy"_s, w.hub + u"/deploy"_s));
+        w.context->insert(new SkillLinkRecord(w.codex->id(), u"deploy"_s));
+        w.context->insert(new SkillLinkRecord(gemini->id(), u"deploy"_s));
+        QVERIFY(w.context->save());
+
+        w.select(3);
+        w.trigger(u"revealAppAction"_s);
+        QCOMPARE(w.desktop.reveal.revealed, QStringList{w.platform.user.home + u"/.gemini/skills"_s});
+
+        w.select(2);
+        w.sidebar()->setFocus();
+        QTest::keyClick(w.sidebar(), Qt::Key_Delete);
+        QCOMPARE(w.appRowNames(), QStringList{u"Gemini"_s});
+        QCOMPARE(w.context->records<SkillLinkRecord>().size(), 1);
+        QVERIFY(!w.context->hasChanges());
+        QVERIFY(FileSystem::isSymbolicLink(w.path(u"apps/Codex/deploy"_s))); // links on disk stay
+        QVERIFY(Window::describe(w.content()).startsWith(u"App nicht gefunden|"_s));
+    }
+
+    void renewingAccessTellsTheOutcome_data()
+    {
+        QTest::addColumn<bool>("appCancelled");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("renewed") << false << u"Zugriff erfolgreich erneuert."_s;
+        QTest::newRow("panel cancelled")
+            << true << u"Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."_s;
+    }
+    void renewingAccessTellsTheOutcome()
+    {
+        QFETCH(bool, appCancelled);
+        QFETCH(QString, message);
+        Window w;
+        const QString hub = w.path(u"Hub"_s);
+        const QString folder = w.path(u"codex"_s);
+        QVERIFY(makeFolder(hub) && makeFolder(folder));
+        w.makeApp(u"Codex"_s, false); // unreachable: needs a new folder
+        w.view->show();
+        w.select(2);
+        // No hub yet: its panel comes first, then the app's.
+        w.desktop.panels.answers = {hub, appCancelled ? std::nullopt : std::optional(folder)};
+        w.trigger(u"renewAccessAction"_s);
+        QCOMPARE(w.desktop.panels.folderRequests.size(), 2);
+        QCOMPARE(w.desktop.panels.folderRequests.at(0).title, u"Zentralen Hub auswählen"_s);
+        QCOMPARE(w.desktop.panels.folderRequests.at(1).title, u"Ordnerzugriff erneuern"_s);
+        QCOMPARE(w.desktop.panels.folderRequests.at(1).message,
+                 u"Bitte den Ordner für 'Codex' erneut auswählen."_s);
+        QCOMPARE(w.desktop.alerts.shown, QStringList{u"Zugriff erforderlich|"_s + message});
+        QCOMPARE(w.workspace->hubSettings().centralRepositoryPath(), hub);
+    }
+
+    void backupsThroughTheMenu()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        const QString file = w.path(u"backup.json"_s);
+        w.desktop.panels.answers = {std::nullopt, file};
+        w.trigger(u"exportBackupAction"_s); // cancelled
+        QVERIFY(!QFileInfo::exists(file));
+        w.trigger(u"exportBackupAction"_s);
+        QVERIFY(QFileInfo::exists(file));
+        const FilePanelRequest& request = w.desktop.panels.fileRequests.last();
+        QCOMPARE(request.title, u"Backup exportieren"_s);
+        QVERIFY(request.proposedName.startsWith(u"Quorvane_"_s));
+        QCOMPARE(request.nameFilters, QStringList{u"JSON (*.json)"_s});
+
+        const QString broken = w.path(u"broken.json"_s);
+        QVERIFY(writeFile(broken, "<html>"));
+        w.desktop.panels.answers = {broken};
+        w.trigger(u"importBackupAction"_s);
+        QCOMPARE(w.desktop.alerts.styles, QList<AlertStyle>{AlertStyle::critical});
+        QVERIFY(w.desktop.alerts.shown.first().startsWith(
+            u"Import Fehlgeschlagen|Die Backup-Datei konnte nicht gelesen werden: "_s));
+        QCOMPARE(w.appRowNames(), QStringList{u"Codex"_s});
+
+        w.context->remove(w.codex);
+        QVERIFY(w.context->save());
+        w.desktop.panels.answers = {file};
+        w.trigger(u"importBackupAction"_s);
+        QCOMPARE(w.appRowNames(), QStringList{u"Codex"_s});
+        QCOMPARE(w.desktop.panels.fileRequests.last().title, u"Backup wiederherstellen"_s);
+    }
+
+    void searchingTheStoreWaitsForTheTypingToPause()
+    {
+        Window w;
+        w.view->show();
+        w.select(0);
+        auto* search = w.find<QLineEdit>(u"storeSearch"_s);
+        for (const QString& text : {u"r"_s, u"re"_s, u"rea"_s, u"react"_s})
+            search->setText(text);
+        QTest::qWait(100);
+        QVERIFY(w.network.requests.isEmpty());
+        QTRY_COMPARE(w.network.targets(), QList<QByteArray>{"/api/search?q=react&limit=50"});
+        QTRY_COMPARE(w.desktop.alerts.shown, QStringList{u"Fehler|Ungültige Serverantwort"_s});
+        QCOMPARE(w.store.errorMessage(), std::nullopt); // "OK" clears it
+        QVERIFY(Window::describe(w.content()) == u"SkillStoreListView"_s);
+    }
+
+    void installingAStoreHit_data()
+    {
+        QTest::addColumn<bool>("withHub");
+        QTest::addColumn<bool>("fileThere");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("installed") << true << true
+                                   << u"Skill 'Deploy It' wurde erfolgreich im Hub installiert!"_s;
+        QTest::newRow("no hub") << false << true << u"Bitte wähle zuerst den Zentralen Ordner im Hub aus!"_s;
+        QTest::newRow("download failed")
+            << true << false
+            << u"Download fehlgeschlagen:\nDie SKILL.md Datei wurde im GitHub Repository nicht gefunden."_s;
+    }
+    void installingAStoreHit()
+    {
+        QFETCH(bool, withHub);
+        QFETCH(bool, fileThere);
+        QFETCH(QString, message);
+        Window w;
+        const QString hub = withHub ? w.makeHub() : QString();
+        w.network.respond(
+            "/api/search?q=deploy&limit=50",
+            {200,
+             R"({"query":"deploy","searchType":"fuzzy","count":1,"skills":[{"id":"o/r/deploy","skillId":"deploy","name":"Deploy It","installs":7,"source":"o/r"}]})",
+             false, 0});
+        if (fileThere)
+            w.network.respond("/raw/o/r/main/deploy/SKILL.md", {200, "# Deploy", false, 0});
+        w.view->show();
+        w.select(0);
+        w.find<QLineEdit>(u"storeSearch"_s)->setText(u"deploy"_s);
+        QTRY_COMPARE(w.find<QListWidget>(u"storeHits"_s)->count(), 1);
+        w.find<QListWidget>(u"storeHits"_s)->setCurrentRow(0);
+        QCOMPARE(w.detail()->findChild<QLabel*>(u"developer"_s)->text(), u"o/r"_s);
+        w.detail()->findChild<QPushButton*>(u"install"_s)->click();
+        QTRY_COMPARE(w.desktop.alerts.shown, QStringList{u"SkillStore|"_s + message});
+        if (message.startsWith(u"Skill '"_s)) {
+            QCOMPARE(readFile(hub + u"/deploy/SKILL.md"_s), QByteArray("# Deploy"));
+            QCOMPARE(w.workspace->hubCatalog().availableSkills().size(), 1);
+            QCOMPARE(w.detail()->findChild<QStackedWidget*>()->currentWidget()->findChild<QPushButton*>(
+                         u"reinstall"_s) != nullptr,
+                     true);
+        }
+    }
+
+    // Names from users, folders and the network are shown as written, never as markup.
+    void namesAreShownAsPlainText()
+    {
+        Window w;
+        const QString hub = w.makeHub();
+        QVERIFY(makeFolder(hub + u"/a<b>c"_s));
+        w.makeApp(u"a<b>c"_s);
+        w.view->show();
+        w.selectHubRow(0);
+        QCOMPARE(w.find<QLabel>(u"skillName"_s)->textFormat(), Qt::PlainText);
+        const QLabel* row = w.sidebar()
+                                ->itemWidget(w.sidebar()->topLevelItem(2)->child(0), 0)
+                                ->findChild<QLabel*>(u"appName"_s);
+        QCOMPARE(row->text(), u"a<b>c"_s);
+        QCOMPARE(row->textFormat(), Qt::PlainText);
+        w.select(0);
+        w.find<QLineEdit>(u"storeSearch"_s)->setText(u"<b>x</b>"_s);
+        QTRY_VERIFY(Window::describe(w.content()) == u"SkillStoreListView"_s && !w.store.isSearching());
+        for (const QLabel* label : w.content()->findChildren<QLabel*>()) {
+            if (label->text().contains(u"<b>x</b>"_s))
+                QCOMPARE(label->textFormat(), Qt::PlainText);
+        }
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
