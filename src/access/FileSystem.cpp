@@ -72,7 +72,7 @@ std::optional<ItemKind> kindFromListing(unsigned char type)
 
 QString childPath(const QString& folder, const QString& name)
 {
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+    return folder.endsWith(u'/') ? QString(folder + name) : QString(folder + u'/' + name);
 }
 
 bool exists(const QString& path)

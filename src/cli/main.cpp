@@ -159,7 +159,7 @@ void printUsage(QTextStream& out)
 {
     out << "Usage: quorvane-cli [--json] COMMAND [ARGS]\n\nCommands:\n";
     for (const Command& command : commands())
-        out << "  " << (command.words.join(u' ') + u' ' + command.arguments).leftJustified(46)
+        out << "  " << QString(command.words.join(u' ') + u' ' + command.arguments).leftJustified(46)
             << command.summary << '\n';
     out << "\nOptions for search and install: --directory-url URL --raw-url URL --api-url URL\n"
            "APP is an app's id or its exact name. Exit status: 0 done, 1 failed, 2 usage error.\n"
