@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QScopeGuard>
-#include <QStringDecoder>
 #include <QUuid>
 
 #include <cerrno>
@@ -292,18 +291,6 @@ Result<qsizetype> readInto(const QString& path, QByteArray& buffer)
             return length;
         length += got;
     }
-}
-
-Result<QString> readText(const QString& path)
-{
-    auto bytes = readBytes(path);
-    if (!bytes)
-        return bytes.error();
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes.value());
-    if (decoder.hasError())
-        return Error{u"The file "_s + path + u" is not UTF-8 text"_s};
-    return text;
 }
 
 Outcome writeBytes(const QString& path, const QByteArray& bytes, WriteMode mode)

@@ -64,8 +64,6 @@ Outcome moveByCopying(const QString& from, const QString& to);
 // Removes a file, a folder with its contents, or a link itself (never its destination).
 Outcome remove(const QString& path);
 
-// The whole content as UTF-8, following a link; fails on invalid UTF-8.
-Result<QString> readText(const QString& path);
 // Writes UTF-8 atomically: afterwards the file is complete or unchanged.
 Outcome writeText(const QString& path, const QString& text);
 

@@ -267,16 +267,6 @@ private Q_SLOTS:
         QVERIFY(!FileSystem::resolveLink(path(u"app/loop"_s)));
     }
 
-    void textIsStrictUtf8()
-    {
-        QVERIFY(writeFile(path(u"good.md"_s), "gr\xc3\xbc\xc3\x9f"));
-        QVERIFY(writeFile(path(u"latin1.md"_s), "gr\xfc\xdf"));
-        QVERIFY(makeLink(path(u"dangling"_s), path(u"missing"_s)));
-        QCOMPARE(FileSystem::readText(path(u"good.md"_s)).value(), u"grüß"_s);
-        QVERIFY(!FileSystem::readText(path(u"latin1.md"_s)));
-        QVERIFY(!FileSystem::readText(path(u"dangling"_s)));
-    }
-
     void readingIntoABufferReusesIt()
     {
         const QByteArray large = QByteArray("0123456789abcdef").repeated(20'000); // beyond the first read
@@ -307,18 +297,6 @@ private Q_SLOTS:
         QVERIFY(!FileSystem::writeText(path(u"missing/SKILL.md"_s), u"x"_s));
     }
 
-    void writeProbe()
-    {
-        QVERIFY(makeFolder(path(u"writable"_s)));
-        QVERIFY(writeFile(path(u"writable/a.md"_s), "a"));
-        QVERIFY(writeFile(path(u"file"_s), "f"));
-        const QStringList before = treeSnapshot(m_dir.path());
-
-        QVERIFY(canWriteToFolder(path(u"writable"_s)));
-        QVERIFY(!canWriteToFolder(path(u"file"_s)));
-        QVERIFY(!canWriteToFolder(path(u"missing"_s)));
-        QCOMPARE(treeSnapshot(m_dir.path()), before);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFileSystem)

@@ -217,14 +217,6 @@ private Q_SLOTS:
         QCOMPARE(skills[6].url.toLocalFile(), listed[1]);
     }
 
-    void emptyHubGivesEmptyList()
-    {
-        WorkspaceFixture f;
-        f.makeHub();
-        f.workspace->hubCatalog().scanCentralRepository();
-        QVERIFY(f.workspace->hubCatalog().availableSkills().isEmpty());
-    }
-
     // Each way a scan can fail: the list is emptied, once, and what the log says.
     void failedScansEmptyTheList_data()
     {

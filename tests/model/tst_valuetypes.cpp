@@ -91,17 +91,6 @@ private Q_SLOTS:
                  expected == TargetItemState::localItem || expected == TargetItemState::externalLink);
     }
 
-    void equalValuesHashAlike()
-    {
-        const Skill skill{QUrl::fromLocalFile(u"/hub/notes.md"_s), u"notes"_s, u"line"_s, u"md"_s, false};
-        Skill other = skill;
-        QCOMPARE(qHash(skill), qHash(other));
-        other.contentSnippet = u"changed"_s;
-        QVERIFY(skill != other);
-        const TargetAppSkill item = linkTo(u"/hub/notes.md"_s);
-        QCOMPARE(qHash(item), qHash(TargetAppSkill(item)));
-    }
-
     void namesSortByCodePoint_data()
     {
         QTest::addColumn<QString>("first");

@@ -1,0 +1,567 @@
+#include "access/FileSystem.h"
+#include "actions/LinkActions.h"
+#include "linker/Placement.h"
+#include "linker/TargetListing.h"
+#include "model/SkillLinkRecord.h"
+#include "support/LogCapture.h"
+#include "support/WorkspaceFixture.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+QList<SkillLinkRecord*> recordsOf(ModelContext& context, const TargetApp& app)
+{
+    auto records = context.fetch<SkillLinkRecord>(
+        [&](const SkillLinkRecord& record) { return record.targetAppID() == app.id(); });
+    return records ? records.value() : QList<SkillLinkRecord*>();
+}
+
+// A hub, an app "Codex" with a bookmarked folder, and ways to look at both.
+struct LinkerFixture : WorkspaceFixture
+{
+    QString hub = makeHub();
+    TargetApp* app = makeApp(u"Codex"_s);
+    QString folder = app->folderPath();
+    FileLinkerService& linker = workspace->linker();
+
+    QString entry(const QString& name) const { return folder + u"/"_s + name; }
+    bool isLinked(const QString& name) const
+    {
+        return SymbolicLinkPlacement().isPlacementOf(entry(name), hub + u"/"_s + name);
+    }
+    TargetAppSkill listed(const QString& name, const TargetApp* of = nullptr) const
+    {
+        return workspace->targetListing().entry(of ? *of : *app, name).value().value();
+    }
+    int records() const { return static_cast<int>(context->records<SkillLinkRecord>().size()); }
+    QStringList hubNames() const
+    {
+        QStringList names;
+        for (const Skill& skill : workspace->hubCatalog().availableSkills())
+            names.append(skill.url.fileName());
+        return names;
+    }
+};
+
+// The same with "deploy" (a folder), "notes.md" and "other" in the hub.
+struct LinkingFixture : LinkerFixture
+{
+    LinkingFixture()
+    {
+        makeFolder(hub + u"/deploy"_s);
+        writeFile(hub + u"/deploy/SKILL.md"_s, "# Deploy");
+        writeFile(hub + u"/notes.md"_s, "notes");
+        makeFolder(hub + u"/other"_s);
+    }
+};
+
+} // namespace
+
+// Every change the linker makes on disk: links made and taken away, entries imported,
+// repaired and removed, skills written, recorded links restored.
+class TestLinker : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void isLinked_data()
+    {
+        QTest::addColumn<QString>("destination"); // HUB and APP stand for the two folders
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("absolute link") << u"HUB/deploy"_s << true;
+        QTest::newRow("relative link") << u"../../Hub/deploy"_s << true;
+        QTest::newRow("differs in letter case") << u"HUB/DEPLOY"_s << false;
+        QTest::newRow("through a link on the way") << u"ALIAS/deploy"_s << true;
+        QTest::newRow("with dot segments") << u"HUB/./x/../deploy"_s << true;
+        QTest::newRow("to another item") << u"HUB/other"_s << false;
+        QTest::newRow("real folder") << u"(folder)"_s << false;
+        QTest::newRow("nothing") << QString() << false;
+    }
+    void isLinked()
+    {
+        QFETCH(QString, destination);
+        QFETCH(bool, expected);
+        LinkingFixture f;
+        QVERIFY(makeLink(f.path(u"Alias"_s), f.hub));
+        if (destination == u"(folder)"_s)
+            QVERIFY(makeFolder(f.entry(u"deploy"_s)));
+        else if (!destination.isEmpty())
+            QVERIFY(makeLink(f.entry(u"deploy"_s),
+                             destination.replace(u"HUB"_s, f.hub).replace(u"ALIAS"_s, f.path(u"Alias"_s))));
+        QVERIFY(makeFolder(f.hub + u"/DEPLOY"_s)); // on Linux another item
+        QCOMPARE(f.isLinked(u"deploy"_s), expected);
+        QCOMPARE(f.linker.isSkillLinked(f.hubSkill(u"deploy"_s), *f.app), expected);
+    }
+
+    // Each situation at the link place, switched on or off: the result, what stands at the
+    // place afterwards, the records and the log.
+    void toggle_data()
+    {
+        QTest::addColumn<QString>("atPlace"); // nothing, our link, foreign link, dangling link, folder, file
+        QTest::addColumn<bool>("wanted");
+        QTest::addColumn<LinkToggleResult>("result");
+        QTest::addColumn<bool>("linkedAfter");
+        QTest::addColumn<int>("recordsAfter");
+        QTest::addColumn<bool>("logged");
+        using R = LinkToggleResult;
+        QTest::newRow("on over nothing") << u"nothing"_s << true << R::changed << true << 1 << false;
+        QTest::newRow("on when on") << u"our link"_s << true << R::alreadyInState << true << 1 << false;
+        QTest::newRow("off when off") << u"nothing"_s << false << R::alreadyInState << false << 0 << false;
+        QTest::newRow("off") << u"our link"_s << false << R::changed << false << 0 << false;
+        QTest::newRow("on replaces a foreign link")
+            << u"foreign link"_s << true << R::changed << true << 1 << false;
+        QTest::newRow("on over a dangling link")
+            << u"dangling link"_s << true << R::failed << false << 0 << true;
+        QTest::newRow("on over a real folder") << u"folder"_s << true << R::failed << false << 0 << true;
+        QTest::newRow("on over a real file") << u"file"_s << true << R::failed << false << 0 << true;
+        QTest::newRow("off leaves a real folder")
+            << u"folder"_s << false << R::alreadyInState << false << 0 << false;
+    }
+    void toggle()
+    {
+        QFETCH(QString, atPlace);
+        QFETCH(bool, wanted);
+        QFETCH(LinkToggleResult, result);
+        QFETCH(bool, linkedAfter);
+        QFETCH(int, recordsAfter);
+        QFETCH(bool, logged);
+        LinkingFixture f;
+        const QString place = f.entry(u"deploy"_s);
+        if (atPlace == u"our link"_s) {
+            QVERIFY(makeLink(place, f.hub + u"/deploy"_s));
+            QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"deploy"_s));
+        } else if (atPlace == u"foreign link"_s) {
+            QVERIFY(makeLink(place, f.hub + u"/other"_s));
+        } else if (atPlace == u"dangling link"_s) {
+            QVERIFY(makeLink(place, f.path(u"gone"_s)));
+        } else if (atPlace == u"folder"_s) {
+            QVERIFY(makeFolder(place));
+            QVERIFY(writeFile(place + u"/SKILL.md"_s, "mine"));
+        } else if (atPlace == u"file"_s) {
+            QVERIFY(writeFile(place, "mine"));
+        }
+        const QStringList hubBefore = treeSnapshot(f.hub);
+        const QStringList folderBefore = treeSnapshot(f.folder);
+
+        LogCapture log;
+        QSignalSpy announced(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *f.app, wanted), result);
+
+        QCOMPARE(f.isLinked(u"deploy"_s), linkedAfter);
+        QCOMPARE(recordsOf(*f.context, *f.app).size(), recordsAfter);
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(announced.first().first().toUuid(), f.app->id());
+        QCOMPARE(treeSnapshot(f.hub), hubBefore); // no destination is ever touched
+        if (logged) {
+            QCOMPARE(log.lines().size(), 1);
+            QVERIFY2(log.lines().first().startsWith(u"Failed to toggle link at "_s + place + u": "_s),
+                     qPrintable(log.lines().first()));
+            QCOMPARE(treeSnapshot(f.folder), folderBefore);
+        } else {
+            QCOMPARE(log.lines(), QStringList());
+        }
+    }
+
+    void linksHoldTheAbsolutePathAndTheFileName()
+    {
+        LinkingFixture f;
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"notes.md"_s), *f.app, true), LinkToggleResult::changed);
+        const auto destination = FileSystem::linkDestinationText(f.entry(u"notes.md"_s));
+        QVERIFY(destination);
+        QCOMPARE(destination.value(), f.hub + u"/notes.md"_s);
+        QCOMPARE(recordsOf(*f.context, *f.app).first()->itemName(), u"notes.md"_s);
+    }
+
+    void anExistingRecordIsKept()
+    {
+        LinkingFixture f;
+        // The link vanished outside the program; its record stayed.
+        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"deploy"_s));
+        const QDateTime createdAt = recordsOf(*f.context, *f.app).first()->createdAt();
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *f.app, true), LinkToggleResult::changed);
+        QCOMPARE(recordsOf(*f.context, *f.app).size(), 1);
+        QCOMPARE(recordsOf(*f.context, *f.app).first()->createdAt(), createdAt);
+    }
+
+    void anUnreachableFolderChangesNothing()
+    {
+        LinkingFixture f;
+        TargetApp* gone = f.makeApp(u"Gone"_s, false);
+        const QStringList before = treeSnapshot(f.dir.path());
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, true),
+                 LinkToggleResult::folderUnreachable);
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, false),
+                 LinkToggleResult::folderUnreachable);
+        QVERIFY(!f.linker.isSkillLinked(f.hubSkill(u"deploy"_s), *gone));
+        QCOMPARE(treeSnapshot(f.dir.path()).filter(u"apps/"_s), before.filter(u"apps/"_s));
+        QVERIFY(f.context->records<SkillLinkRecord>().isEmpty());
+    }
+
+    void removingTargetItems_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("link") << u"link"_s << true;
+        QTest::newRow("folder") << u"folder"_s << true;
+        QTest::newRow("missing") << u"missing"_s << false;
+    }
+    void removingTargetItems()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, deleted);
+        LinkingFixture f;
+        QVERIFY(makeLink(f.entry(u"link"_s), f.hub + u"/deploy"_s));
+        QVERIFY(makeFolder(f.entry(u"folder/inner"_s)));
+        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), item));
+        const QStringList hubBefore = treeSnapshot(f.hub);
+
+        LogCapture log;
+        QCOMPARE(f.linker.removeTargetItem(f.entry(item), *f.app), deleted);
+        QVERIFY(!QFileInfo::exists(f.entry(item)) && !FileSystem::isSymbolicLink(f.entry(item)));
+        QVERIFY(recordsOf(*f.context, *f.app).isEmpty()); // dropped in any case
+        QCOMPARE(treeSnapshot(f.hub), hubBefore);
+        QCOMPARE(log.lines(), QStringList());
+    }
+
+    void recordOperations()
+    {
+        LinkingFixture f;
+        TargetApp* other = f.makeApp(u"Gemini"_s);
+        // Duplicates that came in some other way are all removed.
+        f.context->insert(new SkillLinkRecord(f.app->id(), u"a"_s));
+        f.context->insert(new SkillLinkRecord(f.app->id(), u"a"_s));
+        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"b"_s));
+        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"b"_s));
+        QVERIFY(f.workspace->linkRecords().upsert(other->id(), u"a"_s));
+        QCOMPARE(recordsOf(*f.context, *f.app).size(), 3);
+
+        LogCapture log;
+        QVERIFY(f.workspace->linkRecords().remove(f.app->id(), u"a"_s));
+        QCOMPARE(recordsOf(*f.context, *f.app).size(), 1);
+        QVERIFY(f.workspace->linkRecords().remove(f.app->id(), u"no such item"_s));
+        QVERIFY(!f.context->hasChanges());
+        QVERIFY(f.workspace->linkRecords().removeAll(f.app->id()));
+        QVERIFY(recordsOf(*f.context, *f.app).isEmpty());
+        QCOMPARE(recordsOf(*f.context, *other).size(), 1);
+        QCOMPARE(log.lines(), QStringList());
+    }
+
+    void importsLocalItems_data()
+    {
+        QTest::addColumn<bool>("folderItem");
+        QTest::newRow("folder") << true;
+        QTest::newRow("file") << false;
+    }
+    void importsLocalItems()
+    {
+        QFETCH(bool, folderItem);
+        LinkerFixture f;
+        const QString name = folderItem ? u"deploy"_s : u"notes.md"_s;
+        if (folderItem) {
+            QVERIFY(makeFolder(f.entry(name + u"/scripts"_s)));
+            QVERIFY(writeFile(f.entry(name + u"/SKILL.md"_s), "# Deploy"));
+        } else {
+            QVERIFY(writeFile(f.entry(name), "my notes"));
+        }
+        const QStringList content = treeSnapshot(f.folder);
+        QSignalSpy hubChanged(&f.workspace->changes(), &ChangeFeed::hubItemsChanged);
+        QSignalSpy folderChanged(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
+
+        LogCapture log;
+        QVERIFY(LinkActions(*f.workspace).importEntry(f.listed(name), *f.app));
+        QCOMPARE(FileSystem::linkDestinationText(f.entry(name)).value(), f.hub + u"/"_s + name);
+        QCOMPARE(treeSnapshot(f.hub), content); // the same tree, now in the hub
+        QCOMPARE(f.records(), 1);
+        QCOMPARE(f.hubNames(), QStringList{name});
+        QCOMPARE(hubChanged.count(), 1);
+        QCOMPARE(folderChanged.count(), 1);
+        QCOMPARE(log.lines(), QStringList());
+    }
+
+    void importsWhatALinkLeadsTo()
+    {
+        LinkerFixture f;
+        // The skill lives in another app's folder; a third link also uses it.
+        const QString elsewhere = f.path(u"apps/Other/original-name"_s);
+        QVERIFY(makeFolder(elsewhere));
+        QVERIFY(writeFile(elsewhere + u"/SKILL.md"_s, "# Shared"));
+        QVERIFY(makeLink(f.entry(u"shared"_s), elsewhere));
+        QVERIFY(makeLink(f.path(u"third-link"_s), elsewhere));
+
+        QVERIFY(f.linker.importSkill(f.listed(u"shared"_s), *f.app));
+        QCOMPARE(readFile(f.hub + u"/shared/SKILL.md"_s), QByteArray("# Shared")); // under the link's name
+        QVERIFY(!QFileInfo::exists(elsewhere));
+        QCOMPARE(FileSystem::linkDestinationText(f.entry(u"shared"_s)).value(), f.hub + u"/shared"_s);
+        QVERIFY(!FileSystem::exists(f.path(u"third-link"_s))); // broken now
+        QCOMPARE(f.records(), 1);
+    }
+
+    void aLinkWithoutDestinationIsLeftAlone()
+    {
+        LinkerFixture f;
+        QVERIFY(makeLink(f.entry(u"lost"_s), f.path(u"nowhere"_s)));
+        QVERIFY(writeFile(f.hub + u"/present.md"_s, "p"));
+        LogCapture log;
+        QVERIFY(!LinkActions(*f.workspace).importEntry(f.listed(u"lost"_s), *f.app));
+        QCOMPARE(log.lines(), QStringList());
+        QCOMPARE(f.hubNames(), QStringList{u"present.md"_s}); // scanned in any case
+        QCOMPARE(FileSystem::linkDestinationText(f.entry(u"lost"_s)).value(), f.path(u"nowhere"_s));
+    }
+
+    // Nothing is replaced and nothing moves when the import cannot be done whole.
+    void refusedImportsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("hub has a file of that name") << u"hub file"_s;
+        QTest::newRow("hub has a folder of that name") << u"hub folder"_s;
+        QTest::newRow("hub has an empty folder of that name") << u"hub empty folder"_s;
+        QTest::newRow("link into the hub") << u"link into hub"_s;
+        QTest::newRow("link to a folder holding the app's folder") << u"link to ancestor"_s;
+    }
+    void refusedImportsChangeNothing()
+    {
+        QFETCH(QString, situation);
+        LinkerFixture f;
+        QVERIFY(makeFolder(f.entry(u"deploy"_s)));
+        QVERIFY(writeFile(f.entry(u"deploy/SKILL.md"_s), "local"));
+        QVERIFY(makeFolder(f.hub + u"/other"_s));
+        QString item = u"deploy"_s;
+        if (situation == u"hub file"_s) {
+            QVERIFY(writeFile(f.hub + u"/deploy"_s, "hub file"));
+        } else if (situation == u"hub folder"_s) {
+            QVERIFY(makeFolder(f.hub + u"/deploy"_s));
+            QVERIFY(writeFile(f.hub + u"/deploy/SKILL.md"_s, "hub"));
+        } else if (situation == u"hub empty folder"_s) {
+            QVERIFY(makeFolder(f.hub + u"/deploy"_s));
+        } else if (situation == u"link into hub"_s) {
+            item = u"alias"_s;
+            QVERIFY(makeLink(f.entry(item), f.hub + u"/other"_s));
+        } else {
+            item = u"up"_s;
+            QVERIFY(makeLink(f.entry(item), f.path(u"apps"_s)));
+        }
+        const QStringList appsBefore = treeSnapshot(f.path(u"apps"_s));
+        const QStringList hubBefore = treeSnapshot(f.hub);
+
+        LogCapture log;
+        QVERIFY(!f.linker.importSkill(f.listed(item), *f.app));
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY2(log.lines().first().startsWith(u"Failed to import skill: "_s),
+                 qPrintable(log.lines().first()));
+        QCOMPARE(treeSnapshot(f.path(u"apps"_s)), appsBefore);
+        QCOMPARE(treeSnapshot(f.hub), hubBefore);
+        QCOMPARE(f.records(), 0);
+    }
+
+    void importsAcrossFileSystems()
+    {
+        struct stat here
+        {
+        }, shm{};
+        LinkerFixture f;
+        if (::stat("/dev/shm", &shm) != 0 || ::stat(QFile::encodeName(f.hub).constData(), &here) != 0 ||
+            shm.st_dev == here.st_dev)
+            QSKIP("/dev/shm is not another file system here");
+        QTemporaryDir other(u"/dev/shm/quorvane-import-XXXXXX"_s);
+        QVERIFY(other.isValid());
+        auto* app = new TargetApp(u"Shm"_s, other.path(), u"folder"_s,
+                                  SecurityScopedBookmarkManager::createBookmark(other.path()));
+        f.context->insert(app);
+
+        QVERIFY(makeFolder(other.filePath(u"good/scripts"_s)));
+        QVERIFY(writeFile(other.filePath(u"good/SKILL.md"_s), "# Good"));
+        QVERIFY(makeLink(other.filePath(u"good/readme"_s), u"SKILL.md"_s));
+        const QStringList good = treeSnapshot(other.filePath(u"good"_s));
+        QVERIFY(f.linker.importSkill(f.listed(u"good"_s, app), *app));
+        QCOMPARE(treeSnapshot(f.hub + u"/good"_s), good);
+        QCOMPARE(FileSystem::linkDestinationText(other.filePath(u"good"_s)).value(), f.hub + u"/good"_s);
+
+        // A pipe cannot be copied: the copy fails part way and is cleaned up.
+        QVERIFY(makeFolder(other.filePath(u"bad"_s)));
+        QVERIFY(writeFile(other.filePath(u"bad/SKILL.md"_s), "# Bad"));
+        QVERIFY(::mkfifo(QFile::encodeName(other.filePath(u"bad/pipe"_s)).constData(), 0600) == 0);
+        const QStringList hubBefore = treeSnapshot(f.hub);
+        const QStringList sourceBefore = treeSnapshot(other.filePath(u"bad"_s));
+        LogCapture log;
+        QVERIFY(!f.linker.importSkill(f.listed(u"bad"_s, app), *app));
+        QCOMPARE(log.lines().size(), 1);
+        QCOMPARE(treeSnapshot(f.hub), hubBefore);
+        QCOMPARE(treeSnapshot(other.filePath(u"bad"_s)), sourceBefore);
+    }
+
+    void repair_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<bool>("repaired");
+        QTest::newRow("broken with namesake") << u"broken, namesake"_s << true;
+        QTest::newRow("broken without namesake") << u"broken"_s << false;
+        QTest::newRow("working link") << u"working"_s << false;
+        QTest::newRow("local folder with namesake") << u"local, namesake"_s << false;
+    }
+    void repair()
+    {
+        QFETCH(QString, situation);
+        QFETCH(bool, repaired);
+        LinkerFixture f;
+        if (situation.contains(u"namesake"_s))
+            QVERIFY(makeFolder(f.hub + u"/deploy"_s));
+        if (situation.startsWith(u"broken"_s))
+            QVERIFY(makeLink(f.entry(u"deploy"_s), f.path(u"old-hub/deploy"_s)));
+        else if (situation == u"working"_s)
+            QVERIFY(makeLink(f.entry(u"deploy"_s), f.path(u"apps"_s)));
+        else
+            QVERIFY(makeFolder(f.entry(u"deploy"_s)));
+        const QStringList before = treeSnapshot(f.folder);
+
+        LogCapture log;
+        QCOMPARE(f.linker.repairLink(f.listed(u"deploy"_s), *f.app), repaired);
+        QCOMPARE(f.records(), repaired ? 1 : 0);
+        if (repaired)
+            QCOMPARE(FileSystem::linkDestinationText(f.entry(u"deploy"_s)).value(), f.hub + u"/deploy"_s);
+        else
+            QCOMPARE(treeSnapshot(f.folder), before);
+        QCOMPARE(log.lines(), QStringList());
+    }
+
+    void installWritesSkillFiles()
+    {
+        LinkerFixture f;
+        const auto fresh = f.linker.installDownloadedSkill(u"new-skill"_s, u"# Neu ü"_s);
+        QVERIFY(fresh && fresh->ok());
+        QCOMPARE(readFile(f.hub + u"/new-skill/SKILL.md"_s), QByteArray("# Neu \xc3\xbc"));
+
+        QVERIFY(makeFolder(f.hub + u"/existing/scripts"_s));
+        QVERIFY(writeFile(f.hub + u"/existing/SKILL.md"_s, "old"));
+        QVERIFY(writeFile(f.hub + u"/existing/scripts/run.sh"_s, "keep me"));
+        const auto replaced = f.linker.installDownloadedSkill(u"existing"_s, u"new"_s);
+        QVERIFY(replaced && replaced->ok());
+        QCOMPARE(entryNames(f.hub + u"/existing"_s), QStringList({u"SKILL.md"_s, u"scripts"_s}));
+        QCOMPARE(readFile(f.hub + u"/existing/SKILL.md"_s), QByteArray("new"));
+        QCOMPARE(readFile(f.hub + u"/existing/scripts/run.sh"_s), QByteArray("keep me"));
+    }
+
+    void installNeedsAHub()
+    {
+        WorkspaceFixture f;
+        QVERIFY(f.workspace->hubSettings().setHub(f.path(u"no hub"_s), std::nullopt).ok());
+        LogCapture log;
+        QCOMPARE(f.workspace->linker().installDownloadedSkill(u"x"_s, u"y"_s), std::nullopt);
+        QVERIFY(!QFileInfo::exists(f.path(u"no hub"_s)));
+        QCOMPARE(log.lines(), QStringList());
+    }
+
+    void installRefusesNamesThatAreNotOneVisibleFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("climbing") << u"../x"_s;
+        QTest::newRow("dot-dot") << u".."_s;
+        QTest::newRow("dot") << u"."_s;
+        QTest::newRow("nested") << u"a/b"_s;
+        QTest::newRow("empty") << QString();
+        QTest::newRow("hidden") << u".hidden"_s;
+        QTest::newRow("control character") << u"a\u0007"_s;
+    }
+    void installRefusesNamesThatAreNotOneVisibleFolder()
+    {
+        QFETCH(QString, name);
+        LinkerFixture f;
+        QVERIFY(makeFolder(f.hub + u"/a"_s));
+        const QStringList before = treeSnapshot(f.dir.path());
+        const auto installed = f.linker.installDownloadedSkill(name, u"# evil"_s);
+        QVERIFY(installed);
+        QVERIFY(!installed->ok());
+        QVERIFY(!installed->error().description.isEmpty());
+        QStringList after = treeSnapshot(f.dir.path());
+        QCOMPARE(after.filter(u"SKILL.md"_s), before.filter(u"SKILL.md"_s));
+        QCOMPARE(after.size(), before.size());
+    }
+
+    void restoresWhatIsMissingAndTouchesNothingElse()
+    {
+        LinkerFixture f;
+        const QString& hub = f.hub;
+        const QString& folder = f.folder;
+        const TargetApp* app = f.app;
+        for (const QString& item : {u"missing-link"_s, u"present"_s, u"taken"_s, u"dangling"_s, u"twice"_s})
+            QVERIFY(makeFolder(hub + u"/"_s + item));
+        QVERIFY(makeLink(folder + u"/present"_s, hub + u"/present"_s));
+        QVERIFY(writeFile(folder + u"/taken"_s, "the user's own file"));
+        QVERIFY(makeLink(folder + u"/dangling"_s, f.path(u"nowhere"_s)));
+
+        const QUuid deletedApp = QUuid::createUuid();
+        for (const auto& [appID, name] : QList<std::pair<QUuid, QString>>{{app->id(), u"missing-link"_s},
+                                                                          {app->id(), u"present"_s},
+                                                                          {app->id(), u"taken"_s},
+                                                                          {app->id(), u"dangling"_s},
+                                                                          {app->id(), u"not-in-hub"_s},
+                                                                          {app->id(), u"twice"_s},
+                                                                          {app->id(), u"twice"_s},
+                                                                          {deletedApp, u"present"_s}})
+            f.context->insert(new SkillLinkRecord(appID, name));
+        QVERIFY(f.context->save());
+        const QStringList hubBefore = treeSnapshot(hub);
+
+        LogCapture log;
+        const LinkRestoreSummary summary = f.workspace->linker().restoreRecordedLinks();
+        QCOMPARE(summary.restored, 2);
+        QCOMPARE(summary.failed, 1);
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY(log.lines().first().startsWith(u"Failed to restore link for dangling: "_s));
+
+        QCOMPARE(FileSystem::linkDestinationText(folder + u"/missing-link"_s).value(),
+                 hub + u"/missing-link"_s);
+        QCOMPARE(FileSystem::linkDestinationText(folder + u"/twice"_s).value(), hub + u"/twice"_s);
+        QCOMPARE(readFile(folder + u"/taken"_s), QByteArray("the user's own file"));
+        QCOMPARE(FileSystem::linkDestinationText(folder + u"/dangling"_s).value(), f.path(u"nowhere"_s));
+        QVERIFY(!QFileInfo::exists(folder + u"/not-in-hub"_s));
+        QCOMPARE(treeSnapshot(hub), hubBefore);
+        QCOMPARE(f.context->records<SkillLinkRecord>().size(), 8); // records are never changed
+        QCOMPARE(f.platform.scopes.openCount(), 0);
+    }
+
+    // A record from an edited backup must not reach outside the two folders.
+    void hostileNamesCreateNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("dot-dot") << u".."_s;
+        QTest::newRow("dot") << u"."_s;
+        QTest::newRow("empty") << QString();
+        QTest::newRow("climbing path") << u"../outside"_s;
+        QTest::newRow("nested path") << u"a/b"_s;
+        QTest::newRow("NUL") << u"a\u0000b"_s;
+        QTest::newRow("line feed") << u"a\nb"_s;
+        QTest::newRow("escape") << u"a\u001bb"_s;
+    }
+    void hostileNamesCreateNothing()
+    {
+        QFETCH(QString, name);
+        LinkerFixture f;
+        const QString& hub = f.hub;
+        const TargetApp* app = f.app;
+        // Items a careless join would find: "outside" beside the hub, "a/b" in it.
+        QVERIFY(makeFolder(f.path(u"outside"_s)));
+        QVERIFY(makeFolder(f.path(u"apps/outside-target"_s)));
+        QVERIFY(makeFolder(hub + u"/a/b"_s));
+        f.context->insert(new SkillLinkRecord(app->id(), name));
+        QVERIFY(f.context->save());
+        const QStringList before = treeSnapshot(f.dir.path());
+
+        LogCapture log;
+        const LinkRestoreSummary summary = f.workspace->linker().restoreRecordedLinks();
+        QCOMPARE(summary.restored, 0);
+        QCOMPARE(summary.failed, 1);
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY2(log.lines().first().startsWith(u"Failed to restore link for "_s + name + u": "_s),
+                 qPrintable(log.lines().first()));
+        QCOMPARE(treeSnapshot(f.dir.path()).filter(u"->"_s), before.filter(u"->"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinker)
+#include "tst_linker.moc"
