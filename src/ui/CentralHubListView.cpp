@@ -3,6 +3,7 @@
 #include "actions/HubActions.h"
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
+#include "ui/DeleteAction.h"
 #include "ui/FolderPrompts.h"
 #include "ui/HubSkillListModel.h"
 #include "ui/SymbolIcons.h"
@@ -44,13 +45,7 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
     header->addWidget(title, 1);
     header->addWidget(refresh);
 
-    // Acts on the selected item; the context menu selects the clicked one first.
-    auto* deleteAction = new QAction(symbolIcon(u"trash"_s), tr("Löschen"), this);
-    deleteAction->setObjectName(u"deleteHubItemAction"_s);
-    deleteAction->setShortcut(QKeySequence::Delete);
-    deleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(deleteAction);
-    connect(deleteAction, &QAction::triggered, this, [this] {
+    m_deleteAction = addDeleteAction(*this, u"deleteHubItemAction"_s, [this] {
         if (m_selectedSkill)
             confirmAndDelete(*m_selectedSkill);
     });
@@ -171,7 +166,7 @@ void CentralHubListView::showContextMenu(const QPoint& position)
     menu.addAction(tr("Im Finder anzeigen"), this,
                    [this, skill] { m_desktop.reveal.reveal(skill.url.toLocalFile()); });
     menu.addSeparator();
-    menu.addAction(findChild<QAction*>(u"deleteHubItemAction"_s));
+    menu.addAction(m_deleteAction);
     menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 

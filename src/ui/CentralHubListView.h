@@ -8,6 +8,7 @@
 #include <optional>
 
 class HubSkillListModel;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -48,5 +49,6 @@ private:
     QListView* m_list;
     QPushButton* m_chooseHub;
     QLabel* m_emptyHub;
+    QAction* m_deleteAction;
     std::optional<Skill> m_selectedSkill;
 };

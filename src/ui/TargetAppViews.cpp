@@ -3,6 +3,7 @@
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
+#include "ui/DeleteAction.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
 
@@ -57,13 +58,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     header->addWidget(m_title, 1);
     header->addWidget(refresh);
 
-    // Acts on the selected entry; the context menu selects the clicked one first.
-    auto* deleteAction = new QAction(symbolIcon(u"trash"_s), tr("Löschen"), this);
-    deleteAction->setObjectName(u"deleteAppEntryAction"_s);
-    deleteAction->setShortcut(QKeySequence::Delete);
-    deleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(deleteAction);
-    connect(deleteAction, &QAction::triggered, this, [this] {
+    m_deleteAction = addDeleteAction(*this, u"deleteAppEntryAction"_s, [this] {
         if (m_selected)
             confirmAndDelete(*m_selected);
     });
@@ -223,7 +218,7 @@ void TargetAppSkillsListView::showContextMenu(const QPoint& position)
     menu.addAction(tr("Im Finder anzeigen"), this,
                    [this, item] { m_desktop.reveal.reveal(item.url.toLocalFile()); });
     menu.addSeparator();
-    menu.addAction(findChild<QAction*>(u"deleteAppEntryAction"_s));
+    menu.addAction(m_deleteAction);
     menu.exec(m_list->viewport()->mapToGlobal(position));
 }
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QStackedWidget;
@@ -48,6 +49,7 @@ private:
     QLabel* m_title;
     QStackedWidget* m_pages;
     QListWidget* m_list;
+    QAction* m_deleteAction;
 };
 
 // One entry of an app's folder, its state told in words.

@@ -1,0 +1,21 @@
+#include "ui/DeleteAction.h"
+
+#include "ui/SymbolIcons.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+QAction* addDeleteAction(QWidget& view, const QString& objectName, std::function<void()> deleteSelection)
+{
+    auto* action =
+        new QAction(symbolIcon(u"trash"_s), QCoreApplication::translate("DeleteAction", "Löschen"), &view);
+    action->setObjectName(objectName);
+    action->setShortcut(QKeySequence::Delete);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view.addAction(action);
+    QObject::connect(action, &QAction::triggered, &view, std::move(deleteSelection));
+    return action;
+}
