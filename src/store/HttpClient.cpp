@@ -22,9 +22,15 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
     for (const auto& [name, value] : headers)
         request.setRawHeader(name, value);
     QNetworkReply* reply = m_manager.get(request);
-    // An answer nobody waits for any more is not waited for either.
-    QObject::connect(context, &QObject::destroyed, reply, &QNetworkReply::abort);
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    // An answer nobody waits for any more is not waited for either. The context is being
+    // destroyed then, so the answer must not reach it, however the abort reports itself.
+    auto cancelled = std::make_shared<bool>(false);
+    QObject::connect(context, &QObject::destroyed, reply, [reply, cancelled] {
+        *cancelled = true;
+        if (!reply->isFinished())
+            reply->abort();
+    });
 
     auto tooLarge = std::make_shared<bool>(false);
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
@@ -34,18 +40,21 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
                              reply->abort();
                          }
                      });
-    QObject::connect(reply, &QNetworkReply::finished, context, [reply, tooLarge, done = std::move(done)] {
-        HttpAnswer answer;
-        answer.tooLarge = *tooLarge;
-        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        if (status.isValid())
-            answer.status = status.toInt();
-        if (answer.status && !answer.tooLarge)
-            answer.body = reply->readAll();
-        else
-            answer.failure = reply->errorString();
-        done(answer);
-    });
+    QObject::connect(reply, &QNetworkReply::finished, context,
+                     [reply, tooLarge, cancelled, done = std::move(done)] {
+                         if (*cancelled)
+                             return;
+                         HttpAnswer answer;
+                         answer.tooLarge = *tooLarge;
+                         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+                         if (status.isValid())
+                             answer.status = status.toInt();
+                         if (answer.status && !answer.tooLarge)
+                             answer.body = reply->readAll();
+                         else
+                             answer.failure = reply->errorString();
+                         done(answer);
+                     });
 }
 
 void HttpClient::getText(const QString& address, QObject* context,

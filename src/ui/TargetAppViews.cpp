@@ -291,10 +291,8 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
     headline->setStyleSheet(u"QLabel { color: %1; }"_s.arg(headlineColor.name()));
     headline->setObjectName(u"headline"_s);
     column->addWidget(headline, 0, Qt::AlignHCenter);
-    if (!explanation->text().isEmpty())
-        column->addWidget(explanation);
-    else
-        explanation->hide();
+    column->addWidget(explanation);
+    explanation->setVisible(!explanation->text().isEmpty());
 
     if (item.isSymlink && item.symlinkDestination) {
         const QString destination = item.symlinkDestination->toLocalFile();
