@@ -296,7 +296,6 @@ private Q_SLOTS:
         QCOMPARE(entryNames(m_dir.path()), QStringList{u"SKILL.md"_s});
         QVERIFY(!FileSystem::writeText(path(u"missing/SKILL.md"_s), u"x"_s));
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestFileSystem)

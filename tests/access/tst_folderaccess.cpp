@@ -93,9 +93,10 @@ private Q_SLOTS:
         const FolderAccess access(m_platform.scopes, m_platform.user);
         const FolderLocation first{SecurityScopedBookmarkManager::createBookmark(one), one};
         const FolderLocation second{SecurityScopedBookmarkManager::createBookmark(two), two};
-        const auto both = access.withFolders(first, second, [&](const QString& a, const QString& b) -> QString {
-            return a + u'|' + b + u'|' + QString::number(m_platform.scopes.openCount());
-        });
+        const auto both =
+            access.withFolders(first, second, [&](const QString& a, const QString& b) -> QString {
+                return a + u'|' + b + u'|' + QString::number(m_platform.scopes.openCount());
+            });
         QCOMPARE(both, std::optional<QString>(one + u'|' + two + u"|2"_s));
         QCOMPARE(m_platform.scopes.stopped, (QStringList{one, two}));
 
