@@ -37,11 +37,18 @@ void HubActions::rescan()
     m_workspace.changes().announceHubItems();
 }
 
+void HubActions::rescanInBackground()
+{
+    ChangeFeed& changes = m_workspace.changes();
+    m_workspace.hubCatalog().scanInBackground(&m_workspace, [&changes] { changes.announceHubItems(); });
+    changes.announceHubItems();
+}
+
 void HubActions::takeOutsideChanges()
 {
     if (Outcome refreshed = m_workspace.context().refresh(); !refreshed)
         Log::line(u"Failed to refresh the store: "_s + refreshed.error().description);
     m_workspace.hubSettings().load();
-    rescan();
+    rescanInBackground();
     m_workspace.changes().announceEveryTargetFolder();
 }

@@ -21,6 +21,9 @@ public:
 
     // Reads the hub folder again.
     void rescan();
+    // The same on a worker thread, so the window never waits on the disk: the hub's items
+    // are announced as loading at once and again when they are in.
+    void rescanInBackground();
     // Takes in what other programs changed meanwhile: records, the hub and every target folder.
     void takeOutsideChanges();
 

@@ -3,6 +3,7 @@
 #include "access/UserEnvironment.h"
 #include "actions/AppActions.h"
 #include "actions/BackupActions.h"
+#include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
 #include "actions/Workspace.h"
 #include "app/SidebarView.h"
@@ -35,6 +36,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     , m_workspace(workspace)
     , m_store(store)
     , m_desktop(desktop)
+    , m_folderWatch(new FolderWatch(workspace, this))
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)
@@ -77,6 +79,8 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     connect(m_hubList, &CentralHubListView::selectedSkillChanged, this,
             [this](const std::optional<Skill>& skill) {
                 m_selectedSkill = skill;
+                m_folderWatch->watchHubFile(skill && !skill->isDirectory ? skill->url.toLocalFile()
+                                                                         : QString());
                 showSelectedSkill();
                 updateColumns();
             });
@@ -100,6 +104,8 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     connect(m_sidebar, &SidebarView::renewAccessRequested, this, &ContentView::renewAppAccess);
     connect(m_sidebar, &SidebarView::deleteRequested, this, &ContentView::deleteApps);
     connect(&m_workspace.changes(), &ChangeFeed::appsChanged, this, &ContentView::reloadTargetApps);
+    // The hub may have moved; watching an unchanged folder again costs nothing.
+    connect(&m_workspace.changes(), &ChangeFeed::hubItemsChanged, m_folderWatch, &FolderWatch::watchHub);
     reloadTargetApps();
 }
 
@@ -173,6 +179,8 @@ void ContentView::updateColumns()
 
 void ContentView::updateContentColumn(const TargetApp* app)
 {
+    m_folderWatch->watchTargetFolder(
+        m_selection && m_selection->kind == SidebarSelection::Kind::app ? app : nullptr);
     if (!m_selection) {
         m_contentPlaceholder->show(tr("Bereich wählen"), u"sidebar.left"_s,
                                    tr("Wähle einen Bereich in der Seitenleiste."));
@@ -243,7 +251,9 @@ void ContentView::showEvent(QShowEvent* event)
     if (m_wasShown)
         return;
     m_wasShown = true;
-    m_workspace.open();
+    // The first frame does not wait for the hub: it is read in the background.
+    m_workspace.hubSettings().load();
+    HubActions(m_workspace).rescanInBackground();
 }
 
 void ContentView::applicationStateChanged(Qt::ApplicationState state)

@@ -12,6 +12,7 @@
 #include <optional>
 
 class CentralHubListView;
+class FolderWatch;
 class PlaceholderView;
 class QStackedWidget;
 class SidebarView;
@@ -73,6 +74,7 @@ private:
     bool m_wasShown = false;
     bool m_wasInactiveSinceShown = false;
 
+    FolderWatch* m_folderWatch;
     SidebarView* m_sidebar;
     QStackedWidget* m_content;
     PlaceholderView* m_contentPlaceholder;

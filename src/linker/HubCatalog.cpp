@@ -9,13 +9,18 @@
 #include "linker/HubSettings.h"
 #include "model/NameOrder.h"
 
+#include <QObject>
+#include <QThreadPool>
+
 #include <algorithm>
+#include <atomic>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-Result<QList<Skill>> scanFolder(const QString& hub)
+Result<QList<Skill>> scanFolder(const QString& hub, const std::atomic<bool>& stop)
 {
     const auto entries = FileSystem::listFolderEntries(hub);
     if (!entries)
@@ -23,6 +28,8 @@ Result<QList<Skill>> scanFolder(const QString& hub)
     QList<Skill> skills;
     HubScanner::PreviewReader reader;
     for (const FileSystem::FolderEntry& entry : entries.value()) {
+        if (stop.load(std::memory_order_relaxed))
+            return Error{u"The scan was stopped."_s};
         if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
             skills.append(HubScanner::makeSkill(entry, reader));
     }
@@ -38,14 +45,27 @@ HubCatalog::HubCatalog(const HubSettings& settings, const FolderAccess& access)
     , m_access(access)
 {}
 
-void HubCatalog::scanCentralRepository()
+HubCatalog::~HubCatalog()
 {
-    m_availableSkills.clear();
+    // A scan still running reads files only; it is stopped and awaited, never left behind.
+    m_stopping = true;
+    m_workers.waitForDone();
+}
+
+std::optional<QString> HubCatalog::reachForScan() const
+{
     // Only a bookmarked hub is scanned: a stored path alone was never chosen in a panel.
     const auto bookmark = m_settings.centralBookmarkData();
     if (!bookmark)
-        return;
-    const auto hub = SecurityScopedBookmarkManager::resolveBookmark(*bookmark);
+        return std::nullopt;
+    return SecurityScopedBookmarkManager::resolveBookmark(*bookmark);
+}
+
+void HubCatalog::scanCentralRepository()
+{
+    ++m_scanGeneration; // a background scan still running is outdated now
+    m_availableSkills.clear();
+    const auto hub = reachForScan();
     if (!hub)
         return;
     const ScopedFolderAccess access(m_access.scopes(), *hub);
@@ -53,12 +73,47 @@ void HubCatalog::scanCentralRepository()
         Log::line(u"Failed to access security scope for central repo."_s);
         return;
     }
-    auto skills = scanFolder(*hub);
+    takeScan(scanFolder(*hub, m_stopping));
+}
+
+void HubCatalog::takeScan(Result<QList<Skill>> skills)
+{
     if (!skills) {
         Log::line(u"Error scanning central repository: "_s + skills.error().description);
+        m_availableSkills.clear();
         return;
     }
     m_availableSkills = std::move(skills).value();
+}
+
+void HubCatalog::scanInBackground(QObject* context, std::function<void()> done)
+{
+    const int generation = ++m_scanGeneration;
+    const auto hub = reachForScan();
+    auto access = hub ? std::make_shared<ScopedFolderAccess>(m_access.scopes(), *hub) : nullptr;
+    if (!hub || !access->isGranted()) {
+        if (hub)
+            Log::line(u"Failed to access security scope for central repo."_s);
+        m_availableSkills.clear();
+        QMetaObject::invokeMethod(context, std::move(done), Qt::QueuedConnection);
+        return;
+    }
+    ++m_runningScans;
+    // The result comes back as an event to the context, which is dropped with the context;
+    // the catalog awaits its workers before it goes.
+    m_workers.start([this, path = *hub, access, generation, context, done = std::move(done)]() mutable {
+        auto skills = std::make_shared<Result<QList<Skill>>>(scanFolder(path, m_stopping));
+        QMetaObject::invokeMethod(
+            context,
+            // The scope goes with this, so it closes on the thread that opened it.
+            [this, skills, access = std::move(access), generation, done = std::move(done)] {
+                --m_runningScans;
+                if (generation == m_scanGeneration)
+                    takeScan(std::move(*skills));
+                done();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 std::optional<Skill> HubCatalog::itemNamed(const QString& fileName) const

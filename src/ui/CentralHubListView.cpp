@@ -3,6 +3,7 @@
 #include "actions/HubActions.h"
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
+#include "linker/HubCatalog.h"
 #include "ui/DeleteAction.h"
 #include "ui/FolderPrompts.h"
 #include "ui/HubSkillListModel.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -71,13 +73,15 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
     m_pages->addWidget(m_list);
     m_pages->addWidget(choosePage);
     m_pages->addWidget(m_emptyHub);
+    m_pages->addWidget(makeLoadingPage());
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
     layout->addWidget(m_search);
     layout->addWidget(m_pages);
 
-    connect(refreshAction, &QAction::triggered, this, [this] { HubActions(m_workspace).rescan(); });
+    connect(refreshAction, &QAction::triggered, this,
+            [this] { HubActions(m_workspace).rescanInBackground(); });
     connect(m_chooseHub, &QPushButton::clicked, this,
             [this] { FolderPrompts(m_workspace, m_desktop).chooseHub(); });
     connect(m_search, &QLineEdit::textChanged, this, &CentralHubListView::reload);
@@ -86,6 +90,23 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
             &CentralHubListView::takeSelectionFromList);
     connect(m_list, &QListView::customContextMenuRequested, this, &CentralHubListView::showContextMenu);
     reload();
+}
+
+QWidget* CentralHubListView::makeLoadingPage()
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(u"hubLoading"_s);
+    auto* layout = new QVBoxLayout(page);
+    auto* bar = new QProgressBar(page);
+    bar->setRange(0, 0);
+    bar->setMaximumWidth(200);
+    bar->setTextVisible(false);
+    QLabel* text = TextStyles::secondary(tr("Lädt …"));
+    layout->addStretch();
+    layout->addWidget(bar, 0, Qt::AlignHCenter);
+    layout->addWidget(text);
+    layout->addStretch();
+    return page;
 }
 
 void CentralHubListView::clearSearch()
@@ -117,11 +138,15 @@ QList<Skill> CentralHubListView::visibleSkills() const
 
 void CentralHubListView::reload()
 {
-    // The empty states follow the whole hub, never the search.
-    if (m_workspace.hubCatalog().availableSkills().isEmpty())
-        m_pages->setCurrentIndex(m_workspace.hubSettings().hasValidCentralHub() ? 2 : 1);
-    else
+    // The empty states follow the whole hub, never the search; a hub being read for the
+    // first time is not empty yet.
+    const HubCatalog& catalog = m_workspace.hubCatalog();
+    if (!catalog.availableSkills().isEmpty())
         m_pages->setCurrentWidget(m_list);
+    else if (catalog.isScanning())
+        m_pages->setCurrentIndex(3);
+    else
+        m_pages->setCurrentIndex(m_workspace.hubSettings().hasValidCentralHub() ? 2 : 1);
 
     {
         const QSignalBlocker blocker(m_list->selectionModel());

@@ -35,6 +35,7 @@ Q_SIGNALS:
 
 private:
     void reload();
+    QWidget* makeLoadingPage();
     // Asks first, then deletes the item from the hub.
     void confirmAndDelete(const Skill& skill);
     void takeSelectionFromList();

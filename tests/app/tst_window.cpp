@@ -1,4 +1,5 @@
 #include "access/FileSystem.h"
+#include "actions/ChangeFeed.h"
 #include "app/ContentView.h"
 #include "app/QuorvaneApp.h"
 #include "linker/Placement.h"
@@ -19,7 +20,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -133,6 +136,17 @@ struct Window : WorkspaceFixture
         open();
     }
 
+    // The hub is read in the background; this waits until it is in.
+    bool hubIsIn() const
+    {
+        return QTest::qWaitFor([this] { return !workspace->hubCatalog().isScanning(); }, 5000);
+    }
+    void showAndWait()
+    {
+        view->show();
+        QVERIFY(hubIsIn());
+    }
+
     // A hub with a folder "deploy" and an app "Codex", the window shown.
     QString hub;
     TargetApp* codex = nullptr;
@@ -142,7 +156,7 @@ struct Window : WorkspaceFixture
         makeFolder(hub + u"/deploy"_s);
         writeFile(hub + u"/notes.md"_s, "\n  a\n\nb\nc\nd");
         codex = makeApp(u"Codex"_s);
-        view->show();
+        showAndWait();
     }
 };
 
@@ -206,6 +220,64 @@ private Q_SLOTS:
         QCOMPARE(Window::describe(w.detail()), detail);
     }
 
+    // The first frame does not wait for the hub: a quiet busy state shows until it is in.
+    void theHubIsReadInTheBackground()
+    {
+        Window w;
+        const QString hub = w.makeHub();
+        for (const QString& name : {u"a.md"_s, u"b.md"_s})
+            QVERIFY(writeFile(hub + u"/"_s + name, "x"));
+        // Not scanned since: as at a start, nothing is known of the hub yet.
+        w.view->show();
+        const auto* pages = w.find<QListView>(u"hubList"_s)->parentWidget();
+        QCOMPARE(qobject_cast<const QStackedWidget*>(pages)->currentWidget()->objectName(), u"hubLoading"_s);
+        QVERIFY(w.hubIsIn());
+        QCOMPARE(w.hubRows(), QStringList({u"a"_s, u"b"_s}));
+
+        // Closing the window while a scan runs leaves nothing behind.
+        w.trigger(u"refreshHubAction"_s);
+        QVERIFY(w.workspace->hubCatalog().isScanning());
+        w.view.reset();
+        w.workspace.reset();
+    }
+
+    // Changes made by other programs show without "Aktualisieren": a burst of them as one
+    // rescan or a few, an edited file's preview, and a link made by the command-line tool.
+    void foldersOnScreenAreWatched()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        w.selectHubRow(1); // notes.md
+        QSignalSpy hubChanges(&w.workspace->changes(), &ChangeFeed::hubItemsChanged);
+        for (int i = 0; i < 1000; ++i)
+            QVERIFY(writeFile(w.hub + u"/burst-%1.md"_s.arg(i), "x"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.hubRows().size(), 1002, 3000);
+        QVERIFY(w.hubIsIn());
+        QVERIFY2(hubChanges.count() <= 2 * 3,
+                 qPrintable(QString::number(hubChanges.count()))); // start and end of each
+
+        QVERIFY(writeFile(w.hub + u"/notes.md"_s, "edited\nelsewhere"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.find<QLabel>(u"skillPreview"_s)->text(), u"edited\nelsewhere"_s, 3000);
+
+        // The command-line tool, on a store of its own, links into the folder on screen.
+        w.select(2);
+        QCOMPARE(w.appStates(), (QMap<QString, QString>()));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, w.platform.user.home);
+        environment.insert(u"XDG_DATA_HOME"_s, w.path(u"cli-data"_s));
+        const auto cli = [&](const QStringList& arguments) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(QUORVANE_CLI), arguments);
+            return process.waitForFinished(20000) && process.exitCode() == 0;
+        };
+        QVERIFY(cli({u"hub"_s, u"set"_s, w.hub}));
+        QVERIFY(cli({u"apps"_s, u"add"_s, u"Codex"_s, w.codex->folderPath()}));
+        QVERIFY(cli({u"link"_s, u"deploy"_s, u"Codex"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(w.appStates(),
+                                  (QMap<QString, QString>{{u"deploy"_s, u"Verlinkt im Hub"_s}}), 3000);
+    }
+
     void hubListSearchSelectionAndDetail()
     {
         Window w;
@@ -213,6 +285,7 @@ private Q_SLOTS:
         for (const QString& name : {u"Review.md"_s, u"preview"_s})
             QVERIFY(writeFile(w.hub + u"/"_s + name, "x"));
         w.trigger(u"refreshHubAction"_s);
+        QVERIFY(w.hubIsIn());
         QCOMPARE(w.hubRows(), QStringList({u"Review"_s, u"deploy"_s, u"notes"_s, u"preview"_s}));
 
         auto* search = w.find<QLineEdit>(u"hubSearch"_s);
@@ -329,6 +402,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(w.hub + u"/new.md"_s, "x"));
         w.view->applicationStateChanged(Qt::ApplicationInactive);
         w.view->applicationStateChanged(Qt::ApplicationActive);
+        QVERIFY(w.hubIsIn());
         QVERIFY(w.switches().first()->isChecked());
         QCOMPARE(w.hubRows(), QStringList({u"deploy"_s, u"new"_s, u"notes"_s}));
     }
@@ -409,7 +483,7 @@ private Q_SLOTS:
         QFETCH(bool, chooseFolder);
         QFETCH(bool, added);
         Window w;
-        w.view->show();
+        w.showAndWait();
         const QString folder = w.platform.user.home + u"/.codex"_s;
         QVERIFY(makeFolder(folder));
         w.desktop.panels.answers = {folder};
@@ -478,7 +552,7 @@ private Q_SLOTS:
         const QString folder = w.path(u"codex"_s);
         QVERIFY(makeFolder(hub) && makeFolder(folder));
         w.makeApp(u"Codex"_s, false); // unreachable: needs a new folder
-        w.view->show();
+        w.showAndWait();
         w.select(2);
         // No hub yet: its panel comes first, then the app's.
         w.desktop.panels.answers = {hub, appCancelled ? std::nullopt : std::optional(folder)};
@@ -527,7 +601,7 @@ private Q_SLOTS:
     void searchingTheStoreWaitsForTheTypingToPause()
     {
         Window w;
-        w.view->show();
+        w.showAndWait();
         w.select(0);
         auto* search = w.find<QLineEdit>(u"storeSearch"_s);
         for (const QString& text : {u"r"_s, u"re"_s, u"rea"_s, u"react"_s})
@@ -566,7 +640,7 @@ private Q_SLOTS:
              false, 0});
         if (fileThere)
             w.network.respond("/raw/o/r/main/deploy/SKILL.md", {200, "# Deploy", false, 0});
-        w.view->show();
+        w.showAndWait();
         w.select(0);
         w.find<QLineEdit>(u"storeSearch"_s)->setText(u"deploy"_s);
         QTRY_COMPARE(w.find<QListWidget>(u"storeHits"_s)->count(), 1);
@@ -590,7 +664,7 @@ private Q_SLOTS:
         const QString hub = w.makeHub();
         QVERIFY(makeFolder(hub + u"/a<b>c"_s));
         w.makeApp(u"a<b>c"_s);
-        w.view->show();
+        w.showAndWait();
         w.selectHubRow(0);
         QCOMPARE(w.find<QLabel>(u"skillName"_s)->textFormat(), Qt::PlainText);
         const QLabel* row = w.sidebar()
