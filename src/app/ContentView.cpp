@@ -5,6 +5,7 @@
 #include "actions/BackupActions.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
+#include "actions/SkillInstall.h"
 #include "actions/Workspace.h"
 #include "app/SidebarView.h"
 #include "backup/BackupService.h"
@@ -299,10 +300,17 @@ void ContentView::showSelectedTargetSkill()
 
 void ContentView::showSelectedStoreSkill()
 {
-    replaceDetailPage(m_storeSkillDetail,
-                      m_selectedStoreSkill
-                          ? new SkillStoreDetailView(*m_selectedStoreSkill, m_store, m_workspace, m_desktop)
-                          : nullptr);
+    SkillStoreDetailView* detail = nullptr;
+    if (m_selectedStoreSkill) {
+        detail = new SkillStoreDetailView(*m_selectedStoreSkill, m_store, m_workspace, m_desktop);
+        // The window tells how an install ended, even after the user moved on to another hit.
+        connect(detail, &SkillStoreDetailView::installStarted, this, [this](SkillInstall* install) {
+            connect(install, &SkillInstall::finished, this, [this](const InstallResult& result) {
+                m_desktop.alerts.inform(tr("SkillStore"), result.message);
+            });
+        });
+    }
+    replaceDetailPage(m_storeSkillDetail, detail);
 }
 
 void ContentView::showAddAppSheet()

@@ -174,8 +174,17 @@ void SkillStoreListView::rebuildHits()
     }
 }
 
+void SkillStoreListView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    showErrorIfAny();
+}
+
 void SkillStoreListView::showErrorIfAny()
 {
+    // The alert belongs to the list: it waits while another section is on screen.
+    if (!isVisible())
+        return;
     if (const auto message = m_service.errorMessage()) {
         m_desktop.alerts.inform(tr("Fehler"), *message);
         m_service.clearErrorMessage();
@@ -281,11 +290,11 @@ void SkillStoreDetailView::install()
     updateActionArea();
     SkillInstall* running = SkillInstall::start(m_workspace, m_service.source(), m_skill);
     connect(running, &SkillInstall::finished, this, &SkillStoreDetailView::finishInstall);
+    Q_EMIT installStarted(running);
 }
 
-void SkillStoreDetailView::finishInstall(const InstallResult& result)
+void SkillStoreDetailView::finishInstall()
 {
     m_downloading = false;
     updateActionArea();
-    m_desktop.alerts.inform(tr("SkillStore"), result.message);
 }

@@ -16,6 +16,7 @@ class QStackedWidget;
 class QTimer;
 class SkillStoreService;
 class Workspace;
+class SkillInstall;
 struct InstallResult;
 
 // Searching the community directory as the user types, and the hits.
@@ -38,6 +39,9 @@ public:
 
 Q_SIGNALS:
     void selectedSkillChanged(const std::optional<RemoteSkillItem>& skill);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void updateContent();
@@ -67,11 +71,16 @@ public:
     // Who it is from: its source, else its id.
     static QString displaySource(const RemoteSkillItem& skill);
 
+Q_SIGNALS:
+    // The install belongs to the workspace and outlives this view; whoever shows its
+    // outcome listens to it.
+    void installStarted(SkillInstall* install);
+
 private:
     // Downloads SKILL.md and writes it into the hub folder; the outcome comes as an alert.
     void install();
     void updateActionArea();
-    void finishInstall(const InstallResult& result);
+    void finishInstall();
 
     RemoteSkillItem m_skill;
     SkillStoreService& m_service;
