@@ -34,12 +34,18 @@ Outcome BackupActions::exportTo(const QString& filePath)
     return save(filePath, document.value());
 }
 
+Outcome BackupActions::replaceFrom(const QString& filePath)
+{
+    Outcome imported = m_workspace.backup().importFile(filePath);
+    if (!imported)
+        Log::line(u"Failed to import backup: "_s + imported.error().description);
+    return imported;
+}
+
 Outcome BackupActions::importFrom(const QString& filePath)
 {
-    if (Outcome imported = m_workspace.backup().importFile(filePath); !imported) {
-        Log::line(u"Failed to import backup: "_s + imported.error().description);
-        return imported;
-    }
+    if (Outcome replaced = replaceFrom(filePath); !replaced)
+        return replaced;
     m_workspace.hubCatalog().scanCentralRepository();
     m_workspace.changes().announceHubItems();
     LinkActions(m_workspace).restoreLinks();

@@ -19,8 +19,11 @@ public:
     // Both steps at once, for the command line.
     Outcome exportTo(const QString& filePath);
 
-    // Replaces the configuration with the file's, reads the hub again and makes the
-    // recorded links that are missing. Nothing changes when the file cannot be used.
+    // Replaces the configuration with the file's: records and hub settings only. Nothing
+    // changes when the file cannot be used.
+    Outcome replaceFrom(const QString& filePath);
+    // The same, then reads the hub again and makes the recorded links that are missing,
+    // here and now, as the command line wants it.
     Outcome importFrom(const QString& filePath);
 
 private:

@@ -1,5 +1,7 @@
 #include "actions/Workspace.h"
 
+#include "actions/LinkRestoreTask.h"
+
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
 
@@ -17,7 +19,17 @@ Workspace::Workspace(ModelContext& context, PlatformServices platform, QObject* 
     , m_changes(context)
 {}
 
-Workspace::~Workspace() = default;
+Workspace::~Workspace()
+{
+    for (LinkRestoreTask* task : findChildren<LinkRestoreTask*>(Qt::FindDirectChildrenOnly))
+        task->cancel();
+    m_workers.waitForDone();
+}
+
+void Workspace::runInBackground(std::function<void()> work)
+{
+    m_workers.start(std::move(work));
+}
 
 void Workspace::open()
 {

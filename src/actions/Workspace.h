@@ -13,7 +13,10 @@
 
 #include <QList>
 #include <QObject>
+#include <QThreadPool>
 #include <QUuid>
+
+#include <functional>
 
 class ModelContext;
 class TargetApp;
@@ -46,6 +49,11 @@ public:
     BackupService& backup() { return m_backup; }
     ChangeFeed& changes() { return m_changes; }
 
+    // Runs file work on the workspace's worker threads. Its results go back as queued
+    // events to a child of the workspace; the workspace cancels its tasks and awaits its
+    // workers before anything of it goes.
+    void runInBackground(std::function<void()> work);
+
     // The target apps as the program lists them: by name, stably.
     QList<TargetApp*> apps() const;
     TargetApp* app(const QUuid& id) const;
@@ -62,4 +70,5 @@ private:
     FileLinkerService m_linker;
     BackupService m_backup;
     ChangeFeed m_changes;
+    QThreadPool m_workers;
 };

@@ -5,6 +5,7 @@
 #include "actions/BackupActions.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
+#include "actions/LinkRestoreTask.h"
 #include "actions/SkillInstall.h"
 #include "actions/Workspace.h"
 #include "app/SidebarView.h"
@@ -19,6 +20,7 @@
 #include "ui/StoreViews.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TargetAppViews.h"
+#include "ui/TaskStrip.h"
 
 #include <QAction>
 #include <QLabel>
@@ -47,6 +49,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     , m_detail(new QStackedWidget)
     , m_detailPlaceholder(new PlaceholderView)
     , m_emptyDetail(new QWidget)
+    , m_taskStrip(new TaskStrip)
 {
     setObjectName(u"mainWindow"_s);
     setWindowTitle(u"Quorvane"_s);
@@ -73,7 +76,13 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
+    layout->addWidget(m_taskStrip);
     resize(1100, 680);
+    // A backup must not start while links of another one are still being made.
+    connect(m_taskStrip, &TaskStrip::busyChanged, this, [this](bool busy) {
+        m_exportAction->setEnabled(!busy);
+        m_importAction->setEnabled(!busy);
+    });
     m_sidebar->setSelection(m_selection);
 
     connect(m_sidebar, &SidebarView::selectionChanged, this, &ContentView::setSelection);
@@ -123,11 +132,10 @@ QWidget* ContentView::makeSidebarColumn()
     backupButton->setPopupMode(QToolButton::InstantPopup);
     auto* backupMenu = new QMenu(backupButton);
     backupMenu->setObjectName(u"backupMenu"_s);
-    QAction* exportAction = backupMenu->addAction(tr("Backup exportieren"), this, &ContentView::exportBackup);
-    exportAction->setObjectName(u"exportBackupAction"_s);
-    QAction* importAction =
-        backupMenu->addAction(tr("Backup wiederherstellen"), this, &ContentView::importBackup);
-    importAction->setObjectName(u"importBackupAction"_s);
+    m_exportAction = backupMenu->addAction(tr("Backup exportieren"), this, &ContentView::exportBackup);
+    m_exportAction->setObjectName(u"exportBackupAction"_s);
+    m_importAction = backupMenu->addAction(tr("Backup wiederherstellen"), this, &ContentView::importBackup);
+    m_importAction->setObjectName(u"importBackupAction"_s);
     backupButton->setMenu(backupMenu);
     toolbar->addWidget(backupButton);
     QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), tr("App hinzufügen"));
@@ -345,11 +353,16 @@ void ContentView::importBackup()
     const auto file = m_desktop.panels.chooseFileToOpen(request);
     if (!file)
         return;
-    if (const Outcome imported = BackupActions(m_workspace).importFrom(*file); !imported)
+    if (const Outcome imported = BackupActions(m_workspace).replaceFrom(*file); !imported) {
         m_desktop.alerts.inform(
             tr("Import Fehlgeschlagen"),
             tr("Die Backup-Datei konnte nicht gelesen werden: %1").arg(imported.error().description),
             AlertStyle::critical);
+        return;
+    }
+    // The records are in; the hub and the links follow in the background.
+    HubActions(m_workspace).rescanInBackground();
+    m_taskStrip->follow(*LinkRestoreTask::start(m_workspace));
 }
 
 void ContentView::startRenamingApp(const QUuid& appID)

@@ -20,6 +20,8 @@ class SkillStoreListView;
 class SkillStoreService;
 class TargetApp;
 class TargetAppSkillsListView;
+class TaskStrip;
+class QAction;
 class Workspace;
 
 // The main window: the sidebar, a content column (a list) and a detail column (the
@@ -87,4 +89,7 @@ private:
     QWidget* m_skillDetail = nullptr;
     QWidget* m_targetSkillDetail = nullptr;
     QWidget* m_storeSkillDetail = nullptr;
+    TaskStrip* m_taskStrip;
+    QAction* m_exportAction = nullptr;
+    QAction* m_importAction = nullptr;
 };

@@ -1,14 +1,20 @@
 #pragma once
 
+#include "access/FolderAccess.h"
 #include "base/Result.h"
 #include "model/Skill.h"
 #include "model/TargetAppSkill.h"
 
 #include <QString>
 
-#include <optional>
+#include <QList>
+#include <QStringList>
 
-class FolderAccess;
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <vector>
+
 class HubSettings;
 class LinkRecords;
 class ModelContext;
@@ -31,6 +37,24 @@ struct LinkRestoreSummary
     int failed = 0; // logged one by one
 };
 
+// One recorded link to make again: the hub item and the place for it.
+struct PlannedLink
+{
+    QString name;
+    QString item;
+    QString place;
+};
+
+// Restoring in two halves: the plan is made where the records live; the links are made
+// from plain paths, so that half may run on a worker. The folders reached for the plan
+// keep their access scopes open until the plan goes.
+struct LinkRestorePlan
+{
+    QList<PlannedLink> links;
+    std::vector<ReachedFolder> folders;
+    LinkRestoreSummary summary; // the records refused while planning (logged)
+};
+
 // The one object through which every change on disk passes: links made and taken
 // away, entries imported, repaired and removed, downloaded skills written. It reads
 // nothing back for views and tells no one; the actions that call it announce changes.
@@ -50,6 +74,15 @@ public:
     LinkToggleResult toggleLink(const Skill& skill, const TargetApp& app, bool linked);
     // Makes missing placements again from the records, where the hub item still exists.
     LinkRestoreSummary restoreRecordedLinks();
+    LinkRestorePlan planRestore();
+    // Makes the planned links that are missing, in order, until `stop` is set; reports each
+    // one done to `progress`. Touches files only and logs nothing: the failures' log lines
+    // are added to `failures`, for the caller to write.
+    static void makePlannedLinks(const QList<PlannedLink>& links, const Placement& placement,
+                                 const std::atomic<bool>& stop,
+                                 const std::function<void(qsizetype done)>& progress,
+                                 LinkRestoreSummary& summary, QStringList& failures);
+    const Placement& placement() const { return m_placement; }
 
     // --- Removing
     // Deletes an entry of the app's folder (a link as a link) and forgets its record.

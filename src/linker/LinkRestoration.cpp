@@ -16,49 +16,79 @@
 
 using namespace Qt::StringLiterals;
 
-LinkRestoreSummary FileLinkerService::restoreRecordedLinks()
+LinkRestorePlan FileLinkerService::planRestore()
 {
-    LinkRestoreSummary summary;
+    LinkRestorePlan plan;
     const auto apps = m_context.fetch<TargetApp>();
     const auto records =
         apps ? m_context.fetch<SkillLinkRecord>() : Result<QList<SkillLinkRecord*>>(apps.error());
     if (!records) {
         Log::line(u"Failed to restore recorded links: "_s + records.error().description);
-        return summary;
+        return plan;
     }
+    auto hub = m_access.reach(m_hub.location());
+    if (!hub)
+        return plan;
+    const QString hubPath = hub->path;
+    plan.folders.push_back(std::move(*hub));
 
-    // With two apps of one id, the first one stands for both.
-    QHash<QUuid, const TargetApp*> appsByID;
+    // With two apps of one id, the first one stands for both. Each folder is reached once.
+    QHash<QUuid, std::optional<QString>> folders;
     for (const TargetApp* app : apps.value()) {
-        if (!appsByID.contains(app->id()))
-            appsByID.insert(app->id(), app);
+        if (folders.contains(app->id()))
+            continue;
+        auto folder = m_access.reach(folderOf(*app));
+        folders.insert(app->id(), folder ? std::optional(folder->path) : std::nullopt);
+        if (folder)
+            plan.folders.push_back(std::move(*folder));
     }
 
     for (const SkillLinkRecord* record : records.value()) {
-        const TargetApp* app = appsByID.value(record->targetAppID());
-        if (!app)
+        const auto folder = folders.value(record->targetAppID());
+        if (!folder)
             continue;
         const QString name = record->itemName();
         // Records may come from an edited backup file: a name must stay one entry of each folder.
         if (const Outcome valid = checkItemName(name); !valid) {
             Log::line(u"Failed to restore link for "_s + name + u": "_s + valid.error().description);
-            ++summary.failed;
+            ++plan.summary.failed;
             continue;
         }
-        m_access.withFolders(
-            m_hub.location(), folderOf(*app), [&](const QString& hub, const QString& target) {
-                const QString item = FileSystem::childPath(hub, name);
-                const QString place = FileSystem::childPath(target, name);
-                if (!FileSystem::exists(item) || FileSystem::exists(place))
-                    return false;
-                if (const Outcome made = m_placement.place(item, place); !made) {
-                    Log::line(u"Failed to restore link for "_s + name + u": "_s + made.error().description);
-                    ++summary.failed;
-                    return false;
-                }
-                ++summary.restored;
-                return true;
-            });
+        plan.links.append({name, FileSystem::childPath(hubPath, name), FileSystem::childPath(*folder, name)});
     }
-    return summary;
+    return plan;
+}
+
+void FileLinkerService::makePlannedLinks(const QList<PlannedLink>& links, const Placement& placement,
+                                         const std::atomic<bool>& stop,
+                                         const std::function<void(qsizetype)>& progress,
+                                         LinkRestoreSummary& summary, QStringList& failures)
+{
+    for (qsizetype done = 0; done < links.size(); ++done) {
+        if (stop.load(std::memory_order_relaxed))
+            return;
+        const PlannedLink& link = links[done];
+        if (FileSystem::exists(link.item) && !FileSystem::exists(link.place)) {
+            if (const Outcome made = placement.place(link.item, link.place); made) {
+                ++summary.restored;
+            } else {
+                failures.append(u"Failed to restore link for "_s + link.name + u": "_s +
+                                made.error().description);
+                ++summary.failed;
+            }
+        }
+        if (progress)
+            progress(done + 1);
+    }
+}
+
+LinkRestoreSummary FileLinkerService::restoreRecordedLinks()
+{
+    LinkRestorePlan plan = planRestore();
+    QStringList failures;
+    const std::atomic<bool> never = false;
+    makePlannedLinks(plan.links, m_placement, never, {}, plan.summary, failures);
+    for (const QString& failure : std::as_const(failures))
+        Log::line(failure);
+    return plan.summary;
 }

@@ -1,5 +1,7 @@
 #include "access/FileSystem.h"
+#include "actions/BackupActions.h"
 #include "actions/ChangeFeed.h"
+#include "actions/LinkActions.h"
 #include "app/ContentView.h"
 #include "app/QuorvaneApp.h"
 #include "linker/Placement.h"
@@ -596,6 +598,45 @@ private Q_SLOTS:
         w.trigger(u"importBackupAction"_s);
         QCOMPARE(w.appRowNames(), QStringList{u"Codex"_s});
         QCOMPARE(w.desktop.panels.fileRequests.last().title, u"Backup wiederherstellen"_s);
+    }
+
+    // The links of an import are made in the background, with progress and "Abbrechen";
+    // a stopped restore leaves whole links and every record, and restoring again makes the rest.
+    void importedLinksAreMadeInTheBackground_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("to the end") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void importedLinksAreMadeInTheBackground()
+    {
+        QFETCH(bool, cancel);
+        Window w;
+        w.setUpHubAndApp();
+        constexpr int itemCount = 300;
+        for (int i = 0; i < itemCount; ++i) {
+            QVERIFY(makeFolder(w.hub + u"/item-%1"_s.arg(i)));
+            w.context->insert(new SkillLinkRecord(w.codex->id(), u"item-%1"_s.arg(i)));
+        }
+        QVERIFY(w.context->save());
+        const QString file = w.path(u"backup.json"_s);
+        QVERIFY(BackupActions(*w.workspace).exportTo(file).ok());
+        const QString folder = w.codex->folderPath(); // the import replaces the record
+
+        w.desktop.panels.answers = {file};
+        w.trigger(u"importBackupAction"_s);
+        QVERIFY(w.find<QWidget>(u"taskStrip"_s)->isVisible());
+        QVERIFY(!w.find<QAction>(u"importBackupAction"_s)->isEnabled());
+        if (cancel)
+            w.find<QPushButton>(u"cancelTask"_s)->click();
+        QTRY_VERIFY(!w.find<QWidget>(u"taskStrip"_s)->isVisible());
+        QVERIFY(w.find<QAction>(u"importBackupAction"_s)->isEnabled());
+        QCOMPARE(w.context->records<SkillLinkRecord>().size(), itemCount);
+        const qsizetype made = entryNames(folder).size();
+        QVERIFY(cancel ? made <= itemCount : made == itemCount);
+        if (cancel)
+            QCOMPARE(LinkActions(*w.workspace).restoreLinks().restored, itemCount - made);
+        QCOMPARE(entryNames(folder).size(), itemCount);
     }
 
     void searchingTheStoreWaitsForTheTypingToPause()

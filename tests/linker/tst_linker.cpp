@@ -525,6 +525,27 @@ private Q_SLOTS:
         QCOMPARE(f.platform.scopes.openCount(), 0);
     }
 
+    // A restore stopped halfway stops between two links: each link made is whole.
+    void aStoppedRestoreMakesNoMoreLinks()
+    {
+        LinkerFixture f;
+        for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
+            QVERIFY(makeFolder(f.hub + u"/"_s + name));
+            f.context->insert(new SkillLinkRecord(f.app->id(), name));
+        }
+        const LinkRestorePlan plan = f.linker.planRestore();
+        QCOMPARE(plan.links.size(), 3);
+        std::atomic<bool> stop = false;
+        LinkRestoreSummary summary;
+        QStringList failures;
+        FileLinkerService::makePlannedLinks(
+            plan.links, f.linker.placement(), stop, [&](qsizetype done) { stop = done == 1; }, summary,
+            failures);
+        QCOMPARE(summary.restored, 1);
+        QCOMPARE(entryNames(f.folder), QStringList{u"a"_s});
+        QVERIFY(f.isLinked(u"a"_s));
+    }
+
     // A record from an edited backup must not reach outside the two folders.
     void hostileNamesCreateNothing_data()
     {

@@ -1,0 +1,56 @@
+#include "ui/TaskStrip.h"
+
+#include "actions/LinkRestoreTask.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+TaskStrip::TaskStrip(QWidget* parent)
+    : QWidget(parent)
+    , m_text(new QLabel(this))
+    , m_progress(new QProgressBar(this))
+    , m_cancel(new QPushButton(tr("Abbrechen"), this))
+{
+    setObjectName(u"taskStrip"_s);
+    m_text->setObjectName(u"taskText"_s);
+    m_progress->setObjectName(u"taskProgress"_s);
+    m_progress->setMaximumWidth(240);
+    m_progress->setFormat(tr("%v von %m"));
+    m_cancel->setObjectName(u"cancelTask"_s);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_cancel);
+    hide();
+}
+
+void TaskStrip::follow(LinkRestoreTask& task)
+{
+    m_text->setText(tr("Stelle Verknüpfungen wieder her..."));
+    m_progress->setRange(0, static_cast<int>(task.total()));
+    m_progress->setValue(0);
+    m_cancel->setEnabled(true);
+    connect(m_cancel, &QPushButton::clicked, &task, [this, &task] {
+        m_cancel->setEnabled(false);
+        task.cancel();
+    });
+    connect(&task, &LinkRestoreTask::progressed, this,
+            [this](qsizetype done) { m_progress->setValue(static_cast<int>(done)); });
+    connect(&task, &LinkRestoreTask::finished, this, [this] {
+        disconnect(m_cancel, nullptr, nullptr, nullptr);
+        setBusy(false);
+    });
+    setBusy(true);
+}
+
+void TaskStrip::setBusy(bool busy)
+{
+    m_busy = busy;
+    setVisible(busy);
+    Q_EMIT busyChanged(busy);
+}
