@@ -42,6 +42,84 @@ Error systemError(const QString& what, const std::error_code& code)
     return systemError(what, code.value());
 }
 
+bool stopped(const CopyControl& control)
+{
+    return control.stop && control.stop->load(std::memory_order_relaxed);
+}
+
+// Copies one regular file in pieces, so a large one reports progress and can be stopped.
+Outcome copyFile(const QString& from, const QString& to, mode_t mode, const CopyControl& control,
+                 qint64& copied)
+{
+    const int in = ::open(native(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return systemError(u"Cannot read "_s + from, errno);
+    auto closeIn = qScopeGuard([in] { ::close(in); });
+    const int out = ::open(native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 07777);
+    if (out < 0)
+        return systemError(u"Cannot create "_s + to, errno);
+    auto closeOut = qScopeGuard([out] { ::close(out); });
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        if (stopped(control))
+            return Error{u"The copy was stopped."_s};
+        const ssize_t read = ::read(in, buffer.data(), static_cast<size_t>(buffer.size()));
+        if (read < 0)
+            return systemError(u"Cannot read "_s + from, errno);
+        if (read == 0)
+            break;
+        for (ssize_t written = 0; written < read;) {
+            const ssize_t step =
+                ::write(out, buffer.constData() + written, static_cast<size_t>(read - written));
+            if (step < 0)
+                return systemError(u"Cannot write "_s + to, errno);
+            written += step;
+        }
+        copied += read;
+        if (control.progress)
+            control.progress(copied);
+    }
+    if (::fchmod(out, mode & 07777) != 0)
+        return systemError(u"Cannot set the permissions of "_s + to, errno);
+    return {};
+}
+
+// Copies a file, a link (as a link) or a folder with everything in it.
+Outcome copyTree(const QString& from, const QString& to, const CopyControl& control, qint64& copied)
+{
+    if (stopped(control))
+        return Error{u"The copy was stopped."_s};
+    struct stat info
+    {};
+    if (::lstat(native(from).constData(), &info) != 0)
+        return systemError(u"Cannot read "_s + from, errno);
+    if (S_ISLNK(info.st_mode)) {
+        std::error_code error;
+        fs::copy_symlink(nativePath(from), nativePath(to), error);
+        return error ? Outcome(systemError(u"Cannot copy the link "_s + from, error)) : Outcome();
+    }
+    if (S_ISREG(info.st_mode))
+        return copyFile(from, to, info.st_mode, control, copied);
+    if (!S_ISDIR(info.st_mode))
+        return Error{u"Cannot copy "_s + from + u": only files, folders and links can be copied"_s};
+    if (::mkdir(native(to).constData(), (info.st_mode & 07777) | S_IRWXU) != 0)
+        return systemError(u"Cannot create "_s + to, errno);
+    DIR* folder = ::opendir(native(from).constData());
+    if (!folder)
+        return systemError(u"Cannot read "_s + from, errno);
+    auto closeFolder = qScopeGuard([folder] { ::closedir(folder); });
+    while (const dirent* entry = ::readdir(folder)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name == u"."_s || name == u".."_s)
+            continue;
+        if (Outcome done = copyTree(childPath(from, name), childPath(to, name), control, copied); !done)
+            return done;
+    }
+    if (::chmod(native(to).constData(), info.st_mode & 07777) != 0)
+        return systemError(u"Cannot set the permissions of "_s + to, errno);
+    return {};
+}
+
 bool entryExists(const QString& path)
 {
     struct stat info
@@ -187,7 +265,7 @@ Outcome createFolder(const QString& path)
     return {};
 }
 
-Outcome move(const QString& from, const QString& to)
+Outcome move(const QString& from, const QString& to, const CopyControl& control)
 {
     if (!entryExists(from))
         return Error{u"Cannot move "_s + from + u": it does not exist"_s};
@@ -196,7 +274,7 @@ Outcome move(const QString& from, const QString& to)
         return {};
     const int code = errno;
     if (code == EXDEV)
-        return moveByCopying(from, to);
+        return moveByCopying(from, to, control);
     if (code == EINVAL || code == ENOSYS || code == ENOTSUP) {
         // A file system that refuses the no-replace flag: check, then rename. Another
         // process could create `to` in between; nothing better is offered there.
@@ -206,13 +284,13 @@ Outcome move(const QString& from, const QString& to)
             return {};
         const int renameCode = errno;
         if (renameCode == EXDEV)
-            return moveByCopying(from, to);
+            return moveByCopying(from, to, control);
         return systemError(u"Cannot move "_s + from + u" to "_s + to, renameCode);
     }
     return systemError(u"Cannot move "_s + from + u" to "_s + to, code);
 }
 
-Outcome moveByCopying(const QString& from, const QString& to)
+Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control)
 {
     const QString failure = u"Cannot move "_s + from + u" to "_s + to;
     if (entryExists(to))
@@ -222,25 +300,50 @@ Outcome moveByCopying(const QString& from, const QString& to)
     // never stands at `to`, and is put in place in one step.
     const QString staging = childPath(
         QFileInfo(to).path(), u".quorvane-move-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
-    std::error_code error;
-    fs::copy(nativePath(from), nativePath(staging),
-             fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
     auto dropStaging = qScopeGuard([&] {
         std::error_code ignored;
         fs::remove_all(nativePath(staging), ignored);
     });
-    if (error)
-        return systemError(failure, error);
+    qint64 copied = 0;
+    if (Outcome done = copyTree(from, staging, control, copied); !done)
+        return Error{failure + u": "_s + done.error().description};
     if (::renameat2(AT_FDCWD, native(staging).constData(), AT_FDCWD, native(to).constData(),
                     RENAME_NOREPLACE) != 0)
         return systemError(failure, errno);
     dropStaging.dismiss();
 
+    std::error_code error;
     fs::remove_all(nativePath(from), error);
     if (error)
         return systemError(u"Moved "_s + from + u" to "_s + to + u", but could not remove the original"_s,
                            error);
     return {};
+}
+
+bool movingCopies(const QString& from, const QString& toFolder)
+{
+    struct stat source
+    {
+    }, destination{};
+    return ::lstat(native(from).constData(), &source) == 0 &&
+           ::stat(native(toFolder).constData(), &destination) == 0 && source.st_dev != destination.st_dev;
+}
+
+qint64 treeSize(const QString& path)
+{
+    std::error_code error;
+    const fs::path root = nativePath(path);
+    if (!fs::is_directory(fs::symlink_status(root, error)))
+        return fs::is_regular_file(fs::symlink_status(root, error))
+                   ? static_cast<qint64>(fs::file_size(root, error))
+                   : 0;
+    qint64 total = 0;
+    for (auto it = fs::recursive_directory_iterator(root, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_regular_file(error) && !it->is_symlink(error))
+            total += static_cast<qint64>(it->file_size(error));
+    }
+    return total;
 }
 
 Outcome remove(const QString& path)

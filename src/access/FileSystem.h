@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+#include <functional>
 #include <optional>
 
 // The file operations the rest of the program uses, each on one item, each reporting
@@ -54,12 +56,24 @@ Outcome createSymbolicLink(const QString& linkPath, const QString& destination);
 // Creates the folder and any missing parents; an existing folder is no error.
 Outcome createFolder(const QString& path);
 
+// How a long copy reports and is stopped. Both may be used from a worker thread; a copy
+// that is stopped removes what it copied and leaves the source as it was.
+struct CopyControl
+{
+    const std::atomic<bool>* stop = nullptr;
+    std::function<void(qint64 bytesCopied)> progress;
+};
+
 // Moves a file, link or folder. Never replaces anything: fails when anything stands at
 // `to`. Across file systems the tree is copied (links kept as links) beside the
 // destination, put in place, and only then is the source removed.
-Outcome move(const QString& from, const QString& to);
+Outcome move(const QString& from, const QString& to, const CopyControl& control = {});
 // The copying half of move(), as used across file systems.
-Outcome moveByCopying(const QString& from, const QString& to);
+Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control = {});
+// Whether a move would have to copy: the two places lie on different file systems.
+bool movingCopies(const QString& from, const QString& toFolder);
+// The bytes of the regular files in a tree, links not followed.
+qint64 treeSize(const QString& path);
 
 // Removes a file, a folder with its contents, or a link itself (never its destination).
 Outcome remove(const QString& path);

@@ -172,6 +172,36 @@ private Q_SLOTS:
         QCOMPARE(treeSnapshot(m_dir.path()), before);
     }
 
+    // A long copy reports its bytes; stopped halfway, it leaves the source whole and nothing beside.
+    void aStoppedCopyLeavesTheSourceAndNoStaging()
+    {
+        constexpr qint64 large = 3 << 20;
+        QVERIFY(makeFolder(path(u"source/inner"_s)));
+        QVERIFY(writeFile(path(u"source/large"_s), QByteArray(large, 'a')));
+        QVERIFY(writeFile(path(u"source/inner/small"_s), "b"));
+        const QStringList before = treeSnapshot(path(u"source"_s));
+        QCOMPARE(FileSystem::treeSize(path(u"source"_s)), large + 1);
+
+        std::atomic<bool> stop = false;
+        qint64 reported = 0;
+        FileSystem::CopyControl control{&stop, [&](qint64 bytes) {
+                                            reported = bytes;
+                                            stop = bytes >= (1 << 20);
+                                        }};
+        QVERIFY(!FileSystem::moveByCopying(path(u"source"_s), path(u"target"_s), control));
+        QVERIFY(reported < large + 1);
+        QCOMPARE(treeSnapshot(path(u"source"_s)), before);
+        QCOMPARE(entryNames(m_dir.path()), QStringList{u"source"_s});
+
+        stop = false;
+        control.progress = [&](qint64 bytes) {
+            reported = bytes;
+        };
+        QVERIFY(FileSystem::moveByCopying(path(u"source"_s), path(u"target"_s), control));
+        QCOMPARE(reported, large + 1);
+        QCOMPARE(treeSnapshot(path(u"target"_s)), before);
+    }
+
     void moveOfAMissingSourceFails()
     {
         QVERIFY(!FileSystem::move(path(u"nothing"_s), path(u"target"_s)));
