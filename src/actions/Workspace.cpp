@@ -1,6 +1,6 @@
 #include "actions/Workspace.h"
 
-#include "actions/LinkRestoreTask.h"
+#include "actions/BackgroundTask.h"
 
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
@@ -21,7 +21,7 @@ Workspace::Workspace(ModelContext& context, PlatformServices platform, QObject* 
 
 Workspace::~Workspace()
 {
-    for (LinkRestoreTask* task : findChildren<LinkRestoreTask*>(Qt::FindDirectChildrenOnly))
+    for (BackgroundTask* task : findChildren<BackgroundTask*>(Qt::FindDirectChildrenOnly))
         task->cancel();
     m_workers.waitForDone();
 }

@@ -50,37 +50,61 @@ Outcome inOrder(std::initializer_list<std::function<Outcome()>> steps)
 
 } // namespace
 
+ImportPlan FileLinkerService::planImport(const TargetAppSkill& item, const TargetApp& app) const
+{
+    ImportPlan plan;
+    plan.name = item.name;
+    plan.entry = item.url.toLocalFile();
+    // A link without a destination has nothing to bring in: it is left alone, and unlogged.
+    if (item.isSymlink && !item.symlinkDestination)
+        return plan;
+    auto hub = m_access.reach(m_hub.location());
+    auto target = m_access.reach(folderOf(app));
+    if (!hub || !target)
+        return plan;
+    plan.hub = hub->path;
+    plan.target = target->path;
+    plan.folders.push_back(std::move(*hub));
+    plan.folders.push_back(std::move(*target));
+    plan.source = item.isSymlink ? item.symlinkDestination->toLocalFile() : plan.entry;
+    plan.viaLink = item.isSymlink;
+    plan.bytesToCopy =
+        FileSystem::movingCopies(plan.source, plan.hub) ? FileSystem::treeSize(plan.source) : 0;
+    return plan;
+}
+
+Outcome FileLinkerService::performImport(const ImportPlan& plan, const Placement& placement,
+                                         const FileSystem::CopyControl& control)
+{
+    const QString hubPlace = FileSystem::childPath(plan.hub, plan.name);
+    if (plan.viaLink)
+        return inOrder({
+            [&] { return checkImportableDestination(plan.source, plan.hub, plan.target); },
+            [&] { return FileSystem::move(plan.source, hubPlace, control); },
+            [&] { return FileSystem::remove(plan.entry); },
+            [&] { return placement.place(hubPlace, plan.entry); },
+        });
+    return inOrder({
+        [&] { return FileSystem::move(plan.entry, hubPlace, control); },
+        [&] { return placement.place(hubPlace, plan.entry); },
+    });
+}
+
+bool FileLinkerService::concludeImport(const ImportPlan& plan, const Outcome& outcome, const TargetApp& app)
+{
+    if (!outcome)
+        Log::line(u"Failed to import skill: "_s + outcome.error().description);
+    else
+        m_records.upsert(app.id(), plan.name);
+    return outcome.ok();
+}
+
 bool FileLinkerService::importSkill(const TargetAppSkill& item, const TargetApp& app)
 {
-    const QString itemPath = item.url.toLocalFile();
-    bool imported = false;
-    m_access.withFolders(m_hub.location(), folderOf(app), [&](const QString& hub, const QString& target) {
-        const QString hubPlace = FileSystem::childPath(hub, item.name);
-        Outcome outcome;
-        if (item.isSymlink) {
-            if (!item.symlinkDestination)
-                return false;
-            const QString destination = item.symlinkDestination->toLocalFile();
-            outcome = inOrder({
-                [&] { return checkImportableDestination(destination, hub, target); },
-                [&] { return FileSystem::move(destination, hubPlace); },
-                [&] { return FileSystem::remove(itemPath); },
-                [&] { return m_placement.place(hubPlace, itemPath); },
-            });
-        } else {
-            outcome = inOrder({
-                [&] { return FileSystem::move(itemPath, hubPlace); },
-                [&] { return m_placement.place(hubPlace, itemPath); },
-            });
-        }
-        if (!outcome)
-            Log::line(u"Failed to import skill: "_s + outcome.error().description);
-        imported = outcome.ok();
-        return imported;
-    });
-    if (imported)
-        m_records.upsert(app.id(), item.name);
-    return imported;
+    const ImportPlan plan = planImport(item, app);
+    if (!plan.isPossible())
+        return false;
+    return concludeImport(plan, performImport(plan, m_placement, {}), app);
 }
 
 bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& app)

@@ -1,11 +1,13 @@
 #include "ui/TaskStrip.h"
 
-#include "actions/LinkRestoreTask.h"
+#include "actions/BackgroundTask.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -19,7 +21,7 @@ TaskStrip::TaskStrip(QWidget* parent)
     m_text->setObjectName(u"taskText"_s);
     m_progress->setObjectName(u"taskProgress"_s);
     m_progress->setMaximumWidth(240);
-    m_progress->setFormat(tr("%v von %m"));
+    m_progress->setFormat(u"%p %"_s);
     m_cancel->setObjectName(u"cancelTask"_s);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
@@ -29,19 +31,21 @@ TaskStrip::TaskStrip(QWidget* parent)
     hide();
 }
 
-void TaskStrip::follow(LinkRestoreTask& task)
+void TaskStrip::follow(BackgroundTask& task)
 {
-    m_text->setText(tr("Stelle Verknüpfungen wieder her..."));
-    m_progress->setRange(0, static_cast<int>(task.total()));
+    m_text->setText(task.description());
+    // Bytes can pass what a progress bar counts; it shows a share of the whole instead.
+    m_scale = std::max<qint64>(1, task.total() / std::numeric_limits<int>::max() + 1);
+    m_progress->setRange(0, static_cast<int>(task.total() / m_scale));
     m_progress->setValue(0);
     m_cancel->setEnabled(true);
     connect(m_cancel, &QPushButton::clicked, &task, [this, &task] {
         m_cancel->setEnabled(false);
         task.cancel();
     });
-    connect(&task, &LinkRestoreTask::progressed, this,
-            [this](qsizetype done) { m_progress->setValue(static_cast<int>(done)); });
-    connect(&task, &LinkRestoreTask::finished, this, [this] {
+    connect(&task, &BackgroundTask::progressed, this,
+            [this](qint64 done) { m_progress->setValue(static_cast<int>(done / m_scale)); });
+    connect(&task, &BackgroundTask::ended, this, [this] {
         disconnect(m_cancel, nullptr, nullptr, nullptr);
         setBusy(false);
     });

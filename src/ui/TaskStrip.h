@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class LinkRestoreTask;
+class BackgroundTask;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -16,7 +16,7 @@ class TaskStrip : public QWidget
 public:
     explicit TaskStrip(QWidget* parent = nullptr);
 
-    void follow(LinkRestoreTask& task);
+    void follow(BackgroundTask& task);
     bool isBusy() const { return m_busy; }
 
 Q_SIGNALS:
@@ -29,4 +29,5 @@ private:
     QProgressBar* m_progress;
     QPushButton* m_cancel;
     bool m_busy = false;
+    qint64 m_scale = 1;
 };
