@@ -2,6 +2,7 @@
 
 #include "access/UserEnvironment.h"
 #include "actions/AppActions.h"
+#include "actions/BackgroundTask.h"
 #include "actions/BackupActions.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
@@ -82,7 +83,10 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     connect(m_taskStrip, &TaskStrip::busyChanged, this, [this](bool busy) {
         m_exportAction->setEnabled(!busy);
         m_importAction->setEnabled(!busy);
+        m_appSkillsList->setActionsEnabled(!busy);
     });
+    connect(m_appSkillsList, &TargetAppSkillsListView::taskStarted, m_taskStrip,
+            [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     m_sidebar->setSelection(m_selection);
 
     connect(m_sidebar, &SidebarView::selectionChanged, this, &ContentView::setSelection);

@@ -61,6 +61,8 @@ struct ImportPlan
     std::vector<ReachedFolder> folders;
 
     bool isPossible() const { return !folders.empty(); }
+    // The paths alone, for a worker; the scopes stay with the original.
+    ImportPlan withoutFolders() const { return {name, entry, source, hub, target, viaLink, bytesToCopy, {}}; }
 };
 
 // Restoring in two halves: the plan is made where the records live; the links are made

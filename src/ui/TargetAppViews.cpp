@@ -1,5 +1,6 @@
 #include "ui/TargetAppViews.h"
 
+#include "actions/ImportTask.h"
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
@@ -105,6 +106,13 @@ void TargetAppSkillsListView::setTargetApp(TargetApp* app)
     reload();
 }
 
+void TargetAppSkillsListView::setActionsEnabled(bool enabled)
+{
+    m_actionsEnabled = enabled;
+    m_deleteAction->setEnabled(enabled);
+    reload();
+}
+
 void TargetAppSkillsListView::setSelectedItem(const std::optional<TargetAppSkill>& item)
 {
     m_selected = item;
@@ -190,6 +198,7 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
     }
     }
     state->setObjectName(u"itemState"_s);
+    state->setEnabled(m_actionsEnabled);
     layout->addWidget(state);
     return row;
 }
@@ -202,8 +211,10 @@ void TargetAppSkillsListView::repair(const TargetAppSkill& item)
 
 void TargetAppSkillsListView::import(const TargetAppSkill& item)
 {
-    if (m_app)
-        LinkActions(m_workspace).importEntry(item, *m_app);
+    if (!m_app)
+        return;
+    if (BackgroundTask* task = ImportTask::start(m_workspace, item, *m_app))
+        Q_EMIT taskStarted(task);
 }
 
 void TargetAppSkillsListView::showContextMenu(const QPoint& position)

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class BackgroundTask;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -29,9 +30,13 @@ public:
 
     const std::optional<TargetAppSkill>& selectedItem() const { return m_selected; }
     void setSelectedItem(const std::optional<TargetAppSkill>& item);
+    // Off while a long task runs that the rows' actions would get in the way of.
+    void setActionsEnabled(bool enabled);
 
 Q_SIGNALS:
     void selectedItemChanged(const std::optional<TargetAppSkill>& item);
+    // An import went to the background; the window shows its progress.
+    void taskStarted(BackgroundTask* task);
 
 private:
     void reload();
@@ -50,6 +55,7 @@ private:
     QStackedWidget* m_pages;
     QListWidget* m_list;
     QAction* m_deleteAction;
+    bool m_actionsEnabled = true;
 };
 
 // One entry of an app's folder, its state told in words.

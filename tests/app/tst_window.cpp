@@ -23,9 +23,11 @@
 #include <QListView>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -637,6 +639,54 @@ private Q_SLOTS:
         if (cancel)
             QCOMPARE(LinkActions(*w.workspace).restoreLinks().restored, itemCount - made);
         QCOMPARE(entryNames(folder).size(), itemCount);
+    }
+
+    // Importing from another file system copies in the background with the bytes as progress;
+    // stopping it, or closing the window, leaves the entry whole and no copy in the hub.
+    void importingAcrossFileSystems_data()
+    {
+        QTest::addColumn<QString>("ending"); // "done", "cancelled", "window closed"
+        QTest::newRow("to the end") << u"done"_s;
+        QTest::newRow("cancelled") << u"cancelled"_s;
+        QTest::newRow("window closed") << u"window closed"_s;
+    }
+    void importingAcrossFileSystems()
+    {
+        QFETCH(QString, ending);
+        Window w;
+        w.setUpHubAndApp();
+        if (!FileSystem::movingCopies(u"/dev/shm"_s, w.hub))
+            QSKIP("/dev/shm is not another file system here");
+        QTemporaryDir other(u"/dev/shm/quorvane-window-XXXXXX"_s);
+        QVERIFY(other.isValid());
+        auto* app = new TargetApp(u"Shm"_s, other.path(), u"folder"_s,
+                                  SecurityScopedBookmarkManager::createBookmark(other.path()));
+        w.context->insert(app);
+        QVERIFY(makeFolder(other.filePath(u"big/data"_s)));
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(writeFile(other.filePath(u"big/data/part-%1"_s.arg(i)), QByteArray(8 << 20, 'x')));
+        const QStringList source = treeSnapshot(other.filePath(u"big"_s));
+        const QStringList hubBefore = entryNames(w.hub);
+
+        w.select(3);
+        w.find<QListWidget>(u"appItems"_s)->findChild<QWidget*>(u"big"_s)->findChild<QPushButton*>()->click();
+        QTRY_VERIFY(w.find<QWidget>(u"taskStrip"_s)->isVisible());
+        QCOMPARE(w.find<QProgressBar>(u"taskProgress"_s)->maximum(), 64 << 20);
+        if (ending == u"window closed"_s) {
+            w.view.reset();
+            w.workspace.reset(); // stops the copy and waits for it
+        } else {
+            if (ending == u"cancelled"_s)
+                w.find<QPushButton>(u"cancelTask"_s)->click();
+            QTRY_VERIFY_WITH_TIMEOUT(!w.find<QWidget>(u"taskStrip"_s)->isVisible(), 20000);
+        }
+        if (ending == u"done"_s) {
+            QCOMPARE(treeSnapshot(w.hub + u"/big"_s), source);
+            QVERIFY(FileSystem::isSymbolicLink(other.filePath(u"big"_s)));
+            return;
+        }
+        QCOMPARE(treeSnapshot(other.filePath(u"big"_s)), source);
+        QCOMPARE(entryNames(w.hub), hubBefore);
     }
 
     void searchingTheStoreWaitsForTheTypingToPause()

@@ -1,0 +1,42 @@
+#include "actions/ImportTask.h"
+
+#include "actions/HubActions.h"
+#include "actions/Workspace.h"
+#include "model/TargetApp.h"
+
+ImportTask::ImportTask(Workspace& workspace, ImportPlan plan, const QUuid& appID)
+    : BackgroundTask(workspace, plan.bytesToCopy)
+    , m_plan(std::move(plan))
+    , m_appID(appID)
+{}
+
+QString ImportTask::description() const
+{
+    return tr("Importiere '%1'...").arg(m_plan.name);
+}
+
+ImportTask* ImportTask::start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app)
+{
+    ImportPlan plan = workspace.linker().planImport(entry, app);
+    if (!plan.isPossible())
+        return nullptr;
+    auto* task = new ImportTask(workspace, std::move(plan), app.id());
+    task->runInBackground([task, plan = std::make_shared<const ImportPlan>(task->m_plan.withoutFolders()),
+                           placement = &workspace.linker().placement()](Progress& progress) {
+        const FileSystem::CopyControl control{&progress.stop, [&progress](qint64 bytes) {
+                                                  progress.done = bytes;
+                                              }};
+        const Outcome outcome = FileLinkerService::performImport(*plan, *placement, control);
+        return std::function<void()>([task, outcome] {
+            Workspace& workspace = task->workspace();
+            const TargetApp* app = workspace.app(task->m_appID);
+            const bool imported = app && workspace.linker().concludeImport(task->m_plan, outcome, *app);
+            task->m_plan = {}; // the scopes close here, on the thread that opened them
+            // In any case: a move that failed late may have left the item in the hub.
+            HubActions(workspace).rescanInBackground();
+            workspace.changes().announceTargetFolder(task->m_appID);
+            Q_EMIT task->finished(imported);
+        });
+    });
+    return task;
+}
