@@ -28,13 +28,14 @@ ImportTask* ImportTask::start(Workspace& workspace, const TargetAppSkill& entry,
                                               }};
         const Outcome outcome = FileLinkerService::performImport(*plan, *placement, control);
         return std::function<void()>([task, outcome] {
-            Workspace& workspace = task->workspace();
-            const TargetApp* app = workspace.app(task->m_appID);
-            const bool imported = app && workspace.linker().concludeImport(task->m_plan, outcome, *app);
+            Workspace& owner = task->workspace();
+            const TargetApp* importedInto = owner.app(task->m_appID);
+            const bool imported =
+                importedInto && owner.linker().concludeImport(task->m_plan, outcome, *importedInto);
             task->m_plan = {}; // the scopes close here, on the thread that opened them
             // In any case: a move that failed late may have left the item in the hub.
-            HubActions(workspace).rescanInBackground();
-            workspace.changes().announceTargetFolder(task->m_appID);
+            HubActions(owner).rescanInBackground();
+            owner.changes().announceTargetFolder(task->m_appID);
             Q_EMIT task->finished(imported);
         });
     });

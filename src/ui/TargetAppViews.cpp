@@ -31,8 +31,8 @@ QPushButton* tintedButton(const QString& text, const QColor& color)
 {
     auto* button = new QPushButton(text);
     button->setStyleSheet(
-        u"QPushButton { color: white; background: %1; border-radius: 4px; padding: 2px 8px; }"_s.arg(
-            color.name()));
+        u"QPushButton { color: white; background: %1; border-radius: 4px; padding: 2px 8px; }"
+        "QPushButton:disabled { background: palette(mid); }"_s.arg(color.name()));
     return button;
 }
 

@@ -18,6 +18,7 @@ TaskStrip::TaskStrip(QWidget* parent)
     , m_cancel(new QPushButton(tr("Abbrechen"), this))
 {
     setObjectName(u"taskStrip"_s);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); // a line, never a share of the window
     m_text->setObjectName(u"taskText"_s);
     m_progress->setObjectName(u"taskProgress"_s);
     m_progress->setMaximumWidth(240);

@@ -450,6 +450,7 @@ private Q_SLOTS:
             ->findChild<QPushButton*>()
             ->click();
         QTRY_COMPARE(w.appStates().value(u"mine.md"_s), u"Verlinkt im Hub"_s);
+        QTRY_VERIFY(!w.find<QWidget>(u"taskStrip"_s)->isVisible()); // the rows' actions wait for it
         QCOMPARE(w.detail()->findChild<QLabel*>(u"headline"_s)->text(), u"Mit Zentralem Hub verknüpft."_s);
         QCOMPARE(readFile(w.hub + u"/mine.md"_s), QByteArray("mine"));
         w.find<QListWidget>(u"appItems"_s)
