@@ -29,9 +29,6 @@ public:
 
     DirectorySkillSource(QNetworkAccessManager& network, StoreEndpoints endpoints);
 
-    const StoreEndpoints& endpoints() const { return m_endpoints; }
-    const HttpClient& http() const { return m_http; }
-
     QString displayName() const override { return m_endpoints.directoryName; }
     QString downloadHost() const override;
     void search(const QString& query, QObject* context,

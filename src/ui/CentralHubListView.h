@@ -25,7 +25,6 @@ class CentralHubListView : public QWidget
 public:
     CentralHubListView(Workspace& workspace, DesktopServices desktop, QWidget* parent = nullptr);
 
-    const std::optional<Skill>& selectedSkill() const { return m_selectedSkill; }
     void setSelectedSkill(const std::optional<Skill>& skill);
     // Back to an empty search, as when the hub is shown anew.
     void clearSearch();

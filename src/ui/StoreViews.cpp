@@ -125,13 +125,6 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
     updateContent();
 }
 
-QString SkillStoreListView::shownContent() const
-{
-    if (m_pages->currentIndex() == 0)
-        return u"progress"_s;
-    return m_pages->currentWidget() == m_list ? u"list"_s : m_placeholder->title();
-}
-
 void SkillStoreListView::updateContent()
 {
     const QList<RemoteSkillItem>& hits = m_service.searchResults();

@@ -30,12 +30,8 @@ public:
 
     SkillStoreListView(SkillStoreService& service, DesktopServices desktop, QWidget* parent = nullptr);
 
-    const std::optional<RemoteSkillItem>& selectedSkill() const { return m_selected; }
-    QLineEdit* searchField() const { return m_search; }
     // Empties the field without searching, so the last hits stay listed.
     void clearSearchKeepingResults();
-    // "progress", "list", or the placeholder's title.
-    QString shownContent() const;
 
 Q_SIGNALS:
     void selectedSkillChanged(const std::optional<RemoteSkillItem>& skill);

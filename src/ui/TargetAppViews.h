@@ -28,7 +28,6 @@ public:
     // Shows another app's folder (read at once).
     void setTargetApp(TargetApp* app);
 
-    const std::optional<TargetAppSkill>& selectedItem() const { return m_selected; }
     void setSelectedItem(const std::optional<TargetAppSkill>& item);
     // Off while a long task runs that the rows' actions would get in the way of.
     void setActionsEnabled(bool enabled);
