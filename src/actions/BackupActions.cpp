@@ -1,5 +1,6 @@
 #include "actions/BackupActions.h"
 
+#include "actions/HubActions.h"
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
 #include "base/Log.h"
@@ -46,8 +47,7 @@ Outcome BackupActions::importFrom(const QString& filePath)
 {
     if (Outcome replaced = replaceFrom(filePath); !replaced)
         return replaced;
-    m_workspace.hubCatalog().scanCentralRepository();
-    m_workspace.changes().announceHubItems();
+    HubActions(m_workspace).rescan();
     LinkActions(m_workspace).restoreLinks();
     return {};
 }

@@ -1,17 +1,12 @@
 #include "actions/LinkActions.h"
 
+#include "actions/HubActions.h"
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
 
 LinkActions::LinkActions(Workspace& workspace)
     : m_workspace(workspace)
 {}
-
-void LinkActions::rescanHub()
-{
-    m_workspace.hubCatalog().scanCentralRepository();
-    m_workspace.changes().announceHubItems();
-}
 
 LinkToggleResult LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool linked)
 {
@@ -28,7 +23,8 @@ bool LinkActions::isLinked(const Skill& skill, const TargetApp& app) const
 bool LinkActions::importEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
     const bool imported = m_workspace.linker().importSkill(entry, app);
-    rescanHub(); // in any case: a move that failed halfway may have left the item in the hub
+    HubActions(m_workspace)
+        .rescan(); // in any case: a move that failed halfway may have left the item in the hub
     m_workspace.changes().announceTargetFolder(app.id());
     return imported;
 }
@@ -50,7 +46,7 @@ bool LinkActions::removeEntry(const TargetAppSkill& entry, const TargetApp& app)
 bool LinkActions::removeHubItem(const Skill& skill)
 {
     const bool removed = m_workspace.linker().removeHubItem(skill);
-    rescanHub();
+    HubActions(m_workspace).rescan();
     m_workspace.changes().announceEveryTargetFolder();
     return removed;
 }

@@ -27,7 +27,5 @@ public:
     LinkRestoreSummary restoreLinks();
 
 private:
-    void rescanHub();
-
     Workspace& m_workspace;
 };

@@ -1,6 +1,7 @@
 #include "actions/SkillInstall.h"
 
 #include "access/FileSystem.h"
+#include "actions/HubActions.h"
 #include "actions/Workspace.h"
 #include "store/SkillSource.h"
 
@@ -51,8 +52,7 @@ void SkillInstall::write(const QString& text)
         finish({false, tr("Installation fehlgeschlagen:\n%1").arg(written->error().description), {}});
         return;
     }
-    m_workspace.hubCatalog().scanCentralRepository();
-    m_workspace.changes().announceHubItems();
+    HubActions(m_workspace).rescan();
     finish({true, tr("Skill '%1' wurde erfolgreich im Hub installiert!").arg(m_item.name),
             FileSystem::childPath(m_workspace.hubSettings().centralRepositoryPath(), folder)});
 }
