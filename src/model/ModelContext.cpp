@@ -62,16 +62,20 @@ ModelContext::ModelContext(std::unique_ptr<ModelStore> store)
 
 ModelContext::~ModelContext()
 {
-    // Records are children of this object and go with it; they must not call back meanwhile.
+    // Retired records go with their holders, children of this object.
     for (Record* record : std::as_const(m_records))
         record->m_context = nullptr;
     for (Record* record : std::as_const(m_pendingRemovals))
         record->m_context = nullptr;
+    qDeleteAll(m_records);
+    qDeleteAll(m_pendingRemovals);
 }
 
+// Records are owned without being QObject children: taking tens of thousands out of
+// one parent's child list, as a backup import does, costs quadratic time.
 void ModelContext::adopt(Record* record)
 {
-    record->setParent(this);
+    Q_ASSERT(!record->parent());
     record->m_context = this;
 }
 
@@ -80,8 +84,14 @@ void ModelContext::insert(Record* record)
     Q_ASSERT(record);
     // A record of this context is live unless it waits for removal; checked without a
     // search through all records, which made inserting thousands quadratic.
-    if (record->m_context == this && !m_pendingRemovals.contains(record))
+    if (record->m_context == this) {
+        // Taken back before the save: it stays what it was, a stored row.
+        if (m_pendingRemovals.removeOne(record)) {
+            m_records.append(record);
+            announce(record->recordType());
+        }
         return;
+    }
     adopt(record);
     m_records.append(record);
     m_pendingInserts.insert(record);
@@ -135,8 +145,12 @@ Outcome ModelContext::save()
     const QList<RowChange> changes = pendingChanges();
     if (changes.isEmpty())
         return {};
-    if (Outcome written = m_store->apply(changes); !written)
-        return written;
+    const auto revision = m_store->apply(changes);
+    if (!revision)
+        return revision.error();
+    // Only when nobody else committed in between are this context's rows the file's rows.
+    if (m_seenRevision && revision.value() == *m_seenRevision + 1)
+        m_seenRevision = revision.value();
 
     m_pendingInserts.clear();
     for (Record* record : std::as_const(m_records))
@@ -162,7 +176,6 @@ Outcome ModelContext::rollback()
     const AnnouncementBatch batch(*this);
     for (RecordType type : allTypes)
         m_typesChangedInBatch.insert(type);
-    m_seenDataVersion.reset();
     return refresh();
 }
 
@@ -211,40 +224,56 @@ void ModelContext::retire(Record* record)
     record->setParent(m_retiredRecords);
 }
 
+ModelContext::RefreshDeferral::RefreshDeferral(ModelContext& context)
+    : m_context(context)
+{
+    ++m_context.m_refreshDeferrals;
+}
+
+ModelContext::RefreshDeferral::~RefreshDeferral()
+{
+    --m_context.m_refreshDeferrals;
+}
+
 Outcome ModelContext::refreshIfStoreChanged()
 {
-    auto version = m_store->dataVersion();
-    if (!version)
-        return version.error();
-    if (m_seenDataVersion == version.value())
+    if (m_refreshDeferrals > 0)
+        return {};
+    auto revision = m_store->revision();
+    if (!revision)
+        return revision.error();
+    if (m_seenRevision == revision.value())
         return {};
     return refresh();
 }
 
 Outcome ModelContext::refresh()
 {
-    auto version = m_store->dataVersion();
-    if (!version)
-        return version.error();
-
-    const AnnouncementBatch batch(*this);
-
-    for (RecordType type : allTypes) {
-        bool changed = false;
-        if (Outcome done = refreshType(type, changed); !done)
-            return done;
-        if (changed)
-            m_typesChangedInBatch.insert(type);
-    }
-    m_seenDataVersion = version.value();
+    auto snapshot = m_store->readSnapshot();
+    if (!snapshot)
+        return snapshot.error();
+    m_seenRevision.reset(); // whatever was seen, these rows are the file's now
+    takeIn(snapshot.value());
     return {};
 }
 
-Outcome ModelContext::refreshType(RecordType type, bool& changed)
+void ModelContext::takeIn(const StoreSnapshot& snapshot)
 {
-    auto rows = m_store->readAll(schemaOf(type));
-    if (!rows)
-        return rows.error();
+    if (m_seenRevision && snapshot.revision < *m_seenRevision)
+        return;
+    const AnnouncementBatch batch(*this);
+    for (RecordType type : allTypes) {
+        const auto rows = snapshot.rowsByTable.find(schemaOf(type).table);
+        if (takeInRows(type, rows == snapshot.rowsByTable.end() ? QList<StoredRow>() : rows->second))
+            m_typesChangedInBatch.insert(type);
+    }
+    m_seenRevision = snapshot.revision;
+}
+
+// Returns whether any record of the type was added, changed or deleted.
+bool ModelContext::takeInRows(RecordType type, const QList<StoredRow>& rows)
+{
+    bool changed = false;
 
     QHash<QString, Record*> known;
     for (Record* record : std::as_const(m_records)) {
@@ -256,7 +285,7 @@ Outcome ModelContext::refreshType(RecordType type, bool& changed)
         removedHere.insert(record->storeKey());
 
     QList<Record*> stored; // this type's records in store order
-    for (const StoredRow& row : rows.value()) {
+    for (const StoredRow& row : rows) {
         if (removedHere.contains(row.storeKey))
             continue;
         Record* record = known.take(row.storeKey);
@@ -264,7 +293,12 @@ Outcome ModelContext::refreshType(RecordType type, bool& changed)
             record = makeBlankRecord(type);
             record->m_storeKey = row.storeKey;
             adopt(record);
+            record->m_assigningStoredValues = true;
+            record->assignColumnValues(row.values);
+            record->m_assigningStoredValues = false;
+            stored.append(record);
             changed = true;
+            continue;
         }
         QVariantMap outsideChanges;
         const QVariantMap current = record->columnValues();
@@ -301,5 +335,5 @@ Outcome ModelContext::refreshType(RecordType type, bool& changed)
             reordered.append(record);
     }
     m_records = reordered;
-    return {};
+    return changed;
 }

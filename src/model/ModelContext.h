@@ -45,6 +45,10 @@ public:
     // Takes in what other processes saved since the last look. Fields this context
     // changed and has not saved yet keep their new values.
     Outcome refresh();
+    // The same with rows another connection read, e.g. on a worker thread after a large
+    // write there, so this thread only merges. A snapshot older than what this context
+    // has already seen changes nothing.
+    void takeIn(const StoreSnapshot& snapshot);
 
     ModelStore& store() { return *m_store; }
 
@@ -57,6 +61,21 @@ public:
         ~AnnouncementBatch();
         AnnouncementBatch(const AnnouncementBatch&) = delete;
         AnnouncementBatch& operator=(const AnnouncementBatch&) = delete;
+
+    private:
+        ModelContext& m_context;
+    };
+
+    // While one lives, fetches take the records as they are instead of reading the file
+    // again: a worker is writing the store and will hand over its rows (takeIn), which
+    // hold every commit until then. Reading them here meanwhile would only stall.
+    class RefreshDeferral
+    {
+    public:
+        explicit RefreshDeferral(ModelContext& context);
+        ~RefreshDeferral();
+        RefreshDeferral(const RefreshDeferral&) = delete;
+        RefreshDeferral& operator=(const RefreshDeferral&) = delete;
 
     private:
         ModelContext& m_context;
@@ -79,15 +98,16 @@ private:
     // deleteLater() would, but with one posted deletion for all records retired meanwhile.
     void retire(Record* record);
     Outcome refreshIfStoreChanged();
-    Outcome refreshType(RecordType type, bool& changed);
+    bool takeInRows(RecordType type, const QList<StoredRow>& rows);
     QList<RowChange> pendingChanges() const;
 
     std::unique_ptr<ModelStore> m_store;
     QList<Record*> m_records; // live records, in store order
     QSet<const Record*> m_pendingInserts;
     QList<Record*> m_pendingRemovals;
-    std::optional<qint64> m_seenDataVersion;
+    std::optional<qint64> m_seenRevision; // of the rows last taken in
     int m_batchDepth = 0;
+    int m_refreshDeferrals = 0;
     QSet<RecordType> m_typesChangedInBatch;
     QPointer<QObject> m_retiredRecords; // their parent until it is deleted
 };

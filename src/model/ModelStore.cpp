@@ -46,6 +46,9 @@ QStringList migrationTo(int version)
             for (const QString& column : std::as_const(added))
                 statements.append(u"ALTER TABLE %1 ADD COLUMN %2"_s.arg(schema->table, column));
     }
+    if (version == 2)
+        statements += {u"CREATE TABLE store_revision (revision INTEGER NOT NULL)"_s,
+                       u"INSERT INTO store_revision (revision) VALUES (0)"_s};
     return statements;
 }
 
@@ -62,6 +65,7 @@ QSqlDatabase connection(const QString& name)
 Result<QSqlQuery> run(const QString& connectionName, const QString& statement)
 {
     QSqlQuery query(connection(connectionName));
+    query.setForwardOnly(true); // rows are read once, in order; no cache of the whole result
     if (!query.exec(statement))
         return sqlError(statement, query.lastError());
     return query;
@@ -207,19 +211,39 @@ Result<QList<StoredRow>> ModelStore::readAll(const RecordSchema& schema)
     return rows;
 }
 
-Result<qint64> ModelStore::dataVersion()
+Result<qint64> ModelStore::revision()
 {
-    auto query = run(m_connectionName, u"PRAGMA data_version"_s);
+    auto query = run(m_connectionName, u"SELECT revision FROM store_revision"_s);
     if (!query)
         return query.error();
     if (!query.value().next())
-        return Error{u"The store did not report its data version."_s};
+        return Error{u"The store file "_s + m_filePath + u" has lost its revision."_s};
     return query.value().value(0).toLongLong();
 }
 
-Outcome ModelStore::apply(const QList<RowChange>& changes)
+Result<StoreSnapshot> ModelStore::readSnapshot()
 {
-    return inImmediateTransaction(m_connectionName, [&]() -> Outcome {
+    if (auto begun = run(m_connectionName, u"BEGIN"_s); !begun)
+        return begun.error();
+    const auto endRead = qScopeGuard([this] { (void)run(m_connectionName, u"COMMIT"_s); });
+    StoreSnapshot snapshot;
+    auto current = revision();
+    if (!current)
+        return current.error();
+    snapshot.revision = current.value();
+    for (const RecordSchema* schema : allSchemas()) {
+        auto rows = readAll(*schema);
+        if (!rows)
+            return rows.error();
+        snapshot.rowsByTable.emplace(schema->table, std::move(rows).value());
+    }
+    return snapshot;
+}
+
+Result<qint64> ModelStore::apply(const QList<RowChange>& changes)
+{
+    qint64 committed = 0;
+    Outcome written = inImmediateTransaction(m_connectionName, [&]() -> Outcome {
         // Rows of one kind share a statement; preparing it once per save keeps large saves fast.
         std::map<QString, QSqlQuery> prepared;
         for (const RowChange& change : changes) {
@@ -265,6 +289,16 @@ Outcome ModelStore::apply(const QList<RowChange>& changes)
             if (!statementQuery.exec())
                 return sqlError(u"Cannot save to "_s + change.schema->table, statementQuery.lastError());
         }
+        if (auto counted = run(m_connectionName, u"UPDATE store_revision SET revision = revision + 1"_s);
+            !counted)
+            return counted.error();
+        auto current = revision();
+        if (!current)
+            return current.error();
+        committed = current.value();
         return {};
     });
+    if (!written)
+        return written.error();
+    return committed;
 }

@@ -8,6 +8,7 @@
 #include <QVariantMap>
 
 #include <chrono>
+#include <map>
 #include <memory>
 
 // One row as the store file holds it.
@@ -32,12 +33,19 @@ struct RowChange
     QVariantMap values; // the columns to write (insert: all, update: the changed ones)
 };
 
+// Every stored row of every table as of one revision of the file, read in one transaction.
+struct StoreSnapshot
+{
+    qint64 revision = 0;
+    std::map<QString, QList<StoredRow>> rowsByTable;
+};
+
 // The SQLite file behind a ModelContext: schema, migrations and transactions.
 // Several processes may have the same file open; every write takes the write lock first.
 class ModelStore
 {
 public:
-    static constexpr int schemaVersion = 1;
+    static constexpr int schemaVersion = 2;
 
     // Opens (or creates) the store file, checks it and migrates it to schemaVersion.
     // A damaged file or one written by a newer version is refused and left untouched.
@@ -56,12 +64,16 @@ public:
     void setBusyTimeout(std::chrono::milliseconds timeout);
 
     Result<QList<StoredRow>> readAll(const RecordSchema& schema);
+    Result<StoreSnapshot> readSnapshot();
 
-    // A number that changes whenever another connection commits to the file.
-    Result<qint64> dataVersion();
+    // Counts the commits to the file, by any connection and any process. Unlike SQLite's
+    // data_version it means the same on every connection, so a snapshot read on a worker
+    // thread can be compared with what the window's connection has seen.
+    Result<qint64> revision();
 
     // Writes all changes in one immediate transaction; nothing is written on failure.
-    Outcome apply(const QList<RowChange>& changes);
+    // Returns the file's revision after the commit.
+    Result<qint64> apply(const QList<RowChange>& changes);
 
 private:
     explicit ModelStore(const QString& filePath, const QString& connectionName);

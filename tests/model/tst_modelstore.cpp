@@ -321,6 +321,55 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::readFile(storePath()), before);
     }
 
+    // A store of the first schema, as the first release wrote it, keeps its rows.
+    void aFirstSchemaStoreIsUpgraded()
+    {
+        {
+            auto context = openContext(storePath());
+            context->insert(new TargetApp(u"Old"_s, u"/old"_s, u"folder"_s, std::nullopt));
+            QVERIFY(context->save());
+        }
+        {
+            RawConnection raw(storePath());
+            QVERIFY(raw.exec(u"DROP TABLE store_revision"_s));
+            QVERIFY(raw.exec(u"PRAGMA user_version = 1"_s));
+        }
+        auto context = openContext(storePath());
+        QVERIFY(context);
+        QVERIFY(appNamed(*context, u"Old"_s));
+        QCOMPARE(RawConnection(storePath()).userVersion(), ModelStore::schemaVersion);
+        const qint64 before = context->store().revision().value();
+        context->insert(new TargetApp(u"New"_s, u"/new"_s, u"folder"_s, std::nullopt));
+        QVERIFY(context->save());
+        QCOMPARE(context->store().revision().value(), before + 1);
+    }
+
+    // Rows another connection read (as a worker thread does after a large write) are taken
+    // in without reading them again; a commit made after that read is still found.
+    void snapshotsOfAnotherConnectionAreTakenIn()
+    {
+        auto here = openContext(storePath());
+        auto worker = openContext(storePath());
+        const auto stale = worker->store().readSnapshot();
+        worker->insert(new TargetApp(u"Imported"_s, u"/i"_s, u"folder"_s, std::nullopt));
+        QVERIFY(worker->save());
+        const auto imported = worker->store().readSnapshot();
+        QVERIFY(stale && imported);
+
+        QSignalSpy changed(here.get(), &ModelContext::recordsChanged);
+        here->takeIn(imported.value());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(here->records<TargetApp>().size(), 1);
+        here->takeIn(stale.value()); // older than what was seen: changes nothing
+        QCOMPARE(here->records<TargetApp>().size(), 1);
+
+        worker->insert(new TargetApp(u"Later"_s, u"/l"_s, u"folder"_s, std::nullopt));
+        QVERIFY(worker->save());
+        here->takeIn(imported.value()); // arrives late, after that commit
+        QVERIFY(appNamed(*here, u"Later"_s));
+        QCOMPARE(changed.count(), 2);
+    }
+
     void anotherProcessesSavesAreKept()
     {
         auto context = openContext(storePath());
