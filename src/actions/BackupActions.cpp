@@ -35,18 +35,12 @@ Outcome BackupActions::exportTo(const QString& filePath)
     return save(filePath, document.value());
 }
 
-Outcome BackupActions::replaceFrom(const QString& filePath)
-{
-    Outcome imported = m_workspace.backup().importFile(filePath);
-    if (!imported)
-        Log::line(u"Failed to import backup: "_s + imported.error().description);
-    return imported;
-}
-
 Outcome BackupActions::importFrom(const QString& filePath)
 {
-    if (Outcome replaced = replaceFrom(filePath); !replaced)
+    if (Outcome replaced = m_workspace.backup().importFile(filePath); !replaced) {
+        Log::line(u"Failed to import backup: "_s + replaced.error().description);
         return replaced;
+    }
     HubActions(m_workspace).rescan();
     LinkActions(m_workspace).restoreLinks();
     return {};

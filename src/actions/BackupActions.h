@@ -19,11 +19,9 @@ public:
     // Both steps at once, for the command line.
     Outcome exportTo(const QString& filePath);
 
-    // Replaces the configuration with the file's: records and hub settings only. Nothing
-    // changes when the file cannot be used.
-    Outcome replaceFrom(const QString& filePath);
-    // The same, then reads the hub again and makes the recorded links that are missing,
-    // here and now, as the command line wants it.
+    // Replaces the configuration with the file's (nothing changes when the file cannot be
+    // used), then reads the hub again and makes the recorded links that are missing, here
+    // and now, as the command line wants it. The window does the same in the background.
     Outcome importFrom(const QString& filePath);
 
 private:

@@ -4,6 +4,7 @@
 #include "actions/AppActions.h"
 #include "actions/BackgroundTask.h"
 #include "actions/BackupActions.h"
+#include "actions/BackupImportTask.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
 #include "actions/LinkRestoreTask.h"
@@ -357,16 +358,21 @@ void ContentView::importBackup()
     const auto file = m_desktop.panels.chooseFileToOpen(request);
     if (!file)
         return;
-    if (const Outcome imported = BackupActions(m_workspace).replaceFrom(*file); !imported) {
-        m_desktop.alerts.inform(
-            tr("Import Fehlgeschlagen"),
-            tr("Die Backup-Datei konnte nicht gelesen werden: %1").arg(imported.error().description),
-            AlertStyle::critical);
-        return;
-    }
-    // The records are in; the hub and the links follow in the background.
-    HubActions(m_workspace).rescanInBackground();
-    m_taskStrip->follow(*LinkRestoreTask::start(m_workspace));
+    BackupImportTask* task = BackupImportTask::start(m_workspace, *file);
+    connect(task, &BackupImportTask::finished, this, [this, task](const Outcome& imported) {
+        if (!imported) {
+            if (!task->wasCancelled())
+                m_desktop.alerts.inform(
+                    tr("Import Fehlgeschlagen"),
+                    tr("Die Backup-Datei konnte nicht gelesen werden: %1").arg(imported.error().description),
+                    AlertStyle::critical);
+            return;
+        }
+        // The records are in; the hub and the links follow in the background.
+        HubActions(m_workspace).rescanInBackground();
+        m_taskStrip->follow(*LinkRestoreTask::start(m_workspace));
+    });
+    m_taskStrip->follow(*task);
 }
 
 void ContentView::startRenamingApp(const QUuid& appID)

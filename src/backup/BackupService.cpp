@@ -103,6 +103,19 @@ Outcome BackupService::writeDocument(const QString& filePath, const QByteArray& 
 
 Outcome BackupService::importFile(const QString& filePath)
 {
+    const auto snapshot =
+        replaceStoredRecords(m_context.store().filePath(), filePath, m_hub.centralRepositoryPath());
+    if (!snapshot)
+        return snapshot.error();
+    m_context.takeIn(snapshot.value());
+    m_hub.load();
+    return {};
+}
+
+Result<StoreSnapshot> BackupService::replaceStoredRecords(const QString& storePath, const QString& filePath,
+                                                          const QString& hubPathBefore,
+                                                          const std::atomic<bool>* stop)
+{
     const auto bytes = FileSystem::readBytes(filePath);
     if (!bytes)
         return bytes.error();
@@ -110,17 +123,17 @@ Outcome BackupService::importFile(const QString& filePath)
     if (!backup)
         return Error{backup.error().description};
 
-    // All records are replaced in one save; on any failure the context goes back to
-    // what is stored, so nothing of the old configuration is lost. Views re-read once
-    // at the end, not once for every record replaced.
-    const ModelContext::AnnouncementBatch batch(m_context);
-    Outcome replaced = replaceRecords(m_context, backup.value(), m_hub.centralRepositoryPath());
-    if (replaced)
-        replaced = m_context.save();
-    if (!replaced) {
-        (void)m_context.rollback();
-        return replaced;
-    }
-    m_hub.load();
-    return {};
+    auto opened = ModelContext::open(storePath);
+    if (!opened)
+        return opened.error();
+    ModelContext& context = *opened.value();
+    // All records are replaced in one save; a failure writes nothing, so nothing of the
+    // old configuration is lost.
+    if (Outcome replaced = replaceRecords(context, backup.value(), hubPathBefore); !replaced)
+        return replaced.error();
+    if (stop && *stop)
+        return Error{u"Cancelled before anything was written."_s};
+    if (Outcome saved = context.save(); !saved)
+        return saved.error();
+    return context.store().readSnapshot();
 }

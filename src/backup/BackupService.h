@@ -1,9 +1,12 @@
 #pragma once
 
 #include "base/Result.h"
+#include "model/ModelStore.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <atomic>
 
 class HubSettings;
 class ModelContext;
@@ -24,6 +27,14 @@ public:
     // Replaces every record with the file's content in one save. A file that cannot be
     // read, or any later failure, leaves the store as it was and says why.
     Outcome importFile(const QString& filePath);
+
+    // The import's reading, checking and writing, safe on a worker thread: it goes through
+    // a connection of its own to the store file and returns the rows as saved, for the
+    // owner of the context to take in. `hubPathBefore` stands in for a document without a hub.
+    // A stop before the write leaves the store untouched.
+    static Result<StoreSnapshot> replaceStoredRecords(const QString& storePath, const QString& filePath,
+                                                      const QString& hubPathBefore,
+                                                      const std::atomic<bool>* stop = nullptr);
 
     // The file name a save panel proposes, from the local date and time.
     static QString proposedFileName();

@@ -34,6 +34,12 @@ TaskStrip::TaskStrip(QWidget* parent)
 
 void TaskStrip::follow(BackgroundTask& task)
 {
+    // A task that starts its successor as it finishes hands the strip over; its own end
+    // must not hide the strip then.
+    if (m_task)
+        disconnect(m_task, nullptr, this, nullptr);
+    disconnect(m_cancel, nullptr, nullptr, nullptr);
+    m_task = &task;
     m_text->setText(task.description());
     // Bytes can pass what a progress bar counts; it shows a share of the whole instead.
     m_scale = std::max<qint64>(1, task.total() / std::numeric_limits<int>::max() + 1);
@@ -48,6 +54,7 @@ void TaskStrip::follow(BackgroundTask& task)
             [this](qint64 done) { m_progress->setValue(static_cast<int>(done / m_scale)); });
     connect(&task, &BackgroundTask::ended, this, [this] {
         disconnect(m_cancel, nullptr, nullptr, nullptr);
+        m_task = nullptr;
         setBusy(false);
     });
     setBusy(true);

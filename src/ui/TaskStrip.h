@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class BackgroundTask;
@@ -28,6 +29,7 @@ private:
     QLabel* m_text;
     QProgressBar* m_progress;
     QPushButton* m_cancel;
+    QPointer<BackgroundTask> m_task; // the one followed now
     bool m_busy = false;
     qint64 m_scale = 1;
 };
