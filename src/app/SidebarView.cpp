@@ -4,13 +4,15 @@
 #include "ui/SymbolIcons.h"
 
 #include <QAction>
-#include <QHBoxLayout>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -19,6 +21,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int selectionRole = Qt::UserRole;
+constexpr int folderPathRole = Qt::UserRole + 1; // set on app rows only
+constexpr int renamingRole = Qt::UserRole + 2;   // the row shows its rename field instead
 
 QVariant toVariant(const SidebarSelection& selection)
 {
@@ -39,39 +43,79 @@ QFont headlineFont(QFont font)
     return font;
 }
 
-// Symbol in the accent colour, the name (or the rename field), and the folder path as a caption line.
-QWidget* makeAppRow(const TargetApp& app, QLineEdit* renameField)
+QFont captionFont(QFont font)
+{
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    return font;
+}
+
+// An app row: symbol in the accent colour, the name, and the folder path as a caption
+// line. Painted rather than built from widgets, so hundreds of apps list at once.
+class AppRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (!index.data(folderPathRole).isValid()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem background = option;
+        initStyleOption(&background, index);
+        background.text.clear();
+        background.icon = QIcon();
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &background, painter, view);
+        if (index.data(renamingRole).toBool())
+            return; // the rename field stands in the row
+
+        const QRect area = option.rect.adjusted(4, 2, -4, -2);
+        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+        icon.paint(painter, QRect(area.left(), area.center().y() - 10, 20, 20));
+        const QRect text = area.adjusted(28, 0, 0, 0);
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorRole textRole = selected ? QPalette::HighlightedText : QPalette::Text;
+
+        painter->save();
+        const QFont nameFont = headlineFont(option.font);
+        const QFont pathFont = captionFont(option.font);
+        const int nameHeight = QFontMetrics(nameFont).height();
+        const int pathHeight = QFontMetrics(pathFont).height();
+        const int top = text.center().y() - (nameHeight + pathHeight) / 2;
+        painter->setFont(nameFont);
+        painter->setPen(option.palette.color(textRole));
+        painter->drawText(QRect(text.left(), top, text.width(), nameHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(nameFont).elidedText(index.data(Qt::DisplayRole).toString(),
+                                                            Qt::ElideRight, text.width()));
+        painter->setFont(pathFont);
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+        painter->drawText(QRect(text.left(), top + nameHeight, text.width(), pathHeight),
+                          Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(pathFont).elidedText(index.data(folderPathRole).toString(),
+                                                            Qt::ElideMiddle, text.width()));
+        painter->restore();
+    }
+};
+
+// The row of the app being renamed: the rename field over the folder path.
+QWidget* makeRenameRow(const QString& folderPath, QLineEdit* renameField)
 {
     auto* row = new QWidget;
-    auto* symbol = new QLabel(row);
-    symbol->setPixmap(tintedSymbolIcon(app.systemImageName(), SymbolColors::file).pixmap(20, 20));
-    QWidget* name = renameField;
-    if (!name) {
-        auto* label = new QLabel(app.name(), row);
-        label->setObjectName(u"appName"_s);
-        label->setTextFormat(Qt::PlainText);
-        name = label;
-    }
-    name->setFont(headlineFont(name->font()));
-    auto* path = new QLabel(app.folderPath(), row);
+    row->setAutoFillBackground(true);
+    renameField->setFont(headlineFont(renameField->font()));
+    auto* path = new QLabel(folderPath, row);
     path->setTextFormat(Qt::PlainText);
-    QFont captionFont = path->font();
-    captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
-    path->setFont(captionFont);
+    path->setFont(captionFont(path->font()));
     path->setForegroundRole(QPalette::PlaceholderText);
-    path->setObjectName(u"appFolderPath"_s);
-    path->setToolTip(app.folderPath());
-
-    auto* lines = new QVBoxLayout;
+    auto* lines = new QVBoxLayout(row);
+    lines->setContentsMargins(30, 2, 2, 2);
     lines->setSpacing(0);
-    lines->addWidget(name);
+    lines->addWidget(renameField);
     lines->addWidget(path);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(symbol, 0, Qt::AlignVCenter);
-    layout->addLayout(lines, 1);
-    if (!renameField)
-        row->setAttribute(Qt::WA_TransparentForMouseEvents);
     return row;
 }
 
@@ -103,6 +147,7 @@ SidebarView::SidebarView(QWidget* parent)
     m_tree->setItemsExpandable(false);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setIconSize(QSize(20, 20));
+    m_tree->setItemDelegate(new AppRowDelegate(m_tree));
 
     addEntry(addSection(tr("Entdecken")), tr("Skills finden"), u"globe"_s, SidebarSelection::discoverStore());
     addEntry(addSection(tr("Deine Umgebung")), tr("Zentraler Hub"), u"server.rack"_s,
@@ -242,20 +287,22 @@ void SidebarView::rebuildAppRows()
     const QSignalBlocker blocker(m_tree);
     qDeleteAll(m_appsSection->takeChildren());
     for (const TargetApp* app : std::as_const(m_apps)) {
-        auto* row = new QTreeWidgetItem(m_appsSection);
+        auto* row = new QTreeWidgetItem(m_appsSection, {app->name()});
         row->setData(0, selectionRole, toVariant(SidebarSelection::app(app->id())));
-        row->setData(0, Qt::AccessibleTextRole, app->name());
+        row->setData(0, folderPathRole, app->folderPath());
+        row->setIcon(0, tintedSymbolIcon(app->systemImageName(), SymbolColors::file));
+        row->setToolTip(0, app->folderPath());
         row->setSizeHint(0, QSize(0, 40));
-        QLineEdit* field = nullptr;
         if (m_renamingAppID == app->id()) {
-            field = new QLineEdit(pendingName.isEmpty() ? app->name() : pendingName);
+            auto* field = new QLineEdit(pendingName.isEmpty() ? app->name() : pendingName);
             field->setObjectName(u"renameField"_s);
             field->setPlaceholderText(tr("App-Name"));
             field->installEventFilter(this);
             connect(field, &QLineEdit::returnPressed, this,
                     [this, field, id = app->id()] { Q_EMIT renameCommitted(id, field->text()); });
+            row->setData(0, renamingRole, true);
+            m_tree->setItemWidget(row, 0, makeRenameRow(app->folderPath(), field));
         }
-        m_tree->setItemWidget(row, 0, makeAppRow(*app, field));
     }
     m_appsSection->setExpanded(true);
     setSelection(m_selection);
