@@ -58,17 +58,20 @@ Result<std::unique_ptr<ModelContext>> ModelContext::open(const QString& filePath
 
 ModelContext::ModelContext(std::unique_ptr<ModelStore> store)
     : m_store(std::move(store))
-{}
+{
+    m_retirement.setInterval(0);
+    connect(&m_retirement, &QTimer::timeout, this, &ModelContext::deleteRetiredSlice);
+}
 
 ModelContext::~ModelContext()
 {
-    // Retired records go with their holders, children of this object.
     for (Record* record : std::as_const(m_records))
         record->m_context = nullptr;
     for (Record* record : std::as_const(m_pendingRemovals))
         record->m_context = nullptr;
     qDeleteAll(m_records);
     qDeleteAll(m_pendingRemovals);
+    qDeleteAll(m_retired);
 }
 
 // Records are owned without being QObject children: taking tens of thousands out of
@@ -217,11 +220,20 @@ void ModelContext::endAnnouncementBatch()
 void ModelContext::retire(Record* record)
 {
     record->m_context = nullptr;
-    if (!m_retiredRecords) {
-        m_retiredRecords = new QObject(this);
-        m_retiredRecords->deleteLater();
-    }
-    record->setParent(m_retiredRecords);
+    m_retired.append(record);
+    if (!m_retirement.isActive())
+        m_retirement.start();
+}
+
+void ModelContext::deleteRetiredSlice()
+{
+    constexpr qsizetype sliceSize = 2000;
+    const qsizetype count = std::min(sliceSize, m_retired.size());
+    for (qsizetype i = 0; i < count; ++i)
+        delete m_retired[i];
+    m_retired.remove(0, count);
+    if (m_retired.isEmpty())
+        m_retirement.stop();
 }
 
 ModelContext::RefreshDeferral::RefreshDeferral(ModelContext& context)
@@ -259,19 +271,66 @@ Outcome ModelContext::refresh()
 
 void ModelContext::takeIn(const StoreSnapshot& snapshot)
 {
+    takeIn(snapshot, nullptr);
+}
+
+ModelContext::PreparedSnapshot::~PreparedSnapshot()
+{
+    qDeleteAll(m_records);
+}
+
+std::shared_ptr<ModelContext::PreparedSnapshot> ModelContext::prepare(StoreSnapshot snapshot,
+                                                                      QThread* contextThread)
+{
+    std::shared_ptr<PreparedSnapshot> prepared(new PreparedSnapshot);
+    for (RecordType type : allTypes) {
+        const auto rows = snapshot.rowsByTable.find(schemaOf(type).table);
+        if (rows == snapshot.rowsByTable.end())
+            continue;
+        for (const StoredRow& row : rows->second) {
+            Record* record = makeStoredRecord(type, row);
+            record->moveToThread(contextThread);
+            prepared->m_records.insert(row.storeKey, record);
+        }
+    }
+    prepared->m_snapshot = std::move(snapshot);
+    return prepared;
+}
+
+void ModelContext::takeIn(PreparedSnapshot& prepared)
+{
+    takeIn(prepared.m_snapshot, &prepared.m_records);
+    // Rows this context already had, or had removed: their records are not needed.
+    qDeleteAll(std::exchange(prepared.m_records, {}));
+}
+
+void ModelContext::takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>* prepared)
+{
     if (m_seenRevision && snapshot.revision < *m_seenRevision)
         return;
     const AnnouncementBatch batch(*this);
     for (RecordType type : allTypes) {
         const auto rows = snapshot.rowsByTable.find(schemaOf(type).table);
-        if (takeInRows(type, rows == snapshot.rowsByTable.end() ? QList<StoredRow>() : rows->second))
+        if (takeInRows(type, rows == snapshot.rowsByTable.end() ? QList<StoredRow>() : rows->second,
+                       prepared))
             m_typesChangedInBatch.insert(type);
     }
     m_seenRevision = snapshot.revision;
 }
 
+Record* ModelContext::makeStoredRecord(RecordType type, const StoredRow& row)
+{
+    Record* record = makeBlankRecord(type);
+    record->m_storeKey = row.storeKey;
+    record->m_assigningStoredValues = true;
+    record->assignColumnValues(row.values);
+    record->m_assigningStoredValues = false;
+    return record;
+}
+
 // Returns whether any record of the type was added, changed or deleted.
-bool ModelContext::takeInRows(RecordType type, const QList<StoredRow>& rows)
+bool ModelContext::takeInRows(RecordType type, const QList<StoredRow>& rows,
+                              QHash<QString, Record*>* prepared)
 {
     bool changed = false;
 
@@ -290,12 +349,10 @@ bool ModelContext::takeInRows(RecordType type, const QList<StoredRow>& rows)
             continue;
         Record* record = known.take(row.storeKey);
         if (!record) {
-            record = makeBlankRecord(type);
-            record->m_storeKey = row.storeKey;
+            record = prepared ? prepared->take(row.storeKey) : nullptr;
+            if (!record)
+                record = makeStoredRecord(type, row);
             adopt(record);
-            record->m_assigningStoredValues = true;
-            record->assignColumnValues(row.values);
-            record->m_assigningStoredValues = false;
             stored.append(record);
             changed = true;
             continue;

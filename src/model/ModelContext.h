@@ -6,8 +6,8 @@
 
 #include <QHash>
 #include <QObject>
-#include <QPointer>
 #include <QSet>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -49,6 +49,27 @@ public:
     // write there, so this thread only merges. A snapshot older than what this context
     // has already seen changes nothing.
     void takeIn(const StoreSnapshot& snapshot);
+
+    // A snapshot whose rows are already records, made on the worker that read it: the
+    // context's thread then only adopts them, as creating tens of thousands of objects
+    // would hold that thread too long.
+    class PreparedSnapshot
+    {
+    public:
+        ~PreparedSnapshot();
+        PreparedSnapshot(const PreparedSnapshot&) = delete;
+        PreparedSnapshot& operator=(const PreparedSnapshot&) = delete;
+
+    private:
+        friend class ModelContext;
+        PreparedSnapshot() = default;
+
+        StoreSnapshot m_snapshot;
+        QHash<QString, Record*> m_records; // by store key, until adopted
+    };
+    // On the worker: `contextThread` is the thread of the context that will take it in.
+    static std::shared_ptr<PreparedSnapshot> prepare(StoreSnapshot snapshot, QThread* contextThread);
+    void takeIn(PreparedSnapshot& prepared);
 
     ModelStore& store() { return *m_store; }
 
@@ -95,10 +116,13 @@ private:
     void announce(RecordType type);
     void endAnnouncementBatch();
     // Deletes a record that left the context once control is back in the event loop, as
-    // deleteLater() would, but with one posted deletion for all records retired meanwhile.
+    // deleteLater() would, a slice at a time so that many go without a stall.
     void retire(Record* record);
+    void deleteRetiredSlice();
+    static Record* makeStoredRecord(RecordType type, const StoredRow& row);
+    void takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>* prepared);
     Outcome refreshIfStoreChanged();
-    bool takeInRows(RecordType type, const QList<StoredRow>& rows);
+    bool takeInRows(RecordType type, const QList<StoredRow>& rows, QHash<QString, Record*>* prepared);
     QList<RowChange> pendingChanges() const;
 
     std::unique_ptr<ModelStore> m_store;
@@ -109,7 +133,8 @@ private:
     int m_batchDepth = 0;
     int m_refreshDeferrals = 0;
     QSet<RecordType> m_typesChangedInBatch;
-    QPointer<QObject> m_retiredRecords; // their parent until it is deleted
+    QList<Record*> m_retired; // left the context, deleted soon
+    QTimer m_retirement;
 };
 
 template <typename T> QList<T*> ModelContext::records() const

@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -225,8 +226,7 @@ private Q_SLOTS:
             std::all_of(saved.cbegin(), saved.cend(), [](const auto& record) { return !record.isNull(); }));
         QCOMPARE(saved.first()->itemName(), u"item"_s);
 
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!neverSaved);
+        QTRY_VERIFY(!neverSaved);
         QVERIFY(
             std::all_of(saved.cbegin(), saved.cend(), [](const auto& record) { return record.isNull(); }));
         QVERIFY(context->records<SkillLinkRecord>().isEmpty());
@@ -346,9 +346,29 @@ private Q_SLOTS:
 
     // Rows another connection read (as a worker thread does after a large write) are taken
     // in without reading them again; a commit made after that read is still found.
+    void snapshotsOfAnotherConnectionAreTakenIn_data()
+    {
+        QTest::addColumn<bool>("asRecords");
+        QTest::newRow("rows") << false;
+        QTest::newRow("records made beforehand") << true;
+    }
     void snapshotsOfAnotherConnectionAreTakenIn()
     {
+        QFETCH(bool, asRecords);
         auto here = openContext(storePath());
+        const auto takeIn = [&](const StoreSnapshot& snapshot) {
+            if (!asRecords)
+                return here->takeIn(snapshot);
+            QThread other; // made there, as a worker does, and handed to this thread
+            std::shared_ptr<ModelContext::PreparedSnapshot> prepared;
+            QObject::connect(&other, &QThread::started, [&] {
+                prepared = ModelContext::prepare(snapshot, here->thread());
+                other.quit();
+            });
+            other.start();
+            other.wait();
+            here->takeIn(*prepared);
+        };
         auto worker = openContext(storePath());
         const auto stale = worker->store().readSnapshot();
         worker->insert(new TargetApp(u"Imported"_s, u"/i"_s, u"folder"_s, std::nullopt));
@@ -357,15 +377,16 @@ private Q_SLOTS:
         QVERIFY(stale && imported);
 
         QSignalSpy changed(here.get(), &ModelContext::recordsChanged);
-        here->takeIn(imported.value());
+        takeIn(imported.value());
         QCOMPARE(changed.count(), 1);
         QCOMPARE(here->records<TargetApp>().size(), 1);
-        here->takeIn(stale.value()); // older than what was seen: changes nothing
+        QCOMPARE(here->records<TargetApp>().first()->thread(), here->thread());
+        takeIn(stale.value()); // older than what was seen: changes nothing
         QCOMPARE(here->records<TargetApp>().size(), 1);
 
         worker->insert(new TargetApp(u"Later"_s, u"/l"_s, u"folder"_s, std::nullopt));
         QVERIFY(worker->save());
-        here->takeIn(imported.value()); // arrives late, after that commit
+        takeIn(imported.value()); // arrives late, after that commit
         QVERIFY(appNamed(*here, u"Later"_s));
         QCOMPARE(changed.count(), 2);
     }
