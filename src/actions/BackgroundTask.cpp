@@ -21,7 +21,7 @@ void BackgroundTask::runInBackground(std::function<std::function<void()>(Progres
     m_workspace.runInBackground([this, progress = m_progress, work = std::move(work)] {
         std::function<void()> conclusion = work(*progress);
         QMetaObject::invokeMethod(
-            this, [this, conclusion] { end(conclusion); }, Qt::QueuedConnection);
+            this, [this, conclusion = std::move(conclusion)] { end(conclusion); }, Qt::QueuedConnection);
     });
 }
 

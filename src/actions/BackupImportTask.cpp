@@ -23,17 +23,27 @@ BackupImportTask* BackupImportTask::start(Workspace& workspace, const QString& f
     auto* task = new BackupImportTask(workspace, filePath);
     task->m_refreshDeferral = std::make_unique<ModelContext::RefreshDeferral>(workspace.context());
     task->runInBackground([task, filePath, storePath = workspace.context().store().filePath(),
-                           hubPath = workspace.hubSettings().centralRepositoryPath()](Progress& progress) {
+                           hubPath = workspace.hubSettings().centralRepositoryPath(),
+                           contextThread = workspace.context().thread()](Progress& progress) {
         auto snapshot = BackupService::replaceStoredRecords(storePath, filePath, hubPath, &progress.stop);
-        return std::function<void()>([task, snapshot = std::move(snapshot)] {
+        std::optional<Error> failure;
+        std::shared_ptr<ModelContext::PreparedSnapshot> prepared;
+        if (snapshot)
+            prepared = ModelContext::prepare(std::move(snapshot).value(), contextThread);
+        else
+            failure = snapshot.error();
+        return std::function<void()>([task, failure, prepared = std::move(prepared)]() mutable {
             task->m_refreshDeferral.reset();
-            if (!snapshot) {
-                Log::line(u"Failed to import backup: "_s + snapshot.error().description);
-                Q_EMIT task->finished(snapshot.error());
+            if (failure) {
+                Log::line(u"Failed to import backup: "_s + failure->description);
+                Q_EMIT task->finished(*failure);
                 return;
             }
-            task->workspace().context().takeIn(snapshot.value());
-            task->workspace().hubSettings().load();
+            Workspace& owner = task->workspace();
+            owner.context().takeIn(*prepared);
+            // Tens of thousands of rows are freed on a worker, not here.
+            owner.runInBackground([rows = std::move(prepared)] {});
+            owner.hubSettings().load();
             Q_EMIT task->finished(Outcome());
         });
     });

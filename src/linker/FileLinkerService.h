@@ -38,12 +38,13 @@ struct LinkRestoreSummary
     int failed = 0; // logged one by one
 };
 
-// One recorded link to make again: the hub item and the place for it.
+// One recorded link to make again: the item's name, the hub and the app's folder. The
+// name is checked and the paths are joined where the link is made, off the GUI thread.
 struct PlannedLink
 {
     QString name;
-    QString item;
-    QString place;
+    QString hub;
+    QString folder;
 };
 
 // Importing in three steps, so the middle one, which may copy a large tree across file
@@ -72,7 +73,7 @@ struct LinkRestorePlan
 {
     QList<PlannedLink> links;
     std::vector<ReachedFolder> folders;
-    LinkRestoreSummary summary; // the records refused while planning (logged)
+    LinkRestoreSummary summary;
 };
 
 // The one object through which every change on disk passes: links made and taken

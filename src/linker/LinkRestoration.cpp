@@ -47,14 +47,7 @@ LinkRestorePlan FileLinkerService::planRestore()
         const auto folder = folders.value(record->targetAppID());
         if (!folder)
             continue;
-        const QString name = record->itemName();
-        // Records may come from an edited backup file: a name must stay one entry of each folder.
-        if (const Outcome valid = checkItemName(name); !valid) {
-            Log::line(u"Failed to restore link for "_s + name + u": "_s + valid.error().description);
-            ++plan.summary.failed;
-            continue;
-        }
-        plan.links.append({name, FileSystem::childPath(hubPath, name), FileSystem::childPath(*folder, name)});
+        plan.links.append({record->itemName(), hubPath, *folder});
     }
     return plan;
 }
@@ -68,8 +61,19 @@ void FileLinkerService::makePlannedLinks(const QList<PlannedLink>& links, const 
         if (stop.load(std::memory_order_relaxed))
             return;
         const PlannedLink& link = links[done];
-        if (FileSystem::exists(link.item) && !FileSystem::exists(link.place)) {
-            if (const Outcome made = placement.place(link.item, link.place); made) {
+        if (progress)
+            progress(done + 1);
+        // Records may come from an edited backup file: a name must stay one entry of each folder.
+        if (const Outcome valid = checkItemName(link.name); !valid) {
+            failures.append(u"Failed to restore link for "_s + link.name + u": "_s +
+                            valid.error().description);
+            ++summary.failed;
+            continue;
+        }
+        const QString item = FileSystem::childPath(link.hub, link.name);
+        const QString place = FileSystem::childPath(link.folder, link.name);
+        if (FileSystem::exists(item) && !FileSystem::exists(place)) {
+            if (const Outcome made = placement.place(item, place); made) {
                 ++summary.restored;
             } else {
                 failures.append(u"Failed to restore link for "_s + link.name + u": "_s +
@@ -77,8 +81,6 @@ void FileLinkerService::makePlannedLinks(const QList<PlannedLink>& links, const 
                 ++summary.failed;
             }
         }
-        if (progress)
-            progress(done + 1);
     }
 }
 
