@@ -69,12 +69,11 @@ public:
         const QWidget* view = option.widget;
         QStyle* style = view ? view->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &background, painter, view);
-        if (index.data(renamingRole).toBool())
-            return; // the rename field stands in the row
-
         const QRect area = option.rect.adjusted(4, 2, -4, -2);
         const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
         icon.paint(painter, QRect(area.left(), area.center().y() - 10, 20, 20));
+        if (index.data(renamingRole).toBool())
+            return; // the rename field stands beside the symbol
         const QRect text = area.adjusted(28, 0, 0, 0);
         const bool selected = option.state & QStyle::State_Selected;
         const QPalette::ColorRole textRole = selected ? QPalette::HighlightedText : QPalette::Text;
@@ -112,7 +111,7 @@ QWidget* makeRenameRow(const QString& folderPath, QLineEdit* renameField)
     path->setFont(captionFont(path->font()));
     path->setForegroundRole(QPalette::PlaceholderText);
     auto* lines = new QVBoxLayout(row);
-    lines->setContentsMargins(30, 2, 2, 2);
+    lines->setContentsMargins(2, 2, 2, 2);
     lines->setSpacing(0);
     lines->addWidget(renameField);
     lines->addWidget(path);
