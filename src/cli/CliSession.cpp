@@ -398,3 +398,32 @@ int CliSession::restoreLinks(const QStringList&)
     print(u"%1 links restored, %2 failed"_s.arg(summary.restored).arg(summary.failed));
     return summary.failed == 0 ? ExitCode::success : ExitCode::failure;
 }
+
+int CliSession::check(const QStringList& args)
+{
+    const QList<Skill>& skills = m_workspace->hubCatalog().availableSkills();
+    if (!args.isEmpty() && std::none_of(skills.cbegin(), skills.cend(), [&](const Skill& skill) {
+            return skill.url.fileName() == args.first();
+        }))
+        return fail(u"No hub item named "_s + args.first());
+    Json findings = Json::array();
+    bool anyError = false;
+    for (const Skill& skill : skills) {
+        const QString item = skill.url.fileName();
+        if (!args.isEmpty() && item != args.first())
+            continue;
+        for (const SkillFinding& finding : skill.findings) {
+            const bool error = finding.level == SkillFinding::Level::error;
+            anyError = anyError || error;
+            const char* level = error ? "error" : "warning";
+            if (m_json)
+                findings.push_back(
+                    {{"item", utf8(item)}, {"level", level}, {"message", utf8(finding.message)}});
+            else
+                print(u"%1\t%2\t%3"_s.arg(item, QString::fromLatin1(level), finding.message));
+        }
+    }
+    if (m_json)
+        printJson(findings);
+    return anyError ? ExitCode::failure : ExitCode::success;
+}

@@ -54,6 +54,7 @@ public:
     int backupExport(const QStringList& args);
     int backupImport(const QStringList& args);
     int restoreLinks(const QStringList& args);
+    int check(const QStringList& args);
 
 private:
     int fail(const QString& message) const;

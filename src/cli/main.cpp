@@ -151,6 +151,13 @@ const QList<Command>& commands()
          0,
          0,
          &CliSession::restoreLinks},
+        {{u"check"_s},
+         u"[ITEM]"_s,
+         u"check the hub's skill folders (or ITEM) against the skill format: item, level, message"_s,
+         u"quorvane-cli check pdf-tools --json"_s,
+         0,
+         1,
+         &CliSession::check},
     };
     return table;
 }

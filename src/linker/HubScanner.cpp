@@ -108,6 +108,21 @@ QStringView entryName(const QString& entryPath)
     return QStringView(entryPath).mid(entryPath.lastIndexOf(u'/') + 1);
 }
 
+void PreviewReader::readManifest(Skill& folderSkill, const QString& folderPath)
+{
+    const QString folderName = entryName(folderPath).toString(); // with any dot in it
+    const auto length =
+        FileSystem::readInto(FileSystem::childPath(folderPath, SkillManifest::fileName), m_buffer);
+    if (!length) {
+        folderSkill.findings = SkillManifest::check(std::nullopt, folderName);
+        return;
+    }
+    const auto manifest = SkillManifest::read(m_buffer.first(length.value()));
+    if (manifest)
+        folderSkill.description = manifest->description.value_or(QString());
+    folderSkill.findings = SkillManifest::check(manifest, folderName);
+}
+
 Skill makeSkill(const QString& entryPath)
 {
     PreviewReader reader;
@@ -129,6 +144,7 @@ Skill makeSkill(const FileSystem::FolderEntry& entry, PreviewReader& reader)
     skill.isDirectory = kind == FileSystem::ItemKind::folder;
     if (skill.isDirectory) {
         skill.contentSnippet = u"[Folder]"_s;
+        reader.readManifest(skill, entryPath);
     } else if (kind == FileSystem::ItemKind::regularFile) {
         if (auto preview = reader.previewOfRegularFile(entryPath))
             skill.contentSnippet = std::move(*preview);

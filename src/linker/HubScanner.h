@@ -21,6 +21,8 @@ public:
     std::optional<QString> previewOf(const QString& filePath);
     // The same for a path just seen to be a regular file.
     std::optional<QString> previewOfRegularFile(const QString& filePath);
+    // A folder skill's description and findings, from its SKILL.md.
+    void readManifest(Skill& folderSkill, const QString& folderPath);
 
 private:
     QByteArray m_buffer;

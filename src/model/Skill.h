@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SkillManifest.h"
+
 #include <QHashFunctions>
 #include <QString>
 #include <QUrl>
@@ -12,6 +14,8 @@ struct Skill
     QString contentSnippet; // "[Folder]", the first three non-blank lines, or empty
     QString fileExtension;  // without the dot; empty when there is none
     bool isDirectory = false;
+    QString description;          // a folder's, from its SKILL.md
+    QList<SkillFinding> findings; // what is wrong with a folder skill; empty for files
 
     const QUrl& id() const { return url; }
 

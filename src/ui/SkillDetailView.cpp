@@ -74,6 +74,24 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
     header->addWidget(symbol);
     header->addWidget(name, 1);
     column->addLayout(header);
+    if (!skill.description.isEmpty()) {
+        QLabel* description = TextStyles::secondary(skill.description);
+        description->setObjectName(u"skillDescription"_s);
+        description->setTextFormat(Qt::PlainText);
+        description->setAlignment(Qt::AlignLeft);
+        column->addWidget(description);
+    }
+    for (const SkillFinding& finding : skill.findings) {
+        auto* note =
+            new QLabel((finding.level == SkillFinding::Level::error ? tr("Fehler: %1") : tr("Hinweis: %1"))
+                           .arg(finding.message));
+        note->setObjectName(u"skillFinding"_s);
+        note->setTextFormat(Qt::PlainText);
+        note->setWordWrap(true);
+        note->setStyleSheet(finding.level == SkillFinding::Level::error ? u"color: #b3261e;"_s
+                                                                        : u"color: #8a5a00;"_s);
+        column->addWidget(note);
+    }
     column->addWidget(separator());
 
     QFrame* links = roundedBlock(QPalette::AlternateBase);

@@ -777,6 +777,7 @@ private Q_SLOTS:
         w.showAndWait();
         w.selectHubRow(0);
         QCOMPARE(w.find<QLabel>(u"skillName"_s)->textFormat(), Qt::PlainText);
+        QCOMPARE(w.find<QLabel>(u"skillFinding"_s)->text(), u"Fehler: Keine SKILL.md im Ordner."_s);
         QCOMPARE(w.appRowNames(), QStringList{u"a<b>c"_s}); // the row paints text, never markup
         w.select(0);
         w.find<QLineEdit>(u"storeSearch"_s)->setText(u"<b>x</b>"_s);

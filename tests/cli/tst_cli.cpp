@@ -97,6 +97,17 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"repair"_s, u"Codex"_s, u"local"_s}).exitCode, 0);
         QCOMPARE(t.states(u"Codex"_s), (QMap<QString, QString>{{u"local"_s, u"linked"_s}}));
 
+        // Skill folders are checked against the skill format; an error fails the check.
+        const Run checked = t.run({u"--json"_s, u"check"_s});
+        QCOMPARE(checked.exitCode, 1);
+        const QJsonArray findings = QJsonDocument::fromJson(checked.out.toUtf8()).array();
+        QCOMPARE(findings.size(), 2);
+        QCOMPARE(findings[0][u"item"_s].toString(), u"deploy"_s);
+        QCOMPARE(findings[0][u"level"_s].toString(), u"error"_s);
+        QVERIFY(findings[0][u"message"_s].toString().startsWith(u"Kein Frontmatter"_s));
+        QVERIFY(writeFile(t.path(u"Hub/deploy/SKILL.md"_s), "---\nname: deploy\ndescription: Ships.\n---\n"));
+        QCOMPARE(t.run({u"check"_s, u"deploy"_s}).exitCode, 0);
+
         // A backup survives losing the store and the link.
         QCOMPARE(t.run({u"backup"_s, u"export"_s, t.path(u"backup.json"_s)}).exitCode, 0);
         QVERIFY(QFile::remove(t.path(u"codex/local"_s)));

@@ -1,5 +1,6 @@
 #include "model/NameOrder.h"
 #include "model/Skill.h"
+#include "model/SkillManifest.h"
 #include "model/TargetAppSkill.h"
 
 #include <QTemporaryDir>
@@ -89,6 +90,77 @@ private Q_SLOTS:
         QCOMPARE(item.classified(u"/x/Hub"_s), expected);
         QCOMPARE(isImportable(expected),
                  expected == TargetItemState::localItem || expected == TargetItemState::externalLink);
+    }
+
+    // Each row: a SKILL.md (none when null) in the folder "pdf-tools", and the findings'
+    // first words ("" when the skill is well-formed).
+    void skillManifestChecks_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("expected");
+        const QByteArray valid = "---\nname: pdf-tools\ndescription: Reads PDFs.\n---\n# Body\n";
+        const auto with = [](const QByteArray& lines) -> QByteArray {
+            return "---\n" + lines + "\n---\nbody\n";
+        };
+        QTest::newRow("valid") << valid << QStringList();
+        QTest::newRow("valid, other keys")
+            << with("name: pdf-tools\ndescription: x\nlicense: MIT\nmetadata: {a: 1}") << QStringList();
+        QTest::newRow("BOM and CRLF")
+            << QByteArray("\xEF\xBB\xBF" + QByteArray(valid).replace("\n", "\r\n")) << QStringList();
+        QTest::newRow("no SKILL.md") << QByteArray() << QStringList{u"Keine SKILL.md"_s};
+        QTest::newRow("no frontmatter") << QByteArray("# Just text\n") << QStringList{u"Kein Frontmatter"_s};
+        QTest::newRow("unclosed frontmatter")
+            << QByteArray("---\nname: x\n") << QStringList{u"Kein Frontmatter"_s};
+        QTest::newRow("not YAML") << with("name: [unclosed\ndescription: x")
+                                  << QStringList{u"Das Frontmatter ist kein gültiges YAML"_s};
+        QTest::newRow("a list, not a map") << with("- a\n- b") << QStringList{u"Das Frontmatter ist keine"_s};
+        QTest::newRow("deep nesting") << with("name: " + QByteArray(5000, '[') + QByteArray(5000, ']'))
+                                      << QStringList{u"Das Frontmatter ist zu tief"_s};
+        QTest::newRow("name not text")
+            << with("name: {a: b}\ndescription: x") << QStringList{u"'name' muss"_s};
+        QTest::newRow("name mismatch")
+            << with("name: pdf\ndescription: x") << QStringList{u"'name' ('pdf')"_s};
+        QTest::newRow("uppercase") << with("name: PDF-tools\ndescription: x")
+                                   << QStringList{u"'name' darf nur"_s};
+        QTest::newRow("65 characters") << with("name: " + QByteArray(65, 'a') + "\ndescription: x")
+                                       << QStringList{u"'name' ist länger"_s};
+        QTest::newRow("doubled hyphen")
+            << with("name: pdf--tools\ndescription: x") << QStringList{u"'name' darf nicht"_s};
+        QTest::newRow("missing name and description")
+            << with("license: MIT") << QStringList{u"'name' fehlt"_s, u"'description' fehlt"_s};
+        QTest::newRow("1,024 characters")
+            << with("name: pdf-tools\ndescription: " + QByteArray(1024, 'x')) << QStringList();
+        QTest::newRow("1,025 characters") << with("name: pdf-tools\ndescription: " + QByteArray(1025, 'x'))
+                                          << QStringList{u"'description' ist länger"_s};
+        QTest::newRow("long compatibility")
+            << with("name: pdf-tools\ndescription: x\ncompatibility: " + QByteArray(501, 'x'))
+            << QStringList{u"'compatibility'"_s};
+        QTest::newRow("huge frontmatter") << with("name: pdf-tools\ndescription: " + QByteArray(70'000, 'x'))
+                                          << QStringList{u"Das Frontmatter ist länger als 64 KiB"_s};
+    }
+    void skillManifestChecks()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, expected);
+        const auto findings =
+            SkillManifest::check(file.isNull() ? std::nullopt : std::optional(file), u"pdf-tools"_s);
+        QCOMPARE(findings.size(), expected.size());
+        for (qsizetype i = 0; i < findings.size(); ++i) {
+            QVERIFY2(findings[i].message.startsWith(expected[i]), qPrintable(findings[i].message));
+            QCOMPARE(findings[i].level, expected[i].startsWith(u"'compatibility'"_s)
+                                            ? SkillFinding::Level::warning
+                                            : SkillFinding::Level::error);
+        }
+    }
+
+    void aManifestGivesItsFields()
+    {
+        const auto manifest =
+            SkillManifest::read("---\nname: pdf-tools\ndescription: >\n  Reads PDFs\n  and forms.\n---\n");
+        QVERIFY(manifest);
+        QCOMPARE(manifest->name, u"pdf-tools"_s);
+        QCOMPARE(manifest->description, u"Reads PDFs and forms."_s);
+        QCOMPARE(manifest->compatibility, std::nullopt);
     }
 
     void namesSortByCodePoint_data()
