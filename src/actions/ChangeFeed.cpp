@@ -13,6 +13,9 @@ ChangeFeed::ChangeFeed(ModelContext& context, QObject* parent)
         case RecordType::skillLinkRecord:
             Q_EMIT linkRecordsChanged();
             return;
+        case RecordType::skillSource:
+            Q_EMIT sourcesChanged();
+            return;
         case RecordType::appSettings:
             return; // the hub's items are announced once they have been scanned again
         }

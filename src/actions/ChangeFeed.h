@@ -29,4 +29,6 @@ Q_SIGNALS:
     // Target app records came, went or changed (a rename, a new folder).
     void appsChanged();
     void linkRecordsChanged();
+    // Skill sources were added or removed, or their index was read again.
+    void sourcesChanged();
 };

@@ -362,7 +362,7 @@ int CliSession::install(const QStringList& args)
     if (!m_workspace->hubSettings().hasValidCentralHub())
         return fail(u"Choose the hub folder first: quorvane-cli hub set FOLDER"_s);
 
-    const RemoteSkillItem item{source + u"/"_s + name, skillId, name, 0, source};
+    const RemoteSkillItem item{source + u"/"_s + name, skillId, name, 0, source, std::nullopt, {}};
     InstallResult result;
     QEventLoop waiting;
     SkillInstall* running = SkillInstall::start(*m_workspace, store().source(), item);

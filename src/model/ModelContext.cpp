@@ -2,12 +2,13 @@
 
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 
 namespace {
 
 constexpr RecordType allTypes[] = {RecordType::targetApp, RecordType::appSettings,
-                                   RecordType::skillLinkRecord};
+                                   RecordType::skillLinkRecord, RecordType::skillSource};
 
 const RecordSchema& schemaOf(RecordType type)
 {
@@ -18,6 +19,8 @@ const RecordSchema& schemaOf(RecordType type)
         return AppSettings::schema();
     case RecordType::skillLinkRecord:
         return SkillLinkRecord::schema();
+    case RecordType::skillSource:
+        return SkillSourceRecord::schema();
     }
     Q_UNREACHABLE();
 }
@@ -31,6 +34,8 @@ Record* makeBlankRecord(RecordType type)
         return new AppSettings({}, std::nullopt);
     case RecordType::skillLinkRecord:
         return new SkillLinkRecord({}, {});
+    case RecordType::skillSource:
+        return new SkillSourceRecord(SkillSourceRecord::Kind::github, {});
     }
     Q_UNREACHABLE();
 }

@@ -2,6 +2,7 @@
 
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 
 #include <QDir>
@@ -23,7 +24,8 @@ namespace {
 const QList<const RecordSchema*>& allSchemas()
 {
     static const QList<const RecordSchema*> schemas = {&TargetApp::schema(), &AppSettings::schema(),
-                                                       &SkillLinkRecord::schema()};
+                                                       &SkillLinkRecord::schema(),
+                                                       &SkillSourceRecord::schema()};
     return schemas;
 }
 
@@ -49,6 +51,14 @@ QStringList migrationTo(int version)
     if (version == 2)
         statements += {u"CREATE TABLE store_revision (revision INTEGER NOT NULL)"_s,
                        u"INSERT INTO store_revision (revision) VALUES (0)"_s};
+    // Every store, new or upgraded, starts with the public collections; removing them is for good.
+    if (version == 3)
+        for (const QString& repository : SkillSourceRecord::defaultRepositories())
+            statements.append(u"INSERT INTO skill_sources (store_key, id, kind, location, added_at) "
+                              "VALUES ('%1', '%2', 'github', '%3', %4)"_s
+                                  .arg(QUuid::createUuid().toString(QUuid::WithoutBraces),
+                                       QUuid::createUuid().toString(QUuid::WithoutBraces), repository)
+                                  .arg(QDateTime::currentMSecsSinceEpoch()));
     return statements;
 }
 

@@ -13,7 +13,8 @@ enum class RecordType
 {
     targetApp,
     appSettings,
-    skillLinkRecord
+    skillLinkRecord,
+    skillSource
 };
 
 // One column of a record's table: declared once, and used by the schema, the

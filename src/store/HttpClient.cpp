@@ -19,8 +19,12 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(static_cast<int>(m_timeout.count()));
-    for (const auto& [name, value] : headers)
+    for (const auto& [name, value] : headers) {
         request.setRawHeader(name, value);
+        if (name.compare("Authorization", Qt::CaseInsensitive) == 0)
+            request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                                 QNetworkRequest::SameOriginRedirectPolicy);
+    }
     QNetworkReply* reply = m_manager.get(request);
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     // An answer nobody waits for any more is not waited for either. The context is being
@@ -49,6 +53,8 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
                          const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
                          if (status.isValid())
                              answer.status = status.toInt();
+                         for (const auto& [name, value] : reply->rawHeaderPairs())
+                             answer.headers.insert(name.toLower(), value);
                          if (answer.status && !answer.tooLarge)
                              answer.body = reply->readAll();
                          else

@@ -4,6 +4,7 @@
 #include "store/SkillStoreError.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -21,8 +22,9 @@ struct HttpAnswer
 {
     std::optional<int> status; // present when a response came
     QByteArray body;
-    QString failure;       // the request's own error when no response came
-    bool tooLarge = false; // the body passed the size limit and the request was cut off
+    QString failure;                       // the request's own error when no response came
+    bool tooLarge = false;                 // the body passed the size limit and the request was cut off
+    QHash<QByteArray, QByteArray> headers; // the response's, names in lower case
 };
 
 // GET requests with a transfer time-out and a body size limit, answered through a
@@ -35,6 +37,8 @@ public:
     HttpClient(QNetworkAccessManager& manager, std::chrono::milliseconds timeout, qint64 maximumBodySize);
 
     // `done` runs once, unless `context` is destroyed first, which aborts the request.
+    // A request that carries an Authorization header follows redirects only on its own
+    // origin, so the credential never reaches another host.
     void get(const QUrl& url, const Headers& headers, QObject* context,
              std::function<void(const HttpAnswer&)> done) const;
     // The body of one address as UTF-8 text, or the error; `done` runs unless `context` goes first.

@@ -2,8 +2,13 @@
 
 RemoteSkillItem RemoteSkillItem::read(const JsonReader& object)
 {
-    return {object.string("id"), object.optionalString("skillId"), object.string("name"),
-            object.int64("installs"), object.optionalString("source")};
+    return {object.string("id"),
+            object.optionalString("skillId"),
+            object.string("name"),
+            object.int64("installs"),
+            object.optionalString("source"),
+            std::nullopt,
+            {}};
 }
 
 nlohmann::json RemoteSkillItem::toJson() const

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-// One hit of the community directory.
+// One hit of a search: from the community directory, or from a GitHub source's index.
 struct RemoteSkillItem
 {
     QString id;                     // the hit's identity in the directory
@@ -18,6 +18,19 @@ struct RemoteSkillItem
     QString name;
     qint64 installs = 0;
     std::optional<QString> source; // "owner/repository" on GitHub
+
+    // Only for hits of a GitHub source, which the directory's answers never carry.
+    struct FromIndex
+    {
+        QString location;  // the source, as the user added it
+        QString ref;       // the branch, tag or commit it was listed at
+        QString skillPath; // the skill folder inside the repository
+        QString description;
+
+        bool operator==(const FromIndex&) const = default;
+    };
+    std::optional<FromIndex> fromIndex;
+    QString sourceName; // the source that found it, as the user knows it
 
     static RemoteSkillItem read(const JsonReader& object);
     nlohmann::json toJson() const;

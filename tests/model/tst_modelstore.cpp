@@ -1,6 +1,7 @@
 #include "model/AppSettings.h"
 #include "model/ModelContext.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 #include "support/StoreWriteLock.h"
 #include "support/TestFiles.h"
@@ -321,7 +322,8 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::readFile(storePath()), before);
     }
 
-    // A store of the first schema, as the first release wrote it, keeps its rows.
+    // A store of the first schema, as the first release wrote it, keeps its rows and gains
+    // what later versions add.
     void aFirstSchemaStoreIsUpgraded()
     {
         {
@@ -332,11 +334,16 @@ private Q_SLOTS:
         {
             RawConnection raw(storePath());
             QVERIFY(raw.exec(u"DROP TABLE store_revision"_s));
+            QVERIFY(raw.exec(u"DROP TABLE skill_sources"_s));
             QVERIFY(raw.exec(u"PRAGMA user_version = 1"_s));
         }
         auto context = openContext(storePath());
         QVERIFY(context);
         QVERIFY(appNamed(*context, u"Old"_s));
+        QStringList sources;
+        for (const SkillSourceRecord* source : context->records<SkillSourceRecord>())
+            sources.append(source->location());
+        QCOMPARE(sources, SkillSourceRecord::defaultRepositories()); // an upgrade finds skills at once
         QCOMPARE(RawConnection(storePath()).userVersion(), ModelStore::schemaVersion);
         const qint64 before = context->store().revision().value();
         context->insert(new TargetApp(u"New"_s, u"/new"_s, u"folder"_s, std::nullopt));

@@ -58,7 +58,8 @@ private Q_SLOTS:
     void aHitWithoutSourceAsksNothing()
     {
         FakeNetwork server;
-        const DownloadOutcome outcome = download(server, {u"id"_s, u"s"_s, u"n"_s, 1, std::nullopt});
+        const DownloadOutcome outcome =
+            download(server, {u"id"_s, u"s"_s, u"n"_s, 1, std::nullopt, std::nullopt, {}});
         QVERIFY(outcome.error);
         QCOMPARE(outcome.error->description(), u"Ungültige URL"_s);
         QVERIFY(server.requests.isEmpty());
@@ -136,9 +137,11 @@ private Q_SLOTS:
         FakeNetwork server;
         for (auto it = files.cbegin(); it != files.cend(); ++it)
             server.respond(it.key(), it.value());
-        const RemoteSkillItem item{u"id"_s,
-                                   skillId.isNull() ? std::nullopt : std::optional(skillId.toString()),
-                                   u"Deploy"_s, 1, u"o/r"_s};
+        const RemoteSkillItem item{
+            u"id"_s,     skillId.isNull() ? std::nullopt : std::optional(skillId.toString()),
+            u"Deploy"_s, 1,
+            u"o/r"_s,    std::nullopt,
+            {}};
 
         const DownloadOutcome outcome = download(server, item);
         QCOMPARE(server.targets(), expectedTargets);

@@ -50,9 +50,12 @@ private Q_SLOTS:
         QCOMPARE(c.service.errorMessage(), std::nullopt);
         const QList<RemoteSkillItem> hits = c.service.searchResults();
         QCOMPARE(hits.size(), 2);
-        QCOMPARE(hits[0],
-                 (RemoteSkillItem{u"o/r/deploy"_s, u"deploy"_s, u"Deploy"_s, 9007199254740993, u"o/r"_s}));
-        QCOMPARE(hits[1], (RemoteSkillItem{u"x/y/z"_s, std::nullopt, u"Zed"_s, -3, std::nullopt}));
+        QCOMPARE(
+            hits[0],
+            (RemoteSkillItem{
+                u"o/r/deploy"_s, u"deploy"_s, u"Deploy"_s, 9007199254740993, u"o/r"_s, std::nullopt, {}}));
+        QCOMPARE(hits[1],
+                 (RemoteSkillItem{u"x/y/z"_s, std::nullopt, u"Zed"_s, -3, std::nullopt, std::nullopt, {}}));
     }
 
     void requestsCarryTheQueryAsTyped_data()

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/Record.h"
+
+// A place the store searches for skills: a GitHub repository ("OWNER/REPO[@REF][:PATH]")
+// or a community directory's search service (its address).
+class SkillSourceRecord : public Record
+{
+    Q_OBJECT
+
+public:
+    enum class Kind
+    {
+        github,
+        directory
+    };
+
+    // Its table's columns, each named here once.
+    struct Columns
+    {
+        static inline const Column id{QStringLiteral("id"), QStringLiteral("TEXT"), 3};
+        static inline const Column kind{QStringLiteral("kind"), QStringLiteral("TEXT"), 3};
+        static inline const Column location{QStringLiteral("location"), QStringLiteral("TEXT"), 3};
+        static inline const Column addedAt{QStringLiteral("added_at"), QStringLiteral("INTEGER"), 3};
+    };
+
+    static constexpr RecordType type = RecordType::skillSource;
+    static const RecordSchema& schema();
+    // The sources a new installation starts with: public skill collections on GitHub.
+    static const QStringList& defaultRepositories();
+
+    SkillSourceRecord(Kind kind, const QString& location);
+
+    RecordType recordType() const override { return type; }
+
+    const QUuid& id() const { return m_id; }
+    Kind kind() const { return m_kind; }
+    const QString& location() const { return m_location; }
+    const QDateTime& addedAt() const { return m_addedAt; }
+
+    static QString kindName(Kind kind);
+    static std::optional<Kind> kindNamed(const QString& name);
+
+private:
+    QVariantMap columnValues() const override;
+    void assignColumnValues(const QVariantMap& values) override;
+
+    QUuid m_id = QUuid::createUuid();
+    Kind m_kind = Kind::github;
+    QString m_location;
+    QDateTime m_addedAt = QDateTime::currentDateTimeUtc();
+};

@@ -1,0 +1,148 @@
+#include "store/SkillIndex.h"
+
+#include "access/FileSystem.h"
+#include "model/StrictJson.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <nlohmann/json.hpp>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SkillIndex", text);
+}
+
+bool isPlainComponent(const QString& component)
+{
+    return !component.isEmpty() && component != u"."_s && component != u".."_s;
+}
+
+} // namespace
+
+Result<GitHubRepository, QString> GitHubRepository::parse(const QString& location)
+{
+    static const QRegularExpression form(
+        u"^([A-Za-z0-9-]+)/([A-Za-z0-9._-]+)(?:@([^:\\s]+))?(?::(\\S*))?$"_s);
+    const auto match = form.match(location.trimmed());
+    const QString invalid =
+        tr("'%1' ist keine GitHub-Quelle der Form OWNER/REPO[@REF][:PATH].").arg(location);
+    if (!match.hasMatch() || !isPlainComponent(match.captured(2)))
+        return invalid;
+    GitHubRepository repository;
+    repository.owner = match.captured(1);
+    repository.name = match.captured(2);
+    if (match.hasCaptured(3))
+        repository.ref = match.captured(3);
+    if (repository.ref.contains(u".."_s))
+        return invalid;
+    const QStringList components = match.captured(4).split(u'/', Qt::SkipEmptyParts);
+    if (!std::all_of(components.cbegin(), components.cend(), isPlainComponent))
+        return invalid;
+    repository.path = components.join(u'/');
+    return repository;
+}
+
+bool GitHubRepository::contains(const QString& treePath) const
+{
+    return path.isEmpty() || treePath.startsWith(path + u'/');
+}
+
+QString SkillIndex::cacheFilePath(const QString& location)
+{
+    const QByteArray key = QCryptographicHash::hash(location.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/sources/"_s +
+           QString::fromLatin1(key) + u".json"_s;
+}
+
+std::optional<SkillIndex> SkillIndex::load(const QString& location)
+{
+    const auto bytes = FileSystem::readBytes(cacheFilePath(location));
+    if (!bytes)
+        return std::nullopt;
+    const nlohmann::json document = nlohmann::json::parse(bytes->cbegin(), bytes->cend(), nullptr, false);
+    if (!document.is_object())
+        return std::nullopt;
+    const auto text = [](const nlohmann::json& object, const char* key) {
+        const auto found = object.find(key);
+        return found != object.end() && found->is_string() ? QString::fromStdString(found->get<std::string>())
+                                                           : QString();
+    };
+    SkillIndex index;
+    index.treeSha = text(document, "treeSha");
+    const QDateTime refreshed = QDateTime::fromString(text(document, "refreshedAt"), Qt::ISODate);
+    if (refreshed.isValid())
+        index.refreshedAt = refreshed;
+    index.truncated = document.value("truncated", false);
+    const auto skills = document.find("skills");
+    if (skills == document.end() || !skills->is_array())
+        return std::nullopt;
+    for (const nlohmann::json& skill : *skills) {
+        if (skill.is_object())
+            index.skills.append({text(skill, "path"), text(skill, "blobSha"), text(skill, "name"),
+                                 text(skill, "description")});
+    }
+    return index;
+}
+
+Outcome SkillIndex::save(const QString& location) const
+{
+    nlohmann::json skillList = nlohmann::json::array();
+    for (const IndexedSkill& skill : skills)
+        skillList.push_back({{"path", skill.path.toStdString()},
+                             {"blobSha", skill.blobSha.toStdString()},
+                             {"name", skill.name.toStdString()},
+                             {"description", skill.description.toStdString()}});
+    const nlohmann::json document = {
+        {"location", location.toStdString()},
+        {"treeSha", treeSha.toStdString()},
+        {"refreshedAt",
+         refreshedAt ? refreshedAt->toUTC().toString(Qt::ISODate).toStdString() : std::string()},
+        {"truncated", truncated},
+        {"skills", skillList}};
+    const QString file = cacheFilePath(location);
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+        return Error{u"Cannot create the cache folder of "_s + file};
+    return FileSystem::writeBytes(file, QByteArray::fromStdString(document.dump()),
+                                  FileSystem::WriteMode::atomic);
+}
+
+bool SkillIndex::isOlderThan(std::chrono::hours age, const QDateTime& now) const
+{
+    return !refreshedAt ||
+           refreshedAt->secsTo(now) > std::chrono::duration_cast<std::chrono::seconds>(age).count();
+}
+
+QList<IndexedSkill> SkillIndex::search(const QString& query) const
+{
+    const QStringList words = query.toCaseFolded().split(QRegularExpression(u"\\s+"_s), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return {};
+    const auto holdsAll = [&](const QString& text) {
+        const QString folded = text.toCaseFolded();
+        return std::all_of(words.cbegin(), words.cend(),
+                           [&](const QString& word) { return folded.contains(word); });
+    };
+    QList<IndexedSkill> byName;
+    QList<IndexedSkill> elsewhere;
+    for (const IndexedSkill& skill : skills) {
+        if (holdsAll(skill.name))
+            byName.append(skill);
+        else if (holdsAll(skill.name + u'\n' + skill.description + u'\n' + skill.path))
+            elsewhere.append(skill);
+    }
+    const auto byNameOrder = [](const IndexedSkill& a, const IndexedSkill& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    };
+    std::stable_sort(byName.begin(), byName.end(), byNameOrder);
+    std::stable_sort(elsewhere.begin(), elsewhere.end(), byNameOrder);
+    return byName + elsewhere;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "base/Result.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Where a GitHub source's skills are: "OWNER/REPO[@REF][:PATH]".
+struct GitHubRepository
+{
+    QString owner;
+    QString name;
+    QString ref = QStringLiteral("HEAD");
+    QString path; // below the repository's root, without slashes at either end
+
+    // The error is a message for the user.
+    static Result<GitHubRepository, QString> parse(const QString& location);
+    QString fullName() const { return owner + u'/' + name; }
+    // Whether a SKILL.md at this path of the tree belongs to the source.
+    bool contains(const QString& treePath) const;
+};
+
+// One skill of a source's index: a folder holding a SKILL.md.
+struct IndexedSkill
+{
+    QString path;    // the skill folder, from the repository's root ("" for the root)
+    QString blobSha; // of its SKILL.md, to see whether it changed
+    QString name;    // from the frontmatter, or the folder's name
+    QString description;
+
+    bool operator==(const IndexedSkill&) const = default;
+};
+
+// What is known of one GitHub source: its skills as of a tree listing, kept in the
+// cache folder so a search needs no network and a refresh reads only changed files.
+class SkillIndex
+{
+public:
+    QString treeSha;
+    std::optional<QDateTime> refreshedAt;
+    bool truncated = false; // GitHub cut the listing short; some skills may be missing
+    QList<IndexedSkill> skills;
+
+    // The cache file of a source's index (under XDG_CACHE_HOME).
+    static QString cacheFilePath(const QString& location);
+    // Nothing when there is no cache yet or it cannot be read.
+    static std::optional<SkillIndex> load(const QString& location);
+    Outcome save(const QString& location) const;
+
+    bool isOlderThan(std::chrono::hours age, const QDateTime& now) const;
+
+    // The skills whose name, description or path holds every word of the query, ignoring
+    // case; those whose name holds them all come first, then by name.
+    QList<IndexedSkill> search(const QString& query) const;
+};

@@ -1,0 +1,196 @@
+#include "store/SkillSources.h"
+
+#include "base/Log.h"
+#include "model/ModelContext.h"
+#include "model/SkillManifest.h"
+#include "model/SkillSourceRecord.h"
+
+#include <QTimer>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+SkillSources::SkillSources(QNetworkAccessManager& network, ModelContext& context, StoreEndpoints endpoints)
+    : m_context(context)
+    , m_endpoints(std::move(endpoints))
+    , m_http(network, m_endpoints.timeout, DirectorySkillSource::maximumBodySize)
+    , m_network(network)
+{}
+
+QStringList SkillSources::gitHubLocations() const
+{
+    QStringList locations;
+    for (const SkillSourceRecord* source : m_context.records<SkillSourceRecord>())
+        if (source->kind() == SkillSourceRecord::Kind::github)
+            locations.append(source->location());
+    return locations;
+}
+
+QStringList SkillSources::directoryAddresses() const
+{
+    QStringList addresses;
+    for (const SkillSourceRecord* source : m_context.records<SkillSourceRecord>())
+        if (source->kind() == SkillSourceRecord::Kind::directory)
+            addresses.append(source->location());
+    if (!m_endpoints.directoryBase.isEmpty() && !addresses.contains(m_endpoints.directoryBase))
+        addresses.append(m_endpoints.directoryBase);
+    return addresses;
+}
+
+QString SkillSources::displayName() const
+{
+    QStringList names = gitHubLocations();
+    for (const QString& address : directoryAddresses())
+        names.append(QUrl(address).host());
+    return names.join(u", "_s);
+}
+
+QString SkillSources::downloadHost() const
+{
+    return QUrl(m_endpoints.rawBase).host();
+}
+
+std::optional<SkillIndex> SkillSources::index(const QString& location)
+{
+    if (const auto loaded = m_loaded.constFind(location); loaded != m_loaded.cend())
+        return *loaded;
+    auto cached = SkillIndex::load(location);
+    if (cached)
+        m_loaded.insert(location, *cached);
+    return cached;
+}
+
+QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
+{
+    QList<RemoteSkillItem> hits;
+    for (const QString& location : gitHubLocations()) {
+        const auto repository = GitHubRepository::parse(location);
+        const auto found = repository ? index(location) : std::nullopt;
+        if (!found)
+            continue;
+        for (const IndexedSkill& skill : found->search(query)) {
+            RemoteSkillItem hit;
+            hit.id = location + u':' + skill.path;
+            hit.skillId = skill.path.mid(skill.path.lastIndexOf(u'/') + 1);
+            hit.name = skill.name;
+            hit.source = repository->fullName();
+            hit.fromIndex =
+                RemoteSkillItem::FromIndex{location, repository->ref, skill.path, skill.description};
+            hit.sourceName = location;
+            hits.append(hit);
+        }
+    }
+    return hits;
+}
+
+void SkillSources::search(const QString& query, QObject* context,
+                          std::function<void(const SearchAnswer&)> done)
+{
+    auto hits = std::make_shared<QList<RemoteSkillItem>>(searchIndexes(query));
+    const QStringList directories = directoryAddresses();
+    m_lastFailures.clear();
+    if (directories.isEmpty()) {
+        QTimer::singleShot(0, context, [done, hits] { done(*hits); });
+        return;
+    }
+    auto pending = std::make_shared<qsizetype>(directories.size());
+    auto failures = std::make_shared<QStringList>();
+    for (const QString& address : directories) {
+        StoreEndpoints endpoints = m_endpoints;
+        endpoints.directoryBase = address;
+        endpoints.directoryName = QUrl(address).host();
+        auto directory = std::make_shared<DirectorySkillSource>(m_network, endpoints);
+        directory->search(
+            query, context,
+            [this, directory, address, hits, pending, failures, done](const SearchAnswer& answer) {
+                if (answer) {
+                    for (RemoteSkillItem item : answer.value()) {
+                        item.sourceName = directory->displayName();
+                        hits->append(item);
+                    }
+                } else {
+                    failures->append(directory->displayName() + u": "_s + answer.error());
+                }
+                if (--*pending > 0)
+                    return;
+                m_lastFailures = *failures;
+                // One source failing does not hide what the others found.
+                if (hits->isEmpty() && !failures->isEmpty())
+                    done(failures->join(u'\n'));
+                else
+                    done(*hits);
+            });
+    }
+}
+
+void SkillSources::download(const RemoteSkillItem& item, QObject* context,
+                            std::function<void(const DownloadAnswer&)> done)
+{
+    if (!item.fromIndex || !item.source) {
+        auto directory = std::make_shared<DirectorySkillSource>(m_network, m_endpoints);
+        directory->download(item, context, [directory, done](const DownloadAnswer& answer) { done(answer); });
+        return;
+    }
+    const QString file = item.fromIndex->skillPath.isEmpty()
+                             ? SkillManifest::fileName
+                             : item.fromIndex->skillPath + u'/' + SkillManifest::fileName;
+    m_http.getText(m_endpoints.rawBase + *item.source + u'/' + item.fromIndex->ref + u'/' +
+                       QString::fromLatin1(QUrl::toPercentEncoding(file, "/")),
+                   context, [done](const Result<QString, SkillStoreError>& text) {
+                       if (text)
+                           done(text.value());
+                       else
+                           done(text.error());
+                   });
+}
+
+void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, QObject* context,
+                           std::function<void(const QStringList& failures)> done)
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QStringList locations;
+    for (const QString& location : gitHubLocations()) {
+        if (only && location != *only)
+            continue;
+        const auto cached = index(location);
+        if (staleOnly && cached && !cached->isOlderThan(maximumIndexAge, now))
+            continue;
+        locations.append(location);
+    }
+    auto pending = std::make_shared<qsizetype>(locations.size());
+    auto failures = std::make_shared<QStringList>();
+    if (locations.isEmpty()) {
+        QTimer::singleShot(0, context, [done] { done({}); });
+        return;
+    }
+    const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
+    for (const QString& location : locations) {
+        const auto concluded = [pending, failures, done] {
+            if (--*pending == 0)
+                done(*failures);
+        };
+        const auto repository = GitHubRepository::parse(location);
+        if (!repository) {
+            failures->append(repository.error());
+            QTimer::singleShot(0, context, concluded);
+            continue;
+        }
+        auto* refresh = new GitHubIndexRefresh(m_http, hosts, repository.value(), index(location), context);
+        QObject::connect(refresh, &GitHubIndexRefresh::finished, context,
+                         [this, refresh, location, concluded](const SkillIndex& fresh) {
+                             if (const Outcome saved = fresh.save(location); !saved)
+                                 Log::line(u"Failed to keep the index of "_s + location + u": "_s +
+                                           saved.error().description);
+                             m_loaded.insert(location, fresh);
+                             refresh->deleteLater();
+                             concluded();
+                         });
+        QObject::connect(refresh, &GitHubIndexRefresh::failed, context,
+                         [refresh, location, failures, concluded](const QString& message) {
+                             failures->append(location + u": "_s + message);
+                             refresh->deleteLater();
+                             concluded();
+                         });
+        refresh->start();
+    }
+}
