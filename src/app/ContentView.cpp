@@ -168,8 +168,10 @@ void ContentView::setSelection(const std::optional<SidebarSelection>& selection)
     // Coming back to a list starts with an empty search field; the store keeps its hits.
     if (selection != m_selection && selection == SidebarSelection::centralHub())
         m_hubList->clearSearch();
-    if (selection != m_selection && selection == SidebarSelection::discoverStore())
+    if (selection != m_selection && selection == SidebarSelection::discoverStore()) {
         m_storeList->clearSearchKeepingResults();
+        m_store.refreshStaleSources();
+    }
     m_selection = selection;
     m_sidebar->setSelection(selection);
     updateColumns();

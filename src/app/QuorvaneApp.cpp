@@ -5,7 +5,7 @@
 #include "base/Log.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
-#include "store/DirectorySkillSource.h"
+#include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
 
 #include <QApplication>
@@ -58,7 +58,7 @@ int QuorvaneApp::run()
         std::make_unique<Workspace>(*m_modelContext, PlatformServices{m_scopes, m_user, m_preferences});
     m_network = std::make_unique<QNetworkAccessManager>();
     m_store = std::make_unique<SkillStoreService>(
-        std::make_unique<DirectorySkillSource>(*m_network, StoreEndpoints::defaults()));
+        std::make_unique<SkillSources>(*m_network, *m_modelContext, StoreEndpoints::defaults()));
     m_window = std::make_unique<ContentView>(*m_workspace, *m_store,
                                              DesktopServices{m_panels, m_alerts, m_reveal, m_clipboard});
 

@@ -7,10 +7,12 @@
 #include "actions/HubActions.h"
 #include "actions/LinkActions.h"
 #include "actions/SkillInstall.h"
+#include "actions/SourceActions.h"
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
 #include "model/TargetApp.h"
+#include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
 
 #include <QDir>
@@ -319,14 +321,34 @@ SkillStoreService& CliSession::store()
 {
     if (!m_store) {
         m_network = std::make_unique<QNetworkAccessManager>();
-        m_store = std::make_unique<SkillStoreService>(
-            std::make_unique<DirectorySkillSource>(*m_network, m_endpoints));
+        auto sources = std::make_unique<SkillSources>(*m_network, m_workspace->context(), m_endpoints);
+        m_sources = sources.get();
+        m_store = std::make_unique<SkillStoreService>(std::move(sources));
     }
     return *m_store;
 }
 
+QStringList CliSession::refreshSources(const std::optional<QString>& only, bool staleOnly)
+{
+    store();
+    QStringList failures;
+    QEventLoop waiting;
+    QObject context;
+    m_sources->refresh(only, staleOnly, &context, [&](const QStringList& failed) {
+        failures = failed;
+        waiting.quit();
+    });
+    waiting.exec();
+    for (const QString& failure : std::as_const(failures))
+        QTextStream(stderr) << failure << '\n';
+    return failures;
+}
+
 int CliSession::search(const QStringList& args)
 {
+    // Indexes older than a day are read again first; a source that cannot be reached
+    // still answers from what it had.
+    const QStringList refreshFailures = refreshSources(std::nullopt, true);
     SkillStoreService& service = store();
     QEventLoop waiting;
     QObject::connect(&service, &SkillStoreService::isSearchingChanged, &waiting, [&] {
@@ -338,17 +360,100 @@ int CliSession::search(const QStringList& args)
         waiting.exec();
     if (service.errorMessage())
         return fail(*service.errorMessage());
+    for (const QString& failure : m_sources->lastFailures())
+        QTextStream(stderr) << failure << '\n';
     if (m_json) {
         Json list = Json::array();
-        for (const RemoteSkillItem& hit : service.searchResults())
-            list.push_back(Json::parse(hit.toJson().dump()));
+        for (const RemoteSkillItem& hit : service.searchResults()) {
+            const bool indexed = hit.fromIndex.has_value();
+            list.push_back({{"name", utf8(hit.name)},
+                            {"description", indexed ? Json(utf8(hit.fromIndex->description)) : Json(nullptr)},
+                            {"source", utf8(hit.sourceName)},
+                            {"skillPath", indexed ? Json(utf8(hit.fromIndex->skillPath))
+                                                  : (hit.skillId ? Json(utf8(*hit.skillId)) : Json(nullptr))},
+                            {"kind", indexed ? "github" : "directory"},
+                            {"installs", indexed ? Json(nullptr) : Json(hit.installs)}});
+        }
         printJson(list);
         return ExitCode::success;
     }
     for (const RemoteSkillItem& hit : service.searchResults())
-        print(u"%1\t%2\t%3\t%4"_s.arg(hit.name, hit.source.value_or(hit.id), hit.skillId.value_or(QString()))
-                  .arg(hit.installs));
+        print(u"%1\t%2\t%3\t%4"_s.arg(
+            hit.name, hit.sourceName,
+            hit.fromIndex ? hit.fromIndex->skillPath : hit.skillId.value_or(QString()),
+            hit.fromIndex ? hit.fromIndex->description : QString::number(hit.installs)));
     return ExitCode::success;
+}
+
+int CliSession::sources(const QStringList&)
+{
+    store();
+    Json list = Json::array();
+    for (const SkillSourceRecord* source : SourceActions(*m_workspace).sources()) {
+        const auto index = source->kind() == SkillSourceRecord::Kind::github
+                               ? m_sources->index(source->location())
+                               : std::nullopt;
+        const QString refreshed =
+            index && index->refreshedAt ? index->refreshedAt->toUTC().toString(Qt::ISODate) : QString();
+        if (m_json) {
+            list.push_back({{"id", utf8(source->id().toString(QUuid::WithoutBraces))},
+                            {"kind", utf8(SkillSourceRecord::kindName(source->kind()))},
+                            {"location", utf8(source->location())},
+                            {"skillCount", index ? Json(index->skills.size()) : Json(nullptr)},
+                            {"refreshedAt", refreshed.isEmpty() ? Json(nullptr) : Json(utf8(refreshed))}});
+            continue;
+        }
+        print(u"%1\t%2\t%3\t%4\t%5"_s.arg(source->id().toString(QUuid::WithoutBraces),
+                                          SkillSourceRecord::kindName(source->kind()), source->location(),
+                                          index ? QString::number(index->skills.size()) : u"-"_s,
+                                          refreshed.isEmpty() ? u"-"_s : refreshed));
+    }
+    if (m_json)
+        printJson(list);
+    return ExitCode::success;
+}
+
+int CliSession::sourcesAdd(const QStringList& args)
+{
+    const auto kind = SkillSourceRecord::kindNamed(args.at(0));
+    if (!kind)
+        return fail(u"A source is \"github\" or \"directory\", not \"%1\"."_s.arg(args.at(0)));
+    const auto added = SourceActions(*m_workspace).add(*kind, args.at(1));
+    if (!added)
+        return fail(added.error());
+    print(added.value()->id().toString(QUuid::WithoutBraces));
+    return ExitCode::success;
+}
+
+int CliSession::sourcesRemove(const QStringList& args)
+{
+    const auto source = SourceActions(*m_workspace).find(args.first());
+    if (!source)
+        return fail(source.error().description);
+    if (const Outcome removed = SourceActions(*m_workspace).remove(*source.value()); !removed)
+        return fail(removed.error().description);
+    return ExitCode::success;
+}
+
+int CliSession::sourcesRefresh(const QStringList& args)
+{
+    std::optional<QString> only;
+    if (!args.isEmpty()) {
+        const auto source = SourceActions(*m_workspace).find(args.first());
+        if (!source)
+            return fail(source.error().description);
+        only = source.value()->location();
+    }
+    const QStringList failures = refreshSources(only, false);
+    for (const SkillSourceRecord* source : SourceActions(*m_workspace).sources()) {
+        if (source->kind() != SkillSourceRecord::Kind::github || (only && source->location() != *only))
+            continue;
+        const auto index = m_sources->index(source->location());
+        print(u"%1\t%2 skills%3"_s.arg(source->location())
+                  .arg(index ? index->skills.size() : 0)
+                  .arg(index && index->truncated ? u" (listing cut short by GitHub)"_s : QString()));
+    }
+    return failures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }
 
 int CliSession::install(const QStringList& args)

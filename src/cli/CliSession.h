@@ -12,6 +12,7 @@
 
 class ModelContext;
 class QNetworkAccessManager;
+class SkillSources;
 class SkillStoreService;
 class TargetApp;
 class Workspace;
@@ -55,6 +56,10 @@ public:
     int backupImport(const QStringList& args);
     int restoreLinks(const QStringList& args);
     int check(const QStringList& args);
+    int sources(const QStringList& args);
+    int sourcesAdd(const QStringList& args);
+    int sourcesRemove(const QStringList& args);
+    int sourcesRefresh(const QStringList& args);
 
 private:
     int fail(const QString& message) const;
@@ -73,4 +78,7 @@ private:
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<SkillStoreService> m_store;
+    SkillSources* m_sources = nullptr; // the store's source
+    // Waits for the sources' refresh; writes each failure to standard error.
+    QStringList refreshSources(const std::optional<QString>& only, bool staleOnly);
 };

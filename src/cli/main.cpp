@@ -118,7 +118,7 @@ const QList<Command>& commands()
          &CliSession::remove},
         {{u"search"_s},
          u"QUERY"_s,
-         u"search the community directory"_s,
+         u"search every source: GitHub indexes here, directories over the network"_s,
          u"quorvane-cli search react"_s,
          1,
          1,
@@ -151,6 +151,34 @@ const QList<Command>& commands()
          0,
          0,
          &CliSession::restoreLinks},
+        {{u"sources"_s, u"add"_s},
+         u"github OWNER/REPO[@REF][:PATH] | directory URL"_s,
+         u"add a place the store searches"_s,
+         u"quorvane-cli sources add github anthropics/skills@main:skills"_s,
+         2,
+         2,
+         &CliSession::sourcesAdd},
+        {{u"sources"_s, u"remove"_s},
+         u"ID-OR-LOCATION"_s,
+         u"stop searching a source"_s,
+         u"quorvane-cli sources remove openai/skills"_s,
+         1,
+         1,
+         &CliSession::sourcesRemove},
+        {{u"sources"_s, u"refresh"_s},
+         u"[ID-OR-LOCATION]"_s,
+         u"read the GitHub sources' skill lists again (only changed files are fetched)"_s,
+         u"quorvane-cli sources refresh"_s,
+         0,
+         1,
+         &CliSession::sourcesRefresh},
+        {{u"sources"_s},
+         {},
+         u"the sources: id, kind, location, skill count, last refresh"_s,
+         u"quorvane-cli --json sources"_s,
+         0,
+         0,
+         &CliSession::sources},
         {{u"check"_s},
          u"[ITEM]"_s,
          u"check the hub's skill folders (or ITEM) against the skill format: item, level, message"_s,
@@ -168,7 +196,9 @@ void printUsage(QTextStream& out)
     for (const Command& command : commands())
         out << "  " << QString(command.words.join(u' ') + u' ' + command.arguments).leftJustified(46)
             << command.summary << '\n';
-    out << "\nOptions for search and install: --directory-url URL --raw-url URL --api-url URL\n"
+    out << "\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's hosts);\n"
+           "search also takes --directory-url URL, a directory searched for this one call.\n"
+           "A token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub's API host only.\n"
            "APP is an app's id or its exact name. Exit status: 0 done, 1 failed, 2 usage error.\n"
            "`quorvane-cli COMMAND --help` shows a command with an example.\n";
 }

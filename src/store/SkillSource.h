@@ -32,4 +32,8 @@ public:
                         std::function<void(const SearchAnswer&)> done) = 0;
     virtual void download(const RemoteSkillItem& item, QObject* context,
                           std::function<void(const DownloadAnswer&)> done) = 0;
+
+    // Brings what the source searches up to date where it has grown old; `done` runs
+    // afterwards on the calling thread, unless `context` goes first.
+    virtual void refreshIfStale(QObject* context, std::function<void()> done);
 };

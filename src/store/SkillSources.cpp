@@ -194,3 +194,12 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
         refresh->start();
     }
 }
+
+void SkillSources::refreshIfStale(QObject* context, std::function<void()> done)
+{
+    refresh(std::nullopt, true, context, [done](const QStringList& failures) {
+        for (const QString& failure : failures)
+            Log::line(u"Failed to refresh a skill source: "_s + failure);
+        done();
+    });
+}

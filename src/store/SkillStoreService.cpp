@@ -30,8 +30,27 @@ void SkillStoreService::setErrorMessage(const std::optional<QString>& message)
     Q_EMIT errorMessageChanged();
 }
 
+void SkillSource::refreshIfStale(QObject* context, std::function<void()> done)
+{
+    QMetaObject::invokeMethod(context, std::move(done), Qt::QueuedConnection);
+}
+
+void SkillStoreService::refreshStaleSources()
+{
+    if (m_refreshing)
+        return;
+    m_refreshing = true;
+    m_source->refreshIfStale(this, [this] {
+        m_refreshing = false;
+        // Hits shown before came from the older lists.
+        if (userPerceivedLength(m_lastQuery) >= 2 && !m_isSearching)
+            search(m_lastQuery);
+    });
+}
+
 void SkillStoreService::search(const QString& query)
 {
+    m_lastQuery = query;
     delete m_runningSearch;
     if (userPerceivedLength(query) < 2) {
         setSearchResults({});

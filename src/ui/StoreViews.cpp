@@ -63,11 +63,22 @@ QWidget* hitRow(const RemoteSkillItem& skill)
     lines->addWidget(name);
     lines->addWidget(source);
     source->setTextFormat(Qt::PlainText);
+    layout->addLayout(lines, 1);
+    // A GitHub source counts no downloads; its hits say what they do instead.
+    if (skill.fromIndex) {
+        if (!skill.fromIndex->description.isEmpty()) {
+            auto* description = secondary(skill.fromIndex->description);
+            description->setObjectName(u"hitDescription"_s);
+            description->setTextFormat(Qt::PlainText);
+            description->setAlignment(Qt::AlignLeft);
+            lines->addWidget(description);
+        }
+        return row;
+    }
     auto* installs = new QLabel(QString::number(skill.installs) + u" \u2913"_s);
     installs->setObjectName(u"installs"_s);
     installs->setStyleSheet(u"QLabel { color: %1; }"_s.arg(SymbolColors::file.name()));
     installs->setFont(TextStyles::scaled(installs->font(), 0.8));
-    layout->addLayout(lines, 1);
     layout->addWidget(installs);
     return row;
 }
@@ -225,16 +236,25 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
     source->setObjectName(u"developer"_s);
     source->setTextFormat(Qt::PlainText);
     source->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    auto* installs = new QLabel(QString::number(skill.installs));
-    QFont bold = installs->font();
-    bold.setBold(true);
-    installs->setFont(bold);
     infoLayout->addWidget(secondary(tr("Entwickler:")));
     infoLayout->addWidget(source);
-    infoLayout->addSpacing(20);
-    infoLayout->addWidget(secondary(tr("Downloads:")));
-    infoLayout->addWidget(installs);
+    if (!skill.fromIndex) {
+        auto* installs = new QLabel(QString::number(skill.installs));
+        QFont bold = installs->font();
+        bold.setBold(true);
+        installs->setFont(bold);
+        infoLayout->addSpacing(20);
+        infoLayout->addWidget(secondary(tr("Downloads:")));
+        infoLayout->addWidget(installs);
+    }
     column->addWidget(info, 0, Qt::AlignHCenter);
+    if (skill.fromIndex && !skill.fromIndex->description.isEmpty()) {
+        QLabel* description = secondary(skill.fromIndex->description);
+        description->setObjectName(u"hitDescription"_s);
+        description->setTextFormat(Qt::PlainText);
+        description->setContentsMargins(40, 0, 40, 0);
+        column->addWidget(description);
+    }
 
     QLabel* note = secondary(tr("Dieser Skill wird direkt von %1 heruntergeladen und als SKILL.md in deinem "
                                 "Zentralen Hub installiert.")
