@@ -23,6 +23,8 @@ public:
                 });
             return;
         }
+        for (const auto& [name, value] : response.headers)
+            setRawHeader(name, value);
         QTimer::singleShot(response.delayMilliseconds, this, [this, status = response.status] {
             if (status == 0) {
                 fail(QNetworkReply::ConnectionRefusedError, "Connection refused");
@@ -85,9 +87,10 @@ QList<QByteArray> FakeNetwork::targets() const
 QNetworkReply* FakeNetwork::createRequest(Operation, const QNetworkRequest& request, QIODevice*)
 {
     Request seen;
+    seen.host = request.url().host();
     seen.target = request.url().toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority);
     for (const QByteArray& name : request.rawHeaderList())
         seen.headers.insert(name.toLower(), request.rawHeader(name));
     requests.append(seen);
-    return new FakeReply(request, m_responses.value(seen.target, {404, "Not Found", false, 0}), this);
+    return new FakeReply(request, m_responses.value(seen.target, {404, "Not Found", false, 0, {}}), this);
 }

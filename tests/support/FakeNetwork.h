@@ -20,9 +20,11 @@ public:
         QByteArray body;
         bool neverAnswer = false;  // stays open until the request's transfer time-out
         int delayMilliseconds = 0; // answers after this long, so a later request can overtake it
+        QList<std::pair<QByteArray, QByteArray>> headers = {};
     };
     struct Request
     {
+        QString host;
         QByteArray target;                     // path and query as sent
         QHash<QByteArray, QByteArray> headers; // names in lower case
     };

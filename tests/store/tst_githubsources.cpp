@@ -1,0 +1,227 @@
+#include "model/ModelContext.h"
+#include "model/SkillSourceRecord.h"
+#include "store/SkillSources.h"
+#include "support/FakeNetwork.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray treeOf(const QList<std::pair<QByteArray, QByteArray>>& blobs, bool truncated = false)
+{
+    QByteArray entries;
+    for (const auto& [path, sha] : blobs) {
+        if (!entries.isEmpty())
+            entries += ',';
+        entries += R"({"path":")" + path + R"(","mode":"100644","type":"blob","sha":")" + sha + R"("})";
+    }
+    return R"({"sha":"tree1","truncated":)" + QByteArray(truncated ? "true" : "false") + R"(,"tree":[)" +
+           entries + "]}";
+}
+
+QByteArray manifest(const QByteArray& name, const QByteArray& description)
+{
+    return "---\nname: " + name + "\ndescription: " + description + "\n---\n";
+}
+
+// A store with one GitHub source, GitHub faked in process, and a cache folder of its own.
+struct Sources
+{
+    QTemporaryDir dir;
+    FakeNetwork network;
+    std::unique_ptr<ModelContext> context;
+    std::unique_ptr<SkillSources> sources;
+    QObject receiver;
+
+    explicit Sources(const QString& location, const QString& directory = {})
+    {
+        qputenv("XDG_CACHE_HOME", dir.filePath(u"cache"_s).toUtf8());
+        context = ModelContext::open(dir.filePath(u"store.sqlite"_s)).value();
+        for (SkillSourceRecord* source : context->records<SkillSourceRecord>())
+            context->remove(source);
+        context->insert(new SkillSourceRecord(SkillSourceRecord::Kind::github, location));
+        if (!directory.isEmpty())
+            context->insert(new SkillSourceRecord(SkillSourceRecord::Kind::directory, directory));
+        (void)context->save();
+        StoreEndpoints endpoints{{}, {}, u"http://raw.fake.test/"_s, u"http://api.fake.test"_s};
+        sources = std::make_unique<SkillSources>(network, *context, endpoints);
+    }
+
+    QStringList refresh()
+    {
+        std::optional<QStringList> failures;
+        sources->refresh(std::nullopt, false, &receiver,
+                         [&](const QStringList& failed) { failures = failed; });
+        if (!QTest::qWaitFor([&] { return failures.has_value(); }))
+            return {u"no answer"_s};
+        return *failures;
+    }
+    QStringList names(const QString& location)
+    {
+        QStringList found;
+        for (const IndexedSkill& skill : sources->index(location).value_or(SkillIndex()).skills)
+            found.append(skill.path + u'=' + skill.name + u'|' + skill.description);
+        return found;
+    }
+};
+
+const QByteArray treeTarget = "/repos/o/r/git/trees/HEAD?recursive=1";
+
+} // namespace
+
+class TestGitHubSources : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void locationsAreChecked_data()
+    {
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("expected"); // owner/name@ref:path, or "" when refused
+        QTest::newRow("repository") << u"o/r"_s << u"o/r@HEAD:"_s;
+        QTest::newRow("ref and path") << u"o/r@v1.2:skills/.curated"_s << u"o/r@v1.2:skills/.curated"_s;
+        QTest::newRow("slashes around the path") << u"o/r:/skills/"_s << u"o/r@HEAD:skills"_s;
+        QTest::newRow("no repository") << u"o"_s << QString();
+        QTest::newRow("dot-dot in the path") << u"o/r:skills/../x"_s << QString();
+        QTest::newRow("dot-dot in the ref") << u"o/r@a..b"_s << QString();
+        QTest::newRow("a repository of dots") << u"o/.."_s << QString();
+        QTest::newRow("blank inside") << u"o/r x"_s << QString();
+    }
+    void locationsAreChecked()
+    {
+        QFETCH(QString, location);
+        QFETCH(QString, expected);
+        const auto parsed = GitHubRepository::parse(location);
+        QCOMPARE(parsed.ok(), !expected.isEmpty());
+        if (parsed)
+            QCOMPARE(parsed->fullName() + u'@' + parsed->ref + u':' + parsed->path, expected);
+        else
+            QVERIFY(parsed.error().contains(u"OWNER/REPO"_s));
+    }
+
+    // One listing finds every SKILL.md below the path, hidden folders included; only the
+    // API host sees the token; a second refresh reads only the file that changed.
+    void anIndexComesFromOneListing()
+    {
+        qputenv("GITHUB_TOKEN", "secret-token");
+        Sources s(u"o/r:skills"_s);
+        s.network.respond(treeTarget, {200, treeOf({{"skills/pdf/SKILL.md", "a1"},
+                                                    {"skills/pdf/scripts/run.py", "a2"},
+                                                    {"skills/.curated/deploy/SKILL.md", "b1"},
+                                                    {"other/x/SKILL.md", "c1"},
+                                                    {"README.md", "d1"}})});
+        s.network.respond("/o/r/HEAD/skills/pdf/SKILL.md", {200, manifest("pdf", "Reads PDF files.")});
+        s.network.respond("/o/r/HEAD/skills/.curated/deploy/SKILL.md", {200, "no frontmatter"});
+        QCOMPARE(s.refresh(), QStringList());
+        QCOMPARE(s.names(u"o/r:skills"_s),
+                 (QStringList{u"skills/pdf=pdf|Reads PDF files."_s, u"skills/.curated/deploy=deploy|"_s}));
+        for (const FakeNetwork::Request& request : std::as_const(s.network.requests))
+            QCOMPARE(request.headers.value("authorization"),
+                     request.host == u"api.fake.test"_s ? QByteArray("Bearer secret-token") : QByteArray());
+        qunsetenv("GITHUB_TOKEN");
+
+        s.network.requests.clear();
+        s.network.respond(treeTarget, {200, treeOf({{"skills/pdf/SKILL.md", "a1-changed"},
+                                                    {"skills/.curated/deploy/SKILL.md", "b1"}})});
+        s.network.respond("/o/r/HEAD/skills/pdf/SKILL.md", {200, manifest("pdf", "Reads and fills PDFs.")});
+        QCOMPARE(s.refresh(), QStringList());
+        QCOMPARE(s.network.targets(), (QList<QByteArray>{treeTarget, "/o/r/HEAD/skills/pdf/SKILL.md"}));
+        QCOMPARE(s.names(u"o/r:skills"_s).first(), u"skills/pdf=pdf|Reads and fills PDFs."_s);
+
+        // A new program start reads the same index from the cache folder.
+        SkillSources again(s.network, *s.context,
+                           {{}, {}, u"http://raw.fake.test/"_s, u"http://api.fake.test"_s});
+        QCOMPARE(again.index(u"o/r:skills"_s)->skills.size(), 2);
+    }
+
+    void refusedOrOddListings_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("failure"); // its beginning; "" for none
+        QTest::addColumn<int>("skills");
+        QTest::addColumn<bool>("truncated");
+        QTest::newRow("truncated") << 200 << treeOf({{"a/SKILL.md", "1"}}, true) << QString() << 1 << true;
+        QTest::newRow("no SKILL.md") << 200 << treeOf({{"README.md", "1"}}) << QString() << 0 << false;
+        QTest::newRow("rate limit") << 403 << QByteArray("{}")
+                                    << u"o/r: GitHub-Limit erreicht, wieder möglich um"_s << -1 << false;
+        QTest::newRow("unknown repository")
+            << 404 << QByteArray("{}") << u"o/r: o/r@HEAD nicht gefunden."_s << -1 << false;
+        QTest::newRow("not a tree") << 200 << QByteArray("[1]") << u"o/r: "_s << -1 << false;
+    }
+    void refusedOrOddListings()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, failure);
+        QFETCH(int, skills);
+        QFETCH(bool, truncated);
+        Sources s(u"o/r"_s);
+        s.network.respond(
+            treeTarget,
+            {status, body, false, 0, {{"X-RateLimit-Remaining", "0"}, {"X-RateLimit-Reset", "1893456000"}}});
+        s.network.respond("/o/r/HEAD/a/SKILL.md", {200, manifest("a", "A.")});
+        const QStringList failures = s.refresh();
+        QCOMPARE(failures.size(), failure.isEmpty() ? 0 : 1);
+        if (!failure.isEmpty()) {
+            QVERIFY2(failures.first().startsWith(failure), qPrintable(failures.first()));
+            if (status == 403)
+                QVERIFY(failures.first().endsWith(
+                    QDateTime::fromSecsSinceEpoch(1893456000).toLocalTime().toString(u"HH:mm"_s)));
+        }
+        const auto index = s.sources->index(u"o/r"_s);
+        QCOMPARE(index ? int(index->skills.size()) : -1, skills);
+        if (index)
+            QCOMPARE(index->truncated, truncated);
+    }
+
+    void searchMatchesEveryWordAndRanksNamesFirst_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("name first, then description") << u"pdf"_s << QStringList{u"pdf-tools"_s, u"forms"_s};
+        QTest::newRow("every word") << u"PDF fill"_s << QStringList{u"forms"_s};
+        QTest::newRow("path counts") << u"curated"_s << QStringList{u"deploy"_s};
+        QTest::newRow("nothing") << u"pdf deploy"_s << QStringList();
+        QTest::newRow("blanks only") << u"   "_s << QStringList();
+    }
+    void searchMatchesEveryWordAndRanksNamesFirst()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, names);
+        SkillIndex index;
+        index.skills = {{u"skills/forms"_s, u"1"_s, u"forms"_s, u"Fill PDF forms."_s},
+                        {u"skills/pdf-tools"_s, u"2"_s, u"pdf-tools"_s, u"Read documents."_s},
+                        {u"skills/.curated/deploy"_s, u"3"_s, u"deploy"_s, u"Ship it."_s}};
+        QStringList found;
+        for (const IndexedSkill& skill : index.search(query))
+            found.append(skill.name);
+        QCOMPARE(found, names);
+    }
+
+    // A directory that fails does not hide the GitHub hits; it is named among the failures.
+    void aFailingSourceKeepsTheOthersHits()
+    {
+        Sources s(u"o/r"_s, u"http://directory.fake.test"_s);
+        s.network.respond(treeTarget, {200, treeOf({{"pdf/SKILL.md", "1"}})});
+        s.network.respond("/o/r/HEAD/pdf/SKILL.md", {200, manifest("pdf", "Reads PDFs.")});
+        QCOMPARE(s.refresh(), QStringList());
+        std::optional<SearchAnswer> answer;
+        s.sources->search(u"pdf"_s, &s.receiver, [&](const SearchAnswer& given) { answer = given; });
+        QVERIFY(QTest::qWaitFor([&] { return answer.has_value(); }));
+        QVERIFY(answer->ok());
+        QCOMPARE(answer->value().size(), 1);
+        QCOMPARE(answer->value().first().sourceName, u"o/r"_s);
+        QCOMPARE(answer->value().first().fromIndex->description, u"Reads PDFs."_s);
+        QCOMPARE(s.sources->lastFailures().size(), 1);
+        QVERIFY(s.sources->lastFailures().first().startsWith(u"directory.fake.test: "_s));
+        QVERIFY(s.network.targets().contains("/api/search?q=pdf&limit=50"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGitHubSources)
+#include "tst_githubsources.moc"
