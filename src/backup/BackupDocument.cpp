@@ -94,6 +94,11 @@ QByteArray AppBackup::encode() const
             document["linkRecords"].push_back(
                 {{"targetAppID", uuidText(record.targetAppID)}, {"itemName", utf8(record.itemName)}});
     }
+    if (sources) {
+        document["sources"] = Json::array();
+        for (const BackupSkillSource& source : *sources)
+            document["sources"].push_back({{"kind", utf8(source.kind)}, {"location", utf8(source.location)}});
+    }
     return QByteArray::fromStdString(document.dump(2)) + '\n';
 }
 
@@ -118,6 +123,11 @@ Result<AppBackup, DecodingError> AppBackup::decode(const QByteArray& bytes)
             backup.linkRecords.emplace();
             for (const JsonReader& record : *records)
                 backup.linkRecords->append({readUuid(record, "targetAppID"), record.string("itemName")});
+        }
+        if (const auto sources = top.optionalObjects("sources")) {
+            backup.sources.emplace();
+            for (const JsonReader& source : *sources)
+                backup.sources->append({source.string("kind"), source.string("location")});
         }
         return backup;
     });

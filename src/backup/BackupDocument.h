@@ -38,6 +38,14 @@ struct BackupSkillLinkRecord
     bool operator==(const BackupSkillLinkRecord&) const = default;
 };
 
+// A place the store searches; the kind is "github" or "directory".
+struct BackupSkillSource
+{
+    QString kind;
+    QString location;
+    bool operator==(const BackupSkillSource&) const = default;
+};
+
 struct AppBackup
 {
     static constexpr qint64 currentFormatVersion = 2;
@@ -48,6 +56,8 @@ struct AppBackup
     std::optional<BackupAppSettings> settings;
     QList<BackupTargetApp> targetApps;
     std::optional<QList<BackupSkillLinkRecord>> linkRecords;
+    // Absent in backups of older versions, which then leave the sources as they are.
+    std::optional<QList<BackupSkillSource>> sources;
 
     bool operator==(const AppBackup&) const = default;
 

@@ -6,6 +6,7 @@
 #include "model/AppSettings.h"
 #include "model/ModelContext.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 
 using namespace Qt::StringLiterals;
@@ -38,6 +39,9 @@ Result<AppBackup> buildBackup(ModelContext& context, const HubSettings& hub)
     backup.linkRecords.emplace();
     for (const SkillLinkRecord* record : records.value())
         backup.linkRecords->append({record->targetAppID(), record->itemName()});
+    backup.sources.emplace();
+    for (const SkillSourceRecord* source : context.records<SkillSourceRecord>())
+        backup.sources->append({SkillSourceRecord::kindName(source->kind()), source->location()});
     return backup;
 }
 
@@ -72,6 +76,15 @@ Outcome replaceRecords(ModelContext& context, const AppBackup& backup, const QSt
         context.insert(new AppSettings(backup.centralRepositoryPath.value_or(hubPathBefore), std::nullopt));
     for (const BackupSkillLinkRecord& record : backup.linkRecords.value_or(QList<BackupSkillLinkRecord>()))
         context.insert(new SkillLinkRecord(record.targetAppID, record.itemName));
+    if (backup.sources) {
+        for (SkillSourceRecord* source : context.records<SkillSourceRecord>())
+            context.remove(source);
+        for (const BackupSkillSource& source : *backup.sources) {
+            // A kind this version does not know is left out rather than failing the whole import.
+            if (const auto kind = SkillSourceRecord::kindNamed(source.kind))
+                context.insert(new SkillSourceRecord(*kind, source.location));
+        }
+    }
     return {};
 }
 

@@ -54,6 +54,8 @@ private Q_SLOTS:
             {QUuid::createUuid(), u"Codex"_s, u"~/.codex/skills"_s, u"folder"_s, QByteArray("b")},
             {QUuid::createUuid(), u"Gemini ü"_s, u"/g"_s, u"folder"_s, std::nullopt}};
         backup.linkRecords = QList<BackupSkillLinkRecord>{{backup.targetApps[0].id, u"deploy"_s}};
+        backup.sources = QList<BackupSkillSource>{{u"github"_s, u"o/r@main:skills"_s},
+                                                  {u"directory"_s, u"https://d.example"_s}};
 
         const QByteArray bytes = backup.encode();
         QVERIFY(bytes.contains("\n  \"exportDate\": \"2026-03-01T14:05:09Z\""));
@@ -101,6 +103,8 @@ private Q_SLOTS:
         QTest::newRow("settings bookmark not Base64")
             << with("settings", R"({"centralRepositoryPath":"/h","centralBookmarkData":"@@@@"})")
             << u"Base64"_s;
+        QTest::newRow("source without location")
+            << with("sources", R"([{"kind":"github"}])") << u"location"_s;
         QTest::newRow("link record without item name")
             << with("linkRecords", R"([{"targetAppID":"6F9619FF-8B86-D011-B42D-00C04FC964FF"}])")
             << u"itemName"_s;

@@ -6,6 +6,7 @@
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillSourceRecord.h"
 #include "support/LogCapture.h"
 #include "support/StoreWriteLock.h"
 #include "support/WorkspaceFixture.h"
@@ -143,6 +144,34 @@ private Q_SLOTS:
         QCOMPARE(f.storeContent(), QStringList{u"settings|"_s + expectedPath});
         QCOMPARE(f.workspace->hubSettings().centralRepositoryPath(), expectedPath);
         QCOMPARE(f.workspace->hubSettings().centralBookmarkData(), std::nullopt);
+    }
+
+    // Backups of older versions carry no sources and leave them as they are.
+    void sourcesTravelOnlyWhenTheBackupHasThem_data()
+    {
+        QTest::addColumn<QByteArray>("sources"); // the key's value, or nothing
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("older backup") << QByteArray() << SkillSourceRecord::defaultRepositories();
+        QTest::newRow("none") << QByteArray("[]") << QStringList();
+        QTest::newRow("unknown kind left out")
+            << QByteArray(R"([{"kind":"github","location":"o/r"},{"kind":"ftp","location":"x"}])")
+            << QStringList{u"o/r"_s};
+    }
+    void sourcesTravelOnlyWhenTheBackupHasThem()
+    {
+        QFETCH(QByteArray, sources);
+        QFETCH(QStringList, expected);
+        BackupFixture f;
+        QByteArray document = emptyBackup;
+        if (!sources.isNull())
+            document.insert(1, R"("sources":)" + sources + ",");
+        QVERIFY(f.importFrom(document).ok());
+        QStringList locations;
+        for (const SkillSourceRecord* source : f.context->records<SkillSourceRecord>())
+            locations.append(source->location());
+        QCOMPARE(locations, expected);
+        QVERIFY(f.backups.exportTo(f.file).ok());
+        QCOMPARE(AppBackup::decode(readFile(f.file))->sources->size(), expected.size());
     }
 
     void importingTwiceKeepsTheAppIdentities()
