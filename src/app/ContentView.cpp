@@ -19,6 +19,7 @@
 #include "ui/FolderPrompts.h"
 #include "ui/PlaceholderView.h"
 #include "ui/SkillDetailView.h"
+#include "ui/SourcesDialog.h"
 #include "ui/StoreViews.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TargetAppViews.h"
@@ -105,6 +106,11 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
                 showSelectedTargetSkill();
                 updateColumns();
             });
+    connect(m_storeList, &SkillStoreListView::sourcesRequested, this, [this] {
+        auto* dialog = new SourcesDialog(m_workspace, m_store, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
     connect(m_storeList, &SkillStoreListView::selectedSkillChanged, this,
             [this](const std::optional<RemoteSkillItem>& skill) {
                 m_selectedStoreSkill = skill;
@@ -170,7 +176,7 @@ void ContentView::setSelection(const std::optional<SidebarSelection>& selection)
         m_hubList->clearSearch();
     if (selection != m_selection && selection == SidebarSelection::discoverStore()) {
         m_storeList->clearSearchKeepingResults();
-        m_store.refreshStaleSources();
+        m_store.refreshSources(true);
     }
     m_selection = selection;
     m_sidebar->setSelection(selection);

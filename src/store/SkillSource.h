@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -33,7 +34,8 @@ public:
     virtual void download(const RemoteSkillItem& item, QObject* context,
                           std::function<void(const DownloadAnswer&)> done) = 0;
 
-    // Brings what the source searches up to date where it has grown old; `done` runs
-    // afterwards on the calling thread, unless `context` goes first.
-    virtual void refreshIfStale(QObject* context, std::function<void()> done);
+    // Reads again what the source searches locally (all of it, or only where it has grown
+    // old); `done` gets the user's message for each part that failed, on the calling
+    // thread, unless `context` goes first.
+    virtual void refreshLists(bool staleOnly, QObject* context, std::function<void(const QStringList&)> done);
 };

@@ -195,11 +195,12 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
     }
 }
 
-void SkillSources::refreshIfStale(QObject* context, std::function<void()> done)
+void SkillSources::refreshLists(bool staleOnly, QObject* context,
+                                std::function<void(const QStringList&)> done)
 {
-    refresh(std::nullopt, true, context, [done](const QStringList& failures) {
+    refresh(std::nullopt, staleOnly, context, [done](const QStringList& failures) {
         for (const QString& failure : failures)
             Log::line(u"Failed to refresh a skill source: "_s + failure);
-        done();
+        done(failures);
     });
 }

@@ -29,7 +29,8 @@ public:
                 std::function<void(const SearchAnswer&)> done) override;
     void download(const RemoteSkillItem& item, QObject* context,
                   std::function<void(const DownloadAnswer&)> done) override;
-    void refreshIfStale(QObject* context, std::function<void()> done) override;
+    void refreshLists(bool staleOnly, QObject* context,
+                      std::function<void(const QStringList&)> done) override;
 
     // The hits of every GitHub index; no network.
     QList<RemoteSkillItem> searchIndexes(const QString& query);

@@ -30,21 +30,20 @@ void SkillStoreService::setErrorMessage(const std::optional<QString>& message)
     Q_EMIT errorMessageChanged();
 }
 
-void SkillSource::refreshIfStale(QObject* context, std::function<void()> done)
+void SkillSource::refreshLists(bool, QObject* context, std::function<void(const QStringList&)> done)
 {
-    QMetaObject::invokeMethod(context, std::move(done), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context, [done] { done({}); }, Qt::QueuedConnection);
 }
 
-void SkillStoreService::refreshStaleSources()
+void SkillStoreService::refreshSources(bool staleOnly, std::function<void(const QStringList&)> done)
 {
-    if (m_refreshing)
-        return;
-    m_refreshing = true;
-    m_source->refreshIfStale(this, [this] {
-        m_refreshing = false;
+    m_source->refreshLists(staleOnly, this, [this, done](const QStringList& failures) {
         // Hits shown before came from the older lists.
         if (userPerceivedLength(m_lastQuery) >= 2 && !m_isSearching)
             search(m_lastQuery);
+        if (done)
+            done(failures);
     });
 }
 

@@ -36,9 +36,9 @@ public:
     // Asks the source; the outcome shows in the published state. Queries of fewer than
     // two characters empty the results without asking.
     void search(const QString& query);
-    // Reads the sources' skill lists again where they are older than a day, as when the
-    // store is opened, and searches again afterwards.
-    void refreshStaleSources();
+    // Reads the sources' skill lists again (with `staleOnly`, those older than a day, as
+    // when the store is opened) and searches again afterwards.
+    void refreshSources(bool staleOnly, std::function<void(const QStringList& failures)> done = {});
 
 Q_SIGNALS:
     void searchResultsChanged();
@@ -56,7 +56,6 @@ private:
     bool m_isSearching = false;
     std::optional<QString> m_errorMessage;
     QString m_lastQuery;
-    bool m_refreshing = false;
 };
 
 // The number of characters as a user counts them (a letter with a combining accent is one).

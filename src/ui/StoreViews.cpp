@@ -105,8 +105,15 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
     m_pages->addWidget(m_placeholder);
     m_pages->addWidget(m_list);
 
+    auto* sources = new QPushButton(symbolIcon(u"globe"_s), tr("Quellen"), this);
+    sources->setObjectName(u"sourcesButton"_s);
+    connect(sources, &QPushButton::clicked, this, &SkillStoreListView::sourcesRequested);
+    auto* header = new QHBoxLayout;
+    header->addWidget(title, 1);
+    header->addWidget(sources);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title);
+    layout->addLayout(header);
     layout->addWidget(m_search);
     layout->addWidget(m_pages);
 

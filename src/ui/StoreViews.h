@@ -35,6 +35,8 @@ public:
 
 Q_SIGNALS:
     void selectedSkillChanged(const std::optional<RemoteSkillItem>& skill);
+    // "Quellen" in the header.
+    void sourcesRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,6 +7,7 @@
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillSourceRecord.h"
 #include "store/DirectorySkillSource.h"
 #include "store/SkillStoreService.h"
 #include "support/FakeNetwork.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -765,6 +767,32 @@ private Q_SLOTS:
                          u"reinstall"_s) != nullptr,
                      true);
         }
+    }
+
+    // "Quellen" lists, adds and removes the store's sources; a bad location is refused in place.
+    void sourcesAreKeptFromTheStoresHeader()
+    {
+        Window w;
+        w.showAndWait();
+        w.select(0);
+        w.find<QPushButton>(u"sourcesButton"_s)->click();
+        auto* list = w.find<QListWidget>(u"sourceList"_s);
+        QCOMPARE(list->count(), 2);
+        QVERIFY(list->item(0)->text().startsWith(u"anthropics/skills — GitHub"_s));
+        auto* location = w.find<QLineEdit>(u"sourceLocation"_s);
+        location->setText(u"not a repository"_s);
+        w.find<QPushButton>(u"addSource"_s)->click();
+        QVERIFY(w.find<QLabel>(u"sourceMessage"_s)->text().contains(u"OWNER/REPO"_s));
+        QCOMPARE(list->count(), 2);
+        w.find<QComboBox>(u"sourceKind"_s)->setCurrentIndex(1);
+        location->setText(u"https://directory.example/"_s);
+        w.find<QPushButton>(u"addSource"_s)->click();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), u"https://directory.example — Verzeichnis"_s);
+        list->setCurrentRow(0);
+        w.find<QPushButton>(u"removeSource"_s)->click();
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(w.context->records<SkillSourceRecord>().first()->location(), u"openai/skills"_s);
     }
 
     // Names from users, folders and the network are shown as written, never as markup.

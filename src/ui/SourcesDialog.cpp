@@ -1,0 +1,143 @@
+#include "ui/SourcesDialog.h"
+
+#include "actions/ChangeFeed.h"
+#include "actions/SourceActions.h"
+#include "actions/Workspace.h"
+#include "store/SkillIndex.h"
+#include "store/SkillStoreService.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int sourceIdRole = Qt::UserRole;
+
+} // namespace
+
+SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWidget* parent)
+    : QDialog(parent)
+    , m_workspace(workspace)
+    , m_store(store)
+    , m_list(new QListWidget(this))
+    , m_kind(new QComboBox(this))
+    , m_location(new QLineEdit(this))
+    , m_remove(new QPushButton(tr("Entfernen"), this))
+    , m_refresh(new QPushButton(tr("Aktualisieren"), this))
+    , m_message(new QLabel(this))
+{
+    setObjectName(u"sourcesDialog"_s);
+    setWindowTitle(tr("Quellen"));
+    resize(560, 380);
+    m_list->setObjectName(u"sourceList"_s);
+    m_kind->setObjectName(u"sourceKind"_s);
+    m_kind->addItem(tr("GitHub-Repository"), u"github"_s);
+    m_kind->addItem(tr("Verzeichnis"), u"directory"_s);
+    m_location->setObjectName(u"sourceLocation"_s);
+    m_location->setPlaceholderText(tr("OWNER/REPO[@REF][:PFAD] oder https://…"));
+    auto* add = new QPushButton(tr("Hinzufügen"), this);
+    add->setObjectName(u"addSource"_s);
+    m_remove->setObjectName(u"removeSource"_s);
+    m_refresh->setObjectName(u"refreshSources"_s);
+    m_message->setObjectName(u"sourceMessage"_s);
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setWordWrap(true);
+
+    auto* adding = new QHBoxLayout;
+    adding->addWidget(m_kind);
+    adding->addWidget(m_location, 1);
+    adding->addWidget(add);
+    auto* listActions = new QHBoxLayout;
+    listActions->addWidget(m_remove);
+    listActions->addWidget(m_refresh);
+    listActions->addStretch();
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(listActions);
+    layout->addLayout(adding);
+    layout->addWidget(m_message);
+    layout->addWidget(close);
+
+    connect(add, &QPushButton::clicked, this, &SourcesDialog::addSource);
+    connect(m_location, &QLineEdit::returnPressed, this, &SourcesDialog::addSource);
+    connect(m_remove, &QPushButton::clicked, this, &SourcesDialog::removeSelected);
+    connect(m_refresh, &QPushButton::clicked, this, &SourcesDialog::refreshAll);
+    connect(m_list, &QListWidget::itemSelectionChanged, this,
+            [this] { m_remove->setEnabled(!m_list->selectedItems().isEmpty()); });
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(&m_workspace.changes(), &ChangeFeed::sourcesChanged, this, &SourcesDialog::reload);
+    reload();
+}
+
+void SourcesDialog::reload()
+{
+    m_list->clear();
+    for (const SkillSourceRecord* source : SourceActions(m_workspace).sources()) {
+        QString text = source->location();
+        if (source->kind() == SkillSourceRecord::Kind::directory) {
+            text += tr(" — Verzeichnis");
+        } else if (const auto index = SkillIndex::load(source->location()); index && index->refreshedAt) {
+            text += tr(" — GitHub, %n Skills, gelesen %1", nullptr, int(index->skills.size()))
+                        .arg(QLocale().toString(index->refreshedAt->toLocalTime(), QLocale::ShortFormat));
+        } else {
+            text += tr(" — GitHub, noch nicht gelesen");
+        }
+        auto* row = new QListWidgetItem(text, m_list);
+        row->setData(sourceIdRole, source->id());
+    }
+    m_remove->setEnabled(false);
+}
+
+void SourcesDialog::addSource()
+{
+    const auto kind = SkillSourceRecord::kindNamed(m_kind->currentData().toString());
+    const auto added =
+        SourceActions(m_workspace).add(kind.value_or(SkillSourceRecord::Kind::github), m_location->text());
+    if (!added) {
+        tell(added.error());
+        return;
+    }
+    m_location->clear();
+    tell({});
+    if (added.value()->kind() == SkillSourceRecord::Kind::github)
+        refreshAll(); // a new repository is read at once, so it can be searched
+}
+
+void SourcesDialog::removeSelected()
+{
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const auto source =
+        SourceActions(m_workspace).find(selected.first()->data(sourceIdRole).toUuid().toString());
+    if (source)
+        (void)SourceActions(m_workspace).remove(*source.value()); // a failed save is logged
+}
+
+void SourcesDialog::refreshAll()
+{
+    m_refresh->setEnabled(false);
+    tell(tr("Lese die Quellen …"));
+    m_store.refreshSources(false, [dialog = QPointer(this)](const QStringList& failures) {
+        if (!dialog)
+            return; // closed meanwhile; the lists are read all the same
+        dialog->m_refresh->setEnabled(true);
+        dialog->tell(failures.isEmpty() ? tr("Alle Quellen sind gelesen.") : failures.join(u'\n'));
+        dialog->reload();
+    });
+}
+
+void SourcesDialog::tell(const QString& message)
+{
+    m_message->setText(message);
+}

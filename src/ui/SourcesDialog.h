@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class SkillStoreService;
+class Workspace;
+
+// "Quellen": the places the store searches, listed with their skill counts, added,
+// removed and read again. Opened from the store's header; it asks nothing of its own.
+class SourcesDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    SourcesDialog(Workspace& workspace, SkillStoreService& store, QWidget* parent = nullptr);
+
+private:
+    void reload();
+    void addSource();
+    void removeSelected();
+    void refreshAll();
+    void tell(const QString& message);
+
+    Workspace& m_workspace;
+    SkillStoreService& m_store;
+    QListWidget* m_list;
+    QComboBox* m_kind;
+    QLineEdit* m_location;
+    QPushButton* m_remove;
+    QPushButton* m_refresh;
+    QLabel* m_message;
+};
