@@ -1,3 +1,4 @@
+#include "support/LoopbackServer.h"
 #include "support/TestFiles.h"
 
 #include <QJsonArray>
@@ -25,6 +26,7 @@ struct Tool
 {
     QTemporaryDir dir;
     QString home = dir.filePath(u"home"_s);
+    QHash<QString, QString> extraEnvironment; // beyond the test's own
 
     Tool() { makeFolder(home); }
 
@@ -33,8 +35,11 @@ struct Tool
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, home);
-        for (const QString& name : {u"XDG_DATA_HOME"_s, u"XDG_CONFIG_HOME"_s})
+        for (const QString& name : {u"XDG_DATA_HOME"_s, u"XDG_CONFIG_HOME"_s, u"XDG_CACHE_HOME"_s,
+                                    u"GITHUB_TOKEN"_s, u"GH_TOKEN"_s})
             environment.remove(name);
+        for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
+            environment.insert(it.key(), it.value());
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(QUORVANE_CLI), arguments);
         (void)QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000);
@@ -162,6 +167,57 @@ private Q_SLOTS:
     }
 
     // The network options reach the store client: nothing listens there, so both fail and say why.
+    // Sources in their documented forms; a search answers from the GitHub index even
+    // when the directory fails, naming it on standard error.
+    void sourcesAndTheirSearch()
+    {
+        Tool t;
+        LoopbackServer github;
+        github.answer("/api/repos/o/r/git/trees/HEAD?recursive=1",
+                      {200, R"({"sha":"t","truncated":false,"tree":[
+                          {"path":"pdf/SKILL.md","type":"blob","sha":"1"},{"path":"x/run.py","type":"blob","sha":"2"}]})"});
+        github.answer("/raw/o/r/HEAD/pdf/SKILL.md", {200, "---\nname: pdf\ndescription: Reads PDFs.\n---\n"});
+        const QStringList hosts = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
+                                   github.url() + u"/raw/"_s};
+
+        const QJsonArray defaults =
+            QJsonDocument::fromJson(t.run({u"--json"_s, u"sources"_s}).out.toUtf8()).array();
+        QCOMPARE(defaults.size(), 2);
+        QCOMPARE(defaults[0][u"kind"_s].toString(), u"github"_s);
+        QVERIFY(defaults[0][u"refreshedAt"_s].isNull());
+        for (const char* location : {"anthropics/skills", "openai/skills"})
+            QCOMPARE(t.run({u"sources"_s, u"remove"_s, QString::fromLatin1(location)}).exitCode, 0);
+        QCOMPARE(t.run({u"sources"_s, u"add"_s, u"github"_s, u"o/r"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"sources"_s, u"add"_s, u"github"_s, u"o/r"_s}).exitCode, 1); // already there
+        QCOMPARE(t.run({u"sources"_s, u"add"_s, u"directory"_s, github.url() + u"/dir"_s}).exitCode, 0);
+        QCOMPARE(t.run(QStringList{u"sources"_s, u"refresh"_s} + hosts).exitCode, 0);
+        const QJsonArray listed =
+            QJsonDocument::fromJson(t.run({u"--json"_s, u"sources"_s}).out.toUtf8()).array();
+        QCOMPARE(listed[0][u"skillCount"_s].toInt(), 1);
+        QVERIFY(!listed[0][u"refreshedAt"_s].isNull());
+
+        const Run found = t.run(QStringList{u"search"_s, u"pdf"_s, u"--json"_s} + hosts);
+        QCOMPARE(found.exitCode, 0);
+        const QJsonArray hits = QJsonDocument::fromJson(found.out.toUtf8()).array();
+        QCOMPARE(hits.size(), 1);
+        QCOMPARE(hits[0].toObject(), (QJsonObject{{u"name"_s, u"pdf"_s},
+                                                  {u"description"_s, u"Reads PDFs."_s},
+                                                  {u"source"_s, u"o/r"_s},
+                                                  {u"skillPath"_s, u"pdf"_s},
+                                                  {u"kind"_s, u"github"_s},
+                                                  {u"installs"_s, QJsonValue::Null}}));
+        QVERIFY2(found.err.contains(u"127.0.0.1: "_s), qPrintable(found.err)); // the directory answered 404
+        // The token reaches GitHub's API host and nothing else.
+        github.seen.clear();
+        t.extraEnvironment.insert(u"GH_TOKEN"_s, u"tok-123"_s);
+        QCOMPARE(t.run(QStringList{u"sources"_s, u"refresh"_s} + hosts).exitCode, 0);
+        QCOMPARE(t.run(QStringList{u"search"_s, u"pdf"_s} + hosts).exitCode, 0);
+        QVERIFY(github.seen.size() >= 2);
+        for (const LoopbackServer::Seen& request : std::as_const(github.seen))
+            QCOMPARE(request.headers.contains("authorization: bearer tok-123"),
+                     request.target.startsWith("/api/"));
+    }
+
     void searchAndInstallUseTheAddressesGiven()
     {
         Tool t;
