@@ -49,9 +49,13 @@ void hubScanBaseline(benchmark::State& state)
                 if (::stat(path.c_str(), &info) != 0)
                     return;
                 ++entries;
-                if (!S_ISREG(info.st_mode))
+                // A folder's SKILL.md is read for its frontmatter; a file for its preview.
+                const std::string read = S_ISDIR(info.st_mode) ? path + "/SKILL.md" : path;
+                if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
                     return;
-                const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+                const int file = ::open(read.c_str(), O_RDONLY | O_CLOEXEC);
+                if (file < 0)
+                    return;
                 while (::read(file, buffer.data(), buffer.size()) > 0) {
                 }
                 ::close(file);
