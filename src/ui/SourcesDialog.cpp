@@ -87,8 +87,9 @@ void SourcesDialog::reload()
         if (source->kind() == SkillSourceRecord::Kind::directory) {
             text += tr(" — Verzeichnis");
         } else if (const auto index = SkillIndex::load(source->location()); index && index->refreshedAt) {
-            text += tr(" — GitHub, %n Skills, gelesen %1", nullptr, int(index->skills.size()))
-                        .arg(QLocale().toString(index->refreshedAt->toLocalTime(), QLocale::ShortFormat));
+            text += tr(" — GitHub, Skills: %1, gelesen am %2")
+                        .arg(index->skills.size())
+                        .arg(index->refreshedAt->toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s));
         } else {
             text += tr(" — GitHub, noch nicht gelesen");
         }

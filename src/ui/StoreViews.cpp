@@ -67,9 +67,12 @@ QWidget* hitRow(const RemoteSkillItem& skill)
     // A GitHub source counts no downloads; its hits say what they do instead.
     if (skill.fromIndex) {
         if (!skill.fromIndex->description.isEmpty()) {
-            auto* description = secondary(skill.fromIndex->description);
+            // One line in the list; the detail shows all of it.
+            const QString& text = skill.fromIndex->description;
+            auto* description = secondary(text.size() > 90 ? text.left(89).trimmed() + u'…' : text);
             description->setObjectName(u"hitDescription"_s);
             description->setTextFormat(Qt::PlainText);
+            description->setWordWrap(false);
             description->setAlignment(Qt::AlignLeft);
             lines->addWidget(description);
         }
@@ -179,8 +182,9 @@ void SkillStoreListView::rebuildHits()
     m_list->clear();
     for (const RemoteSkillItem& hit : m_service.searchResults()) {
         auto* row = new QListWidgetItem(m_list);
-        row->setSizeHint(QSize(0, 44));
-        m_list->setItemWidget(row, hitRow(hit));
+        QWidget* widget = hitRow(hit);
+        row->setSizeHint(QSize(0, std::max(44, widget->sizeHint().height()))); // a description adds a line
+        m_list->setItemWidget(row, widget);
         row->setSelected(m_selected == hit);
     }
 }
