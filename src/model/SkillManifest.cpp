@@ -64,8 +64,9 @@ Result<SkillManifest, QString> SkillManifest::read(const QByteArray& skillFile)
     if (!document.IsMap())
         return tr("Das Frontmatter ist keine Zuordnung von Schlüsseln zu Werten.");
     SkillManifest manifest;
-    for (auto [field, key] : {std::pair{&manifest.name, "name"}, std::pair{&manifest.description, "description"},
-                              std::pair{&manifest.compatibility, "compatibility"}}) {
+    for (auto [field, key] :
+         {std::pair{&manifest.name, "name"}, std::pair{&manifest.description, "description"},
+          std::pair{&manifest.compatibility, "compatibility"}}) {
         auto value = textField(document, key);
         if (!value)
             return value.error();
@@ -74,14 +75,16 @@ Result<SkillManifest, QString> SkillManifest::read(const QByteArray& skillFile)
     return manifest;
 }
 
-QList<SkillFinding> SkillManifest::check(const std::optional<QByteArray>& skillFile, const QString& folderName)
+QList<SkillFinding> SkillManifest::check(const std::optional<QByteArray>& skillFile,
+                                         const QString& folderName)
 {
     if (!skillFile)
         return {{SkillFinding::Level::error, tr("Keine SKILL.md im Ordner.")}};
     return check(read(*skillFile), folderName);
 }
 
-QList<SkillFinding> SkillManifest::check(const Result<SkillManifest, QString>& manifest, const QString& folderName)
+QList<SkillFinding> SkillManifest::check(const Result<SkillManifest, QString>& manifest,
+                                         const QString& folderName)
 {
     using Level = SkillFinding::Level;
     if (!manifest)
@@ -96,7 +99,8 @@ QList<SkillFinding> SkillManifest::check(const Result<SkillManifest, QString>& m
     } else if (!allowed.match(*name).hasMatch()) {
         findings.append({Level::error, tr("'name' darf nur a–z, 0–9 und '-' enthalten.")});
     } else if (name->startsWith(u'-') || name->endsWith(u'-') || name->contains(u"--"_s)) {
-        findings.append({Level::error, tr("'name' darf nicht mit '-' beginnen oder enden und kein '--' enthalten.")});
+        findings.append(
+            {Level::error, tr("'name' darf nicht mit '-' beginnen oder enden und kein '--' enthalten.")});
     } else if (*name != folderName) {
         findings.append(
             {Level::error, tr("'name' ('%1') weicht vom Ordnernamen '%2' ab.").arg(*name, folderName)});

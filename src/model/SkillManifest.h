@@ -43,5 +43,6 @@ struct SkillManifest
     // nothing when the skill is well-formed. `skillFile` is empty when the folder has none.
     static QList<SkillFinding> check(const std::optional<QByteArray>& skillFile, const QString& folderName);
     // The same for a file already read.
-    static QList<SkillFinding> check(const Result<SkillManifest, QString>& manifest, const QString& folderName);
+    static QList<SkillFinding> check(const Result<SkillManifest, QString>& manifest,
+                                     const QString& folderName);
 };
