@@ -362,6 +362,15 @@ int CliSession::search(const QStringList& args)
         return fail(*service.errorMessage());
     for (const QString& failure : m_sources->lastFailures())
         QTextStream(stderr) << failure << '\n';
+    // Nothing found and no source could be asked at all: that is a failure, not an empty answer.
+    const QList<SkillSourceRecord*> configured = SourceActions(*m_workspace).sources();
+    const bool anIndexAnswered =
+        std::any_of(configured.cbegin(), configured.cend(), [&](const SkillSourceRecord* source) {
+            return source->kind() == SkillSourceRecord::Kind::github && m_sources->index(source->location());
+        });
+    if (service.searchResults().isEmpty() && !anIndexAnswered && m_sources->lastFailures().isEmpty() &&
+        !refreshFailures.isEmpty())
+        return ExitCode::failure;
     if (m_json) {
         Json list = Json::array();
         for (const RemoteSkillItem& hit : service.searchResults()) {

@@ -90,6 +90,8 @@ void SourcesDialog::reload()
             text += tr(" — GitHub, Skills: %1, gelesen am %2")
                         .arg(index->skills.size())
                         .arg(index->refreshedAt->toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s));
+            if (index->truncated)
+                text += tr(" (GitHub hat die Liste gekürzt, es fehlen Skills)");
         } else {
             text += tr(" — GitHub, noch nicht gelesen");
         }

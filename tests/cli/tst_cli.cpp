@@ -228,6 +228,10 @@ private Q_SLOTS:
         const Run found = t.run(QStringList{u"search"_s, u"deploy"_s} + nowhere);
         QCOMPARE(found.exitCode, 1);
         QVERIFY2(found.err.contains(u"Netzwerkfehler: "_s), qPrintable(found.err));
+        // Without a directory, GitHub sources that could not be read leave nobody to ask.
+        const Run unread = t.run(QStringList{u"search"_s, u"deploy"_s} + nowhere.mid(2));
+        QCOMPARE(unread.exitCode, 1);
+        QVERIFY2(unread.err.contains(u"anthropics/skills: Netzwerkfehler"_s), qPrintable(unread.err));
 
         const QStringList install =
             QStringList{u"install"_s, u"o/r"_s, u"--skill-id"_s, u"deploy"_s} + nowhere;
