@@ -150,6 +150,8 @@ void SkillStoreListView::updateContent()
 {
     const QList<RemoteSkillItem>& hits = m_service.searchResults();
     if (m_service.isSearching()) {
+        // The sources may have changed since the view was made.
+        m_progress->setText(tr("Suche bei %1...").arg(m_service.source().displayName()));
         m_pages->setCurrentIndex(0);
     } else if (hits.isEmpty() && !m_search->text().isEmpty()) {
         m_placeholder->show(tr("Nichts gefunden"), u"magnifyingglass"_s,
