@@ -98,7 +98,9 @@ void SkillSources::search(const QString& query, QObject* context,
     for (const QString& address : directories) {
         StoreEndpoints endpoints = m_endpoints;
         endpoints.directoryBase = address;
-        endpoints.directoryName = QUrl(address).host();
+        // The packager's directory may carry its own name; any other is named by its host.
+        if (address != m_endpoints.directoryBase || endpoints.directoryName.isEmpty())
+            endpoints.directoryName = QUrl(address).host();
         auto directory = std::make_shared<DirectorySkillSource>(m_network, endpoints);
         directory->search(
             query, context,
