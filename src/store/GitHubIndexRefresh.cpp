@@ -91,12 +91,7 @@ void GitHubIndexRefresh::readTree(const HttpAnswer& answer)
         Q_EMIT failed(SkillStoreError::invalidResponse().description());
         return;
     }
-    const auto text = [](const nlohmann::json& object, const char* key) {
-        const auto found = object.find(key);
-        return found != object.end() && found->is_string() ? QString::fromStdString(found->get<std::string>())
-                                                           : QString();
-    };
-    m_index.treeSha = text(document, "sha");
+    m_index.treeSha = jsonText(document, "sha");
     m_index.truncated = document.value("truncated", false);
     m_index.refreshedAt = QDateTime::currentDateTimeUtc();
 
@@ -105,13 +100,13 @@ void GitHubIndexRefresh::readTree(const HttpAnswer& answer)
         for (const IndexedSkill& skill : std::as_const(m_cached->skills))
             known.insert(skill.path, skill);
     for (const nlohmann::json& entry : *tree) {
-        if (!entry.is_object() || text(entry, "type") != u"blob"_s)
+        if (!entry.is_object() || jsonText(entry, "type") != u"blob"_s)
             continue;
-        const QString path = text(entry, "path");
+        const QString path = jsonText(entry, "path");
         if (lastComponent(path) != SkillManifest::fileName || !m_repository.contains(path))
             continue;
         const QString folder = folderOf(path);
-        const QString blobSha = text(entry, "sha");
+        const QString blobSha = jsonText(entry, "sha");
         const IndexedSkill cached = known.value(folder);
         if (!cached.blobSha.isEmpty() && cached.blobSha == blobSha) {
             m_index.skills.append(cached);

@@ -22,7 +22,6 @@ struct RemoteSkillItem
     // Only for hits of a GitHub source, which the directory's answers never carry.
     struct FromIndex
     {
-        QString location;  // the source, as the user added it
         QString ref;       // the branch, tag or commit it was listed at
         QString skillPath; // the skill folder inside the repository
         QString description;

@@ -28,6 +28,13 @@ bool isPlainComponent(const QString& component)
 
 } // namespace
 
+QString jsonText(const nlohmann::json& object, const char* key)
+{
+    const auto found = object.find(key);
+    return found != object.end() && found->is_string() ? QString::fromStdString(found->get<std::string>())
+                                                       : QString();
+}
+
 Result<GitHubRepository, QString> GitHubRepository::parse(const QString& location)
 {
     static const QRegularExpression form(
@@ -71,14 +78,9 @@ std::optional<SkillIndex> SkillIndex::load(const QString& location)
     const nlohmann::json document = nlohmann::json::parse(bytes->cbegin(), bytes->cend(), nullptr, false);
     if (!document.is_object())
         return std::nullopt;
-    const auto text = [](const nlohmann::json& object, const char* key) {
-        const auto found = object.find(key);
-        return found != object.end() && found->is_string() ? QString::fromStdString(found->get<std::string>())
-                                                           : QString();
-    };
     SkillIndex index;
-    index.treeSha = text(document, "treeSha");
-    const QDateTime refreshed = QDateTime::fromString(text(document, "refreshedAt"), Qt::ISODate);
+    index.treeSha = jsonText(document, "treeSha");
+    const QDateTime refreshed = QDateTime::fromString(jsonText(document, "refreshedAt"), Qt::ISODate);
     if (refreshed.isValid())
         index.refreshedAt = refreshed;
     index.truncated = document.value("truncated", false);
@@ -87,8 +89,8 @@ std::optional<SkillIndex> SkillIndex::load(const QString& location)
         return std::nullopt;
     for (const nlohmann::json& skill : *skills) {
         if (skill.is_object())
-            index.skills.append({text(skill, "path"), text(skill, "blobSha"), text(skill, "name"),
-                                 text(skill, "description")});
+            index.skills.append({jsonText(skill, "path"), jsonText(skill, "blobSha"), jsonText(skill, "name"),
+                                 jsonText(skill, "description")});
     }
     return index;
 }

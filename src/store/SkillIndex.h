@@ -8,6 +8,12 @@
 
 #include <optional>
 
+#include <nlohmann/json_fwd.hpp>
+
+// A text field of a JSON object; empty when it is missing or not text. GitHub's answers
+// and the index cache are read leniently: an odd entry is skipped, not fatal.
+QString jsonText(const nlohmann::json& object, const char* key);
+
 // Where a GitHub source's skills are: "OWNER/REPO[@REF][:PATH]".
 struct GitHubRepository
 {

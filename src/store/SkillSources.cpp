@@ -74,8 +74,7 @@ QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
             hit.skillId = skill.path.mid(skill.path.lastIndexOf(u'/') + 1);
             hit.name = skill.name;
             hit.source = repository->fullName();
-            hit.fromIndex =
-                RemoteSkillItem::FromIndex{location, repository->ref, skill.path, skill.description};
+            hit.fromIndex = RemoteSkillItem::FromIndex{repository->ref, skill.path, skill.description};
             hit.sourceName = location;
             hits.append(hit);
         }
