@@ -290,6 +290,31 @@ Outcome move(const QString& from, const QString& to, const CopyControl& control)
     return systemError(u"Cannot move "_s + from + u" to "_s + to, code);
 }
 
+Outcome exchange(const QString& current, const QString& replacement)
+{
+    const QString failure = u"Cannot replace "_s + current + u" with "_s + replacement;
+    if (::renameat2(AT_FDCWD, native(replacement).constData(), AT_FDCWD, native(current).constData(),
+                    RENAME_EXCHANGE) == 0)
+        return {};
+    const int code = errno;
+    if (code != EINVAL && code != ENOSYS && code != ENOTSUP)
+        return systemError(failure, code);
+    const QString aside = childPath(QFileInfo(current).path(),
+                                    u".quorvane-old-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    if (::rename(native(current).constData(), native(aside).constData()) != 0)
+        return systemError(failure, errno);
+    if (::renameat2(AT_FDCWD, native(replacement).constData(), AT_FDCWD, native(current).constData(),
+                    RENAME_NOREPLACE) != 0 &&
+        ::rename(native(replacement).constData(), native(current).constData()) != 0) {
+        const int putCode = errno;
+        (void)::rename(native(aside).constData(), native(current).constData());
+        return systemError(failure, putCode);
+    }
+    if (::rename(native(aside).constData(), native(replacement).constData()) != 0)
+        return systemError(u"Replaced "_s + current + u", but could not set the old item aside"_s, errno);
+    return {};
+}
+
 Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control)
 {
     const QString failure = u"Cannot move "_s + from + u" to "_s + to;

@@ -68,6 +68,11 @@ struct CopyControl
 // `to`. Across file systems the tree is copied (links kept as links) beside the
 // destination, put in place, and only then is the source removed.
 Outcome move(const QString& from, const QString& to, const CopyControl& control = {});
+// Puts `replacement` where `current` is and `current` where `replacement` was, in one step
+// where the file system can: a reader of `current` sees the old item or the new, never
+// none. Both must exist on the same file system. Elsewhere the old item is renamed aside
+// first and renamed back when the second rename fails.
+Outcome exchange(const QString& current, const QString& replacement);
 // The copying half of move(), as used across file systems.
 Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control = {});
 // Whether a move would have to copy: the two places lie on different file systems.

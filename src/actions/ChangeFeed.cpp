@@ -16,6 +16,9 @@ ChangeFeed::ChangeFeed(ModelContext& context, QObject* parent)
         case RecordType::skillSource:
             Q_EMIT sourcesChanged();
             return;
+        case RecordType::skillProvenance:
+            Q_EMIT provenanceChanged();
+            return;
         case RecordType::appSettings:
             return; // the hub's items are announced once they have been scanned again
         }

@@ -31,4 +31,6 @@ Q_SIGNALS:
     void linkRecordsChanged();
     // Skill sources were added or removed, or their index was read again.
     void sourcesChanged();
+    // What is known of where hub items came from, or of their updates, changed.
+    void provenanceChanged();
 };

@@ -3,16 +3,21 @@
 #include "access/FileSystem.h"
 #include "actions/HubActions.h"
 #include "actions/Workspace.h"
-#include "store/SkillSource.h"
+#include "base/Log.h"
+#include "model/ModelContext.h"
 
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
 
-SkillInstall::SkillInstall(Workspace& workspace, const RemoteSkillItem& item)
+SkillInstall::SkillInstall(Workspace& workspace, SkillSource& source, const RemoteSkillItem& item,
+                           const InstallOptions& options)
     : QObject(&workspace)
     , m_workspace(workspace)
+    , m_source(source)
     , m_item(item)
+    , m_options(options)
+    , m_name(options.folderName.value_or(folderName(item)))
 {}
 
 QString SkillInstall::folderName(const RemoteSkillItem& item)
@@ -20,45 +25,134 @@ QString SkillInstall::folderName(const RemoteSkillItem& item)
     return item.skillId.value_or(item.name);
 }
 
-SkillInstall* SkillInstall::start(Workspace& workspace, SkillSource& source, const RemoteSkillItem& item)
+RemoteSkillItem SkillInstall::hitFor(const SkillProvenance& provenance)
 {
-    auto* install = new SkillInstall(workspace, item);
-    if (!workspace.hubSettings().hasValidCentralHub()) {
-        QTimer::singleShot(0, install, [install] {
-            install->finish({false, tr("Bitte wähle zuerst den Zentralen Ordner im Hub aus!"), {}});
-        });
-        return install;
-    }
-    source.download(item, install, [install](const DownloadAnswer& answer) {
-        if (answer)
-            install->write(answer.value());
-        else
-            install->finish(
-                {false, tr("Download fehlgeschlagen:\n%1").arg(answer.error().description()), {}});
-    });
+    RemoteSkillItem hit;
+    hit.id = provenance.repository + u':' + provenance.path;
+    hit.skillId = provenance.itemName;
+    hit.name = provenance.itemName;
+    hit.source = provenance.repository;
+    hit.fromIndex = RemoteSkillItem::FromIndex{provenance.ref, provenance.path, {}};
+    hit.sourceName = provenance.source;
+    return hit;
+}
+
+SkillInstall* SkillInstall::start(Workspace& workspace, SkillSource& source, const RemoteSkillItem& item,
+                                  const InstallOptions& options)
+{
+    auto* install = new SkillInstall(workspace, source, item, options);
+    QTimer::singleShot(0, install, &SkillInstall::begin);
     return install;
 }
 
-void SkillInstall::write(const QString& text)
+template <typename T>
+void SkillInstall::inBackground(std::function<T()> work, std::function<void(const T&)> then)
 {
-    const QString folder = folderName(m_item);
-    const auto written = m_workspace.linker().installDownloadedSkill(folder, text);
-    // An unreachable hub writes nothing: that is a failure, not a success.
-    if (!written) {
-        finish({false, tr("Installation fehlgeschlagen:\nDer Zentrale Hub ist nicht erreichbar."), {}});
-        return;
-    }
-    if (!written->ok()) {
-        finish({false, tr("Installation fehlgeschlagen:\n%1").arg(written->error().description), {}});
-        return;
-    }
+    // The install waits for its worker, and the workspace awaits its workers before it goes.
+    m_workspace.runInBackground([this, work = std::move(work), then = std::move(then)] {
+        T result = work();
+        QMetaObject::invokeMethod(
+            this, [then, result = std::move(result)] { then(result); }, Qt::QueuedConnection);
+    });
+}
+
+void SkillInstall::begin()
+{
+    if (!m_workspace.hubSettings().hasValidCentralHub())
+        return finish({false, tr("Bitte wähle zuerst den Zentralen Ordner im Hub aus!"), {}, {}});
+    auto plan = m_workspace.linker().planSkillInstall(m_name);
+    if (!plan)
+        return finish({false, tr("Installation fehlgeschlagen:\n%1").arg(plan.error()), {}, {}});
+    m_plan = std::move(plan).value();
+    // Asked before the download, so the user is not kept waiting for an answer that is no.
+    inBackground<Result<std::optional<LocalChanges>>>(
+        [plan = m_plan->target] { return FileLinkerService::changesHere(plan); },
+        [this](const Result<std::optional<LocalChanges>>& changes) {
+            if (!changes)
+                return finish(
+                    {false, tr("Installation fehlgeschlagen:\n%1").arg(changes.error().description), {}, {}});
+            m_replacing = FileSystem::exists(m_plan->target.folder);
+            if (changes.value() && !m_options.replaceChanged)
+                return refuse(
+                    {changes.value()->unknownOrigin
+                         ? tr("Im Hub liegt bereits ein Ordner „%1“, dessen Herkunft unbekannt ist.")
+                               .arg(m_name)
+                         : tr("Der Skill „%1“ wurde hier geändert.").arg(m_name),
+                     changes.value()});
+            fetch();
+        });
+}
+
+void SkillInstall::fetch()
+{
+    m_source.fetch(m_item, this, [this](const FetchAnswer& answer) {
+        if (!answer)
+            return finish({false, tr("Download fehlgeschlagen:\n%1").arg(answer.error()), {}, {}});
+        place(answer.value());
+    });
+}
+
+void SkillInstall::place(const FetchedSkill& skill)
+{
+    using Placed = Result<FolderDigest, InstallRefusal>;
+    inBackground<Placed>(
+        [plan = m_plan->target, files = skill.files, replace = m_options.replaceChanged] {
+            return FileLinkerService::placeSkillFolder(plan, files, replace);
+        },
+        [this, skill](const Placed& placed) {
+            if (!placed)
+                return refuse(placed.error());
+            conclude(skill, placed.value());
+        });
+}
+
+void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& digest)
+{
+    const SkillProvenance provenance{m_name,
+                                     skill.origin.source,
+                                     skill.origin.repository,
+                                     skill.origin.ref,
+                                     skill.origin.path,
+                                     skill.treeSha,
+                                     digest.contentHash,
+                                     digest.files,
+                                     QDateTime::currentDateTimeUtc()};
+    ModelContext& context = m_workspace.context();
+    SkillProvenanceRecord* record = nullptr;
+    for (SkillProvenanceRecord* known : context.records<SkillProvenanceRecord>())
+        if (known->itemName() == m_name)
+            record = known;
+    if (record)
+        record->setProvenance(provenance);
+    else
+        context.insert(new SkillProvenanceRecord(provenance));
+    if (const Outcome saved = context.save(); !saved)
+        Log::line(u"Failed to record where "_s + m_name + u" came from: "_s + saved.error().description);
     HubActions(m_workspace).rescan();
-    finish({true, tr("Skill '%1' wurde erfolgreich im Hub installiert!").arg(m_item.name),
-            FileSystem::childPath(m_workspace.hubSettings().centralRepositoryPath(), folder)});
+
+    QString message = m_replacing ? tr("Skill '%1' wurde aktualisiert.").arg(m_name)
+                                  : tr("Skill '%1' wurde erfolgreich im Hub installiert!").arg(m_item.name);
+    if (skill.incomplete)
+        message +=
+            u"\n\n"_s + tr("Nur die SKILL.md wurde installiert; die übrigen Dateien des Skills fehlen, "
+                           "weil sein Ordner nicht gelesen werden konnte: %1")
+                            .arg(*skill.incomplete);
+    if (!skill.skipped.isEmpty())
+        message +=
+            u"\n\n"_s + tr("Nicht installiert (Links und Submodule): %1").arg(skill.skipped.join(u", "_s));
+    finish({true, message, m_plan->target.folder, {}});
+}
+
+void SkillInstall::refuse(const InstallRefusal& refusal)
+{
+    if (!refusal.changesHere)
+        return finish({false, tr("Installation fehlgeschlagen:\n%1").arg(refusal.message), {}, {}});
+    finish({false, refusal.message, {}, refusal.changesHere});
 }
 
 void SkillInstall::finish(InstallResult result)
 {
+    m_plan.reset(); // the hub's scope closes before anyone hears of the end
     Q_EMIT finished(result);
     deleteLater();
 }

@@ -1,12 +1,21 @@
 #pragma once
 
+#include "linker/FileLinkerService.h"
 #include "store/RemoteSkillItem.h"
+#include "store/SkillSource.h"
 
 #include <QObject>
 #include <QString>
 
-class SkillSource;
 class Workspace;
+
+// What an install may do beyond adding a new folder.
+struct InstallOptions
+{
+    std::optional<QString> folderName; // instead of the hit's own
+    // Replace a folder that was changed here or whose origin is unknown (the user agreed).
+    bool replaceChanged = false;
+};
 
 // How an install ended, with the message the user is shown.
 struct InstallResult
@@ -14,30 +23,49 @@ struct InstallResult
     bool succeeded = false;
     QString message;
     QString folderPath; // the skill's folder in the hub, when it succeeded
+    // The folder in the way was changed here or is of unknown origin: nothing was done,
+    // and an install with `replaceChanged` would replace it.
+    std::optional<LocalChanges> needsConsent;
 };
 
-// One store install: the SKILL.md is downloaded, then written into the hub folder named
-// after the hit. It belongs to the workspace, not to a view, so it finishes and reports
-// even when the view that started it is gone. It deletes itself once it has reported.
+// One store install or update: the skill's folder is fetched, written beside its place in
+// the hub and then put in place, and where it came from is recorded. It belongs to the
+// workspace, not to a view, so it finishes and reports even when the view that started
+// it is gone. It deletes itself once it has reported.
 class SkillInstall : public QObject
 {
     Q_OBJECT
 
 public:
     // Starts at once; `finished` comes later, never before this returns.
-    static SkillInstall* start(Workspace& workspace, SkillSource& source, const RemoteSkillItem& item);
+    static SkillInstall* start(Workspace& workspace, SkillSource& source, const RemoteSkillItem& item,
+                               const InstallOptions& options = {});
 
     // The hit's folder in the hub: its skillId, else its name.
     static QString folderName(const RemoteSkillItem& item);
+    // The hit that fetches an installed skill again from where it came.
+    static RemoteSkillItem hitFor(const SkillProvenance& provenance);
 
 Q_SIGNALS:
     void finished(const InstallResult& result);
 
 private:
-    SkillInstall(Workspace& workspace, const RemoteSkillItem& item);
-    void write(const QString& text);
+    SkillInstall(Workspace& workspace, SkillSource& source, const RemoteSkillItem& item,
+                 const InstallOptions& options);
+    void begin();
+    void fetch();
+    void place(const FetchedSkill& skill);
+    void conclude(const FetchedSkill& skill, const FolderDigest& digest);
+    void refuse(const InstallRefusal& refusal);
     void finish(InstallResult result);
+    // Runs `work` on a worker and `then` with its result here.
+    template <typename T> void inBackground(std::function<T()> work, std::function<void(const T&)> then);
 
     Workspace& m_workspace;
+    SkillSource& m_source;
     RemoteSkillItem m_item;
+    InstallOptions m_options;
+    QString m_name;
+    std::optional<SkillInstallPlan> m_plan;
+    bool m_replacing = false;
 };

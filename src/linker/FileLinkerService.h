@@ -2,8 +2,10 @@
 
 #include "access/FileSystem.h"
 #include "access/FolderAccess.h"
+#include "access/FolderContent.h"
 #include "base/Result.h"
 #include "model/Skill.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/TargetAppSkill.h"
 
 #include <QString>
@@ -76,6 +78,35 @@ struct LinkRestorePlan
     LinkRestoreSummary summary;
 };
 
+// A fetched skill folder to put into the hub, in two halves like an import: the plan is
+// made where the records live (the hub's scope stays open while it lives), the files are
+// placed from plain paths on a worker.
+struct SkillInstallTarget
+{
+    QString name;
+    QString folder;                          // in the hub
+    std::optional<SkillProvenance> recorded; // what was installed there before, if anything
+};
+struct SkillInstallPlan
+{
+    SkillInstallTarget target;
+    std::vector<ReachedFolder> folders;
+};
+
+// How the folder an install would replace differs from what was installed there.
+struct LocalChanges
+{
+    bool unknownOrigin = false; // nothing records where it came from
+    QStringList files;          // changed here; for a folder of unknown origin, all it holds
+};
+
+// Why an install did not happen.
+struct InstallRefusal
+{
+    QString message;
+    std::optional<LocalChanges> changesHere; // set when only the user's consent is missing
+};
+
 // The one object through which every change on disk passes: links made and taken
 // away, entries imported, repaired and removed, downloaded skills written. It reads
 // nothing back for views and tells no one; the actions that call it announce changes.
@@ -123,10 +154,18 @@ public:
     bool concludeImport(const ImportPlan& plan, const Outcome& outcome, const TargetApp& app);
     // Points a broken link at the hub entry of the same name.
     bool repairLink(const TargetAppSkill& item, const TargetApp& app);
-    // Writes SKILL.md into the hub folder of that name, made if missing. Nothing when the
-    // hub cannot be reached; an error when the name is not a plain visible folder name or
-    // writing fails.
-    std::optional<Outcome> installDownloadedSkill(const QString& folderName, const QString& text);
+
+    // --- Installing fetched skill folders
+    // Refuses a name that is not a plain visible folder name, and an unreachable hub.
+    Result<SkillInstallPlan, QString> planSkillInstall(const QString& name) const;
+    // Nothing when the folder is missing or holds exactly what was installed. Reads files only.
+    static Result<std::optional<LocalChanges>> changesHere(const SkillInstallTarget& target);
+    // Writes the files into a hidden staging folder in the hub, then puts it in place: by a
+    // move that never replaces, or, over an existing folder, by one exchange after which the
+    // old folder is removed. A folder changed here or of unknown origin is replaced only
+    // with `replaceChanged`. On any failure the staging folder goes and the hub stays as it was.
+    static Result<FolderDigest, InstallRefusal>
+    placeSkillFolder(const SkillInstallTarget& plan, const QList<ContentFile>& files, bool replaceChanged);
 
 private:
     ModelContext& m_context;

@@ -128,20 +128,3 @@ bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& 
         m_records.upsert(app.id(), item.name);
     return repaired;
 }
-
-std::optional<Outcome> FileLinkerService::installDownloadedSkill(const QString& folderName,
-                                                                 const QString& text)
-{
-    return m_access.withFolder(m_hub.location(), [&](const QString& hub) -> Outcome {
-        // The name comes from a search hit on the internet: it must be one visible entry of the hub.
-        if (Outcome valid = checkItemName(folderName); !valid)
-            return valid;
-        if (folderName.startsWith(u'.'))
-            return Error{u"The name begins with \".\", so the folder would be hidden and never listed."_s};
-        const QString folder = FileSystem::childPath(hub, folderName);
-        return inOrder({
-            [&] { return FileSystem::createFolder(folder); },
-            [&] { return FileSystem::writeText(FileSystem::childPath(folder, u"SKILL.md"_s), text); },
-        });
-    });
-}

@@ -2,13 +2,15 @@
 
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 
 namespace {
 
 constexpr RecordType allTypes[] = {RecordType::targetApp, RecordType::appSettings,
-                                   RecordType::skillLinkRecord, RecordType::skillSource};
+                                   RecordType::skillLinkRecord, RecordType::skillSource,
+                                   RecordType::skillProvenance};
 
 const RecordSchema& schemaOf(RecordType type)
 {
@@ -21,6 +23,8 @@ const RecordSchema& schemaOf(RecordType type)
         return SkillLinkRecord::schema();
     case RecordType::skillSource:
         return SkillSourceRecord::schema();
+    case RecordType::skillProvenance:
+        return SkillProvenanceRecord::schema();
     }
     Q_UNREACHABLE();
 }
@@ -36,6 +40,8 @@ Record* makeBlankRecord(RecordType type)
         return new SkillLinkRecord({}, {});
     case RecordType::skillSource:
         return new SkillSourceRecord(SkillSourceRecord::Kind::github, {});
+    case RecordType::skillProvenance:
+        return new SkillProvenanceRecord({});
     }
     Q_UNREACHABLE();
 }

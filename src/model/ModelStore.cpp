@@ -2,6 +2,7 @@
 
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 
@@ -23,9 +24,9 @@ namespace {
 
 const QList<const RecordSchema*>& allSchemas()
 {
-    static const QList<const RecordSchema*> schemas = {&TargetApp::schema(), &AppSettings::schema(),
-                                                       &SkillLinkRecord::schema(),
-                                                       &SkillSourceRecord::schema()};
+    static const QList<const RecordSchema*> schemas = {
+        &TargetApp::schema(), &AppSettings::schema(), &SkillLinkRecord::schema(),
+        &SkillSourceRecord::schema(), &SkillProvenanceRecord::schema()};
     return schemas;
 }
 

@@ -14,7 +14,8 @@ enum class RecordType
     targetApp,
     appSettings,
     skillLinkRecord,
-    skillSource
+    skillSource,
+    skillProvenance
 };
 
 // One column of a record's table: declared once, and used by the schema, the

@@ -65,7 +65,8 @@ QByteArray percentEncodedForQuery(const QString& text)
 }
 
 DirectorySkillSource::DirectorySkillSource(QNetworkAccessManager& network, StoreEndpoints endpoints)
-    : m_endpoints(std::move(endpoints))
+    : m_network(network)
+    , m_endpoints(std::move(endpoints))
     , m_http(network, m_endpoints.timeout, maximumBodySize)
 {}
 
@@ -95,8 +96,31 @@ void DirectorySkillSource::download(const RemoteSkillItem& item, QObject* contex
 {
     auto* download = new SkillDownload(m_http, m_endpoints, item, context);
     QObject::connect(download, &SkillDownload::finished, context,
-                     [done](const QString& text) { done(text); });
+                     [done](const FoundSkillFile& found) { done(found); });
     QObject::connect(download, &SkillDownload::failed, context,
                      [done](const SkillStoreError& error) { done(error); });
     download->start();
+}
+
+void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
+                                 std::function<void(const FetchAnswer&)> done)
+{
+    // The SKILL.md tells where the folder is; the folder's other files come from its tree.
+    download(item, context, [this, item, context, done](const DownloadAnswer& found) {
+        if (!found)
+            return done(found.error().description());
+        const QString& path = found->path;
+        const qsizetype slash = path.lastIndexOf(u'/');
+        const SkillOrigin origin{displayName(), *item.source, found->branch,
+                                 slash < 0 ? QString() : path.left(slash)};
+        const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase,
+                                GitHubHosts::tokenFromEnvironment()};
+        auto* folder = new SkillFolderFetch(m_network, m_endpoints.timeout, hosts, origin,
+                                            found->text.toUtf8(), context);
+        QObject::connect(folder, &SkillFolderFetch::finished, context,
+                         [done](const FetchedSkill& skill) { done(skill); });
+        QObject::connect(folder, &SkillFolderFetch::failed, context,
+                         [done](const QString& message) { done(message); });
+        folder->start();
+    });
 }

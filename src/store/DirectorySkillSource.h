@@ -33,10 +33,15 @@ public:
     QString downloadHost() const override;
     void search(const QString& query, QObject* context,
                 std::function<void(const SearchAnswer&)> done) override;
+    void fetch(const RemoteSkillItem& item, QObject* context,
+               std::function<void(const FetchAnswer&)> done) override;
+
+    // Finds the hit's SKILL.md by the likely places, then the repository's trees.
     void download(const RemoteSkillItem& item, QObject* context,
-                  std::function<void(const DownloadAnswer&)> done) override;
+                  std::function<void(const DownloadAnswer&)> done);
 
 private:
+    QNetworkAccessManager& m_network;
     StoreEndpoints m_endpoints;
     HttpClient m_http;
 };

@@ -26,22 +26,7 @@ QString lastComponent(const QString& path)
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
-QString percentEncodedPath(const QString& path)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(path, "/"));
-}
-
 } // namespace
-
-std::optional<QByteArray> GitHubHosts::tokenFromEnvironment()
-{
-    for (const char* name : {"GITHUB_TOKEN", "GH_TOKEN"}) {
-        const QByteArray value = qgetenv(name).trimmed();
-        if (!value.isEmpty())
-            return value;
-    }
-    return std::nullopt;
-}
 
 GitHubIndexRefresh::GitHubIndexRefresh(const HttpClient& http, GitHubHosts hosts, GitHubRepository repository,
                                        std::optional<SkillIndex> cached, QObject* parent)
@@ -52,61 +37,35 @@ GitHubIndexRefresh::GitHubIndexRefresh(const HttpClient& http, GitHubHosts hosts
     , m_cached(std::move(cached))
 {}
 
-QString GitHubIndexRefresh::messageFor(const HttpAnswer& answer, const QString& what)
-{
-    if (!answer.status && !answer.tooLarge)
-        return SkillStoreError::networkError(answer.failure).description();
-    const int status = answer.status.value_or(0);
-    const QByteArray reset = answer.headers.value("x-ratelimit-reset");
-    if ((status == 403 || status == 429) &&
-        (answer.headers.value("x-ratelimit-remaining") == "0" || status == 429) && !reset.isEmpty()) {
-        const QDateTime when = QDateTime::fromSecsSinceEpoch(reset.toLongLong()).toLocalTime();
-        return tr("GitHub-Limit erreicht, wieder möglich um %1").arg(when.toString(u"HH:mm"_s));
-    }
-    if (status == 404)
-        return tr("%1 nicht gefunden.").arg(what);
-    return SkillStoreError::invalidResponse().description();
-}
-
 void GitHubIndexRefresh::start()
 {
-    HttpClient::Headers headers = {{"Accept", "application/vnd.github+json"}};
-    if (m_hosts.token)
-        headers.append({"Authorization", "Bearer " + *m_hosts.token});
-    const QUrl url(m_hosts.apiBase + u"/repos/"_s + m_repository.fullName() + u"/git/trees/"_s +
-                   QString::fromLatin1(QUrl::toPercentEncoding(m_repository.ref)) + u"?recursive=1"_s);
-    m_http.get(url, headers, this, [this](const HttpAnswer& answer) { readTree(answer); });
+    RepositoryTree::fetch(m_http, m_hosts, m_repository.fullName(), m_repository.ref, this,
+                          [this](const Result<RepositoryTree, QString>& tree) {
+                              if (tree)
+                                  readTree(tree.value());
+                              else
+                                  Q_EMIT failed(tree.error());
+                          });
 }
 
-void GitHubIndexRefresh::readTree(const HttpAnswer& answer)
+void GitHubIndexRefresh::readTree(const RepositoryTree& tree)
 {
-    if (!answer.status || answer.status != 200 || answer.tooLarge) {
-        Q_EMIT failed(messageFor(answer, m_repository.fullName() + u'@' + m_repository.ref));
-        return;
-    }
-    const nlohmann::json document =
-        nlohmann::json::parse(answer.body.cbegin(), answer.body.cend(), nullptr, false);
-    const auto tree = document.is_object() ? document.find("tree") : document.end();
-    if (!document.is_object() || tree == document.end() || !tree->is_array()) {
-        Q_EMIT failed(SkillStoreError::invalidResponse().description());
-        return;
-    }
-    m_index.treeSha = jsonText(document, "sha");
-    m_index.truncated = document.value("truncated", false);
+    m_index.treeSha = tree.sha;
+    m_index.truncated = tree.truncated;
     m_index.refreshedAt = QDateTime::currentDateTimeUtc();
 
     QHash<QString, IndexedSkill> known;
     if (m_cached)
         for (const IndexedSkill& skill : std::as_const(m_cached->skills))
             known.insert(skill.path, skill);
-    for (const nlohmann::json& entry : *tree) {
-        if (!entry.is_object() || jsonText(entry, "type") != u"blob"_s)
+    for (const TreeEntry& entry : tree.entries) {
+        if (entry.type != u"blob"_s)
             continue;
-        const QString path = jsonText(entry, "path");
+        const QString& path = entry.path;
         if (lastComponent(path) != SkillManifest::fileName || !m_repository.contains(path))
             continue;
         const QString folder = folderOf(path);
-        const QString blobSha = jsonText(entry, "sha");
+        const QString& blobSha = entry.sha;
         const IndexedSkill cached = known.value(folder);
         if (!cached.blobSha.isEmpty() && cached.blobSha == blobSha) {
             m_index.skills.append(cached);
@@ -131,9 +90,8 @@ void GitHubIndexRefresh::downloadNext()
         skill.path.isEmpty() ? SkillManifest::fileName : skill.path + u'/' + SkillManifest::fileName;
     ++m_running;
     // The raw service gets no token: it is another host.
-    m_http.getText(m_hosts.rawBase + m_repository.fullName() + u'/' + m_repository.ref + u'/' +
-                       percentEncodedPath(file),
-                   this, [this, position](const Result<QString, SkillStoreError>& answer) {
+    m_http.getText(m_hosts.rawAddress(m_repository.fullName(), m_repository.ref, file), this,
+                   [this, position](const Result<QString, SkillStoreError>& answer) {
                        --m_running;
                        if (answer) {
                            if (const auto manifest = SkillManifest::read(answer.value().toUtf8())) {

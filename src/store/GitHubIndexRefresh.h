@@ -1,23 +1,12 @@
 #pragma once
 
+#include "store/GitHubTree.h"
 #include "store/HttpClient.h"
 #include "store/SkillIndex.h"
 
 #include <QObject>
 
 #include <optional>
-
-// GitHub's addresses as the program uses them, and the user's token for the API.
-struct GitHubHosts
-{
-    QString apiBase; // REST API, without a slash at the end
-    QString rawBase; // raw content, ending in "/"
-    // Sent only to the API host, never to the raw service or a directory, never written.
-    std::optional<QByteArray> token;
-
-    // The token from GITHUB_TOKEN or GH_TOKEN, when one is set.
-    static std::optional<QByteArray> tokenFromEnvironment();
-};
 
 // Reads one GitHub source's index again: one tree listing for the whole repository,
 // then the SKILL.md of each skill folder whose file changed since the cached index,
@@ -34,15 +23,12 @@ public:
 
     void start();
 
-    // The user's message for a refused GitHub answer: a rate limit says when it ends.
-    static QString messageFor(const HttpAnswer& answer, const QString& what);
-
 Q_SIGNALS:
     void finished(const SkillIndex& index);
     void failed(const QString& message);
 
 private:
-    void readTree(const HttpAnswer& answer);
+    void readTree(const RepositoryTree& tree);
     void downloadNext();
     void finishIfDone();
 

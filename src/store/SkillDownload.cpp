@@ -54,31 +54,37 @@ void SkillDownload::start()
         QTimer::singleShot(0, this, [this] { fail(SkillStoreError::invalidURL()); });
         return;
     }
-    const QString raw = m_endpoints.rawBase + *m_item.source;
-    const QString skillPath = m_item.skillId ? u"/"_s + *m_item.skillId : QString();
-    m_rawAddresses = {
-        raw + u"/main"_s + skillPath + u"/SKILL.md"_s,
-        raw + u"/master"_s + skillPath + u"/SKILL.md"_s,
-        raw + u"/main/SKILL.md"_s,
-        raw + u"/master/SKILL.md"_s,
-        raw + u"/main/skills"_s + skillPath + u"/SKILL.md"_s,
-        raw + u"/master/skills"_s + skillPath + u"/SKILL.md"_s,
+    const QString skillPath = m_item.skillId ? *m_item.skillId + u"/"_s : QString();
+    m_rawTries = {
+        {u"main"_s, skillPath + u"SKILL.md"_s},
+        {u"master"_s, skillPath + u"SKILL.md"_s},
+        {u"main"_s, u"SKILL.md"_s},
+        {u"master"_s, u"SKILL.md"_s},
+        {u"main"_s, u"skills/"_s + skillPath + u"SKILL.md"_s},
+        {u"master"_s, u"skills/"_s + skillPath + u"SKILL.md"_s},
     };
     tryNextRawAddress();
 }
 
 void SkillDownload::tryNextRawAddress()
 {
-    if (m_nextRawAddress == m_rawAddresses.size()) {
+    if (m_nextRawAddress == m_rawTries.size()) {
         searchTree(0);
         return;
     }
-    m_http.getText(m_rawAddresses[m_nextRawAddress++], this,
-                   [this](const Result<QString, SkillStoreError>& text) {
-                       if (text)
-                           succeed(text.value());
-                       else
-                           tryNextRawAddress();
+    const auto& [branch, path] = m_rawTries[m_nextRawAddress++];
+    fetchFound(branch, path, [this] { tryNextRawAddress(); });
+}
+
+void SkillDownload::fetchFound(const QString& branch, const QString& path, std::function<void()> otherwise)
+{
+    // Inserted verbatim, as the directory names them.
+    m_http.getText(m_endpoints.rawBase + *m_item.source + u'/' + branch + u'/' + path, this,
+                   [this, branch, path, otherwise](const Result<QString, SkillStoreError>& text) {
+                       if (!text)
+                           return otherwise();
+                       Q_EMIT finished({text.value(), branch, path});
+                       deleteLater();
                    });
 }
 
@@ -112,19 +118,7 @@ void SkillDownload::takeTree(int branchIndex, const HttpAnswer& answer)
         return;
     }
     // Only the first matching entry is tried; when it fails, the next branch is searched.
-    m_http.getText(m_endpoints.rawBase + *m_item.source + u"/"_s + branches[branchIndex] + u"/"_s + *path,
-                   this, [this, branchIndex](const Result<QString, SkillStoreError>& text) {
-                       if (text)
-                           succeed(text.value());
-                       else
-                           searchTree(branchIndex + 1);
-                   });
-}
-
-void SkillDownload::succeed(const QString& text)
-{
-    Q_EMIT finished(text);
-    deleteLater();
+    fetchFound(branches[branchIndex], *path, [this, branchIndex] { searchTree(branchIndex + 1); });
 }
 
 void SkillDownload::fail(const SkillStoreError& error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/RemoteSkillItem.h"
+#include "store/SkillSource.h"
 #include "store/SkillStoreError.h"
 
 #include <QObject>
@@ -25,20 +26,20 @@ public:
     void start();
 
 Q_SIGNALS:
-    void finished(const QString& text);
+    void finished(const FoundSkillFile& found);
     void failed(const SkillStoreError& error);
 
 private:
     void tryNextRawAddress();
     void searchTree(int branchIndex);
     void takeTree(int branchIndex, const HttpAnswer& answer);
-    void succeed(const QString& text);
+    void fetchFound(const QString& branch, const QString& path, std::function<void()> otherwise);
     void fail(const SkillStoreError& error);
 
     const HttpClient& m_http;
     const StoreEndpoints& m_endpoints;
     RemoteSkillItem m_item;
-    QStringList m_rawAddresses;
+    QList<std::pair<QString, QString>> m_rawTries; // branch, path
     qsizetype m_nextRawAddress = 0;
 };
 
@@ -47,3 +48,4 @@ private:
 std::optional<QString> findSkillFileInTree(const QByteArray& body, const std::optional<QString>& skillId);
 
 Q_DECLARE_METATYPE(SkillStoreError)
+Q_DECLARE_METATYPE(FoundSkillFile)

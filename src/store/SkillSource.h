@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "store/RemoteSkillItem.h"
+#include "store/SkillFolderFetch.h"
 #include "store/SkillStoreError.h"
 
 #include <QList>
@@ -14,8 +15,16 @@ class QObject;
 
 // The hits of a search, or the message the user sees instead.
 using SearchAnswer = Result<QList<RemoteSkillItem>, QString>;
-// A downloaded SKILL.md, or why there is none.
-using DownloadAnswer = Result<QString, SkillStoreError>;
+// A downloaded SKILL.md and where it was found.
+struct FoundSkillFile
+{
+    QString text;
+    QString branch;
+    QString path; // inside the repository, as it was asked for
+};
+using DownloadAnswer = Result<FoundSkillFile, SkillStoreError>;
+// A skill's folder as fetched, or the user's message why not.
+using FetchAnswer = Result<FetchedSkill, QString>;
 
 // Where skills are found and fetched from. Every answer comes later on the calling
 // thread, once, unless `context` is destroyed first: that cancels the request.
@@ -31,8 +40,9 @@ public:
 
     virtual void search(const QString& query, QObject* context,
                         std::function<void(const SearchAnswer&)> done) = 0;
-    virtual void download(const RemoteSkillItem& item, QObject* context,
-                          std::function<void(const DownloadAnswer&)> done) = 0;
+    // The hit's whole folder, or its SKILL.md alone where the folder cannot be listed.
+    virtual void fetch(const RemoteSkillItem& item, QObject* context,
+                       std::function<void(const FetchAnswer&)> done) = 0;
 
     // Reads again what the source searches locally (all of it, or only where it has grown
     // old); `done` gets the user's message for each part that failed, on the calling

@@ -124,25 +124,28 @@ void SkillSources::search(const QString& query, QObject* context,
     }
 }
 
-void SkillSources::download(const RemoteSkillItem& item, QObject* context,
-                            std::function<void(const DownloadAnswer&)> done)
+void SkillSources::fetch(const RemoteSkillItem& item, QObject* context,
+                         std::function<void(const FetchAnswer&)> done)
 {
     if (!item.fromIndex || !item.source) {
+        // The directory source lives as long as its answer is awaited.
         auto directory = std::make_shared<DirectorySkillSource>(m_network, m_endpoints);
-        directory->download(item, context, [directory, done](const DownloadAnswer& answer) { done(answer); });
+        directory->fetch(item, context, [directory, done](const FetchAnswer& answer) { done(answer); });
         return;
     }
-    const QString file = item.fromIndex->skillPath.isEmpty()
-                             ? SkillManifest::fileName
-                             : item.fromIndex->skillPath + u'/' + SkillManifest::fileName;
-    m_http.getText(m_endpoints.rawBase + *item.source + u'/' + item.fromIndex->ref + u'/' +
-                       QString::fromLatin1(QUrl::toPercentEncoding(file, "/")),
-                   context, [done](const Result<QString, SkillStoreError>& text) {
-                       if (text)
-                           done(text.value());
-                       else
-                           done(text.error());
-                   });
+    const SkillOrigin origin{item.sourceName, *item.source, item.fromIndex->ref, item.fromIndex->skillPath};
+    auto* folder =
+        new SkillFolderFetch(m_network, m_endpoints.timeout, hosts(), origin, std::nullopt, context);
+    QObject::connect(folder, &SkillFolderFetch::finished, context,
+                     [done](const FetchedSkill& skill) { done(skill); });
+    QObject::connect(folder, &SkillFolderFetch::failed, context,
+                     [done](const QString& message) { done(message); });
+    folder->start();
+}
+
+GitHubHosts SkillSources::hosts() const
+{
+    return {m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
 }
 
 void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, QObject* context,
@@ -164,7 +167,6 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
         QTimer::singleShot(0, context, [done] { done({}); });
         return;
     }
-    const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
     for (const QString& location : locations) {
         const auto concluded = [pending, failures, done] {
             if (--*pending == 0)
@@ -176,7 +178,7 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
             QTimer::singleShot(0, context, concluded);
             continue;
         }
-        auto* refresh = new GitHubIndexRefresh(m_http, hosts, repository.value(), index(location), context);
+        auto* refresh = new GitHubIndexRefresh(m_http, hosts(), repository.value(), index(location), context);
         QObject::connect(refresh, &GitHubIndexRefresh::finished, context,
                          [this, refresh, location, concluded](const SkillIndex& fresh) {
                              if (const Outcome saved = fresh.save(location); !saved)

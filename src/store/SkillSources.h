@@ -27,8 +27,8 @@ public:
     QString downloadHost() const override;
     void search(const QString& query, QObject* context,
                 std::function<void(const SearchAnswer&)> done) override;
-    void download(const RemoteSkillItem& item, QObject* context,
-                  std::function<void(const DownloadAnswer&)> done) override;
+    void fetch(const RemoteSkillItem& item, QObject* context,
+               std::function<void(const FetchAnswer&)> done) override;
     void refreshLists(bool staleOnly, QObject* context,
                       std::function<void(const QStringList&)> done) override;
 
@@ -44,6 +44,10 @@ public:
 
     // The index of one source as cached now.
     std::optional<SkillIndex> index(const QString& location);
+
+    // GitHub's hosts, with the user's token for the API.
+    GitHubHosts hosts() const;
+    const HttpClient& http() const { return m_http; }
 
 private:
     QStringList gitHubLocations() const;

@@ -11,6 +11,7 @@
 #include "store/DirectorySkillSource.h"
 #include "store/SkillStoreService.h"
 #include "support/FakeNetwork.h"
+#include "support/FakeRepository.h"
 #include "support/TestDesktop.h"
 #include "support/WorkspaceFixture.h"
 #include "ui/PlaceholderView.h"
@@ -747,7 +748,11 @@ private Q_SLOTS:
              R"({"query":"deploy","searchType":"fuzzy","count":1,"skills":[{"id":"o/r/deploy","skillId":"deploy","name":"Deploy It","installs":7,"source":"o/r"}]})",
              false, 0});
         if (fileThere)
-            w.network.respond("/raw/o/r/main/deploy/SKILL.md", {200, "# Deploy", false, 0});
+            FakeRepository{{{"deploy/SKILL.md", "# Deploy"}, {"deploy/bin/run", "#!/bin/sh\n", "100755"}}}
+                .serve("/api/repos/o/r", "/raw/o/r", "main",
+                       [&](const QByteArray& target, const QByteArray& body) {
+                           w.network.respond(target, {200, body});
+                       });
         w.showAndWait();
         w.select(0);
         w.find<QLineEdit>(u"storeSearch"_s)->setText(u"deploy"_s);
@@ -762,6 +767,7 @@ private Q_SLOTS:
             QCOMPARE(readFile(hub + u"/deploy/SKILL.md"_s), QByteArray("# Deploy"));
         else if (message.startsWith(u"Skill '"_s)) {
             QCOMPARE(readFile(hub + u"/deploy/SKILL.md"_s), QByteArray("# Deploy"));
+            QCOMPARE(readFile(hub + u"/deploy/bin/run"_s), QByteArray("#!/bin/sh\n")); // the whole folder
             QCOMPARE(w.workspace->hubCatalog().availableSkills().size(), 1);
             QCOMPARE(w.detail()->findChild<QStackedWidget*>()->currentWidget()->findChild<QPushButton*>(
                          u"reinstall"_s) != nullptr,

@@ -3,6 +3,7 @@
 #include "linker/Placement.h"
 #include "linker/TargetListing.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillProvenanceRecord.h"
 #include "support/LogCapture.h"
 #include "support/WorkspaceFixture.h"
 
@@ -429,33 +430,6 @@ private Q_SLOTS:
         QCOMPARE(log.lines(), QStringList());
     }
 
-    void installWritesSkillFiles()
-    {
-        LinkerFixture f;
-        const auto fresh = f.linker.installDownloadedSkill(u"new-skill"_s, u"# Neu ü"_s);
-        QVERIFY(fresh && fresh->ok());
-        QCOMPARE(readFile(f.hub + u"/new-skill/SKILL.md"_s), QByteArray("# Neu \xc3\xbc"));
-
-        QVERIFY(makeFolder(f.hub + u"/existing/scripts"_s));
-        QVERIFY(writeFile(f.hub + u"/existing/SKILL.md"_s, "old"));
-        QVERIFY(writeFile(f.hub + u"/existing/scripts/run.sh"_s, "keep me"));
-        const auto replaced = f.linker.installDownloadedSkill(u"existing"_s, u"new"_s);
-        QVERIFY(replaced && replaced->ok());
-        QCOMPARE(entryNames(f.hub + u"/existing"_s), QStringList({u"SKILL.md"_s, u"scripts"_s}));
-        QCOMPARE(readFile(f.hub + u"/existing/SKILL.md"_s), QByteArray("new"));
-        QCOMPARE(readFile(f.hub + u"/existing/scripts/run.sh"_s), QByteArray("keep me"));
-    }
-
-    void installNeedsAHub()
-    {
-        WorkspaceFixture f;
-        QVERIFY(f.workspace->hubSettings().setHub(f.path(u"no hub"_s), std::nullopt).ok());
-        LogCapture log;
-        QCOMPARE(f.workspace->linker().installDownloadedSkill(u"x"_s, u"y"_s), std::nullopt);
-        QVERIFY(!QFileInfo::exists(f.path(u"no hub"_s)));
-        QCOMPARE(log.lines(), QStringList());
-    }
-
     void installRefusesNamesThatAreNotOneVisibleFolder_data()
     {
         QTest::addColumn<QString>("name");
@@ -471,15 +445,85 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         LinkerFixture f;
-        QVERIFY(makeFolder(f.hub + u"/a"_s));
-        const QStringList before = treeSnapshot(f.dir.path());
-        const auto installed = f.linker.installDownloadedSkill(name, u"# evil"_s);
-        QVERIFY(installed);
-        QVERIFY(!installed->ok());
-        QVERIFY(!installed->error().description.isEmpty());
-        QStringList after = treeSnapshot(f.dir.path());
-        QCOMPARE(after.filter(u"SKILL.md"_s), before.filter(u"SKILL.md"_s));
-        QCOMPARE(after.size(), before.size());
+        QVERIFY(!f.linker.planSkillInstall(name));
+    }
+
+    void installNeedsAHub()
+    {
+        WorkspaceFixture f;
+        QVERIFY(f.workspace->hubSettings().setHub(f.path(u"no hub"_s), std::nullopt).ok());
+        QVERIFY(!f.workspace->linker().planSkillInstall(u"x"_s));
+        QVERIFY(!QFileInfo::exists(f.path(u"no hub"_s)));
+    }
+
+    // What stands in the hub before, what was recorded of it, and what the install does.
+    void placesAWholeFolderAndNeverHalfOfOne_data()
+    {
+        QTest::addColumn<QString>("before"); // "": nothing; "installed"; "edited"; "foreign"
+        QTest::addColumn<bool>("consent");
+        QTest::addColumn<QStringList>("changesHere"); // of a refusal
+        QTest::addColumn<bool>("placed");
+        QTest::newRow("new folder") << QString() << false << QStringList() << true;
+        QTest::newRow("as installed") << u"installed"_s << false << QStringList() << true;
+        QTest::newRow("edited here") << u"edited"_s << false << QStringList{u"SKILL.md"_s, u"notes.txt"_s}
+                                     << false;
+        QTest::newRow("edited here, replaced with consent") << u"edited"_s << true << QStringList() << true;
+        QTest::newRow("of unknown origin")
+            << u"foreign"_s << false << QStringList{u"SKILL.md"_s, u"old.txt"_s} << false;
+    }
+    void placesAWholeFolderAndNeverHalfOfOne()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, consent);
+        QFETCH(QStringList, changesHere);
+        QFETCH(bool, placed);
+        LinkerFixture f;
+        const QString folder = f.hub + u"/pdf"_s;
+        const QList<ContentFile> old = {{u"SKILL.md"_s, "old", false}, {u"old.txt"_s, "gone after", false}};
+        if (!before.isEmpty()) {
+            QVERIFY(FolderContent::write(folder, old));
+            if (before != u"foreign"_s) {
+                const FolderDigest digest = FolderContent::digest(old);
+                f.context->insert(new SkillProvenanceRecord({u"pdf"_s,
+                                                             u"o/r"_s,
+                                                             u"o/r"_s,
+                                                             u"HEAD"_s,
+                                                             u"pdf"_s,
+                                                             u"t1"_s,
+                                                             digest.contentHash,
+                                                             digest.files,
+                                                             {}}));
+                QVERIFY(f.context->save());
+            }
+            if (before == u"edited"_s) {
+                QVERIFY(writeFile(folder + u"/SKILL.md"_s, "mine"));
+                QVERIFY(writeFile(folder + u"/notes.txt"_s, "mine too"));
+            }
+        }
+        const QStringList hubBefore = treeSnapshot(f.hub);
+        const QList<ContentFile> files = {{u"SKILL.md"_s, "# PDF", false},
+                                          {u"scripts/run.sh"_s, "#!/bin/sh\n", true},
+                                          {u"assets/logo.bin"_s, QByteArray("\0\xff\x01", 3), false}};
+
+        const auto plan = f.linker.planSkillInstall(u"pdf"_s);
+        QVERIFY(plan);
+        const auto result = FileLinkerService::placeSkillFolder(plan->target, files, consent);
+        QCOMPARE(bool(result), placed);
+        QCOMPARE(entryNames(f.hub).filter(u".quorvane"_s), QStringList());
+        if (!placed) {
+            QCOMPARE(result.error().changesHere.value().files, changesHere);
+            QCOMPARE(result.error().changesHere->unknownOrigin, before == u"foreign"_s);
+            QCOMPARE(treeSnapshot(f.hub), hubBefore);
+            return;
+        }
+        // Byte for byte, and only the script may be run; nothing of the old folder is left.
+        for (const ContentFile& file : files) {
+            QCOMPARE(readFile(folder + u'/' + file.relativePath), file.bytes);
+            QCOMPARE(QFileInfo(folder + u'/' + file.relativePath).permissions().testFlag(QFile::ExeOwner),
+                     file.executable);
+        }
+        QVERIFY(!QFileInfo::exists(folder + u"/old.txt"_s));
+        QCOMPARE(result->contentHash, FolderContent::digestOf(folder).value().contentHash);
     }
 
     void restoresWhatIsMissingAndTouchesNothingElse()

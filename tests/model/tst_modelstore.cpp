@@ -1,6 +1,7 @@
 #include "model/AppSettings.h"
 #include "model/ModelContext.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 #include "support/StoreWriteLock.h"
@@ -322,33 +323,58 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::readFile(storePath()), before);
     }
 
-    // A store of the first schema, as the first release wrote it, keeps its rows and gains
-    // what later versions add.
-    void aFirstSchemaStoreIsUpgraded()
+    // A store of an older schema, as that release wrote it, keeps its rows and gains what
+    // later versions add.
+    void anOlderStoreIsUpgraded_data()
     {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QStringList>("laterTables");
+        QTest::newRow("first schema")
+            << 1 << QStringList{u"store_revision"_s, u"skill_sources"_s, u"installed_skills"_s};
+        QTest::newRow("third schema") << 3 << QStringList{u"installed_skills"_s};
+    }
+    void anOlderStoreIsUpgraded()
+    {
+        QFETCH(int, version);
+        QFETCH(QStringList, laterTables);
         {
             auto context = openContext(storePath());
-            context->insert(new TargetApp(u"Old"_s, u"/old"_s, u"folder"_s, std::nullopt));
+            auto* app = new TargetApp(u"Old"_s, u"/old"_s, u"folder"_s, std::nullopt);
+            context->insert(app);
+            context->insert(new SkillLinkRecord(app->id(), u"pdf"_s));
             QVERIFY(context->save());
         }
         {
             RawConnection raw(storePath());
-            QVERIFY(raw.exec(u"DROP TABLE store_revision"_s));
-            QVERIFY(raw.exec(u"DROP TABLE skill_sources"_s));
-            QVERIFY(raw.exec(u"PRAGMA user_version = 1"_s));
+            for (const QString& table : laterTables)
+                QVERIFY(raw.exec(u"DROP TABLE "_s + table));
+            QVERIFY(raw.exec(u"PRAGMA user_version = %1"_s.arg(version)));
         }
         auto context = openContext(storePath());
         QVERIFY(context);
         QVERIFY(appNamed(*context, u"Old"_s));
+        QCOMPARE(context->records<SkillLinkRecord>().size(), 1);
         QStringList sources;
         for (const SkillSourceRecord* source : context->records<SkillSourceRecord>())
             sources.append(source->location());
         QCOMPARE(sources, SkillSourceRecord::defaultRepositories()); // an upgrade finds skills at once
         QCOMPARE(RawConnection(storePath()).userVersion(), ModelStore::schemaVersion);
         const qint64 before = context->store().revision().value();
-        context->insert(new TargetApp(u"New"_s, u"/new"_s, u"folder"_s, std::nullopt));
+        const SkillProvenance installed{u"pdf"_s,
+                                        u"o/r"_s,
+                                        u"o/r"_s,
+                                        u"main"_s,
+                                        u"skills/pdf"_s,
+                                        u"t1"_s,
+                                        u"c1"_s,
+                                        {{u"SKILL.md"_s, u"b1"_s}},
+                                        QDateTime::fromSecsSinceEpoch(7, Qt::UTC)};
+        context->insert(new SkillProvenanceRecord(installed));
         QVERIFY(context->save());
         QCOMPARE(context->store().revision().value(), before + 1);
+        context.reset();
+        QCOMPARE(openContext(storePath())->records<SkillProvenanceRecord>().value(0)->provenance(),
+                 installed);
     }
 
     // Rows another connection read (as a worker thread does after a large write) are taken

@@ -15,6 +15,7 @@ using Files = QMap<QByteArray, FakeNetwork::Response>;
 struct DownloadOutcome
 {
     std::optional<QString> text;
+    QString foundAt; // branch/path
     std::optional<SkillStoreError> error;
 };
 
@@ -25,9 +26,10 @@ DownloadOutcome download(FakeNetwork& server, const RemoteSkillItem& item)
     DownloadOutcome outcome;
     QObject context;
     source.download(item, &context, [&](const DownloadAnswer& answer) {
-        if (answer)
-            outcome.text = answer.value();
-        else
+        if (answer) {
+            outcome.text = answer->text;
+            outcome.foundAt = answer->branch + u'/' + answer->path;
+        } else
             outcome.error = answer.error();
     });
     (void)QTest::qWaitFor([&] { return outcome.text || outcome.error; },
@@ -151,6 +153,8 @@ private Q_SLOTS:
                      u"Die SKILL.md Datei wurde im GitHub Repository nicht gefunden."_s);
         } else {
             QCOMPARE(outcome.text, std::optional(expectedText));
+            // Where it was found is where it was fetched from last.
+            QVERIFY(expectedTargets.last().endsWith(QByteArray('/' + outcome.foundAt.toUtf8())));
         }
         for (const FakeNetwork::Request& request : server.requests) {
             const bool treeRequest = request.target.startsWith("/api/");

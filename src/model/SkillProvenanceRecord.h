@@ -1,0 +1,66 @@
+#pragma once
+
+#include "model/Record.h"
+
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+
+// Where an installed hub item came from, and what was installed: enough to tell whether
+// its repository moved on and whether it was edited here since.
+struct SkillProvenance
+{
+    QString itemName;             // the folder in the hub
+    QString source;               // the source that found it, as the user knows it
+    QString repository;           // "owner/repository" on GitHub
+    QString ref;                  // branch, tag or commit it was installed from
+    QString path;                 // the skill folder inside the repository ("" for its root)
+    QString treeSha;              // the folder's tree as installed; empty when no tree could be listed
+    QString contentHash;          // SHA-256 over the installed files, as SkillFolderContent computes it
+    QMap<QString, QString> files; // relative path -> git blob SHA of what was installed
+    QDateTime installedAt;
+
+    bool operator==(const SkillProvenance&) const = default;
+};
+
+class SkillProvenanceRecord : public Record
+{
+    Q_OBJECT
+
+public:
+    // Its table's columns, each named here once.
+    struct Columns
+    {
+        static inline const Column itemName{QStringLiteral("item_name"), QStringLiteral("TEXT"), 4};
+        static inline const Column source{QStringLiteral("source"), QStringLiteral("TEXT"), 4};
+        static inline const Column repository{QStringLiteral("repository"), QStringLiteral("TEXT"), 4};
+        static inline const Column ref{QStringLiteral("ref"), QStringLiteral("TEXT"), 4};
+        static inline const Column path{QStringLiteral("path"), QStringLiteral("TEXT"), 4};
+        static inline const Column treeSha{QStringLiteral("tree_sha"), QStringLiteral("TEXT"), 4};
+        static inline const Column contentHash{QStringLiteral("content_hash"), QStringLiteral("TEXT"), 4};
+        static inline const Column files{QStringLiteral("files"), QStringLiteral("TEXT"), 4};
+        static inline const Column installedAt{QStringLiteral("installed_at"), QStringLiteral("INTEGER"), 4};
+    };
+
+    static constexpr RecordType type = RecordType::skillProvenance;
+    static const RecordSchema& schema();
+
+    explicit SkillProvenanceRecord(SkillProvenance provenance);
+
+    RecordType recordType() const override { return type; }
+
+    const SkillProvenance& provenance() const { return m_provenance; }
+    const QString& itemName() const { return m_provenance.itemName; }
+    // A new install of the same item replaces what was known of it.
+    void setProvenance(const SkillProvenance& provenance);
+
+    // The file list as the store and the backup keep it: a JSON object of path -> SHA.
+    static QString filesText(const QMap<QString, QString>& files);
+    static QMap<QString, QString> filesFromText(const QString& text);
+
+private:
+    QVariantMap columnValues() const override;
+    void assignColumnValues(const QVariantMap& values) override;
+
+    SkillProvenance m_provenance;
+};

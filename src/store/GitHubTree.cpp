@@ -1,0 +1,101 @@
+#include "store/GitHubTree.h"
+
+#include "store/SkillIndex.h"
+#include "store/SkillStoreError.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QUrl>
+
+#include <nlohmann/json.hpp>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("GitHubTree", text);
+}
+
+} // namespace
+
+std::optional<QByteArray> GitHubHosts::tokenFromEnvironment()
+{
+    for (const char* name : {"GITHUB_TOKEN", "GH_TOKEN"}) {
+        const QByteArray value = qgetenv(name).trimmed();
+        if (!value.isEmpty())
+            return value;
+    }
+    return std::nullopt;
+}
+
+QString GitHubHosts::rawAddress(const QString& repository, const QString& ref, const QString& path) const
+{
+    return rawBase + repository + u'/' + ref + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(path, "/"));
+}
+
+Result<RepositoryTree, QString> RepositoryTree::parse(const QByteArray& body)
+{
+    const nlohmann::json document = nlohmann::json::parse(body.cbegin(), body.cend(), nullptr, false);
+    const auto tree = document.is_object() ? document.find("tree") : document.end();
+    if (!document.is_object() || tree == document.end() || !tree->is_array())
+        return SkillStoreError::invalidResponse().description();
+    RepositoryTree parsed;
+    parsed.sha = jsonText(document, "sha");
+    const auto truncated = document.find("truncated");
+    parsed.truncated = truncated != document.end() && truncated->is_boolean() && truncated->get<bool>();
+    parsed.entries.reserve(static_cast<qsizetype>(tree->size()));
+    for (const nlohmann::json& entry : *tree) {
+        if (!entry.is_object())
+            continue;
+        const auto size = entry.find("size");
+        parsed.entries.append({jsonText(entry, "path"), jsonText(entry, "mode"), jsonText(entry, "type"),
+                               jsonText(entry, "sha"),
+                               size != entry.end() && size->is_number_integer() ? size->get<qint64>() : 0});
+    }
+    return parsed;
+}
+
+std::optional<QString> RepositoryTree::folderSha(const QString& folder) const
+{
+    if (folder.isEmpty())
+        return sha.isEmpty() ? std::nullopt : std::optional(sha);
+    for (const TreeEntry& entry : entries)
+        if (entry.type == u"tree"_s && entry.path == folder)
+            return entry.sha;
+    return std::nullopt;
+}
+
+void RepositoryTree::fetch(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
+                           const QString& ref, QObject* context,
+                           std::function<void(const Result<RepositoryTree, QString>&)> done)
+{
+    HttpClient::Headers headers = {{"Accept", "application/vnd.github+json"}};
+    if (hosts.token)
+        headers.append({"Authorization", "Bearer " + *hosts.token});
+    const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/git/trees/"_s +
+                   QString::fromLatin1(QUrl::toPercentEncoding(ref)) + u"?recursive=1"_s);
+    http.get(url, headers, context,
+             [done, what = QString(repository + u'@' + ref)](const HttpAnswer& answer) {
+                 if (!answer.status || answer.status != 200 || answer.tooLarge)
+                     return done(messageFor(answer, what));
+                 done(parse(answer.body));
+             });
+}
+
+QString RepositoryTree::messageFor(const HttpAnswer& answer, const QString& what)
+{
+    if (!answer.status && !answer.tooLarge)
+        return SkillStoreError::networkError(answer.failure).description();
+    const int status = answer.status.value_or(0);
+    const QByteArray reset = answer.headers.value("x-ratelimit-reset");
+    if ((status == 403 || status == 429) &&
+        (answer.headers.value("x-ratelimit-remaining") == "0" || status == 429) && !reset.isEmpty()) {
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(reset.toLongLong()).toLocalTime();
+        return tr("GitHub-Limit erreicht, wieder möglich um %1").arg(when.toString(u"HH:mm"_s));
+    }
+    if (status == 404)
+        return tr("%1 nicht gefunden.").arg(what);
+    return SkillStoreError::invalidResponse().description();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "base/Result.h"
+#include "store/HttpClient.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// GitHub's addresses as the program uses them, and the user's token for the API.
+struct GitHubHosts
+{
+    QString apiBase; // REST API, without a slash at the end
+    QString rawBase; // raw content, ending in "/"
+    // Sent only to the API host, never to the raw service or a directory, never written.
+    std::optional<QByteArray> token;
+
+    // The token from GITHUB_TOKEN or GH_TOKEN, when one is set.
+    static std::optional<QByteArray> tokenFromEnvironment();
+
+    // A file's raw address at a ref; the path is percent-encoded, its slashes kept.
+    QString rawAddress(const QString& repository, const QString& ref, const QString& path) const;
+};
+
+// One entry of a recursive tree listing.
+struct TreeEntry
+{
+    QString path; // from the repository's root, "/" between folders
+    QString mode; // "100644", "100755", "120000" (a link), "160000" (a submodule), "040000"
+    QString type; // "blob", "tree" or "commit"
+    QString sha;
+    qint64 size = 0; // of a blob
+};
+
+// A ref's whole tree as GitHub lists it in one answer.
+struct RepositoryTree
+{
+    QString sha;
+    bool truncated = false; // GitHub cut the listing short
+    QList<TreeEntry> entries;
+
+    // Entries that are not objects are skipped; an answer without a "tree" array is refused.
+    static Result<RepositoryTree, QString> parse(const QByteArray& body);
+
+    // The tree SHA of a folder ("" is the root), when the listing has it.
+    std::optional<QString> folderSha(const QString& folder) const;
+
+    // Lists `ref` of "owner/repository" recursively: one request to the API host. The error
+    // is the user's message.
+    static void fetch(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
+                      const QString& ref, QObject* context,
+                      std::function<void(const Result<RepositoryTree, QString>&)> done);
+
+    // The user's message for a refused GitHub answer: a rate limit says when it ends.
+    static QString messageFor(const HttpAnswer& answer, const QString& what);
+};

@@ -1,0 +1,190 @@
+#include "store/SkillFolderFetch.h"
+
+#include "access/ItemName.h"
+#include "model/SkillManifest.h"
+#include "store/SkillStoreError.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <limits.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SkillFolderFetch", text);
+}
+
+// Shows a path from outside with its control characters made visible.
+QString printable(const QString& path)
+{
+    QString shown;
+    for (const QChar c : path)
+        shown += c.category() == QChar::Other_Control ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'))
+                                                      : QString(c);
+    return shown;
+}
+
+bool isUsablePath(const QString& relativePath)
+{
+    if (relativePath.isEmpty() || relativePath.startsWith(u'/') ||
+        relativePath.toUtf8().size() >= PATH_MAX / 2)
+        return false;
+    const QStringList components = relativePath.split(u'/');
+    return std::all_of(components.cbegin(), components.cend(), [](const QString& component) {
+        return checkItemName(component).ok() && component.toUtf8().size() <= NAME_MAX;
+    });
+}
+
+} // namespace
+
+Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tree, const QString& folder)
+{
+    SkillFolderPlan plan;
+    const auto folderSha = tree.folderSha(folder);
+    if (!folderSha)
+        return tr("Der Ordner „%1“ steht nicht im Repository.").arg(printable(folder));
+    plan.folderSha = *folderSha;
+    const QString prefix = folder.isEmpty() ? QString() : folder + u'/';
+    for (const TreeEntry& entry : tree.entries) {
+        if (!entry.path.startsWith(prefix) || entry.type == u"tree"_s)
+            continue;
+        const QString relativePath = entry.path.mid(prefix.size());
+        if (!isUsablePath(relativePath))
+            return tr("Der Skill enthält einen unzulässigen Pfad: „%1“. Nichts wurde installiert.")
+                .arg(printable(relativePath));
+        // A link could point anywhere and a submodule is another repository: neither is fetched.
+        if (entry.type == u"commit"_s || entry.mode == u"120000"_s) {
+            plan.skipped.append(relativePath);
+            continue;
+        }
+        if (entry.type != u"blob"_s)
+            continue;
+        plan.files.append({relativePath, entry.sha, entry.size, entry.mode == u"100755"_s});
+        plan.totalBytes += std::max<qint64>(entry.size, 0);
+    }
+    if (plan.files.size() > maximumFiles)
+        return tr("Der Skill hat %1 Dateien; installiert werden höchstens %2. Nichts wurde installiert.")
+            .arg(plan.files.size())
+            .arg(maximumFiles);
+    if (plan.totalBytes > maximumBytes)
+        return tr("Der Skill ist %1 MiB groß; installiert werden höchstens %2 MiB. Nichts wurde installiert.")
+            .arg(QString::number(double(plan.totalBytes) / (1024 * 1024), 'f', 1))
+            .arg(maximumBytes / (1024 * 1024));
+    if (std::none_of(plan.files.cbegin(), plan.files.cend(),
+                     [](const File& file) { return file.relativePath == SkillManifest::fileName; }))
+        return tr("Im Ordner „%1“ liegt keine SKILL.md.").arg(printable(folder));
+    return plan;
+}
+
+SkillFolderFetch::SkillFolderFetch(QNetworkAccessManager& network, std::chrono::milliseconds timeout,
+                                   GitHubHosts hosts, SkillOrigin origin,
+                                   std::optional<QByteArray> knownManifest, QObject* parent)
+    : QObject(parent)
+    , m_network(network)
+    , m_timeout(timeout)
+    , m_http(network, timeout, SkillFolderPlan::maximumBytes)
+    , m_hosts(std::move(hosts))
+    , m_origin(std::move(origin))
+    , m_knownManifest(std::move(knownManifest))
+{
+    m_fetched.origin = m_origin;
+}
+
+void SkillFolderFetch::start()
+{
+    RepositoryTree::fetch(m_http, m_hosts, m_origin.repository, m_origin.ref, this,
+                          [this](const Result<RepositoryTree, QString>& tree) { takeTree(tree); });
+}
+
+void SkillFolderFetch::takeTree(const Result<RepositoryTree, QString>& tree)
+{
+    if (!tree)
+        return fetchManifestOnly(tree.error());
+    if (tree->truncated && !tree->folderSha(m_origin.path))
+        return fetchManifestOnly(tr("GitHub hat die Dateiliste des Repositorys gekürzt."));
+    auto plan = SkillFolderPlan::make(tree.value(), m_origin.path);
+    if (!plan)
+        return fail(plan.error());
+    m_plan = std::move(plan).value();
+    m_fetched.treeSha = m_plan.folderSha;
+    m_fetched.skipped = m_plan.skipped;
+    m_fetched.files.resize(m_plan.files.size());
+    for (int i = 0; i < parallelDownloads; ++i)
+        downloadNext();
+}
+
+void SkillFolderFetch::fetchManifestOnly(const QString& why)
+{
+    m_fetched.incomplete = why;
+    if (m_knownManifest) {
+        m_fetched.files = {{SkillManifest::fileName, *m_knownManifest, false}};
+        QTimer::singleShot(0, this, &SkillFolderFetch::succeed);
+        return;
+    }
+    const QString file =
+        m_origin.path.isEmpty() ? SkillManifest::fileName : m_origin.path + u'/' + SkillManifest::fileName;
+    m_http.getText(m_hosts.rawAddress(m_origin.repository, m_origin.ref, file), this,
+                   [this](const Result<QString, SkillStoreError>& text) {
+                       if (!text)
+                           return fail(text.error().description());
+                       m_fetched.files = {{SkillManifest::fileName, text->toUtf8(), false}};
+                       succeed();
+                   });
+}
+
+void SkillFolderFetch::downloadNext()
+{
+    if (m_over)
+        return;
+    if (m_nextFile == m_plan.files.size()) {
+        if (m_running == 0)
+            succeed();
+        return;
+    }
+    const qsizetype position = m_nextFile++;
+    const SkillFolderPlan::File& file = m_plan.files[position];
+    const QString repositoryPath =
+        m_origin.path.isEmpty() ? file.relativePath : m_origin.path + u'/' + file.relativePath;
+    const QUrl url =
+        QUrl::fromEncoded(m_hosts.rawAddress(m_origin.repository, m_origin.ref, repositoryPath).toUtf8());
+    ++m_running;
+    // A file larger than the tree says cannot match its SHA, so it is cut off at that size.
+    const HttpClient http(m_network, m_timeout, file.size);
+    http.get(url, {}, this, [this, position](const HttpAnswer& answer) {
+        --m_running;
+        const SkillFolderPlan::File& file = m_plan.files[position];
+        if (!answer.status || answer.tooLarge || answer.status != 200)
+            return fail(tr("„%1“ konnte nicht geladen werden: %2")
+                            .arg(printable(file.relativePath),
+                                 RepositoryTree::messageFor(answer, file.relativePath)));
+        // The raw service serves the branch as it is now; a file that no longer matches the
+        // listed tree means the skill changed meanwhile, and half of each is no skill.
+        if (FolderContent::gitBlobSha(answer.body) != file.blobSha)
+            return fail(tr("„%1“ hat sich während des Ladens geändert. Bitte versuche es erneut.")
+                            .arg(printable(file.relativePath)));
+        m_fetched.files[position] = {file.relativePath, answer.body, file.executable};
+        downloadNext();
+    });
+}
+
+void SkillFolderFetch::succeed()
+{
+    if (m_over)
+        return;
+    m_over = true;
+    Q_EMIT finished(m_fetched);
+    deleteLater();
+}
+
+void SkillFolderFetch::fail(const QString& message)
+{
+    if (m_over)
+        return;
+    m_over = true;
+    Q_EMIT failed(message);
+    deleteLater(); // its pending requests go with it
+}
