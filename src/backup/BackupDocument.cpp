@@ -99,6 +99,25 @@ QByteArray AppBackup::encode() const
         for (const BackupSkillSource& source : *sources)
             document["sources"].push_back({{"kind", utf8(source.kind)}, {"location", utf8(source.location)}});
     }
+    if (provenance) {
+        document["provenance"] = Json::array();
+        for (const SkillProvenance& skill : *provenance) {
+            Json files = Json::array();
+            for (auto file = skill.files.cbegin(); file != skill.files.cend(); ++file)
+                files.push_back({{"path", utf8(file.key())}, {"sha", utf8(file.value())}});
+            Json entry{{"itemName", utf8(skill.itemName)},
+                                              {"source", utf8(skill.source)},
+                                              {"repository", utf8(skill.repository)},
+                                              {"ref", utf8(skill.ref)},
+                                              {"path", utf8(skill.path)},
+                                              {"treeSha", utf8(skill.treeSha)},
+                                              {"contentHash", utf8(skill.contentHash)},
+                       {"files", files}};
+            if (skill.installedAt.isValid())
+                entry["installedAt"] = dateText(skill.installedAt);
+            document["provenance"].push_back(entry);
+        }
+    }
     return QByteArray::fromStdString(document.dump(2)) + '\n';
 }
 
@@ -128,6 +147,19 @@ Result<AppBackup, DecodingError> AppBackup::decode(const QByteArray& bytes)
             backup.sources.emplace();
             for (const JsonReader& source : *sources)
                 backup.sources->append({source.string("kind"), source.string("location")});
+        }
+        if (const auto provenance = top.optionalObjects("provenance")) {
+            backup.provenance.emplace();
+            for (const JsonReader& skill : *provenance) {
+                QMap<QString, QString> files;
+                for (const JsonReader& file : skill.objects("files"))
+                    files.insert(file.string("path"), file.string("sha"));
+                backup.provenance->append({skill.string("itemName"), skill.string("source"),
+                                           skill.string("repository"), skill.string("ref"), skill.string("path"),
+                                           skill.string("treeSha"), skill.string("contentHash"), files,
+                                           skill.optionalString("installedAt") ? readDate(skill, "installedAt")
+                                                                               : QDateTime()});
+            }
         }
         return backup;
     });

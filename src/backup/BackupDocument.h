@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/StrictJson.h"
 
 #include <QByteArray>
@@ -58,6 +59,8 @@ struct AppBackup
     std::optional<QList<BackupSkillLinkRecord>> linkRecords;
     // Absent in backups of older versions, which then leave the sources as they are.
     std::optional<QList<BackupSkillSource>> sources;
+    // Where installed skills came from; absent in older backups, which then leave it as it is.
+    std::optional<QList<SkillProvenance>> provenance;
 
     bool operator==(const AppBackup&) const = default;
 

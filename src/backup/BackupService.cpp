@@ -6,6 +6,7 @@
 #include "model/AppSettings.h"
 #include "model/ModelContext.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 
@@ -42,6 +43,9 @@ Result<AppBackup> buildBackup(ModelContext& context, const HubSettings& hub)
     backup.sources.emplace();
     for (const SkillSourceRecord* source : context.records<SkillSourceRecord>())
         backup.sources->append({SkillSourceRecord::kindName(source->kind()), source->location()});
+    backup.provenance.emplace();
+    for (const SkillProvenanceRecord* record : context.records<SkillProvenanceRecord>())
+        backup.provenance->append(record->provenance());
     return backup;
 }
 
@@ -84,6 +88,12 @@ Outcome replaceRecords(ModelContext& context, const AppBackup& backup, const QSt
             if (const auto kind = SkillSourceRecord::kindNamed(source.kind))
                 context.insert(new SkillSourceRecord(*kind, source.location));
         }
+    }
+    if (backup.provenance) {
+        for (SkillProvenanceRecord* record : context.records<SkillProvenanceRecord>())
+            context.remove(record);
+        for (const SkillProvenance& provenance : *backup.provenance)
+            context.insert(new SkillProvenanceRecord(provenance));
     }
     return {};
 }

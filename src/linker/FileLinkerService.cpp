@@ -6,6 +6,7 @@
 #include "linker/HubSettings.h"
 #include "linker/LinkRecords.h"
 #include "linker/Placement.h"
+#include "model/ModelContext.h"
 #include "model/TargetApp.h"
 
 #include <QFileInfo>
@@ -102,8 +103,19 @@ bool FileLinkerService::removeTargetItem(const QString& itemPath, const TargetAp
 
 bool FileLinkerService::removeHubItem(const Skill& skill)
 {
-    return m_access
-        .withFolder(m_hub.location(),
-                    [&](const QString&) { return FileSystem::remove(skill.url.toLocalFile()).ok(); })
-        .value_or(false);
+    const bool removed =
+        m_access
+            .withFolder(m_hub.location(),
+                        [&](const QString&) { return FileSystem::remove(skill.url.toLocalFile()).ok(); })
+            .value_or(false);
+    // A later item of the same name did not come from where this one did.
+    if (removed) {
+        for (SkillProvenanceRecord* record : m_context.records<SkillProvenanceRecord>())
+            if (record->itemName() == skill.url.fileName())
+                m_context.remove(record);
+        if (const Outcome saved = m_context.save(); !saved)
+            Log::line(u"Failed to forget where "_s + skill.url.fileName() + u" came from: "_s +
+                      saved.error().description);
+    }
+    return removed;
 }

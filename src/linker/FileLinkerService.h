@@ -139,7 +139,8 @@ public:
     // --- Removing
     // Deletes an entry of the app's folder (a link as a link) and forgets its record.
     bool removeTargetItem(const QString& itemPath, const TargetApp& app);
-    // Deletes a hub item from disk (a folder with its contents). Links to it stay and show as broken.
+    // Deletes a hub item from disk (a folder with its contents) and forgets where it came
+    // from. Links to it stay and show as broken.
     bool removeHubItem(const Skill& skill);
 
     // --- Bringing content into the hub

@@ -6,6 +6,7 @@
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "support/LogCapture.h"
 #include "support/StoreWriteLock.h"
@@ -35,6 +36,9 @@ struct BackupFixture : WorkspaceFixture
             lines.append(u"settings|"_s + settings->centralRepositoryPath());
         for (const SkillLinkRecord* record : context->fetch<SkillLinkRecord>().value())
             lines.append(record->targetAppID().toString() + u"|"_s + record->itemName());
+        for (const SkillProvenanceRecord* record : context->fetch<SkillProvenanceRecord>().value())
+            lines.append(u"installed|"_s + record->itemName() + u'|' + record->provenance().repository + u'|' +
+                         record->provenance().treeSha + u'|' + record->provenance().files.keys().join(u','));
         lines.sort();
         return lines;
     }
@@ -253,6 +257,9 @@ private Q_SLOTS:
         const auto appBookmark = app->bookmarkData();
         QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true),
                  LinkToggleResult::changed);
+        f.context->insert(new SkillProvenanceRecord({u"deploy"_s, u"o/r"_s, u"o/r"_s, u"main"_s, u"deploy"_s,
+                                                     u"t1"_s, u"c1"_s, {{u"SKILL.md"_s, u"b1"_s}}, {}}));
+        QVERIFY(f.context->save());
         QVERIFY(f.backups.exportTo(f.file).ok());
         const QStringList before = f.storeContent();
 
@@ -260,6 +267,7 @@ private Q_SLOTS:
         QVERIFY(FileSystem::remove(f.path(u"apps/Codex/deploy"_s)));
         QVERIFY(f.importFrom(emptyBackup).ok());
         QVERIFY(f.context->records<TargetApp>().isEmpty());
+        QCOMPARE(f.context->records<SkillProvenanceRecord>().size(), 1); // an older backup leaves it
         QSignalSpy hubChanged(&f.workspace->changes(), &ChangeFeed::hubItemsChanged);
         QSignalSpy foldersChanged(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
         QVERIFY(f.backups.importFrom(f.file).ok());
