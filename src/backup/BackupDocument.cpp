@@ -106,12 +106,12 @@ QByteArray AppBackup::encode() const
             for (auto file = skill.files.cbegin(); file != skill.files.cend(); ++file)
                 files.push_back({{"path", utf8(file.key())}, {"sha", utf8(file.value())}});
             Json entry{{"itemName", utf8(skill.itemName)},
-                                              {"source", utf8(skill.source)},
-                                              {"repository", utf8(skill.repository)},
-                                              {"ref", utf8(skill.ref)},
-                                              {"path", utf8(skill.path)},
-                                              {"treeSha", utf8(skill.treeSha)},
-                                              {"contentHash", utf8(skill.contentHash)},
+                       {"source", utf8(skill.source)},
+                       {"repository", utf8(skill.repository)},
+                       {"ref", utf8(skill.ref)},
+                       {"path", utf8(skill.path)},
+                       {"treeSha", utf8(skill.treeSha)},
+                       {"contentHash", utf8(skill.contentHash)},
                        {"files", files}};
             if (skill.installedAt.isValid())
                 entry["installedAt"] = dateText(skill.installedAt);
@@ -154,11 +154,11 @@ Result<AppBackup, DecodingError> AppBackup::decode(const QByteArray& bytes)
                 QMap<QString, QString> files;
                 for (const JsonReader& file : skill.objects("files"))
                     files.insert(file.string("path"), file.string("sha"));
-                backup.provenance->append({skill.string("itemName"), skill.string("source"),
-                                           skill.string("repository"), skill.string("ref"), skill.string("path"),
-                                           skill.string("treeSha"), skill.string("contentHash"), files,
-                                           skill.optionalString("installedAt") ? readDate(skill, "installedAt")
-                                                                               : QDateTime()});
+                backup.provenance->append(
+                    {skill.string("itemName"), skill.string("source"), skill.string("repository"),
+                     skill.string("ref"), skill.string("path"), skill.string("treeSha"),
+                     skill.string("contentHash"), files,
+                     skill.optionalString("installedAt") ? readDate(skill, "installedAt") : QDateTime()});
             }
         }
         return backup;

@@ -56,9 +56,16 @@ private Q_SLOTS:
         backup.linkRecords = QList<BackupSkillLinkRecord>{{backup.targetApps[0].id, u"deploy"_s}};
         backup.sources = QList<BackupSkillSource>{{u"github"_s, u"o/r@main:skills"_s},
                                                   {u"directory"_s, u"https://d.example"_s}};
-        backup.provenance = QList<SkillProvenance>{{u"pdf"_s, u"o/r"_s, u"o/r"_s, u"main"_s, u"skills/pdf"_s,
-                                                    u"t1"_s, u"c1"_s, {{u"SKILL.md"_s, u"b1"_s}, {u"a/x"_s, u"b2"_s}},
-                                                    QDateTime(QDate(2026, 3, 1), QTime(9, 0), QTimeZone::utc())}};
+        backup.provenance =
+            QList<SkillProvenance>{{u"pdf"_s,
+                                    u"o/r"_s,
+                                    u"o/r"_s,
+                                    u"main"_s,
+                                    u"skills/pdf"_s,
+                                    u"t1"_s,
+                                    u"c1"_s,
+                                    {{u"SKILL.md"_s, u"b1"_s}, {u"a/x"_s, u"b2"_s}},
+                                    QDateTime(QDate(2026, 3, 1), QTime(9, 0), QTimeZone::utc())}};
 
         const QByteArray bytes = backup.encode();
         QVERIFY(bytes.contains("\n  \"exportDate\": \"2026-03-01T14:05:09Z\""));
@@ -109,8 +116,9 @@ private Q_SLOTS:
         QTest::newRow("source without location")
             << with("sources", R"([{"kind":"github"}])") << u"location"_s;
         QTest::newRow("installed skill without tree SHA")
-            << with("provenance", R"([{"itemName":"a","source":"s","repository":"o/r","ref":"main","path":"",)"
-                                  R"("contentHash":"c","files":[],"installedAt":"2026-03-01T16:05:09Z"}])")
+            << with("provenance",
+                    R"([{"itemName":"a","source":"s","repository":"o/r","ref":"main","path":"",)"
+                    R"("contentHash":"c","files":[],"installedAt":"2026-03-01T16:05:09Z"}])")
             << u"treeSha"_s;
         QTest::newRow("link record without item name")
             << with("linkRecords", R"([{"targetAppID":"6F9619FF-8B86-D011-B42D-00C04FC964FF"}])")

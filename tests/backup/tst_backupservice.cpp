@@ -37,8 +37,9 @@ struct BackupFixture : WorkspaceFixture
         for (const SkillLinkRecord* record : context->fetch<SkillLinkRecord>().value())
             lines.append(record->targetAppID().toString() + u"|"_s + record->itemName());
         for (const SkillProvenanceRecord* record : context->fetch<SkillProvenanceRecord>().value())
-            lines.append(u"installed|"_s + record->itemName() + u'|' + record->provenance().repository + u'|' +
-                         record->provenance().treeSha + u'|' + record->provenance().files.keys().join(u','));
+            lines.append(u"installed|"_s + record->itemName() + u'|' + record->provenance().repository +
+                         u'|' + record->provenance().treeSha + u'|' +
+                         record->provenance().files.keys().join(u','));
         lines.sort();
         return lines;
     }
@@ -257,8 +258,15 @@ private Q_SLOTS:
         const auto appBookmark = app->bookmarkData();
         QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true),
                  LinkToggleResult::changed);
-        f.context->insert(new SkillProvenanceRecord({u"deploy"_s, u"o/r"_s, u"o/r"_s, u"main"_s, u"deploy"_s,
-                                                     u"t1"_s, u"c1"_s, {{u"SKILL.md"_s, u"b1"_s}}, {}}));
+        f.context->insert(new SkillProvenanceRecord({u"deploy"_s,
+                                                     u"o/r"_s,
+                                                     u"o/r"_s,
+                                                     u"main"_s,
+                                                     u"deploy"_s,
+                                                     u"t1"_s,
+                                                     u"c1"_s,
+                                                     {{u"SKILL.md"_s, u"b1"_s}},
+                                                     {}}));
         QVERIFY(f.context->save());
         QVERIFY(f.backups.exportTo(f.file).ok());
         const QStringList before = f.storeContent();
