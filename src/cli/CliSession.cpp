@@ -7,6 +7,7 @@
 #include "actions/HubActions.h"
 #include "actions/LinkActions.h"
 #include "actions/SkillInstall.h"
+#include "actions/SkillUpdates.h"
 #include "actions/SourceActions.h"
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
@@ -71,9 +72,10 @@ QString idText(const TargetApp& app)
 
 } // namespace
 
-CliSession::CliSession(bool json, StoreEndpoints endpoints)
+CliSession::CliSession(bool json, StoreEndpoints endpoints, CommandFlags flags)
     : m_json(json)
     , m_endpoints(std::move(endpoints))
+    , m_flags(flags)
 {}
 
 CliSession::~CliSession()
@@ -467,28 +469,154 @@ int CliSession::sourcesRefresh(const QStringList& args)
 
 int CliSession::install(const QStringList& args)
 {
-    // args: SOURCE, skill id (may be empty), name (may be empty)
-    const QString& source = args.at(0);
-    const std::optional<QString> skillId = args.at(1).isEmpty() ? std::nullopt : std::optional(args.at(1));
-    const QString name = args.at(2).isEmpty() ? skillId.value_or(QString()) : args.at(2);
-    if (name.isEmpty())
-        return fail(u"Say which skill to install: --skill-id ID or --name NAME."_s);
+    // args: OWNER/REPO[@REF], the skill's path or id (may be empty), the hub folder's name (may be empty)
+    const auto repository = GitHubRepository::parse(args.at(0));
+    if (!repository || !repository->path.isEmpty())
+        return fail(u"Say which repository: OWNER/REPO or OWNER/REPO@REF."_s);
+    const QString& pathOrId = args.at(1);
+    if (pathOrId.isEmpty())
+        return fail(u"Say which skill to install: --skill-id PATH-OR-ID."_s);
     if (!m_workspace->hubSettings().hasValidCentralHub())
         return fail(u"Choose the hub folder first: quorvane-cli hub set FOLDER"_s);
 
-    const RemoteSkillItem item{source + u"/"_s + name, skillId, name, 0, source, std::nullopt, {}};
+    RemoteSkillItem item;
+    item.id = repository->fullName() + u'/' + pathOrId;
+    item.skillId = pathOrId.mid(pathOrId.lastIndexOf(u'/') + 1);
+    item.name = *item.skillId;
+    item.source = repository->fullName();
+    item.sourceName = repository->fullName();
+    // A path names the folder; a bare id is looked for where skills usually lie.
+    if (pathOrId.contains(u'/'))
+        item.fromIndex = RemoteSkillItem::FromIndex{repository->ref, pathOrId, {}};
+    InstallOptions options;
+    options.replaceChanged = m_flags.force;
+    if (!args.at(2).isEmpty())
+        options.folderName = args.at(2);
+    const InstallResult result = waitFor(SkillInstall::start(*m_workspace, store().source(), item, options));
+    if (result.needsConsent)
+        return refuseChangedFolder(options.folderName.value_or(*item.skillId), *result.needsConsent);
+    if (!result.succeeded)
+        return fail(QString(result.message).replace(u'\n', u' '));
+    // What else the install has to say (files left out, a SKILL.md alone) is for the reader.
+    const qsizetype note = result.message.indexOf(u"\n\n"_s);
+    if (note >= 0)
+        QTextStream(stderr) << result.message.mid(note + 2) << '\n';
+    print(result.folderPath);
+    return ExitCode::success;
+}
+
+InstallResult CliSession::waitFor(SkillInstall* install)
+{
     InstallResult result;
     QEventLoop waiting;
-    SkillInstall* running = SkillInstall::start(*m_workspace, store().source(), item);
-    QObject::connect(running, &SkillInstall::finished, &waiting, [&](const InstallResult& finished) {
+    QObject::connect(install, &SkillInstall::finished, &waiting, [&](const InstallResult& finished) {
         result = finished;
         waiting.quit();
     });
     waiting.exec();
-    if (!result.succeeded)
-        return fail(QString(result.message).replace(u'\n', u' '));
-    print(result.folderPath);
-    return ExitCode::success;
+    return result;
+}
+
+SkillUpdates& CliSession::updates()
+{
+    if (!m_updates)
+        m_updates = new SkillUpdates(*m_workspace, store().source());
+    return *m_updates;
+}
+
+int CliSession::refuseChangedFolder(const QString& item, const LocalChanges& changes) const
+{
+    return fail(u"%1 %2 (%3); --force replaces it."_s.arg(
+        item,
+        changes.unknownOrigin ? u"is in the hub, but nothing records where it came from"_s
+                              : u"was changed here"_s,
+        changes.files.join(u", "_s)));
+}
+
+int CliSession::update(const QStringList& args)
+{
+    if (m_flags.check == (!args.isEmpty() || m_flags.all))
+        return fail(u"Say --check, or which items to update: ITEM... or --all."_s);
+    UpdateCheckResult checked;
+    QEventLoop waiting;
+    updates().check([&](const UpdateCheckResult& result) {
+        checked = result;
+        waiting.quit();
+    });
+    waiting.exec();
+    for (const QString& failure : std::as_const(checked.failures))
+        QTextStream(stderr) << failure << '\n';
+
+    if (m_flags.check) {
+        Json listed = Json::array();
+        for (const SkillUpdateStatus& skill : std::as_const(checked.skills)) {
+            const QString state = SkillUpdates::stateName(skill.state);
+            if (m_json)
+                listed.push_back(
+                    {{"item", utf8(skill.item)},
+                     {"state", utf8(state)},
+                     {"source", skill.source.isEmpty() ? Json(nullptr) : Json(utf8(skill.source))}});
+            else
+                print(u"%1\t%2\t%3"_s.arg(skill.item, state, skill.source));
+        }
+        if (m_json)
+            printJson(listed);
+        return checked.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
+    }
+
+    QList<SkillUpdateStatus> chosen;
+    bool allWell = checked.failures.isEmpty();
+    for (const SkillUpdateStatus& skill : std::as_const(checked.skills)) {
+        const bool named = args.contains(skill.item);
+        if (named ||
+            (m_flags.all && skill.state != UpdateState::current && skill.state != UpdateState::unknown))
+            chosen.append(skill);
+    }
+    for (const QString& item : args) {
+        if (std::none_of(chosen.cbegin(), chosen.cend(),
+                         [&](const SkillUpdateStatus& s) { return s.item == item; })) {
+            QTextStream(stderr) << "No hub item named " << item << " could be checked.\n";
+            allWell = false;
+        }
+    }
+    for (const SkillUpdateStatus& skill : std::as_const(chosen)) {
+        switch (skill.state) {
+        case UpdateState::unknown:
+            QTextStream(stderr) << skill.item
+                                << ": nothing records where it came from; it cannot be updated.\n";
+            allWell = false;
+            continue;
+        case UpdateState::current:
+            print(u"%1: current"_s.arg(skill.item));
+            continue;
+        case UpdateState::modified:
+            if (!m_flags.force) {
+                refuseChangedFolder(skill.item, {false, skill.changedFiles});
+                allWell = false;
+                continue;
+            }
+            break;
+        case UpdateState::updateAvailable:
+            break;
+        }
+        if (m_flags.dryRun) {
+            print(u"%1: would be %2 from %3"_s.arg(
+                skill.item, skill.state == UpdateState::modified ? u"replaced"_s : u"updated"_s,
+                skill.source));
+            continue;
+        }
+        const InstallResult result = waitFor(updates().update(skill.item, m_flags.force));
+        if (result.succeeded) {
+            print(u"%1: updated"_s.arg(skill.item));
+        } else if (result.needsConsent) {
+            refuseChangedFolder(skill.item, *result.needsConsent);
+            allWell = false;
+        } else {
+            QTextStream(stderr) << skill.item << ": " << QString(result.message).replace(u'\n', u' ') << '\n';
+            allWell = false;
+        }
+    }
+    return allWell ? ExitCode::success : ExitCode::failure;
 }
 
 int CliSession::backupExport(const QStringList& args)

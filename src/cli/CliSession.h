@@ -12,7 +12,11 @@
 
 class ModelContext;
 class QNetworkAccessManager;
+class SkillInstall;
 class SkillSources;
+class SkillUpdates;
+struct InstallResult;
+struct LocalChanges;
 class SkillStoreService;
 class TargetApp;
 class Workspace;
@@ -25,13 +29,22 @@ constexpr int failure = 1; // the operation failed, or changed nothing that was 
 constexpr int usage = 2;
 } // namespace ExitCode
 
+// Switches that change what one command does; each command accepts its own.
+struct CommandFlags
+{
+    bool check = false;  // update: only tell
+    bool all = false;    // update: every item with an update
+    bool force = false;  // install, update: replace a folder changed here or of unknown origin
+    bool dryRun = false; // update: tell what would change, change nothing
+};
+
 // One run of the command-line tool: the same store and actions the window uses, driven
 // by one command whose arguments answer what the window would ask. Results go to
 // standard output, messages and log lines to standard error.
 class CliSession
 {
 public:
-    CliSession(bool json, StoreEndpoints endpoints);
+    CliSession(bool json, StoreEndpoints endpoints, CommandFlags flags = {});
     ~CliSession();
 
     // Opens the store and loads the hub, as the window does when it opens.
@@ -52,6 +65,7 @@ public:
     int remove(const QStringList& args);
     int search(const QStringList& args);
     int install(const QStringList& args);
+    int update(const QStringList& args);
     int backupExport(const QStringList& args);
     int backupImport(const QStringList& args);
     int restoreLinks(const QStringList& args);
@@ -66,11 +80,17 @@ private:
     // Made on first use: most commands never go to the network.
     SkillStoreService& store();
     int toggle(const QStringList& args, bool linked);
+    // Runs one install or update to its end; prints nothing.
+    InstallResult waitFor(SkillInstall* install);
+    SkillUpdates& updates();
+    // Tells why a folder stays as it is, with the files changed here.
+    int refuseChangedFolder(const QString& item, const LocalChanges& changes) const;
     // Runs the action on the app and entry that args (APP ENTRY) name, or tells why not.
     int onEntry(const QStringList& args, const std::function<int(TargetApp&, const TargetAppSkill&)>& action);
 
     bool m_json;
     StoreEndpoints m_endpoints;
+    CommandFlags m_flags;
     UnrestrictedSecurityScopes m_scopes;
     SystemUserEnvironment m_user;
     SettingsFileLegacyPreferences m_preferences;
@@ -79,6 +99,7 @@ private:
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<SkillStoreService> m_store;
     SkillSources* m_sources = nullptr; // the store's source
+    SkillUpdates* m_updates = nullptr; // made on first use, a child of the workspace
     // Waits for the sources' refresh; writes each failure to standard error.
     QStringList refreshSources(const std::optional<QString>& only, bool staleOnly);
 };

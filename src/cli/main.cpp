@@ -20,6 +20,7 @@ struct Command
     int minimumArguments;
     int maximumArguments; // -1: any number
     std::function<int(CliSession&, const QStringList&)> run;
+    QStringList flags = {}; // the switches it takes besides the common options
 };
 
 const QList<Command>& commands()
@@ -124,12 +125,21 @@ const QList<Command>& commands()
          1,
          &CliSession::search},
         {{u"install"_s},
-         u"SOURCE [--skill-id ID] [--name NAME]"_s,
-         u"download a skill's SKILL.md from GitHub into the hub"_s,
-         u"quorvane-cli install owner/repo --skill-id deploy"_s,
+         u"OWNER/REPO[@REF] --skill-id PATH-OR-ID [--name NAME] [--force]"_s,
+         u"install a skill's whole folder from GitHub into the hub; prints the new folder"_s,
+         u"quorvane-cli install anthropics/skills --skill-id skills/pdf"_s,
          3,
          3,
-         &CliSession::install},
+         &CliSession::install,
+         {u"--force"_s}},
+        {{u"update"_s},
+         u"--check | ITEM... | --all [--force] [--dry-run]"_s,
+         u"compare installed skills with their repositories, or update them"_s,
+         u"quorvane-cli update --check --json"_s,
+         0,
+         -1,
+         &CliSession::update,
+         {u"--check"_s, u"--all"_s, u"--force"_s, u"--dry-run"_s}},
         {{u"backup"_s, u"export"_s},
          u"FILE"_s,
          u"write the whole configuration to FILE"_s,
@@ -226,6 +236,8 @@ int main(int argc, char* argv[])
     StoreEndpoints endpoints = StoreEndpoints::defaults();
     QString skillId;
     QString name;
+    CommandFlags flags;
+    QStringList flagsGiven;
     const QStringList arguments = application.arguments().mid(1);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -255,6 +267,13 @@ int main(int argc, char* argv[])
                 skillId = *given;
             else
                 name = *given;
+        } else if (argument == u"--check"_s || argument == u"--all"_s || argument == u"--force"_s ||
+                   argument == u"--dry-run"_s) {
+            flagsGiven.append(argument);
+            flags.check = flags.check || argument == u"--check"_s;
+            flags.all = flags.all || argument == u"--all"_s;
+            flags.force = flags.force || argument == u"--force"_s;
+            flags.dryRun = flags.dryRun || argument == u"--dry-run"_s;
         } else if (argument.startsWith(u"--"_s)) {
             err << "quorvane-cli: unknown option " << argument << "\n";
             return ExitCode::usage;
@@ -282,6 +301,12 @@ int main(int argc, char* argv[])
         printCommandHelp(*chosen, out);
         return ExitCode::success;
     }
+    for (const QString& flag : std::as_const(flagsGiven)) {
+        if (!chosen->flags.contains(flag)) {
+            err << "quorvane-cli: " << chosen->words.join(u' ') << " does not take " << flag << "\n";
+            return ExitCode::usage;
+        }
+    }
     QStringList commandArguments = words.mid(chosen->words.size());
     if (chosen->words == QStringList{u"install"_s})
         commandArguments << skillId << name;
@@ -292,7 +317,7 @@ int main(int argc, char* argv[])
         return ExitCode::usage;
     }
 
-    CliSession session(json, endpoints);
+    CliSession session(json, endpoints, flags);
     if (const int opened = session.open(); opened != ExitCode::success)
         return opened;
     return chosen->run(session, commandArguments);

@@ -111,7 +111,10 @@ void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
             return done(found.error().description());
         const QString& path = found->path;
         const qsizetype slash = path.lastIndexOf(u'/');
-        const SkillOrigin origin{displayName(), *item.source, found->branch,
+        const QString source = !item.sourceName.isEmpty() ? item.sourceName
+                               : !displayName().isEmpty() ? displayName()
+                                                          : *item.source;
+        const SkillOrigin origin{source, *item.source, found->branch,
                                  slash < 0 ? QString() : path.left(slash)};
         const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase,
                                 GitHubHosts::tokenFromEnvironment()};
@@ -123,4 +126,11 @@ void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
                          [done](const QString& message) { done(message); });
         folder->start();
     });
+}
+
+void DirectorySkillSource::listRepository(const QString& repository, const QString& ref, QObject* context,
+                                          std::function<void(const Result<RepositoryTree, QString>&)> done)
+{
+    const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
+    RepositoryTree::fetch(m_http, hosts, repository, ref, context, std::move(done));
 }

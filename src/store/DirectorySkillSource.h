@@ -35,6 +35,8 @@ public:
                 std::function<void(const SearchAnswer&)> done) override;
     void fetch(const RemoteSkillItem& item, QObject* context,
                std::function<void(const FetchAnswer&)> done) override;
+    void listRepository(const QString& repository, const QString& ref, QObject* context,
+                        std::function<void(const Result<RepositoryTree, QString>&)> done) override;
 
     // Finds the hit's SKILL.md by the likely places, then the repository's trees.
     void download(const RemoteSkillItem& item, QObject* context,

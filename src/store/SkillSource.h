@@ -44,6 +44,11 @@ public:
     virtual void fetch(const RemoteSkillItem& item, QObject* context,
                        std::function<void(const FetchAnswer&)> done) = 0;
 
+    // A GitHub repository's whole tree at a ref, in one listing: how installed skills learn
+    // whether their folder changed.
+    virtual void listRepository(const QString& repository, const QString& ref, QObject* context,
+                                std::function<void(const Result<RepositoryTree, QString>&)> done) = 0;
+
     // Reads again what the source searches locally (all of it, or only where it has grown
     // old); `done` gets the user's message for each part that failed, on the calling
     // thread, unless `context` goes first.

@@ -143,6 +143,12 @@ void SkillSources::fetch(const RemoteSkillItem& item, QObject* context,
     folder->start();
 }
 
+void SkillSources::listRepository(const QString& repository, const QString& ref, QObject* context,
+                                  std::function<void(const Result<RepositoryTree, QString>&)> done)
+{
+    RepositoryTree::fetch(m_http, hosts(), repository, ref, context, std::move(done));
+}
+
 GitHubHosts SkillSources::hosts() const
 {
     return {m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};

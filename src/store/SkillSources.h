@@ -29,6 +29,8 @@ public:
                 std::function<void(const SearchAnswer&)> done) override;
     void fetch(const RemoteSkillItem& item, QObject* context,
                std::function<void(const FetchAnswer&)> done) override;
+    void listRepository(const QString& repository, const QString& ref, QObject* context,
+                        std::function<void(const Result<RepositoryTree, QString>&)> done) override;
     void refreshLists(bool staleOnly, QObject* context,
                       std::function<void(const QStringList&)> done) override;
 

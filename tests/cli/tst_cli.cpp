@@ -1,3 +1,4 @@
+#include "support/FakeRepository.h"
 #include "support/LoopbackServer.h"
 #include "support/TestFiles.h"
 
@@ -143,6 +144,11 @@ private Q_SLOTS:
             << QStringList{u"apps"_s, u"rename"_s, u"Solo"_s, u"  "_s} << 1 << u"only blanks"_s;
         QTest::newRow("empty app name")
             << QStringList{u"apps"_s, u"add"_s, QString(), u"/"_s} << 1 << u"needs a name"_s;
+        QTest::newRow("a switch of another command")
+            << QStringList{u"apps"_s, u"--force"_s} << 2 << u"does not take"_s;
+        QTest::newRow("update of nothing") << QStringList{u"update"_s} << 1 << u"--check"_s;
+        QTest::newRow("install from a path")
+            << QStringList{u"install"_s, u"o/r:x"_s, u"--skill-id"_s, u"x"_s} << 1 << u"OWNER/REPO"_s;
         QTest::newRow("unknown hub item")
             << QStringList{u"link"_s, u"ghost"_s, u"Solo"_s} << 1 << u"no item"_s;
     }
@@ -216,6 +222,78 @@ private Q_SLOTS:
         for (const LoopbackServer::Seen& request : std::as_const(github.seen))
             QCOMPARE(request.headers.contains("authorization: bearer tok-123"),
                      request.target.startsWith("/api/"));
+    }
+
+    // A skill's whole folder comes in; the check lists each repository once; an update
+    // keeps links working and never overwrites what was changed here without --force.
+    void installsWholeFoldersAndUpdatesThem()
+    {
+        Tool t;
+        LoopbackServer github;
+        FakeRepository repository{{{"skills/pdf/SKILL.md", "# PDF"},
+                                   {"skills/pdf/scripts/fill.py", "print(1)\n", "100755"},
+                                   {"skills/pdf/reference/forms.md", "v1"},
+                                   {"skills/other/SKILL.md", "# Other"}}};
+        const auto publish = [&] {
+            repository.serve("/api/repos/o/r", "/raw/o/r", "HEAD",
+                             [&](const QByteArray& target, const QByteArray& body) {
+                                 github.answer(target, {200, body});
+                             });
+        };
+        publish();
+        const QStringList hosts = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
+                                   github.url() + u"/raw/"_s};
+        const QString hub = t.path(u"Hub"_s);
+        QVERIFY(makeFolder(hub + u"/mine"_s));
+        QVERIFY(makeFolder(t.path(u"codex"_s)));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, hub}).exitCode, 0);
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"Codex"_s, t.path(u"codex"_s)}).exitCode, 0);
+
+        const Run installed =
+            t.run(QStringList{u"install"_s, u"o/r"_s, u"--skill-id"_s, u"skills/pdf"_s} + hosts);
+        QCOMPARE(installed.exitCode, 0);
+        QCOMPARE(installed.out.trimmed(), hub + u"/pdf"_s);
+        QCOMPARE(readFile(hub + u"/pdf/reference/forms.md"_s), QByteArray("v1"));
+        QVERIFY(QFileInfo(hub + u"/pdf/scripts/fill.py"_s).isExecutable());
+        QVERIFY(!QFileInfo(hub + u"/pdf/SKILL.md"_s).isExecutable());
+        QCOMPARE(t.run({u"link"_s, u"pdf"_s, u"Codex"_s}).exitCode, 0);
+
+        const auto check = [&] {
+            github.seen.clear();
+            const Run run = t.run(QStringList{u"--json"_s, u"update"_s, u"--check"_s} + hosts);
+            const auto trees =
+                std::count_if(github.seen.cbegin(), github.seen.cend(),
+                              [](const auto& request) { return request.target.contains("/git/trees/"); });
+            return std::pair(QJsonDocument::fromJson(run.out.toUtf8()).array(), trees);
+        };
+        const QJsonObject mine{
+            {u"item"_s, u"mine"_s}, {u"state"_s, u"unknown"_s}, {u"source"_s, QJsonValue::Null}};
+        QCOMPARE(check(), std::pair(QJsonArray{mine, QJsonObject{{u"item"_s, u"pdf"_s},
+                                                                 {u"state"_s, u"current"_s},
+                                                                 {u"source"_s, u"o/r"_s}}},
+                                    qsizetype(1)));
+
+        repository.files[2].bytes = "v2";
+        publish();
+        QCOMPARE(check().first[1][u"state"_s].toString(), u"update-available"_s);
+        const Run dryRun = t.run(QStringList{u"update"_s, u"--all"_s, u"--dry-run"_s} + hosts);
+        QCOMPARE(dryRun.out, u"pdf: would be updated from o/r\n"_s);
+        QCOMPARE(readFile(hub + u"/pdf/reference/forms.md"_s), QByteArray("v1"));
+
+        // Edited here: kept, and the reader learns which file differs.
+        QVERIFY(writeFile(hub + u"/pdf/SKILL.md"_s, "# mine"));
+        QCOMPARE(check().first[1][u"state"_s].toString(), u"modified"_s);
+        const Run refused = t.run(QStringList{u"update"_s, u"pdf"_s} + hosts);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(u"changed here (SKILL.md)"_s), qPrintable(refused.err));
+        QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# mine"));
+
+        const Run forced = t.run(QStringList{u"update"_s, u"pdf"_s, u"--force"_s} + hosts);
+        QCOMPARE(forced.exitCode, 0);
+        QCOMPARE(readFile(t.path(u"codex/pdf/reference/forms.md"_s)), QByteArray("v2")); // through the link
+        QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# PDF"));
+        QCOMPARE(check().first[1][u"state"_s].toString(), u"current"_s);
+        QCOMPARE(entryNames(hub), (QStringList{u"mine"_s, u"pdf"_s}));
     }
 
     void searchAndInstallUseTheAddressesGiven()

@@ -1,0 +1,176 @@
+#include "actions/SkillUpdates.h"
+
+#include "access/FileSystem.h"
+#include "access/FolderContent.h"
+#include "actions/SkillInstall.h"
+#include "actions/Workspace.h"
+#include "model/ModelContext.h"
+#include "store/SkillSource.h"
+
+#include <QMap>
+
+using namespace Qt::StringLiterals;
+
+SkillUpdates::SkillUpdates(Workspace& workspace, SkillSource& source)
+    : QObject(&workspace)
+    , m_workspace(workspace)
+    , m_source(source)
+{}
+
+SkillUpdates::~SkillUpdates() = default;
+
+QString SkillUpdates::stateName(UpdateState state)
+{
+    switch (state) {
+    case UpdateState::current:
+        return u"current"_s;
+    case UpdateState::updateAvailable:
+        return u"update-available"_s;
+    case UpdateState::modified:
+        return u"modified"_s;
+    case UpdateState::unknown:
+        break;
+    }
+    return u"unknown"_s;
+}
+
+std::optional<SkillUpdateStatus> SkillUpdates::status(const QString& item) const
+{
+    const auto found = m_statuses.constFind(item);
+    return found == m_statuses.cend() ? std::nullopt : std::optional(*found);
+}
+
+void SkillUpdates::check(std::function<void(const UpdateCheckResult&)> done)
+{
+    if (done)
+        m_waiting.append(std::move(done));
+    if (isChecking())
+        return;
+    UpdateCheckResult result;
+    m_hub = m_workspace.folderAccess().reach(m_workspace.hubSettings().location());
+    if (!m_hub) {
+        result.failures.append(tr("Der Zentrale Hub ist nicht erreichbar."));
+        m_hub.emplace(); // the check runs until it concludes, even when it ends at once
+        QMetaObject::invokeMethod(
+            this, [this, result] { conclude(result); }, Qt::QueuedConnection);
+        Q_EMIT checkingChanged();
+        return;
+    }
+    Q_EMIT checkingChanged();
+    QHash<QString, SkillProvenance> recorded;
+    for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>())
+        recorded.insert(record->itemName(), record->provenance());
+    QList<Installed> installed;
+    for (const Skill& skill : m_workspace.hubCatalog().availableSkills()) {
+        const QString name = skill.url.fileName();
+        if (const auto provenance = recorded.constFind(name); provenance != recorded.cend())
+            installed.append({*provenance, {}, {}});
+        else
+            result.skills.append({name, UpdateState::unknown, {}, {}});
+    }
+    readInstalledFolders(std::move(installed), std::move(result));
+}
+
+void SkillUpdates::readInstalledFolders(QList<Installed> installed, UpdateCheckResult result)
+{
+    // The check lives as long as the workspace, which awaits its workers before it goes.
+    m_workspace.runInBackground([this, hub = m_hub->path, installed, result]() mutable {
+        for (Installed& skill : installed) {
+            const auto digest =
+                FolderContent::digestOf(FileSystem::childPath(hub, skill.provenance.itemName));
+            if (!digest)
+                skill.localFailure = digest.error().description;
+            else if (digest->contentHash != skill.provenance.contentHash)
+                skill.changedHere = digest->changedFiles(skill.provenance.files);
+        }
+        QMetaObject::invokeMethod(
+            this, [this, installed, result] { listRepositories(installed, result); }, Qt::QueuedConnection);
+    });
+}
+
+void SkillUpdates::listRepositories(QList<Installed> installed, UpdateCheckResult result)
+{
+    // One listing per repository and ref, however many of its skills are installed.
+    QMap<std::pair<QString, QString>, QList<qsizetype>> byRepository;
+    for (qsizetype i = 0; i < installed.size(); ++i)
+        byRepository[{installed[i].provenance.repository, installed[i].provenance.ref}].append(i);
+    auto shared = std::make_shared<std::pair<QList<Installed>, UpdateCheckResult>>(std::move(installed),
+                                                                                   std::move(result));
+    auto pending = std::make_shared<qsizetype>(byRepository.size());
+    if (byRepository.isEmpty())
+        return conclude(shared->second);
+    for (auto group = byRepository.cbegin(); group != byRepository.cend(); ++group) {
+        const auto [repository, ref] = group.key();
+        m_source.listRepository(
+            repository, ref, this,
+            [this, shared, pending, members = group.value(),
+             what = QString(repository + u'@' + ref)](const Result<RepositoryTree, QString>& tree) {
+                auto& [installed, result] = *shared;
+                if (!tree)
+                    result.failures.append(what + u": "_s + tree.error());
+                for (const qsizetype member : members) {
+                    const Installed& skill = installed[member];
+                    const SkillProvenance& p = skill.provenance;
+                    if (skill.localFailure) {
+                        result.failures.append(p.itemName + u": "_s + *skill.localFailure);
+                        continue;
+                    }
+                    if (skill.changedHere) {
+                        result.skills.append(
+                            {p.itemName, UpdateState::modified, p.source, *skill.changedHere});
+                        continue;
+                    }
+                    if (!tree)
+                        continue;
+                    const auto sha = tree->folderSha(p.path);
+                    if (!sha)
+                        result.failures.append(
+                            tr("%1: Der Ordner „%2“ steht nicht mehr in %3.").arg(p.itemName, p.path, what));
+                    else
+                        result.skills.append(
+                            {p.itemName,
+                             *sha == p.treeSha ? UpdateState::current : UpdateState::updateAvailable,
+                             p.source,
+                             {}});
+                }
+                if (--*pending == 0)
+                    conclude(shared->second);
+            });
+    }
+}
+
+void SkillUpdates::conclude(UpdateCheckResult result)
+{
+    std::sort(result.skills.begin(), result.skills.end(),
+              [](const SkillUpdateStatus& a, const SkillUpdateStatus& b) { return a.item < b.item; });
+    m_statuses.clear();
+    for (const SkillUpdateStatus& status : std::as_const(result.skills))
+        m_statuses.insert(status.item, status);
+    m_hub.reset();
+    const auto waiting = std::exchange(m_waiting, {});
+    Q_EMIT checkingChanged();
+    Q_EMIT statusesChanged();
+    for (const auto& done : waiting)
+        done(result);
+}
+
+SkillInstall* SkillUpdates::update(const QString& item, bool replaceChanged)
+{
+    for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>()) {
+        if (record->itemName() != item)
+            continue;
+        SkillInstall* install = SkillInstall::start(
+            m_workspace, m_source, SkillInstall::hitFor(record->provenance()), {item, replaceChanged});
+        connect(install, &SkillInstall::finished, this, [this, item](const InstallResult& result) {
+            if (!result.succeeded)
+                return;
+            if (auto known = m_statuses.find(item); known != m_statuses.end()) {
+                known->state = UpdateState::current;
+                known->changedFiles.clear();
+            }
+            Q_EMIT statusesChanged();
+        });
+        return install;
+    }
+    return nullptr;
+}
