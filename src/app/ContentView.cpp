@@ -9,6 +9,7 @@
 #include "actions/HubActions.h"
 #include "actions/LinkRestoreTask.h"
 #include "actions/SkillInstall.h"
+#include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
 #include "app/SidebarView.h"
 #include "backup/BackupService.h"
@@ -17,6 +18,7 @@
 #include "ui/AddTargetAppSheet.h"
 #include "ui/CentralHubListView.h"
 #include "ui/FolderPrompts.h"
+#include "ui/InstallReport.h"
 #include "ui/PlaceholderView.h"
 #include "ui/SkillDetailView.h"
 #include "ui/SourcesDialog.h"
@@ -42,11 +44,12 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     , m_workspace(workspace)
     , m_store(store)
     , m_desktop(desktop)
+    , m_updates(new SkillUpdates(workspace, store.source()))
     , m_folderWatch(new FolderWatch(workspace, this))
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)
-    , m_hubList(new CentralHubListView(workspace, desktop))
+    , m_hubList(new CentralHubListView(workspace, desktop, *m_updates))
     , m_storeList(new SkillStoreListView(store, desktop))
     , m_appSkillsList(new TargetAppSkillsListView(workspace, desktop))
     , m_detail(new QStackedWidget)
@@ -307,9 +310,9 @@ void ContentView::replaceDetailPage(QWidget*& page, QWidget* replacement)
 
 void ContentView::showSelectedSkill()
 {
-    replaceDetailPage(m_skillDetail, m_selectedSkill
-                                         ? new SkillDetailView(*m_selectedSkill, m_workspace, m_desktop)
-                                         : nullptr);
+    replaceDetailPage(m_skillDetail, m_selectedSkill ? new SkillDetailView(*m_selectedSkill, m_workspace,
+                                                                           m_desktop, *m_updates)
+                                                     : nullptr);
 }
 
 void ContentView::showSelectedTargetSkill()
@@ -325,11 +328,12 @@ void ContentView::showSelectedStoreSkill()
     if (m_selectedStoreSkill) {
         detail = new SkillStoreDetailView(*m_selectedStoreSkill, m_store, m_workspace, m_desktop);
         // The window tells how an install ended, even after the user moved on to another hit.
-        connect(detail, &SkillStoreDetailView::installStarted, this, [this](SkillInstall* install) {
-            connect(install, &SkillInstall::finished, this, [this](const InstallResult& result) {
-                m_desktop.alerts.inform(tr("SkillStore"), result.message);
-            });
-        });
+        connect(detail, &SkillStoreDetailView::installStarted, this,
+                [this, hit = *m_selectedStoreSkill](SkillInstall* install) {
+                    reportInstall(install, this, m_desktop, tr("SkillStore"), [this, hit] {
+                        return SkillInstall::start(m_workspace, m_store.source(), hit, {std::nullopt, true});
+                    });
+                });
     }
     replaceDetailPage(m_storeSkillDetail, detail);
 }

@@ -12,6 +12,7 @@
 #include <optional>
 
 class CentralHubListView;
+class SkillUpdates;
 class FolderWatch;
 class PlaceholderView;
 class QStackedWidget;
@@ -76,6 +77,7 @@ private:
     bool m_wasShown = false;
     bool m_wasInactiveSinceShown = false;
 
+    SkillUpdates* m_updates; // the workspace's child: checks and updates outlive the window
     FolderWatch* m_folderWatch;
     SidebarView* m_sidebar;
     QStackedWidget* m_content;

@@ -105,26 +105,26 @@ void DirectorySkillSource::download(const RemoteSkillItem& item, QObject* contex
 void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
                                  std::function<void(const FetchAnswer&)> done)
 {
-    // The SKILL.md tells where the folder is; the folder's other files come from its tree.
-    download(item, context, [this, item, context, done](const DownloadAnswer& found) {
+    const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
+    if (!item.source)
+        return download(item, context,
+                        [done](const DownloadAnswer& found) { done(found.error().description()); });
+    const QString source = !item.sourceName.isEmpty() ? item.sourceName
+                           : !displayName().isEmpty() ? displayName()
+                                                      : *item.source;
+    // A hit from an index knows its folder; the directory's hits are found by their SKILL.md.
+    if (item.fromIndex)
+        return SkillFolderFetch::fetch(m_network, m_endpoints.timeout, hosts,
+                                       {source, *item.source, item.fromIndex->ref, item.fromIndex->skillPath},
+                                       std::nullopt, context, done);
+    download(item, context, [this, item, source, hosts, context, done](const DownloadAnswer& found) {
         if (!found)
             return done(found.error().description());
-        const QString& path = found->path;
-        const qsizetype slash = path.lastIndexOf(u'/');
-        const QString source = !item.sourceName.isEmpty() ? item.sourceName
-                               : !displayName().isEmpty() ? displayName()
-                                                          : *item.source;
-        const SkillOrigin origin{source, *item.source, found->branch,
-                                 slash < 0 ? QString() : path.left(slash)};
-        const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase,
-                                GitHubHosts::tokenFromEnvironment()};
-        auto* folder = new SkillFolderFetch(m_network, m_endpoints.timeout, hosts, origin,
-                                            found->text.toUtf8(), context);
-        QObject::connect(folder, &SkillFolderFetch::finished, context,
-                         [done](const FetchedSkill& skill) { done(skill); });
-        QObject::connect(folder, &SkillFolderFetch::failed, context,
-                         [done](const QString& message) { done(message); });
-        folder->start();
+        const qsizetype slash = found->path.lastIndexOf(u'/');
+        SkillFolderFetch::fetch(
+            m_network, m_endpoints.timeout, hosts,
+            {source, *item.source, found->branch, slash < 0 ? QString() : found->path.left(slash)},
+            found->text.toUtf8(), context, done);
     });
 }
 

@@ -94,6 +94,17 @@ SkillFolderFetch::SkillFolderFetch(QNetworkAccessManager& network, std::chrono::
     m_fetched.origin = m_origin;
 }
 
+void SkillFolderFetch::fetch(QNetworkAccessManager& network, std::chrono::milliseconds timeout,
+                             GitHubHosts hosts, SkillOrigin origin, std::optional<QByteArray> knownManifest,
+                             QObject* context, std::function<void(const Result<FetchedSkill, QString>&)> done)
+{
+    auto* fetch = new SkillFolderFetch(network, timeout, std::move(hosts), std::move(origin),
+                                       std::move(knownManifest), context);
+    connect(fetch, &SkillFolderFetch::finished, context, [done](const FetchedSkill& skill) { done(skill); });
+    connect(fetch, &SkillFolderFetch::failed, context, [done](const QString& message) { done(message); });
+    fetch->start();
+}
+
 void SkillFolderFetch::start()
 {
     RepositoryTree::fetch(m_http, m_hosts, m_origin.repository, m_origin.ref, this,

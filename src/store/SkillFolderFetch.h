@@ -71,6 +71,11 @@ public:
     // The outcome comes as a signal, never before start() returned.
     void start();
 
+    // Fetches and hands the skill, or the user's message, to `done`, unless `context` goes first.
+    static void fetch(QNetworkAccessManager& network, std::chrono::milliseconds timeout, GitHubHosts hosts,
+                      SkillOrigin origin, std::optional<QByteArray> knownManifest, QObject* context,
+                      std::function<void(const Result<FetchedSkill, QString>&)> done);
+
 Q_SIGNALS:
     void finished(const FetchedSkill& skill);
     void failed(const QString& message);

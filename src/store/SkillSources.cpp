@@ -127,20 +127,9 @@ void SkillSources::search(const QString& query, QObject* context,
 void SkillSources::fetch(const RemoteSkillItem& item, QObject* context,
                          std::function<void(const FetchAnswer&)> done)
 {
-    if (!item.fromIndex || !item.source) {
-        // The directory source lives as long as its answer is awaited.
-        auto directory = std::make_shared<DirectorySkillSource>(m_network, m_endpoints);
-        directory->fetch(item, context, [directory, done](const FetchAnswer& answer) { done(answer); });
-        return;
-    }
-    const SkillOrigin origin{item.sourceName, *item.source, item.fromIndex->ref, item.fromIndex->skillPath};
-    auto* folder =
-        new SkillFolderFetch(m_network, m_endpoints.timeout, hosts(), origin, std::nullopt, context);
-    QObject::connect(folder, &SkillFolderFetch::finished, context,
-                     [done](const FetchedSkill& skill) { done(skill); });
-    QObject::connect(folder, &SkillFolderFetch::failed, context,
-                     [done](const QString& message) { done(message); });
-    folder->start();
+    // The directory source lives as long as its answer is awaited.
+    auto directory = std::make_shared<DirectorySkillSource>(m_network, m_endpoints);
+    directory->fetch(item, context, [directory, done](const FetchAnswer& answer) { done(answer); });
 }
 
 void SkillSources::listRepository(const QString& repository, const QString& ref, QObject* context,

@@ -2,6 +2,7 @@
 
 #include "actions/HubActions.h"
 #include "actions/LinkActions.h"
+#include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
 #include "linker/HubCatalog.h"
 #include "ui/DeleteAction.h"
@@ -26,10 +27,12 @@
 
 using namespace Qt::StringLiterals;
 
-CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices desktop, QWidget* parent)
+CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices desktop, SkillUpdates& updates,
+                                       QWidget* parent)
     : QWidget(parent)
     , m_workspace(workspace)
     , m_desktop(desktop)
+    , m_updates(updates)
     , m_search(new QLineEdit(this))
     , m_pages(new QStackedWidget(this))
     , m_model(new HubSkillListModel(this))
@@ -43,8 +46,15 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshHub"_s);
     refresh->setDefaultAction(refreshAction);
+    auto* checkUpdates = new QToolButton(this);
+    checkUpdates->setObjectName(u"checkUpdates"_s);
+    checkUpdates->setIcon(symbolIcon(u"square.and.arrow.down"_s));
+    checkUpdates->setText(tr("Nach Updates suchen"));
+    checkUpdates->setToolTip(tr("Nach Updates suchen"));
+    checkUpdates->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto* header = new QHBoxLayout;
     header->addWidget(title, 1);
+    header->addWidget(checkUpdates);
     header->addWidget(refresh);
 
     m_deleteAction = addDeleteAction(*this, u"deleteHubItemAction"_s, [this] {
@@ -82,6 +92,10 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
 
     connect(refreshAction, &QAction::triggered, this,
             [this] { HubActions(m_workspace).rescanInBackground(); });
+    connect(checkUpdates, &QToolButton::clicked, this, &CentralHubListView::checkForUpdates);
+    connect(&m_updates, &SkillUpdates::checkingChanged, checkUpdates,
+            [this, checkUpdates] { checkUpdates->setEnabled(!m_updates.isChecking()); });
+    connect(&m_updates, &SkillUpdates::statusesChanged, this, &CentralHubListView::reload);
     connect(m_chooseHub, &QPushButton::clicked, this,
             [this] { FolderPrompts(m_workspace, m_desktop).chooseHub(); });
     connect(m_search, &QLineEdit::textChanged, this, &CentralHubListView::reload);
@@ -150,7 +164,12 @@ void CentralHubListView::reload()
 
     {
         const QSignalBlocker blocker(m_list->selectionModel());
-        m_model->setSkills(visibleSkills());
+        QSet<QString> withUpdate;
+        for (const Skill& skill : m_workspace.hubCatalog().availableSkills())
+            if (const auto status = m_updates.status(skill.url.fileName());
+                status && status->state == UpdateState::updateAvailable)
+                withUpdate.insert(skill.url.fileName());
+        m_model->setSkills(visibleSkills(), withUpdate);
         if (m_selectedSkill) {
             if (const QModelIndex row = m_model->indexOf(m_selectedSkill->url); row.isValid())
                 m_list->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
@@ -204,4 +223,20 @@ void CentralHubListView::confirmAndDelete(const Skill& skill)
     LinkActions(m_workspace).removeHubItem(skill);
     if (m_selectedSkill && m_selectedSkill->url == skill.url)
         setSelectedSkill(std::nullopt);
+}
+
+void CentralHubListView::checkForUpdates()
+{
+    m_updates.check([this](const UpdateCheckResult& result) {
+        QStringList withUpdate;
+        for (const SkillUpdateStatus& skill : result.skills)
+            if (skill.state == UpdateState::updateAvailable)
+                withUpdate.append(skill.item);
+        QString text = withUpdate.isEmpty() ? tr("Alle installierten Skills sind aktuell.")
+                                            : tr("Updates gibt es für: %1").arg(withUpdate.join(u", "_s));
+        if (!result.failures.isEmpty())
+            text += u"\n\n"_s + tr("Nicht geprüft:") + u'\n' + result.failures.join(u'\n');
+        m_desktop.alerts.inform(tr("Nach Updates suchen"), text,
+                                result.failures.isEmpty() ? AlertStyle::informational : AlertStyle::critical);
+    });
 }

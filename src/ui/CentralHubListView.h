@@ -14,16 +14,19 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStackedWidget;
+class SkillUpdates;
 class Workspace;
 
-// The hub's items as last scanned: searchable by name, with reveal, delete and refresh,
-// and a single selection shared with the detail column. Follows every change of the hub.
+// The hub's items as last scanned: searchable by name, with reveal, delete, refresh and
+// the update check, each item with an update marked, and a single selection shared with
+// the detail column. Follows every change of the hub.
 class CentralHubListView : public QWidget
 {
     Q_OBJECT
 
 public:
-    CentralHubListView(Workspace& workspace, DesktopServices desktop, QWidget* parent = nullptr);
+    CentralHubListView(Workspace& workspace, DesktopServices desktop, SkillUpdates& updates,
+                       QWidget* parent = nullptr);
 
     void setSelectedSkill(const std::optional<Skill>& skill);
     // Back to an empty search, as when the hub is shown anew.
@@ -40,9 +43,12 @@ private:
     void takeSelectionFromList();
     void showContextMenu(const QPoint& position);
     QList<Skill> visibleSkills() const;
+    // Asks every installed skill's repository, then tells what it found.
+    void checkForUpdates();
 
     Workspace& m_workspace;
     DesktopServices m_desktop;
+    SkillUpdates& m_updates;
     QLineEdit* m_search;
     QStackedWidget* m_pages;
     HubSkillListModel* m_model;

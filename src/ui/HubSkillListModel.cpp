@@ -4,10 +4,11 @@
 
 using namespace Qt::StringLiterals;
 
-void HubSkillListModel::setSkills(QList<Skill> skills)
+void HubSkillListModel::setSkills(QList<Skill> skills, QSet<QString> withUpdate)
 {
     beginResetModel();
     m_skills = std::move(skills);
+    m_withUpdate = std::move(withUpdate);
     endResetModel();
 }
 
@@ -39,7 +40,10 @@ QVariant HubSkillListModel::data(const QModelIndex& index, int role) const
     const Skill& skill = m_skills.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return skill.name;
+        return m_withUpdate.contains(skill.url.fileName()) ? skill.name + u"  ·  "_s + tr("Update verfügbar")
+                                                           : skill.name;
+    case Qt::ToolTipRole:
+        return m_withUpdate.contains(skill.url.fileName()) ? QVariant(tr("Update verfügbar")) : QVariant();
     case Qt::DecorationRole:
         return skill.isDirectory ? tintedSymbolIcon(u"folder.fill"_s, SymbolColors::folder)
                                  : tintedSymbolIcon(u"doc.text"_s, SymbolColors::file);

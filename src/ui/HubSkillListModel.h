@@ -4,10 +4,12 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QSet>
 
 #include <optional>
 
-// The hub items a list shows, one row each: the name with a folder or file symbol.
+// The hub items a list shows, one row each: the name with a folder or file symbol, and a
+// mark where an update is available.
 // Replacing the rows is one reset, so filtering thousands of items stays cheap.
 class HubSkillListModel : public QAbstractListModel
 {
@@ -16,7 +18,8 @@ class HubSkillListModel : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void setSkills(QList<Skill> skills);
+    // `withUpdate` names the items whose repository has a newer version.
+    void setSkills(QList<Skill> skills, QSet<QString> withUpdate = {});
     const QList<Skill>& skills() const { return m_skills; }
     std::optional<Skill> skillAt(const QModelIndex& index) const;
     // The row of the item at that place, if it is shown.
@@ -27,4 +30,5 @@ public:
 
 private:
     QList<Skill> m_skills;
+    QSet<QString> m_withUpdate;
 };

@@ -1,8 +1,12 @@
 #include "ui/SkillDetailView.h"
 
 #include "actions/LinkActions.h"
+#include "actions/SkillInstall.h"
+#include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
+#include "model/ModelContext.h"
 #include "model/TargetApp.h"
+#include "ui/InstallReport.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
 
@@ -11,7 +15,9 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -41,12 +47,14 @@ using TextStyles::caption;
 using TextStyles::monospaced;
 
 SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, DesktopServices desktop,
-                                 QWidget* parent)
+                                 SkillUpdates& updates, QWidget* parent)
     : QScrollArea(parent)
     , m_skill(skill)
     , m_workspace(workspace)
     , m_desktop(desktop)
+    , m_updates(updates)
     , m_linkRows(new QVBoxLayout)
+    , m_origin(new QVBoxLayout)
 {
     setObjectName(u"skillDetail"_s);
     setWidgetResizable(true);
@@ -92,6 +100,8 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
                                                                         : u"color: #8a5a00;"_s);
         column->addWidget(note);
     }
+    m_origin->setSpacing(6);
+    column->addLayout(m_origin);
     column->addWidget(separator());
 
     QFrame* links = roundedBlock(QPalette::AlternateBase);
@@ -126,6 +136,66 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
             &SkillDetailView::rebuildLinkRows);
     connect(&m_workspace.changes(), &ChangeFeed::appsChanged, this, &SkillDetailView::rebuildLinkRows);
     rebuildLinkRows();
+    connect(&m_workspace.changes(), &ChangeFeed::provenanceChanged, this, &SkillDetailView::rebuildOrigin);
+    connect(&m_updates, &SkillUpdates::statusesChanged, this, &SkillDetailView::rebuildOrigin);
+    rebuildOrigin();
+}
+
+void SkillDetailView::rebuildOrigin()
+{
+    while (QLayoutItem* item = m_origin->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const QString name = m_skill.url.fileName();
+    std::optional<SkillProvenance> provenance;
+    for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>())
+        if (record->itemName() == name)
+            provenance = record->provenance();
+    QLabel* origin = caption(
+        provenance ? tr("Herkunft: %1 · %2 @ %3, installiert am %4")
+                         .arg(provenance->repository, provenance->path.isEmpty() ? u"/"_s : provenance->path,
+                              provenance->ref,
+                              QLocale().toString(provenance->installedAt.toLocalTime(), QLocale::ShortFormat))
+                   : tr("Herkunft unbekannt: importiert oder selbst angelegt."));
+    origin->setObjectName(u"skillOrigin"_s);
+    origin->setTextFormat(Qt::PlainText);
+    origin->setWordWrap(true);
+    m_origin->addWidget(origin);
+    const auto status = m_updates.status(name);
+    if (!provenance || !status)
+        return;
+    if (status->state == UpdateState::modified) {
+        QLabel* changed =
+            caption(tr("Hier geändert seit der Installation: %1").arg(status->changedFiles.join(u", "_s)));
+        changed->setObjectName(u"skillChangedHere"_s);
+        changed->setTextFormat(Qt::PlainText);
+        changed->setWordWrap(true);
+        m_origin->addWidget(changed);
+    }
+    if (status->state == UpdateState::updateAvailable || status->state == UpdateState::modified) {
+        auto* button =
+            new QPushButton(symbolIcon(u"square.and.arrow.down"_s),
+                            status->state == UpdateState::modified ? tr("Aus der Quelle wiederherstellen")
+                                                                   : tr("Update installieren"));
+        button->setObjectName(u"updateSkill"_s);
+        connect(button, &QPushButton::clicked, this, &SkillDetailView::update);
+        m_origin->addWidget(button, 0, Qt::AlignLeft);
+    }
+}
+
+void SkillDetailView::update()
+{
+    const QString name = m_skill.url.fileName();
+    SkillInstall* running = m_updates.update(name, false);
+    if (!running)
+        return;
+    for (QPushButton* button : findChildren<QPushButton*>(u"updateSkill"_s))
+        button->setEnabled(false);
+    connect(running, &SkillInstall::finished, this, &SkillDetailView::rebuildOrigin);
+    // Reported by the long-lived updates, not this view, which may be gone by then.
+    reportInstall(running, &m_updates, m_desktop, tr("Update"),
+                  [updates = &m_updates, name] { return updates->update(name, true); });
 }
 
 QWidget* SkillDetailView::makePathBlock()

@@ -6,17 +6,19 @@
 #include <QScrollArea>
 
 class QVBoxLayout;
+class SkillUpdates;
 class Workspace;
 
-// One hub item under the title "Skill Details": its kind and name, one switch per target
-// app that links it into the app's folder, its path and, for a file, the first lines.
+// One hub item under the title "Skill Details": its kind and name, where it came from and
+// whether an update waits, one switch per target app that links it into the app's folder,
+// its path and, for a file, the first lines.
 // The switches follow every change of the apps and their folders.
 class SkillDetailView : public QScrollArea
 {
     Q_OBJECT
 
 public:
-    SkillDetailView(const Skill& skill, Workspace& workspace, DesktopServices desktop,
+    SkillDetailView(const Skill& skill, Workspace& workspace, DesktopServices desktop, SkillUpdates& updates,
                     QWidget* parent = nullptr);
 
     const Skill& skill() const { return m_skill; }
@@ -25,9 +27,14 @@ private:
     // The switches read the linked state afresh every time.
     void rebuildLinkRows();
     QWidget* makePathBlock();
+    // Where it came from and how it stands against that, read afresh on every change.
+    void rebuildOrigin();
+    void update();
 
     Skill m_skill;
     Workspace& m_workspace;
     DesktopServices m_desktop;
+    SkillUpdates& m_updates;
     QVBoxLayout* m_linkRows;
+    QVBoxLayout* m_origin;
 };

@@ -269,9 +269,10 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
         column->addWidget(description);
     }
 
-    QLabel* note = secondary(tr("Dieser Skill wird direkt von %1 heruntergeladen und als SKILL.md in deinem "
-                                "Zentralen Hub installiert.")
-                                 .arg(service.source().downloadHost()));
+    QLabel* note =
+        secondary(tr("Dieser Skill wird direkt von %1 heruntergeladen und mit allen Dateien seines "
+                     "Ordners in deinem Zentralen Hub installiert.")
+                      .arg(service.source().downloadHost()));
     note->setTextFormat(Qt::PlainText);
     note->setContentsMargins(40, 0, 40, 0);
     column->addWidget(note);

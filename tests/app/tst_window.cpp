@@ -2,6 +2,7 @@
 #include "actions/BackupActions.h"
 #include "actions/ChangeFeed.h"
 #include "actions/LinkActions.h"
+#include "actions/SkillInstall.h"
 #include "app/ContentView.h"
 #include "app/QuorvaneApp.h"
 #include "linker/Placement.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -773,6 +775,60 @@ private Q_SLOTS:
                          u"reinstall"_s) != nullptr,
                      true);
         }
+    }
+
+    // The hub's update check marks what has an update; updating a skill edited here asks
+    // first, naming the file, keeps it on "Abbrechen" and replaces it on "Ersetzen".
+    void updatesAreFoundAndAskBeforeReplacingAnEdit()
+    {
+        Window w;
+        const QString hub = w.makeHub();
+        FakeRepository repository{{{"pdf/SKILL.md", "# PDF"}, {"pdf/notes.md", "v1"}}};
+        const auto publish = [&] {
+            repository.serve("/api/repos/o/r", "/raw/o/r", "HEAD",
+                             [&](const QByteArray& target, const QByteArray& body) {
+                                 w.network.respond(target, {200, body});
+                             });
+        };
+        publish();
+        RemoteSkillItem hit{u"o/r:pdf"_s, u"pdf"_s,
+                            u"PDF"_s,     0,
+                            u"o/r"_s,     RemoteSkillItem::FromIndex{u"HEAD"_s, u"pdf"_s, {}},
+                            u"o/r"_s};
+        std::optional<InstallResult> installed;
+        connect(SkillInstall::start(*w.workspace, w.store.source(), hit), &SkillInstall::finished,
+                [&](const InstallResult& result) { installed = result; });
+        QTRY_VERIFY(installed && installed->succeeded);
+        repository.files[1].bytes = "v2";
+        publish();
+
+        w.showAndWait();
+        w.select(1);
+        w.find<QToolButton>(u"checkUpdates"_s)->click();
+        QTRY_COMPARE(w.desktop.alerts.shown, QStringList{u"Nach Updates suchen|Updates gibt es für: pdf"_s});
+        QCOMPARE(w.hubRows(), QStringList{u"pdf  ·  Update verfügbar"_s});
+        w.selectHubRow(0);
+        QVERIFY(w.detail()
+                    ->findChild<QLabel*>(u"skillOrigin"_s)
+                    ->text()
+                    .startsWith(u"Herkunft: o/r · pdf @ HEAD"_s));
+
+        QVERIFY(writeFile(hub + u"/pdf/SKILL.md"_s, "# mine"));
+        w.detail()->findChild<QPushButton*>(u"updateSkill"_s)->click();
+        QTRY_COMPARE(w.desktop.alerts.shown.size(), 2);
+        QVERIFY2(w.desktop.alerts.shown[1].startsWith(
+                     u"Der Skill „pdf“ wurde hier geändert.|Hier geänderte Dateien:\n• SKILL.md\n\n"_s),
+                 qPrintable(w.desktop.alerts.shown[1]));
+        QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# mine"));
+
+        w.desktop.alerts.confirmations = {true};
+        QTRY_VERIFY(w.detail()->findChild<QPushButton*>(u"updateSkill"_s)->isEnabled());
+        w.detail()->findChild<QPushButton*>(u"updateSkill"_s)->click();
+        QTRY_COMPARE(w.desktop.alerts.shown.size(), 4);
+        QCOMPARE(w.desktop.alerts.shown[3], u"Update|Skill 'pdf' wurde aktualisiert."_s);
+        QCOMPARE(readFile(hub + u"/pdf/notes.md"_s), QByteArray("v2"));
+        QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# PDF"));
+        QTRY_COMPARE(w.hubRows(), QStringList{u"pdf"_s});
     }
 
     // "Quellen" lists, adds and removes the store's sources; a bad location is refused in place.
