@@ -229,11 +229,17 @@ void CentralHubListView::checkForUpdates()
 {
     m_updates.check([this](const UpdateCheckResult& result) {
         QStringList withUpdate;
-        for (const SkillUpdateStatus& skill : result.skills)
+        QStringList changedHere;
+        for (const SkillUpdateStatus& skill : result.skills) {
             if (skill.state == UpdateState::updateAvailable)
                 withUpdate.append(skill.item);
+            if (skill.state == UpdateState::modified)
+                changedHere.append(skill.item);
+        }
         QString text = withUpdate.isEmpty() ? tr("Alle installierten Skills sind aktuell.")
                                             : tr("Updates gibt es für: %1").arg(withUpdate.join(u", "_s));
+        if (!changedHere.isEmpty())
+            text += u"\n\n"_s + tr("Hier geändert seit der Installation: %1").arg(changedHere.join(u", "_s));
         if (!result.failures.isEmpty())
             text += u"\n\n"_s + tr("Nicht geprüft:") + u'\n' + result.failures.join(u'\n');
         m_desktop.alerts.inform(tr("Nach Updates suchen"), text,
