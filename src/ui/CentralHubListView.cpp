@@ -236,8 +236,9 @@ void CentralHubListView::checkForUpdates()
             if (skill.state == UpdateState::modified)
                 changedHere.append(skill.item);
         }
-        QString text = withUpdate.isEmpty() ? tr("Alle installierten Skills sind aktuell.")
-                                            : tr("Updates gibt es für: %1").arg(withUpdate.join(u", "_s));
+        QString text = !withUpdate.isEmpty()   ? tr("Updates gibt es für: %1").arg(withUpdate.join(u", "_s))
+                       : changedHere.isEmpty() ? tr("Alle installierten Skills sind aktuell.")
+                                               : tr("Keine Updates gefunden.");
         if (!changedHere.isEmpty())
             text += u"\n\n"_s + tr("Hier geändert seit der Installation: %1").arg(changedHere.join(u", "_s));
         if (!result.failures.isEmpty())
