@@ -3,8 +3,10 @@
 #include "access/FileSystem.h"
 #include "access/ItemName.h"
 #include "backup/BackupDocument.h"
+#include "store/GitHubTree.h"
 #include "store/RemoteSkillItem.h"
 #include "store/SkillDownload.h"
+#include "store/SkillFolderFetch.h"
 
 #include <QDir>
 
@@ -63,6 +65,19 @@ void treeListing(const std::uint8_t* data, std::size_t size)
     for (const std::optional<QString>& skillId : {std::optional<QString>(), std::optional(u"deploy"_s)}) {
         if (const auto path = findSkillFileInTree(body, skillId))
             require(path->endsWith(u"SKILL.md"_s));
+    }
+    // A folder the install accepts keeps every file inside it, within the limits.
+    const auto tree = RepositoryTree::parse(body);
+    const auto plan =
+        tree ? SkillFolderPlan::make(tree.value(), u"pdf"_s) : Result<SkillFolderPlan, QString>(QString());
+    if (!plan)
+        return;
+    require(plan->files.size() <= SkillFolderPlan::maximumFiles &&
+            plan->totalBytes <= SkillFolderPlan::maximumBytes);
+    for (const SkillFolderPlan::File& file : plan->files) {
+        require(!file.relativePath.startsWith(u'/'));
+        for (const QString& component : file.relativePath.split(u'/'))
+            require(checkItemName(component).ok());
     }
 }
 
