@@ -52,7 +52,9 @@ Result<RepositoryTree, QString> RepositoryTree::parse(const QByteArray& body)
         const auto size = entry.find("size");
         parsed.entries.append({jsonText(entry, "path"), jsonText(entry, "mode"), jsonText(entry, "type"),
                                jsonText(entry, "sha"),
-                               size != entry.end() && size->is_number_integer() ? size->get<qint64>() : 0});
+                               size != entry.end() && size->is_number_unsigned()
+                                   ? std::optional(size->get<qint64>())
+                                   : std::nullopt});
     }
     return parsed;
 }

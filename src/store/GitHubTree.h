@@ -31,7 +31,7 @@ struct TreeEntry
     QString mode; // "100644", "100755", "120000" (a link), "160000" (a submodule), "040000"
     QString type; // "blob", "tree" or "commit"
     QString sha;
-    qint64 size = 0; // of a blob
+    std::optional<qint64> size; // of a blob, when listed
 };
 
 // A ref's whole tree as GitHub lists it in one answer.

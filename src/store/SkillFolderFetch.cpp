@@ -64,7 +64,7 @@ Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tre
         if (entry.type != u"blob"_s)
             continue;
         plan.files.append({relativePath, entry.sha, entry.size, entry.mode == u"100755"_s});
-        plan.totalBytes += std::max<qint64>(entry.size, 0);
+        plan.totalBytes += entry.size.value_or(0);
     }
     if (plan.files.size() > maximumFiles)
         return tr("Der Skill hat %1 Dateien; installiert werden höchstens %2. Nichts wurde installiert.")
@@ -164,7 +164,7 @@ void SkillFolderFetch::downloadNext()
         QUrl::fromEncoded(m_hosts.rawAddress(m_origin.repository, m_origin.ref, repositoryPath).toUtf8());
     ++m_running;
     // A file larger than the tree says cannot match its SHA, so it is cut off at that size.
-    const HttpClient http(m_network, m_timeout, file.size);
+    const HttpClient http(m_network, m_timeout, file.size.value_or(SkillFolderPlan::maximumBytes));
     http.get(url, {}, this, [this, position](const HttpAnswer& answer) {
         --m_running;
         const SkillFolderPlan::File& file = m_plan.files[position];
@@ -177,6 +177,11 @@ void SkillFolderFetch::downloadNext()
         if (FolderContent::gitBlobSha(answer.body) != file.blobSha)
             return fail(tr("„%1“ hat sich während des Ladens geändert. Bitte versuche es erneut.")
                             .arg(printable(file.relativePath)));
+        // Sizes the tree did not list are counted as they come.
+        m_bytesReceived += answer.body.size();
+        if (m_bytesReceived > SkillFolderPlan::maximumBytes)
+            return fail(tr("Der Skill ist größer als %1 MiB. Nichts wurde installiert.")
+                            .arg(SkillFolderPlan::maximumBytes / (1024 * 1024)));
         m_fetched.files[position] = {file.relativePath, answer.body, file.executable};
         downloadNext();
     });

@@ -41,7 +41,7 @@ struct SkillFolderPlan
     {
         QString relativePath;
         QString blobSha;
-        qint64 size = 0;
+        std::optional<qint64> size; // as listed
         bool executable = false;
     };
     QString folderSha;
@@ -96,6 +96,7 @@ private:
     SkillFolderPlan m_plan;
     qsizetype m_nextFile = 0;
     int m_running = 0;
+    qint64 m_bytesReceived = 0;
     FetchedSkill m_fetched;
     bool m_over = false;
 };
