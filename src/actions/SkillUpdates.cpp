@@ -105,18 +105,18 @@ void SkillUpdates::listRepositories(QList<Installed> installed, UpdateCheckResul
             repository, ref, this,
             [this, shared, pending, members = group.value(),
              what = QString(repository + u'@' + ref)](const Result<RepositoryTree, QString>& tree) {
-                auto& [installed, result] = *shared;
+                auto& [skills, outcome] = *shared;
                 if (!tree)
-                    result.failures.append(what + u": "_s + tree.error());
+                    outcome.failures.append(what + u": "_s + tree.error());
                 for (const qsizetype member : members) {
-                    const Installed& skill = installed[member];
+                    const Installed& skill = skills[member];
                     const SkillProvenance& p = skill.provenance;
                     if (skill.localFailure) {
-                        result.failures.append(p.itemName + u": "_s + *skill.localFailure);
+                        outcome.failures.append(p.itemName + u": "_s + *skill.localFailure);
                         continue;
                     }
                     if (skill.changedHere) {
-                        result.skills.append(
+                        outcome.skills.append(
                             {p.itemName, UpdateState::modified, p.source, *skill.changedHere});
                         continue;
                     }
@@ -124,10 +124,10 @@ void SkillUpdates::listRepositories(QList<Installed> installed, UpdateCheckResul
                         continue;
                     const auto sha = tree->folderSha(p.path);
                     if (!sha)
-                        result.failures.append(
+                        outcome.failures.append(
                             tr("%1: Der Ordner „%2“ steht nicht mehr in %3.").arg(p.itemName, p.path, what));
                     else
-                        result.skills.append(
+                        outcome.skills.append(
                             {p.itemName,
                              *sha == p.treeSha ? UpdateState::current : UpdateState::updateAvailable,
                              p.source,

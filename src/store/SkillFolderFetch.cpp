@@ -167,22 +167,22 @@ void SkillFolderFetch::downloadNext()
     const HttpClient http(m_network, m_timeout, file.size.value_or(SkillFolderPlan::maximumBytes));
     http.get(url, {}, this, [this, position](const HttpAnswer& answer) {
         --m_running;
-        const SkillFolderPlan::File& file = m_plan.files[position];
+        const SkillFolderPlan::File& fetched = m_plan.files[position];
         if (!answer.status || answer.tooLarge || answer.status != 200)
             return fail(tr("„%1“ konnte nicht geladen werden: %2")
-                            .arg(printable(file.relativePath),
-                                 RepositoryTree::messageFor(answer, file.relativePath)));
+                            .arg(printable(fetched.relativePath),
+                                 RepositoryTree::messageFor(answer, fetched.relativePath)));
         // The raw service serves the branch as it is now; a file that no longer matches the
         // listed tree means the skill changed meanwhile, and half of each is no skill.
-        if (FolderContent::gitBlobSha(answer.body) != file.blobSha)
+        if (FolderContent::gitBlobSha(answer.body) != fetched.blobSha)
             return fail(tr("„%1“ hat sich während des Ladens geändert. Bitte versuche es erneut.")
-                            .arg(printable(file.relativePath)));
+                            .arg(printable(fetched.relativePath)));
         // Sizes the tree did not list are counted as they come.
         m_bytesReceived += answer.body.size();
         if (m_bytesReceived > SkillFolderPlan::maximumBytes)
             return fail(tr("Der Skill ist größer als %1 MiB. Nichts wurde installiert.")
                             .arg(SkillFolderPlan::maximumBytes / (1024 * 1024)));
-        m_fetched.files[position] = {file.relativePath, answer.body, file.executable};
+        m_fetched.files[position] = {fetched.relativePath, answer.body, fetched.executable};
         downloadNext();
     });
 }
