@@ -5,6 +5,7 @@
 #include "access/UserEnvironment.h"
 #include "actions/Workspace.h"
 #include "base/Log.h"
+#include "model/AssistantPresets.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
 
@@ -42,6 +43,23 @@ Result<TargetApp*> AppActions::add(const QString& name, const QString& folderPat
     if (const Outcome saved = m_workspace.context().save(); !saved)
         return Error{u"The app could not be saved: "_s + saved.error().description};
     return app;
+}
+
+QString AppActions::presetFolder(const AssistantPreset& preset) const
+{
+    return m_workspace.platform().user.homeFolder() + preset.folder.mid(1);
+}
+
+Result<TargetApp*> AppActions::addPreset(const AssistantPreset& preset, bool createFolder)
+{
+    const QString folder = presetFolder(preset);
+    if (FileSystem::existsAsFolder(folder) != true) {
+        if (!createFolder)
+            return Error{u"\"%1\" does not exist yet."_s.arg(folder)};
+        if (const Outcome made = FileSystem::createFolder(folder); !made)
+            return made.error();
+    }
+    return add(preset.name, folder);
 }
 
 Outcome AppActions::rename(TargetApp& app, const QString& text)

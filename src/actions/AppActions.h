@@ -8,6 +8,7 @@
 #include <optional>
 
 class TargetApp;
+struct AssistantPreset;
 class Workspace;
 
 // The rules for an app's name, written once for the window and the command line.
@@ -27,6 +28,11 @@ public:
     // Registers an app with an existing folder and keeps a bookmark of it. The app stays
     // listed even when saving it fails; the error says so.
     Result<TargetApp*> add(const QString& name, const QString& folderPath);
+    // Registers a known assistant with its folder below the home folder; a missing folder
+    // is made only with `createFolder`.
+    Result<TargetApp*> addPreset(const AssistantPreset& preset, bool createFolder);
+    // A preset's folder in this user's home folder.
+    QString presetFolder(const AssistantPreset& preset) const;
     // An error, and nothing changed, for a name of only blanks.
     Outcome rename(TargetApp& app, const QString& text);
     // Deletes the apps and their link records (links on disk stay), saving once.

@@ -10,6 +10,7 @@
 #include "actions/SkillUpdates.h"
 #include "actions/SourceActions.h"
 #include "actions/Workspace.h"
+#include "model/AssistantPresets.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
 #include "model/TargetApp.h"
@@ -153,10 +154,46 @@ int CliSession::apps(const QStringList&)
 
 int CliSession::appsAdd(const QStringList& args)
 {
-    const auto added = AppActions(*m_workspace).add(args.at(0), absolute(args.at(1)));
+    if (m_flags.preset.has_value() == (args.size() == 2))
+        return fail(u"Say either NAME FOLDER or --preset ID."_s);
+    Result<TargetApp*> added = Error{};
+    if (m_flags.preset) {
+        const AssistantPreset* preset = assistantPreset(*m_flags.preset);
+        if (!preset)
+            return fail(u"No known assistant has the id %1; `quorvane-cli apps presets` lists them."_s.arg(
+                *m_flags.preset));
+        added = AppActions(*m_workspace).addPreset(*preset, m_flags.create);
+        if (!added && !m_flags.create &&
+            FileSystem::existsAsFolder(AppActions(*m_workspace).presetFolder(*preset)) != true)
+            return fail(added.error().description + u" --create makes it."_s);
+    } else {
+        added = AppActions(*m_workspace).add(args.at(0), absolute(args.at(1)));
+    }
     if (!added)
         return fail(added.error().description);
     print(idText(*added.value()));
+    return ExitCode::success;
+}
+
+int CliSession::appsPresets(const QStringList&)
+{
+    AppActions actions(*m_workspace);
+    Json list = Json::array();
+    for (const AssistantPreset& preset : assistantPresets()) {
+        const bool exists = FileSystem::existsAsFolder(actions.presetFolder(preset)) == true;
+        if (m_json)
+            list.push_back({{"id", utf8(preset.id)},
+                            {"name", utf8(preset.name)},
+                            {"folder", utf8(preset.folder)},
+                            {"exists", exists},
+                            {"copyRecommended", preset.copyRecommended}});
+        else
+            print(u"%1\t%2\t%3\t%4%5"_s.arg(preset.id, preset.name, preset.folder,
+                                            exists ? u"exists"_s : u"missing"_s,
+                                            preset.copyRecommended ? u"\tcopy recommended"_s : QString()));
+    }
+    if (m_json)
+        printJson(list);
     return ExitCode::success;
 }
 

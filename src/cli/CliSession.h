@@ -32,10 +32,12 @@ constexpr int usage = 2;
 // Switches that change what one command does; each command accepts its own.
 struct CommandFlags
 {
-    bool check = false;  // update: only tell
-    bool all = false;    // update: every item with an update
-    bool force = false;  // install, update: replace a folder changed here or of unknown origin
-    bool dryRun = false; // update: tell what would change, change nothing
+    bool check = false;            // update: only tell
+    bool all = false;              // update: every item with an update
+    bool force = false;            // install, update: replace a folder changed here or of unknown origin
+    bool dryRun = false;           // update: tell what would change, change nothing
+    bool create = false;           // apps add --preset: make a missing folder
+    std::optional<QString> preset; // apps add: a known assistant's id
 };
 
 // One run of the command-line tool: the same store and actions the window uses, driven
@@ -54,6 +56,7 @@ public:
     int hubSet(const QStringList& args);
     int apps(const QStringList& args);
     int appsAdd(const QStringList& args);
+    int appsPresets(const QStringList& args);
     int appsRename(const QStringList& args);
     int appsRemove(const QStringList& args);
     int link(const QStringList& args);

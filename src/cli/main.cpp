@@ -41,12 +41,20 @@ const QList<Command>& commands()
          0,
          &CliSession::hub},
         {{u"apps"_s, u"add"_s},
-         u"NAME FOLDER"_s,
-         u"register a target app"_s,
-         u"quorvane-cli apps add Codex ~/.codex/skills"_s,
+         u"NAME FOLDER | --preset ID [--create]"_s,
+         u"register a target app, or a known assistant (see apps presets)"_s,
+         u"quorvane-cli apps add --preset claude-code --create"_s,
+         0,
          2,
-         2,
-         &CliSession::appsAdd},
+         &CliSession::appsAdd,
+         {u"--preset"_s, u"--create"_s}},
+        {{u"apps"_s, u"presets"_s},
+         QString(),
+         u"the known assistants: id, name, folder, whether it exists, whether copies are recommended"_s,
+         u"quorvane-cli apps presets --json"_s,
+         0,
+         0,
+         &CliSession::appsPresets},
         {{u"apps"_s, u"rename"_s},
          u"APP NEW-NAME"_s,
          u"rename a target app"_s,
@@ -267,13 +275,22 @@ int main(int argc, char* argv[])
                 skillId = *given;
             else
                 name = *given;
+        } else if (argument == u"--preset"_s) {
+            const auto given = value();
+            if (!given) {
+                err << "quorvane-cli: --preset needs a value.\n";
+                return ExitCode::usage;
+            }
+            flagsGiven.append(argument);
+            flags.preset = *given;
         } else if (argument == u"--check"_s || argument == u"--all"_s || argument == u"--force"_s ||
-                   argument == u"--dry-run"_s) {
+                   argument == u"--dry-run"_s || argument == u"--create"_s) {
             flagsGiven.append(argument);
             flags.check = flags.check || argument == u"--check"_s;
             flags.all = flags.all || argument == u"--all"_s;
             flags.force = flags.force || argument == u"--force"_s;
             flags.dryRun = flags.dryRun || argument == u"--dry-run"_s;
+            flags.create = flags.create || argument == u"--create"_s;
         } else if (argument.startsWith(u"--"_s)) {
             err << "quorvane-cli: unknown option " << argument << "\n";
             return ExitCode::usage;

@@ -4,7 +4,9 @@
 #include "access/UserEnvironment.h"
 #include "actions/AppActions.h"
 #include "actions/Workspace.h"
+#include "model/AssistantPresets.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,18 +20,31 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     : QDialog(parent)
     , m_workspace(workspace)
     , m_desktop(desktop)
+    , m_preset(new QComboBox(this))
     , m_name(new QLineEdit(this))
     , m_folder(new QLineEdit(this))
     , m_add(new QPushButton(tr("Hinzufügen"), this))
 {
     setObjectName(u"addAppSheet"_s);
     setWindowTitle(tr("Neue App hinzufügen"));
-    setFixedSize(450, 250);
+    setFixedSize(480, 290);
     auto* title = new QLabel(tr("Neue App hinzufügen"), this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     title->setFont(titleFont);
 
+    m_preset->setObjectName(u"appPreset"_s);
+    m_preset->addItem(tr("Eigene App"));
+    const AppActions actions(m_workspace);
+    for (const AssistantPreset& preset : assistantPresets()) {
+        QStringList notes;
+        if (FileSystem::existsAsFolder(actions.presetFolder(preset)) == true)
+            notes.append(tr("vorhanden"));
+        if (preset.copyRecommended)
+            notes.append(tr("Kopie empfohlen"));
+        m_preset->addItem(notes.isEmpty() ? preset.name : u"%1 (%2)"_s.arg(preset.name, notes.join(u", "_s)),
+                          preset.id);
+    }
     m_name->setObjectName(u"appNameField"_s);
     m_name->setPlaceholderText(tr("z.B. Codex, Gemini"));
     m_folder->setObjectName(u"appFolderField"_s);
@@ -42,6 +57,7 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(choose);
     auto* form = new QFormLayout;
+    form->addRow(tr("Bekannte App"), m_preset);
     form->addRow(tr("Name"), m_name);
     form->addRow(tr("Zielordner"), folderRow);
 
@@ -61,6 +77,7 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     layout->addLayout(buttons);
 
     connect(choose, &QPushButton::clicked, this, &AddTargetAppSheet::chooseFolder);
+    connect(m_preset, &QComboBox::currentIndexChanged, this, &AddTargetAppSheet::takePreset);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject); // Escape rejects as well
     connect(m_add, &QPushButton::clicked, this, &AddTargetAppSheet::add);
     connect(m_name, &QLineEdit::textChanged, this, &AddTargetAppSheet::updateAddButton);
@@ -88,10 +105,33 @@ void AddTargetAppSheet::chooseFolder()
     updateAddButton();
 }
 
+void AddTargetAppSheet::takePreset(int index)
+{
+    const AssistantPreset* preset = assistantPreset(m_preset->itemData(index).toString());
+    if (!preset)
+        return;
+    m_name->setText(preset->name);
+    m_chosenFolder = AppActions(m_workspace).presetFolder(*preset);
+    m_folder->setText(preset->folder);
+    updateAddButton();
+}
+
 void AddTargetAppSheet::add()
 {
     if (!m_add->isEnabled())
         return;
+    // A known assistant's folder may not exist yet: it is made when the user agrees.
+    if (FileSystem::existsAsFolder(*m_chosenFolder) != true) {
+        if (!m_desktop.alerts.confirmDestructive(
+                tr("Der Ordner „%1“ existiert noch nicht.").arg(m_folder->text()),
+                tr("Soll er angelegt werden?"), tr("Abbrechen"), tr("Anlegen")))
+            return;
+        if (const Outcome made = FileSystem::createFolder(*m_chosenFolder); !made) {
+            m_desktop.alerts.inform(tr("Der Ordner konnte nicht angelegt werden."), made.error().description,
+                                    AlertStyle::critical);
+            return;
+        }
+    }
     // A failed save keeps the app in the store's context: it is listed all the same.
     (void)AppActions(m_workspace).add(m_name->text(), *m_chosenFolder);
     accept();

@@ -6,11 +6,13 @@
 
 #include <optional>
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class Workspace;
 
-// Registers a new target app: a name and a folder chosen in a panel.
+// Registers a new target app: a known assistant picked from a list, or a name and a
+// folder chosen in a panel.
 class AddTargetAppSheet : public QDialog
 {
     Q_OBJECT
@@ -24,9 +26,12 @@ private:
     // "Hinzufügen": stores the app and closes; does nothing while the button is disabled.
     void add();
     void updateAddButton();
+    // Fills name and folder from the known assistant picked.
+    void takePreset(int index);
 
     Workspace& m_workspace;
     DesktopServices m_desktop;
+    QComboBox* m_preset;
     QLineEdit* m_name;
     QLineEdit* m_folder;
     QPushButton* m_add;

@@ -7,6 +7,7 @@
 #include "app/QuorvaneApp.h"
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
+#include "model/AssistantPresets.h"
 #include "model/SkillLinkRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "store/DirectorySkillSource.h"
@@ -518,6 +519,49 @@ private Q_SLOTS:
             QCOMPARE(w.appRowNames(), QStringList{name});
             QCOMPARE(w.desktop.panels.folderRequests.first().startFolder, w.platform.user.home);
         }
+    }
+
+    // Picking a known assistant fills name and folder; a missing folder is made on consent only.
+    void addingAKnownAssistant_data()
+    {
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<bool>("folderThere");
+        QTest::addColumn<QList<bool>>("consent"); // to making the folder
+        QTest::addColumn<QString>("added");       // the folder as stored; "" for none
+        QTest::newRow("its folder exists") << u"cursor"_s << true << QList<bool>() << u"~/.cursor/skills"_s;
+        QTest::newRow("its folder made")
+            << u"opencode"_s << false << QList<bool>{true} << u"~/.config/opencode/skills"_s;
+        QTest::newRow("not made, not added") << u"kiro"_s << false << QList<bool>{false} << QString();
+    }
+    void addingAKnownAssistant()
+    {
+        QFETCH(QString, preset);
+        QFETCH(bool, folderThere);
+        QFETCH(QList<bool>, consent);
+        QFETCH(QString, added);
+        Window w;
+        w.showAndWait();
+        const AssistantPreset* known = assistantPreset(preset);
+        const QString folder = w.platform.user.home + known->folder.mid(1);
+        if (folderThere)
+            QVERIFY(makeFolder(folder));
+        w.desktop.alerts.confirmations = consent;
+        Window::withModal([&] { w.trigger(u"addAppAction"_s); },
+                          [&](QDialog& sheet) {
+                              auto* presets = sheet.findChild<QComboBox*>(u"appPreset"_s);
+                              presets->setCurrentIndex(presets->findData(preset));
+                              QCOMPARE(presets->currentText().contains(u"vorhanden"_s), folderThere);
+                              QCOMPARE(sheet.findChild<QLineEdit*>(u"appNameField"_s)->text(), known->name);
+                              sheet.findChild<QPushButton*>(u"addAppButton"_s)->click();
+                              if (sheet.isVisible())
+                                  sheet.reject();
+                          });
+        QCOMPARE(w.desktop.alerts.shown.size(), consent.size());
+        QCOMPARE(QFileInfo(folder).isDir(), !added.isEmpty());
+        const QList<TargetApp*> apps = w.context->records<TargetApp>();
+        QCOMPARE(apps.size(), added.isEmpty() ? 0 : 1);
+        if (!added.isEmpty())
+            QCOMPARE(apps.first()->folderPath(), added);
     }
 
     void deletingRevealingAndRenewingApps()

@@ -224,6 +224,39 @@ private Q_SLOTS:
                      request.target.startsWith("/api/"));
     }
 
+    // Known assistants are listed with their folders as found here, and added by their id.
+    void knownAssistantsAreAddedByTheirId()
+    {
+        Tool t;
+        QVERIFY(makeFolder(t.path(u".cursor/skills"_s)));
+        const QJsonArray presets =
+            QJsonDocument::fromJson(t.run({u"--json"_s, u"apps"_s, u"presets"_s}).out.toUtf8()).array();
+        QCOMPARE(presets.size(), 14);
+        QJsonObject cursor;
+        for (const QJsonValue& preset : presets) {
+            QCOMPARE(preset[u"exists"_s].toBool(), preset[u"id"_s] == u"cursor"_s);
+            if (preset[u"id"_s] == u"cursor"_s)
+                cursor = preset.toObject();
+        }
+        QCOMPARE(cursor, (QJsonObject{{u"id"_s, u"cursor"_s},
+                                      {u"name"_s, u"Cursor"_s},
+                                      {u"folder"_s, u"~/.cursor/skills"_s},
+                                      {u"exists"_s, true},
+                                      {u"copyRecommended"_s, true}}));
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"cursor"_s}).exitCode, 0);
+        const Run missing = t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"opencode"_s});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY2(missing.err.contains(u"--create"_s), qPrintable(missing.err));
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"opencode"_s, u"--create"_s}).exitCode, 0);
+        QVERIFY(QFileInfo(t.path(u".config/opencode/skills"_s)).isDir());
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"nobody"_s}).exitCode, 1);
+        QStringList folders;
+        for (const QJsonValue& app :
+             QJsonDocument::fromJson(t.run({u"--json"_s, u"apps"_s}).out.toUtf8()).array())
+            folders.append(app[u"folderPath"_s].toString());
+        QCOMPARE(folders, (QStringList{u"~/.cursor/skills"_s, u"~/.config/opencode/skills"_s}));
+    }
+
     // A skill's whole folder comes in; the check lists each repository once; an update
     // keeps links working and never overwrites what was changed here without --force.
     void installsWholeFoldersAndUpdatesThem()

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// A coding assistant whose skills folder is known, so adding it needs no typing.
+struct AssistantPreset
+{
+    QString id;     // for the command line: "claude-code", "cursor", ...
+    QString name;   // as the user knows it
+    QString folder; // below the home folder, written "~/..."
+    // The assistant does not follow symbolic links in its skills folder: it needs copies.
+    bool copyRecommended = false;
+};
+
+// Every known assistant, in the order the add sheet offers them.
+const QList<AssistantPreset>& assistantPresets();
+// The preset of that id, or nothing.
+const AssistantPreset* assistantPreset(const QString& id);
