@@ -57,3 +57,21 @@ LinkRestoreSummary LinkActions::restoreLinks()
     m_workspace.changes().announceEveryTargetFolder();
     return summary;
 }
+
+std::optional<PlacementPlan> LinkActions::planLinkAll(const TargetApp& app) const
+{
+    return m_workspace.linker().planLinkAll(m_workspace.hubCatalog().availableSkills(), app);
+}
+
+std::optional<PlacementPlan> LinkActions::planUnlinkAll(const TargetApp& app) const
+{
+    return m_workspace.linker().planUnlinkAll(app);
+}
+
+PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
+{
+    const PlanOutcome outcome = m_workspace.linker().carryOut(plan, skipConflicts);
+    if (!outcome.refused)
+        m_workspace.changes().announceTargetFolder(plan.appID);
+    return outcome;
+}

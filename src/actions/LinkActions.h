@@ -26,6 +26,12 @@ public:
     // Makes missing links again from their records.
     LinkRestoreSummary restoreLinks();
 
+    // Bulk changes of one app's folder, planned first; nothing when it cannot be reached.
+    std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
+    std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
+    // Carries out a plan (nothing, with conflicts that are not to be skipped) and announces it.
+    PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
+
 private:
     Workspace& m_workspace;
 };

@@ -247,12 +247,66 @@ int CliSession::toggle(const QStringList& args, bool linked)
 
 int CliSession::link(const QStringList& args)
 {
-    return toggle(args, true);
+    if (!m_flags.all)
+        return args.size() == 2 ? toggle(args, true) : fail(u"Say ITEM APP, or --all APP."_s);
+    const auto app = AppActions(*m_workspace).find(args.value(args.size() - 1));
+    if (!app)
+        return fail(app.error().description);
+    return runPlan(LinkActions(*m_workspace).planLinkAll(*app.value()), *app.value());
 }
 
 int CliSession::unlink(const QStringList& args)
 {
-    return toggle(args, false);
+    if (!m_flags.all)
+        return args.size() == 2 ? toggle(args, false) : fail(u"Say ITEM APP, or --all APP."_s);
+    const auto app = AppActions(*m_workspace).find(args.value(args.size() - 1));
+    if (!app)
+        return fail(app.error().description);
+    return runPlan(LinkActions(*m_workspace).planUnlinkAll(*app.value()), *app.value());
+}
+
+int CliSession::runPlan(const std::optional<PlacementPlan>& plan, const TargetApp& app)
+{
+    if (!plan)
+        return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+    const bool refused = !plan->conflicts.isEmpty() && !m_flags.skipConflicts;
+    if (m_json) {
+        Json actions = Json::array();
+        for (const PlanAction& action : plan->actions)
+            actions.push_back(
+                {{"op", utf8(PlanAction::opName(action.op))},
+                 {"path", utf8(action.path)},
+                 {"destination",
+                  action.destination.isEmpty() ? Json(nullptr) : Json(utf8(action.destination))}});
+        Json conflicts = Json::array();
+        for (const PlanConflict& conflict : plan->conflicts)
+            conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
+        printJson({{"actions", actions}, {"conflicts", conflicts}});
+    } else {
+        for (const PlanAction& action : plan->actions) {
+            switch (action.op) {
+            case PlanAction::Op::create:
+                print(u"create %1 -> %2"_s.arg(action.path, action.destination));
+                break;
+            case PlanAction::Op::copy:
+                print(u"copy %1 -> %2"_s.arg(action.destination, action.path));
+                break;
+            case PlanAction::Op::replace:
+            case PlanAction::Op::remove:
+                print(PlanAction::opName(action.op) + u' ' + action.path);
+                break;
+            }
+        }
+        for (const PlanConflict& conflict : plan->conflicts)
+            print(u"conflict %1: %2"_s.arg(conflict.path, conflict.reason));
+    }
+    if (refused)
+        return fail(u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest."_s.arg(
+            plan->conflicts.size()));
+    if (m_flags.dryRun)
+        return ExitCode::success;
+    const PlanOutcome outcome = LinkActions(*m_workspace).carryOut(*plan, m_flags.skipConflicts);
+    return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }
 
 int CliSession::linked(const QStringList& args)

@@ -16,6 +16,7 @@ class SkillInstall;
 class SkillSources;
 class SkillUpdates;
 struct InstallResult;
+struct PlacementPlan;
 struct LocalChanges;
 class SkillStoreService;
 class TargetApp;
@@ -38,6 +39,7 @@ struct CommandFlags
     bool dryRun = false;           // update: tell what would change, change nothing
     bool create = false;           // apps add --preset: make a missing folder
     std::optional<QString> preset; // apps add: a known assistant's id
+    bool skipConflicts = false;    // bulk changes: leave what is in the way, do the rest
 };
 
 // One run of the command-line tool: the same store and actions the window uses, driven
@@ -83,6 +85,9 @@ private:
     // Made on first use: most commands never go to the network.
     SkillStoreService& store();
     int toggle(const QStringList& args, bool linked);
+    // Prints the plan as asked (one line per entry, or JSON), then carries it out unless
+    // it is a dry run or has conflicts that are not to be skipped.
+    int runPlan(const std::optional<PlacementPlan>& plan, const TargetApp& app);
     // Runs one install or update to its end; prints nothing.
     InstallResult waitFor(SkillInstall* install);
     SkillUpdates& updates();

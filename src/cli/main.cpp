@@ -77,19 +77,21 @@ const QList<Command>& commands()
          0,
          &CliSession::apps},
         {{u"link"_s},
-         u"ITEM APP"_s,
-         u"link the hub item ITEM (its file name) into APP's folder"_s,
-         u"quorvane-cli link deploy Codex"_s,
+         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts]"_s,
+         u"link the hub item ITEM (its file name), or every hub item, into APP's folder"_s,
+         u"quorvane-cli link --all Codex --dry-run"_s,
+         1,
          2,
-         2,
-         &CliSession::link},
+         &CliSession::link,
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s}},
         {{u"unlink"_s},
-         u"ITEM APP"_s,
-         u"take the link to ITEM out of APP's folder"_s,
-         u"quorvane-cli unlink deploy Codex"_s,
+         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts]"_s,
+         u"take the link to ITEM, or every link Quorvane made, out of APP's folder"_s,
+         u"quorvane-cli unlink --all Codex"_s,
+         1,
          2,
-         2,
-         &CliSession::unlink},
+         &CliSession::unlink,
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s}},
         {{u"linked"_s},
          u"ITEM"_s,
          u"the apps ITEM is linked into"_s,
@@ -284,13 +286,15 @@ int main(int argc, char* argv[])
             flagsGiven.append(argument);
             flags.preset = *given;
         } else if (argument == u"--check"_s || argument == u"--all"_s || argument == u"--force"_s ||
-                   argument == u"--dry-run"_s || argument == u"--create"_s) {
+                   argument == u"--dry-run"_s || argument == u"--create"_s ||
+                   argument == u"--skip-conflicts"_s) {
             flagsGiven.append(argument);
             flags.check = flags.check || argument == u"--check"_s;
             flags.all = flags.all || argument == u"--all"_s;
             flags.force = flags.force || argument == u"--force"_s;
             flags.dryRun = flags.dryRun || argument == u"--dry-run"_s;
             flags.create = flags.create || argument == u"--create"_s;
+            flags.skipConflicts = flags.skipConflicts || argument == u"--skip-conflicts"_s;
         } else if (argument.startsWith(u"--"_s)) {
             err << "quorvane-cli: unknown option " << argument << "\n";
             return ExitCode::usage;

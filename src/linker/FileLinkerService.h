@@ -4,6 +4,7 @@
 #include "access/FolderAccess.h"
 #include "access/FolderContent.h"
 #include "base/Result.h"
+#include "linker/PlacementPlan.h"
 #include "model/Skill.h"
 #include "model/SkillProvenanceRecord.h"
 #include "model/TargetAppSkill.h"
@@ -135,6 +136,17 @@ public:
                                  const std::function<void(qsizetype done)>& progress,
                                  LinkRestoreSummary& summary, QStringList& failures);
     const Placement& placement() const { return m_placement; }
+
+    // --- Bulk changes, planned before they act
+    // Every hub item placed in the app's folder: what is missing is made; what stands in
+    // the way and was not placed by Quorvane is a conflict. Nothing when the folder cannot
+    // be reached.
+    std::optional<PlacementPlan> planLinkAll(const QList<Skill>& hubItems, const TargetApp& app) const;
+    // Every placement Quorvane made in the app's folder taken away; nothing else is touched.
+    std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
+    // Carries the plan out and records it with one save; with conflicts, only when they
+    // are to be skipped.
+    PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
 
     // --- Removing
     // Deletes an entry of the app's folder (a link as a link) and forgets its record.

@@ -51,6 +51,30 @@ bool LinkRecords::upsert(const QUuid& targetAppID, const QString& itemName)
     return true;
 }
 
+bool LinkRecords::change(const QUuid& targetAppID, const QStringList& added, const QStringList& removed)
+{
+    QSet<QString> recorded;
+    const QSet<QString> gone(removed.cbegin(), removed.cend());
+    for (SkillLinkRecord* record : m_context.records<SkillLinkRecord>()) {
+        if (record->targetAppID() != targetAppID)
+            continue;
+        if (gone.contains(record->itemName()))
+            m_context.remove(record);
+        else
+            recorded.insert(record->itemName());
+    }
+    for (const QString& name : added)
+        if (!recorded.contains(name)) {
+            m_context.insert(new SkillLinkRecord(targetAppID, name));
+            recorded.insert(name);
+        }
+    if (const Outcome saved = m_context.save(); !saved) {
+        Log::line(u"Failed to change link records: "_s + saved.error().description);
+        return false;
+    }
+    return true;
+}
+
 bool LinkRecords::remove(const QUuid& targetAppID, const QString& itemName)
 {
     return removeRecordsWhere(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 class ModelContext;
@@ -13,6 +14,8 @@ public:
     explicit LinkRecords(ModelContext& context);
 
     bool upsert(const QUuid& targetAppID, const QString& itemName);
+    // Many at once, with one save: records for `added`, none for `removed`.
+    bool change(const QUuid& targetAppID, const QStringList& added, const QStringList& removed);
     bool remove(const QUuid& targetAppID, const QString& itemName);
     // Every record of the app, as when the app is deleted.
     bool removeAll(const QUuid& targetAppID);

@@ -224,6 +224,39 @@ private Q_SLOTS:
                      request.target.startsWith("/api/"));
     }
 
+    // A bulk change prints its plan in the documented forms; a conflict stops it unless skipped.
+    void bulkLinkingPrintsItsPlan()
+    {
+        Tool t;
+        const QString hub = t.path(u"Hub"_s);
+        const QString codex = t.path(u"codex"_s);
+        QVERIFY(makeFolder(hub + u"/a"_s) && makeFolder(hub + u"/b"_s) && makeFolder(codex));
+        QVERIFY(writeFile(codex + u"/b"_s, "mine"));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, hub}).exitCode, 0);
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"Codex"_s, codex}).exitCode, 0);
+
+        const Run planned = t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s});
+        QCOMPARE(planned.exitCode, 1);
+        QCOMPARE(planned.out,
+                 u"create %1/a -> %2/a\nconflict %1/b: eine Datei, die Quorvane nicht angelegt hat\n"_s.arg(
+                     codex, hub));
+        const QJsonObject json =
+            QJsonDocument::fromJson(
+                t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out.toUtf8())
+                .object();
+        QCOMPARE(json[u"actions"_s][0].toObject(), (QJsonObject{{u"op"_s, u"create"_s},
+                                                                {u"path"_s, QString(codex + u"/a"_s)},
+                                                                {u"destination"_s, QString(hub + u"/a"_s)}}));
+        QCOMPARE(json[u"conflicts"_s][0][u"path"_s].toString(), codex + u"/b"_s);
+        QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s}).exitCode, 1);
+        QCOMPARE(entryNames(codex), QStringList{u"b"_s});
+        QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--skip-conflicts"_s}).exitCode, 0);
+        QCOMPARE(t.states(u"Codex"_s),
+                 (QMap<QString, QString>{{u"a"_s, u"linked"_s}, {u"b"_s, u"importable"_s}}));
+        QCOMPARE(t.run({u"unlink"_s, u"--all"_s, u"Codex"_s}).out, u"remove %1/a\n"_s.arg(codex));
+        QCOMPARE(entryNames(codex), QStringList{u"b"_s});
+    }
+
     // Known assistants are listed with their folders as found here, and added by their id.
     void knownAssistantsAreAddedByTheirId()
     {

@@ -1,5 +1,7 @@
 #include "access/FileSystem.h"
+#include "actions/HubActions.h"
 #include "actions/LinkActions.h"
+#include "linker/LinkRecords.h"
 #include "linker/Placement.h"
 #include "linker/TargetListing.h"
 #include "model/SkillLinkRecord.h"
@@ -524,6 +526,76 @@ private Q_SLOTS:
         }
         QVERIFY(!QFileInfo::exists(folder + u"/old.txt"_s));
         QCOMPARE(result->contentHash, FolderContent::digestOf(folder).value().contentHash);
+    }
+
+    // What stands in the app's folder as "b" before linking everything: the plan lists each
+    // step first; with a conflict nothing changes unless it is skipped; unlinking everything
+    // afterwards takes away exactly what was placed.
+    void bulkChangesArePlannedFirst_data()
+    {
+        QTest::addColumn<QString>("inTheWay"); // "", "file", "foreign link", "old link", "folder is a file"
+        QTest::addColumn<QStringList>("plan");
+        QTest::newRow("nothing") << QString() << QStringList{u"create a"_s, u"create b"_s};
+        QTest::newRow("a real file") << u"file"_s
+                                     << QStringList{
+                                            u"create a"_s,
+                                            u"conflict b: eine Datei, die Quorvane nicht angelegt hat"_s};
+        QTest::newRow("a foreign link")
+            << u"foreign link"_s
+            << QStringList{u"create a"_s,
+                           u"conflict b: ein Link nach /elsewhere, den Quorvane nicht angelegt hat"_s};
+        QTest::newRow("a link Quorvane made to an old hub")
+            << u"old link"_s << QStringList{u"create a"_s, u"replace b"_s};
+        QTest::newRow("a folder that cannot be read")
+            << u"folder is a file"_s
+            << QStringList{u"conflict Codex: der Ordner kann nicht gelesen werden"_s};
+    }
+    void bulkChangesArePlannedFirst()
+    {
+        QFETCH(QString, inTheWay);
+        QFETCH(QStringList, plan);
+        LinkerFixture f;
+        QVERIFY(makeFolder(f.hub + u"/a"_s) && makeFolder(f.hub + u"/b"_s));
+        HubActions(*f.workspace).rescan();
+        if (inTheWay == u"file"_s)
+            QVERIFY(writeFile(f.entry(u"b"_s), "mine"));
+        if (inTheWay == u"foreign link"_s)
+            QVERIFY(makeLink(f.entry(u"b"_s), u"/elsewhere"_s));
+        if (inTheWay == u"old link"_s) {
+            QVERIFY(makeLink(f.entry(u"b"_s), u"/old/hub/b"_s));
+            QVERIFY(LinkRecords(*f.context).upsert(f.app->id(), u"b"_s));
+        }
+        if (inTheWay == u"folder is a file"_s) {
+            QVERIFY(QDir(f.folder).removeRecursively() && writeFile(f.folder, "not a folder"));
+        }
+        LinkActions actions(*f.workspace);
+        const auto planned = actions.planLinkAll(*f.app);
+        QVERIFY(planned);
+        QStringList steps;
+        for (const PlanAction& action : planned->actions)
+            steps.append(PlanAction::opName(action.op) + u' ' + QFileInfo(action.path).fileName());
+        for (const PlanConflict& conflict : planned->conflicts)
+            steps.append(u"conflict "_s + QFileInfo(conflict.path).fileName() + u": "_s + conflict.reason);
+        QCOMPARE(steps, plan);
+
+        const QStringList before = treeSnapshot(f.dir.path());
+        QCOMPARE(actions.carryOut(*planned, false).refused, !planned->conflicts.isEmpty());
+        if (!planned->conflicts.isEmpty())
+            QCOMPARE(treeSnapshot(f.dir.path()), before);
+        actions.carryOut(*planned, true);
+        QCOMPARE(f.isLinked(u"a"_s), inTheWay != u"folder is a file"_s);
+        QCOMPARE(f.isLinked(u"b"_s), inTheWay.isEmpty() || inTheWay == u"old link"_s);
+        QCOMPARE(f.records(), int(planned->actions.size()));
+
+        const auto unlinking = actions.planUnlinkAll(*f.app);
+        QCOMPARE(unlinking->actions.size(), planned->actions.size());
+        actions.carryOut(*unlinking, true);
+        QVERIFY(!f.isLinked(u"a"_s) && !f.isLinked(u"b"_s));
+        QCOMPARE(f.records(), 0);
+        if (inTheWay == u"file"_s)
+            QCOMPARE(readFile(f.entry(u"b"_s)), QByteArray("mine"));
+        if (inTheWay == u"foreign link"_s)
+            QCOMPARE(FileSystem::linkDestinationText(f.entry(u"b"_s)).value(), u"/elsewhere"_s);
     }
 
     void restoresWhatIsMissingAndTouchesNothingElse()

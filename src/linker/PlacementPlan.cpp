@@ -1,0 +1,148 @@
+// Bulk changes of an app's folder: planned in full first, carried out only without conflicts.
+#include "linker/PlacementPlan.h"
+
+#include "access/FileSystem.h"
+#include "base/Log.h"
+#include "linker/FileLinkerService.h"
+#include "linker/HubSettings.h"
+#include "linker/LinkRecords.h"
+#include "linker/Placement.h"
+#include "model/ModelContext.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("PlacementPlan", text);
+}
+
+// Why an entry that Quorvane did not place stands in the way.
+QString conflictReason(const QString& place)
+{
+    if (FileSystem::isSymbolicLink(place)) {
+        const auto destination = FileSystem::linkDestinationText(place);
+        return tr("ein Link nach %1, den Quorvane nicht angelegt hat")
+            .arg(destination ? destination.value() : u"?"_s);
+    }
+    return FileSystem::existsAsFolder(place) == true ? tr("ein Ordner, den Quorvane nicht angelegt hat")
+                                                     : tr("eine Datei, die Quorvane nicht angelegt hat");
+}
+
+QSet<QString> recordedNames(const ModelContext& context, const QUuid& appID)
+{
+    QSet<QString> names;
+    for (const SkillLinkRecord* record : context.records<SkillLinkRecord>())
+        if (record->targetAppID() == appID)
+            names.insert(record->itemName());
+    return names;
+}
+
+} // namespace
+
+QString PlanAction::opName(Op op)
+{
+    switch (op) {
+    case Op::create:
+        return u"create"_s;
+    case Op::copy:
+        return u"copy"_s;
+    case Op::replace:
+        return u"replace"_s;
+    case Op::remove:
+        break;
+    }
+    return u"remove"_s;
+}
+
+std::optional<PlacementPlan> FileLinkerService::planLinkAll(const QList<Skill>& hubItems,
+                                                            const TargetApp& app) const
+{
+    auto folder = m_access.reach(folderOf(app));
+    if (!folder)
+        return std::nullopt;
+    PlacementPlan plan;
+    plan.appID = app.id();
+    if (!FileSystem::listFolderEntries(folder->path)) {
+        plan.conflicts.append({folder->path, tr("der Ordner kann nicht gelesen werden"), {}});
+        plan.folders.push_back(std::move(*folder));
+        return plan;
+    }
+    const QSet<QString> recorded = recordedNames(m_context, app.id());
+    for (const Skill& skill : hubItems) {
+        const QString name = skill.url.fileName();
+        const QString hubItem = skill.url.toLocalFile();
+        const QString place = FileSystem::childPath(folder->path, name);
+        if (!FileSystem::isSymbolicLink(place) && !FileSystem::exists(place))
+            plan.actions.append({PlanAction::Op::create, place, hubItem, name});
+        else if (m_placement.isPlacementOf(place, hubItem))
+            continue;
+        // A link Quorvane made that leads elsewhere now (the hub moved) is made anew.
+        else if (FileSystem::isSymbolicLink(place) && recorded.contains(name))
+            plan.actions.append({PlanAction::Op::replace, place, hubItem, name});
+        else
+            plan.conflicts.append({place, conflictReason(place), name});
+    }
+    plan.folders.push_back(std::move(*folder));
+    return plan;
+}
+
+std::optional<PlacementPlan> FileLinkerService::planUnlinkAll(const TargetApp& app) const
+{
+    auto folder = m_access.reach(folderOf(app));
+    if (!folder)
+        return std::nullopt;
+    PlacementPlan plan;
+    plan.appID = app.id();
+    const auto entries = FileSystem::listFolderEntries(folder->path);
+    if (!entries) {
+        plan.conflicts.append({folder->path, tr("der Ordner kann nicht gelesen werden"), {}});
+    } else {
+        const QString hub = m_hub.centralRepositoryPath();
+        for (const FileSystem::FolderEntry& entry : entries.value()) {
+            const QString name = entry.path.mid(entry.path.lastIndexOf(u'/') + 1);
+            if (m_placement.isPlacementOf(entry.path, FileSystem::childPath(hub, name)))
+                plan.actions.append({PlanAction::Op::remove, entry.path, {}, name});
+        }
+        std::sort(plan.actions.begin(), plan.actions.end(),
+                  [](const PlanAction& a, const PlanAction& b) { return a.path < b.path; });
+    }
+    plan.folders.push_back(std::move(*folder));
+    return plan;
+}
+
+PlanOutcome FileLinkerService::carryOut(const PlacementPlan& plan, bool skipConflicts)
+{
+    PlanOutcome outcome;
+    if (!plan.conflicts.isEmpty() && !skipConflicts) {
+        outcome.refused = true;
+        return outcome;
+    }
+    outcome.skipped = static_cast<int>(plan.conflicts.size());
+    QStringList placed;
+    QStringList removed;
+    for (const PlanAction& action : plan.actions) {
+        Outcome done;
+        if (action.op == PlanAction::Op::replace || action.op == PlanAction::Op::remove)
+            done = m_placement.remove(action.path);
+        if (done && action.op != PlanAction::Op::remove)
+            done = m_placement.place(action.destination, action.path);
+        if (!done) {
+            outcome.failures.append(u"Failed to %1 %2: %3"_s.arg(PlanAction::opName(action.op), action.path,
+                                                                 done.error().description));
+            continue;
+        }
+        ++outcome.done;
+        (action.op == PlanAction::Op::remove ? removed : placed).append(action.itemName);
+    }
+    for (const QString& failure : std::as_const(outcome.failures))
+        Log::line(failure);
+    m_records.change(plan.appID, placed, removed);
+    return outcome;
+}
