@@ -147,6 +147,13 @@ public:
     // Carries the plan out and records it with one save; with conflicts, only when they
     // are to be skipped.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
+    // The files' part, in order until `stop` is set; touches files only and logs nothing,
+    // so it may run on a worker.
+    static void performPlan(const QList<PlanAction>& actions, const Placement& placement,
+                            const std::atomic<bool>& stop,
+                            const std::function<void(qsizetype done)>& progress, PlanOutcome& outcome);
+    // Logs the failures and records what was placed and taken away, with one save.
+    void recordPlan(const QUuid& appID, const PlanOutcome& outcome);
 
     // --- Removing
     // Deletes an entry of the app's folder (a link as a link) and forgets its record.

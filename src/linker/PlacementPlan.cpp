@@ -125,24 +125,38 @@ PlanOutcome FileLinkerService::carryOut(const PlacementPlan& plan, bool skipConf
         return outcome;
     }
     outcome.skipped = static_cast<int>(plan.conflicts.size());
-    QStringList placed;
-    QStringList removed;
-    for (const PlanAction& action : plan.actions) {
+    const std::atomic<bool> never = false;
+    performPlan(plan.actions, m_placement, never, {}, outcome);
+    recordPlan(plan.appID, outcome);
+    return outcome;
+}
+
+void FileLinkerService::performPlan(const QList<PlanAction>& actions, const Placement& placement,
+                                    const std::atomic<bool>& stop,
+                                    const std::function<void(qsizetype done)>& progress, PlanOutcome& outcome)
+{
+    for (qsizetype i = 0; i < actions.size() && !stop; ++i) {
+        const PlanAction& action = actions[i];
         Outcome done;
         if (action.op == PlanAction::Op::replace || action.op == PlanAction::Op::remove)
-            done = m_placement.remove(action.path);
+            done = placement.remove(action.path);
         if (done && action.op != PlanAction::Op::remove)
-            done = m_placement.place(action.destination, action.path);
+            done = placement.place(action.destination, action.path);
+        if (progress)
+            progress(i + 1);
         if (!done) {
             outcome.failures.append(u"Failed to %1 %2: %3"_s.arg(PlanAction::opName(action.op), action.path,
                                                                  done.error().description));
             continue;
         }
         ++outcome.done;
-        (action.op == PlanAction::Op::remove ? removed : placed).append(action.itemName);
+        (action.op == PlanAction::Op::remove ? outcome.removed : outcome.placed).append(action.itemName);
     }
-    for (const QString& failure : std::as_const(outcome.failures))
+}
+
+void FileLinkerService::recordPlan(const QUuid& appID, const PlanOutcome& outcome)
+{
+    for (const QString& failure : outcome.failures)
         Log::line(failure);
-    m_records.change(plan.appID, placed, removed);
-    return outcome;
+    m_records.change(appID, outcome.placed, outcome.removed);
 }

@@ -48,6 +48,8 @@ struct PlacementPlan
 // How carrying out a plan went.
 struct PlanOutcome
 {
+    QStringList placed;  // the items placed or placed anew
+    QStringList removed; // the items whose placement was taken away
     int done = 0;
     int skipped = 0;      // conflicts left as they are
     QStringList failures; // one line each, for the log

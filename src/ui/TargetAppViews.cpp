@@ -2,9 +2,11 @@
 
 #include "actions/ImportTask.h"
 #include "actions/LinkActions.h"
+#include "actions/PlanTask.h"
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
 #include "ui/DeleteAction.h"
+#include "ui/PlanSheet.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
 
@@ -46,6 +48,8 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     , m_title(new QLabel(this))
     , m_pages(new QStackedWidget(this))
     , m_list(new QListWidget(this))
+    , m_linkAll(new QToolButton(this))
+    , m_unlinkAll(new QToolButton(this))
 {
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
     m_title->setTextFormat(Qt::PlainText);
@@ -55,8 +59,14 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshApp"_s);
     refresh->setDefaultAction(refreshAction);
+    m_linkAll->setObjectName(u"linkAll"_s);
+    m_linkAll->setText(tr("Alle verknüpfen…"));
+    m_unlinkAll->setObjectName(u"unlinkAll"_s);
+    m_unlinkAll->setText(tr("Alle Verknüpfungen entfernen…"));
     auto* header = new QHBoxLayout;
     header->addWidget(m_title, 1);
+    header->addWidget(m_linkAll);
+    header->addWidget(m_unlinkAll);
     header->addWidget(refresh);
 
     m_deleteAction = addDeleteAction(*this, u"deleteAppEntryAction"_s, [this] {
@@ -77,6 +87,8 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     layout->addWidget(m_pages);
 
     connect(refreshAction, &QAction::triggered, this, &TargetAppSkillsListView::reload);
+    connect(m_linkAll, &QToolButton::clicked, this, [this] { changeAll(true); });
+    connect(m_unlinkAll, &QToolButton::clicked, this, [this] { changeAll(false); });
     const ChangeFeed& changes = m_workspace.changes();
     connect(&changes, &ChangeFeed::targetFolderChanged, this, [this](const QUuid& appID) {
         if (m_app && (appID.isNull() || appID == m_app->id()))
@@ -110,6 +122,8 @@ void TargetAppSkillsListView::setActionsEnabled(bool enabled)
 {
     m_actionsEnabled = enabled;
     m_deleteAction->setEnabled(enabled);
+    m_linkAll->setEnabled(enabled);
+    m_unlinkAll->setEnabled(enabled);
     reload();
 }
 
@@ -336,4 +350,29 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
         column->addWidget(block);
     }
     column->addStretch();
+}
+
+void TargetAppSkillsListView::changeAll(bool link)
+{
+    if (!m_app)
+        return;
+    const QString title = link ? tr("Alle Skills mit %1 verknüpfen").arg(m_app->name())
+                               : tr("Alle Verknüpfungen aus %1 entfernen").arg(m_app->name());
+    LinkActions actions(m_workspace);
+    std::optional<PlacementPlan> plan = link ? actions.planLinkAll(*m_app) : actions.planUnlinkAll(*m_app);
+    if (!plan) {
+        m_desktop.alerts.inform(title, tr("Der Ordner der App ist nicht erreichbar."), AlertStyle::critical);
+        return;
+    }
+    if (plan->actions.isEmpty() && plan->conflicts.isEmpty()) {
+        m_desktop.alerts.inform(title, tr("Es gibt nichts zu ändern."));
+        return;
+    }
+    PlanSheet sheet(title, *plan, this);
+    sheet.exec();
+    if (sheet.choice() == PlanSheet::Choice::cancel)
+        return;
+    if (PlanTask* task = PlanTask::start(m_workspace, std::move(*plan),
+                                         sheet.choice() == PlanSheet::Choice::skipConflicts))
+        Q_EMIT taskStarted(task);
 }

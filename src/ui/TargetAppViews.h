@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QListWidget;
 class QStackedWidget;
+class QToolButton;
 class TargetApp;
 class Workspace;
 
@@ -44,6 +45,9 @@ private:
     void repair(const TargetAppSkill& item);
     void import(const TargetAppSkill& item);
     void confirmAndDelete(const TargetAppSkill& item);
+    // Plans linking every hub item (or taking every link away), shows the plan, and
+    // carries it out in the background when the user agrees.
+    void changeAll(bool link);
 
     Workspace& m_workspace;
     DesktopServices m_desktop;
@@ -54,6 +58,8 @@ private:
     QStackedWidget* m_pages;
     QListWidget* m_list;
     QAction* m_deleteAction;
+    QToolButton* m_linkAll;
+    QToolButton* m_unlinkAll;
     bool m_actionsEnabled = true;
 };
 

@@ -564,6 +564,28 @@ private Q_SLOTS:
             QCOMPARE(apps.first()->folderPath(), added);
     }
 
+    // Linking everything shows the plan first; a conflict blocks it until it is skipped,
+    // and then only the rest changes.
+    void linkingEverythingShowsThePlanFirst()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        QVERIFY(writeFile(w.codex->folderPath() + u"/notes.md"_s, "mine"));
+        w.select(2);
+        Window::withModal(
+            [&] { w.find<QToolButton>(u"linkAll"_s)->click(); },
+            [&](QDialog& sheet) {
+                QCOMPARE(sheet.findChild<QLabel*>(u"planSummary"_s)->text(),
+                         u"Anlegen: 1.\nKonflikte: 1. Was Quorvane nicht angelegt hat, bleibt unberührt."_s);
+                QCOMPARE(sheet.findChild<QListWidget*>(u"planDetails"_s)->count(), 2);
+                QVERIFY(!sheet.findChild<QPushButton*>(u"planCarryOut"_s)->isEnabled());
+                sheet.findChild<QPushButton*>(u"planSkipConflicts"_s)->click();
+            });
+        QTRY_COMPARE(w.appStates().value(u"deploy"_s), u"Verlinkt im Hub"_s);
+        QCOMPARE(readFile(w.codex->folderPath() + u"/notes.md"_s), QByteArray("mine"));
+        QCOMPARE(w.context->records<SkillLinkRecord>().size(), 1);
+    }
+
     void deletingRevealingAndRenewingApps()
     {
         Window w;

@@ -1,0 +1,114 @@
+#include "ui/PlanSheet.h"
+
+#include "ui/TextStyles.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+QString PlanSheet::summary(const PlacementPlan& plan)
+{
+    int created = 0;
+    int replaced = 0;
+    int removed = 0;
+    for (const PlanAction& action : plan.actions) {
+        if (action.op == PlanAction::Op::create || action.op == PlanAction::Op::copy)
+            ++created;
+        else if (action.op == PlanAction::Op::replace)
+            ++replaced;
+        else
+            ++removed;
+    }
+    QStringList parts;
+    if (created)
+        parts.append(tr("Anlegen: %n", nullptr, created));
+    if (replaced)
+        parts.append(tr("Erneuern: %n", nullptr, replaced));
+    if (removed)
+        parts.append(tr("Entfernen: %n", nullptr, removed));
+    QString text = parts.isEmpty() ? tr("Nichts zu ändern.") : parts.join(u", "_s) + u'.';
+    if (!plan.conflicts.isEmpty())
+        text += u"\n"_s + tr("Konflikte: %n. Was Quorvane nicht angelegt hat, bleibt unberührt.", nullptr,
+                             int(plan.conflicts.size()));
+    return text;
+}
+
+PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(u"planSheet"_s);
+    setWindowTitle(title);
+    auto* heading = new QLabel(title, this);
+    heading->setFont(TextStyles::scaled(heading->font(), 1.1, true));
+    auto* counts = new QLabel(summary(plan), this);
+    counts->setObjectName(u"planSummary"_s);
+    counts->setTextFormat(Qt::PlainText);
+
+    auto* details = new QListWidget(this);
+    details->setObjectName(u"planDetails"_s);
+    for (const PlanConflict& conflict : plan.conflicts)
+        details->addItem(tr("Konflikt: %1 – %2").arg(conflict.path, conflict.reason));
+    for (const PlanAction& action : plan.actions) {
+        switch (action.op) {
+        case PlanAction::Op::create:
+            details->addItem(tr("Anlegen: %1 → %2").arg(action.path, action.destination));
+            break;
+        case PlanAction::Op::copy:
+            details->addItem(tr("Kopieren: %1 → %2").arg(action.destination, action.path));
+            break;
+        case PlanAction::Op::replace:
+            details->addItem(tr("Erneuern: %1").arg(action.path));
+            break;
+        case PlanAction::Op::remove:
+            details->addItem(tr("Entfernen: %1").arg(action.path));
+            break;
+        }
+    }
+    details->setVisible(false);
+    auto* showDetails = new QToolButton(this);
+    showDetails->setObjectName(u"planDetailsToggle"_s);
+    showDetails->setText(tr("Details anzeigen"));
+    showDetails->setCheckable(true);
+    connect(showDetails, &QToolButton::toggled, this, [this, details, showDetails](bool shown) {
+        details->setVisible(shown);
+        showDetails->setText(shown ? tr("Details ausblenden") : tr("Details anzeigen"));
+        adjustSize();
+    });
+
+    auto* cancel = new QPushButton(tr("Abbrechen"), this);
+    auto* skip = new QPushButton(tr("Konflikte überspringen"), this);
+    skip->setObjectName(u"planSkipConflicts"_s);
+    skip->setVisible(!plan.conflicts.isEmpty() && !plan.actions.isEmpty());
+    auto* carryOut = new QPushButton(tr("Ausführen"), this);
+    carryOut->setObjectName(u"planCarryOut"_s);
+    carryOut->setEnabled(plan.conflicts.isEmpty() && !plan.actions.isEmpty());
+    carryOut->setDefault(carryOut->isEnabled());
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(showDetails);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(skip);
+    buttons->addWidget(carryOut);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(counts);
+    layout->addWidget(details, 1);
+    layout->addLayout(buttons);
+    setMinimumWidth(520);
+
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(skip, &QPushButton::clicked, this, [this] {
+        m_choice = Choice::skipConflicts;
+        accept();
+    });
+    connect(carryOut, &QPushButton::clicked, this, [this] {
+        m_choice = Choice::carryOut;
+        accept();
+    });
+}

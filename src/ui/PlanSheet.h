@@ -1,0 +1,30 @@
+#pragma once
+
+#include "linker/PlacementPlan.h"
+
+#include <QDialog>
+
+// What a bulk change would do, shown before it does anything: the counts first, each
+// entry on demand. With a conflict it can only go ahead by leaving the conflicts alone.
+class PlanSheet : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Choice
+    {
+        cancel,
+        carryOut,
+        skipConflicts,
+    };
+
+    PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent = nullptr);
+
+    Choice choice() const { return m_choice; }
+
+    // "Anlegen: 2, Entfernen: 1." and the like, with the conflicts on a line of their own.
+    static QString summary(const PlacementPlan& plan);
+
+private:
+    Choice m_choice = Choice::cancel;
+};
