@@ -248,8 +248,8 @@ int CliSession::toggle(const QStringList& args, bool linked)
 int CliSession::link(const QStringList& args)
 {
     if (!m_flags.all)
-        return args.size() == 2 ? toggle(args, true) : fail(u"Say ITEM APP, or --all APP."_s);
-    const auto app = AppActions(*m_workspace).find(args.value(args.size() - 1));
+        return toggle(args, true);
+    const auto app = AppActions(*m_workspace).find(args.first());
     if (!app)
         return fail(app.error().description);
     return runPlan(LinkActions(*m_workspace).planLinkAll(*app.value()), *app.value());
@@ -258,8 +258,8 @@ int CliSession::link(const QStringList& args)
 int CliSession::unlink(const QStringList& args)
 {
     if (!m_flags.all)
-        return args.size() == 2 ? toggle(args, false) : fail(u"Say ITEM APP, or --all APP."_s);
-    const auto app = AppActions(*m_workspace).find(args.value(args.size() - 1));
+        return toggle(args, false);
+    const auto app = AppActions(*m_workspace).find(args.first());
     if (!app)
         return fail(app.error().description);
     return runPlan(LinkActions(*m_workspace).planUnlinkAll(*app.value()), *app.value());

@@ -80,7 +80,7 @@ const QList<Command>& commands()
          u"ITEM APP | --all APP [--dry-run] [--skip-conflicts]"_s,
          u"link the hub item ITEM (its file name), or every hub item, into APP's folder"_s,
          u"quorvane-cli link --all Codex --dry-run"_s,
-         1,
+         2,
          2,
          &CliSession::link,
          {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s}},
@@ -88,7 +88,7 @@ const QList<Command>& commands()
          u"ITEM APP | --all APP [--dry-run] [--skip-conflicts]"_s,
          u"take the link to ITEM, or every link Quorvane made, out of APP's folder"_s,
          u"quorvane-cli unlink --all Codex"_s,
-         1,
+         2,
          2,
          &CliSession::unlink,
          {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s}},
@@ -332,8 +332,11 @@ int main(int argc, char* argv[])
     if (chosen->words == QStringList{u"install"_s})
         commandArguments << skillId << name;
     const qsizetype count = commandArguments.size();
-    if (count < chosen->minimumArguments ||
-        (chosen->maximumArguments >= 0 && count > chosen->maximumArguments)) {
+    // --all stands for the items a command otherwise names first.
+    const int namedByAll = flags.all && chosen->minimumArguments > 0 ? 1 : 0;
+    const int minimum = chosen->minimumArguments - namedByAll;
+    const int maximum = chosen->maximumArguments < 0 ? -1 : chosen->maximumArguments - namedByAll;
+    if (count < minimum || (maximum >= 0 && count > maximum)) {
         printCommandHelp(*chosen, err);
         return ExitCode::usage;
     }
