@@ -283,22 +283,25 @@ int CliSession::runPlan(const std::optional<PlacementPlan>& plan, const TargetAp
             conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
         printJson({{"actions", actions}, {"conflicts", conflicts}});
     } else {
+        // One write for the whole plan: it may be thousands of lines.
+        QString lines;
         for (const PlanAction& action : plan->actions) {
             switch (action.op) {
             case PlanAction::Op::create:
-                print(u"create %1 -> %2"_s.arg(action.path, action.destination));
+                lines += u"create %1 -> %2\n"_s.arg(action.path, action.destination);
                 break;
             case PlanAction::Op::copy:
-                print(u"copy %1 -> %2"_s.arg(action.destination, action.path));
+                lines += u"copy %1 -> %2\n"_s.arg(action.destination, action.path);
                 break;
             case PlanAction::Op::replace:
             case PlanAction::Op::remove:
-                print(PlanAction::opName(action.op) + u' ' + action.path);
+                lines += PlanAction::opName(action.op) + u' ' + action.path + u'\n';
                 break;
             }
         }
         for (const PlanConflict& conflict : plan->conflicts)
-            print(u"conflict %1: %2"_s.arg(conflict.path, conflict.reason));
+            lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
+        QTextStream(stdout) << lines;
     }
     if (refused)
         return fail(u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest."_s.arg(

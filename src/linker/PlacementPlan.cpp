@@ -61,60 +61,73 @@ QString PlanAction::opName(Op op)
     return u"remove"_s;
 }
 
-std::optional<PlacementPlan> FileLinkerService::planLinkAll(const QList<Skill>& hubItems,
-                                                            const TargetApp& app) const
+namespace {
+
+// Reaches the app's folder and lists it once; `fill` plans from the listing. A folder that
+// cannot be listed is the plan's one conflict.
+template <typename Fill>
+std::optional<PlacementPlan> planFolder(const FolderAccess& access, const TargetApp& app, Fill&& fill)
 {
-    auto folder = m_access.reach(folderOf(app));
+    auto folder = access.reach(folderOf(app));
     if (!folder)
         return std::nullopt;
     PlacementPlan plan;
     plan.appID = app.id();
-    if (!FileSystem::listFolderEntries(folder->path)) {
+    if (const auto entries = FileSystem::listFolderEntries(folder->path))
+        fill(folder->path, entries.value(), plan);
+    else
         plan.conflicts.append({folder->path, tr("der Ordner kann nicht gelesen werden"), {}});
-        plan.folders.push_back(std::move(*folder));
-        return plan;
-    }
-    const QSet<QString> recorded = recordedNames(m_context, app.id());
-    for (const Skill& skill : hubItems) {
-        const QString name = skill.url.fileName();
-        const QString hubItem = skill.url.toLocalFile();
-        const QString place = FileSystem::childPath(folder->path, name);
-        if (!FileSystem::isSymbolicLink(place) && !FileSystem::exists(place))
-            plan.actions.append({PlanAction::Op::create, place, hubItem, name});
-        else if (m_placement.isPlacementOf(place, hubItem))
-            continue;
-        // A link Quorvane made that leads elsewhere now (the hub moved) is made anew.
-        else if (FileSystem::isSymbolicLink(place) && recorded.contains(name))
-            plan.actions.append({PlanAction::Op::replace, place, hubItem, name});
-        else
-            plan.conflicts.append({place, conflictReason(place), name});
-    }
     plan.folders.push_back(std::move(*folder));
     return plan;
 }
 
+QString nameOf(const FileSystem::FolderEntry& entry)
+{
+    return entry.path.mid(entry.path.lastIndexOf(u'/') + 1);
+}
+
+} // namespace
+
+std::optional<PlacementPlan> FileLinkerService::planLinkAll(const QList<Skill>& hubItems,
+                                                            const TargetApp& app) const
+{
+    const QSet<QString> recorded = recordedNames(m_context, app.id());
+    return planFolder(
+        m_access, app,
+        [&](const QString& folder, const QList<FileSystem::FolderEntry>& entries, PlacementPlan& plan) {
+            // One listing tells which places are free; only the others are looked at one by one.
+            QSet<QString> taken;
+            for (const FileSystem::FolderEntry& entry : entries)
+                taken.insert(nameOf(entry));
+            for (const Skill& skill : hubItems) {
+                const QString name = skill.url.fileName();
+                const QString hubItem = skill.url.toLocalFile();
+                const QString place = FileSystem::childPath(folder, name);
+                if (!taken.contains(name))
+                    plan.actions.append({PlanAction::Op::create, place, hubItem, name});
+                else if (m_placement.isPlacementOf(place, hubItem))
+                    continue;
+                // A link Quorvane made that leads elsewhere now (the hub moved) is made anew.
+                else if (FileSystem::isSymbolicLink(place) && recorded.contains(name))
+                    plan.actions.append({PlanAction::Op::replace, place, hubItem, name});
+                else
+                    plan.conflicts.append({place, conflictReason(place), name});
+            }
+        });
+}
+
 std::optional<PlacementPlan> FileLinkerService::planUnlinkAll(const TargetApp& app) const
 {
-    auto folder = m_access.reach(folderOf(app));
-    if (!folder)
-        return std::nullopt;
-    PlacementPlan plan;
-    plan.appID = app.id();
-    const auto entries = FileSystem::listFolderEntries(folder->path);
-    if (!entries) {
-        plan.conflicts.append({folder->path, tr("der Ordner kann nicht gelesen werden"), {}});
-    } else {
-        const QString hub = m_hub.centralRepositoryPath();
-        for (const FileSystem::FolderEntry& entry : entries.value()) {
-            const QString name = entry.path.mid(entry.path.lastIndexOf(u'/') + 1);
-            if (m_placement.isPlacementOf(entry.path, FileSystem::childPath(hub, name)))
-                plan.actions.append({PlanAction::Op::remove, entry.path, {}, name});
-        }
-        std::sort(plan.actions.begin(), plan.actions.end(),
-                  [](const PlanAction& a, const PlanAction& b) { return a.path < b.path; });
-    }
-    plan.folders.push_back(std::move(*folder));
-    return plan;
+    const QString hub = m_hub.centralRepositoryPath();
+    return planFolder(
+        m_access, app,
+        [&](const QString&, const QList<FileSystem::FolderEntry>& entries, PlacementPlan& plan) {
+            for (const FileSystem::FolderEntry& entry : entries)
+                if (m_placement.isPlacementOf(entry.path, FileSystem::childPath(hub, nameOf(entry))))
+                    plan.actions.append({PlanAction::Op::remove, entry.path, {}, nameOf(entry)});
+            std::sort(plan.actions.begin(), plan.actions.end(),
+                      [](const PlanAction& a, const PlanAction& b) { return a.path < b.path; });
+        });
 }
 
 PlanOutcome FileLinkerService::carryOut(const PlacementPlan& plan, bool skipConflicts)

@@ -1,0 +1,170 @@
+// Bulk linking beside GNU Stow, which links a package folder's entries into a target in
+// one call: whole processes each, the same 2,000 hub items, an empty target to start with.
+#include "benchmarks/BenchmarkData.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int itemCount = 2000;
+
+// A parent folder holding the hub (Stow's package), a target folder for each tool, and
+// a user whose store knows the hub and the target as the app "T".
+struct StowScene
+{
+    QString parent = BenchmarkData::newFolder(u"stow-scene"_s);
+    QString hub = parent + u"/hub"_s;
+    QString stowTarget = parent + u"/stow-target"_s;
+    QString quorvaneTarget = parent + u"/quorvane-target"_s;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+    StowScene()
+    {
+        for (int i = 0; i < itemCount; ++i) {
+            const QString item = hub + u"/skill-%1"_s.arg(i);
+            QDir().mkpath(item);
+            QFile manifest(item + u"/SKILL.md"_s);
+            BenchmarkData::require(manifest.open(QIODevice::WriteOnly) &&
+                                       manifest.write("---\nname: x\ndescription: y\n---\n") > 0,
+                                   item);
+        }
+        QDir().mkpath(stowTarget);
+        QDir().mkpath(quorvaneTarget);
+        environment.insert(u"HOME"_s, parent + u"/home"_s);
+        environment.insert(u"XDG_DATA_HOME"_s, parent + u"/home/.local/share"_s);
+        environment.insert(u"XDG_CONFIG_HOME"_s, parent + u"/home/.config"_s);
+        environment.insert(u"XDG_CACHE_HOME"_s, parent + u"/home/.cache"_s);
+        BenchmarkData::require(quorvane({u"hub"_s, u"set"_s, hub}), hub);
+        BenchmarkData::require(quorvane({u"apps"_s, u"add"_s, u"T"_s, quorvaneTarget}), quorvaneTarget);
+    }
+
+    bool run(const QString& program, const QStringList& arguments) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(program, arguments);
+        return process.waitForFinished(120'000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+    bool quorvane(const QStringList& arguments) const { return run(QStringLiteral(QUORVANE_CLI), arguments); }
+    bool stow(const QStringList& options) const
+    {
+        return run(u"stow"_s, options + QStringList{u"-d"_s, parent, u"-t"_s, stowTarget, u"hub"_s});
+    }
+};
+
+const StowScene& scene()
+{
+    static const StowScene made;
+    return made;
+}
+
+// `prepare` brings the target into the state the timed command starts from.
+template <typename Prepare, typename Timed>
+void wholeProcess(benchmark::State& state, Prepare&& prepare, Timed&& timed)
+{
+    for (auto _ : state) {
+        if (!prepare()) {
+            state.SkipWithError("could not prepare the target folder");
+            return;
+        }
+        bool done = false;
+        timeIteration(state, [&] { done = timed(); });
+        if (!done) {
+            state.SkipWithError("the command failed");
+            return;
+        }
+    }
+}
+
+void linkAllStow(benchmark::State& state)
+{
+    wholeProcess(
+        state, [] { return scene().stow({u"-D"_s}); }, [] { return scene().stow({}); });
+}
+
+void linkAll(benchmark::State& state)
+{
+    wholeProcess(
+        state,
+        [] {
+            return scene().quorvane({u"unlink"_s, u"--all"_s, u"T"_s});
+        },
+        [] {
+            return scene().quorvane({u"link"_s, u"--all"_s, u"T"_s});
+        });
+}
+
+void unlinkAllStow(benchmark::State& state)
+{
+    wholeProcess(
+        state, [] { return scene().stow({}); }, [] { return scene().stow({u"-D"_s}); });
+}
+
+void unlinkAll(benchmark::State& state)
+{
+    wholeProcess(
+        state,
+        [] {
+            return scene().quorvane({u"link"_s, u"--all"_s, u"T"_s});
+        },
+        [] {
+            return scene().quorvane({u"unlink"_s, u"--all"_s, u"T"_s});
+        });
+}
+
+// A dry run works out the same state of the linked folder that `status` reports.
+void statusStow(benchmark::State& state)
+{
+    wholeProcess(
+        state, [] { return scene().stow({}); },
+        [] {
+            return scene().stow({u"-n"_s, u"-v"_s});
+        });
+}
+
+void status(benchmark::State& state)
+{
+    wholeProcess(
+        state,
+        [] {
+            return scene().quorvane({u"link"_s, u"--all"_s, u"T"_s});
+        },
+        [] {
+            return scene().quorvane({u"status"_s, u"T"_s});
+        });
+}
+
+} // namespace
+
+BENCHMARK(linkAllStow)
+    ->Name("link all, 2,000 items, against Stow/baseline")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(linkAll)
+    ->Name("link all, 2,000 items, against Stow/quorvane")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(unlinkAllStow)
+    ->Name("unlink all, 2,000 items, against Stow/baseline")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(unlinkAll)
+    ->Name("unlink all, 2,000 items, against Stow/quorvane")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(statusStow)
+    ->Name("status of 2,000 links, against a Stow dry run/baseline")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(status)
+    ->Name("status of 2,000 links, against a Stow dry run/quorvane")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
