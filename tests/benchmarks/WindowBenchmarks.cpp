@@ -2,17 +2,20 @@
 #include "benchmarks/WindowBenchmarks.h"
 
 #include "access/SecurityScopedBookmarkManager.h"
+#include "actions/SkillUpdates.h"
 #include "app/QuorvaneApp.h"
 #include "benchmarks/BenchmarkData.h"
 #include "benchmarks/BenchmarkPlatform.h"
 #include "linker/HubCatalog.h"
 #include "model/AppSettings.h"
 #include "model/ModelContext.h"
+#include "store/DirectorySkillSource.h"
 #include "ui/CentralHubListView.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
+#include <QNetworkAccessManager>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -133,7 +136,10 @@ void filterHubList(benchmark::State& state)
     BenchmarkWorkspace bench;
     bench.useHub(BenchmarkData::largeHub().path);
     bench.workspace->hubCatalog().scanCentralRepository();
-    CentralHubListView view(*bench.workspace, bench.desktop.services());
+    QNetworkAccessManager network; // never asked: no update check runs
+    DirectorySkillSource source(network, StoreEndpoints{});
+    CentralHubListView view(*bench.workspace, bench.desktop.services(),
+                            *new SkillUpdates(*bench.workspace, source));
     view.resize(360, 800);
     view.show();
     BenchmarkData::require(QTest::qWaitForWindowExposed(&view), u"the hub list window"_s);
