@@ -63,6 +63,11 @@ std::optional<PlacementPlan> LinkActions::planLinkAll(const TargetApp& app) cons
     return m_workspace.linker().planLinkAll(m_workspace.hubCatalog().availableSkills(), app);
 }
 
+std::vector<PlacementPlan> LinkActions::planRestore() const
+{
+    return m_workspace.linker().planRestoreAll();
+}
+
 std::optional<PlacementPlan> LinkActions::planUnlinkAll(const TargetApp& app) const
 {
     return m_workspace.linker().planUnlinkAll(app);

@@ -29,6 +29,7 @@ public:
     // Bulk changes of one app's folder, planned first; nothing when it cannot be reached.
     std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
     std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
+    std::vector<PlacementPlan> planRestore() const;
     // Carries out a plan (nothing, with conflicts that are not to be skipped) and announces it.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
 

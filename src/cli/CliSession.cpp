@@ -269,23 +269,26 @@ int CliSession::runPlan(const std::optional<PlacementPlan>& plan, const TargetAp
 {
     if (!plan)
         return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
-    const bool refused = !plan->conflicts.isEmpty() && !m_flags.skipConflicts;
-    if (m_json) {
-        Json actions = Json::array();
-        for (const PlanAction& action : plan->actions)
+    std::vector<PlacementPlan> plans;
+    plans.push_back({plan->appID, plan->actions, plan->conflicts, {}});
+    return runPlans(plans);
+}
+
+int CliSession::runPlans(const std::vector<PlacementPlan>& plans)
+{
+    qsizetype conflictCount = 0;
+    Json actions = Json::array();
+    Json conflicts = Json::array();
+    // One write for the whole plan: it may be thousands of lines.
+    QString lines;
+    for (const PlacementPlan& plan : plans) {
+        conflictCount += plan.conflicts.size();
+        for (const PlanAction& action : plan.actions) {
             actions.push_back(
                 {{"op", utf8(PlanAction::opName(action.op))},
                  {"path", utf8(action.path)},
                  {"destination",
                   action.destination.isEmpty() ? Json(nullptr) : Json(utf8(action.destination))}});
-        Json conflicts = Json::array();
-        for (const PlanConflict& conflict : plan->conflicts)
-            conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
-        printJson({{"actions", actions}, {"conflicts", conflicts}});
-    } else {
-        // One write for the whole plan: it may be thousands of lines.
-        QString lines;
-        for (const PlanAction& action : plan->actions) {
             switch (action.op) {
             case PlanAction::Op::create:
                 lines += u"create %1 -> %2\n"_s.arg(action.path, action.destination);
@@ -299,17 +302,24 @@ int CliSession::runPlan(const std::optional<PlacementPlan>& plan, const TargetAp
                 break;
             }
         }
-        for (const PlanConflict& conflict : plan->conflicts)
+        for (const PlanConflict& conflict : plan.conflicts) {
+            conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
             lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
-        QTextStream(stdout) << lines;
+        }
     }
-    if (refused)
-        return fail(u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest."_s.arg(
-            plan->conflicts.size()));
+    if (m_json)
+        printJson({{"actions", actions}, {"conflicts", conflicts}});
+    else
+        QTextStream(stdout) << lines;
+    if (conflictCount > 0 && !m_flags.skipConflicts)
+        return fail(
+            u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest."_s.arg(conflictCount));
     if (m_flags.dryRun)
         return ExitCode::success;
-    const PlanOutcome outcome = LinkActions(*m_workspace).carryOut(*plan, m_flags.skipConflicts);
-    return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
+    bool allDone = true;
+    for (const PlacementPlan& plan : plans)
+        allDone = LinkActions(*m_workspace).carryOut(plan, true).failures.isEmpty() && allDone;
+    return allDone ? ExitCode::success : ExitCode::failure;
 }
 
 int CliSession::linked(const QStringList& args)
@@ -730,9 +740,7 @@ int CliSession::backupImport(const QStringList& args)
 
 int CliSession::restoreLinks(const QStringList&)
 {
-    const LinkRestoreSummary summary = LinkActions(*m_workspace).restoreLinks();
-    print(u"%1 links restored, %2 failed"_s.arg(summary.restored).arg(summary.failed));
-    return summary.failed == 0 ? ExitCode::success : ExitCode::failure;
+    return runPlans(LinkActions(*m_workspace).planRestore());
 }
 
 int CliSession::check(const QStringList& args)

@@ -88,6 +88,7 @@ private:
     // Prints the plan as asked (one line per entry, or JSON), then carries it out unless
     // it is a dry run or has conflicts that are not to be skipped.
     int runPlan(const std::optional<PlacementPlan>& plan, const TargetApp& app);
+    int runPlans(const std::vector<PlacementPlan>& plans);
     // Runs one install or update to its end; prints nothing.
     InstallResult waitFor(SkillInstall* install);
     SkillUpdates& updates();

@@ -144,6 +144,9 @@ public:
     std::optional<PlacementPlan> planLinkAll(const QList<Skill>& hubItems, const TargetApp& app) const;
     // Every placement Quorvane made in the app's folder taken away; nothing else is touched.
     std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
+    // Every recorded link that is missing, one plan per app; an app whose folder cannot be
+    // reached has a plan with that one conflict.
+    std::vector<PlacementPlan> planRestoreAll() const;
     // Carries the plan out and records it with one save; with conflicts, only when they
     // are to be skipped.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);

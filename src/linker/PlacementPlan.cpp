@@ -2,6 +2,7 @@
 #include "linker/PlacementPlan.h"
 
 #include "access/FileSystem.h"
+#include "access/ItemName.h"
 #include "base/Log.h"
 #include "linker/FileLinkerService.h"
 #include "linker/HubSettings.h"
@@ -128,6 +129,55 @@ std::optional<PlacementPlan> FileLinkerService::planUnlinkAll(const TargetApp& a
             std::sort(plan.actions.begin(), plan.actions.end(),
                       [](const PlanAction& a, const PlanAction& b) { return a.path < b.path; });
         });
+}
+
+std::vector<PlacementPlan> FileLinkerService::planRestoreAll() const
+{
+    std::vector<PlacementPlan> plans;
+    auto hub = m_access.reach(m_hub.location());
+    if (!hub)
+        return plans;
+    QHash<QUuid, QStringList> recorded;
+    for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
+        recorded[record->targetAppID()].append(record->itemName());
+    QSet<QUuid> planned; // with two apps of one id, the first one stands for both
+    for (const TargetApp* app : TargetApp::sortedByName(m_context.records<TargetApp>())) {
+        if (planned.contains(app->id()) || !recorded.contains(app->id()))
+            continue;
+        planned.insert(app->id());
+        auto plan = planFolder(
+            m_access, *app,
+            [&](const QString& folder, const QList<FileSystem::FolderEntry>& entries,
+                PlacementPlan& planning) {
+                QSet<QString> taken;
+                for (const FileSystem::FolderEntry& entry : entries)
+                    taken.insert(nameOf(entry));
+                for (const QString& name : recorded.value(app->id())) {
+                    // Names come from records that a backup may have brought: one entry of the folder each.
+                    if (!checkItemName(name)) {
+                        planning.conflicts.append({folder + u'/' + name, tr("kein zulässiger Name"), name});
+                        continue;
+                    }
+                    const QString hubItem = FileSystem::childPath(hub->path, name);
+                    const QString place = FileSystem::childPath(folder, name);
+                    if (!FileSystem::exists(hubItem) || m_placement.isPlacementOf(place, hubItem))
+                        continue;
+                    if (taken.contains(name))
+                        planning.conflicts.append({place, conflictReason(place), name});
+                    else
+                        planning.actions.append({PlanAction::Op::create, place, hubItem, name});
+                }
+            });
+        if (!plan) {
+            plan.emplace();
+            plan->appID = app->id();
+            plan->conflicts.append({app->folderPath(), tr("der Ordner ist nicht erreichbar"), {}});
+        }
+        plans.push_back(std::move(*plan));
+    }
+    if (!plans.empty())
+        plans.front().folders.push_back(std::move(*hub));
+    return plans;
 }
 
 PlanOutcome FileLinkerService::carryOut(const PlacementPlan& plan, bool skipConflicts)

@@ -253,6 +253,16 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--skip-conflicts"_s}).exitCode, 0);
         QCOMPARE(t.states(u"Codex"_s),
                  (QMap<QString, QString>{{u"a"_s, u"linked"_s}, {u"b"_s, u"importable"_s}}));
+
+        // Restoring recorded links is planned the same way.
+        QVERIFY(QFile::remove(codex + u"/a"_s));
+        QCOMPARE(t.run({u"restore-links"_s, u"--dry-run"_s}).out, u"create %1/a -> %2/a\n"_s.arg(codex, hub));
+        QVERIFY(writeFile(codex + u"/a"_s, "in the way"));
+        QCOMPARE(t.run({u"restore-links"_s}).out,
+                 u"conflict %1/a: eine Datei, die Quorvane nicht angelegt hat\n"_s.arg(codex));
+        QCOMPARE(readFile(codex + u"/a"_s), QByteArray("in the way"));
+        QVERIFY(QFile::remove(codex + u"/a"_s));
+        QCOMPARE(t.run({u"restore-links"_s}).exitCode, 0);
         QCOMPARE(t.run({u"unlink"_s, u"--all"_s, u"Codex"_s}).out, u"remove %1/a\n"_s.arg(codex));
         QCOMPARE(entryNames(codex), QStringList{u"b"_s});
     }
