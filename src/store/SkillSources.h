@@ -47,11 +47,9 @@ public:
     // The index of one source as cached now.
     std::optional<SkillIndex> index(const QString& location);
 
+private:
     // GitHub's hosts, with the user's token for the API.
     GitHubHosts hosts() const;
-    const HttpClient& http() const { return m_http; }
-
-private:
     QStringList gitHubLocations() const;
     // The configured directories, and the one the program was built or called with.
     QStringList directoryAddresses() const;
