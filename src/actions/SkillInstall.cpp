@@ -73,12 +73,7 @@ void SkillInstall::begin()
                     {false, tr("Installation fehlgeschlagen:\n%1").arg(changes.error().description), {}, {}});
             m_replacing = FileSystem::exists(m_plan->target.folder);
             if (changes.value() && !m_options.replaceChanged)
-                return refuse(
-                    {changes.value()->unknownOrigin
-                         ? tr("Im Hub liegt bereits ein Ordner „%1“, dessen Herkunft unbekannt ist.")
-                               .arg(m_name)
-                         : tr("Der Skill „%1“ wurde hier geändert.").arg(m_name),
-                     changes.value()});
+                return refuse(InstallRefusal::withoutConsent(m_name, *changes.value()));
             fetch();
         });
 }

@@ -106,6 +106,9 @@ struct InstallRefusal
 {
     QString message;
     std::optional<LocalChanges> changesHere; // set when only the user's consent is missing
+
+    // The refusal to replace the item `name` without consent, in the user's words.
+    static InstallRefusal withoutConsent(const QString& name, const LocalChanges& changes);
 };
 
 // The one object through which every change on disk passes: links made and taken

@@ -21,6 +21,14 @@ QString tr(const char* text)
 
 } // namespace
 
+InstallRefusal InstallRefusal::withoutConsent(const QString& name, const LocalChanges& changes)
+{
+    return {changes.unknownOrigin
+                ? tr("Im Hub liegt bereits ein Ordner „%1“, dessen Herkunft unbekannt ist.").arg(name)
+                : tr("Der Skill „%1“ wurde hier geändert.").arg(name),
+            changes};
+}
+
 Result<SkillInstallPlan, QString> FileLinkerService::planSkillInstall(const QString& name) const
 {
     // The name comes from a search hit or a command line: it must be one visible entry of the hub.
@@ -77,11 +85,7 @@ Result<FolderDigest, InstallRefusal> FileLinkerService::placeSkillFolder(const S
         return digest;
     }
     if (changes.value() && !replaceChanged)
-        return InstallRefusal{
-            changes.value()->unknownOrigin
-                ? tr("Im Hub liegt bereits ein Ordner „%1“, dessen Herkunft unbekannt ist.").arg(plan.name)
-                : tr("Der Skill „%1“ wurde hier geändert.").arg(plan.name),
-            changes.value()};
+        return InstallRefusal::withoutConsent(plan.name, *changes.value());
     // Links into the hub keep working: they name the folder's path, which is never empty.
     if (Outcome swapped = FileSystem::exchange(plan.folder, staging); !swapped)
         return InstallRefusal{swapped.error().description, std::nullopt};

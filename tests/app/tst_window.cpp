@@ -581,9 +581,10 @@ private Q_SLOTS:
                 QVERIFY(!sheet.findChild<QPushButton*>(u"planCarryOut"_s)->isEnabled());
                 sheet.findChild<QPushButton*>(u"planSkipConflicts"_s)->click();
             });
+        // The link shows as soon as the folder changes; the record follows when the task ends.
+        QTRY_COMPARE(w.context->records<SkillLinkRecord>().size(), 1);
         QTRY_COMPARE(w.appStates().value(u"deploy"_s), u"Verlinkt im Hub"_s);
         QCOMPARE(readFile(w.codex->folderPath() + u"/notes.md"_s), QByteArray("mine"));
-        QCOMPARE(w.context->records<SkillLinkRecord>().size(), 1);
     }
 
     void deletingRevealingAndRenewingApps()
