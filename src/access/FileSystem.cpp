@@ -315,16 +315,16 @@ Outcome exchange(const QString& current, const QString& replacement)
     return {};
 }
 
-Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control)
+Outcome copy(const QString& from, const QString& to, const CopyControl& control)
 {
-    const QString failure = u"Cannot move "_s + from + u" to "_s + to;
+    const QString failure = u"Cannot copy "_s + from + u" to "_s + to;
     if (entryExists(to))
         return systemError(failure, EEXIST);
 
     // The copy is made under a hidden name beside the destination, so a half-done copy
     // never stands at `to`, and is put in place in one step.
     const QString staging = childPath(
-        QFileInfo(to).path(), u".quorvane-move-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
+        QFileInfo(to).path(), u".quorvane-copy-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
     auto dropStaging = qScopeGuard([&] {
         std::error_code ignored;
         fs::remove_all(nativePath(staging), ignored);
@@ -336,7 +336,13 @@ Outcome moveByCopying(const QString& from, const QString& to, const CopyControl&
                     RENAME_NOREPLACE) != 0)
         return systemError(failure, errno);
     dropStaging.dismiss();
+    return {};
+}
 
+Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control)
+{
+    if (Outcome copied = copy(from, to, control); !copied)
+        return Error{QString(copied.error().description).replace(u"Cannot copy "_s, u"Cannot move "_s)};
     std::error_code error;
     fs::remove_all(nativePath(from), error);
     if (error)

@@ -73,6 +73,9 @@ Outcome move(const QString& from, const QString& to, const CopyControl& control 
 // none. Both must exist on the same file system. Elsewhere the old item is renamed aside
 // first and renamed back when the second rename fails.
 Outcome exchange(const QString& current, const QString& replacement);
+// Copies a file, link or folder (links inside kept as links) under a hidden name beside
+// `to`, then puts it in place without replacing: fails when anything stands at `to`.
+Outcome copy(const QString& from, const QString& to, const CopyControl& control = {});
 // The copying half of move(), as used across file systems.
 Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control = {});
 // Whether a move would have to copy: the two places lie on different file systems.

@@ -120,6 +120,24 @@ Result<FolderDigest> digestOf(const QString& folder)
     return digest;
 }
 
+Result<QString> contentHashOf(const QString& path)
+{
+    if (FileSystem::isSymbolicLink(path))
+        return Error{u"Cannot read "_s + path + u": it is a link"_s};
+    if (FileSystem::existsAsFolder(path) == true) {
+        auto digest = digestOf(path);
+        if (!digest)
+            return digest.error();
+        return digest->contentHash;
+    }
+    auto bytes = FileSystem::readBytes(path);
+    if (!bytes)
+        return bytes.error();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    addToContentHash(hash, QString(), bytes.value());
+    return QString::fromLatin1(hash.result().toHex());
+}
+
 Outcome write(const QString& folder, const QList<ContentFile>& files, const std::atomic<bool>* stop)
 {
     for (const ContentFile& file : files) {

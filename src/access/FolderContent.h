@@ -38,6 +38,9 @@ FolderDigest digest(const QList<ContentFile>& files);
 // Reads every file below `folder` once; links are not followed.
 Result<FolderDigest> digestOf(const QString& folder);
 
+// The content hash of a folder (as digestOf() gives it) or of a single file; a link is refused.
+Result<QString> contentHashOf(const QString& path);
+
 // Writes the files into the new folder `folder` (its parent must exist), making the folders
 // between; only files marked executable get execute bits. A path that would leave the
 // folder or is too long for the file system is refused before anything is written.

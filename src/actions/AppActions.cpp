@@ -28,7 +28,7 @@ AppActions::AppActions(Workspace& workspace)
     : m_workspace(workspace)
 {}
 
-Result<TargetApp*> AppActions::add(const QString& name, const QString& folderPath)
+Result<TargetApp*> AppActions::add(const QString& name, const QString& folderPath, PlacementKind placement)
 {
     if (!AppNames::isAcceptableNewName(name))
         return Error{u"The app needs a name."_s};
@@ -39,6 +39,7 @@ Result<TargetApp*> AppActions::add(const QString& name, const QString& folderPat
         return Error{u"No access to \"%1\" could be kept."_s.arg(folderPath)};
     const QString home = m_workspace.platform().user.homeFolder();
     auto* app = new TargetApp(name, abbreviatingHomeFolder(folderPath, home), u"folder"_s, bookmark);
+    app->setPlacement(placement);
     m_workspace.context().insert(app);
     if (const Outcome saved = m_workspace.context().save(); !saved)
         return Error{u"The app could not be saved: "_s + saved.error().description};
@@ -50,7 +51,8 @@ QString AppActions::presetFolder(const AssistantPreset& preset) const
     return m_workspace.platform().user.homeFolder() + preset.folder.mid(1);
 }
 
-Result<TargetApp*> AppActions::addPreset(const AssistantPreset& preset, bool createFolder)
+Result<TargetApp*> AppActions::addPreset(const AssistantPreset& preset, bool createFolder,
+                                         std::optional<PlacementKind> placement)
 {
     const QString folder = presetFolder(preset);
     if (FileSystem::existsAsFolder(folder) != true) {
@@ -59,7 +61,8 @@ Result<TargetApp*> AppActions::addPreset(const AssistantPreset& preset, bool cre
         if (const Outcome made = FileSystem::createFolder(folder); !made)
             return made.error();
     }
-    return add(preset.name, folder);
+    return add(preset.name, folder,
+               placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link));
 }
 
 Outcome AppActions::rename(TargetApp& app, const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "model/TargetApp.h"
 
 #include <QList>
 #include <QString>
@@ -27,10 +28,13 @@ public:
 
     // Registers an app with an existing folder and keeps a bookmark of it. The app stays
     // listed even when saving it fails; the error says so.
-    Result<TargetApp*> add(const QString& name, const QString& folderPath);
+    Result<TargetApp*> add(const QString& name, const QString& folderPath,
+                           PlacementKind placement = PlacementKind::link);
     // Registers a known assistant with its folder below the home folder; a missing folder
     // is made only with `createFolder`.
-    Result<TargetApp*> addPreset(const AssistantPreset& preset, bool createFolder);
+    // The app places as the preset recommends, unless `placement` says otherwise.
+    Result<TargetApp*> addPreset(const AssistantPreset& preset, bool createFolder,
+                                 std::optional<PlacementKind> placement = std::nullopt);
     // A preset's folder in this user's home folder.
     QString presetFolder(const AssistantPreset& preset) const;
     // An error, and nothing changed, for a name of only blanks.

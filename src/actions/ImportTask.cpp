@@ -22,7 +22,7 @@ ImportTask* ImportTask::start(Workspace& workspace, const TargetAppSkill& entry,
         return nullptr;
     auto* task = new ImportTask(workspace, std::move(plan), app.id());
     task->runInBackground([task, plan = std::make_shared<const ImportPlan>(task->m_plan.withoutFolders()),
-                           placement = &workspace.linker().placement()](Progress& progress) {
+                           placement = &workspace.linker().placementFor(app)](Progress& progress) {
         const FileSystem::CopyControl control{&progress.stop, [&progress](qint64 bytes) {
                                                   progress.done = bytes;
                                               }};

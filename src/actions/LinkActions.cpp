@@ -51,9 +51,15 @@ bool LinkActions::removeHubItem(const Skill& skill)
     return removed;
 }
 
-LinkRestoreSummary LinkActions::restoreLinks()
+PlanOutcome LinkActions::restoreLinks()
 {
-    const LinkRestoreSummary summary = m_workspace.linker().restoreRecordedLinks();
+    PlanOutcome summary;
+    for (const PlacementPlan& plan : m_workspace.linker().planRestoreAll()) {
+        const PlanOutcome outcome = m_workspace.linker().carryOut(plan, true);
+        summary.done += outcome.done;
+        summary.skipped += outcome.skipped;
+        summary.failures += outcome.failures;
+    }
     m_workspace.changes().announceEveryTargetFolder();
     return summary;
 }
@@ -61,6 +67,16 @@ LinkRestoreSummary LinkActions::restoreLinks()
 std::optional<PlacementPlan> LinkActions::planLinkAll(const TargetApp& app) const
 {
     return m_workspace.linker().planLinkAll(m_workspace.hubCatalog().availableSkills(), app);
+}
+
+std::optional<PlacementPlan> LinkActions::planSync(const TargetApp& app) const
+{
+    return m_workspace.linker().planSync(app);
+}
+
+std::optional<PlacementPlan> LinkActions::planSwitch(const TargetApp& app, PlacementKind kind) const
+{
+    return m_workspace.linker().planSwitch(app, kind);
 }
 
 std::vector<PlacementPlan> LinkActions::planRestore() const

@@ -23,12 +23,14 @@ public:
     // Links to a deleted hub item stay in the target folders and show as broken.
     bool removeHubItem(const Skill& skill);
 
-    // Makes missing links again from their records.
-    LinkRestoreSummary restoreLinks();
+    // Makes missing placements again from their records, leaving what stands in the way alone.
+    PlanOutcome restoreLinks();
 
     // Bulk changes of one app's folder, planned first; nothing when it cannot be reached.
     std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
     std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
+    std::optional<PlacementPlan> planSync(const TargetApp& app) const;
+    std::optional<PlacementPlan> planSwitch(const TargetApp& app, PlacementKind kind) const;
     std::vector<PlacementPlan> planRestore() const;
     // Carries out a plan (nothing, with conflicts that are not to be skipped) and announces it.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);

@@ -18,7 +18,8 @@ PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipCon
         return nullptr;
     const int skipped = static_cast<int>(plan.conflicts.size());
     auto* task = new PlanTask(workspace, std::move(plan));
-    task->runInBackground([task, actions = task->m_plan.actions, placement = &workspace.linker().placement(),
+    task->runInBackground([task, actions = task->m_plan.actions,
+                           placement = &workspace.linker().placements().of(task->m_plan.kind),
                            skipped](Progress& progress) -> std::function<void()> {
         PlanOutcome outcome;
         outcome.skipped = skipped;
@@ -27,7 +28,7 @@ PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipCon
             outcome);
         return [task, outcome] {
             const QUuid appID = task->m_plan.appID;
-            task->workspace().linker().recordPlan(appID, outcome);
+            task->workspace().linker().recordPlan(task->m_plan, outcome);
             task->m_plan = {}; // the scope closes here, on the thread that opened it
             task->workspace().changes().announceTargetFolder(appID);
             Q_EMIT task->finished(outcome);

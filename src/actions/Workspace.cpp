@@ -12,9 +12,9 @@ Workspace::Workspace(ModelContext& context, PlatformServices platform, QObject* 
     , m_access(platform.scopes, platform.user)
     , m_hub(context, platform.preferences, platform.user)
     , m_catalog(m_hub, m_access)
-    , m_listing(m_hub, m_access)
+    , m_listing(context, m_hub, m_access)
     , m_records(context)
-    , m_linker(context, m_hub, m_access, m_records, m_placement)
+    , m_linker(context, m_hub, m_access, m_records, {m_linkPlacement, m_copyPlacement})
     , m_backup(context, m_hub)
     , m_changes(context)
 {}

@@ -66,7 +66,8 @@ private:
     HubCatalog m_catalog;
     TargetListing m_listing;
     LinkRecords m_records;
-    SymbolicLinkPlacement m_placement;
+    SymbolicLinkPlacement m_linkPlacement;
+    CopyPlacement m_copyPlacement;
     FileLinkerService m_linker;
     BackupService m_backup;
     ChangeFeed m_changes;

@@ -7,7 +7,8 @@
 #include "actions/BackupImportTask.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
-#include "actions/LinkRestoreTask.h"
+#include "actions/LinkActions.h"
+#include "actions/PlanTask.h"
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
@@ -20,6 +21,7 @@
 #include "ui/FolderPrompts.h"
 #include "ui/InstallReport.h"
 #include "ui/PlaceholderView.h"
+#include "ui/PlanSheet.h"
 #include "ui/SkillDetailView.h"
 #include "ui/SourcesDialog.h"
 #include "ui/StoreViews.h"
@@ -380,11 +382,31 @@ void ContentView::importBackup()
                     AlertStyle::critical);
             return;
         }
-        // The records are in; the hub and the links follow in the background.
+        // The records are in; the hub follows in the background, the links once the plan is agreed.
         HubActions(m_workspace).rescanInBackground();
-        m_taskStrip->follow(*LinkRestoreTask::start(m_workspace));
+        restoreImportedLinks();
     });
     m_taskStrip->follow(*task);
+}
+
+void ContentView::restoreImportedLinks()
+{
+    std::vector<PlacementPlan> plans = LinkActions(m_workspace).planRestore();
+    const PlacementPlan shown = PlanSheet::combined(plans);
+    if (shown.actions.isEmpty() && shown.conflicts.isEmpty())
+        return;
+    PlanSheet sheet(tr("Verknüpfungen wiederherstellen"), shown, this);
+    sheet.exec();
+    if (sheet.choice() == PlanSheet::Choice::cancel)
+        return;
+    for (PlacementPlan& plan : plans) {
+        if (sheet.consentsToChangesHere())
+            plan.consentToChangesHere();
+        if (plan.actions.isEmpty())
+            continue;
+        if (PlanTask* task = PlanTask::start(m_workspace, std::move(plan), true))
+            m_taskStrip->follow(*task);
+    }
 }
 
 void ContentView::startRenamingApp(const QUuid& appID)

@@ -59,6 +59,8 @@ private:
     void showAddAppSheet();
     void exportBackup();
     void importBackup();
+    // Shows what restoring the imported placements would do, and does it when agreed.
+    void restoreImportedLinks();
     void startRenamingApp(const QUuid& appID);
     void commitRenamingApp(const QUuid& appID, const QString& text);
     void revealApp(const QUuid& appID);

@@ -86,13 +86,18 @@ QByteArray AppBackup::encode() const
                     {"systemImageName", utf8(app.systemImageName)}};
         if (app.bookmarkData)
             object["bookmarkData"] = base64(*app.bookmarkData);
+        if (app.placement)
+            object["placement"] = utf8(*app.placement);
         document["targetApps"].push_back(object);
     }
     if (linkRecords) {
         document["linkRecords"] = Json::array();
-        for (const BackupSkillLinkRecord& record : *linkRecords)
-            document["linkRecords"].push_back(
-                {{"targetAppID", uuidText(record.targetAppID)}, {"itemName", utf8(record.itemName)}});
+        for (const BackupSkillLinkRecord& record : *linkRecords) {
+            Json object{{"targetAppID", uuidText(record.targetAppID)}, {"itemName", utf8(record.itemName)}};
+            if (record.contentHash)
+                object["contentHash"] = utf8(*record.contentHash);
+            document["linkRecords"].push_back(object);
+        }
     }
     if (sources) {
         document["sources"] = Json::array();
@@ -137,11 +142,13 @@ Result<AppBackup, DecodingError> AppBackup::decode(const QByteArray& bytes)
                                                 readBytes(*settings, "centralBookmarkData")};
         for (const JsonReader& app : top.objects("targetApps"))
             backup.targetApps.append({readUuid(app, "id"), app.string("name"), app.string("folderPath"),
-                                      app.string("systemImageName"), readBytes(app, "bookmarkData")});
+                                      app.string("systemImageName"), readBytes(app, "bookmarkData"),
+                                      app.optionalString("placement")});
         if (const auto records = top.optionalObjects("linkRecords")) {
             backup.linkRecords.emplace();
             for (const JsonReader& record : *records)
-                backup.linkRecords->append({readUuid(record, "targetAppID"), record.string("itemName")});
+                backup.linkRecords->append({readUuid(record, "targetAppID"), record.string("itemName"),
+                                            record.optionalString("contentHash")});
         }
         if (const auto sources = top.optionalObjects("sources")) {
             backup.sources.emplace();

@@ -29,6 +29,8 @@ struct BackupTargetApp
     QString folderPath;
     QString systemImageName;
     std::optional<QByteArray> bookmarkData;
+    // "link" or "copy"; absent in older backups, whose apps all link.
+    std::optional<QString> placement;
     bool operator==(const BackupTargetApp&) const = default;
 };
 
@@ -36,6 +38,7 @@ struct BackupSkillLinkRecord
 {
     QUuid targetAppID;
     QString itemName;
+    std::optional<QString> contentHash; // for a copy: what was copied
     bool operator==(const BackupSkillLinkRecord&) const = default;
 };
 

@@ -35,11 +35,11 @@ Result<AppBackup> buildBackup(ModelContext& context, const HubSettings& hub)
     backup.centralRepositoryPath = hubPath;
     backup.settings = BackupAppSettings{hubPath, hubBookmark};
     for (const TargetApp* app : apps.value())
-        backup.targetApps.append(
-            {app->id(), app->name(), app->folderPath(), app->systemImageName(), app->bookmarkData()});
+        backup.targetApps.append({app->id(), app->name(), app->folderPath(), app->systemImageName(),
+                                  app->bookmarkData(), placementKindName(app->placement())});
     backup.linkRecords.emplace();
     for (const SkillLinkRecord* record : records.value())
-        backup.linkRecords->append({record->targetAppID(), record->itemName()});
+        backup.linkRecords->append({record->targetAppID(), record->itemName(), record->contentHash()});
     backup.sources.emplace();
     for (const SkillSourceRecord* source : context.records<SkillSourceRecord>())
         backup.sources->append({SkillSourceRecord::kindName(source->kind()), source->location()});
@@ -68,18 +68,15 @@ Outcome replaceRecords(ModelContext& context, const AppBackup& backup, const QSt
     for (SkillLinkRecord* record : records.value())
         context.remove(record);
 
-    for (const BackupTargetApp& app : backup.targetApps) {
-        auto* restored = new TargetApp(app.name, app.folderPath, app.systemImageName, app.bookmarkData);
-        restored->setId(app.id); // so link records keep matching their app
-        context.insert(restored);
-    }
+    for (const BackupTargetApp& app : backup.targetApps)
+        context.insert(BackupService::appFrom(app).release());
     if (backup.settings)
         context.insert(
             new AppSettings(backup.settings->centralRepositoryPath, backup.settings->centralBookmarkData));
     else
         context.insert(new AppSettings(backup.centralRepositoryPath.value_or(hubPathBefore), std::nullopt));
     for (const BackupSkillLinkRecord& record : backup.linkRecords.value_or(QList<BackupSkillLinkRecord>()))
-        context.insert(new SkillLinkRecord(record.targetAppID, record.itemName));
+        context.insert(BackupService::recordFrom(record).release());
     if (backup.sources) {
         for (SkillSourceRecord* source : context.records<SkillSourceRecord>())
             context.remove(source);
@@ -124,6 +121,35 @@ Outcome BackupService::writeDocument(const QString& filePath, const QByteArray& 
     return FileSystem::writeBytes(filePath, document, FileSystem::WriteMode::atomic);
 }
 
+std::unique_ptr<TargetApp> BackupService::appFrom(const BackupTargetApp& app)
+{
+    auto restored =
+        std::make_unique<TargetApp>(app.name, app.folderPath, app.systemImageName, app.bookmarkData);
+    restored->setId(app.id); // so link records keep matching their app
+    // A mode this version does not know places as links do.
+    restored->setPlacement(
+        placementKindNamed(app.placement.value_or(QString())).value_or(PlacementKind::link));
+    return restored;
+}
+
+std::unique_ptr<SkillLinkRecord> BackupService::recordFrom(const BackupSkillLinkRecord& record)
+{
+    auto restored = std::make_unique<SkillLinkRecord>(record.targetAppID, record.itemName);
+    restored->setContentHash(record.contentHash);
+    return restored;
+}
+
+Result<AppBackup> BackupService::read(const QString& filePath)
+{
+    const auto bytes = FileSystem::readBytes(filePath);
+    if (!bytes)
+        return bytes.error();
+    auto backup = AppBackup::decode(bytes.value());
+    if (!backup)
+        return Error{backup.error().description};
+    return std::move(backup).value();
+}
+
 Outcome BackupService::importFile(const QString& filePath)
 {
     const auto snapshot =
@@ -139,12 +165,9 @@ Result<StoreSnapshot> BackupService::replaceStoredRecords(const QString& storePa
                                                           const QString& hubPathBefore,
                                                           const std::atomic<bool>* stop)
 {
-    const auto bytes = FileSystem::readBytes(filePath);
-    if (!bytes)
-        return bytes.error();
-    const auto backup = AppBackup::decode(bytes.value());
+    const auto backup = read(filePath);
     if (!backup)
-        return Error{backup.error().description};
+        return backup.error();
 
     auto opened = ModelContext::open(storePath);
     if (!opened)

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "backup/BackupDocument.h"
 #include "base/Result.h"
 #include "model/ModelStore.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <atomic>
+#include <memory>
 
 class HubSettings;
 class ModelContext;
@@ -35,6 +39,12 @@ public:
     static Result<StoreSnapshot> replaceStoredRecords(const QString& storePath, const QString& filePath,
                                                       const QString& hubPathBefore,
                                                       const std::atomic<bool>* stop = nullptr);
+
+    // The file's document, checked; the store is not touched.
+    static Result<AppBackup> read(const QString& filePath);
+    // The records a document's entries become, not yet in any store.
+    static std::unique_ptr<TargetApp> appFrom(const BackupTargetApp& app);
+    static std::unique_ptr<SkillLinkRecord> recordFrom(const BackupSkillLinkRecord& record);
 
     // The file name a save panel proposes, from the local date and time.
     static QString proposedFileName();

@@ -54,6 +54,12 @@ QString stateName(TargetItemState state)
         return u"broken"_s;
     case TargetItemState::linked:
         return u"linked"_s;
+    case TargetItemState::copyCurrent:
+        return u"copied"_s;
+    case TargetItemState::copyOutdated:
+        return u"outdated"_s;
+    case TargetItemState::copyModified:
+        return u"modified"_s;
     case TargetItemState::externalLink:
     case TargetItemState::localItem:
         break;
@@ -143,7 +149,8 @@ int CliSession::apps(const QStringList&)
         for (const TargetApp* app : apps)
             list.push_back({{"id", utf8(idText(*app))},
                             {"name", utf8(app->name())},
-                            {"folderPath", utf8(app->folderPath())}});
+                            {"folderPath", utf8(app->folderPath())},
+                            {"placement", utf8(placementKindName(app->placement()))}});
         printJson(list);
         return ExitCode::success;
     }
@@ -162,12 +169,16 @@ int CliSession::appsAdd(const QStringList& args)
         if (!preset)
             return fail(u"No known assistant has the id %1; `quorvane-cli apps presets` lists them."_s.arg(
                 *m_flags.preset));
-        added = AppActions(*m_workspace).addPreset(*preset, m_flags.create);
+        added = AppActions(*m_workspace)
+                    .addPreset(*preset, m_flags.create,
+                               m_flags.copy ? std::optional(PlacementKind::copy) : std::nullopt);
         if (!added && !m_flags.create &&
             FileSystem::existsAsFolder(AppActions(*m_workspace).presetFolder(*preset)) != true)
             return fail(added.error().description + u" --create makes it."_s);
     } else {
-        added = AppActions(*m_workspace).add(args.at(0), absolute(args.at(1)));
+        added = AppActions(*m_workspace)
+                    .add(args.at(0), absolute(args.at(1)),
+                         m_flags.copy ? PlacementKind::copy : PlacementKind::link);
     }
     if (!added)
         return fail(added.error().description);
@@ -265,24 +276,30 @@ int CliSession::unlink(const QStringList& args)
     return runPlan(LinkActions(*m_workspace).planUnlinkAll(*app.value()), *app.value());
 }
 
-int CliSession::runPlan(const std::optional<PlacementPlan>& plan, const TargetApp& app)
+int CliSession::runPlan(std::optional<PlacementPlan> plan, const TargetApp& app)
 {
     if (!plan)
         return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
     std::vector<PlacementPlan> plans;
-    plans.push_back({plan->appID, plan->actions, plan->conflicts, {}});
-    return runPlans(plans);
+    plans.push_back(std::move(*plan));
+    return runPlans(std::move(plans));
 }
 
-int CliSession::runPlans(const std::vector<PlacementPlan>& plans)
+bool CliSession::showPlans(std::vector<PlacementPlan>& plans, int& exitCode)
 {
     qsizetype conflictCount = 0;
+    qsizetype changedHere = 0;
     Json actions = Json::array();
     Json conflicts = Json::array();
     // One write for the whole plan: it may be thousands of lines.
     QString lines;
-    for (const PlacementPlan& plan : plans) {
+    for (PlacementPlan& plan : plans) {
+        if (m_flags.force)
+            plan.consentToChangesHere();
         conflictCount += plan.conflicts.size();
+        changedHere +=
+            std::count_if(plan.conflicts.cbegin(), plan.conflicts.cend(),
+                          [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
         for (const PlanAction& action : plan.actions) {
             actions.push_back(
                 {{"op", utf8(PlanAction::opName(action.op))},
@@ -311,15 +328,44 @@ int CliSession::runPlans(const std::vector<PlacementPlan>& plans)
         printJson({{"actions", actions}, {"conflicts", conflicts}});
     else
         QTextStream(stdout) << lines;
-    if (conflictCount > 0 && !m_flags.skipConflicts)
-        return fail(
-            u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest."_s.arg(conflictCount));
-    if (m_flags.dryRun)
-        return ExitCode::success;
+    if (conflictCount > 0 && !m_flags.skipConflicts) {
+        exitCode = fail(
+            u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2."_s.arg(conflictCount)
+                .arg(changedHere > 0 ? u"; --force also replaces copies changed here"_s : QString()));
+        return false;
+    }
+    exitCode = ExitCode::success;
+    return !m_flags.dryRun;
+}
+
+int CliSession::runPlans(std::vector<PlacementPlan> plans)
+{
+    int exitCode = ExitCode::success;
+    if (!showPlans(plans, exitCode))
+        return exitCode;
     bool allDone = true;
     for (const PlacementPlan& plan : plans)
         allDone = LinkActions(*m_workspace).carryOut(plan, true).failures.isEmpty() && allDone;
     return allDone ? ExitCode::success : ExitCode::failure;
+}
+
+int CliSession::sync(const QStringList& args)
+{
+    const auto app = AppActions(*m_workspace).find(args.first());
+    if (!app)
+        return fail(app.error().description);
+    return runPlan(LinkActions(*m_workspace).planSync(*app.value()), *app.value());
+}
+
+int CliSession::appsMode(const QStringList& args)
+{
+    const auto app = AppActions(*m_workspace).find(args.first());
+    if (!app)
+        return fail(app.error().description);
+    const auto kind = placementKindNamed(args.at(1));
+    if (!kind)
+        return fail(u"The mode is link or copy, not \"%1\"."_s.arg(args.at(1)));
+    return runPlan(LinkActions(*m_workspace).planSwitch(*app.value(), *kind), *app.value());
 }
 
 int CliSession::linked(const QStringList& args)
@@ -362,7 +408,10 @@ int CliSession::status(const QStringList& args)
                  {"state", utf8(state)},
                  {"isSymlink", item.isSymlink},
                  {"destination", item.symlinkDestination ? Json(utf8(destination)) : Json(nullptr)},
-                 {"hasNamesakeInHub", item.hasNamesakeInHub}});
+                 {"hasNamesakeInHub", item.hasNamesakeInHub},
+                 {"placement", isCopy(item.state) ? Json("copy")
+                               : item.isSymlink   ? Json("link")
+                                                  : Json(nullptr)}});
         else
             print(u"%1\t%2%3"_s.arg(state, item.name,
                                     destination.isEmpty() ? QString() : u" -> "_s + destination));
@@ -731,6 +780,15 @@ int CliSession::backupExport(const QStringList& args)
 
 int CliSession::backupImport(const QStringList& args)
 {
+    // What restoring would do is shown, and agreed to, before the configuration is replaced.
+    auto plans = BackupActions(*m_workspace).planImport(absolute(args.first()));
+    if (!plans)
+        return fail(u"Import Fehlgeschlagen: Die Backup-Datei konnte nicht gelesen werden: %1"_s.arg(
+            plans.error().description));
+    int exitCode = ExitCode::success;
+    if (!showPlans(plans.value(), exitCode))
+        return exitCode;
+    plans.value().clear(); // the folders' scopes close before the import reaches them again
     const Outcome imported = BackupActions(*m_workspace).importFrom(absolute(args.first()));
     if (!imported)
         return fail(u"Import Fehlgeschlagen: Die Backup-Datei konnte nicht gelesen werden: %1"_s.arg(

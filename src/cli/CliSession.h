@@ -33,13 +33,15 @@ constexpr int usage = 2;
 // Switches that change what one command does; each command accepts its own.
 struct CommandFlags
 {
-    bool check = false;            // update: only tell
-    bool all = false;              // update: every item with an update
-    bool force = false;            // install, update: replace a folder changed here or of unknown origin
+    bool check = false; // update: only tell
+    bool all = false;   // update: every item with an update
+    bool force =
+        false; // install, update, bulk changes: replace what was changed here or is of unknown origin
     bool dryRun = false;           // update: tell what would change, change nothing
     bool create = false;           // apps add --preset: make a missing folder
     std::optional<QString> preset; // apps add: a known assistant's id
     bool skipConflicts = false;    // bulk changes: leave what is in the way, do the rest
+    bool copy = false;             // apps add: place copies rather than links
 };
 
 // One run of the command-line tool: the same store and actions the window uses, driven
@@ -61,6 +63,8 @@ public:
     int appsPresets(const QStringList& args);
     int appsRename(const QStringList& args);
     int appsRemove(const QStringList& args);
+    int appsMode(const QStringList& args);
+    int sync(const QStringList& args);
     int link(const QStringList& args);
     int unlink(const QStringList& args);
     int linked(const QStringList& args);
@@ -87,8 +91,10 @@ private:
     int toggle(const QStringList& args, bool linked);
     // Prints the plan as asked (one line per entry, or JSON), then carries it out unless
     // it is a dry run or has conflicts that are not to be skipped.
-    int runPlan(const std::optional<PlacementPlan>& plan, const TargetApp& app);
-    int runPlans(const std::vector<PlacementPlan>& plans);
+    int runPlan(std::optional<PlacementPlan> plan, const TargetApp& app);
+    // Prints the plans; true when they may be carried out (no dry run, no conflicts left).
+    bool showPlans(std::vector<PlacementPlan>& plans, int& exitCode);
+    int runPlans(std::vector<PlacementPlan> plans);
     // Runs one install or update to its end; prints nothing.
     InstallResult waitFor(SkillInstall* install);
     SkillUpdates& updates();

@@ -41,13 +41,21 @@ const QList<Command>& commands()
          0,
          &CliSession::hub},
         {{u"apps"_s, u"add"_s},
-         u"NAME FOLDER | --preset ID [--create]"_s,
-         u"register a target app, or a known assistant (see apps presets)"_s,
+         u"NAME FOLDER [--copy] | --preset ID [--create] [--copy]"_s,
+         u"register a target app, or a known assistant (see apps presets); --copy places copies"_s,
          u"quorvane-cli apps add --preset claude-code --create"_s,
          0,
          2,
          &CliSession::appsAdd,
-         {u"--preset"_s, u"--create"_s}},
+         {u"--preset"_s, u"--create"_s, u"--copy"_s}},
+        {{u"apps"_s, u"mode"_s},
+         u"APP link|copy [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"switch how APP's items stand in its folder, converting what Quorvane placed there"_s,
+         u"quorvane-cli apps mode Cursor copy --dry-run"_s,
+         2,
+         2,
+         &CliSession::appsMode,
+         {u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
         {{u"apps"_s, u"presets"_s},
          QString(),
          u"the known assistants: id, name, folder, whether it exists, whether copies are recommended"_s,
@@ -77,21 +85,29 @@ const QList<Command>& commands()
          0,
          &CliSession::apps},
         {{u"link"_s},
-         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts]"_s,
-         u"link the hub item ITEM (its file name), or every hub item, into APP's folder"_s,
+         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"place the hub item ITEM (its file name), or every hub item, into APP's folder"_s,
          u"quorvane-cli link --all Codex --dry-run"_s,
          2,
          2,
          &CliSession::link,
-         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s}},
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
         {{u"unlink"_s},
-         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts]"_s,
-         u"take the link to ITEM, or every link Quorvane made, out of APP's folder"_s,
+         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"take ITEM, or everything Quorvane placed, out of APP's folder"_s,
          u"quorvane-cli unlink --all Codex"_s,
          2,
          2,
          &CliSession::unlink,
-         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s}},
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
+        {{u"sync"_s},
+         u"APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing entries)"_s,
+         u"quorvane-cli sync Cursor"_s,
+         1,
+         1,
+         &CliSession::sync,
+         {u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
         {{u"linked"_s},
          u"ITEM"_s,
          u"the apps ITEM is linked into"_s,
@@ -158,12 +174,13 @@ const QList<Command>& commands()
          1,
          &CliSession::backupExport},
         {{u"backup"_s, u"import"_s},
-         u"FILE"_s,
-         u"replace the configuration with FILE's and recreate missing links"_s,
-         u"quorvane-cli backup import ~/quorvane-backup.json"_s,
+         u"FILE [--dry-run] [--skip-conflicts]"_s,
+         u"replace the configuration with FILE's and recreate missing links, after showing the plan"_s,
+         u"quorvane-cli backup import ~/quorvane-backup.json --dry-run"_s,
          1,
          1,
-         &CliSession::backupImport},
+         &CliSession::backupImport,
+         {u"--dry-run"_s, u"--skip-conflicts"_s}},
         {{u"restore-links"_s},
          u"[--dry-run] [--skip-conflicts]"_s,
          u"recreate recorded links that are missing, after showing the plan"_s,
@@ -288,7 +305,7 @@ int main(int argc, char* argv[])
             flags.preset = *given;
         } else if (argument == u"--check"_s || argument == u"--all"_s || argument == u"--force"_s ||
                    argument == u"--dry-run"_s || argument == u"--create"_s ||
-                   argument == u"--skip-conflicts"_s) {
+                   argument == u"--skip-conflicts"_s || argument == u"--copy"_s) {
             flagsGiven.append(argument);
             flags.check = flags.check || argument == u"--check"_s;
             flags.all = flags.all || argument == u"--all"_s;
@@ -296,6 +313,7 @@ int main(int argc, char* argv[])
             flags.dryRun = flags.dryRun || argument == u"--dry-run"_s;
             flags.create = flags.create || argument == u"--create"_s;
             flags.skipConflicts = flags.skipConflicts || argument == u"--skip-conflicts"_s;
+            flags.copy = flags.copy || argument == u"--copy"_s;
         } else if (argument.startsWith(u"--"_s)) {
             err << "quorvane-cli: unknown option " << argument << "\n";
             return ExitCode::usage;

@@ -14,29 +14,56 @@
 using namespace Qt::StringLiterals;
 
 FileLinkerService::FileLinkerService(ModelContext& context, const HubSettings& hub,
-                                     const FolderAccess& access, LinkRecords& records,
-                                     const Placement& placement)
+                                     const FolderAccess& access, LinkRecords& records, Placements placements)
     : m_context(context)
     , m_hub(hub)
     , m_access(access)
     , m_records(records)
-    , m_placement(placement)
+    , m_placements(placements)
 {}
 
 bool FileLinkerService::isSkillLinked(const Skill& skill, const TargetApp& app) const
 {
     const QString itemPath = skill.url.toLocalFile();
+    const QString name = QFileInfo(itemPath).fileName();
+    // A copy stays the app's copy when the hub item changes; only the record tells it apart.
+    const bool copied = app.placement() == PlacementKind::copy && m_records.copiedHash(app.id(), name);
     return m_access
         .withFolder(folderOf(app),
                     [&](const QString& folder) {
-                        return m_placement.isPlacementOf(
-                            FileSystem::childPath(folder, QFileInfo(itemPath).fileName()), itemPath);
+                        const QString place = FileSystem::childPath(folder, name);
+                        if (copied)
+                            return FileSystem::exists(place) && !FileSystem::isSymbolicLink(place);
+                        return m_placements.link.isPlacementOf(place, itemPath);
                     })
         .value_or(false);
 }
 
+LinkToggleResult FileLinkerService::toggleCopy(const Skill& skill, const TargetApp& app, bool linked)
+{
+    // One entry planned as the bulk changes are, so a copy changed here is refused the same way.
+    std::optional<PlacementPlan> plan =
+        linked ? planLinkAll({skill}, app) : planUnlinkAll(app, skill.url.fileName());
+    if (!plan)
+        return LinkToggleResult::folderUnreachable;
+    if (!plan->conflicts.isEmpty()) {
+        const PlanConflict& conflict = plan->conflicts.first();
+        Log::line(u"Failed to toggle the copy at "_s + conflict.path + u": "_s + conflict.reason);
+        return LinkToggleResult::failed;
+    }
+    if (plan->actions.isEmpty()) {
+        if (!linked)
+            m_records.remove(app.id(), skill.url.fileName());
+        return LinkToggleResult::alreadyInState;
+    }
+    return carryOut(*plan, false).failures.isEmpty() ? LinkToggleResult::changed : LinkToggleResult::failed;
+}
+
 LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetApp& app, bool linked)
 {
+    if (app.placement() == PlacementKind::copy)
+        return toggleCopy(skill, app, linked);
+    const Placement& placement = m_placements.link;
     const QString itemPath = skill.url.toLocalFile();
     const QString name = QFileInfo(itemPath).fileName();
     enum class Done
@@ -48,7 +75,7 @@ LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetA
     std::optional<Done> done;
     const auto reached = m_access.withFolder(folderOf(app), [&](const QString& folder) {
         const QString place = FileSystem::childPath(folder, name);
-        if (m_placement.isPlacementOf(place, itemPath) == linked) {
+        if (placement.isPlacementOf(place, itemPath) == linked) {
             done = std::nullopt; // already as asked
             return true;
         }
@@ -57,7 +84,7 @@ LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetA
             Log::line(u"Failed to toggle link at "_s + place + u": "_s + description);
         };
         if (!linked) {
-            if (const Outcome gone = m_placement.remove(place); gone)
+            if (const Outcome gone = Placement::remove(place); gone)
                 done = Done::removed;
             else
                 fail(gone.error().description);
@@ -65,16 +92,16 @@ LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetA
         }
         if (FileSystem::exists(place)) {
             // The user's own content stays: it can be imported instead.
-            if (!m_placement.mayReplace(place)) {
+            if (!placement.mayReplace(place)) {
                 fail(u"A file or folder that is not a link already has this name; it was left as it is."_s);
                 return true;
             }
-            if (const Outcome gone = m_placement.remove(place); !gone) {
+            if (const Outcome gone = Placement::remove(place); !gone) {
                 fail(gone.error().description);
                 return true;
             }
         }
-        if (const Outcome made = m_placement.place(itemPath, place); made)
+        if (const Outcome made = placement.place(itemPath, place); made)
             done = Done::created;
         else
             fail(made.error().description);

@@ -4,6 +4,7 @@
 #include "access/FolderAccess.h"
 #include "access/FolderContent.h"
 #include "base/Result.h"
+#include "linker/Placement.h"
 #include "linker/PlacementPlan.h"
 #include "model/Skill.h"
 #include "model/SkillProvenanceRecord.h"
@@ -22,8 +23,6 @@
 class HubSettings;
 class LinkRecords;
 class ModelContext;
-class Placement;
-class TargetApp;
 
 // How a switch of a link turned out.
 enum class LinkToggleResult
@@ -32,22 +31,6 @@ enum class LinkToggleResult
     changed,           // the link was made or taken away, and its record with it
     failed,            // a file operation failed (logged)
     folderUnreachable, // the app's folder could not be reached; nothing changed
-};
-
-// What restoring recorded links did.
-struct LinkRestoreSummary
-{
-    int restored = 0;
-    int failed = 0; // logged one by one
-};
-
-// One recorded link to make again: the item's name, the hub and the app's folder. The
-// name is checked and the paths are joined where the link is made, off the GUI thread.
-struct PlannedLink
-{
-    QString name;
-    QString hub;
-    QString folder;
 };
 
 // Importing in three steps, so the middle one, which may copy a large tree across file
@@ -67,16 +50,6 @@ struct ImportPlan
     bool isPossible() const { return !folders.empty(); }
     // The paths alone, for a worker; the scopes stay with the original.
     ImportPlan withoutFolders() const { return {name, entry, source, hub, target, viaLink, bytesToCopy, {}}; }
-};
-
-// Restoring in two halves: the plan is made where the records live; the links are made
-// from plain paths, so that half may run on a worker. The folders reached for the plan
-// keep their access scopes open until the plan goes.
-struct LinkRestorePlan
-{
-    QList<PlannedLink> links;
-    std::vector<ReachedFolder> folders;
-    LinkRestoreSummary summary;
 };
 
 // A fetched skill folder to put into the hub, in two halves like an import: the plan is
@@ -119,37 +92,40 @@ class FileLinkerService
 {
 public:
     FileLinkerService(ModelContext& context, const HubSettings& hub, const FolderAccess& access,
-                      LinkRecords& records, const Placement& placement);
+                      LinkRecords& records, Placements placements);
 
-    // --- Links
-    // Whether the app's folder holds the placement of the hub item; an unreachable
-    // folder reads as not linked.
+    // --- Links and copies
+    // Whether the app's folder holds the hub item placed by Quorvane the app's way: a link to
+    // it, or a copy made of it. An unreachable folder reads as not linked.
     bool isSkillLinked(const Skill& skill, const TargetApp& app) const;
     // Places the skill into the app's folder or takes it away, and records it. Never
-    // deletes or moves a real file or folder standing where the link belongs.
+    // deletes or moves a real file or folder that Quorvane did not place, nor a copy
+    // changed here.
     LinkToggleResult toggleLink(const Skill& skill, const TargetApp& app, bool linked);
-    // Makes missing placements again from the records, where the hub item still exists.
-    LinkRestoreSummary restoreRecordedLinks();
-    LinkRestorePlan planRestore();
-    // Makes the planned links that are missing, in order, until `stop` is set; reports each
-    // one done to `progress`. Touches files only and logs nothing: the failures' log lines
-    // are added to `failures`, for the caller to write.
-    static void makePlannedLinks(const QList<PlannedLink>& links, const Placement& placement,
-                                 const std::atomic<bool>& stop,
-                                 const std::function<void(qsizetype done)>& progress,
-                                 LinkRestoreSummary& summary, QStringList& failures);
-    const Placement& placement() const { return m_placement; }
+    const Placements& placements() const { return m_placements; }
+    const Placement& placementFor(const TargetApp& app) const { return m_placements.of(app.placement()); }
 
     // --- Bulk changes, planned before they act
     // Every hub item placed in the app's folder: what is missing is made; what stands in
     // the way and was not placed by Quorvane is a conflict. Nothing when the folder cannot
     // be reached.
     std::optional<PlacementPlan> planLinkAll(const QList<Skill>& hubItems, const TargetApp& app) const;
-    // Every placement Quorvane made in the app's folder taken away; nothing else is touched.
-    std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
-    // Every recorded link that is missing, one plan per app; an app whose folder cannot be
-    // reached has a plan with that one conflict.
+    // Every placement Quorvane made in the app's folder taken away (only the one of `onlyItem`
+    // when given); nothing else is touched, and a copy changed here only with consent.
+    std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app,
+                                               const std::optional<QString>& onlyItem = std::nullopt) const;
+    // Every placement Quorvane recorded brought in line with the hub: made where missing,
+    // made anew where outdated (a copy of an item changed since, a link into a moved hub).
+    std::optional<PlacementPlan> planSync(const TargetApp& app) const;
+    // Every placement Quorvane recorded in the app's folder converted to `kind`; the app's
+    // mode changes with the records once the plan is carried out.
+    std::optional<PlacementPlan> planSwitch(const TargetApp& app, PlacementKind kind) const;
+    // planSync() for every app with records; an app whose folder cannot be reached has a plan
+    // with that one conflict.
     std::vector<PlacementPlan> planRestoreAll() const;
+    // The same for placements not (yet) in the store, as a backup document holds them.
+    std::vector<PlacementPlan> planRestore(const QList<RecordedPlacements>& apps,
+                                           const FolderLocation& hub) const;
     // Carries the plan out and records it with one save; with conflicts, only when they
     // are to be skipped.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
@@ -158,8 +134,9 @@ public:
     static void performPlan(const QList<PlanAction>& actions, const Placement& placement,
                             const std::atomic<bool>& stop,
                             const std::function<void(qsizetype done)>& progress, PlanOutcome& outcome);
-    // Logs the failures and records what was placed and taken away, with one save.
-    void recordPlan(const QUuid& appID, const PlanOutcome& outcome);
+    // Logs the failures and records what was placed and taken away, and the app's new mode,
+    // with one save.
+    void recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome);
 
     // --- Removing
     // Deletes an entry of the app's folder (a link as a link) and forgets its record.
@@ -194,9 +171,13 @@ public:
     placeSkillFolder(const SkillInstallTarget& plan, const QList<ContentFile>& files, bool replaceChanged);
 
 private:
+    LinkToggleResult toggleCopy(const Skill& skill, const TargetApp& app, bool linked);
+    std::optional<PlacementPlan> planRecorded(const RecordedPlacements& placements, const QString& hub,
+                                              PlacementKind kind, bool createMissing) const;
+
     ModelContext& m_context;
     const HubSettings& m_hub;
     const FolderAccess& m_access;
     LinkRecords& m_records;
-    const Placement& m_placement;
+    Placements m_placements;
 };

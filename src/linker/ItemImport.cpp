@@ -92,11 +92,13 @@ Outcome FileLinkerService::performImport(const ImportPlan& plan, const Placement
 
 bool FileLinkerService::concludeImport(const ImportPlan& plan, const Outcome& outcome, const TargetApp& app)
 {
-    if (!outcome)
+    if (!outcome) {
         Log::line(u"Failed to import skill: "_s + outcome.error().description);
-    else
-        m_records.upsert(app.id(), plan.name);
-    return outcome.ok();
+        return false;
+    }
+    const auto fingerprint = placementFor(app).fingerprint(plan.entry);
+    m_records.upsert(app.id(), plan.name, fingerprint ? fingerprint.value() : std::nullopt);
+    return true;
 }
 
 bool FileLinkerService::importSkill(const TargetAppSkill& item, const TargetApp& app)
@@ -104,7 +106,7 @@ bool FileLinkerService::importSkill(const TargetAppSkill& item, const TargetApp&
     const ImportPlan plan = planImport(item, app);
     if (!plan.isPossible())
         return false;
-    return concludeImport(plan, performImport(plan, m_placement, {}), app);
+    return concludeImport(plan, performImport(plan, placementFor(app), {}), app);
 }
 
 bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& app)
@@ -117,7 +119,7 @@ bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& 
         const QString namesake = FileSystem::childPath(hub, item.name);
         const Outcome outcome = inOrder({
             [&] { return FileSystem::remove(itemPath); },
-            [&] { return m_placement.place(namesake, itemPath); },
+            [&] { return m_placements.link.place(namesake, itemPath); },
         });
         if (!outcome)
             Log::line(u"Failed to repair link: "_s + outcome.error().description);

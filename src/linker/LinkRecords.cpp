@@ -32,28 +32,15 @@ LinkRecords::LinkRecords(ModelContext& context)
     : m_context(context)
 {}
 
-bool LinkRecords::upsert(const QUuid& targetAppID, const QString& itemName)
+bool LinkRecords::upsert(const QUuid& targetAppID, const QString& itemName,
+                         const std::optional<QString>& contentHash)
 {
-    auto existing = m_context.fetch<SkillLinkRecord>([&](const SkillLinkRecord& record) {
-        return record.targetAppID() == targetAppID && record.itemName() == itemName;
-    });
-    if (!existing) {
-        Log::line(u"Failed to upsert link record: "_s + existing.error().description);
-        return false;
-    }
-    if (!existing->isEmpty())
-        return true;
-    m_context.insert(new SkillLinkRecord(targetAppID, itemName));
-    if (const Outcome saved = m_context.save(); !saved) {
-        Log::line(u"Failed to upsert link record: "_s + saved.error().description);
-        return false;
-    }
-    return true;
+    return change(targetAppID, {{itemName, contentHash}}, {});
 }
 
-bool LinkRecords::change(const QUuid& targetAppID, const QStringList& added, const QStringList& removed)
+bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& added, const QStringList& removed)
 {
-    QSet<QString> recorded;
+    QHash<QString, SkillLinkRecord*> recorded;
     const QSet<QString> gone(removed.cbegin(), removed.cend());
     for (SkillLinkRecord* record : m_context.records<SkillLinkRecord>()) {
         if (record->targetAppID() != targetAppID)
@@ -61,18 +48,31 @@ bool LinkRecords::change(const QUuid& targetAppID, const QStringList& added, con
         if (gone.contains(record->itemName()))
             m_context.remove(record);
         else
-            recorded.insert(record->itemName());
+            recorded.insert(record->itemName(), record);
     }
-    for (const QString& name : added)
-        if (!recorded.contains(name)) {
-            m_context.insert(new SkillLinkRecord(targetAppID, name));
-            recorded.insert(name);
+    for (const PlacedItem& item : added) {
+        SkillLinkRecord* record = recorded.value(item.name);
+        if (!record) {
+            record = new SkillLinkRecord(targetAppID, item.name);
+            m_context.insert(record);
+            recorded.insert(item.name, record);
         }
+        if (record->contentHash() != item.contentHash)
+            record->setContentHash(item.contentHash);
+    }
     if (const Outcome saved = m_context.save(); !saved) {
         Log::line(u"Failed to change link records: "_s + saved.error().description);
         return false;
     }
     return true;
+}
+
+std::optional<QString> LinkRecords::copiedHash(const QUuid& targetAppID, const QString& itemName) const
+{
+    for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
+        if (record->targetAppID() == targetAppID && record->itemName() == itemName)
+            return record->contentHash();
+    return std::nullopt;
 }
 
 bool LinkRecords::remove(const QUuid& targetAppID, const QString& itemName)

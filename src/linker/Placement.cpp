@@ -1,9 +1,13 @@
 #include "linker/Placement.h"
 
 #include "access/FileSystem.h"
+#include "access/FolderContent.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUuid>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -16,6 +20,25 @@ QString standardisedResolvedPath(const QString& path)
 }
 
 } // namespace
+
+Outcome Placement::replace(const QString& hubItemPath, const QString& place) const
+{
+    const QString staging = FileSystem::childPath(
+        QFileInfo(place).path(), u".quorvane-place-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    if (Outcome made = this->place(hubItemPath, staging); !made)
+        return made;
+    if (Outcome exchanged = FileSystem::exchange(place, staging); !exchanged) {
+        (void)FileSystem::remove(staging);
+        return exchanged;
+    }
+    // The old entry now stands under the hidden name.
+    return FileSystem::remove(staging);
+}
+
+Outcome Placement::remove(const QString& place)
+{
+    return FileSystem::remove(place);
+}
 
 Outcome SymbolicLinkPlacement::place(const QString& hubItemPath, const QString& place) const
 {
@@ -40,7 +63,38 @@ bool SymbolicLinkPlacement::mayReplace(const QString& place) const
     return FileSystem::isSymbolicLink(place);
 }
 
-Outcome SymbolicLinkPlacement::remove(const QString& place) const
+Outcome CopyPlacement::place(const QString& hubItemPath, const QString& place) const
 {
-    return FileSystem::remove(place);
+    return FileSystem::copy(hubItemPath, place);
+}
+
+bool CopyPlacement::isPlacementOf(const QString& place, const QString& hubItemPath) const
+{
+    if (FileSystem::isSymbolicLink(place) || !FileSystem::exists(place))
+        return false;
+    const auto here = FolderContent::contentHashOf(place);
+    const auto there = FolderContent::contentHashOf(hubItemPath);
+    return here && there && here.value() == there.value();
+}
+
+bool CopyPlacement::mayReplace(const QString&) const
+{
+    return false;
+}
+
+Result<std::optional<QString>> CopyPlacement::fingerprint(const QString& place) const
+{
+    auto hash = FolderContent::contentHashOf(place);
+    if (!hash)
+        return hash.error();
+    return std::optional(hash.value());
+}
+
+CopyState copyStateOf(const QString& place, const QString& hubItemPath, const QString& copiedHash)
+{
+    const auto here = FolderContent::contentHashOf(place);
+    if (!here || here.value() != copiedHash)
+        return CopyState::modified;
+    const auto there = FolderContent::contentHashOf(hubItemPath);
+    return there && there.value() == copiedHash ? CopyState::current : CopyState::outdated;
 }

@@ -36,14 +36,100 @@ QString conflictReason(const QString& place)
                                                      : tr("eine Datei, die Quorvane nicht angelegt hat");
 }
 
-QSet<QString> recordedNames(const ModelContext& context, const QUuid& appID)
+using Recorded = decltype(RecordedPlacements::items);
+
+Recorded recordedFor(const ModelContext& context, const QUuid& appID)
 {
-    QSet<QString> names;
+    Recorded recorded;
     for (const SkillLinkRecord* record : context.records<SkillLinkRecord>())
         if (record->targetAppID() == appID)
-            names.insert(record->itemName());
-    return names;
+            recorded.insert(record->itemName(), record->contentHash());
+    return recorded;
 }
+
+QString nameOf(const FileSystem::FolderEntry& entry)
+{
+    return entry.path.mid(entry.path.lastIndexOf(u'/') + 1);
+}
+
+// Reaches the app's folder and lists it once; `fill` plans from the names the listing
+// holds. A folder that cannot be listed is the plan's one conflict.
+template <typename Fill>
+std::optional<PlacementPlan> planFolder(const FolderAccess& access, const TargetApp& app, Fill&& fill)
+{
+    auto folder = access.reach(folderOf(app));
+    if (!folder)
+        return std::nullopt;
+    PlacementPlan plan;
+    plan.appID = app.id();
+    plan.kind = app.placement();
+    if (const auto entries = FileSystem::listFolderEntries(folder->path)) {
+        QSet<QString> taken;
+        for (const FileSystem::FolderEntry& entry : entries.value())
+            taken.insert(nameOf(entry));
+        fill(folder->path, taken, plan);
+    } else {
+        plan.conflicts.append({folder->path, tr("der Ordner kann nicht gelesen werden"), {}, {}});
+    }
+    plan.folders.push_back(std::move(*folder));
+    return plan;
+}
+
+// Plans one hub item's place in an app's folder, so that it ends up placed the plan's way.
+// Only what Quorvane placed is ever replaced: its links, and its copies unless changed here.
+class PlaceOneItem
+{
+public:
+    PlaceOneItem(const Placements& placements, PlacementPlan& plan, const Recorded& recorded)
+        : m_placements(placements)
+        , m_plan(plan)
+        , m_recorded(recorded)
+    {}
+
+    void operator()(const QString& name, const QString& place, const QString& hubItem, bool taken,
+                    bool createMissing) const
+    {
+        const PlanAction placing{m_plan.kind == PlacementKind::copy ? PlanAction::Op::copy
+                                                                    : PlanAction::Op::create,
+                                 place, hubItem, name};
+        const PlanAction replacing{PlanAction::Op::replace, place, hubItem, name};
+        if (!taken) {
+            if (createMissing)
+                m_plan.actions.append(placing);
+            return;
+        }
+        const bool isLink = FileSystem::isSymbolicLink(place);
+        const auto record = m_recorded.find(name);
+        const bool isOurs = record != m_recorded.end();
+        if (isLink) {
+            const bool leadsToItem = m_placements.link.isPlacementOf(place, hubItem);
+            if (leadsToItem && m_plan.kind == PlacementKind::link)
+                return;
+            // A link Quorvane made that leads elsewhere now (the hub moved) is made anew.
+            if (leadsToItem || isOurs)
+                m_plan.actions.append(replacing);
+            else
+                m_plan.conflicts.append({place, conflictReason(place), name, {}});
+            return;
+        }
+        if (!isOurs || !record.value()) {
+            m_plan.conflicts.append({place, conflictReason(place), name, {}});
+            return;
+        }
+        const CopyState state = copyStateOf(place, hubItem, *record.value());
+        if (state == CopyState::modified)
+            m_plan.conflicts.append({place, changedHere(), name, replacing});
+        else if (state == CopyState::outdated || m_plan.kind == PlacementKind::link)
+            m_plan.actions.append(replacing);
+    }
+
+    static QString changedHere() { return tr("eine Kopie, die hier geändert wurde"); }
+
+private:
+    const Placements& m_placements;
+    PlacementPlan& m_plan;
+    const Recorded& m_recorded;
+};
 
 } // namespace
 
@@ -62,116 +148,153 @@ QString PlanAction::opName(Op op)
     return u"remove"_s;
 }
 
-namespace {
-
-// Reaches the app's folder and lists it once; `fill` plans from the listing. A folder that
-// cannot be listed is the plan's one conflict.
-template <typename Fill>
-std::optional<PlacementPlan> planFolder(const FolderAccess& access, const TargetApp& app, Fill&& fill)
+bool PlacementPlan::hasChangesHere() const
 {
-    auto folder = access.reach(folderOf(app));
-    if (!folder)
-        return std::nullopt;
-    PlacementPlan plan;
-    plan.appID = app.id();
-    if (const auto entries = FileSystem::listFolderEntries(folder->path))
-        fill(folder->path, entries.value(), plan);
-    else
-        plan.conflicts.append({folder->path, tr("der Ordner kann nicht gelesen werden"), {}});
-    plan.folders.push_back(std::move(*folder));
-    return plan;
+    return std::any_of(conflicts.cbegin(), conflicts.cend(),
+                       [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
 }
 
-QString nameOf(const FileSystem::FolderEntry& entry)
+void PlacementPlan::consentToChangesHere()
 {
-    return entry.path.mid(entry.path.lastIndexOf(u'/') + 1);
+    QList<PlanConflict> remaining;
+    for (const PlanConflict& conflict : std::as_const(conflicts)) {
+        if (conflict.withConsent)
+            actions.append(*conflict.withConsent);
+        else
+            remaining.append(conflict);
+    }
+    conflicts = remaining;
+    std::sort(actions.begin(), actions.end(),
+              [](const PlanAction& a, const PlanAction& b) { return a.path < b.path; });
 }
-
-} // namespace
 
 std::optional<PlacementPlan> FileLinkerService::planLinkAll(const QList<Skill>& hubItems,
                                                             const TargetApp& app) const
 {
-    const QSet<QString> recorded = recordedNames(m_context, app.id());
+    const Recorded recorded = recordedFor(m_context, app.id());
+    return planFolder(m_access, app,
+                      [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
+                          const PlaceOneItem placeOne(m_placements, plan, recorded);
+                          for (const Skill& skill : hubItems) {
+                              const QString name = skill.url.fileName();
+                              placeOne(name, FileSystem::childPath(folder, name), skill.url.toLocalFile(),
+                                       taken.contains(name), true);
+                          }
+                      });
+}
+
+std::optional<PlacementPlan> FileLinkerService::planSync(const TargetApp& app) const
+{
+    auto hub = m_access.reach(m_hub.location());
+    if (!hub)
+        return std::nullopt;
+    auto plan = planRecorded({&app, recordedFor(m_context, app.id())}, hub->path, app.placement(), true);
+    if (plan)
+        plan->folders.push_back(std::move(*hub));
+    return plan;
+}
+
+std::optional<PlacementPlan> FileLinkerService::planSwitch(const TargetApp& app, PlacementKind kind) const
+{
+    auto hub = m_access.reach(m_hub.location());
+    if (!hub)
+        return std::nullopt;
+    auto plan = planRecorded({&app, recordedFor(m_context, app.id())}, hub->path, kind, false);
+    if (plan) {
+        plan->switchesTo = kind;
+        plan->folders.push_back(std::move(*hub));
+    }
+    return plan;
+}
+
+std::optional<PlacementPlan> FileLinkerService::planRecorded(const RecordedPlacements& placements,
+                                                             const QString& hub, PlacementKind kind,
+                                                             bool createMissing) const
+{
+    const Recorded& recorded = placements.items;
+    QStringList names = recorded.keys();
+    std::sort(names.begin(), names.end());
     return planFolder(
-        m_access, app,
-        [&](const QString& folder, const QList<FileSystem::FolderEntry>& entries, PlacementPlan& plan) {
-            // One listing tells which places are free; only the others are looked at one by one.
-            QSet<QString> taken;
-            for (const FileSystem::FolderEntry& entry : entries)
-                taken.insert(nameOf(entry));
-            for (const Skill& skill : hubItems) {
-                const QString name = skill.url.fileName();
-                const QString hubItem = skill.url.toLocalFile();
-                const QString place = FileSystem::childPath(folder, name);
-                if (!taken.contains(name))
-                    plan.actions.append({PlanAction::Op::create, place, hubItem, name});
-                else if (m_placement.isPlacementOf(place, hubItem))
+        m_access, *placements.app,
+        [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
+            plan.kind = kind;
+            const PlaceOneItem placeOne(m_placements, plan, recorded);
+            for (const QString& name : std::as_const(names)) {
+                // Names come from records that a backup may have brought: one entry of the folder each.
+                if (!checkItemName(name)) {
+                    plan.conflicts.append({folder + u'/' + name, tr("kein zulässiger Name"), name, {}});
                     continue;
-                // A link Quorvane made that leads elsewhere now (the hub moved) is made anew.
-                else if (FileSystem::isSymbolicLink(place) && recorded.contains(name))
-                    plan.actions.append({PlanAction::Op::replace, place, hubItem, name});
-                else
-                    plan.conflicts.append({place, conflictReason(place), name});
+                }
+                const QString hubItem = FileSystem::childPath(hub, name);
+                if (FileSystem::exists(hubItem))
+                    placeOne(name, FileSystem::childPath(folder, name), hubItem, taken.contains(name),
+                             createMissing);
             }
         });
 }
 
-std::optional<PlacementPlan> FileLinkerService::planUnlinkAll(const TargetApp& app) const
+std::optional<PlacementPlan> FileLinkerService::planUnlinkAll(const TargetApp& app,
+                                                              const std::optional<QString>& onlyItem) const
 {
     const QString hub = m_hub.centralRepositoryPath();
-    return planFolder(
-        m_access, app,
-        [&](const QString&, const QList<FileSystem::FolderEntry>& entries, PlacementPlan& plan) {
-            for (const FileSystem::FolderEntry& entry : entries)
-                if (m_placement.isPlacementOf(entry.path, FileSystem::childPath(hub, nameOf(entry))))
-                    plan.actions.append({PlanAction::Op::remove, entry.path, {}, nameOf(entry)});
-            std::sort(plan.actions.begin(), plan.actions.end(),
-                      [](const PlanAction& a, const PlanAction& b) { return a.path < b.path; });
-        });
+    const Recorded recorded = recordedFor(m_context, app.id());
+    return planFolder(m_access, app,
+                      [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
+                          QStringList names(taken.cbegin(), taken.cend());
+                          if (onlyItem)
+                              names = taken.contains(*onlyItem) ? QStringList{*onlyItem} : QStringList();
+                          std::sort(names.begin(), names.end());
+                          for (const QString& name : std::as_const(names)) {
+                              const QString place = FileSystem::childPath(folder, name);
+                              const QString hubItem = FileSystem::childPath(hub, name);
+                              const PlanAction removing{PlanAction::Op::remove, place, {}, name};
+                              if (m_placements.link.isPlacementOf(place, hubItem)) {
+                                  plan.actions.append(removing);
+                                  continue;
+                              }
+                              const auto copied = recorded.value(name);
+                              if (!copied || FileSystem::isSymbolicLink(place))
+                                  continue;
+                              if (copyStateOf(place, hubItem, *copied) == CopyState::modified)
+                                  plan.conflicts.append({place, PlaceOneItem::changedHere(), name, removing});
+                              else
+                                  plan.actions.append(removing);
+                          }
+                      });
 }
 
 std::vector<PlacementPlan> FileLinkerService::planRestoreAll() const
 {
+    QList<RecordedPlacements> apps;
+    QHash<QUuid, qsizetype> indexOf;
+    // With two apps of one id, the first one in name order stands for both.
+    for (const TargetApp* app : TargetApp::sortedByName(m_context.records<TargetApp>()))
+        if (!indexOf.contains(app->id())) {
+            indexOf.insert(app->id(), apps.size());
+            apps.append(RecordedPlacements{app, {}});
+        }
+    for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
+        if (const auto index = indexOf.find(record->targetAppID()); index != indexOf.end())
+            apps[*index].items.insert(record->itemName(), record->contentHash());
+    return planRestore(apps, m_hub.location());
+}
+
+std::vector<PlacementPlan> FileLinkerService::planRestore(const QList<RecordedPlacements>& apps,
+                                                          const FolderLocation& hubLocation) const
+{
     std::vector<PlacementPlan> plans;
-    auto hub = m_access.reach(m_hub.location());
+    auto hub = m_access.reach(hubLocation);
     if (!hub)
         return plans;
-    QHash<QUuid, QStringList> recorded;
-    for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
-        recorded[record->targetAppID()].append(record->itemName());
-    QSet<QUuid> planned; // with two apps of one id, the first one stands for both
-    for (const TargetApp* app : TargetApp::sortedByName(m_context.records<TargetApp>())) {
-        if (planned.contains(app->id()) || !recorded.contains(app->id()))
+    for (const RecordedPlacements& placements : apps) {
+        if (placements.items.isEmpty())
             continue;
-        planned.insert(app->id());
-        auto plan = planFolder(
-            m_access, *app,
-            [&](const QString& folder, const QList<FileSystem::FolderEntry>& entries,
-                PlacementPlan& planning) {
-                QSet<QString> taken;
-                for (const FileSystem::FolderEntry& entry : entries)
-                    taken.insert(nameOf(entry));
-                for (const QString& name : recorded.value(app->id())) {
-                    // Names come from records that a backup may have brought: one entry of the folder each.
-                    if (!checkItemName(name)) {
-                        planning.conflicts.append({folder + u'/' + name, tr("kein zulässiger Name"), name});
-                        continue;
-                    }
-                    const QString hubItem = FileSystem::childPath(hub->path, name);
-                    const QString place = FileSystem::childPath(folder, name);
-                    if (!FileSystem::exists(hubItem) || m_placement.isPlacementOf(place, hubItem))
-                        continue;
-                    if (taken.contains(name))
-                        planning.conflicts.append({place, conflictReason(place), name});
-                    else
-                        planning.actions.append({PlanAction::Op::create, place, hubItem, name});
-                }
-            });
+        auto plan = planRecorded(placements, hub->path, placements.app->placement(), true);
         if (!plan) {
             plan.emplace();
-            plan->appID = app->id();
-            plan->conflicts.append({app->folderPath(), tr("der Ordner ist nicht erreichbar"), {}});
+            plan->appID = placements.app->id();
+            plan->conflicts.append(
+                {placements.app->folderPath(), tr("der Ordner ist nicht erreichbar"), {}, {}});
         }
         plans.push_back(std::move(*plan));
     }
@@ -189,8 +312,8 @@ PlanOutcome FileLinkerService::carryOut(const PlacementPlan& plan, bool skipConf
     }
     outcome.skipped = static_cast<int>(plan.conflicts.size());
     const std::atomic<bool> never = false;
-    performPlan(plan.actions, m_placement, never, {}, outcome);
-    recordPlan(plan.appID, outcome);
+    performPlan(plan.actions, m_placements.of(plan.kind), never, {}, outcome);
+    recordPlan(plan, outcome);
     return outcome;
 }
 
@@ -201,10 +324,25 @@ void FileLinkerService::performPlan(const QList<PlanAction>& actions, const Plac
     for (qsizetype i = 0; i < actions.size() && !stop; ++i) {
         const PlanAction& action = actions[i];
         Outcome done;
-        if (action.op == PlanAction::Op::replace || action.op == PlanAction::Op::remove)
-            done = placement.remove(action.path);
-        if (done && action.op != PlanAction::Op::remove)
+        switch (action.op) {
+        case PlanAction::Op::create:
+        case PlanAction::Op::copy:
             done = placement.place(action.destination, action.path);
+            break;
+        case PlanAction::Op::replace:
+            done = placement.replace(action.destination, action.path);
+            break;
+        case PlanAction::Op::remove:
+            done = Placement::remove(action.path);
+            break;
+        }
+        std::optional<QString> fingerprint;
+        if (done && action.op != PlanAction::Op::remove) {
+            if (auto made = placement.fingerprint(action.path))
+                fingerprint = made.value();
+            else
+                done = made.error();
+        }
         if (progress)
             progress(i + 1);
         if (!done) {
@@ -213,13 +351,21 @@ void FileLinkerService::performPlan(const QList<PlanAction>& actions, const Plac
             continue;
         }
         ++outcome.done;
-        (action.op == PlanAction::Op::remove ? outcome.removed : outcome.placed).append(action.itemName);
+        if (action.op == PlanAction::Op::remove)
+            outcome.removed.append(action.itemName);
+        else
+            outcome.placed.append({action.itemName, fingerprint});
     }
 }
 
-void FileLinkerService::recordPlan(const QUuid& appID, const PlanOutcome& outcome)
+void FileLinkerService::recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome)
 {
     for (const QString& failure : outcome.failures)
         Log::line(failure);
-    m_records.change(appID, outcome.placed, outcome.removed);
+    // The new mode is saved with the records, so the two never disagree.
+    if (plan.switchesTo)
+        for (TargetApp* app : m_context.records<TargetApp>())
+            if (app->id() == plan.appID)
+                app->setPlacement(*plan.switchesTo);
+    m_records.change(plan.appID, outcome.placed, outcome.removed);
 }

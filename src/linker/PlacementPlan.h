@@ -1,11 +1,15 @@
 #pragma once
 
 #include "access/FolderAccess.h"
+#include "linker/LinkRecords.h"
+#include "model/TargetApp.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QUuid>
 
+#include <optional>
 #include <vector>
 
 // One step of a plan, as the user is shown it before anything happens.
@@ -26,12 +30,14 @@ struct PlanAction
     static QString opName(Op op); // "create", "copy", "replace", "remove"
 };
 
-// Something in the way that Quorvane did not place, or cannot read.
+// Something in the way that Quorvane did not place, or cannot read, or a copy changed here.
 struct PlanConflict
 {
     QString path;
     QString reason; // for the user
     QString itemName;
+    // For a copy changed here: what would be done with the user's consent (window) or --force.
+    std::optional<PlanAction> withConsent;
 };
 
 // What a bulk change of one app's folder would do. With any conflict nothing is done,
@@ -40,16 +46,31 @@ struct PlanConflict
 struct PlacementPlan
 {
     QUuid appID;
+    PlacementKind kind = PlacementKind::link; // how the entries are placed
+    std::optional<PlacementKind> switchesTo;  // the app's new mode, set once the plan is carried out
     QList<PlanAction> actions;
     QList<PlanConflict> conflicts;
     std::vector<ReachedFolder> folders;
+
+    // Whether some conflicts are copies changed here, which the user may allow to be overwritten.
+    bool hasChangesHere() const;
+    // The plan with the user's consent to overwrite or remove copies changed here.
+    void consentToChangesHere();
+};
+
+// An app with the placements recorded for it, as the store or a backup document holds them:
+// each item's name, with a copy's content hash.
+struct RecordedPlacements
+{
+    const TargetApp* app = nullptr;
+    QHash<QString, std::optional<QString>> items;
 };
 
 // How carrying out a plan went.
 struct PlanOutcome
 {
-    QStringList placed;  // the items placed or placed anew
-    QStringList removed; // the items whose placement was taken away
+    QList<PlacedItem> placed; // the items placed or placed anew
+    QStringList removed;      // the items whose placement was taken away
     int done = 0;
     int skipped = 0;      // conflicts left as they are
     QStringList failures; // one line each, for the log

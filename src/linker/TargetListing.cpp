@@ -4,7 +4,11 @@
 #include "access/FolderAccess.h"
 #include "linker/HubScanner.h"
 #include "linker/HubSettings.h"
+#include "linker/Placement.h"
+#include "model/ModelContext.h"
 #include "model/NameOrder.h"
+#include "model/SkillLinkRecord.h"
+#include "model/TargetApp.h"
 
 #include <QFileInfo>
 
@@ -13,7 +17,8 @@
 namespace {
 
 // An entry with its state; `hub` is the reached hub folder, if it could be reached.
-TargetAppSkill describeEntry(const QString& entryPath, const std::optional<QString>& hub)
+TargetAppSkill describeEntry(const QString& entryPath, const std::optional<QString>& hub,
+                             const QHash<QString, QString>& copies)
 {
     TargetAppSkill skill;
     skill.url = QUrl::fromLocalFile(entryPath);
@@ -30,22 +35,48 @@ TargetAppSkill describeEntry(const QString& entryPath, const std::optional<QStri
     }
     skill.hasNamesakeInHub = hub && FileSystem::exists(FileSystem::childPath(*hub, skill.name));
     skill.state = skill.classified(hub.value_or(QString()));
+    if (const auto copied = copies.find(skill.name); hub && !skill.isSymlink && copied != copies.end()) {
+        switch (copyStateOf(entryPath, FileSystem::childPath(*hub, skill.name), copied.value())) {
+        case CopyState::current:
+            skill.state = TargetItemState::copyCurrent;
+            break;
+        case CopyState::outdated:
+            skill.state = TargetItemState::copyOutdated;
+            break;
+        case CopyState::modified:
+            skill.state = TargetItemState::copyModified;
+            break;
+        }
+    }
     return skill;
 }
 
 } // namespace
 
-TargetListing::TargetListing(const HubSettings& hub, const FolderAccess& access)
-    : m_hub(hub)
+TargetListing::TargetListing(const ModelContext& context, const HubSettings& hub, const FolderAccess& access)
+    : m_context(context)
+    , m_hub(hub)
     , m_access(access)
 {}
 
 std::optional<QList<TargetAppSkill>> TargetListing::list(const TargetApp& app) const
 {
-    return m_access.withFolder(folderOf(app), [this](const QString& folder) { return listFolder(folder); });
+    const auto copies = copiesOf(app);
+    return m_access.withFolder(folderOf(app),
+                               [&](const QString& folder) { return listFolder(folder, copies); });
 }
 
-QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath) const
+QHash<QString, QString> TargetListing::copiesOf(const TargetApp& app) const
+{
+    QHash<QString, QString> copies;
+    for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
+        if (record->targetAppID() == app.id() && record->contentHash())
+            copies.insert(record->itemName(), *record->contentHash());
+    return copies;
+}
+
+QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath,
+                                                const QHash<QString, QString>& copies) const
 {
     if (!FileSystem::exists(folderPath))
         return {};
@@ -58,7 +89,7 @@ QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath) const
     QList<TargetAppSkill> skills;
     for (const QString& entry : entries.value()) {
         if (!HubScanner::isHiddenName(HubScanner::entryName(entry)))
-            skills.append(describeEntry(entry, hubPath));
+            skills.append(describeEntry(entry, hubPath, copies));
     }
     std::stable_sort(skills.begin(), skills.end(), [](const TargetAppSkill& a, const TargetAppSkill& b) {
         return precedesByCodePoint(a.name, b.name);
@@ -74,6 +105,6 @@ std::optional<std::optional<TargetAppSkill>> TargetListing::entry(const TargetAp
         if (!FileSystem::exists(path) && !FileSystem::isSymbolicLink(path))
             return std::nullopt;
         const auto hub = m_access.reach(m_hub.location());
-        return describeEntry(path, hub ? std::optional(hub->path) : std::nullopt);
+        return describeEntry(path, hub ? std::optional(hub->path) : std::nullopt, copiesOf(app));
     });
 }

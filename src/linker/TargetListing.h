@@ -2,6 +2,7 @@
 
 #include "model/TargetAppSkill.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -9,22 +10,28 @@
 
 class FolderAccess;
 class HubSettings;
+class ModelContext;
 class TargetApp;
 
 // A target app's folder as the user sees it: every visible entry with its state, by name.
+// A copy Quorvane made is read whole to tell whether it is current.
 class TargetListing
 {
 public:
-    TargetListing(const HubSettings& hub, const FolderAccess& access);
+    TargetListing(const ModelContext& context, const HubSettings& hub, const FolderAccess& access);
 
     // The app's folder; nothing when it cannot be reached.
     std::optional<QList<TargetAppSkill>> list(const TargetApp& app) const;
-    QList<TargetAppSkill> listFolder(const QString& folderPath) const;
     // One entry of the app's folder by name; nothing when the folder cannot be reached,
     // an empty optional inside when no entry of that name is there.
     std::optional<std::optional<TargetAppSkill>> entry(const TargetApp& app, const QString& name) const;
 
 private:
+    // The app's copies as recorded: item name -> content hash of what was copied.
+    QHash<QString, QString> copiesOf(const TargetApp& app) const;
+    QList<TargetAppSkill> listFolder(const QString& folderPath, const QHash<QString, QString>& copies) const;
+
+    const ModelContext& m_context;
     const HubSettings& m_hub;
     const FolderAccess& m_access;
 };

@@ -45,7 +45,7 @@ struct StoreSnapshot
 class ModelStore
 {
 public:
-    static constexpr int schemaVersion = 4;
+    static constexpr int schemaVersion = 5;
 
     // Opens (or creates) the store file, checks it and migrates it to schemaVersion.
     // A damaged file or one written by a newer version is refused and left untouched.

@@ -5,7 +5,8 @@ using namespace Qt::StringLiterals;
 const RecordSchema& SkillLinkRecord::schema()
 {
     static const RecordSchema schema{
-        u"skill_link_records"_s, {Columns::id, Columns::targetAppID, Columns::itemName, Columns::createdAt}};
+        u"skill_link_records"_s,
+        {Columns::id, Columns::targetAppID, Columns::itemName, Columns::createdAt, Columns::contentHash}};
     return schema;
 }
 
@@ -38,12 +39,19 @@ void SkillLinkRecord::setCreatedAt(const QDateTime& date)
     noteFieldChanged(Columns::createdAt.name);
 }
 
+void SkillLinkRecord::setContentHash(const std::optional<QString>& hash)
+{
+    m_contentHash = hash;
+    noteFieldChanged(Columns::contentHash.name);
+}
+
 QVariantMap SkillLinkRecord::columnValues() const
 {
     return {{Columns::id.name, storedUuid(m_id)},
             {Columns::targetAppID.name, storedUuid(m_targetAppID)},
             {Columns::itemName.name, m_itemName},
-            {Columns::createdAt.name, storedDate(m_createdAt)}};
+            {Columns::createdAt.name, storedDate(m_createdAt)},
+            {Columns::contentHash.name, m_contentHash ? QVariant(*m_contentHash) : QVariant()}};
 }
 
 void SkillLinkRecord::assignColumnValues(const QVariantMap& values)
@@ -57,4 +65,8 @@ void SkillLinkRecord::assignColumnValues(const QVariantMap& values)
         setItemName(values[Columns::itemName.name].toString());
     if (values.contains(Columns::createdAt.name))
         setCreatedAt(dateFromStored(values[Columns::createdAt.name]));
+    if (values.contains(Columns::contentHash.name)) {
+        const QVariant hash = values[Columns::contentHash.name];
+        setContentHash(hash.isNull() ? std::nullopt : std::optional(hash.toString()));
+    }
 }

@@ -2,8 +2,11 @@
 
 #include "model/Record.h"
 
-// Remembers that a hub item was linked into a target app, so a vanished link can be
-// made again. (targetAppID, itemName) is its logical key; the linker keeps it unique.
+#include <optional>
+
+// Remembers that a hub item was placed into a target app, so a vanished placement can be
+// made again, and for a copy what was copied, so a copy changed here is told apart. (targetAppID, itemName)
+// is its logical key; the linker keeps it unique.
 class SkillLinkRecord : public Record
 {
     Q_OBJECT
@@ -16,6 +19,7 @@ public:
         static inline const Column targetAppID{QStringLiteral("target_app_id"), QStringLiteral("TEXT")};
         static inline const Column itemName{QStringLiteral("item_name"), QStringLiteral("TEXT")};
         static inline const Column createdAt{QStringLiteral("created_at"), QStringLiteral("INTEGER")};
+        static inline const Column contentHash{QStringLiteral("content_hash"), QStringLiteral("TEXT"), 5};
     };
 
     static constexpr RecordType type = RecordType::skillLinkRecord;
@@ -29,11 +33,14 @@ public:
     const QUuid& targetAppID() const { return m_targetAppID; }
     const QString& itemName() const { return m_itemName; }
     const QDateTime& createdAt() const { return m_createdAt; }
+    // For a copy, the content hash of what was copied; nothing for a link.
+    const std::optional<QString>& contentHash() const { return m_contentHash; }
 
     void setId(const QUuid& id);
     void setTargetAppID(const QUuid& id);
     void setItemName(const QString& name);
     void setCreatedAt(const QDateTime& date);
+    void setContentHash(const std::optional<QString>& hash);
 
 private:
     QVariantMap columnValues() const override;
@@ -43,4 +50,5 @@ private:
     QUuid m_targetAppID;
     QString m_itemName;
     QDateTime m_createdAt = QDateTime::currentDateTimeUtc();
+    std::optional<QString> m_contentHash;
 };

@@ -8,10 +8,24 @@ using namespace Qt::StringLiterals;
 
 const RecordSchema& TargetApp::schema()
 {
-    static const RecordSchema schema{
-        u"target_apps"_s,
-        {Columns::id, Columns::name, Columns::folderPath, Columns::systemImageName, Columns::bookmarkData}};
+    static const RecordSchema schema{u"target_apps"_s,
+                                     {Columns::id, Columns::name, Columns::folderPath,
+                                      Columns::systemImageName, Columns::bookmarkData, Columns::placement}};
     return schema;
+}
+
+QString placementKindName(PlacementKind kind)
+{
+    return kind == PlacementKind::copy ? u"copy"_s : u"link"_s;
+}
+
+std::optional<PlacementKind> placementKindNamed(const QString& name)
+{
+    if (name == u"link"_s)
+        return PlacementKind::link;
+    if (name == u"copy"_s)
+        return PlacementKind::copy;
+    return std::nullopt;
 }
 
 TargetApp::TargetApp(const QString& name, const QString& folderPath, const QString& systemImageName,
@@ -63,13 +77,20 @@ void TargetApp::setBookmarkData(const std::optional<QByteArray>& bookmark)
     noteFieldChanged(Columns::bookmarkData.name);
 }
 
+void TargetApp::setPlacement(PlacementKind kind)
+{
+    m_placement = kind;
+    noteFieldChanged(Columns::placement.name);
+}
+
 QVariantMap TargetApp::columnValues() const
 {
     return {{Columns::id.name, storedUuid(m_id)},
             {Columns::name.name, m_name},
             {Columns::folderPath.name, m_folderPath},
             {Columns::systemImageName.name, m_systemImageName},
-            {Columns::bookmarkData.name, storedBytes(m_bookmarkData)}};
+            {Columns::bookmarkData.name, storedBytes(m_bookmarkData)},
+            {Columns::placement.name, placementKindName(m_placement)}};
 }
 
 void TargetApp::assignColumnValues(const QVariantMap& values)
@@ -85,4 +106,8 @@ void TargetApp::assignColumnValues(const QVariantMap& values)
         setSystemImageName(values[Columns::systemImageName.name].toString());
     if (values.contains(Columns::bookmarkData.name))
         setBookmarkData(bytesFromStored(values[Columns::bookmarkData.name]));
+    // Apps stored before copies existed have no value here, and link.
+    if (values.contains(Columns::placement.name))
+        setPlacement(
+            placementKindNamed(values[Columns::placement.name].toString()).value_or(PlacementKind::link));
 }

@@ -4,7 +4,17 @@
 
 #include <optional>
 
-// An assistant application whose skills folder receives links.
+// How hub items stand in an app's folder ("Verknüpfungsart"): as links, or as copies for
+// assistants that do not follow links.
+enum class PlacementKind
+{
+    link,
+    copy,
+};
+QString placementKindName(PlacementKind kind); // "link", "copy"
+std::optional<PlacementKind> placementKindNamed(const QString& name);
+
+// An assistant application whose skills folder receives links or copies.
 class TargetApp : public Record
 {
     Q_OBJECT
@@ -22,6 +32,7 @@ public:
         static inline const Column systemImageName{QStringLiteral("system_image_name"),
                                                    QStringLiteral("TEXT")};
         static inline const Column bookmarkData{QStringLiteral("bookmark_data"), QStringLiteral("BLOB")};
+        static inline const Column placement{QStringLiteral("placement"), QStringLiteral("TEXT"), 5};
     };
 
     static constexpr RecordType type = RecordType::targetApp;
@@ -37,6 +48,7 @@ public:
     const QString& folderPath() const { return m_folderPath; }
     const QString& systemImageName() const { return m_systemImageName; }
     const std::optional<QByteArray>& bookmarkData() const { return m_bookmarkData; }
+    PlacementKind placement() const { return m_placement; }
 
     // Apps in the order the program lists them: by name, stably.
     static QList<TargetApp*> sortedByName(QList<TargetApp*> apps);
@@ -46,6 +58,7 @@ public:
     void setFolderPath(const QString& path);
     void setSystemImageName(const QString& name);
     void setBookmarkData(const std::optional<QByteArray>& bookmark);
+    void setPlacement(PlacementKind kind);
 
 Q_SIGNALS:
     void nameChanged();
@@ -61,4 +74,5 @@ private:
     QString m_folderPath;
     QString m_systemImageName;
     std::optional<QByteArray> m_bookmarkData;
+    PlacementKind m_placement = PlacementKind::link;
 };

@@ -15,7 +15,16 @@ enum class TargetItemState
     linked,       // a working link into the hub: "Verlinkt im Hub"
     externalLink, // a working link elsewhere: "In Hub Importieren"
     localItem,    // a real file or folder: "In Hub Importieren"
+    copyCurrent,  // a copy Quorvane made, as the hub item is: "Kopie aktuell"
+    copyOutdated, // a copy Quorvane made of a hub item changed since: "Kopie veraltet"
+    copyModified, // a copy Quorvane made, changed here since: "Kopie hier geändert"
 };
+
+constexpr bool isCopy(TargetItemState state)
+{
+    return state == TargetItemState::copyCurrent || state == TargetItemState::copyOutdated ||
+           state == TargetItemState::copyModified;
+}
 
 // Whether the entry's content can be moved into the hub.
 constexpr bool isImportable(TargetItemState state)
@@ -39,7 +48,8 @@ struct TargetAppSkill
     // Whether the entry is a link whose destination is the hub folder or lies below it,
     // compared by whole path components in the letter case the file system keeps.
     bool pointsIntoHub(const QString& hubPath) const;
-    // The state of the entry with the hub at that path.
+    // The state of the entry with the hub at that path, as far as the entry itself tells:
+    // whether it is a copy, only the records know.
     TargetItemState classified(const QString& hubPath) const;
 
     bool operator==(const TargetAppSkill&) const = default;

@@ -2,6 +2,7 @@
 
 #include "ui/TextStyles.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -36,6 +37,16 @@ QString PlanSheet::summary(const PlacementPlan& plan)
         text += u"\n"_s + tr("Konflikte: %n. Was Quorvane nicht angelegt hat, bleibt unberührt.", nullptr,
                              int(plan.conflicts.size()));
     return text;
+}
+
+PlacementPlan PlanSheet::combined(const std::vector<PlacementPlan>& plans)
+{
+    PlacementPlan all;
+    for (const PlacementPlan& plan : plans) {
+        all.actions += plan.actions;
+        all.conflicts += plan.conflicts;
+    }
+    return all;
 }
 
 PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent)
@@ -80,14 +91,34 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
         adjustSize();
     });
 
+    const auto changedHere =
+        std::count_if(plan.conflicts.cbegin(), plan.conflicts.cend(),
+                      [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
+    auto* consent =
+        new QCheckBox(tr("Hier geänderte Kopien überschreiben (%n)", nullptr, int(changedHere)), this);
+    consent->setObjectName(u"planOverwriteChanged"_s);
+    consent->setVisible(changedHere > 0);
+
     auto* cancel = new QPushButton(tr("Abbrechen"), this);
     auto* skip = new QPushButton(tr("Konflikte überspringen"), this);
     skip->setObjectName(u"planSkipConflicts"_s);
-    skip->setVisible(!plan.conflicts.isEmpty() && !plan.actions.isEmpty());
     auto* carryOut = new QPushButton(tr("Ausführen"), this);
     carryOut->setObjectName(u"planCarryOut"_s);
-    carryOut->setEnabled(plan.conflicts.isEmpty() && !plan.actions.isEmpty());
-    carryOut->setDefault(carryOut->isEnabled());
+    // Consent turns the copies changed here from conflicts into actions.
+    const auto offerChoices = [conflicts = plan.conflicts.size(), actions = plan.actions.size(), changedHere,
+                               consent, skip, carryOut] {
+        const qsizetype consented = consent->isChecked() ? changedHere : 0;
+        const qsizetype open = conflicts - consented;
+        const qsizetype doable = actions + consented;
+        skip->setVisible(open > 0 && doable > 0);
+        carryOut->setEnabled(open == 0 && doable > 0);
+        carryOut->setDefault(carryOut->isEnabled());
+    };
+    offerChoices();
+    connect(consent, &QCheckBox::toggled, this, [this, offerChoices](bool checked) {
+        m_consentsToChangesHere = checked;
+        offerChoices();
+    });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(showDetails);
     buttons->addStretch();
@@ -99,6 +130,7 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
     layout->addWidget(heading);
     layout->addWidget(counts);
     layout->addWidget(details, 1);
+    layout->addWidget(consent);
     layout->addLayout(buttons);
     setMinimumWidth(520);
 

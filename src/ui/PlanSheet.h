@@ -21,10 +21,15 @@ public:
     PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent = nullptr);
 
     Choice choice() const { return m_choice; }
+    // Whether the user allowed copies changed here to be overwritten or removed.
+    bool consentsToChangesHere() const { return m_consentsToChangesHere; }
 
     // "Anlegen: 2, Entfernen: 1." and the like, with the conflicts on a line of their own.
     static QString summary(const PlacementPlan& plan);
+    // The plans of several apps as one, to be shown (it reaches no folder).
+    static PlacementPlan combined(const std::vector<PlacementPlan>& plans);
 
 private:
     Choice m_choice = Choice::cancel;
+    bool m_consentsToChangesHere = false;
 };

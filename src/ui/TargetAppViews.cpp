@@ -11,6 +11,7 @@
 #include "ui/TextStyles.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,6 +51,8 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     , m_list(new QListWidget(this))
     , m_linkAll(new QToolButton(this))
     , m_unlinkAll(new QToolButton(this))
+    , m_sync(new QToolButton(this))
+    , m_mode(new QComboBox(this))
 {
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
     m_title->setTextFormat(Qt::PlainText);
@@ -63,8 +66,17 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_linkAll->setText(tr("Alle verknüpfen…"));
     m_unlinkAll->setObjectName(u"unlinkAll"_s);
     m_unlinkAll->setText(tr("Alle Verknüpfungen entfernen…"));
+    m_sync->setObjectName(u"syncCopies"_s);
+    m_sync->setText(tr("Kopien aktualisieren…"));
+    m_mode->setObjectName(u"placementMode"_s);
+    m_mode->addItem(tr("Link"), int(PlacementKind::link));
+    m_mode->addItem(tr("Kopie"), int(PlacementKind::copy));
+    m_mode->setToolTip(tr("Verknüpfungsart: Kopien für Assistenten, die Links nicht folgen"));
     auto* header = new QHBoxLayout;
     header->addWidget(m_title, 1);
+    header->addWidget(secondary(tr("Verknüpfungsart:")));
+    header->addWidget(m_mode);
+    header->addWidget(m_sync);
     header->addWidget(m_linkAll);
     header->addWidget(m_unlinkAll);
     header->addWidget(refresh);
@@ -89,6 +101,8 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     connect(refreshAction, &QAction::triggered, this, &TargetAppSkillsListView::reload);
     connect(m_linkAll, &QToolButton::clicked, this, [this] { changeAll(true); });
     connect(m_unlinkAll, &QToolButton::clicked, this, [this] { changeAll(false); });
+    connect(m_sync, &QToolButton::clicked, this, &TargetAppSkillsListView::syncCopies);
+    connect(m_mode, &QComboBox::activated, this, &TargetAppSkillsListView::switchMode);
     const ChangeFeed& changes = m_workspace.changes();
     connect(&changes, &ChangeFeed::targetFolderChanged, this, [this](const QUuid& appID) {
         if (m_app && (appID.isNull() || appID == m_app->id()))
@@ -124,6 +138,8 @@ void TargetAppSkillsListView::setActionsEnabled(bool enabled)
     m_deleteAction->setEnabled(enabled);
     m_linkAll->setEnabled(enabled);
     m_unlinkAll->setEnabled(enabled);
+    m_sync->setEnabled(enabled);
+    m_mode->setEnabled(enabled);
     reload();
 }
 
@@ -137,6 +153,9 @@ void TargetAppSkillsListView::setSelectedItem(const std::optional<TargetAppSkill
 void TargetAppSkillsListView::reload()
 {
     m_title->setText(m_app ? m_app->name() : QString());
+    const PlacementKind mode = m_app ? m_app->placement() : PlacementKind::link;
+    m_mode->setCurrentIndex(m_mode->findData(int(mode)));
+    m_sync->setVisible(mode == PlacementKind::copy);
     m_items = m_app ? m_workspace.targetListing().list(*m_app).value_or(QList<TargetAppSkill>())
                     : QList<TargetAppSkill>();
     m_pages->setCurrentIndex(m_items.isEmpty() ? 1 : 0);
@@ -202,6 +221,29 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
         state = badge;
         break;
     }
+    case TargetItemState::copyCurrent: {
+        QLabel* badge =
+            coloured(tr("Kopie aktuell"), SymbolColors::good,
+                     u"background: rgba(46, 158, 74, 40); border-radius: 4px; padding: 3px 8px;"_s);
+        badge->setFont(TextStyles::scaled(badge->font(), 0.85, true));
+        state = badge;
+        break;
+    }
+    case TargetItemState::copyOutdated: {
+        QPushButton* button = tintedButton(tr("Kopie aktualisieren"), SymbolColors::warning);
+        connect(
+            button, &QPushButton::clicked, this, [this, item] { refreshCopy(item); }, Qt::QueuedConnection);
+        state = button;
+        break;
+    }
+    case TargetItemState::copyModified: {
+        QLabel* badge =
+            coloured(tr("Kopie hier geändert"), SymbolColors::bad,
+                     u"background: rgba(214, 48, 49, 40); border-radius: 4px; padding: 3px 8px;"_s);
+        badge->setFont(TextStyles::scaled(badge->font(), 0.85, true));
+        state = badge;
+        break;
+    }
     case TargetItemState::externalLink:
     case TargetItemState::localItem: {
         QPushButton* button = tintedButton(tr("In Hub Importieren"), SymbolColors::good);
@@ -221,6 +263,14 @@ void TargetAppSkillsListView::repair(const TargetAppSkill& item)
 {
     if (m_app)
         LinkActions(m_workspace).repairEntry(item, *m_app);
+}
+
+void TargetAppSkillsListView::refreshCopy(const TargetAppSkill& item)
+{
+    if (!m_app)
+        return;
+    if (const auto skill = m_workspace.hubCatalog().itemNamed(item.name))
+        LinkActions(m_workspace).setLinked(*skill, *m_app, true);
 }
 
 void TargetAppSkillsListView::import(const TargetAppSkill& item)
@@ -303,6 +353,24 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
         headline->setText(tr("Mit Zentralem Hub verknüpft."));
         headlineColor = palette().color(QPalette::PlaceholderText);
         break;
+    case TargetItemState::copyCurrent:
+        headline->setText(tr("Kopie aus dem Zentralen Hub."));
+        headlineColor = SymbolColors::good;
+        explanation->setText(tr("Diese App folgt keinen Links. Quorvane hält hier eine Kopie des "
+                                "Hub-Eintrags und bringt sie auf den neuesten Stand, wenn er sich ändert."));
+        break;
+    case TargetItemState::copyOutdated:
+        headline->setText(tr("Kopie veraltet."));
+        headlineColor = SymbolColors::warning;
+        explanation->setText(tr("Der Eintrag im Hub wurde geändert, seit er hierher kopiert wurde. "
+                                "'Kopie aktualisieren' ersetzt die Kopie durch den neuen Stand."));
+        break;
+    case TargetItemState::copyModified:
+        headline->setText(tr("Kopie hier geändert."));
+        headlineColor = SymbolColors::bad;
+        explanation->setText(tr("Diese Kopie wurde in diesem Ordner bearbeitet. Quorvane überschreibt "
+                                "oder entfernt sie nur, wenn du ausdrücklich zustimmst."));
+        break;
     case TargetItemState::externalLink:
         headline->setText(tr("Externe Verknüpfung."));
         headlineColor = SymbolColors::warning;
@@ -356,23 +424,59 @@ void TargetAppSkillsListView::changeAll(bool link)
 {
     if (!m_app)
         return;
-    const QString title = link ? tr("Alle Skills mit %1 verknüpfen").arg(m_app->name())
-                               : tr("Alle Verknüpfungen aus %1 entfernen").arg(m_app->name());
-    LinkActions actions(m_workspace);
-    std::optional<PlacementPlan> plan = link ? actions.planLinkAll(*m_app) : actions.planUnlinkAll(*m_app);
+    const LinkActions actions(m_workspace);
+    if (link)
+        review(tr("Alle Skills mit %1 verknüpfen").arg(m_app->name()), actions.planLinkAll(*m_app));
+    else
+        review(tr("Alle Verknüpfungen aus %1 entfernen").arg(m_app->name()), actions.planUnlinkAll(*m_app));
+}
+
+void TargetAppSkillsListView::syncCopies()
+{
+    if (m_app)
+        review(tr("Kopien in %1 aktualisieren").arg(m_app->name()),
+               LinkActions(m_workspace).planSync(*m_app));
+}
+
+void TargetAppSkillsListView::switchMode(int index)
+{
+    if (!m_app)
+        return;
+    const auto kind = static_cast<PlacementKind>(m_mode->itemData(index).toInt());
+    if (kind != m_app->placement()) {
+        const QString title = kind == PlacementKind::copy ? tr("%1 auf Kopien umstellen").arg(m_app->name())
+                                                          : tr("%1 auf Links umstellen").arg(m_app->name());
+        review(title, LinkActions(m_workspace).planSwitch(*m_app, kind));
+    }
+    // The mode shown is the app's until the plan has been carried out.
+    m_mode->setCurrentIndex(m_mode->findData(int(m_app->placement())));
+}
+
+bool TargetAppSkillsListView::review(const QString& title, std::optional<PlacementPlan> plan)
+{
     if (!plan) {
         m_desktop.alerts.inform(title, tr("Der Ordner der App ist nicht erreichbar."), AlertStyle::critical);
-        return;
+        return false;
     }
-    if (plan->actions.isEmpty() && plan->conflicts.isEmpty()) {
+    // A mode switch of an empty folder still changes the mode.
+    if (plan->actions.isEmpty() && plan->conflicts.isEmpty() && !plan->switchesTo) {
         m_desktop.alerts.inform(title, tr("Es gibt nichts zu ändern."));
-        return;
+        return false;
     }
-    PlanSheet sheet(title, *plan, this);
-    sheet.exec();
-    if (sheet.choice() == PlanSheet::Choice::cancel)
-        return;
-    if (PlanTask* task = PlanTask::start(m_workspace, std::move(*plan),
-                                         sheet.choice() == PlanSheet::Choice::skipConflicts))
-        Q_EMIT taskStarted(task);
+    if (!plan->actions.isEmpty() || !plan->conflicts.isEmpty()) {
+        PlanSheet sheet(title, *plan, this);
+        sheet.exec();
+        if (sheet.choice() == PlanSheet::Choice::cancel)
+            return false;
+        if (sheet.consentsToChangesHere())
+            plan->consentToChangesHere();
+        if (PlanTask* task = PlanTask::start(m_workspace, std::move(*plan),
+                                             sheet.choice() == PlanSheet::Choice::skipConflicts)) {
+            Q_EMIT taskStarted(task);
+            return true;
+        }
+        return false;
+    }
+    LinkActions(m_workspace).carryOut(*plan, false);
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linker/PlacementPlan.h"
 #include "model/TargetAppSkill.h"
 #include "ui/DesktopServices.h"
 
@@ -10,6 +11,7 @@
 
 class BackgroundTask;
 class QAction;
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QStackedWidget;
@@ -45,9 +47,15 @@ private:
     void repair(const TargetAppSkill& item);
     void import(const TargetAppSkill& item);
     void confirmAndDelete(const TargetAppSkill& item);
+    void refreshCopy(const TargetAppSkill& item);
     // Plans linking every hub item (or taking every link away), shows the plan, and
     // carries it out in the background when the user agrees.
     void changeAll(bool link);
+    void syncCopies();
+    // Plans converting the app's placements to the mode picked; a cancelled plan keeps the mode.
+    void switchMode(int index);
+    // Shows the plan and carries it out in the background when the user agrees; true then.
+    bool review(const QString& title, std::optional<PlacementPlan> plan);
 
     Workspace& m_workspace;
     DesktopServices m_desktop;
@@ -60,6 +68,8 @@ private:
     QAction* m_deleteAction;
     QToolButton* m_linkAll;
     QToolButton* m_unlinkAll;
+    QToolButton* m_sync;
+    QComboBox* m_mode;
     bool m_actionsEnabled = true;
 };
 

@@ -155,7 +155,7 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(source));
         QVERIFY(FileSystem::isSymbolicLink(target + u"/readme"_s));
         // No staging copy is left beside the destination.
-        QCOMPARE(entryNames(destinationFolder(route)).filter(u".quorvane-move"_s), QStringList());
+        QCOMPARE(entryNames(destinationFolder(route)).filter(u".quorvane-"_s), QStringList());
     }
 
     void failedCopyKeepsTheSourceAndLeavesNothing()

@@ -675,8 +675,9 @@ private Q_SLOTS:
         QCOMPARE(w.desktop.panels.fileRequests.last().title, u"Backup wiederherstellen"_s);
     }
 
-    // The links of an import are made in the background, with progress and "Abbrechen";
-    // a stopped restore leaves whole links and every record, and restoring again makes the rest.
+    // The links of an import are planned and shown first, then made in the background with
+    // progress and "Abbrechen"; a stopped restore leaves whole links and every record, and
+    // restoring again makes the rest.
     void importedLinksAreMadeInTheBackground_data()
     {
         QTest::addColumn<bool>("cancel");
@@ -699,11 +700,24 @@ private Q_SLOTS:
         const QString folder = w.codex->folderPath(); // the import replaces the record
 
         w.desktop.panels.answers = {file};
+        // The plan sheet opens once the records are in, from the import's end.
+        QString summary;
+        QTimer answerPlan;
+        connect(&answerPlan, &QTimer::timeout, &answerPlan, [&] {
+            auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!sheet || sheet->objectName() != u"planSheet"_s)
+                return;
+            answerPlan.stop();
+            summary = sheet->findChild<QLabel*>(u"planSummary"_s)->text();
+            sheet->findChild<QPushButton*>(u"planCarryOut"_s)->click();
+        });
+        answerPlan.start(5);
         w.trigger(u"importBackupAction"_s);
         QVERIFY(w.find<QWidget>(u"taskStrip"_s)->isVisible());
         QVERIFY(!w.find<QAction>(u"importBackupAction"_s)->isEnabled());
         // The file is read and stored first; the strip then follows the links.
-        QTRY_COMPARE(w.find<QLabel>(u"taskText"_s)->text(), u"Stelle Verknüpfungen wieder her..."_s);
+        QTRY_COMPARE(w.find<QLabel>(u"taskText"_s)->text(), u"Ändere %1 Einträge..."_s.arg(itemCount));
+        QCOMPARE(summary, u"Anlegen: %1."_s.arg(itemCount));
         if (cancel)
             w.find<QPushButton>(u"cancelTask"_s)->click();
         QTRY_VERIFY(!w.find<QWidget>(u"taskStrip"_s)->isVisible());
@@ -712,7 +726,7 @@ private Q_SLOTS:
         const qsizetype made = entryNames(folder).size();
         QVERIFY(cancel ? made <= itemCount : made == itemCount);
         if (cancel)
-            QCOMPARE(LinkActions(*w.workspace).restoreLinks().restored, itemCount - made);
+            QCOMPARE(LinkActions(*w.workspace).restoreLinks().done, itemCount - made);
         QCOMPARE(entryNames(folder).size(), itemCount);
     }
 

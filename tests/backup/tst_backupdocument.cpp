@@ -51,9 +51,11 @@ private Q_SLOTS:
         backup.centralRepositoryPath = u"/Users/x/Hub"_s;
         backup.settings = BackupAppSettings{u"/Users/x/Hub"_s, QByteArray("\x00\xff bookmark", 11)};
         backup.targetApps = {
-            {QUuid::createUuid(), u"Codex"_s, u"~/.codex/skills"_s, u"folder"_s, QByteArray("b")},
-            {QUuid::createUuid(), u"Gemini ü"_s, u"/g"_s, u"folder"_s, std::nullopt}};
-        backup.linkRecords = QList<BackupSkillLinkRecord>{{backup.targetApps[0].id, u"deploy"_s}};
+            {QUuid::createUuid(), u"Codex"_s, u"~/.codex/skills"_s, u"folder"_s, QByteArray("b"), u"copy"_s},
+            {QUuid::createUuid(), u"Gemini ü"_s, u"/g"_s, u"folder"_s, std::nullopt, std::nullopt}};
+        backup.linkRecords =
+            QList<BackupSkillLinkRecord>{{backup.targetApps[0].id, u"deploy"_s, u"c0ffee"_s},
+                                         {backup.targetApps[1].id, u"deploy"_s, std::nullopt}};
         backup.sources = QList<BackupSkillSource>{{u"github"_s, u"o/r@main:skills"_s},
                                                   {u"directory"_s, u"https://d.example"_s}};
         backup.provenance =

@@ -26,16 +26,18 @@ struct BackupFixture : WorkspaceFixture
     BackupActions backups{*workspace};
     QString file = path(u"backup.json"_s);
 
-    // "name|folder|id" of every app and "app-id|item" of every record, to compare stores.
+    // "name|folder|id|mode" of every app and "app-id|item|copied hash" of every record, to compare stores.
     QStringList storeContent()
     {
         QStringList lines;
         for (const TargetApp* app : context->fetch<TargetApp>().value())
-            lines.append(app->name() + u"|"_s + app->folderPath() + u"|"_s + app->id().toString());
+            lines.append(app->name() + u"|"_s + app->folderPath() + u"|"_s + app->id().toString() + u'|' +
+                         placementKindName(app->placement()));
         for (const AppSettings* settings : context->fetch<AppSettings>().value())
             lines.append(u"settings|"_s + settings->centralRepositoryPath());
         for (const SkillLinkRecord* record : context->fetch<SkillLinkRecord>().value())
-            lines.append(record->targetAppID().toString() + u"|"_s + record->itemName());
+            lines.append(record->targetAppID().toString() + u"|"_s + record->itemName() + u'|' +
+                         record->contentHash().value_or(u"-"_s));
         for (const SkillProvenanceRecord* record : context->fetch<SkillProvenanceRecord>().value())
             lines.append(u"installed|"_s + record->itemName() + u'|' + record->provenance().repository +
                          u'|' + record->provenance().treeSha + u'|' +
@@ -81,8 +83,9 @@ private Q_SLOTS:
         QCOMPARE(backup->settings,
                  std::optional(BackupAppSettings{hub, f.workspace->hubSettings().centralBookmarkData()}));
         QCOMPARE(backup->targetApps, (QList<BackupTargetApp>{{app->id(), u"Codex"_s, app->folderPath(),
-                                                              u"folder"_s, app->bookmarkData()}}));
-        QCOMPARE(backup->linkRecords, std::optional(QList<BackupSkillLinkRecord>{{app->id(), u"deploy"_s}}));
+                                                              u"folder"_s, app->bookmarkData(), u"link"_s}}));
+        QCOMPARE(backup->linkRecords,
+                 std::optional(QList<BackupSkillLinkRecord>{{app->id(), u"deploy"_s, std::nullopt}}));
     }
 
     void exportWithoutSettingsOrApps()
@@ -190,7 +193,8 @@ private Q_SLOTS:
         const QUuid firstRecord = f.context->records<SkillLinkRecord>().first()->id();
         QVERIFY(f.importFrom(document).ok());
         QCOMPARE(f.storeContent(), first);
-        QVERIFY(first.contains(u"Codex|/c|{6f9619ff-8b86-d011-b42d-00c04fc964ff}"_s));
+        // A backup of an older version has no mode: its apps link.
+        QVERIFY(first.contains(u"Codex|/c|{6f9619ff-8b86-d011-b42d-00c04fc964ff}|link"_s));
         QVERIFY(f.context->records<SkillLinkRecord>().first()->id() != firstRecord);
     }
 
@@ -258,6 +262,10 @@ private Q_SLOTS:
         const auto appBookmark = app->bookmarkData();
         QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true),
                  LinkToggleResult::changed);
+        TargetApp* copying = f.makeApp(u"Cursor"_s);
+        copying->setPlacement(PlacementKind::copy);
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true),
+                 LinkToggleResult::changed);
         f.context->insert(new SkillProvenanceRecord({u"deploy"_s,
                                                      u"o/r"_s,
                                                      u"o/r"_s,
@@ -271,8 +279,9 @@ private Q_SLOTS:
         QVERIFY(f.backups.exportTo(f.file).ok());
         const QStringList before = f.storeContent();
 
-        // Lose the link and the whole configuration, then restore.
+        // Lose the link, the copy and the whole configuration, then restore.
         QVERIFY(FileSystem::remove(f.path(u"apps/Codex/deploy"_s)));
+        QVERIFY(FileSystem::remove(f.path(u"apps/Cursor/deploy"_s)));
         QVERIFY(f.importFrom(emptyBackup).ok());
         QVERIFY(f.context->records<TargetApp>().isEmpty());
         QCOMPARE(f.context->records<SkillProvenanceRecord>().size(), 1); // an older backup leaves it
@@ -281,12 +290,13 @@ private Q_SLOTS:
         QVERIFY(f.backups.importFrom(f.file).ok());
 
         QCOMPARE(f.storeContent(), before);
-        const TargetApp* restored = f.context->records<TargetApp>().first();
-        QCOMPARE(restored->id(), appID);
+        const TargetApp* restored = f.workspace->app(appID);
+        QVERIFY(restored);
         QCOMPARE(restored->bookmarkData(), appBookmark);
         QCOMPARE(f.workspace->hubSettings().centralRepositoryPath(), hub);
         QCOMPARE(f.workspace->hubCatalog().availableSkills().size(), 1);
         QVERIFY(SymbolicLinkPlacement().isPlacementOf(f.path(u"apps/Codex/deploy"_s), hub + u"/deploy"_s));
+        QVERIFY(CopyPlacement().isPlacementOf(f.path(u"apps/Cursor/deploy"_s), hub + u"/deploy"_s));
         QCOMPARE(hubChanged.count(), 1);
         QCOMPARE(foldersChanged.count(), 1);
     }

@@ -4,6 +4,7 @@
 #include "linker/LinkRecords.h"
 #include "linker/Placement.h"
 #include "linker/TargetListing.h"
+#include "model/ModelContext.h"
 #include "model/SkillLinkRecord.h"
 #include "model/SkillProvenanceRecord.h"
 #include "support/LogCapture.h"
@@ -63,6 +64,17 @@ struct LinkingFixture : LinkerFixture
         makeFolder(hub + u"/other"_s);
     }
 };
+
+// A plan as "op name" and "conflict name: reason" lines.
+QStringList steps(const PlacementPlan& plan)
+{
+    QStringList lines;
+    for (const PlanAction& action : plan.actions)
+        lines.append(PlanAction::opName(action.op) + u' ' + QFileInfo(action.path).fileName());
+    for (const PlanConflict& conflict : plan.conflicts)
+        lines.append(u"conflict "_s + QFileInfo(conflict.path).fileName() + u": "_s + conflict.reason);
+    return lines;
+}
 
 } // namespace
 
@@ -571,12 +583,7 @@ private Q_SLOTS:
         LinkActions actions(*f.workspace);
         const auto planned = actions.planLinkAll(*f.app);
         QVERIFY(planned);
-        QStringList steps;
-        for (const PlanAction& action : planned->actions)
-            steps.append(PlanAction::opName(action.op) + u' ' + QFileInfo(action.path).fileName());
-        for (const PlanConflict& conflict : planned->conflicts)
-            steps.append(u"conflict "_s + QFileInfo(conflict.path).fileName() + u": "_s + conflict.reason);
-        QCOMPARE(steps, plan);
+        QCOMPARE(steps(*planned), plan);
 
         const QStringList before = treeSnapshot(f.dir.path());
         QCOMPARE(actions.carryOut(*planned, false).refused, !planned->conflicts.isEmpty());
@@ -623,43 +630,157 @@ private Q_SLOTS:
         QVERIFY(f.context->save());
         const QStringList hubBefore = treeSnapshot(hub);
 
-        LogCapture log;
-        const LinkRestoreSummary summary = f.workspace->linker().restoreRecordedLinks();
-        QCOMPARE(summary.restored, 2);
-        QCOMPARE(summary.failed, 1);
-        QCOMPARE(log.lines().size(), 1);
-        QVERIFY(log.lines().first().startsWith(u"Failed to restore link for dangling: "_s));
+        // A recorded link that leads elsewhere now is made anew; what took the place of one
+        // is a conflict, left alone.
+        const PlanOutcome summary = LinkActions(*f.workspace).restoreLinks();
+        QCOMPARE(summary.done, 3);
+        QCOMPARE(summary.skipped, 1);
+        QCOMPARE(summary.failures, QStringList());
 
         QCOMPARE(FileSystem::linkDestinationText(folder + u"/missing-link"_s).value(),
                  hub + u"/missing-link"_s);
         QCOMPARE(FileSystem::linkDestinationText(folder + u"/twice"_s).value(), hub + u"/twice"_s);
         QCOMPARE(readFile(folder + u"/taken"_s), QByteArray("the user's own file"));
-        QCOMPARE(FileSystem::linkDestinationText(folder + u"/dangling"_s).value(), f.path(u"nowhere"_s));
+        QCOMPARE(FileSystem::linkDestinationText(folder + u"/dangling"_s).value(), hub + u"/dangling"_s);
         QVERIFY(!QFileInfo::exists(folder + u"/not-in-hub"_s));
         QCOMPARE(treeSnapshot(hub), hubBefore);
-        QCOMPARE(f.context->records<SkillLinkRecord>().size(), 8); // records are never changed
+        QCOMPARE(f.records(), 8); // records are never added or dropped by a restore
         QCOMPARE(f.platform.scopes.openCount(), 0);
     }
 
-    // A restore stopped halfway stops between two links: each link made is whole.
-    void aStoppedRestoreMakesNoMoreLinks()
+    // A plan stopped halfway stops between two entries: each one made is whole.
+    void aStoppedPlanMakesNoMoreEntries()
     {
         LinkerFixture f;
         for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
             QVERIFY(makeFolder(f.hub + u"/"_s + name));
             f.context->insert(new SkillLinkRecord(f.app->id(), name));
         }
-        const LinkRestorePlan plan = f.linker.planRestore();
-        QCOMPARE(plan.links.size(), 3);
+        const std::vector<PlacementPlan> plans = f.linker.planRestoreAll();
+        QCOMPARE(plans.size(), size_t(1));
+        QCOMPARE(plans.front().actions.size(), 3);
         std::atomic<bool> stop = false;
-        LinkRestoreSummary summary;
-        QStringList failures;
-        FileLinkerService::makePlannedLinks(
-            plan.links, f.linker.placement(), stop, [&](qsizetype done) { stop = done == 1; }, summary,
-            failures);
-        QCOMPARE(summary.restored, 1);
+        PlanOutcome outcome;
+        FileLinkerService::performPlan(
+            plans.front().actions, f.linker.placements().link, stop,
+            [&](qsizetype done) { stop = done == 1; }, outcome);
+        QCOMPARE(outcome.done, 1);
         QCOMPARE(entryNames(f.folder), QStringList{u"a"_s});
         QVERIFY(f.isLinked(u"a"_s));
+    }
+
+    // A copy follows the hub item it was made of, and what was changed in the app's folder
+    // is never overwritten or removed without consent.
+    void copiesFollowTheHubAndKeepChangesHere_data()
+    {
+        QTest::addColumn<QString>("edited"); // where the skill is edited after copying
+        QTest::addColumn<TargetItemState>("state");
+        QTest::addColumn<QStringList>("sync");
+        QTest::addColumn<QStringList>("unlink");
+        QTest::newRow("as copied") << QString() << TargetItemState::copyCurrent << QStringList()
+                                   << QStringList{u"remove a"_s};
+        QTest::newRow("changed in the hub") << u"hub"_s << TargetItemState::copyOutdated
+                                            << QStringList{u"replace a"_s} << QStringList{u"remove a"_s};
+        QTest::newRow("changed here") << u"here"_s << TargetItemState::copyModified
+                                      << QStringList{u"conflict a: eine Kopie, die hier geändert wurde"_s}
+                                      << QStringList{u"conflict a: eine Kopie, die hier geändert wurde"_s};
+    }
+    void copiesFollowTheHubAndKeepChangesHere()
+    {
+        QFETCH(QString, edited);
+        QFETCH(TargetItemState, state);
+        QFETCH(QStringList, sync);
+        QFETCH(QStringList, unlink);
+        LinkerFixture f;
+        f.app->setPlacement(PlacementKind::copy);
+        QVERIFY(makeFolder(f.hub + u"/a/scripts"_s));
+        QVERIFY(writeFile(f.hub + u"/a/SKILL.md"_s, "# A"));
+        QVERIFY(writeFile(f.hub + u"/a/scripts/run.sh"_s, "echo a"));
+        HubActions(*f.workspace).rescan();
+        LinkActions actions(*f.workspace);
+
+        const auto linking = actions.planLinkAll(*f.app);
+        QCOMPARE(steps(*linking), QStringList{u"copy a"_s});
+        QCOMPARE(actions.carryOut(*linking, false).done, 1);
+        QVERIFY(!FileSystem::isSymbolicLink(f.entry(u"a"_s)));
+        QCOMPARE(treeSnapshot(f.entry(u"a"_s)), treeSnapshot(f.hub + u"/a"_s));
+        QCOMPARE(entryNames(f.folder), QStringList{u"a"_s}); // no staging copy is left
+        QCOMPARE(f.listed(u"a"_s).state, TargetItemState::copyCurrent);
+
+        if (edited == u"hub"_s)
+            QVERIFY(writeFile(f.hub + u"/a/scripts/run.sh"_s, "echo new"));
+        if (edited == u"here"_s)
+            QVERIFY(writeFile(f.entry(u"a"_s) + u"/notes.md"_s, "mine"));
+        QCOMPARE(f.listed(u"a"_s).state, state);
+        QCOMPARE(steps(*actions.planLinkAll(*f.app)), sync); // linking again is syncing
+        QCOMPARE(steps(*actions.planSync(*f.app)), sync);
+        QCOMPARE(steps(*actions.planUnlinkAll(*f.app)), unlink);
+
+        const QStringList before = treeSnapshot(f.entry(u"a"_s));
+        auto syncing = actions.planSync(*f.app);
+        QCOMPARE(actions.carryOut(*syncing, false).refused, edited == u"here"_s);
+        actions.carryOut(*syncing, true);
+        if (edited == u"here"_s) {
+            QCOMPARE(treeSnapshot(f.entry(u"a"_s)), before);
+            QCOMPARE(f.linker.toggleLink(f.workspace->hubCatalog().itemNamed(u"a"_s).value(), *f.app, false),
+                     LinkToggleResult::failed);
+            syncing->consentToChangesHere();
+            QCOMPARE(steps(*syncing), QStringList{u"replace a"_s});
+            QCOMPARE(actions.carryOut(*syncing, false).done, 1);
+        }
+        QCOMPARE(treeSnapshot(f.entry(u"a"_s)), treeSnapshot(f.hub + u"/a"_s));
+        QCOMPARE(f.listed(u"a"_s).state, TargetItemState::copyCurrent);
+
+        auto unlinking = actions.planUnlinkAll(*f.app);
+        QCOMPARE(actions.carryOut(*unlinking, false).done, 1);
+        QCOMPARE(entryNames(f.folder), QStringList());
+        QCOMPARE(f.records(), 0);
+    }
+
+    // Switching an app's mode converts what Quorvane placed, planned like every bulk change:
+    // with a conflict nothing changes, the mode included.
+    void switchingModesConvertsThePlacements_data()
+    {
+        QTest::addColumn<PlacementKind>("from");
+        QTest::newRow("links to copies") << PlacementKind::link;
+        QTest::newRow("copies to links") << PlacementKind::copy;
+    }
+    void switchingModesConvertsThePlacements()
+    {
+        QFETCH(PlacementKind, from);
+        const PlacementKind to = from == PlacementKind::link ? PlacementKind::copy : PlacementKind::link;
+        LinkerFixture f;
+        f.app->setPlacement(from);
+        for (const QString& name : {u"a"_s, u"b"_s, u"c"_s})
+            QVERIFY(writeFile(f.hub + u"/"_s + name, name.toUtf8()));
+        HubActions(*f.workspace).rescan();
+        LinkActions actions(*f.workspace);
+        QCOMPARE(actions.carryOut(*actions.planLinkAll(*f.app), false).done, 3);
+        // In the middle, something Quorvane did not place: the user's own file, or a copy changed here.
+        if (from == PlacementKind::link) {
+            QVERIFY(FileSystem::remove(f.entry(u"b"_s)) && writeFile(f.entry(u"b"_s), "mine"));
+        } else {
+            QVERIFY(writeFile(f.entry(u"b"_s), "changed here"));
+        }
+        const QStringList before = treeSnapshot(f.dir.path());
+
+        auto switching = actions.planSwitch(*f.app, to);
+        QCOMPARE(switching->actions.size(), 2);
+        QCOMPARE(switching->conflicts.size(), 1);
+        QVERIFY(actions.carryOut(*switching, false).refused);
+        QCOMPARE(treeSnapshot(f.dir.path()), before);
+        QCOMPARE(f.app->placement(), from);
+
+        QCOMPARE(actions.carryOut(*switching, true).done, 2);
+        QCOMPARE(f.app->placement(), to);
+        // The mode is saved with the records, as another process reads it.
+        const auto reopened = ModelContext::open(f.context->store().filePath());
+        QCOMPARE(reopened.value()->fetch<TargetApp>().value().first()->placement(), to);
+        const TargetItemState converted =
+            to == PlacementKind::copy ? TargetItemState::copyCurrent : TargetItemState::linked;
+        QCOMPARE(f.listed(u"a"_s).state, converted);
+        QCOMPARE(f.listed(u"c"_s).state, converted);
+        QVERIFY(f.listed(u"b"_s).state != converted);
     }
 
     // A record from an edited backup must not reach outside the two folders.
@@ -689,14 +810,13 @@ private Q_SLOTS:
         QVERIFY(f.context->save());
         const QStringList before = treeSnapshot(f.dir.path());
 
-        LogCapture log;
-        const LinkRestoreSummary summary = f.workspace->linker().restoreRecordedLinks();
-        QCOMPARE(summary.restored, 0);
-        QCOMPARE(summary.failed, 1);
-        QCOMPARE(log.lines().size(), 1);
-        QVERIFY2(log.lines().first().startsWith(u"Failed to restore link for "_s + name + u": "_s),
-                 qPrintable(log.lines().first()));
-        QCOMPARE(treeSnapshot(f.dir.path()).filter(u"->"_s), before.filter(u"->"_s));
+        const std::vector<PlacementPlan> plans = f.linker.planRestoreAll();
+        QCOMPARE(plans.size(), size_t(1));
+        QCOMPARE(plans.front().actions.size(), 0);
+        QCOMPARE(plans.front().conflicts.size(), 1);
+        QCOMPARE(plans.front().conflicts.first().reason, u"kein zulässiger Name"_s);
+        QCOMPARE(LinkActions(*f.workspace).restoreLinks().done, 0);
+        QCOMPARE(treeSnapshot(f.dir.path()), before);
     }
 };
 

@@ -332,6 +332,7 @@ private Q_SLOTS:
         QTest::newRow("first schema")
             << 1 << QStringList{u"store_revision"_s, u"skill_sources"_s, u"installed_skills"_s};
         QTest::newRow("third schema") << 3 << QStringList{u"installed_skills"_s};
+        QTest::newRow("fourth schema") << 4 << QStringList();
     }
     void anOlderStoreIsUpgraded()
     {
@@ -348,12 +349,17 @@ private Q_SLOTS:
             RawConnection raw(storePath());
             for (const QString& table : laterTables)
                 QVERIFY(raw.exec(u"DROP TABLE "_s + table));
+            // Every older schema lacks the columns of copies.
+            QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN placement"_s));
+            QVERIFY(raw.exec(u"ALTER TABLE skill_link_records DROP COLUMN content_hash"_s));
             QVERIFY(raw.exec(u"PRAGMA user_version = %1"_s.arg(version)));
         }
         auto context = openContext(storePath());
         QVERIFY(context);
         QVERIFY(appNamed(*context, u"Old"_s));
+        QCOMPARE(appNamed(*context, u"Old"_s)->placement(), PlacementKind::link); // apps linked before copies
         QCOMPARE(context->records<SkillLinkRecord>().size(), 1);
+        QCOMPARE(context->records<SkillLinkRecord>().first()->contentHash(), std::nullopt);
         QStringList sources;
         for (const SkillSourceRecord* source : context->records<SkillSourceRecord>())
             sources.append(source->location());
