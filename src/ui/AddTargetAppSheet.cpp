@@ -5,6 +5,7 @@
 #include "actions/AppActions.h"
 #include "actions/Workspace.h"
 #include "model/AssistantPresets.h"
+#include "model/TargetApp.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,11 +24,12 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     , m_preset(new QComboBox(this))
     , m_name(new QLineEdit(this))
     , m_folder(new QLineEdit(this))
+    , m_placement(new QComboBox(this))
     , m_add(new QPushButton(tr("Hinzufügen"), this))
 {
     setObjectName(u"addAppSheet"_s);
     setWindowTitle(tr("Neue App hinzufügen"));
-    setFixedSize(480, 290);
+    setFixedSize(480, 330);
     auto* title = new QLabel(tr("Neue App hinzufügen"), this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
@@ -56,10 +58,15 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(choose);
+    m_placement->setObjectName(u"appPlacement"_s);
+    m_placement->addItem(tr("Link"), int(PlacementKind::link));
+    m_placement->addItem(tr("Kopie"), int(PlacementKind::copy));
+    m_placement->setToolTip(tr("Kopien für Assistenten, die Links nicht folgen"));
     auto* form = new QFormLayout;
     form->addRow(tr("Bekannte App"), m_preset);
     form->addRow(tr("Name"), m_name);
     form->addRow(tr("Zielordner"), folderRow);
+    form->addRow(tr("Verknüpfungsart"), m_placement);
 
     auto* cancel = new QPushButton(tr("Abbrechen"), this);
     cancel->setAutoDefault(false);
@@ -113,6 +120,8 @@ void AddTargetAppSheet::takePreset(int index)
     m_name->setText(preset->name);
     m_chosenFolder = AppActions(m_workspace).presetFolder(*preset);
     m_folder->setText(preset->folder);
+    m_placement->setCurrentIndex(
+        m_placement->findData(int(preset->copyRecommended ? PlacementKind::copy : PlacementKind::link)));
     updateAddButton();
 }
 
@@ -133,6 +142,7 @@ void AddTargetAppSheet::add()
         }
     }
     // A failed save keeps the app in the store's context: it is listed all the same.
-    (void)AppActions(m_workspace).add(m_name->text(), *m_chosenFolder);
+    (void)AppActions(m_workspace)
+        .add(m_name->text(), *m_chosenFolder, static_cast<PlacementKind>(m_placement->currentData().toInt()));
     accept();
 }

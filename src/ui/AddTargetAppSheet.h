@@ -26,7 +26,7 @@ private:
     // "Hinzufügen": stores the app and closes; does nothing while the button is disabled.
     void add();
     void updateAddButton();
-    // Fills name and folder from the known assistant picked.
+    // Fills name, folder and the recommended placement from the known assistant picked.
     void takePreset(int index);
 
     Workspace& m_workspace;
@@ -34,6 +34,7 @@ private:
     QComboBox* m_preset;
     QLineEdit* m_name;
     QLineEdit* m_folder;
+    QComboBox* m_placement;
     QPushButton* m_add;
     std::optional<QString> m_chosenFolder;
 };

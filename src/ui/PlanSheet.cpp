@@ -33,9 +33,16 @@ QString PlanSheet::summary(const PlacementPlan& plan)
     if (removed)
         parts.append(tr("Entfernen: %n", nullptr, removed));
     QString text = parts.isEmpty() ? tr("Nichts zu ändern.") : parts.join(u", "_s) + u'.';
-    if (!plan.conflicts.isEmpty())
+    const auto changedHere =
+        std::count_if(plan.conflicts.cbegin(), plan.conflicts.cend(),
+                      [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
+    if (const auto foreign = plan.conflicts.size() - changedHere; foreign > 0)
         text += u"\n"_s + tr("Konflikte: %n. Was Quorvane nicht angelegt hat, bleibt unberührt.", nullptr,
-                             int(plan.conflicts.size()));
+                             int(foreign));
+    if (changedHere > 0)
+        text += u"\n"_s + tr("Hier geänderte Kopien: %n. Sie bleiben, wie sie sind, außer du erlaubst das "
+                             "Überschreiben.",
+                             nullptr, int(changedHere));
     return text;
 }
 

@@ -552,6 +552,8 @@ private Q_SLOTS:
                               presets->setCurrentIndex(presets->findData(preset));
                               QCOMPARE(presets->currentText().contains(u"vorhanden"_s), folderThere);
                               QCOMPARE(sheet.findChild<QLineEdit*>(u"appNameField"_s)->text(), known->name);
+                              QCOMPARE(sheet.findChild<QComboBox*>(u"appPlacement"_s)->currentText(),
+                                       known->copyRecommended ? u"Kopie"_s : u"Link"_s);
                               sheet.findChild<QPushButton*>(u"addAppButton"_s)->click();
                               if (sheet.isVisible())
                                   sheet.reject();
@@ -560,8 +562,11 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(folder).isDir(), !added.isEmpty());
         const QList<TargetApp*> apps = w.context->records<TargetApp>();
         QCOMPARE(apps.size(), added.isEmpty() ? 0 : 1);
-        if (!added.isEmpty())
+        if (!added.isEmpty()) {
             QCOMPARE(apps.first()->folderPath(), added);
+            QCOMPARE(apps.first()->placement(),
+                     known->copyRecommended ? PlacementKind::copy : PlacementKind::link);
+        }
     }
 
     // Linking everything shows the plan first; a conflict blocks it until it is skipped,
@@ -585,6 +590,50 @@ private Q_SLOTS:
         QTRY_COMPARE(w.context->records<SkillLinkRecord>().size(), 1);
         QTRY_COMPARE(w.appStates().value(u"deploy"_s), u"Verlinkt im Hub"_s);
         QCOMPARE(readFile(w.codex->folderPath() + u"/notes.md"_s), QByteArray("mine"));
+    }
+
+    // An app switched to copies gets copies of everything after the plan is agreed; a copy
+    // edited in the app's folder is flagged, and switching back asks before it is replaced.
+    void copiesAreMadeAndFlagged()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        w.select(2);
+        auto* mode = w.find<QComboBox>(u"placementMode"_s);
+        QVERIFY(!w.find<QToolButton>(u"syncCopies"_s)->isVisible());
+        QTest::keyClick(mode, Qt::Key_Down); // nothing placed yet: the mode changes at once
+        QTRY_COMPARE(w.codex->placement(), PlacementKind::copy);
+        QCOMPARE(mode->currentText(), u"Kopie"_s);
+        QVERIFY(w.find<QToolButton>(u"syncCopies"_s)->isVisible());
+        QString summary;
+        Window::withModal([&] { w.find<QToolButton>(u"linkAll"_s)->click(); },
+                          [&](QDialog& sheet) {
+                              summary = sheet.findChild<QLabel*>(u"planSummary"_s)->text();
+                              sheet.findChild<QPushButton*>(u"planCarryOut"_s)->click();
+                          });
+        QCOMPARE(summary, u"Anlegen: 2."_s);
+        QTRY_COMPARE(w.appStates().value(u"deploy"_s), u"Kopie aktuell"_s);
+        QCOMPARE(w.appStates().value(u"notes.md"_s), u"Kopie aktuell"_s);
+        QVERIFY(writeFile(w.codex->folderPath() + u"/deploy/SKILL.md"_s, "# Mine"));
+        w.trigger(u"refreshAppAction"_s);
+        QCOMPARE(w.appStates().value(u"deploy"_s), u"Kopie hier geändert"_s);
+
+        // Back to links: the changed copy stays unless the user allows it to be overwritten.
+        Window::withModal([&] { QTest::keyClick(mode, Qt::Key_Up); },
+                          [&](QDialog& sheet) {
+                              auto* consent = sheet.findChild<QCheckBox*>(u"planOverwriteChanged"_s);
+                              auto* carryOut = sheet.findChild<QPushButton*>(u"planCarryOut"_s);
+                              summary = sheet.findChild<QLabel*>(u"planSummary"_s)->text();
+                              const bool blockedBeforeConsent = !carryOut->isEnabled();
+                              consent->click();
+                              QVERIFY(carryOut->isEnabled() && blockedBeforeConsent);
+                              carryOut->click();
+                          });
+        QCOMPARE(summary, u"Erneuern: 1.\nHier geänderte Kopien: 1. Sie bleiben, wie sie sind, außer du "
+                          "erlaubst das Überschreiben."_s);
+        QTRY_COMPARE(w.codex->placement(), PlacementKind::link);
+        QCOMPARE(w.appStates().value(u"deploy"_s), u"Verlinkt im Hub"_s);
+        QCOMPARE(mode->currentText(), u"Link"_s);
     }
 
     void deletingRevealingAndRenewingApps()

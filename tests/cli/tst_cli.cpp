@@ -293,11 +293,79 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"opencode"_s, u"--create"_s}).exitCode, 0);
         QVERIFY(QFileInfo(t.path(u".config/opencode/skills"_s)).isDir());
         QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"nobody"_s}).exitCode, 1);
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"codex"_s, u"--create"_s}).exitCode, 0);
+        // An assistant known to ignore links starts with copies.
         QStringList folders;
         for (const QJsonValue& app :
              QJsonDocument::fromJson(t.run({u"--json"_s, u"apps"_s}).out.toUtf8()).array())
-            folders.append(app[u"folderPath"_s].toString());
-        QCOMPARE(folders, (QStringList{u"~/.cursor/skills"_s, u"~/.config/opencode/skills"_s}));
+            folders.append(app[u"folderPath"_s].toString() + u' ' + app[u"placement"_s].toString());
+        QCOMPARE(folders, (QStringList{u"~/.codex/skills link"_s, u"~/.cursor/skills copy"_s,
+                                       u"~/.config/opencode/skills copy"_s}));
+    }
+
+    // An app of copies from the command line: copied, outdated by the hub, changed here and
+    // kept unless forced, switched back to links; each as a plan.
+    void copiesAreKeptInStep()
+    {
+        Tool t;
+        const QString hub = t.path(u"Hub"_s);
+        const QString cursor = t.path(u"cursor"_s);
+        QVERIFY(makeFolder(hub + u"/a"_s) && writeFile(hub + u"/a/SKILL.md"_s, "# A") && makeFolder(cursor));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, hub}).exitCode, 0);
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"Cursor"_s, cursor, u"--copy"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Cursor"_s, u"--dry-run"_s}).out,
+                 u"copy %1/a -> %2/a\n"_s.arg(hub, cursor));
+        QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Cursor"_s}).exitCode, 0);
+        const QJsonObject entry =
+            QJsonDocument::fromJson(t.run({u"--json"_s, u"status"_s, u"Cursor"_s}).out.toUtf8())
+                .array()
+                .first()
+                .toObject();
+        QCOMPARE(entry[u"state"_s].toString(), u"copied"_s);
+        QCOMPARE(entry[u"placement"_s].toString(), u"copy"_s);
+
+        QVERIFY(writeFile(hub + u"/a/SKILL.md"_s, "# A, better"));
+        QCOMPARE(t.states(u"Cursor"_s).value(u"a"_s), u"outdated"_s);
+        QCOMPARE(t.run({u"sync"_s, u"Cursor"_s}).out, u"replace %1/a\n"_s.arg(cursor));
+        QCOMPARE(readFile(cursor + u"/a/SKILL.md"_s), QByteArray("# A, better"));
+
+        QVERIFY(writeFile(cursor + u"/a/SKILL.md"_s, "# A, mine"));
+        QCOMPARE(t.states(u"Cursor"_s).value(u"a"_s), u"modified"_s);
+        const Run refused = t.run({u"unlink"_s, u"--all"_s, u"Cursor"_s});
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(refused.out, u"conflict %1/a: eine Kopie, die hier geändert wurde\n"_s.arg(cursor));
+        QVERIFY2(refused.err.contains(u"--force"_s), qPrintable(refused.err));
+        QCOMPARE(t.run({u"apps"_s, u"mode"_s, u"Cursor"_s, u"link"_s, u"--skip-conflicts"_s}).exitCode, 0);
+        QCOMPARE(readFile(cursor + u"/a/SKILL.md"_s), QByteArray("# A, mine"));
+        QCOMPARE(t.run({u"apps"_s, u"mode"_s, u"Cursor"_s, u"link"_s, u"--force"_s}).out,
+                 u"replace %1/a\n"_s.arg(cursor));
+        QCOMPARE(t.states(u"Cursor"_s).value(u"a"_s), u"linked"_s);
+        QCOMPARE(t.run({u"apps"_s, u"mode"_s, u"Cursor"_s, u"neither"_s}).exitCode, 1);
+    }
+
+    // A backup import shows the placements it would restore before it replaces anything.
+    void backupImportsArePlannedFirst()
+    {
+        Tool t;
+        const QString hub = t.path(u"Hub"_s);
+        const QString codex = t.path(u"codex"_s);
+        const QString backup = t.path(u"backup.json"_s);
+        QVERIFY(makeFolder(hub + u"/a"_s) && makeFolder(codex));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, hub}).exitCode, 0);
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"Codex"_s, codex}).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"a"_s, u"Codex"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"backup"_s, u"export"_s, backup}).exitCode, 0);
+        QVERIFY(QFile::remove(codex + u"/a"_s));
+        QCOMPARE(t.run({u"apps"_s, u"rename"_s, u"Codex"_s, u"Renamed"_s}).exitCode, 0);
+
+        QCOMPARE(t.run({u"backup"_s, u"import"_s, backup, u"--dry-run"_s}).out,
+                 u"create %1/a -> %2/a\n"_s.arg(codex, hub));
+        QVERIFY(writeFile(codex + u"/a"_s, "in the way"));
+        QCOMPARE(t.run({u"backup"_s, u"import"_s, backup}).exitCode, 1);
+        QVERIFY(t.run({u"apps"_s}).out.contains(u"Renamed"_s)); // nothing was imported
+        QCOMPARE(t.run({u"backup"_s, u"import"_s, backup, u"--skip-conflicts"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"apps"_s}).out.contains(u"\tCodex\t"_s), true);
+        QCOMPARE(readFile(codex + u"/a"_s), QByteArray("in the way"));
     }
 
     // A skill's whole folder comes in; the check lists each repository once; an update
