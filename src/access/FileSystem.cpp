@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+
 using namespace Qt::StringLiterals;
 namespace fs = std::filesystem;
 
@@ -190,7 +192,9 @@ Result<QList<FolderEntry>> listFolderEntries(const QString& folder)
     while (const dirent* entry = ::readdir(directory)) {
         const QString name = QFile::decodeName(entry->d_name);
         if (name != u"."_s && name != u".."_s)
-            entries.append({childPath(folder, name), kindFromListing(entry->d_type)});
+            entries.append(
+                {childPath(folder, name), kindFromListing(entry->d_type),
+                 entry->d_type == DT_UNKNOWN ? std::nullopt : std::optional(entry->d_type == DT_LNK)});
         errno = 0;
     }
     if (errno != 0)
@@ -219,32 +223,41 @@ bool isSymbolicLink(const QString& path)
 
 Result<QString> linkDestinationText(const QString& path)
 {
-    std::error_code error;
-    const fs::path destination = fs::read_symlink(nativePath(path), error);
-    if (error)
-        return systemError(u"Cannot read the link "_s + path, error);
-    return QFile::decodeName(QByteArray::fromStdString(destination.native()));
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink(native(path).constData(), buffer, sizeof buffer);
+    if (length < 0)
+        return systemError(u"Cannot read the link "_s + path, errno);
+    if (static_cast<size_t>(length) == sizeof buffer)
+        return Error{u"Cannot read the link "_s + path + u": its destination is too long"_s};
+    return QFile::decodeName(QByteArray(buffer, length));
 }
 
 Result<QString> resolveLink(const QString& path)
 {
     // Beyond this many hops a chain is taken to be a loop, as the kernel does.
     constexpr int maximumHops = 40;
+    // One readlink() per hop: it reads a link, tells "not a link" (EINVAL) of anything else
+    // that is there, and "missing" (ENOENT) of nothing, so no separate look is needed.
     QString current = QDir::cleanPath(path);
-    for (int hop = 0; hop < maximumHops && isSymbolicLink(current); ++hop) {
-        auto destination = linkDestinationText(current);
-        if (!destination)
-            return destination.error();
-        const QString folder = QFileInfo(current).path();
-        current =
-            QDir::cleanPath(QDir::isAbsolutePath(destination.value()) ? destination.value()
-                                                                      : folder + u'/' + destination.value());
+    char buffer[PATH_MAX];
+    for (int hop = 0; hop <= maximumHops; ++hop) {
+        const ssize_t length = ::readlink(native(current).constData(), buffer, sizeof buffer);
+        if (length < 0) {
+            const int code = errno;
+            if (code == EINVAL)
+                return current;
+            if (code == ENOENT || code == ENOTDIR)
+                return Error{u"The destination of "_s + path + u" does not exist: "_s + current};
+            return systemError(u"Cannot read the link "_s + current, code);
+        }
+        if (static_cast<size_t>(length) == sizeof buffer)
+            return Error{u"Cannot read the link "_s + current + u": its destination is too long"_s};
+        const QString destination = QFile::decodeName(QByteArray(buffer, length));
+        current = QDir::cleanPath(QDir::isAbsolutePath(destination)
+                                      ? destination
+                                      : current.left(current.lastIndexOf(u'/') + 1) + destination);
     }
-    if (isSymbolicLink(current))
-        return Error{u"Too many levels of links at "_s + path};
-    if (!entryExists(current))
-        return Error{u"The destination of "_s + path + u" does not exist: "_s + current};
-    return current;
+    return Error{u"Too many levels of links at "_s + path};
 }
 
 Outcome createSymbolicLink(const QString& linkPath, const QString& destination)
@@ -379,15 +392,19 @@ qint64 treeSize(const QString& path)
 
 Outcome remove(const QString& path)
 {
+    // Most entries removed are links or files: one unlink() does; a folder answers EISDIR.
+    if (::unlink(native(path).constData()) == 0)
+        return {};
+    if (errno != EISDIR && errno != EPERM)
+        return systemError(u"Cannot remove "_s + path, errno);
     struct stat info
     {};
     if (::lstat(native(path).constData(), &info) != 0)
         return systemError(u"Cannot remove "_s + path, errno);
+    if (!S_ISDIR(info.st_mode))
+        return systemError(u"Cannot remove "_s + path, EPERM);
     std::error_code error;
-    if (S_ISDIR(info.st_mode))
-        fs::remove_all(nativePath(path), error); // does not follow links inside
-    else if (::unlink(native(path).constData()) != 0)
-        error = std::error_code(errno, std::generic_category());
+    fs::remove_all(nativePath(path), error); // does not follow links inside
     if (error)
         return systemError(u"Cannot remove "_s + path, error);
     return {};

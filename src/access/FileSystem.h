@@ -40,6 +40,8 @@ struct FolderEntry
     // The entry's kind when it is not a link and the file system reports it; otherwise
     // nothing, and kindOf() tells (following the link).
     std::optional<ItemKind> kindUnlessLink;
+    // Whether the entry itself is a link, when the listing tells; nothing when it does not.
+    std::optional<bool> isLink;
 };
 Result<QList<FolderEntry>> listFolderEntries(const QString& folder);
 

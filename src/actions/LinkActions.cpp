@@ -66,7 +66,7 @@ PlanOutcome LinkActions::restoreLinks()
 
 std::optional<PlacementPlan> LinkActions::planLinkAll(const TargetApp& app) const
 {
-    return m_workspace.linker().planLinkAll(m_workspace.hubCatalog().availableSkills(), app);
+    return m_workspace.linker().planLinkAll(app);
 }
 
 std::optional<PlacementPlan> LinkActions::planSync(const TargetApp& app) const

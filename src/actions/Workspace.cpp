@@ -31,9 +31,11 @@ void Workspace::runInBackground(std::function<void()> work)
     m_workers.start(std::move(work));
 }
 
-void Workspace::open()
+void Workspace::open(bool scanHub)
 {
     m_hub.load();
+    if (!scanHub)
+        return;
     m_catalog.scanCentralRepository();
     m_changes.announceHubItems();
 }

@@ -32,8 +32,9 @@ public:
     Workspace(ModelContext& context, PlatformServices platform, QObject* parent = nullptr);
     ~Workspace() override;
 
-    // Makes sure the settings record exists and scans the hub, as at start.
-    void open();
+    // Makes sure the settings record exists and scans the hub, as at start. A command that
+    // shows or changes no hub items spares the scan.
+    void open(bool scanHub = true);
 
     ModelContext& context() const { return m_context; }
     const PlatformServices& platform() const { return m_platform; }

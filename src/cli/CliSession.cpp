@@ -96,14 +96,14 @@ int CliSession::fail(const QString& message) const
     return ExitCode::failure;
 }
 
-int CliSession::open()
+int CliSession::open(bool readHubItems)
 {
     auto context = ModelContext::open(ModelStore::defaultFilePath());
     if (!context)
         return fail(u"The store cannot be opened; it was left unchanged. "_s + context.error().description);
     m_context = std::move(context).value();
     m_workspace = std::make_unique<Workspace>(*m_context, PlatformServices{m_scopes, m_user, m_preferences});
-    m_workspace->open();
+    m_workspace->open(readHubItems);
     return ExitCode::success;
 }
 
@@ -397,6 +397,7 @@ int CliSession::status(const QStringList& args)
     if (!items)
         return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.value()->name()));
     Json list = Json::array();
+    QString lines;
     for (const TargetAppSkill& item : *items) {
         const QString state = stateName(item.state);
         const QString destination =
@@ -413,11 +414,13 @@ int CliSession::status(const QStringList& args)
                                : item.isSymlink   ? Json("link")
                                                   : Json(nullptr)}});
         else
-            print(u"%1\t%2%3"_s.arg(state, item.name,
-                                    destination.isEmpty() ? QString() : u" -> "_s + destination));
+            lines += u"%1\t%2%3\n"_s.arg(state, item.name,
+                                         destination.isEmpty() ? QString() : u" -> "_s + destination);
     }
     if (m_json)
         printJson(list);
+    else
+        QTextStream(stdout) << lines; // one write: a folder may hold thousands of entries
     return ExitCode::success;
 }
 

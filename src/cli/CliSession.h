@@ -53,8 +53,9 @@ public:
     CliSession(bool json, StoreEndpoints endpoints, CommandFlags flags = {});
     ~CliSession();
 
-    // Opens the store and loads the hub, as the window does when it opens.
-    int open();
+    // Opens the store and loads the hub, as the window does when it opens; the hub's items
+    // are read only for a command that shows or changes them.
+    int open(bool readHubItems);
 
     int hub(const QStringList& args);
     int hubSet(const QStringList& args);

@@ -20,7 +20,8 @@ struct Command
     int minimumArguments;
     int maximumArguments; // -1: any number
     std::function<int(CliSession&, const QStringList&)> run;
-    QStringList flags = {}; // the switches it takes besides the common options
+    QStringList flags = {};     // the switches it takes besides the common options
+    bool readsHubItems = false; // whether it shows or changes the hub's items, which are read first
 };
 
 const QList<Command>& commands()
@@ -32,14 +33,18 @@ const QList<Command>& commands()
          u"quorvane-cli hub set ~/Skills"_s,
          1,
          1,
-         &CliSession::hubSet},
+         &CliSession::hubSet,
+         {},
+         true},
         {{u"hub"_s},
          {},
          u"the hub folder and its items (file name, name, kind, first preview line)"_s,
          u"quorvane-cli --json hub"_s,
          0,
          0,
-         &CliSession::hub},
+         &CliSession::hub,
+         {},
+         true},
         {{u"apps"_s, u"add"_s},
          u"NAME FOLDER [--copy] | --preset ID [--create] [--copy]"_s,
          u"register a target app, or a known assistant (see apps presets); --copy places copies"_s,
@@ -91,7 +96,8 @@ const QList<Command>& commands()
          2,
          2,
          &CliSession::link,
-         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s},
+         true},
         {{u"unlink"_s},
          u"ITEM APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
          u"take ITEM, or everything Quorvane placed, out of APP's folder"_s,
@@ -99,7 +105,8 @@ const QList<Command>& commands()
          2,
          2,
          &CliSession::unlink,
-         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s},
+         true},
         {{u"sync"_s},
          u"APP [--dry-run] [--skip-conflicts] [--force]"_s,
          u"bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing entries)"_s,
@@ -114,7 +121,9 @@ const QList<Command>& commands()
          u"quorvane-cli linked notes.md"_s,
          1,
          1,
-         &CliSession::linked},
+         &CliSession::linked,
+         {},
+         true},
         {{u"status"_s},
          u"APP"_s,
          u"every entry of APP's folder with its state (linked, repairable, broken, importable)"_s,
@@ -149,7 +158,9 @@ const QList<Command>& commands()
          u"quorvane-cli search react"_s,
          1,
          1,
-         &CliSession::search},
+         &CliSession::search,
+         {},
+         true},
         {{u"install"_s},
          u"OWNER/REPO[@REF] --skill-id PATH-OR-ID [--name NAME] [--force]"_s,
          u"install a skill's whole folder from GitHub into the hub; prints the new folder"_s,
@@ -157,7 +168,8 @@ const QList<Command>& commands()
          3,
          3,
          &CliSession::install,
-         {u"--force"_s}},
+         {u"--force"_s},
+         true},
         {{u"update"_s},
          u"--check | ITEM... | --all [--force] [--dry-run]"_s,
          u"compare installed skills with their repositories, or update them"_s,
@@ -165,7 +177,8 @@ const QList<Command>& commands()
          0,
          -1,
          &CliSession::update,
-         {u"--check"_s, u"--all"_s, u"--force"_s, u"--dry-run"_s}},
+         {u"--check"_s, u"--all"_s, u"--force"_s, u"--dry-run"_s},
+         true},
         {{u"backup"_s, u"export"_s},
          u"FILE"_s,
          u"write the whole configuration to FILE"_s,
@@ -223,7 +236,9 @@ const QList<Command>& commands()
          u"quorvane-cli check pdf-tools --json"_s,
          0,
          1,
-         &CliSession::check},
+         &CliSession::check,
+         {},
+         true},
     };
     return table;
 }
@@ -361,7 +376,11 @@ int main(int argc, char* argv[])
     }
 
     CliSession session(json, endpoints, flags);
-    if (const int opened = session.open(); opened != ExitCode::success)
+    // Placing or taking away everything needs only the folders' names, not the hub's items.
+    const bool bulk =
+        flags.all && (chosen->words == QStringList{u"link"_s} || chosen->words == QStringList{u"unlink"_s});
+    const bool readsHubItems = chosen->readsHubItems && !bulk;
+    if (const int opened = session.open(readsHubItems); opened != ExitCode::success)
         return opened;
     return chosen->run(session, commandArguments);
 }

@@ -43,7 +43,7 @@ LinkToggleResult FileLinkerService::toggleCopy(const Skill& skill, const TargetA
 {
     // One entry planned as the bulk changes are, so a copy changed here is refused the same way.
     std::optional<PlacementPlan> plan =
-        linked ? planLinkAll({skill}, app) : planUnlinkAll(app, skill.url.fileName());
+        linked ? planLink({skill.url.toLocalFile()}, app) : planUnlinkAll(app, skill.url.fileName());
     if (!plan)
         return LinkToggleResult::folderUnreachable;
     if (!plan->conflicts.isEmpty()) {

@@ -106,10 +106,12 @@ public:
     const Placement& placementFor(const TargetApp& app) const { return m_placements.of(app.placement()); }
 
     // --- Bulk changes, planned before they act
-    // Every hub item placed in the app's folder: what is missing is made; what stands in
-    // the way and was not placed by Quorvane is a conflict. Nothing when the folder cannot
-    // be reached.
-    std::optional<PlacementPlan> planLinkAll(const QList<Skill>& hubItems, const TargetApp& app) const;
+    // Every hub item (every visible entry of the hub, as listed now) placed in the app's
+    // folder: what is missing is made; what stands in the way and was not placed by
+    // Quorvane is a conflict. Nothing when the folder or the hub cannot be reached.
+    std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
+    // The same for the hub items named, by their paths.
+    std::optional<PlacementPlan> planLink(const QStringList& hubItems, const TargetApp& app) const;
     // Every placement Quorvane made in the app's folder taken away (only the one of `onlyItem`
     // when given); nothing else is touched, and a copy changed here only with consent.
     std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app,

@@ -126,7 +126,7 @@ void PreviewReader::readManifest(Skill& folderSkill, const QString& folderPath)
 Skill makeSkill(const QString& entryPath)
 {
     PreviewReader reader;
-    return makeSkill({entryPath, std::nullopt}, reader);
+    return makeSkill({entryPath, std::nullopt, std::nullopt}, reader);
 }
 
 Skill makeSkill(const FileSystem::FolderEntry& entry, PreviewReader& reader)

@@ -47,15 +47,16 @@ Outcome SymbolicLinkPlacement::place(const QString& hubItemPath, const QString& 
 
 bool SymbolicLinkPlacement::isPlacementOf(const QString& place, const QString& hubItemPath) const
 {
-    if (!FileSystem::isSymbolicLink(place))
-        return false;
+    // Reading the link answers "is it a link" too: anything else fails.
     const auto destination = FileSystem::linkDestinationText(place);
     if (!destination)
         return false;
     const QString absolute = QDir::isAbsolutePath(destination.value())
                                  ? destination.value()
                                  : FileSystem::childPath(QFileInfo(place).path(), destination.value());
-    return standardisedResolvedPath(absolute) == standardisedResolvedPath(hubItemPath);
+    // The links Quorvane makes hold the hub item's path as it is; only others need resolving.
+    return QDir::cleanPath(absolute) == QDir::cleanPath(hubItemPath) ||
+           standardisedResolvedPath(absolute) == standardisedResolvedPath(hubItemPath);
 }
 
 bool SymbolicLinkPlacement::mayReplace(const QString& place) const

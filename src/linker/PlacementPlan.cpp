@@ -5,6 +5,7 @@
 #include "access/ItemName.h"
 #include "base/Log.h"
 #include "linker/FileLinkerService.h"
+#include "linker/HubScanner.h"
 #include "linker/HubSettings.h"
 #include "linker/LinkRecords.h"
 #include "linker/Placement.h"
@@ -168,19 +169,39 @@ void PlacementPlan::consentToChangesHere()
               [](const PlanAction& a, const PlanAction& b) { return a.path < b.path; });
 }
 
-std::optional<PlacementPlan> FileLinkerService::planLinkAll(const QList<Skill>& hubItems,
-                                                            const TargetApp& app) const
+std::optional<PlacementPlan> FileLinkerService::planLinkAll(const TargetApp& app) const
+{
+    auto hub = m_access.reach(m_hub.location());
+    if (!hub)
+        return std::nullopt;
+    // The hub's names are all it takes; its items' content is not read.
+    auto entries = FileSystem::listFolderEntries(hub->path);
+    if (!entries)
+        return std::nullopt;
+    QStringList hubItems;
+    hubItems.reserve(entries->size());
+    for (FileSystem::FolderEntry& entry : entries.value())
+        if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
+            hubItems.append(std::move(entry.path));
+    std::sort(hubItems.begin(), hubItems.end());
+    auto plan = planLink(hubItems, app);
+    if (plan)
+        plan->folders.push_back(std::move(*hub));
+    return plan;
+}
+
+std::optional<PlacementPlan> FileLinkerService::planLink(const QStringList& hubItems,
+                                                         const TargetApp& app) const
 {
     const Recorded recorded = recordedFor(m_context, app.id());
-    return planFolder(m_access, app,
-                      [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
-                          const PlaceOneItem placeOne(m_placements, plan, recorded);
-                          for (const Skill& skill : hubItems) {
-                              const QString name = skill.url.fileName();
-                              placeOne(name, FileSystem::childPath(folder, name), skill.url.toLocalFile(),
-                                       taken.contains(name), true);
-                          }
-                      });
+    return planFolder(
+        m_access, app, [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
+            const PlaceOneItem placeOne(m_placements, plan, recorded);
+            for (const QString& hubItem : hubItems) {
+                const QString name = hubItem.mid(hubItem.lastIndexOf(u'/') + 1);
+                placeOne(name, FileSystem::childPath(folder, name), hubItem, taken.contains(name), true);
+            }
+        });
 }
 
 std::optional<PlacementPlan> FileLinkerService::planSync(const TargetApp& app) const

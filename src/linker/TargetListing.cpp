@@ -16,24 +16,30 @@
 
 namespace {
 
-// An entry with its state; `hub` is the reached hub folder, if it could be reached.
-TargetAppSkill describeEntry(const QString& entryPath, const std::optional<QString>& hub,
+// An entry with its state; `hub` is the reached hub folder, if it could be reached. A
+// link costs one readlink() per hop; the listing already told what the others are.
+TargetAppSkill describeEntry(const FileSystem::FolderEntry& entry, const std::optional<QString>& hub,
                              const QHash<QString, QString>& copies)
 {
+    const QString& entryPath = entry.path;
     TargetAppSkill skill;
     skill.url = QUrl::fromLocalFile(entryPath);
-    skill.name = QFileInfo(entryPath).fileName();
+    skill.name = entryPath.mid(entryPath.lastIndexOf(u'/') + 1);
     // Linux has no alias files: a symbolic link is the only kind of link.
-    skill.isSymlink = FileSystem::isSymbolicLink(entryPath);
+    skill.isSymlink = entry.isLink ? *entry.isLink : FileSystem::isSymbolicLink(entryPath);
+    std::optional<QString> destination;
     if (skill.isSymlink) {
-        if (const auto destination = FileSystem::resolveLink(entryPath)) {
-            skill.symlinkDestination = QUrl::fromLocalFile(destination.value());
-            skill.isBroken = !FileSystem::exists(destination.value());
+        if (auto resolved = FileSystem::resolveLink(entryPath)) {
+            destination = std::move(resolved).value();
+            skill.symlinkDestination = QUrl::fromLocalFile(*destination);
         } else {
             skill.isBroken = true;
         }
     }
-    skill.hasNamesakeInHub = hub && FileSystem::exists(FileSystem::childPath(*hub, skill.name));
+    if (hub) {
+        const QString namesake = FileSystem::childPath(*hub, skill.name);
+        skill.hasNamesakeInHub = destination == namesake || FileSystem::exists(namesake);
+    }
     skill.state = skill.classified(hub.value_or(QString()));
     if (const auto copied = copies.find(skill.name); hub && !skill.isSymlink && copied != copies.end()) {
         switch (copyStateOf(entryPath, FileSystem::childPath(*hub, skill.name), copied.value())) {
@@ -78,17 +84,16 @@ QHash<QString, QString> TargetListing::copiesOf(const TargetApp& app) const
 QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath,
                                                 const QHash<QString, QString>& copies) const
 {
-    if (!FileSystem::exists(folderPath))
-        return {};
-    const auto entries = FileSystem::listFolder(folderPath);
+    const auto entries = FileSystem::listFolderEntries(folderPath);
     if (!entries)
         return {};
     // The hub is reached once for the whole listing, not once per entry.
     const auto hub = m_access.reach(m_hub.location());
     const std::optional<QString> hubPath = hub ? std::optional(hub->path) : std::nullopt;
     QList<TargetAppSkill> skills;
-    for (const QString& entry : entries.value()) {
-        if (!HubScanner::isHiddenName(HubScanner::entryName(entry)))
+    skills.reserve(entries->size());
+    for (const FileSystem::FolderEntry& entry : entries.value()) {
+        if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
             skills.append(describeEntry(entry, hubPath, copies));
     }
     std::stable_sort(skills.begin(), skills.end(), [](const TargetAppSkill& a, const TargetAppSkill& b) {
@@ -105,6 +110,7 @@ std::optional<std::optional<TargetAppSkill>> TargetListing::entry(const TargetAp
         if (!FileSystem::exists(path) && !FileSystem::isSymbolicLink(path))
             return std::nullopt;
         const auto hub = m_access.reach(m_hub.location());
-        return describeEntry(path, hub ? std::optional(hub->path) : std::nullopt, copiesOf(app));
+        return describeEntry({path, std::nullopt, std::nullopt},
+                             hub ? std::optional(hub->path) : std::nullopt, copiesOf(app));
     });
 }
