@@ -39,6 +39,18 @@ QPushButton* tintedButton(const QString& text, const QColor& color)
     return button;
 }
 
+// A state in a rounded box of its own colour, faintly filled.
+QLabel* badge(const QString& text, const QColor& color)
+{
+    QColor fill = color;
+    fill.setAlpha(40);
+    QLabel* label =
+        coloured(text, color,
+                 u"background: %1; border-radius: 4px; padding: 3px 8px;"_s.arg(fill.name(QColor::HexArgb)));
+    label->setFont(TextStyles::scaled(label->font(), 0.85, true));
+    return label;
+}
+
 } // namespace
 
 TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopServices desktop,
@@ -213,22 +225,12 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
         state = label;
         break;
     }
-    case TargetItemState::linked: {
-        QLabel* badge =
-            coloured(tr("Verlinkt im Hub"), SymbolColors::good,
-                     u"background: rgba(46, 158, 74, 40); border-radius: 4px; padding: 3px 8px;"_s);
-        badge->setFont(TextStyles::scaled(badge->font(), 0.85, true));
-        state = badge;
+    case TargetItemState::linked:
+        state = badge(tr("Verlinkt im Hub"), SymbolColors::good);
         break;
-    }
-    case TargetItemState::copyCurrent: {
-        QLabel* badge =
-            coloured(tr("Kopie aktuell"), SymbolColors::good,
-                     u"background: rgba(46, 158, 74, 40); border-radius: 4px; padding: 3px 8px;"_s);
-        badge->setFont(TextStyles::scaled(badge->font(), 0.85, true));
-        state = badge;
+    case TargetItemState::copyCurrent:
+        state = badge(tr("Kopie aktuell"), SymbolColors::good);
         break;
-    }
     case TargetItemState::copyOutdated: {
         QPushButton* button = tintedButton(tr("Kopie aktualisieren"), SymbolColors::warning);
         connect(
@@ -236,14 +238,9 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
         state = button;
         break;
     }
-    case TargetItemState::copyModified: {
-        QLabel* badge =
-            coloured(tr("Kopie hier geändert"), SymbolColors::bad,
-                     u"background: rgba(214, 48, 49, 40); border-radius: 4px; padding: 3px 8px;"_s);
-        badge->setFont(TextStyles::scaled(badge->font(), 0.85, true));
-        state = badge;
+    case TargetItemState::copyModified:
+        state = badge(tr("Kopie hier geändert"), SymbolColors::bad);
         break;
-    }
     case TargetItemState::externalLink:
     case TargetItemState::localItem: {
         QPushButton* button = tintedButton(tr("In Hub Importieren"), SymbolColors::good);
