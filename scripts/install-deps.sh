@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 libgl-dev nlohmann-json3-dev libyaml-cpp-dev
     qt6-translations-l10n
     xvfb xauth fonts-dejavu-core
+    desktop-file-utils appstream dpkg-dev
     "$@"
 )
 
@@ -19,9 +20,24 @@ for package in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-echo "Installing missing packages: ${missing[*]}"
 sudo=()
-[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+if [[ $(id -u) -ne 0 ]]; then
+    if ! command -v sudo >/dev/null; then
+        echo "These Debian packages are missing: ${missing[*]}" >&2
+        echo "Installing them needs root, and sudo is not installed here. Either run, as root:" >&2
+        echo "    apt-get install ${missing[*]}" >&2
+        echo "or install sudo as root (apt-get install sudo; adduser $(id -un) sudo), log in again," >&2
+        echo "and run this command once more." >&2
+        exit 1
+    fi
+    sudo=(sudo)
+fi
+# apt's own output runs to hundreds of lines: it goes to a log, shown only when it fails.
+log=$(mktemp -t quorvane-apt.XXXXXX.log)
+echo "Installing ${#missing[@]} missing Debian packages (details in $log)..."
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if ! { "${sudo[@]}" apt-get update -q && "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "Installing the packages failed; the whole output is in $log." >&2
+    exit 1
+fi

@@ -126,7 +126,7 @@ const QList<Command>& commands()
          true},
         {{u"status"_s},
          u"APP"_s,
-         u"every entry of APP's folder with its state (linked, repairable, broken, importable)"_s,
+         u"every entry of APP's folder with its state (linked, copied, outdated, modified, repairable, broken, importable)"_s,
          u"quorvane-cli status Codex"_s,
          1,
          1,
@@ -246,13 +246,19 @@ const QList<Command>& commands()
 void printUsage(QTextStream& out)
 {
     out << "Usage: quorvane-cli [--json] COMMAND [ARGS]\n\nCommands:\n";
-    for (const Command& command : commands())
-        out << "  " << QString(command.words.join(u' ') + u' ' + command.arguments).leftJustified(46)
-            << command.summary << '\n';
+    for (const Command& command : commands()) {
+        const QString form = command.words.join(u' ') + u' ' + command.arguments;
+        // A long form gets the summary on a line of its own rather than running into it.
+        if (form.size() < 46)
+            out << "  " << form.leftJustified(46) << command.summary << '\n';
+        else
+            out << "  " << form << "\n  " << QString().leftJustified(46) << command.summary << '\n';
+    }
     out << "\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's hosts);\n"
            "search also takes --directory-url URL, a directory searched for this one call.\n"
            "A token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub's API host only.\n"
            "APP is an app's id or its exact name. Exit status: 0 done, 1 failed, 2 usage error.\n"
+           "--version tells the version.\n"
            "`quorvane-cli COMMAND --help` shows a command with an example.\n";
 }
 
@@ -268,6 +274,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(u"Quorvane"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // Results alone go to standard output; log lines join the messages.
     Log::setSink(Log::standardErrorSink());
     QTextStream out(stdout);
@@ -293,6 +300,9 @@ int main(int argc, char* argv[])
             json = true;
         } else if (argument == u"--help"_s || argument == u"-h"_s) {
             help = true;
+        } else if (argument == u"--version"_s) {
+            out << "quorvane-cli " << QUORVANE_VERSION << '\n';
+            return ExitCode::success;
         } else if (argument == u"--directory-url"_s || argument == u"--raw-url"_s ||
                    argument == u"--api-url"_s || argument == u"--skill-id"_s || argument == u"--name"_s) {
             const auto given = value();

@@ -74,7 +74,8 @@ private Q_SLOTS:
         QVERIFY(::stat(QFile::encodeName(m_dir.path()).constData(), &here) == 0);
         if (::stat("/dev/shm", &shm) == 0 && shm.st_dev != here.st_dev) {
             m_otherDevice = std::make_unique<QTemporaryDir>(u"/dev/shm/quorvane-test-XXXXXX"_s);
-            QVERIFY(m_otherDevice->isValid());
+            if (!m_otherDevice->isValid())
+                m_otherDevice.reset(); // there, but not writable: the cases across file systems skip
         }
     }
 
