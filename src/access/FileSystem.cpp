@@ -1,10 +1,13 @@
 #include "access/FileSystem.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QScopeGuard>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QUuid>
 
 #include <cerrno>
@@ -408,6 +411,68 @@ Outcome remove(const QString& path)
     if (error)
         return systemError(u"Cannot remove "_s + path, error);
     return {};
+}
+
+namespace {
+
+// The user's trash as the freedesktop.org specification places it: $XDG_DATA_HOME/Trash.
+QString homeTrash()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Trash"_s;
+}
+
+// Moves the entry into the home trash with its .trashinfo; nothing when that trash is on
+// another file system (a move there would copy) or cannot be made.
+std::optional<QString> moveToHomeTrash(const QString& path)
+{
+    const QString trash = homeTrash();
+    const QString files = trash + u"/files"_s;
+    const QString info = trash + u"/info"_s;
+    if (!createFolder(files) || !createFolder(info))
+        return std::nullopt;
+    struct stat item
+    {
+    }, trashFolder{};
+    if (::lstat(native(path).constData(), &item) != 0 ||
+        ::stat(native(files).constData(), &trashFolder) != 0 || item.st_dev != trashFolder.st_dev)
+        return std::nullopt;
+    const QString name = QFileInfo(path).fileName();
+    const QByteArray description =
+        "[Trash Info]\nPath=" + QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/") +
+        "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1() + "\n";
+    // The info file is made first and exclusively: it reserves the name in the trash.
+    for (int attempt = 1; attempt < 1000; ++attempt) {
+        const QString trashedName = attempt == 1 ? name : u"%1.%2"_s.arg(name).arg(attempt);
+        const QString infoFile = info + u'/' + trashedName + u".trashinfo"_s;
+        const int descriptor =
+            ::open(native(infoFile).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (descriptor < 0) {
+            if (errno == EEXIST)
+                continue;
+            return std::nullopt;
+        }
+        const bool written =
+            ::write(descriptor, description.constData(), description.size()) == description.size();
+        ::close(descriptor);
+        const QString trashed = files + u'/' + trashedName;
+        if (written && ::renameat2(AT_FDCWD, native(path).constData(), AT_FDCWD, native(trashed).constData(),
+                                   RENAME_NOREPLACE) == 0)
+            return trashed;
+        ::unlink(native(infoFile).constData());
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<std::optional<QString>> discard(const QString& path)
+{
+    if (auto trashed = moveToHomeTrash(path))
+        return trashed;
+    if (Outcome removed = remove(path); !removed)
+        return removed.error();
+    return std::optional<QString>();
 }
 
 Result<QByteArray> readBytes(const QString& path)

@@ -87,6 +87,10 @@ qint64 treeSize(const QString& path);
 
 // Removes a file, a folder with its contents, or a link itself (never its destination).
 Outcome remove(const QString& path);
+// Moves the entry (a link as a link) into the desktop's trash where its file system has one,
+// so it can be brought back from the file manager, and yields where it went; where there is
+// no trash it is removed as remove() does, and the result is empty.
+Result<std::optional<QString>> discard(const QString& path);
 
 // Writes UTF-8 atomically: afterwards the file is complete or unchanged.
 Outcome writeText(const QString& path, const QString& text);

@@ -36,16 +36,16 @@ bool LinkActions::repairEntry(const TargetAppSkill& entry, const TargetApp& app)
     return repaired;
 }
 
-bool LinkActions::removeEntry(const TargetAppSkill& entry, const TargetApp& app)
+std::optional<Removal> LinkActions::removeEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
-    const bool removed = m_workspace.linker().removeTargetItem(entry.url.toLocalFile(), app);
+    auto removed = m_workspace.linker().removeTargetItem(entry.url.toLocalFile(), app);
     m_workspace.changes().announceTargetFolder(app.id());
     return removed;
 }
 
-bool LinkActions::removeHubItem(const Skill& skill)
+std::optional<Removal> LinkActions::removeHubItem(const Skill& skill)
 {
-    const bool removed = m_workspace.linker().removeHubItem(skill);
+    auto removed = m_workspace.linker().removeHubItem(skill);
     HubActions(m_workspace).rescan();
     m_workspace.changes().announceEveryTargetFolder();
     return removed;

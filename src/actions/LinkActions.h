@@ -19,9 +19,10 @@ public:
 
     bool importEntry(const TargetAppSkill& entry, const TargetApp& app);
     bool repairEntry(const TargetAppSkill& entry, const TargetApp& app);
-    bool removeEntry(const TargetAppSkill& entry, const TargetApp& app);
+    // Into the trash where there is one; nothing when it could not be removed.
+    std::optional<Removal> removeEntry(const TargetAppSkill& entry, const TargetApp& app);
     // Links to a deleted hub item stay in the target folders and show as broken.
-    bool removeHubItem(const Skill& skill);
+    std::optional<Removal> removeHubItem(const Skill& skill);
 
     // Makes missing placements again from their records, leaving what stands in the way alone.
     PlanOutcome restoreLinks();

@@ -73,19 +73,20 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     m_detail->addWidget(m_detailPlaceholder);
     m_detail->addWidget(m_emptyDetail);
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(makeSidebarColumn());
-    splitter->addWidget(m_content);
-    splitter->addWidget(m_detail);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setStretchFactor(2, 2);
-    splitter->setSizes({300, 330, 470});
+    m_columns = new QSplitter(Qt::Horizontal, this);
+    m_columns->setObjectName(u"columns"_s);
+    m_columns->addWidget(makeSidebarColumn());
+    m_columns->addWidget(m_content);
+    m_columns->addWidget(m_detail);
+    m_columns->setStretchFactor(0, 0);
+    m_columns->setStretchFactor(1, 1);
+    m_columns->setStretchFactor(2, 2);
+    m_columns->setSizes({260, 340, 500});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->addWidget(m_columns);
     layout->addWidget(m_taskStrip);
-    resize(1100, 680);
+    resize(1100, 700);
     // A backup must not start while links of another one are still being made.
     connect(m_taskStrip, &TaskStrip::busyChanged, this, [this](bool busy) {
         m_exportAction->setEnabled(!busy);
@@ -149,6 +150,9 @@ QWidget* ContentView::makeSidebarColumn()
     auto* backupMenu = new QMenu(backupButton);
     backupMenu->setObjectName(u"backupMenu"_s);
     m_exportAction = backupMenu->addAction(tr("Backup exportieren"), this, &ContentView::exportBackup);
+    // The menu is not always shown; the window carries the action so its key always works.
+    m_exportAction->setShortcut(Qt::CTRL | Qt::Key_E);
+    addAction(m_exportAction);
     m_exportAction->setObjectName(u"exportBackupAction"_s);
     m_importAction = backupMenu->addAction(tr("Backup wiederherstellen"), this, &ContentView::importBackup);
     m_importAction->setObjectName(u"importBackupAction"_s);
@@ -156,6 +160,7 @@ QWidget* ContentView::makeSidebarColumn()
     toolbar->addWidget(backupButton);
     QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), tr("App hinzufügen"));
     addApp->setObjectName(u"addAppAction"_s);
+    addApp->setShortcut(QKeySequence::New);
     connect(addApp, &QAction::triggered, this, &ContentView::showAddAppSheet);
 
     auto* column = new QWidget;
@@ -172,6 +177,22 @@ void ContentView::reloadTargetApps()
     m_targetApps = m_workspace.apps();
     m_sidebar->setTargetApps(m_targetApps);
     updateColumns();
+}
+
+QByteArray ContentView::columnsState() const
+{
+    return m_columns->saveState();
+}
+
+bool ContentView::restoreColumns(const QByteArray& state)
+{
+    return m_columns->restoreState(state);
+}
+
+void ContentView::showSection(const SidebarSelection& section)
+{
+    const bool appExists = section.kind != SidebarSelection::Kind::app || m_workspace.app(section.appID);
+    setSelection(appExists ? section : SidebarSelection::centralHub());
 }
 
 void ContentView::setSelection(const std::optional<SidebarSelection>& selection)

@@ -23,6 +23,7 @@ class TargetApp;
 class TargetAppSkillsListView;
 class TaskStrip;
 class QAction;
+class QSplitter;
 class Workspace;
 
 // The main window: the sidebar, a content column (a list) and a detail column (the
@@ -38,6 +39,13 @@ public:
 
     // Takes in what other programs changed while the user was away.
     void applicationStateChanged(Qt::ApplicationState state);
+
+    // The widths of the three columns, to be restored in a later run.
+    QByteArray columnsState() const;
+    bool restoreColumns(const QByteArray& state);
+    // The sidebar's section; an app that no longer exists shows the hub.
+    std::optional<SidebarSelection> section() const { return m_selection; }
+    void showSection(const SidebarSelection& section);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +90,7 @@ private:
     SkillUpdates* m_updates; // the workspace's child: checks and updates outlive the window
     FolderWatch* m_folderWatch;
     SidebarView* m_sidebar;
+    QSplitter* m_columns;
     QStackedWidget* m_content;
     PlaceholderView* m_contentPlaceholder;
     CentralHubListView* m_hubList;

@@ -2,6 +2,7 @@
 
 #include "actions/Workspace.h"
 #include "app/ContentView.h"
+#include "app/WindowMemory.h"
 #include "base/Log.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
@@ -21,7 +22,9 @@ void QuorvaneApp::prepareApplication()
 {
     QApplication::setApplicationName(u"Quorvane"_s);
     QApplication::setApplicationDisplayName(u"Quorvane"_s);
-    QApplication::setDesktopFileName(u"quorvane"_s);
+    QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    // The installed menu entry's name, so the desktop shows its icon for the window.
+    QApplication::setDesktopFileName(u"org.quorvane.Quorvane"_s);
     // The program speaks German only, so Qt's file panels, buttons and menus do as well.
     auto* qtTexts = new QTranslator(qApp);
     if (qtTexts->load(QLocale(QLocale::German), u"qtbase"_s, u"_"_s,
@@ -64,6 +67,10 @@ int QuorvaneApp::run()
 
     connect(qApp, &QGuiApplication::applicationStateChanged, m_window.get(),
             &ContentView::applicationStateChanged);
+    const WindowMemory memory;
+    memory.restore(*m_window);
+    connect(qApp, &QCoreApplication::aboutToQuit, m_window.get(),
+            [this, memory] { memory.remember(*m_window); });
     m_window->show();
     return QApplication::exec();
 }

@@ -141,6 +141,7 @@ SidebarView::SidebarView(QWidget* parent)
     layout->addWidget(m_tree);
 
     m_tree->setObjectName(u"sidebar"_s);
+    m_tree->setAccessibleName(tr("Übersicht"));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(false);
     m_tree->setItemsExpandable(false);

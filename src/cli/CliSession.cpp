@@ -469,9 +469,15 @@ int CliSession::repair(const QStringList& args)
 int CliSession::remove(const QStringList& args)
 {
     return onEntry(args, [this](TargetApp& app, const TargetAppSkill& entry) {
-        return LinkActions(*m_workspace).removeEntry(entry, app)
-                   ? ExitCode::success
-                   : fail(u"\"%1\" could not be removed."_s.arg(entry.name));
+        const auto removed = LinkActions(*m_workspace).removeEntry(entry, app);
+        if (!removed)
+            return fail(u"\"%1\" could not be removed."_s.arg(entry.name));
+        // Said on standard error: the result of the command is the removal itself.
+        QTextStream(stderr) << (removed->inTrash
+                                    ? u"Moved \"%1\" to the trash: %2\n"_s.arg(entry.name, *removed->inTrash)
+                                    : u"Deleted \"%1\" (there is no trash for this folder).\n"_s.arg(
+                                          entry.name));
+        return ExitCode::success;
     });
 }
 

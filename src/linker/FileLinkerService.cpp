@@ -118,23 +118,27 @@ LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetA
     return *done == Done::nothing ? LinkToggleResult::failed : LinkToggleResult::changed;
 }
 
-bool FileLinkerService::removeTargetItem(const QString& itemPath, const TargetApp& app)
+std::optional<Removal> FileLinkerService::removeTargetItem(const QString& itemPath, const TargetApp& app)
 {
-    // The folder only opens the access; the item deleted is the given path itself.
-    const bool deleted =
-        m_access.withFolder(folderOf(app), [&](const QString&) { return FileSystem::remove(itemPath).ok(); })
-            .value_or(false);
+    // The folder only opens the access; the item removed is the given path itself.
+    std::optional<Removal> removed;
+    m_access.withFolder(folderOf(app), [&](const QString&) {
+        if (auto discarded = FileSystem::discard(itemPath))
+            removed = Removal{discarded.value()};
+        return true;
+    });
     m_records.remove(app.id(), QFileInfo(itemPath).fileName());
-    return deleted;
+    return removed;
 }
 
-bool FileLinkerService::removeHubItem(const Skill& skill)
+std::optional<Removal> FileLinkerService::removeHubItem(const Skill& skill)
 {
-    const bool removed =
-        m_access
-            .withFolder(m_hub.location(),
-                        [&](const QString&) { return FileSystem::remove(skill.url.toLocalFile()).ok(); })
-            .value_or(false);
+    std::optional<Removal> removed;
+    m_access.withFolder(m_hub.location(), [&](const QString&) {
+        if (auto discarded = FileSystem::discard(skill.url.toLocalFile()))
+            removed = Removal{discarded.value()};
+        return true;
+    });
     // A later item of the same name did not come from where this one did.
     if (removed) {
         for (SkillProvenanceRecord* record : m_context.records<SkillProvenanceRecord>())

@@ -52,6 +52,12 @@ struct ImportPlan
     ImportPlan withoutFolders() const { return {name, entry, source, hub, target, viaLink, bytesToCopy, {}}; }
 };
 
+// Where a removed entry went: into the desktop's trash (its path there), or gone for good.
+struct Removal
+{
+    std::optional<QString> inTrash;
+};
+
 // A fetched skill folder to put into the hub, in two halves like an import: the plan is
 // made where the records live (the hub's scope stays open while it lives), the files are
 // placed from plain paths on a worker.
@@ -141,11 +147,12 @@ public:
     void recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome);
 
     // --- Removing
-    // Deletes an entry of the app's folder (a link as a link) and forgets its record.
-    bool removeTargetItem(const QString& itemPath, const TargetApp& app);
-    // Deletes a hub item from disk (a folder with its contents) and forgets where it came
+    // Moves an entry of the app's folder (a link as a link) to the trash, or deletes it where
+    // there is none, and forgets its record. Nothing when it could not be removed.
+    std::optional<Removal> removeTargetItem(const QString& itemPath, const TargetApp& app);
+    // The same for a hub item (a folder with its contents), which also forgets where it came
     // from. Links to it stay and show as broken.
-    bool removeHubItem(const Skill& skill);
+    std::optional<Removal> removeHubItem(const Skill& skill);
 
     // --- Bringing content into the hub
     // Moves a local entry of the app's folder (or what a link there leads to) into the

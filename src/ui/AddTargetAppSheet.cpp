@@ -50,6 +50,7 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     m_name->setObjectName(u"appNameField"_s);
     m_name->setPlaceholderText(tr("z.B. Codex, Gemini"));
     m_folder->setObjectName(u"appFolderField"_s);
+    m_folder->setAccessibleName(tr("Zielordner"));
     m_folder->setPlaceholderText(tr("Ordner wählen..."));
     m_folder->setEnabled(false);
     auto* choose = new QPushButton(tr("Wählen..."), this);

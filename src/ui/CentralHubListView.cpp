@@ -8,6 +8,7 @@
 #include "ui/DeleteAction.h"
 #include "ui/FolderPrompts.h"
 #include "ui/HubSkillListModel.h"
+#include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
 
@@ -64,8 +65,12 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
 
     m_search->setObjectName(u"hubSearch"_s);
     m_search->setPlaceholderText(tr("Skills suchen..."));
+    m_search->setAccessibleName(tr("Skills im Hub suchen"));
+    Shortcuts::addFindAction(*this, *m_search);
+    Shortcuts::giveRefreshKey(*refreshAction);
     m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"hubList"_s);
+    m_list->setAccessibleName(tr("Skills im Hub"));
     m_list->setModel(m_model);
     // Every row has the same height, so thousands of rows lay out at once.
     m_list->setUniformItemSizes(true);

@@ -44,6 +44,7 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
     m_kind->addItem(tr("Verzeichnis"), u"directory"_s);
     m_location->setObjectName(u"sourceLocation"_s);
     m_location->setPlaceholderText(tr("OWNER/REPO[@REF][:PFAD] oder https://…"));
+    m_location->setAccessibleName(tr("Neue Quelle"));
     auto* add = new QPushButton(tr("Hinzufügen"), this);
     add->setObjectName(u"addSource"_s);
     m_remove->setObjectName(u"removeSource"_s);

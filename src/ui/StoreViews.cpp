@@ -5,6 +5,7 @@
 #include "linker/HubCatalog.h"
 #include "store/SkillStoreService.h"
 #include "ui/PlaceholderView.h"
+#include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
 
@@ -101,8 +102,11 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
     QLabel* title = TextStyles::title(tr("Store"));
     m_search->setObjectName(u"storeSearch"_s);
     m_search->setPlaceholderText(tr("Community-Skills suchen..."));
+    m_search->setAccessibleName(tr("Community-Skills suchen"));
+    Shortcuts::addFindAction(*this, *m_search);
     m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"storeHits"_s);
+    m_list->setAccessibleName(tr("Gefundene Skills"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pages->addWidget(progress(tr("Suche bei %1...").arg(service.source().displayName()), &m_progress));
     m_pages->addWidget(m_placeholder);

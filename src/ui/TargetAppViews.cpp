@@ -7,6 +7,7 @@
 #include "model/TargetApp.h"
 #include "ui/DeleteAction.h"
 #include "ui/PlanSheet.h"
+#include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
 
@@ -71,6 +72,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_title->setObjectName(u"appTitle"_s);
     auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Aktualisieren"), this);
     refreshAction->setObjectName(u"refreshAppAction"_s);
+    Shortcuts::giveRefreshKey(*refreshAction);
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshApp"_s);
     refresh->setDefaultAction(refreshAction);
@@ -84,14 +86,21 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_mode->addItem(tr("Link"), int(PlacementKind::link));
     m_mode->addItem(tr("Kopie"), int(PlacementKind::copy));
     m_mode->setToolTip(tr("Verknüpfungsart: Kopien für Assistenten, die Links nicht folgen"));
+    m_mode->setAccessibleName(tr("Verknüpfungsart"));
+    m_mode->setAccessibleDescription(tr("Kopien für Assistenten, die Links nicht folgen"));
     auto* header = new QHBoxLayout;
     header->addWidget(m_title, 1);
-    header->addWidget(secondary(tr("Verknüpfungsart:")));
-    header->addWidget(m_mode);
-    header->addWidget(m_sync);
     header->addWidget(m_linkAll);
     header->addWidget(m_unlinkAll);
     header->addWidget(refresh);
+    // The mode on a line of its own, so the column stays as narrow as before.
+    auto* placement = new QHBoxLayout;
+    QLabel* modeLabel = secondary(tr("Verknüpfungsart:"));
+    modeLabel->setBuddy(m_mode);
+    placement->addWidget(modeLabel);
+    placement->addWidget(m_mode);
+    placement->addWidget(m_sync);
+    placement->addStretch();
 
     m_deleteAction = addDeleteAction(*this, u"deleteAppEntryAction"_s, [this] {
         if (m_selected)
@@ -99,6 +108,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     });
 
     m_list->setObjectName(u"appItems"_s);
+    m_list->setAccessibleName(tr("Einträge im Ordner der App"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     QLabel* empty = secondary(tr("Dieser Ordner ist noch leer."));
@@ -108,6 +118,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
+    layout->addLayout(placement);
     layout->addWidget(m_pages);
 
     connect(refreshAction, &QAction::triggered, this, &TargetAppSkillsListView::reload);

@@ -265,6 +265,14 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"restore-links"_s}).exitCode, 0);
         QCOMPARE(t.run({u"unlink"_s, u"--all"_s, u"Codex"_s}).out, u"remove %1/a\n"_s.arg(codex));
         QCOMPARE(entryNames(codex), QStringList{u"b"_s});
+        // Removing an entry puts it into the trash, where the file manager can bring it back.
+        const Run removed = t.run({u"remove"_s, u"Codex"_s, u"b"_s});
+        QCOMPARE(removed.exitCode, 0);
+        const QString trashed = t.path(u".local/share/Trash/files/b"_s);
+        QCOMPARE(removed.err, u"Moved \"b\" to the trash: %1\n"_s.arg(trashed));
+        QCOMPARE(readFile(trashed), QByteArray("mine"));
+        QVERIFY(readFile(t.path(u".local/share/Trash/info/b.trashinfo"_s))
+                    .contains(QByteArray("Path=" + QFile::encodeName(codex) + "/b\n")));
     }
 
     // Known assistants are listed with their folders as found here, and added by their id.

@@ -9,6 +9,7 @@
 #include "support/TestFiles.h"
 #include "support/TestPlatform.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -26,6 +27,8 @@ struct WorkspaceFixture
     {
         platform.user.home = path(QStringLiteral("home"));
         TestFiles::makeFolder(platform.user.home);
+        // Deleted entries go to the trash in the user's data folder: this one's, not the real one.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
         if (auto opened = ModelContext::open(storePath()))
             context = std::move(opened).value();
         workspace = std::make_unique<Workspace>(*context, platform.services());

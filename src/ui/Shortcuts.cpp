@@ -1,0 +1,32 @@
+#include "ui/Shortcuts.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace Shortcuts {
+
+void addFindAction(QWidget& view, QLineEdit& searchField)
+{
+    auto* find = new QAction(QCoreApplication::translate("Shortcuts", "Suchen"), &view);
+    find->setObjectName(view.objectName() + u"FindAction"_s);
+    find->setShortcut(QKeySequence::Find);
+    // A hidden view's shortcuts do not fire, so the shown section's field is the one.
+    find->setShortcutContext(Qt::WindowShortcut);
+    view.addAction(find);
+    QObject::connect(find, &QAction::triggered, &searchField, [&searchField] {
+        searchField.setFocus(Qt::ShortcutFocusReason);
+        searchField.selectAll();
+    });
+}
+
+void giveRefreshKey(QAction& refresh)
+{
+    refresh.setShortcut(QKeySequence::Refresh);
+    refresh.setShortcutContext(Qt::WindowShortcut);
+}
+
+} // namespace Shortcuts
