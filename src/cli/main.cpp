@@ -147,7 +147,7 @@ const QList<Command>& commands()
          &CliSession::repair},
         {{u"remove"_s},
          u"APP ENTRY"_s,
-         u"delete ENTRY from APP's folder (a link as a link)"_s,
+         u"move ENTRY of APP's folder (a link as a link) to the trash, or delete it where there is none"_s,
          u"quorvane-cli remove Codex old-skill"_s,
          2,
          2,
