@@ -88,7 +88,7 @@ Result<int> userVersion(const QString& connectionName)
     if (!query)
         return query.error();
     if (!query.value().next())
-        return Error{u"The store file has no schema version."_s};
+        return Error{u"Die Datei hat keine Schema-Version."_s};
     return query.value().value(0).toInt();
 }
 
@@ -164,18 +164,18 @@ Outcome ModelStore::checkIntegrity()
 {
     auto check = run(m_connectionName, u"PRAGMA quick_check"_s);
     if (!check)
-        return Error{u"The store file "_s + m_filePath + u" is damaged or not a store ("_s +
+        return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt oder kein Datenspeicher ("_s +
                      check.error().description + u")."_s};
     if (!check.value().next() || check.value().value(0).toString() != u"ok"_s)
-        return Error{u"The store file "_s + m_filePath + u" is damaged: "_s +
+        return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt: "_s +
                      check.value().value(0).toString()};
 
     auto version = userVersion(m_connectionName);
     if (!version)
         return version.error();
     if (version.value() > schemaVersion)
-        return Error{u"The store file %1 was written by a newer version of Quorvane (schema %2; this version "
-                     "knows up to %3). It was left unchanged."_s.arg(m_filePath)
+        return Error{u"Die Datei %1 stammt von einer neueren Version von Quorvane (Schema %2; diese Version "
+                     "kennt bis %3). Sie bleibt unverändert."_s.arg(m_filePath)
                          .arg(version.value())
                          .arg(schemaVersion)};
     return {};

@@ -10,24 +10,31 @@ QString foundKind(const nlohmann::json& value)
     case nlohmann::json::value_t::null:
         return u"null"_s;
     case nlohmann::json::value_t::string:
-        return u"a string"_s;
+        return u"einen Text"_s;
     case nlohmann::json::value_t::boolean:
-        return u"a bool"_s;
+        return u"einen Wahrheitswert"_s;
     case nlohmann::json::value_t::number_integer:
     case nlohmann::json::value_t::number_unsigned:
-        return u"an integer"_s;
+        return u"eine ganze Zahl"_s;
     case nlohmann::json::value_t::number_float:
-        return u"a number with a fraction"_s;
+        return u"eine Zahl mit Nachkommastellen"_s;
     case nlohmann::json::value_t::array:
-        return u"an array"_s;
+        return u"eine Liste"_s;
     case nlohmann::json::value_t::object:
-        return u"a dictionary"_s;
+        return u"ein Objekt"_s;
     default:
-        return u"something else"_s;
+        return u"etwas anderes"_s;
     }
 }
 
+// Where in the document, for the user (in German, as the alerts that show it).
 QString where(const QString& path)
+{
+    return path.isEmpty() ? u"auf oberster Ebene"_s : u"bei "_s + path;
+}
+
+// The same for a log line, which keeps its English form.
+QString whereInLog(const QString& path)
 {
     return path.isEmpty() ? u"at the top level"_s : u"at "_s + path;
 }
@@ -44,7 +51,7 @@ QString DecodingError::logLine() const
     case Kind::keyNotFound:
         return u"Key '"_s + key + u"' not found: "_s + description;
     case Kind::dataCorrupted:
-        return u"Data corrupted "_s + where(codingPath) + u": "_s + description;
+        return u"Data corrupted "_s + whereInLog(codingPath) + u": "_s + description;
     }
     return description;
 }
@@ -54,14 +61,14 @@ Result<nlohmann::json, DecodingError> JsonReader::parseObject(const QByteArray& 
     nlohmann::json document = nlohmann::json::parse(bytes.cbegin(), bytes.cend(), nullptr, false);
     if (document.is_discarded())
         return DecodingError{
-            DecodingError::Kind::dataCorrupted, {}, {}, {}, u"The given data was not valid JSON."_s};
+            DecodingError::Kind::dataCorrupted, {}, {}, {}, u"Die Daten sind kein gültiges JSON."_s};
     if (!document.is_object())
         return DecodingError{DecodingError::Kind::typeMismatch,
                              u"Dictionary"_s,
                              {},
                              {},
-                             u"Expected to decode Dictionary but found "_s + foundKind(document) +
-                                 u" instead, at the top level."_s};
+                             u"Erwartet war Dictionary, gefunden "_s + foundKind(document) +
+                                 u", auf oberster Ebene."_s};
     return document;
 }
 
@@ -89,13 +96,14 @@ const nlohmann::json& JsonReader::required(const char* key, const char* expected
     if (found == m_object->end())
         throw DecodingError{
             DecodingError::Kind::keyNotFound, type, QString::fromUtf8(key), m_path,
-            u"No value associated with key \"%1\" %2."_s.arg(QString::fromUtf8(key), where(m_path))};
+            u"Kein Wert zum Schlüssel \"%1\" %2."_s.arg(QString::fromUtf8(key), where(m_path))};
     if (found->is_null())
-        throw DecodingError{DecodingError::Kind::valueNotFound,
-                            type,
-                            {},
-                            pathOf(key),
-                            u"Expected %1 value but found null instead, %2."_s.arg(type, where(pathOf(key)))};
+        throw DecodingError{
+            DecodingError::Kind::valueNotFound,
+            type,
+            {},
+            pathOf(key),
+            u"Erwartet war ein Wert vom Typ %1, gefunden null, %2."_s.arg(type, where(pathOf(key)))};
     return *found;
 }
 
@@ -103,12 +111,11 @@ namespace {
 
 [[noreturn]] void mismatch(const QString& type, const nlohmann::json& value, const QString& path)
 {
-    throw DecodingError{
-        DecodingError::Kind::typeMismatch,
-        type,
-        {},
-        path,
-        u"Expected to decode %1 but found %2 instead, %3."_s.arg(type, foundKind(value), where(path))};
+    throw DecodingError{DecodingError::Kind::typeMismatch,
+                        type,
+                        {},
+                        path,
+                        u"Erwartet war %1, gefunden %2, %3."_s.arg(type, foundKind(value), where(path))};
 }
 
 } // namespace
@@ -140,7 +147,7 @@ qint64 JsonReader::int64(const char* key) const
                             u"Int64"_s,
                             {},
                             pathOf(key),
-                            u"Parsed JSON number %1 does not fit in Int64, %2."_s.arg(
+                            u"Die Zahl %1 passt nicht in Int64, %2."_s.arg(
                                 QString::number(value.get<std::uint64_t>()), where(pathOf(key)))};
     if (!value.is_number_integer())
         mismatch(u"Int64"_s, value, pathOf(key));
@@ -170,7 +177,7 @@ QList<JsonReader> JsonReader::objects(const char* key) const
                     u"Dictionary"_s,
                     {},
                     path,
-                    u"Expected Dictionary value but found null instead, %1."_s.arg(where(path))};
+                    u"Erwartet war ein Wert vom Typ Dictionary, gefunden null, %1."_s.arg(where(path))};
             mismatch(u"Dictionary"_s, value[index], path);
         }
         readers.append(JsonReader(value[index], path));

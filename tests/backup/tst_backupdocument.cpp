@@ -88,8 +88,7 @@ private Q_SLOTS:
         QTest::newRow("top-level path without settings")
             << with("centralRepositoryPath", "\"/hub\"") << QString();
         QTest::newRow("format version 1") << with("formatVersion", "1") << QString();
-        QTest::newRow("format version as text")
-            << with("formatVersion", "\"2\"") << u"Expected to decode Int64"_s;
+        QTest::newRow("format version as text") << with("formatVersion", "\"2\"") << u"Erwartet war Int64"_s;
         QTest::newRow("date with offset") << with("exportDate", "\"2026-03-01T16:05:09+02:00\"") << QString();
         QTest::newRow("date with fraction")
             << with("exportDate", "\"2026-03-01T14:05:09.123Z\"") << u"exportDate"_s;
@@ -130,7 +129,7 @@ private Q_SLOTS:
                                      << u"targetApps"_s;
         QTest::newRow("settings without path") << with("settings", "{}") << u"centralRepositoryPath"_s;
         QTest::newRow("unknown keys") << with("futureKey", R"({"x":[1,2]})") << QString();
-        QTest::newRow("not JSON") << QByteArray("<html>") << u"not valid JSON"_s;
+        QTest::newRow("not JSON") << QByteArray("<html>") << u"kein gültiges JSON"_s;
         QTest::newRow("an array") << QByteArray("[]") << u"Dictionary"_s;
     }
     void decoding()

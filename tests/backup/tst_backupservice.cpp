@@ -104,7 +104,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("detailWords");
-        QTest::newRow("not JSON") << QByteArray("<html>") << u"not valid JSON"_s;
+        QTest::newRow("not JSON") << QByteArray("<html>") << u"kein gültiges JSON"_s;
         QTest::newRow("no app list") << QByteArray(
                                             R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z"})")
                                      << u"targetApps"_s;

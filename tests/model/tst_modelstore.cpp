@@ -287,11 +287,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("expectedWords");
-        QTest::newRow("random bytes") << QByteArray(4096, '\x5a') << u"damaged"_s;
-        QTest::newRow("text") << QByteArray("not a database at all\n") << u"damaged"_s;
+        QTest::newRow("random bytes") << QByteArray(4096, '\x5a') << u"beschädigt"_s;
+        QTest::newRow("text") << QByteArray("not a database at all\n") << u"beschädigt"_s;
         QByteArray truncatedHeader("SQLite format 3\0", 16);
         truncatedHeader.append(QByteArray(84, '\xff'));
-        QTest::newRow("broken header") << truncatedHeader << u"damaged"_s;
+        QTest::newRow("broken header") << truncatedHeader << u"beschädigt"_s;
     }
     void unreadableFilesAreRefusedAndKept()
     {
@@ -318,7 +318,7 @@ private Q_SLOTS:
         const QByteArray before = TestFiles::readFile(storePath());
         auto context = ModelContext::open(storePath());
         QVERIFY(!context);
-        QVERIFY2(context.error().description.contains(u"newer version"_s),
+        QVERIFY2(context.error().description.contains(u"neueren Version"_s),
                  qPrintable(context.error().description));
         QCOMPARE(TestFiles::readFile(storePath()), before);
     }
