@@ -659,6 +659,20 @@ private Q_SLOTS:
         }
         unnamed.removeDuplicates();
         QCOMPARE(unnamed, QStringList());
+        // Tab goes through the columns from left to right.
+        w.select(1);
+        w.selectHubRow(0);
+        QStringList columnsInOrder;
+        QWidget* control = w.sidebar();
+        for (int step = 0; step < 400 && columnsInOrder.size() < 3;
+             ++step, control = control->nextInFocusChain()) {
+            for (const QString& column : {u"sidebar"_s, u"contentColumn"_s, u"detailColumn"_s})
+                if ((control->objectName() == column || w.find<QWidget>(column)->isAncestorOf(control)) &&
+                    control->isVisible() && (control->focusPolicy() & Qt::TabFocus) &&
+                    !columnsInOrder.contains(column))
+                    columnsInOrder.append(column);
+        }
+        QCOMPARE(columnsInOrder, (QStringList{u"sidebar"_s, u"contentColumn"_s, u"detailColumn"_s}));
     }
 
     // The keys of the window's main actions, each in the section it belongs to.
