@@ -19,6 +19,13 @@ QString standardisedResolvedPath(const QString& path)
     return canonical.isEmpty() ? clean : canonical;
 }
 
+// A hub item may itself be a link to a folder elsewhere: a copy holds what it leads to.
+QString followed(const QString& hubItemPath)
+{
+    auto resolved = FileSystem::resolveLink(hubItemPath);
+    return resolved ? std::move(resolved).value() : hubItemPath;
+}
+
 } // namespace
 
 Outcome Placement::replace(const QString& hubItemPath, const QString& place) const
@@ -66,7 +73,7 @@ bool SymbolicLinkPlacement::mayReplace(const QString& place) const
 
 Outcome CopyPlacement::place(const QString& hubItemPath, const QString& place) const
 {
-    return FileSystem::copy(hubItemPath, place);
+    return FileSystem::copy(followed(hubItemPath), place);
 }
 
 bool CopyPlacement::isPlacementOf(const QString& place, const QString& hubItemPath) const
@@ -74,7 +81,7 @@ bool CopyPlacement::isPlacementOf(const QString& place, const QString& hubItemPa
     if (FileSystem::isSymbolicLink(place) || !FileSystem::exists(place))
         return false;
     const auto here = FolderContent::contentHashOf(place);
-    const auto there = FolderContent::contentHashOf(hubItemPath);
+    const auto there = FolderContent::contentHashOf(followed(hubItemPath));
     return here && there && here.value() == there.value();
 }
 
@@ -96,6 +103,6 @@ CopyState copyStateOf(const QString& place, const QString& hubItemPath, const QS
     const auto here = FolderContent::contentHashOf(place);
     if (!here || here.value() != copiedHash)
         return CopyState::modified;
-    const auto there = FolderContent::contentHashOf(hubItemPath);
+    const auto there = FolderContent::contentHashOf(followed(hubItemPath));
     return there && there.value() == copiedHash ? CopyState::current : CopyState::outdated;
 }

@@ -745,6 +745,21 @@ private Q_SLOTS:
         QCOMPARE(f.records(), 0);
     }
 
+    // A hub item that is a link to a folder elsewhere is copied as what it leads to.
+    void aLinkedHubItemIsCopiedAsItsContent()
+    {
+        LinkerFixture f;
+        f.app->setPlacement(PlacementKind::copy);
+        QVERIFY(makeFolder(f.path(u"elsewhere/tool"_s)) &&
+                writeFile(f.path(u"elsewhere/tool/SKILL.md"_s), "# T"));
+        QVERIFY(makeLink(f.hub + u"/tool"_s, f.path(u"elsewhere/tool"_s)));
+        LinkActions actions(*f.workspace);
+        QCOMPARE(actions.carryOut(*actions.planLinkAll(*f.app), false).done, 1);
+        QVERIFY(!FileSystem::isSymbolicLink(f.entry(u"tool"_s)));
+        QCOMPARE(readFile(f.entry(u"tool/SKILL.md"_s)), QByteArray("# T"));
+        QCOMPARE(f.listed(u"tool"_s).state, TargetItemState::copyCurrent);
+    }
+
     // Switching an app's mode converts what Quorvane placed, planned like every bulk change:
     // with a conflict nothing changes, the mode included.
     void switchingModesConvertsThePlacements_data()
