@@ -331,14 +331,15 @@ Outcome exchange(const QString& current, const QString& replacement)
     return {};
 }
 
-Outcome copy(const QString& from, const QString& to, const CopyControl& control)
+namespace {
+
+// Copies under a hidden name beside `to`, so a half-done copy never stands there, and puts
+// it in place in one step that never replaces; `failure` leads every error.
+Outcome copyIntoPlace(const QString& from, const QString& to, const CopyControl& control,
+                      const QString& failure)
 {
-    const QString failure = u"Cannot copy "_s + from + u" to "_s + to;
     if (entryExists(to))
         return systemError(failure, EEXIST);
-
-    // The copy is made under a hidden name beside the destination, so a half-done copy
-    // never stands at `to`, and is put in place in one step.
     const QString staging = childPath(
         QFileInfo(to).path(), u".quorvane-copy-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
     auto dropStaging = qScopeGuard([&] {
@@ -355,10 +356,17 @@ Outcome copy(const QString& from, const QString& to, const CopyControl& control)
     return {};
 }
 
+} // namespace
+
+Outcome copy(const QString& from, const QString& to, const CopyControl& control)
+{
+    return copyIntoPlace(from, to, control, u"Cannot copy "_s + from + u" to "_s + to);
+}
+
 Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control)
 {
-    if (Outcome copied = copy(from, to, control); !copied)
-        return Error{QString(copied.error().description).replace(u"Cannot copy "_s, u"Cannot move "_s)};
+    if (Outcome copied = copyIntoPlace(from, to, control, u"Cannot move "_s + from + u" to "_s + to); !copied)
+        return copied;
     std::error_code error;
     fs::remove_all(nativePath(from), error);
     if (error)
@@ -415,7 +423,7 @@ Outcome remove(const QString& path)
 
 namespace {
 
-// The user's trash as the freedesktop.org specification places it: $XDG_DATA_HOME/Trash.
+// The user's home trash, where desktops and file managers look: $XDG_DATA_HOME/Trash.
 QString homeTrash()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Trash"_s;

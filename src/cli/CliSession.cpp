@@ -297,9 +297,7 @@ bool CliSession::showPlans(std::vector<PlacementPlan>& plans, int& exitCode)
         if (m_flags.force)
             plan.consentToChangesHere();
         conflictCount += plan.conflicts.size();
-        changedHere +=
-            std::count_if(plan.conflicts.cbegin(), plan.conflicts.cend(),
-                          [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
+        changedHere += plan.changesHere();
         for (const PlanAction& action : plan.actions) {
             actions.push_back(
                 {{"op", utf8(PlanAction::opName(action.op))},

@@ -27,7 +27,8 @@ bool FileLinkerService::isSkillLinked(const Skill& skill, const TargetApp& app) 
     const QString itemPath = skill.url.toLocalFile();
     const QString name = QFileInfo(itemPath).fileName();
     // A copy stays the app's copy when the hub item changes; only the record tells it apart.
-    const bool copied = app.placement() == PlacementKind::copy && m_records.copiedHash(app.id(), name);
+    const bool copied = app.placement() == PlacementKind::copy &&
+                        LinkRecords::recordedIn(m_context, app.id()).value(name).has_value();
     return m_access
         .withFolder(folderOf(app),
                     [&](const QString& folder) {

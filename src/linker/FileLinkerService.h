@@ -181,6 +181,9 @@ public:
 
 private:
     LinkToggleResult toggleCopy(const Skill& skill, const TargetApp& app, bool linked);
+    // The app's recorded placements planned the `kind` way, the hub reached for the plan's life.
+    std::optional<PlacementPlan> planInHub(const TargetApp& app, PlacementKind kind,
+                                           bool createMissing) const;
     std::optional<PlacementPlan> planRecorded(const RecordedPlacements& placements, const QString& hub,
                                               PlacementKind kind, bool createMissing) const;
 

@@ -67,12 +67,13 @@ bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& adde
     return true;
 }
 
-std::optional<QString> LinkRecords::copiedHash(const QUuid& targetAppID, const QString& itemName) const
+RecordedItems LinkRecords::recordedIn(const ModelContext& context, const QUuid& targetAppID)
 {
-    for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
-        if (record->targetAppID() == targetAppID && record->itemName() == itemName)
-            return record->contentHash();
-    return std::nullopt;
+    RecordedItems recorded;
+    for (const SkillLinkRecord* record : context.records<SkillLinkRecord>())
+        if (record->targetAppID() == targetAppID)
+            recorded.insert(record->itemName(), record->contentHash());
+    return recorded;
 }
 
 bool LinkRecords::remove(const QUuid& targetAppID, const QString& itemName)

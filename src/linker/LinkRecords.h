@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
@@ -7,6 +8,9 @@
 #include <optional>
 
 class ModelContext;
+
+// What an app's records say: each placed item's name, with a copy's content hash (nothing for a link).
+using RecordedItems = QHash<QString, std::optional<QString>>;
 
 // A placement to record: the item's name and, for a copy, the content hash of what was copied.
 struct PlacedItem
@@ -27,8 +31,8 @@ public:
                 const std::optional<QString>& contentHash = std::nullopt);
     // Many at once, with one save: records for `added`, none for `removed`.
     bool change(const QUuid& targetAppID, const QList<PlacedItem>& added, const QStringList& removed);
-    // The content hash recorded for a copy of the item; nothing for a link or no record.
-    std::optional<QString> copiedHash(const QUuid& targetAppID, const QString& itemName) const;
+    // Every item recorded for the app; the one place the records are read by app.
+    static RecordedItems recordedIn(const ModelContext& context, const QUuid& targetAppID);
     bool remove(const QUuid& targetAppID, const QString& itemName);
     // Every record of the app, as when the app is deleted.
     bool removeAll(const QUuid& targetAppID);

@@ -37,16 +37,7 @@ QString conflictReason(const QString& place)
                                                      : tr("eine Datei, die Quorvane nicht angelegt hat");
 }
 
-using Recorded = decltype(RecordedPlacements::items);
-
-Recorded recordedFor(const ModelContext& context, const QUuid& appID)
-{
-    Recorded recorded;
-    for (const SkillLinkRecord* record : context.records<SkillLinkRecord>())
-        if (record->targetAppID() == appID)
-            recorded.insert(record->itemName(), record->contentHash());
-    return recorded;
-}
+using Recorded = RecordedItems;
 
 QString nameOf(const FileSystem::FolderEntry& entry)
 {
@@ -149,10 +140,10 @@ QString PlanAction::opName(Op op)
     return u"remove"_s;
 }
 
-bool PlacementPlan::hasChangesHere() const
+qsizetype PlacementPlan::changesHere() const
 {
-    return std::any_of(conflicts.cbegin(), conflicts.cend(),
-                       [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
+    return std::count_if(conflicts.cbegin(), conflicts.cend(),
+                         [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
 }
 
 void PlacementPlan::consentToChangesHere()
@@ -193,7 +184,7 @@ std::optional<PlacementPlan> FileLinkerService::planLinkAll(const TargetApp& app
 std::optional<PlacementPlan> FileLinkerService::planLink(const QStringList& hubItems,
                                                          const TargetApp& app) const
 {
-    const Recorded recorded = recordedFor(m_context, app.id());
+    const Recorded recorded = LinkRecords::recordedIn(m_context, app.id());
     return planFolder(
         m_access, app, [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
             const PlaceOneItem placeOne(m_placements, plan, recorded);
@@ -206,25 +197,27 @@ std::optional<PlacementPlan> FileLinkerService::planLink(const QStringList& hubI
 
 std::optional<PlacementPlan> FileLinkerService::planSync(const TargetApp& app) const
 {
-    auto hub = m_access.reach(m_hub.location());
-    if (!hub)
-        return std::nullopt;
-    auto plan = planRecorded({&app, recordedFor(m_context, app.id())}, hub->path, app.placement(), true);
-    if (plan)
-        plan->folders.push_back(std::move(*hub));
-    return plan;
+    return planInHub(app, app.placement(), true);
 }
 
 std::optional<PlacementPlan> FileLinkerService::planSwitch(const TargetApp& app, PlacementKind kind) const
 {
+    auto plan = planInHub(app, kind, false);
+    if (plan)
+        plan->switchesTo = kind;
+    return plan;
+}
+
+std::optional<PlacementPlan> FileLinkerService::planInHub(const TargetApp& app, PlacementKind kind,
+                                                          bool createMissing) const
+{
     auto hub = m_access.reach(m_hub.location());
     if (!hub)
         return std::nullopt;
-    auto plan = planRecorded({&app, recordedFor(m_context, app.id())}, hub->path, kind, false);
-    if (plan) {
-        plan->switchesTo = kind;
+    auto plan =
+        planRecorded({&app, LinkRecords::recordedIn(m_context, app.id())}, hub->path, kind, createMissing);
+    if (plan)
         plan->folders.push_back(std::move(*hub));
-    }
     return plan;
 }
 
@@ -258,7 +251,7 @@ std::optional<PlacementPlan> FileLinkerService::planUnlinkAll(const TargetApp& a
                                                               const std::optional<QString>& onlyItem) const
 {
     const QString hub = m_hub.centralRepositoryPath();
-    const Recorded recorded = recordedFor(m_context, app.id());
+    const Recorded recorded = LinkRecords::recordedIn(m_context, app.id());
     return planFolder(m_access, app,
                       [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
                           QStringList names(taken.cbegin(), taken.cend());

@@ -52,8 +52,8 @@ struct PlacementPlan
     QList<PlanConflict> conflicts;
     std::vector<ReachedFolder> folders;
 
-    // Whether some conflicts are copies changed here, which the user may allow to be overwritten.
-    bool hasChangesHere() const;
+    // How many conflicts are copies changed here, which the user may allow to be overwritten.
+    qsizetype changesHere() const;
     // The plan with the user's consent to overwrite or remove copies changed here.
     void consentToChangesHere();
 };
@@ -63,7 +63,7 @@ struct PlacementPlan
 struct RecordedPlacements
 {
     const TargetApp* app = nullptr;
-    QHash<QString, std::optional<QString>> items;
+    RecordedItems items;
 };
 
 // How carrying out a plan went.

@@ -4,10 +4,10 @@
 #include "access/FolderAccess.h"
 #include "linker/HubScanner.h"
 #include "linker/HubSettings.h"
+#include "linker/LinkRecords.h"
 #include "linker/Placement.h"
 #include "model/ModelContext.h"
 #include "model/NameOrder.h"
-#include "model/SkillLinkRecord.h"
 #include "model/TargetApp.h"
 
 #include <QFileInfo>
@@ -19,7 +19,7 @@ namespace {
 // An entry with its state; `hub` is the reached hub folder, if it could be reached. A
 // link costs one readlink() per hop; the listing already told what the others are.
 TargetAppSkill describeEntry(const FileSystem::FolderEntry& entry, const std::optional<QString>& hub,
-                             const QHash<QString, QString>& copies)
+                             const RecordedItems& recorded)
 {
     const QString& entryPath = entry.path;
     TargetAppSkill skill;
@@ -41,8 +41,8 @@ TargetAppSkill describeEntry(const FileSystem::FolderEntry& entry, const std::op
         skill.hasNamesakeInHub = destination == namesake || FileSystem::exists(namesake);
     }
     skill.state = skill.classified(hub.value_or(QString()));
-    if (const auto copied = copies.find(skill.name); hub && !skill.isSymlink && copied != copies.end()) {
-        switch (copyStateOf(entryPath, FileSystem::childPath(*hub, skill.name), copied.value())) {
+    if (const std::optional<QString> copied = recorded.value(skill.name); hub && !skill.isSymlink && copied) {
+        switch (copyStateOf(entryPath, FileSystem::childPath(*hub, skill.name), *copied)) {
         case CopyState::current:
             skill.state = TargetItemState::copyCurrent;
             break;
@@ -67,22 +67,13 @@ TargetListing::TargetListing(const ModelContext& context, const HubSettings& hub
 
 std::optional<QList<TargetAppSkill>> TargetListing::list(const TargetApp& app) const
 {
-    const auto copies = copiesOf(app);
+    const RecordedItems recorded = LinkRecords::recordedIn(m_context, app.id());
     return m_access.withFolder(folderOf(app),
-                               [&](const QString& folder) { return listFolder(folder, copies); });
-}
-
-QHash<QString, QString> TargetListing::copiesOf(const TargetApp& app) const
-{
-    QHash<QString, QString> copies;
-    for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
-        if (record->targetAppID() == app.id() && record->contentHash())
-            copies.insert(record->itemName(), *record->contentHash());
-    return copies;
+                               [&](const QString& folder) { return listFolder(folder, recorded); });
 }
 
 QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath,
-                                                const QHash<QString, QString>& copies) const
+                                                const RecordedItems& recorded) const
 {
     const auto entries = FileSystem::listFolderEntries(folderPath);
     if (!entries)
@@ -94,7 +85,7 @@ QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath,
     skills.reserve(entries->size());
     for (const FileSystem::FolderEntry& entry : entries.value()) {
         if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
-            skills.append(describeEntry(entry, hubPath, copies));
+            skills.append(describeEntry(entry, hubPath, recorded));
     }
     std::stable_sort(skills.begin(), skills.end(), [](const TargetAppSkill& a, const TargetAppSkill& b) {
         return precedesByCodePoint(a.name, b.name);
@@ -111,6 +102,7 @@ std::optional<std::optional<TargetAppSkill>> TargetListing::entry(const TargetAp
             return std::nullopt;
         const auto hub = m_access.reach(m_hub.location());
         return describeEntry({path, std::nullopt, std::nullopt},
-                             hub ? std::optional(hub->path) : std::nullopt, copiesOf(app));
+                             hub ? std::optional(hub->path) : std::nullopt,
+                             LinkRecords::recordedIn(m_context, app.id()));
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linker/LinkRecords.h"
 #include "model/TargetAppSkill.h"
 
 #include <QHash>
@@ -27,9 +28,7 @@ public:
     std::optional<std::optional<TargetAppSkill>> entry(const TargetApp& app, const QString& name) const;
 
 private:
-    // The app's copies as recorded: item name -> content hash of what was copied.
-    QHash<QString, QString> copiesOf(const TargetApp& app) const;
-    QList<TargetAppSkill> listFolder(const QString& folderPath, const QHash<QString, QString>& copies) const;
+    QList<TargetAppSkill> listFolder(const QString& folderPath, const RecordedItems& recorded) const;
 
     const ModelContext& m_context;
     const HubSettings& m_hub;

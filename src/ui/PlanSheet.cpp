@@ -33,9 +33,7 @@ QString PlanSheet::summary(const PlacementPlan& plan)
     if (removed)
         parts.append(tr("Entfernen: %n", nullptr, removed));
     QString text = parts.isEmpty() ? tr("Nichts zu ändern.") : parts.join(u", "_s) + u'.';
-    const auto changedHere =
-        std::count_if(plan.conflicts.cbegin(), plan.conflicts.cend(),
-                      [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
+    const qsizetype changedHere = plan.changesHere();
     if (const auto foreign = plan.conflicts.size() - changedHere; foreign > 0)
         text += u"\n"_s + tr("Konflikte: %n. Was Quorvane nicht angelegt hat, bleibt unberührt.", nullptr,
                              int(foreign));
@@ -98,9 +96,7 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
         adjustSize();
     });
 
-    const auto changedHere =
-        std::count_if(plan.conflicts.cbegin(), plan.conflicts.cend(),
-                      [](const PlanConflict& conflict) { return conflict.withConsent.has_value(); });
+    const qsizetype changedHere = plan.changesHere();
     auto* consent =
         new QCheckBox(tr("Hier geänderte Kopien überschreiben (%n)", nullptr, int(changedHere)), this);
     consent->setObjectName(u"planOverwriteChanged"_s);
