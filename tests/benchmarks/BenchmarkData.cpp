@@ -2,27 +2,59 @@
 
 #include "support/TestFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace BenchmarkData {
 namespace {
 
+Medium currentMedium = Medium::disk;
+
+constexpr auto tmpfsRoot = "/dev/shm";
+
+bool isTmpfs(const QString& path)
+{
+    struct statfs info
+    {};
+    return ::statfs(QFile::encodeName(path).constData(), &info) == 0 && info.f_type == TMPFS_MAGIC;
+}
+
+// The disk is the build folder's, beside the benchmark program: the temporary folder may
+// itself be tmpfs on some machines.
+QString rootOf(Medium medium)
+{
+    return medium == Medium::tmpfs ? QString::fromLatin1(tmpfsRoot) : QCoreApplication::applicationDirPath();
+}
+
 QTemporaryDir& workFolder()
 {
-    static QTemporaryDir folder(QDir::tempPath() + u"/quorvane-benchmarks-XXXXXX"_s);
-    if (!folder.isValid()) {
-        std::fprintf(stderr, "Cannot create a temporary folder for the benchmark data\n");
+    static std::map<Medium, QTemporaryDir> folders;
+    auto found = folders.find(currentMedium);
+    if (found == folders.end())
+        found = folders.try_emplace(currentMedium, rootOf(currentMedium) + u"/quorvane-benchmarks-XXXXXX"_s)
+                    .first;
+    const QTemporaryDir& folder = found->second;
+    const bool rightMedium = folder.isValid() && isTmpfs(folder.path()) == (currentMedium == Medium::tmpfs);
+    if (!rightMedium) {
+        std::fprintf(stderr, "Cannot create a temporary folder for the benchmark data on %s\n",
+                     nameOf(currentMedium));
         std::exit(1);
     }
-    return folder;
+    return found->second;
 }
 
 // Markdown of exactly `size` bytes, a heading and a description first.
@@ -37,6 +69,26 @@ QByteArray markdown(const QString& name, qsizetype size)
 }
 
 } // namespace
+
+const char* nameOf(Medium medium)
+{
+    return medium == Medium::tmpfs ? "tmpfs" : "disk";
+}
+
+void useMedium(Medium medium)
+{
+    currentMedium = medium;
+}
+
+Medium medium()
+{
+    return currentMedium;
+}
+
+bool hasTmpfs()
+{
+    return isTmpfs(QString::fromLatin1(tmpfsRoot)) && ::access(tmpfsRoot, W_OK) == 0;
+}
 
 void require(bool done, const QString& what)
 {
@@ -75,7 +127,10 @@ QStringList skillNames(int count)
 
 const LargeHub& largeHub()
 {
-    static const LargeHub hub = [] {
+    static std::map<Medium, LargeHub> hubs;
+    if (const auto made = hubs.find(currentMedium); made != hubs.end())
+        return made->second;
+    return hubs[currentMedium] = [] {
         LargeHub made;
         made.path = newFolder(u"large-hub"_s);
         const QStringList names = skillNames(10'000);
@@ -96,12 +151,14 @@ const LargeHub& largeHub()
         }
         return made;
     }();
-    return hub;
 }
 
 const MixedTargetFolder& mixedTargetFolder()
 {
-    static const MixedTargetFolder target = [] {
+    static std::map<Medium, MixedTargetFolder> targets;
+    if (const auto made = targets.find(currentMedium); made != targets.end())
+        return made->second;
+    return targets[currentMedium] = [] {
         MixedTargetFolder made;
         made.hubPath = newFolder(u"listing-hub"_s);
         made.folderPath = newFolder(u"listing-target"_s);
@@ -135,7 +192,6 @@ const MixedTargetFolder& mixedTargetFolder()
         }
         return made;
     }();
-    return target;
 }
 
 } // namespace BenchmarkData

@@ -7,20 +7,35 @@
 
 #include <chrono>
 
-// The data the benchmarks work on, generated on first use in one temporary folder that
-// is removed when the program ends, so every scenario runs on real files.
+// The data the benchmarks work on, generated on first use in temporary folders that are
+// removed when the program ends, so every scenario runs on real files. File-system
+// scenarios run twice: on the build machine's disk, where each system call may wait for
+// the device, and on tmpfs, where only the program's own work is left to see.
 namespace BenchmarkData {
+
+enum class Medium
+{
+    disk,
+    tmpfs
+};
+const char* nameOf(Medium medium);
+// Where newFolder() and the shared data below are made; scenarios set it before they run.
+void useMedium(Medium medium);
+Medium medium();
+// Whether tmpfs can be written here (/dev/shm); its scenarios are skipped otherwise.
+bool hasTmpfs();
 
 // Ends the program with a message when preparing data failed: measuring on wrong data
 // would be worse than not measuring.
 void require(bool done, const QString& what);
 
-// A fresh, empty folder inside the temporary folder, named after `name`.
+// A fresh, empty folder inside the current medium's temporary folder, named after `name`.
 QString newFolder(const QString& name);
 
 // Deterministic skill names such as "review-python-0042", `count` of them, all different.
 QStringList skillNames(int count);
 
+// The shared data are made once per medium.
 // 10,000 hub entries: 5,000 folders holding a SKILL.md, 4,900 markdown files of 4 KiB
 // and 100 markdown files of 1 MiB.
 struct LargeHub

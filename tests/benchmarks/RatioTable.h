@@ -1,29 +1,20 @@
 #pragma once
 
+#include "benchmarks/Scenario.h"
+
 #include <benchmark/benchmark.h>
 
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
-// Benchmarks come in pairs named "<scenario>/baseline" and "<scenario>/quorvane". This
-// reporter prints Google Benchmark's usual table and keeps the medians, so that the
-// pairs can be shown side by side with their ratio and the scenario's target.
+// Prints Google Benchmark's usual table of aggregates and keeps each repetition's time,
+// so that every scenario's pair can be shown side by side: the medians, how far the
+// repetitions spread, the ratio and the scenario's target.
 class RatioTable : public benchmark::ConsoleReporter
 {
 public:
     using ConsoleReporter::ConsoleReporter;
-
-    // What a scenario must meet: a largest ratio, or a median below some milliseconds.
-    void setRatioTarget(const std::string& scenario, double maximumRatio)
-    {
-        m_targets[scenario] = {maximumRatio, std::nullopt};
-    }
-    void setTimeTarget(const std::string& scenario, double maximumMilliseconds)
-    {
-        m_targets[scenario] = {std::nullopt, maximumMilliseconds};
-    }
 
     void ReportRuns(const std::vector<Run>& runs) override;
 
@@ -31,17 +22,11 @@ public:
     bool printSummary() const;
 
 private:
-    struct Target
+    struct Sides
     {
-        std::optional<double> maximumRatio;
-        std::optional<double> maximumMilliseconds;
+        std::vector<double> baseline; // milliseconds, one per repetition
+        std::vector<double> quorvane;
     };
-    struct Medians
-    {
-        std::optional<double> baseline; // milliseconds
-        std::optional<double> quorvane;
-    };
-    std::map<std::string, Medians> m_medians;
-    std::map<std::string, Target> m_targets;
+    std::map<std::string, Sides> m_times;
     std::vector<std::string> m_order; // scenarios as they first reported
 };

@@ -1,5 +1,6 @@
 // Searching the GitHub sources' indexes, as every keystroke in the store does.
 #include "benchmarks/BenchmarkData.h"
+#include "benchmarks/Scenario.h"
 #include "model/ModelContext.h"
 #include "model/SkillSourceRecord.h"
 #include "store/SkillSources.h"
@@ -60,9 +61,12 @@ void searchIndexes(benchmark::State& state)
         benchmark::DoNotOptimize(sources.searchIndexes(query));
 }
 
-} // namespace
+[[maybe_unused]] const int declared[] = {
+    Scenario::declare({.name = "source search, 5,000 indexed skills",
+                       .baseline = searchBaseline,
+                       .program = searchIndexes,
+                       .target = Scenario::underMilliseconds(50.0),
+                       .manualTime = false}),
+};
 
-BENCHMARK(searchBaseline)
-    ->Name("source search, 5,000 indexed skills/baseline")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(searchIndexes)->Name("source search, 5,000 indexed skills/quorvane")->Unit(benchmark::kMillisecond);
+} // namespace

@@ -6,6 +6,7 @@
 #include "app/ContentView.h"
 #include "benchmarks/BenchmarkData.h"
 #include "benchmarks/BenchmarkPlatform.h"
+#include "benchmarks/Scenario.h"
 #include "linker/HubCatalog.h"
 #include "linker/TargetListing.h"
 #include "model/SkillLinkRecord.h"
@@ -159,8 +160,8 @@ void stallDuringCrossDeviceImport(benchmark::State& state)
     on.bench.context->insert(app);
     on.open();
     for (auto _ : state) {
-        FileSystem::remove(hub + u"/big"_s);
-        FileSystem::remove(shm.filePath(u"big"_s));
+        (void)FileSystem::remove(hub + u"/big"_s);
+        (void)FileSystem::remove(shm.filePath(u"big"_s));
         TestFiles::makeFolder(shm.filePath(u"big"_s));
         for (int i = 0; i < 25; ++i)
             TestFiles::writeFile(shm.filePath(u"big/part-%1"_s.arg(i)), QByteArray(8 << 20, 'x'));
@@ -177,20 +178,19 @@ void stallDuringCrossDeviceImport(benchmark::State& state)
     }
 }
 
-} // namespace
+[[maybe_unused]] const int declared[] = {
+    Scenario::declare({.name = "longest stall, start with 10,000-item hub",
+                       .program = stallDuringStart,
+                       .target = Scenario::underMilliseconds(50.0),
+                       .iterations = 3}),
+    Scenario::declare({.name = "longest stall, import of 20,000 links",
+                       .program = stallDuringBackupImport,
+                       .target = Scenario::underMilliseconds(50.0),
+                       .iterations = 3}),
+    Scenario::declare({.name = "longest stall, 200 MiB from /dev/shm",
+                       .program = stallDuringCrossDeviceImport,
+                       .target = Scenario::underMilliseconds(50.0),
+                       .iterations = 3}),
+};
 
-BENCHMARK(stallDuringStart)
-    ->Name("longest stall, start with 10,000-item hub/quorvane")
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(stallDuringBackupImport)
-    ->Name("longest stall, import of 20,000 links/quorvane")
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(stallDuringCrossDeviceImport)
-    ->Name("longest stall, 200 MiB from /dev/shm/quorvane")
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
+} // namespace

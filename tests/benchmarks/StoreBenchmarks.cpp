@@ -1,5 +1,6 @@
 // Saving link records and the key lookup that precedes every new record.
 #include "benchmarks/BenchmarkData.h"
+#include "benchmarks/Scenario.h"
 #include "model/ModelContext.h"
 #include "model/SkillLinkRecord.h"
 
@@ -169,23 +170,16 @@ void lookup(benchmark::State& state)
         state.SkipWithError("the lookup did not find the record");
 }
 
-} // namespace
+[[maybe_unused]] const int declared[] = {
+    Scenario::declare({.name = "store save, 1,000 new records",
+                       .baseline = saveBaseline,
+                       .program = save,
+                       .target = std::nullopt,
+                       .iterations = 20}),
+    Scenario::declare({.name = "record lookup among 20,000",
+                       .baseline = lookupBaseline,
+                       .program = lookup,
+                       .target = std::nullopt}),
+};
 
-BENCHMARK(saveBaseline)
-    ->Name("store save, 1,000 new records/baseline")
-    ->UseManualTime()
-    ->Iterations(20)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(save)
-    ->Name("store save, 1,000 new records/quorvane")
-    ->UseManualTime()
-    ->Iterations(20)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(lookupBaseline)
-    ->Name("record lookup among 20,000/baseline")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(lookup)
-    ->Name("record lookup among 20,000/quorvane")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+} // namespace

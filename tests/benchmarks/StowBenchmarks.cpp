@@ -1,9 +1,19 @@
-// Bulk linking beside GNU Stow, which links a package folder's entries into a target in
-// one call: whole processes each, the same 2,000 hub items, an empty target to start with.
+// The command-line tool as whole processes on a 2,000-item hub. Bulk linking beside GNU
+// Stow, which links a package folder's entries into a target in one call; and the small
+// commands a script runs often, beside the tool's own start (--help) plus the file work
+// the command cannot avoid.
 #include "benchmarks/BenchmarkData.h"
+#include "benchmarks/Scenario.h"
 
 #include <QDir>
 #include <QProcess>
+
+#include <map>
+
+#include <dirent.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
@@ -62,8 +72,8 @@ struct StowScene
 
 const StowScene& scene()
 {
-    static const StowScene made;
-    return made;
+    static std::map<BenchmarkData::Medium, StowScene> scenes;
+    return scenes[BenchmarkData::medium()];
 }
 
 // `prepare` brings the target into the state the timed command starts from.
@@ -142,29 +152,115 @@ void status(benchmark::State& state)
         });
 }
 
-} // namespace
+// `--help` and then the file work of one link: the command's floor.
+void linkOneBaseline(benchmark::State& state)
+{
+    const QByteArray item = QFile::encodeName(scene().hub + u"/skill-7"_s);
+    const QByteArray place = QFile::encodeName(scene().quorvaneTarget + u"/skill-7"_s);
+    wholeProcess(
+        state,
+        [&] {
+            return scene().quorvane({u"link"_s, u"--all"_s, u"T"_s}) && ::unlink(place.constData()) == 0;
+        },
+        [&] {
+            struct stat info
+            {};
+            return scene().quorvane({u"--help"_s}) && ::stat(item.constData(), &info) == 0 &&
+                   ::symlink(item.constData(), place.constData()) == 0;
+        });
+}
 
-BENCHMARK(linkAllStow)
-    ->Name("link all, 2,000 items, against Stow/baseline")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(linkAll)
-    ->Name("link all, 2,000 items, against Stow/quorvane")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(unlinkAllStow)
-    ->Name("unlink all, 2,000 items, against Stow/baseline")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(unlinkAll)
-    ->Name("unlink all, 2,000 items, against Stow/quorvane")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(statusStow)
-    ->Name("status of 2,000 links, against a Stow dry run/baseline")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(status)
-    ->Name("status of 2,000 links, against a Stow dry run/quorvane")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+void linkOne(benchmark::State& state)
+{
+    const QByteArray place = QFile::encodeName(scene().quorvaneTarget + u"/skill-7"_s);
+    wholeProcess(
+        state,
+        [&] {
+            return scene().quorvane({u"link"_s, u"--all"_s, u"T"_s}) && ::unlink(place.constData()) == 0;
+        },
+        [] {
+            return scene().quorvane({u"link"_s, u"skill-7"_s, u"T"_s});
+        });
+}
+
+bool allLinked()
+{
+    return scene().quorvane({u"link"_s, u"--all"_s, u"T"_s});
+}
+
+void helpOnly(benchmark::State& state)
+{
+    wholeProcess(state, allLinked, [] { return scene().quorvane({u"--help"_s}); });
+}
+
+void apps(benchmark::State& state)
+{
+    wholeProcess(state, allLinked, [] { return scene().quorvane({u"apps"_s}); });
+}
+
+// `--help` and then what a listing of the folder must do: the entries with their types,
+// where each link leads, whether that exists, and each name's namesake in the hub.
+void statusBaseline(benchmark::State& state)
+{
+    const std::string folder = QFile::encodeName(scene().quorvaneTarget).toStdString();
+    const std::string hub = QFile::encodeName(scene().hub).toStdString();
+    wholeProcess(state, allLinked, [&] {
+        if (!scene().quorvane({u"--help"_s}))
+            return false;
+        DIR* directory = ::opendir(folder.c_str());
+        while (const dirent* entry = directory ? ::readdir(directory) : nullptr) {
+            const std::string path = folder + '/' + entry->d_name;
+            struct stat info
+            {};
+            if (entry->d_type == DT_LNK) {
+                char destination[PATH_MAX];
+                benchmark::DoNotOptimize(::readlink(path.c_str(), destination, sizeof destination));
+                benchmark::DoNotOptimize(::stat(path.c_str(), &info));
+            }
+            benchmark::DoNotOptimize(::stat((hub + '/' + entry->d_name).c_str(), &info));
+        }
+        if (directory)
+            ::closedir(directory);
+        return directory != nullptr;
+    });
+}
+
+void statusOfApp(benchmark::State& state)
+{
+    wholeProcess(state, allLinked, [] { return scene().quorvane({u"status"_s, u"T"_s}); });
+}
+
+[[maybe_unused]] const int declared[] = {
+    Scenario::declare({.name = "link all, 2,000 items, against Stow",
+                       .baseline = linkAllStow,
+                       .program = linkAll,
+                       .target = Scenario::ratioAtMost(0.5),
+                       .onBothMedia = true}),
+    Scenario::declare({.name = "unlink all, 2,000 items, against Stow",
+                       .baseline = unlinkAllStow,
+                       .program = unlinkAll,
+                       .target = Scenario::ratioAtMost(0.5),
+                       .onBothMedia = true}),
+    Scenario::declare({.name = "status of 2,000 links, against a Stow dry run",
+                       .baseline = statusStow,
+                       .program = status,
+                       .target = Scenario::ratioAtMost(0.5),
+                       .onBothMedia = true}),
+    Scenario::declare({.name = "cli apps, 2,000 records, against --help",
+                       .baseline = helpOnly,
+                       .program = apps,
+                       .target = Scenario::ratioAtMost(1.5),
+                       .onBothMedia = true}),
+    Scenario::declare({.name = "cli link ITEM APP, against --help and one link",
+                       .baseline = linkOneBaseline,
+                       .program = linkOne,
+                       .target = Scenario::ratioAtMost(1.5),
+                       .onBothMedia = true}),
+    Scenario::declare({.name = "cli status APP, against --help and a listing",
+                       .baseline = statusBaseline,
+                       .program = statusOfApp,
+                       .target = Scenario::ratioAtMost(1.5),
+                       .onBothMedia = true}),
+};
+
+} // namespace

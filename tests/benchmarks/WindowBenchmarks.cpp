@@ -6,6 +6,7 @@
 #include "app/QuorvaneApp.h"
 #include "benchmarks/BenchmarkData.h"
 #include "benchmarks/BenchmarkPlatform.h"
+#include "benchmarks/Scenario.h"
 #include "linker/HubCatalog.h"
 #include "model/AppSettings.h"
 #include "model/ModelContext.h"
@@ -159,6 +160,18 @@ void filterHubList(benchmark::State& state)
         state.SkipWithError("typing did not filter the list");
 }
 
+[[maybe_unused]] const int declared[] = {
+    Scenario::declare({.name = "window start, 10,000-item hub",
+                       .baseline = startWithEmptyHub,
+                       .program = startWithLargeHub,
+                       .target = Scenario::ratioAtMost(1.5),
+                       .iterations = 3}),
+    Scenario::declare({.name = "hub search, one keystroke",
+                       .baseline = filterBaseline,
+                       .program = filterHubList,
+                       .target = Scenario::underMilliseconds(16.0)}),
+};
+
 } // namespace
 
 bool isStartWindowChild(int argc, char* argv[])
@@ -175,22 +188,3 @@ int startWindowUntilShown(int argc, char* argv[])
     QuorvaneApp quorvane;
     return quorvane.run();
 }
-
-BENCHMARK(startWithEmptyHub)
-    ->Name("window start, 10,000-item hub/baseline")
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(startWithLargeHub)
-    ->Name("window start, 10,000-item hub/quorvane")
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(filterBaseline)
-    ->Name("hub search, one keystroke/baseline")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(filterHubList)
-    ->Name("hub search, one keystroke/quorvane")
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
