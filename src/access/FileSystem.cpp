@@ -517,6 +517,31 @@ Result<qsizetype> readInto(const QString& path, QByteArray& buffer)
     }
 }
 
+Outcome readInChunks(const QString& path, QByteArray& buffer, const std::function<bool(QByteArrayView)>& take)
+{
+    const int file = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0)
+        return systemError(u"Cannot read "_s + path, errno);
+    const auto closeFile = qScopeGuard([file] { ::close(file); });
+    buffer.resize(chunkSize);
+    for (;;) {
+        // A chunk is filled before it is handed on, so that a small file is one chunk.
+        qsizetype length = 0;
+        while (length < chunkSize) {
+            const ssize_t got = ::read(file, buffer.data() + length, static_cast<size_t>(chunkSize - length));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return systemError(u"Cannot read "_s + path, errno);
+            if (got == 0)
+                break;
+            length += got;
+        }
+        if (length == 0 || !take(QByteArrayView(buffer.constData(), length)) || length < chunkSize)
+            return {};
+    }
+}
+
 Outcome writeBytes(const QString& path, const QByteArray& bytes, WriteMode mode)
 {
     if (mode == WriteMode::atomic) {

@@ -100,6 +100,11 @@ Result<QByteArray> readBytes(const QString& path);
 // bytes of `buffer` beyond it mean nothing. Opened without blocking, so a pipe that
 // stands where a file was expected cannot stop the program.
 Result<qsizetype> readInto(const QString& path, QByteArray& buffer);
+constexpr qsizetype chunkSize = 64 * 1024;
+// Reads the content a chunk at a time through `buffer` (chunkSize bytes), handing each chunk to
+// `take`, which says whether to go on. A large file thus costs no large memory.
+Outcome readInChunks(const QString& path, QByteArray& buffer,
+                     const std::function<bool(QByteArrayView)>& take);
 enum class WriteMode
 {
     direct,

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +28,7 @@ Result<QList<Skill>> scanFolder(const QString& hub, const std::atomic<bool>& sto
     if (!entries)
         return entries.error();
     QList<Skill> skills;
+    skills.reserve(entries->size());
     HubScanner::PreviewReader reader;
     for (const FileSystem::FolderEntry& entry : entries.value()) {
         if (stop.load(std::memory_order_relaxed))
@@ -33,9 +36,17 @@ Result<QList<Skill>> scanFolder(const QString& hub, const std::atomic<bool>& sto
         if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
             skills.append(HubScanner::makeSkill(entry, reader));
     }
-    std::stable_sort(skills.begin(), skills.end(),
-                     [](const Skill& a, const Skill& b) { return precedesByCodePoint(a.name, b.name); });
-    return skills;
+    // The order is worked out on positions, so each skill is moved once, not at every merge.
+    std::vector<qsizetype> order(static_cast<size_t>(skills.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&named = std::as_const(skills)](qsizetype a, qsizetype b) {
+        return precedesByCodePoint(named[a].name, named[b].name);
+    });
+    QList<Skill> sorted;
+    sorted.reserve(skills.size());
+    for (const qsizetype position : order)
+        sorted.append(std::move(skills[position]));
+    return sorted;
 }
 
 } // namespace
@@ -123,6 +134,20 @@ std::optional<Skill> HubCatalog::itemNamed(const QString& fileName) const
             return skill;
     }
     return std::nullopt;
+}
+
+std::optional<Skill> HubCatalog::readItem(const QString& fileName) const
+{
+    const auto item =
+        m_access.withFolder(m_settings.location(), [&](const QString& hub) -> std::optional<Skill> {
+            if (!checkItemName(fileName).ok() || HubScanner::isHiddenName(fileName))
+                return std::nullopt;
+            const QString path = FileSystem::childPath(hub, fileName);
+            if (!FileSystem::exists(path))
+                return std::nullopt;
+            return HubScanner::makeSkill(path);
+        });
+    return item.value_or(std::nullopt);
 }
 
 std::optional<bool> HubCatalog::containsItem(const QString& itemName) const

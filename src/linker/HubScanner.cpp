@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -61,7 +63,85 @@ std::optional<QString> settledSnippet(QStringView text, bool isWholeText)
     return kept.join(u'\n');
 }
 
+// The snippet of text whose UTF-8 begins with `bytes`, decoding no more of them than it
+// takes; nothing when the rest of the text could still change it.
+std::optional<QString> snippetOfBeginning(QByteArrayView bytes, bool isWholeText)
+{
+    qsizetype prefix = std::min<qsizetype>(bytes.size(), 1024);
+    for (;;) {
+        // Cut before a lead byte, so no character is split.
+        while (prefix < bytes.size() && (static_cast<uchar>(bytes[prefix]) & 0xC0) == 0x80)
+            ++prefix;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes.first(prefix));
+        const bool whole = isWholeText && prefix == bytes.size();
+        if (auto snippet = settledSnippet(text, whole))
+            return snippet;
+        if (prefix == bytes.size())
+            return std::nullopt;
+        prefix = std::min(bytes.size(), prefix * 2);
+    }
+}
+
+// Whether the bytes are UTF-8. Most text in a hub is ASCII: runs of it are skipped eight
+// bytes at a time, and only what follows the first other byte is checked character by
+// character. A run of ASCII always ends at a character boundary.
+bool isUtf8(QByteArrayView bytes)
+{
+    const char* next = bytes.data();
+    const char* const end = next + bytes.size();
+    constexpr quint64 highBits = 0x8080808080808080ULL;
+    while (end - next >= 32) {
+        quint64 words[4];
+        std::memcpy(words, next, sizeof words);
+        if (((words[0] | words[1] | words[2] | words[3]) & highBits) != 0)
+            break;
+        next += sizeof words;
+    }
+    return QByteArrayView(next, end - next).isValidUtf8();
+}
+
+// How many bytes the UTF-8 sequence that `lead` begins takes, as its bits say.
+qsizetype sequenceLength(uchar lead)
+{
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
 } // namespace
+
+bool Utf8Check::take(QByteArrayView chunk)
+{
+    qsizetype start = 0;
+    if (!m_pending.isEmpty()) {
+        // A character split by the last chunk's end is checked whole.
+        const qsizetype length = sequenceLength(static_cast<uchar>(m_pending[0]));
+        while (m_pending.size() < length && start < chunk.size())
+            m_pending.append(chunk[start++]);
+        if (m_pending.size() < length)
+            return true;
+        m_valid = m_valid && isUtf8(m_pending);
+        m_pending.clear();
+    }
+    // A sequence that the chunk's end cuts short waits for the next chunk.
+    qsizetype end = chunk.size();
+    for (qsizetype back = 1; back <= 3 && back <= end - start; ++back) {
+        const auto byte = static_cast<uchar>(chunk[end - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue;
+        if (back < sequenceLength(byte))
+            end -= back;
+        break;
+    }
+    m_valid = m_valid && isUtf8(chunk.sliced(start, end - start));
+    m_pending = chunk.sliced(end).toByteArray();
+    return m_valid;
+}
 
 QString contentSnippet(const QString& text)
 {
@@ -77,25 +157,31 @@ std::optional<QString> PreviewReader::previewOf(const QString& filePath)
 
 std::optional<QString> PreviewReader::previewOfRegularFile(const QString& filePath)
 {
+    // The whole file must be UTF-8, but only its beginning is turned into text: the
+    // preview needs a few lines. The file is checked a chunk at a time, so a large one
+    // costs neither a large buffer nor a large string.
+    Utf8Check utf8;
+    std::optional<QString> snippet;
+    bool firstChunk = true;
+    const Outcome read = FileSystem::readInChunks(filePath, m_buffer, [&](QByteArrayView chunk) {
+        if (!utf8.take(chunk))
+            return false;
+        if (std::exchange(firstChunk, false))
+            snippet = snippetOfBeginning(chunk, chunk.size() < FileSystem::chunkSize);
+        return true;
+    });
+    if (!read || !utf8.isValid())
+        return std::nullopt;
+    if (snippet || firstChunk)
+        return firstChunk ? QString() : snippet; // an empty file has an empty preview
+    // The first lines go on beyond the first chunk: rare enough to read the file whole.
     const auto length = FileSystem::readInto(filePath, m_buffer);
     if (!length)
         return std::nullopt;
-    // The whole file must be UTF-8, but only its beginning is turned into text: the
-    // preview needs a few lines, and a large file would cost a large string.
     const QByteArrayView bytes(m_buffer.constData(), length.value());
-    if (!bytes.isValidUtf8())
+    if (!isUtf8(bytes))
         return std::nullopt;
-    qsizetype prefix = std::min<qsizetype>(bytes.size(), 1024);
-    for (;;) {
-        // Cut before a lead byte, so no character is split.
-        while (prefix < bytes.size() && (static_cast<uchar>(bytes[prefix]) & 0xC0) == 0x80)
-            ++prefix;
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = decoder.decode(bytes.first(prefix));
-        if (auto snippet = settledSnippet(text, prefix == bytes.size()))
-            return snippet;
-        prefix = std::min(bytes.size(), prefix * 2);
-    }
+    return snippetOfBeginning(bytes, true);
 }
 
 bool isHiddenName(QStringView name)
@@ -117,7 +203,7 @@ void PreviewReader::readManifest(Skill& folderSkill, const QString& folderPath)
         folderSkill.findings = SkillManifest::check(std::nullopt, folderName);
         return;
     }
-    const auto manifest = SkillManifest::read(m_buffer.first(length.value()));
+    const auto manifest = SkillManifest::read(QByteArrayView(m_buffer.constData(), length.value()));
     if (manifest)
         folderSkill.description = manifest->description.value_or(QString());
     folderSkill.findings = SkillManifest::check(manifest, folderName);

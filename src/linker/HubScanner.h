@@ -11,6 +11,20 @@
 // Turning hub entries into skills with their previews.
 namespace HubScanner {
 
+// Whether a text read a chunk at a time is wholly UTF-8.
+class Utf8Check
+{
+public:
+    // Takes the next chunk; false once the text so far is not UTF-8.
+    bool take(QByteArrayView chunk);
+    // Whether everything taken is UTF-8, with no character cut short at the end.
+    bool isValid() const { return m_valid && m_pending.isEmpty(); }
+
+private:
+    QByteArray m_pending; // the start of a character the last chunk cut short
+    bool m_valid = true;
+};
+
 // Reads files for their previews. One reader reuses its buffer from file to file, so a
 // scan over many large files does not pay for fresh memory each time.
 class PreviewReader

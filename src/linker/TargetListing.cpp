@@ -19,7 +19,7 @@ namespace {
 // An entry with its state; `hub` is the reached hub folder, if it could be reached. A
 // link costs one readlink() per hop; the listing already told what the others are.
 TargetAppSkill describeEntry(const FileSystem::FolderEntry& entry, const std::optional<QString>& hub,
-                             const RecordedItems& recorded)
+                             const FolderContainment& inHub, const RecordedItems& recorded)
 {
     const QString& entryPath = entry.path;
     TargetAppSkill skill;
@@ -40,7 +40,7 @@ TargetAppSkill describeEntry(const FileSystem::FolderEntry& entry, const std::op
         const QString namesake = FileSystem::childPath(*hub, skill.name);
         skill.hasNamesakeInHub = destination == namesake || FileSystem::exists(namesake);
     }
-    skill.state = skill.classified(hub.value_or(QString()));
+    skill.state = skill.classified(inHub);
     if (const std::optional<QString> copied = recorded.value(skill.name); hub && !skill.isSymlink && copied) {
         switch (copyStateOf(entryPath, FileSystem::childPath(*hub, skill.name), *copied)) {
         case CopyState::current:
@@ -81,11 +81,12 @@ QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath,
     // The hub is reached once for the whole listing, not once per entry.
     const auto hub = m_access.reach(m_hub.location());
     const std::optional<QString> hubPath = hub ? std::optional(hub->path) : std::nullopt;
+    const FolderContainment inHub(hubPath.value_or(QString()));
     QList<TargetAppSkill> skills;
     skills.reserve(entries->size());
     for (const FileSystem::FolderEntry& entry : entries.value()) {
         if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
-            skills.append(describeEntry(entry, hubPath, recorded));
+            skills.append(describeEntry(entry, hubPath, inHub, recorded));
     }
     std::stable_sort(skills.begin(), skills.end(), [](const TargetAppSkill& a, const TargetAppSkill& b) {
         return precedesByCodePoint(a.name, b.name);
@@ -101,8 +102,9 @@ std::optional<std::optional<TargetAppSkill>> TargetListing::entry(const TargetAp
         if (!FileSystem::exists(path) && !FileSystem::isSymbolicLink(path))
             return std::nullopt;
         const auto hub = m_access.reach(m_hub.location());
-        return describeEntry({path, std::nullopt, std::nullopt},
-                             hub ? std::optional(hub->path) : std::nullopt,
+        const std::optional<QString> hubPath = hub ? std::optional(hub->path) : std::nullopt;
+        return describeEntry({path, std::nullopt, std::nullopt}, hubPath,
+                             FolderContainment(hubPath.value_or(QString())),
                              LinkRecords::recordedIn(m_context, app.id()));
     });
 }

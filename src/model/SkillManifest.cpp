@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/yaml.h>
 
@@ -16,13 +18,17 @@ QString tr(const char* text)
 }
 
 // The frontmatter's lines, without the "---" lines around them; nothing when there are none.
-std::optional<QByteArray> frontmatterOf(QByteArray text)
+std::optional<QByteArray> frontmatterOf(QByteArrayView beginning)
 {
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text.remove(0, 3);
-    text.replace("\r\n", "\n");
-    if (!text.startsWith("---\n"))
+    if (beginning.startsWith("\xEF\xBB\xBF"))
+        beginning = beginning.sliced(3);
+    // Only a text that opens with the marker line is looked at further: a hub holds many
+    // files, and most of them are not skills with frontmatter.
+    if (!beginning.startsWith("---\n") && !beginning.startsWith("---\r\n"))
         return std::nullopt;
+    QByteArray text = beginning.toByteArray();
+    if (text.contains('\r'))
+        text.replace("\r\n", "\n");
     const qsizetype end = text.indexOf("\n---", 3);
     if (end < 0)
         return std::nullopt;
@@ -45,9 +51,10 @@ Result<std::optional<QString>, QString> textField(const YAML::Node& document, co
 
 } // namespace
 
-Result<SkillManifest, QString> SkillManifest::read(const QByteArray& skillFile)
+Result<SkillManifest, QString> SkillManifest::read(QByteArrayView skillFile)
 {
-    const auto frontmatter = frontmatterOf(skillFile.left(maximumFrontmatterSize + 8));
+    const auto frontmatter =
+        frontmatterOf(skillFile.first(std::min<qsizetype>(skillFile.size(), maximumFrontmatterSize + 8)));
     if (!frontmatter) {
         if (skillFile.size() > maximumFrontmatterSize)
             return tr("Das Frontmatter ist länger als 64 KiB.");

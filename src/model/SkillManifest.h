@@ -37,7 +37,7 @@ struct SkillManifest
 
     // Reads the frontmatter between the opening and closing "---" lines (a byte order
     // mark and CRLF line ends are fine); the error is a finding for the user.
-    static Result<SkillManifest, QString> read(const QByteArray& skillFile);
+    static Result<SkillManifest, QString> read(QByteArrayView skillFile);
 
     // Every check of the open skill format against the folder the file lives in:
     // nothing when the skill is well-formed. `skillFile` is empty when the folder has none.

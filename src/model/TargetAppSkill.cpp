@@ -18,24 +18,56 @@ QString canonicalOrClean(const QString& path)
 
 } // namespace
 
-bool TargetAppSkill::pointsIntoHub(const QString& hubPath) const
+FolderContainment::FolderContainment(const QString& folder)
+    : m_folder(folder.isEmpty() ? QString() : QDir::cleanPath(folder))
+{}
+
+QString FolderContainment::canonicalOf(const QString& cleanPath) const
 {
-    if (!symlinkDestination || hubPath.isEmpty())
+    // The last component is no link, so only the folder it lies in needs resolving.
+    const qsizetype slash = cleanPath.lastIndexOf(u'/');
+    if (slash <= 0)
+        return canonicalOrClean(cleanPath);
+    const QString parent = cleanPath.left(slash);
+    auto known = m_canonicalParents.constFind(parent);
+    if (known == m_canonicalParents.cend())
+        known = m_canonicalParents.insert(parent, canonicalOrClean(parent));
+    return *known + QStringView(cleanPath).mid(slash);
+}
+
+bool FolderContainment::contains(const QString& path) const
+{
+    if (m_folder.isEmpty())
         return false;
-    const QString destination = QDir::cleanPath(symlinkDestination->toLocalFile());
+    const QString cleaned = QDir::cleanPath(path);
     // The paths as written match for links the program made; only others need the
     // links on their way resolved.
-    return isSameOrBelow(destination, QDir::cleanPath(hubPath)) ||
-           isSameOrBelow(canonicalOrClean(destination), canonicalOrClean(hubPath));
+    if (isSameOrBelow(cleaned, m_folder))
+        return true;
+    if (!m_canonicalFolder)
+        m_canonicalFolder = canonicalOrClean(m_folder);
+    return isSameOrBelow(canonicalOf(cleaned), *m_canonicalFolder);
+}
+
+bool TargetAppSkill::pointsIntoHub(const QString& hubPath) const
+{
+    return symlinkDestination && FolderContainment(hubPath).contains(symlinkDestination->toLocalFile());
 }
 
 TargetItemState TargetAppSkill::classified(const QString& hubPath) const
+{
+    return classified(FolderContainment(hubPath));
+}
+
+TargetItemState TargetAppSkill::classified(const FolderContainment& hub) const
 {
     if (isBroken)
         return hasNamesakeInHub ? TargetItemState::repairable : TargetItemState::broken;
     if (!isSymlink)
         return TargetItemState::localItem;
-    return pointsIntoHub(hubPath) ? TargetItemState::linked : TargetItemState::externalLink;
+    return symlinkDestination && hub.contains(symlinkDestination->toLocalFile())
+               ? TargetItemState::linked
+               : TargetItemState::externalLink;
 }
 
 size_t qHash(const TargetAppSkill& skill, size_t seed)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QHashFunctions>
 #include <QString>
 #include <QUrl>
@@ -32,6 +33,25 @@ constexpr bool isImportable(TargetItemState state)
     return state == TargetItemState::externalLink || state == TargetItemState::localItem;
 }
 
+// Whether paths lie in one folder (the hub) or are it, by whole path components in the
+// letter case the file system keeps. Paths as written are compared first; the others are
+// resolved, each folder they lie in once, so a listing of many links elsewhere stays cheap.
+// A path's last component must not be a link: it is a destination followed to its end.
+class FolderContainment
+{
+public:
+    explicit FolderContainment(const QString& folder);
+
+    bool contains(const QString& path) const;
+
+private:
+    QString canonicalOf(const QString& cleanPath) const;
+
+    QString m_folder; // cleaned
+    mutable std::optional<QString> m_canonicalFolder;
+    mutable QHash<QString, QString> m_canonicalParents;
+};
+
 // One entry of a target app's folder, rebuilt by every listing. Its identity is its url.
 struct TargetAppSkill
 {
@@ -51,6 +71,7 @@ struct TargetAppSkill
     // The state of the entry with the hub at that path, as far as the entry itself tells:
     // whether it is a copy, only the records know.
     TargetItemState classified(const QString& hubPath) const;
+    TargetItemState classified(const FolderContainment& hub) const;
 
     bool operator==(const TargetAppSkill&) const = default;
 };

@@ -96,6 +96,14 @@ private Q_SLOTS:
         QTest::newRow("encoded surrogate") << "a\nb\nc\n" + body + "\xED\xA0\x80";
         QTest::newRow("beyond the last code point") << QByteArray("a\n\xF4\x90\x80\x80");
         QTest::newRow("noncharacter") << QByteArray("\xEF\xBF\xBE\nb\nc");
+        // Files are checked 64 KiB at a time: characters cut at that border.
+        const QByteArray chunk(64 * 1024 - 1, 'a');
+        QTest::newRow("character across a chunk") << "x\ny\nz\n" + chunk + "\xE2\x82\xAC" + body;
+        QTest::newRow("four bytes across a chunk")
+            << "x\ny\nz\n" + chunk.left(chunk.size() - 2) + "\xF0\x9F\x98\x80";
+        QTest::newRow("lead byte at a chunk end, then ASCII") << "x\ny\nz\n" + chunk + "\xE2" + "ab";
+        QTest::newRow("bad byte first in a chunk") << "x\ny\nz\n" + chunk + "a\xFF";
+        QTest::newRow("stray continuation first in a chunk") << "x\ny\nz\n" + chunk + "a\x80";
     }
     void previewMatchesWholeText()
     {
