@@ -52,21 +52,9 @@ Result<AppBackup> buildBackup(ModelContext& context, const HubSettings& hub)
 // Replaces every record with the document's; pending until the caller saves.
 Outcome replaceRecords(ModelContext& context, const AppBackup& backup, const QString& hubPathBefore)
 {
-    const auto apps = context.fetch<TargetApp>();
-    if (!apps)
-        return apps.error();
-    for (TargetApp* app : apps.value())
-        context.remove(app);
-    const auto settings = context.fetch<AppSettings>();
-    if (!settings)
-        return settings.error();
-    for (AppSettings* record : settings.value())
-        context.remove(record);
-    const auto records = context.fetch<SkillLinkRecord>();
-    if (!records)
-        return records.error();
-    for (SkillLinkRecord* record : records.value())
-        context.remove(record);
+    // The old records go without being read: a large configuration costs nothing to drop.
+    for (RecordType type : {RecordType::targetApp, RecordType::appSettings, RecordType::skillLinkRecord})
+        context.removeAll(type);
 
     for (const BackupTargetApp& app : backup.targetApps)
         context.insert(BackupService::appFrom(app).release());
@@ -78,8 +66,7 @@ Outcome replaceRecords(ModelContext& context, const AppBackup& backup, const QSt
     for (const BackupSkillLinkRecord& record : backup.linkRecords.value_or(QList<BackupSkillLinkRecord>()))
         context.insert(BackupService::recordFrom(record).release());
     if (backup.sources) {
-        for (SkillSourceRecord* source : context.records<SkillSourceRecord>())
-            context.remove(source);
+        context.removeAll(RecordType::skillSource);
         for (const BackupSkillSource& source : *backup.sources) {
             // A kind this version does not know is left out rather than failing the whole import.
             if (const auto kind = SkillSourceRecord::kindNamed(source.kind))
@@ -87,8 +74,7 @@ Outcome replaceRecords(ModelContext& context, const AppBackup& backup, const QSt
         }
     }
     if (backup.provenance) {
-        for (SkillProvenanceRecord* record : context.records<SkillProvenanceRecord>())
-            context.remove(record);
+        context.removeAll(RecordType::skillProvenance);
         for (const SkillProvenance& provenance : *backup.provenance)
             context.insert(new SkillProvenanceRecord(provenance));
     }
@@ -152,11 +138,21 @@ Result<AppBackup> BackupService::read(const QString& filePath)
 
 Outcome BackupService::importFile(const QString& filePath)
 {
-    const auto snapshot =
-        replaceStoredRecords(m_context.store().filePath(), filePath, m_hub.centralRepositoryPath());
-    if (!snapshot)
-        return snapshot.error();
-    m_context.takeIn(snapshot.value());
+    const auto backup = read(filePath);
+    if (!backup)
+        return backup.error();
+    // All records are replaced in one save, and views hear of it once. A failure writes
+    // nothing and takes the replacement back, so nothing of the old configuration is lost
+    // and nothing is announced.
+    ModelContext::AnnouncementBatch batch(m_context);
+    Outcome replaced = replaceRecords(m_context, backup.value(), m_hub.centralRepositoryPath());
+    if (replaced)
+        replaced = m_context.save();
+    if (!replaced) {
+        (void)m_context.rollback();
+        batch.discard();
+        return replaced;
+    }
     m_hub.load();
     return {};
 }
@@ -169,7 +165,7 @@ Result<StoreSnapshot> BackupService::replaceStoredRecords(const QString& storePa
     if (!backup)
         return backup.error();
 
-    auto opened = ModelContext::open(storePath);
+    auto opened = ModelContext::open(storePath, ModelContext::Loading::onDemand);
     if (!opened)
         return opened.error();
     ModelContext& context = *opened.value();

@@ -26,6 +26,14 @@ bool removeRecordsWhere(ModelContext& context, const std::function<bool(const Sk
     return true;
 }
 
+// The records of one app: only these rows are read while the others are not needed.
+QList<SkillLinkRecord*> recordsOf(const ModelContext& context, const QUuid& targetAppID)
+{
+    return context.recordsWhere<SkillLinkRecord>(
+        SkillLinkRecord::Columns::targetAppID, targetAppID.toString(QUuid::WithoutBraces),
+        [&](const SkillLinkRecord& record) { return record.targetAppID() == targetAppID; });
+}
+
 } // namespace
 
 LinkRecords::LinkRecords(ModelContext& context)
@@ -42,9 +50,7 @@ bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& adde
 {
     QHash<QString, SkillLinkRecord*> recorded;
     const QSet<QString> gone(removed.cbegin(), removed.cend());
-    for (SkillLinkRecord* record : m_context.records<SkillLinkRecord>()) {
-        if (record->targetAppID() != targetAppID)
-            continue;
+    for (SkillLinkRecord* record : recordsOf(m_context, targetAppID)) {
         if (gone.contains(record->itemName()))
             m_context.remove(record);
         else
@@ -70,9 +76,8 @@ bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& adde
 RecordedItems LinkRecords::recordedIn(const ModelContext& context, const QUuid& targetAppID)
 {
     RecordedItems recorded;
-    for (const SkillLinkRecord* record : context.records<SkillLinkRecord>())
-        if (record->targetAppID() == targetAppID)
-            recorded.insert(record->itemName(), record->contentHash());
+    for (const SkillLinkRecord* record : recordsOf(context, targetAppID))
+        recorded.insert(record->itemName(), record->contentHash());
     return recorded;
 }
 

@@ -1,10 +1,14 @@
 #include "model/ModelContext.h"
 
+#include "base/Log.h"
+
 #include "model/AppSettings.h"
 #include "model/SkillLinkRecord.h"
 #include "model/SkillProvenanceRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -56,15 +60,66 @@ bool sameStoredValue(const QVariant& a, const QVariant& b)
 
 } // namespace
 
-Result<std::unique_ptr<ModelContext>> ModelContext::open(const QString& filePath)
+Result<std::unique_ptr<ModelContext>> ModelContext::open(const QString& filePath, Loading loading)
 {
     auto store = ModelStore::open(filePath);
     if (!store)
         return store.error();
     std::unique_ptr<ModelContext> context(new ModelContext(std::move(store).value()));
+    if (loading == Loading::onDemand)
+        return context;
+    context->m_loadedTypes = QSet<RecordType>(std::begin(allTypes), std::end(allTypes));
     if (Outcome loaded = context->refresh(); !loaded)
         return loaded.error();
     return context;
+}
+
+Outcome ModelContext::load(RecordType type) const
+{
+    if (m_loadedTypes.contains(type))
+        return {};
+    auto& self = const_cast<ModelContext&>(*this); // see the declaration
+    auto snapshot = m_store->readSnapshot({&schemaOf(type)});
+    if (!snapshot)
+        return snapshot.error();
+    self.m_loadedTypes.insert(type);
+    // Every record must be of one revision: when the file moved on since the other types
+    // were read, they are read again with this one.
+    if (m_seenRevision && snapshot->revision != *m_seenRevision)
+        return self.refresh();
+    // No announcement: nobody has seen records of this type yet, so none changed.
+    self.takeInRows(type, snapshot->rowsByTable.begin()->second, nullptr);
+    self.m_seenRevision = snapshot->revision;
+    return {};
+}
+
+void ModelContext::loadWhere(RecordType type, const Column& column, const QVariant& value) const
+{
+    auto rows = m_store->readWhere(schemaOf(type), column, value);
+    if (!rows) {
+        Log::line(u"Cannot read the store: "_s + rows.error().description);
+        return;
+    }
+    auto& self = const_cast<ModelContext&>(*this); // see load()
+    QSet<QString> held;
+    for (const Record* record : std::as_const(m_records))
+        if (record->recordType() == type)
+            held.insert(record->storeKey());
+    for (const Record* record : std::as_const(m_pendingRemovals))
+        held.insert(record->storeKey());
+    for (const StoredRow& row : rows.value()) {
+        if (held.contains(row.storeKey) || m_pendingRemovalsOfAll.contains(type))
+            continue;
+        Record* record = makeStoredRecord(type, row);
+        self.adopt(record);
+        self.m_records.append(record);
+    }
+}
+
+void ModelContext::loadForLooking(RecordType type) const
+{
+    if (Outcome loaded = load(type); !loaded)
+        Log::line(u"Cannot read the store: "_s + loaded.error().description);
 }
 
 ModelContext::ModelContext(std::unique_ptr<ModelStore> store)
@@ -126,9 +181,25 @@ void ModelContext::remove(Record* record)
     announce(record->recordType());
 }
 
+void ModelContext::removeAll(RecordType type)
+{
+    for (Record* record : std::as_const(m_records)) {
+        if (record->recordType() != type)
+            continue;
+        if (m_pendingInserts.remove(record))
+            retire(record);
+        else
+            m_pendingRemovals.append(record); // back in place on a rollback
+    }
+    m_records.removeIf([type](const Record* record) { return record->recordType() == type; });
+    m_pendingRemovalsOfAll.insert(type);
+    m_loadedTypes.insert(type); // there is nothing left to read
+    announce(type);
+}
+
 bool ModelContext::hasChanges() const
 {
-    return !m_pendingInserts.isEmpty() || !m_pendingRemovals.isEmpty() ||
+    return !m_pendingInserts.isEmpty() || !m_pendingRemovals.isEmpty() || !m_pendingRemovalsOfAll.isEmpty() ||
            std::any_of(m_records.cbegin(), m_records.cend(),
                        [](const Record* record) { return !record->m_changedColumns.isEmpty(); });
 }
@@ -136,8 +207,15 @@ bool ModelContext::hasChanges() const
 QList<RowChange> ModelContext::pendingChanges() const
 {
     QList<RowChange> changes;
-    for (const Record* record : m_pendingRemovals)
-        changes.append({RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}});
+    for (RecordType type : allTypes) {
+        if (m_pendingRemovalsOfAll.contains(type))
+            changes.append({RowChange::Kind::removeAll, &schemaOf(type), {}, {}});
+    }
+    for (const Record* record : m_pendingRemovals) {
+        if (!m_pendingRemovalsOfAll.contains(record->recordType()))
+            changes.append(
+                {RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}});
+    }
     for (const Record* record : m_records) {
         const RecordSchema* schema = &schemaOf(record->recordType());
         if (m_pendingInserts.contains(record)) {
@@ -172,6 +250,7 @@ Outcome ModelContext::save()
     for (Record* record : std::as_const(m_pendingRemovals))
         retire(record);
     m_pendingRemovals.clear();
+    m_pendingRemovalsOfAll.clear();
     return {};
 }
 
@@ -186,6 +265,7 @@ Outcome ModelContext::rollback()
     m_pendingInserts.clear();
     m_records.append(m_pendingRemovals);
     m_pendingRemovals.clear();
+    m_pendingRemovalsOfAll.clear();
     // Reading the file again puts the stored values back and announces every type.
     const AnnouncementBatch batch(*this);
     for (RecordType type : allTypes)
@@ -208,8 +288,14 @@ void ModelContext::announce(RecordType type)
 
 ModelContext::AnnouncementBatch::AnnouncementBatch(ModelContext& context)
     : m_context(context)
+    , m_changedBefore(context.m_typesChangedInBatch)
 {
     ++m_context.m_batchDepth;
+}
+
+void ModelContext::AnnouncementBatch::discard()
+{
+    m_context.m_typesChangedInBatch = m_changedBefore;
 }
 
 ModelContext::AnnouncementBatch::~AnnouncementBatch()
@@ -272,7 +358,12 @@ Outcome ModelContext::refreshIfStoreChanged()
 
 Outcome ModelContext::refresh()
 {
-    auto snapshot = m_store->readSnapshot();
+    QList<const RecordSchema*> tables;
+    for (RecordType type : allTypes) {
+        if (m_loadedTypes.contains(type))
+            tables.append(&schemaOf(type));
+    }
+    auto snapshot = m_store->readSnapshot(tables);
     if (!snapshot)
         return snapshot.error();
     m_seenRevision.reset(); // whatever was seen, these rows are the file's now
@@ -321,9 +412,12 @@ void ModelContext::takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>
         return;
     const AnnouncementBatch batch(*this);
     for (RecordType type : allTypes) {
+        // A snapshot of some tables says nothing about the others.
         const auto rows = snapshot.rowsByTable.find(schemaOf(type).table);
-        if (takeInRows(type, rows == snapshot.rowsByTable.end() ? QList<StoredRow>() : rows->second,
-                       prepared))
+        if (rows == snapshot.rowsByTable.end())
+            continue;
+        m_loadedTypes.insert(type);
+        if (takeInRows(type, rows->second, prepared))
             m_typesChangedInBatch.insert(type);
     }
     m_seenRevision = snapshot.revision;
@@ -340,10 +434,13 @@ Record* ModelContext::makeStoredRecord(RecordType type, const StoredRow& row)
 }
 
 // Returns whether any record of the type was added, changed or deleted.
-bool ModelContext::takeInRows(RecordType type, const QList<StoredRow>& rows,
+bool ModelContext::takeInRows(RecordType type, const QList<StoredRow>& storedRows,
                               QHash<QString, Record*>* prepared)
 {
     bool changed = false;
+    // Rows that the next save deletes wholesale are as good as gone already.
+    static const QList<StoredRow> noRows;
+    const QList<StoredRow>& rows = m_pendingRemovalsOfAll.contains(type) ? noRows : storedRows;
 
     QHash<QString, Record*> known;
     for (Record* record : std::as_const(m_records)) {

@@ -22,7 +22,15 @@ class ModelContext : public QObject
     Q_OBJECT
 
 public:
-    static Result<std::unique_ptr<ModelContext>> open(const QString& filePath);
+    // How much open() reads: every record, as the window shows them all; or each type's
+    // records when they are first asked for, as a command touches few of them.
+    enum class Loading
+    {
+        everything,
+        onDemand
+    };
+    static Result<std::unique_ptr<ModelContext>> open(const QString& filePath,
+                                                      Loading loading = Loading::everything);
 
     ~ModelContext() override;
 
@@ -32,18 +40,28 @@ public:
     // All records of type T as of now, without looking for outside changes first; for views.
     template <typename T> QList<T*> records() const;
 
+    // The records of type T whose column holds the value, which `holds` tells of a record
+    // in memory. Until every record of the type is read, only these rows are read, so a
+    // command that touches one app's records does not read everyone's.
+    template <typename T>
+    QList<T*> recordsWhere(const Column& column, const QVariant& value,
+                           const std::function<bool(const T&)>& holds) const;
+
     // Adds a new record; the context owns it from now on.
     void insert(Record* record);
     // Takes a record out; it is deleted from the store at the next save.
     void remove(Record* record);
+    // Takes out every record of the type, read or not: all its rows are deleted at the
+    // next save. A large configuration is thus replaced without reading it first.
+    void removeAll(RecordType type);
 
     Outcome save();
     bool hasChanges() const;
     // Drops every unsaved insert, removal and field change: the records are as stored.
     Outcome rollback();
 
-    // Takes in what other processes saved since the last look. Fields this context
-    // changed and has not saved yet keep their new values.
+    // Takes in what other processes saved since the last look, for every type read so
+    // far. Fields this context changed and has not saved yet keep their new values.
     Outcome refresh();
     // The same with rows another connection read, e.g. on a worker thread after a large
     // write there, so this thread only merges. A snapshot older than what this context
@@ -83,8 +101,13 @@ public:
         AnnouncementBatch(const AnnouncementBatch&) = delete;
         AnnouncementBatch& operator=(const AnnouncementBatch&) = delete;
 
+        // Announces nothing of what changed in this batch: for changes taken back by a
+        // rollback, after which every record is as it was.
+        void discard();
+
     private:
         ModelContext& m_context;
+        QSet<RecordType> m_changedBefore;
     };
 
     // While one lives, fetches take the records as they are instead of reading the file
@@ -111,6 +134,14 @@ private:
 
     explicit ModelContext(std::unique_ptr<ModelStore> store);
 
+    // Reads a type's rows the first time they are asked for. The records are the file's
+    // rows as of a revision, so filling them in changes nothing a caller could tell:
+    // hence const, also for views that only look.
+    Outcome load(RecordType type) const;
+    void loadForLooking(RecordType type) const;
+    // Reads the rows of a type not read yet whose column holds the value, and makes
+    // records of those this context does not hold yet.
+    void loadWhere(RecordType type, const Column& column, const QVariant& value) const;
     void noteRecordChanged(const Record& record);
     void adopt(Record* record);
     void announce(RecordType type);
@@ -122,14 +153,16 @@ private:
     static Record* makeStoredRecord(RecordType type, const StoredRow& row);
     void takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>* prepared);
     Outcome refreshIfStoreChanged();
-    bool takeInRows(RecordType type, const QList<StoredRow>& rows, QHash<QString, Record*>* prepared);
+    bool takeInRows(RecordType type, const QList<StoredRow>& storedRows, QHash<QString, Record*>* prepared);
     QList<RowChange> pendingChanges() const;
 
     std::unique_ptr<ModelStore> m_store;
     QList<Record*> m_records; // live records, in store order
     QSet<const Record*> m_pendingInserts;
     QList<Record*> m_pendingRemovals;
-    std::optional<qint64> m_seenRevision; // of the rows last taken in
+    QSet<RecordType> m_pendingRemovalsOfAll; // types whose every stored row goes
+    std::optional<qint64> m_seenRevision;    // of the rows last taken in
+    QSet<RecordType> m_loadedTypes;
     int m_batchDepth = 0;
     int m_refreshDeferrals = 0;
     QSet<RecordType> m_typesChangedInBatch;
@@ -139,6 +172,7 @@ private:
 
 template <typename T> QList<T*> ModelContext::records() const
 {
+    loadForLooking(T::type);
     QList<T*> matching;
     for (Record* record : m_records) {
         if (record->recordType() == T::type)
@@ -147,8 +181,24 @@ template <typename T> QList<T*> ModelContext::records() const
     return matching;
 }
 
+template <typename T>
+QList<T*> ModelContext::recordsWhere(const Column& column, const QVariant& value,
+                                     const std::function<bool(const T&)>& holds) const
+{
+    if (!m_loadedTypes.contains(T::type))
+        loadWhere(T::type, column, value);
+    QList<T*> matching;
+    for (Record* record : m_records) {
+        if (record->recordType() == T::type && holds(*static_cast<const T*>(record)))
+            matching.append(static_cast<T*>(record));
+    }
+    return matching;
+}
+
 template <typename T> Result<QList<T*>> ModelContext::fetch(const std::function<bool(const T&)>& predicate)
 {
+    if (Outcome loaded = load(T::type); !loaded)
+        return loaded.error();
     if (Outcome current = refreshIfStoreChanged(); !current)
         return current.error();
     QList<T*> matching = records<T>();

@@ -108,6 +108,54 @@ Outcome inImmediateTransaction(const QString& connectionName, const std::functio
     return outcome;
 }
 
+// The statement that writes the change, with a placeholder for each of its values.
+QString statementOf(const RowChange& change)
+{
+    const QString& table = change.schema->table;
+    switch (change.kind) {
+    case RowChange::Kind::insert: {
+        const QStringList placeholders(change.schema->columns.size() + 1, u"?"_s);
+        return u"INSERT INTO %1 (store_key, %2) VALUES (%3)"_s.arg(
+            table, change.schema->columnNames().join(u", "_s), placeholders.join(u", "_s));
+    }
+    case RowChange::Kind::update: {
+        QStringList assignments;
+        for (auto column = change.values.cbegin(); column != change.values.cend(); ++column)
+            assignments.append(column.key() + u" = ?"_s);
+        return u"UPDATE %1 SET %2 WHERE store_key = ?"_s.arg(table, assignments.join(u", "_s));
+    }
+    case RowChange::Kind::remove:
+        return u"DELETE FROM %1 WHERE store_key = ?"_s.arg(table);
+    case RowChange::Kind::removeAll:
+        return u"DELETE FROM %1"_s.arg(table);
+    }
+    Q_UNREACHABLE();
+}
+
+// The values for the placeholders of statementOf(change), in their order.
+QVariantList valuesOf(const RowChange& change)
+{
+    QVariantList values;
+    switch (change.kind) {
+    case RowChange::Kind::insert:
+        values.append(change.storeKey);
+        for (const Column& column : change.schema->columns)
+            values.append(change.values.value(column.name));
+        break;
+    case RowChange::Kind::update:
+        for (auto column = change.values.cbegin(); column != change.values.cend(); ++column)
+            values.append(column.value());
+        values.append(change.storeKey);
+        break;
+    case RowChange::Kind::remove:
+        values.append(change.storeKey);
+        break;
+    case RowChange::Kind::removeAll:
+        break;
+    }
+    return values;
+}
+
 } // namespace
 
 ModelStore::ModelStore(const QString& filePath, const QString& connectionName)
@@ -222,6 +270,28 @@ Result<QList<StoredRow>> ModelStore::readAll(const RecordSchema& schema)
     return rows;
 }
 
+Result<QList<StoredRow>> ModelStore::readWhere(const RecordSchema& schema, const Column& column,
+                                               const QVariant& value)
+{
+    QSqlQuery query(connection(m_connectionName));
+    query.setForwardOnly(true);
+    const QString statement = u"SELECT store_key, %1 FROM %2 WHERE %3 = ? ORDER BY rowid"_s.arg(
+        schema.columnNames().join(u", "_s), schema.table, column.name);
+    if (!query.prepare(statement))
+        return sqlError(statement, query.lastError());
+    query.addBindValue(value);
+    if (!query.exec())
+        return sqlError(statement, query.lastError());
+    QList<StoredRow> rows;
+    while (query.next()) {
+        StoredRow row{query.value(0).toString(), {}};
+        for (qsizetype index = 0; index < schema.columns.size(); ++index)
+            row.values.insert(schema.columns[index].name, query.value(static_cast<int>(index + 1)));
+        rows.append(row);
+    }
+    return rows;
+}
+
 Result<qint64> ModelStore::revision()
 {
     auto query = run(m_connectionName, u"SELECT revision FROM store_revision"_s);
@@ -234,6 +304,11 @@ Result<qint64> ModelStore::revision()
 
 Result<StoreSnapshot> ModelStore::readSnapshot()
 {
+    return readSnapshot(allSchemas());
+}
+
+Result<StoreSnapshot> ModelStore::readSnapshot(const QList<const RecordSchema*>& tables)
+{
     if (auto begun = run(m_connectionName, u"BEGIN"_s); !begun)
         return begun.error();
     const auto endRead = qScopeGuard([this] { (void)run(m_connectionName, u"COMMIT"_s); });
@@ -242,7 +317,7 @@ Result<StoreSnapshot> ModelStore::readSnapshot()
     if (!current)
         return current.error();
     snapshot.revision = current.value();
-    for (const RecordSchema* schema : allSchemas()) {
+    for (const RecordSchema* schema : tables) {
         auto rows = readAll(*schema);
         if (!rows)
             return rows.error();
@@ -255,50 +330,35 @@ Result<qint64> ModelStore::apply(const QList<RowChange>& changes)
 {
     qint64 committed = 0;
     Outcome written = inImmediateTransaction(m_connectionName, [&]() -> Outcome {
-        // Rows of one kind share a statement; preparing it once per save keeps large saves fast.
-        std::map<QString, QSqlQuery> prepared;
+        // Rows of one kind share a statement, prepared once per save: inserts and deletions
+        // are known by kind and table alone, as they name every column or none; updates by
+        // the columns they change.
+        std::map<std::pair<RowChange::Kind, const RecordSchema*>, QSqlQuery> byTable;
+        std::map<QString, QSqlQuery> updates;
         for (const RowChange& change : changes) {
-            const QStringList columns = change.values.keys();
-            QString statement;
-            QVariantList values;
-            switch (change.kind) {
-            case RowChange::Kind::insert: {
-                const QStringList placeholders(columns.size() + 1, u"?"_s);
-                statement = u"INSERT INTO %1 (store_key, %2) VALUES (%3)"_s.arg(
-                    change.schema->table, columns.join(u", "_s), placeholders.join(u", "_s));
-                values.append(change.storeKey);
-                for (const QString& column : columns)
-                    values.append(change.values[column]);
-                break;
+            const bool isUpdate = change.kind == RowChange::Kind::update;
+            const QString updateStatement = isUpdate ? statementOf(change) : QString();
+            QSqlQuery* query = nullptr;
+            if (isUpdate) {
+                if (const auto known = updates.find(updateStatement); known != updates.end())
+                    query = &known->second;
+            } else if (const auto known = byTable.find({change.kind, change.schema});
+                       known != byTable.end()) {
+                query = &known->second;
             }
-            case RowChange::Kind::update: {
-                QStringList assignments;
-                for (const QString& column : columns)
-                    assignments.append(column + u" = ?"_s);
-                statement = u"UPDATE %1 SET %2 WHERE store_key = ?"_s.arg(change.schema->table,
-                                                                          assignments.join(u", "_s));
-                for (const QString& column : columns)
-                    values.append(change.values[column]);
-                values.append(change.storeKey);
-                break;
-            }
-            case RowChange::Kind::remove:
-                statement = u"DELETE FROM %1 WHERE store_key = ?"_s.arg(change.schema->table);
-                values.append(change.storeKey);
-                break;
-            }
-            auto query = prepared.find(statement);
-            if (query == prepared.end()) {
+            if (!query) {
                 QSqlQuery fresh(connection(m_connectionName));
-                if (!fresh.prepare(statement))
+                if (!fresh.prepare(isUpdate ? updateStatement : statementOf(change)))
                     return sqlError(u"Cannot save to "_s + change.schema->table, fresh.lastError());
-                query = prepared.emplace(statement, std::move(fresh)).first;
+                query = isUpdate ? &updates.emplace(updateStatement, std::move(fresh)).first->second
+                                 : &byTable.emplace(std::pair(change.kind, change.schema), std::move(fresh))
+                                        .first->second;
             }
-            QSqlQuery& statementQuery = query->second;
+            const QVariantList values = valuesOf(change);
             for (qsizetype i = 0; i < values.size(); ++i)
-                statementQuery.bindValue(static_cast<int>(i), values[i]);
-            if (!statementQuery.exec())
-                return sqlError(u"Cannot save to "_s + change.schema->table, statementQuery.lastError());
+                query->bindValue(static_cast<int>(i), values[i]);
+            if (!query->exec())
+                return sqlError(u"Cannot save to "_s + change.schema->table, query->lastError());
         }
         if (auto counted = run(m_connectionName, u"UPDATE store_revision SET revision = revision + 1"_s);
             !counted)

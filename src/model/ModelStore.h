@@ -25,7 +25,8 @@ struct RowChange
     {
         insert,
         update,
-        remove
+        remove,
+        removeAll // every row of the table
     };
     Kind kind;
     const RecordSchema* schema;
@@ -64,7 +65,12 @@ public:
     void setBusyTimeout(std::chrono::milliseconds timeout);
 
     Result<QList<StoredRow>> readAll(const RecordSchema& schema);
+    // The rows whose column holds the value.
+    Result<QList<StoredRow>> readWhere(const RecordSchema& schema, const Column& column,
+                                       const QVariant& value);
+    // The rows of every table, or of the given ones only, as of one revision.
     Result<StoreSnapshot> readSnapshot();
+    Result<StoreSnapshot> readSnapshot(const QList<const RecordSchema*>& tables);
 
     // Counts the commits to the file, by any connection and any process. Unlike SQLite's
     // data_version it means the same on every connection, so a snapshot read on a worker

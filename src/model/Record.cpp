@@ -12,7 +12,8 @@ Record::~Record() = default;
 
 void Record::noteFieldChanged(const QString& column)
 {
-    if (!m_assigningStoredValues)
+    // A record not yet in a context is written whole when it is inserted.
+    if (!m_assigningStoredValues && m_context)
         m_changedColumns.insert(column);
     Q_EMIT fieldsChanged();
     if (m_context)

@@ -83,6 +83,55 @@ private Q_SLOTS:
             QFile::remove(storePath() + suffix);
     }
 
+    // A command opens the store reading nothing; it reads a type, or one app's records,
+    // when asked, and replaces a whole type without reading it.
+    void onDemandReadsOnlyWhatIsAskedFor()
+    {
+        QUuid first;
+        {
+            auto context = openContext(storePath());
+            auto* one = new TargetApp(u"One"_s, u"/one"_s, u"folder"_s, std::nullopt);
+            auto* two = new TargetApp(u"Two"_s, u"/two"_s, u"folder"_s, std::nullopt);
+            context->insert(one);
+            context->insert(two);
+            first = one->id();
+            for (const QString& item : {u"a"_s, u"b"_s})
+                context->insert(new SkillLinkRecord(one->id(), item));
+            context->insert(new SkillLinkRecord(two->id(), u"c"_s));
+            QVERIFY(context->save());
+        }
+        auto opened = ModelContext::open(storePath(), ModelContext::Loading::onDemand);
+        QVERIFY(opened);
+        ModelContext& context = *opened.value();
+        const auto ofFirst = [&] {
+            return context.recordsWhere<SkillLinkRecord>(
+                SkillLinkRecord::Columns::targetAppID, first.toString(QUuid::WithoutBraces),
+                [&](const SkillLinkRecord& record) { return record.targetAppID() == first; });
+        };
+        QCOMPARE(ofFirst().size(), 2);
+        QCOMPARE(ofFirst().size(), 2); // read once, not twice
+        QCOMPARE(context.records<TargetApp>().size(), 2);
+        // The whole type, read later, keeps the records already read.
+        SkillLinkRecord* kept = ofFirst().first();
+        QCOMPARE(context.records<SkillLinkRecord>().size(), 3);
+        QVERIFY(context.records<SkillLinkRecord>().contains(kept));
+
+        // Replacing a type: taken back by a rollback, written by a save.
+        context.removeAll(RecordType::skillLinkRecord);
+        context.insert(new SkillLinkRecord(first, u"new"_s));
+        QCOMPARE(context.records<SkillLinkRecord>().size(), 1);
+        QVERIFY(context.rollback());
+        QCOMPARE(context.records<SkillLinkRecord>().size(), 3);
+        context.removeAll(RecordType::skillLinkRecord);
+        context.insert(new SkillLinkRecord(first, u"new"_s));
+        QVERIFY(context.save());
+        auto reopened = openContext(storePath());
+        const auto records = reopened->records<SkillLinkRecord>();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records.first()->itemName(), u"new"_s);
+        QCOMPARE(reopened->records<TargetApp>().size(), 2);
+    }
+
     void recordsSurviveReopen()
     {
         const QByteArray bookmark = QByteArray::fromHex("0001ff") + "bookmark"; // not text
