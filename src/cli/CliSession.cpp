@@ -98,7 +98,8 @@ int CliSession::fail(const QString& message) const
 
 int CliSession::open(bool readHubItems)
 {
-    auto context = ModelContext::open(ModelStore::defaultFilePath());
+    // A command reads only the records it touches.
+    auto context = ModelContext::open(ModelStore::defaultFilePath(), ModelContext::Loading::onDemand);
     if (!context)
         return fail(u"The store cannot be opened; it was left unchanged. "_s + context.error().description);
     m_context = std::move(context).value();
@@ -235,31 +236,46 @@ int CliSession::appsRemove(const QStringList& args)
 
 int CliSession::toggle(const QStringList& args, bool linked)
 {
-    const auto skill = m_workspace->hubCatalog().itemNamed(args.at(0));
-    if (!skill)
-        return fail(u"The hub has no item \"%1\"."_s.arg(args.at(0)));
-    const auto app = AppActions(*m_workspace).find(args.at(1));
+    // ITEM... APP: the app comes last; every item is tried, and a failure with one does
+    // not keep the others from their place.
+    const auto app = AppActions(*m_workspace).find(args.last());
     if (!app)
         return fail(app.error().description);
-    switch (LinkActions(*m_workspace).setLinked(*skill, *app.value(), linked)) {
+    int exitCode = ExitCode::success;
+    for (const QString& itemName : args.first(args.size() - 1)) {
+        if (const int toggled = toggleOne(itemName, *app.value(), linked); toggled != ExitCode::success)
+            exitCode = toggled;
+    }
+    return exitCode;
+}
+
+int CliSession::toggleOne(const QString& itemName, TargetApp& app, bool linked)
+{
+    // Only the named item is read from the hub, not the whole hub.
+    const auto skill = m_workspace->hubCatalog().readItem(itemName);
+    if (!skill)
+        return fail(u"The hub has no item \"%1\"."_s.arg(itemName));
+    switch (LinkActions(*m_workspace).setLinked(*skill, app, linked)) {
     case LinkToggleResult::changed:
         return ExitCode::success;
     case LinkToggleResult::alreadyInState:
-        QTextStream(stderr) << (linked ? "Already linked.\n" : "Not linked.\n");
+        QTextStream(stderr) << (linked ? "Already linked: " : "Not linked: ") << itemName << '\n';
         return ExitCode::success;
     case LinkToggleResult::folderUnreachable:
-        return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.value()->name()));
+        return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
     case LinkToggleResult::failed:
         break;
     }
-    return fail(linked ? u"\"%1\" could not be linked into \"%2\"."_s.arg(args.at(0), app.value()->name())
-                       : u"\"%1\" could not be unlinked from \"%2\"."_s.arg(args.at(0), app.value()->name()));
+    return fail(linked ? u"\"%1\" could not be linked into \"%2\"."_s.arg(itemName, app.name())
+                       : u"\"%1\" could not be unlinked from \"%2\"."_s.arg(itemName, app.name()));
 }
 
 int CliSession::link(const QStringList& args)
 {
     if (!m_flags.all)
         return toggle(args, true);
+    if (args.size() != 1)
+        return fail(u"--all takes only the app."_s);
     const auto app = AppActions(*m_workspace).find(args.first());
     if (!app)
         return fail(app.error().description);
@@ -270,6 +286,8 @@ int CliSession::unlink(const QStringList& args)
 {
     if (!m_flags.all)
         return toggle(args, false);
+    if (args.size() != 1)
+        return fail(u"--all takes only the app."_s);
     const auto app = AppActions(*m_workspace).find(args.first());
     if (!app)
         return fail(app.error().description);

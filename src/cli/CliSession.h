@@ -90,6 +90,7 @@ private:
     // Made on first use: most commands never go to the network.
     SkillStoreService& store();
     int toggle(const QStringList& args, bool linked);
+    int toggleOne(const QString& itemName, TargetApp& app, bool linked);
     // Prints the plan as asked (one line per entry, or JSON), then carries it out unless
     // it is a dry run or has conflicts that are not to be skipped.
     int runPlan(std::optional<PlacementPlan> plan, const TargetApp& app);

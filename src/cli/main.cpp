@@ -90,23 +90,21 @@ const QList<Command>& commands()
          0,
          &CliSession::apps},
         {{u"link"_s},
-         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
-         u"place the hub item ITEM (its file name), or every hub item, into APP's folder"_s,
+         u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"place the hub items ITEM... (their file names), or every hub item, into APP's folder"_s,
          u"quorvane-cli link --all Codex --dry-run"_s,
          2,
-         2,
+         -1,
          &CliSession::link,
-         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s},
-         true},
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
         {{u"unlink"_s},
-         u"ITEM APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
-         u"take ITEM, or everything Quorvane placed, out of APP's folder"_s,
+         u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"take ITEM..., or everything Quorvane placed, out of APP's folder"_s,
          u"quorvane-cli unlink --all Codex"_s,
          2,
-         2,
+         -1,
          &CliSession::unlink,
-         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s},
-         true},
+         {u"--all"_s, u"--dry-run"_s, u"--skip-conflicts"_s, u"--force"_s}},
         {{u"sync"_s},
          u"APP [--dry-run] [--skip-conflicts] [--force]"_s,
          u"bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing entries)"_s,
@@ -386,11 +384,7 @@ int main(int argc, char* argv[])
     }
 
     CliSession session(json, endpoints, flags);
-    // Placing or taking away everything needs only the folders' names, not the hub's items.
-    const bool bulk =
-        flags.all && (chosen->words == QStringList{u"link"_s} || chosen->words == QStringList{u"unlink"_s});
-    const bool readsHubItems = chosen->readsHubItems && !bulk;
-    if (const int opened = session.open(readsHubItems); opened != ExitCode::success)
+    if (const int opened = session.open(chosen->readsHubItems); opened != ExitCode::success)
         return opened;
     return chosen->run(session, commandArguments);
 }

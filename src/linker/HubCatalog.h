@@ -38,6 +38,9 @@ public:
     std::optional<Skill> itemNamed(const QString& fileName) const;
     // Whether the hub folder holds an entry of that name; nothing when it cannot be reached.
     std::optional<bool> containsItem(const QString& itemName) const;
+    // The hub item of that file name read from the disk now, without a scan of the hub:
+    // nothing when the hub cannot be reached or has no such item.
+    std::optional<Skill> readItem(const QString& fileName) const;
 
 private:
     std::optional<QString> reachForScan() const;

@@ -88,7 +88,16 @@ private Q_SLOTS:
         QCOMPARE(t.states(u"Codex"_s),
                  (QMap<QString, QString>{{u"deploy"_s, u"linked"_s}, {u"local"_s, u"importable"_s}}));
         QCOMPARE(t.run({u"linked"_s, u"deploy"_s}).out.section(u'\t', 1).trimmed(), u"Codex"_s);
-        QCOMPARE(t.run({u"unlink"_s, u"deploy"_s, u"Codex"_s}).exitCode, 0);
+        // Several items in one call: each is tried; one unknown fails the call, not the rest.
+        QVERIFY(makeFolder(t.path(u"Hub/review"_s)));
+        const Run several = t.run({u"link"_s, u"review"_s, u"ghost"_s, u"deploy"_s, u"Codex"_s});
+        QCOMPARE(several.exitCode, 1);
+        QVERIFY(several.err.contains(u"no item \"ghost\""_s));
+        QVERIFY(several.err.contains(u"Already linked: deploy"_s));
+        QCOMPARE(t.states(u"Codex"_s).value(u"review"_s), u"linked"_s);
+        QCOMPARE(t.run({u"unlink"_s, u"deploy"_s, u"review"_s, u"Codex"_s}).exitCode, 0);
+        QVERIFY(QDir(t.path(u"Hub/review"_s)).removeRecursively());
+        QCOMPARE(t.run({u"link"_s, u"--all"_s, u"deploy"_s, u"Codex"_s}).exitCode, 1);
         QCOMPARE(t.run({u"import"_s, u"Codex"_s, u"local"_s}).exitCode, 0);
         QCOMPARE(readFile(t.path(u"Hub/local/SKILL.md"_s)), QByteArray("# Local"));
         QCOMPARE(t.states(u"Codex"_s), (QMap<QString, QString>{{u"local"_s, u"linked"_s}}));
