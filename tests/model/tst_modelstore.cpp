@@ -109,7 +109,7 @@ private Q_SLOTS:
                 [&](const SkillLinkRecord& record) { return record.targetAppID() == first; });
         };
         QCOMPARE(ofFirst().size(), 2);
-        QCOMPARE(ofFirst().size(), 2); // read once, not twice
+        QCOMPARE(ofFirst().size(), 2); // asked again: no second record of a row
         QCOMPARE(context.records<TargetApp>().size(), 2);
         // The whole type, read later, keeps the records already read.
         SkillLinkRecord* kept = ofFirst().first();
