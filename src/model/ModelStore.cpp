@@ -108,6 +108,19 @@ Outcome inImmediateTransaction(const QString& connectionName, const std::functio
     return outcome;
 }
 
+// The rows a SELECT of store_key and then the schema's columns, in order, yields.
+QList<StoredRow> rowsOf(QSqlQuery& query, const RecordSchema& schema)
+{
+    QList<StoredRow> rows;
+    while (query.next()) {
+        StoredRow row{query.value(0).toString(), {}};
+        for (qsizetype column = 0; column < schema.columns.size(); ++column)
+            row.values.insert(schema.columns[column].name, query.value(static_cast<int>(column + 1)));
+        rows.append(row);
+    }
+    return rows;
+}
+
 // The statement that writes the change, with a placeholder for each of its values.
 QString statementOf(const RowChange& change)
 {
@@ -260,14 +273,7 @@ Result<QList<StoredRow>> ModelStore::readAll(const RecordSchema& schema)
                                            schema.columnNames().join(u", "_s), schema.table));
     if (!query)
         return query.error();
-    QList<StoredRow> rows;
-    while (query.value().next()) {
-        StoredRow row{query.value().value(0).toString(), {}};
-        for (qsizetype column = 0; column < schema.columns.size(); ++column)
-            row.values.insert(schema.columns[column].name, query.value().value(static_cast<int>(column + 1)));
-        rows.append(row);
-    }
-    return rows;
+    return rowsOf(query.value(), schema);
 }
 
 Result<QList<StoredRow>> ModelStore::readWhere(const RecordSchema& schema, const Column& column,
@@ -282,14 +288,7 @@ Result<QList<StoredRow>> ModelStore::readWhere(const RecordSchema& schema, const
     query.addBindValue(value);
     if (!query.exec())
         return sqlError(statement, query.lastError());
-    QList<StoredRow> rows;
-    while (query.next()) {
-        StoredRow row{query.value(0).toString(), {}};
-        for (qsizetype index = 0; index < schema.columns.size(); ++index)
-            row.values.insert(schema.columns[index].name, query.value(static_cast<int>(index + 1)));
-        rows.append(row);
-    }
-    return rows;
+    return rowsOf(query, schema);
 }
 
 Result<qint64> ModelStore::revision()
