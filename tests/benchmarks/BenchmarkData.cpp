@@ -13,7 +13,10 @@
 #include <cstdlib>
 #include <map>
 
+#include <dirent.h>
+#include <limits.h>
 #include <linux/magic.h>
+#include <sys/stat.h>
 #include <sys/statfs.h>
 #include <unistd.h>
 
@@ -123,6 +126,31 @@ QStringList skillNames(int count)
                          .arg(i, 5, 10, QLatin1Char('0')));
     }
     return names;
+}
+
+int listFolderAtTheFloor(const std::string& folder, const std::string& hub)
+{
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory)
+        return -1;
+    int inHub = 0;
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = folder + '/' + name;
+        struct stat info
+        {};
+        if (entry->d_type == DT_LNK) {
+            char destination[PATH_MAX];
+            benchmark::DoNotOptimize(::readlink(path.c_str(), destination, sizeof destination));
+            benchmark::DoNotOptimize(::stat(path.c_str(), &info));
+        }
+        if (::stat((hub + '/' + name).c_str(), &info) == 0)
+            ++inHub;
+    }
+    ::closedir(directory);
+    return inHub;
 }
 
 const LargeHub& largeHub()

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
 
 // The data the benchmarks work on, generated on first use in temporary folders that are
 // removed when the program ends, so every scenario runs on real files. File-system
@@ -53,6 +54,12 @@ struct MixedTargetFolder
     QString folderPath;
 };
 const MixedTargetFolder& mixedTargetFolder();
+
+// The floor of listing an app's folder: the listing itself, which tells which entries are
+// links; for a link, readlink() for where it leads and stat() of that destination, to tell
+// a broken one; for every entry, one stat() of its namesake in the hub. Returns how many
+// entries have one, or -1 when the folder cannot be listed.
+int listFolderAtTheFloor(const std::string& folder, const std::string& hub);
 
 } // namespace BenchmarkData
 

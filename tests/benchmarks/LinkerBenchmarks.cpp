@@ -89,32 +89,15 @@ void hubScan(benchmark::State& state)
         state.SkipWithError("the scan did not list every hub entry");
 }
 
-// The floor of a listing: the listing itself, which tells which entries are links; for a
-// link, readlink() for where it leads and stat() of that destination, to tell a broken one;
-// for every entry, one stat() of its namesake in the hub.
+// The floor of a listing, as BenchmarkData::listFolderAtTheFloor() says.
 void targetListingBaseline(benchmark::State& state)
 {
     const auto& data = BenchmarkData::mixedTargetFolder();
     const std::string folder = QFile::encodeName(data.folderPath).toStdString();
     const std::string hub = QFile::encodeName(data.hubPath).toStdString();
-    for (auto _ : state) {
-        timeIteration(state, [&] {
-            int inHub = 0;
-            forEachEntry(folder, [&](const std::string& name, unsigned char type) {
-                const std::string path = folder + '/' + name;
-                struct stat info
-                {};
-                if (type == DT_LNK) {
-                    char destination[PATH_MAX];
-                    benchmark::DoNotOptimize(::readlink(path.c_str(), destination, sizeof destination));
-                    benchmark::DoNotOptimize(::stat(path.c_str(), &info));
-                }
-                if (::stat((hub + '/' + name).c_str(), &info) == 0)
-                    ++inHub;
-            });
-            benchmark::DoNotOptimize(inHub);
-        });
-    }
+    for (auto _ : state)
+        timeIteration(state,
+                      [&] { benchmark::DoNotOptimize(BenchmarkData::listFolderAtTheFloor(folder, hub)); });
 }
 
 void targetListing(benchmark::State& state)

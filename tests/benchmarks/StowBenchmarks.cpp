@@ -10,8 +10,6 @@
 
 #include <map>
 
-#include <dirent.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,30 +196,13 @@ void apps(benchmark::State& state)
     wholeProcess(state, allLinked, [] { return scene().quorvane({u"apps"_s}); });
 }
 
-// `--help` and then what a listing of the folder must do: the entries with their types,
-// where each link leads, whether that exists, and each name's namesake in the hub.
+// `--help` and then the floor of listing the folder.
 void statusBaseline(benchmark::State& state)
 {
     const std::string folder = QFile::encodeName(scene().quorvaneTarget).toStdString();
     const std::string hub = QFile::encodeName(scene().hub).toStdString();
     wholeProcess(state, allLinked, [&] {
-        if (!scene().quorvane({u"--help"_s}))
-            return false;
-        DIR* directory = ::opendir(folder.c_str());
-        while (const dirent* entry = directory ? ::readdir(directory) : nullptr) {
-            const std::string path = folder + '/' + entry->d_name;
-            struct stat info
-            {};
-            if (entry->d_type == DT_LNK) {
-                char destination[PATH_MAX];
-                benchmark::DoNotOptimize(::readlink(path.c_str(), destination, sizeof destination));
-                benchmark::DoNotOptimize(::stat(path.c_str(), &info));
-            }
-            benchmark::DoNotOptimize(::stat((hub + '/' + entry->d_name).c_str(), &info));
-        }
-        if (directory)
-            ::closedir(directory);
-        return directory != nullptr;
+        return scene().quorvane({u"--help"_s}) && BenchmarkData::listFolderAtTheFloor(folder, hub) >= 0;
     });
 }
 
