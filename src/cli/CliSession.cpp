@@ -416,8 +416,7 @@ int CliSession::status(const QStringList& args)
     QString lines;
     for (const TargetAppSkill& item : *items) {
         const QString state = stateName(item.state);
-        const QString destination =
-            item.symlinkDestination ? item.symlinkDestination->toLocalFile() : QString();
+        const QString destination = item.symlinkDestination.value_or(QString());
         if (m_json)
             list.push_back(
                 {{"name", utf8(item.name)},

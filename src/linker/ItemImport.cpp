@@ -66,7 +66,7 @@ ImportPlan FileLinkerService::planImport(const TargetAppSkill& item, const Targe
     plan.target = target->path;
     plan.folders.push_back(std::move(*hub));
     plan.folders.push_back(std::move(*target));
-    plan.source = item.isSymlink ? item.symlinkDestination->toLocalFile() : plan.entry;
+    plan.source = item.isSymlink ? *item.symlinkDestination : plan.entry;
     plan.viaLink = item.isSymlink;
     plan.bytesToCopy =
         FileSystem::movingCopies(plan.source, plan.hub) ? FileSystem::treeSize(plan.source) : 0;

@@ -27,18 +27,15 @@ TargetAppSkill describeEntry(const FileSystem::FolderEntry& entry, const std::op
     skill.name = entryPath.mid(entryPath.lastIndexOf(u'/') + 1);
     // Linux has no alias files: a symbolic link is the only kind of link.
     skill.isSymlink = entry.isLink ? *entry.isLink : FileSystem::isSymbolicLink(entryPath);
-    std::optional<QString> destination;
     if (skill.isSymlink) {
-        if (auto resolved = FileSystem::resolveLink(entryPath)) {
-            destination = std::move(resolved).value();
-            skill.symlinkDestination = QUrl::fromLocalFile(*destination);
-        } else {
+        if (auto resolved = FileSystem::resolveLink(entryPath))
+            skill.symlinkDestination = std::move(resolved).value();
+        else
             skill.isBroken = true;
-        }
     }
     if (hub) {
         const QString namesake = FileSystem::childPath(*hub, skill.name);
-        skill.hasNamesakeInHub = destination == namesake || FileSystem::exists(namesake);
+        skill.hasNamesakeInHub = skill.symlinkDestination == namesake || FileSystem::exists(namesake);
     }
     skill.state = skill.classified(inHub);
     if (const std::optional<QString> copied = recorded.value(skill.name); hub && !skill.isSymlink && copied) {

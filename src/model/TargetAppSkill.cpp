@@ -51,7 +51,7 @@ bool FolderContainment::contains(const QString& path) const
 
 bool TargetAppSkill::pointsIntoHub(const QString& hubPath) const
 {
-    return symlinkDestination && FolderContainment(hubPath).contains(symlinkDestination->toLocalFile());
+    return symlinkDestination && FolderContainment(hubPath).contains(*symlinkDestination);
 }
 
 TargetItemState TargetAppSkill::classified(const QString& hubPath) const
@@ -65,15 +65,13 @@ TargetItemState TargetAppSkill::classified(const FolderContainment& hub) const
         return hasNamesakeInHub ? TargetItemState::repairable : TargetItemState::broken;
     if (!isSymlink)
         return TargetItemState::localItem;
-    return symlinkDestination && hub.contains(symlinkDestination->toLocalFile())
-               ? TargetItemState::linked
-               : TargetItemState::externalLink;
+    return symlinkDestination && hub.contains(*symlinkDestination) ? TargetItemState::linked
+                                                                   : TargetItemState::externalLink;
 }
 
 size_t qHash(const TargetAppSkill& skill, size_t seed)
 {
     seed = qHashMulti(seed, skill.url.toString(), skill.name, skill.isSymlink);
-    seed = skill.symlinkDestination ? qHashMulti(seed, 1, skill.symlinkDestination->toString())
-                                    : qHashMulti(seed, 0);
+    seed = skill.symlinkDestination ? qHashMulti(seed, 1, *skill.symlinkDestination) : qHashMulti(seed, 0);
     return qHashMulti(seed, skill.isBroken, skill.hasNamesakeInHub, static_cast<int>(skill.state));
 }

@@ -58,7 +58,7 @@ struct TargetAppSkill
     QUrl url;
     QString name; // last path component, extension included
     bool isSymlink = false;
-    std::optional<QUrl> symlinkDestination; // normalised final destination of a resolvable link
+    std::optional<QString> symlinkDestination; // normalised final destination path of a resolvable link
     bool isBroken = false;
     bool hasNamesakeInHub = false;
     TargetItemState state = TargetItemState::localItem;

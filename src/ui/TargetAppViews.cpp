@@ -396,7 +396,7 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
     explanation->setVisible(!explanation->text().isEmpty());
 
     if (item.isSymlink && item.symlinkDestination) {
-        const QString destination = item.symlinkDestination->toLocalFile();
+        const QString& destination = *item.symlinkDestination;
         auto* block = new QFrame;
         block->setObjectName(u"destinationBlock"_s);
         block->setAutoFillBackground(true);

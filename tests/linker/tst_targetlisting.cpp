@@ -14,7 +14,7 @@ QMap<QString, QString> describe(const QList<TargetAppSkill>& skills, const QStri
 {
     QMap<QString, QString> states;
     for (const TargetAppSkill& skill : skills) {
-        QString destination = skill.symlinkDestination ? skill.symlinkDestination->toLocalFile() : u"-"_s;
+        QString destination = skill.symlinkDestination.value_or(u"-"_s);
         destination.replace(root, u"ROOT"_s);
         static const QStringList stateNames = {u"repairable"_s, u"broken"_s, u"linked"_s, u"external"_s,
                                                u"local"_s};

@@ -15,7 +15,7 @@ TargetAppSkill linkTo(const QString& destination)
     TargetAppSkill skill{
         QUrl::fromLocalFile(u"/app/notes.md"_s), u"notes.md"_s, true, std::nullopt, false, false};
     if (!destination.isEmpty())
-        skill.symlinkDestination = QUrl::fromLocalFile(destination);
+        skill.symlinkDestination = destination;
     return skill;
 }
 
