@@ -26,12 +26,35 @@ bool removeRecordsWhere(ModelContext& context, const std::function<bool(const Sk
     return true;
 }
 
+ColumnValue ofApp(const QUuid& targetAppID)
+{
+    return {SkillLinkRecord::Columns::targetAppID, targetAppID.toString(QUuid::WithoutBraces)};
+}
+
 // The records of one app: only these rows are read while the others are not needed.
 QList<SkillLinkRecord*> recordsOf(const ModelContext& context, const QUuid& targetAppID)
 {
-    return context.recordsWhere<SkillLinkRecord>(
-        SkillLinkRecord::Columns::targetAppID, targetAppID.toString(QUuid::WithoutBraces),
-        [&](const SkillLinkRecord& record) { return record.targetAppID() == targetAppID; });
+    return context.recordsWhere<SkillLinkRecord>({ofApp(targetAppID)}, [&](const SkillLinkRecord& record) {
+        return record.targetAppID() == targetAppID;
+    });
+}
+
+// The app's records of the named items. A few names are looked up one by one, so linking
+// one item reads one row; many are read with the app's rows at once.
+QList<SkillLinkRecord*> recordsNamed(const ModelContext& context, const QUuid& targetAppID,
+                                     const QSet<QString>& names)
+{
+    constexpr qsizetype fewNames = 16;
+    if (names.size() > fewNames)
+        return recordsOf(context, targetAppID);
+    QList<SkillLinkRecord*> named;
+    for (const QString& name : names)
+        named += context.recordsWhere<SkillLinkRecord>(
+            {ofApp(targetAppID), {SkillLinkRecord::Columns::itemName, name}},
+            [&](const SkillLinkRecord& record) {
+                return record.targetAppID() == targetAppID && record.itemName() == name;
+            });
+    return named;
 }
 
 } // namespace
@@ -50,7 +73,10 @@ bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& adde
 {
     QHash<QString, SkillLinkRecord*> recorded;
     const QSet<QString> gone(removed.cbegin(), removed.cend());
-    for (SkillLinkRecord* record : recordsOf(m_context, targetAppID)) {
+    QSet<QString> names = gone;
+    for (const PlacedItem& item : added)
+        names.insert(item.name);
+    for (SkillLinkRecord* record : recordsNamed(m_context, targetAppID, names)) {
         if (gone.contains(record->itemName()))
             m_context.remove(record);
         else
@@ -76,6 +102,16 @@ bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& adde
 RecordedItems LinkRecords::recordedIn(const ModelContext& context, const QUuid& targetAppID)
 {
     RecordedItems recorded;
+    // Two columns of the stored rows serve, without records, while none are held.
+    if (const auto stored = context.storedColumnsWhere(
+            SkillLinkRecord::type,
+            {SkillLinkRecord::Columns::itemName, SkillLinkRecord::Columns::contentHash},
+            {ofApp(targetAppID)})) {
+        for (const QVariantList& row : *stored)
+            recorded.insert(row[0].toString(),
+                            row[1].isNull() ? std::nullopt : std::optional(row[1].toString()));
+        return recorded;
+    }
     for (const SkillLinkRecord* record : recordsOf(context, targetAppID))
         recorded.insert(record->itemName(), record->contentHash());
     return recorded;

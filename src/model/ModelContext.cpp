@@ -8,6 +8,8 @@
 #include "model/SkillSourceRecord.h"
 #include "model/TargetApp.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -93,9 +95,28 @@ Outcome ModelContext::load(RecordType type) const
     return {};
 }
 
-void ModelContext::loadWhere(RecordType type, const Column& column, const QVariant& value) const
+std::optional<QList<QVariantList>> ModelContext::storedColumnsWhere(RecordType type,
+                                                                    const QList<Column>& wanted,
+                                                                    const RowCondition& where) const
 {
-    auto rows = m_store->readWhere(schemaOf(type), column, value);
+    if (m_loadedTypes.contains(type) || m_pendingRemovalsOfAll.contains(type))
+        return std::nullopt;
+    const auto isOfType = [&](const Record* record) {
+        return record->recordType() == type;
+    };
+    if (std::ranges::any_of(m_records, isOfType) || std::ranges::any_of(m_pendingRemovals, isOfType))
+        return std::nullopt;
+    auto rows = m_store->readColumnsWhere(schemaOf(type), wanted, where);
+    if (!rows) {
+        Log::line(u"Cannot read the store: "_s + rows.error().description);
+        return QList<QVariantList>();
+    }
+    return std::move(rows).value();
+}
+
+void ModelContext::loadWhere(RecordType type, const RowCondition& where) const
+{
+    auto rows = m_store->readWhere(schemaOf(type), where);
     if (!rows) {
         Log::line(u"Cannot read the store: "_s + rows.error().description);
         return;

@@ -40,12 +40,16 @@ public:
     // All records of type T as of now, without looking for outside changes first; for views.
     template <typename T> QList<T*> records() const;
 
-    // The records of type T whose column holds the value, which `holds` tells of a record
-    // in memory. Until every record of the type is read, only these rows are read, so a
+    // The records of type T that meet the condition, which `holds` tells of a record in
+    // memory. Until every record of the type is read, only these rows are read, so a
     // command that touches one app's records does not read everyone's.
     template <typename T>
-    QList<T*> recordsWhere(const Column& column, const QVariant& value,
-                           const std::function<bool(const T&)>& holds) const;
+    QList<T*> recordsWhere(const RowCondition& where, const std::function<bool(const T&)>& holds) const;
+    // The stored values of the wanted columns in the rows of the type that meet the
+    // condition, without making records of them; nothing while this context holds records
+    // of the type, which may differ from the stored rows: the caller looks at those instead.
+    std::optional<QList<QVariantList>> storedColumnsWhere(RecordType type, const QList<Column>& wanted,
+                                                          const RowCondition& where) const;
 
     // Adds a new record; the context owns it from now on.
     void insert(Record* record);
@@ -141,7 +145,7 @@ private:
     void loadForLooking(RecordType type) const;
     // Reads the rows of a type not read yet whose column holds the value, and makes
     // records of those this context does not hold yet.
-    void loadWhere(RecordType type, const Column& column, const QVariant& value) const;
+    void loadWhere(RecordType type, const RowCondition& where) const;
     void noteRecordChanged(const Record& record);
     void adopt(Record* record);
     void announce(RecordType type);
@@ -182,11 +186,11 @@ template <typename T> QList<T*> ModelContext::records() const
 }
 
 template <typename T>
-QList<T*> ModelContext::recordsWhere(const Column& column, const QVariant& value,
+QList<T*> ModelContext::recordsWhere(const RowCondition& where,
                                      const std::function<bool(const T&)>& holds) const
 {
     if (!m_loadedTypes.contains(T::type))
-        loadWhere(T::type, column, value);
+        loadWhere(T::type, where);
     QList<T*> matching;
     for (Record* record : m_records) {
         if (record->recordType() == T::type && holds(*static_cast<const T*>(record)))

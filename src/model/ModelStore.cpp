@@ -121,6 +121,25 @@ QList<StoredRow> rowsOf(QSqlQuery& query, const RecordSchema& schema)
     return rows;
 }
 
+// Runs a SELECT of `columns` from the schema's table, of the rows that meet the condition.
+Outcome selectWhere(QSqlQuery& query, const RecordSchema& schema, const QString& columns,
+                    const RowCondition& where)
+{
+    QStringList tests;
+    for (const ColumnValue& condition : where)
+        tests.append(condition.column.name + u" = ?"_s);
+    const QString statement = u"SELECT %1 FROM %2 WHERE %3 ORDER BY rowid"_s.arg(
+        columns, schema.table, tests.isEmpty() ? u"1"_s : tests.join(u" AND "_s));
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        return sqlError(statement, query.lastError());
+    for (const ColumnValue& condition : where)
+        query.addBindValue(condition.value);
+    if (!query.exec())
+        return sqlError(statement, query.lastError());
+    return {};
+}
+
 // The statement that writes the change, with a placeholder for each of its values.
 QString statementOf(const RowChange& change)
 {
@@ -244,7 +263,12 @@ Outcome ModelStore::checkIntegrity()
 
 Outcome ModelStore::migrate()
 {
-    for (int target = 1; target <= schemaVersion; ++target) {
+    // A version only grows, so the steps already taken need no write lock to be skipped:
+    // a store that is up to date is opened without taking one.
+    auto current = userVersion(m_connectionName);
+    if (!current)
+        return current.error();
+    for (int target = current.value() + 1; target <= schemaVersion; ++target) {
         Outcome step = inImmediateTransaction(m_connectionName, [&]() -> Outcome {
             // Another process may have migrated meanwhile; the write lock makes the check final.
             auto version = userVersion(m_connectionName);
@@ -276,19 +300,35 @@ Result<QList<StoredRow>> ModelStore::readAll(const RecordSchema& schema)
     return rowsOf(query.value(), schema);
 }
 
-Result<QList<StoredRow>> ModelStore::readWhere(const RecordSchema& schema, const Column& column,
-                                               const QVariant& value)
+Result<QList<StoredRow>> ModelStore::readWhere(const RecordSchema& schema, const RowCondition& where)
 {
     QSqlQuery query(connection(m_connectionName));
-    query.setForwardOnly(true);
-    const QString statement = u"SELECT store_key, %1 FROM %2 WHERE %3 = ? ORDER BY rowid"_s.arg(
-        schema.columnNames().join(u", "_s), schema.table, column.name);
-    if (!query.prepare(statement))
-        return sqlError(statement, query.lastError());
-    query.addBindValue(value);
-    if (!query.exec())
-        return sqlError(statement, query.lastError());
+    if (Outcome selected =
+            selectWhere(query, schema, u"store_key, "_s + schema.columnNames().join(u", "_s), where);
+        !selected)
+        return selected.error();
     return rowsOf(query, schema);
+}
+
+Result<QList<QVariantList>> ModelStore::readColumnsWhere(const RecordSchema& schema,
+                                                         const QList<Column>& wanted,
+                                                         const RowCondition& where)
+{
+    QStringList names;
+    for (const Column& column : wanted)
+        names.append(column.name);
+    QSqlQuery query(connection(m_connectionName));
+    if (Outcome selected = selectWhere(query, schema, names.join(u", "_s), where); !selected)
+        return selected.error();
+    QList<QVariantList> rows;
+    while (query.next()) {
+        QVariantList values;
+        values.reserve(wanted.size());
+        for (int column = 0; column < wanted.size(); ++column)
+            values.append(query.value(column));
+        rows.append(std::move(values));
+    }
+    return rows;
 }
 
 Result<qint64> ModelStore::revision()

@@ -65,9 +65,12 @@ public:
     void setBusyTimeout(std::chrono::milliseconds timeout);
 
     Result<QList<StoredRow>> readAll(const RecordSchema& schema);
-    // The rows whose column holds the value.
-    Result<QList<StoredRow>> readWhere(const RecordSchema& schema, const Column& column,
-                                       const QVariant& value);
+    // The rows that meet the condition.
+    Result<QList<StoredRow>> readWhere(const RecordSchema& schema, const RowCondition& where);
+    // Only the wanted columns' values of the rows that meet the condition, in their order:
+    // looking at two columns of many rows costs little more than the rows themselves.
+    Result<QList<QVariantList>> readColumnsWhere(const RecordSchema& schema, const QList<Column>& wanted,
+                                                 const RowCondition& where);
     // The rows of every table, or of the given ones only, as of one revision.
     Result<StoreSnapshot> readSnapshot();
     Result<StoreSnapshot> readSnapshot(const QList<const RecordSchema*>& tables);

@@ -27,6 +27,14 @@ struct Column
     int sinceVersion = 1; // the schema version that added it
 };
 
+// A condition on a row: its column holds the value.
+struct ColumnValue
+{
+    Column column;
+    QVariant value;
+};
+using RowCondition = QList<ColumnValue>; // every one holds
+
 // Table layout of one record type in the store file.
 struct RecordSchema
 {

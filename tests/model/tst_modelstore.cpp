@@ -103,11 +103,22 @@ private Q_SLOTS:
         auto opened = ModelContext::open(storePath(), ModelContext::Loading::onDemand);
         QVERIFY(opened);
         ModelContext& context = *opened.value();
+        const ColumnValue ofFirstApp{SkillLinkRecord::Columns::targetAppID,
+                                     first.toString(QUuid::WithoutBraces)};
+        const auto namesOfFirst = [&] {
+            return context.storedColumnsWhere(RecordType::skillLinkRecord,
+                                              {SkillLinkRecord::Columns::itemName}, {ofFirstApp});
+        };
+        QCOMPARE(namesOfFirst(), std::optional(QList<QVariantList>{{u"a"_s}, {u"b"_s}}));
         const auto ofFirst = [&] {
             return context.recordsWhere<SkillLinkRecord>(
-                SkillLinkRecord::Columns::targetAppID, first.toString(QUuid::WithoutBraces),
-                [&](const SkillLinkRecord& record) { return record.targetAppID() == first; });
+                {ofFirstApp}, [&](const SkillLinkRecord& record) { return record.targetAppID() == first; });
         };
+        const auto named = context.recordsWhere<SkillLinkRecord>(
+            {ofFirstApp, {SkillLinkRecord::Columns::itemName, u"b"_s}},
+            [](const SkillLinkRecord& record) { return record.itemName() == u"b"_s; });
+        QCOMPARE(named.size(), 1);
+        QCOMPARE(namesOfFirst(), std::nullopt); // records are held now: they tell, not the file
         QCOMPARE(ofFirst().size(), 2);
         QCOMPARE(ofFirst().size(), 2); // asked again: no second record of a row
         QCOMPARE(context.records<TargetApp>().size(), 2);
