@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <map>
 
@@ -62,6 +64,7 @@ struct StowScene
                process.exitCode() == 0;
     }
     bool quorvane(const QStringList& arguments) const { return run(QStringLiteral(QUORVANE_CLI), arguments); }
+    QString storePath() const { return parent + u"/home/.local/share/Quorvane/quorvane.sqlite"_s; }
     bool stow(const QStringList& options) const
     {
         return run(u"stow"_s, options + QStringList{u"-d"_s, parent, u"-t"_s, stowTarget, u"hub"_s});
@@ -150,11 +153,68 @@ void status(benchmark::State& state)
         });
 }
 
-// `--help` and then the file work of one link: the command's floor.
+// One statement of a store read, with its bound values.
+struct StoreQuery
+{
+    QString statement;
+    QVariantList values;
+};
+
+// The store reads a command cannot avoid: open the file, run each query and step through
+// its rows, close. Loading the SQL driver is the tool's start, so it happens once here.
+bool readStoreAtTheFloor(const QList<StoreQuery>& queries)
+{
+    static const QString connection = [] {
+        QSqlDatabase::addDatabase(u"QSQLITE"_s, u"store-floor"_s);
+        return u"store-floor"_s;
+    }();
+    QSqlDatabase database = QSqlDatabase::database(connection, false);
+    database.setDatabaseName(scene().storePath());
+    if (!database.open())
+        return false;
+    bool read = true;
+    for (const StoreQuery& query : queries) {
+        QSqlQuery select(database);
+        select.setForwardOnly(true);
+        read = read && select.prepare(query.statement);
+        for (const QVariant& value : query.values)
+            select.addBindValue(value);
+        read = read && select.exec();
+        while (read && select.next())
+            benchmark::DoNotOptimize(select.value(0));
+    }
+    database.close();
+    return read;
+}
+
+StoreQuery appNamedT()
+{
+    return {u"SELECT * FROM target_apps WHERE name = ?"_s, {u"T"_s}};
+}
+
+// The id of the app "T", which the rows of its records name.
+QVariant idOfT()
+{
+    QVariant id;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"id-of-t"_s);
+        database.setDatabaseName(scene().storePath());
+        QSqlQuery select(database);
+        if (database.open() && select.exec(u"SELECT id FROM target_apps WHERE name = 'T'"_s) && select.next())
+            id = select.value(0);
+    }
+    QSqlDatabase::removeDatabase(u"id-of-t"_s);
+    BenchmarkData::require(id.isValid(), u"the app T"_s);
+    return id;
+}
+
+// `--help`, the store rows of the app and of the item, and then the file work of one
+// link: the command's floor.
 void linkOneBaseline(benchmark::State& state)
 {
     const QByteArray item = QFile::encodeName(scene().hub + u"/skill-7"_s);
     const QByteArray place = QFile::encodeName(scene().quorvaneTarget + u"/skill-7"_s);
+    const QVariant app = idOfT();
     wholeProcess(
         state,
         [&] {
@@ -163,7 +223,12 @@ void linkOneBaseline(benchmark::State& state)
         [&] {
             struct stat info
             {};
-            return scene().quorvane({u"--help"_s}) && ::stat(item.constData(), &info) == 0 &&
+            return scene().quorvane({u"--help"_s}) &&
+                   readStoreAtTheFloor(
+                       {appNamedT(),
+                        {u"SELECT * FROM skill_link_records WHERE target_app_id = ? AND item_name = ?"_s,
+                         {app, u"skill-7"_s}}}) &&
+                   ::stat(item.constData(), &info) == 0 &&
                    ::symlink(item.constData(), place.constData()) == 0;
         });
 }
@@ -186,9 +251,12 @@ bool allLinked()
     return scene().quorvane({u"link"_s, u"--all"_s, u"T"_s});
 }
 
-void helpOnly(benchmark::State& state)
+// `--help` and reading the apps from the store.
+void appsBaseline(benchmark::State& state)
 {
-    wholeProcess(state, allLinked, [] { return scene().quorvane({u"--help"_s}); });
+    wholeProcess(state, allLinked, [] {
+        return scene().quorvane({u"--help"_s}) && readStoreAtTheFloor({{u"SELECT * FROM target_apps"_s, {}}});
+    });
 }
 
 void apps(benchmark::State& state)
@@ -196,13 +264,19 @@ void apps(benchmark::State& state)
     wholeProcess(state, allLinked, [] { return scene().quorvane({u"apps"_s}); });
 }
 
-// `--help` and then the floor of listing the folder.
+// `--help`, the names and hashes of the app's records, and the floor of listing the folder.
 void statusBaseline(benchmark::State& state)
 {
     const std::string folder = QFile::encodeName(scene().quorvaneTarget).toStdString();
     const std::string hub = QFile::encodeName(scene().hub).toStdString();
+    const QVariant app = idOfT();
     wholeProcess(state, allLinked, [&] {
-        return scene().quorvane({u"--help"_s}) && BenchmarkData::listFolderAtTheFloor(folder, hub) >= 0;
+        return scene().quorvane({u"--help"_s}) &&
+               readStoreAtTheFloor(
+                   {appNamedT(),
+                    {u"SELECT item_name, content_hash FROM skill_link_records WHERE target_app_id = ?"_s,
+                     {app}}}) &&
+               BenchmarkData::listFolderAtTheFloor(folder, hub) >= 0;
     });
 }
 
@@ -227,17 +301,17 @@ void statusOfApp(benchmark::State& state)
                        .program = status,
                        .target = Scenario::ratioAtMost(0.5),
                        .onBothMedia = true}),
-    Scenario::declare({.name = "cli apps, 2,000 records, against --help",
-                       .baseline = helpOnly,
+    Scenario::declare({.name = "cli apps, 2,000 records, against --help and its rows",
+                       .baseline = appsBaseline,
                        .program = apps,
                        .target = Scenario::ratioAtMost(1.5),
                        .onBothMedia = true}),
-    Scenario::declare({.name = "cli link ITEM APP, against --help and one link",
+    Scenario::declare({.name = "cli link ITEM APP, against --help, its rows and one link",
                        .baseline = linkOneBaseline,
                        .program = linkOne,
                        .target = Scenario::ratioAtMost(1.5),
                        .onBothMedia = true}),
-    Scenario::declare({.name = "cli status APP, against --help and a listing",
+    Scenario::declare({.name = "cli status APP, against --help, its rows and a listing",
                        .baseline = statusBaseline,
                        .program = statusOfApp,
                        .target = Scenario::ratioAtMost(1.5),
