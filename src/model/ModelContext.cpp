@@ -178,6 +178,8 @@ void ModelContext::insert(Record* record)
         // Taken back before the save: it stays what it was, a stored row.
         if (m_pendingRemovals.removeOne(record)) {
             m_records.append(record);
+            if (!record->m_changedColumns.isEmpty())
+                m_recordsWithChanges.insert(record);
             announce(record->recordType());
         }
         return;
@@ -185,6 +187,7 @@ void ModelContext::insert(Record* record)
     adopt(record);
     m_records.append(record);
     m_pendingInserts.insert(record);
+    m_insertOrder.append(record);
     announce(record->recordType());
 }
 
@@ -193,6 +196,7 @@ void ModelContext::remove(Record* record)
     Q_ASSERT(record);
     if (!m_records.removeOne(record))
         return;
+    m_recordsWithChanges.remove(record);
     if (m_pendingInserts.remove(record)) {
         // Never stored: nothing to delete at the next save.
         retire(record);
@@ -207,6 +211,7 @@ void ModelContext::removeAll(RecordType type)
     for (Record* record : std::as_const(m_records)) {
         if (record->recordType() != type)
             continue;
+        m_recordsWithChanges.remove(record);
         if (m_pendingInserts.remove(record))
             retire(record);
         else
@@ -221,8 +226,7 @@ void ModelContext::removeAll(RecordType type)
 bool ModelContext::hasChanges() const
 {
     return !m_pendingInserts.isEmpty() || !m_pendingRemovals.isEmpty() || !m_pendingRemovalsOfAll.isEmpty() ||
-           std::any_of(m_records.cbegin(), m_records.cend(),
-                       [](const Record* record) { return !record->m_changedColumns.isEmpty(); });
+           !m_recordsWithChanges.isEmpty();
 }
 
 QList<RowChange> ModelContext::pendingChanges() const
@@ -237,18 +241,24 @@ QList<RowChange> ModelContext::pendingChanges() const
             changes.append(
                 {RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}});
     }
-    for (const Record* record : m_records) {
-        const RecordSchema* schema = &schemaOf(record->recordType());
-        if (m_pendingInserts.contains(record)) {
-            changes.append({RowChange::Kind::insert, schema, record->storeKey(), record->columnValues()});
-        } else if (!record->m_changedColumns.isEmpty()) {
-            // Only the changed columns: another process may have saved the others since.
-            QVariantMap values;
-            const QVariantMap all = record->columnValues();
-            for (const QString& column : record->m_changedColumns)
-                values.insert(column, all.value(column));
-            changes.append({RowChange::Kind::update, schema, record->storeKey(), values});
+    QSet<const Record*> written;
+    for (const Record* record : m_insertOrder) {
+        if (m_pendingInserts.contains(record) && !written.contains(record)) {
+            written.insert(record);
+            changes.append({RowChange::Kind::insert, &schemaOf(record->recordType()), record->storeKey(),
+                            record->columnValues()});
         }
+    }
+    for (const Record* record : m_recordsWithChanges) {
+        if (written.contains(record))
+            continue; // its insert writes every column
+        // Only the changed columns: another process may have saved the others since.
+        QVariantMap values;
+        const QVariantMap all = record->columnValues();
+        for (const QString& column : record->m_changedColumns)
+            values.insert(column, all.value(column));
+        changes.append(
+            {RowChange::Kind::update, &schemaOf(record->recordType()), record->storeKey(), values});
     }
     return changes;
 }
@@ -266,7 +276,8 @@ Outcome ModelContext::save()
         m_seenRevision = revision.value();
 
     m_pendingInserts.clear();
-    for (Record* record : std::as_const(m_records))
+    m_insertOrder.clear();
+    for (Record* record : std::exchange(m_recordsWithChanges, {}))
         record->m_changedColumns.clear();
     for (Record* record : std::as_const(m_pendingRemovals))
         retire(record);
@@ -277,13 +288,15 @@ Outcome ModelContext::save()
 
 Outcome ModelContext::rollback()
 {
+    for (Record* record : std::exchange(m_recordsWithChanges, {}))
+        record->m_changedColumns.clear();
     for (Record* record : std::as_const(m_records)) {
         if (m_pendingInserts.contains(record))
             retire(record);
-        record->m_changedColumns.clear();
     }
     m_records.removeIf([this](const Record* record) { return m_pendingInserts.contains(record); });
     m_pendingInserts.clear();
+    m_insertOrder.clear();
     m_records.append(m_pendingRemovals);
     m_pendingRemovals.clear();
     m_pendingRemovalsOfAll.clear();
@@ -294,8 +307,10 @@ Outcome ModelContext::rollback()
     return refresh();
 }
 
-void ModelContext::noteRecordChanged(const Record& record)
+void ModelContext::noteRecordChanged(Record& record)
 {
+    if (!record.m_changedColumns.isEmpty())
+        m_recordsWithChanges.insert(&record);
     announce(record.recordType());
 }
 
@@ -337,6 +352,7 @@ void ModelContext::endAnnouncementBatch()
 
 void ModelContext::retire(Record* record)
 {
+    m_recordsWithChanges.remove(record);
     record->m_context = nullptr;
     m_retired.append(record);
     if (!m_retirement.isActive())

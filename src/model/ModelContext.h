@@ -146,7 +146,7 @@ private:
     // Reads the rows of a type not read yet whose column holds the value, and makes
     // records of those this context does not hold yet.
     void loadWhere(RecordType type, const RowCondition& where) const;
-    void noteRecordChanged(const Record& record);
+    void noteRecordChanged(Record& record);
     void adopt(Record* record);
     void announce(RecordType type);
     void endAnnouncementBatch();
@@ -163,6 +163,9 @@ private:
     std::unique_ptr<ModelStore> m_store;
     QList<Record*> m_records; // live records, in store order
     QSet<const Record*> m_pendingInserts;
+    QList<Record*> m_insertOrder; // of the pending inserts, maybe with some taken out since
+    // Stored records with changed columns, so a save looks at what changed, not at all.
+    QSet<Record*> m_recordsWithChanges;
     QList<Record*> m_pendingRemovals;
     QSet<RecordType> m_pendingRemovalsOfAll; // types whose every stored row goes
     std::optional<qint64> m_seenRevision;    // of the rows last taken in

@@ -229,15 +229,16 @@ private Q_SLOTS:
             auto* back = new TargetApp(u"Back"_s, u"/b"_s, u"folder"_s, std::nullopt);
             context->insert(back);
             QVERIFY(context->save());
+            back->setName(u"Returned"_s);
             context->remove(back);
-            context->insert(back); // changed its mind before saving
+            context->insert(back); // changed its mind before saving, keeping the new name
             QCOMPARE(context->fetch<TargetApp>()->size(), 2);
             QVERIFY(context->save());
             QCOMPARE(context->fetch<TargetApp>()->size(), 2);
         }
         auto context = openContext(storePath());
         QVERIFY(appNamed(*context, u"Twice"_s));
-        QVERIFY(appNamed(*context, u"Back"_s));
+        QVERIFY(appNamed(*context, u"Returned"_s));
         QCOMPARE(context->fetch<TargetApp>()->size(), 2);
     }
 
