@@ -25,13 +25,14 @@ BackupImportTask* BackupImportTask::start(Workspace& workspace, const QString& f
     task->runInBackground([task, filePath, storePath = workspace.context().store().filePath(),
                            hubPath = workspace.hubSettings().centralRepositoryPath(),
                            contextThread = workspace.context().thread()](Progress& progress) {
-        auto snapshot = BackupService::replaceStoredRecords(storePath, filePath, hubPath, &progress.stop);
+        auto replaced =
+            BackupService::replaceStoredRecords(storePath, filePath, hubPath, contextThread, &progress.stop);
         std::optional<Error> failure;
         std::shared_ptr<ModelContext::PreparedSnapshot> prepared;
-        if (snapshot)
-            prepared = ModelContext::prepare(std::move(snapshot).value(), contextThread);
+        if (replaced)
+            prepared = std::move(replaced).value();
         else
-            failure = snapshot.error();
+            failure = replaced.error();
         return std::function<void()>([task, failure, prepared = std::move(prepared)]() mutable {
             task->m_refreshDeferral.reset();
             if (failure) {

@@ -157,9 +157,10 @@ Outcome BackupService::importFile(const QString& filePath)
     return {};
 }
 
-Result<StoreSnapshot> BackupService::replaceStoredRecords(const QString& storePath, const QString& filePath,
-                                                          const QString& hubPathBefore,
-                                                          const std::atomic<bool>* stop)
+Result<std::shared_ptr<ModelContext::PreparedSnapshot>>
+BackupService::replaceStoredRecords(const QString& storePath, const QString& filePath,
+                                    const QString& hubPathBefore, QThread* contextThread,
+                                    const std::atomic<bool>* stop)
 {
     const auto backup = read(filePath);
     if (!backup)
@@ -177,5 +178,5 @@ Result<StoreSnapshot> BackupService::replaceStoredRecords(const QString& storePa
         return Error{u"Cancelled before anything was written."_s};
     if (Outcome saved = context.save(); !saved)
         return saved.error();
-    return context.store().readSnapshot();
+    return context.handOverReplacedTypes(contextThread);
 }

@@ -2,6 +2,7 @@
 
 #include "backup/BackupDocument.h"
 #include "base/Result.h"
+#include "model/ModelContext.h"
 #include "model/ModelStore.h"
 #include "model/SkillLinkRecord.h"
 #include "model/TargetApp.h"
@@ -33,12 +34,12 @@ public:
     Outcome importFile(const QString& filePath);
 
     // The import's reading, checking and writing, safe on a worker thread: it goes through
-    // a connection of its own to the store file and returns the rows as saved, for the
-    // owner of the context to take in. `hubPathBefore` stands in for a document without a hub.
-    // A stop before the write leaves the store untouched.
-    static Result<StoreSnapshot> replaceStoredRecords(const QString& storePath, const QString& filePath,
-                                                      const QString& hubPathBefore,
-                                                      const std::atomic<bool>* stop = nullptr);
+    // a connection of its own to the store file and returns the records as saved, for the
+    // context on `contextThread` to take in. `hubPathBefore` stands in for a document
+    // without a hub. A stop before the write leaves the store untouched.
+    static Result<std::shared_ptr<ModelContext::PreparedSnapshot>>
+    replaceStoredRecords(const QString& storePath, const QString& filePath, const QString& hubPathBefore,
+                         QThread* contextThread, const std::atomic<bool>* stop = nullptr);
 
     // The file's document, checked; the store is not touched.
     static Result<AppBackup> read(const QString& filePath);

@@ -274,6 +274,9 @@ Outcome ModelContext::save()
     // Only when nobody else committed in between are this context's rows the file's rows.
     if (m_seenRevision && revision.value() == *m_seenRevision + 1)
         m_seenRevision = revision.value();
+    m_lastReplacement.reset();
+    if (!m_pendingRemovalsOfAll.isEmpty())
+        m_lastReplacement = Replacement{revision.value(), m_pendingRemovalsOfAll};
 
     m_pendingInserts.clear();
     m_insertOrder.clear();
@@ -418,21 +421,30 @@ ModelContext::PreparedSnapshot::~PreparedSnapshot()
     qDeleteAll(m_records);
 }
 
-std::shared_ptr<ModelContext::PreparedSnapshot> ModelContext::prepare(StoreSnapshot snapshot,
-                                                                      QThread* contextThread)
+std::shared_ptr<ModelContext::PreparedSnapshot> ModelContext::handOverReplacedTypes(QThread* contextThread)
 {
     std::shared_ptr<PreparedSnapshot> prepared(new PreparedSnapshot);
-    for (RecordType type : allTypes) {
-        const auto rows = snapshot.rowsByTable.find(schemaOf(type).table);
-        if (rows == snapshot.rowsByTable.end())
+    if (!m_lastReplacement || hasChanges())
+        return prepared; // revision 0: older than anything, so taking it in changes nothing
+    // The save deleted every row of these types and wrote these records: at its revision
+    // they are the tables' whole content.
+    const Replacement replaced = *std::exchange(m_lastReplacement, std::nullopt);
+    const QSet<RecordType>& types = replaced.types;
+    prepared->m_snapshot.revision = replaced.revision;
+    for (RecordType type : types)
+        prepared->m_snapshot.rowsByTable[schemaOf(type).table];
+    for (Record* record : std::as_const(m_records)) {
+        if (!types.contains(record->recordType()))
             continue;
-        for (const StoredRow& row : rows->second) {
-            Record* record = makeStoredRecord(type, row);
-            record->moveToThread(contextThread);
-            prepared->m_records.insert(row.storeKey, record);
-        }
+        prepared->m_snapshot.rowsByTable[schemaOf(record->recordType()).table].append(
+            {record->storeKey(), record->columnValues()});
+        record->m_context = nullptr;
+        record->moveToThread(contextThread);
+        prepared->m_records.insert(record->storeKey(), record);
     }
-    prepared->m_snapshot = std::move(snapshot);
+    m_records.removeIf([&](const Record* record) { return types.contains(record->recordType()); });
+    for (RecordType type : types)
+        m_loadedTypes.remove(type);
     return prepared;
 }
 
@@ -457,7 +469,11 @@ void ModelContext::takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>
         if (takeInRows(type, rows->second, prepared))
             m_typesChangedInBatch.insert(type);
     }
-    m_seenRevision = snapshot.revision;
+    // Some tables are all of the file only when no other commit came between.
+    const bool whole = std::ranges::all_of(
+        allTypes, [&](RecordType type) { return snapshot.rowsByTable.contains(schemaOf(type).table); });
+    if (whole || (m_seenRevision && snapshot.revision == *m_seenRevision + 1))
+        m_seenRevision = snapshot.revision;
 }
 
 Record* ModelContext::makeStoredRecord(RecordType type, const StoredRow& row)

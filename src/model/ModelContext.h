@@ -72,9 +72,8 @@ public:
     // has already seen changes nothing.
     void takeIn(const StoreSnapshot& snapshot);
 
-    // A snapshot whose rows are already records, made on the worker that read it: the
-    // context's thread then only adopts them, as creating tens of thousands of objects
-    // would hold that thread too long.
+    // Rows that are already records, made on a worker: the context's thread then only
+    // adopts them, as creating tens of thousands of objects would hold that thread too long.
     class PreparedSnapshot
     {
     public:
@@ -89,8 +88,10 @@ public:
         StoreSnapshot m_snapshot;
         QHash<QString, Record*> m_records; // by store key, until adopted
     };
-    // On the worker: `contextThread` is the thread of the context that will take it in.
-    static std::shared_ptr<PreparedSnapshot> prepare(StoreSnapshot snapshot, QThread* contextThread);
+    // On the worker, right after a save that replaced whole types (removeAll): their
+    // records, as saved, for the context on `contextThread`, which so takes in the new rows
+    // without anyone reading them again. This context lets go of them.
+    std::shared_ptr<PreparedSnapshot> handOverReplacedTypes(QThread* contextThread);
     void takeIn(PreparedSnapshot& prepared);
 
     ModelStore& store() { return *m_store; }
@@ -169,6 +170,13 @@ private:
     QList<Record*> m_pendingRemovals;
     QSet<RecordType> m_pendingRemovalsOfAll; // types whose every stored row goes
     std::optional<qint64> m_seenRevision;    // of the rows last taken in
+    // What the last save replaced whole, and the revision it made.
+    struct Replacement
+    {
+        qint64 revision = 0;
+        QSet<RecordType> types;
+    };
+    std::optional<Replacement> m_lastReplacement;
     QSet<RecordType> m_loadedTypes;
     int m_batchDepth = 0;
     int m_refreshDeferrals = 0;

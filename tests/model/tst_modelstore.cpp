@@ -446,28 +446,11 @@ private Q_SLOTS:
 
     // Rows another connection read (as a worker thread does after a large write) are taken
     // in without reading them again; a commit made after that read is still found.
-    void snapshotsOfAnotherConnectionAreTakenIn_data()
-    {
-        QTest::addColumn<bool>("asRecords");
-        QTest::newRow("rows") << false;
-        QTest::newRow("records made beforehand") << true;
-    }
     void snapshotsOfAnotherConnectionAreTakenIn()
     {
-        QFETCH(bool, asRecords);
         auto here = openContext(storePath());
         const auto takeIn = [&](const StoreSnapshot& snapshot) {
-            if (!asRecords)
-                return here->takeIn(snapshot);
-            QThread other; // made there, as a worker does, and handed to this thread
-            std::shared_ptr<ModelContext::PreparedSnapshot> prepared;
-            QObject::connect(&other, &QThread::started, [&] {
-                prepared = ModelContext::prepare(snapshot, here->thread());
-                other.quit();
-            });
-            other.start();
-            other.wait();
-            here->takeIn(*prepared);
+            here->takeIn(snapshot);
         };
         auto worker = openContext(storePath());
         const auto stale = worker->store().readSnapshot();
@@ -489,6 +472,44 @@ private Q_SLOTS:
         takeIn(imported.value()); // arrives late, after that commit
         QVERIFY(appNamed(*here, u"Later"_s));
         QCOMPARE(changed.count(), 2);
+    }
+
+    // A worker that replaced whole types hands its saved records over instead of the rows
+    // being read again; a commit another connection made before them is still found.
+    void replacedRecordsAreHandedOver()
+    {
+        auto here = openContext(storePath());
+        here->insert(new TargetApp(u"Old"_s, u"/o"_s, u"folder"_s, std::nullopt));
+        QVERIFY(here->save());
+        QThread worker; // the records are made there and handed to this thread
+        std::shared_ptr<ModelContext::PreparedSnapshot> prepared;
+        QObject::connect(&worker, &QThread::started, [&] {
+            auto context = ModelContext::open(storePath(), ModelContext::Loading::onDemand);
+            if (context) {
+                context.value()->removeAll(RecordType::targetApp);
+                context.value()->insert(new TargetApp(u"Imported"_s, u"/i"_s, u"folder"_s, std::nullopt));
+                if (context.value()->save())
+                    prepared = context.value()->handOverReplacedTypes(here->thread());
+            }
+            worker.quit();
+        });
+        auto other = openContext(storePath()); // commits between this context's look and the worker's
+        other->insert(new SkillSourceRecord(SkillSourceRecord::Kind::directory, u"/between"_s));
+        QVERIFY(other->save());
+        worker.start();
+        QVERIFY(worker.wait());
+        QVERIFY(prepared);
+
+        QSignalSpy changed(here.get(), &ModelContext::recordsChanged);
+        here->takeIn(*prepared);
+        QCOMPARE(changed.count(), 1);
+        const auto apps = here->records<TargetApp>();
+        QCOMPARE(apps.size(), 1);
+        QCOMPARE(apps.first()->name(), u"Imported"_s);
+        QCOMPARE(apps.first()->thread(), here->thread());
+        const auto sources = here->fetch<SkillSourceRecord>();
+        QVERIFY(std::ranges::any_of(*sources,
+                                    [](const auto* source) { return source->location() == u"/between"_s; }));
     }
 
     void anotherProcessesSavesAreKept()
