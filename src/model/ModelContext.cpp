@@ -427,7 +427,8 @@ std::shared_ptr<ModelContext::PreparedSnapshot> ModelContext::handOverReplacedTy
     if (!m_lastReplacement || hasChanges())
         return prepared; // revision 0: older than anything, so taking it in changes nothing
     // The save deleted every row of these types and wrote these records: at its revision
-    // they are the tables' whole content.
+    // they are the tables' whole content. The rows carry no values, as their records hold
+    // them and the keys are new to every other context.
     const Replacement replaced = *std::exchange(m_lastReplacement, std::nullopt);
     const QSet<RecordType>& types = replaced.types;
     prepared->m_snapshot.revision = replaced.revision;
@@ -437,7 +438,7 @@ std::shared_ptr<ModelContext::PreparedSnapshot> ModelContext::handOverReplacedTy
         if (!types.contains(record->recordType()))
             continue;
         prepared->m_snapshot.rowsByTable[schemaOf(record->recordType()).table].append(
-            {record->storeKey(), record->columnValues()});
+            {record->storeKey(), {}});
         record->m_context = nullptr;
         record->moveToThread(contextThread);
         prepared->m_records.insert(record->storeKey(), record);

@@ -72,15 +72,22 @@ Result<nlohmann::json, DecodingError> JsonReader::parseObject(const QByteArray& 
     return document;
 }
 
-JsonReader::JsonReader(const nlohmann::json& object, QString path)
+JsonReader::JsonReader(const nlohmann::json& object, QString path, std::optional<std::size_t> index)
     : m_object(&object)
     , m_path(std::move(path))
+    , m_index(index)
 {}
+
+QString JsonReader::path() const
+{
+    return m_index ? m_path + u"[%1]"_s.arg(*m_index) : m_path;
+}
 
 QString JsonReader::pathOf(const char* key) const
 {
     const QString name = QString::fromUtf8(key);
-    return m_path.isEmpty() ? name : m_path + u'.' + name;
+    const QString base = path();
+    return base.isEmpty() ? name : base + u'.' + name;
 }
 
 void JsonReader::fail(DecodingError::Kind kind, const char* key, const QString& problem) const
@@ -91,19 +98,18 @@ void JsonReader::fail(DecodingError::Kind kind, const char* key, const QString& 
 
 const nlohmann::json& JsonReader::required(const char* key, const char* expectedType) const
 {
-    const QString type = QString::fromUtf8(expectedType);
     const auto found = m_object->find(key);
     if (found == m_object->end())
         throw DecodingError{
-            DecodingError::Kind::keyNotFound, type, QString::fromUtf8(key), m_path,
-            u"Kein Wert zum Schlüssel \"%1\" %2."_s.arg(QString::fromUtf8(key), where(m_path))};
+            DecodingError::Kind::keyNotFound, QString::fromUtf8(expectedType), QString::fromUtf8(key), path(),
+            u"Kein Wert zum Schlüssel \"%1\" %2."_s.arg(QString::fromUtf8(key), where(path()))};
     if (found->is_null())
-        throw DecodingError{
-            DecodingError::Kind::valueNotFound,
-            type,
-            {},
-            pathOf(key),
-            u"Erwartet war ein Wert vom Typ %1, gefunden null, %2."_s.arg(type, where(pathOf(key)))};
+        throw DecodingError{DecodingError::Kind::valueNotFound,
+                            QString::fromUtf8(expectedType),
+                            {},
+                            pathOf(key),
+                            u"Erwartet war ein Wert vom Typ %1, gefunden null, %2."_s.arg(
+                                QString::fromUtf8(expectedType), where(pathOf(key)))};
     return *found;
 }
 
@@ -168,9 +174,11 @@ QList<JsonReader> JsonReader::objects(const char* key) const
     if (!value.is_array())
         mismatch(u"Array"_s, value, pathOf(key));
     QList<JsonReader> readers;
+    readers.reserve(static_cast<qsizetype>(value.size()));
+    const QString arrayPath = pathOf(key);
     for (std::size_t index = 0; index < value.size(); ++index) {
-        const QString path = pathOf(key) + u"[%1]"_s.arg(index);
         if (!value[index].is_object()) {
+            const QString path = arrayPath + u"[%1]"_s.arg(index);
             if (value[index].is_null())
                 throw DecodingError{
                     DecodingError::Kind::valueNotFound,
@@ -180,7 +188,7 @@ QList<JsonReader> JsonReader::objects(const char* key) const
                     u"Erwartet war ein Wert vom Typ Dictionary, gefunden null, %1."_s.arg(where(path))};
             mismatch(u"Dictionary"_s, value[index], path);
         }
-        readers.append(JsonReader(value[index], path));
+        readers.append(JsonReader(value[index], arrayPath, index));
     }
     return readers;
 }

@@ -40,8 +40,10 @@ public:
     // Parses a whole document; its top level must be an object.
     static Result<nlohmann::json, DecodingError> parseObject(const QByteArray& bytes);
 
-    // A reader of one object; `path` names it in error messages.
-    JsonReader(const nlohmann::json& object, QString path = {});
+    // A reader of one object; `path` names it in error messages. An element of an array
+    // has the array's path and its index, joined only when a message needs them.
+    JsonReader(const nlohmann::json& object, QString path = {},
+               std::optional<std::size_t> index = std::nullopt);
 
     // Each throws DecodingError when the value is missing, null (for required values)
     // or of another type.
@@ -63,7 +65,7 @@ public:
         }
     }
 
-    const QString& path() const { return m_path; }
+    QString path() const;
     // Fails with a problem found in the value of `key` (the place is added to the text).
     [[noreturn]] void fail(DecodingError::Kind kind, const char* key, const QString& problem) const;
 
@@ -72,5 +74,6 @@ private:
     QString pathOf(const char* key) const;
 
     const nlohmann::json* m_object;
-    QString m_path;
+    QString m_path; // of the object, or of its array when it has an index
+    std::optional<std::size_t> m_index;
 };

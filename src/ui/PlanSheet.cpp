@@ -12,6 +12,31 @@
 
 using namespace Qt::StringLiterals;
 
+QStringList PlanSheet::detailLines(const QList<PlanConflict>& conflicts, const QList<PlanAction>& actions)
+{
+    QStringList lines;
+    lines.reserve(conflicts.size() + actions.size());
+    for (const PlanConflict& conflict : conflicts)
+        lines.append(tr("Konflikt: %1 – %2").arg(conflict.path, conflict.reason));
+    for (const PlanAction& action : actions) {
+        switch (action.op) {
+        case PlanAction::Op::create:
+            lines.append(tr("Anlegen: %1 → %2").arg(action.path, action.destination));
+            break;
+        case PlanAction::Op::copy:
+            lines.append(tr("Kopieren: %1 → %2").arg(action.destination, action.path));
+            break;
+        case PlanAction::Op::replace:
+            lines.append(tr("Erneuern: %1").arg(action.path));
+            break;
+        case PlanAction::Op::remove:
+            lines.append(tr("Entfernen: %1").arg(action.path));
+            break;
+        }
+    }
+    return lines;
+}
+
 QString PlanSheet::summary(const PlacementPlan& plan)
 {
     int created = 0;
@@ -67,34 +92,21 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
 
     auto* details = new QListWidget(this);
     details->setObjectName(u"planDetails"_s);
-    for (const PlanConflict& conflict : plan.conflicts)
-        details->addItem(tr("Konflikt: %1 – %2").arg(conflict.path, conflict.reason));
-    for (const PlanAction& action : plan.actions) {
-        switch (action.op) {
-        case PlanAction::Op::create:
-            details->addItem(tr("Anlegen: %1 → %2").arg(action.path, action.destination));
-            break;
-        case PlanAction::Op::copy:
-            details->addItem(tr("Kopieren: %1 → %2").arg(action.destination, action.path));
-            break;
-        case PlanAction::Op::replace:
-            details->addItem(tr("Erneuern: %1").arg(action.path));
-            break;
-        case PlanAction::Op::remove:
-            details->addItem(tr("Entfernen: %1").arg(action.path));
-            break;
-        }
-    }
     details->setVisible(false);
     auto* showDetails = new QToolButton(this);
     showDetails->setObjectName(u"planDetailsToggle"_s);
     showDetails->setText(tr("Details anzeigen"));
     showDetails->setCheckable(true);
-    connect(showDetails, &QToolButton::toggled, this, [this, details, showDetails](bool shown) {
-        details->setVisible(shown);
-        showDetails->setText(shown ? tr("Details ausblenden") : tr("Details anzeigen"));
-        adjustSize();
-    });
+    // The entries are written when first asked for: a restore of thousands of links is
+    // mostly carried out without anyone reading them.
+    connect(showDetails, &QToolButton::toggled, this,
+            [this, details, showDetails, conflicts = plan.conflicts, actions = plan.actions](bool shown) {
+                if (shown && details->count() == 0)
+                    details->addItems(detailLines(conflicts, actions));
+                details->setVisible(shown);
+                showDetails->setText(shown ? tr("Details ausblenden") : tr("Details anzeigen"));
+                adjustSize();
+            });
 
     const qsizetype changedHere = plan.changesHere();
     auto* consent =

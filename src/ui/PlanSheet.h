@@ -30,6 +30,9 @@ public:
     static PlacementPlan combined(const std::vector<PlacementPlan>& plans);
 
 private:
+    // One line per conflict and action, conflicts first.
+    static QStringList detailLines(const QList<PlanConflict>& conflicts, const QList<PlanAction>& actions);
+
     Choice m_choice = Choice::cancel;
     bool m_consentsToChangesHere = false;
 };

@@ -586,6 +586,7 @@ private Q_SLOTS:
             [&](QDialog& sheet) {
                 QCOMPARE(sheet.findChild<QLabel*>(u"planSummary"_s)->text(),
                          u"Anlegen: 1.\nKonflikte: 1. Was Quorvane nicht angelegt hat, bleibt unberührt."_s);
+                sheet.findChild<QToolButton*>(u"planDetailsToggle"_s)->click();
                 QCOMPARE(sheet.findChild<QListWidget*>(u"planDetails"_s)->count(), 2);
                 QVERIFY(!sheet.findChild<QPushButton*>(u"planCarryOut"_s)->isEnabled());
                 sheet.findChild<QPushButton*>(u"planSkipConflicts"_s)->click();

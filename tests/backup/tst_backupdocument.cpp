@@ -108,6 +108,12 @@ private Q_SLOTS:
             << with("targetApps",
                     "[" + QByteArray(app).replace("6F9619FF-8B86-D011-B42D-00C04FC964FF", "abc") + "]")
             << u"targetApps[0].id"_s;
+        QTest::newRow("UUID in braces")
+            << with("targetApps", "[" +
+                                      QByteArray(app).replace("6F9619FF-8B86-D011-B42D-00C04FC964FF",
+                                                              "{6F9619FF-8B86-D011-B42D-00C04FC964FF}") +
+                                      "]")
+            << u"targetApps[0].id"_s;
         QByteArray badBase64 = app;
         badBase64.insert(1, R"("bookmarkData":"abc",)");
         QTest::newRow("Base64 without padding") << with("targetApps", "[" + badBase64 + "]") << u"Base64"_s;
