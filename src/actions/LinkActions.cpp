@@ -38,7 +38,7 @@ bool LinkActions::repairEntry(const TargetAppSkill& entry, const TargetApp& app)
 
 std::optional<Removal> LinkActions::removeEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
-    auto removed = m_workspace.linker().removeTargetItem(entry.url.toLocalFile(), app);
+    auto removed = m_workspace.linker().removeTargetItem(entry.path, app);
     m_workspace.changes().announceTargetFolder(app.id());
     return removed;
 }

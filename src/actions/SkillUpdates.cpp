@@ -62,7 +62,7 @@ void SkillUpdates::check(std::function<void(const UpdateCheckResult&)> done)
         recorded.insert(record->itemName(), record->provenance());
     QList<Installed> installed;
     for (const Skill& skill : m_workspace.hubCatalog().availableSkills()) {
-        const QString name = skill.url.fileName();
+        const QString name = skill.fileName();
         if (const auto provenance = recorded.constFind(name); provenance != recorded.cend())
             installed.append({*provenance, {}, {}});
         else

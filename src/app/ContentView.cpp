@@ -101,8 +101,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     connect(m_hubList, &CentralHubListView::selectedSkillChanged, this,
             [this](const std::optional<Skill>& skill) {
                 m_selectedSkill = skill;
-                m_folderWatch->watchHubFile(skill && !skill->isDirectory ? skill->url.toLocalFile()
-                                                                         : QString());
+                m_folderWatch->watchHubFile(skill && !skill->isDirectory ? skill->path : QString());
                 showSelectedSkill();
                 updateColumns();
             });

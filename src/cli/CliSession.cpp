@@ -116,16 +116,16 @@ int CliSession::hub(const QStringList&)
         Json items = Json::array();
         for (const Skill& skill : skills)
             items.push_back({{"name", utf8(skill.name)},
-                             {"fileName", utf8(skill.url.fileName())},
+                             {"fileName", utf8(skill.fileName())},
                              {"kind", skill.isDirectory ? "folder" : "file"},
                              {"snippet", utf8(skill.contentSnippet)},
-                             {"path", utf8(skill.url.toLocalFile())}});
+                             {"path", utf8(skill.path)}});
         printJson({{"path", utf8(hubPath)}, {"items", items}});
         return ExitCode::success;
     }
     print(hubPath);
     for (const Skill& skill : skills)
-        print(u"  %1\t%2\t%3\t%4"_s.arg(skill.url.fileName(), skill.name,
+        print(u"  %1\t%2\t%3\t%4"_s.arg(skill.fileName(), skill.name,
                                         skill.isDirectory ? u"folder"_s : u"file"_s,
                                         skill.contentSnippet.section(u'\n', 0, 0)));
     if (!m_workspace->hubSettings().hasValidCentralHub())
@@ -420,7 +420,7 @@ int CliSession::status(const QStringList& args)
         if (m_json)
             list.push_back(
                 {{"name", utf8(item.name)},
-                 {"path", utf8(item.url.toLocalFile())},
+                 {"path", utf8(item.path)},
                  {"state", utf8(state)},
                  {"isSymlink", item.isSymlink},
                  {"destination", item.symlinkDestination ? Json(utf8(destination)) : Json(nullptr)},
@@ -828,14 +828,13 @@ int CliSession::restoreLinks(const QStringList&)
 int CliSession::check(const QStringList& args)
 {
     const QList<Skill>& skills = m_workspace->hubCatalog().availableSkills();
-    if (!args.isEmpty() && std::none_of(skills.cbegin(), skills.cend(), [&](const Skill& skill) {
-            return skill.url.fileName() == args.first();
-        }))
+    if (!args.isEmpty() && std::none_of(skills.cbegin(), skills.cend(),
+                                        [&](const Skill& skill) { return skill.fileName() == args.first(); }))
         return fail(u"No hub item named "_s + args.first());
     Json findings = Json::array();
     bool anyError = false;
     for (const Skill& skill : skills) {
-        const QString item = skill.url.fileName();
+        const QString item = skill.fileName();
         if (!args.isEmpty() && item != args.first())
             continue;
         for (const SkillFinding& finding : skill.findings) {

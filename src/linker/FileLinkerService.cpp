@@ -24,7 +24,7 @@ FileLinkerService::FileLinkerService(ModelContext& context, const HubSettings& h
 
 bool FileLinkerService::isSkillLinked(const Skill& skill, const TargetApp& app) const
 {
-    const QString itemPath = skill.url.toLocalFile();
+    const QString itemPath = skill.path;
     const QString name = QFileInfo(itemPath).fileName();
     // A copy stays the app's copy when the hub item changes; only the record tells it apart.
     const bool copied = app.placement() == PlacementKind::copy &&
@@ -44,7 +44,7 @@ LinkToggleResult FileLinkerService::toggleCopy(const Skill& skill, const TargetA
 {
     // One entry planned as the bulk changes are, so a copy changed here is refused the same way.
     std::optional<PlacementPlan> plan =
-        linked ? planLink({skill.url.toLocalFile()}, app) : planUnlinkAll(app, skill.url.fileName());
+        linked ? planLink({skill.path}, app) : planUnlinkAll(app, skill.fileName());
     if (!plan)
         return LinkToggleResult::folderUnreachable;
     if (!plan->conflicts.isEmpty()) {
@@ -54,7 +54,7 @@ LinkToggleResult FileLinkerService::toggleCopy(const Skill& skill, const TargetA
     }
     if (plan->actions.isEmpty()) {
         if (!linked)
-            m_records.remove(app.id(), skill.url.fileName());
+            m_records.remove(app.id(), skill.fileName());
         return LinkToggleResult::alreadyInState;
     }
     return carryOut(*plan, false).failures.isEmpty() ? LinkToggleResult::changed : LinkToggleResult::failed;
@@ -65,7 +65,7 @@ LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetA
     if (app.placement() == PlacementKind::copy)
         return toggleCopy(skill, app, linked);
     const Placement& placement = m_placements.link;
-    const QString itemPath = skill.url.toLocalFile();
+    const QString itemPath = skill.path;
     const QString name = QFileInfo(itemPath).fileName();
     enum class Done
     {
@@ -136,17 +136,17 @@ std::optional<Removal> FileLinkerService::removeHubItem(const Skill& skill)
 {
     std::optional<Removal> removed;
     m_access.withFolder(m_hub.location(), [&](const QString&) {
-        if (auto discarded = FileSystem::discard(skill.url.toLocalFile()))
+        if (auto discarded = FileSystem::discard(skill.path))
             removed = Removal{discarded.value()};
         return true;
     });
     // A later item of the same name did not come from where this one did.
     if (removed) {
         for (SkillProvenanceRecord* record : m_context.records<SkillProvenanceRecord>())
-            if (record->itemName() == skill.url.fileName())
+            if (record->itemName() == skill.fileName())
                 m_context.remove(record);
         if (const Outcome saved = m_context.save(); !saved)
-            Log::line(u"Failed to forget where "_s + skill.url.fileName() + u" came from: "_s +
+            Log::line(u"Failed to forget where "_s + skill.fileName() + u" came from: "_s +
                       saved.error().description);
     }
     return removed;

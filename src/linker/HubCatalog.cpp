@@ -130,7 +130,7 @@ void HubCatalog::scanInBackground(QObject* context, std::function<void()> done)
 std::optional<Skill> HubCatalog::itemNamed(const QString& fileName) const
 {
     for (const Skill& skill : m_availableSkills) {
-        if (skill.url.fileName() == fileName)
+        if (skill.fileName() == fileName)
             return skill;
     }
     return std::nullopt;

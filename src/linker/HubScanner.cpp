@@ -223,7 +223,7 @@ Skill makeSkill(const FileSystem::FolderEntry& entry, PreviewReader& reader)
     const bool hasExtension = dot > 0;
 
     Skill skill;
-    skill.url = QUrl::fromLocalFile(entryPath);
+    skill.path = entryPath;
     skill.name = (hasExtension ? lastComponent.left(dot) : lastComponent).toString();
     skill.fileExtension = hasExtension ? lastComponent.mid(dot + 1).toString() : QString();
     const auto kind = entry.kindUnlessLink ? entry.kindUnlessLink : FileSystem::kindOf(entryPath);

@@ -54,7 +54,7 @@ ImportPlan FileLinkerService::planImport(const TargetAppSkill& item, const Targe
 {
     ImportPlan plan;
     plan.name = item.name;
-    plan.entry = item.url.toLocalFile();
+    plan.entry = item.path;
     // A link without a destination has nothing to bring in: it is left alone, and unlogged.
     if (item.isSymlink && !item.symlinkDestination)
         return plan;
@@ -113,7 +113,7 @@ bool FileLinkerService::repairLink(const TargetAppSkill& item, const TargetApp& 
 {
     if (!item.isBroken || !item.hasNamesakeInHub)
         return false;
-    const QString itemPath = item.url.toLocalFile();
+    const QString itemPath = item.path;
     bool repaired = false;
     m_access.withFolders(m_hub.location(), folderOf(app), [&](const QString& hub, const QString&) {
         const QString namesake = FileSystem::childPath(hub, item.name);

@@ -23,7 +23,7 @@ TargetAppSkill describeEntry(const FileSystem::FolderEntry& entry, const std::op
 {
     const QString& entryPath = entry.path;
     TargetAppSkill skill;
-    skill.url = QUrl::fromLocalFile(entryPath);
+    skill.path = entryPath;
     skill.name = entryPath.mid(entryPath.lastIndexOf(u'/') + 1);
     // Linux has no alias files: a symbolic link is the only kind of link.
     skill.isSymlink = entry.isLink ? *entry.isLink : FileSystem::isSymbolicLink(entryPath);

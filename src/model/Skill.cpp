@@ -2,6 +2,6 @@
 
 size_t qHash(const Skill& skill, size_t seed)
 {
-    return qHashMulti(seed, skill.url.toString(), skill.name, skill.contentSnippet, skill.fileExtension,
+    return qHashMulti(seed, skill.path, skill.name, skill.contentSnippet, skill.fileExtension,
                       skill.isDirectory);
 }

@@ -4,12 +4,11 @@
 
 #include <QHashFunctions>
 #include <QString>
-#include <QUrl>
 
-// One entry of the central hub folder, rebuilt by every scan. Its identity is its url.
+// One entry of the central hub folder, rebuilt by every scan. Its identity is its path.
 struct Skill
 {
-    QUrl url;
+    QString path;           // absolute, as the scan found it
     QString name;           // last path component without its extension
     QString contentSnippet; // "[Folder]", the first three non-blank lines, or empty
     QString fileExtension;  // without the dot; empty when there is none
@@ -17,7 +16,9 @@ struct Skill
     QString description;          // a folder's, from its SKILL.md
     QList<SkillFinding> findings; // what is wrong with a folder skill; empty for files
 
-    const QUrl& id() const { return url; }
+    const QString& id() const { return path; }
+    // The last path component, extension included: the item's name in every folder.
+    QString fileName() const { return path.mid(path.lastIndexOf(u'/') + 1); }
 
     bool operator==(const Skill&) const = default;
 };

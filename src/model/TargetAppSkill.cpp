@@ -71,7 +71,7 @@ TargetItemState TargetAppSkill::classified(const FolderContainment& hub) const
 
 size_t qHash(const TargetAppSkill& skill, size_t seed)
 {
-    seed = qHashMulti(seed, skill.url.toString(), skill.name, skill.isSymlink);
+    seed = qHashMulti(seed, skill.path, skill.name, skill.isSymlink);
     seed = skill.symlinkDestination ? qHashMulti(seed, 1, *skill.symlinkDestination) : qHashMulti(seed, 0);
     return qHashMulti(seed, skill.isBroken, skill.hasNamesakeInHub, static_cast<int>(skill.state));
 }

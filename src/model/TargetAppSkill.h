@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QHashFunctions>
 #include <QString>
-#include <QUrl>
 
 #include <optional>
 
@@ -52,10 +51,10 @@ private:
     mutable QHash<QString, QString> m_canonicalParents;
 };
 
-// One entry of a target app's folder, rebuilt by every listing. Its identity is its url.
+// One entry of a target app's folder, rebuilt by every listing. Its identity is its path.
 struct TargetAppSkill
 {
-    QUrl url;
+    QString path;
     QString name; // last path component, extension included
     bool isSymlink = false;
     std::optional<QString> symlinkDestination; // normalised final destination path of a resolvable link
@@ -63,7 +62,7 @@ struct TargetAppSkill
     bool hasNamesakeInHub = false;
     TargetItemState state = TargetItemState::localItem;
 
-    const QUrl& id() const { return url; }
+    const QString& id() const { return path; }
 
     // Whether the entry is a link whose destination is the hub folder or lies below it,
     // compared by whole path components in the letter case the file system keeps.

@@ -171,20 +171,20 @@ void CentralHubListView::reload()
         const QSignalBlocker blocker(m_list->selectionModel());
         QSet<QString> withUpdate;
         for (const Skill& skill : m_workspace.hubCatalog().availableSkills())
-            if (const auto status = m_updates.status(skill.url.fileName());
+            if (const auto status = m_updates.status(skill.fileName());
                 status && status->state == UpdateState::updateAvailable)
-                withUpdate.insert(skill.url.fileName());
+                withUpdate.insert(skill.fileName());
         m_model->setSkills(visibleSkills(), withUpdate);
         if (m_selectedSkill) {
-            if (const QModelIndex row = m_model->indexOf(m_selectedSkill->url); row.isValid())
+            if (const QModelIndex row = m_model->indexOf(m_selectedSkill->path); row.isValid())
                 m_list->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
         }
     }
     // The detail column shows the selected item as the hub holds it now, or nothing once it is gone.
     if (m_selectedSkill) {
-        const auto current = m_workspace.hubCatalog().itemNamed(m_selectedSkill->url.fileName());
+        const auto current = m_workspace.hubCatalog().itemNamed(m_selectedSkill->fileName());
         const std::optional<Skill> now =
-            current && current->url == m_selectedSkill->url ? current : std::nullopt;
+            current && current->path == m_selectedSkill->path ? current : std::nullopt;
         if (now != m_selectedSkill) {
             m_selectedSkill = now;
             Q_EMIT selectedSkillChanged(m_selectedSkill);
@@ -212,8 +212,7 @@ void CentralHubListView::showContextMenu(const QPoint& position)
     const Skill skill = *clicked;
     setSelectedSkill(skill);
     QMenu menu(this);
-    menu.addAction(tr("Im Finder anzeigen"), this,
-                   [this, skill] { m_desktop.reveal.reveal(skill.url.toLocalFile()); });
+    menu.addAction(tr("Im Finder anzeigen"), this, [this, skill] { m_desktop.reveal.reveal(skill.path); });
     menu.addSeparator();
     menu.addAction(m_deleteAction);
     menu.exec(m_list->viewport()->mapToGlobal(position));
@@ -226,7 +225,7 @@ void CentralHubListView::confirmAndDelete(const Skill& skill)
                                              tr("Abbrechen"), tr("Löschen")))
         return;
     LinkActions(m_workspace).removeHubItem(skill);
-    if (m_selectedSkill && m_selectedSkill->url == skill.url)
+    if (m_selectedSkill && m_selectedSkill->path == skill.path)
         setSelectedSkill(std::nullopt);
 }
 

@@ -19,10 +19,10 @@ std::optional<Skill> HubSkillListModel::skillAt(const QModelIndex& index) const
     return m_skills.at(index.row());
 }
 
-QModelIndex HubSkillListModel::indexOf(const QUrl& url) const
+QModelIndex HubSkillListModel::indexOf(const QString& path) const
 {
     for (qsizetype row = 0; row < m_skills.size(); ++row) {
-        if (m_skills.at(row).url == url)
+        if (m_skills.at(row).path == path)
             return index(static_cast<int>(row));
     }
     return {};
@@ -40,10 +40,10 @@ QVariant HubSkillListModel::data(const QModelIndex& index, int role) const
     const Skill& skill = m_skills.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return m_withUpdate.contains(skill.url.fileName()) ? skill.name + u"  ·  "_s + tr("Update verfügbar")
-                                                           : skill.name;
+        return m_withUpdate.contains(skill.fileName()) ? skill.name + u"  ·  "_s + tr("Update verfügbar")
+                                                       : skill.name;
     case Qt::ToolTipRole:
-        return m_withUpdate.contains(skill.url.fileName()) ? QVariant(tr("Update verfügbar")) : QVariant();
+        return m_withUpdate.contains(skill.fileName()) ? QVariant(tr("Update verfügbar")) : QVariant();
     case Qt::DecorationRole:
         return skill.isDirectory ? tintedSymbolIcon(u"folder.fill"_s, SymbolColors::folder)
                                  : tintedSymbolIcon(u"doc.text"_s, SymbolColors::file);

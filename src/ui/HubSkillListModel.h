@@ -23,7 +23,7 @@ public:
     const QList<Skill>& skills() const { return m_skills; }
     std::optional<Skill> skillAt(const QModelIndex& index) const;
     // The row of the item at that place, if it is shown.
-    QModelIndex indexOf(const QUrl& url) const;
+    QModelIndex indexOf(const QString& path) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

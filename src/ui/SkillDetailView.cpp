@@ -147,7 +147,7 @@ void SkillDetailView::rebuildOrigin()
         delete item->widget();
         delete item;
     }
-    const QString name = m_skill.url.fileName();
+    const QString name = m_skill.fileName();
     std::optional<SkillProvenance> provenance;
     for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>())
         if (record->itemName() == name)
@@ -186,7 +186,7 @@ void SkillDetailView::rebuildOrigin()
 
 void SkillDetailView::update()
 {
-    const QString name = m_skill.url.fileName();
+    const QString name = m_skill.fileName();
     SkillInstall* running = m_updates.update(name, false);
     if (!running)
         return;
@@ -205,7 +205,7 @@ QWidget* SkillDetailView::makePathBlock()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     layout->addWidget(caption(tr("Zentraler Pfad")));
-    const QString path = m_skill.url.toLocalFile();
+    const QString path = m_skill.path;
     QLabel* pathLabel = monospaced(path);
     pathLabel->setObjectName(u"skillPath"_s);
     pathLabel->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -188,12 +188,12 @@ void TargetAppSkillsListView::reload()
         auto* row = new QListWidgetItem(m_list);
         row->setSizeHint(QSize(0, 34));
         m_list->setItemWidget(row, makeRow(item));
-        row->setSelected(m_selected && m_selected->url == item.url);
+        row->setSelected(m_selected && m_selected->path == item.path);
     }
     // The detail column shows the selected entry as it is now, or nothing once it is gone.
     if (m_selected) {
         const auto same = std::find_if(m_items.cbegin(), m_items.cend(), [this](const TargetAppSkill& item) {
-            return item.url == m_selected->url;
+            return item.path == m_selected->path;
         });
         const std::optional<TargetAppSkill> now =
             same == m_items.cend() ? std::nullopt : std::optional(*same);
@@ -298,8 +298,7 @@ void TargetAppSkillsListView::showContextMenu(const QPoint& position)
     m_list->setCurrentItem(row);
     QMenu menu(this);
     // The entry itself: for a link, the link inside the app's folder, not its target.
-    menu.addAction(tr("Im Finder anzeigen"), this,
-                   [this, item] { m_desktop.reveal.reveal(item.url.toLocalFile()); });
+    menu.addAction(tr("Im Finder anzeigen"), this, [this, item] { m_desktop.reveal.reveal(item.path); });
     menu.addSeparator();
     menu.addAction(m_deleteAction);
     menu.exec(m_list->viewport()->mapToGlobal(position));

@@ -183,7 +183,7 @@ private Q_SLOTS:
         for (const Expected& e : expected) {
             const Skill* skill = skillNamed(skills, e.name);
             QVERIFY2(skill, qPrintable(e.name));
-            QCOMPARE(skill->url, QUrl::fromLocalFile(hub + u"/"_s + e.file));
+            QCOMPARE(skill->path, hub + u"/"_s + e.file);
             QCOMPARE(skill->fileExtension, e.extension);
             QCOMPARE(skill->contentSnippet, e.snippet);
             QCOMPARE(skill->isDirectory, e.folder);
@@ -221,8 +221,8 @@ private Q_SLOTS:
                 listed.append(entry);
         }
         const QList<Skill>& skills = f.workspace->hubCatalog().availableSkills();
-        QCOMPARE(skills[5].url.toLocalFile(), listed[0]);
-        QCOMPARE(skills[6].url.toLocalFile(), listed[1]);
+        QCOMPARE(skills[5].path, listed[0]);
+        QCOMPARE(skills[6].path, listed[1]);
     }
 
     // Each way a scan can fail: the list is emptied, once, and what the log says.

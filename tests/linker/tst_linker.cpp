@@ -48,7 +48,7 @@ struct LinkerFixture : WorkspaceFixture
     {
         QStringList names;
         for (const Skill& skill : workspace->hubCatalog().availableSkills())
-            names.append(skill.url.fileName());
+            names.append(skill.fileName());
         return names;
     }
 };

@@ -12,8 +12,7 @@ namespace {
 
 TargetAppSkill linkTo(const QString& destination)
 {
-    TargetAppSkill skill{
-        QUrl::fromLocalFile(u"/app/notes.md"_s), u"notes.md"_s, true, std::nullopt, false, false};
+    TargetAppSkill skill{u"/app/notes.md"_s, u"notes.md"_s, true, std::nullopt, false, false};
     if (!destination.isEmpty())
         skill.symlinkDestination = destination;
     return skill;
