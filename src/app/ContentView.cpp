@@ -9,6 +9,7 @@
 #include "actions/HubActions.h"
 #include "actions/LinkActions.h"
 #include "actions/PlanTask.h"
+#include "actions/RestorePlanning.h"
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
@@ -411,7 +412,15 @@ void ContentView::importBackup()
 
 void ContentView::restoreImportedLinks()
 {
-    std::vector<PlacementPlan> plans = LinkActions(m_workspace).planRestore();
+    auto* planning = new RestorePlanning(m_workspace, this);
+    connect(planning, &RestorePlanning::finished, this, [this, planning] {
+        planning->deleteLater();
+        offerRestore(planning->takePlans());
+    });
+}
+
+void ContentView::offerRestore(std::vector<PlacementPlan> plans)
+{
     const PlacementPlan shown = PlanSheet::combined(plans);
     if (shown.actions.isEmpty() && shown.conflicts.isEmpty())
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linker/PlacementPlan.h"
 #include "model/Skill.h"
 #include "model/TargetAppSkill.h"
 #include "store/RemoteSkillItem.h"
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class CentralHubListView;
 class SkillUpdates;
@@ -67,8 +69,10 @@ private:
     void showAddAppSheet();
     void exportBackup();
     void importBackup();
-    // Shows what restoring the imported placements would do, and does it when agreed.
+    // Shows what restoring the imported placements would do, worked out a few apps at a
+    // time, and does it when agreed.
     void restoreImportedLinks();
+    void offerRestore(std::vector<PlacementPlan> plans);
     void startRenamingApp(const QUuid& appID);
     void commitRenamingApp(const QUuid& appID, const QString& text);
     void revealApp(const QUuid& appID);

@@ -131,6 +131,9 @@ public:
     // planSync() for every app with records; an app whose folder cannot be reached has a plan
     // with that one conflict.
     std::vector<PlacementPlan> planRestoreAll() const;
+    // What the records say of each app, in name order (with two apps of one id, the first
+    // stands for both): the input of planRestore().
+    QList<RecordedPlacements> recordedPlacements() const;
     // The same for placements not (yet) in the store, as a backup document holds them.
     std::vector<PlacementPlan> planRestore(const QList<RecordedPlacements>& apps,
                                            const FolderLocation& hub) const;

@@ -279,6 +279,11 @@ std::optional<PlacementPlan> FileLinkerService::planUnlinkAll(const TargetApp& a
 
 std::vector<PlacementPlan> FileLinkerService::planRestoreAll() const
 {
+    return planRestore(recordedPlacements(), m_hub.location());
+}
+
+QList<RecordedPlacements> FileLinkerService::recordedPlacements() const
+{
     QList<RecordedPlacements> apps;
     QHash<QUuid, qsizetype> indexOf;
     // With two apps of one id, the first one in name order stands for both.
@@ -290,7 +295,7 @@ std::vector<PlacementPlan> FileLinkerService::planRestoreAll() const
     for (const SkillLinkRecord* record : m_context.records<SkillLinkRecord>())
         if (const auto index = indexOf.find(record->targetAppID()); index != indexOf.end())
             apps[*index].items.insert(record->itemName(), record->contentHash());
-    return planRestore(apps, m_hub.location());
+    return apps;
 }
 
 std::vector<PlacementPlan> FileLinkerService::planRestore(const QList<RecordedPlacements>& apps,

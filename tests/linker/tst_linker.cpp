@@ -1,6 +1,7 @@
 #include "access/FileSystem.h"
 #include "actions/HubActions.h"
 #include "actions/LinkActions.h"
+#include "actions/RestorePlanning.h"
 #include "linker/LinkRecords.h"
 #include "linker/Placement.h"
 #include "linker/TargetListing.h"
@@ -611,6 +612,35 @@ private Q_SLOTS:
             QCOMPARE(readFile(f.entry(u"b"_s)), QByteArray("mine"));
         if (inTheWay == u"foreign link"_s)
             QCOMPARE(FileSystem::linkDestinationText(f.entry(u"b"_s)).value(), u"/elsewhere"_s);
+    }
+
+    // The window plans a restore a slice of apps at a time: every app in name order, none
+    // deleted meanwhile, whatever slice it falls into.
+    void restoreIsPlannedAppBySlice()
+    {
+        WorkspaceFixture f;
+        const QString hub = f.makeHub();
+        constexpr int itemsPerApp = 300; // two apps fill a slice
+        for (int i = 0; i < itemsPerApp; ++i)
+            QVERIFY(makeFolder(hub + u"/item-%1"_s.arg(i)));
+        QList<TargetApp*> apps;
+        for (const QString& name : {u"D"_s, u"B"_s, u"A"_s, u"C"_s}) {
+            apps.append(f.makeApp(name));
+            for (int i = 0; i < itemsPerApp; ++i)
+                f.context->insert(new SkillLinkRecord(apps.last()->id(), u"item-%1"_s.arg(i)));
+        }
+        QVERIFY(f.context->save());
+        RestorePlanning planning(*f.workspace, nullptr);
+        QSignalSpy finished(&planning, &RestorePlanning::finished);
+        f.context->remove(apps[1]); // "B", deleted before its turn
+        QVERIFY(f.context->save());
+        QVERIFY(finished.wait());
+        QStringList planned;
+        for (const PlacementPlan& plan : planning.takePlans()) {
+            QCOMPARE(plan.actions.size(), itemsPerApp);
+            planned.append(f.workspace->app(plan.appID)->name());
+        }
+        QCOMPARE(planned, (QStringList{u"A"_s, u"C"_s, u"D"_s}));
     }
 
     void restoresWhatIsMissingAndTouchesNothingElse()
