@@ -45,7 +45,8 @@ int declare(const Declaration& declaration)
         if (declaration.baseline)
             registerSide(name + "/baseline", declaration.baseline, declaration, medium);
         registerSide(name + "/quorvane", declaration.program, declaration, medium);
-        if (declaration.target)
+        const bool heldHere = !declaration.targetOnTmpfsOnly || medium == Medium::tmpfs;
+        if (declaration.target && heldHere)
             targetsByName()[name] = *declaration.target;
     }
     return 0;
