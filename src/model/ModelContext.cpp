@@ -64,7 +64,11 @@ bool sameStoredValue(const QVariant& a, const QVariant& b)
 
 Result<std::unique_ptr<ModelContext>> ModelContext::open(const QString& filePath, Loading loading)
 {
-    auto store = ModelStore::open(filePath);
+    // The window reads every record at once and checks every page with them; a command
+    // checks them only before it writes.
+    auto store = ModelStore::open(filePath, loading == Loading::everything
+                                                ? ModelStore::Verification::atOpen
+                                                : ModelStore::Verification::beforeFirstWrite);
     if (!store)
         return store.error();
     std::unique_ptr<ModelContext> context(new ModelContext(std::move(store).value()));

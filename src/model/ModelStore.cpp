@@ -209,7 +209,7 @@ QString ModelStore::defaultFilePath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/quorvane.sqlite"_s;
 }
 
-Result<std::unique_ptr<ModelStore>> ModelStore::open(const QString& filePath)
+Result<std::unique_ptr<ModelStore>> ModelStore::open(const QString& filePath, Verification verification)
 {
     if (!QDir().mkpath(QFileInfo(filePath).absolutePath()))
         return Error{u"Cannot create the folder of "_s + filePath};
@@ -225,13 +225,28 @@ Result<std::unique_ptr<ModelStore>> ModelStore::open(const QString& filePath)
 
     store->setBusyTimeout(std::chrono::seconds(5));
     // Nothing may write to the file before it has proven to be a store we understand.
-    if (Outcome intact = store->checkIntegrity(); !intact)
-        return intact.error();
+    if (Outcome readable = store->checkReadable(); !readable)
+        return readable.error();
+    if (verification == Verification::atOpen) {
+        if (Outcome intact = store->proveIntact(); !intact)
+            return intact.error();
+    }
     if (Outcome migrated = store->migrate(); !migrated)
         return migrated.error();
     // Readers do not block a writer in another process, and commits survive a crash.
-    if (auto wal = run(connectionName, u"PRAGMA journal_mode = WAL"_s); !wal)
-        return wal.error();
+    bool inWalMode = false;
+    {
+        auto mode = run(connectionName, u"PRAGMA journal_mode"_s);
+        if (!mode)
+            return mode.error();
+        inWalMode = mode.value().next() && mode.value().value(0).toString() == u"wal"_s;
+    } // the statement ends here, as the mode cannot change while one runs
+    if (!inWalMode) {
+        if (Outcome intact = store->proveIntact(); !intact)
+            return intact.error();
+        if (auto wal = run(connectionName, u"PRAGMA journal_mode = WAL"_s); !wal)
+            return wal.error();
+    }
     return store;
 }
 
@@ -240,8 +255,10 @@ void ModelStore::setBusyTimeout(std::chrono::milliseconds timeout)
     (void)run(m_connectionName, u"PRAGMA busy_timeout = %1"_s.arg(timeout.count()));
 }
 
-Outcome ModelStore::checkIntegrity()
+Outcome ModelStore::proveIntact()
 {
+    if (m_provenIntact)
+        return {};
     auto check = run(m_connectionName, u"PRAGMA quick_check"_s);
     if (!check)
         return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt oder kein Datenspeicher ("_s +
@@ -249,6 +266,16 @@ Outcome ModelStore::checkIntegrity()
     if (!check.value().next() || check.value().value(0).toString() != u"ok"_s)
         return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt: "_s +
                      check.value().value(0).toString()};
+    m_provenIntact = true;
+    return {};
+}
+
+Outcome ModelStore::checkReadable()
+{
+    // Reading the schema fails on anything that is not an SQLite file, or has a broken header.
+    if (auto schema = run(m_connectionName, u"SELECT count(*) FROM sqlite_master"_s); !schema)
+        return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt oder kein Datenspeicher ("_s +
+                     schema.error().description + u")."_s};
 
     auto version = userVersion(m_connectionName);
     if (!version)
@@ -268,6 +295,10 @@ Outcome ModelStore::migrate()
     auto current = userVersion(m_connectionName);
     if (!current)
         return current.error();
+    if (current.value() < schemaVersion) {
+        if (Outcome intact = proveIntact(); !intact)
+            return intact.error();
+    }
     for (int target = current.value() + 1; target <= schemaVersion; ++target) {
         Outcome step = inImmediateTransaction(m_connectionName, [&]() -> Outcome {
             // Another process may have migrated meanwhile; the write lock makes the check final.
@@ -367,6 +398,8 @@ Result<StoreSnapshot> ModelStore::readSnapshot(const QList<const RecordSchema*>&
 
 Result<qint64> ModelStore::apply(const QList<RowChange>& changes)
 {
+    if (Outcome intact = proveIntact(); !intact)
+        return intact.error();
     qint64 committed = 0;
     Outcome written = inImmediateTransaction(m_connectionName, [&]() -> Outcome {
         // Rows of one kind share a statement, prepared once per save: inserts and deletions

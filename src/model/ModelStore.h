@@ -48,9 +48,17 @@ class ModelStore
 public:
     static constexpr int schemaVersion = 5;
 
+    // When every page of the file is checked: at once, or before the first write, so a
+    // command that only reads does not walk the whole file. Nothing is written unchecked.
+    enum class Verification
+    {
+        atOpen,
+        beforeFirstWrite
+    };
     // Opens (or creates) the store file, checks it and migrates it to schemaVersion.
     // A damaged file or one written by a newer version is refused and left untouched.
-    static Result<std::unique_ptr<ModelStore>> open(const QString& filePath);
+    static Result<std::unique_ptr<ModelStore>> open(const QString& filePath,
+                                                    Verification verification = Verification::atOpen);
 
     // Where the program keeps its store: the user's application data folder.
     static QString defaultFilePath();
@@ -87,9 +95,13 @@ public:
 private:
     explicit ModelStore(const QString& filePath, const QString& connectionName);
 
-    Outcome checkIntegrity();
+    // That the file is a store this version understands: its schema reads, its version is known.
+    Outcome checkReadable();
+    // That every page of the file is sound; checked once per connection.
+    Outcome proveIntact();
     Outcome migrate();
 
     QString m_filePath;
     QString m_connectionName;
+    bool m_provenIntact = false;
 };

@@ -256,11 +256,13 @@ void importBackupInWindow(benchmark::State& state)
     for (auto _ : state) {
         removeLinks(configuration);
         bench.desktop.panels.answers.append(configuration.backupPath);
+        const int sheetsBefore = PlanAgreement::shown;
         timeIteration(state, [&] {
             importAction->trigger();
             imported = bench.desktop.alerts.shown.isEmpty() && imported;
-            // The links are made in the background: the import ends when the window is idle again.
-            while (strip->isVisible())
+            // The restore is planned once the records are in, and its links are made in the
+            // background: the import ends when the window is idle after the restore's sheet.
+            while (strip->isVisible() || PlanAgreement::shown == sheetsBefore)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();

@@ -62,9 +62,13 @@ class PlanAgreement : public QObject
 public:
     explicit PlanAgreement(QApplication& application) { application.installEventFilter(this); }
 
+    // How many plan sheets were shown so far: a scenario that ends with one waits for it.
+    static inline int shown = 0;
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("planSheet")) {
+            ++shown;
             if (auto* carryOut = watched->findChild<QPushButton*>(QStringLiteral("planCarryOut")))
                 QMetaObject::invokeMethod(carryOut, &QPushButton::click, Qt::QueuedConnection);
         }

@@ -136,10 +136,15 @@ void stallDuringBackupImport(benchmark::State& state)
             for (const QString& name : names)
                 QFile::remove(folder + u'/' + name);
         on.bench.desktop.panels.answers.append(storePath + u".json"_s);
+        const int sheetsBefore = PlanAgreement::shown;
         StallProbe probe;
         probe.start();
         importAction->trigger();
-        on.waitUntil([&] { return !on.taskRunning() && !on.bench.workspace->hubCatalog().isScanning(); });
+        // Done once the restore's sheet was shown and the links it made are in.
+        on.waitUntil([&] {
+            return PlanAgreement::shown > sheetsBefore && !on.taskRunning() &&
+                   !on.bench.workspace->hubCatalog().isScanning();
+        });
         state.SetIterationTime(probe.stop());
     }
 }

@@ -367,6 +367,36 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(storePath() + u"-wal"_s));
     }
 
+    // A file whose header reads but whose pages are damaged: the window refuses it at once;
+    // a command may read it, but its first write is refused and nothing changes.
+    void damagedPagesAreFoundBeforeAnyWrite()
+    {
+        {
+            auto context = openContext(storePath());
+            const QUuid app = QUuid::createUuid();
+            for (int i = 0; i < 3000; ++i)
+                context->insert(new SkillLinkRecord(app, u"item-%1"_s.arg(i)));
+            QVERIFY(context->save());
+        }
+        QByteArray bytes = TestFiles::readFile(storePath());
+        QVERIFY(bytes.size() > 8 * 4096);
+        bytes.replace(4 * 4096, 64, QByteArray(64, '\x5a'));
+        QVERIFY(TestFiles::writeFile(storePath(), bytes));
+
+        auto window = ModelContext::open(storePath());
+        QVERIFY(!window);
+        QVERIFY2(window.error().description.contains(u"beschädigt"_s),
+                 qPrintable(window.error().description));
+        auto command = ModelContext::open(storePath(), ModelContext::Loading::onDemand);
+        QVERIFY(command);
+        command.value()->insert(new TargetApp(u"New"_s, u"/n"_s, u"folder"_s, std::nullopt));
+        const Outcome saved = command.value()->save();
+        QVERIFY(!saved);
+        QVERIFY2(saved.error().description.contains(u"beschädigt"_s), qPrintable(saved.error().description));
+        command.value().reset();
+        QCOMPARE(TestFiles::readFile(storePath()), bytes);
+    }
+
     void storeOfANewerVersionIsRefusedUnchanged()
     {
         QVERIFY(openContext(storePath()));
