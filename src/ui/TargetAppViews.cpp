@@ -143,6 +143,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
         if (item == m_selected)
             return;
         m_selected = item;
+        m_chosenPath = item ? std::optional(item->path) : std::nullopt;
         Q_EMIT selectedItemChanged(m_selected);
     });
 }
@@ -169,6 +170,7 @@ void TargetAppSkillsListView::setActionsEnabled(bool enabled)
 void TargetAppSkillsListView::setSelectedItem(const std::optional<TargetAppSkill>& item)
 {
     m_selected = item;
+    m_chosenPath = item ? std::optional(item->path) : std::nullopt;
     reload();
     Q_EMIT selectedItemChanged(m_selected);
 }
@@ -188,12 +190,12 @@ void TargetAppSkillsListView::reload()
         auto* row = new QListWidgetItem(m_list);
         row->setSizeHint(QSize(0, 34));
         m_list->setItemWidget(row, makeRow(item));
-        row->setSelected(m_selected && m_selected->path == item.path);
+        row->setSelected(m_chosenPath == item.path);
     }
     // The detail column shows the selected entry as it is now, or nothing once it is gone.
-    if (m_selected) {
+    if (m_chosenPath) {
         const auto same = std::find_if(m_items.cbegin(), m_items.cend(), [this](const TargetAppSkill& item) {
-            return item.path == m_selected->path;
+            return item.path == *m_chosenPath;
         });
         const std::optional<TargetAppSkill> now =
             same == m_items.cend() ? std::nullopt : std::optional(*same);

@@ -62,6 +62,9 @@ private:
     QPointer<TargetApp> m_app;
     QList<TargetAppSkill> m_items;
     std::optional<TargetAppSkill> m_selected;
+    // The entry the user chose. It stays chosen while it is briefly gone, as when an import
+    // moves it into the hub and puts a link in its place, and shows again when it is back.
+    std::optional<QString> m_chosenPath;
     QLabel* m_title;
     QStackedWidget* m_pages;
     QListWidget* m_list;
