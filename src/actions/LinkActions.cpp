@@ -54,8 +54,8 @@ std::optional<Removal> LinkActions::removeHubItem(const Skill& skill)
 PlanOutcome LinkActions::restoreLinks()
 {
     PlanOutcome summary;
-    for (const PlacementPlan& plan : m_workspace.linker().planRestoreAll()) {
-        const PlanOutcome outcome = m_workspace.linker().carryOut(plan, true);
+    FileLinkerService& linker = m_workspace.linker();
+    for (const PlanOutcome& outcome : linker.carryOutAll(linker.planRestoreAll())) {
         summary.done += outcome.done;
         summary.skipped += outcome.skipped;
         summary.failures += outcome.failures;
@@ -95,4 +95,12 @@ PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
     if (!outcome.refused)
         m_workspace.changes().announceTargetFolder(plan.appID);
     return outcome;
+}
+
+std::vector<PlanOutcome> LinkActions::carryOutAll(const std::vector<PlacementPlan>& plans)
+{
+    std::vector<PlanOutcome> outcomes = m_workspace.linker().carryOutAll(plans);
+    for (const PlacementPlan& plan : plans)
+        m_workspace.changes().announceTargetFolder(plan.appID);
+    return outcomes;
 }

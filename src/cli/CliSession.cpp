@@ -359,9 +359,9 @@ int CliSession::runPlans(std::vector<PlacementPlan> plans)
     int exitCode = ExitCode::success;
     if (!showPlans(plans, exitCode))
         return exitCode;
-    bool allDone = true;
-    for (const PlacementPlan& plan : plans)
-        allDone = LinkActions(*m_workspace).carryOut(plan, true).failures.isEmpty() && allDone;
+    const std::vector<PlanOutcome> outcomes = LinkActions(*m_workspace).carryOutAll(plans);
+    const bool allDone = std::all_of(outcomes.cbegin(), outcomes.cend(),
+                                     [](const PlanOutcome& outcome) { return outcome.failures.isEmpty(); });
     return allDone ? ExitCode::success : ExitCode::failure;
 }
 

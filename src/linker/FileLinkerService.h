@@ -140,6 +140,8 @@ public:
     // Carries the plan out and records it with one save; with conflicts, only when they
     // are to be skipped.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
+    // Every plan carried out, its conflicts skipped, and all recorded with one save.
+    std::vector<PlanOutcome> carryOutAll(const std::vector<PlacementPlan>& plans);
     // The files' part, in order until `stop` is set; touches files only and logs nothing,
     // so it may run on a worker.
     static void performPlan(const QList<PlanAction>& actions, const Placement& placement,
@@ -183,6 +185,9 @@ public:
     placeSkillFolder(const SkillInstallTarget& plan, const QList<ContentFile>& files, bool replaceChanged);
 
 private:
+    // Logs the plan's failures and sets the app's new mode; returns what its records are to say.
+    AppRecordChange concludePlan(const PlacementPlan& plan, const PlanOutcome& outcome);
+    PlanOutcome performSkippingConflicts(const PlacementPlan& plan) const;
     LinkToggleResult toggleCopy(const Skill& skill, const TargetApp& app, bool linked);
     // The app's recorded placements planned the `kind` way, the hub reached for the plan's life.
     std::optional<PlacementPlan> planInHub(const TargetApp& app, PlacementKind kind,

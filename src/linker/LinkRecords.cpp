@@ -71,26 +71,46 @@ bool LinkRecords::upsert(const QUuid& targetAppID, const QString& itemName,
 
 bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& added, const QStringList& removed)
 {
-    QHash<QString, SkillLinkRecord*> recorded;
-    const QSet<QString> gone(removed.cbegin(), removed.cend());
-    QSet<QString> names = gone;
-    for (const PlacedItem& item : added)
-        names.insert(item.name);
-    for (SkillLinkRecord* record : recordsNamed(m_context, targetAppID, names)) {
-        if (gone.contains(record->itemName()))
-            m_context.remove(record);
-        else
-            recorded.insert(record->itemName(), record);
+    return change({{targetAppID, added, removed}});
+}
+
+bool LinkRecords::change(const QList<AppRecordChange>& changes)
+{
+    // The records concerned, by app and name: for one app only those named; for many, every
+    // record is looked at once rather than once per app.
+    QList<SkillLinkRecord*> concerned;
+    if (changes.size() == 1) {
+        QSet<QString> names(changes[0].removed.cbegin(), changes[0].removed.cend());
+        for (const PlacedItem& item : changes[0].added)
+            names.insert(item.name);
+        concerned = recordsNamed(m_context, changes[0].targetAppID, names);
+    } else if (changes.size() > 1) {
+        concerned = m_context.records<SkillLinkRecord>();
     }
-    for (const PlacedItem& item : added) {
-        SkillLinkRecord* record = recorded.value(item.name);
-        if (!record) {
-            record = new SkillLinkRecord(targetAppID, item.name);
-            m_context.insert(record);
-            recorded.insert(item.name, record);
+    QHash<QUuid, QMultiHash<QString, SkillLinkRecord*>> recorded;
+    for (const AppRecordChange& change : changes)
+        recorded.insert(change.targetAppID, {});
+    for (SkillLinkRecord* record : std::as_const(concerned))
+        if (const auto app = recorded.find(record->targetAppID()); app != recorded.end())
+            app->insert(record->itemName(), record);
+
+    for (const AppRecordChange& change : changes) {
+        QMultiHash<QString, SkillLinkRecord*>& ofApp = recorded[change.targetAppID];
+        for (const QString& name : change.removed) {
+            for (SkillLinkRecord* record : ofApp.values(name))
+                m_context.remove(record);
+            ofApp.remove(name);
         }
-        if (record->contentHash() != item.contentHash)
-            record->setContentHash(item.contentHash);
+        for (const PlacedItem& item : change.added) {
+            SkillLinkRecord* record = ofApp.value(item.name);
+            if (!record) {
+                record = new SkillLinkRecord(change.targetAppID, item.name);
+                m_context.insert(record);
+                ofApp.insert(item.name, record);
+            }
+            if (record->contentHash() != item.contentHash)
+                record->setContentHash(item.contentHash);
+        }
     }
     if (const Outcome saved = m_context.save(); !saved) {
         Log::line(u"Failed to change link records: "_s + saved.error().description);

@@ -19,6 +19,14 @@ struct PlacedItem
     std::optional<QString> contentHash;
 };
 
+// What carrying out a plan in one app's folder changed: records for `added`, none for `removed`.
+struct AppRecordChange
+{
+    QUuid targetAppID;
+    QList<PlacedItem> added;
+    QStringList removed;
+};
+
 // The records that remember which links the program made, keyed by (targetAppID,
 // itemName) and kept unique. Each change saves the store; a failure is logged.
 class LinkRecords
@@ -31,6 +39,8 @@ public:
                 const std::optional<QString>& contentHash = std::nullopt);
     // Many at once, with one save: records for `added`, none for `removed`.
     bool change(const QUuid& targetAppID, const QList<PlacedItem>& added, const QStringList& removed);
+    // The changes of many apps, in order, with one save.
+    bool change(const QList<AppRecordChange>& changes);
     // Every item recorded for the app; the one place the records are read by app.
     static RecordedItems recordedIn(const ModelContext& context, const QUuid& targetAppID);
     bool remove(const QUuid& targetAppID, const QString& itemName);

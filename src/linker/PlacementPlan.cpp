@@ -329,10 +329,29 @@ PlanOutcome FileLinkerService::carryOut(const PlacementPlan& plan, bool skipConf
         outcome.refused = true;
         return outcome;
     }
+    outcome = performSkippingConflicts(plan);
+    recordPlan(plan, outcome);
+    return outcome;
+}
+
+std::vector<PlanOutcome> FileLinkerService::carryOutAll(const std::vector<PlacementPlan>& plans)
+{
+    std::vector<PlanOutcome> outcomes;
+    QList<AppRecordChange> changes;
+    for (const PlacementPlan& plan : plans) {
+        outcomes.push_back(performSkippingConflicts(plan));
+        changes.append(concludePlan(plan, outcomes.back()));
+    }
+    m_records.change(changes);
+    return outcomes;
+}
+
+PlanOutcome FileLinkerService::performSkippingConflicts(const PlacementPlan& plan) const
+{
+    PlanOutcome outcome;
     outcome.skipped = static_cast<int>(plan.conflicts.size());
     const std::atomic<bool> never = false;
     performPlan(plan.actions, m_placements.of(plan.kind), never, {}, outcome);
-    recordPlan(plan, outcome);
     return outcome;
 }
 
@@ -379,6 +398,11 @@ void FileLinkerService::performPlan(const QList<PlanAction>& actions, const Plac
 
 void FileLinkerService::recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome)
 {
+    m_records.change({concludePlan(plan, outcome)});
+}
+
+AppRecordChange FileLinkerService::concludePlan(const PlacementPlan& plan, const PlanOutcome& outcome)
+{
     for (const QString& failure : outcome.failures)
         Log::line(failure);
     // The new mode is saved with the records, so the two never disagree.
@@ -386,5 +410,5 @@ void FileLinkerService::recordPlan(const PlacementPlan& plan, const PlanOutcome&
         for (TargetApp* app : m_context.records<TargetApp>())
             if (app->id() == plan.appID)
                 app->setPlacement(*plan.switchesTo);
-    m_records.change(plan.appID, outcome.placed, outcome.removed);
+    return {plan.appID, outcome.placed, outcome.removed};
 }

@@ -654,6 +654,8 @@ private Q_SLOTS:
         QVERIFY(makeLink(folder + u"/present"_s, hub + u"/present"_s));
         QVERIFY(writeFile(folder + u"/taken"_s, "the user's own file"));
         QVERIFY(makeLink(folder + u"/dangling"_s, f.path(u"nowhere"_s)));
+        // A second app's plan is carried out with the first, and recorded with it.
+        const TargetApp* other = f.makeApp(u"Other"_s);
 
         const QUuid deletedApp = QUuid::createUuid();
         for (const auto& [appID, name] : QList<std::pair<QUuid, QString>>{{app->id(), u"missing-link"_s},
@@ -663,7 +665,8 @@ private Q_SLOTS:
                                                                           {app->id(), u"not-in-hub"_s},
                                                                           {app->id(), u"twice"_s},
                                                                           {app->id(), u"twice"_s},
-                                                                          {deletedApp, u"present"_s}})
+                                                                          {deletedApp, u"present"_s},
+                                                                          {other->id(), u"present"_s}})
             f.context->insert(new SkillLinkRecord(appID, name));
         QVERIFY(f.context->save());
         const QStringList hubBefore = treeSnapshot(hub);
@@ -671,9 +674,11 @@ private Q_SLOTS:
         // A recorded link that leads elsewhere now is made anew; what took the place of one
         // is a conflict, left alone.
         const PlanOutcome summary = LinkActions(*f.workspace).restoreLinks();
-        QCOMPARE(summary.done, 3);
+        QCOMPARE(summary.done, 4);
         QCOMPARE(summary.skipped, 1);
         QCOMPARE(summary.failures, QStringList());
+        QCOMPARE(FileSystem::linkDestinationText(other->folderPath() + u"/present"_s).value(),
+                 hub + u"/present"_s);
 
         QCOMPARE(FileSystem::linkDestinationText(folder + u"/missing-link"_s).value(),
                  hub + u"/missing-link"_s);
@@ -682,7 +687,7 @@ private Q_SLOTS:
         QCOMPARE(FileSystem::linkDestinationText(folder + u"/dangling"_s).value(), hub + u"/dangling"_s);
         QVERIFY(!QFileInfo::exists(folder + u"/not-in-hub"_s));
         QCOMPARE(treeSnapshot(hub), hubBefore);
-        QCOMPARE(f.records(), 8); // records are never added or dropped by a restore
+        QCOMPARE(f.records(), 9); // records are never added or dropped by a restore
         QCOMPARE(f.platform.scopes.openCount(), 0);
     }
 
