@@ -41,12 +41,10 @@ void AppSettings::setUpdatedAt(const QDateTime& date)
     noteFieldChanged(Columns::updatedAt.name);
 }
 
-QVariantMap AppSettings::columnValues() const
+QVariantList AppSettings::columnValues() const
 {
-    return {{Columns::id.name, storedUuid(m_id)},
-            {Columns::centralRepositoryPath.name, m_centralRepositoryPath},
-            {Columns::centralBookmarkData.name, storedBytes(m_centralBookmarkData)},
-            {Columns::updatedAt.name, storedDate(m_updatedAt)}};
+    return {storedUuid(m_id), m_centralRepositoryPath, storedBytes(m_centralBookmarkData),
+            storedDate(m_updatedAt)};
 }
 
 void AppSettings::assignColumnValues(const QVariantMap& values)

@@ -43,7 +43,7 @@ Q_SIGNALS:
     void centralRepositoryPathChanged();
 
 private:
-    QVariantMap columnValues() const override;
+    QVariantList columnValues() const override;
     void assignColumnValues(const QVariantMap& values) override;
 
     QUuid m_id = QUuid::createUuid();

@@ -238,31 +238,37 @@ QList<RowChange> ModelContext::pendingChanges() const
     QList<RowChange> changes;
     for (RecordType type : allTypes) {
         if (m_pendingRemovalsOfAll.contains(type))
-            changes.append({RowChange::Kind::removeAll, &schemaOf(type), {}, {}});
+            changes.append({RowChange::Kind::removeAll, &schemaOf(type), {}, {}, {}});
     }
     for (const Record* record : m_pendingRemovals) {
         if (!m_pendingRemovalsOfAll.contains(record->recordType()))
             changes.append(
-                {RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}});
+                {RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}, {}});
     }
     QSet<const Record*> written;
     for (const Record* record : m_insertOrder) {
         if (m_pendingInserts.contains(record) && !written.contains(record)) {
             written.insert(record);
-            changes.append({RowChange::Kind::insert, &schemaOf(record->recordType()), record->storeKey(),
-                            record->columnValues()});
+            changes.append({RowChange::Kind::insert,
+                            &schemaOf(record->recordType()),
+                            record->storeKey(),
+                            record->columnValues(),
+                            {}});
         }
     }
     for (const Record* record : m_recordsWithChanges) {
         if (written.contains(record))
             continue; // its insert writes every column
         // Only the changed columns: another process may have saved the others since.
-        QVariantMap values;
-        const QVariantMap all = record->columnValues();
-        for (const QString& column : record->m_changedColumns)
-            values.insert(column, all.value(column));
-        changes.append(
-            {RowChange::Kind::update, &schemaOf(record->recordType()), record->storeKey(), values});
+        const RecordSchema& schema = schemaOf(record->recordType());
+        const QVariantList all = record->columnValues();
+        RowChange update{RowChange::Kind::update, &schema, record->storeKey(), {}, {}};
+        for (qsizetype column = 0; column < schema.columns.size(); ++column)
+            if (record->m_changedColumns.contains(schema.columns[column].name)) {
+                update.values.append(all[column]);
+                update.changedColumns.append(column);
+            }
+        changes.append(update);
     }
     return changes;
 }
@@ -524,11 +530,14 @@ bool ModelContext::takeInRows(RecordType type, const QList<StoredRow>& storedRow
             continue;
         }
         QVariantMap outsideChanges;
-        const QVariantMap current = record->columnValues();
-        for (auto it = row.values.cbegin(); it != row.values.cend(); ++it) {
-            if (!record->m_changedColumns.contains(it.key()) &&
-                !sameStoredValue(current.value(it.key()), it.value()))
-                outsideChanges.insert(it.key(), it.value());
+        const QList<Column>& columns = schemaOf(type).columns;
+        const QVariantList current = record->columnValues();
+        for (qsizetype column = 0; column < columns.size(); ++column) {
+            const QString& name = columns[column].name;
+            const auto value = row.values.constFind(name);
+            if (value != row.values.cend() && !record->m_changedColumns.contains(name) &&
+                !sameStoredValue(current[column], *value))
+                outsideChanges.insert(name, *value);
         }
         if (!outsideChanges.isEmpty()) {
             record->m_assigningStoredValues = true;

@@ -152,8 +152,8 @@ QString statementOf(const RowChange& change)
     }
     case RowChange::Kind::update: {
         QStringList assignments;
-        for (auto column = change.values.cbegin(); column != change.values.cend(); ++column)
-            assignments.append(column.key() + u" = ?"_s);
+        for (const qsizetype column : change.changedColumns)
+            assignments.append(change.schema->columns[column].name + u" = ?"_s);
         return u"UPDATE %1 SET %2 WHERE store_key = ?"_s.arg(table, assignments.join(u", "_s));
     }
     case RowChange::Kind::remove:
@@ -164,28 +164,16 @@ QString statementOf(const RowChange& change)
     Q_UNREACHABLE();
 }
 
-// The values for the placeholders of statementOf(change), in their order.
-QVariantList valuesOf(const RowChange& change)
+// Binds the values for the placeholders of statementOf(change), in their order.
+void bindValuesOf(QSqlQuery& query, const RowChange& change)
 {
-    QVariantList values;
-    switch (change.kind) {
-    case RowChange::Kind::insert:
-        values.append(change.storeKey);
-        for (const Column& column : change.schema->columns)
-            values.append(change.values.value(column.name));
-        break;
-    case RowChange::Kind::update:
-        for (auto column = change.values.cbegin(); column != change.values.cend(); ++column)
-            values.append(column.value());
-        values.append(change.storeKey);
-        break;
-    case RowChange::Kind::remove:
-        values.append(change.storeKey);
-        break;
-    case RowChange::Kind::removeAll:
-        break;
-    }
-    return values;
+    int placeholder = 0;
+    if (change.kind == RowChange::Kind::insert || change.kind == RowChange::Kind::remove)
+        query.bindValue(placeholder++, change.storeKey);
+    for (const QVariant& value : change.values)
+        query.bindValue(placeholder++, value);
+    if (change.kind == RowChange::Kind::update)
+        query.bindValue(placeholder, change.storeKey);
 }
 
 } // namespace
@@ -426,9 +414,7 @@ Result<qint64> ModelStore::apply(const QList<RowChange>& changes)
                                  : &byTable.emplace(std::pair(change.kind, change.schema), std::move(fresh))
                                         .first->second;
             }
-            const QVariantList values = valuesOf(change);
-            for (qsizetype i = 0; i < values.size(); ++i)
-                query->bindValue(static_cast<int>(i), values[i]);
+            bindValuesOf(*query, change);
             if (!query->exec())
                 return sqlError(u"Cannot save to "_s + change.schema->table, query->lastError());
         }

@@ -31,7 +31,10 @@ struct RowChange
     Kind kind;
     const RecordSchema* schema;
     QString storeKey;
-    QVariantMap values; // the columns to write (insert: all, update: the changed ones)
+    // The values to write in the schema's column order: every column for an insert, the
+    // columns at `changedColumns` for an update.
+    QVariantList values;
+    QList<qsizetype> changedColumns;
 };
 
 // Every stored row of every table as of one revision of the file, read in one transaction.

@@ -85,7 +85,8 @@ protected:
 private:
     friend class ModelContext;
 
-    virtual QVariantMap columnValues() const = 0;
+    // In the order of the schema's columns.
+    virtual QVariantList columnValues() const = 0;
     // Assigns the stored values through the setters, so observers see outside changes.
     virtual void assignColumnValues(const QVariantMap& values) = 0;
 

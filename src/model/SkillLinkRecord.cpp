@@ -45,13 +45,10 @@ void SkillLinkRecord::setContentHash(const std::optional<QString>& hash)
     noteFieldChanged(Columns::contentHash.name);
 }
 
-QVariantMap SkillLinkRecord::columnValues() const
+QVariantList SkillLinkRecord::columnValues() const
 {
-    return {{Columns::id.name, storedUuid(m_id)},
-            {Columns::targetAppID.name, storedUuid(m_targetAppID)},
-            {Columns::itemName.name, m_itemName},
-            {Columns::createdAt.name, storedDate(m_createdAt)},
-            {Columns::contentHash.name, m_contentHash ? QVariant(*m_contentHash) : QVariant()}};
+    return {storedUuid(m_id), storedUuid(m_targetAppID), m_itemName, storedDate(m_createdAt),
+            m_contentHash ? QVariant(*m_contentHash) : QVariant()};
 }
 
 void SkillLinkRecord::assignColumnValues(const QVariantMap& values)

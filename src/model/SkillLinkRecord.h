@@ -43,7 +43,7 @@ public:
     void setContentHash(const std::optional<QString>& hash);
 
 private:
-    QVariantMap columnValues() const override;
+    QVariantList columnValues() const override;
     void assignColumnValues(const QVariantMap& values) override;
 
     QUuid m_id = QUuid::createUuid();

@@ -46,18 +46,18 @@ QMap<QString, QString> SkillProvenanceRecord::filesFromText(const QString& text)
     return files;
 }
 
-QVariantMap SkillProvenanceRecord::columnValues() const
+QVariantList SkillProvenanceRecord::columnValues() const
 {
     const SkillProvenance& p = m_provenance;
-    return {{Columns::itemName.name, p.itemName},
-            {Columns::source.name, p.source},
-            {Columns::repository.name, p.repository},
-            {Columns::ref.name, p.ref},
-            {Columns::path.name, p.path},
-            {Columns::treeSha.name, p.treeSha},
-            {Columns::contentHash.name, p.contentHash},
-            {Columns::files.name, filesText(p.files)},
-            {Columns::installedAt.name, storedDate(p.installedAt)}};
+    return {p.itemName,
+            p.source,
+            p.repository,
+            p.ref,
+            p.path,
+            p.treeSha,
+            p.contentHash,
+            filesText(p.files),
+            storedDate(p.installedAt)};
 }
 
 void SkillProvenanceRecord::assignColumnValues(const QVariantMap& values)

@@ -59,7 +59,7 @@ public:
     static QMap<QString, QString> filesFromText(const QString& text);
 
 private:
-    QVariantMap columnValues() const override;
+    QVariantList columnValues() const override;
     void assignColumnValues(const QVariantMap& values) override;
 
     SkillProvenance m_provenance;

@@ -34,12 +34,9 @@ std::optional<SkillSourceRecord::Kind> SkillSourceRecord::kindNamed(const QStrin
     return std::nullopt;
 }
 
-QVariantMap SkillSourceRecord::columnValues() const
+QVariantList SkillSourceRecord::columnValues() const
 {
-    return {{Columns::id.name, storedUuid(m_id)},
-            {Columns::kind.name, kindName(m_kind)},
-            {Columns::location.name, m_location},
-            {Columns::addedAt.name, storedDate(m_addedAt)}};
+    return {storedUuid(m_id), kindName(m_kind), m_location, storedDate(m_addedAt)};
 }
 
 void SkillSourceRecord::assignColumnValues(const QVariantMap& values)

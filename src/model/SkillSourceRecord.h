@@ -42,7 +42,7 @@ public:
     static std::optional<Kind> kindNamed(const QString& name);
 
 private:
-    QVariantMap columnValues() const override;
+    QVariantList columnValues() const override;
     void assignColumnValues(const QVariantMap& values) override;
 
     QUuid m_id = QUuid::createUuid();

@@ -83,14 +83,14 @@ void TargetApp::setPlacement(PlacementKind kind)
     noteFieldChanged(Columns::placement.name);
 }
 
-QVariantMap TargetApp::columnValues() const
+QVariantList TargetApp::columnValues() const
 {
-    return {{Columns::id.name, storedUuid(m_id)},
-            {Columns::name.name, m_name},
-            {Columns::folderPath.name, m_folderPath},
-            {Columns::systemImageName.name, m_systemImageName},
-            {Columns::bookmarkData.name, storedBytes(m_bookmarkData)},
-            {Columns::placement.name, placementKindName(m_placement)}};
+    return {storedUuid(m_id),
+            m_name,
+            m_folderPath,
+            m_systemImageName,
+            storedBytes(m_bookmarkData),
+            placementKindName(m_placement)};
 }
 
 void TargetApp::assignColumnValues(const QVariantMap& values)

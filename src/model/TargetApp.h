@@ -66,7 +66,7 @@ Q_SIGNALS:
     void systemImageNameChanged();
 
 private:
-    QVariantMap columnValues() const override;
+    QVariantList columnValues() const override;
     void assignColumnValues(const QVariantMap& values) override;
 
     QUuid m_id = QUuid::createUuid();
