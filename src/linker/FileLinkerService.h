@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+class HubItems;
 class HubSettings;
 class LinkRecords;
 class ModelContext;
@@ -192,7 +193,7 @@ private:
     // The app's recorded placements planned the `kind` way, the hub reached for the plan's life.
     std::optional<PlacementPlan> planInHub(const TargetApp& app, PlacementKind kind,
                                            bool createMissing) const;
-    std::optional<PlacementPlan> planRecorded(const RecordedPlacements& placements, const QString& hub,
+    std::optional<PlacementPlan> planRecorded(const RecordedPlacements& placements, const HubItems& hub,
                                               PlacementKind kind, bool createMissing) const;
 
     ModelContext& m_context;

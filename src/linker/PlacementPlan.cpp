@@ -125,6 +125,29 @@ private:
 
 } // namespace
 
+// The hub's items by name, each looked for once: a restore asks for the same names in every app.
+class HubItems
+{
+public:
+    explicit HubItems(QString path)
+        : m_path(std::move(path))
+    {}
+
+    const QString& path() const { return m_path; }
+    QString itemPath(const QString& name) const { return FileSystem::childPath(m_path, name); }
+    bool has(const QString& name) const
+    {
+        auto known = m_present.constFind(name);
+        if (known == m_present.cend())
+            known = m_present.insert(name, FileSystem::exists(itemPath(name)));
+        return *known;
+    }
+
+private:
+    QString m_path;
+    mutable QHash<QString, bool> m_present;
+};
+
 QString PlanAction::opName(Op op)
 {
     switch (op) {
@@ -214,15 +237,15 @@ std::optional<PlacementPlan> FileLinkerService::planInHub(const TargetApp& app, 
     auto hub = m_access.reach(m_hub.location());
     if (!hub)
         return std::nullopt;
-    auto plan =
-        planRecorded({&app, LinkRecords::recordedIn(m_context, app.id())}, hub->path, kind, createMissing);
+    auto plan = planRecorded({&app, LinkRecords::recordedIn(m_context, app.id())}, HubItems(hub->path), kind,
+                             createMissing);
     if (plan)
         plan->folders.push_back(std::move(*hub));
     return plan;
 }
 
 std::optional<PlacementPlan> FileLinkerService::planRecorded(const RecordedPlacements& placements,
-                                                             const QString& hub, PlacementKind kind,
+                                                             const HubItems& hub, PlacementKind kind,
                                                              bool createMissing) const
 {
     const Recorded& recorded = placements.items;
@@ -239,10 +262,9 @@ std::optional<PlacementPlan> FileLinkerService::planRecorded(const RecordedPlace
                     plan.conflicts.append({folder + u'/' + name, tr("kein zulässiger Name"), name, {}});
                     continue;
                 }
-                const QString hubItem = FileSystem::childPath(hub, name);
-                if (FileSystem::exists(hubItem))
-                    placeOne(name, FileSystem::childPath(folder, name), hubItem, taken.contains(name),
-                             createMissing);
+                if (hub.has(name))
+                    placeOne(name, FileSystem::childPath(folder, name), hub.itemPath(name),
+                             taken.contains(name), createMissing);
             }
         });
 }
@@ -305,10 +327,11 @@ std::vector<PlacementPlan> FileLinkerService::planRestore(const QList<RecordedPl
     auto hub = m_access.reach(hubLocation);
     if (!hub)
         return plans;
+    const HubItems hubItems(hub->path);
     for (const RecordedPlacements& placements : apps) {
         if (placements.items.isEmpty())
             continue;
-        auto plan = planRecorded(placements, hub->path, placements.app->placement(), true);
+        auto plan = planRecorded(placements, hubItems, placements.app->placement(), true);
         if (!plan) {
             plan.emplace();
             plan->appID = placements.app->id();
