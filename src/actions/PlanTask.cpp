@@ -2,36 +2,75 @@
 
 #include "actions/Workspace.h"
 
-PlanTask::PlanTask(Workspace& workspace, PlacementPlan plan)
-    : BackgroundTask(workspace, plan.actions.size())
-    , m_plan(std::move(plan))
+#include <numeric>
+
+PlanTask::PlanTask(Workspace& workspace, std::vector<PlacementPlan> plans, qint64 total)
+    : BackgroundTask(workspace, total)
+    , m_plans(std::move(plans))
 {}
 
 QString PlanTask::description() const
 {
-    return tr("Ändere %n Einträge...", nullptr, int(m_plan.actions.size()));
+    return tr("Ändere %n Einträge...", nullptr, int(total()));
 }
 
 PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipConflicts)
 {
-    if (!plan.conflicts.isEmpty() && !skipConflicts)
+    std::vector<PlacementPlan> plans;
+    plans.push_back(std::move(plan));
+    return start(workspace, std::move(plans), skipConflicts);
+}
+
+PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts)
+{
+    const bool refused = std::any_of(plans.cbegin(), plans.cend(), [&](const PlacementPlan& plan) {
+        return !plan.conflicts.isEmpty() && !skipConflicts;
+    });
+    if (refused)
         return nullptr;
-    const int skipped = static_cast<int>(plan.conflicts.size());
-    auto* task = new PlanTask(workspace, std::move(plan));
-    task->runInBackground([task, actions = task->m_plan.actions,
-                           placement = &workspace.linker().placements().of(task->m_plan.kind),
-                           skipped](Progress& progress) -> std::function<void()> {
-        PlanOutcome outcome;
-        outcome.skipped = skipped;
-        FileLinkerService::performPlan(
-            actions, *placement, progress.stop, [&progress](qsizetype done) { progress.done = done; },
-            outcome);
-        return [task, outcome] {
-            const QUuid appID = task->m_plan.appID;
-            task->workspace().linker().recordPlan(task->m_plan, outcome);
-            task->m_plan = {}; // the scope closes here, on the thread that opened it
-            task->workspace().changes().announceTargetFolder(appID);
-            Q_EMIT task->finished(outcome);
+    // What the worker needs of each plan: its actions, how they are placed, the conflicts skipped.
+    struct Work
+    {
+        QList<PlanAction> actions;
+        const Placement* placement;
+        int skipped;
+    };
+    std::vector<Work> works;
+    for (const PlacementPlan& plan : plans)
+        works.push_back({plan.actions, &workspace.linker().placements().of(plan.kind),
+                         static_cast<int>(plan.conflicts.size())});
+    const qint64 total =
+        std::accumulate(works.cbegin(), works.cend(), qint64(0),
+                        [](qint64 sum, const Work& work) { return sum + work.actions.size(); });
+    auto* task = new PlanTask(workspace, std::move(plans), total);
+    task->runInBackground([task, works = std::move(works)](Progress& progress) -> std::function<void()> {
+        std::vector<PlanOutcome> outcomes;
+        qint64 before = 0;
+        for (const Work& work : works) {
+            PlanOutcome& outcome = outcomes.emplace_back();
+            outcome.skipped = work.skipped;
+            FileLinkerService::performPlan(
+                work.actions, *work.placement, progress.stop,
+                [&progress, before](qsizetype done) { progress.done = before + done; }, outcome);
+            before += work.actions.size();
+        }
+        return [task, outcomes] {
+            task->workspace().linker().recordPlans(task->m_plans, outcomes);
+            PlanOutcome summary;
+            for (const PlanOutcome& outcome : outcomes) {
+                summary.placed += outcome.placed;
+                summary.removed += outcome.removed;
+                summary.done += outcome.done;
+                summary.skipped += outcome.skipped;
+                summary.failures += outcome.failures;
+            }
+            std::vector<QUuid> apps;
+            for (const PlacementPlan& plan : task->m_plans)
+                apps.push_back(plan.appID);
+            task->m_plans.clear(); // the scopes close here, on the thread that opened them
+            for (const QUuid& appID : apps)
+                task->workspace().changes().announceTargetFolder(appID);
+            Q_EMIT task->finished(summary);
         };
     });
     return task;

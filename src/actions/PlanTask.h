@@ -3,8 +3,10 @@
 #include "actions/BackgroundTask.h"
 #include "linker/PlacementPlan.h"
 
-// A planned bulk change of one app's folder carried out in the background, the entries
-// done as progress. Stopping comes between two entries; what was done is recorded.
+#include <vector>
+
+// Planned bulk changes of app folders carried out in the background, the entries done as
+// progress. Stopping comes between two entries; what was done is recorded, with one save.
 class PlanTask : public BackgroundTask
 {
     Q_OBJECT
@@ -12,15 +14,18 @@ class PlanTask : public BackgroundTask
 public:
     // Nothing when the plan has conflicts that are not to be skipped: then nothing is done.
     static PlanTask* start(Workspace& workspace, PlacementPlan plan, bool skipConflicts);
+    // Several apps' plans as one task, as when every app's links are restored.
+    static PlanTask* start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts);
 
     QString description() const override;
 
 Q_SIGNALS:
-    // The app's folder is announced as changed just before.
+    // The apps' folders are announced as changed just before; with several plans, the
+    // outcomes are added up.
     void finished(const PlanOutcome& outcome);
 
 private:
-    PlanTask(Workspace& workspace, PlacementPlan plan);
+    PlanTask(Workspace& workspace, std::vector<PlacementPlan> plans, qint64 total);
 
-    PlacementPlan m_plan; // holds the folder's access scope until the task ends
+    std::vector<PlacementPlan> m_plans; // hold the folders' access scopes until the task ends
 };

@@ -428,14 +428,18 @@ void ContentView::offerRestore(std::vector<PlacementPlan> plans)
     sheet.exec();
     if (sheet.choice() == PlanSheet::Choice::cancel)
         return;
+    std::vector<PlacementPlan> toCarryOut;
     for (PlacementPlan& plan : plans) {
         if (sheet.consentsToChangesHere())
             plan.consentToChangesHere();
-        if (plan.actions.isEmpty())
-            continue;
-        if (PlanTask* task = PlanTask::start(m_workspace, std::move(plan), true))
-            m_taskStrip->follow(*task);
+        if (!plan.actions.isEmpty())
+            toCarryOut.push_back(std::move(plan));
     }
+    if (toCarryOut.empty())
+        return;
+    // One task for every app: one entry in the strip, and one save when it ends.
+    if (PlanTask* task = PlanTask::start(m_workspace, std::move(toCarryOut), true))
+        m_taskStrip->follow(*task);
 }
 
 void ContentView::startRenamingApp(const QUuid& appID)

@@ -151,6 +151,8 @@ public:
     // Logs the failures and records what was placed and taken away, and the app's new mode,
     // with one save.
     void recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome);
+    // The same for many plans, each with its outcome, with one save.
+    void recordPlans(const std::vector<PlacementPlan>& plans, const std::vector<PlanOutcome>& outcomes);
 
     // --- Removing
     // Moves an entry of the app's folder (a link as a link) to the trash, or deletes it where

@@ -360,12 +360,9 @@ PlanOutcome FileLinkerService::carryOut(const PlacementPlan& plan, bool skipConf
 std::vector<PlanOutcome> FileLinkerService::carryOutAll(const std::vector<PlacementPlan>& plans)
 {
     std::vector<PlanOutcome> outcomes;
-    QList<AppRecordChange> changes;
-    for (const PlacementPlan& plan : plans) {
+    for (const PlacementPlan& plan : plans)
         outcomes.push_back(performSkippingConflicts(plan));
-        changes.append(concludePlan(plan, outcomes.back()));
-    }
-    m_records.change(changes);
+    recordPlans(plans, outcomes);
     return outcomes;
 }
 
@@ -422,6 +419,15 @@ void FileLinkerService::performPlan(const QList<PlanAction>& actions, const Plac
 void FileLinkerService::recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome)
 {
     m_records.change({concludePlan(plan, outcome)});
+}
+
+void FileLinkerService::recordPlans(const std::vector<PlacementPlan>& plans,
+                                    const std::vector<PlanOutcome>& outcomes)
+{
+    QList<AppRecordChange> changes;
+    for (std::size_t i = 0; i < plans.size() && i < outcomes.size(); ++i)
+        changes.append(concludePlan(plans[i], outcomes[i]));
+    m_records.change(changes);
 }
 
 AppRecordChange FileLinkerService::concludePlan(const PlacementPlan& plan, const PlanOutcome& outcome)

@@ -842,15 +842,25 @@ private Q_SLOTS:
         QFETCH(bool, cancel);
         Window w;
         w.setUpHubAndApp();
+        // Two apps' links, made by one task.
         constexpr int itemCount = 300;
+        constexpr int secondCount = 20;
+        const TargetApp* second = w.makeApp(u"Second"_s);
         for (int i = 0; i < itemCount; ++i) {
             QVERIFY(makeFolder(w.hub + u"/item-%1"_s.arg(i)));
             w.context->insert(new SkillLinkRecord(w.codex->id(), u"item-%1"_s.arg(i)));
+            if (i < secondCount)
+                w.context->insert(new SkillLinkRecord(second->id(), u"item-%1"_s.arg(i)));
         }
         QVERIFY(w.context->save());
         const QString file = w.path(u"backup.json"_s);
         QVERIFY(BackupActions(*w.workspace).exportTo(file).ok());
-        const QString folder = w.codex->folderPath(); // the import replaces the record
+        // The import replaces the records.
+        const QStringList folders{w.codex->folderPath(), second->folderPath()};
+        const auto made = [&] {
+            return entryNames(folders[0]).size() + entryNames(folders[1]).size();
+        };
+        constexpr int allCount = itemCount + secondCount;
 
         w.desktop.panels.answers = {file};
         // The plan sheet opens once the records are in, from the import's end.
@@ -869,18 +879,18 @@ private Q_SLOTS:
         QVERIFY(w.find<QWidget>(u"taskStrip"_s)->isVisible());
         QVERIFY(!w.find<QAction>(u"importBackupAction"_s)->isEnabled());
         // The file is read and stored first; the strip then follows the links.
-        QTRY_COMPARE(w.find<QLabel>(u"taskText"_s)->text(), u"Ändere %1 Einträge..."_s.arg(itemCount));
-        QCOMPARE(summary, u"Anlegen: %1."_s.arg(itemCount));
+        QTRY_COMPARE(w.find<QLabel>(u"taskText"_s)->text(), u"Ändere %1 Einträge..."_s.arg(allCount));
+        QCOMPARE(summary, u"Anlegen: %1."_s.arg(allCount));
         if (cancel)
             w.find<QPushButton>(u"cancelTask"_s)->click();
         QTRY_VERIFY(!w.find<QWidget>(u"taskStrip"_s)->isVisible());
         QVERIFY(w.find<QAction>(u"importBackupAction"_s)->isEnabled());
-        QCOMPARE(w.context->records<SkillLinkRecord>().size(), itemCount);
-        const qsizetype made = entryNames(folder).size();
-        QVERIFY(cancel ? made <= itemCount : made == itemCount);
+        QCOMPARE(w.context->records<SkillLinkRecord>().size(), allCount);
+        const qsizetype madeByTask = made();
+        QVERIFY(cancel ? madeByTask <= allCount : madeByTask == allCount);
         if (cancel)
-            QCOMPARE(LinkActions(*w.workspace).restoreLinks().done, itemCount - made);
-        QCOMPARE(entryNames(folder).size(), itemCount);
+            QCOMPARE(LinkActions(*w.workspace).restoreLinks().done, allCount - madeByTask);
+        QCOMPARE(made(), allCount);
     }
 
     // Importing from another file system copies in the background with the bytes as progress;
