@@ -140,24 +140,42 @@ Outcome selectWhere(QSqlQuery& query, const RecordSchema& schema, const QString&
     return {};
 }
 
+// The name of the placeholder for a statement's value at `position`. Values are bound by
+// name: binding by position makes Qt spell out a name for each value, thousands of times in
+// a large save.
+const QString& placeholder(qsizetype position)
+{
+    static const QStringList names = [] {
+        QStringList made;
+        for (int i = 0; i < 64; ++i)
+            made.append(u":v"_s + QString::number(i));
+        return made;
+    }();
+    return names.at(position);
+}
+
 // The statement that writes the change, with a placeholder for each of its values.
 QString statementOf(const RowChange& change)
 {
     const QString& table = change.schema->table;
     switch (change.kind) {
     case RowChange::Kind::insert: {
-        const QStringList placeholders(change.schema->columns.size() + 1, u"?"_s);
+        QStringList placeholders;
+        for (qsizetype i = 0; i <= change.schema->columns.size(); ++i)
+            placeholders.append(placeholder(i));
         return u"INSERT INTO %1 (store_key, %2) VALUES (%3)"_s.arg(
             table, change.schema->columnNames().join(u", "_s), placeholders.join(u", "_s));
     }
     case RowChange::Kind::update: {
         QStringList assignments;
-        for (const qsizetype column : change.changedColumns)
-            assignments.append(change.schema->columns[column].name + u" = ?"_s);
-        return u"UPDATE %1 SET %2 WHERE store_key = ?"_s.arg(table, assignments.join(u", "_s));
+        for (qsizetype i = 0; i < change.changedColumns.size(); ++i)
+            assignments.append(change.schema->columns[change.changedColumns[i]].name + u" = "_s +
+                               placeholder(i));
+        return u"UPDATE %1 SET %2 WHERE store_key = %3"_s.arg(table, assignments.join(u", "_s),
+                                                              placeholder(change.changedColumns.size()));
     }
     case RowChange::Kind::remove:
-        return u"DELETE FROM %1 WHERE store_key = ?"_s.arg(table);
+        return u"DELETE FROM %1 WHERE store_key = %2"_s.arg(table, placeholder(0));
     case RowChange::Kind::removeAll:
         return u"DELETE FROM %1"_s.arg(table);
     }
@@ -167,13 +185,13 @@ QString statementOf(const RowChange& change)
 // Binds the values for the placeholders of statementOf(change), in their order.
 void bindValuesOf(QSqlQuery& query, const RowChange& change)
 {
-    int placeholder = 0;
+    qsizetype position = 0;
     if (change.kind == RowChange::Kind::insert || change.kind == RowChange::Kind::remove)
-        query.bindValue(placeholder++, change.storeKey);
+        query.bindValue(placeholder(position++), change.storeKey);
     for (const QVariant& value : change.values)
-        query.bindValue(placeholder++, value);
+        query.bindValue(placeholder(position++), value);
     if (change.kind == RowChange::Kind::update)
-        query.bindValue(placeholder, change.storeKey);
+        query.bindValue(placeholder(position), change.storeKey);
 }
 
 } // namespace

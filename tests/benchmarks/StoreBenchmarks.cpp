@@ -72,13 +72,14 @@ void saveBaseline(benchmark::State& state)
             QSqlQuery insert(connection.database());
             insert.prepare(
                 u"INSERT INTO skill_link_records (store_key, id, target_app_id, item_name, created_at)"
-                " VALUES (?, ?, ?, ?, ?)"_s);
+                " VALUES (:key, :id, :app, :name, :created)"_s);
+            // By name: Qt binds a value by position through a name it spells out each time.
             for (int i = 0; i < savedPerIteration; ++i) {
-                insert.addBindValue(keys[i]);
-                insert.addBindValue(keys[i]);
-                insert.addBindValue(app.toString(QUuid::WithoutBraces));
-                insert.addBindValue(names[i]);
-                insert.addBindValue(QDateTime::currentMSecsSinceEpoch());
+                insert.bindValue(u":key"_s, keys[i]);
+                insert.bindValue(u":id"_s, keys[i]);
+                insert.bindValue(u":app"_s, app.toString(QUuid::WithoutBraces));
+                insert.bindValue(u":name"_s, names[i]);
+                insert.bindValue(u":created"_s, QDateTime::currentMSecsSinceEpoch());
                 BenchmarkData::require(insert.exec(), u"baseline insert"_s);
             }
             connection.run(u"COMMIT"_s);
