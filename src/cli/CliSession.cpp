@@ -309,7 +309,7 @@ bool CliSession::showPlans(std::vector<PlacementPlan>& plans, int& exitCode)
     qsizetype changedHere = 0;
     Json actions = Json::array();
     Json conflicts = Json::array();
-    // One write for the whole plan: it may be thousands of lines.
+    // One write for the whole plan: it may be thousands of lines. Only the form asked for is made.
     QString lines;
     for (PlacementPlan& plan : plans) {
         if (m_flags.force)
@@ -317,11 +317,14 @@ bool CliSession::showPlans(std::vector<PlacementPlan>& plans, int& exitCode)
         conflictCount += plan.conflicts.size();
         changedHere += plan.changesHere();
         for (const PlanAction& action : plan.actions) {
-            actions.push_back(
-                {{"op", utf8(PlanAction::opName(action.op))},
-                 {"path", utf8(action.path)},
-                 {"destination",
-                  action.destination.isEmpty() ? Json(nullptr) : Json(utf8(action.destination))}});
+            if (m_json) {
+                actions.push_back(
+                    {{"op", utf8(PlanAction::opName(action.op))},
+                     {"path", utf8(action.path)},
+                     {"destination",
+                      action.destination.isEmpty() ? Json(nullptr) : Json(utf8(action.destination))}});
+                continue;
+            }
             switch (action.op) {
             case PlanAction::Op::create:
                 lines += u"create %1 -> %2\n"_s.arg(action.path, action.destination);
@@ -336,8 +339,10 @@ bool CliSession::showPlans(std::vector<PlacementPlan>& plans, int& exitCode)
             }
         }
         for (const PlanConflict& conflict : plan.conflicts) {
-            conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
-            lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
+            if (m_json)
+                conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
+            else
+                lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
         }
     }
     if (m_json)
