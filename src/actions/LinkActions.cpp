@@ -55,11 +55,8 @@ PlanOutcome LinkActions::restoreLinks()
 {
     PlanOutcome summary;
     FileLinkerService& linker = m_workspace.linker();
-    for (const PlanOutcome& outcome : linker.carryOutAll(linker.planRestoreAll())) {
-        summary.done += outcome.done;
-        summary.skipped += outcome.skipped;
-        summary.failures += outcome.failures;
-    }
+    for (const PlanOutcome& outcome : linker.carryOutAll(linker.planRestoreAll()))
+        summary.add(outcome);
     m_workspace.changes().announceEveryTargetFolder();
     return summary;
 }

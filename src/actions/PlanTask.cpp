@@ -57,13 +57,8 @@ PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans
         return [task, outcomes] {
             task->workspace().linker().recordPlans(task->m_plans, outcomes);
             PlanOutcome summary;
-            for (const PlanOutcome& outcome : outcomes) {
-                summary.placed += outcome.placed;
-                summary.removed += outcome.removed;
-                summary.done += outcome.done;
-                summary.skipped += outcome.skipped;
-                summary.failures += outcome.failures;
-            }
+            for (const PlanOutcome& outcome : outcomes)
+                summary.add(outcome);
             std::vector<QUuid> apps;
             for (const PlacementPlan& plan : task->m_plans)
                 apps.push_back(plan.appID);

@@ -133,7 +133,6 @@ public:
         : m_path(std::move(path))
     {}
 
-    const QString& path() const { return m_path; }
     QString itemPath(const QString& name) const { return FileSystem::childPath(m_path, name); }
     bool has(const QString& name) const
     {

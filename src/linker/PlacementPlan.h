@@ -75,4 +75,14 @@ struct PlanOutcome
     int skipped = 0;      // conflicts left as they are
     QStringList failures; // one line each, for the log
     bool refused = false; // there were conflicts and they were not to be skipped: nothing changed
+
+    // Another plan's outcome added to this one, as for a task of several plans.
+    void add(const PlanOutcome& other)
+    {
+        placed += other.placed;
+        removed += other.removed;
+        done += other.done;
+        skipped += other.skipped;
+        failures += other.failures;
+    }
 };
