@@ -8,9 +8,10 @@ LinkActions::LinkActions(Workspace& workspace)
     : m_workspace(workspace)
 {}
 
-LinkToggleResult LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool linked)
+LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool linked,
+                                  bool replaceChangedHere)
 {
-    const LinkToggleResult result = m_workspace.linker().toggleLink(skill, app, linked);
+    LinkToggle result = m_workspace.linker().toggleLink(skill, app, linked, replaceChangedHere);
     m_workspace.changes().announceTargetFolder(app.id());
     return result;
 }
@@ -84,6 +85,31 @@ std::vector<PlacementPlan> LinkActions::planRestore() const
 std::optional<PlacementPlan> LinkActions::planUnlinkAll(const TargetApp& app) const
 {
     return m_workspace.linker().planUnlinkAll(app);
+}
+
+std::optional<PlacementPlan> LinkActions::planToggle(const QList<Skill>& skills, const TargetApp& app,
+                                                     bool linked) const
+{
+    if (linked) {
+        QStringList paths;
+        for (const Skill& skill : skills)
+            paths.append(skill.path);
+        return m_workspace.linker().planLink(paths, app);
+    }
+    std::optional<PlacementPlan> all;
+    for (const Skill& skill : skills) {
+        auto one = m_workspace.linker().planUnlinkAll(app, skill.fileName());
+        if (!one)
+            return std::nullopt;
+        if (!all) {
+            all = std::move(one);
+            continue;
+        }
+        all->actions += one->actions;
+        all->conflicts += one->conflicts;
+        std::move(one->folders.begin(), one->folders.end(), std::back_inserter(all->folders));
+    }
+    return all;
 }
 
 PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)

@@ -14,7 +14,8 @@ class LinkActions
 public:
     explicit LinkActions(Workspace& workspace);
 
-    LinkToggleResult setLinked(const Skill& skill, const TargetApp& app, bool linked);
+    // A copy changed here is replaced or taken away only with `replaceChangedHere`.
+    LinkToggle setLinked(const Skill& skill, const TargetApp& app, bool linked, bool replaceChangedHere = false);
     bool isLinked(const Skill& skill, const TargetApp& app) const;
 
     bool importEntry(const TargetAppSkill& entry, const TargetApp& app);
@@ -30,6 +31,8 @@ public:
     // Bulk changes of one app's folder, planned first; nothing when it cannot be reached.
     std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
     std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
+    // What switching the named items on or off would do, as a plan to show.
+    std::optional<PlacementPlan> planToggle(const QList<Skill>& skills, const TargetApp& app, bool linked) const;
     std::optional<PlacementPlan> planSync(const TargetApp& app) const;
     std::optional<PlacementPlan> planSwitch(const TargetApp& app, PlacementKind kind) const;
     std::vector<PlacementPlan> planRestore() const;

@@ -5,6 +5,7 @@
 #include "actions/Workspace.h"
 #include "base/Log.h"
 #include "model/ModelContext.h"
+#include "store/SkillIndex.h"
 
 #include <QTimer>
 
@@ -58,6 +59,21 @@ void SkillInstall::inBackground(std::function<T()> work, std::function<void(cons
 
 void SkillInstall::begin()
 {
+    // A hit's path comes from the user or from a source on the network: one that leaves the
+    // repository (or a skill id that is a path) would fetch and name something else.
+    const bool plainPath = !m_item.fromIndex || m_item.fromIndex->skillPath.isEmpty() ||
+                           isPlainRepositoryPath(m_item.fromIndex->skillPath);
+    const bool plainId =
+        !m_item.skillId || (!m_item.skillId->contains(u'/') && isPlainRepositoryPath(*m_item.skillId));
+    if (!plainPath || !plainId) {
+        const QString given =
+            m_item.fromIndex ? m_item.fromIndex->skillPath : m_item.skillId.value_or(QString());
+        return finish({false,
+                       tr("Installation fehlgeschlagen:\n%1")
+                           .arg(tr("'%1' ist kein zulässiger Pfad im Repository.").arg(given)),
+                       {},
+                       {}});
+    }
     if (!m_workspace.hubSettings().hasValidCentralHub())
         return finish({false, tr("Bitte wähle zuerst den Zentralen Ordner im Hub aus!"), {}, {}});
     auto plan = m_workspace.linker().planSkillInstall(m_name);

@@ -241,11 +241,33 @@ int CliSession::toggle(const QStringList& args, bool linked)
     const auto app = AppActions(*m_workspace).find(args.last());
     if (!app)
         return fail(app.error().description);
+    const QStringList itemNames = args.first(args.size() - 1);
+    if (m_flags.dryRun)
+        return showTogglePlan(itemNames, *app.value(), linked);
     int exitCode = ExitCode::success;
-    for (const QString& itemName : args.first(args.size() - 1)) {
+    for (const QString& itemName : itemNames) {
         if (const int toggled = toggleOne(itemName, *app.value(), linked); toggled != ExitCode::success)
             exitCode = toggled;
     }
+    return exitCode;
+}
+
+int CliSession::showTogglePlan(const QStringList& itemNames, const TargetApp& app, bool linked)
+{
+    QList<Skill> skills;
+    for (const QString& itemName : itemNames) {
+        const auto skill = m_workspace->hubCatalog().readItem(itemName);
+        if (!skill)
+            return fail(u"The hub has no item \"%1\"."_s.arg(itemName));
+        skills.append(*skill);
+    }
+    std::optional<PlacementPlan> plan = LinkActions(*m_workspace).planToggle(skills, app, linked);
+    if (!plan)
+        return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+    std::vector<PlacementPlan> plans;
+    plans.push_back(std::move(*plan));
+    int exitCode = ExitCode::success;
+    showPlans(plans, exitCode);
     return exitCode;
 }
 
@@ -255,7 +277,8 @@ int CliSession::toggleOne(const QString& itemName, TargetApp& app, bool linked)
     const auto skill = m_workspace->hubCatalog().readItem(itemName);
     if (!skill)
         return fail(u"The hub has no item \"%1\"."_s.arg(itemName));
-    switch (LinkActions(*m_workspace).setLinked(*skill, app, linked)) {
+    const LinkToggle toggled = LinkActions(*m_workspace).setLinked(*skill, app, linked, m_flags.force);
+    switch (toggled.result) {
     case LinkToggleResult::changed:
         return ExitCode::success;
     case LinkToggleResult::alreadyInState:
@@ -263,11 +286,26 @@ int CliSession::toggleOne(const QString& itemName, TargetApp& app, bool linked)
         return ExitCode::success;
     case LinkToggleResult::folderUnreachable:
         return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+    case LinkToggleResult::refused:
+        return refuseToggle(*toggled.refusal, linked);
     case LinkToggleResult::failed:
         break;
     }
     return fail(linked ? u"\"%1\" could not be linked into \"%2\"."_s.arg(itemName, app.name())
                        : u"\"%1\" could not be unlinked from \"%2\"."_s.arg(itemName, app.name()));
+}
+
+int CliSession::refuseToggle(const PlanConflict& conflict, bool linked) const
+{
+    if (m_flags.skipConflicts) {
+        QTextStream(stderr) << "Skipped " << conflict.path << ": " << conflict.reason << '\n';
+        return ExitCode::success;
+    }
+    // Only a copy changed here can be overwritten with consent; the user's own entries never.
+    const QString consent = !conflict.withConsent ? QString()
+                            : linked              ? u" --force replaces it."_s
+                                                  : u" --force removes it."_s;
+    return fail(u"%1: %2; nothing was changed.%3"_s.arg(conflict.path, conflict.reason, consent));
 }
 
 int CliSession::link(const QStringList& args)
@@ -539,22 +577,22 @@ int CliSession::search(const QStringList& args)
         if (!service.isSearching())
             waiting.quit();
     });
+    if (!service.source().isConfigured())
+        return fail(u"There is no source to search: quorvane-cli sources add github OWNER/REPO"_s);
     service.search(args.first());
     if (service.isSearching())
         waiting.exec();
-    if (service.errorMessage())
-        return fail(*service.errorMessage());
-    for (const QString& failure : m_sources->lastFailures())
-        QTextStream(stderr) << failure << '\n';
-    // Nothing found and no source could be asked at all: that is a failure, not an empty answer.
-    const QList<SkillSourceRecord*> configured = SourceActions(*m_workspace).sources();
-    const bool anIndexAnswered =
-        std::any_of(configured.cbegin(), configured.cend(), [&](const SkillSourceRecord* source) {
-            return source->kind() == SkillSourceRecord::Kind::github && m_sources->index(source->location());
-        });
-    if (service.searchResults().isEmpty() && !anIndexAnswered && m_sources->lastFailures().isEmpty() &&
-        !refreshFailures.isEmpty())
+    // What the refresh said already is not said twice.
+    const auto tellNew = [&](const QStringList& failures) {
+        for (const QString& failure : failures)
+            if (!refreshFailures.contains(failure))
+                QTextStream(stderr) << failure << '\n';
+    };
+    if (service.errorMessage()) {
+        tellNew(service.errorMessage()->split(u'\n'));
         return ExitCode::failure;
+    }
+    tellNew(service.source().lastFailures());
     if (m_json) {
         Json list = Json::array();
         for (const RemoteSkillItem& hit : service.searchResults()) {

@@ -17,6 +17,7 @@ class SkillSources;
 class SkillUpdates;
 struct InstallResult;
 struct PlacementPlan;
+struct PlanConflict;
 struct LocalChanges;
 class SkillStoreService;
 class TargetApp;
@@ -91,6 +92,9 @@ private:
     SkillStoreService& store();
     int toggle(const QStringList& args, bool linked);
     int toggleOne(const QString& itemName, TargetApp& app, bool linked);
+    // --dry-run for named items: their plan, printed as the bulk changes print theirs.
+    int showTogglePlan(const QStringList& itemNames, const TargetApp& app, bool linked);
+    int refuseToggle(const PlanConflict& conflict, bool linked) const;
     // Prints the plan as asked (one line per entry, or JSON), then carries it out unless
     // it is a dry run or has conflicts that are not to be skipped.
     int runPlan(std::optional<PlacementPlan> plan, const TargetApp& app);

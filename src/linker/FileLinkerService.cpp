@@ -40,30 +40,33 @@ bool FileLinkerService::isSkillLinked(const Skill& skill, const TargetApp& app) 
         .value_or(false);
 }
 
-LinkToggleResult FileLinkerService::toggleCopy(const Skill& skill, const TargetApp& app, bool linked)
+LinkToggle FileLinkerService::toggleCopy(const Skill& skill, const TargetApp& app, bool linked,
+                                         bool replaceChangedHere)
 {
     // One entry planned as the bulk changes are, so a copy changed here is refused the same way.
     std::optional<PlacementPlan> plan =
         linked ? planLink({skill.path}, app) : planUnlinkAll(app, skill.fileName());
     if (!plan)
-        return LinkToggleResult::folderUnreachable;
-    if (!plan->conflicts.isEmpty()) {
-        const PlanConflict& conflict = plan->conflicts.first();
-        Log::line(u"Failed to toggle the copy at "_s + conflict.path + u": "_s + conflict.reason);
-        return LinkToggleResult::failed;
-    }
+        return {LinkToggleResult::folderUnreachable, {}};
+    if (replaceChangedHere)
+        plan->consentToChangesHere();
+    // Not a failure: nothing was tried. The caller tells the user, in the user's words.
+    if (!plan->conflicts.isEmpty())
+        return {LinkToggleResult::refused, plan->conflicts.first()};
     if (plan->actions.isEmpty()) {
         if (!linked)
             m_records.remove(app.id(), skill.fileName());
-        return LinkToggleResult::alreadyInState;
+        return {LinkToggleResult::alreadyInState, {}};
     }
-    return carryOut(*plan, false).failures.isEmpty() ? LinkToggleResult::changed : LinkToggleResult::failed;
+    return {carryOut(*plan, false).failures.isEmpty() ? LinkToggleResult::changed : LinkToggleResult::failed,
+            {}};
 }
 
-LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetApp& app, bool linked)
+LinkToggle FileLinkerService::toggleLink(const Skill& skill, const TargetApp& app, bool linked,
+                                         bool replaceChangedHere)
 {
     if (app.placement() == PlacementKind::copy)
-        return toggleCopy(skill, app, linked);
+        return toggleCopy(skill, app, linked, replaceChangedHere);
     const Placement& placement = m_placements.link;
     const QString itemPath = skill.path;
     const QString name = QFileInfo(itemPath).fileName();
@@ -109,14 +112,14 @@ LinkToggleResult FileLinkerService::toggleLink(const Skill& skill, const TargetA
         return true;
     });
     if (!reached)
-        return LinkToggleResult::folderUnreachable;
+        return {LinkToggleResult::folderUnreachable, {}};
     if (!done)
-        return LinkToggleResult::alreadyInState;
+        return {LinkToggleResult::alreadyInState, {}};
     if (*done == Done::removed)
         m_records.remove(app.id(), name);
     else if (*done == Done::created)
         m_records.upsert(app.id(), name);
-    return *done == Done::nothing ? LinkToggleResult::failed : LinkToggleResult::changed;
+    return {*done == Done::nothing ? LinkToggleResult::failed : LinkToggleResult::changed, {}};
 }
 
 std::optional<Removal> FileLinkerService::removeTargetItem(const QString& itemPath, const TargetApp& app)

@@ -32,6 +32,14 @@ enum class LinkToggleResult
     changed,           // the link was made or taken away, and its record with it
     failed,            // a file operation failed (logged)
     folderUnreachable, // the app's folder could not be reached; nothing changed
+    refused,           // a copy changed here, or something Quorvane did not place, is in the way
+};
+
+// A switch's result, with what stood in the way when it was refused.
+struct LinkToggle
+{
+    LinkToggleResult result;
+    std::optional<PlanConflict> refusal; // set with `refused`
 };
 
 // Importing in three steps, so the middle one, which may copy a large tree across file
@@ -107,8 +115,8 @@ public:
     bool isSkillLinked(const Skill& skill, const TargetApp& app) const;
     // Places the skill into the app's folder or takes it away, and records it. Never
     // deletes or moves a real file or folder that Quorvane did not place, nor a copy
-    // changed here.
-    LinkToggleResult toggleLink(const Skill& skill, const TargetApp& app, bool linked);
+    // changed here unless `replaceChangedHere` (the user's consent).
+    LinkToggle toggleLink(const Skill& skill, const TargetApp& app, bool linked, bool replaceChangedHere = false);
     const Placements& placements() const { return m_placements; }
     const Placement& placementFor(const TargetApp& app) const { return m_placements.of(app.placement()); }
 
@@ -191,7 +199,7 @@ private:
     // Logs the plan's failures and sets the app's new mode; returns what its records are to say.
     AppRecordChange concludePlan(const PlacementPlan& plan, const PlanOutcome& outcome);
     PlanOutcome performSkippingConflicts(const PlacementPlan& plan) const;
-    LinkToggleResult toggleCopy(const Skill& skill, const TargetApp& app, bool linked);
+    LinkToggle toggleCopy(const Skill& skill, const TargetApp& app, bool linked, bool replaceChangedHere);
     // The app's recorded placements planned the `kind` way, the hub reached for the plan's life.
     std::optional<PlacementPlan> planInHub(const TargetApp& app, PlacementKind kind,
                                            bool createMissing) const;

@@ -28,6 +28,12 @@ bool isPlainComponent(const QString& component)
 
 } // namespace
 
+bool isPlainRepositoryPath(const QString& path)
+{
+    const QStringList components = path.split(u'/');
+    return std::all_of(components.cbegin(), components.cend(), isPlainComponent);
+}
+
 QString jsonText(const nlohmann::json& object, const char* key)
 {
     const auto found = object.find(key);

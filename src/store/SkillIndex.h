@@ -14,6 +14,10 @@
 // and the index cache are read leniently: an odd entry is skipped, not fatal.
 QString jsonText(const nlohmann::json& object, const char* key);
 
+// Whether a path inside a repository stays inside it: relative, and no empty, "." or ".."
+// component. Paths from the user, a source or a hit are checked before any address is built.
+bool isPlainRepositoryPath(const QString& path);
+
 // Where a GitHub source's skills are: "OWNER/REPO[@REF][:PATH]".
 struct GitHubRepository
 {

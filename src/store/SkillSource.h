@@ -38,8 +38,13 @@ public:
     // The host a skill's files come from, as the install note names it.
     virtual QString downloadHost() const = 0;
 
+    // Fails when no part of the source could answer; hits from some parts are an answer.
     virtual void search(const QString& query, QObject* context,
                         std::function<void(const SearchAnswer&)> done) = 0;
+    // The parts that could not answer the last search, each with the user's message.
+    virtual QStringList lastFailures() const { return {}; }
+    // False when there is nothing to search at all.
+    virtual bool isConfigured() const { return true; }
     // The hit's whole folder, or its SKILL.md alone where the folder cannot be listed.
     virtual void fetch(const RemoteSkillItem& item, QObject* context,
                        std::function<void(const FetchAnswer&)> done) = 0;

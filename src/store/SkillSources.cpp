@@ -82,18 +82,39 @@ QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
     return hits;
 }
 
+bool SkillSources::isConfigured() const
+{
+    return !gitHubLocations().isEmpty() || !directoryAddresses().isEmpty();
+}
+
 void SkillSources::search(const QString& query, QObject* context,
                           std::function<void(const SearchAnswer&)> done)
 {
     auto hits = std::make_shared<QList<RemoteSkillItem>>(searchIndexes(query));
     const QStringList directories = directoryAddresses();
+    auto failures = std::make_shared<QStringList>();
+    auto answered = std::make_shared<qsizetype>(0);
+    for (const QString& location : gitHubLocations()) {
+        if (index(location))
+            ++*answered;
+        else if (const auto failed = m_refreshFailures.constFind(location);
+                 failed != m_refreshFailures.cend())
+            failures->append(location + u": "_s + *failed);
+    }
+    // Nothing answering is a failure, not an empty result; hits from some sources are an answer.
+    const auto conclude = [this, hits, failures, answered, done] {
+        m_lastFailures = *failures;
+        if (*answered == 0 && !failures->isEmpty())
+            done(failures->join(u'\n'));
+        else
+            done(*hits);
+    };
     m_lastFailures.clear();
     if (directories.isEmpty()) {
-        QTimer::singleShot(0, context, [done, hits] { done(*hits); });
+        QTimer::singleShot(0, context, conclude);
         return;
     }
     auto pending = std::make_shared<qsizetype>(directories.size());
-    auto failures = std::make_shared<QStringList>();
     for (const QString& address : directories) {
         StoreEndpoints endpoints = m_endpoints;
         endpoints.directoryBase = address;
@@ -103,8 +124,9 @@ void SkillSources::search(const QString& query, QObject* context,
         auto directory = std::make_shared<DirectorySkillSource>(m_network, endpoints);
         directory->search(
             query, context,
-            [this, directory, address, hits, pending, failures, done](const SearchAnswer& answer) {
+            [directory, hits, pending, failures, answered, conclude](const SearchAnswer& answer) {
                 if (answer) {
+                    ++*answered;
                     for (RemoteSkillItem item : answer.value()) {
                         item.sourceName = directory->displayName();
                         hits->append(item);
@@ -112,14 +134,8 @@ void SkillSources::search(const QString& query, QObject* context,
                 } else {
                     failures->append(directory->displayName() + u": "_s + answer.error());
                 }
-                if (--*pending > 0)
-                    return;
-                m_lastFailures = *failures;
-                // One source failing does not hide what the others found.
-                if (hits->isEmpty() && !failures->isEmpty())
-                    done(failures->join(u'\n'));
-                else
-                    done(*hits);
+                if (--*pending == 0)
+                    conclude();
             });
     }
 }
@@ -180,11 +196,13 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
                                  Log::line(u"Failed to keep the index of "_s + location + u": "_s +
                                            saved.error().description);
                              m_loaded.insert(location, fresh);
+                             m_refreshFailures.remove(location);
                              refresh->deleteLater();
                              concluded();
                          });
         QObject::connect(refresh, &GitHubIndexRefresh::failed, context,
-                         [refresh, location, failures, concluded](const QString& message) {
+                         [this, refresh, location, failures, concluded](const QString& message) {
+                             m_refreshFailures.insert(location, message);
                              failures->append(location + u": "_s + message);
                              refresh->deleteLater();
                              concluded();

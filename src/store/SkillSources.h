@@ -36,8 +36,10 @@ public:
 
     // The hits of every GitHub index; no network.
     QList<RemoteSkillItem> searchIndexes(const QString& query);
-    // Sources that did not answer the last search, each with the user's message.
-    const QStringList& lastFailures() const { return m_lastFailures; }
+    // Sources that did not answer the last search, each with the user's message: a directory
+    // that failed, or a GitHub source never read whose last refresh failed.
+    QStringList lastFailures() const override { return m_lastFailures; }
+    bool isConfigured() const override;
 
     // Reads the indexes of the GitHub sources again (of `only` when given; with
     // `staleOnly`, those older than a day). `done` gets one message per source that failed.
@@ -60,4 +62,5 @@ private:
     QNetworkAccessManager& m_network;
     QHash<QString, SkillIndex> m_loaded; // by location, read from the cache once
     QStringList m_lastFailures;
+    QHash<QString, QString> m_refreshFailures; // by location, the last refresh's message until one succeeds
 };

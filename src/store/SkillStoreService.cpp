@@ -57,11 +57,15 @@ void SkillStoreService::search(const QString& query)
             setIsSearching(false);
         return;
     }
+    m_failedSources.clear();
+    m_lastSearchFailed = false;
     setIsSearching(true);
     setErrorMessage(std::nullopt);
     m_runningSearch = new QObject(this);
     m_source->search(query, m_runningSearch, [this](const SearchAnswer& answer) {
         m_runningSearch->deleteLater();
+        m_lastSearchFailed = !answer;
+        m_failedSources = answer ? m_source->lastFailures() : answer.error().split(u'\n');
         if (answer)
             setSearchResults(answer.value());
         else

@@ -32,6 +32,11 @@ public:
     QString errorMessageText() const { return m_errorMessage.value_or(QString()); }
     // The user has seen the message.
     void clearErrorMessage() { setErrorMessage(std::nullopt); }
+    // The sources that did not answer the last finished search, with the user's messages;
+    // kept after the message is seen, until the next search starts.
+    const QStringList& failedSources() const { return m_failedSources; }
+    // Whether the last finished search failed as a whole, rather than found nothing.
+    bool lastSearchFailed() const { return m_lastSearchFailed; }
 
     // Asks the source; the outcome shows in the published state. Queries of fewer than
     // two characters empty the results without asking.
@@ -55,6 +60,8 @@ private:
     QList<RemoteSkillItem> m_searchResults;
     bool m_isSearching = false;
     std::optional<QString> m_errorMessage;
+    QStringList m_failedSources;
+    bool m_lastSearchFailed = false;
     QString m_lastQuery;
 };
 

@@ -4,6 +4,7 @@
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
+#include "base/Log.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
 #include "ui/InstallReport.h"
@@ -249,8 +250,14 @@ void SkillDetailView::rebuildLinkRows()
         connect(
             toggle, &QCheckBox::toggled, this,
             [this, id = app->id()](bool linked) {
-                if (const TargetApp* current = m_workspace.app(id))
-                    LinkActions(m_workspace).setLinked(m_skill, *current, linked);
+                const TargetApp* current = m_workspace.app(id);
+                if (!current)
+                    return;
+                // The switch flips back with the refresh; the log says why.
+                const LinkToggle toggled = LinkActions(m_workspace).setLinked(m_skill, *current, linked);
+                if (toggled.refusal)
+                    Log::line(u"Failed to toggle the copy at "_s + toggled.refusal->path + u": "_s +
+                              toggled.refusal->reason);
             },
             Qt::QueuedConnection);
         layout->addWidget(toggle);

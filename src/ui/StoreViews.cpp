@@ -97,6 +97,7 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
     , m_debounce(new QTimer(this))
     , m_pages(new QStackedWidget(this))
     , m_placeholder(new PlaceholderView(this))
+    , m_failedNote(TextStyles::secondary(QString()))
     , m_list(new QListWidget(this))
 {
     QLabel* title = TextStyles::title(tr("Store"));
@@ -122,6 +123,10 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
     layout->addWidget(m_search);
+    m_failedNote->setObjectName(u"storeFailedSources"_s);
+    m_failedNote->setWordWrap(true);
+    m_failedNote->hide();
+    layout->addWidget(m_failedNote);
     layout->addWidget(m_pages);
 
     // A restarted single-shot timer: only the last change within the wait is searched for.
@@ -153,10 +158,26 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
 void SkillStoreListView::updateContent()
 {
     const QList<RemoteSkillItem>& hits = m_service.searchResults();
+    const bool searched = !m_search->text().isEmpty() && !m_service.isSearching();
+    const bool partlyFailed =
+        searched && !m_service.lastSearchFailed() && !m_service.failedSources().isEmpty();
+    m_failedNote->setText(
+        partlyFailed ? tr("Nicht erreichbar: %1").arg(m_service.failedSources().join(u"; "_s)) : QString());
+    m_failedNote->setVisible(partlyFailed);
     if (m_service.isSearching()) {
         // The sources may have changed since the view was made.
         m_progress->setText(tr("Suche bei %1...").arg(m_service.source().displayName()));
         m_pages->setCurrentIndex(0);
+    } else if (!m_service.source().isConfigured()) {
+        m_placeholder->show(tr("Keine Quellen"), u"globe"_s,
+                            tr("Es ist keine Quelle eingerichtet, in der gesucht werden kann. Füge unter "
+                               "„Quellen“ ein GitHub-Repository oder ein Verzeichnis hinzu."));
+        m_pages->setCurrentWidget(m_placeholder);
+    } else if (searched && m_service.lastSearchFailed()) {
+        // A failure is not an empty result: each source says why it could not be read.
+        m_placeholder->show(tr("Keine Quelle erreichbar"), u"exclamationmark.triangle"_s,
+                            m_service.failedSources().join(u'\n'));
+        m_pages->setCurrentWidget(m_placeholder);
     } else if (hits.isEmpty() && !m_search->text().isEmpty()) {
         m_placeholder->show(tr("Nichts gefunden"), u"magnifyingglass"_s,
                             tr("Es wurden keine Skills für '%1' gefunden.").arg(m_search->text()));

@@ -53,6 +53,7 @@ private:
     QStackedWidget* m_pages;
     QLabel* m_progress;
     PlaceholderView* m_placeholder;
+    QLabel* m_failedNote; // the sources that did not answer, above hits from the others
     QListWidget* m_list;
     std::optional<RemoteSkillItem> m_selected;
 };

@@ -955,6 +955,9 @@ private Q_SLOTS:
         QTRY_COMPARE(w.network.targets(), QList<QByteArray>{"/api/search?q=react&limit=50"});
         QTRY_COMPARE(w.desktop.alerts.shown, QStringList{u"Fehler|Ungültige Serverantwort"_s});
         QCOMPARE(w.store.errorMessage(), std::nullopt); // "OK" clears it
+        // A search that no source answered is not an empty result.
+        QCOMPARE(Window::describe(w.content()->findChild<QStackedWidget*>()->currentWidget()),
+                 u"Keine Quelle erreichbar|exclamationmark.triangle|Ungültige Serverantwort"_s);
 
         // The error of a search belongs to the store: it waits while the hub is on screen.
         search->setText(u"vue"_s);

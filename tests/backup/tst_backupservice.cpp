@@ -260,11 +260,11 @@ private Q_SLOTS:
         TargetApp* app = f.makeApp(u"Codex"_s);
         const QUuid appID = app->id();
         const auto appBookmark = app->bookmarkData();
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true),
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true).result,
                  LinkToggleResult::changed);
         TargetApp* copying = f.makeApp(u"Cursor"_s);
         copying->setPlacement(PlacementKind::copy);
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true),
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true).result,
                  LinkToggleResult::changed);
         f.context->insert(new SkillProvenanceRecord({u"deploy"_s,
                                                      u"o/r"_s,

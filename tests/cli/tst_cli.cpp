@@ -158,6 +158,10 @@ private Q_SLOTS:
         QTest::newRow("update of nothing") << QStringList{u"update"_s} << 1 << u"--check"_s;
         QTest::newRow("install from a path")
             << QStringList{u"install"_s, u"o/r:x"_s, u"--skill-id"_s, u"x"_s} << 1 << u"OWNER/REPO"_s;
+        for (const QString& escape : {u"../escape"_s, u".."_s, u"/abs/x"_s, u"a//b"_s, u"a/./b"_s})
+            QTest::newRow(qPrintable(u"install of the path "_s + escape))
+                << QStringList{u"install"_s, u"o/r"_s, u"--skill-id"_s, escape} << 1
+                << u"kein zulässiger Pfad"_s;
         QTest::newRow("unknown hub item")
             << QStringList{u"link"_s, u"ghost"_s, u"Solo"_s} << 1 << u"no item"_s;
     }
@@ -352,12 +356,26 @@ private Q_SLOTS:
         QCOMPARE(refused.exitCode, 1);
         QCOMPARE(refused.out, u"conflict %1/a: eine Kopie, die hier geändert wurde\n"_s.arg(cursor));
         QVERIFY2(refused.err.contains(u"--force"_s), qPrintable(refused.err));
+        // One item is refused the same way, in the user's words, and --dry-run shows its plan.
+        const Run refusedOne = t.run({u"unlink"_s, u"a"_s, u"Cursor"_s});
+        QCOMPARE(refusedOne.exitCode, 1);
+        QVERIFY2(refusedOne.err.contains(u"--force removes it"_s) && !refusedOne.err.contains(u"Failed"_s),
+                 qPrintable(refusedOne.err));
+        QCOMPARE(t.run({u"unlink"_s, u"a"_s, u"Cursor"_s, u"--dry-run"_s, u"--force"_s}).out,
+                 u"remove %1/a\n"_s.arg(cursor));
+        QCOMPARE(readFile(cursor + u"/a/SKILL.md"_s), QByteArray("# A, mine"));
         QCOMPARE(t.run({u"apps"_s, u"mode"_s, u"Cursor"_s, u"link"_s, u"--skip-conflicts"_s}).exitCode, 0);
         QCOMPARE(readFile(cursor + u"/a/SKILL.md"_s), QByteArray("# A, mine"));
         QCOMPARE(t.run({u"apps"_s, u"mode"_s, u"Cursor"_s, u"link"_s, u"--force"_s}).out,
                  u"replace %1/a\n"_s.arg(cursor));
         QCOMPARE(t.states(u"Cursor"_s).value(u"a"_s), u"linked"_s);
         QCOMPARE(t.run({u"apps"_s, u"mode"_s, u"Cursor"_s, u"neither"_s}).exitCode, 1);
+
+        // --force takes one changed copy away as it does with --all.
+        QCOMPARE(t.run({u"apps"_s, u"mode"_s, u"Cursor"_s, u"copy"_s}).exitCode, 0);
+        QVERIFY(writeFile(cursor + u"/a/SKILL.md"_s, "# A, mine again"));
+        QCOMPARE(t.run({u"unlink"_s, u"a"_s, u"Cursor"_s, u"--force"_s}).exitCode, 0);
+        QVERIFY(!QFileInfo::exists(cursor + u"/a"_s));
     }
 
     // A backup import shows the placements it would restore before it replaces anything.

@@ -167,7 +167,7 @@ private Q_SLOTS:
 
         LogCapture log;
         QSignalSpy announced(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *f.app, wanted), result);
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *f.app, wanted).result, result);
 
         QCOMPARE(f.isLinked(u"deploy"_s), linkedAfter);
         QCOMPARE(recordsOf(*f.context, *f.app).size(), recordsAfter);
@@ -187,7 +187,8 @@ private Q_SLOTS:
     void linksHoldTheAbsolutePathAndTheFileName()
     {
         LinkingFixture f;
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"notes.md"_s), *f.app, true), LinkToggleResult::changed);
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"notes.md"_s), *f.app, true).result,
+                 LinkToggleResult::changed);
         const auto destination = FileSystem::linkDestinationText(f.entry(u"notes.md"_s));
         QVERIFY(destination);
         QCOMPARE(destination.value(), f.hub + u"/notes.md"_s);
@@ -200,7 +201,8 @@ private Q_SLOTS:
         // The link vanished outside the program; its record stayed.
         QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"deploy"_s));
         const QDateTime createdAt = recordsOf(*f.context, *f.app).first()->createdAt();
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *f.app, true), LinkToggleResult::changed);
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *f.app, true).result,
+                 LinkToggleResult::changed);
         QCOMPARE(recordsOf(*f.context, *f.app).size(), 1);
         QCOMPARE(recordsOf(*f.context, *f.app).first()->createdAt(), createdAt);
     }
@@ -210,9 +212,9 @@ private Q_SLOTS:
         LinkingFixture f;
         TargetApp* gone = f.makeApp(u"Gone"_s, false);
         const QStringList before = treeSnapshot(f.dir.path());
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, true),
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, true).result,
                  LinkToggleResult::folderUnreachable);
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, false),
+        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, false).result,
                  LinkToggleResult::folderUnreachable);
         QVERIFY(!f.linker.isSkillLinked(f.hubSkill(u"deploy"_s), *gone));
         QCOMPARE(treeSnapshot(f.dir.path()).filter(u"apps/"_s), before.filter(u"apps/"_s));
@@ -765,8 +767,9 @@ private Q_SLOTS:
         actions.carryOut(*syncing, true);
         if (edited == u"here"_s) {
             QCOMPARE(treeSnapshot(f.entry(u"a"_s)), before);
-            QCOMPARE(f.linker.toggleLink(f.workspace->hubCatalog().itemNamed(u"a"_s).value(), *f.app, false),
-                     LinkToggleResult::failed);
+            QCOMPARE(f.linker.toggleLink(f.workspace->hubCatalog().itemNamed(u"a"_s).value(), *f.app, false)
+                         .result,
+                     LinkToggleResult::refused);
             syncing->consentToChangesHere();
             QCOMPARE(steps(*syncing), QStringList{u"replace a"_s});
             QCOMPARE(actions.carryOut(*syncing, false).done, 1);

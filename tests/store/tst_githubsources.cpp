@@ -203,23 +203,54 @@ private Q_SLOTS:
         QCOMPARE(found, names);
     }
 
-    // A directory that fails does not hide the GitHub hits; it is named among the failures.
-    void aFailingSourceKeepsTheOthersHits()
+    // A source that fails does not hide what the others found; only when none could answer
+    // is the search a failure, with each source's message, and not an empty result.
+    void failingSourcesAreNamed_data()
     {
+        QTest::addColumn<bool>("gitHubAnswers");
+        QTest::addColumn<bool>("directoryAnswers");
+        QTest::addColumn<bool>("searchFails");
+        QTest::addColumn<QStringList>("failing");
+        QTest::addColumn<int>("hits");
+        QTest::newRow("the directory fails")
+            << true << false << false << QStringList{u"directory.fake.test"_s} << 1;
+        QTest::newRow("GitHub was never read") << false << true << false << QStringList{u"o/r"_s} << 0;
+        QTest::newRow("neither answers")
+            << false << false << true << QStringList{u"o/r"_s, u"directory.fake.test"_s} << 0;
+    }
+    void failingSourcesAreNamed()
+    {
+        QFETCH(bool, gitHubAnswers);
+        QFETCH(bool, directoryAnswers);
+        QFETCH(bool, searchFails);
+        QFETCH(QStringList, failing);
+        QFETCH(int, hits);
         Sources s(u"o/r"_s, u"http://directory.fake.test"_s);
-        s.network.respond(treeTarget, {200, treeOf({{"pdf/SKILL.md", "1"}})});
-        s.network.respond("/o/r/HEAD/pdf/SKILL.md", {200, manifest("pdf", "Reads PDFs.")});
-        QCOMPARE(s.refresh(), QStringList());
+        if (gitHubAnswers) {
+            s.network.respond(treeTarget, {200, treeOf({{"pdf/SKILL.md", "1"}})});
+            s.network.respond("/o/r/HEAD/pdf/SKILL.md", {200, manifest("pdf", "Reads PDFs.")});
+        } else {
+            s.network.respond(treeTarget, {0, {}});
+        }
+        if (directoryAnswers)
+            s.network.respond("/api/search?q=pdf&limit=50",
+                              {200, R"({"query":"pdf","searchType":"fuzzy","count":0,"skills":[]})"});
+        QCOMPARE(s.refresh().size(), gitHubAnswers ? 0 : 1);
         std::optional<SearchAnswer> answer;
         s.sources->search(u"pdf"_s, &s.receiver, [&](const SearchAnswer& given) { answer = given; });
         QVERIFY(QTest::qWaitFor([&] { return answer.has_value(); }));
-        QVERIFY(answer->ok());
-        QCOMPARE(answer->value().size(), 1);
-        QCOMPARE(answer->value().first().sourceName, u"o/r"_s);
-        QCOMPARE(answer->value().first().fromIndex->description, u"Reads PDFs."_s);
-        QCOMPARE(s.sources->lastFailures().size(), 1);
-        QVERIFY(s.sources->lastFailures().first().startsWith(u"directory.fake.test: "_s));
-        QVERIFY(s.network.targets().contains("/api/search?q=pdf&limit=50"));
+        QCOMPARE(!answer->ok(), searchFails);
+        const QStringList told = searchFails ? answer->error().split(u'\n') : s.sources->lastFailures();
+        QCOMPARE(told.size(), failing.size());
+        for (qsizetype i = 0; i < failing.size(); ++i)
+            QVERIFY2(told[i].startsWith(failing[i] + u": "_s), qPrintable(told[i]));
+        if (searchFails)
+            return;
+        QCOMPARE(answer->value().size(), hits);
+        if (hits > 0) {
+            QCOMPARE(answer->value().first().sourceName, u"o/r"_s);
+            QCOMPARE(answer->value().first().fromIndex->description, u"Reads PDFs."_s);
+        }
     }
 };
 
