@@ -12,6 +12,7 @@
 #include "actions/RestorePlanning.h"
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
+#include "actions/StoreWatch.h"
 #include "actions/Workspace.h"
 #include "app/SidebarView.h"
 #include "backup/BackupService.h"
@@ -49,6 +50,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     , m_desktop(desktop)
     , m_updates(new SkillUpdates(workspace, store.source()))
     , m_folderWatch(new FolderWatch(workspace, this))
+    , m_storeWatch(new StoreWatch(workspace, this))
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)

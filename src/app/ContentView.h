@@ -16,6 +16,7 @@
 class CentralHubListView;
 class SkillUpdates;
 class FolderWatch;
+class StoreWatch;
 class PlaceholderView;
 class QStackedWidget;
 class SidebarView;
@@ -93,6 +94,7 @@ private:
 
     SkillUpdates* m_updates; // the workspace's child: checks and updates outlive the window
     FolderWatch* m_folderWatch;
+    StoreWatch* m_storeWatch; // another process's commits, taken in while the window is open
     SidebarView* m_sidebar;
     QSplitter* m_columns;
     QStackedWidget* m_content;

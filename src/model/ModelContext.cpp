@@ -406,6 +406,11 @@ Outcome ModelContext::refreshIfStoreChanged()
     return refresh();
 }
 
+const QString& ModelContext::storeFilePath() const
+{
+    return m_store->filePath();
+}
+
 Outcome ModelContext::refresh()
 {
     QList<const RecordSchema*> tables;

@@ -67,7 +67,10 @@ public:
     // Takes in what other processes saved since the last look, for every type read so
     // far. Fields this context changed and has not saved yet keep their new values.
     Outcome refresh();
-    // The same with rows another connection read, e.g. on a worker thread after a large
+    // refresh(), but only when another connection committed since this context last looked.
+    Outcome refreshIfStoreChanged();
+    const QString& storeFilePath() const;
+    // The same as refresh() with rows another connection read, e.g. on a worker thread after a large
     // write there, so this thread only merges. A snapshot older than what this context
     // has already seen changes nothing.
     void takeIn(const StoreSnapshot& snapshot);
@@ -157,7 +160,6 @@ private:
     void deleteRetiredSlice();
     static Record* makeStoredRecord(RecordType type, const StoredRow& row);
     void takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>* prepared);
-    Outcome refreshIfStoreChanged();
     bool takeInRows(RecordType type, const QList<StoredRow>& storedRows, QHash<QString, Record*>* prepared);
     QList<RowChange> pendingChanges() const;
 

@@ -292,6 +292,33 @@ private Q_SLOTS:
                                   (QMap<QString, QString>{{u"deploy"_s, u"Verlinkt im Hub"_s}}), 3000);
     }
 
+    // Another process's commits reach the window within a second, without the user returning to it.
+    void storeChangesElsewhereShowWithinASecond()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        w.view->applicationStateChanged(Qt::ApplicationActive); // the start; no return to the window follows
+        w.select(0);
+        w.find<QPushButton>(u"sourcesButton"_s)->click();
+        auto* sources = w.find<QListWidget>(u"sourceList"_s);
+        const int sourcesBefore = sources->count();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, w.platform.user.home);
+        environment.insert(u"XDG_DATA_HOME"_s, w.path(u"data"_s));
+        for (const QStringList& arguments :
+             {QStringList{u"sources"_s, u"add"_s, u"directory"_s, u"http://d.test"_s},
+              QStringList{u"apps"_s, u"add"_s, u"Gemini"_s, w.path(u"apps/Codex"_s)}}) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(QUORVANE_CLI), arguments);
+            QVERIFY(process.waitForFinished(20000));
+            QCOMPARE(process.exitCode(), 0);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(w.appRowNames(), (QStringList{u"Codex"_s, u"Gemini"_s}), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(sources->count(), sourcesBefore + 1, 1000);
+        QCOMPARE(sources->item(sourcesBefore)->text(), u"http://d.test — Verzeichnis"_s);
+    }
+
     void hubListSearchSelectionAndDetail()
     {
         Window w;

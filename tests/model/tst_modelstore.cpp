@@ -561,6 +561,19 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList({u"Mine:/mine"_s, u"Renamed here:/after"_s, u"Theirs:/apps/Theirs"_s}));
     }
 
+    // A commit made elsewhere between this context's last look and its own save is not
+    // covered by that save: the next fetch still takes it in.
+    void aCommitBeforeOurSaveIsStillSeen()
+    {
+        auto context = openContext(storePath());
+        QVERIFY(context->fetch<TargetApp>());
+        QCOMPARE(QProcess::execute(QStringLiteral(STORE_WRITER), {storePath(), u"insert-app"_s, u"Theirs"_s}),
+                 0);
+        context->insert(new TargetApp(u"Mine"_s, u"/mine"_s, u"folder"_s, std::nullopt));
+        QVERIFY(context->save());
+        QVERIFY(appNamed(*context, u"Theirs"_s));
+    }
+
     // A refresh announces only what another connection changed: here, one deletion.
     void refreshAnnouncesOnlyOutsideChanges()
     {

@@ -29,6 +29,7 @@ struct WorkspaceFixture
         TestFiles::makeFolder(platform.user.home);
         // Deleted entries go to the trash in the user's data folder: this one's, not the real one.
         qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
+        TestFiles::makeFolder(path(QStringLiteral("data/Quorvane")));
         if (auto opened = ModelContext::open(storePath()))
             context = std::move(opened).value();
         workspace = std::make_unique<Workspace>(*context, platform.services());
@@ -36,7 +37,8 @@ struct WorkspaceFixture
     ~WorkspaceFixture() { workspace.reset(); }
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString storePath() const { return path(QStringLiteral("store.sqlite")); }
+    // Where the command-line tool finds it, run with this fixture's XDG_DATA_HOME.
+    QString storePath() const { return path(QStringLiteral("data/Quorvane/quorvane.sqlite")); }
 
     // A hub folder chosen as the user would, and scanned.
     QString makeHub(const QString& name = QStringLiteral("Hub"))
