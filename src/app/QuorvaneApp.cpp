@@ -2,6 +2,7 @@
 
 #include "actions/Workspace.h"
 #include "app/ContentView.h"
+#include "app/SingleInstance.h"
 #include "app/WindowMemory.h"
 #include "base/Log.h"
 #include "model/ModelContext.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QNetworkAccessManager>
+#include <QTextStream>
 #include <QTranslator>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +47,12 @@ QuorvaneApp::~QuorvaneApp()
 int QuorvaneApp::run()
 {
     const QString storePath = ModelStore::defaultFilePath();
+    m_instance = std::make_unique<SingleInstance>(SingleInstance::nameForStore(storePath));
+    if (m_instance->handToRunningInstance()) {
+        QTextStream(stderr) << tr("Quorvane ist schon geöffnet; sein Fenster wurde nach vorn geholt.")
+                            << '\n';
+        return 0;
+    }
     auto context = ModelContext::open(storePath);
     if (!context) {
         // The file is left exactly as it is, so nothing in it is lost.
@@ -71,6 +79,15 @@ int QuorvaneApp::run()
     memory.restore(*m_window);
     connect(qApp, &QCoreApplication::aboutToQuit, m_window.get(),
             [this, memory] { memory.remember(*m_window); });
+    if (!m_instance->listen())
+        Log::line(u"Failed to listen for later starts; each opens a window of its own."_s);
+    connect(m_instance.get(), &SingleInstance::activationRequested, m_window.get(),
+            [window = m_window.get()] {
+                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                window->show();
+                window->raise();
+                window->activateWindow();
+            });
     m_window->show();
     return QApplication::exec();
 }

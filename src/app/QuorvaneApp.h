@@ -12,6 +12,7 @@
 class ContentView;
 class ModelContext;
 class QNetworkAccessManager;
+class SingleInstance;
 class SkillStoreService;
 class Workspace;
 
@@ -40,6 +41,7 @@ private:
     FileManagerReveal m_reveal;
     QtClipboard m_clipboard;
 
+    std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<ModelContext> m_modelContext;
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<QNetworkAccessManager> m_network;

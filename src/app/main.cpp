@@ -4,13 +4,57 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr const char* usage =
+    "Usage: quorvane [--help] [--version]\n"
+    "Opens the Quorvane window; a second start brings the open window to the front.\n"
+    "quorvane-cli does the same work from a shell.\n";
+
+// Qt's own options for the window system, which QApplication takes out of the arguments:
+// how many arguments each one spans (itself and its value), or 0 for any other.
+int qtOptionSpan(std::string_view argument)
+{
+    constexpr std::string_view withValue[] = {
+        "-platform",     "-platformpluginpath", "-platformtheme", "-plugin",     "-qwindowgeometry",
+        "-qwindowtitle", "-qwindowicon",        "-style",         "-stylesheet", "-display",
+        "-session"};
+    constexpr std::string_view alone[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+    for (std::string_view option : withValue) {
+        if (argument == option)
+            return 2;
+        if (argument.starts_with(option) && argument.substr(option.size()).starts_with('='))
+            return 1;
+    }
+    for (std::string_view option : alone)
+        if (argument == option)
+            return 1;
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     // Answered before anything needs a display.
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::puts("quorvane " QUORVANE_VERSION);
-        return 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::puts("quorvane " QUORVANE_VERSION);
+            return 0;
+        }
+        if (const int span = qtOptionSpan(argument); span > 0) {
+            i += span - 1;
+            continue;
+        }
+        std::fprintf(stderr, "quorvane: unknown argument %s\n%s", argv[i], usage);
+        return 2;
     }
     QApplication application(argc, argv);
     QuorvaneApp::prepareApplication();

@@ -10,6 +10,7 @@
 #include "actions/SkillUpdates.h"
 #include "actions/SourceActions.h"
 #include "actions/Workspace.h"
+#include "linker/HubCatalog.h"
 #include "model/AssistantPresets.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
@@ -110,8 +111,21 @@ int CliSession::open(bool readHubItems)
 
 int CliSession::hub(const QStringList&)
 {
-    const QList<Skill>& skills = m_workspace->hubCatalog().availableSkills();
-    const QString hubPath = m_workspace->hubSettings().centralRepositoryPath();
+    QList<Skill> skills = m_workspace->hubCatalog().availableSkills();
+    QString hubPath = m_workspace->hubSettings().centralRepositoryPath();
+    bool exists = true;
+    // Until another is chosen, the default folder is the hub: its items are shown as they are.
+    if (!m_workspace->hubSettings().hasValidCentralHub()) {
+        hubPath = m_workspace->folderAccess().resolvePath(hubPath);
+        exists = FileSystem::existsAsFolder(hubPath) == true;
+        if (exists) {
+            auto listed = HubCatalog::itemsOfFolder(hubPath);
+            if (!listed)
+                return fail(
+                    u"The hub folder %1 cannot be read: %2"_s.arg(hubPath, listed.error().description));
+            skills = std::move(listed).value();
+        }
+    }
     if (m_json) {
         Json items = Json::array();
         for (const Skill& skill : skills)
@@ -120,16 +134,18 @@ int CliSession::hub(const QStringList&)
                              {"kind", skill.isDirectory ? "folder" : "file"},
                              {"snippet", utf8(skill.contentSnippet)},
                              {"path", utf8(skill.path)}});
-        printJson({{"path", utf8(hubPath)}, {"items", items}});
-        return ExitCode::success;
+        printJson({{"path", utf8(hubPath)}, {"exists", exists}, {"items", items}});
+    } else {
+        print(hubPath);
+        for (const Skill& skill : skills)
+            print(u"  %1\t%2\t%3\t%4"_s.arg(skill.fileName(), skill.name,
+                                            skill.isDirectory ? u"folder"_s : u"file"_s,
+                                            skill.contentSnippet.section(u'\n', 0, 0)));
     }
-    print(hubPath);
-    for (const Skill& skill : skills)
-        print(u"  %1\t%2\t%3\t%4"_s.arg(skill.fileName(), skill.name,
-                                        skill.isDirectory ? u"folder"_s : u"file"_s,
-                                        skill.contentSnippet.section(u'\n', 0, 0)));
-    if (!m_workspace->hubSettings().hasValidCentralHub())
-        QTextStream(stderr) << "No hub folder is chosen yet: quorvane-cli hub set FOLDER\n";
+    if (!exists)
+        QTextStream(stderr)
+            << "The hub folder " << hubPath
+            << " does not exist yet: create it, or choose another with quorvane-cli hub set FOLDER\n";
     return ExitCode::success;
 }
 

@@ -63,6 +63,12 @@ HubCatalog::~HubCatalog()
     m_workers.waitForDone();
 }
 
+Result<QList<Skill>> HubCatalog::itemsOfFolder(const QString& folder)
+{
+    const std::atomic<bool> never = false;
+    return scanFolder(folder, never);
+}
+
 std::optional<QString> HubCatalog::reachForScan() const
 {
     // Only a bookmarked hub is scanned: a stored path alone was never chosen in a panel.

@@ -33,6 +33,9 @@ public:
     void scanInBackground(QObject* context, std::function<void()> done);
     bool isScanning() const { return m_runningScans > 0; }
     const QList<Skill>& availableSkills() const { return m_availableSkills; }
+    // The items of a folder that is not (yet) the chosen hub, as a scan would list them:
+    // the default folder before any other was chosen.
+    static Result<QList<Skill>> itemsOfFolder(const QString& folder);
 
     // The scanned item whose file name (extension included) is this, if any.
     std::optional<Skill> itemNamed(const QString& fileName) const;

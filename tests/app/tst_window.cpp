@@ -5,6 +5,7 @@
 #include "actions/SkillInstall.h"
 #include "app/ContentView.h"
 #include "app/QuorvaneApp.h"
+#include "app/SingleInstance.h"
 #include "app/WindowMemory.h"
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
@@ -290,6 +291,44 @@ private Q_SLOTS:
         QVERIFY(cli({u"link"_s, u"deploy"_s, u"Codex"_s}));
         QTRY_COMPARE_WITH_TIMEOUT(w.appStates(),
                                   (QMap<QString, QString>{{u"deploy"_s, u"Verlinkt im Hub"_s}}), 3000);
+    }
+
+    // The program answers --help and refuses what it does not know, without opening a window;
+    // a second start hands over to the first instead of opening another window.
+    void startsAreAnsweredOrHandedOver_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"Usage: quorvane"_s;
+        QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"quorvane 0"_s;
+        QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << 2 << u"unknown argument --bogus"_s;
+        QTest::newRow("a stray word") << QStringList{u"file.txt"_s} << 2 << u"Usage: quorvane"_s;
+    }
+    void startsAreAnsweredOrHandedOver()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"QT_QPA_PLATFORM"_s); // it would open a window if it got that far
+        environment.remove(u"DISPLAY"_s);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUORVANE_APP), arguments);
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), exitCode);
+        const QString output =
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        QVERIFY2(output.contains(said), qPrintable(output));
+
+        const QString name = u"quorvane-test-%1"_s.arg(QCoreApplication::applicationPid());
+        SingleInstance first(name);
+        QVERIFY(!SingleInstance(name).handToRunningInstance());
+        QVERIFY(first.listen());
+        QSignalSpy activations(&first, &SingleInstance::activationRequested);
+        QVERIFY(SingleInstance(name).handToRunningInstance());
+        QTRY_COMPARE(activations.count(), 1);
     }
 
     // Another process's commits reach the window within a second, without the user returning to it.

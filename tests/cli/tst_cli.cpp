@@ -68,6 +68,24 @@ class TestCli : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Before any hub is chosen, the default folder is the hub: shown with its items, or
+    // said to be missing, never both at once.
+    void theDefaultHubBeforeAnyIsChosen()
+    {
+        Tool t;
+        const QString hub = t.path(u".agents/Skills"_s);
+        const Run missing = t.run({u"hub"_s});
+        QCOMPARE(missing.exitCode, 0);
+        QCOMPARE(missing.out, hub + u"\n"_s);
+        QVERIFY2(missing.err.contains(u"does not exist yet"_s) && missing.err.contains(u"hub set"_s),
+                 qPrintable(missing.err));
+        QVERIFY(makeFolder(hub + u"/deploy"_s) && writeFile(hub + u"/deploy/SKILL.md"_s, "# Deploy"));
+        const Run present = t.run({u"hub"_s});
+        QCOMPARE(present.exitCode, 0);
+        QVERIFY2(present.out.startsWith(hub + u"\n  deploy\t"_s), qPrintable(present.out));
+        QCOMPARE(present.err, QString());
+    }
+
     void aWholeSession()
     {
         Tool t;
