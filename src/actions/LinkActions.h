@@ -15,7 +15,8 @@ public:
     explicit LinkActions(Workspace& workspace);
 
     // A copy changed here is replaced or taken away only with `replaceChangedHere`.
-    LinkToggle setLinked(const Skill& skill, const TargetApp& app, bool linked, bool replaceChangedHere = false);
+    LinkToggle setLinked(const Skill& skill, const TargetApp& app, bool linked,
+                         bool replaceChangedHere = false);
     bool isLinked(const Skill& skill, const TargetApp& app) const;
 
     bool importEntry(const TargetAppSkill& entry, const TargetApp& app);
@@ -32,7 +33,8 @@ public:
     std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
     std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
     // What switching the named items on or off would do, as a plan to show.
-    std::optional<PlacementPlan> planToggle(const QList<Skill>& skills, const TargetApp& app, bool linked) const;
+    std::optional<PlacementPlan> planToggle(const QList<Skill>& skills, const TargetApp& app,
+                                            bool linked) const;
     std::optional<PlacementPlan> planSync(const TargetApp& app) const;
     std::optional<PlacementPlan> planSwitch(const TargetApp& app, PlacementKind kind) const;
     std::vector<PlacementPlan> planRestore() const;

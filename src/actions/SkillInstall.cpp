@@ -141,8 +141,11 @@ void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& diges
         Log::line(u"Failed to record where "_s + m_name + u" came from: "_s + saved.error().description);
     HubActions(m_workspace).rescan();
 
-    QString message = m_replacing ? tr("Skill '%1' wurde aktualisiert.").arg(m_name)
-                                  : tr("Skill '%1' wurde erfolgreich im Hub installiert!").arg(m_item.name);
+    // An update of a hub item says so; an install from a store hit, a new one or a reinstall,
+    // names the hit as the store shows it.
+    QString message = m_replacing && m_options.isUpdate
+                          ? tr("Skill '%1' wurde aktualisiert.").arg(m_name)
+                          : tr("Skill '%1' wurde erfolgreich im Hub installiert!").arg(m_item.name);
     if (skill.incomplete)
         message +=
             u"\n\n"_s + tr("Nur die SKILL.md wurde installiert; die übrigen Dateien des Skills fehlen, "

@@ -15,6 +15,7 @@ struct InstallOptions
     std::optional<QString> folderName; // instead of the hit's own
     // Replace a folder that was changed here or whose origin is unknown (the user agreed).
     bool replaceChanged = false;
+    bool isUpdate = false; // the hub's own update of an installed item, not an install from the store
 };
 
 // How an install ended, with the message the user is shown.

@@ -160,7 +160,7 @@ SkillInstall* SkillUpdates::update(const QString& item, bool replaceChanged)
         if (record->itemName() != item)
             continue;
         SkillInstall* install = SkillInstall::start(
-            m_workspace, m_source, SkillInstall::hitFor(record->provenance()), {item, replaceChanged});
+            m_workspace, m_source, SkillInstall::hitFor(record->provenance()), {item, replaceChanged, true});
         connect(install, &SkillInstall::finished, this, [this, item](const InstallResult& result) {
             if (!result.succeeded)
                 return;

@@ -66,7 +66,7 @@ LinkRecords::LinkRecords(ModelContext& context)
 bool LinkRecords::upsert(const QUuid& targetAppID, const QString& itemName,
                          const std::optional<QString>& contentHash)
 {
-    return change(targetAppID, {{itemName, contentHash}}, {});
+    return apply({{targetAppID, {{itemName, contentHash}}, {}}}, u"Failed to upsert link record: "_s);
 }
 
 bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& added, const QStringList& removed)
@@ -75,6 +75,11 @@ bool LinkRecords::change(const QUuid& targetAppID, const QList<PlacedItem>& adde
 }
 
 bool LinkRecords::change(const QList<AppRecordChange>& changes)
+{
+    return apply(changes, u"Failed to change link records: "_s);
+}
+
+bool LinkRecords::apply(const QList<AppRecordChange>& changes, const QString& failureLine)
 {
     // The records concerned, by app and name: for one app only those named; for many, every
     // record is looked at once rather than once per app.
@@ -113,7 +118,7 @@ bool LinkRecords::change(const QList<AppRecordChange>& changes)
         }
     }
     if (const Outcome saved = m_context.save(); !saved) {
-        Log::line(u"Failed to change link records: "_s + saved.error().description);
+        Log::line(failureLine + saved.error().description);
         return false;
     }
     return true;

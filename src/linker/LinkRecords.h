@@ -48,5 +48,8 @@ public:
     bool removeAll(const QUuid& targetAppID);
 
 private:
+    // `failureLine` starts the log line of a failed save.
+    bool apply(const QList<AppRecordChange>& changes, const QString& failureLine);
+
     ModelContext& m_context;
 };

@@ -312,9 +312,15 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
     m_install->setDefault(true);
     m_reinstall->setObjectName(u"reinstall"_s);
     m_install->setObjectName(u"install"_s);
+    // A page of a stack takes the stack's whole size: the button sits in a page of its own
+    // so that it keeps the platform's height.
+    auto* installPage = new QWidget;
+    auto* installLayout = new QVBoxLayout(installPage);
+    installLayout->addWidget(m_install, 0, Qt::AlignHCenter | Qt::AlignTop);
     m_actions->addWidget(progress(tr("Installiere Skill...")));
     m_actions->addWidget(existing);
-    m_actions->addWidget(m_install);
+    m_actions->addWidget(installPage);
+    m_actions->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     column->addWidget(m_actions);
     column->addStretch();
 

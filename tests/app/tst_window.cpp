@@ -1075,7 +1075,10 @@ private Q_SLOTS:
         QTRY_COMPARE(w.find<QListWidget>(u"storeHits"_s)->count(), 1);
         w.find<QListWidget>(u"storeHits"_s)->setCurrentRow(0);
         QCOMPARE(w.detail()->findChild<QLabel*>(u"developer"_s)->text(), u"o/r"_s);
-        w.detail()->findChild<QPushButton*>(u"install"_s)->click();
+        auto* install = w.detail()->findChild<QPushButton*>(u"install"_s);
+        QTRY_VERIFY(install->isVisible());
+        QCOMPARE(install->height(), install->sizeHint().height()); // not stretched to the free height
+        install->click();
         if (leaveAtOnce)
             w.find<QListWidget>(u"storeHits"_s)->clearSelection();
         QTRY_COMPARE(w.desktop.alerts.shown, QStringList{u"SkillStore|"_s + message});
@@ -1085,9 +1088,14 @@ private Q_SLOTS:
             QCOMPARE(readFile(hub + u"/deploy/SKILL.md"_s), QByteArray("# Deploy"));
             QCOMPARE(readFile(hub + u"/deploy/bin/run"_s), QByteArray("#!/bin/sh\n")); // the whole folder
             QCOMPARE(w.workspace->hubCatalog().availableSkills().size(), 1);
-            QCOMPARE(w.detail()->findChild<QStackedWidget*>()->currentWidget()->findChild<QPushButton*>(
-                         u"reinstall"_s) != nullptr,
-                     true);
+            auto* reinstall =
+                w.detail()->findChild<QStackedWidget*>()->currentWidget()->findChild<QPushButton*>(
+                    u"reinstall"_s);
+            QVERIFY(reinstall);
+            // Loading it again is an install from the store, told as one, with the hit's name.
+            reinstall->click();
+            QTRY_COMPARE(w.desktop.alerts.shown.size(), 2);
+            QCOMPARE(w.desktop.alerts.shown.last(), u"SkillStore|"_s + message);
         }
     }
 
