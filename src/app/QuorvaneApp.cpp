@@ -5,16 +5,15 @@
 #include "app/SingleInstance.h"
 #include "app/WindowMemory.h"
 #include "base/Log.h"
+#include "base/QtTexts.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
 #include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QNetworkAccessManager>
 #include <QTextStream>
-#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -27,13 +26,7 @@ void QuorvaneApp::prepareApplication()
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // The installed menu entry's name, so the desktop shows its icon for the window.
     QApplication::setDesktopFileName(u"org.quorvane.Quorvane"_s);
-    // The program speaks German only, so Qt's file panels, buttons and menus do as well.
-    auto* qtTexts = new QTranslator(qApp);
-    if (qtTexts->load(QLocale(QLocale::German), u"qtbase"_s, u"_"_s,
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qtTexts);
-    else
-        Log::line(u"Qt's German texts were not found; its own dialogs stay in English."_s);
+    loadQtGermanTexts();
 }
 
 // The window goes first, then the store client, then the workspace and its store.

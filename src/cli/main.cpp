@@ -1,5 +1,6 @@
 // quorvane-cli: what the window does, from a shell, on the same store.
 #include "base/Log.h"
+#include "base/QtTexts.h"
 #include "cli/CliSession.h"
 
 #include <QCoreApplication>
@@ -275,6 +276,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // Results alone go to standard output; log lines join the messages.
     Log::setSink(Log::standardErrorSink());
+    loadQtGermanTexts();
     QTextStream out(stdout);
     QTextStream err(stderr);
 

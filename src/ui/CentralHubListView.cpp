@@ -234,15 +234,29 @@ void CentralHubListView::checkForUpdates()
     m_updates.check([this](const UpdateCheckResult& result) {
         QStringList withUpdate;
         QStringList changedHere;
+        QStringList unknownOrigin;
         for (const SkillUpdateStatus& skill : result.skills) {
             if (skill.state == UpdateState::updateAvailable)
                 withUpdate.append(skill.item);
             if (skill.state == UpdateState::modified)
                 changedHere.append(skill.item);
+            if (skill.state == UpdateState::unknown)
+                unknownOrigin.append(skill.item);
         }
-        QString text = !withUpdate.isEmpty()   ? tr("Updates gibt es für: %1").arg(withUpdate.join(u", "_s))
-                       : changedHere.isEmpty() ? tr("Alle installierten Skills sind aktuell.")
-                                               : tr("Keine Updates gefunden.");
+        const qsizetype checked = result.skills.size() - unknownOrigin.size();
+        // "Up to date" only says something of what could be checked.
+        QString text =
+            checked == 0 && !result.skills.isEmpty()
+                ? tr("Kein Skill im Hub stammt aus einer bekannten Quelle; nur installierte Skills "
+                     "lassen sich auf Updates prüfen.")
+            : !withUpdate.isEmpty() ? tr("Updates gibt es für: %1").arg(withUpdate.join(u", "_s))
+            : changedHere.isEmpty() ? tr("Alle installierten Skills sind aktuell.")
+                                    : tr("Keine Updates gefunden.");
+        if (!unknownOrigin.isEmpty())
+            text += u"\n\n"_s + tr("Geprüft: %1 von %2 Skills. Ohne bekannte Quelle, daher nicht geprüft: %3")
+                                    .arg(checked)
+                                    .arg(result.skills.size())
+                                    .arg(unknownOrigin.join(u", "_s));
         if (!changedHere.isEmpty())
             text += u"\n\n"_s + tr("Hier geändert seit der Installation: %1").arg(changedHere.join(u", "_s));
         if (!result.failures.isEmpty())

@@ -389,6 +389,16 @@ private Q_SLOTS:
         w.select(0);
         w.select(1);
         QCOMPARE(search->text(), QString());
+
+        // None of these came from a known source: "up to date" would say what was never checked.
+        w.find<QToolButton>(u"checkUpdates"_s)->click();
+        QTRY_COMPARE(w.desktop.alerts.shown.size(), 1);
+        QVERIFY2(w.desktop.alerts.shown.first().startsWith(
+                     u"Nach Updates suchen|Kein Skill im Hub stammt aus einer bekannten Quelle"_s) &&
+                     w.desktop.alerts.shown.first().endsWith(
+                         u"Geprüft: 0 von 4 Skills. Ohne bekannte Quelle, "
+                         "daher nicht geprüft: Review.md, deploy, notes.md, preview"_s),
+                 qPrintable(w.desktop.alerts.shown.first()));
     }
 
     void deletingAHubItemAsksFirst_data()
@@ -1124,11 +1134,16 @@ private Q_SLOTS:
         repository.files[1].bytes = "v2";
         publish();
 
+        // A skill of unknown origin cannot be checked, and the answer says so.
+        QVERIFY(writeFile(hub + u"/mine.md"_s, "# Mine"));
         w.showAndWait();
         w.select(1);
         w.find<QToolButton>(u"checkUpdates"_s)->click();
-        QTRY_COMPARE(w.desktop.alerts.shown, QStringList{u"Nach Updates suchen|Updates gibt es für: pdf"_s});
-        QCOMPARE(w.hubRows(), QStringList{u"pdf  ·  Update verfügbar"_s});
+        QTRY_COMPARE(w.desktop.alerts.shown,
+                     QStringList{u"Nach Updates suchen|Updates gibt es für: pdf\n\nGeprüft: 1 von 2 Skills. "
+                                 "Ohne bekannte Quelle, daher nicht geprüft: mine.md"_s});
+        QVERIFY(QFile::remove(hub + u"/mine.md"_s));
+        QTRY_COMPARE(w.hubRows(), QStringList{u"pdf  ·  Update verfügbar"_s});
         w.selectHubRow(0);
         QVERIFY(w.detail()
                     ->findChild<QLabel*>(u"skillOrigin"_s)

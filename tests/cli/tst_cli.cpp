@@ -180,6 +180,10 @@ private Q_SLOTS:
             QTest::newRow(qPrintable(u"install of the path "_s + escape))
                 << QStringList{u"install"_s, u"o/r"_s, u"--skill-id"_s, escape} << 1
                 << u"kein zulässiger Pfad"_s;
+        // Qt's own part of a message is German too.
+        QTest::newRow("no network") << QStringList{u"search"_s, u"pdf"_s, u"--api-url"_s,
+                                                   u"http://127.0.0.1:1"_s}
+                                    << 1 << u"Netzwerkfehler: Verbindung verweigert"_s;
         QTest::newRow("unknown hub item")
             << QStringList{u"link"_s, u"ghost"_s, u"Solo"_s} << 1 << u"no item"_s;
     }
