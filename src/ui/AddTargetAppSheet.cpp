@@ -18,7 +18,7 @@
 using namespace Qt::StringLiterals;
 
 AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices desktop, QWidget* parent)
-    : QDialog(parent)
+    : Sheet(parent)
     , m_workspace(workspace)
     , m_desktop(desktop)
     , m_preset(new QComboBox(this))
@@ -29,7 +29,7 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
 {
     setObjectName(u"addAppSheet"_s);
     setWindowTitle(tr("Neue App hinzufügen"));
-    setFixedSize(480, 330);
+    setMinimumWidth(480);
     auto* title = new QLabel(tr("Neue App hinzufügen"), this);
     QFont titleFont = title->font();
     titleFont.setBold(true);

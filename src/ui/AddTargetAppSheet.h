@@ -2,7 +2,7 @@
 
 #include "ui/DesktopServices.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 #include <optional>
 
@@ -13,7 +13,7 @@ class Workspace;
 
 // Registers a new target app: a known assistant picked from a list, or a name and a
 // folder chosen in a panel.
-class AddTargetAppSheet : public QDialog
+class AddTargetAppSheet : public Sheet
 {
     Q_OBJECT
 

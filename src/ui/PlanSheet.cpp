@@ -3,38 +3,68 @@
 #include "ui/TextStyles.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-QStringList PlanSheet::detailLines(const QList<PlanConflict>& conflicts, const QList<PlanAction>& actions)
+namespace {
+
+QString actionWord(PlanAction::Op op)
 {
-    QStringList lines;
-    lines.reserve(conflicts.size() + actions.size());
-    for (const PlanConflict& conflict : conflicts)
-        lines.append(tr("Konflikt: %1 – %2").arg(conflict.path, conflict.reason));
-    for (const PlanAction& action : actions) {
-        switch (action.op) {
-        case PlanAction::Op::create:
-            lines.append(tr("Anlegen: %1 → %2").arg(action.path, action.destination));
-            break;
-        case PlanAction::Op::copy:
-            lines.append(tr("Kopieren: %1 → %2").arg(action.destination, action.path));
-            break;
-        case PlanAction::Op::replace:
-            lines.append(tr("Erneuern: %1").arg(action.path));
-            break;
-        case PlanAction::Op::remove:
-            lines.append(tr("Entfernen: %1").arg(action.path));
-            break;
-        }
+    switch (op) {
+    case PlanAction::Op::create:
+    case PlanAction::Op::copy:
+        return PlanSheet::tr("Anlegen");
+    case PlanAction::Op::replace:
+        return PlanSheet::tr("Erneuern");
+    case PlanAction::Op::remove:
+        break;
     }
-    return lines;
+    return PlanSheet::tr("Entfernen");
+}
+
+// The folder an entry lies in, with the home folder as "~": short enough to read whole.
+QString folderShown(const QString& entryPath)
+{
+    const QString folder = QFileInfo(entryPath).path();
+    const QString home = QDir::homePath();
+    if (folder == home || folder.startsWith(home + u'/'))
+        return u"~"_s + folder.mid(home.size());
+    return folder;
+}
+
+} // namespace
+
+void PlanSheet::fillTable(QTableWidget& table, const QList<PlanConflict>& conflicts,
+                          const QList<PlanAction>& actions)
+{
+    table.setRowCount(int(conflicts.size() + actions.size()));
+    int row = 0;
+    const auto addRow = [&](const QString& name, const QString& action, const QString& path,
+                            const QString& reason) {
+        const QString cells[columnCount] = {name.isEmpty() ? QFileInfo(path).fileName() : name, action,
+                                            folderShown(path), reason};
+        for (int column = 0; column < columnCount; ++column) {
+            auto* cell = new QTableWidgetItem(cells[column]);
+            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            cell->setToolTip(column == placeColumn ? path : cells[column]);
+            table.setItem(row, column, cell);
+        }
+        ++row;
+    };
+    for (const PlanConflict& conflict : conflicts)
+        addRow(conflict.itemName, tr("Konflikt"), conflict.path, conflict.reason);
+    for (const PlanAction& action : actions)
+        addRow(action.itemName, actionWord(action.op), action.path, QString());
+    table.resizeColumnsToContents();
 }
 
 QString PlanSheet::summary(const PlacementPlan& plan)
@@ -80,7 +110,7 @@ PlacementPlan PlanSheet::combined(const std::vector<PlacementPlan>& plans)
 }
 
 PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent)
-    : QDialog(parent)
+    : Sheet(parent)
 {
     setObjectName(u"planSheet"_s);
     setWindowTitle(title);
@@ -90,8 +120,14 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
     counts->setObjectName(u"planSummary"_s);
     counts->setTextFormat(Qt::PlainText);
 
-    auto* details = new QListWidget(this);
+    auto* details = new QTableWidget(0, columnCount, this);
     details->setObjectName(u"planDetails"_s);
+    details->setHorizontalHeaderLabels({tr("Eintrag"), tr("Aktion"), tr("Ort"), tr("Grund")});
+    details->verticalHeader()->hide();
+    details->horizontalHeader()->setStretchLastSection(true);
+    details->setSelectionBehavior(QAbstractItemView::SelectRows);
+    details->setWordWrap(false);
+    details->setMinimumHeight(160);
     details->setVisible(false);
     auto* showDetails = new QToolButton(this);
     showDetails->setObjectName(u"planDetailsToggle"_s);
@@ -101,8 +137,8 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
     // mostly carried out without anyone reading them.
     connect(showDetails, &QToolButton::toggled, this,
             [this, details, showDetails, conflicts = plan.conflicts, actions = plan.actions](bool shown) {
-                if (shown && details->count() == 0)
-                    details->addItems(detailLines(conflicts, actions));
+                if (shown && details->rowCount() == 0)
+                    fillTable(*details, conflicts, actions);
                 details->setVisible(shown);
                 showDetails->setText(shown ? tr("Details ausblenden") : tr("Details anzeigen"));
                 adjustSize();

@@ -2,11 +2,13 @@
 
 #include "linker/PlacementPlan.h"
 
-#include <QDialog>
+#include "ui/Sheet.h"
+
+class QTableWidget;
 
 // What a bulk change would do, shown before it does anything: the counts first, each
 // entry on demand. With a conflict it can only go ahead by leaving the conflicts alone.
-class PlanSheet : public QDialog
+class PlanSheet : public Sheet
 {
     Q_OBJECT
 
@@ -29,9 +31,20 @@ public:
     // The plans of several apps as one, to be shown (it reaches no folder).
     static PlacementPlan combined(const std::vector<PlacementPlan>& plans);
 
+    // The columns of the entries' table, in order.
+    enum Column
+    {
+        entryColumn,  // the item's name
+        actionColumn, // in the words of the counts
+        placeColumn,  // the folder it happens in; the whole path as a tooltip
+        reasonColumn, // why a conflict stays
+        columnCount
+    };
+
 private:
-    // One line per conflict and action, conflicts first.
-    static QStringList detailLines(const QList<PlanConflict>& conflicts, const QList<PlanAction>& actions);
+    // One row per conflict and action, conflicts first.
+    static void fillTable(QTableWidget& table, const QList<PlanConflict>& conflicts,
+                          const QList<PlanAction>& actions);
 
     Choice m_choice = Choice::cancel;
     bool m_consentsToChangesHere = false;

@@ -25,7 +25,7 @@ constexpr int sourceIdRole = Qt::UserRole;
 } // namespace
 
 SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWidget* parent)
-    : QDialog(parent)
+    : Sheet(parent)
     , m_workspace(workspace)
     , m_store(store)
     , m_list(new QListWidget(this))
@@ -37,7 +37,7 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
 {
     setObjectName(u"sourcesDialog"_s);
     setWindowTitle(tr("Quellen"));
-    resize(560, 380);
+    setMinimumWidth(560);
     m_list->setObjectName(u"sourceList"_s);
     m_kind->setObjectName(u"sourceKind"_s);
     m_kind->addItem(tr("GitHub-Repository"), u"github"_s);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Sheet.h"
 
 class QComboBox;
 class QLabel;
@@ -12,7 +12,7 @@ class Workspace;
 
 // "Quellen": the places the store searches, listed with their skill counts, added,
 // removed and read again. Opened from the store's header; it asks nothing of its own.
-class SourcesDialog : public QDialog
+class SourcesDialog : public Sheet
 {
     Q_OBJECT
 

@@ -19,6 +19,7 @@
 #include "support/TestDesktop.h"
 #include "support/WorkspaceFixture.h"
 #include "ui/PlaceholderView.h"
+#include "ui/PlanSheet.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -37,6 +38,7 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -663,7 +665,23 @@ private Q_SLOTS:
                 QCOMPARE(sheet.findChild<QLabel*>(u"planSummary"_s)->text(),
                          u"Anlegen: 1.\nKonflikte: 1. Was Quorvane nicht angelegt hat, bleibt unberührt."_s);
                 sheet.findChild<QToolButton*>(u"planDetailsToggle"_s)->click();
-                QCOMPARE(sheet.findChild<QListWidget*>(u"planDetails"_s)->count(), 2);
+                // A table in the words of the counts: the conflict first, with its reason.
+                auto* details = sheet.findChild<QTableWidget*>(u"planDetails"_s);
+                QCOMPARE(details->rowCount(), 2);
+                const auto row = [details](int at) {
+                    QStringList cells;
+                    for (int column = 0; column < details->columnCount(); ++column)
+                        cells.append(details->item(at, column)->text());
+                    return cells;
+                };
+                QCOMPARE(row(0).mid(0, 2), (QStringList{u"notes.md"_s, u"Konflikt"_s}));
+                QVERIFY(!row(0).at(3).isEmpty());
+                QCOMPARE(row(1), (QStringList{u"deploy"_s, u"Anlegen"_s, w.codex->folderPath(), QString()}));
+                QCOMPARE(details->item(1, PlanSheet::placeColumn)->toolTip(),
+                         w.codex->folderPath() + u"/deploy"_s);
+                // Centred on the window, over a dimmed window, and within it.
+                QVERIFY(w.view->findChild<QWidget*>(u"sheetBackdrop"_s));
+                QVERIFY(w.view->geometry().contains(sheet.geometry()));
                 QVERIFY(!sheet.findChild<QPushButton*>(u"planCarryOut"_s)->isEnabled());
                 sheet.findChild<QPushButton*>(u"planSkipConflicts"_s)->click();
             });

@@ -1,8 +1,9 @@
 // Opens the window on the store of $HOME (a demo the script made) and saves pictures of the
-// hub, an app's folder and the store into the folder given as the only argument.
+// hub, an app's folder, the store and the sheets into the folder given as the only argument.
 #include "access/LegacyPreferences.h"
 #include "access/SecurityScopes.h"
 #include "access/UserEnvironment.h"
+#include "actions/LinkActions.h"
 #include "actions/Workspace.h"
 #include "app/ContentView.h"
 #include "app/QuorvaneApp.h"
@@ -11,15 +12,21 @@
 #include "model/TargetApp.h"
 #include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
+#include "ui/AddTargetAppSheet.h"
+#include "ui/PlanSheet.h"
 #include "ui/QtDesktopServices.h"
+#include "ui/SourcesDialog.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QNetworkAccessManager>
+#include <QPainter>
 #include <QTextStream>
 #include <QThread>
+#include <QToolButton>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -44,6 +51,32 @@ bool save(QWidget& window, const QString& file)
     return saved;
 }
 
+// The pictures show the views, never an alert box, which would wait for a click.
+class QuietAlerts final : public Alerts
+{
+public:
+    void inform(const QString&, const QString&, AlertStyle) override {}
+    bool confirmDestructive(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return false;
+    }
+};
+
+// The window with the sheet over it, as the screen shows them.
+bool saveWithSheet(QWidget& window, QDialog& sheet, const QString& file)
+{
+    sheet.show();
+    settle(300);
+    QPixmap picture = window.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(sheet.geometry().topLeft() - window.geometry().topLeft(), sheet.grab());
+    painter.end();
+    sheet.hide();
+    const bool saved = picture.save(file);
+    QTextStream(stdout) << (saved ? "wrote " : "could not write ") << file << '\n';
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -64,7 +97,7 @@ int main(int argc, char* argv[])
     SystemUserEnvironment user;
     SettingsFileLegacyPreferences preferences;
     QtFilePanels panels;
-    QtAlerts alerts;
+    QuietAlerts alerts;
     FileManagerReveal reveal;
     QtClipboard clipboard;
     Workspace workspace(*context.value(), PlatformServices{scopes, user, preferences});
@@ -96,7 +129,30 @@ int main(int argc, char* argv[])
                 entry && entry->objectName() == u"review"_s)
                 items->setCurrentRow(row);
     allSaved = save(window, folder + u"/app-folder.png"_s) && allSaved;
+    // The plan of bringing the copies in step, with its entries shown.
+    const TargetApp* copies = workspace.apps().constLast();
+    if (auto plan = LinkActions(workspace).planSync(*copies)) {
+        PlanSheet sheet(u"Kopien abgleichen"_s, *plan, &window);
+        sheet.findChild<QToolButton*>(u"planDetailsToggle"_s)->click();
+        allSaved = saveWithSheet(window, sheet, folder + u"/plan.png"_s) && allSaved;
+    }
     sidebar->setCurrentItem(sidebar->topLevelItem(0)->child(0));
     allSaved = save(window, folder + u"/store.png"_s) && allSaved;
+    // A search while no source can be reached (the demo's hosts lead nowhere).
+    if (auto* search = window.findChild<QLineEdit*>(u"storeSearch"_s)) {
+        search->setText(u"pdf"_s);
+        settle(1500);
+        allSaved = save(window, folder + u"/store-offline.png"_s) && allSaved;
+        search->clear();
+        settle(100);
+    }
+    {
+        SourcesDialog sheet(workspace, store, &window);
+        allSaved = saveWithSheet(window, sheet, folder + u"/sources.png"_s) && allSaved;
+    }
+    {
+        AddTargetAppSheet sheet(workspace, DesktopServices{panels, alerts, reveal, clipboard}, &window);
+        allSaved = saveWithSheet(window, sheet, folder + u"/add-app.png"_s) && allSaved;
+    }
     return allSaved ? 0 : 1;
 }

@@ -1,0 +1,71 @@
+#include "ui/Sheet.h"
+
+#include <QPainter>
+
+namespace {
+
+// Covers its window and dims it, so the sheet stands out from what it belongs to.
+class Backdrop : public QWidget
+{
+public:
+    explicit Backdrop(QWidget* window)
+        : QWidget(window)
+    {
+        setObjectName(QStringLiteral("sheetBackdrop"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(window->rect());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0, 0, 0, 90));
+    }
+};
+
+} // namespace
+
+Sheet::Sheet(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    setSizeGripEnabled(false);
+}
+
+void Sheet::showEvent(QShowEvent* event)
+{
+    adjustSize();
+    centreOnWindow();
+    if (QWidget* window = parentWidget() ? parentWidget()->window() : nullptr; window && !m_backdrop) {
+        m_backdrop = new Backdrop(window);
+        m_backdrop->show();
+        m_backdrop->raise();
+    }
+    QDialog::showEvent(event);
+}
+
+void Sheet::hideEvent(QHideEvent* event)
+{
+    delete m_backdrop;
+    QDialog::hideEvent(event);
+}
+
+void Sheet::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Sheet::centreOnWindow()
+{
+    QWidget* window = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!window)
+        return;
+    // Never larger than the window: a long list scrolls inside the sheet instead.
+    resize(size().boundedTo(window->size() - QSize(40, 40)).expandedTo(minimumSize()));
+    const QRect frame = window->geometry();
+    move(frame.center() - rect().center());
+}
