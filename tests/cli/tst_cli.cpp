@@ -444,6 +444,19 @@ private Q_SLOTS:
         publish();
         const QStringList hosts = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
                                    github.url() + u"/raw/"_s};
+        // The token goes to GitHub's API host only: never with a raw file of an install or update.
+        t.extraEnvironment.insert(u"GH_TOKEN"_s, u"tok-123"_s);
+        qsizetype rawRequests = 0;
+        const auto tokenWentToTheApiOnly = [&] {
+            for (const LoopbackServer::Seen& request : std::as_const(github.seen)) {
+                rawRequests += request.target.startsWith("/raw/") ? 1 : 0;
+                if (request.headers.contains("authorization: bearer tok-123") !=
+                    request.target.startsWith("/api/"))
+                    return false;
+            }
+            github.seen.clear();
+            return true;
+        };
         const QString hub = t.path(u"Hub"_s);
         QVERIFY(makeFolder(hub + u"/mine"_s));
         QVERIFY(makeFolder(t.path(u"codex"_s)));
@@ -460,7 +473,9 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"link"_s, u"pdf"_s, u"Codex"_s}).exitCode, 0);
 
         const auto check = [&] {
-            github.seen.clear();
+            [&] {
+                QVERIFY(tokenWentToTheApiOnly());
+            }();
             const Run run = t.run(QStringList{u"--json"_s, u"update"_s, u"--check"_s} + hosts);
             const auto trees =
                 std::count_if(github.seen.cbegin(), github.seen.cend(),
@@ -495,6 +510,8 @@ private Q_SLOTS:
         QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# PDF"));
         QCOMPARE(check().first[1][u"state"_s].toString(), u"current"_s);
         QCOMPARE(entryNames(hub), (QStringList{u"mine"_s, u"pdf"_s}));
+        QVERIFY(tokenWentToTheApiOnly());
+        QVERIFY(rawRequests >= 6); // three files installed, three updated
     }
 
     void searchAndInstallUseTheAddressesGiven()

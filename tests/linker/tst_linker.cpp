@@ -248,6 +248,15 @@ private Q_SLOTS:
             QCOMPARE(removed->inTrash, std::optional(f.path(u"data/Trash/files/"_s + item)));
             QCOMPARE(FileSystem::isSymbolicLink(*removed->inTrash), item == u"link"_s);
             QVERIFY(QFileInfo::exists(f.path(u"data/Trash/info/"_s + item + u".trashinfo"_s)));
+            // A second entry of the same name joins the first in the trash, under another name.
+            QVERIFY(item == u"link"_s ? makeLink(f.entry(item), f.hub + u"/deploy"_s)
+                                      : makeFolder(f.entry(u"folder/again"_s)));
+            const auto again = f.linker.removeTargetItem(f.entry(item), *f.app);
+            QVERIFY(again);
+            QCOMPARE(again->inTrash, std::optional(f.path(u"data/Trash/files/"_s + item + u".2"_s)));
+            QVERIFY(FileSystem::exists(*removed->inTrash) || FileSystem::isSymbolicLink(*removed->inTrash));
+            QCOMPARE(entryNames(f.path(u"data/Trash/info"_s)),
+                     (QStringList{item + u".2.trashinfo"_s, item + u".trashinfo"_s}));
         }
         QVERIFY(recordsOf(*f.context, *f.app).isEmpty()); // dropped in any case
         QCOMPARE(treeSnapshot(f.hub), hubBefore);
@@ -309,11 +318,20 @@ private Q_SLOTS:
         QCOMPARE(log.lines(), QStringList());
     }
 
+    // A folder whose name merely starts with the hub's (HubOld beside Hub) is outside it.
+    void importsWhatALinkLeadsTo_data()
+    {
+        QTest::addColumn<bool>("besideTheHub");
+        QTest::newRow("in another app's folder") << false;
+        QTest::newRow("in a sibling named like the hub") << true;
+    }
     void importsWhatALinkLeadsTo()
     {
+        QFETCH(bool, besideTheHub);
         LinkerFixture f;
-        // The skill lives in another app's folder; a third link also uses it.
-        const QString elsewhere = f.path(u"apps/Other/original-name"_s);
+        // The skill lives elsewhere; a third link also uses it.
+        const QString elsewhere =
+            besideTheHub ? f.hub + u"Old/original-name"_s : f.path(u"apps/Other/original-name"_s);
         QVERIFY(makeFolder(elsewhere));
         QVERIFY(writeFile(elsewhere + u"/SKILL.md"_s, "# Shared"));
         QVERIFY(makeLink(f.entry(u"shared"_s), elsewhere));
