@@ -111,6 +111,19 @@ QString newFolder(const QString& name)
     return path;
 }
 
+QString newFolderAtHubLength(const QString& name)
+{
+    if (currentMedium == Medium::tmpfs || isTmpfs(QDir::homePath()))
+        return newFolder(name);
+    static QTemporaryDir near(QDir::homePath() + u"/.qvb-XXXXXX"_s);
+    require(near.isValid(), near.path());
+    QString path = near.filePath(name);
+    for (int repeat = 2; QFileInfo::exists(path); ++repeat)
+        path = near.filePath(name + u"-%1"_s.arg(repeat));
+    require(QDir().mkpath(path), path);
+    return path;
+}
+
 QStringList skillNames(int count)
 {
     static constexpr std::array verbs = {"review", "write",  "test",    "refactor", "debug",   "deploy",

@@ -32,6 +32,12 @@ void require(bool done, const QString& what);
 
 // A fresh, empty folder inside the current medium's temporary folder, named after `name`.
 QString newFolder(const QString& name);
+// The same at a path as short as a hub's under a home folder: on the disk, in the home
+// folder rather than the build folder. ext4 keeps a link whose target is shorter than 60
+// bytes in its inode; a longer one gets a block of its own, which a file system mounted
+// with discard trims at each unlink(). Links made by another tool relative to a nearby
+// folder stay short, so only a scene at a hub's usual length compares the two tools' work.
+QString newFolderAtHubLength(const QString& name);
 
 // Deterministic skill names such as "review-python-0042", `count` of them, all different.
 QStringList skillNames(int count);

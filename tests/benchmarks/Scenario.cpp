@@ -45,9 +45,10 @@ int declare(const Declaration& declaration)
         if (declaration.baseline)
             registerSide(name + "/baseline", declaration.baseline, declaration, medium);
         registerSide(name + "/quorvane", declaration.program, declaration, medium);
-        const bool heldHere = !declaration.targetOnTmpfsOnly || medium == Medium::tmpfs;
-        if (declaration.target && heldHere)
-            targetsByName()[name] = *declaration.target;
+        const std::optional<Target> held =
+            medium == Medium::disk && declaration.diskTarget ? declaration.diskTarget : declaration.target;
+        if (held)
+            targetsByName()[name] = *held;
     }
     return 0;
 }

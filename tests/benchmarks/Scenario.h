@@ -38,10 +38,10 @@ struct Declaration
     // Runs once on the build machine's disk and once on tmpfs, as "<name>, disk" and
     // "<name>, tmpfs"; otherwise once on the disk under the plain name.
     bool onBothMedia = false;
-    // With onBothMedia, the target holds on tmpfs alone: beside another program that makes
-    // the same system calls, the disk's share swamps both sides and the ratio shows the
-    // disk, not the program. The disk's figures are still shown.
-    bool targetOnTmpfsOnly = false;
+    // With onBothMedia, the disk's own target where it differs from `target` (which then
+    // holds on tmpfs): beside another program that makes the same system calls, the disk's
+    // share is the same for both, so only the program's own work beyond it can be held there.
+    std::optional<Target> diskTarget = std::nullopt;
     bool manualTime = true; // the side times itself with timeIteration()
 };
 

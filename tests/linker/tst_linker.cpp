@@ -625,9 +625,12 @@ private Q_SLOTS:
 
         const auto unlinking = actions.planUnlinkAll(*f.app);
         QCOMPARE(unlinking->actions.size(), planned->actions.size());
-        actions.carryOut(*unlinking, true);
+        // An entry gone before its removal runs fails it, and its record stays as it was.
+        const bool aGone = f.isLinked(u"a"_s) && QFile::remove(f.entry(u"a"_s));
+        const PlanOutcome unlinked = actions.carryOut(*unlinking, true);
+        QCOMPARE(unlinked.failures.size(), aGone ? 1 : 0);
         QVERIFY(!f.isLinked(u"a"_s) && !f.isLinked(u"b"_s));
-        QCOMPARE(f.records(), 0);
+        QCOMPARE(f.records(), aGone ? 1 : 0);
         if (inTheWay == u"file"_s)
             QCOMPARE(readFile(f.entry(u"b"_s)), QByteArray("mine"));
         if (inTheWay == u"foreign link"_s)
