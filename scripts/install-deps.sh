@@ -25,7 +25,7 @@ if [[ $(id -u) -ne 0 ]]; then
     if ! command -v sudo >/dev/null; then
         echo "These Debian packages are missing: ${missing[*]}" >&2
         echo "Installing them needs root, and sudo is not installed here. Either run, as root:" >&2
-        echo "    apt-get install ${missing[*]}" >&2
+        echo "    apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
         echo "or install sudo as root (apt-get install sudo; adduser $(id -un) sudo), log in again," >&2
         echo "and run this command once more." >&2
         exit 1
