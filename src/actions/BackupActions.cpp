@@ -70,5 +70,5 @@ Result<std::vector<PlacementPlan>> BackupActions::planImport(const QString& file
         hub = {backup->settings->centralBookmarkData, backup->settings->centralRepositoryPath};
     else if (backup->centralRepositoryPath)
         hub = {std::nullopt, *backup->centralRepositoryPath};
-    return m_workspace.linker().planRestore(placements, hub);
+    return m_workspace.linker().planner.planRestore(placements, hub);
 }

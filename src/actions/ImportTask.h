@@ -1,7 +1,7 @@
 #pragma once
 
 #include "actions/BackgroundTask.h"
-#include "linker/FileLinkerService.h"
+#include "linker/Linker.h"
 
 #include <QUuid>
 

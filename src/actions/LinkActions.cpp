@@ -11,19 +11,19 @@ LinkActions::LinkActions(Workspace& workspace)
 LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool linked,
                                   bool replaceChangedHere)
 {
-    LinkToggle result = m_workspace.linker().toggleLink(skill, app, linked, replaceChangedHere);
+    LinkToggle result = m_workspace.linker().links.toggleLink(skill, app, linked, replaceChangedHere);
     m_workspace.changes().announceTargetFolder(app.id());
     return result;
 }
 
 bool LinkActions::isLinked(const Skill& skill, const TargetApp& app) const
 {
-    return m_workspace.linker().isSkillLinked(skill, app);
+    return m_workspace.linker().links.isSkillLinked(skill, app);
 }
 
 bool LinkActions::importEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
-    const bool imported = m_workspace.linker().importSkill(entry, app);
+    const bool imported = m_workspace.linker().importer.importSkill(entry, app);
     HubActions(m_workspace)
         .rescan(); // in any case: a move that failed halfway may have left the item in the hub
     m_workspace.changes().announceTargetFolder(app.id());
@@ -32,21 +32,21 @@ bool LinkActions::importEntry(const TargetAppSkill& entry, const TargetApp& app)
 
 bool LinkActions::repairEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
-    const bool repaired = m_workspace.linker().repairLink(entry, app);
+    const bool repaired = m_workspace.linker().importer.repairLink(entry, app);
     m_workspace.changes().announceTargetFolder(app.id());
     return repaired;
 }
 
 std::optional<Removal> LinkActions::removeEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
-    auto removed = m_workspace.linker().removeTargetItem(entry.path, app);
+    auto removed = m_workspace.linker().remover.removeTargetItem(entry.path, app);
     m_workspace.changes().announceTargetFolder(app.id());
     return removed;
 }
 
 std::optional<Removal> LinkActions::removeHubItem(const Skill& skill)
 {
-    auto removed = m_workspace.linker().removeHubItem(skill);
+    auto removed = m_workspace.linker().remover.removeHubItem(skill);
     HubActions(m_workspace).rescan();
     m_workspace.changes().announceEveryTargetFolder();
     return removed;
@@ -55,8 +55,8 @@ std::optional<Removal> LinkActions::removeHubItem(const Skill& skill)
 PlanOutcome LinkActions::restoreLinks()
 {
     PlanOutcome summary;
-    FileLinkerService& linker = m_workspace.linker();
-    for (const PlanOutcome& outcome : linker.carryOutAll(linker.planRestoreAll()))
+    Linker& linker = m_workspace.linker();
+    for (const PlanOutcome& outcome : linker.runner.carryOutAll(linker.planner.planRestoreAll()))
         summary.add(outcome);
     m_workspace.changes().announceEveryTargetFolder();
     return summary;
@@ -64,27 +64,27 @@ PlanOutcome LinkActions::restoreLinks()
 
 std::optional<PlacementPlan> LinkActions::planLinkAll(const TargetApp& app) const
 {
-    return m_workspace.linker().planLinkAll(app);
+    return m_workspace.linker().planner.planLinkAll(app);
 }
 
 std::optional<PlacementPlan> LinkActions::planSync(const TargetApp& app) const
 {
-    return m_workspace.linker().planSync(app);
+    return m_workspace.linker().planner.planSync(app);
 }
 
 std::optional<PlacementPlan> LinkActions::planSwitch(const TargetApp& app, PlacementKind kind) const
 {
-    return m_workspace.linker().planSwitch(app, kind);
+    return m_workspace.linker().planner.planSwitch(app, kind);
 }
 
 std::vector<PlacementPlan> LinkActions::planRestore() const
 {
-    return m_workspace.linker().planRestoreAll();
+    return m_workspace.linker().planner.planRestoreAll();
 }
 
 std::optional<PlacementPlan> LinkActions::planUnlinkAll(const TargetApp& app) const
 {
-    return m_workspace.linker().planUnlinkAll(app);
+    return m_workspace.linker().planner.planUnlinkAll(app);
 }
 
 std::optional<PlacementPlan> LinkActions::planToggle(const QList<Skill>& skills, const TargetApp& app,
@@ -94,11 +94,11 @@ std::optional<PlacementPlan> LinkActions::planToggle(const QList<Skill>& skills,
         QStringList paths;
         for (const Skill& skill : skills)
             paths.append(skill.path);
-        return m_workspace.linker().planLink(paths, app);
+        return m_workspace.linker().planner.planLink(paths, app);
     }
     std::optional<PlacementPlan> all;
     for (const Skill& skill : skills) {
-        auto one = m_workspace.linker().planUnlinkAll(app, skill.fileName());
+        auto one = m_workspace.linker().planner.planUnlinkAll(app, skill.fileName());
         if (!one)
             return std::nullopt;
         if (!all) {
@@ -114,7 +114,7 @@ std::optional<PlacementPlan> LinkActions::planToggle(const QList<Skill>& skills,
 
 PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
 {
-    const PlanOutcome outcome = m_workspace.linker().carryOut(plan, skipConflicts);
+    const PlanOutcome outcome = m_workspace.linker().runner.carryOut(plan, skipConflicts);
     if (!outcome.refused)
         m_workspace.changes().announceTargetFolder(plan.appID);
     return outcome;
@@ -122,7 +122,7 @@ PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
 
 std::vector<PlanOutcome> LinkActions::carryOutAll(const std::vector<PlacementPlan>& plans)
 {
-    std::vector<PlanOutcome> outcomes = m_workspace.linker().carryOutAll(plans);
+    std::vector<PlanOutcome> outcomes = m_workspace.linker().runner.carryOutAll(plans);
     for (const PlacementPlan& plan : plans)
         m_workspace.changes().announceTargetFolder(plan.appID);
     return outcomes;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "linker/FileLinkerService.h"
+#include "linker/Linker.h"
 #include "model/Skill.h"
 #include "model/TargetAppSkill.h"
 

@@ -37,7 +37,7 @@ PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans
     };
     std::vector<Work> works;
     for (const PlacementPlan& plan : plans)
-        works.push_back({plan.actions, &workspace.linker().placements().of(plan.kind),
+        works.push_back({plan.actions, &workspace.linker().links.placements().of(plan.kind),
                          static_cast<int>(plan.conflicts.size())});
     const qint64 total =
         std::accumulate(works.cbegin(), works.cend(), qint64(0),
@@ -49,13 +49,13 @@ PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans
         for (const Work& work : works) {
             PlanOutcome& outcome = outcomes.emplace_back();
             outcome.skipped = work.skipped;
-            FileLinkerService::performPlan(
+            PlanRunner::performPlan(
                 work.actions, *work.placement, progress.stop,
                 [&progress, before](qsizetype done) { progress.done = before + done; }, outcome);
             before += work.actions.size();
         }
         return [task, outcomes] {
-            task->workspace().linker().recordPlans(task->m_plans, outcomes);
+            task->workspace().linker().runner.recordPlans(task->m_plans, outcomes);
             PlanOutcome summary;
             for (const PlanOutcome& outcome : outcomes)
                 summary.add(outcome);

@@ -1,8 +1,8 @@
 #include "actions/RestorePlanning.h"
 
 #include "actions/Workspace.h"
-#include "linker/FileLinkerService.h"
 #include "linker/HubSettings.h"
+#include "linker/Linker.h"
 
 #include <QTimer>
 
@@ -17,7 +17,7 @@ RestorePlanning::RestorePlanning(Workspace& workspace, QObject* parent)
     : QObject(parent)
     , m_workspace(workspace)
 {
-    for (const RecordedPlacements& placements : workspace.linker().recordedPlacements())
+    for (const RecordedPlacements& placements : workspace.linker().planner.recordedPlacements())
         m_pending.append({placements.app->id(), placements.items});
     QTimer::singleShot(0, this, &RestorePlanning::planNextSlice);
 }
@@ -33,7 +33,8 @@ void RestorePlanning::planNextSlice()
             places += next.items.size();
         }
     }
-    for (PlacementPlan& plan : m_workspace.linker().planRestore(slice, m_workspace.hubSettings().location()))
+    for (PlacementPlan& plan :
+         m_workspace.linker().planner.planRestore(slice, m_workspace.hubSettings().location()))
         m_plans.push_back(std::move(plan));
     if (m_next < m_pending.size())
         QTimer::singleShot(0, this, &RestorePlanning::planNextSlice);

@@ -76,13 +76,13 @@ void SkillInstall::begin()
     }
     if (!m_workspace.hubSettings().hasValidCentralHub())
         return finish({false, tr("Bitte wähle zuerst den Zentralen Ordner im Hub aus!"), {}, {}});
-    auto plan = m_workspace.linker().planSkillInstall(m_name);
+    auto plan = m_workspace.linker().installer.planSkillInstall(m_name);
     if (!plan)
         return finish({false, tr("Installation fehlgeschlagen:\n%1").arg(plan.error()), {}, {}});
     m_plan = std::move(plan).value();
     // Asked before the download, so the user is not kept waiting for an answer that is no.
     inBackground<Result<std::optional<LocalChanges>>>(
-        [plan = m_plan->target] { return FileLinkerService::changesHere(plan); },
+        [plan = m_plan->target] { return HubInstaller::changesHere(plan); },
         [this](const Result<std::optional<LocalChanges>>& changes) {
             if (!changes)
                 return finish(
@@ -108,7 +108,7 @@ void SkillInstall::place(const FetchedSkill& skill)
     using Placed = Result<FolderDigest, InstallRefusal>;
     inBackground<Placed>(
         [plan = m_plan->target, files = skill.files, replace = m_options.replaceChanged] {
-            return FileLinkerService::placeSkillFolder(plan, files, replace);
+            return HubInstaller::placeSkillFolder(plan, files, replace);
         },
         [this, skill](const Placed& placed) {
             if (!placed)

@@ -4,10 +4,10 @@
 #include "access/PlatformServices.h"
 #include "actions/ChangeFeed.h"
 #include "backup/BackupService.h"
-#include "linker/FileLinkerService.h"
 #include "linker/HubCatalog.h"
 #include "linker/HubSettings.h"
 #include "linker/LinkRecords.h"
+#include "linker/Linker.h"
 #include "linker/Placement.h"
 #include "linker/TargetListing.h"
 
@@ -45,8 +45,8 @@ public:
     const HubCatalog& hubCatalog() const { return m_catalog; }
     const TargetListing& targetListing() const { return m_listing; }
     LinkRecords& linkRecords() { return m_records; }
-    FileLinkerService& linker() { return m_linker; }
-    const FileLinkerService& linker() const { return m_linker; }
+    Linker& linker() { return m_linker; }
+    const Linker& linker() const { return m_linker; }
     BackupService& backup() { return m_backup; }
     ChangeFeed& changes() { return m_changes; }
 
@@ -69,7 +69,7 @@ private:
     LinkRecords m_records;
     SymbolicLinkPlacement m_linkPlacement;
     CopyPlacement m_copyPlacement;
-    FileLinkerService m_linker;
+    Linker m_linker;
     BackupService m_backup;
     ChangeFeed m_changes;
     QThreadPool m_workers;

@@ -33,7 +33,7 @@ struct LinkerFixture : WorkspaceFixture
     QString hub = makeHub();
     TargetApp* app = makeApp(u"Codex"_s);
     QString folder = app->folderPath();
-    FileLinkerService& linker = workspace->linker();
+    Linker& linker = workspace->linker();
 
     QString entry(const QString& name) const { return folder + u"/"_s + name; }
     bool isLinked(const QString& name) const
@@ -112,7 +112,7 @@ private Q_SLOTS:
                              destination.replace(u"HUB"_s, f.hub).replace(u"ALIAS"_s, f.path(u"Alias"_s))));
         QVERIFY(makeFolder(f.hub + u"/DEPLOY"_s)); // on Linux another item
         QCOMPARE(f.isLinked(u"deploy"_s), expected);
-        QCOMPARE(f.linker.isSkillLinked(f.hubSkill(u"deploy"_s), *f.app), expected);
+        QCOMPARE(f.linker.links.isSkillLinked(f.hubSkill(u"deploy"_s), *f.app), expected);
     }
 
     // Each situation at the link place, switched on or off: the result, what stands at the
@@ -187,7 +187,7 @@ private Q_SLOTS:
     void linksHoldTheAbsolutePathAndTheFileName()
     {
         LinkingFixture f;
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"notes.md"_s), *f.app, true).result,
+        QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"notes.md"_s), *f.app, true).result,
                  LinkToggleResult::changed);
         const auto destination = FileSystem::linkDestinationText(f.entry(u"notes.md"_s));
         QVERIFY(destination);
@@ -201,7 +201,7 @@ private Q_SLOTS:
         // The link vanished outside the program; its record stayed.
         QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"deploy"_s));
         const QDateTime createdAt = recordsOf(*f.context, *f.app).first()->createdAt();
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *f.app, true).result,
+        QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"deploy"_s), *f.app, true).result,
                  LinkToggleResult::changed);
         QCOMPARE(recordsOf(*f.context, *f.app).size(), 1);
         QCOMPARE(recordsOf(*f.context, *f.app).first()->createdAt(), createdAt);
@@ -212,11 +212,11 @@ private Q_SLOTS:
         LinkingFixture f;
         TargetApp* gone = f.makeApp(u"Gone"_s, false);
         const QStringList before = treeSnapshot(f.dir.path());
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, true).result,
+        QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"deploy"_s), *gone, true).result,
                  LinkToggleResult::folderUnreachable);
-        QCOMPARE(f.linker.toggleLink(f.hubSkill(u"deploy"_s), *gone, false).result,
+        QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"deploy"_s), *gone, false).result,
                  LinkToggleResult::folderUnreachable);
-        QVERIFY(!f.linker.isSkillLinked(f.hubSkill(u"deploy"_s), *gone));
+        QVERIFY(!f.linker.links.isSkillLinked(f.hubSkill(u"deploy"_s), *gone));
         QCOMPARE(treeSnapshot(f.dir.path()).filter(u"apps/"_s), before.filter(u"apps/"_s));
         QVERIFY(f.context->records<SkillLinkRecord>().isEmpty());
     }
@@ -241,7 +241,7 @@ private Q_SLOTS:
         const QStringList hubBefore = treeSnapshot(f.hub);
 
         LogCapture log;
-        const auto removed = f.linker.removeTargetItem(f.entry(item), *f.app);
+        const auto removed = f.linker.remover.removeTargetItem(f.entry(item), *f.app);
         QCOMPARE(removed.has_value(), deleted);
         QVERIFY(!QFileInfo::exists(f.entry(item)) && !FileSystem::isSymbolicLink(f.entry(item)));
         if (deleted) {
@@ -251,7 +251,7 @@ private Q_SLOTS:
             // A second entry of the same name joins the first in the trash, under another name.
             QVERIFY(item == u"link"_s ? makeLink(f.entry(item), f.hub + u"/deploy"_s)
                                       : makeFolder(f.entry(u"folder/again"_s)));
-            const auto again = f.linker.removeTargetItem(f.entry(item), *f.app);
+            const auto again = f.linker.remover.removeTargetItem(f.entry(item), *f.app);
             QVERIFY(again);
             QCOMPARE(again->inTrash, std::optional(f.path(u"data/Trash/files/"_s + item + u".2"_s)));
             QVERIFY(FileSystem::exists(*removed->inTrash) || FileSystem::isSymbolicLink(*removed->inTrash));
@@ -337,7 +337,7 @@ private Q_SLOTS:
         QVERIFY(makeLink(f.entry(u"shared"_s), elsewhere));
         QVERIFY(makeLink(f.path(u"third-link"_s), elsewhere));
 
-        QVERIFY(f.linker.importSkill(f.listed(u"shared"_s), *f.app));
+        QVERIFY(f.linker.importer.importSkill(f.listed(u"shared"_s), *f.app));
         QCOMPARE(readFile(f.hub + u"/shared/SKILL.md"_s), QByteArray("# Shared")); // under the link's name
         QVERIFY(!QFileInfo::exists(elsewhere));
         QCOMPARE(FileSystem::linkDestinationText(f.entry(u"shared"_s)).value(), f.hub + u"/shared"_s);
@@ -393,7 +393,7 @@ private Q_SLOTS:
         const QStringList hubBefore = treeSnapshot(f.hub);
 
         LogCapture log;
-        QVERIFY(!f.linker.importSkill(f.listed(item), *f.app));
+        QVERIFY(!f.linker.importer.importSkill(f.listed(item), *f.app));
         QCOMPARE(log.lines().size(), 1);
         QVERIFY2(log.lines().first().startsWith(u"Failed to import skill: "_s),
                  qPrintable(log.lines().first()));
@@ -422,7 +422,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(other.filePath(u"good/SKILL.md"_s), "# Good"));
         QVERIFY(makeLink(other.filePath(u"good/readme"_s), u"SKILL.md"_s));
         const QStringList good = treeSnapshot(other.filePath(u"good"_s));
-        QVERIFY(f.linker.importSkill(f.listed(u"good"_s, app), *app));
+        QVERIFY(f.linker.importer.importSkill(f.listed(u"good"_s, app), *app));
         QCOMPARE(treeSnapshot(f.hub + u"/good"_s), good);
         QCOMPARE(FileSystem::linkDestinationText(other.filePath(u"good"_s)).value(), f.hub + u"/good"_s);
 
@@ -433,7 +433,7 @@ private Q_SLOTS:
         const QStringList hubBefore = treeSnapshot(f.hub);
         const QStringList sourceBefore = treeSnapshot(other.filePath(u"bad"_s));
         LogCapture log;
-        QVERIFY(!f.linker.importSkill(f.listed(u"bad"_s, app), *app));
+        QVERIFY(!f.linker.importer.importSkill(f.listed(u"bad"_s, app), *app));
         QCOMPARE(log.lines().size(), 1);
         QCOMPARE(treeSnapshot(f.hub), hubBefore);
         QCOMPARE(treeSnapshot(other.filePath(u"bad"_s)), sourceBefore);
@@ -464,7 +464,7 @@ private Q_SLOTS:
         const QStringList before = treeSnapshot(f.folder);
 
         LogCapture log;
-        QCOMPARE(f.linker.repairLink(f.listed(u"deploy"_s), *f.app), repaired);
+        QCOMPARE(f.linker.importer.repairLink(f.listed(u"deploy"_s), *f.app), repaired);
         QCOMPARE(f.records(), repaired ? 1 : 0);
         if (repaired)
             QCOMPARE(FileSystem::linkDestinationText(f.entry(u"deploy"_s)).value(), f.hub + u"/deploy"_s);
@@ -488,14 +488,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         LinkerFixture f;
-        QVERIFY(!f.linker.planSkillInstall(name));
+        QVERIFY(!f.linker.installer.planSkillInstall(name));
     }
 
     void installNeedsAHub()
     {
         WorkspaceFixture f;
         QVERIFY(f.workspace->hubSettings().setHub(f.path(u"no hub"_s), std::nullopt).ok());
-        QVERIFY(!f.workspace->linker().planSkillInstall(u"x"_s));
+        QVERIFY(!f.workspace->linker().installer.planSkillInstall(u"x"_s));
         QVERIFY(!QFileInfo::exists(f.path(u"no hub"_s)));
     }
 
@@ -548,9 +548,9 @@ private Q_SLOTS:
                                           {u"scripts/run.sh"_s, "#!/bin/sh\n", true},
                                           {u"assets/logo.bin"_s, QByteArray("\0\xff\x01", 3), false}};
 
-        const auto plan = f.linker.planSkillInstall(u"pdf"_s);
+        const auto plan = f.linker.installer.planSkillInstall(u"pdf"_s);
         QVERIFY(plan);
-        const auto result = FileLinkerService::placeSkillFolder(plan->target, files, consent);
+        const auto result = HubInstaller::placeSkillFolder(plan->target, files, consent);
         QCOMPARE(bool(result), placed);
         QCOMPARE(entryNames(f.hub).filter(u".quorvane"_s), QStringList());
         if (!placed) {
@@ -722,13 +722,13 @@ private Q_SLOTS:
             QVERIFY(makeFolder(f.hub + u"/"_s + name));
             f.context->insert(new SkillLinkRecord(f.app->id(), name));
         }
-        const std::vector<PlacementPlan> plans = f.linker.planRestoreAll();
+        const std::vector<PlacementPlan> plans = f.linker.planner.planRestoreAll();
         QCOMPARE(plans.size(), size_t(1));
         QCOMPARE(plans.front().actions.size(), 3);
         std::atomic<bool> stop = false;
         PlanOutcome outcome;
-        FileLinkerService::performPlan(
-            plans.front().actions, f.linker.placements().link, stop,
+        PlanRunner::performPlan(
+            plans.front().actions, f.linker.links.placements().link, stop,
             [&](qsizetype done) { stop = done == 1; }, outcome);
         QCOMPARE(outcome.done, 1);
         QCOMPARE(entryNames(f.folder), QStringList{u"a"_s});
@@ -788,9 +788,10 @@ private Q_SLOTS:
         actions.carryOut(*syncing, true);
         if (edited == u"here"_s) {
             QCOMPARE(treeSnapshot(f.entry(u"a"_s)), before);
-            QCOMPARE(f.linker.toggleLink(f.workspace->hubCatalog().itemNamed(u"a"_s).value(), *f.app, false)
-                         .result,
-                     LinkToggleResult::refused);
+            QCOMPARE(
+                f.linker.links.toggleLink(f.workspace->hubCatalog().itemNamed(u"a"_s).value(), *f.app, false)
+                    .result,
+                LinkToggleResult::refused);
             syncing->consentToChangesHere();
             QCOMPARE(steps(*syncing), QStringList{u"replace a"_s});
             QCOMPARE(actions.carryOut(*syncing, false).done, 1);
@@ -892,7 +893,7 @@ private Q_SLOTS:
         QVERIFY(f.context->save());
         const QStringList before = treeSnapshot(f.dir.path());
 
-        const std::vector<PlacementPlan> plans = f.linker.planRestoreAll();
+        const std::vector<PlacementPlan> plans = f.linker.planner.planRestoreAll();
         QCOMPARE(plans.size(), size_t(1));
         QCOMPARE(plans.front().actions.size(), 0);
         QCOMPARE(plans.front().conflicts.size(), 1);

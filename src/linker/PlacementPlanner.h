@@ -1,0 +1,61 @@
+#pragma once
+
+#include "access/FolderAccess.h"
+#include "linker/Placement.h"
+#include "linker/PlacementPlan.h"
+
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class HubItems;
+class HubSettings;
+class ModelContext;
+
+// What a bulk change of an app's folder would do, worked out in full before anything
+// happens: what is missing is made, what Quorvane placed is made anew or taken away, and
+// whatever stands in the way that Quorvane did not place is a conflict. Reads only.
+class PlacementPlanner
+{
+public:
+    PlacementPlanner(const ModelContext& context, const HubSettings& hub, const FolderAccess& access,
+                     Placements placements);
+
+    // Every hub item (every visible entry of the hub, as listed now) placed in the app's
+    // folder. Nothing when the folder or the hub cannot be reached.
+    std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
+    // The same for the hub items named, by their paths.
+    std::optional<PlacementPlan> planLink(const QStringList& hubItems, const TargetApp& app) const;
+    // Every placement Quorvane made in the app's folder taken away (only the one of `onlyItem`
+    // when given); nothing else is touched, and a copy changed here only with consent.
+    std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app,
+                                               const std::optional<QString>& onlyItem = std::nullopt) const;
+    // Every placement Quorvane recorded brought in line with the hub: made where missing,
+    // made anew where outdated (a copy of an item changed since, a link into a moved hub).
+    std::optional<PlacementPlan> planSync(const TargetApp& app) const;
+    // Every placement Quorvane recorded in the app's folder converted to `kind`; the app's
+    // mode changes with the records once the plan is carried out.
+    std::optional<PlacementPlan> planSwitch(const TargetApp& app, PlacementKind kind) const;
+    // planSync() for every app with records; an app whose folder cannot be reached has a plan
+    // with that one conflict.
+    std::vector<PlacementPlan> planRestoreAll() const;
+    // What the records say of each app, in name order (with two apps of one id, the first
+    // stands for both): the input of planRestore().
+    QList<RecordedPlacements> recordedPlacements() const;
+    // The same for placements not (yet) in the store, as a backup document holds them.
+    std::vector<PlacementPlan> planRestore(const QList<RecordedPlacements>& apps,
+                                           const FolderLocation& hub) const;
+
+private:
+    // The app's recorded placements planned the `kind` way, the hub reached for the plan's life.
+    std::optional<PlacementPlan> planInHub(const TargetApp& app, PlacementKind kind,
+                                           bool createMissing) const;
+    std::optional<PlacementPlan> planRecorded(const RecordedPlacements& placements, const HubItems& hub,
+                                              PlacementKind kind, bool createMissing) const;
+
+    const ModelContext& m_context;
+    const HubSettings& m_hub;
+    const FolderAccess& m_access;
+    Placements m_placements;
+};
