@@ -19,21 +19,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("PlacementPlan", text);
-}
-
 // Why an entry that Quorvane did not place stands in the way.
 QString conflictReason(const QString& place)
 {
     if (FileSystem::isSymbolicLink(place)) {
         const auto destination = FileSystem::linkDestinationText(place);
-        return tr("ein Link nach %1, den Quorvane nicht angelegt hat")
+        return PlacementPlanner::tr("ein Link nach %1, den Quorvane nicht angelegt hat")
             .arg(destination ? destination.value() : u"?"_s);
     }
-    return FileSystem::existsAsFolder(place) == true ? tr("ein Ordner, den Quorvane nicht angelegt hat")
-                                                     : tr("eine Datei, die Quorvane nicht angelegt hat");
+    return FileSystem::existsAsFolder(place) == true
+               ? PlacementPlanner::tr("ein Ordner, den Quorvane nicht angelegt hat")
+               : PlacementPlanner::tr("eine Datei, die Quorvane nicht angelegt hat");
 }
 
 using Recorded = RecordedItems;
@@ -60,7 +56,8 @@ std::optional<PlacementPlan> planFolder(const FolderAccess& access, const Target
             taken.insert(nameOf(entry));
         fill(folder->path, taken, plan);
     } else {
-        plan.conflicts.append({folder->path, tr("der Ordner kann nicht gelesen werden"), {}, {}});
+        plan.conflicts.append(
+            {folder->path, PlacementPlanner::tr("der Ordner kann nicht gelesen werden"), {}, {}});
     }
     plan.folders.push_back(std::move(*folder));
     return plan;
@@ -114,7 +111,7 @@ public:
             m_plan.actions.append(replacing);
     }
 
-    static QString changedHere() { return tr("eine Kopie, die hier geändert wurde"); }
+    static QString changedHere() { return PlacementPlanner::tr("eine Kopie, die hier geändert wurde"); }
 
 private:
     const Placements& m_placements;
@@ -230,7 +227,8 @@ std::optional<PlacementPlan> PlacementPlanner::planRecorded(const RecordedPlacem
             for (const QString& name : std::as_const(names)) {
                 // Names come from records that a backup may have brought: one entry of the folder each.
                 if (!checkItemName(name)) {
-                    plan.conflicts.append({folder + u'/' + name, tr("kein zulässiger Name"), name, {}});
+                    plan.conflicts.append(
+                        {folder + u'/' + name, PlacementPlanner::tr("kein zulässiger Name"), name, {}});
                     continue;
                 }
                 if (hub.has(name))
@@ -306,8 +304,10 @@ std::vector<PlacementPlan> PlacementPlanner::planRestore(const QList<RecordedPla
         if (!plan) {
             plan.emplace();
             plan->appID = placements.app->id();
-            plan->conflicts.append(
-                {placements.app->folderPath(), tr("der Ordner ist nicht erreichbar"), {}, {}});
+            plan->conflicts.append({placements.app->folderPath(),
+                                    PlacementPlanner::tr("der Ordner ist nicht erreichbar"),
+                                    {},
+                                    {}});
         }
         plans.push_back(std::move(*plan));
     }

@@ -4,6 +4,7 @@
 #include "linker/Placement.h"
 #include "linker/PlacementPlan.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <optional>
@@ -18,6 +19,8 @@ class ModelContext;
 // whatever stands in the way that Quorvane did not place is a conflict. Reads only.
 class PlacementPlanner
 {
+    Q_DECLARE_TR_FUNCTIONS(PlacementPlanner)
+
 public:
     PlacementPlanner(const ModelContext& context, const HubSettings& hub, const FolderAccess& access,
                      Placements placements);

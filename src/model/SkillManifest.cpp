@@ -12,11 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SkillManifest", text);
-}
-
 // The frontmatter's lines, without the "---" lines around them; nothing when there are none.
 std::optional<QByteArray> frontmatterOf(QByteArrayView beginning)
 {
@@ -45,7 +40,7 @@ Result<std::optional<QString>, QString> textField(const YAML::Node& document, co
     if (!node || node.IsNull())
         return std::optional<QString>();
     if (!node.IsScalar())
-        return tr("'%1' muss Text sein.").arg(QString::fromLatin1(key));
+        return SkillManifest::tr("'%1' muss Text sein.").arg(QString::fromLatin1(key));
     return std::optional(QString::fromStdString(node.Scalar()).trimmed());
 }
 
@@ -57,19 +52,20 @@ Result<SkillManifest, QString> SkillManifest::read(QByteArrayView skillFile)
         frontmatterOf(skillFile.first(std::min<qsizetype>(skillFile.size(), maximumFrontmatterSize + 8)));
     if (!frontmatter) {
         if (skillFile.size() > maximumFrontmatterSize)
-            return tr("Das Frontmatter ist länger als 64 KiB.");
-        return tr("Kein Frontmatter: Die SKILL.md beginnt nicht mit einem '---'-Block.");
+            return SkillManifest::tr("Das Frontmatter ist länger als 64 KiB.");
+        return SkillManifest::tr("Kein Frontmatter: Die SKILL.md beginnt nicht mit einem '---'-Block.");
     }
     YAML::Node document;
     try {
         document = YAML::Load(frontmatter->toStdString());
     } catch (const YAML::DeepRecursion&) {
-        return tr("Das Frontmatter ist zu tief verschachtelt.");
+        return SkillManifest::tr("Das Frontmatter ist zu tief verschachtelt.");
     } catch (const YAML::Exception& error) {
-        return tr("Das Frontmatter ist kein gültiges YAML (Zeile %1).").arg(error.mark.line + 2);
+        return SkillManifest::tr("Das Frontmatter ist kein gültiges YAML (Zeile %1).")
+            .arg(error.mark.line + 2);
     }
     if (!document.IsMap())
-        return tr("Das Frontmatter ist keine Zuordnung von Schlüsseln zu Werten.");
+        return SkillManifest::tr("Das Frontmatter ist keine Zuordnung von Schlüsseln zu Werten.");
     SkillManifest manifest;
     for (auto [field, key] :
          {std::pair{&manifest.name, "name"}, std::pair{&manifest.description, "description"},
@@ -86,7 +82,7 @@ QList<SkillFinding> SkillManifest::check(const std::optional<QByteArray>& skillF
                                          const QString& folderName)
 {
     if (!skillFile)
-        return {{SkillFinding::Level::error, tr("Keine SKILL.md im Ordner.")}};
+        return {{SkillFinding::Level::error, SkillManifest::tr("Keine SKILL.md im Ordner.")}};
     return check(read(*skillFile), folderName);
 }
 
@@ -100,23 +96,25 @@ QList<SkillFinding> SkillManifest::check(const Result<SkillManifest, QString>& m
     QList<SkillFinding> findings;
     static const QRegularExpression allowed(u"^[a-z0-9-]+$"_s);
     if (const auto& name = manifest->name; !name || name->isEmpty()) {
-        findings.append({Level::error, tr("'name' fehlt.")});
+        findings.append({Level::error, SkillManifest::tr("'name' fehlt.")});
     } else if (name->size() > 64) {
-        findings.append({Level::error, tr("'name' ist länger als 64 Zeichen.")});
+        findings.append({Level::error, SkillManifest::tr("'name' ist länger als 64 Zeichen.")});
     } else if (!allowed.match(*name).hasMatch()) {
-        findings.append({Level::error, tr("'name' darf nur a–z, 0–9 und '-' enthalten.")});
+        findings.append({Level::error, SkillManifest::tr("'name' darf nur a–z, 0–9 und '-' enthalten.")});
     } else if (name->startsWith(u'-') || name->endsWith(u'-') || name->contains(u"--"_s)) {
         findings.append(
-            {Level::error, tr("'name' darf nicht mit '-' beginnen oder enden und kein '--' enthalten.")});
+            {Level::error,
+             SkillManifest::tr("'name' darf nicht mit '-' beginnen oder enden und kein '--' enthalten.")});
     } else if (*name != folderName) {
         findings.append(
-            {Level::error, tr("'name' ('%1') weicht vom Ordnernamen '%2' ab.").arg(*name, folderName)});
+            {Level::error,
+             SkillManifest::tr("'name' ('%1') weicht vom Ordnernamen '%2' ab.").arg(*name, folderName)});
     }
     if (const auto& description = manifest->description; !description || description->isEmpty())
-        findings.append({Level::error, tr("'description' fehlt.")});
+        findings.append({Level::error, SkillManifest::tr("'description' fehlt.")});
     else if (description->size() > 1024)
-        findings.append({Level::error, tr("'description' ist länger als 1024 Zeichen.")});
+        findings.append({Level::error, SkillManifest::tr("'description' ist länger als 1024 Zeichen.")});
     if (manifest->compatibility && manifest->compatibility->size() > 500)
-        findings.append({Level::warning, tr("'compatibility' ist länger als 500 Zeichen.")});
+        findings.append({Level::warning, SkillManifest::tr("'compatibility' ist länger als 500 Zeichen.")});
     return findings;
 }

@@ -3,6 +3,7 @@
 #include "base/Result.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -26,6 +27,9 @@ struct SkillFinding
 // allowed, as assistants add their own.
 struct SkillManifest
 {
+    Q_DECLARE_TR_FUNCTIONS(SkillManifest)
+
+public:
     // The file's name inside a skill folder.
     static inline const QString fileName = QStringLiteral("SKILL.md");
     // Frontmatter beyond this is refused unread, so a hostile file costs little.

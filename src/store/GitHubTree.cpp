@@ -11,15 +11,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("GitHubTree", text);
-}
-
-} // namespace
-
 std::optional<QByteArray> GitHubHosts::tokenFromEnvironment()
 {
     for (const char* name : {"GITHUB_TOKEN", "GH_TOKEN"}) {

@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "store/HttpClient.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -37,6 +38,9 @@ struct TreeEntry
 // A ref's whole tree as GitHub lists it in one answer.
 struct RepositoryTree
 {
+    Q_DECLARE_TR_FUNCTIONS(RepositoryTree)
+
+public:
     QString sha;
     bool truncated = false; // GitHub cut the listing short
     QList<TreeEntry> entries;

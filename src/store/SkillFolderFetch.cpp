@@ -13,11 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SkillFolderFetch", text);
-}
-
 // Shows a path from outside with its control characters made visible.
 QString printable(const QString& path)
 {
@@ -46,7 +41,7 @@ Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tre
     SkillFolderPlan plan;
     const auto folderSha = tree.folderSha(folder);
     if (!folderSha)
-        return tr("Der Ordner „%1“ steht nicht im Repository.").arg(printable(folder));
+        return SkillFolderFetch::tr("Der Ordner „%1“ steht nicht im Repository.").arg(printable(folder));
     plan.folderSha = *folderSha;
     const QString prefix = folder.isEmpty() ? QString() : folder + u'/';
     for (const TreeEntry& entry : tree.entries) {
@@ -54,7 +49,8 @@ Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tre
             continue;
         const QString relativePath = entry.path.mid(prefix.size());
         if (!isUsablePath(relativePath))
-            return tr("Der Skill enthält einen unzulässigen Pfad: „%1“. Nichts wurde installiert.")
+            return SkillFolderFetch::tr(
+                       "Der Skill enthält einen unzulässigen Pfad: „%1“. Nichts wurde installiert.")
                 .arg(printable(relativePath));
         // A link could point anywhere and a submodule is another repository: neither is fetched.
         if (entry.type == u"commit"_s || entry.mode == u"120000"_s) {
@@ -67,16 +63,18 @@ Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tre
         plan.totalBytes += entry.size.value_or(0);
     }
     if (plan.files.size() > maximumFiles)
-        return tr("Der Skill hat %1 Dateien; installiert werden höchstens %2. Nichts wurde installiert.")
+        return SkillFolderFetch::tr(
+                   "Der Skill hat %1 Dateien; installiert werden höchstens %2. Nichts wurde installiert.")
             .arg(plan.files.size())
             .arg(maximumFiles);
     if (plan.totalBytes > maximumBytes)
-        return tr("Der Skill ist %1 MiB groß; installiert werden höchstens %2 MiB. Nichts wurde installiert.")
-            .arg(QString::number(double(plan.totalBytes) / (1024 * 1024), 'f', 1))
-            .arg(maximumBytes / (1024 * 1024));
+        return SkillFolderFetch::
+            tr("Der Skill ist %1 MiB groß; installiert werden höchstens %2 MiB. Nichts wurde installiert.")
+                .arg(QString::number(double(plan.totalBytes) / (1024 * 1024), 'f', 1))
+                .arg(maximumBytes / (1024 * 1024));
     if (std::none_of(plan.files.cbegin(), plan.files.cend(),
                      [](const File& file) { return file.relativePath == SkillManifest::fileName; }))
-        return tr("Im Ordner „%1“ liegt keine SKILL.md.").arg(printable(folder));
+        return SkillFolderFetch::tr("Im Ordner „%1“ liegt keine SKILL.md.").arg(printable(folder));
     return plan;
 }
 
@@ -116,7 +114,7 @@ void SkillFolderFetch::takeTree(const Result<RepositoryTree, QString>& tree)
     if (!tree)
         return fetchManifestOnly(tree.error());
     if (tree->truncated && !tree->folderSha(m_origin.path))
-        return fetchManifestOnly(tr("GitHub hat die Dateiliste des Repositorys gekürzt."));
+        return fetchManifestOnly(SkillFolderFetch::tr("GitHub hat die Dateiliste des Repositorys gekürzt."));
     auto plan = SkillFolderPlan::make(tree.value(), m_origin.path);
     if (!plan)
         return fail(plan.error());
@@ -169,18 +167,19 @@ void SkillFolderFetch::downloadNext()
         --m_running;
         const SkillFolderPlan::File& fetched = m_plan.files[position];
         if (!answer.status || answer.tooLarge || answer.status != 200)
-            return fail(tr("„%1“ konnte nicht geladen werden: %2")
+            return fail(SkillFolderFetch::tr("„%1“ konnte nicht geladen werden: %2")
                             .arg(printable(fetched.relativePath),
                                  RepositoryTree::messageFor(answer, fetched.relativePath)));
         // The raw service serves the branch as it is now; a file that no longer matches the
         // listed tree means the skill changed meanwhile, and half of each is no skill.
         if (FolderContent::gitBlobSha(answer.body) != fetched.blobSha)
-            return fail(tr("„%1“ hat sich während des Ladens geändert. Bitte versuche es erneut.")
-                            .arg(printable(fetched.relativePath)));
+            return fail(
+                SkillFolderFetch::tr("„%1“ hat sich während des Ladens geändert. Bitte versuche es erneut.")
+                    .arg(printable(fetched.relativePath)));
         // Sizes the tree did not list are counted as they come.
         m_bytesReceived += answer.body.size();
         if (m_bytesReceived > SkillFolderPlan::maximumBytes)
-            return fail(tr("Der Skill ist größer als %1 MiB. Nichts wurde installiert.")
+            return fail(SkillFolderFetch::tr("Der Skill ist größer als %1 MiB. Nichts wurde installiert.")
                             .arg(SkillFolderPlan::maximumBytes / (1024 * 1024)));
         m_fetched.files[position] = {fetched.relativePath, answer.body, fetched.executable};
         downloadNext();

@@ -16,11 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SkillIndex", text);
-}
-
 bool isPlainComponent(const QString& component)
 {
     return !component.isEmpty() && component != u"."_s && component != u".."_s;

@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -21,6 +22,9 @@ bool isPlainRepositoryPath(const QString& path);
 // Where a GitHub source's skills are: "OWNER/REPO[@REF][:PATH]".
 struct GitHubRepository
 {
+    Q_DECLARE_TR_FUNCTIONS(GitHubRepository)
+
+public:
     QString owner;
     QString name;
     QString ref = QStringLiteral("HEAD");

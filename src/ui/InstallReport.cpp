@@ -8,10 +8,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString tr(const char* text, int n = -1)
+// The texts of the report, under one context of the translation system.
+struct InstallReport
 {
-    return QCoreApplication::translate("InstallReport", text, nullptr, n);
-}
+    Q_DECLARE_TR_FUNCTIONS(InstallReport)
+};
 
 constexpr qsizetype listedFiles = 12;
 
@@ -21,7 +22,7 @@ QString fileList(const QStringList& files)
     for (qsizetype i = 0; i < files.size() && i < listedFiles; ++i)
         lines.append(u"• "_s + files[i]);
     if (files.size() > listedFiles)
-        lines.append(tr("… und %n weitere", int(files.size() - listedFiles)));
+        lines.append(InstallReport::tr("… und %n weitere", nullptr, int(files.size() - listedFiles)));
     return lines.join(u'\n');
 }
 
@@ -30,19 +31,21 @@ QString fileList(const QStringList& files)
 void reportInstall(SkillInstall* install, QObject* context, DesktopServices desktop, const QString& title,
                    std::function<SkillInstall*()> replacing)
 {
-    QObject::connect(
-        install, &SkillInstall::finished, context,
-        [context, desktop, title, replacing](const InstallResult& result) {
-            if (!result.needsConsent || !replacing) {
-                desktop.alerts.inform(title, result.message);
-                return;
-            }
-            const LocalChanges& changes = *result.needsConsent;
-            const QString text =
-                (changes.unknownOrigin ? tr("Der Ordner enthält:") : tr("Hier geänderte Dateien:")) + u'\n' +
-                fileList(changes.files) + u"\n\n"_s +
-                tr("Diese Fassung geht verloren, wenn der Ordner ersetzt wird.");
-            if (desktop.alerts.confirmDestructive(result.message, text, tr("Abbrechen"), tr("Ersetzen")))
-                reportInstall(replacing(), context, desktop, title, nullptr);
-        });
+    QObject::connect(install, &SkillInstall::finished, context,
+                     [context, desktop, title, replacing](const InstallResult& result) {
+                         if (!result.needsConsent || !replacing) {
+                             desktop.alerts.inform(title, result.message);
+                             return;
+                         }
+                         const LocalChanges& changes = *result.needsConsent;
+                         const QString text =
+                             (changes.unknownOrigin ? InstallReport::tr("Der Ordner enthält:")
+                                                    : InstallReport::tr("Hier geänderte Dateien:")) +
+                             u'\n' + fileList(changes.files) + u"\n\n"_s +
+                             InstallReport::tr("Diese Fassung geht verloren, wenn der Ordner ersetzt wird.");
+                         if (desktop.alerts.confirmDestructive(result.message, text,
+                                                               InstallReport::tr("Abbrechen"),
+                                                               InstallReport::tr("Ersetzen")))
+                             reportInstall(replacing(), context, desktop, title, nullptr);
+                     });
 }
