@@ -55,14 +55,19 @@ Result<TargetApp*> AppActions::addPreset(const AssistantPreset& preset, bool cre
                                          std::optional<PlacementKind> placement)
 {
     const QString folder = presetFolder(preset);
-    if (FileSystem::existsAsFolder(folder) != true) {
-        if (!createFolder)
-            return Error{u"\"%1\" does not exist yet."_s.arg(folder)};
-        if (const Outcome made = FileSystem::createFolder(folder); !made)
-            return made.error();
-    }
+    if (FileSystem::existsAsFolder(folder) != true && !createFolder)
+        return Error{u"\"%1\" does not exist yet."_s.arg(folder)};
+    if (const Outcome made = makeFolder(folder); !made)
+        return made.error();
     return add(preset.name, folder,
                placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link));
+}
+
+Outcome AppActions::makeFolder(const QString& folderPath) const
+{
+    if (FileSystem::existsAsFolder(folderPath) == true)
+        return {};
+    return FileSystem::createFolder(folderPath);
 }
 
 Outcome AppActions::rename(TargetApp& app, const QString& text)

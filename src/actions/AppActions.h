@@ -35,6 +35,9 @@ public:
     // The app places as the preset recommends, unless `placement` says otherwise.
     Result<TargetApp*> addPreset(const AssistantPreset& preset, bool createFolder,
                                  std::optional<PlacementKind> placement = std::nullopt);
+    // Makes the missing folder of an app about to be added (the user agreed); an existing
+    // folder is left as it is.
+    Outcome makeFolder(const QString& folderPath) const;
     // A preset's folder in this user's home folder.
     QString presetFolder(const AssistantPreset& preset) const;
     // An error, and nothing changed, for a name of only blanks.

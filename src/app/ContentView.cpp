@@ -14,7 +14,7 @@
 #include "actions/SkillUpdates.h"
 #include "actions/StoreWatch.h"
 #include "actions/Workspace.h"
-#include "app/SidebarView.h"
+#include "ui/SidebarView.h"
 #include "backup/BackupService.h"
 #include "model/TargetApp.h"
 #include "store/SkillStoreService.h"

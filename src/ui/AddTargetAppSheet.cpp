@@ -136,7 +136,7 @@ void AddTargetAppSheet::add()
                 tr("Der Ordner „%1“ existiert noch nicht.").arg(m_folder->text()),
                 tr("Soll er angelegt werden?"), tr("Abbrechen"), tr("Anlegen")))
             return;
-        if (const Outcome made = FileSystem::createFolder(*m_chosenFolder); !made) {
+        if (const Outcome made = AppActions(m_workspace).makeFolder(*m_chosenFolder); !made) {
             m_desktop.alerts.inform(tr("Der Ordner konnte nicht angelegt werden."), made.error().description,
                                     AlertStyle::critical);
             return;

@@ -1,4 +1,4 @@
-#include "app/SidebarView.h"
+#include "ui/SidebarView.h"
 
 #include "model/TargetApp.h"
 #include "ui/SymbolIcons.h"
