@@ -16,11 +16,6 @@ LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool
     return result;
 }
 
-bool LinkActions::isLinked(const Skill& skill, const TargetApp& app) const
-{
-    return m_workspace.linker().links.isSkillLinked(skill, app);
-}
-
 bool LinkActions::importEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
     const bool imported = m_workspace.linker().importer.importSkill(entry, app);
@@ -60,56 +55,6 @@ PlanOutcome LinkActions::restoreLinks()
         summary.add(outcome);
     m_workspace.changes().announceEveryTargetFolder();
     return summary;
-}
-
-std::optional<PlacementPlan> LinkActions::planLinkAll(const TargetApp& app) const
-{
-    return m_workspace.linker().planner.planLinkAll(app);
-}
-
-std::optional<PlacementPlan> LinkActions::planSync(const TargetApp& app) const
-{
-    return m_workspace.linker().planner.planSync(app);
-}
-
-std::optional<PlacementPlan> LinkActions::planSwitch(const TargetApp& app, PlacementKind kind) const
-{
-    return m_workspace.linker().planner.planSwitch(app, kind);
-}
-
-std::vector<PlacementPlan> LinkActions::planRestore() const
-{
-    return m_workspace.linker().planner.planRestoreAll();
-}
-
-std::optional<PlacementPlan> LinkActions::planUnlinkAll(const TargetApp& app) const
-{
-    return m_workspace.linker().planner.planUnlinkAll(app);
-}
-
-std::optional<PlacementPlan> LinkActions::planToggle(const QList<Skill>& skills, const TargetApp& app,
-                                                     bool linked) const
-{
-    if (linked) {
-        QStringList paths;
-        for (const Skill& skill : skills)
-            paths.append(skill.path);
-        return m_workspace.linker().planner.planLink(paths, app);
-    }
-    std::optional<PlacementPlan> all;
-    for (const Skill& skill : skills) {
-        auto one = m_workspace.linker().planner.planUnlinkAll(app, skill.fileName());
-        if (!one)
-            return std::nullopt;
-        if (!all) {
-            all = std::move(one);
-            continue;
-        }
-        all->actions += one->actions;
-        all->conflicts += one->conflicts;
-        std::move(one->folders.begin(), one->folders.end(), std::back_inserter(all->folders));
-    }
-    return all;
 }
 
 PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)

@@ -17,7 +17,6 @@ public:
     // A copy changed here is replaced or taken away only with `replaceChangedHere`.
     LinkToggle setLinked(const Skill& skill, const TargetApp& app, bool linked,
                          bool replaceChangedHere = false);
-    bool isLinked(const Skill& skill, const TargetApp& app) const;
 
     bool importEntry(const TargetAppSkill& entry, const TargetApp& app);
     bool repairEntry(const TargetAppSkill& entry, const TargetApp& app);
@@ -29,15 +28,6 @@ public:
     // Makes missing placements again from their records, leaving what stands in the way alone.
     PlanOutcome restoreLinks();
 
-    // Bulk changes of one app's folder, planned first; nothing when it cannot be reached.
-    std::optional<PlacementPlan> planLinkAll(const TargetApp& app) const;
-    std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app) const;
-    // What switching the named items on or off would do, as a plan to show.
-    std::optional<PlacementPlan> planToggle(const QList<Skill>& skills, const TargetApp& app,
-                                            bool linked) const;
-    std::optional<PlacementPlan> planSync(const TargetApp& app) const;
-    std::optional<PlacementPlan> planSwitch(const TargetApp& app, PlacementKind kind) const;
-    std::vector<PlacementPlan> planRestore() const;
     // Carries out a plan (nothing, with conflicts that are not to be skipped) and announces it.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
     // Carries out every plan, conflicts skipped, records them with one save and announces them.

@@ -270,14 +270,14 @@ int CliSession::toggle(const QStringList& args, bool linked)
 
 int CliSession::showTogglePlan(const QStringList& itemNames, const TargetApp& app, bool linked)
 {
-    QList<Skill> skills;
+    QStringList hubItems;
     for (const QString& itemName : itemNames) {
         const auto skill = m_workspace->hubCatalog().readItem(itemName);
         if (!skill)
             return fail(u"The hub has no item \"%1\"."_s.arg(itemName));
-        skills.append(*skill);
+        hubItems.append(skill->path);
     }
-    std::optional<PlacementPlan> plan = LinkActions(*m_workspace).planToggle(skills, app, linked);
+    std::optional<PlacementPlan> plan = m_workspace->linker().planner.planToggle(hubItems, app, linked);
     if (!plan)
         return fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
     std::vector<PlacementPlan> plans;
@@ -333,7 +333,7 @@ int CliSession::link(const QStringList& args)
     const auto app = AppActions(*m_workspace).find(args.first());
     if (!app)
         return fail(app.error().description);
-    return runPlan(LinkActions(*m_workspace).planLinkAll(*app.value()), *app.value());
+    return runPlan(m_workspace->linker().planner.planLinkAll(*app.value()), *app.value());
 }
 
 int CliSession::unlink(const QStringList& args)
@@ -345,7 +345,7 @@ int CliSession::unlink(const QStringList& args)
     const auto app = AppActions(*m_workspace).find(args.first());
     if (!app)
         return fail(app.error().description);
-    return runPlan(LinkActions(*m_workspace).planUnlinkAll(*app.value()), *app.value());
+    return runPlan(m_workspace->linker().planner.planUnlinkAll(*app.value()), *app.value());
 }
 
 int CliSession::runPlan(std::optional<PlacementPlan> plan, const TargetApp& app)
@@ -429,7 +429,7 @@ int CliSession::sync(const QStringList& args)
     const auto app = AppActions(*m_workspace).find(args.first());
     if (!app)
         return fail(app.error().description);
-    return runPlan(LinkActions(*m_workspace).planSync(*app.value()), *app.value());
+    return runPlan(m_workspace->linker().planner.planSync(*app.value()), *app.value());
 }
 
 int CliSession::appsMode(const QStringList& args)
@@ -440,7 +440,7 @@ int CliSession::appsMode(const QStringList& args)
     const auto kind = placementKindNamed(args.at(1));
     if (!kind)
         return fail(u"The mode is link or copy, not \"%1\"."_s.arg(args.at(1)));
-    return runPlan(LinkActions(*m_workspace).planSwitch(*app.value(), *kind), *app.value());
+    return runPlan(m_workspace->linker().planner.planSwitch(*app.value(), *kind), *app.value());
 }
 
 int CliSession::linked(const QStringList& args)
@@ -448,10 +448,9 @@ int CliSession::linked(const QStringList& args)
     const auto skill = m_workspace->hubCatalog().itemNamed(args.at(0));
     if (!skill)
         return fail(u"The hub has no item \"%1\"."_s.arg(args.at(0)));
-    const LinkActions links(*m_workspace);
     Json list = Json::array();
     for (const TargetApp* app : m_workspace->apps()) {
-        if (!links.isLinked(*skill, *app))
+        if (!m_workspace->linker().links.isSkillLinked(*skill, *app))
             continue;
         if (m_json)
             list.push_back({{"id", utf8(idText(*app))}, {"name", utf8(app->name())}});
@@ -881,7 +880,7 @@ int CliSession::backupImport(const QStringList& args)
 
 int CliSession::restoreLinks(const QStringList&)
 {
-    return runPlans(LinkActions(*m_workspace).planRestore());
+    return runPlans(m_workspace->linker().planner.planRestoreAll());
 }
 
 int CliSession::check(const QStringList& args)

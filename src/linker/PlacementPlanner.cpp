@@ -13,6 +13,7 @@
 #include "model/TargetApp.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -314,4 +315,25 @@ std::vector<PlacementPlan> PlacementPlanner::planRestore(const QList<RecordedPla
     if (!plans.empty())
         plans.front().folders.push_back(std::move(*hub));
     return plans;
+}
+
+std::optional<PlacementPlan> PlacementPlanner::planToggle(const QStringList& hubItems, const TargetApp& app,
+                                                          bool linked) const
+{
+    if (linked)
+        return planLink(hubItems, app);
+    std::optional<PlacementPlan> all;
+    for (const QString& item : hubItems) {
+        auto one = planUnlinkAll(app, QFileInfo(item).fileName());
+        if (!one)
+            return std::nullopt;
+        if (!all) {
+            all = std::move(one);
+            continue;
+        }
+        all->actions += one->actions;
+        all->conflicts += one->conflicts;
+        std::move(one->folders.begin(), one->folders.end(), std::back_inserter(all->folders));
+    }
+    return all;
 }

@@ -34,6 +34,10 @@ public:
     // when given); nothing else is touched, and a copy changed here only with consent.
     std::optional<PlacementPlan> planUnlinkAll(const TargetApp& app,
                                                const std::optional<QString>& onlyItem = std::nullopt) const;
+    // The hub items named, by their paths, switched on or off: what `link`/`unlink ITEM...`
+    // would do, as a plan to show.
+    std::optional<PlacementPlan> planToggle(const QStringList& hubItems, const TargetApp& app,
+                                            bool linked) const;
     // Every placement Quorvane recorded brought in line with the hub: made where missing,
     // made anew where outdated (a copy of an item changed since, a link into a moved hub).
     std::optional<PlacementPlan> planSync(const TargetApp& app) const;

@@ -245,7 +245,7 @@ void SkillDetailView::rebuildLinkRows()
         auto* toggle = new QCheckBox;
         toggle->setObjectName(u"linkSwitch"_s);
         toggle->setAccessibleName(app->name());
-        toggle->setChecked(LinkActions(m_workspace).isLinked(m_skill, *app));
+        toggle->setChecked(m_workspace.linker().links.isSkillLinked(m_skill, *app));
         // Queued: the switch rows are rebuilt by the change this causes.
         connect(
             toggle, &QCheckBox::toggled, this,

@@ -433,18 +433,19 @@ void TargetAppSkillsListView::changeAll(bool link)
 {
     if (!m_app)
         return;
-    const LinkActions actions(m_workspace);
     if (link)
-        review(tr("Alle Skills mit %1 verknüpfen").arg(m_app->name()), actions.planLinkAll(*m_app));
+        review(tr("Alle Skills mit %1 verknüpfen").arg(m_app->name()),
+               m_workspace.linker().planner.planLinkAll(*m_app));
     else
-        review(tr("Alle Verknüpfungen aus %1 entfernen").arg(m_app->name()), actions.planUnlinkAll(*m_app));
+        review(tr("Alle Verknüpfungen aus %1 entfernen").arg(m_app->name()),
+               m_workspace.linker().planner.planUnlinkAll(*m_app));
 }
 
 void TargetAppSkillsListView::syncCopies()
 {
     if (m_app)
         review(tr("Kopien in %1 aktualisieren").arg(m_app->name()),
-               LinkActions(m_workspace).planSync(*m_app));
+               m_workspace.linker().planner.planSync(*m_app));
 }
 
 void TargetAppSkillsListView::switchMode(int index)
@@ -455,7 +456,7 @@ void TargetAppSkillsListView::switchMode(int index)
     if (kind != m_app->placement()) {
         const QString title = kind == PlacementKind::copy ? tr("%1 auf Kopien umstellen").arg(m_app->name())
                                                           : tr("%1 auf Links umstellen").arg(m_app->name());
-        review(title, LinkActions(m_workspace).planSwitch(*m_app, kind));
+        review(title, m_workspace.linker().planner.planSwitch(*m_app, kind));
     }
     // The mode shown is the app's until the plan has been carried out.
     m_mode->setCurrentIndex(m_mode->findData(int(m_app->placement())));

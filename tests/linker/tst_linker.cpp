@@ -610,7 +610,7 @@ private Q_SLOTS:
             QVERIFY(QDir(f.folder).removeRecursively() && writeFile(f.folder, "not a folder"));
         }
         LinkActions actions(*f.workspace);
-        const auto planned = actions.planLinkAll(*f.app);
+        const auto planned = f.linker.planner.planLinkAll(*f.app);
         QVERIFY(planned);
         QCOMPARE(steps(*planned), plan);
 
@@ -623,7 +623,7 @@ private Q_SLOTS:
         QCOMPARE(f.isLinked(u"b"_s), inTheWay.isEmpty() || inTheWay == u"old link"_s);
         QCOMPARE(f.records(), int(planned->actions.size()));
 
-        const auto unlinking = actions.planUnlinkAll(*f.app);
+        const auto unlinking = f.linker.planner.planUnlinkAll(*f.app);
         QCOMPARE(unlinking->actions.size(), planned->actions.size());
         // An entry gone before its removal runs fails it, and its record stays as it was.
         const bool aGone = f.isLinked(u"a"_s) && QFile::remove(f.entry(u"a"_s));
@@ -765,7 +765,7 @@ private Q_SLOTS:
         HubActions(*f.workspace).rescan();
         LinkActions actions(*f.workspace);
 
-        const auto linking = actions.planLinkAll(*f.app);
+        const auto linking = f.linker.planner.planLinkAll(*f.app);
         QCOMPARE(steps(*linking), QStringList{u"copy a"_s});
         QCOMPARE(actions.carryOut(*linking, false).done, 1);
         QVERIFY(!FileSystem::isSymbolicLink(f.entry(u"a"_s)));
@@ -778,12 +778,12 @@ private Q_SLOTS:
         if (edited == u"here"_s)
             QVERIFY(writeFile(f.entry(u"a"_s) + u"/notes.md"_s, "mine"));
         QCOMPARE(f.listed(u"a"_s).state, state);
-        QCOMPARE(steps(*actions.planLinkAll(*f.app)), sync); // linking again is syncing
-        QCOMPARE(steps(*actions.planSync(*f.app)), sync);
-        QCOMPARE(steps(*actions.planUnlinkAll(*f.app)), unlink);
+        QCOMPARE(steps(*f.linker.planner.planLinkAll(*f.app)), sync); // linking again is syncing
+        QCOMPARE(steps(*f.linker.planner.planSync(*f.app)), sync);
+        QCOMPARE(steps(*f.linker.planner.planUnlinkAll(*f.app)), unlink);
 
         const QStringList before = treeSnapshot(f.entry(u"a"_s));
-        auto syncing = actions.planSync(*f.app);
+        auto syncing = f.linker.planner.planSync(*f.app);
         QCOMPARE(actions.carryOut(*syncing, false).refused, edited == u"here"_s);
         actions.carryOut(*syncing, true);
         if (edited == u"here"_s) {
@@ -799,7 +799,7 @@ private Q_SLOTS:
         QCOMPARE(treeSnapshot(f.entry(u"a"_s)), treeSnapshot(f.hub + u"/a"_s));
         QCOMPARE(f.listed(u"a"_s).state, TargetItemState::copyCurrent);
 
-        auto unlinking = actions.planUnlinkAll(*f.app);
+        auto unlinking = f.linker.planner.planUnlinkAll(*f.app);
         QCOMPARE(actions.carryOut(*unlinking, false).done, 1);
         QCOMPARE(entryNames(f.folder), QStringList());
         QCOMPARE(f.records(), 0);
@@ -814,7 +814,7 @@ private Q_SLOTS:
                 writeFile(f.path(u"elsewhere/tool/SKILL.md"_s), "# T"));
         QVERIFY(makeLink(f.hub + u"/tool"_s, f.path(u"elsewhere/tool"_s)));
         LinkActions actions(*f.workspace);
-        QCOMPARE(actions.carryOut(*actions.planLinkAll(*f.app), false).done, 1);
+        QCOMPARE(actions.carryOut(*f.linker.planner.planLinkAll(*f.app), false).done, 1);
         QVERIFY(!FileSystem::isSymbolicLink(f.entry(u"tool"_s)));
         QCOMPARE(readFile(f.entry(u"tool/SKILL.md"_s)), QByteArray("# T"));
         QCOMPARE(f.listed(u"tool"_s).state, TargetItemState::copyCurrent);
@@ -838,7 +838,7 @@ private Q_SLOTS:
             QVERIFY(writeFile(f.hub + u"/"_s + name, name.toUtf8()));
         HubActions(*f.workspace).rescan();
         LinkActions actions(*f.workspace);
-        QCOMPARE(actions.carryOut(*actions.planLinkAll(*f.app), false).done, 3);
+        QCOMPARE(actions.carryOut(*f.linker.planner.planLinkAll(*f.app), false).done, 3);
         // In the middle, something Quorvane did not place: the user's own file, or a copy changed here.
         if (from == PlacementKind::link) {
             QVERIFY(FileSystem::remove(f.entry(u"b"_s)) && writeFile(f.entry(u"b"_s), "mine"));
@@ -847,7 +847,7 @@ private Q_SLOTS:
         }
         const QStringList before = treeSnapshot(f.dir.path());
 
-        auto switching = actions.planSwitch(*f.app, to);
+        auto switching = f.linker.planner.planSwitch(*f.app, to);
         QCOMPARE(switching->actions.size(), 2);
         QCOMPARE(switching->conflicts.size(), 1);
         QVERIFY(actions.carryOut(*switching, false).refused);

@@ -131,7 +131,7 @@ int main(int argc, char* argv[])
     allSaved = save(window, folder + u"/app-folder.png"_s) && allSaved;
     // The plan of bringing the copies in step, with its entries shown.
     const TargetApp* copies = workspace.apps().constLast();
-    if (auto plan = LinkActions(workspace).planSync(*copies)) {
+    if (auto plan = workspace.linker().planner.planSync(*copies)) {
         PlanSheet sheet(u"Kopien abgleichen"_s, *plan, &window);
         sheet.findChild<QToolButton*>(u"planDetailsToggle"_s)->click();
         allSaved = saveWithSheet(window, sheet, folder + u"/plan.png"_s) && allSaved;
