@@ -1,0 +1,461 @@
+// The tool's command line: the commands and switches declared once, and everything a
+// reader sees of them (usage, help, completion) made from the declarations.
+#include "cli/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr const char* toolName = "quorvane-cli";
+
+QString switchForm(const QCommandLineOption& option)
+{
+    QString form = u"--"_s + option.names().constLast();
+    if (!option.valueName().isEmpty())
+        form += u' ' + option.valueName();
+    return form;
+}
+
+} // namespace
+
+const QList<QCommandLineOption>& CommandLine::commonOptions()
+{
+    static const QList<QCommandLineOption> options = {
+        {u"json"_s, u"print results as JSON"_s},
+        {{u"h"_s, u"help"_s}, u"show the commands, or one command with an example"_s},
+        {u"version"_s, u"tell the version"_s},
+        {u"raw-url"_s, u"GitHub's raw content host"_s, u"URL"_s},
+        {u"api-url"_s, u"GitHub's API host"_s, u"URL"_s},
+        {u"directory-url"_s, u"a directory searched for this one call"_s, u"URL"_s},
+    };
+    return options;
+}
+
+const QList<QCommandLineOption>& CommandLine::switches()
+{
+    static const QList<QCommandLineOption> options = {
+        {u"all"_s, u"every item (or every item with an update)"_s},
+        {u"check"_s, u"only tell"_s},
+        {u"copy"_s, u"place copies rather than links"_s},
+        {u"create"_s, u"make a missing folder"_s},
+        {u"dry-run"_s, u"tell what would change, change nothing"_s},
+        {u"force"_s, u"also replace or remove what was changed here, or is of unknown origin"_s},
+        {u"skip-conflicts"_s, u"leave what is in the way, do the rest"_s},
+        {u"preset"_s, u"a known assistant (see apps presets)"_s, u"ID"_s},
+        {u"skill-id"_s, u"the skill's folder in the repository, or its name"_s, u"PATH-OR-ID"_s},
+        {u"name"_s, u"the hub folder's name instead of the skill's"_s, u"NAME"_s},
+    };
+    return options;
+}
+
+const QList<CommandDeclaration>& CommandLine::commands()
+{
+    static const QList<CommandDeclaration> table = {
+        {{u"hub"_s, u"set"_s},
+         u"FOLDER"_s,
+         u"make FOLDER the central hub (bookmark, settings, rescan)"_s,
+         u"quorvane-cli hub set ~/Skills"_s,
+         1,
+         1,
+         &CliSession::hubSet,
+         {},
+         true},
+        {{u"hub"_s},
+         {},
+         u"the hub folder and its items (file name, name, kind, first preview line)"_s,
+         u"quorvane-cli --json hub"_s,
+         0,
+         0,
+         &CliSession::hub,
+         {},
+         true},
+        {{u"apps"_s, u"add"_s},
+         u"NAME FOLDER [--copy] | --preset ID [--create] [--copy]"_s,
+         u"register a target app, or a known assistant (see apps presets); --copy places copies"_s,
+         u"quorvane-cli apps add --preset claude-code --create"_s,
+         0,
+         2,
+         &CliSession::appsAdd,
+         {u"preset"_s, u"create"_s, u"copy"_s}},
+        {{u"apps"_s, u"mode"_s},
+         u"APP link|copy [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"switch how APP's items stand in its folder, converting what Quorvane placed there"_s,
+         u"quorvane-cli apps mode Cursor copy --dry-run"_s,
+         2,
+         2,
+         &CliSession::appsMode,
+         {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
+        {{u"apps"_s, u"presets"_s},
+         QString(),
+         u"the known assistants: id, name, folder, whether it exists, whether copies are recommended"_s,
+         u"quorvane-cli apps presets --json"_s,
+         0,
+         0,
+         &CliSession::appsPresets},
+        {{u"apps"_s, u"rename"_s},
+         u"APP NEW-NAME"_s,
+         u"rename a target app"_s,
+         u"quorvane-cli apps rename Codex \"Codex CLI\""_s,
+         2,
+         2,
+         &CliSession::appsRename},
+        {{u"apps"_s, u"remove"_s},
+         u"APP..."_s,
+         u"delete apps and their link records (links on disk stay)"_s,
+         u"quorvane-cli apps remove Gemini"_s,
+         1,
+         -1,
+         &CliSession::appsRemove},
+        {{u"apps"_s},
+         {},
+         u"the target apps (id, name, folder)"_s,
+         u"quorvane-cli apps"_s,
+         0,
+         0,
+         &CliSession::apps},
+        {{u"link"_s},
+         u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"place the hub items ITEM... (their file names), or every hub item, into APP's folder"_s,
+         u"quorvane-cli link --all Codex --dry-run"_s,
+         2,
+         -1,
+         &CliSession::link,
+         {u"all"_s, u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
+        {{u"unlink"_s},
+         u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"take ITEM..., or everything Quorvane placed, out of APP's folder"_s,
+         u"quorvane-cli unlink --all Codex"_s,
+         2,
+         -1,
+         &CliSession::unlink,
+         {u"all"_s, u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
+        {{u"sync"_s},
+         u"APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing entries)"_s,
+         u"quorvane-cli sync Cursor"_s,
+         1,
+         1,
+         &CliSession::sync,
+         {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
+        {{u"linked"_s},
+         u"ITEM"_s,
+         u"the apps ITEM is linked into"_s,
+         u"quorvane-cli linked notes.md"_s,
+         1,
+         1,
+         &CliSession::linked,
+         {},
+         true},
+        {{u"status"_s},
+         u"APP"_s,
+         u"every entry of APP's folder with its state (linked, copied, outdated, modified, repairable, broken, importable)"_s,
+         u"quorvane-cli status Codex"_s,
+         1,
+         1,
+         &CliSession::status},
+        {{u"import"_s},
+         u"APP ENTRY"_s,
+         u"move ENTRY of APP's folder into the hub and leave a link"_s,
+         u"quorvane-cli import Codex my-skill"_s,
+         2,
+         2,
+         &CliSession::importEntry},
+        {{u"repair"_s},
+         u"APP ENTRY"_s,
+         u"point a broken link at the hub item of the same name"_s,
+         u"quorvane-cli repair Codex deploy"_s,
+         2,
+         2,
+         &CliSession::repair},
+        {{u"remove"_s},
+         u"APP ENTRY"_s,
+         u"move ENTRY of APP's folder (a link as a link) to the trash, or delete it where there is none"_s,
+         u"quorvane-cli remove Codex old-skill"_s,
+         2,
+         2,
+         &CliSession::remove},
+        {{u"search"_s},
+         u"QUERY"_s,
+         u"search every source: GitHub indexes here, directories over the network"_s,
+         u"quorvane-cli search react"_s,
+         1,
+         1,
+         &CliSession::search,
+         {},
+         true},
+        {{u"install"_s},
+         u"OWNER/REPO[@REF] --skill-id PATH-OR-ID [--name NAME] [--force]"_s,
+         u"install a skill's whole folder from GitHub into the hub; prints the new folder"_s,
+         u"quorvane-cli install anthropics/skills --skill-id skills/pdf"_s,
+         3,
+         3,
+         &CliSession::install,
+         {u"force"_s, u"skill-id"_s, u"name"_s},
+         true},
+        {{u"update"_s},
+         u"--check | ITEM... | --all [--force] [--dry-run]"_s,
+         u"compare installed skills with their repositories, or update them"_s,
+         u"quorvane-cli update --check --json"_s,
+         0,
+         -1,
+         &CliSession::update,
+         {u"check"_s, u"all"_s, u"force"_s, u"dry-run"_s},
+         true},
+        {{u"backup"_s, u"export"_s},
+         u"FILE"_s,
+         u"write the whole configuration to FILE"_s,
+         u"quorvane-cli backup export ~/quorvane-backup.json"_s,
+         1,
+         1,
+         &CliSession::backupExport},
+        {{u"backup"_s, u"import"_s},
+         u"FILE [--dry-run] [--skip-conflicts]"_s,
+         u"replace the configuration with FILE's and recreate missing links, after showing the plan"_s,
+         u"quorvane-cli backup import ~/quorvane-backup.json --dry-run"_s,
+         1,
+         1,
+         &CliSession::backupImport,
+         {u"dry-run"_s, u"skip-conflicts"_s}},
+        {{u"restore-links"_s},
+         u"[--dry-run] [--skip-conflicts]"_s,
+         u"recreate recorded links that are missing, after showing the plan"_s,
+         u"quorvane-cli restore-links --dry-run"_s,
+         0,
+         0,
+         &CliSession::restoreLinks,
+         {u"dry-run"_s, u"skip-conflicts"_s}},
+        {{u"sources"_s, u"add"_s},
+         u"github OWNER/REPO[@REF][:PATH] | directory URL"_s,
+         u"add a place the store searches"_s,
+         u"quorvane-cli sources add github anthropics/skills@main:skills"_s,
+         2,
+         2,
+         &CliSession::sourcesAdd},
+        {{u"sources"_s, u"remove"_s},
+         u"ID-OR-LOCATION"_s,
+         u"stop searching a source"_s,
+         u"quorvane-cli sources remove openai/skills"_s,
+         1,
+         1,
+         &CliSession::sourcesRemove},
+        {{u"sources"_s, u"refresh"_s},
+         u"[ID-OR-LOCATION]"_s,
+         u"read the GitHub sources' skill lists again (only changed files are fetched)"_s,
+         u"quorvane-cli sources refresh"_s,
+         0,
+         1,
+         &CliSession::sourcesRefresh},
+        {{u"sources"_s},
+         {},
+         u"the sources: id, kind, location, skill count, last refresh"_s,
+         u"quorvane-cli --json sources"_s,
+         0,
+         0,
+         &CliSession::sources},
+        {{u"check"_s},
+         u"[ITEM]"_s,
+         u"check the hub's skill folders (or ITEM) against the skill format: item, level, message"_s,
+         u"quorvane-cli check pdf-tools --json"_s,
+         0,
+         1,
+         &CliSession::check,
+         {},
+         true},
+    };
+    return table;
+}
+
+std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    // "-x" is an option named x, as "--x" is; a word after "--" is never an option.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(commonOptions());
+    parser.addOptions(switches());
+    if (!parser.parse(QStringList{QString::fromLatin1(toolName)} + arguments)) {
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
+            err << toolName << ": unknown option --" << unknown.first() << '\n';
+        else
+            err << toolName << ": " << parser.errorText() << '\n';
+        return ExitCode::usage;
+    }
+    if (parser.isSet(u"version"_s)) {
+        out << toolName << ' ' << QUORVANE_VERSION << '\n';
+        return ExitCode::success;
+    }
+    const QStringList words = parser.positionalArguments();
+    const bool help = parser.isSet(u"help"_s);
+    const CommandDeclaration* chosen = nullptr;
+    for (const CommandDeclaration& command : commands()) {
+        if (words.mid(0, command.words.size()) == command.words &&
+            (!chosen || command.words.size() > chosen->words.size()))
+            chosen = &command;
+    }
+    if (!chosen) {
+        if (help || words.isEmpty()) {
+            (help ? out : err) << usage();
+            return help ? ExitCode::success : ExitCode::usage;
+        }
+        err << toolName << ": unknown command \"" << words.join(u' ') << "\"\n\n" << usage();
+        return ExitCode::usage;
+    }
+    if (help) {
+        out << CommandLine::help(*chosen);
+        return ExitCode::success;
+    }
+    for (const QCommandLineOption& option : switches()) {
+        const QString& name = option.names().constLast();
+        if (parser.isSet(option) && !chosen->switches.contains(name)) {
+            err << toolName << ": " << chosen->words.join(u' ') << " does not take --" << name << '\n';
+            return ExitCode::usage;
+        }
+    }
+
+    ParsedCommandLine parsed;
+    parsed.command = chosen;
+    parsed.json = parser.isSet(u"json"_s);
+    parsed.endpoints = StoreEndpoints::defaults();
+    if (parser.isSet(u"directory-url"_s))
+        parsed.endpoints.directoryBase = parser.value(u"directory-url"_s);
+    if (parser.isSet(u"raw-url"_s)) {
+        const QString raw = parser.value(u"raw-url"_s);
+        parsed.endpoints.rawBase = raw.endsWith(u'/') ? raw : raw + u'/';
+    }
+    if (parser.isSet(u"api-url"_s))
+        parsed.endpoints.apiBase = parser.value(u"api-url"_s);
+    CommandFlags& flags = parsed.flags;
+    flags.check = parser.isSet(u"check"_s);
+    flags.all = parser.isSet(u"all"_s);
+    flags.force = parser.isSet(u"force"_s);
+    flags.dryRun = parser.isSet(u"dry-run"_s);
+    flags.create = parser.isSet(u"create"_s);
+    flags.skipConflicts = parser.isSet(u"skip-conflicts"_s);
+    flags.copy = parser.isSet(u"copy"_s);
+    if (parser.isSet(u"preset"_s))
+        flags.preset = parser.value(u"preset"_s);
+
+    parsed.arguments = words.mid(chosen->words.size());
+    // install takes its skill and folder name as switches; its run sees them as arguments.
+    if (chosen->words == QStringList{u"install"_s})
+        parsed.arguments << parser.value(u"skill-id"_s) << parser.value(u"name"_s);
+    const qsizetype count = parsed.arguments.size();
+    // --all stands for the items a command otherwise names first.
+    const int namedByAll = flags.all && chosen->minimumArguments > 0 ? 1 : 0;
+    const int minimum = chosen->minimumArguments - namedByAll;
+    const int maximum = chosen->maximumArguments < 0 ? -1 : chosen->maximumArguments - namedByAll;
+    if (count < minimum || (maximum >= 0 && count > maximum)) {
+        err << CommandLine::help(*chosen);
+        return ExitCode::usage;
+    }
+    return parsed;
+}
+
+QString CommandLine::usage()
+{
+    QString text = u"Usage: quorvane-cli [--json] COMMAND [ARGS]\n\nCommands:\n"_s;
+    for (const CommandDeclaration& command : commands()) {
+        const QString form = command.words.join(u' ') + u' ' + command.arguments;
+        // A long form gets the summary on a line of its own rather than running into it.
+        if (form.size() < 46)
+            text += u"  "_s + form.leftJustified(46) + command.summary + u'\n';
+        else
+            text += u"  "_s + form + u"\n  "_s + QString().leftJustified(46) + command.summary + u'\n';
+    }
+    text += u"\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's hosts);\n"
+            "search also takes --directory-url URL, a directory searched for this one call.\n"
+            "A token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub's API host only.\n"
+            "APP is an app's id or its exact name. Exit status: 0 done, 1 failed, 2 usage error.\n"
+            "--version tells the version.\n"
+            "`quorvane-cli COMMAND --help` shows a command with an example.\n"_s;
+    return text;
+}
+
+QString CommandLine::help(const CommandDeclaration& command)
+{
+    QString text = u"Usage: quorvane-cli [--json] "_s + command.words.join(u' ') + u' ' + command.arguments +
+                   u"\n\n"_s + command.summary + u"\n"_s;
+    if (!command.switches.isEmpty()) {
+        text += u"\nSwitches:\n"_s;
+        for (const QCommandLineOption& option : switches())
+            if (command.switches.contains(option.names().constLast()))
+                text += u"  "_s + switchForm(option).leftJustified(24) + option.description() + u'\n';
+    }
+    return text + u"\nExample:\n  "_s + command.example + u'\n';
+}
+
+QString CommandLine::bashCompletion()
+{
+    QStringList firstWords;
+    QMap<QString, QStringList> secondWords;
+    QMap<QString, QStringList> switchesOf; // by the command's words, joined with '_'
+    for (const CommandDeclaration& command : commands()) {
+        if (!firstWords.contains(command.words.first()))
+            firstWords.append(command.words.first());
+        if (command.words.size() > 1)
+            secondWords[command.words.first()].append(command.words.at(1));
+        QStringList forms;
+        for (const QString& name : command.switches)
+            forms.append(u"--"_s + name);
+        switchesOf[command.words.join(u'_')] = forms;
+    }
+    QStringList common;
+    for (const QCommandLineOption& option : commonOptions())
+        common.append(u"--"_s + option.names().constLast());
+
+    QString script =
+        u"# bash completion for quorvane-cli, made by `quorvane-cli --bash-completion` from the\n"
+        "# tool's own declarations: commands, their switches, and the app names of the store.\n\n"
+        "_quorvane_cli_apps()\n{\n"
+        "    # One name per line; names with blanks stay whole.\n"
+        "    local IFS=$'\\n'\n"
+        "    COMPREPLY=($(compgen -W \"$(quorvane-cli apps 2>/dev/null | cut -f2)\" -- \"$1\"))\n}\n\n"
+        "_quorvane_cli()\n{\n"
+        "    local cur=${COMP_WORDS[COMP_CWORD]}\n"_s;
+    script += u"    local commands=\"%1\"\n"_s.arg(firstWords.join(u' '));
+    script += u"    local -A subcommands=(\n"_s;
+    for (auto it = secondWords.cbegin(); it != secondWords.cend(); ++it)
+        script += u"        [%1]=\"%2\"\n"_s.arg(it.key(), it.value().join(u' '));
+    script += u"    )\n    local -A switches=(\n"_s;
+    for (auto it = switchesOf.cbegin(); it != switchesOf.cend(); ++it)
+        script += u"        [%1]=\"%2\"\n"_s.arg(it.key(), it.value().join(u' '));
+    script += u"    )\n\n"
+              "    # The words before the current one, without options.\n"
+              "    local words=() word\n"
+              "    for word in \"${COMP_WORDS[@]:1:COMP_CWORD-1}\"; do\n"
+              "        [[ $word == -* ]] || words+=(\"$word\")\n"
+              "    done\n\n"
+              "    if [[ $cur == -* ]]; then\n"
+              "        local own=${switches[${words[0]}_${words[1]}]:-${switches[${words[0]}]}}\n"_s;
+    script += u"        COMPREPLY=($(compgen -W \"%1 $own\" -- \"$cur\"))\n"_s.arg(common.join(u' '));
+    script +=
+        u"        return\n    fi\n"
+        "    case ${#words[@]} in\n"
+        "    0)\n        COMPREPLY=($(compgen -W \"$commands\" -- \"$cur\"))\n        return\n        ;;\n"
+        "    1)\n"
+        "        if [[ -n ${subcommands[${words[0]}]} ]]; then\n"
+        "            COMPREPLY=($(compgen -W \"${subcommands[${words[0]}]}\" -- \"$cur\"))\n"
+        "            return\n"
+        "        fi\n        ;;\n    esac\n"
+        "    case ${words[0]} in\n"
+        "    link | unlink | sync | status | import | repair | remove)\n"
+        "        _quorvane_cli_apps \"$cur\"\n        ;;\n"
+        "    apps)\n"
+        "        case ${words[1]} in\n"
+        "        rename | remove | mode)\n"
+        "            if [[ ${words[1]} == mode && ${#words[@]} -eq 3 ]]; then\n"
+        "                COMPREPLY=($(compgen -W \"link copy\" -- \"$cur\"))\n"
+        "            else\n"
+        "                _quorvane_cli_apps \"$cur\"\n"
+        "            fi\n            ;;\n"
+        "        add) COMPREPLY=($(compgen -d -- \"$cur\")) ;;\n"
+        "        esac\n        ;;\n"
+        "    hub | backup)\n        COMPREPLY=($(compgen -f -- \"$cur\"))\n        ;;\n"
+        "    esac\n}\n\n"
+        "complete -F _quorvane_cli quorvane-cli\n"_s;
+    return script;
+}
