@@ -45,9 +45,9 @@ struct CommandFlags
     bool copy = false;             // apps add: place copies rather than links
 };
 
-// One run of the command-line tool: the same store and actions the window uses, driven
-// by one command whose arguments answer what the window would ask. Results go to
-// standard output, messages and log lines to standard error.
+// One run of the command-line tool: the same store and actions the window uses, with the
+// switches given, and what every command needs of them. Results go to standard output,
+// messages and log lines to standard error. The commands themselves are in Commands.h.
 class CliSession
 {
 public:
@@ -58,57 +58,32 @@ public:
     // are read only for a command that shows or changes them.
     int open(bool readHubItems);
 
-    int hub(const QStringList& args);
-    int hubSet(const QStringList& args);
-    int apps(const QStringList& args);
-    int appsAdd(const QStringList& args);
-    int appsPresets(const QStringList& args);
-    int appsRename(const QStringList& args);
-    int appsRemove(const QStringList& args);
-    int appsMode(const QStringList& args);
-    int sync(const QStringList& args);
-    int link(const QStringList& args);
-    int unlink(const QStringList& args);
-    int linked(const QStringList& args);
-    int status(const QStringList& args);
-    int importEntry(const QStringList& args);
-    int repair(const QStringList& args);
-    int remove(const QStringList& args);
-    int search(const QStringList& args);
-    int install(const QStringList& args);
-    int update(const QStringList& args);
-    int backupExport(const QStringList& args);
-    int backupImport(const QStringList& args);
-    int restoreLinks(const QStringList& args);
-    int check(const QStringList& args);
-    int sources(const QStringList& args);
-    int sourcesAdd(const QStringList& args);
-    int sourcesRemove(const QStringList& args);
-    int sourcesRefresh(const QStringList& args);
+    Workspace& workspace() { return *m_workspace; }
+    bool json() const { return m_json; }
+    const CommandFlags& flags() const { return m_flags; }
+    const StoreEndpoints& endpoints() const { return m_endpoints; }
 
-private:
+    // Writes the message to standard error; the exit status of a failure.
     int fail(const QString& message) const;
     // Made on first use: most commands never go to the network.
     SkillStoreService& store();
-    int toggle(const QStringList& args, bool linked);
-    int toggleOne(const QString& itemName, TargetApp& app, bool linked);
-    // --dry-run for named items: their plan, printed as the bulk changes print theirs.
-    int showTogglePlan(const QStringList& itemNames, const TargetApp& app, bool linked);
-    int refuseToggle(const PlanConflict& conflict, bool linked) const;
+    SkillSources& sources();
+    SkillUpdates& updates();
+    // Waits for the sources' refresh; writes each failure to standard error.
+    QStringList refreshSources(const std::optional<QString>& only, bool staleOnly);
+    // Runs one install or update to its end; prints nothing.
+    InstallResult waitFor(SkillInstall* install);
+    // Tells why a folder stays as it is, with the files changed here.
+    int refuseChangedFolder(const QString& item, const LocalChanges& changes) const;
+
     // Prints the plan as asked (one line per entry, or JSON), then carries it out unless
     // it is a dry run or has conflicts that are not to be skipped.
     int runPlan(std::optional<PlacementPlan> plan, const TargetApp& app);
+    int runPlans(std::vector<PlacementPlan> plans);
     // Prints the plans; true when they may be carried out (no dry run, no conflicts left).
     bool showPlans(std::vector<PlacementPlan>& plans, int& exitCode);
-    int runPlans(std::vector<PlacementPlan> plans);
-    // Runs one install or update to its end; prints nothing.
-    InstallResult waitFor(SkillInstall* install);
-    SkillUpdates& updates();
-    // Tells why a folder stays as it is, with the files changed here.
-    int refuseChangedFolder(const QString& item, const LocalChanges& changes) const;
-    // Runs the action on the app and entry that args (APP ENTRY) name, or tells why not.
-    int onEntry(const QStringList& args, const std::function<int(TargetApp&, const TargetAppSkill&)>& action);
 
+private:
     bool m_json;
     StoreEndpoints m_endpoints;
     CommandFlags m_flags;
@@ -121,6 +96,4 @@ private:
     std::unique_ptr<SkillStoreService> m_store;
     SkillSources* m_sources = nullptr; // the store's source
     SkillUpdates* m_updates = nullptr; // made on first use, a child of the workspace
-    // Waits for the sources' refresh; writes each failure to standard error.
-    QStringList refreshSources(const std::optional<QString>& only, bool staleOnly);
 };

@@ -1,0 +1,122 @@
+// quorvane-cli: the target apps.
+#include "cli/Commands.h"
+
+#include "access/FileSystem.h"
+#include "actions/AppActions.h"
+#include "actions/Workspace.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "model/AssistantPresets.h"
+#include "model/TargetApp.h"
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace Commands {
+
+int apps(CliSession& session, const QStringList&)
+{
+    const QList<TargetApp*> apps = session.workspace().apps();
+    if (session.json()) {
+        Json list = Json::array();
+        for (const TargetApp* app : apps)
+            list.push_back({{"id", utf8(idText(*app))},
+                            {"name", utf8(app->name())},
+                            {"folderPath", utf8(app->folderPath())},
+                            {"placement", utf8(placementKindName(app->placement()))}});
+        printJson(list);
+        return ExitCode::success;
+    }
+    for (const TargetApp* app : apps)
+        print(u"%1\t%2\t%3"_s.arg(idText(*app), app->name(), app->folderPath()));
+    return ExitCode::success;
+}
+
+int appsAdd(CliSession& session, const QStringList& args)
+{
+    if (session.flags().preset.has_value() == (args.size() == 2))
+        return session.fail(u"Say either NAME FOLDER or --preset ID."_s);
+    Result<TargetApp*> added = Error{};
+    if (session.flags().preset) {
+        const AssistantPreset* preset = assistantPreset(*session.flags().preset);
+        if (!preset)
+            return session.fail(
+                u"No known assistant has the id %1; `quorvane-cli apps presets` lists them."_s.arg(
+                    *session.flags().preset));
+        added = AppActions(session.workspace())
+                    .addPreset(*preset, session.flags().create,
+                               session.flags().copy ? std::optional(PlacementKind::copy) : std::nullopt);
+        if (!added && !session.flags().create &&
+            FileSystem::existsAsFolder(AppActions(session.workspace()).presetFolder(*preset)) != true)
+            return session.fail(added.error().description + u" --create makes it."_s);
+    } else {
+        added = AppActions(session.workspace())
+                    .add(args.at(0), absolute(args.at(1)),
+                         session.flags().copy ? PlacementKind::copy : PlacementKind::link);
+    }
+    if (!added)
+        return session.fail(added.error().description);
+    print(idText(*added.value()));
+    return ExitCode::success;
+}
+
+int appsPresets(CliSession& session, const QStringList&)
+{
+    AppActions actions(session.workspace());
+    Json list = Json::array();
+    for (const AssistantPreset& preset : assistantPresets()) {
+        const bool exists = FileSystem::existsAsFolder(actions.presetFolder(preset)) == true;
+        if (session.json())
+            list.push_back({{"id", utf8(preset.id)},
+                            {"name", utf8(preset.name)},
+                            {"folder", utf8(preset.folder)},
+                            {"exists", exists},
+                            {"copyRecommended", preset.copyRecommended}});
+        else
+            print(u"%1\t%2\t%3\t%4%5"_s.arg(preset.id, preset.name, preset.folder,
+                                            exists ? u"exists"_s : u"missing"_s,
+                                            preset.copyRecommended ? u"\tcopy recommended"_s : QString()));
+    }
+    if (session.json())
+        printJson(list);
+    return ExitCode::success;
+}
+
+int appsRename(CliSession& session, const QStringList& args)
+{
+    AppActions actions(session.workspace());
+    const auto app = actions.find(args.at(0));
+    if (!app)
+        return session.fail(app.error().description);
+    const Outcome renamed = actions.rename(*app.value(), args.at(1));
+    return renamed ? ExitCode::success : session.fail(renamed.error().description);
+}
+
+int appsRemove(CliSession& session, const QStringList& args)
+{
+    AppActions actions(session.workspace());
+    QList<TargetApp*> doomed;
+    for (const QString& argument : args) {
+        const auto app = actions.find(argument);
+        if (!app)
+            return session.fail(app.error().description); // nothing is removed unless every app is known
+        doomed.append(app.value());
+    }
+    const Outcome removed = actions.remove(doomed);
+    return removed ? ExitCode::success
+                   : session.fail(u"The apps could not be removed: "_s + removed.error().description);
+}
+
+int appsMode(CliSession& session, const QStringList& args)
+{
+    const auto app = AppActions(session.workspace()).find(args.first());
+    if (!app)
+        return session.fail(app.error().description);
+    const auto kind = placementKindNamed(args.at(1));
+    if (!kind)
+        return session.fail(u"The mode is link or copy, not \"%1\"."_s.arg(args.at(1)));
+    return session.runPlan(session.workspace().linker().planner.planSwitch(*app.value(), *kind),
+                           *app.value());
+}
+
+} // namespace Commands

@@ -1,0 +1,81 @@
+// quorvane-cli: single entries of an app's folder.
+#include "cli/Commands.h"
+
+#include "access/ItemName.h"
+#include "actions/AppActions.h"
+#include "actions/LinkActions.h"
+#include "actions/Workspace.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "model/TargetApp.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace {
+
+int onEntry(CliSession& session, const QStringList& args,
+            const std::function<int(TargetApp&, const TargetAppSkill&)>& action)
+{
+    const auto app = AppActions(session.workspace()).find(args.at(0));
+    if (!app)
+        return session.fail(app.error().description);
+    const QString& name = args.at(1);
+    if (const Outcome valid = checkItemName(name); !valid)
+        return session.fail(valid.error().description);
+    const auto entry = session.workspace().targetListing().entry(*app.value(), name);
+    if (!entry)
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.value()->name()));
+    if (!*entry)
+        return session.fail(
+            u"There is no entry \"%1\" in the folder of \"%2\"."_s.arg(name, app.value()->name()));
+    return action(*app.value(), **entry);
+}
+
+} // namespace
+
+namespace Commands {
+
+int importEntry(CliSession& session, const QStringList& args)
+{
+    return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
+        if (!isImportable(entry.state))
+            return session.fail(
+                u"\"%1\" is not a local item or a link outside the hub; there is nothing to import."_s.arg(
+                    entry.name));
+        return LinkActions(session.workspace()).importEntry(entry, app)
+                   ? ExitCode::success
+                   : session.fail(u"\"%1\" could not be imported."_s.arg(entry.name));
+    });
+}
+
+int repair(CliSession& session, const QStringList& args)
+{
+    return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
+        if (entry.state != TargetItemState::repairable)
+            return session.fail(
+                u"\"%1\" is not a broken link with an item of the same name in the hub."_s.arg(entry.name));
+        return LinkActions(session.workspace()).repairEntry(entry, app)
+                   ? ExitCode::success
+                   : session.fail(u"\"%1\" could not be repaired."_s.arg(entry.name));
+    });
+}
+
+int remove(CliSession& session, const QStringList& args)
+{
+    return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
+        const auto removed = LinkActions(session.workspace()).removeEntry(entry, app);
+        if (!removed)
+            return session.fail(u"\"%1\" could not be removed."_s.arg(entry.name));
+        // Said on standard error: the result of the command is the removal itself.
+        QTextStream(stderr) << (removed->inTrash
+                                    ? u"Moved \"%1\" to the trash: %2\n"_s.arg(entry.name, *removed->inTrash)
+                                    : u"Deleted \"%1\" (there is no trash for this folder).\n"_s.arg(
+                                          entry.name));
+        return ExitCode::success;
+    });
+}
+
+} // namespace Commands

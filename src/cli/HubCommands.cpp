@@ -1,0 +1,94 @@
+// quorvane-cli: the hub and the check of its skills.
+#include "cli/Commands.h"
+
+#include "access/FileSystem.h"
+#include "actions/HubActions.h"
+#include "actions/Workspace.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "linker/HubCatalog.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace Commands {
+
+int hub(CliSession& session, const QStringList&)
+{
+    QList<Skill> skills = session.workspace().hubCatalog().availableSkills();
+    QString hubPath = session.workspace().hubSettings().centralRepositoryPath();
+    bool exists = true;
+    // Until another is chosen, the default folder is the hub: its items are shown as they are.
+    if (!session.workspace().hubSettings().hasValidCentralHub()) {
+        hubPath = session.workspace().folderAccess().resolvePath(hubPath);
+        exists = FileSystem::existsAsFolder(hubPath) == true;
+        if (exists) {
+            auto listed = HubCatalog::itemsOfFolder(hubPath);
+            if (!listed)
+                return session.fail(
+                    u"The hub folder %1 cannot be read: %2"_s.arg(hubPath, listed.error().description));
+            skills = std::move(listed).value();
+        }
+    }
+    if (session.json()) {
+        Json items = Json::array();
+        for (const Skill& skill : skills)
+            items.push_back({{"name", utf8(skill.name)},
+                             {"fileName", utf8(skill.fileName())},
+                             {"kind", skill.isDirectory ? "folder" : "file"},
+                             {"snippet", utf8(skill.contentSnippet)},
+                             {"path", utf8(skill.path)}});
+        printJson({{"path", utf8(hubPath)}, {"exists", exists}, {"items", items}});
+    } else {
+        print(hubPath);
+        for (const Skill& skill : skills)
+            print(u"  %1\t%2\t%3\t%4"_s.arg(skill.fileName(), skill.name,
+                                            skill.isDirectory ? u"folder"_s : u"file"_s,
+                                            skill.contentSnippet.section(u'\n', 0, 0)));
+    }
+    if (!exists)
+        QTextStream(stderr)
+            << "The hub folder " << hubPath
+            << " does not exist yet: create it, or choose another with quorvane-cli hub set FOLDER\n";
+    return ExitCode::success;
+}
+
+int hubSet(CliSession& session, const QStringList& args)
+{
+    if (const Outcome chosen = HubActions(session.workspace()).chooseHub(absolute(args.first())); !chosen)
+        return session.fail(chosen.error().description);
+    print(u"Hub: %1 (%2 items)"_s.arg(session.workspace().hubSettings().centralRepositoryPath())
+              .arg(session.workspace().hubCatalog().availableSkills().size()));
+    return ExitCode::success;
+}
+
+int check(CliSession& session, const QStringList& args)
+{
+    const QList<Skill>& skills = session.workspace().hubCatalog().availableSkills();
+    if (!args.isEmpty() && std::none_of(skills.cbegin(), skills.cend(),
+                                        [&](const Skill& skill) { return skill.fileName() == args.first(); }))
+        return session.fail(u"No hub item named "_s + args.first());
+    Json findings = Json::array();
+    bool anyError = false;
+    for (const Skill& skill : skills) {
+        const QString item = skill.fileName();
+        if (!args.isEmpty() && item != args.first())
+            continue;
+        for (const SkillFinding& finding : skill.findings) {
+            const bool error = finding.level == SkillFinding::Level::error;
+            anyError = anyError || error;
+            const char* level = error ? "error" : "warning";
+            if (session.json())
+                findings.push_back(
+                    {{"item", utf8(item)}, {"level", level}, {"message", utf8(finding.message)}});
+            else
+                print(u"%1\t%2\t%3"_s.arg(item, QString::fromLatin1(level), finding.message));
+        }
+    }
+    if (session.json())
+        printJson(findings);
+    return anyError ? ExitCode::failure : ExitCode::success;
+}
+} // namespace Commands

@@ -1,0 +1,213 @@
+// quorvane-cli: placing hub items into apps, and what is placed.
+#include "cli/Commands.h"
+
+#include "actions/AppActions.h"
+#include "actions/LinkActions.h"
+#include "actions/Workspace.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "linker/HubCatalog.h"
+#include "model/TargetApp.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace {
+
+QString stateName(TargetItemState state)
+{
+    switch (state) {
+    case TargetItemState::repairable:
+        return u"repairable"_s;
+    case TargetItemState::broken:
+        return u"broken"_s;
+    case TargetItemState::linked:
+        return u"linked"_s;
+    case TargetItemState::copyCurrent:
+        return u"copied"_s;
+    case TargetItemState::copyOutdated:
+        return u"outdated"_s;
+    case TargetItemState::copyModified:
+        return u"modified"_s;
+    case TargetItemState::externalLink:
+    case TargetItemState::localItem:
+        break;
+    }
+    return u"importable"_s;
+}
+
+int refuseToggle(CliSession& session, const PlanConflict& conflict, bool linked)
+{
+    if (session.flags().skipConflicts) {
+        QTextStream(stderr) << "Skipped " << conflict.path << ": " << conflict.reason << '\n';
+        return ExitCode::success;
+    }
+    // Only a copy changed here can be overwritten with consent; the user's own entries never.
+    const QString consent = !conflict.withConsent ? QString()
+                            : linked              ? u" --force replaces it."_s
+                                                  : u" --force removes it."_s;
+    return session.fail(u"%1: %2; nothing was changed.%3"_s.arg(conflict.path, conflict.reason, consent));
+}
+
+int showTogglePlan(CliSession& session, const QStringList& itemNames, const TargetApp& app, bool linked)
+{
+    QStringList hubItems;
+    for (const QString& itemName : itemNames) {
+        const auto skill = session.workspace().hubCatalog().readItem(itemName);
+        if (!skill)
+            return session.fail(u"The hub has no item \"%1\"."_s.arg(itemName));
+        hubItems.append(skill->path);
+    }
+    std::optional<PlacementPlan> plan =
+        session.workspace().linker().planner.planToggle(hubItems, app, linked);
+    if (!plan)
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+    std::vector<PlacementPlan> plans;
+    plans.push_back(std::move(*plan));
+    int exitCode = ExitCode::success;
+    session.showPlans(plans, exitCode);
+    return exitCode;
+}
+
+int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool linked)
+{
+    // Only the named item is read from the hub, not the whole hub.
+    const auto skill = session.workspace().hubCatalog().readItem(itemName);
+    if (!skill)
+        return session.fail(u"The hub has no item \"%1\"."_s.arg(itemName));
+    const LinkToggle toggled =
+        LinkActions(session.workspace()).setLinked(*skill, app, linked, session.flags().force);
+    switch (toggled.result) {
+    case LinkToggleResult::changed:
+        return ExitCode::success;
+    case LinkToggleResult::alreadyInState:
+        QTextStream(stderr) << (linked ? "Already linked: " : "Not linked: ") << itemName << '\n';
+        return ExitCode::success;
+    case LinkToggleResult::folderUnreachable:
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+    case LinkToggleResult::refused:
+        return refuseToggle(session, *toggled.refusal, linked);
+    case LinkToggleResult::failed:
+        break;
+    }
+    return session.fail(linked ? u"\"%1\" could not be linked into \"%2\"."_s.arg(itemName, app.name())
+                               : u"\"%1\" could not be unlinked from \"%2\"."_s.arg(itemName, app.name()));
+}
+
+int toggle(CliSession& session, const QStringList& args, bool linked)
+{
+    // ITEM... APP: the app comes last; every item is tried, and a failure with one does
+    // not keep the others from their place.
+    const auto app = AppActions(session.workspace()).find(args.last());
+    if (!app)
+        return session.fail(app.error().description);
+    const QStringList itemNames = args.first(args.size() - 1);
+    if (session.flags().dryRun)
+        return showTogglePlan(session, itemNames, *app.value(), linked);
+    int exitCode = ExitCode::success;
+    for (const QString& itemName : itemNames) {
+        if (const int toggled = toggleOne(session, itemName, *app.value(), linked);
+            toggled != ExitCode::success)
+            exitCode = toggled;
+    }
+    return exitCode;
+}
+
+} // namespace
+
+namespace Commands {
+
+int link(CliSession& session, const QStringList& args)
+{
+    if (!session.flags().all)
+        return toggle(session, args, true);
+    if (args.size() != 1)
+        return session.fail(u"--all takes only the app."_s);
+    const auto app = AppActions(session.workspace()).find(args.first());
+    if (!app)
+        return session.fail(app.error().description);
+    return session.runPlan(session.workspace().linker().planner.planLinkAll(*app.value()), *app.value());
+}
+
+int unlink(CliSession& session, const QStringList& args)
+{
+    if (!session.flags().all)
+        return toggle(session, args, false);
+    if (args.size() != 1)
+        return session.fail(u"--all takes only the app."_s);
+    const auto app = AppActions(session.workspace()).find(args.first());
+    if (!app)
+        return session.fail(app.error().description);
+    return session.runPlan(session.workspace().linker().planner.planUnlinkAll(*app.value()), *app.value());
+}
+
+int sync(CliSession& session, const QStringList& args)
+{
+    const auto app = AppActions(session.workspace()).find(args.first());
+    if (!app)
+        return session.fail(app.error().description);
+    return session.runPlan(session.workspace().linker().planner.planSync(*app.value()), *app.value());
+}
+
+int linked(CliSession& session, const QStringList& args)
+{
+    const auto skill = session.workspace().hubCatalog().itemNamed(args.at(0));
+    if (!skill)
+        return session.fail(u"The hub has no item \"%1\"."_s.arg(args.at(0)));
+    Json list = Json::array();
+    for (const TargetApp* app : session.workspace().apps()) {
+        if (!session.workspace().linker().links.isSkillLinked(*skill, *app))
+            continue;
+        if (session.json())
+            list.push_back({{"id", utf8(idText(*app))}, {"name", utf8(app->name())}});
+        else
+            print(u"%1\t%2"_s.arg(idText(*app), app->name()));
+    }
+    if (session.json())
+        printJson(list);
+    return ExitCode::success;
+}
+
+int status(CliSession& session, const QStringList& args)
+{
+    const auto app = AppActions(session.workspace()).find(args.at(0));
+    if (!app)
+        return session.fail(app.error().description);
+    const auto items = session.workspace().targetListing().list(*app.value());
+    if (!items)
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.value()->name()));
+    Json list = Json::array();
+    QString lines;
+    for (const TargetAppSkill& item : *items) {
+        const QString state = stateName(item.state);
+        const QString destination = item.symlinkDestination.value_or(QString());
+        if (session.json())
+            list.push_back(
+                {{"name", utf8(item.name)},
+                 {"path", utf8(item.path)},
+                 {"state", utf8(state)},
+                 {"isSymlink", item.isSymlink},
+                 {"destination", item.symlinkDestination ? Json(utf8(destination)) : Json(nullptr)},
+                 {"hasNamesakeInHub", item.hasNamesakeInHub},
+                 {"placement", isCopy(item.state) ? Json("copy")
+                               : item.isSymlink   ? Json("link")
+                                                  : Json(nullptr)}});
+        else
+            lines += u"%1\t%2%3\n"_s.arg(state, item.name,
+                                         destination.isEmpty() ? QString() : u" -> "_s + destination);
+    }
+    if (session.json())
+        printJson(list);
+    else
+        QTextStream(stdout) << lines; // one write: a folder may hold thousands of entries
+    return ExitCode::success;
+}
+
+int restoreLinks(CliSession& session, const QStringList&)
+{
+    return session.runPlans(session.workspace().linker().planner.planRestoreAll());
+}
+
+} // namespace Commands

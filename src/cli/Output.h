@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <nlohmann/json.hpp>
+
+class TargetApp;
+
+// How the tool writes its results: one line each, or JSON, on standard output.
+namespace Output {
+
+using Json = nlohmann::ordered_json;
+
+void print(const QString& text);
+void printJson(const Json& value);
+std::string utf8(const QString& text);
+// An app's id as the tool prints and accepts it.
+QString idText(const TargetApp& app);
+// A path given on the command line, made absolute against the current folder.
+QString absolute(const QString& path);
+
+} // namespace Output

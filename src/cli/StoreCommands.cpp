@@ -1,0 +1,196 @@
+// quorvane-cli: searching, installing and updating skills.
+#include "cli/Commands.h"
+
+#include "actions/SkillInstall.h"
+#include "actions/SkillUpdates.h"
+#include "actions/Workspace.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "store/SkillIndex.h"
+#include "store/SkillStoreService.h"
+
+#include <QEventLoop>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace Commands {
+
+int search(CliSession& session, const QStringList& args)
+{
+    // Indexes older than a day are read again first; a source that cannot be reached
+    // still answers from what it had.
+    const QStringList refreshFailures = session.refreshSources(std::nullopt, true);
+    SkillStoreService& service = session.store();
+    QEventLoop waiting;
+    QObject::connect(&service, &SkillStoreService::isSearchingChanged, &waiting, [&] {
+        if (!service.isSearching())
+            waiting.quit();
+    });
+    if (!service.source().isConfigured())
+        return session.fail(u"There is no source to search: quorvane-cli sources add github OWNER/REPO"_s);
+    service.search(args.first());
+    if (service.isSearching())
+        waiting.exec();
+    // What the refresh said already is not said twice.
+    const auto tellNew = [&](const QStringList& failures) {
+        for (const QString& failure : failures)
+            if (!refreshFailures.contains(failure))
+                QTextStream(stderr) << failure << '\n';
+    };
+    if (service.errorMessage()) {
+        tellNew(service.errorMessage()->split(u'\n'));
+        return ExitCode::failure;
+    }
+    tellNew(service.source().lastFailures());
+    if (session.json()) {
+        Json list = Json::array();
+        for (const RemoteSkillItem& hit : service.searchResults()) {
+            const bool indexed = hit.fromIndex.has_value();
+            list.push_back({{"name", utf8(hit.name)},
+                            {"description", indexed ? Json(utf8(hit.fromIndex->description)) : Json(nullptr)},
+                            {"source", utf8(hit.sourceName)},
+                            {"skillPath", indexed ? Json(utf8(hit.fromIndex->skillPath))
+                                                  : (hit.skillId ? Json(utf8(*hit.skillId)) : Json(nullptr))},
+                            {"kind", indexed ? "github" : "directory"},
+                            {"installs", indexed ? Json(nullptr) : Json(hit.installs)}});
+        }
+        printJson(list);
+        return ExitCode::success;
+    }
+    for (const RemoteSkillItem& hit : service.searchResults())
+        print(u"%1\t%2\t%3\t%4"_s.arg(
+            hit.name, hit.sourceName,
+            hit.fromIndex ? hit.fromIndex->skillPath : hit.skillId.value_or(QString()),
+            hit.fromIndex ? hit.fromIndex->description : QString::number(hit.installs)));
+    return ExitCode::success;
+}
+
+int install(CliSession& session, const QStringList& args)
+{
+    // args: OWNER/REPO[@REF], the skill's path or id (may be empty), the hub folder's name (may be empty)
+    const auto repository = GitHubRepository::parse(args.at(0));
+    if (!repository || !repository->path.isEmpty())
+        return session.fail(u"Say which repository: OWNER/REPO or OWNER/REPO@REF."_s);
+    const QString& pathOrId = args.at(1);
+    if (pathOrId.isEmpty())
+        return session.fail(u"Say which skill to install: --skill-id PATH-OR-ID."_s);
+    if (!session.workspace().hubSettings().hasValidCentralHub())
+        return session.fail(u"Choose the hub folder first: quorvane-cli hub set FOLDER"_s);
+
+    RemoteSkillItem item;
+    item.id = repository->fullName() + u'/' + pathOrId;
+    item.skillId = pathOrId.mid(pathOrId.lastIndexOf(u'/') + 1);
+    item.name = *item.skillId;
+    item.source = repository->fullName();
+    item.sourceName = repository->fullName();
+    // A path names the folder; a bare id is looked for where skills usually lie.
+    if (pathOrId.contains(u'/'))
+        item.fromIndex = RemoteSkillItem::FromIndex{repository->ref, pathOrId, {}};
+    InstallOptions options;
+    options.replaceChanged = session.flags().force;
+    if (!args.at(2).isEmpty())
+        options.folderName = args.at(2);
+    const InstallResult result =
+        session.waitFor(SkillInstall::start(session.workspace(), session.store().source(), item, options));
+    if (result.needsConsent)
+        return session.refuseChangedFolder(options.folderName.value_or(*item.skillId), *result.needsConsent);
+    if (!result.succeeded)
+        return session.fail(QString(result.message).replace(u'\n', u' '));
+    // What else the install has to say (files left out, a SKILL.md alone) is for the reader.
+    const qsizetype note = result.message.indexOf(u"\n\n"_s);
+    if (note >= 0)
+        QTextStream(stderr) << result.message.mid(note + 2) << '\n';
+    print(result.folderPath);
+    return ExitCode::success;
+}
+
+int update(CliSession& session, const QStringList& args)
+{
+    if (session.flags().check == (!args.isEmpty() || session.flags().all))
+        return session.fail(u"Say --check, or which items to update: ITEM... or --all."_s);
+    UpdateCheckResult checked;
+    QEventLoop waiting;
+    session.updates().check([&](const UpdateCheckResult& result) {
+        checked = result;
+        waiting.quit();
+    });
+    waiting.exec();
+    for (const QString& failure : std::as_const(checked.failures))
+        QTextStream(stderr) << failure << '\n';
+
+    if (session.flags().check) {
+        Json listed = Json::array();
+        for (const SkillUpdateStatus& skill : std::as_const(checked.skills)) {
+            const QString state = SkillUpdates::stateName(skill.state);
+            if (session.json())
+                listed.push_back(
+                    {{"item", utf8(skill.item)},
+                     {"state", utf8(state)},
+                     {"source", skill.source.isEmpty() ? Json(nullptr) : Json(utf8(skill.source))}});
+            else
+                print(u"%1\t%2\t%3"_s.arg(skill.item, state, skill.source));
+        }
+        if (session.json())
+            printJson(listed);
+        return checked.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
+    }
+
+    QList<SkillUpdateStatus> chosen;
+    bool allWell = checked.failures.isEmpty();
+    for (const SkillUpdateStatus& skill : std::as_const(checked.skills)) {
+        const bool named = args.contains(skill.item);
+        if (named || (session.flags().all && skill.state != UpdateState::current &&
+                      skill.state != UpdateState::unknown))
+            chosen.append(skill);
+    }
+    for (const QString& item : args) {
+        if (std::none_of(chosen.cbegin(), chosen.cend(),
+                         [&](const SkillUpdateStatus& s) { return s.item == item; })) {
+            QTextStream(stderr) << "No hub item named " << item << " could be checked.\n";
+            allWell = false;
+        }
+    }
+    for (const SkillUpdateStatus& skill : std::as_const(chosen)) {
+        switch (skill.state) {
+        case UpdateState::unknown:
+            QTextStream(stderr) << skill.item
+                                << ": nothing records where it came from; it cannot be updated.\n";
+            allWell = false;
+            continue;
+        case UpdateState::current:
+            print(u"%1: current"_s.arg(skill.item));
+            continue;
+        case UpdateState::modified:
+            if (!session.flags().force) {
+                session.refuseChangedFolder(skill.item, {false, skill.changedFiles});
+                allWell = false;
+                continue;
+            }
+            break;
+        case UpdateState::updateAvailable:
+            break;
+        }
+        if (session.flags().dryRun) {
+            print(u"%1: would be %2 from %3"_s.arg(
+                skill.item, skill.state == UpdateState::modified ? u"replaced"_s : u"updated"_s,
+                skill.source));
+            continue;
+        }
+        const InstallResult result =
+            session.waitFor(session.updates().update(skill.item, session.flags().force));
+        if (result.succeeded) {
+            print(u"%1: updated"_s.arg(skill.item));
+        } else if (result.needsConsent) {
+            session.refuseChangedFolder(skill.item, *result.needsConsent);
+            allWell = false;
+        } else {
+            QTextStream(stderr) << skill.item << ": " << QString(result.message).replace(u'\n', u' ') << '\n';
+            allWell = false;
+        }
+    }
+    return allWell ? ExitCode::success : ExitCode::failure;
+}
+
+} // namespace Commands
