@@ -65,10 +65,3 @@ PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
     return outcome;
 }
 
-std::vector<PlanOutcome> LinkActions::carryOutAll(const std::vector<PlacementPlan>& plans)
-{
-    std::vector<PlanOutcome> outcomes = m_workspace.linker().runner.carryOutAll(plans);
-    for (const PlacementPlan& plan : plans)
-        m_workspace.changes().announceTargetFolder(plan.appID);
-    return outcomes;
-}

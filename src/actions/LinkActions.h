@@ -30,8 +30,6 @@ public:
 
     // Carries out a plan (nothing, with conflicts that are not to be skipped) and announces it.
     PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
-    // Carries out every plan, conflicts skipped, records them with one save and announces them.
-    std::vector<PlanOutcome> carryOutAll(const std::vector<PlacementPlan>& plans);
 
 private:
     Workspace& m_workspace;

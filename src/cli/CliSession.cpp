@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "actions/PlanTask.h"
 #include "cli/Output.h"
 
 #include "access/FileSystem.h"
@@ -25,6 +26,8 @@
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QTextStream>
+
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
@@ -131,10 +134,32 @@ int CliSession::runPlans(std::vector<PlacementPlan> plans)
     int exitCode = ExitCode::success;
     if (!showPlans(plans, exitCode))
         return exitCode;
-    const std::vector<PlanOutcome> outcomes = LinkActions(*m_workspace).carryOutAll(plans);
-    const bool allDone = std::all_of(outcomes.cbegin(), outcomes.cend(),
-                                     [](const PlanOutcome& outcome) { return outcome.failures.isEmpty(); });
-    return allDone ? ExitCode::success : ExitCode::failure;
+    // The same task the window runs for a plan; the tool waits for it. Conflicts left are
+    // those the user asked to skip.
+    PlanTask* task = PlanTask::start(*m_workspace, std::move(plans), true);
+    PlanOutcome outcome;
+    QObject::connect(task, &PlanTask::finished, task,
+                     [&outcome](const PlanOutcome& ended) { outcome = ended; });
+    waitFor(*task);
+    return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
+}
+
+void CliSession::waitFor(BackgroundTask& task)
+{
+    // Progress is shown only to a person at a terminal, on the line it rewrites.
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    QEventLoop waiting;
+    QObject::connect(
+        &task, &BackgroundTask::progressed, &waiting, [&task, terminal](qint64 done, qint64 total) {
+            if (terminal && total > 0)
+                QTextStream(stderr) << '\r' << task.description() << ' ' << done << '/' << total << "   ";
+        });
+    QObject::connect(&task, &BackgroundTask::ended, &waiting, [&waiting, terminal] {
+        if (terminal)
+            QTextStream(stderr) << '\n';
+        waiting.quit();
+    });
+    waiting.exec();
 }
 
 SkillStoreService& CliSession::store()

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class BackgroundTask;
 class ModelContext;
 class QNetworkAccessManager;
 class SkillInstall;
@@ -73,6 +74,8 @@ public:
     QStringList refreshSources(const std::optional<QString>& only, bool staleOnly);
     // Runs one install or update to its end; prints nothing.
     InstallResult waitFor(SkillInstall* install);
+    // Waits for a task the window would show in its strip, with its progress on a terminal.
+    void waitFor(BackgroundTask& task);
     // Tells why a folder stays as it is, with the files changed here.
     int refuseChangedFolder(const QString& item, const LocalChanges& changes) const;
 
