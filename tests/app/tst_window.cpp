@@ -72,7 +72,13 @@ struct Window : WorkspaceFixture
             qWarning("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
         return found;
     }
-    void trigger(const QString& action) const { find<QAction>(action)->trigger(); }
+    // Triggers an action as its menu entry or key would: only when it is enabled.
+    void trigger(const QString& name) const
+    {
+        QAction* action = find<QAction>(name);
+        QVERIFY2(action && action->isEnabled(), qPrintable(name + u" is not there or not enabled"_s));
+        action->trigger();
+    }
 
     QWidget* content() const { return find<QStackedWidget>(u"contentColumn"_s)->currentWidget(); }
     QWidget* detail() const { return find<QStackedWidget>(u"detailColumn"_s)->currentWidget(); }
