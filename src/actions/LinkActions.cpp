@@ -64,4 +64,3 @@ PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
         m_workspace.changes().announceTargetFolder(plan.appID);
     return outcome;
 }
-
