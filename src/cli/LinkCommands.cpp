@@ -115,32 +115,33 @@ int toggle(CliSession& session, const QStringList& args, bool linked)
     return exitCode;
 }
 
+// ITEM... APP switches the items; --all APP plans the whole folder first.
+int linkOrUnlink(CliSession& session, const QStringList& args, bool linked)
+{
+    if (!session.flags().all)
+        return toggle(session, args, linked);
+    if (args.size() != 1)
+        return session.fail(u"--all takes only the app."_s);
+    const auto app = AppActions(session.workspace()).find(args.first());
+    if (!app)
+        return session.fail(app.error().description);
+    const PlacementPlanner& planner = session.workspace().linker().planner;
+    return session.runPlan(linked ? planner.planLinkAll(*app.value()) : planner.planUnlinkAll(*app.value()),
+                           *app.value());
+}
+
 } // namespace
 
 namespace Commands {
 
 int link(CliSession& session, const QStringList& args)
 {
-    if (!session.flags().all)
-        return toggle(session, args, true);
-    if (args.size() != 1)
-        return session.fail(u"--all takes only the app."_s);
-    const auto app = AppActions(session.workspace()).find(args.first());
-    if (!app)
-        return session.fail(app.error().description);
-    return session.runPlan(session.workspace().linker().planner.planLinkAll(*app.value()), *app.value());
+    return linkOrUnlink(session, args, true);
 }
 
 int unlink(CliSession& session, const QStringList& args)
 {
-    if (!session.flags().all)
-        return toggle(session, args, false);
-    if (args.size() != 1)
-        return session.fail(u"--all takes only the app."_s);
-    const auto app = AppActions(session.workspace()).find(args.first());
-    if (!app)
-        return session.fail(app.error().description);
-    return session.runPlan(session.workspace().linker().planner.planUnlinkAll(*app.value()), *app.value());
+    return linkOrUnlink(session, args, false);
 }
 
 int sync(CliSession& session, const QStringList& args)
