@@ -16,15 +16,6 @@ LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool
     return result;
 }
 
-bool LinkActions::importEntry(const TargetAppSkill& entry, const TargetApp& app)
-{
-    const bool imported = m_workspace.linker().importer.importSkill(entry, app);
-    HubActions(m_workspace)
-        .rescan(); // in any case: a move that failed halfway may have left the item in the hub
-    m_workspace.changes().announceTargetFolder(app.id());
-    return imported;
-}
-
 bool LinkActions::repairEntry(const TargetAppSkill& entry, const TargetApp& app)
 {
     const bool repaired = m_workspace.linker().importer.repairLink(entry, app);

@@ -18,7 +18,6 @@ public:
     LinkToggle setLinked(const Skill& skill, const TargetApp& app, bool linked,
                          bool replaceChangedHere = false);
 
-    bool importEntry(const TargetAppSkill& entry, const TargetApp& app);
     bool repairEntry(const TargetAppSkill& entry, const TargetApp& app);
     // Into the trash where there is one; nothing when it could not be removed.
     std::optional<Removal> removeEntry(const TargetAppSkill& entry, const TargetApp& app);

@@ -3,6 +3,7 @@
 
 #include "access/ItemName.h"
 #include "actions/AppActions.h"
+#include "actions/ImportTask.h"
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
@@ -45,9 +46,15 @@ int importEntry(CliSession& session, const QStringList& args)
             return session.fail(
                 u"\"%1\" is not a local item or a link outside the hub; there is nothing to import."_s.arg(
                     entry.name));
-        return LinkActions(session.workspace()).importEntry(entry, app)
-                   ? ExitCode::success
-                   : session.fail(u"\"%1\" could not be imported."_s.arg(entry.name));
+        // The same task the window runs; across file systems it copies, with progress.
+        ImportTask* task = ImportTask::start(session.workspace(), entry, app);
+        bool imported = false;
+        if (task) {
+            QObject::connect(task, &ImportTask::finished, task, [&imported](bool done) { imported = done; });
+            session.waitFor(*task);
+        }
+        return imported ? ExitCode::success
+                        : session.fail(u"\"%1\" could not be imported."_s.arg(entry.name));
     });
 }
 

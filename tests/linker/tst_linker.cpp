@@ -1,5 +1,6 @@
 #include "access/FileSystem.h"
 #include "actions/HubActions.h"
+#include "actions/ImportTask.h"
 #include "actions/LinkActions.h"
 #include "actions/RestorePlanning.h"
 #include "linker/LinkRecords.h"
@@ -308,12 +309,17 @@ private Q_SLOTS:
         QSignalSpy folderChanged(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
 
         LogCapture log;
-        QVERIFY(LinkActions(*f.workspace).importEntry(f.listed(name), *f.app));
+        ImportTask* task = ImportTask::start(*f.workspace, f.listed(name), *f.app);
+        QVERIFY(task);
+        QSignalSpy finished(task, &ImportTask::finished);
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.first().first().toBool(), true);
         QCOMPARE(FileSystem::linkDestinationText(f.entry(name)).value(), f.hub + u"/"_s + name);
         QCOMPARE(treeSnapshot(f.hub), content); // the same tree, now in the hub
         QCOMPARE(f.records(), 1);
+        QVERIFY(QTest::qWaitFor([&] { return !f.workspace->hubCatalog().isScanning(); }));
         QCOMPARE(f.hubNames(), QStringList{name});
-        QCOMPARE(hubChanged.count(), 1);
+        QCOMPARE(hubChanged.count(), 2); // the scan's start and end
         QCOMPARE(folderChanged.count(), 1);
         QCOMPARE(log.lines(), QStringList());
     }
@@ -349,12 +355,12 @@ private Q_SLOTS:
     {
         LinkerFixture f;
         QVERIFY(makeLink(f.entry(u"lost"_s), f.path(u"nowhere"_s)));
-        QVERIFY(writeFile(f.hub + u"/present.md"_s, "p"));
+        const QStringList hubBefore = treeSnapshot(f.hub);
         LogCapture log;
-        QVERIFY(!LinkActions(*f.workspace).importEntry(f.listed(u"lost"_s), *f.app));
+        QCOMPARE(ImportTask::start(*f.workspace, f.listed(u"lost"_s), *f.app), nullptr);
         QCOMPARE(log.lines(), QStringList());
-        QCOMPARE(f.hubNames(), QStringList{u"present.md"_s}); // scanned in any case
         QCOMPARE(FileSystem::linkDestinationText(f.entry(u"lost"_s)).value(), f.path(u"nowhere"_s));
+        QCOMPARE(treeSnapshot(f.hub), hubBefore);
     }
 
     // Nothing is replaced and nothing moves when the import cannot be done whole.
