@@ -28,15 +28,13 @@ Result<SkillSourceRecord*, QString> SourceActions::add(SkillSourceRecord::Kind k
         const QUrl url(normalized, QUrl::StrictMode);
         if (!url.isValid() || (url.scheme() != u"https"_s && url.scheme() != u"http"_s) ||
             url.host().isEmpty())
-            return QCoreApplication::translate("SourceActions", "'%1' ist keine http(s)-Adresse.")
-                .arg(location);
+            return tr("'%1' ist keine http(s)-Adresse.").arg(location);
         while (normalized.endsWith(u'/'))
             normalized.chop(1);
     }
     for (const SkillSourceRecord* existing : sources())
         if (existing->location() == normalized)
-            return QCoreApplication::translate("SourceActions", "Die Quelle '%1' gibt es schon.")
-                .arg(normalized);
+            return tr("Die Quelle '%1' gibt es schon.").arg(normalized);
     auto* source = new SkillSourceRecord(kind, normalized);
     m_workspace.context().insert(source);
     if (const Outcome saved = m_workspace.context().save(); !saved)

@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "model/SkillSourceRecord.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -11,6 +12,8 @@ class Workspace;
 // Adding and removing the places the store searches, for the window and the command line.
 class SourceActions
 {
+    Q_DECLARE_TR_FUNCTIONS(SourceActions)
+
 public:
     explicit SourceActions(Workspace& workspace);
 

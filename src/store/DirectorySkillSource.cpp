@@ -17,15 +17,15 @@ QString messageFor(const DecodingError& error)
 {
     switch (error.kind) {
     case DecodingError::Kind::typeMismatch:
-        return QCoreApplication::translate("DirectorySkillSource", "Falscher Datentyp.");
+        return DirectorySkillSource::tr("Falscher Datentyp.");
     case DecodingError::Kind::valueNotFound:
-        return QCoreApplication::translate("DirectorySkillSource", "Fehlender Datenwert.");
+        return DirectorySkillSource::tr("Fehlender Datenwert.");
     case DecodingError::Kind::keyNotFound:
-        return QCoreApplication::translate("DirectorySkillSource", "Unerwartetes Datenformat.");
+        return DirectorySkillSource::tr("Unerwartetes Datenformat.");
     case DecodingError::Kind::dataCorrupted:
         break;
     }
-    return QCoreApplication::translate("DirectorySkillSource", "Fehler beim Lesen der Daten.");
+    return DirectorySkillSource::tr("Fehler beim Lesen der Daten.");
 }
 
 SearchAnswer searchAnswerOf(const HttpAnswer& answer)
@@ -83,9 +83,8 @@ void DirectorySkillSource::search(const QString& query, QObject* context,
         percentEncodedForQuery(m_endpoints.directoryBase + u"/api/search?q="_s + query + u"&limit=50"_s),
         QUrl::StrictMode);
     if (!url.isValid()) {
-        QTimer::singleShot(0, context, [done] {
-            done(QCoreApplication::translate("DirectorySkillSource", "Fehler beim Erstellen der Such-URL."));
-        });
+        QTimer::singleShot(0, context,
+                           [done] { done(DirectorySkillSource::tr("Fehler beim Erstellen der Such-URL.")); });
         return;
     }
     m_http.get(url, {}, context, [done](const HttpAnswer& answer) { done(searchAnswerOf(answer)); });

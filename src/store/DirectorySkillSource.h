@@ -3,6 +3,8 @@
 #include "store/HttpClient.h"
 #include "store/SkillSource.h"
 
+#include <QCoreApplication>
+
 #include <chrono>
 
 class QNetworkAccessManager;
@@ -23,6 +25,8 @@ struct StoreEndpoints
 // The community directory's search service, with each hit's SKILL.md fetched from GitHub.
 class DirectorySkillSource final : public SkillSource
 {
+    Q_DECLARE_TR_FUNCTIONS(DirectorySkillSource)
+
 public:
     // Bodies beyond this size are cut off and count as a bad answer.
     static constexpr qint64 maximumBodySize = 16 * 1024 * 1024;

@@ -6,16 +6,15 @@ QString SkillStoreError::description() const
 {
     switch (kind) {
     case Kind::networkError:
-        return QCoreApplication::translate("SkillStoreError", "Netzwerkfehler: ") + underlying;
+        return tr("Netzwerkfehler: ") + underlying;
     case Kind::decodingError:
-        return QCoreApplication::translate("SkillStoreError", "Dekodierungsfehler: ") + underlying;
+        return tr("Dekodierungsfehler: ") + underlying;
     case Kind::invalidURL:
-        return QCoreApplication::translate("SkillStoreError", "Ungültige URL");
+        return tr("Ungültige URL");
     case Kind::invalidResponse:
-        return QCoreApplication::translate("SkillStoreError", "Ungültige Serverantwort");
+        return tr("Ungültige Serverantwort");
     case Kind::noSKILLfileFound:
-        return QCoreApplication::translate("SkillStoreError",
-                                           "Die SKILL.md Datei wurde im GitHub Repository nicht gefunden.");
+        return tr("Die SKILL.md Datei wurde im GitHub Repository nicht gefunden.");
     }
     return {};
 }

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The errors of the store client, with the text the user sees.
 struct SkillStoreError
 {
+    Q_DECLARE_TR_FUNCTIONS(SkillStoreError)
+
+public:
     enum class Kind
     {
         networkError,
