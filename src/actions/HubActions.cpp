@@ -46,7 +46,8 @@ void HubActions::rescanInBackground()
 
 void HubActions::takeOutsideChanges()
 {
-    if (Outcome refreshed = m_workspace.context().refresh(); !refreshed)
+    // Rows are read again only when another process committed since the last look.
+    if (Outcome refreshed = m_workspace.context().refreshIfStoreChanged(); !refreshed)
         Log::line(u"Failed to refresh the store: "_s + refreshed.error().description);
     m_workspace.hubSettings().load();
     rescanInBackground();

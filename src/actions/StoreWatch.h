@@ -20,10 +20,9 @@ public:
 
     explicit StoreWatch(Workspace& workspace, QObject* parent = nullptr);
 
-    // Looks at once, as a look after a pause does; false when the store could not be read.
-    bool takeInOutsideCommits();
-
 private:
+    // Reads the rows another process committed; false when the store could not be read.
+    bool takeInOutsideCommits();
     // Size and modification time of the store's file and its write-ahead log.
     struct FilesState
     {
