@@ -8,9 +8,8 @@
 
 using namespace Qt::StringLiterals;
 
-BackupImportTask::BackupImportTask(Workspace& workspace, const QString& filePath)
+BackupImportTask::BackupImportTask(Workspace& workspace)
     : BackgroundTask(workspace, 0) // one step of unknown length
-    , m_filePath(filePath)
 {}
 
 QString BackupImportTask::description() const
@@ -18,15 +17,40 @@ QString BackupImportTask::description() const
     return tr("Importiere Backup...");
 }
 
-BackupImportTask* BackupImportTask::start(Workspace& workspace, const QString& filePath)
+BackupImportTask* BackupImportTask::read(Workspace& workspace, const QString& filePath)
 {
-    auto* task = new BackupImportTask(workspace, filePath);
+    auto* task = new BackupImportTask(workspace);
+    task->runInBackground([task, filePath](Progress&) {
+        auto read = BackupService::read(filePath);
+        std::shared_ptr<const AppBackup> backup;
+        std::optional<Error> failure;
+        if (read)
+            backup = std::make_shared<const AppBackup>(std::move(read).value());
+        else
+            failure = read.error();
+        return std::function<void()>([task, backup = std::move(backup), failure] {
+            if (failure) {
+                Log::line(u"Failed to import backup: "_s + failure->description);
+                Q_EMIT task->finished(*failure);
+                return;
+            }
+            task->m_backup = backup;
+            Q_EMIT task->finished(Outcome());
+        });
+    });
+    return task;
+}
+
+BackupImportTask* BackupImportTask::write(Workspace& workspace, std::shared_ptr<const AppBackup> backup)
+{
+    auto* task = new BackupImportTask(workspace);
     task->m_refreshDeferral = std::make_unique<ModelContext::RefreshDeferral>(workspace.context());
-    task->runInBackground([task, filePath, storePath = workspace.context().store().filePath(),
+    task->runInBackground([task, backup = std::move(backup),
+                           storePath = workspace.context().store().filePath(),
                            hubPath = workspace.hubSettings().centralRepositoryPath(),
                            contextThread = workspace.context().thread()](Progress& progress) {
         auto replaced =
-            BackupService::replaceStoredRecords(storePath, filePath, hubPath, contextThread, &progress.stop);
+            BackupService::replaceStoredRecords(storePath, *backup, hubPath, contextThread, &progress.stop);
         std::optional<Error> failure;
         std::shared_ptr<ModelContext::PreparedSnapshot> prepared;
         if (replaced)

@@ -38,16 +38,6 @@ std::optional<Removal> LinkActions::removeHubItem(const Skill& skill)
     return removed;
 }
 
-PlanOutcome LinkActions::restoreLinks()
-{
-    PlanOutcome summary;
-    Linker& linker = m_workspace.linker();
-    for (const PlanOutcome& outcome : linker.runner.carryOutAll(linker.planner.planRestoreAll()))
-        summary.add(outcome);
-    m_workspace.changes().announceEveryTargetFolder();
-    return summary;
-}
-
 PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
 {
     const PlanOutcome outcome = m_workspace.linker().runner.carryOut(plan, skipConflicts);

@@ -1,7 +1,6 @@
 #include "actions/RestorePlanning.h"
 
 #include "actions/Workspace.h"
-#include "linker/HubSettings.h"
 #include "linker/Linker.h"
 
 #include <QTimer>
@@ -13,12 +12,13 @@ constexpr qsizetype placesPerSlice = 500;
 
 } // namespace
 
-RestorePlanning::RestorePlanning(Workspace& workspace, QObject* parent)
+RestorePlanning::RestorePlanning(Workspace& workspace, QList<RecordedPlacements> apps, FolderLocation hub,
+                                 QObject* parent)
     : QObject(parent)
     , m_workspace(workspace)
+    , m_pending(std::move(apps))
+    , m_hub(std::move(hub))
 {
-    for (const RecordedPlacements& placements : workspace.linker().planner.recordedPlacements())
-        m_pending.append({placements.app->id(), placements.items});
     QTimer::singleShot(0, this, &RestorePlanning::planNextSlice);
 }
 
@@ -27,14 +27,10 @@ void RestorePlanning::planNextSlice()
     QList<RecordedPlacements> slice;
     qsizetype places = 0;
     for (; m_next < m_pending.size() && places < placesPerSlice; ++m_next) {
-        const AppToPlan& next = m_pending.at(m_next);
-        if (const TargetApp* app = m_workspace.app(next.id)) {
-            slice.append({app, next.items});
-            places += next.items.size();
-        }
+        slice.append(m_pending.at(m_next));
+        places += m_pending.at(m_next).items.size();
     }
-    for (PlacementPlan& plan :
-         m_workspace.linker().planner.planRestore(slice, m_workspace.hubSettings().location()))
+    for (PlacementPlan& plan : m_workspace.linker().planner.planRestore(slice, m_hub))
         m_plans.push_back(std::move(plan));
     if (m_next < m_pending.size())
         QTimer::singleShot(0, this, &RestorePlanning::planNextSlice);

@@ -1,25 +1,26 @@
 #pragma once
 
-#include "linker/LinkRecords.h"
+#include "access/FolderAccess.h"
 #include "linker/PlacementPlan.h"
 
 #include <QObject>
-#include <QUuid>
 
 #include <vector>
 
 class Workspace;
 
-// Works out what restoring every recorded placement would do, a few apps per turn of the
-// event loop: checking tens of thousands of places at once would hold the window.
+// Works out what restoring recorded placements would do, a few apps per turn of the event
+// loop: checking tens of thousands of places at once would hold the window.
 class RestorePlanning : public QObject
 {
     Q_OBJECT
 
 public:
-    RestorePlanning(Workspace& workspace, QObject* parent);
+    // The apps must live until finished() was sent.
+    RestorePlanning(Workspace& workspace, QList<RecordedPlacements> apps, FolderLocation hub,
+                    QObject* parent);
 
-    // The plans in the apps' name order, once finished() was sent.
+    // The plans in the apps' order, once finished() was sent.
     std::vector<PlacementPlan> takePlans() { return std::move(m_plans); }
 
 Q_SIGNALS:
@@ -28,14 +29,9 @@ Q_SIGNALS:
 private:
     void planNextSlice();
 
-    struct AppToPlan
-    {
-        QUuid id;
-        RecordedItems items;
-    };
-
     Workspace& m_workspace;
-    QList<AppToPlan> m_pending; // in name order; an app deleted meanwhile is left out
+    QList<RecordedPlacements> m_pending;
+    FolderLocation m_hub;
     qsizetype m_next = 0;
     std::vector<PlacementPlan> m_plans;
 };

@@ -4,12 +4,9 @@
 #include "actions/AppActions.h"
 #include "actions/BackgroundTask.h"
 #include "actions/BackupActions.h"
-#include "actions/BackupImportTask.h"
+#include "actions/BackupImport.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
-#include "actions/LinkActions.h"
-#include "actions/PlanTask.h"
-#include "actions/RestorePlanning.h"
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
 #include "actions/StoreWatch.h"
@@ -34,6 +31,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QToolBar>
@@ -90,10 +88,10 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     layout->addWidget(m_columns);
     layout->addWidget(m_taskStrip);
     resize(1100, 700);
-    // A backup must not start while links of another one are still being made.
+    // A backup must not start while another one is under way, between its steps as well.
     connect(m_taskStrip, &TaskStrip::busyChanged, this, [this](bool busy) {
-        m_exportAction->setEnabled(!busy);
-        m_importAction->setEnabled(!busy);
+        m_exportAction->setEnabled(!busy && !m_backupImport);
+        m_importAction->setEnabled(!busy && !m_backupImport);
         m_appSkillsList->setActionsEnabled(!busy);
     });
     connect(m_appSkillsList, &TargetAppSkillsListView::taskStarted, m_taskStrip,
@@ -395,53 +393,42 @@ void ContentView::importBackup()
     const auto file = m_desktop.panels.chooseFileToOpen(request);
     if (!file)
         return;
-    BackupImportTask* task = BackupImportTask::start(m_workspace, *file);
-    connect(task, &BackupImportTask::finished, this, [this, task](const Outcome& imported) {
-        if (!imported) {
-            if (!task->wasCancelled())
-                m_desktop.alerts.inform(
-                    tr("Import Fehlgeschlagen"),
-                    tr("Die Backup-Datei konnte nicht gelesen werden: %1").arg(imported.error().description),
-                    AlertStyle::critical);
-            return;
-        }
-        // The records are in; the hub follows in the background, the links once the plan is agreed.
-        HubActions(m_workspace).rescanInBackground();
-        restoreImportedLinks();
+    auto* import =
+        new BackupImport(m_workspace, *file, [view = QPointer(this)](std::vector<PlacementPlan>& plans) {
+            return view && view->agreeToRestore(plans);
+        });
+    connect(import, &BackupImport::taskStarted, m_taskStrip,
+            [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
+    m_backupImport = import;
+    m_exportAction->setEnabled(false);
+    m_importAction->setEnabled(false);
+    connect(import, &BackupImport::finished, this, [this](const BackupImportOutcome& outcome) {
+        m_backupImport = nullptr;
+        m_exportAction->setEnabled(!m_taskStrip->isBusy());
+        m_importAction->setEnabled(!m_taskStrip->isBusy());
+        if (outcome.stage == BackupImportOutcome::Stage::unreadable ||
+            outcome.stage == BackupImportOutcome::Stage::notSaved)
+            m_desktop.alerts.inform(
+                tr("Import Fehlgeschlagen"),
+                tr("Die Backup-Datei konnte nicht gelesen werden: %1").arg(outcome.error->description),
+                AlertStyle::critical);
     });
-    m_taskStrip->follow(*task);
+    import->start();
 }
 
-void ContentView::restoreImportedLinks()
-{
-    auto* planning = new RestorePlanning(m_workspace, this);
-    connect(planning, &RestorePlanning::finished, this, [this, planning] {
-        planning->deleteLater();
-        offerRestore(planning->takePlans());
-    });
-}
-
-void ContentView::offerRestore(std::vector<PlacementPlan> plans)
+bool ContentView::agreeToRestore(std::vector<PlacementPlan>& plans)
 {
     const PlacementPlan shown = PlanSheet::combined(plans);
     if (shown.actions.isEmpty() && shown.conflicts.isEmpty())
-        return;
-    PlanSheet sheet(tr("Verknüpfungen wiederherstellen"), shown, this);
+        return true;
+    PlanSheet sheet(tr("Verknüpfungen wiederherstellen"), shown, this, PlanSheet::Scope::step);
     sheet.exec();
     if (sheet.choice() == PlanSheet::Choice::cancel)
-        return;
-    std::vector<PlacementPlan> toCarryOut;
-    for (PlacementPlan& plan : plans) {
-        if (sheet.consentsToChangesHere())
+        return false;
+    if (sheet.consentsToChangesHere())
+        for (PlacementPlan& plan : plans)
             plan.consentToChangesHere();
-        if (!plan.actions.isEmpty())
-            toCarryOut.push_back(std::move(plan));
-    }
-    if (toCarryOut.empty())
-        return;
-    // One task for every app: one entry in the strip, and one save when it ends.
-    if (PlanTask* task = PlanTask::start(m_workspace, std::move(toCarryOut), true))
-        m_taskStrip->follow(*task);
+    return true;
 }
 
 void ContentView::startRenamingApp(const QUuid& appID)

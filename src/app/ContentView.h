@@ -8,11 +8,13 @@
 #include "ui/SidebarSelection.h"
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
 #include <vector>
 
+class BackupImport;
 class CentralHubListView;
 class SkillUpdates;
 class FolderWatch;
@@ -72,8 +74,8 @@ private:
     void importBackup();
     // Shows what restoring the imported placements would do, worked out a few apps at a
     // time, and does it when agreed.
-    void restoreImportedLinks();
-    void offerRestore(std::vector<PlacementPlan> plans);
+    // Shows the restore plan of a backup; true when the user agreed.
+    bool agreeToRestore(std::vector<PlacementPlan>& plans);
     void startRenamingApp(const QUuid& appID);
     void commitRenamingApp(const QUuid& appID, const QString& text);
     void revealApp(const QUuid& appID);
@@ -111,4 +113,5 @@ private:
     TaskStrip* m_taskStrip;
     QAction* m_exportAction = nullptr;
     QAction* m_importAction = nullptr;
+    QPointer<BackupImport> m_backupImport; // while one is under way
 };

@@ -136,43 +136,18 @@ Result<AppBackup> BackupService::read(const QString& filePath)
     return std::move(backup).value();
 }
 
-Outcome BackupService::importFile(const QString& filePath)
-{
-    const auto backup = read(filePath);
-    if (!backup)
-        return backup.error();
-    // All records are replaced in one save, and views hear of it once. A failure writes
-    // nothing and takes the replacement back, so nothing of the old configuration is lost
-    // and nothing is announced.
-    ModelContext::AnnouncementBatch batch(m_context);
-    Outcome replaced = replaceRecords(m_context, backup.value(), m_hub.centralRepositoryPath());
-    if (replaced)
-        replaced = m_context.save();
-    if (!replaced) {
-        (void)m_context.rollback();
-        batch.discard();
-        return replaced;
-    }
-    m_hub.load();
-    return {};
-}
-
 Result<std::shared_ptr<ModelContext::PreparedSnapshot>>
-BackupService::replaceStoredRecords(const QString& storePath, const QString& filePath,
+BackupService::replaceStoredRecords(const QString& storePath, const AppBackup& backup,
                                     const QString& hubPathBefore, QThread* contextThread,
                                     const std::atomic<bool>* stop)
 {
-    const auto backup = read(filePath);
-    if (!backup)
-        return backup.error();
-
     auto opened = ModelContext::open(storePath, ModelContext::Loading::onDemand);
     if (!opened)
         return opened.error();
     ModelContext& context = *opened.value();
     // All records are replaced in one save; a failure writes nothing, so nothing of the
     // old configuration is lost.
-    if (Outcome replaced = replaceRecords(context, backup.value(), hubPathBefore); !replaced)
+    if (Outcome replaced = replaceRecords(context, backup, hubPathBefore); !replaced)
         return replaced.error();
     if (stop && *stop)
         return Error{u"Cancelled before anything was written."_s};

@@ -29,16 +29,12 @@ public:
     // backup in place of an older one.
     static Outcome writeDocument(const QString& filePath, const QByteArray& document);
 
-    // Replaces every record with the file's content in one save. A file that cannot be
-    // read, or any later failure, leaves the store as it was and says why.
-    Outcome importFile(const QString& filePath);
-
-    // The import's reading, checking and writing, safe on a worker thread: it goes through
+    // Replacing every record with a checked backup's, safe on a worker thread: it goes through
     // a connection of its own to the store file and returns the records as saved, for the
     // context on `contextThread` to take in. `hubPathBefore` stands in for a document
     // without a hub. A stop before the write leaves the store untouched.
     static Result<std::shared_ptr<ModelContext::PreparedSnapshot>>
-    replaceStoredRecords(const QString& storePath, const QString& filePath, const QString& hubPathBefore,
+    replaceStoredRecords(const QString& storePath, const AppBackup& backup, const QString& hubPathBefore,
                          QThread* contextThread, const std::atomic<bool>* stop = nullptr);
 
     // The file's document, checked; the store is not touched.

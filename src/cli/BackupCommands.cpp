@@ -2,9 +2,12 @@
 #include "cli/Commands.h"
 
 #include "actions/BackupActions.h"
+#include "actions/BackupImport.h"
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+
+#include <QEventLoop>
 
 using namespace Qt::StringLiterals;
 using namespace Output;
@@ -20,18 +23,31 @@ int backupExport(CliSession& session, const QStringList& args)
 int backupImport(CliSession& session, const QStringList& args)
 {
     // What restoring would do is shown, and agreed to, before the configuration is replaced.
-    auto plans = BackupActions(session.workspace()).planImport(absolute(args.first()));
-    if (!plans)
-        return session.fail(u"Import Fehlgeschlagen: Die Backup-Datei konnte nicht gelesen werden: %1"_s.arg(
-            plans.error().description));
     int exitCode = ExitCode::success;
-    if (!session.showPlans(plans.value(), exitCode))
-        return exitCode;
-    plans.value().clear(); // the folders' scopes close before the import reaches them again
-    const Outcome imported = BackupActions(session.workspace()).importFrom(absolute(args.first()));
-    if (!imported)
+    auto* import =
+        new BackupImport(session.workspace(), absolute(args.first()), [&](std::vector<PlacementPlan>& plans) {
+            return session.showPlans(plans, exitCode);
+        });
+    BackupImportOutcome outcome;
+    QEventLoop waiting;
+    QObject::connect(import, &BackupImport::taskStarted, &waiting,
+                     [&session](BackgroundTask* task) { session.showProgress(*task); });
+    QObject::connect(import, &BackupImport::finished, &waiting, [&](const BackupImportOutcome& ended) {
+        outcome = ended;
+        waiting.quit();
+    });
+    import->start();
+    waiting.exec();
+    switch (outcome.stage) {
+    case BackupImportOutcome::Stage::unreadable:
+    case BackupImportOutcome::Stage::notSaved:
         return session.fail(u"Import Fehlgeschlagen: Die Backup-Datei konnte nicht gelesen werden: %1"_s.arg(
-            imported.error().description));
+            outcome.error->description));
+    case BackupImportOutcome::Stage::declined:
+        return exitCode;
+    case BackupImportOutcome::Stage::restored:
+        break;
+    }
     return ExitCode::success;
 }
 

@@ -144,21 +144,23 @@ int CliSession::runPlans(std::vector<PlacementPlan> plans)
     return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }
 
-void CliSession::waitFor(BackgroundTask& task)
+void CliSession::showProgress(BackgroundTask& task)
 {
     // Progress is shown only to a person at a terminal, on the line it rewrites.
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
-    QEventLoop waiting;
-    QObject::connect(
-        &task, &BackgroundTask::progressed, &waiting, [&task, terminal](qint64 done, qint64 total) {
-            if (terminal && total > 0)
-                QTextStream(stderr) << '\r' << task.description() << ' ' << done << '/' << total << "   ";
-        });
-    QObject::connect(&task, &BackgroundTask::ended, &waiting, [&waiting, terminal] {
-        if (terminal)
-            QTextStream(stderr) << '\n';
-        waiting.quit();
+    if (::isatty(STDERR_FILENO) != 1)
+        return;
+    QObject::connect(&task, &BackgroundTask::progressed, &task, [&task](qint64 done, qint64 total) {
+        if (total > 0)
+            QTextStream(stderr) << '\r' << task.description() << ' ' << done << '/' << total << "   ";
     });
+    QObject::connect(&task, &BackgroundTask::ended, &task, [] { QTextStream(stderr) << '\n'; });
+}
+
+void CliSession::waitFor(BackgroundTask& task)
+{
+    showProgress(task);
+    QEventLoop waiting;
+    QObject::connect(&task, &BackgroundTask::ended, &waiting, &QEventLoop::quit);
     waiting.exec();
 }
 

@@ -74,7 +74,9 @@ public:
     QStringList refreshSources(const std::optional<QString>& only, bool staleOnly);
     // Runs one install or update to its end; prints nothing.
     InstallResult waitFor(SkillInstall* install);
-    // Waits for a task the window would show in its strip, with its progress on a terminal.
+    // Shows a task's progress on a terminal, as the window's strip does.
+    void showProgress(BackgroundTask& task);
+    // Waits for a task, showing its progress.
     void waitFor(BackgroundTask& task);
     // Tells why a folder stays as it is, with the files changed here.
     int refuseChangedFolder(const QString& item, const LocalChanges& changes) const;

@@ -109,7 +109,7 @@ PlacementPlan PlanSheet::combined(const std::vector<PlacementPlan>& plans)
     return all;
 }
 
-PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent)
+PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent, Scope scope)
     : Sheet(parent)
 {
     setObjectName(u"planSheet"_s);
@@ -157,11 +157,11 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
     carryOut->setObjectName(u"planCarryOut"_s);
     // Consent turns the copies changed here from conflicts into actions.
     const auto offerChoices = [conflicts = plan.conflicts.size(), actions = plan.actions.size(), changedHere,
-                               consent, skip, carryOut] {
+                               consent, skip, carryOut, scope] {
         const qsizetype consented = consent->isChecked() ? changedHere : 0;
         const qsizetype open = conflicts - consented;
         const qsizetype doable = actions + consented;
-        skip->setVisible(open > 0 && doable > 0);
+        skip->setVisible(open > 0 && (doable > 0 || scope == Scope::step));
         carryOut->setEnabled(open == 0 && doable > 0);
         carryOut->setDefault(carryOut->isEnabled());
     };

@@ -20,7 +20,16 @@ public:
         skipConflicts,
     };
 
-    PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent = nullptr);
+    // What the plan is part of: a change of its own, or one step of a larger one (restoring
+    // a backup) that goes on when the plan leaves every entry alone.
+    enum class Scope
+    {
+        whole,
+        step,
+    };
+
+    PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent = nullptr,
+              Scope scope = Scope::whole);
 
     Choice choice() const { return m_choice; }
     // Whether the user allowed copies changed here to be overwritten or removed.

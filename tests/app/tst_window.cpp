@@ -928,24 +928,27 @@ private Q_SLOTS:
         QCOMPARE(w.desktop.panels.fileRequests.last().title, u"Backup wiederherstellen"_s);
     }
 
-    // The links of an import are planned and shown first, then made in the background with
-    // progress and "Abbrechen"; a stopped restore leaves whole links and every record, and
-    // restoring again makes the rest.
+    // A backup is read and its links planned and shown first; only once agreed are its records
+    // written and its links made, in the background with progress and "Abbrechen". Declining
+    // changes nothing; a stopped restore leaves whole links and every record, and restoring
+    // again makes the rest; a plan of conflicts alone still lets the records in.
     void importedLinksAreMadeInTheBackground_data()
     {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("to the end") << false;
-        QTest::newRow("cancelled") << true;
+        QTest::addColumn<QString>("answer"); // the plan sheet's button, or "stop" after carrying out
+        QTest::newRow("to the end") << u"planCarryOut"_s;
+        QTest::newRow("stopped") << u"stop"_s;
+        QTest::newRow("declined") << u"Abbrechen"_s;
+        QTest::newRow("conflicts only") << u"planSkipConflicts"_s;
     }
     void importedLinksAreMadeInTheBackground()
     {
-        QFETCH(bool, cancel);
+        QFETCH(QString, answer);
         Window w;
         w.setUpHubAndApp();
         // Two apps' links, made by one task.
         constexpr int itemCount = 300;
         constexpr int secondCount = 20;
-        const TargetApp* second = w.makeApp(u"Second"_s);
+        TargetApp* second = w.makeApp(u"Second"_s);
         for (int i = 0; i < itemCount; ++i) {
             QVERIFY(makeFolder(w.hub + u"/item-%1"_s.arg(i)));
             w.context->insert(new SkillLinkRecord(w.codex->id(), u"item-%1"_s.arg(i)));
@@ -955,15 +958,24 @@ private Q_SLOTS:
         QVERIFY(w.context->save());
         const QString file = w.path(u"backup.json"_s);
         QVERIFY(BackupActions(*w.workspace).exportTo(file).ok());
-        // The import replaces the records.
         const QStringList folders{w.codex->folderPath(), second->folderPath()};
+        const QUuid secondID = second->id();
+        // The import brings the second app back.
+        w.context->remove(second);
+        QVERIFY(w.context->save());
         const auto made = [&] {
             return entryNames(folders[0]).size() + entryNames(folders[1]).size();
         };
-        constexpr int allCount = itemCount + secondCount;
+        const int allCount = itemCount + secondCount;
+        if (answer == u"planSkipConflicts"_s) {
+            // Every place is taken by the user's own files: nothing to make, all in the way.
+            for (int i = 0; i < itemCount; ++i)
+                QVERIFY(writeFile(folders[0] + u"/item-%1"_s.arg(i), "mine"));
+            for (int i = 0; i < secondCount; ++i)
+                QVERIFY(writeFile(folders[1] + u"/item-%1"_s.arg(i), "mine"));
+        }
 
         w.desktop.panels.answers = {file};
-        // The plan sheet opens once the records are in, from the import's end.
         QString summary;
         QTimer answerPlan;
         connect(&answerPlan, &QTimer::timeout, &answerPlan, [&] {
@@ -971,25 +983,46 @@ private Q_SLOTS:
             if (!sheet || sheet->objectName() != u"planSheet"_s)
                 return;
             answerPlan.stop();
+            // The records are not replaced before the user agreed.
+            QVERIFY(!w.workspace->app(secondID));
             summary = sheet->findChild<QLabel*>(u"planSummary"_s)->text();
-            sheet->findChild<QPushButton*>(u"planCarryOut"_s)->click();
+            for (QPushButton* button : sheet->findChildren<QPushButton*>())
+                if (button->objectName() == answer || button->text() == answer ||
+                    (answer == u"stop"_s && button->objectName() == u"planCarryOut"_s))
+                    return button->click();
         });
         answerPlan.start(5);
         w.trigger(u"importBackupAction"_s);
-        QVERIFY(w.find<QWidget>(u"taskStrip"_s)->isVisible());
         QVERIFY(!w.find<QAction>(u"importBackupAction"_s)->isEnabled());
-        // The file is read and stored first; the strip then follows the links.
-        QTRY_COMPARE(w.find<QLabel>(u"taskText"_s)->text(), u"Ändere %1 Einträge..."_s.arg(allCount));
-        QCOMPARE(summary, u"Anlegen: %1."_s.arg(allCount));
-        if (cancel)
+        if (answer == u"planCarryOut"_s || answer == u"stop"_s) {
+            QTRY_COMPARE(w.find<QLabel>(u"taskText"_s)->text(), u"Ändere %1 Einträge..."_s.arg(allCount));
+            QCOMPARE(summary, u"Anlegen: %1."_s.arg(allCount));
+        }
+        if (answer == u"stop"_s)
             w.find<QPushButton>(u"cancelTask"_s)->click();
-        QTRY_VERIFY(!w.find<QWidget>(u"taskStrip"_s)->isVisible());
-        QVERIFY(w.find<QAction>(u"importBackupAction"_s)->isEnabled());
+        QTRY_VERIFY(w.find<QAction>(u"importBackupAction"_s)->isEnabled());
+        QVERIFY(!w.find<QWidget>(u"taskStrip"_s)->isVisible());
+        if (answer == u"Abbrechen"_s) {
+            QVERIFY(!w.workspace->app(secondID));
+            QCOMPARE(made(), 0);
+            return;
+        }
+        QVERIFY(w.workspace->app(secondID));
         QCOMPARE(w.context->records<SkillLinkRecord>().size(), allCount);
+        if (answer == u"planSkipConflicts"_s) {
+            QVERIFY(summary.contains(u"Konflikte: %1"_s.arg(allCount)));
+            QCOMPARE(readFile(folders[0] + u"/item-0"_s), QByteArray("mine"));
+            return;
+        }
         const qsizetype madeByTask = made();
-        QVERIFY(cancel ? madeByTask <= allCount : madeByTask == allCount);
-        if (cancel)
-            QCOMPARE(LinkActions(*w.workspace).restoreLinks().done, allCount - madeByTask);
+        QVERIFY(answer == u"stop"_s ? madeByTask <= allCount : madeByTask == allCount);
+        if (answer == u"stop"_s) {
+            int restored = 0;
+            for (const PlanOutcome& rest :
+                 w.workspace->linker().runner.carryOutAll(w.workspace->linker().planner.planRestoreAll()))
+                restored += rest.done;
+            QCOMPARE(restored, allCount - madeByTask);
+        }
         QCOMPARE(made(), allCount);
     }
 

@@ -49,7 +49,14 @@ struct BackupFixture : WorkspaceFixture
     {
         const QString written = path(u"written.json"_s);
         writeFile(written, document);
-        return backups.importFrom(written);
+        return importFile(written);
+    }
+    Outcome importFile(const QString& filePath)
+    {
+        const BackupImportOutcome outcome = importBackup(filePath);
+        if (outcome.stage != BackupImportOutcome::Stage::restored)
+            return outcome.error.value_or(Error{u"declined"_s});
+        return {};
     }
 };
 
@@ -263,6 +270,7 @@ private Q_SLOTS:
         QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true).result,
                  LinkToggleResult::changed);
         TargetApp* copying = f.makeApp(u"Cursor"_s);
+        const QUuid copyingID = copying->id();
         copying->setPlacement(PlacementKind::copy);
         QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true).result,
                  LinkToggleResult::changed);
@@ -287,7 +295,7 @@ private Q_SLOTS:
         QCOMPARE(f.context->records<SkillProvenanceRecord>().size(), 1); // an older backup leaves it
         QSignalSpy hubChanged(&f.workspace->changes(), &ChangeFeed::hubItemsChanged);
         QSignalSpy foldersChanged(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
-        QVERIFY(f.backups.importFrom(f.file).ok());
+        QVERIFY(f.importFile(f.file).ok());
 
         QCOMPARE(f.storeContent(), before);
         const TargetApp* restored = f.workspace->app(appID);
@@ -298,7 +306,12 @@ private Q_SLOTS:
         QVERIFY(SymbolicLinkPlacement().isPlacementOf(f.path(u"apps/Codex/deploy"_s), hub + u"/deploy"_s));
         QVERIFY(CopyPlacement().isPlacementOf(f.path(u"apps/Cursor/deploy"_s), hub + u"/deploy"_s));
         QCOMPARE(hubChanged.count(), 1);
-        QCOMPARE(foldersChanged.count(), 1);
+        // Each folder whose links were made is announced once.
+        QSet<QUuid> announced;
+        for (const QList<QVariant>& signal : std::as_const(foldersChanged))
+            announced.insert(signal.first().toUuid());
+        QCOMPARE(foldersChanged.count(), 2);
+        QCOMPARE(announced, (QSet<QUuid>{appID, copyingID}));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "access/FileSystem.h"
 #include "access/SecurityScopedBookmarkManager.h"
 #include "actions/BackupActions.h"
+#include "actions/BackupImport.h"
 #include "app/ContentView.h"
 #include "backup/BackupService.h"
 #include "benchmarks/BenchmarkData.h"
@@ -230,12 +231,21 @@ void importBackup(benchmark::State& state)
 {
     const auto& configuration = largeConfiguration();
     BenchmarkWorkspace bench(configuration.storePath);
-    BackupActions backup(*bench.workspace);
     bool imported = true;
     for (auto _ : state) {
         removeLinks(configuration);
-        timeIteration(state,
-                      [&] { imported = backup.importFrom(configuration.backupPath).ok() && imported; });
+        timeIteration(state, [&] {
+            auto* import = new BackupImport(*bench.workspace, configuration.backupPath,
+                                            [](std::vector<PlacementPlan>&) { return true; });
+            QEventLoop waiting;
+            QObject::connect(import, &BackupImport::finished, &waiting,
+                             [&](const BackupImportOutcome& outcome) {
+                                 imported = outcome.stage == BackupImportOutcome::Stage::restored && imported;
+                                 waiting.quit();
+                             });
+            import->start();
+            waiting.exec();
+        });
     }
     if (!imported)
         state.SkipWithError("the import failed");
@@ -264,9 +274,10 @@ void importBackupInWindow(benchmark::State& state)
         timeIteration(state, [&] {
             importAction->trigger();
             imported = bench.desktop.alerts.shown.isEmpty() && imported;
-            // The restore is planned once the records are in, and its links are made in the
-            // background: the import ends when the window is idle after the restore's sheet.
-            while (strip->isVisible() || PlanAgreement::shown == sheetsBefore)
+            // The file is read and the restore planned and agreed to, then the records are
+            // written and the links made in the background: the import is under way as long
+            // as it cannot be started again.
+            while (!importAction->isEnabled() || strip->isVisible() || PlanAgreement::shown == sheetsBefore)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();

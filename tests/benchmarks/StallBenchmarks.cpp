@@ -140,9 +140,10 @@ void stallDuringBackupImport(benchmark::State& state)
         StallProbe probe;
         probe.start();
         importAction->trigger();
-        // Done once the restore's sheet was shown and the links it made are in.
+        // Done once the restore's sheet was shown and the links it made are in: the import
+        // can be started again.
         on.waitUntil([&] {
-            return PlanAgreement::shown > sheetsBefore && !on.taskRunning() &&
+            return PlanAgreement::shown > sheetsBefore && importAction->isEnabled() && !on.taskRunning() &&
                    !on.bench.workspace->hubCatalog().isScanning();
         });
         state.SetIterationTime(probe.stop());

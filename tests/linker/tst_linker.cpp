@@ -78,6 +78,15 @@ QStringList steps(const PlacementPlan& plan)
     return lines;
 }
 
+// Every recorded placement made again, what stands in the way left alone.
+PlanOutcome restoreAll(Linker& linker)
+{
+    PlanOutcome summary;
+    for (const PlanOutcome& outcome : linker.runner.carryOutAll(linker.planner.planRestoreAll()))
+        summary.add(outcome);
+    return summary;
+}
+
 } // namespace
 
 // Every change the linker makes on disk: links made and taken away, entries imported,
@@ -643,8 +652,8 @@ private Q_SLOTS:
             QCOMPARE(FileSystem::linkDestinationText(f.entry(u"b"_s)).value(), u"/elsewhere"_s);
     }
 
-    // The window plans a restore a slice of apps at a time: every app in name order, none
-    // deleted meanwhile, whatever slice it falls into.
+    // A restore is planned a slice of apps at a time: every app in its order, whatever
+    // slice it falls into.
     void restoreIsPlannedAppBySlice()
     {
         WorkspaceFixture f;
@@ -659,17 +668,16 @@ private Q_SLOTS:
                 f.context->insert(new SkillLinkRecord(apps.last()->id(), u"item-%1"_s.arg(i)));
         }
         QVERIFY(f.context->save());
-        RestorePlanning planning(*f.workspace, nullptr);
+        RestorePlanning planning(*f.workspace, f.workspace->linker().planner.recordedPlacements(),
+                                 f.workspace->hubSettings().location(), nullptr);
         QSignalSpy finished(&planning, &RestorePlanning::finished);
-        f.context->remove(apps[1]); // "B", deleted before its turn
-        QVERIFY(f.context->save());
         QVERIFY(finished.wait());
         QStringList planned;
         for (const PlacementPlan& plan : planning.takePlans()) {
             QCOMPARE(plan.actions.size(), itemsPerApp);
             planned.append(f.workspace->app(plan.appID)->name());
         }
-        QCOMPARE(planned, (QStringList{u"A"_s, u"C"_s, u"D"_s}));
+        QCOMPARE(planned, (QStringList{u"A"_s, u"B"_s, u"C"_s, u"D"_s}));
     }
 
     void restoresWhatIsMissingAndTouchesNothingElse()
@@ -702,7 +710,7 @@ private Q_SLOTS:
 
         // A recorded link that leads elsewhere now is made anew; what took the place of one
         // is a conflict, left alone.
-        const PlanOutcome summary = LinkActions(*f.workspace).restoreLinks();
+        const PlanOutcome summary = restoreAll(f.linker);
         QCOMPARE(summary.done, 4);
         QCOMPARE(summary.skipped, 1);
         QCOMPARE(summary.failures, QStringList());
@@ -904,7 +912,7 @@ private Q_SLOTS:
         QCOMPARE(plans.front().actions.size(), 0);
         QCOMPARE(plans.front().conflicts.size(), 1);
         QCOMPARE(plans.front().conflicts.first().reason, u"kein zulässiger Name"_s);
-        QCOMPARE(LinkActions(*f.workspace).restoreLinks().done, 0);
+        QCOMPARE(restoreAll(f.linker).done, 0);
         QCOMPARE(treeSnapshot(f.dir.path()), before);
     }
 };

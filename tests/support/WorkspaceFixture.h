@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/SecurityScopedBookmarkManager.h"
+#include "actions/BackupImport.h"
 #include "actions/HubActions.h"
 #include "actions/Workspace.h"
 #include "linker/HubScanner.h"
@@ -10,6 +11,7 @@
 #include "support/TestPlatform.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -62,6 +64,17 @@ struct WorkspaceFixture
         context->insert(app);
         (void)context->save();
         return app;
+    }
+
+    // A backup imported as the user agrees to it, to its end.
+    BackupImportOutcome importBackup(const QString& file)
+    {
+        auto* import = new BackupImport(*workspace, file, [](std::vector<PlacementPlan>&) { return true; });
+        QSignalSpy finished(import, &BackupImport::finished);
+        import->start();
+        if (!finished.wait(30000))
+            return {};
+        return finished.first().first().value<BackupImportOutcome>();
     }
 
     // The skill the hub scan makes of a hub entry.
