@@ -37,11 +37,3 @@ std::optional<Removal> LinkActions::removeHubItem(const Skill& skill)
     m_workspace.changes().announceEveryTargetFolder();
     return removed;
 }
-
-PlanOutcome LinkActions::carryOut(const PlacementPlan& plan, bool skipConflicts)
-{
-    const PlanOutcome outcome = m_workspace.linker().runner.carryOut(plan, skipConflicts);
-    if (!outcome.refused)
-        m_workspace.changes().announceTargetFolder(plan.appID);
-    return outcome;
-}

@@ -24,9 +24,6 @@ public:
     // Links to a deleted hub item stay in the target folders and show as broken.
     std::optional<Removal> removeHubItem(const Skill& skill);
 
-    // Carries out a plan (nothing, with conflicts that are not to be skipped) and announces it.
-    PlanOutcome carryOut(const PlacementPlan& plan, bool skipConflicts);
-
 private:
     Workspace& m_workspace;
 };

@@ -473,6 +473,7 @@ bool TargetAppSkillsListView::review(const QString& title, std::optional<Placeme
         m_desktop.alerts.inform(title, tr("Es gibt nichts zu ändern."));
         return false;
     }
+    bool skipConflicts = false;
     if (!plan->actions.isEmpty() || !plan->conflicts.isEmpty()) {
         PlanSheet sheet(title, *plan, this);
         sheet.exec();
@@ -480,13 +481,11 @@ bool TargetAppSkillsListView::review(const QString& title, std::optional<Placeme
             return false;
         if (sheet.consentsToChangesHere())
             plan->consentToChangesHere();
-        if (PlanTask* task = PlanTask::start(m_workspace, std::move(*plan),
-                                             sheet.choice() == PlanSheet::Choice::skipConflicts)) {
-            Q_EMIT taskStarted(task);
-            return true;
-        }
-        return false;
+        skipConflicts = sheet.choice() == PlanSheet::Choice::skipConflicts;
     }
-    LinkActions(m_workspace).carryOut(*plan, false);
+    PlanTask* task = PlanTask::start(m_workspace, std::move(*plan), skipConflicts);
+    if (!task)
+        return false;
+    Q_EMIT taskStarted(task);
     return true;
 }

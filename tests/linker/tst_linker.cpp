@@ -624,16 +624,16 @@ private Q_SLOTS:
         if (inTheWay == u"folder is a file"_s) {
             QVERIFY(QDir(f.folder).removeRecursively() && writeFile(f.folder, "not a folder"));
         }
-        LinkActions actions(*f.workspace);
+        PlanRunner& runner = f.linker.runner;
         const auto planned = f.linker.planner.planLinkAll(*f.app);
         QVERIFY(planned);
         QCOMPARE(steps(*planned), plan);
 
         const QStringList before = treeSnapshot(f.dir.path());
-        QCOMPARE(actions.carryOut(*planned, false).refused, !planned->conflicts.isEmpty());
+        QCOMPARE(runner.carryOut(*planned, false).refused, !planned->conflicts.isEmpty());
         if (!planned->conflicts.isEmpty())
             QCOMPARE(treeSnapshot(f.dir.path()), before);
-        actions.carryOut(*planned, true);
+        runner.carryOut(*planned, true);
         QCOMPARE(f.isLinked(u"a"_s), inTheWay != u"folder is a file"_s);
         QCOMPARE(f.isLinked(u"b"_s), inTheWay.isEmpty() || inTheWay == u"old link"_s);
         QCOMPARE(f.records(), int(planned->actions.size()));
@@ -642,7 +642,7 @@ private Q_SLOTS:
         QCOMPARE(unlinking->actions.size(), planned->actions.size());
         // An entry gone before its removal runs fails it, and its record stays as it was.
         const bool aGone = f.isLinked(u"a"_s) && QFile::remove(f.entry(u"a"_s));
-        const PlanOutcome unlinked = actions.carryOut(*unlinking, true);
+        const PlanOutcome unlinked = runner.carryOut(*unlinking, true);
         QCOMPARE(unlinked.failures.size(), aGone ? 1 : 0);
         QVERIFY(!f.isLinked(u"a"_s) && !f.isLinked(u"b"_s));
         QCOMPARE(f.records(), aGone ? 1 : 0);
@@ -777,11 +777,11 @@ private Q_SLOTS:
         QVERIFY(writeFile(f.hub + u"/a/SKILL.md"_s, "# A"));
         QVERIFY(writeFile(f.hub + u"/a/scripts/run.sh"_s, "echo a"));
         HubActions(*f.workspace).rescan();
-        LinkActions actions(*f.workspace);
+        PlanRunner& runner = f.linker.runner;
 
         const auto linking = f.linker.planner.planLinkAll(*f.app);
         QCOMPARE(steps(*linking), QStringList{u"copy a"_s});
-        QCOMPARE(actions.carryOut(*linking, false).done, 1);
+        QCOMPARE(runner.carryOut(*linking, false).done, 1);
         QVERIFY(!FileSystem::isSymbolicLink(f.entry(u"a"_s)));
         QCOMPARE(treeSnapshot(f.entry(u"a"_s)), treeSnapshot(f.hub + u"/a"_s));
         QCOMPARE(entryNames(f.folder), QStringList{u"a"_s}); // no staging copy is left
@@ -798,8 +798,8 @@ private Q_SLOTS:
 
         const QStringList before = treeSnapshot(f.entry(u"a"_s));
         auto syncing = f.linker.planner.planSync(*f.app);
-        QCOMPARE(actions.carryOut(*syncing, false).refused, edited == u"here"_s);
-        actions.carryOut(*syncing, true);
+        QCOMPARE(runner.carryOut(*syncing, false).refused, edited == u"here"_s);
+        runner.carryOut(*syncing, true);
         if (edited == u"here"_s) {
             QCOMPARE(treeSnapshot(f.entry(u"a"_s)), before);
             QCOMPARE(
@@ -808,13 +808,13 @@ private Q_SLOTS:
                 LinkToggleResult::refused);
             syncing->consentToChangesHere();
             QCOMPARE(steps(*syncing), QStringList{u"replace a"_s});
-            QCOMPARE(actions.carryOut(*syncing, false).done, 1);
+            QCOMPARE(runner.carryOut(*syncing, false).done, 1);
         }
         QCOMPARE(treeSnapshot(f.entry(u"a"_s)), treeSnapshot(f.hub + u"/a"_s));
         QCOMPARE(f.listed(u"a"_s).state, TargetItemState::copyCurrent);
 
         auto unlinking = f.linker.planner.planUnlinkAll(*f.app);
-        QCOMPARE(actions.carryOut(*unlinking, false).done, 1);
+        QCOMPARE(runner.carryOut(*unlinking, false).done, 1);
         QCOMPARE(entryNames(f.folder), QStringList());
         QCOMPARE(f.records(), 0);
     }
@@ -827,8 +827,8 @@ private Q_SLOTS:
         QVERIFY(makeFolder(f.path(u"elsewhere/tool"_s)) &&
                 writeFile(f.path(u"elsewhere/tool/SKILL.md"_s), "# T"));
         QVERIFY(makeLink(f.hub + u"/tool"_s, f.path(u"elsewhere/tool"_s)));
-        LinkActions actions(*f.workspace);
-        QCOMPARE(actions.carryOut(*f.linker.planner.planLinkAll(*f.app), false).done, 1);
+        PlanRunner& runner = f.linker.runner;
+        QCOMPARE(runner.carryOut(*f.linker.planner.planLinkAll(*f.app), false).done, 1);
         QVERIFY(!FileSystem::isSymbolicLink(f.entry(u"tool"_s)));
         QCOMPARE(readFile(f.entry(u"tool/SKILL.md"_s)), QByteArray("# T"));
         QCOMPARE(f.listed(u"tool"_s).state, TargetItemState::copyCurrent);
@@ -851,8 +851,8 @@ private Q_SLOTS:
         for (const QString& name : {u"a"_s, u"b"_s, u"c"_s})
             QVERIFY(writeFile(f.hub + u"/"_s + name, name.toUtf8()));
         HubActions(*f.workspace).rescan();
-        LinkActions actions(*f.workspace);
-        QCOMPARE(actions.carryOut(*f.linker.planner.planLinkAll(*f.app), false).done, 3);
+        PlanRunner& runner = f.linker.runner;
+        QCOMPARE(runner.carryOut(*f.linker.planner.planLinkAll(*f.app), false).done, 3);
         // In the middle, something Quorvane did not place: the user's own file, or a copy changed here.
         if (from == PlacementKind::link) {
             QVERIFY(FileSystem::remove(f.entry(u"b"_s)) && writeFile(f.entry(u"b"_s), "mine"));
@@ -864,11 +864,11 @@ private Q_SLOTS:
         auto switching = f.linker.planner.planSwitch(*f.app, to);
         QCOMPARE(switching->actions.size(), 2);
         QCOMPARE(switching->conflicts.size(), 1);
-        QVERIFY(actions.carryOut(*switching, false).refused);
+        QVERIFY(runner.carryOut(*switching, false).refused);
         QCOMPARE(treeSnapshot(f.dir.path()), before);
         QCOMPARE(f.app->placement(), from);
 
-        QCOMPARE(actions.carryOut(*switching, true).done, 2);
+        QCOMPARE(runner.carryOut(*switching, true).done, 2);
         QCOMPARE(f.app->placement(), to);
         // The mode is saved with the records, as another process reads it.
         const auto reopened = ModelContext::open(f.context->store().filePath());
