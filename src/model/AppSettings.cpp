@@ -2,12 +2,28 @@
 
 using namespace Qt::StringLiterals;
 
-const RecordSchema& AppSettings::schema()
+const QList<Field<AppSettings>>& AppSettings::fields()
 {
-    static const RecordSchema schema{
-        u"app_settings"_s,
-        {Columns::id, Columns::centralRepositoryPath, Columns::centralBookmarkData, Columns::updatedAt}};
-    return schema;
+    using R = AppSettings;
+    static const QList<Field<R>> fields{
+        {Columns::id, [](const R& r) { return storedUuid(r.m_id); },
+         [](R& r, const QVariant& v) {
+             r.m_id = uuidFromStored(v);
+         }},
+        {Columns::centralRepositoryPath, [](const R& r) { return QVariant(r.m_centralRepositoryPath); },
+         [](R& r, const QVariant& v) {
+             r.m_centralRepositoryPath = v.toString();
+         }},
+        {Columns::centralBookmarkData, [](const R& r) { return storedBytes(r.m_centralBookmarkData); },
+         [](R& r, const QVariant& v) {
+             r.m_centralBookmarkData = bytesFromStored(v);
+         }},
+        {Columns::updatedAt, [](const R& r) { return storedDate(r.m_updatedAt); },
+         [](R& r, const QVariant& v) {
+             r.m_updatedAt = dateFromStored(v);
+         }},
+    };
+    return fields;
 }
 
 AppSettings::AppSettings(const QString& centralRepositoryPath,
@@ -26,7 +42,6 @@ void AppSettings::setCentralRepositoryPath(const QString& path)
 {
     m_centralRepositoryPath = path;
     noteFieldChanged(Columns::centralRepositoryPath.name);
-    Q_EMIT centralRepositoryPathChanged();
 }
 
 void AppSettings::setCentralBookmarkData(const std::optional<QByteArray>& bookmark)
@@ -39,23 +54,4 @@ void AppSettings::setUpdatedAt(const QDateTime& date)
 {
     m_updatedAt = date;
     noteFieldChanged(Columns::updatedAt.name);
-}
-
-QVariantList AppSettings::columnValues() const
-{
-    return {storedUuid(m_id), m_centralRepositoryPath, storedBytes(m_centralBookmarkData),
-            storedDate(m_updatedAt)};
-}
-
-void AppSettings::assignColumnValues(const QVariantMap& values)
-{
-    // Only the columns present are assigned: the context leaves out those changed here.
-    if (values.contains(Columns::id.name))
-        setId(uuidFromStored(values[Columns::id.name]));
-    if (values.contains(Columns::centralRepositoryPath.name))
-        setCentralRepositoryPath(values[Columns::centralRepositoryPath.name].toString());
-    if (values.contains(Columns::centralBookmarkData.name))
-        setCentralBookmarkData(bytesFromStored(values[Columns::centralBookmarkData.name]));
-    if (values.contains(Columns::updatedAt.name))
-        setUpdatedAt(dateFromStored(values[Columns::updatedAt.name]));
 }

@@ -5,11 +5,8 @@
 #include <optional>
 
 // The single settings record: where the central hub is and its folder bookmark.
-class AppSettings : public Record
+class AppSettings : public RecordOf<AppSettings>
 {
-    Q_OBJECT
-    Q_PROPERTY(QString centralRepositoryPath READ centralRepositoryPath NOTIFY centralRepositoryPathChanged)
-
 public:
     // Its table's columns, each named here once.
     struct Columns
@@ -23,11 +20,10 @@ public:
     };
 
     static constexpr RecordType type = RecordType::appSettings;
-    static const RecordSchema& schema();
+    static inline const TableName table{QStringLiteral("app_settings")};
+    static const QList<Field<AppSettings>>& fields();
 
     AppSettings(const QString& centralRepositoryPath, const std::optional<QByteArray>& centralBookmarkData);
-
-    RecordType recordType() const override { return type; }
 
     const QUuid& id() const { return m_id; }
     const QString& centralRepositoryPath() const { return m_centralRepositoryPath; }
@@ -39,13 +35,7 @@ public:
     void setCentralBookmarkData(const std::optional<QByteArray>& bookmark);
     void setUpdatedAt(const QDateTime& date);
 
-Q_SIGNALS:
-    void centralRepositoryPathChanged();
-
 private:
-    QVariantList columnValues() const override;
-    void assignColumnValues(const QVariantMap& values) override;
-
     QUuid m_id = QUuid::createUuid();
     QString m_centralRepositoryPath;
     std::optional<QByteArray> m_centralBookmarkData;

@@ -2,11 +2,7 @@
 
 #include "base/Log.h"
 
-#include "model/AppSettings.h"
-#include "model/SkillLinkRecord.h"
-#include "model/SkillProvenanceRecord.h"
-#include "model/SkillSourceRecord.h"
-#include "model/TargetApp.h"
+#include "model/RecordTypes.h"
 
 #include <algorithm>
 
@@ -14,42 +10,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr RecordType allTypes[] = {RecordType::targetApp, RecordType::appSettings,
-                                   RecordType::skillLinkRecord, RecordType::skillSource,
-                                   RecordType::skillProvenance};
-
 const RecordSchema& schemaOf(RecordType type)
 {
-    switch (type) {
-    case RecordType::targetApp:
-        return TargetApp::schema();
-    case RecordType::appSettings:
-        return AppSettings::schema();
-    case RecordType::skillLinkRecord:
-        return SkillLinkRecord::schema();
-    case RecordType::skillSource:
-        return SkillSourceRecord::schema();
-    case RecordType::skillProvenance:
-        return SkillProvenanceRecord::schema();
-    }
-    Q_UNREACHABLE();
+    return recordTypeEntry(type).schema();
 }
 
-Record* makeBlankRecord(RecordType type)
+const QList<RecordType>& allTypes()
 {
-    switch (type) {
-    case RecordType::targetApp:
-        return new TargetApp({}, {}, {}, std::nullopt);
-    case RecordType::appSettings:
-        return new AppSettings({}, std::nullopt);
-    case RecordType::skillLinkRecord:
-        return new SkillLinkRecord({}, {});
-    case RecordType::skillSource:
-        return new SkillSourceRecord(SkillSourceRecord::Kind::github, {});
-    case RecordType::skillProvenance:
-        return new SkillProvenanceRecord({});
-    }
-    Q_UNREACHABLE();
+    static const QList<RecordType> types = [] {
+        QList<RecordType> listed;
+        for (const RecordTypeEntry& entry : recordTypes())
+            listed.append(entry.type);
+        return listed;
+    }();
+    return types;
 }
 
 // SQLite hands NULL back without the type the program wrote it with.
@@ -74,7 +48,7 @@ Result<std::unique_ptr<ModelContext>> ModelContext::open(const QString& filePath
     std::unique_ptr<ModelContext> context(new ModelContext(std::move(store).value()));
     if (loading == Loading::onDemand)
         return context;
-    context->m_loadedTypes = QSet<RecordType>(std::begin(allTypes), std::end(allTypes));
+    context->m_loadedTypes = QSet<RecordType>(allTypes().cbegin(), allTypes().cend());
     if (Outcome loaded = context->refresh(); !loaded)
         return loaded.error();
     return context;
@@ -236,7 +210,7 @@ bool ModelContext::hasChanges() const
 QList<RowChange> ModelContext::pendingChanges() const
 {
     QList<RowChange> changes;
-    for (RecordType type : allTypes) {
+    for (RecordType type : allTypes()) {
         if (m_pendingRemovalsOfAll.contains(type))
             changes.append({RowChange::Kind::removeAll, &schemaOf(type), {}, {}, {}});
     }
@@ -315,7 +289,7 @@ Outcome ModelContext::rollback()
     m_pendingRemovalsOfAll.clear();
     // Reading the file again puts the stored values back and announces every type.
     const AnnouncementBatch batch(*this);
-    for (RecordType type : allTypes)
+    for (RecordType type : allTypes())
         m_typesChangedInBatch.insert(type);
     return refresh();
 }
@@ -357,7 +331,7 @@ void ModelContext::endAnnouncementBatch()
     if (--m_batchDepth > 0)
         return;
     const QSet<RecordType> changedTypes = std::exchange(m_typesChangedInBatch, {});
-    for (RecordType type : allTypes) {
+    for (RecordType type : allTypes()) {
         if (changedTypes.contains(type))
             Q_EMIT recordsChanged(type);
     }
@@ -414,7 +388,7 @@ const QString& ModelContext::storeFilePath() const
 Outcome ModelContext::refresh()
 {
     QList<const RecordSchema*> tables;
-    for (RecordType type : allTypes) {
+    for (RecordType type : allTypes()) {
         if (m_loadedTypes.contains(type))
             tables.append(&schemaOf(type));
     }
@@ -476,7 +450,7 @@ void ModelContext::takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>
     if (m_seenRevision && snapshot.revision < *m_seenRevision)
         return;
     const AnnouncementBatch batch(*this);
-    for (RecordType type : allTypes) {
+    for (RecordType type : allTypes()) {
         // A snapshot of some tables says nothing about the others.
         const auto rows = snapshot.rowsByTable.find(schemaOf(type).table);
         if (rows == snapshot.rowsByTable.end())
@@ -487,14 +461,14 @@ void ModelContext::takeIn(const StoreSnapshot& snapshot, QHash<QString, Record*>
     }
     // Some tables are all of the file only when no other commit came between.
     const bool whole = std::ranges::all_of(
-        allTypes, [&](RecordType type) { return snapshot.rowsByTable.contains(schemaOf(type).table); });
+        allTypes(), [&](RecordType type) { return snapshot.rowsByTable.contains(schemaOf(type).table); });
     if (whole || (m_seenRevision && snapshot.revision == *m_seenRevision + 1))
         m_seenRevision = snapshot.revision;
 }
 
 Record* ModelContext::makeStoredRecord(RecordType type, const StoredRow& row)
 {
-    Record* record = makeBlankRecord(type);
+    Record* record = recordTypeEntry(type).makeBlank();
     record->m_storeKey = row.storeKey;
     record->m_assigningStoredValues = true;
     record->assignColumnValues(row.values);

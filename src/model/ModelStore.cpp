@@ -1,10 +1,7 @@
 #include "model/ModelStore.h"
 
-#include "model/AppSettings.h"
-#include "model/SkillLinkRecord.h"
-#include "model/SkillProvenanceRecord.h"
+#include "model/RecordTypes.h"
 #include "model/SkillSourceRecord.h"
-#include "model/TargetApp.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,9 +21,12 @@ namespace {
 
 const QList<const RecordSchema*>& allSchemas()
 {
-    static const QList<const RecordSchema*> schemas = {
-        &TargetApp::schema(), &AppSettings::schema(), &SkillLinkRecord::schema(),
-        &SkillSourceRecord::schema(), &SkillProvenanceRecord::schema()};
+    static const QList<const RecordSchema*> schemas = [] {
+        QList<const RecordSchema*> listed;
+        for (const RecordTypeEntry& entry : recordTypes())
+            listed.append(&entry.schema());
+        return listed;
+    }();
     return schemas;
 }
 

@@ -15,6 +15,11 @@ void Record::noteFieldChanged(const QString& column)
     // A record not yet in a context is written whole when it is inserted.
     if (!m_assigningStoredValues && m_context)
         m_changedColumns.insert(column);
+    announceChange();
+}
+
+void Record::announceChange()
+{
     Q_EMIT fieldsChanged();
     if (m_context)
         m_context->noteRecordChanged(*this);
@@ -40,6 +45,18 @@ std::optional<QByteArray> Record::bytesFromStored(const QVariant& value)
     if (value.isNull())
         return std::nullopt;
     return value.toByteArray();
+}
+
+QVariant Record::storedText(const std::optional<QString>& text)
+{
+    return text ? QVariant(*text) : QVariant();
+}
+
+std::optional<QString> Record::textFromStored(const QVariant& value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    return value.toString();
 }
 
 QStringList RecordSchema::columnNames() const

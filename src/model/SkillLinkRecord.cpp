@@ -2,12 +2,32 @@
 
 using namespace Qt::StringLiterals;
 
-const RecordSchema& SkillLinkRecord::schema()
+const QList<Field<SkillLinkRecord>>& SkillLinkRecord::fields()
 {
-    static const RecordSchema schema{
-        u"skill_link_records"_s,
-        {Columns::id, Columns::targetAppID, Columns::itemName, Columns::createdAt, Columns::contentHash}};
-    return schema;
+    using R = SkillLinkRecord;
+    static const QList<Field<R>> fields{
+        {Columns::id, [](const R& r) { return storedUuid(r.m_id); },
+         [](R& r, const QVariant& v) {
+             r.m_id = uuidFromStored(v);
+         }},
+        {Columns::targetAppID, [](const R& r) { return storedUuid(r.m_targetAppID); },
+         [](R& r, const QVariant& v) {
+             r.m_targetAppID = uuidFromStored(v);
+         }},
+        {Columns::itemName, [](const R& r) { return QVariant(r.m_itemName); },
+         [](R& r, const QVariant& v) {
+             r.m_itemName = v.toString();
+         }},
+        {Columns::createdAt, [](const R& r) { return storedDate(r.m_createdAt); },
+         [](R& r, const QVariant& v) {
+             r.m_createdAt = dateFromStored(v);
+         }},
+        {Columns::contentHash, [](const R& r) { return storedText(r.m_contentHash); },
+         [](R& r, const QVariant& v) {
+             r.m_contentHash = textFromStored(v);
+         }},
+    };
+    return fields;
 }
 
 SkillLinkRecord::SkillLinkRecord(const QUuid& targetAppID, const QString& itemName)
@@ -43,27 +63,4 @@ void SkillLinkRecord::setContentHash(const std::optional<QString>& hash)
 {
     m_contentHash = hash;
     noteFieldChanged(Columns::contentHash.name);
-}
-
-QVariantList SkillLinkRecord::columnValues() const
-{
-    return {storedUuid(m_id), storedUuid(m_targetAppID), m_itemName, storedDate(m_createdAt),
-            m_contentHash ? QVariant(*m_contentHash) : QVariant()};
-}
-
-void SkillLinkRecord::assignColumnValues(const QVariantMap& values)
-{
-    // Only the columns present are assigned: the context leaves out those changed here.
-    if (values.contains(Columns::id.name))
-        setId(uuidFromStored(values[Columns::id.name]));
-    if (values.contains(Columns::targetAppID.name))
-        setTargetAppID(uuidFromStored(values[Columns::targetAppID.name]));
-    if (values.contains(Columns::itemName.name))
-        setItemName(values[Columns::itemName.name].toString());
-    if (values.contains(Columns::createdAt.name))
-        setCreatedAt(dateFromStored(values[Columns::createdAt.name]));
-    if (values.contains(Columns::contentHash.name)) {
-        const QVariant hash = values[Columns::contentHash.name];
-        setContentHash(hash.isNull() ? std::nullopt : std::optional(hash.toString()));
-    }
 }

@@ -7,10 +7,8 @@
 // Remembers that a hub item was placed into a target app, so a vanished placement can be
 // made again, and for a copy what was copied, so a copy changed here is told apart. (targetAppID, itemName)
 // is its logical key; the linker keeps it unique.
-class SkillLinkRecord : public Record
+class SkillLinkRecord : public RecordOf<SkillLinkRecord>
 {
-    Q_OBJECT
-
 public:
     // Its table's columns, each named here once.
     struct Columns
@@ -23,11 +21,10 @@ public:
     };
 
     static constexpr RecordType type = RecordType::skillLinkRecord;
-    static const RecordSchema& schema();
+    static inline const TableName table{QStringLiteral("skill_link_records")};
+    static const QList<Field<SkillLinkRecord>>& fields();
 
     SkillLinkRecord(const QUuid& targetAppID, const QString& itemName);
-
-    RecordType recordType() const override { return type; }
 
     const QUuid& id() const { return m_id; }
     const QUuid& targetAppID() const { return m_targetAppID; }
@@ -43,9 +40,6 @@ public:
     void setContentHash(const std::optional<QString>& hash);
 
 private:
-    QVariantList columnValues() const override;
-    void assignColumnValues(const QVariantMap& values) override;
-
     QUuid m_id = QUuid::createUuid();
     QUuid m_targetAppID;
     QString m_itemName;

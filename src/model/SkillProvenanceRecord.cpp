@@ -4,14 +4,48 @@
 
 using namespace Qt::StringLiterals;
 
-const RecordSchema& SkillProvenanceRecord::schema()
+const QList<Field<SkillProvenanceRecord>>& SkillProvenanceRecord::fields()
 {
-    static const RecordSchema schema{u"installed_skills"_s,
-                                     {Columns::itemName, Columns::source, Columns::repository, Columns::ref,
-                                      Columns::path, Columns::treeSha, Columns::contentHash, Columns::files,
-                                      Columns::installedAt},
-                                     4};
-    return schema;
+    using R = SkillProvenanceRecord;
+    static const QList<Field<R>> fields{
+        {Columns::itemName, [](const R& r) { return QVariant(r.m_provenance.itemName); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.itemName = v.toString();
+         }},
+        {Columns::source, [](const R& r) { return QVariant(r.m_provenance.source); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.source = v.toString();
+         }},
+        {Columns::repository, [](const R& r) { return QVariant(r.m_provenance.repository); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.repository = v.toString();
+         }},
+        {Columns::ref, [](const R& r) { return QVariant(r.m_provenance.ref); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.ref = v.toString();
+         }},
+        {Columns::path, [](const R& r) { return QVariant(r.m_provenance.path); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.path = v.toString();
+         }},
+        {Columns::treeSha, [](const R& r) { return QVariant(r.m_provenance.treeSha); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.treeSha = v.toString();
+         }},
+        {Columns::contentHash, [](const R& r) { return QVariant(r.m_provenance.contentHash); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.contentHash = v.toString();
+         }},
+        {Columns::files, [](const R& r) { return QVariant(filesText(r.m_provenance.files)); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.files = filesFromText(v.toString());
+         }},
+        {Columns::installedAt, [](const R& r) { return storedDate(r.m_provenance.installedAt); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.installedAt = dateFromStored(v);
+         }},
+    };
+    return fields;
 }
 
 SkillProvenanceRecord::SkillProvenanceRecord(SkillProvenance provenance)
@@ -44,39 +78,4 @@ QMap<QString, QString> SkillProvenanceRecord::filesFromText(const QString& text)
         if (sha.is_string())
             files.insert(QString::fromStdString(path), QString::fromStdString(sha.get<std::string>()));
     return files;
-}
-
-QVariantList SkillProvenanceRecord::columnValues() const
-{
-    const SkillProvenance& p = m_provenance;
-    return {p.itemName,
-            p.source,
-            p.repository,
-            p.ref,
-            p.path,
-            p.treeSha,
-            p.contentHash,
-            filesText(p.files),
-            storedDate(p.installedAt)};
-}
-
-void SkillProvenanceRecord::assignColumnValues(const QVariantMap& values)
-{
-    const auto text = [&](const Column& column, QString& field) {
-        if (values.contains(column.name))
-            field = values[column.name].toString();
-    };
-    SkillProvenance& p = m_provenance;
-    text(Columns::itemName, p.itemName);
-    text(Columns::source, p.source);
-    text(Columns::repository, p.repository);
-    text(Columns::ref, p.ref);
-    text(Columns::path, p.path);
-    text(Columns::treeSha, p.treeSha);
-    text(Columns::contentHash, p.contentHash);
-    if (values.contains(Columns::files.name))
-        p.files = filesFromText(values[Columns::files.name].toString());
-    if (values.contains(Columns::installedAt.name))
-        p.installedAt = dateFromStored(values[Columns::installedAt.name]);
-    noteFieldChanged(Columns::treeSha.name);
 }

@@ -23,10 +23,8 @@ struct SkillProvenance
     bool operator==(const SkillProvenance&) const = default;
 };
 
-class SkillProvenanceRecord : public Record
+class SkillProvenanceRecord : public RecordOf<SkillProvenanceRecord>
 {
-    Q_OBJECT
-
 public:
     // Its table's columns, each named here once.
     struct Columns
@@ -43,11 +41,10 @@ public:
     };
 
     static constexpr RecordType type = RecordType::skillProvenance;
-    static const RecordSchema& schema();
+    static inline const TableName table{QStringLiteral("installed_skills"), 4};
+    static const QList<Field<SkillProvenanceRecord>>& fields();
 
     explicit SkillProvenanceRecord(SkillProvenance provenance);
-
-    RecordType recordType() const override { return type; }
 
     const SkillProvenance& provenance() const { return m_provenance; }
     const QString& itemName() const { return m_provenance.itemName; }
@@ -59,8 +56,5 @@ public:
     static QMap<QString, QString> filesFromText(const QString& text);
 
 private:
-    QVariantList columnValues() const override;
-    void assignColumnValues(const QVariantMap& values) override;
-
     SkillProvenance m_provenance;
 };

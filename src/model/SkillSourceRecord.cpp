@@ -2,11 +2,28 @@
 
 using namespace Qt::StringLiterals;
 
-const RecordSchema& SkillSourceRecord::schema()
+const QList<Field<SkillSourceRecord>>& SkillSourceRecord::fields()
 {
-    static const RecordSchema schema{
-        u"skill_sources"_s, {Columns::id, Columns::kind, Columns::location, Columns::addedAt}, 3};
-    return schema;
+    using R = SkillSourceRecord;
+    static const QList<Field<R>> fields{
+        {Columns::id, [](const R& r) { return storedUuid(r.m_id); },
+         [](R& r, const QVariant& v) {
+             r.m_id = uuidFromStored(v);
+         }},
+        {Columns::kind, [](const R& r) { return QVariant(kindName(r.m_kind)); },
+         [](R& r, const QVariant& v) {
+             r.m_kind = kindNamed(v.toString()).value_or(Kind::github);
+         }},
+        {Columns::location, [](const R& r) { return QVariant(r.m_location); },
+         [](R& r, const QVariant& v) {
+             r.m_location = v.toString();
+         }},
+        {Columns::addedAt, [](const R& r) { return storedDate(r.m_addedAt); },
+         [](R& r, const QVariant& v) {
+             r.m_addedAt = dateFromStored(v);
+         }},
+    };
+    return fields;
 }
 
 const QStringList& SkillSourceRecord::defaultRepositories()
@@ -32,23 +49,4 @@ std::optional<SkillSourceRecord::Kind> SkillSourceRecord::kindNamed(const QStrin
     if (name == u"directory"_s)
         return Kind::directory;
     return std::nullopt;
-}
-
-QVariantList SkillSourceRecord::columnValues() const
-{
-    return {storedUuid(m_id), kindName(m_kind), m_location, storedDate(m_addedAt)};
-}
-
-void SkillSourceRecord::assignColumnValues(const QVariantMap& values)
-{
-    // Sources never change once added, so there are no setters to announce through.
-    if (values.contains(Columns::id.name))
-        m_id = uuidFromStored(values[Columns::id.name]);
-    if (values.contains(Columns::kind.name))
-        m_kind = kindNamed(values[Columns::kind.name].toString()).value_or(Kind::github);
-    if (values.contains(Columns::location.name))
-        m_location = values[Columns::location.name].toString();
-    if (values.contains(Columns::addedAt.name))
-        m_addedAt = dateFromStored(values[Columns::addedAt.name]);
-    noteFieldChanged(Columns::location.name);
 }

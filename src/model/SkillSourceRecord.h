@@ -4,10 +4,8 @@
 
 // A place the store searches for skills: a GitHub repository ("OWNER/REPO[@REF][:PATH]")
 // or a community directory's search service (its address).
-class SkillSourceRecord : public Record
+class SkillSourceRecord : public RecordOf<SkillSourceRecord>
 {
-    Q_OBJECT
-
 public:
     enum class Kind
     {
@@ -25,13 +23,12 @@ public:
     };
 
     static constexpr RecordType type = RecordType::skillSource;
-    static const RecordSchema& schema();
+    static inline const TableName table{QStringLiteral("skill_sources"), 3};
+    static const QList<Field<SkillSourceRecord>>& fields();
     // The sources a new installation starts with: public skill collections on GitHub.
     static const QStringList& defaultRepositories();
 
     SkillSourceRecord(Kind kind, const QString& location);
-
-    RecordType recordType() const override { return type; }
 
     const QUuid& id() const { return m_id; }
     Kind kind() const { return m_kind; }
@@ -42,9 +39,6 @@ public:
     static std::optional<Kind> kindNamed(const QString& name);
 
 private:
-    QVariantList columnValues() const override;
-    void assignColumnValues(const QVariantMap& values) override;
-
     QUuid m_id = QUuid::createUuid();
     Kind m_kind = Kind::github;
     QString m_location;

@@ -6,12 +6,37 @@
 
 using namespace Qt::StringLiterals;
 
-const RecordSchema& TargetApp::schema()
+const QList<Field<TargetApp>>& TargetApp::fields()
 {
-    static const RecordSchema schema{u"target_apps"_s,
-                                     {Columns::id, Columns::name, Columns::folderPath,
-                                      Columns::systemImageName, Columns::bookmarkData, Columns::placement}};
-    return schema;
+    using R = TargetApp;
+    static const QList<Field<R>> fields{
+        {Columns::id, [](const R& r) { return storedUuid(r.m_id); },
+         [](R& r, const QVariant& v) {
+             r.m_id = uuidFromStored(v);
+         }},
+        {Columns::name, [](const R& r) { return QVariant(r.m_name); },
+         [](R& r, const QVariant& v) {
+             r.m_name = v.toString();
+         }},
+        {Columns::folderPath, [](const R& r) { return QVariant(r.m_folderPath); },
+         [](R& r, const QVariant& v) {
+             r.m_folderPath = v.toString();
+         }},
+        {Columns::systemImageName, [](const R& r) { return QVariant(r.m_systemImageName); },
+         [](R& r, const QVariant& v) {
+             r.m_systemImageName = v.toString();
+         }},
+        {Columns::bookmarkData, [](const R& r) { return storedBytes(r.m_bookmarkData); },
+         [](R& r, const QVariant& v) {
+             r.m_bookmarkData = bytesFromStored(v);
+         }},
+        // Apps stored before copies existed have no value here, and link.
+        {Columns::placement, [](const R& r) { return QVariant(placementKindName(r.m_placement)); },
+         [](R& r, const QVariant& v) {
+             r.m_placement = placementKindNamed(v.toString()).value_or(PlacementKind::link);
+         }},
+    };
+    return fields;
 }
 
 QString placementKindName(PlacementKind kind)
@@ -54,21 +79,18 @@ void TargetApp::setName(const QString& name)
 {
     m_name = name;
     noteFieldChanged(Columns::name.name);
-    Q_EMIT nameChanged();
 }
 
 void TargetApp::setFolderPath(const QString& path)
 {
     m_folderPath = path;
     noteFieldChanged(Columns::folderPath.name);
-    Q_EMIT folderPathChanged();
 }
 
 void TargetApp::setSystemImageName(const QString& name)
 {
     m_systemImageName = name;
     noteFieldChanged(Columns::systemImageName.name);
-    Q_EMIT systemImageNameChanged();
 }
 
 void TargetApp::setBookmarkData(const std::optional<QByteArray>& bookmark)
@@ -81,33 +103,4 @@ void TargetApp::setPlacement(PlacementKind kind)
 {
     m_placement = kind;
     noteFieldChanged(Columns::placement.name);
-}
-
-QVariantList TargetApp::columnValues() const
-{
-    return {storedUuid(m_id),
-            m_name,
-            m_folderPath,
-            m_systemImageName,
-            storedBytes(m_bookmarkData),
-            placementKindName(m_placement)};
-}
-
-void TargetApp::assignColumnValues(const QVariantMap& values)
-{
-    // Only the columns present are assigned: the context leaves out those changed here.
-    if (values.contains(Columns::id.name))
-        setId(uuidFromStored(values[Columns::id.name]));
-    if (values.contains(Columns::name.name))
-        setName(values[Columns::name.name].toString());
-    if (values.contains(Columns::folderPath.name))
-        setFolderPath(values[Columns::folderPath.name].toString());
-    if (values.contains(Columns::systemImageName.name))
-        setSystemImageName(values[Columns::systemImageName.name].toString());
-    if (values.contains(Columns::bookmarkData.name))
-        setBookmarkData(bytesFromStored(values[Columns::bookmarkData.name]));
-    // Apps stored before copies existed have no value here, and link.
-    if (values.contains(Columns::placement.name))
-        setPlacement(
-            placementKindNamed(values[Columns::placement.name].toString()).value_or(PlacementKind::link));
 }

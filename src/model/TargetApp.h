@@ -15,13 +15,8 @@ QString placementKindName(PlacementKind kind); // "link", "copy"
 std::optional<PlacementKind> placementKindNamed(const QString& name);
 
 // An assistant application whose skills folder receives links or copies.
-class TargetApp : public Record
+class TargetApp : public RecordOf<TargetApp>
 {
-    Q_OBJECT
-    Q_PROPERTY(QString name READ name NOTIFY nameChanged)
-    Q_PROPERTY(QString folderPath READ folderPath NOTIFY folderPathChanged)
-    Q_PROPERTY(QString systemImageName READ systemImageName NOTIFY systemImageNameChanged)
-
 public:
     // Its table's columns, each named here once.
     struct Columns
@@ -36,12 +31,11 @@ public:
     };
 
     static constexpr RecordType type = RecordType::targetApp;
-    static const RecordSchema& schema();
+    static inline const TableName table{QStringLiteral("target_apps")};
+    static const QList<Field<TargetApp>>& fields();
 
     TargetApp(const QString& name, const QString& folderPath, const QString& systemImageName,
               const std::optional<QByteArray>& bookmarkData);
-
-    RecordType recordType() const override { return type; }
 
     const QUuid& id() const { return m_id; }
     const QString& name() const { return m_name; }
@@ -60,15 +54,7 @@ public:
     void setBookmarkData(const std::optional<QByteArray>& bookmark);
     void setPlacement(PlacementKind kind);
 
-Q_SIGNALS:
-    void nameChanged();
-    void folderPathChanged();
-    void systemImageNameChanged();
-
 private:
-    QVariantList columnValues() const override;
-    void assignColumnValues(const QVariantMap& values) override;
-
     QUuid m_id = QUuid::createUuid();
     QString m_name;
     QString m_folderPath;
