@@ -28,21 +28,22 @@ AppActions::AppActions(Workspace& workspace)
     : m_workspace(workspace)
 {}
 
-Result<TargetApp*> AppActions::add(const QString& name, const QString& folderPath, PlacementKind placement)
+Result<TargetApp*, AppError> AppActions::add(const QString& name, const QString& folderPath,
+                                             PlacementKind placement)
 {
     if (!AppNames::isAcceptableNewName(name))
-        return Error{u"The app needs a name."_s};
+        return AppError{AppError::Kind::noName, name, {}, {}};
     if (FileSystem::existsAsFolder(folderPath) != true)
-        return Error{u"\"%1\" is not a folder."_s.arg(folderPath)};
+        return AppError{AppError::Kind::notAFolder, folderPath, {}, {}};
     const auto bookmark = SecurityScopedBookmarkManager::createBookmark(folderPath);
     if (!bookmark)
-        return Error{u"No access to \"%1\" could be kept."_s.arg(folderPath)};
+        return AppError{AppError::Kind::noAccess, folderPath, {}, {}};
     const QString home = m_workspace.platform().user.homeFolder();
     auto* app = new TargetApp(name, abbreviatingHomeFolder(folderPath, home), u"folder"_s, bookmark);
     app->setPlacement(placement);
     m_workspace.context().insert(app);
     if (const Outcome saved = m_workspace.context().save(); !saved)
-        return Error{u"The app could not be saved: "_s + saved.error().description};
+        return AppError{AppError::Kind::notSaved, name, saved.error().description, {}};
     return app;
 }
 
@@ -51,14 +52,14 @@ QString AppActions::presetFolder(const AssistantPreset& preset) const
     return m_workspace.platform().user.homeFolder() + preset.folder.mid(1);
 }
 
-Result<TargetApp*> AppActions::addPreset(const AssistantPreset& preset, bool createFolder,
-                                         std::optional<PlacementKind> placement)
+Result<TargetApp*, AppError> AppActions::addPreset(const AssistantPreset& preset, bool createFolder,
+                                                   std::optional<PlacementKind> placement)
 {
     const QString folder = presetFolder(preset);
     if (FileSystem::existsAsFolder(folder) != true && !createFolder)
-        return Error{u"\"%1\" does not exist yet."_s.arg(folder)};
+        return AppError{AppError::Kind::folderMissing, folder, {}, {}};
     if (const Outcome made = makeFolder(folder); !made)
-        return made.error();
+        return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
     return add(preset.name, folder,
                placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link));
 }
@@ -70,16 +71,17 @@ Outcome AppActions::makeFolder(const QString& folderPath) const
     return FileSystem::createFolder(folderPath);
 }
 
-Outcome AppActions::rename(TargetApp& app, const QString& text)
+Result<void, AppError> AppActions::rename(TargetApp& app, const QString& text)
 {
     const auto name = AppNames::renamedName(text);
     if (!name)
-        return Error{u"A name of only blanks is not a name; \"%1\" keeps its name."_s.arg(app.name())};
+        return AppError{AppError::Kind::blankName, app.name(), {}, {}};
     app.setName(*name);
-    Outcome saved = m_workspace.context().save();
-    if (!saved)
+    if (const Outcome saved = m_workspace.context().save(); !saved) {
         Log::line(u"Failed to rename app: "_s + saved.error().description);
-    return saved;
+        return AppError{AppError::Kind::notSaved, *name, saved.error().description, {}};
+    }
+    return {};
 }
 
 Outcome AppActions::remove(const QList<TargetApp*>& apps)
@@ -91,7 +93,7 @@ Outcome AppActions::remove(const QList<TargetApp*>& apps)
     return m_workspace.context().save();
 }
 
-Result<TargetApp*> AppActions::find(const QString& idOrName) const
+Result<TargetApp*, AppError> AppActions::find(const QString& idOrName) const
 {
     const QList<TargetApp*> apps = m_workspace.apps();
     const QUuid id = QUuid::fromString(idOrName);
@@ -107,11 +109,11 @@ Result<TargetApp*> AppActions::find(const QString& idOrName) const
     if (named.size() == 1)
         return named.first();
     if (named.isEmpty())
-        return Error{u"There is no app with the id or name \"%1\"."_s.arg(idOrName)};
+        return AppError{AppError::Kind::noSuchApp, idOrName, {}, {}};
     QStringList ids;
     for (const TargetApp* app : named)
         ids.append(app->id().toString(QUuid::WithoutBraces));
-    return Error{u"Several apps are named \"%1\"; name one by its id: %2"_s.arg(idOrName, ids.join(u", "_s))};
+    return AppError{AppError::Kind::ambiguousName, idOrName, {}, ids};
 }
 
 std::optional<bool> AppActions::isFolderWritable(const TargetApp& app) const

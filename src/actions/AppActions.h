@@ -20,6 +20,28 @@ bool isAcceptableNewName(const QString& text);
 std::optional<QString> renamedName(const QString& text);
 } // namespace AppNames
 
+// Why an app action changed nothing (or, for notSaved, was not kept), for the window and the
+// tool to word each in its own way.
+struct AppError
+{
+    enum class Kind
+    {
+        noName,        // a new app's name is empty
+        notAFolder,    // subject: the folder given
+        folderMissing, // subject: a preset's folder that does not exist yet
+        folderNotMade, // subject: the folder; detail: the file system's reason
+        noAccess,      // subject: the folder no bookmark could be kept of
+        notSaved,      // detail: the store's reason; the app stays listed
+        blankName,     // subject: the app's name, which it keeps
+        noSuchApp,     // subject: the id or name asked for
+        ambiguousName, // subject: the name; candidates: the ids of the apps of that name
+    };
+    Kind kind;
+    QString subject;
+    QString detail;
+    QStringList candidates;
+};
+
 // Adding, renaming and removing target apps, and renewing the access to their folders.
 class AppActions
 {
@@ -28,25 +50,25 @@ public:
 
     // Registers an app with an existing folder and keeps a bookmark of it. The app stays
     // listed even when saving it fails; the error says so.
-    Result<TargetApp*> add(const QString& name, const QString& folderPath,
-                           PlacementKind placement = PlacementKind::link);
+    Result<TargetApp*, AppError> add(const QString& name, const QString& folderPath,
+                                     PlacementKind placement = PlacementKind::link);
     // Registers a known assistant with its folder below the home folder; a missing folder
     // is made only with `createFolder`.
     // The app places as the preset recommends, unless `placement` says otherwise.
-    Result<TargetApp*> addPreset(const AssistantPreset& preset, bool createFolder,
-                                 std::optional<PlacementKind> placement = std::nullopt);
+    Result<TargetApp*, AppError> addPreset(const AssistantPreset& preset, bool createFolder,
+                                           std::optional<PlacementKind> placement = std::nullopt);
     // Makes the missing folder of an app about to be added (the user agreed); an existing
     // folder is left as it is.
     Outcome makeFolder(const QString& folderPath) const;
     // A preset's folder in this user's home folder.
     QString presetFolder(const AssistantPreset& preset) const;
     // An error, and nothing changed, for a name of only blanks.
-    Outcome rename(TargetApp& app, const QString& text);
+    Result<void, AppError> rename(TargetApp& app, const QString& text);
     // Deletes the apps and their link records (links on disk stay), saving once.
     Outcome remove(const QList<TargetApp*>& apps);
 
     // The app of that id, or of exactly that name when only one has it; the error says why not.
-    Result<TargetApp*> find(const QString& idOrName) const;
+    Result<TargetApp*, AppError> find(const QString& idOrName) const;
 
     // Whether the app's folder can be written; nothing when it cannot be reached.
     std::optional<bool> isFolderWritable(const TargetApp& app) const;

@@ -36,26 +36,22 @@ int appsAdd(CliSession& session, const QStringList& args)
 {
     if (session.flags().preset.has_value() == (args.size() == 2))
         return session.fail(u"Say either NAME FOLDER or --preset ID."_s);
-    Result<TargetApp*> added = Error{};
+    const AssistantPreset* preset = nullptr;
     if (session.flags().preset) {
-        const AssistantPreset* preset = assistantPreset(*session.flags().preset);
+        preset = assistantPreset(*session.flags().preset);
         if (!preset)
             return session.fail(
                 u"No known assistant has the id %1; `quorvane-cli apps presets` lists them."_s.arg(
                     *session.flags().preset));
-        added = AppActions(session.workspace())
-                    .addPreset(*preset, session.flags().create,
-                               session.flags().copy ? std::optional(PlacementKind::copy) : std::nullopt);
-        if (!added && !session.flags().create &&
-            FileSystem::existsAsFolder(AppActions(session.workspace()).presetFolder(*preset)) != true)
-            return session.fail(added.error().description + u" --create makes it."_s);
-    } else {
-        added = AppActions(session.workspace())
-                    .add(args.at(0), absolute(args.at(1)),
-                         session.flags().copy ? PlacementKind::copy : PlacementKind::link);
     }
+    AppActions actions(session.workspace());
+    const bool copy = session.flags().copy;
+    const auto added = preset ? actions.addPreset(*preset, session.flags().create,
+                                                  copy ? std::optional(PlacementKind::copy) : std::nullopt)
+                              : actions.add(args.at(0), absolute(args.at(1)),
+                                            copy ? PlacementKind::copy : PlacementKind::link);
     if (!added)
-        return session.fail(added.error().description);
+        return session.fail(describe(added.error()));
     print(idText(*added.value()));
     return ExitCode::success;
 }
@@ -87,9 +83,9 @@ int appsRename(CliSession& session, const QStringList& args)
     AppActions actions(session.workspace());
     const auto app = actions.find(args.at(0));
     if (!app)
-        return session.fail(app.error().description);
-    const Outcome renamed = actions.rename(*app.value(), args.at(1));
-    return renamed ? ExitCode::success : session.fail(renamed.error().description);
+        return session.fail(describe(app.error()));
+    const auto renamed = actions.rename(*app.value(), args.at(1));
+    return renamed ? ExitCode::success : session.fail(describe(renamed.error()));
 }
 
 int appsRemove(CliSession& session, const QStringList& args)
@@ -99,7 +95,7 @@ int appsRemove(CliSession& session, const QStringList& args)
     for (const QString& argument : args) {
         const auto app = actions.find(argument);
         if (!app)
-            return session.fail(app.error().description); // nothing is removed unless every app is known
+            return session.fail(describe(app.error())); // nothing is removed unless every app is known
         doomed.append(app.value());
     }
     const Outcome removed = actions.remove(doomed);
@@ -111,7 +107,7 @@ int appsMode(CliSession& session, const QStringList& args)
 {
     const auto app = AppActions(session.workspace()).find(args.first());
     if (!app)
-        return session.fail(app.error().description);
+        return session.fail(describe(app.error()));
     const auto kind = placementKindNamed(args.at(1));
     if (!kind)
         return session.fail(u"The mode is link or copy, not \"%1\"."_s.arg(args.at(1)));

@@ -22,7 +22,7 @@ int onEntry(CliSession& session, const QStringList& args,
 {
     const auto app = AppActions(session.workspace()).find(args.at(0));
     if (!app)
-        return session.fail(app.error().description);
+        return session.fail(describe(app.error()));
     const QString& name = args.at(1);
     if (const Outcome valid = checkItemName(name); !valid)
         return session.fail(valid.error().description);

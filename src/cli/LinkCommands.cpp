@@ -102,7 +102,7 @@ int toggle(CliSession& session, const QStringList& args, bool linked)
     // not keep the others from their place.
     const auto app = AppActions(session.workspace()).find(args.last());
     if (!app)
-        return session.fail(app.error().description);
+        return session.fail(describe(app.error()));
     const QStringList itemNames = args.first(args.size() - 1);
     if (session.flags().dryRun)
         return showTogglePlan(session, itemNames, *app.value(), linked);
@@ -124,7 +124,7 @@ int linkOrUnlink(CliSession& session, const QStringList& args, bool linked)
         return session.fail(u"--all takes only the app."_s);
     const auto app = AppActions(session.workspace()).find(args.first());
     if (!app)
-        return session.fail(app.error().description);
+        return session.fail(describe(app.error()));
     const PlacementPlanner& planner = session.workspace().linker().planner;
     return session.runPlan(linked ? planner.planLinkAll(*app.value()) : planner.planUnlinkAll(*app.value()),
                            *app.value());
@@ -148,7 +148,7 @@ int sync(CliSession& session, const QStringList& args)
 {
     const auto app = AppActions(session.workspace()).find(args.first());
     if (!app)
-        return session.fail(app.error().description);
+        return session.fail(describe(app.error()));
     return session.runPlan(session.workspace().linker().planner.planSync(*app.value()), *app.value());
 }
 
@@ -175,7 +175,7 @@ int status(CliSession& session, const QStringList& args)
 {
     const auto app = AppActions(session.workspace()).find(args.at(0));
     if (!app)
-        return session.fail(app.error().description);
+        return session.fail(describe(app.error()));
     const auto items = session.workspace().targetListing().list(*app.value());
     if (!items)
         return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.value()->name()));

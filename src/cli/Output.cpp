@@ -1,5 +1,6 @@
 #include "cli/Output.h"
 
+#include "actions/AppActions.h"
 #include "model/TargetApp.h"
 
 #include <QDir>
@@ -33,6 +34,32 @@ QString idText(const TargetApp& app)
 QString absolute(const QString& path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+QString describe(const AppError& error)
+{
+    switch (error.kind) {
+    case AppError::Kind::noName:
+        return u"The app needs a name."_s;
+    case AppError::Kind::notAFolder:
+        return u"\"%1\" is not a folder."_s.arg(error.subject);
+    case AppError::Kind::folderMissing:
+        return u"\"%1\" does not exist yet. --create makes it."_s.arg(error.subject);
+    case AppError::Kind::folderNotMade:
+        return error.detail;
+    case AppError::Kind::noAccess:
+        return u"No access to \"%1\" could be kept."_s.arg(error.subject);
+    case AppError::Kind::notSaved:
+        return u"The app could not be saved: "_s + error.detail;
+    case AppError::Kind::blankName:
+        return u"A name of only blanks is not a name; \"%1\" keeps its name."_s.arg(error.subject);
+    case AppError::Kind::noSuchApp:
+        return u"There is no app with the id or name \"%1\"."_s.arg(error.subject);
+    case AppError::Kind::ambiguousName:
+        return u"Several apps are named \"%1\"; name one by its id: %2"_s.arg(error.subject,
+                                                                              error.candidates.join(u", "_s));
+    }
+    Q_UNREACHABLE();
 }
 
 } // namespace Output

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 class TargetApp;
+struct AppError;
 
 // How the tool writes its results: one line each, or JSON, on standard output.
 namespace Output {
@@ -18,5 +19,7 @@ std::string utf8(const QString& text);
 QString idText(const TargetApp& app);
 // A path given on the command line, made absolute against the current folder.
 QString absolute(const QString& path);
+// Why an app action changed nothing, in the tool's words.
+QString describe(const AppError& error);
 
 } // namespace Output

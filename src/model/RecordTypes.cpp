@@ -11,13 +11,26 @@
 namespace {
 
 const RecordTypeEntry entries[] = {
-    {TargetApp::type, &TargetApp::schema, []() -> Record* { return new TargetApp({}, {}, {}, std::nullopt); }},
-    {AppSettings::type, &AppSettings::schema, []() -> Record* { return new AppSettings({}, std::nullopt); }},
-    {SkillLinkRecord::type, &SkillLinkRecord::schema, []() -> Record* { return new SkillLinkRecord({}, {}); }},
+    {TargetApp::type, &TargetApp::schema,
+     []() -> Record* {
+         return new TargetApp({}, {}, {}, std::nullopt);
+     }},
+    {AppSettings::type, &AppSettings::schema,
+     []() -> Record* {
+         return new AppSettings({}, std::nullopt);
+     }},
+    {SkillLinkRecord::type, &SkillLinkRecord::schema,
+     []() -> Record* {
+         return new SkillLinkRecord({}, {});
+     }},
     {SkillSourceRecord::type, &SkillSourceRecord::schema,
-     []() -> Record* { return new SkillSourceRecord(SkillSourceRecord::Kind::github, {}); }},
+     []() -> Record* {
+         return new SkillSourceRecord(SkillSourceRecord::Kind::github, {});
+     }},
     {SkillProvenanceRecord::type, &SkillProvenanceRecord::schema,
-     []() -> Record* { return new SkillProvenanceRecord({}); }},
+     []() -> Record* {
+         return new SkillProvenanceRecord({});
+     }},
 };
 
 } // namespace
@@ -29,8 +42,9 @@ std::span<const RecordTypeEntry> recordTypes()
 
 const RecordTypeEntry& recordTypeEntry(RecordType type)
 {
-    const auto* entry = std::find_if(std::begin(entries), std::end(entries),
-                                     [type](const RecordTypeEntry& candidate) { return candidate.type == type; });
+    const auto* entry =
+        std::find_if(std::begin(entries), std::end(entries),
+                     [type](const RecordTypeEntry& candidate) { return candidate.type == type; });
     Q_ASSERT(entry != std::end(entries));
     return *entry;
 }

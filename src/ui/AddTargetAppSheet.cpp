@@ -142,8 +142,28 @@ void AddTargetAppSheet::add()
             return;
         }
     }
+    const auto added = AppActions(m_workspace)
+                           .add(m_name->text(), *m_chosenFolder,
+                                static_cast<PlacementKind>(m_placement->currentData().toInt()));
     // A failed save keeps the app in the store's context: it is listed all the same.
-    (void)AppActions(m_workspace)
-        .add(m_name->text(), *m_chosenFolder, static_cast<PlacementKind>(m_placement->currentData().toInt()));
+    if (!added && added.error().kind != AppError::Kind::notSaved) {
+        m_desktop.alerts.inform(tr("Die App konnte nicht hinzugefügt werden."), reason(added.error()),
+                                AlertStyle::critical);
+        return;
+    }
     accept();
+}
+
+QString AddTargetAppSheet::reason(const AppError& error)
+{
+    switch (error.kind) {
+    case AppError::Kind::notAFolder:
+        return tr("„%1“ ist kein Ordner.").arg(error.subject);
+    case AppError::Kind::noAccess:
+        return tr("Der Zugriff auf „%1“ lässt sich nicht behalten.").arg(error.subject);
+    case AppError::Kind::noName:
+        return tr("Die App braucht einen Namen.");
+    default:
+        return {}; // not among what adding a folder can meet
+    }
 }

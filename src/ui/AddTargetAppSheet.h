@@ -10,6 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class Workspace;
+struct AppError;
 
 // Registers a new target app: a known assistant picked from a list, or a name and a
 // folder chosen in a panel.
@@ -28,6 +29,8 @@ private:
     void updateAddButton();
     // Fills name, folder and the recommended placement from the known assistant picked.
     void takePreset(int index);
+    // Why adding the app failed, in the window's words.
+    static QString reason(const AppError& error);
 
     Workspace& m_workspace;
     DesktopServices m_desktop;

@@ -8,10 +8,18 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+struct DeleteAction
+{
+    Q_DECLARE_TR_FUNCTIONS(DeleteAction)
+};
+
+} // namespace
+
 QAction* addDeleteAction(QWidget& view, const QString& objectName, std::function<void()> deleteSelection)
 {
-    auto* action =
-        new QAction(symbolIcon(u"trash"_s), QCoreApplication::translate("DeleteAction", "Löschen"), &view);
+    auto* action = new QAction(symbolIcon(u"trash"_s), DeleteAction::tr("Löschen"), &view);
     action->setObjectName(objectName);
     action->setShortcut(QKeySequence::Delete);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);

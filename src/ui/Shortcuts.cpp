@@ -9,9 +9,18 @@ using namespace Qt::StringLiterals;
 
 namespace Shortcuts {
 
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Shortcuts)
+};
+
+} // namespace
+
 void addFindAction(QWidget& view, QLineEdit& searchField)
 {
-    auto* find = new QAction(QCoreApplication::translate("Shortcuts", "Suchen"), &view);
+    auto* find = new QAction(Texts::tr("Suchen"), &view);
     find->setObjectName(view.objectName() + u"FindAction"_s);
     find->setShortcut(QKeySequence::Find);
     // A hidden view's shortcuts do not fire, so the shown section's field is the one.

@@ -108,7 +108,7 @@ void SourcesDialog::addSource()
     const auto added =
         SourceActions(m_workspace).add(kind.value_or(SkillSourceRecord::Kind::github), m_location->text());
     if (!added) {
-        tell(added.error());
+        tell(added.error().message());
         return;
     }
     m_location->clear();

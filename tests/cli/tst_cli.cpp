@@ -171,6 +171,10 @@ private Q_SLOTS:
             << QStringList{u"apps"_s, u"rename"_s, u"Solo"_s, u"  "_s} << 1 << u"only blanks"_s;
         QTest::newRow("empty app name")
             << QStringList{u"apps"_s, u"add"_s, QString(), u"/"_s} << 1 << u"needs a name"_s;
+        QTest::newRow("app of no folder")
+            << QStringList{u"apps"_s, u"add"_s, u"X"_s, u"/nonexistent/x"_s} << 1 << u"is not a folder"_s;
+        QTest::newRow("preset folder missing") << QStringList{u"apps"_s, u"add"_s, u"--preset"_s, u"codex"_s}
+                                               << 1 << u"does not exist yet. --create makes it."_s;
         QTest::newRow("a switch of another command")
             << QStringList{u"apps"_s, u"--force"_s} << 2 << u"does not take"_s;
         QTest::newRow("update of nothing") << QStringList{u"update"_s} << 1 << u"--check"_s;
