@@ -6,6 +6,7 @@
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/PlanOutput.h"
 #include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
 
@@ -111,7 +112,7 @@ int appsMode(CliSession& session, const QStringList& args)
     const auto kind = placementKindNamed(args.at(1));
     if (!kind)
         return session.fail(u"The mode is link or copy, not \"%1\"."_s.arg(args.at(1)));
-    return session.runPlan(session.workspace().linker().planner.planSwitch(*app.value(), *kind),
+    return PlanOutput::run(session, session.workspace().linker().planner.planSwitch(*app.value(), *kind),
                            *app.value());
 }
 

@@ -6,6 +6,7 @@
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/PlanOutput.h"
 
 #include <QEventLoop>
 
@@ -26,7 +27,7 @@ int backupImport(CliSession& session, const QStringList& args)
     int exitCode = ExitCode::success;
     auto* import =
         new BackupImport(session.workspace(), absolute(args.first()), [&](std::vector<PlacementPlan>& plans) {
-            return session.showPlans(plans, exitCode);
+            return PlanOutput::show(session, plans, exitCode);
         });
     BackupImportOutcome outcome;
     QEventLoop waiting;

@@ -81,13 +81,6 @@ public:
     // Tells why a folder stays as it is, with the files changed here.
     int refuseChangedFolder(const QString& item, const LocalChanges& changes) const;
 
-    // Prints the plan as asked (one line per entry, or JSON), then carries it out unless
-    // it is a dry run or has conflicts that are not to be skipped.
-    int runPlan(std::optional<PlacementPlan> plan, const TargetApp& app);
-    int runPlans(std::vector<PlacementPlan> plans);
-    // Prints the plans; true when they may be carried out (no dry run, no conflicts left).
-    bool showPlans(std::vector<PlacementPlan>& plans, int& exitCode);
-
 private:
     bool m_json;
     StoreEndpoints m_endpoints;

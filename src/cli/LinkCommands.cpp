@@ -6,6 +6,7 @@
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/PlanOutput.h"
 #include "linker/HubCatalog.h"
 #include "model/TargetApp.h"
 
@@ -67,7 +68,7 @@ int showTogglePlan(CliSession& session, const QStringList& itemNames, const Targ
     std::vector<PlacementPlan> plans;
     plans.push_back(std::move(*plan));
     int exitCode = ExitCode::success;
-    session.showPlans(plans, exitCode);
+    PlanOutput::show(session, plans, exitCode);
     return exitCode;
 }
 
@@ -126,7 +127,8 @@ int linkOrUnlink(CliSession& session, const QStringList& args, bool linked)
     if (!app)
         return session.fail(describe(app.error()));
     const PlacementPlanner& planner = session.workspace().linker().planner;
-    return session.runPlan(linked ? planner.planLinkAll(*app.value()) : planner.planUnlinkAll(*app.value()),
+    return PlanOutput::run(session,
+                           linked ? planner.planLinkAll(*app.value()) : planner.planUnlinkAll(*app.value()),
                            *app.value());
 }
 
@@ -149,7 +151,8 @@ int sync(CliSession& session, const QStringList& args)
     const auto app = AppActions(session.workspace()).find(args.first());
     if (!app)
         return session.fail(describe(app.error()));
-    return session.runPlan(session.workspace().linker().planner.planSync(*app.value()), *app.value());
+    return PlanOutput::run(session, session.workspace().linker().planner.planSync(*app.value()),
+                           *app.value());
 }
 
 int linked(CliSession& session, const QStringList& args)
@@ -208,7 +211,7 @@ int status(CliSession& session, const QStringList& args)
 
 int restoreLinks(CliSession& session, const QStringList&)
 {
-    return session.runPlans(session.workspace().linker().planner.planRestoreAll());
+    return PlanOutput::run(session, session.workspace().linker().planner.planRestoreAll());
 }
 
 } // namespace Commands

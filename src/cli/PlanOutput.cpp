@@ -1,0 +1,96 @@
+// quorvane-cli: plans shown, agreed to by the switches, and carried out.
+#include "cli/PlanOutput.h"
+
+#include "actions/PlanTask.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "model/TargetApp.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace PlanOutput {
+
+int run(CliSession& session, std::optional<PlacementPlan> plan, const TargetApp& app)
+{
+    if (!plan)
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+    std::vector<PlacementPlan> plans;
+    plans.push_back(std::move(*plan));
+    return run(session, std::move(plans));
+}
+
+bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode)
+{
+    qsizetype conflictCount = 0;
+    qsizetype changedHere = 0;
+    Json actions = Json::array();
+    Json conflicts = Json::array();
+    // One write for the whole plan: it may be thousands of lines. Only the form asked for is made.
+    QString lines;
+    for (PlacementPlan& plan : plans) {
+        if (session.flags().force)
+            plan.consentToChangesHere();
+        conflictCount += plan.conflicts.size();
+        changedHere += plan.changesHere();
+        for (const PlanAction& action : plan.actions) {
+            if (session.json()) {
+                actions.push_back(
+                    {{"op", utf8(PlanAction::opName(action.op))},
+                     {"path", utf8(action.path)},
+                     {"destination",
+                      action.destination.isEmpty() ? Json(nullptr) : Json(utf8(action.destination))}});
+                continue;
+            }
+            switch (action.op) {
+            case PlanAction::Op::create:
+                lines += u"create %1 -> %2\n"_s.arg(action.path, action.destination);
+                break;
+            case PlanAction::Op::copy:
+                lines += u"copy %1 -> %2\n"_s.arg(action.destination, action.path);
+                break;
+            case PlanAction::Op::replace:
+            case PlanAction::Op::remove:
+                lines += PlanAction::opName(action.op) + u' ' + action.path + u'\n';
+                break;
+            }
+        }
+        for (const PlanConflict& conflict : plan.conflicts) {
+            if (session.json())
+                conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
+            else
+                lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
+        }
+    }
+    if (session.json())
+        printJson({{"actions", actions}, {"conflicts", conflicts}});
+    else
+        QTextStream(stdout) << lines;
+    if (conflictCount > 0 && !session.flags().skipConflicts) {
+        exitCode = session.fail(
+            u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2."_s.arg(conflictCount)
+                .arg(changedHere > 0 ? u"; --force also replaces copies changed here"_s : QString()));
+        return false;
+    }
+    exitCode = ExitCode::success;
+    return !session.flags().dryRun;
+}
+
+int run(CliSession& session, std::vector<PlacementPlan> plans)
+{
+    int exitCode = ExitCode::success;
+    if (!show(session, plans, exitCode))
+        return exitCode;
+    // The same task the window runs for a plan; the tool waits for it. Conflicts left are
+    // those the user asked to skip.
+    PlanTask* task = PlanTask::start(session.workspace(), std::move(plans), true);
+    PlanOutcome outcome;
+    QObject::connect(task, &PlanTask::finished, task,
+                     [&outcome](const PlanOutcome& ended) { outcome = ended; });
+    session.waitFor(*task);
+    return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
+}
+
+} // namespace PlanOutput
