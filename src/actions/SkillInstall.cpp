@@ -127,7 +127,8 @@ void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& diges
                                      skill.treeSha,
                                      digest.contentHash,
                                      digest.files,
-                                     QDateTime::currentDateTimeUtc()};
+                                     QDateTime::currentDateTimeUtc(),
+                                     skill.commit};
     ModelContext& context = m_workspace.context();
     SkillProvenanceRecord* record = nullptr;
     for (SkillProvenanceRecord* known : context.records<SkillProvenanceRecord>())

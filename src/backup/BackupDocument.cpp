@@ -101,6 +101,10 @@ QByteArray AppBackup::encode() const
             object["bookmarkData"] = base64(*app.bookmarkData);
         if (app.placement)
             object["placement"] = utf8(*app.placement);
+        if (app.preset)
+            object["preset"] = utf8(*app.preset);
+        if (app.project)
+            object["project"] = utf8(*app.project);
         document["targetApps"].push_back(object);
     }
     if (linkRecords) {
@@ -133,6 +137,8 @@ QByteArray AppBackup::encode() const
                        {"files", files}};
             if (skill.installedAt.isValid())
                 entry["installedAt"] = dateText(skill.installedAt);
+            if (!skill.commit.isEmpty())
+                entry["commit"] = utf8(skill.commit);
             document["provenance"].push_back(entry);
         }
     }
@@ -156,7 +162,8 @@ Result<AppBackup, DecodingError> AppBackup::decode(const QByteArray& bytes)
         for (const JsonReader& app : top.objects("targetApps"))
             backup.targetApps.append({readUuid(app, "id"), app.string("name"), app.string("folderPath"),
                                       app.string("systemImageName"), readBytes(app, "bookmarkData"),
-                                      app.optionalString("placement")});
+                                      app.optionalString("placement"), app.optionalString("preset"),
+                                      app.optionalString("project")});
         if (const auto records = top.optionalObjects("linkRecords")) {
             backup.linkRecords.emplace();
             for (const JsonReader& record : *records)
@@ -178,7 +185,8 @@ Result<AppBackup, DecodingError> AppBackup::decode(const QByteArray& bytes)
                     {skill.string("itemName"), skill.string("source"), skill.string("repository"),
                      skill.string("ref"), skill.string("path"), skill.string("treeSha"),
                      skill.string("contentHash"), files,
-                     skill.optionalString("installedAt") ? readDate(skill, "installedAt") : QDateTime()});
+                     skill.optionalString("installedAt") ? readDate(skill, "installedAt") : QDateTime(),
+                     skill.optionalString("commit").value_or(QString())});
             }
         }
         return backup;

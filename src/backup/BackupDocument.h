@@ -31,6 +31,8 @@ struct BackupTargetApp
     std::optional<QByteArray> bookmarkData;
     // "link" or "copy"; absent in older backups, whose apps all link.
     std::optional<QString> placement;
+    std::optional<QString> preset;  // the known assistant it was added as
+    std::optional<QString> project; // the project folder it belongs to
     bool operator==(const BackupTargetApp&) const = default;
 };
 

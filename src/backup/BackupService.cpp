@@ -36,7 +36,8 @@ Result<AppBackup> buildBackup(ModelContext& context, const HubSettings& hub)
     backup.settings = BackupAppSettings{hubPath, hubBookmark};
     for (const TargetApp* app : apps.value())
         backup.targetApps.append({app->id(), app->name(), app->folderPath(), app->systemImageName(),
-                                  app->bookmarkData(), placementKindName(app->placement())});
+                                  app->bookmarkData(), placementKindName(app->placement()), app->preset(),
+                                  app->project()});
     backup.linkRecords.emplace();
     for (const SkillLinkRecord* record : records.value())
         backup.linkRecords->append({record->targetAppID(), record->itemName(), record->contentHash()});
@@ -115,6 +116,8 @@ std::unique_ptr<TargetApp> BackupService::appFrom(const BackupTargetApp& app)
     // A mode this version does not know places as links do.
     restored->setPlacement(
         placementKindNamed(app.placement.value_or(QString())).value_or(PlacementKind::link));
+    restored->setPreset(app.preset);
+    restored->setProject(app.project);
     return restored;
 }
 

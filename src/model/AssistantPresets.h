@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // A coding assistant whose skills folder is known, so adding it needs no typing.
 struct AssistantPreset
 {
@@ -11,6 +13,9 @@ struct AssistantPreset
     QString folder; // below the home folder, written "~/..."
     // The assistant does not follow symbolic links in its skills folder: it needs copies.
     bool copyRecommended = false;
+    // The skills folder it reads inside a repository, relative to the repository's root;
+    // nothing where it has no project scope, or none we could confirm.
+    std::optional<QString> projectFolder;
 };
 
 // Every known assistant, in the order the add sheet offers them.

@@ -44,6 +44,10 @@ const QList<Field<SkillProvenanceRecord>>& SkillProvenanceRecord::fields()
          [](R& r, const QVariant& v) {
              r.m_provenance.installedAt = dateFromStored(v);
          }},
+        {Columns::commit, [](const R& r) { return QVariant(r.m_provenance.commit); },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.commit = v.toString();
+         }},
     };
     return fields;
 }

@@ -19,6 +19,7 @@ struct SkillProvenance
     QString contentHash;          // SHA-256 over the installed files, as SkillFolderContent computes it
     QMap<QString, QString> files; // relative path -> git blob SHA of what was installed
     QDateTime installedAt;
+    QString commit; // the commit the folder was fetched at; empty where unknown
 
     bool operator==(const SkillProvenance&) const = default;
 };
@@ -38,6 +39,7 @@ public:
         static inline const Column contentHash{QStringLiteral("content_hash"), QStringLiteral("TEXT"), 4};
         static inline const Column files{QStringLiteral("files"), QStringLiteral("TEXT"), 4};
         static inline const Column installedAt{QStringLiteral("installed_at"), QStringLiteral("INTEGER"), 4};
+        static inline const Column commit{QStringLiteral("commit_sha"), QStringLiteral("TEXT"), 6};
     };
 
     static constexpr RecordType type = RecordType::skillProvenance;

@@ -35,6 +35,14 @@ const QList<Field<TargetApp>>& TargetApp::fields()
          [](R& r, const QVariant& v) {
              r.m_placement = placementKindNamed(v.toString()).value_or(PlacementKind::link);
          }},
+        {Columns::preset, [](const R& r) { return storedText(r.m_preset); },
+         [](R& r, const QVariant& v) {
+             r.m_preset = textFromStored(v);
+         }},
+        {Columns::project, [](const R& r) { return storedText(r.m_project); },
+         [](R& r, const QVariant& v) {
+             r.m_project = textFromStored(v);
+         }},
     };
     return fields;
 }
@@ -103,4 +111,16 @@ void TargetApp::setPlacement(PlacementKind kind)
 {
     m_placement = kind;
     noteFieldChanged(Columns::placement.name);
+}
+
+void TargetApp::setPreset(const std::optional<QString>& id)
+{
+    m_preset = id;
+    noteFieldChanged(Columns::preset.name);
+}
+
+void TargetApp::setProject(const std::optional<QString>& folder)
+{
+    m_project = folder;
+    noteFieldChanged(Columns::project.name);
 }

@@ -28,6 +28,8 @@ public:
                                                    QStringLiteral("TEXT")};
         static inline const Column bookmarkData{QStringLiteral("bookmark_data"), QStringLiteral("BLOB")};
         static inline const Column placement{QStringLiteral("placement"), QStringLiteral("TEXT"), 5};
+        static inline const Column preset{QStringLiteral("preset"), QStringLiteral("TEXT"), 6};
+        static inline const Column project{QStringLiteral("project"), QStringLiteral("TEXT"), 6};
     };
 
     static constexpr RecordType type = RecordType::targetApp;
@@ -43,6 +45,11 @@ public:
     const QString& systemImageName() const { return m_systemImageName; }
     const std::optional<QByteArray>& bookmarkData() const { return m_bookmarkData; }
     PlacementKind placement() const { return m_placement; }
+    // The known assistant it was added as, by id; nothing for a folder of the user's choice.
+    const std::optional<QString>& preset() const { return m_preset; }
+    // The project folder (absolute) whose repository holds the app's folder; nothing for a
+    // folder of one user's own.
+    const std::optional<QString>& project() const { return m_project; }
 
     // Apps in the order the program lists them: by name, stably.
     static QList<TargetApp*> sortedByName(QList<TargetApp*> apps);
@@ -53,6 +60,8 @@ public:
     void setSystemImageName(const QString& name);
     void setBookmarkData(const std::optional<QByteArray>& bookmark);
     void setPlacement(PlacementKind kind);
+    void setPreset(const std::optional<QString>& id);
+    void setProject(const std::optional<QString>& folder);
 
 private:
     QUuid m_id = QUuid::createUuid();
@@ -61,4 +70,6 @@ private:
     QString m_systemImageName;
     std::optional<QByteArray> m_bookmarkData;
     PlacementKind m_placement = PlacementKind::link;
+    std::optional<QString> m_preset;
+    std::optional<QString> m_project;
 };

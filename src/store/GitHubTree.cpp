@@ -1,5 +1,7 @@
 #include "store/GitHubTree.h"
 
+#include <QRegularExpression>
+
 #include "store/SkillIndex.h"
 #include "store/SkillStoreError.h"
 
@@ -75,6 +77,35 @@ void RepositoryTree::fetch(const HttpClient& http, const GitHubHosts& hosts, con
                      return done(messageFor(answer, what));
                  done(parse(answer.body));
              });
+}
+
+bool RepositoryTree::isCommitSha(const QString& text)
+{
+    static const QRegularExpression sha(u"^[0-9a-f]{40}$"_s);
+    return sha.match(text).hasMatch();
+}
+
+void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& hosts,
+                                   const QString& repository, const QString& ref, QObject* context,
+                                   std::function<void(const std::optional<QString>&)> done)
+{
+    if (isCommitSha(ref)) {
+        QMetaObject::invokeMethod(
+            context, [done, ref] { done(ref); }, Qt::QueuedConnection);
+        return;
+    }
+    // The SHA alone, as plain text, rather than the whole commit.
+    HttpClient::Headers headers = {{"Accept", "application/vnd.github.sha"}};
+    if (hosts.token)
+        headers.append({"Authorization", "Bearer " + *hosts.token});
+    const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/commits/"_s +
+                   QString::fromLatin1(QUrl::toPercentEncoding(ref)));
+    http.get(url, headers, context, [done](const HttpAnswer& answer) {
+        const QString sha = QString::fromLatin1(answer.body.trimmed());
+        if (answer.status == 200 && isCommitSha(sha))
+            return done(sha);
+        done(std::nullopt);
+    });
 }
 
 QString RepositoryTree::messageFor(const HttpAnswer& answer, const QString& what)

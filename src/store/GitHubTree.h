@@ -57,6 +57,13 @@ public:
                       const QString& ref, QObject* context,
                       std::function<void(const Result<RepositoryTree, QString>&)> done);
 
+    // The commit `ref` of "owner/repository" names now: one request to the API host. Nothing
+    // when it cannot be told; a ref that is a commit already is handed back without asking.
+    static void resolveCommit(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
+                              const QString& ref, QObject* context,
+                              std::function<void(const std::optional<QString>&)> done);
+    static bool isCommitSha(const QString& text);
+
     // The user's message for a refused GitHub answer: a rate limit says when it ends.
     static QString messageFor(const HttpAnswer& answer, const QString& what);
 };

@@ -90,6 +90,7 @@ SkillFolderFetch::SkillFolderFetch(QNetworkAccessManager& network, std::chrono::
     , m_knownManifest(std::move(knownManifest))
 {
     m_fetched.origin = m_origin;
+    m_at = m_origin.ref;
 }
 
 void SkillFolderFetch::fetch(QNetworkAccessManager& network, std::chrono::milliseconds timeout,
@@ -105,8 +106,19 @@ void SkillFolderFetch::fetch(QNetworkAccessManager& network, std::chrono::millis
 
 void SkillFolderFetch::start()
 {
-    RepositoryTree::fetch(m_http, m_hosts, m_origin.repository, m_origin.ref, this,
-                          [this](const Result<RepositoryTree, QString>& tree) { takeTree(tree); });
+    // The branch's commit first, then everything at that commit: the files agree with the
+    // tree and with the commit recorded, even when the branch moves on meanwhile. Where the
+    // commit cannot be told, the ref is read as it is.
+    RepositoryTree::resolveCommit(
+        m_http, m_hosts, m_origin.repository, m_origin.ref, this,
+        [this](const std::optional<QString>& commit) {
+            if (commit) {
+                m_fetched.commit = *commit;
+                m_at = *commit;
+            }
+            RepositoryTree::fetch(m_http, m_hosts, m_origin.repository, m_at, this,
+                                  [this](const Result<RepositoryTree, QString>& tree) { takeTree(tree); });
+        });
 }
 
 void SkillFolderFetch::takeTree(const Result<RepositoryTree, QString>& tree)
@@ -136,7 +148,7 @@ void SkillFolderFetch::fetchManifestOnly(const QString& why)
     }
     const QString file =
         m_origin.path.isEmpty() ? SkillManifest::fileName : m_origin.path + u'/' + SkillManifest::fileName;
-    m_http.getText(m_hosts.rawAddress(m_origin.repository, m_origin.ref, file), this,
+    m_http.getText(m_hosts.rawAddress(m_origin.repository, m_at, file), this,
                    [this](const Result<QString, SkillStoreError>& text) {
                        if (!text)
                            return fail(text.error().description());
@@ -159,7 +171,7 @@ void SkillFolderFetch::downloadNext()
     const QString repositoryPath =
         m_origin.path.isEmpty() ? file.relativePath : m_origin.path + u'/' + file.relativePath;
     const QUrl url =
-        QUrl::fromEncoded(m_hosts.rawAddress(m_origin.repository, m_origin.ref, repositoryPath).toUtf8());
+        QUrl::fromEncoded(m_hosts.rawAddress(m_origin.repository, m_at, repositoryPath).toUtf8());
     ++m_running;
     // A file larger than the tree says cannot match its SHA, so it is cut off at that size.
     const HttpClient http(m_network, m_timeout, file.size.value_or(SkillFolderPlan::maximumBytes));

@@ -25,6 +25,7 @@ struct FetchedSkill
 {
     SkillOrigin origin;
     QString treeSha; // empty when no tree could be listed
+    QString commit;  // the commit its files were fetched at; empty where GitHub did not say
     QList<ContentFile> files;
     QStringList skipped; // links and submodules of the folder, left out
     // Set when only the SKILL.md came because the folder could not be listed: why not.
@@ -92,6 +93,7 @@ private:
     HttpClient m_http; // for the tree and a lone SKILL.md
     GitHubHosts m_hosts;
     SkillOrigin m_origin;
+    QString m_at; // the commit, once known, else the origin's ref
     std::optional<QByteArray> m_knownManifest;
     SkillFolderPlan m_plan;
     qsizetype m_nextFile = 0;

@@ -50,9 +50,10 @@ private Q_SLOTS:
         backup.exportDate = QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9, 456), QTimeZone::utc());
         backup.centralRepositoryPath = u"/Users/x/Hub"_s;
         backup.settings = BackupAppSettings{u"/Users/x/Hub"_s, QByteArray("\x00\xff bookmark", 11)};
-        backup.targetApps = {
-            {QUuid::createUuid(), u"Codex"_s, u"~/.codex/skills"_s, u"folder"_s, QByteArray("b"), u"copy"_s},
-            {QUuid::createUuid(), u"Gemini ü"_s, u"/g"_s, u"folder"_s, std::nullopt, std::nullopt}};
+        backup.targetApps = {{QUuid::createUuid(), u"Codex"_s, u"~/.codex/skills"_s, u"folder"_s,
+                              QByteArray("b"), u"copy"_s, u"codex"_s, u"/work/repo"_s},
+                             {QUuid::createUuid(), u"Gemini ü"_s, u"/g"_s, u"folder"_s, std::nullopt,
+                              std::nullopt, std::nullopt, std::nullopt}};
         backup.linkRecords =
             QList<BackupSkillLinkRecord>{{backup.targetApps[0].id, u"deploy"_s, u"c0ffee"_s},
                                          {backup.targetApps[1].id, u"deploy"_s, std::nullopt}};
@@ -67,7 +68,8 @@ private Q_SLOTS:
                                     u"t1"_s,
                                     u"c1"_s,
                                     {{u"SKILL.md"_s, u"b1"_s}, {u"a/x"_s, u"b2"_s}},
-                                    QDateTime(QDate(2026, 3, 1), QTime(9, 0), QTimeZone::utc())}};
+                                    QDateTime(QDate(2026, 3, 1), QTime(9, 0), QTimeZone::utc()),
+                                    u"c0ffee"_s}};
 
         const QByteArray bytes = backup.encode();
         QVERIFY(bytes.contains("\n  \"exportDate\": \"2026-03-01T14:05:09Z\""));

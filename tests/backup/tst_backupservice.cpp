@@ -89,8 +89,9 @@ private Q_SLOTS:
         QCOMPARE(backup->centralRepositoryPath, std::optional(hub));
         QCOMPARE(backup->settings,
                  std::optional(BackupAppSettings{hub, f.workspace->hubSettings().centralBookmarkData()}));
-        QCOMPARE(backup->targetApps, (QList<BackupTargetApp>{{app->id(), u"Codex"_s, app->folderPath(),
-                                                              u"folder"_s, app->bookmarkData(), u"link"_s}}));
+        QCOMPARE(backup->targetApps,
+                 (QList<BackupTargetApp>{{app->id(), u"Codex"_s, app->folderPath(), u"folder"_s,
+                                          app->bookmarkData(), u"link"_s, std::nullopt, std::nullopt}}));
         QCOMPARE(backup->linkRecords,
                  std::optional(QList<BackupSkillLinkRecord>{{app->id(), u"deploy"_s, std::nullopt}}));
     }
@@ -282,6 +283,7 @@ private Q_SLOTS:
                                                      u"t1"_s,
                                                      u"c1"_s,
                                                      {{u"SKILL.md"_s, u"b1"_s}},
+                                                     {},
                                                      {}}));
         QVERIFY(f.context->save());
         QVERIFY(f.backups.exportTo(f.file).ok());

@@ -550,6 +550,7 @@ private Q_SLOTS:
                                                              u"t1"_s,
                                                              digest.contentHash,
                                                              digest.files,
+                                                             {},
                                                              {}}));
                 QVERIFY(f.context->save());
             }

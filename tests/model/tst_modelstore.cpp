@@ -407,6 +407,7 @@ private Q_SLOTS:
             << 1 << QStringList{u"store_revision"_s, u"skill_sources"_s, u"installed_skills"_s};
         QTest::newRow("third schema") << 3 << QStringList{u"installed_skills"_s};
         QTest::newRow("fourth schema") << 4 << QStringList();
+        QTest::newRow("fifth schema") << 5 << QStringList();
     }
     void anOlderStoreIsUpgraded()
     {
@@ -423,9 +424,16 @@ private Q_SLOTS:
             RawConnection raw(storePath());
             for (const QString& table : laterTables)
                 QVERIFY(raw.exec(u"DROP TABLE "_s + table));
-            // Every older schema lacks the columns of copies.
-            QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN placement"_s));
-            QVERIFY(raw.exec(u"ALTER TABLE skill_link_records DROP COLUMN content_hash"_s));
+            // Every older schema lacks the columns of projects; those before the fifth the
+            // columns of copies.
+            QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN preset"_s));
+            QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN project"_s));
+            if (!laterTables.contains(u"installed_skills"_s))
+                QVERIFY(raw.exec(u"ALTER TABLE installed_skills DROP COLUMN commit_sha"_s));
+            if (version < 5) {
+                QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN placement"_s));
+                QVERIFY(raw.exec(u"ALTER TABLE skill_link_records DROP COLUMN content_hash"_s));
+            }
             QVERIFY(raw.exec(u"PRAGMA user_version = %1"_s.arg(version)));
         }
         auto context = openContext(storePath());
@@ -448,7 +456,8 @@ private Q_SLOTS:
                                         u"t1"_s,
                                         u"c1"_s,
                                         {{u"SKILL.md"_s, u"b1"_s}},
-                                        QDateTime::fromSecsSinceEpoch(7, Qt::UTC)};
+                                        QDateTime::fromSecsSinceEpoch(7, Qt::UTC),
+                                        u"c0ffee"_s};
         context->insert(new SkillProvenanceRecord(installed));
         QVERIFY(context->save());
         QCOMPARE(context->store().revision().value(), before + 1);
