@@ -9,6 +9,8 @@
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 bool AppNames::isAcceptableNewName(const QString& text)
@@ -31,6 +33,13 @@ AppActions::AppActions(Workspace& workspace)
 Result<TargetApp*, AppError> AppActions::add(const QString& name, const QString& folderPath,
                                              PlacementKind placement)
 {
+    return addApp(name, folderPath, placement, std::nullopt, std::nullopt);
+}
+
+Result<TargetApp*, AppError> AppActions::addApp(const QString& name, const QString& folderPath,
+                                                PlacementKind placement, const std::optional<QString>& preset,
+                                                const std::optional<QString>& project)
+{
     if (!AppNames::isAcceptableNewName(name))
         return AppError{AppError::Kind::noName, name, {}, {}};
     if (FileSystem::existsAsFolder(folderPath) != true)
@@ -41,6 +50,8 @@ Result<TargetApp*, AppError> AppActions::add(const QString& name, const QString&
     const QString home = m_workspace.platform().user.homeFolder();
     auto* app = new TargetApp(name, abbreviatingHomeFolder(folderPath, home), u"folder"_s, bookmark);
     app->setPlacement(placement);
+    app->setPreset(preset);
+    app->setProject(project);
     m_workspace.context().insert(app);
     if (const Outcome saved = m_workspace.context().save(); !saved)
         return AppError{AppError::Kind::notSaved, name, saved.error().description, {}};
@@ -60,8 +71,25 @@ Result<TargetApp*, AppError> AppActions::addPreset(const AssistantPreset& preset
         return AppError{AppError::Kind::folderMissing, folder, {}, {}};
     if (const Outcome made = makeFolder(folder); !made)
         return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
-    return add(preset.name, folder,
-               placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link));
+    return addApp(preset.name, folder,
+                  placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link), preset.id,
+                  std::nullopt);
+}
+
+Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& preset, const QString& project,
+                                                      bool createFolder, std::optional<PlacementKind> placement)
+{
+    if (!preset.projectFolder)
+        return AppError{AppError::Kind::noProjectScope, preset.id, {}, {}};
+    const QString root = QDir::cleanPath(QDir(project).absolutePath());
+    if (FileSystem::existsAsFolder(root) != true)
+        return AppError{AppError::Kind::notAProject, root, {}, {}};
+    const QString folder = root + u'/' + *preset.projectFolder;
+    if (FileSystem::existsAsFolder(folder) != true && !createFolder)
+        return AppError{AppError::Kind::folderMissing, folder, {}, {}};
+    if (const Outcome made = makeFolder(folder); !made)
+        return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
+    return addApp(preset.name, folder, placement.value_or(PlacementKind::copy), preset.id, root);
 }
 
 Outcome AppActions::makeFolder(const QString& folderPath) const

@@ -35,6 +35,8 @@ struct AppError
         blankName,     // subject: the app's name, which it keeps
         noSuchApp,     // subject: the id or name asked for
         ambiguousName, // subject: the name; candidates: the ids of the apps of that name
+        noProjectScope, // subject: the preset's id, which has no project folder
+        notAProject,   // subject: the project folder given, which is not a folder
     };
     Kind kind;
     QString subject;
@@ -60,6 +62,11 @@ public:
     // Makes the missing folder of an app about to be added (the user agreed); an existing
     // folder is left as it is.
     Outcome makeFolder(const QString& folderPath) const;
+    // Registers a known assistant's folder in a project (a repository): DIR/its project folder.
+    // It places copies unless told otherwise, since a link into one person's hub means
+    // nothing to anyone else who clones the repository.
+    Result<TargetApp*, AppError> addToProject(const AssistantPreset& preset, const QString& project,
+                                              bool createFolder, std::optional<PlacementKind> placement);
     // A preset's folder in this user's home folder.
     QString presetFolder(const AssistantPreset& preset) const;
     // An error, and nothing changed, for a name of only blanks.
@@ -76,5 +83,9 @@ public:
     bool renewFolder(TargetApp& app, const QString& folderPath);
 
 private:
+    Result<TargetApp*, AppError> addApp(const QString& name, const QString& folderPath, PlacementKind placement,
+                                        const std::optional<QString>& preset,
+                                        const std::optional<QString>& project);
+
     Workspace& m_workspace;
 };

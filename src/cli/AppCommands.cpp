@@ -24,7 +24,8 @@ int apps(CliSession& session, const QStringList&)
             list.push_back({{"id", utf8(idText(*app))},
                             {"name", utf8(app->name())},
                             {"folderPath", utf8(app->folderPath())},
-                            {"placement", utf8(placementKindName(app->placement()))}});
+                            {"placement", utf8(placementKindName(app->placement()))},
+                            {"project", app->project() ? Json(utf8(*app->project())) : Json(nullptr)}});
         printJson(list);
         return ExitCode::success;
     }
@@ -45,12 +46,19 @@ int appsAdd(CliSession& session, const QStringList& args)
                 u"No known assistant has the id %1; `quorvane-cli apps presets` lists them."_s.arg(
                     *session.flags().preset));
     }
+    const CommandFlags& flags = session.flags();
+    if (flags.copy && flags.link)
+        return session.fail(u"Say --copy or --link, not both."_s);
+    if (flags.project && !preset)
+        return session.fail(u"A project app is added with --preset ID."_s);
     AppActions actions(session.workspace());
-    const bool copy = session.flags().copy;
-    const auto added = preset ? actions.addPreset(*preset, session.flags().create,
-                                                  copy ? std::optional(PlacementKind::copy) : std::nullopt)
-                              : actions.add(args.at(0), absolute(args.at(1)),
-                                            copy ? PlacementKind::copy : PlacementKind::link);
+    std::optional<PlacementKind> placement;
+    if (flags.copy || flags.link)
+        placement = flags.copy ? PlacementKind::copy : PlacementKind::link;
+    const auto added =
+        flags.project ? actions.addToProject(*preset, absolute(*flags.project), flags.create, placement)
+        : preset      ? actions.addPreset(*preset, flags.create, placement)
+                      : actions.add(args.at(0), absolute(args.at(1)), placement.value_or(PlacementKind::link));
     if (!added)
         return session.fail(describe(added.error()));
     print(idText(*added.value()));
@@ -68,7 +76,9 @@ int appsPresets(CliSession& session, const QStringList&)
                             {"name", utf8(preset.name)},
                             {"folder", utf8(preset.folder)},
                             {"exists", exists},
-                            {"copyRecommended", preset.copyRecommended}});
+                            {"copyRecommended", preset.copyRecommended},
+                            {"projectFolder",
+                             preset.projectFolder ? Json(utf8(*preset.projectFolder)) : Json(nullptr)}});
         else
             print(u"%1\t%2\t%3\t%4%5"_s.arg(preset.id, preset.name, preset.folder,
                                             exists ? u"exists"_s : u"missing"_s,

@@ -44,6 +44,10 @@ struct CommandFlags
     std::optional<QString> preset; // apps add: a known assistant's id
     bool skipConflicts = false;    // bulk changes: leave what is in the way, do the rest
     bool copy = false;             // apps add: place copies rather than links
+    bool link = false;             // apps add --project: place links rather than copies
+    std::optional<QString> project; // apps add: the project folder
+    bool frozen = false;           // restore: change nothing unless restored exactly
+    bool offline = false;          // restore: no network request
 };
 
 // One run of the command-line tool: the same store and actions the window uses, with the

@@ -47,6 +47,10 @@ const QList<QCommandLineOption>& CommandLine::switches()
         {u"force"_s, u"also replace or remove what was changed here, or is of unknown origin"_s},
         {u"skip-conflicts"_s, u"leave what is in the way, do the rest"_s},
         {u"preset"_s, u"a known assistant (see apps presets)"_s, u"ID"_s},
+        {u"project"_s, u"the project folder (a repository) the app's folder lies in"_s, u"DIR"_s},
+        {u"link"_s, u"place links rather than copies in a project"_s},
+        {u"frozen"_s, u"change nothing unless the lock file is restored exactly"_s},
+        {u"offline"_s, u"make no network request; take fetched content from the cache only"_s},
         {u"skill-id"_s, u"the skill's folder in the repository, or its name"_s, u"PATH-OR-ID"_s},
         {u"name"_s, u"the hub folder's name instead of the skill's"_s, u"NAME"_s},
     };
@@ -75,13 +79,14 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {},
          true},
         {{u"apps"_s, u"add"_s},
-         u"NAME FOLDER [--copy] | --preset ID [--create] [--copy]"_s,
-         u"register a target app, or a known assistant (see apps presets); --copy places copies"_s,
-         u"quorvane-cli apps add --preset claude-code --create"_s,
+         u"NAME FOLDER [--copy] | --preset ID [--project DIR] [--create] [--copy|--link]"_s,
+         u"register a target app, or a known assistant (see apps presets), globally or in the project DIR; "
+         "a project places copies unless --link"_s,
+         u"quorvane-cli apps add --preset claude-code --project . --create"_s,
          0,
          2,
          &Commands::appsAdd,
-         {u"preset"_s, u"create"_s, u"copy"_s}},
+         {u"preset"_s, u"project"_s, u"create"_s, u"copy"_s, u"link"_s}},
         {{u"apps"_s, u"mode"_s},
          u"APP link|copy [--dry-run] [--skip-conflicts] [--force]"_s,
          u"switch how APP's items stand in its folder, converting what Quorvane placed there"_s,
@@ -338,8 +343,13 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
     flags.create = parser.isSet(u"create"_s);
     flags.skipConflicts = parser.isSet(u"skip-conflicts"_s);
     flags.copy = parser.isSet(u"copy"_s);
+    flags.link = parser.isSet(u"link"_s);
+    flags.frozen = parser.isSet(u"frozen"_s);
+    flags.offline = parser.isSet(u"offline"_s);
     if (parser.isSet(u"preset"_s))
         flags.preset = parser.value(u"preset"_s);
+    if (parser.isSet(u"project"_s))
+        flags.project = parser.value(u"project"_s);
 
     parsed.arguments = words.mid(chosen->words.size());
     // install takes its skill and folder name as switches; its run sees them as arguments.

@@ -55,6 +55,10 @@ QString describe(const AppError& error)
         return u"A name of only blanks is not a name; \"%1\" keeps its name."_s.arg(error.subject);
     case AppError::Kind::noSuchApp:
         return u"There is no app with the id or name \"%1\"."_s.arg(error.subject);
+    case AppError::Kind::noProjectScope:
+        return u"%1 has no known skills folder inside a project."_s.arg(error.subject);
+    case AppError::Kind::notAProject:
+        return u"The project \"%1\" is not a folder."_s.arg(error.subject);
     case AppError::Kind::ambiguousName:
         return u"Several apps are named \"%1\"; name one by its id: %2"_s.arg(error.subject,
                                                                               error.candidates.join(u", "_s));
