@@ -120,6 +120,28 @@ Result<FolderDigest> digestOf(const QString& folder)
     return digest;
 }
 
+Result<QList<ContentFile>> readFiles(const QString& folder)
+{
+    QList<ContentFile> files;
+    QDirIterator walk(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDirIterator::Subdirectories);
+    while (walk.hasNext()) {
+        const QString path = walk.next();
+        const QFileInfo info = walk.fileInfo();
+        if (info.isSymLink())
+            return Error{u"Cannot read "_s + path + u": it is a link"_s};
+        if (info.isDir())
+            continue;
+        auto bytes = FileSystem::readBytes(path);
+        if (!bytes)
+            return bytes.error();
+        files.append({path.mid(folder.size() + 1), std::move(bytes).value(), info.isExecutable()});
+    }
+    std::sort(files.begin(), files.end(),
+              [](const ContentFile& a, const ContentFile& b) { return a.relativePath < b.relativePath; });
+    return files;
+}
+
 Result<QString> contentHashOf(const QString& path)
 {
     if (FileSystem::isSymbolicLink(path))

@@ -38,6 +38,9 @@ FolderDigest digest(const QList<ContentFile>& files);
 // Reads every file below `folder` once; links are not followed.
 Result<FolderDigest> digestOf(const QString& folder);
 
+// Every file below `folder` with its bytes and execute bit; a link inside is refused.
+Result<QList<ContentFile>> readFiles(const QString& folder);
+
 // The content hash of a folder (as digestOf() gives it) or of a single file; a link is refused.
 Result<QString> contentHashOf(const QString& path);
 

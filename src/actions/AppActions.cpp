@@ -10,6 +10,7 @@
 #include "model/TargetApp.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -72,12 +73,13 @@ Result<TargetApp*, AppError> AppActions::addPreset(const AssistantPreset& preset
     if (const Outcome made = makeFolder(folder); !made)
         return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
     return addApp(preset.name, folder,
-                  placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link), preset.id,
-                  std::nullopt);
+                  placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link),
+                  preset.id, std::nullopt);
 }
 
 Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& preset, const QString& project,
-                                                      bool createFolder, std::optional<PlacementKind> placement)
+                                                      bool createFolder,
+                                                      std::optional<PlacementKind> placement)
 {
     if (!preset.projectFolder)
         return AppError{AppError::Kind::noProjectScope, preset.id, {}, {}};
@@ -90,6 +92,14 @@ Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& pre
     if (const Outcome made = makeFolder(folder); !made)
         return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
     return addApp(preset.name, folder, placement.value_or(PlacementKind::copy), preset.id, root);
+}
+
+Result<TargetApp*, AppError> AppActions::addFolderToProject(const QString& folder, const QString& project)
+{
+    if (const Outcome made = makeFolder(folder); !made)
+        return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
+    const QString root = QDir::cleanPath(QDir(project).absolutePath());
+    return addApp(QFileInfo(folder).fileName(), folder, PlacementKind::copy, std::nullopt, root);
 }
 
 Outcome AppActions::makeFolder(const QString& folderPath) const

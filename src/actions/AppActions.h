@@ -26,17 +26,17 @@ struct AppError
 {
     enum class Kind
     {
-        noName,        // a new app's name is empty
-        notAFolder,    // subject: the folder given
-        folderMissing, // subject: a preset's folder that does not exist yet
-        folderNotMade, // subject: the folder; detail: the file system's reason
-        noAccess,      // subject: the folder no bookmark could be kept of
-        notSaved,      // detail: the store's reason; the app stays listed
-        blankName,     // subject: the app's name, which it keeps
-        noSuchApp,     // subject: the id or name asked for
-        ambiguousName, // subject: the name; candidates: the ids of the apps of that name
+        noName,         // a new app's name is empty
+        notAFolder,     // subject: the folder given
+        folderMissing,  // subject: a preset's folder that does not exist yet
+        folderNotMade,  // subject: the folder; detail: the file system's reason
+        noAccess,       // subject: the folder no bookmark could be kept of
+        notSaved,       // detail: the store's reason; the app stays listed
+        blankName,      // subject: the app's name, which it keeps
+        noSuchApp,      // subject: the id or name asked for
+        ambiguousName,  // subject: the name; candidates: the ids of the apps of that name
         noProjectScope, // subject: the preset's id, which has no project folder
-        notAProject,   // subject: the project folder given, which is not a folder
+        notAProject,    // subject: the project folder given, which is not a folder
     };
     Kind kind;
     QString subject;
@@ -67,6 +67,9 @@ public:
     // nothing to anyone else who clones the repository.
     Result<TargetApp*, AppError> addToProject(const AssistantPreset& preset, const QString& project,
                                               bool createFolder, std::optional<PlacementKind> placement);
+    // Registers a folder inside a project that is no known assistant's, making it when missing;
+    // it places copies and is named after the folder.
+    Result<TargetApp*, AppError> addFolderToProject(const QString& folder, const QString& project);
     // A preset's folder in this user's home folder.
     QString presetFolder(const AssistantPreset& preset) const;
     // An error, and nothing changed, for a name of only blanks.
@@ -83,8 +86,8 @@ public:
     bool renewFolder(TargetApp& app, const QString& folderPath);
 
 private:
-    Result<TargetApp*, AppError> addApp(const QString& name, const QString& folderPath, PlacementKind placement,
-                                        const std::optional<QString>& preset,
+    Result<TargetApp*, AppError> addApp(const QString& name, const QString& folderPath,
+                                        PlacementKind placement, const std::optional<QString>& preset,
                                         const std::optional<QString>& project);
 
     Workspace& m_workspace;

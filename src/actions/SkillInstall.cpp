@@ -5,6 +5,7 @@
 #include "actions/Workspace.h"
 #include "base/Log.h"
 #include "model/ModelContext.h"
+#include "store/ContentCache.h"
 #include "store/SkillIndex.h"
 
 #include <QTimer>
@@ -108,7 +109,12 @@ void SkillInstall::place(const FetchedSkill& skill)
     using Placed = Result<FolderDigest, InstallRefusal>;
     inBackground<Placed>(
         [plan = m_plan->target, files = skill.files, replace = m_options.replaceChanged] {
-            return HubInstaller::placeSkillFolder(plan, files, replace);
+            Placed placed = HubInstaller::placeSkillFolder(plan, files, replace);
+            // Kept by content, so a restore of this folder needs no network later.
+            if (placed)
+                if (Outcome kept = ContentCache().keep(placed.value().contentHash, files); !kept)
+                    Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
+            return placed;
         },
         [this, skill](const Placed& placed) {
             if (!placed)

@@ -1,6 +1,7 @@
 #include "actions/Workspace.h"
 
 #include "actions/BackgroundTask.h"
+#include "actions/ProjectLocks.h"
 
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
@@ -17,7 +18,11 @@ Workspace::Workspace(ModelContext& context, PlatformServices platform, QObject* 
     , m_linker(context, m_hub, m_access, m_records, {m_linkPlacement, m_copyPlacement})
     , m_backup(context, m_hub)
     , m_changes(context)
-{}
+{
+    // A project's lock file follows every change of a placement in its apps, whoever made it.
+    connect(&m_changes, &ChangeFeed::targetFolderChanged, this,
+            [this](const QUuid& appID) { ProjectLocks(*this).keepFor(appID); });
+}
 
 Workspace::~Workspace()
 {

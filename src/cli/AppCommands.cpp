@@ -58,7 +58,7 @@ int appsAdd(CliSession& session, const QStringList& args)
     const auto added =
         flags.project ? actions.addToProject(*preset, absolute(*flags.project), flags.create, placement)
         : preset      ? actions.addPreset(*preset, flags.create, placement)
-                      : actions.add(args.at(0), absolute(args.at(1)), placement.value_or(PlacementKind::link));
+                 : actions.add(args.at(0), absolute(args.at(1)), placement.value_or(PlacementKind::link));
     if (!added)
         return session.fail(describe(added.error()));
     print(idText(*added.value()));

@@ -67,11 +67,17 @@ void CliSession::waitFor(BackgroundTask& task)
     waiting.exec();
 }
 
+QNetworkAccessManager& CliSession::network()
+{
+    if (!m_network)
+        m_network = std::make_unique<QNetworkAccessManager>();
+    return *m_network;
+}
+
 SkillStoreService& CliSession::store()
 {
     if (!m_store) {
-        m_network = std::make_unique<QNetworkAccessManager>();
-        auto sources = std::make_unique<SkillSources>(*m_network, m_workspace->context(), m_endpoints);
+        auto sources = std::make_unique<SkillSources>(network(), m_workspace->context(), m_endpoints);
         m_sources = sources.get();
         m_store = std::make_unique<SkillStoreService>(std::move(sources));
     }

@@ -39,15 +39,15 @@ struct CommandFlags
     bool all = false;   // update: every item with an update
     bool force =
         false; // install, update, bulk changes: replace what was changed here or is of unknown origin
-    bool dryRun = false;           // update: tell what would change, change nothing
-    bool create = false;           // apps add --preset: make a missing folder
-    std::optional<QString> preset; // apps add: a known assistant's id
-    bool skipConflicts = false;    // bulk changes: leave what is in the way, do the rest
-    bool copy = false;             // apps add: place copies rather than links
-    bool link = false;             // apps add --project: place links rather than copies
+    bool dryRun = false;            // update: tell what would change, change nothing
+    bool create = false;            // apps add --preset: make a missing folder
+    std::optional<QString> preset;  // apps add: a known assistant's id
+    bool skipConflicts = false;     // bulk changes: leave what is in the way, do the rest
+    bool copy = false;              // apps add: place copies rather than links
+    bool link = false;              // apps add --project: place links rather than copies
     std::optional<QString> project; // apps add: the project folder
-    bool frozen = false;           // restore: change nothing unless restored exactly
-    bool offline = false;          // restore: no network request
+    bool frozen = false;            // restore: change nothing unless restored exactly
+    bool offline = false;           // restore: no network request
 };
 
 // One run of the command-line tool: the same store and actions the window uses, with the
@@ -71,6 +71,7 @@ public:
     // Writes the message to standard error; the exit status of a failure.
     int fail(const QString& message) const;
     // Made on first use: most commands never go to the network.
+    QNetworkAccessManager& network();
     SkillStoreService& store();
     SkillSources& sources();
     SkillUpdates& updates();

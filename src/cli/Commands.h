@@ -46,6 +46,12 @@ int sourcesAdd(CliSession& session, const QStringList& args);
 int sourcesRemove(CliSession& session, const QStringList& args);
 int sourcesRefresh(CliSession& session, const QStringList& args);
 
+// Projects: their lock files, restoring from them, and the content cache
+int lock(CliSession& session, const QStringList& args);
+int restore(CliSession& session, const QStringList& args);
+int cache(CliSession& session, const QStringList& args);
+int cacheClear(CliSession& session, const QStringList& args);
+
 // Backups
 int backupExport(CliSession& session, const QStringList& args);
 int backupImport(CliSession& session, const QStringList& args);

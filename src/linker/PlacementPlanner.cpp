@@ -112,7 +112,7 @@ public:
             m_plan.actions.append(replacing);
     }
 
-    static QString changedHere() { return PlacementPlanner::tr("eine Kopie, die hier geändert wurde"); }
+    static QString changedHere() { return PlacementPlanner::changedHere(); }
 
 private:
     const Placements& m_placements;
@@ -267,6 +267,16 @@ std::optional<PlacementPlan> PlacementPlanner::planUnlinkAll(const TargetApp& ap
                                   plan.actions.append(removing);
                           }
                       });
+}
+
+QString PlacementPlanner::inTheWay(const QString& place)
+{
+    return conflictReason(place);
+}
+
+QString PlacementPlanner::changedHere()
+{
+    return tr("eine Kopie, die hier geändert wurde");
 }
 
 std::vector<PlacementPlan> PlacementPlanner::planRestoreAll() const

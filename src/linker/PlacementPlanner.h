@@ -54,6 +54,10 @@ public:
     std::vector<PlacementPlan> planRestore(const QList<RecordedPlacements>& apps,
                                            const FolderLocation& hub) const;
 
+    // Why an entry that Quorvane did not place stands in the way, in the plans' words.
+    static QString inTheWay(const QString& place);
+    static QString changedHere();
+
 private:
     // The app's recorded placements planned the `kind` way, the hub reached for the plan's life.
     std::optional<PlacementPlan> planInHub(const TargetApp& app, PlacementKind kind,

@@ -168,6 +168,21 @@ JsonReader JsonReader::object(const char* key) const
     return JsonReader(value, pathOf(key));
 }
 
+QStringList JsonReader::strings(const char* key) const
+{
+    const nlohmann::json& value = required(key, "Array");
+    if (!value.is_array())
+        mismatch(u"Array"_s, value, pathOf(key));
+    QStringList texts;
+    const QString arrayPath = pathOf(key);
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        if (!value[index].is_string())
+            mismatch(u"String"_s, value[index], arrayPath + u"[%1]"_s.arg(index));
+        texts.append(QString::fromStdString(value[index].get<std::string>()));
+    }
+    return texts;
+}
+
 QList<JsonReader> JsonReader::objects(const char* key) const
 {
     const nlohmann::json& value = required(key, "Array");

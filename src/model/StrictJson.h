@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <nlohmann/json.hpp>
 
@@ -51,6 +52,7 @@ public:
     std::optional<QString> optionalString(const char* key) const; // absent or null: nothing
     qint64 int64(const char* key) const;
     QList<JsonReader> objects(const char* key) const; // an array of objects
+    QStringList strings(const char* key) const;       // an array of strings
     std::optional<QList<JsonReader>> optionalObjects(const char* key) const;
     JsonReader object(const char* key) const;
     std::optional<JsonReader> optionalObject(const char* key) const;

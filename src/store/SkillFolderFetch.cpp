@@ -121,6 +121,14 @@ void SkillFolderFetch::start()
         });
 }
 
+void SkillFolderFetch::startWith(const RepositoryTree& tree)
+{
+    if (RepositoryTree::isCommitSha(m_origin.ref))
+        m_fetched.commit = m_origin.ref;
+    QMetaObject::invokeMethod(
+        this, [this, tree] { takeTree(tree); }, Qt::QueuedConnection);
+}
+
 void SkillFolderFetch::takeTree(const Result<RepositoryTree, QString>& tree)
 {
     if (!tree)

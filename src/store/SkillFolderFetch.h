@@ -71,6 +71,9 @@ public:
 
     // The outcome comes as a signal, never before start() returned.
     void start();
+    // The same with the repository's tree at the origin's ref listed already, as when
+    // several skills of one commit are fetched: only the files are requested.
+    void startWith(const RepositoryTree& tree);
 
     // Fetches and hands the skill, or the user's message, to `done`, unless `context` goes first.
     static void fetch(QNetworkAccessManager& network, std::chrono::milliseconds timeout, GitHubHosts hosts,

@@ -2,6 +2,8 @@
 #include "support/LoopbackServer.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -332,7 +334,8 @@ private Q_SLOTS:
                                       {u"name"_s, u"Cursor"_s},
                                       {u"folder"_s, u"~/.cursor/skills"_s},
                                       {u"exists"_s, true},
-                                      {u"copyRecommended"_s, true}}));
+                                      {u"copyRecommended"_s, true},
+                                      {u"projectFolder"_s, u".cursor/skills"_s}}));
         QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"cursor"_s}).exitCode, 0);
         const Run missing = t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"opencode"_s});
         QCOMPARE(missing.exitCode, 1);
@@ -542,6 +545,149 @@ private Q_SLOTS:
         QVERIFY2(failed.err.contains(u"Download fehlgeschlagen: Die SKILL.md Datei"_s),
                  qPrintable(failed.err));
         QCOMPARE(entryNames(t.path(u"Hub"_s)), QStringList());
+    }
+
+    // A project's lock file travels with the repository: a fresh home restores its skills
+    // from it byte for byte, at the locked commit even after the branch moved on, and again
+    // from the cache with the network down; what does not match the lock is refused.
+    void projectsRestoreFromTheirLockFile()
+    {
+        LoopbackServer github;
+        const QByteArray first(40, 'a');
+        const QByteArray second(40, 'b');
+        FakeRepository repository{{{"skills/pdf/SKILL.md", "# PDF"},
+                                   {"skills/pdf/scripts/fill.py", "print(1)\n", "100755"},
+                                   {"skills/other/SKILL.md", "# Other"}}};
+        const auto publish = [&](const QByteArray& commit) {
+            github.answer("/api/repos/o/r/commits/HEAD", {200, commit});
+            repository.serve("/api/repos/o/r", "/raw/o/r", commit,
+                             [&](const QByteArray& target, const QByteArray& body) {
+                                 github.answer(target, {200, body});
+                             });
+        };
+        publish(first);
+        const QStringList hosts = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
+                                   github.url() + u"/raw/"_s};
+
+        // One machine: two project apps, two installed skills placed, the lock written on the way.
+        Tool t;
+        const QString repo = t.path(u"repo"_s);
+        QVERIFY(makeFolder(repo) && makeFolder(t.path(u"Hub"_s)));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        for (const QString& preset : {u"claude-code"_s, u"cursor"_s})
+            QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, preset, u"--project"_s, repo, u"--create"_s})
+                         .exitCode,
+                     0);
+        for (const QString& skill : {u"skills/pdf"_s, u"skills/other"_s})
+            QCOMPARE(t.run(QStringList{u"install"_s, u"o/r"_s, u"--skill-id"_s, skill} + hosts).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"pdf"_s, u"Claude Code"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"pdf"_s, u"Cursor"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"other"_s, u"Cursor"_s}).exitCode, 0);
+        const QString lockPath = repo + u"/quorvane-lock.json"_s;
+        const QByteArray lock = readFile(lockPath);
+        const QJsonArray skills = QJsonDocument::fromJson(lock).object()[u"skills"_s].toArray();
+        QCOMPARE(skills.size(), 2);
+        QCOMPARE(skills[0][u"name"_s].toString(), u"other"_s);
+        QCOMPARE(skills[1][u"source"_s][u"commit"_s].toString(), QString::fromLatin1(first));
+        QCOMPARE(skills[1][u"apps"_s].toArray(), (QJsonArray{u"claude-code"_s, u"cursor"_s}));
+        QVERIFY(lock.endsWith("]\n}\n"));
+        QCOMPARE(t.run({u"lock"_s, repo, u"--check"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"lock"_s, repo}).exitCode, 0);
+        QCOMPARE(readFile(lockPath), lock); // byte-stable
+        QVERIFY(writeFile(lockPath, lock + "\n"));
+        QCOMPARE(t.run({u"lock"_s, repo, u"--check"_s}).exitCode, 1);
+        QVERIFY(writeFile(lockPath, lock));
+
+        // The branch moves on; the lock still says the first commit.
+        repository.files[0].bytes = "# PDF, rewritten";
+        publish(second);
+
+        // A clone without the placed copies, in a fresh home with an empty hub and store.
+        Tool fresh;
+        const QString clone = fresh.path(u"repo"_s);
+        QVERIFY(makeFolder(clone) && makeFolder(fresh.path(u"Hub"_s)));
+        QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, lock));
+        QCOMPARE(fresh.run({u"hub"_s, u"set"_s, fresh.path(u"Hub"_s)}).exitCode, 0);
+        github.seen.clear();
+        const Run planned = fresh.run(QStringList{u"restore"_s, clone, u"--dry-run"_s} + hosts);
+        QCOMPARE(planned.exitCode, 0);
+        QVERIFY2(planned.out.contains(u"fetch pdf o/r@%1:skills/pdf\n"_s.arg(QString::fromLatin1(first))) &&
+                     planned.out.contains(u"add-app cursor "_s + clone + u"/.cursor/skills\n"_s),
+                 qPrintable(planned.out));
+        QVERIFY(github.seen.isEmpty() && !QFileInfo::exists(clone + u"/.claude"_s));
+        const Run restored = fresh.run(QStringList{u"restore"_s, clone} + hosts);
+        QCOMPARE(restored.exitCode, 0);
+        qsizetype treeListings = 0;
+        for (const LoopbackServer::Seen& request : std::as_const(github.seen))
+            treeListings += request.target.contains("/git/trees/") ? 1 : 0;
+        QCOMPARE(treeListings, 1); // both skills from one listing of the commit
+        for (const QString& place : QStringList{fresh.path(u"Hub/pdf"_s), clone + u"/.claude/skills/pdf"_s,
+                                                clone + u"/.cursor/skills/pdf"_s}) {
+            QCOMPARE(readFile(place + u"/SKILL.md"_s), QByteArray("# PDF"));
+            QVERIFY(QFileInfo(place + u"/scripts/fill.py"_s).isExecutable());
+        }
+        QCOMPARE(readFile(clone + u"/.cursor/skills/other/SKILL.md"_s), QByteArray("# Other"));
+        QCOMPARE(fresh.run({u"lock"_s, clone, u"--check"_s}).exitCode, 0);
+
+        // The hub items gone and the network down: the cache has both.
+        QVERIFY(QDir(fresh.path(u"Hub/pdf"_s)).removeRecursively());
+        QVERIFY(QDir(fresh.path(u"Hub/other"_s)).removeRecursively());
+        github.seen.clear();
+        QCOMPARE(fresh.run({u"restore"_s, clone, u"--offline"_s, u"--api-url"_s, u"http://127.0.0.1:1"_s})
+                     .exitCode,
+                 0);
+        QVERIFY(github.seen.isEmpty());
+        QCOMPARE(readFile(fresh.path(u"Hub/pdf/SKILL.md"_s)), QByteArray("# PDF"));
+
+        // A copy changed here stops a frozen restore before anything changes.
+        QVERIFY(writeFile(clone + u"/.cursor/skills/other/SKILL.md"_s, "# Mine"));
+        const QStringList before = treeSnapshot(fresh.home);
+        QCOMPARE(fresh.run(QStringList{u"restore"_s, clone, u"--frozen"_s} + hosts).exitCode, 1);
+        QCOMPARE(treeSnapshot(fresh.home), before);
+
+        // Content that is not the locked content never reaches the hub.
+        QVERIFY(QDir(fresh.path(u"Hub/pdf"_s)).removeRecursively());
+        QCOMPARE(fresh.run({u"cache"_s, u"clear"_s}).exitCode, 0);
+        QByteArray tampered = lock;
+        tampered.replace(skills[1][u"contentSha256"_s].toString().toLatin1(), QByteArray(64, 'f'));
+        QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, tampered));
+        const Run refused = fresh.run(QStringList{u"restore"_s, clone, u"--skip-conflicts"_s} + hosts);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(u"Inhalt weicht von der Sperrdatei ab"_s), qPrintable(refused.err));
+        QCOMPARE(entryNames(fresh.path(u"Hub"_s)), QStringList{u"other"_s}); // no staging left either
+    }
+
+    // A lock file from anyone is refused before any file is touched when it names a place
+    // outside its folders.
+    void hostileLockFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("skill");
+        const QByteArray sha(64, 'a');
+        QTest::newRow("name with a slash")
+            << QByteArray(R"({"name":"a/b","source":null,"contentSha256":")" + sha + R"(","apps":[]})");
+        QTest::newRow("name ..") << QByteArray(R"({"name":"..","source":null,"contentSha256":")" + sha +
+                                               R"(","apps":[]})");
+        QTest::newRow("app outside") << QByteArray(R"({"name":"a","source":null,"contentSha256":")" + sha +
+                                                   R"(","apps":["../../x"]})");
+        QTest::newRow("absolute app")
+            << QByteArray(R"({"name":"a","source":null,"contentSha256":")" + sha + R"(","apps":["/etc"]})");
+        QTest::newRow("source path ..") << QByteArray(
+            R"({"name":"a","source":{"repository":"o/r","ref":"main","commit":"","path":"../x","tree":""},"contentSha256":")" +
+            sha + R"(","apps":[]})");
+    }
+    void hostileLockFilesAreRefused()
+    {
+        QFETCH(QByteArray, skill);
+        Tool t;
+        const QString repo = t.path(u"repo"_s);
+        QVERIFY(makeFolder(repo) && makeFolder(t.path(u"Hub"_s)));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        QVERIFY(writeFile(repo + u"/quorvane-lock.json"_s, R"({"lockVersion":1,"skills":[)" + skill + "]}"));
+        const QStringList before = treeSnapshot(t.home);
+        const Run run = t.run({u"restore"_s, repo});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(u"quorvane-lock.json"_s), qPrintable(run.err));
+        QCOMPARE(treeSnapshot(t.home), before);
     }
 };
 

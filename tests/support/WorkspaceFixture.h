@@ -31,6 +31,8 @@ struct WorkspaceFixture
         TestFiles::makeFolder(platform.user.home);
         // Deleted entries go to the trash in the user's data folder: this one's, not the real one.
         qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
+        // Fetched folders are kept in this fixture's cache, not the user's.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(path(QStringLiteral("cache"))));
         TestFiles::makeFolder(path(QStringLiteral("data/Quorvane")));
         if (auto opened = ModelContext::open(storePath()))
             context = std::move(opened).value();

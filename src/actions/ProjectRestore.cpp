@@ -1,0 +1,390 @@
+#include "actions/ProjectRestore.h"
+
+#include "access/FileSystem.h"
+#include "access/UserEnvironment.h"
+#include "actions/AppActions.h"
+#include "actions/HubActions.h"
+#include "actions/PlanTask.h"
+#include "actions/ProjectLocks.h"
+#include "actions/Workspace.h"
+#include "base/Log.h"
+#include "linker/HubInstaller.h"
+#include "linker/Linker.h"
+#include "model/AssistantPresets.h"
+#include "model/ModelContext.h"
+#include "model/SkillProvenanceRecord.h"
+#include "model/TargetApp.h"
+#include "store/ContentCache.h"
+#include "store/SkillFolderFetch.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ProjectRestore)
+};
+
+// Where a lock's app stands in the project: a preset's project folder, else the folder it names.
+std::optional<QString> folderOfLockName(const QString& project, const QString& lockName)
+{
+    if (const AssistantPreset* preset = assistantPreset(lockName)) {
+        if (!preset->projectFolder)
+            return std::nullopt;
+        return project + u'/' + *preset->projectFolder;
+    }
+    return project + u'/' + lockName;
+}
+
+// One app's placements of the locked skills, planned against its folder.
+void planApp(RestorePlan& plan, const QString& lockName, const QString& folder, const TargetApp* app,
+             const LockFile& lock, const QString& hub, const QSet<QString>& unplaceable,
+             const RecordedItems& recorded)
+{
+    PlacementPlan placements;
+    placements.appID = app ? app->id() : QUuid();
+    placements.kind = app ? app->placement() : PlacementKind::copy;
+    const bool copies = placements.kind == PlacementKind::copy;
+    QSet<QString> locked;
+    for (const LockedSkill& skill : lock.skills) {
+        if (!skill.apps.contains(lockName))
+            continue;
+        locked.insert(skill.name);
+        if (unplaceable.contains(skill.name))
+            continue;
+        const QString place = folder + u'/' + skill.name;
+        const QString destination = hub + u'/' + skill.name;
+        const PlanAction replacing{PlanAction::Op::replace, place, destination, skill.name};
+        const bool isRecorded = recorded.contains(skill.name);
+        if (FileSystem::isSymbolicLink(place)) {
+            const auto leadsTo = FileSystem::linkDestinationText(place);
+            const bool intoHub = leadsTo && leadsTo.value() == destination;
+            if (!copies && intoHub) {
+                if (!isRecorded)
+                    plan.keeps.append({lockName, skill.name, place, {}});
+            } else if (isRecorded) {
+                placements.actions.append(replacing);
+            } else {
+                placements.conflicts.append({place, PlacementPlanner::inTheWay(place), skill.name, {}});
+            }
+            continue;
+        }
+        if (!FileSystem::exists(place)) {
+            placements.actions.append(
+                {copies ? PlanAction::Op::copy : PlanAction::Op::create, place, destination, skill.name});
+            continue;
+        }
+        const auto hash = FolderContent::contentHashOf(place);
+        if (hash && hash.value() == skill.contentSha256 && copies) {
+            if (!isRecorded || recorded.value(skill.name) != hash.value())
+                plan.keeps.append({lockName, skill.name, place, skill.contentSha256});
+            continue;
+        }
+        if (!isRecorded) {
+            placements.conflicts.append({place, PlacementPlanner::inTheWay(place), skill.name, {}});
+            continue;
+        }
+        // A copy Quorvane made: outdated when unchanged since, else changed here.
+        const auto copied = recorded.value(skill.name);
+        if (!copies || (hash && copied && *copied == hash.value()))
+            placements.actions.append(replacing);
+        else
+            placements.conflicts.append({place, PlacementPlanner::changedHere(), skill.name, replacing});
+    }
+    for (auto entry = recorded.cbegin(); entry != recorded.cend(); ++entry)
+        if (!locked.contains(entry.key()))
+            plan.unlocked.append(folder + u'/' + entry.key());
+    plan.placements.push_back(std::move(placements));
+    plan.placementApps.append(lockName);
+}
+
+} // namespace
+
+qsizetype RestorePlan::conflictCount() const
+{
+    qsizetype count = conflicts.size();
+    for (const PlacementPlan& plan : placements)
+        count += plan.conflicts.size();
+    return count;
+}
+
+ProjectRestore::ProjectRestore(Workspace& workspace, QNetworkAccessManager& network, GitHubHosts hosts,
+                               std::chrono::milliseconds timeout, QString project, Options options,
+                               AskConsent askConsent)
+    : QObject(&workspace)
+    , m_workspace(workspace)
+    , m_network(network)
+    , m_hosts(std::move(hosts))
+    , m_timeout(timeout)
+    , m_project(std::move(project))
+    , m_options(options)
+    , m_askConsent(std::move(askConsent))
+    , m_cache(std::make_unique<ContentCache>())
+{}
+
+ProjectRestore::~ProjectRestore() = default;
+
+RestorePlan ProjectRestore::plan(Workspace& workspace, const QString& project, const LockFile& lock,
+                                 const ContentCache& cache, bool offline)
+{
+    RestorePlan plan;
+    const QString hub = workspace.hubSettings().centralRepositoryPath();
+    QSet<QString> unplaceable;
+    for (const LockedSkill& skill : lock.skills) {
+        const QString hubItem = hub + u'/' + skill.name;
+        const bool present = FileSystem::exists(hubItem) || FileSystem::isSymbolicLink(hubItem);
+        if (present) {
+            if (const auto hash = FolderContent::contentHashOf(hubItem);
+                hash && hash.value() == skill.contentSha256)
+                continue;
+        }
+        const bool cached = cache.find(skill.contentSha256).has_value();
+        QString refusal;
+        if (!skill.source && !cached)
+            refusal = present ? Texts::tr("Inhalt weicht von der Sperrdatei ab")
+                              : Texts::tr("nicht im Hub, und ohne bekannte Quelle");
+        else if (offline && !cached)
+            refusal = Texts::tr("nicht im Zwischenspeicher; ohne Netz nicht zu holen");
+        if (!refusal.isEmpty()) {
+            plan.conflicts.append({hubItem, refusal, skill.name, {}});
+            unplaceable.insert(skill.name);
+            continue;
+        }
+        plan.fetches.append({skill.name, skill.source.value_or(LockedSource()), skill.contentSha256, cached});
+    }
+
+    QStringList lockNames;
+    for (const LockedSkill& skill : lock.skills)
+        lockNames += skill.apps;
+    lockNames.removeDuplicates();
+    lockNames.sort();
+    const QList<TargetApp*> registered = ProjectLocks(workspace).appsOf(project);
+    for (const QString& lockName : std::as_const(lockNames)) {
+        const TargetApp* app = nullptr;
+        QString folder;
+        for (const TargetApp* candidate : registered) {
+            const QString candidateFolder =
+                expandingTilde(candidate->folderPath(), workspace.platform().user);
+            if (ProjectLocks::lockName(*candidate, candidateFolder) == lockName) {
+                app = candidate;
+                folder = candidateFolder;
+            }
+        }
+        if (!app) {
+            const auto expected = folderOfLockName(project, lockName);
+            if (!expected) {
+                plan.conflicts.append(
+                    {project, Texts::tr("„%1“ hat keinen Skills-Ordner im Projekt").arg(lockName), {}, {}});
+                continue;
+            }
+            folder = *expected;
+            plan.apps.append({lockName, folder});
+        }
+        planApp(plan, lockName, folder, app, lock, hub, unplaceable,
+                app ? LinkRecords::recordedIn(workspace.context(), app->id()) : RecordedItems());
+    }
+    return plan;
+}
+
+void ProjectRestore::start()
+{
+    auto lock = LockFile::read(m_project);
+    if (!lock)
+        return finish({RestoreOutcome::Stage::unreadable, lock.error(), {}, {}});
+    if (!lock.value())
+        return finish({RestoreOutcome::Stage::unreadable,
+                       Error{u"There is no %1 in %2."_s.arg(LockFile::fileName(), m_project)},
+                       {},
+                       {}});
+    m_plan = plan(m_workspace, m_project, *lock.value(), *m_cache, m_options.offline);
+    if (!m_askConsent(m_plan))
+        return finish({RestoreOutcome::Stage::declined, std::nullopt, {}, {}});
+    // Skills of one repository at one commit share one tree listing.
+    QHash<QString, qsizetype> groupOf;
+    for (const RestoreFetch& fetch : std::as_const(m_plan.fetches)) {
+        if (fetch.cached) {
+            if (const auto files = m_cache->find(fetch.contentSha256))
+                takeFetched(fetch, *files);
+            continue;
+        }
+        const QString at = fetch.source.commit.isEmpty() ? fetch.source.ref : fetch.source.commit;
+        const QString key = fetch.source.repository + u'@' + at;
+        if (!groupOf.contains(key)) {
+            groupOf.insert(key, m_groups.size());
+            m_groups.append(QList<RestoreFetch>());
+        }
+        m_groups[groupOf.value(key)].append(fetch);
+    }
+    fetchNext();
+}
+
+void ProjectRestore::fetchNext()
+{
+    if (m_groups.isEmpty())
+        return addAppsAndPlace();
+    fetchGroup(m_groups.takeFirst());
+}
+
+void ProjectRestore::fetchGroup(const QList<RestoreFetch>& group)
+{
+    const LockedSource& first = group.first().source;
+    const QString at = first.commit.isEmpty() ? first.ref : first.commit;
+    const HttpClient http(m_network, m_timeout, SkillFolderPlan::maximumBytes);
+    RepositoryTree::fetch(
+        http, m_hosts, first.repository, at, this,
+        [this, group, at](const Result<RepositoryTree, QString>& tree) {
+            if (!tree) {
+                for (const RestoreFetch& fetch : group) {
+                    m_failures.append(fetch.name + u": "_s + tree.error());
+                    m_notFetched.append(fetch.name);
+                }
+                return fetchNext();
+            }
+            // One skill at a time, so no more than four files are under way.
+            auto queue = std::make_shared<QList<RestoreFetch>>(group);
+            auto next = std::make_shared<std::function<void()>>();
+            *next = [this, queue, next, at, listed = tree.value()] {
+                if (queue->isEmpty()) {
+                    // Later, not from inside the closure: dropping it breaks
+                    // the cycle of the closure and itself.
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, next] {
+                            *next = nullptr;
+                            fetchNext();
+                        },
+                        Qt::QueuedConnection);
+                    return;
+                }
+                const RestoreFetch fetch = queue->takeFirst();
+                auto* folder = new SkillFolderFetch(
+                    m_network, m_timeout, m_hosts,
+                    {QString(), fetch.source.repository, at, fetch.source.path}, std::nullopt, this);
+                connect(folder, &SkillFolderFetch::finished, this,
+                        [this, fetch, next](const FetchedSkill& skill) {
+                            takeFetched(fetch, skill.files);
+                            (*next)();
+                        });
+                connect(folder, &SkillFolderFetch::failed, this, [this, fetch, next](const QString& message) {
+                    m_failures.append(fetch.name + u": "_s + message);
+                    m_notFetched.append(fetch.name);
+                    (*next)();
+                });
+                folder->startWith(listed);
+            };
+            (*next)();
+        });
+}
+
+void ProjectRestore::takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files)
+{
+    const FolderDigest digest = FolderContent::digest(files);
+    if (digest.contentHash != fetch.contentSha256) {
+        m_failures.append(fetch.name + u": "_s + Texts::tr("Inhalt weicht von der Sperrdatei ab"));
+        m_notFetched.append(fetch.name);
+        return;
+    }
+    auto install = m_workspace.linker().installer.planSkillInstall(fetch.name);
+    if (!install) {
+        m_failures.append(fetch.name + u": "_s + install.error());
+        m_notFetched.append(fetch.name);
+        return;
+    }
+    // The plan was agreed to: what the hub held under this name gives way to the locked content.
+    const auto placed = HubInstaller::placeSkillFolder(install.value().target, files, true);
+    if (!placed) {
+        m_failures.append(fetch.name + u": "_s + placed.error().message);
+        m_notFetched.append(fetch.name);
+        return;
+    }
+    if (Outcome kept = m_cache->keep(fetch.contentSha256, files); !kept)
+        Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
+    if (fetch.source.repository.isEmpty())
+        return; // from the cache, for an item of unknown origin
+    const SkillProvenance provenance{fetch.name,
+                                     fetch.source.repository,
+                                     fetch.source.repository,
+                                     fetch.source.ref,
+                                     fetch.source.path,
+                                     fetch.source.tree,
+                                     digest.contentHash,
+                                     digest.files,
+                                     QDateTime::currentDateTimeUtc(),
+                                     fetch.source.commit};
+    ModelContext& context = m_workspace.context();
+    SkillProvenanceRecord* record = nullptr;
+    for (SkillProvenanceRecord* known : context.records<SkillProvenanceRecord>())
+        if (known->itemName() == fetch.name)
+            record = known;
+    if (record)
+        record->setProvenance(provenance);
+    else
+        context.insert(new SkillProvenanceRecord(provenance));
+    if (const Outcome saved = context.save(); !saved)
+        Log::line(u"Failed to record where "_s + fetch.name + u" came from: "_s + saved.error().description);
+}
+
+void ProjectRestore::addAppsAndPlace()
+{
+    HubActions(m_workspace).rescan();
+    QHash<QString, QUuid> appOf;
+    for (const RestoreApp& app : std::as_const(m_plan.apps)) {
+        AppActions actions(m_workspace);
+        const AssistantPreset* preset = assistantPreset(app.lockName);
+        const auto added = preset ? actions.addToProject(*preset, m_project, true, std::nullopt)
+                                  : actions.addFolderToProject(app.folder, m_project);
+        if (!added) {
+            m_failures.append(app.folder + u": "_s + Texts::tr("die App konnte nicht hinzugefügt werden"));
+            continue;
+        }
+        appOf.insert(app.lockName, added.value()->id());
+    }
+    std::vector<PlacementPlan> toCarryOut;
+    for (std::size_t i = 0; i < m_plan.placements.size(); ++i) {
+        PlacementPlan& placements = m_plan.placements[i];
+        if (placements.appID.isNull())
+            placements.appID = appOf.value(m_plan.placementApps.at(qsizetype(i)));
+        if (placements.appID.isNull())
+            continue;
+        // Nothing of a skill that could not be fetched is placed.
+        placements.actions.removeIf(
+            [this](const PlanAction& action) { return m_notFetched.contains(action.itemName); });
+        if (!placements.actions.isEmpty())
+            toCarryOut.push_back(std::move(placements));
+    }
+    QSet<QUuid> kept;
+    for (const RestoreKeep& keep : std::as_const(m_plan.keeps)) {
+        QUuid appID;
+        for (std::size_t i = 0; i < m_plan.placements.size() && appID.isNull(); ++i)
+            if (m_plan.placementApps.at(qsizetype(i)) == keep.lockName)
+                appID = appOf.value(keep.lockName, m_plan.placements[i].appID);
+        if (appID.isNull())
+            continue;
+        const TargetApp* app = m_workspace.app(appID);
+        const bool copies = app && app->placement() == PlacementKind::copy;
+        if (!m_workspace.linkRecords().upsert(appID, keep.itemName,
+                                              copies ? std::optional(keep.contentSha256) : std::nullopt))
+            m_failures.append(keep.path + u": "_s + Texts::tr("nicht vermerkt"));
+        kept.insert(appID);
+    }
+    for (const QUuid& appID : std::as_const(kept))
+        m_workspace.changes().announceTargetFolder(appID);
+    if (toCarryOut.empty())
+        return finish({RestoreOutcome::Stage::restored, std::nullopt, m_failures, {}});
+    PlanTask* task = PlanTask::start(m_workspace, std::move(toCarryOut), true);
+    connect(task, &PlanTask::finished, this, [this](const PlanOutcome& placed) {
+        finish({RestoreOutcome::Stage::restored, std::nullopt, m_failures + placed.failures, placed});
+    });
+    Q_EMIT taskStarted(task);
+}
+
+void ProjectRestore::finish(RestoreOutcome outcome)
+{
+    Q_EMIT finished(outcome);
+    deleteLater();
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "access/FolderContent.h"
+#include "actions/BackgroundTask.h"
+#include "backup/LockFile.h"
+#include "linker/PlacementPlan.h"
+#include "store/GitHubTree.h"
+
+#include <QObject>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ContentCache;
+class QNetworkAccessManager;
+class TargetApp;
+class Workspace;
+
+// A skill the hub lacks (or holds with other content), fetched at the locked commit.
+struct RestoreFetch
+{
+    QString name;
+    LockedSource source;
+    QString contentSha256;
+    bool cached = false; // taken from the content cache: no request
+};
+
+// A project app the lock names that is not registered here.
+struct RestoreApp
+{
+    QString lockName; // the preset id, or the folder relative to the project
+    QString folder;   // absolute
+};
+
+// An entry that already holds exactly the locked content: taken as Quorvane's placement.
+struct RestoreKeep
+{
+    QString lockName;
+    QString itemName;
+    QString path;
+    QString contentSha256;
+};
+
+// What restoring a project from its lock file would do, before anything happens.
+struct RestorePlan
+{
+    QList<RestoreFetch> fetches;
+    QList<RestoreApp> apps;
+    QList<RestoreKeep> keeps;
+    std::vector<PlacementPlan> placements; // per app; an app still to add has a null id
+    QStringList placementApps;             // the lock name of each placement plan
+    QList<PlanConflict> conflicts;         // of fetches and apps; the placements hold their own
+    QStringList unlocked; // Quorvane's placements in the project's folders the lock does not name
+
+    qsizetype conflictCount() const;
+};
+
+// How a restore ended.
+struct RestoreOutcome
+{
+    enum class Stage
+    {
+        unreadable, // no lock file, or one that cannot be used; nothing changed
+        declined,   // the plan was not agreed to; nothing changed
+        restored,   // carried out; `failures` names what could not be done
+    };
+    Stage stage = Stage::unreadable;
+    std::optional<Error> error;
+    QStringList failures;
+    PlanOutcome placed;
+};
+
+// Restores a project from DIR/quorvane-lock.json, in the order of every plan here: read the
+// lock, plan (fetches, apps, placements), ask, then act: fetch what the hub lacks at the
+// locked commit (one tree listing per repository and commit, files a few at a time, the
+// content cache first) and check it against the locked hash, add the missing apps, take
+// entries that hold the locked content as placed, and make the rest with the plan task.
+class ProjectRestore : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        bool offline = false; // no request at all: what the cache lacks is a conflict
+    };
+    // Shows the plan and answers whether to go on; it may consent to changes here.
+    using AskConsent = std::function<bool(RestorePlan& plan)>;
+
+    ProjectRestore(Workspace& workspace, QNetworkAccessManager& network, GitHubHosts hosts,
+                   std::chrono::milliseconds timeout, QString project, Options options,
+                   AskConsent askConsent);
+    ~ProjectRestore() override;
+
+    // What restoring the lock would do; reads only.
+    static RestorePlan plan(Workspace& workspace, const QString& project, const LockFile& lock,
+                            const ContentCache& cache, bool offline);
+
+    // Once the caller is connected.
+    void start();
+
+Q_SIGNALS:
+    void taskStarted(BackgroundTask* task);
+    // The restore goes right after.
+    void finished(const RestoreOutcome& outcome);
+
+private:
+    void fetchNext();
+    void fetchGroup(const QList<RestoreFetch>& group);
+    void takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files);
+    void addAppsAndPlace();
+    void finish(RestoreOutcome outcome);
+
+    Workspace& m_workspace;
+    QNetworkAccessManager& m_network;
+    GitHubHosts m_hosts;
+    std::chrono::milliseconds m_timeout;
+    QString m_project;
+    Options m_options;
+    AskConsent m_askConsent;
+    std::unique_ptr<ContentCache> m_cache;
+    RestorePlan m_plan;
+    QList<QList<RestoreFetch>> m_groups; // by repository and commit
+    int m_groupsPending = 0;
+    QStringList m_failures;
+    QStringList m_notFetched;
+};

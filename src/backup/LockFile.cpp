@@ -1,0 +1,153 @@
+#include "backup/LockFile.h"
+
+#include "access/FileSystem.h"
+#include "access/ItemName.h"
+#include "model/StrictJson.h"
+#include "store/SkillIndex.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+bool isHex(const QString& text, int length)
+{
+    static const QRegularExpression hex(u"^[0-9a-f]*$"_s);
+    return text.size() == length && hex.match(text).hasMatch();
+}
+
+// An app names a preset id or a folder inside the project: never one outside it.
+bool isPlainAppEntry(const QString& entry)
+{
+    return !entry.isEmpty() && !entry.startsWith(u'/') && isPlainRepositoryPath(entry);
+}
+
+LockedSkill readSkill(const JsonReader& skill)
+{
+    LockedSkill locked;
+    locked.name = skill.string("name");
+    if (const Outcome valid = checkItemName(locked.name); !valid)
+        skill.fail(DecodingError::Kind::dataCorrupted, "name", valid.error().description);
+    if (const auto source = skill.optionalObject("source")) {
+        LockedSource read{source->string("repository"), source->string("ref"), source->string("commit"),
+                          source->string("path"), source->string("tree")};
+        if (!isPlainRepositoryPath(read.repository) || read.repository.count(u'/') != 1)
+            source->fail(DecodingError::Kind::dataCorrupted, "repository", u"not OWNER/REPO"_s);
+        if (!read.path.isEmpty() && !isPlainRepositoryPath(read.path))
+            source->fail(DecodingError::Kind::dataCorrupted, "path", u"a path that leaves the repository"_s);
+        if (!read.commit.isEmpty() && !isHex(read.commit, 40))
+            source->fail(DecodingError::Kind::dataCorrupted, "commit", u"not a commit SHA"_s);
+        if (read.ref.isEmpty() || read.ref.contains(u'\0'))
+            source->fail(DecodingError::Kind::dataCorrupted, "ref", u"no ref"_s);
+        locked.source = read;
+    }
+    locked.contentSha256 = skill.string("contentSha256");
+    if (!isHex(locked.contentSha256, 64))
+        skill.fail(DecodingError::Kind::dataCorrupted, "contentSha256", u"not a SHA-256 in hex"_s);
+    locked.apps = skill.strings("apps");
+    for (const QString& app : std::as_const(locked.apps))
+        if (!isPlainAppEntry(app))
+            skill.fail(DecodingError::Kind::dataCorrupted, "apps", u"\"%1\" leaves the project"_s.arg(app));
+    return locked;
+}
+
+} // namespace
+
+QByteArray LockFile::encode() const
+{
+    QList<LockedSkill> sorted = skills;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const LockedSkill& a, const LockedSkill& b) { return a.name < b.name; });
+    Json list = Json::array();
+    for (LockedSkill skill : sorted) {
+        skill.apps.sort();
+        Json apps = Json::array();
+        for (const QString& app : std::as_const(skill.apps))
+            apps.push_back(utf8(app));
+        Json source = nullptr;
+        if (skill.source)
+            source = Json{{"repository", utf8(skill.source->repository)},
+                          {"ref", utf8(skill.source->ref)},
+                          {"commit", utf8(skill.source->commit)},
+                          {"path", utf8(skill.source->path)},
+                          {"tree", utf8(skill.source->tree)}};
+        list.push_back(Json{{"name", utf8(skill.name)},
+                            {"source", source},
+                            {"contentSha256", utf8(skill.contentSha256)},
+                            {"apps", apps}});
+    }
+    const Json document{{"lockVersion", lockVersion}, {"skills", list}};
+    return QByteArray::fromStdString(document.dump(2)) + '\n';
+}
+
+Result<LockFile> LockFile::decode(const QByteArray& bytes)
+{
+    if (bytes.size() > maximumBytes)
+        return Error{u"The lock file is larger than %1 MiB."_s.arg(maximumBytes / (1024 * 1024))};
+    auto document = JsonReader::parseObject(bytes);
+    if (!document)
+        return Error{document.error().description};
+    auto decoded = JsonReader::decode<LockFile>([&] {
+        const JsonReader top(document.value());
+        if (top.int64("lockVersion") != lockVersion)
+            top.fail(DecodingError::Kind::dataCorrupted, "lockVersion",
+                     u"this version reads lock files of version %1"_s.arg(lockVersion));
+        LockFile lock;
+        QStringList names;
+        for (const JsonReader& skill : top.objects("skills")) {
+            lock.skills.append(readSkill(skill));
+            names.append(lock.skills.last().name);
+        }
+        names.removeDuplicates();
+        if (names.size() != lock.skills.size())
+            top.fail(DecodingError::Kind::dataCorrupted, "skills", u"a skill is named twice"_s);
+        return lock;
+    });
+    if (!decoded)
+        return Error{decoded.error().description};
+    return std::move(decoded).value();
+}
+
+Result<std::optional<LockFile>> LockFile::read(const QString& projectFolder)
+{
+    const QString path = QDir(projectFolder).filePath(fileName());
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return std::optional<LockFile>();
+    if (info.isSymLink() || !info.isFile())
+        return Error{u"%1 is not a plain file."_s.arg(path)};
+    if (info.size() > maximumBytes)
+        return Error{u"The lock file is larger than %1 MiB."_s.arg(maximumBytes / (1024 * 1024))};
+    const auto bytes = FileSystem::readBytes(path);
+    if (!bytes)
+        return bytes.error();
+    auto lock = decode(bytes.value());
+    if (!lock)
+        return Error{path + u": "_s + lock.error().description};
+    return std::optional<LockFile>(std::move(lock).value());
+}
+
+Outcome LockFile::write(const QString& projectFolder, const LockFile& lock)
+{
+    const QString path = QDir(projectFolder).filePath(fileName());
+    const QByteArray bytes = lock.encode();
+    if (const auto before = FileSystem::readBytes(path); before && before.value() == bytes)
+        return {};
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return Error{u"Cannot write %1: %2"_s.arg(path, file.errorString())};
+    return {};
+}

@@ -1,0 +1,200 @@
+// quorvane-cli: projects' lock files, restoring from them, and the content cache.
+#include "cli/Commands.h"
+
+#include "access/FileSystem.h"
+#include "actions/ProjectLocks.h"
+#include "actions/ProjectRestore.h"
+#include "actions/Workspace.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "store/ContentCache.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace {
+
+QString projectArgument(const QStringList& args)
+{
+    return QDir::cleanPath(absolute(args.isEmpty() ? u"."_s : args.first()));
+}
+
+QString sourceText(const LockedSource& source)
+{
+    return u"%1@%2:%3"_s.arg(source.repository, source.commit.isEmpty() ? source.ref : source.commit,
+                             source.path);
+}
+
+// The restore's plan, one line per step or as JSON; true when it may be carried out.
+bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
+{
+    const CommandFlags& flags = session.flags();
+    qsizetype changedHere = 0;
+    for (PlacementPlan& placements : plan.placements) {
+        if (flags.force)
+            placements.consentToChangesHere();
+        changedHere += placements.changesHere();
+    }
+    QString lines;
+    Json fetches = Json::array();
+    Json apps = Json::array();
+    Json actions = Json::array();
+    Json conflicts = Json::array();
+    for (const RestoreFetch& fetch : std::as_const(plan.fetches)) {
+        lines += u"fetch %1 %2\n"_s.arg(fetch.name, sourceText(fetch.source));
+        fetches.push_back(
+            {{"name", utf8(fetch.name)},
+             {"source",
+              fetch.source.repository.isEmpty() ? Json(nullptr) : Json(utf8(sourceText(fetch.source)))}});
+    }
+    for (const RestoreApp& app : std::as_const(plan.apps)) {
+        lines += u"add-app %1 %2\n"_s.arg(app.lockName, app.folder);
+        apps.push_back({{"preset", utf8(app.lockName)}, {"folder", utf8(app.folder)}});
+    }
+    for (const RestoreKeep& keep : std::as_const(plan.keeps)) {
+        lines += u"keep %1\n"_s.arg(keep.path);
+        actions.push_back({{"op", "keep"}, {"path", utf8(keep.path)}, {"destination", nullptr}});
+    }
+    QList<PlanConflict> allConflicts = plan.conflicts;
+    for (const PlacementPlan& placements : plan.placements) {
+        for (const PlanAction& action : placements.actions) {
+            if (action.op == PlanAction::Op::copy)
+                lines += u"copy %1 -> %2\n"_s.arg(action.destination, action.path);
+            else if (action.op == PlanAction::Op::create)
+                lines += u"create %1 -> %2\n"_s.arg(action.path, action.destination);
+            else
+                lines += PlanAction::opName(action.op) + u' ' + action.path + u'\n';
+            actions.push_back({{"op", utf8(PlanAction::opName(action.op))},
+                               {"path", utf8(action.path)},
+                               {"destination", utf8(action.destination)}});
+        }
+        allConflicts += placements.conflicts;
+    }
+    for (const PlanConflict& conflict : std::as_const(allConflicts)) {
+        lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
+        conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
+    }
+    if (session.json())
+        printJson({{"fetches", fetches}, {"apps", apps}, {"actions", actions}, {"conflicts", conflicts}});
+    else
+        QTextStream(stdout) << lines;
+
+    if (flags.frozen && (!allConflicts.isEmpty() || !plan.unlocked.isEmpty())) {
+        exitCode =
+            session.fail(plan.unlocked.isEmpty()
+                             ? u"%1 conflict(s); --frozen changes nothing."_s.arg(allConflicts.size())
+                             : u"Placed here but not in the lock file: %1; --frozen changes nothing."_s.arg(
+                                   plan.unlocked.join(u", "_s)));
+        return false;
+    }
+    if (!allConflicts.isEmpty() && !flags.skipConflicts) {
+        exitCode = session.fail(
+            u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2."_s
+                .arg(allConflicts.size())
+                .arg(changedHere > 0 ? u"; --force also replaces copies changed here"_s : QString()));
+        return false;
+    }
+    exitCode = ExitCode::success;
+    return !flags.dryRun;
+}
+
+} // namespace
+
+namespace Commands {
+
+int lock(CliSession& session, const QStringList& args)
+{
+    const QString project = projectArgument(args);
+    ProjectLocks locks(session.workspace());
+    if (!locks.projects().contains(project))
+        return session.fail(
+            u"No app belongs to the project %1; apps add --preset ID --project DIR adds one."_s.arg(project));
+    const auto lock = locks.lockOf(project);
+    if (!lock)
+        return session.fail(lock.error().description);
+    if (session.flags().check) {
+        // Byte for byte: a file that reads the same but is written otherwise still differs in a diff.
+        const auto written = FileSystem::readBytes(QDir(project).filePath(LockFile::fileName()));
+        const bool current = written && written.value() == lock.value().encode();
+        if (!current)
+            return session.fail(u"%1 is not current; quorvane-cli lock writes it."_s.arg(
+                QDir(project).filePath(LockFile::fileName())));
+        return ExitCode::success;
+    }
+    if (const Outcome written = LockFile::write(project, lock.value()); !written)
+        return session.fail(written.error().description);
+    print(QDir(project).filePath(LockFile::fileName()));
+    return ExitCode::success;
+}
+
+int restore(CliSession& session, const QStringList& args)
+{
+    const StoreEndpoints& endpoints = session.endpoints();
+    int exitCode = ExitCode::success;
+    auto* restoring = new ProjectRestore(
+        session.workspace(), session.network(),
+        GitHubHosts{endpoints.apiBase, endpoints.rawBase, GitHubHosts::tokenFromEnvironment()},
+        endpoints.timeout, projectArgument(args), {session.flags().offline},
+        [&](RestorePlan& plan) { return showRestorePlan(session, plan, exitCode); });
+    RestoreOutcome outcome;
+    bool ended = false;
+    QEventLoop waiting;
+    QObject::connect(restoring, &ProjectRestore::taskStarted, &waiting,
+                     [&session](BackgroundTask* task) { session.showProgress(*task); });
+    QObject::connect(restoring, &ProjectRestore::finished, &waiting, [&](const RestoreOutcome& result) {
+        outcome = result;
+        ended = true;
+        waiting.quit();
+    });
+    restoring->start();
+    // A lock that cannot be read, or a plan declined, ends before any waiting.
+    if (!ended)
+        waiting.exec();
+    switch (outcome.stage) {
+    case RestoreOutcome::Stage::unreadable:
+        return session.fail(outcome.error->description);
+    case RestoreOutcome::Stage::declined:
+        return exitCode;
+    case RestoreOutcome::Stage::restored:
+        break;
+    }
+    for (const QString& failure : std::as_const(outcome.failures))
+        QTextStream(stderr) << "quorvane-cli: " << failure << '\n';
+    return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
+}
+
+int cache(CliSession& session, const QStringList&)
+{
+    const ContentCache content;
+    const QList<ContentCache::Entry> entries = content.entries();
+    qint64 total = 0;
+    for (const ContentCache::Entry& entry : entries)
+        total += entry.bytes;
+    if (session.json()) {
+        Json list = Json::array();
+        for (const ContentCache::Entry& entry : entries)
+            list.push_back({{"contentSha256", utf8(entry.contentHash)},
+                            {"bytes", entry.bytes},
+                            {"keptAt", utf8(entry.keptAt.toString(Qt::ISODate))}});
+        printJson({{"folder", utf8(content.folder())}, {"bytes", total}, {"entries", list}});
+        return ExitCode::success;
+    }
+    print(u"%1\t%2 entries\t%3 bytes"_s.arg(content.folder()).arg(entries.size()).arg(total));
+    for (const ContentCache::Entry& entry : entries)
+        print(
+            u"%1\t%2\t%3"_s.arg(entry.contentHash).arg(entry.bytes).arg(entry.keptAt.toString(Qt::ISODate)));
+    return ExitCode::success;
+}
+
+int cacheClear(CliSession& session, const QStringList&)
+{
+    if (const Outcome cleared = ContentCache().clear(); !cleared)
+        return session.fail(cleared.error().description);
+    return ExitCode::success;
+}
+
+} // namespace Commands
