@@ -130,7 +130,8 @@ Result<std::optional<LockFile>> LockFile::read(const QString& projectFolder)
     if (info.isSymLink() || !info.isFile())
         return Error{u"%1 is not a plain file."_s.arg(path)};
     if (info.size() > maximumBytes)
-        return Error{u"The lock file is larger than %1 MiB."_s.arg(maximumBytes / (1024 * 1024))};
+        return Error{
+            u"%1: larger than %2 MiB; it is not read."_s.arg(path).arg(maximumBytes / (1024 * 1024))};
     const auto bytes = FileSystem::readBytes(path);
     if (!bytes)
         return bytes.error();

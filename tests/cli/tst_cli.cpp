@@ -594,6 +594,11 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"lock"_s, repo, u"--check"_s}).exitCode, 0);
         QCOMPARE(t.run({u"lock"_s, repo}).exitCode, 0);
         QCOMPARE(readFile(lockPath), lock); // byte-stable
+        // An unlink takes the app out of the lock at once; linking again brings back the same bytes.
+        QCOMPARE(t.run({u"unlink"_s, u"other"_s, u"Cursor"_s}).exitCode, 0);
+        QVERIFY(!readFile(lockPath).contains("\"other\""));
+        QCOMPARE(t.run({u"link"_s, u"other"_s, u"Cursor"_s}).exitCode, 0);
+        QCOMPARE(readFile(lockPath), lock);
         QVERIFY(writeFile(lockPath, lock + "\n"));
         QCOMPARE(t.run({u"lock"_s, repo, u"--check"_s}).exitCode, 1);
         QVERIFY(writeFile(lockPath, lock));
@@ -671,6 +676,7 @@ private Q_SLOTS:
                                                    R"(","apps":["../../x"]})");
         QTest::newRow("absolute app")
             << QByteArray(R"({"name":"a","source":null,"contentSha256":")" + sha + R"(","apps":["/etc"]})");
+        QTest::newRow("enormous") << QByteArray(9 * 1024 * 1024, ' ');
         QTest::newRow("source path ..") << QByteArray(
             R"({"name":"a","source":{"repository":"o/r","ref":"main","commit":"","path":"../x","tree":""},"contentSha256":")" +
             sha + R"(","apps":[]})");

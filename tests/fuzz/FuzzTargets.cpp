@@ -3,6 +3,7 @@
 #include "access/FileSystem.h"
 #include "access/ItemName.h"
 #include "backup/BackupDocument.h"
+#include "backup/LockFile.h"
 #include "store/GitHubTree.h"
 #include "store/RemoteSkillItem.h"
 #include "store/SkillDownload.h"
@@ -91,6 +92,23 @@ void itemName(const std::uint8_t* data, std::size_t size)
     const QString joined = QDir::cleanPath(FileSystem::childPath(folder, name));
     require(!name.contains(u'/') && joined.startsWith(folder + u'/') &&
             joined.mid(folder.size() + 1) == name);
+}
+
+void lockFile(const std::uint8_t* data, std::size_t size)
+{
+    const auto decoded = LockFile::decode(bytes(data, size));
+    if (!decoded) {
+        require(!decoded.error().description.isEmpty());
+        return;
+    }
+    // Every name read stays one entry inside its folder, and what was read writes back the same.
+    for (const LockedSkill& skill : decoded->skills) {
+        require(checkItemName(skill.name).ok());
+        for (const QString& app : skill.apps)
+            require(!app.startsWith(u'/') && !app.split(u'/').contains(u".."_s));
+    }
+    const auto again = LockFile::decode(decoded->encode());
+    require(again.ok() && again->encode() == decoded->encode());
 }
 
 } // namespace FuzzTargets

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // Entry points for the fuzzers and for the corpus replay test. Each one feeds bytes from
-// outside (a backup file, a directory answer, a tree listing, a name) to the program's
+// outside (a backup file, a directory answer, a tree listing, a name, a lock file) to the program's
 // reader and aborts when a property that must hold for every input does not.
 namespace FuzzTargets {
 
@@ -12,5 +12,6 @@ void backupDocument(const std::uint8_t* data, std::size_t size);
 void searchResponse(const std::uint8_t* data, std::size_t size);
 void treeListing(const std::uint8_t* data, std::size_t size);
 void itemName(const std::uint8_t* data, std::size_t size);
+void lockFile(const std::uint8_t* data, std::size_t size);
 
 } // namespace FuzzTargets

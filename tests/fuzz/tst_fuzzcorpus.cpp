@@ -16,7 +16,7 @@ private Q_SLOTS:
     void corpus_data()
     {
         QTest::addColumn<QString>("target");
-        for (const QString& target : {u"backup"_s, u"search"_s, u"tree"_s, u"itemname"_s})
+        for (const QString& target : {u"backup"_s, u"search"_s, u"tree"_s, u"itemname"_s, u"lock"_s})
             QTest::newRow(qPrintable(target)) << target;
     }
     void corpus()
@@ -25,6 +25,7 @@ private Q_SLOTS:
         const auto run = target == u"backup"_s   ? &FuzzTargets::backupDocument
                          : target == u"search"_s ? &FuzzTargets::searchResponse
                          : target == u"tree"_s   ? &FuzzTargets::treeListing
+                         : target == u"lock"_s   ? &FuzzTargets::lockFile
                                                  : &FuzzTargets::itemName;
         const QDir folder(QStringLiteral(FUZZ_CORPUS) + u"/"_s + target);
         const QStringList files = folder.entryList(QDir::Files);
