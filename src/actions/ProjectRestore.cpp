@@ -4,6 +4,7 @@
 #include "access/UserEnvironment.h"
 #include "actions/AppActions.h"
 #include "actions/HubActions.h"
+#include "actions/LockedFetch.h"
 #include "actions/PlanTask.h"
 #include "actions/ProjectLocks.h"
 #include "actions/Workspace.h"
@@ -15,7 +16,6 @@
 #include "model/SkillProvenanceRecord.h"
 #include "model/TargetApp.h"
 #include "store/ContentCache.h"
-#include "store/SkillFolderFetch.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -204,129 +204,14 @@ void ProjectRestore::start()
     m_plan = plan(m_workspace, m_project, *lock.value(), *m_cache, m_options.offline);
     if (!m_askConsent(m_plan))
         return finish({RestoreOutcome::Stage::declined, std::nullopt, {}, {}});
-    // Skills of one repository at one commit share one tree listing.
-    QHash<QString, qsizetype> groupOf;
-    for (const RestoreFetch& fetch : std::as_const(m_plan.fetches)) {
-        if (fetch.cached) {
-            if (const auto files = m_cache->find(fetch.contentSha256))
-                takeFetched(fetch, *files);
-            continue;
-        }
-        const QString at = fetch.source.commit.isEmpty() ? fetch.source.ref : fetch.source.commit;
-        const QString key = fetch.source.repository + u'@' + at;
-        if (!groupOf.contains(key)) {
-            groupOf.insert(key, m_groups.size());
-            m_groups.append(QList<RestoreFetch>());
-        }
-        m_groups[groupOf.value(key)].append(fetch);
-    }
-    fetchNext();
-}
-
-void ProjectRestore::fetchNext()
-{
-    if (m_groups.isEmpty())
-        return addAppsAndPlace();
-    fetchGroup(m_groups.takeFirst());
-}
-
-void ProjectRestore::fetchGroup(const QList<RestoreFetch>& group)
-{
-    const LockedSource& first = group.first().source;
-    const QString at = first.commit.isEmpty() ? first.ref : first.commit;
-    const HttpClient http(m_network, m_timeout, SkillFolderPlan::maximumBytes);
-    RepositoryTree::fetch(
-        http, m_hosts, first.repository, at, this,
-        [this, group, at](const Result<RepositoryTree, QString>& tree) {
-            if (!tree) {
-                for (const RestoreFetch& fetch : group) {
-                    m_failures.append(fetch.name + u": "_s + tree.error());
-                    m_notFetched.append(fetch.name);
-                }
-                return fetchNext();
-            }
-            // One skill at a time, so no more than four files are under way.
-            auto queue = std::make_shared<QList<RestoreFetch>>(group);
-            auto next = std::make_shared<std::function<void()>>();
-            *next = [this, queue, next, at, listed = tree.value()] {
-                if (queue->isEmpty()) {
-                    // Later, not from inside the closure: dropping it breaks
-                    // the cycle of the closure and itself.
-                    QMetaObject::invokeMethod(
-                        this,
-                        [this, next] {
-                            *next = nullptr;
-                            fetchNext();
-                        },
-                        Qt::QueuedConnection);
-                    return;
-                }
-                const RestoreFetch fetch = queue->takeFirst();
-                auto* folder = new SkillFolderFetch(
-                    m_network, m_timeout, m_hosts,
-                    {QString(), fetch.source.repository, at, fetch.source.path}, std::nullopt, this);
-                connect(folder, &SkillFolderFetch::finished, this,
-                        [this, fetch, next](const FetchedSkill& skill) {
-                            takeFetched(fetch, skill.files);
-                            (*next)();
-                        });
-                connect(folder, &SkillFolderFetch::failed, this, [this, fetch, next](const QString& message) {
-                    m_failures.append(fetch.name + u": "_s + message);
-                    m_notFetched.append(fetch.name);
-                    (*next)();
-                });
-                folder->startWith(listed);
-            };
-            (*next)();
-        });
-}
-
-void ProjectRestore::takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files)
-{
-    const FolderDigest digest = FolderContent::digest(files);
-    if (digest.contentHash != fetch.contentSha256) {
-        m_failures.append(fetch.name + u": "_s + Texts::tr("Inhalt weicht von der Sperrdatei ab"));
-        m_notFetched.append(fetch.name);
-        return;
-    }
-    auto install = m_workspace.linker().installer.planSkillInstall(fetch.name);
-    if (!install) {
-        m_failures.append(fetch.name + u": "_s + install.error());
-        m_notFetched.append(fetch.name);
-        return;
-    }
-    // The plan was agreed to: what the hub held under this name gives way to the locked content.
-    const auto placed = HubInstaller::placeSkillFolder(install.value().target, files, true);
-    if (!placed) {
-        m_failures.append(fetch.name + u": "_s + placed.error().message);
-        m_notFetched.append(fetch.name);
-        return;
-    }
-    if (Outcome kept = m_cache->keep(fetch.contentSha256, files); !kept)
-        Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
-    if (fetch.source.repository.isEmpty())
-        return; // from the cache, for an item of unknown origin
-    const SkillProvenance provenance{fetch.name,
-                                     fetch.source.repository,
-                                     fetch.source.repository,
-                                     fetch.source.ref,
-                                     fetch.source.path,
-                                     fetch.source.tree,
-                                     digest.contentHash,
-                                     digest.files,
-                                     QDateTime::currentDateTimeUtc(),
-                                     fetch.source.commit};
-    ModelContext& context = m_workspace.context();
-    SkillProvenanceRecord* record = nullptr;
-    for (SkillProvenanceRecord* known : context.records<SkillProvenanceRecord>())
-        if (known->itemName() == fetch.name)
-            record = known;
-    if (record)
-        record->setProvenance(provenance);
-    else
-        context.insert(new SkillProvenanceRecord(provenance));
-    if (const Outcome saved = context.save(); !saved)
-        Log::line(u"Failed to record where "_s + fetch.name + u" came from: "_s + saved.error().description);
+    auto* fetch = new LockedFetch(m_workspace, m_network, m_hosts, m_timeout, m_plan.fetches, this);
+    connect(fetch, &LockedFetch::finished, this,
+            [this](const QStringList& failures, const QStringList& notFetched) {
+                m_failures += failures;
+                m_notFetched = notFetched;
+                addAppsAndPlace();
+            });
+    fetch->start();
 }
 
 void ProjectRestore::addAppsAndPlace()

@@ -2,6 +2,7 @@
 
 #include "access/FolderContent.h"
 #include "actions/BackgroundTask.h"
+#include "actions/LockedFetch.h"
 #include "backup/LockFile.h"
 #include "linker/PlacementPlan.h"
 #include "store/GitHubTree.h"
@@ -18,15 +19,6 @@ class ContentCache;
 class QNetworkAccessManager;
 class TargetApp;
 class Workspace;
-
-// A skill the hub lacks (or holds with other content), fetched at the locked commit.
-struct RestoreFetch
-{
-    QString name;
-    LockedSource source;
-    QString contentSha256;
-    bool cached = false; // taken from the content cache: no request
-};
 
 // A project app the lock names that is not registered here.
 struct RestoreApp
@@ -108,9 +100,6 @@ Q_SIGNALS:
     void finished(const RestoreOutcome& outcome);
 
 private:
-    void fetchNext();
-    void fetchGroup(const QList<RestoreFetch>& group);
-    void takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files);
     void addAppsAndPlace();
     void finish(RestoreOutcome outcome);
 
@@ -123,8 +112,6 @@ private:
     AskConsent m_askConsent;
     std::unique_ptr<ContentCache> m_cache;
     RestorePlan m_plan;
-    QList<QList<RestoreFetch>> m_groups; // by repository and commit
-    int m_groupsPending = 0;
     QStringList m_failures;
     QStringList m_notFetched;
 };

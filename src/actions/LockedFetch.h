@@ -1,0 +1,61 @@
+#pragma once
+
+#include "access/FolderContent.h"
+#include "backup/LockFile.h"
+#include "store/GitHubTree.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <chrono>
+#include <memory>
+
+class ContentCache;
+class QNetworkAccessManager;
+class Workspace;
+
+// A skill the hub lacks (or holds with other content), fetched at the locked commit.
+struct RestoreFetch
+{
+    QString name;
+    LockedSource source;
+    QString contentSha256;
+    bool cached = false; // taken from the content cache: no request
+};
+
+// Brings skill folders into the hub exactly as locked: from the content cache where it has
+// them, else from GitHub at the locked commit, one tree listing per repository and commit
+// and one skill at a time (its files four at a time). Each folder must hash to its locked
+// content, or nothing of it reaches the hub; what came is kept in the cache and its origin
+// recorded. Used by a project's restore and by a backup import alike. Goes once finished.
+class LockedFetch : public QObject
+{
+    Q_OBJECT
+
+public:
+    LockedFetch(Workspace& workspace, QNetworkAccessManager& network, GitHubHosts hosts,
+                std::chrono::milliseconds timeout, QList<RestoreFetch> fetches, QObject* parent);
+    ~LockedFetch() override;
+
+    void start();
+
+Q_SIGNALS:
+    // One line per skill that could not be brought, and their names.
+    void finished(const QStringList& failures, const QStringList& notFetched);
+
+private:
+    void fetchNext();
+    void fetchGroup(const QList<RestoreFetch>& group);
+    void takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files);
+    void finish();
+
+    Workspace& m_workspace;
+    QNetworkAccessManager& m_network;
+    GitHubHosts m_hosts;
+    std::chrono::milliseconds m_timeout;
+    QList<RestoreFetch> m_fetches;
+    std::unique_ptr<ContentCache> m_cache;
+    QList<QList<RestoreFetch>> m_groups; // by repository and commit
+    QStringList m_failures;
+    QStringList m_notFetched;
+};
