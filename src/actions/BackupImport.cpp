@@ -1,21 +1,27 @@
 #include "actions/BackupImport.h"
 
+#include "access/FileSystem.h"
 #include "actions/BackupImportTask.h"
 #include "actions/ChangeFeed.h"
+#include "actions/HubActions.h"
 #include "actions/PlanTask.h"
 #include "actions/RestorePlanning.h"
 #include "actions/Workspace.h"
 #include "backup/BackupService.h"
 #include "linker/HubCatalog.h"
 #include "linker/HubSettings.h"
+#include "linker/Linker.h"
+#include "store/ContentCache.h"
 
 using namespace Qt::StringLiterals;
 
-BackupImport::BackupImport(Workspace& workspace, const QString& filePath, AskConsent askConsent)
+BackupImport::BackupImport(Workspace& workspace, const QString& filePath, AskConsent askConsent,
+                           std::optional<FetchAccess> fetching)
     : QObject(&workspace)
     , m_workspace(workspace)
     , m_filePath(filePath)
     , m_askConsent(std::move(askConsent))
+    , m_fetching(std::move(fetching))
 {}
 
 void BackupImport::start()
@@ -23,9 +29,9 @@ void BackupImport::start()
     BackupImportTask* task = BackupImportTask::read(m_workspace, m_filePath);
     connect(task, &BackupImportTask::finished, this, [this, task](const Outcome& read) {
         if (task->wasCancelled())
-            finish({BackupImportOutcome::Stage::declined, std::nullopt, {}});
+            finish({BackupImportOutcome::Stage::declined, std::nullopt, {}, {}});
         else if (!read)
-            finish({BackupImportOutcome::Stage::unreadable, read.error(), {}});
+            finish({BackupImportOutcome::Stage::unreadable, read.error(), {}, {}});
         else
             plan(task->backup());
     });
@@ -52,9 +58,19 @@ void BackupImport::plan(std::shared_ptr<const AppBackup> backup)
         hub = {m_backup->settings->centralBookmarkData, m_backup->settings->centralRepositoryPath};
     else if (m_backup->centralRepositoryPath)
         hub = {std::nullopt, *m_backup->centralRepositoryPath};
+    if (m_fetching && m_backup->provenance) {
+        const ContentCache cache;
+        for (const SkillProvenance& known : *m_backup->provenance)
+            if (!known.repository.isEmpty() && !known.contentHash.isEmpty() &&
+                !FileSystem::exists(hub.storedPath + u'/' + known.itemName))
+                m_plan.fetches.append(
+                    {known.itemName,
+                     LockedSource{known.repository, known.ref, known.commit, known.path, known.treeSha},
+                     known.contentHash, cache.find(known.contentHash).has_value()});
+    }
     auto* planning = new RestorePlanning(m_workspace, std::move(placements), hub, this);
     connect(planning, &RestorePlanning::finished, this, [this, planning] {
-        m_plans = planning->takePlans();
+        m_plan.links = planning->takePlans();
         planning->deleteLater();
         ask();
     });
@@ -62,11 +78,18 @@ void BackupImport::plan(std::shared_ptr<const AppBackup> backup)
 
 void BackupImport::ask()
 {
-    if (!m_askConsent(m_plans)) {
-        finish({BackupImportOutcome::Stage::declined, std::nullopt, {}});
+    const auto changesHere = [this] {
+        qsizetype count = 0;
+        for (const PlacementPlan& plan : m_plan.links)
+            count += plan.changesHere();
+        return count;
+    };
+    const qsizetype before = changesHere();
+    if (!m_askConsent(m_plan)) {
+        finish({BackupImportOutcome::Stage::declined, std::nullopt, {}, {}});
         return;
     }
-    std::erase_if(m_plans, [](const PlacementPlan& plan) { return plan.actions.isEmpty(); });
+    m_consentedToChangesHere = before > 0 && changesHere() == 0;
     write();
 }
 
@@ -77,10 +100,12 @@ void BackupImport::write()
         if (!written) {
             const auto stage = task->wasCancelled() ? BackupImportOutcome::Stage::declined
                                                     : BackupImportOutcome::Stage::notSaved;
-            finish({stage, written.error(), {}});
+            finish({stage, written.error(), {}, {}});
             return;
         }
         // The records are in; the links follow once the hub they name was read.
+        if (!m_plan.fetches.isEmpty())
+            return fetch();
         m_workspace.hubCatalog().scanInBackground(this, [this] {
             m_workspace.changes().announceHubItems();
             makeLinks();
@@ -89,17 +114,35 @@ void BackupImport::write()
     Q_EMIT taskStarted(task);
 }
 
+void BackupImport::fetch()
+{
+    auto* fetching = new LockedFetch(m_workspace, *m_fetching, m_plan.fetches, this);
+    connect(fetching, &LockedFetch::finished, this, [this](const QStringList& failures, const QStringList&) {
+        m_fetchFailures = failures;
+        // The links of the items that came were planned while they were missing: plan them
+        // again now, keeping the consent given to the plan shown.
+        HubActions(m_workspace).rescan();
+        m_plan.links = m_workspace.linker().planner.planRestoreAll();
+        if (m_consentedToChangesHere)
+            for (PlacementPlan& plan : m_plan.links)
+                plan.consentToChangesHere();
+        makeLinks();
+    });
+    fetching->start();
+}
+
 void BackupImport::makeLinks()
 {
     m_appsOfFile.clear(); // the store's apps of the same ids stand for them now
-    if (m_plans.empty()) {
-        finish({BackupImportOutcome::Stage::restored, std::nullopt, {}});
+    std::erase_if(m_plan.links, [](const PlacementPlan& plan) { return plan.actions.isEmpty(); });
+    if (m_plan.links.empty()) {
+        finish({BackupImportOutcome::Stage::restored, std::nullopt, {}, m_fetchFailures});
         return;
     }
     // One task for every app: one entry in the strip, and one save when it ends.
-    PlanTask* task = PlanTask::start(m_workspace, std::move(m_plans), true);
+    PlanTask* task = PlanTask::start(m_workspace, std::move(m_plan.links), true);
     connect(task, &PlanTask::finished, this, [this](const PlanOutcome& links) {
-        finish({BackupImportOutcome::Stage::restored, std::nullopt, links});
+        finish({BackupImportOutcome::Stage::restored, std::nullopt, links, m_fetchFailures});
     });
     Q_EMIT taskStarted(task);
 }

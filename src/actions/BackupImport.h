@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actions/BackgroundTask.h"
+#include "actions/LockedFetch.h"
 #include "base/Result.h"
 #include "linker/PlacementPlan.h"
 
@@ -27,12 +28,23 @@ struct BackupImportOutcome
     Stage stage = Stage::unreadable;
     std::optional<Error> error; // for unreadable and notSaved
     PlanOutcome links;          // once restored
+    QStringList fetchFailures;  // hub items that could not be brought back
+};
+
+// What importing a backup would do: bring back the hub items its provenance knows and the
+// hub lacks, then make the links.
+struct BackupImportPlan
+{
+    QList<RestoreFetch> fetches;
+    std::vector<PlacementPlan> links;
 };
 
 // Replacing the configuration with a backup file's, in the one order the window and the
 // command line share: the file is read and checked, restoring its placements is planned
-// against the disk, the plan is put to the user, and only then are the records written
-// and the missing links made. Declining, or a file that cannot be used, changes nothing.
+// against the disk (and, with access to GitHub, fetching the hub items the file's provenance
+// knows and the hub lacks), the plan is put to the user, and only then are the records
+// written, the items fetched and the missing links made. Declining, or a file that cannot
+// be used, changes nothing.
 class BackupImport : public QObject
 {
     Q_OBJECT
@@ -40,10 +52,12 @@ class BackupImport : public QObject
 public:
     // Shows the plans and answers whether to go on; it may consent to changes here on
     // them. Conflicts left in an agreed plan are skipped.
-    using AskConsent = std::function<bool(std::vector<PlacementPlan>& plans)>;
+    using AskConsent = std::function<bool(BackupImportPlan& plan)>;
 
-    // It belongs to the workspace and goes once finished.
-    BackupImport(Workspace& workspace, const QString& filePath, AskConsent askConsent);
+    // It belongs to the workspace and goes once finished. Without `fetching`, hub items are
+    // not fetched.
+    BackupImport(Workspace& workspace, const QString& filePath, AskConsent askConsent,
+                 std::optional<FetchAccess> fetching = std::nullopt);
 
     // Once the caller is connected.
     void start();
@@ -58,6 +72,7 @@ private:
     void plan(std::shared_ptr<const AppBackup> backup);
     void ask();
     void write();
+    void fetch();
     void makeLinks();
     void finish(BackupImportOutcome outcome);
 
@@ -66,5 +81,8 @@ private:
     AskConsent m_askConsent;
     std::shared_ptr<const AppBackup> m_backup;
     std::vector<std::unique_ptr<TargetApp>> m_appsOfFile; // what the plans were made for
-    std::vector<PlacementPlan> m_plans;
+    std::optional<FetchAccess> m_fetching;
+    BackupImportPlan m_plan;
+    QStringList m_fetchFailures;
+    bool m_consentedToChangesHere = false;
 };

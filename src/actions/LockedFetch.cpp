@@ -13,13 +13,11 @@
 
 using namespace Qt::StringLiterals;
 
-LockedFetch::LockedFetch(Workspace& workspace, QNetworkAccessManager& network, GitHubHosts hosts,
-                         std::chrono::milliseconds timeout, QList<RestoreFetch> fetches, QObject* parent)
+LockedFetch::LockedFetch(Workspace& workspace, FetchAccess access, QList<RestoreFetch> fetches,
+                         QObject* parent)
     : QObject(parent)
     , m_workspace(workspace)
-    , m_network(network)
-    , m_hosts(std::move(hosts))
-    , m_timeout(timeout)
+    , m_access(std::move(access))
     , m_fetches(std::move(fetches))
     , m_cache(std::make_unique<ContentCache>())
 {}
@@ -35,7 +33,7 @@ void LockedFetch::start()
             takeFetched(fetch, *files);
             continue;
         }
-        if (fetch.source.repository.isEmpty()) {
+        if (fetch.source.repository.isEmpty() || !m_access.network) {
             m_failures.append(fetch.name + u": "_s +
                               tr("nicht im Zwischenspeicher, und ohne bekannte Quelle"));
             m_notFetched.append(fetch.name);
@@ -64,9 +62,9 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
 {
     const LockedSource& first = group.first().source;
     const QString at = first.commit.isEmpty() ? first.ref : first.commit;
-    const HttpClient http(m_network, m_timeout, SkillFolderPlan::maximumBytes);
+    const HttpClient http(*m_access.network, m_access.timeout, SkillFolderPlan::maximumBytes);
     RepositoryTree::fetch(
-        http, m_hosts, first.repository, at, this,
+        http, m_access.hosts, first.repository, at, this,
         [this, group, at](const Result<RepositoryTree, QString>& tree) {
             if (!tree) {
                 for (const RestoreFetch& fetch : group) {
@@ -93,7 +91,7 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
                 }
                 const RestoreFetch fetch = queue->takeFirst();
                 auto* folder = new SkillFolderFetch(
-                    m_network, m_timeout, m_hosts,
+                    *m_access.network, m_access.timeout, m_access.hosts,
                     {QString(), fetch.source.repository, at, fetch.source.path}, std::nullopt, this);
                 connect(folder, &SkillFolderFetch::finished, this,
                         [this, fetch, next](const FetchedSkill& skill) {

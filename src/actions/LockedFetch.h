@@ -23,6 +23,14 @@ struct RestoreFetch
     bool cached = false; // taken from the content cache: no request
 };
 
+// What fetching from GitHub needs: the network, its hosts and how long a request may take.
+struct FetchAccess
+{
+    QNetworkAccessManager* network = nullptr;
+    GitHubHosts hosts;
+    std::chrono::milliseconds timeout{std::chrono::seconds(60)};
+};
+
 // Brings skill folders into the hub exactly as locked: from the content cache where it has
 // them, else from GitHub at the locked commit, one tree listing per repository and commit
 // and one skill at a time (its files four at a time). Each folder must hash to its locked
@@ -33,8 +41,7 @@ class LockedFetch : public QObject
     Q_OBJECT
 
 public:
-    LockedFetch(Workspace& workspace, QNetworkAccessManager& network, GitHubHosts hosts,
-                std::chrono::milliseconds timeout, QList<RestoreFetch> fetches, QObject* parent);
+    LockedFetch(Workspace& workspace, FetchAccess access, QList<RestoreFetch> fetches, QObject* parent);
     ~LockedFetch() override;
 
     void start();
@@ -50,9 +57,7 @@ private:
     void finish();
 
     Workspace& m_workspace;
-    QNetworkAccessManager& m_network;
-    GitHubHosts m_hosts;
-    std::chrono::milliseconds m_timeout;
+    FetchAccess m_access;
     QList<RestoreFetch> m_fetches;
     std::unique_ptr<ContentCache> m_cache;
     QList<QList<RestoreFetch>> m_groups; // by repository and commit

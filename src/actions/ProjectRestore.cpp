@@ -113,14 +113,11 @@ qsizetype RestorePlan::conflictCount() const
     return count;
 }
 
-ProjectRestore::ProjectRestore(Workspace& workspace, QNetworkAccessManager& network, GitHubHosts hosts,
-                               std::chrono::milliseconds timeout, QString project, Options options,
+ProjectRestore::ProjectRestore(Workspace& workspace, FetchAccess access, QString project, Options options,
                                AskConsent askConsent)
     : QObject(&workspace)
     , m_workspace(workspace)
-    , m_network(network)
-    , m_hosts(std::move(hosts))
-    , m_timeout(timeout)
+    , m_access(std::move(access))
     , m_project(std::move(project))
     , m_options(options)
     , m_askConsent(std::move(askConsent))
@@ -204,7 +201,8 @@ void ProjectRestore::start()
     m_plan = plan(m_workspace, m_project, *lock.value(), *m_cache, m_options.offline);
     if (!m_askConsent(m_plan))
         return finish({RestoreOutcome::Stage::declined, std::nullopt, {}, {}});
-    auto* fetch = new LockedFetch(m_workspace, m_network, m_hosts, m_timeout, m_plan.fetches, this);
+    auto* fetch =
+        new LockedFetch(m_workspace, m_options.offline ? FetchAccess{} : m_access, m_plan.fetches, this);
     connect(fetch, &LockedFetch::finished, this,
             [this](const QStringList& failures, const QStringList& notFetched) {
                 m_failures += failures;

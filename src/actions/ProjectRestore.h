@@ -82,8 +82,7 @@ public:
     // Shows the plan and answers whether to go on; it may consent to changes here.
     using AskConsent = std::function<bool(RestorePlan& plan)>;
 
-    ProjectRestore(Workspace& workspace, QNetworkAccessManager& network, GitHubHosts hosts,
-                   std::chrono::milliseconds timeout, QString project, Options options,
+    ProjectRestore(Workspace& workspace, FetchAccess access, QString project, Options options,
                    AskConsent askConsent);
     ~ProjectRestore() override;
 
@@ -104,9 +103,7 @@ private:
     void finish(RestoreOutcome outcome);
 
     Workspace& m_workspace;
-    QNetworkAccessManager& m_network;
-    GitHubHosts m_hosts;
-    std::chrono::milliseconds m_timeout;
+    FetchAccess m_access;
     QString m_project;
     Options m_options;
     AskConsent m_askConsent;

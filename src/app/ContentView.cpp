@@ -393,10 +393,9 @@ void ContentView::importBackup()
     const auto file = m_desktop.panels.chooseFileToOpen(request);
     if (!file)
         return;
-    auto* import =
-        new BackupImport(m_workspace, *file, [view = QPointer(this)](std::vector<PlacementPlan>& plans) {
-            return view && view->agreeToRestore(plans);
-        });
+    auto* import = new BackupImport(m_workspace, *file, [view = QPointer(this)](BackupImportPlan& plan) {
+        return view && view->agreeToRestore(plan.links);
+    });
     connect(import, &BackupImport::taskStarted, m_taskStrip,
             [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     m_backupImport = import;

@@ -9,6 +9,7 @@
 #include "cli/PlanOutput.h"
 
 #include <QEventLoop>
+#include <QTextStream>
 
 using namespace Qt::StringLiterals;
 using namespace Output;
@@ -25,10 +26,13 @@ int backupImport(CliSession& session, const QStringList& args)
 {
     // What restoring would do is shown, and agreed to, before the configuration is replaced.
     int exitCode = ExitCode::success;
-    auto* import =
-        new BackupImport(session.workspace(), absolute(args.first()), [&](std::vector<PlacementPlan>& plans) {
-            return PlanOutput::show(session, plans, exitCode);
-        });
+    std::optional<FetchAccess> fetching;
+    if (!session.flags().noFetch)
+        fetching = session.fetchAccess();
+    auto* import = new BackupImport(
+        session.workspace(), absolute(args.first()),
+        [&](BackupImportPlan& plan) { return PlanOutput::show(session, plan.links, exitCode, plan.fetches); },
+        fetching);
     BackupImportOutcome outcome;
     QEventLoop waiting;
     QObject::connect(import, &BackupImport::taskStarted, &waiting,
@@ -49,7 +53,9 @@ int backupImport(CliSession& session, const QStringList& args)
     case BackupImportOutcome::Stage::restored:
         break;
     }
-    return ExitCode::success;
+    for (const QString& failure : std::as_const(outcome.fetchFailures))
+        QTextStream(stderr) << "quorvane-cli: " << failure << '\n';
+    return outcome.fetchFailures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }
 
 } // namespace Commands

@@ -67,17 +67,20 @@ void CliSession::waitFor(BackgroundTask& task)
     waiting.exec();
 }
 
-QNetworkAccessManager& CliSession::network()
+FetchAccess CliSession::fetchAccess()
 {
     if (!m_network)
         m_network = std::make_unique<QNetworkAccessManager>();
-    return *m_network;
+    return {m_network.get(),
+            GitHubHosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()},
+            m_endpoints.timeout};
 }
 
 SkillStoreService& CliSession::store()
 {
     if (!m_store) {
-        auto sources = std::make_unique<SkillSources>(network(), m_workspace->context(), m_endpoints);
+        auto sources =
+            std::make_unique<SkillSources>(*fetchAccess().network, m_workspace->context(), m_endpoints);
         m_sources = sources.get();
         m_store = std::make_unique<SkillStoreService>(std::move(sources));
     }

@@ -3,6 +3,7 @@
 #include "access/LegacyPreferences.h"
 #include "access/SecurityScopes.h"
 #include "access/UserEnvironment.h"
+#include "actions/LockedFetch.h"
 #include "store/DirectorySkillSource.h"
 
 #include <QStringList>
@@ -48,6 +49,7 @@ struct CommandFlags
     std::optional<QString> project; // apps add: the project folder
     bool frozen = false;            // restore: change nothing unless restored exactly
     bool offline = false;           // restore: no network request
+    bool noFetch = false;           // backup import: bring back no hub items
 };
 
 // One run of the command-line tool: the same store and actions the window uses, with the
@@ -71,7 +73,8 @@ public:
     // Writes the message to standard error; the exit status of a failure.
     int fail(const QString& message) const;
     // Made on first use: most commands never go to the network.
-    QNetworkAccessManager& network();
+    // The network and GitHub's hosts, for fetching folders at a commit.
+    FetchAccess fetchAccess();
     SkillStoreService& store();
     SkillSources& sources();
     SkillUpdates& updates();

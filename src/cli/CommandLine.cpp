@@ -50,6 +50,7 @@ const QList<QCommandLineOption>& CommandLine::switches()
         {u"project"_s, u"the project folder (a repository) the app's folder lies in"_s, u"DIR"_s},
         {u"link"_s, u"place links rather than copies in a project"_s},
         {u"frozen"_s, u"change nothing unless the lock file is restored exactly"_s},
+        {u"no-fetch"_s, u"bring back no hub items from GitHub"_s},
         {u"offline"_s, u"make no network request; take fetched content from the cache only"_s},
         {u"skill-id"_s, u"the skill's folder in the repository, or its name"_s, u"PATH-OR-ID"_s},
         {u"name"_s, u"the hub folder's name instead of the skill's"_s, u"NAME"_s},
@@ -219,13 +220,14 @@ const QList<CommandDeclaration>& CommandLine::commands()
          1,
          &Commands::backupExport},
         {{u"backup"_s, u"import"_s},
-         u"FILE [--dry-run] [--skip-conflicts]"_s,
-         u"replace the configuration with FILE's and recreate missing links, after showing the plan"_s,
+         u"FILE [--dry-run] [--skip-conflicts] [--force] [--no-fetch]"_s,
+         u"replace the configuration with FILE's, fetch the installed skills the hub lacks and recreate "
+         "missing links, after showing the plan"_s,
          u"quorvane-cli backup import ~/quorvane-backup.json --dry-run"_s,
          1,
          1,
          &Commands::backupImport,
-         {u"dry-run"_s, u"skip-conflicts"_s}},
+         {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"no-fetch"_s}},
         {{u"lock"_s},
          u"[DIR] [--check]"_s,
          u"write DIR's quorvane-lock.json from its project apps (DIR: the current folder); "
@@ -379,6 +381,7 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
     flags.link = parser.isSet(u"link"_s);
     flags.frozen = parser.isSet(u"frozen"_s);
     flags.offline = parser.isSet(u"offline"_s);
+    flags.noFetch = parser.isSet(u"no-fetch"_s);
     if (parser.isSet(u"preset"_s))
         flags.preset = parser.value(u"preset"_s);
     if (parser.isSet(u"project"_s))

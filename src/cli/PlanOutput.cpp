@@ -22,7 +22,8 @@ int run(CliSession& session, std::optional<PlacementPlan> plan, const TargetApp&
     return run(session, std::move(plans));
 }
 
-bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode)
+bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
+          const QList<RestoreFetch>& fetches)
 {
     qsizetype conflictCount = 0;
     qsizetype changedHere = 0;
@@ -30,6 +31,14 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode)
     Json conflicts = Json::array();
     // One write for the whole plan: it may be thousands of lines. Only the form asked for is made.
     QString lines;
+    Json fetched = Json::array();
+    for (const RestoreFetch& fetch : fetches) {
+        const LockedSource& source = fetch.source;
+        const QString from = u"%1@%2:%3"_s.arg(
+            source.repository, source.commit.isEmpty() ? source.ref : source.commit, source.path);
+        lines += u"fetch %1 %2\n"_s.arg(fetch.name, from);
+        fetched.push_back({{"name", utf8(fetch.name)}, {"source", utf8(from)}});
+    }
     for (PlacementPlan& plan : plans) {
         if (session.flags().force)
             plan.consentToChangesHere();
@@ -65,7 +74,9 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode)
         }
     }
     if (session.json())
-        printJson({{"actions", actions}, {"conflicts", conflicts}});
+        printJson(fetches.isEmpty()
+                      ? Json{{"actions", actions}, {"conflicts", conflicts}}
+                      : Json{{"fetches", fetched}, {"actions", actions}, {"conflicts", conflicts}});
     else
         QTextStream(stdout) << lines;
     if (conflictCount > 0 && !session.flags().skipConflicts) {

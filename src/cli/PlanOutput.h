@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/LockedFetch.h"
 #include "linker/PlacementPlan.h"
 
 #include <optional>
@@ -13,8 +14,10 @@ class TargetApp;
 // in the way and does the rest.
 namespace PlanOutput {
 
-// Prints the plans; true when they may be carried out (no dry run, no conflicts left).
-bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode);
+// Prints the plans, after the skills to be fetched first; true when they may be carried out
+// (no dry run, no conflicts left).
+bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
+          const QList<RestoreFetch>& fetches = {});
 // Prints the plans, then carries them out with the window's task unless shown only.
 int run(CliSession& session, std::vector<PlacementPlan> plans);
 // The same for one app's plan; nothing when its folder cannot be reached.

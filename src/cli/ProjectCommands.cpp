@@ -133,12 +133,9 @@ int lock(CliSession& session, const QStringList& args)
 
 int restore(CliSession& session, const QStringList& args)
 {
-    const StoreEndpoints& endpoints = session.endpoints();
     int exitCode = ExitCode::success;
     auto* restoring = new ProjectRestore(
-        session.workspace(), session.network(),
-        GitHubHosts{endpoints.apiBase, endpoints.rawBase, GitHubHosts::tokenFromEnvironment()},
-        endpoints.timeout, projectArgument(args), {session.flags().offline},
+        session.workspace(), session.fetchAccess(), projectArgument(args), {session.flags().offline},
         [&](RestorePlan& plan) { return showRestorePlan(session, plan, exitCode); });
     RestoreOutcome outcome;
     bool ended = false;

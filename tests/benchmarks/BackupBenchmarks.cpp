@@ -236,7 +236,7 @@ void importBackup(benchmark::State& state)
         removeLinks(configuration);
         timeIteration(state, [&] {
             auto* import = new BackupImport(*bench.workspace, configuration.backupPath,
-                                            [](std::vector<PlacementPlan>&) { return true; });
+                                            [](BackupImportPlan&) { return true; });
             QEventLoop waiting;
             QObject::connect(import, &BackupImport::finished, &waiting,
                              [&](const BackupImportOutcome& outcome) {

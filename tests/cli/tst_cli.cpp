@@ -660,6 +660,21 @@ private Q_SLOTS:
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.err.contains(u"Inhalt weicht von der Sperrdatei ab"_s), qPrintable(refused.err));
         QCOMPARE(entryNames(fresh.path(u"Hub"_s)), QStringList{u"other"_s}); // no staging left either
+
+        // A backup brings the hub's installed items back on another machine, at their commit.
+        const QString backup = t.path(u"backup.json"_s);
+        QCOMPARE(t.run({u"backup"_s, u"export"_s, backup}).exitCode, 0);
+        QVERIFY(QDir(t.path(u"Hub/pdf"_s)).removeRecursively());
+        Tool third;
+        const Run withoutFetching =
+            third.run({u"backup"_s, u"import"_s, backup, u"--dry-run"_s, u"--no-fetch"_s});
+        QCOMPARE(withoutFetching.exitCode, 0);
+        QVERIFY(!withoutFetching.out.contains(u"fetch "_s));
+        const Run imported = third.run(QStringList{u"backup"_s, u"import"_s, backup} + hosts);
+        QCOMPARE(imported.exitCode, 0);
+        QVERIFY2(imported.out.startsWith(u"fetch pdf o/r@%1:skills/pdf\n"_s.arg(QString::fromLatin1(first))),
+                 qPrintable(imported.out));
+        QCOMPARE(readFile(t.path(u"Hub/pdf/SKILL.md"_s)), QByteArray("# PDF"));
     }
 
     // A lock file from anyone is refused before any file is touched when it names a place

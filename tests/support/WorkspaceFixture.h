@@ -71,7 +71,7 @@ struct WorkspaceFixture
     // A backup imported as the user agrees to it, to its end.
     BackupImportOutcome importBackup(const QString& file)
     {
-        auto* import = new BackupImport(*workspace, file, [](std::vector<PlacementPlan>&) { return true; });
+        auto* import = new BackupImport(*workspace, file, [](BackupImportPlan&) { return true; });
         QSignalSpy finished(import, &BackupImport::finished);
         import->start();
         if (!finished.wait(30000))
