@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -153,6 +156,9 @@ SidebarView::SidebarView(QWidget* parent)
     addEntry(addSection(tr("Deine Umgebung")), tr("Zentraler Hub"), u"server.rack"_s,
              SidebarSelection::centralHub());
     m_appsSection = addSection(tr("Apps"));
+    // Apps inside a repository, under their project's folder name; shown once there are any.
+    m_projectsSection = addSection(tr("Projekte"));
+    m_projectsSection->setHidden(true);
     m_tree->expandAll();
 
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -286,8 +292,22 @@ void SidebarView::rebuildAppRows()
     const QString pendingName = renameField() ? renameField()->text() : QString();
     const QSignalBlocker blocker(m_tree);
     qDeleteAll(m_appsSection->takeChildren());
+    qDeleteAll(m_projectsSection->takeChildren());
+    QHash<QString, QTreeWidgetItem*> projects;
     for (const TargetApp* app : std::as_const(m_apps)) {
-        auto* row = new QTreeWidgetItem(m_appsSection, {app->name()});
+        QTreeWidgetItem* parent = m_appsSection;
+        if (const auto& project = app->project()) {
+            QTreeWidgetItem*& folder = projects[*project];
+            if (!folder) {
+                folder = new QTreeWidgetItem(m_projectsSection, {QFileInfo(*project).fileName()});
+                folder->setFlags(Qt::ItemIsEnabled);
+                folder->setIcon(0, tintedSymbolIcon(u"folder"_s, SymbolColors::file));
+                folder->setToolTip(0, *project);
+                folder->setData(0, folderPathRole, *project);
+            }
+            parent = folder;
+        }
+        auto* row = new QTreeWidgetItem(parent, {app->name()});
         row->setData(0, selectionRole, toVariant(SidebarSelection::app(app->id())));
         row->setData(0, folderPathRole, app->folderPath());
         row->setIcon(0, tintedSymbolIcon(app->systemImageName(), SymbolColors::file));
@@ -305,6 +325,10 @@ void SidebarView::rebuildAppRows()
         }
     }
     m_appsSection->setExpanded(true);
+    m_projectsSection->setHidden(projects.isEmpty());
+    m_projectsSection->setExpanded(true);
+    for (QTreeWidgetItem* folder : std::as_const(projects))
+        folder->setExpanded(true);
     setSelection(m_selection);
 }
 
@@ -315,13 +339,10 @@ std::optional<SidebarSelection> SidebarView::selection() const
 
 QTreeWidgetItem* SidebarView::itemFor(const SidebarSelection& selection) const
 {
-    for (int s = 0; s < m_tree->topLevelItemCount(); ++s) {
-        QTreeWidgetItem* section = m_tree->topLevelItem(s);
-        for (int e = 0; e < section->childCount(); ++e) {
-            if (fromVariant(section->child(e)->data(0, selectionRole)) == selection)
-                return section->child(e);
-        }
-    }
+    // Sections hold entries and apps; the projects' section holds a level of folders more.
+    for (QTreeWidgetItemIterator item(m_tree); *item; ++item)
+        if (fromVariant((*item)->data(0, selectionRole)) == selection)
+            return *item;
     return nullptr;
 }
 

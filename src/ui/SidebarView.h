@@ -60,6 +60,7 @@ private:
 
     QTreeWidget* m_tree;
     QTreeWidgetItem* m_appsSection;
+    QTreeWidgetItem* m_projectsSection;
     std::optional<SidebarSelection> m_selection;
     QList<TargetApp*> m_apps;
     std::optional<QUuid> m_renamingAppID;

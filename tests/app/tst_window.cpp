@@ -1,4 +1,5 @@
 #include "access/FileSystem.h"
+#include "actions/AppActions.h"
 #include "actions/BackupActions.h"
 #include "actions/ChangeFeed.h"
 #include "actions/LinkActions.h"
@@ -224,9 +225,11 @@ private Q_SLOTS:
         Window w;
         TargetApp* app = w.makeApp(u"Codex"_s);
         QTreeWidget* tree = w.sidebar();
-        QCOMPARE(tree->topLevelItemCount(), 3);
-        const QStringList sections = {tree->topLevelItem(0)->text(0), tree->topLevelItem(1)->text(0),
-                                      tree->topLevelItem(2)->text(0)};
+        // "Projekte" shows only once a project has apps.
+        QStringList sections;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            if (!tree->topLevelItem(i)->isHidden())
+                sections.append(tree->topLevelItem(i)->text(0));
         QCOMPARE(sections, (QStringList{u"Entdecken"_s, u"Deine Umgebung"_s, u"Apps"_s}));
         QVERIFY(!(tree->topLevelItem(0)->flags() & Qt::ItemIsSelectable));
         QCOMPARE(tree->selectedItems().value(0)->text(0), u"Zentraler Hub"_s);
@@ -455,6 +458,31 @@ private Q_SLOTS:
         w.switches().first()->setChecked(false);
         QTRY_VERIFY(!FileSystem::isSymbolicLink(w.codex->folderPath() + u"/deploy"_s));
         QTRY_VERIFY(w.context->records<SkillLinkRecord>().isEmpty());
+    }
+
+    // Apps inside a repository are listed under "Projekte", by their project's folder name,
+    // and are selected and shown like any other app.
+    void projectAppsAreGroupedByTheirFolder()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        const QString repo = w.path(u"shop"_s);
+        QVERIFY(makeFolder(repo));
+        QVERIFY(w.sidebar()->topLevelItem(3)->isHidden()); // no projects yet
+        const auto added = AppActions(*w.workspace)
+                               .addToProject(*assistantPreset(u"claude-code"_s), repo, true, std::nullopt);
+        QVERIFY(added);
+        QCOMPARE(added.value()->placement(), PlacementKind::copy);
+        QTRY_VERIFY(!w.sidebar()->topLevelItem(3)->isHidden());
+        QTreeWidgetItem* projects = w.sidebar()->topLevelItem(3);
+        QCOMPARE(projects->text(0), u"Projekte"_s);
+        QCOMPARE(projects->childCount(), 1);
+        QCOMPARE(projects->child(0)->text(0), u"shop"_s);
+        QCOMPARE(projects->child(0)->child(0)->text(0), u"Claude Code"_s);
+        QCOMPARE(w.appRowNames(), QStringList{u"Codex"_s}); // the global apps stay where they were
+        w.sidebar()->setCurrentItem(projects->child(0)->child(0));
+        QCOMPARE(w.sidebar()->currentItem()->text(0), u"Claude Code"_s);
+        QVERIFY(w.find<QAction>(u"renameAppAction"_s)->isEnabled());
     }
 
     // Renaming an app renames its list's title too.
