@@ -144,16 +144,7 @@ void LockedFetch::takeFetched(const RestoreFetch& fetch, const QList<ContentFile
                                      digest.files,
                                      QDateTime::currentDateTimeUtc(),
                                      fetch.source.commit};
-    ModelContext& context = m_workspace.context();
-    SkillProvenanceRecord* record = nullptr;
-    for (SkillProvenanceRecord* known : context.records<SkillProvenanceRecord>())
-        if (known->itemName() == fetch.name)
-            record = known;
-    if (record)
-        record->setProvenance(provenance);
-    else
-        context.insert(new SkillProvenanceRecord(provenance));
-    if (const Outcome saved = context.save(); !saved)
+    if (const Outcome saved = SkillProvenanceRecord::record(m_workspace.context(), provenance); !saved)
         Log::line(u"Failed to record where "_s + fetch.name + u" came from: "_s + saved.error().description);
 }
 

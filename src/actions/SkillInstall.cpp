@@ -135,16 +135,7 @@ void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& diges
                                      digest.files,
                                      QDateTime::currentDateTimeUtc(),
                                      skill.commit};
-    ModelContext& context = m_workspace.context();
-    SkillProvenanceRecord* record = nullptr;
-    for (SkillProvenanceRecord* known : context.records<SkillProvenanceRecord>())
-        if (known->itemName() == m_name)
-            record = known;
-    if (record)
-        record->setProvenance(provenance);
-    else
-        context.insert(new SkillProvenanceRecord(provenance));
-    if (const Outcome saved = context.save(); !saved)
+    if (const Outcome saved = SkillProvenanceRecord::record(m_workspace.context(), provenance); !saved)
         Log::line(u"Failed to record where "_s + m_name + u" came from: "_s + saved.error().description);
     HubActions(m_workspace).rescan();
 

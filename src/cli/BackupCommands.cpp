@@ -8,7 +8,6 @@
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
 
-#include <QEventLoop>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -33,16 +32,7 @@ int backupImport(CliSession& session, const QStringList& args)
         session.workspace(), absolute(args.first()),
         [&](BackupImportPlan& plan) { return PlanOutput::show(session, plan.links, exitCode, plan.fetches); },
         fetching);
-    BackupImportOutcome outcome;
-    QEventLoop waiting;
-    QObject::connect(import, &BackupImport::taskStarted, &waiting,
-                     [&session](BackgroundTask* task) { session.showProgress(*task); });
-    QObject::connect(import, &BackupImport::finished, &waiting, [&](const BackupImportOutcome& ended) {
-        outcome = ended;
-        waiting.quit();
-    });
-    import->start();
-    waiting.exec();
+    const auto outcome = session.runToEnd<BackupImportOutcome>(import);
     switch (outcome.stage) {
     case BackupImportOutcome::Stage::unreadable:
     case BackupImportOutcome::Stage::notSaved:

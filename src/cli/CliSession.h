@@ -6,6 +6,7 @@
 #include "actions/LockedFetch.h"
 #include "store/DirectorySkillSource.h"
 
+#include <QEventLoop>
 #include <QStringList>
 
 #include <functional>
@@ -86,6 +87,25 @@ public:
     void showProgress(BackgroundTask& task);
     // Waits for a task, showing its progress.
     void waitFor(BackgroundTask& task);
+    // Starts a sequence of tasks with a question between them (a backup import, a restore)
+    // and waits for its outcome, showing each task's progress.
+    template <typename Outcome, typename Sequence> Outcome runToEnd(Sequence* sequence)
+    {
+        Outcome outcome;
+        bool ended = false;
+        QEventLoop waiting;
+        QObject::connect(sequence, &Sequence::taskStarted, &waiting,
+                         [this](BackgroundTask* task) { showProgress(*task); });
+        QObject::connect(sequence, &Sequence::finished, &waiting, [&](const Outcome& result) {
+            outcome = result;
+            ended = true;
+            waiting.quit();
+        });
+        sequence->start();
+        if (!ended) // a sequence may end before anything runs in the background
+            waiting.exec();
+        return outcome;
+    }
     // Tells why a folder stays as it is, with the files changed here.
     int refuseChangedFolder(const QString& item, const LocalChanges& changes) const;
 

@@ -10,7 +10,6 @@
 #include "store/ContentCache.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -137,20 +136,7 @@ int restore(CliSession& session, const QStringList& args)
     auto* restoring = new ProjectRestore(
         session.workspace(), session.fetchAccess(), projectArgument(args), {session.flags().offline},
         [&](RestorePlan& plan) { return showRestorePlan(session, plan, exitCode); });
-    RestoreOutcome outcome;
-    bool ended = false;
-    QEventLoop waiting;
-    QObject::connect(restoring, &ProjectRestore::taskStarted, &waiting,
-                     [&session](BackgroundTask* task) { session.showProgress(*task); });
-    QObject::connect(restoring, &ProjectRestore::finished, &waiting, [&](const RestoreOutcome& result) {
-        outcome = result;
-        ended = true;
-        waiting.quit();
-    });
-    restoring->start();
-    // A lock that cannot be read, or a plan declined, ends before any waiting.
-    if (!ended)
-        waiting.exec();
+    const auto outcome = session.runToEnd<RestoreOutcome>(restoring);
     switch (outcome.stage) {
     case RestoreOutcome::Stage::unreadable:
         return session.fail(outcome.error->description);

@@ -1,5 +1,7 @@
 #include "model/SkillProvenanceRecord.h"
 
+#include "model/ModelContext.h"
+
 #include <nlohmann/json.hpp>
 
 using namespace Qt::StringLiterals;
@@ -61,6 +63,19 @@ void SkillProvenanceRecord::setProvenance(const SkillProvenance& provenance)
     m_provenance = provenance;
     for (const Column& column : schema().columns)
         noteFieldChanged(column.name);
+}
+
+Outcome SkillProvenanceRecord::record(ModelContext& context, const SkillProvenance& provenance)
+{
+    SkillProvenanceRecord* known = nullptr;
+    for (SkillProvenanceRecord* candidate : context.records<SkillProvenanceRecord>())
+        if (candidate->itemName() == provenance.itemName)
+            known = candidate;
+    if (known)
+        known->setProvenance(provenance);
+    else
+        context.insert(new SkillProvenanceRecord(provenance));
+    return context.save();
 }
 
 QString SkillProvenanceRecord::filesText(const QMap<QString, QString>& files)

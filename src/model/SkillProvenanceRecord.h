@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "model/Record.h"
 
 #include <QDateTime>
@@ -52,6 +53,8 @@ public:
     const QString& itemName() const { return m_provenance.itemName; }
     // A new install of the same item replaces what was known of it.
     void setProvenance(const SkillProvenance& provenance);
+    // Records where the item came from in the context, replacing what was known of it, and saves.
+    static Outcome record(ModelContext& context, const SkillProvenance& provenance);
 
     // The file list as the store and the backup keep it: a JSON object of path -> SHA.
     static QString filesText(const QMap<QString, QString>& files);
