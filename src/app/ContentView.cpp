@@ -7,6 +7,7 @@
 #include "actions/BackupImport.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
+#include "actions/ProjectRestore.h"
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
 #include "actions/StoreWatch.h"
@@ -94,6 +95,8 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
         m_importAction->setEnabled(!busy && !m_backupImport);
         m_appSkillsList->setActionsEnabled(!busy);
     });
+    connect(m_appSkillsList, &TargetAppSkillsListView::restoreProjectRequested, this,
+            &ContentView::restoreProject);
     connect(m_appSkillsList, &TargetAppSkillsListView::taskStarted, m_taskStrip,
             [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     m_sidebar->setSelection(m_selection);
@@ -427,6 +430,48 @@ bool ContentView::agreeToRestore(std::vector<PlacementPlan>& plans)
     if (sheet.consentsToChangesHere())
         for (PlacementPlan& plan : plans)
             plan.consentToChangesHere();
+    return true;
+}
+
+void ContentView::restoreProject(const QString& project)
+{
+    auto* restoring = new ProjectRestore(
+        m_workspace, m_fetchAccess, project, {},
+        [view = QPointer(this)](RestorePlan& plan) { return view && view->agreeToProjectRestore(plan); });
+    connect(restoring, &ProjectRestore::taskStarted, m_taskStrip,
+            [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
+    connect(restoring, &ProjectRestore::finished, this, [this](const RestoreOutcome& outcome) {
+        if (outcome.stage == RestoreOutcome::Stage::unreadable)
+            m_desktop.alerts.inform(tr("Wiederherstellen nicht möglich"), outcome.error->description,
+                                    AlertStyle::critical);
+        else if (!outcome.failures.isEmpty())
+            m_desktop.alerts.inform(tr("Nicht alles wurde wiederhergestellt"), outcome.failures.join(u'\n'),
+                                    AlertStyle::critical);
+    });
+    restoring->start();
+}
+
+bool ContentView::agreeToProjectRestore(RestorePlan& plan)
+{
+    PlacementPlan shown = PlanSheet::combined(plan.placements);
+    shown.conflicts = plan.conflicts + shown.conflicts;
+    if (plan.fetches.isEmpty() && plan.apps.isEmpty() && plan.keeps.isEmpty() && shown.actions.isEmpty() &&
+        shown.conflicts.isEmpty()) {
+        m_desktop.alerts.inform(tr("Aus quorvane-lock.json wiederherstellen"),
+                                tr("Es gibt nichts zu ändern."));
+        return false;
+    }
+    PlanSheet sheet(tr("Aus quorvane-lock.json wiederherstellen"), shown, this, PlanSheet::Scope::step);
+    sheet.setNote(tr("Zu holen: %1. Apps hinzuzufügen: %2. Schon vorhanden und übernommen: %3.")
+                      .arg(plan.fetches.size())
+                      .arg(plan.apps.size())
+                      .arg(plan.keeps.size()));
+    sheet.exec();
+    if (sheet.choice() == PlanSheet::Choice::cancel)
+        return false;
+    if (sheet.consentsToChangesHere())
+        for (PlacementPlan& placements : plan.placements)
+            placements.consentToChangesHere();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/LockedFetch.h"
 #include "linker/PlacementPlan.h"
 #include "model/Skill.h"
 #include "model/TargetAppSkill.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 class BackupImport;
+struct RestorePlan;
 class CentralHubListView;
 class SkillUpdates;
 class FolderWatch;
@@ -51,6 +53,8 @@ public:
     // The sidebar's section; an app that no longer exists shows the hub.
     std::optional<SidebarSelection> section() const { return m_selection; }
     void showSection(const SidebarSelection& section);
+    // How a project's restore reaches GitHub; without it, only the content cache serves.
+    void setFetchAccess(const FetchAccess& access) { m_fetchAccess = access; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -72,6 +76,9 @@ private:
     void showAddAppSheet();
     void exportBackup();
     void importBackup();
+    // Restores the project from its lock file, after showing the plan.
+    void restoreProject(const QString& project);
+    bool agreeToProjectRestore(RestorePlan& plan);
     // Shows what restoring the imported placements would do, worked out a few apps at a
     // time, and does it when agreed.
     // Shows the restore plan of a backup; true when the user agreed.
@@ -114,4 +121,5 @@ private:
     QAction* m_exportAction = nullptr;
     QAction* m_importAction = nullptr;
     QPointer<BackupImport> m_backupImport; // while one is under way
+    FetchAccess m_fetchAccess;
 };

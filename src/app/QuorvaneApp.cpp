@@ -65,6 +65,11 @@ int QuorvaneApp::run()
         std::make_unique<SkillSources>(*m_network, *m_modelContext, StoreEndpoints::defaults()));
     m_window = std::make_unique<ContentView>(*m_workspace, *m_store,
                                              DesktopServices{m_panels, m_alerts, m_reveal, m_clipboard});
+    const StoreEndpoints endpoints = StoreEndpoints::defaults();
+    m_window->setFetchAccess(
+        {m_network.get(),
+         GitHubHosts{endpoints.apiBase, endpoints.rawBase, GitHubHosts::tokenFromEnvironment()},
+         endpoints.timeout});
 
     connect(qApp, &QGuiApplication::applicationStateChanged, m_window.get(),
             &ContentView::applicationStateChanged);

@@ -67,6 +67,13 @@ void PlanSheet::fillTable(QTableWidget& table, const QList<PlanConflict>& confli
     table.resizeColumnsToContents();
 }
 
+void PlanSheet::setNote(const QString& text)
+{
+    m_note->setText(text);
+    m_note->setVisible(!text.isEmpty());
+    adjustSize();
+}
+
 QString PlanSheet::summary(const PlacementPlan& plan)
 {
     int created = 0;
@@ -116,6 +123,11 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
     setWindowTitle(title);
     auto* heading = new QLabel(title, this);
     heading->setFont(TextStyles::scaled(heading->font(), 1.1, true));
+    m_note = new QLabel(this);
+    m_note->setObjectName(u"planNote"_s);
+    m_note->setTextFormat(Qt::PlainText);
+    m_note->setWordWrap(true);
+    m_note->setVisible(false);
     auto* counts = new QLabel(summary(plan), this);
     counts->setObjectName(u"planSummary"_s);
     counts->setTextFormat(Qt::PlainText);
@@ -162,7 +174,7 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
         const qsizetype open = conflicts - consented;
         const qsizetype doable = actions + consented;
         skip->setVisible(open > 0 && (doable > 0 || scope == Scope::step));
-        carryOut->setEnabled(open == 0 && doable > 0);
+        carryOut->setEnabled(open == 0 && (doable > 0 || scope == Scope::step));
         carryOut->setDefault(carryOut->isEnabled());
     };
     offerChoices();
@@ -179,6 +191,7 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
+    layout->addWidget(m_note);
     layout->addWidget(counts);
     layout->addWidget(details, 1);
     layout->addWidget(consent);

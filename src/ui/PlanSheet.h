@@ -4,6 +4,7 @@
 
 #include "ui/Sheet.h"
 
+class QLabel;
 class QTableWidget;
 
 // What a bulk change would do, shown before it does anything: the counts first, each
@@ -31,6 +32,9 @@ public:
     PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* parent = nullptr,
               Scope scope = Scope::whole);
 
+    // What the larger change does besides the plan's entries, above the counts.
+    void setNote(const QString& text);
+
     Choice choice() const { return m_choice; }
     // Whether the user allowed copies changed here to be overwritten or removed.
     bool consentsToChangesHere() const { return m_consentsToChangesHere; }
@@ -55,6 +59,7 @@ private:
     static void fillTable(QTableWidget& table, const QList<PlanConflict>& conflicts,
                           const QList<PlanAction>& actions);
 
+    QLabel* m_note;
     Choice m_choice = Choice::cancel;
     bool m_consentsToChangesHere = false;
 };

@@ -65,6 +65,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     , m_linkAll(new QToolButton(this))
     , m_unlinkAll(new QToolButton(this))
     , m_sync(new QToolButton(this))
+    , m_restoreProject(new QToolButton(this))
     , m_mode(new QComboBox(this))
 {
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
@@ -82,6 +83,9 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_unlinkAll->setText(tr("Alle Verknüpfungen entfernen…"));
     m_sync->setObjectName(u"syncCopies"_s);
     m_sync->setText(tr("Kopien aktualisieren…"));
+    m_restoreProject->setObjectName(u"restoreProject"_s);
+    m_restoreProject->setText(tr("Aus quorvane-lock.json wiederherstellen…"));
+    m_restoreProject->setVisible(false); // for a project's app only
     m_mode->setObjectName(u"placementMode"_s);
     m_mode->addItem(tr("Link"), int(PlacementKind::link));
     m_mode->addItem(tr("Kopie"), int(PlacementKind::copy));
@@ -119,12 +123,18 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
     layout->addLayout(placement);
+    // On a line of its own as well: beside the mode, it would widen the column.
+    layout->addWidget(m_restoreProject, 0, Qt::AlignLeft);
     layout->addWidget(m_pages);
 
     connect(refreshAction, &QAction::triggered, this, &TargetAppSkillsListView::reload);
     connect(m_linkAll, &QToolButton::clicked, this, [this] { changeAll(true); });
     connect(m_unlinkAll, &QToolButton::clicked, this, [this] { changeAll(false); });
     connect(m_sync, &QToolButton::clicked, this, &TargetAppSkillsListView::syncCopies);
+    connect(m_restoreProject, &QToolButton::clicked, this, [this] {
+        if (m_app && m_app->project())
+            Q_EMIT restoreProjectRequested(*m_app->project());
+    });
     connect(m_mode, &QComboBox::activated, this, &TargetAppSkillsListView::switchMode);
     const ChangeFeed& changes = m_workspace.changes();
     connect(&changes, &ChangeFeed::targetFolderChanged, this, [this](const QUuid& appID) {
@@ -163,6 +173,7 @@ void TargetAppSkillsListView::setActionsEnabled(bool enabled)
     m_linkAll->setEnabled(enabled);
     m_unlinkAll->setEnabled(enabled);
     m_sync->setEnabled(enabled);
+    m_restoreProject->setEnabled(enabled);
     m_mode->setEnabled(enabled);
     reload();
 }
@@ -181,6 +192,7 @@ void TargetAppSkillsListView::reload()
     const PlacementKind mode = m_app ? m_app->placement() : PlacementKind::link;
     m_mode->setCurrentIndex(m_mode->findData(int(mode)));
     m_sync->setVisible(mode == PlacementKind::copy);
+    m_restoreProject->setVisible(m_app && m_app->project());
     m_items = m_app ? m_workspace.targetListing().list(*m_app).value_or(QList<TargetAppSkill>())
                     : QList<TargetAppSkill>();
     m_pages->setCurrentIndex(m_items.isEmpty() ? 1 : 0);

@@ -39,6 +39,8 @@ Q_SIGNALS:
     void selectedItemChanged(const std::optional<TargetAppSkill>& item);
     // An import went to the background; the window shows its progress.
     void taskStarted(BackgroundTask* task);
+    // "Aus quorvane-lock.json wiederherstellen…" for the app's project.
+    void restoreProjectRequested(const QString& project);
 
 private:
     void reload();
@@ -72,6 +74,7 @@ private:
     QToolButton* m_linkAll;
     QToolButton* m_unlinkAll;
     QToolButton* m_sync;
+    QToolButton* m_restoreProject;
     QComboBox* m_mode;
     bool m_actionsEnabled = true;
 };

@@ -485,6 +485,44 @@ private Q_SLOTS:
         QVERIFY(w.find<QAction>(u"renameAppAction"_s)->isEnabled());
     }
 
+    // A project app's page restores the project from its lock file after showing the plan,
+    // with what the restore does besides its entries above the counts.
+    void aProjectIsRestoredFromItsPage()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        QVERIFY(writeFile(w.hub + u"/deploy/SKILL.md"_s, "# Deploy"));
+        const QString repo = w.path(u"shop"_s);
+        QVERIFY(makeFolder(repo));
+        TargetApp* app = AppActions(*w.workspace)
+                             .addToProject(*assistantPreset(u"claude-code"_s), repo, true, std::nullopt)
+                             .value();
+        QCOMPARE(LinkActions(*w.workspace).setLinked(w.hubSkill(u"deploy"_s), *app, true).result,
+                 LinkToggleResult::changed);
+        QVERIFY(readFile(repo + u"/quorvane-lock.json"_s).contains("\"deploy\""));
+        QVERIFY(QDir(repo + u"/.claude/skills/deploy"_s).removeRecursively());
+        QTRY_VERIFY(!w.sidebar()->topLevelItem(3)->isHidden());
+        w.sidebar()->setCurrentItem(w.sidebar()->topLevelItem(3)->child(0)->child(0));
+        auto* restore = w.find<QToolButton>(u"restoreProject"_s);
+        QTRY_VERIFY(restore->isVisible());
+        QString note;
+        Window::withModal([&] { restore->click(); },
+                          [&](QDialog& sheet) {
+                              note = sheet.findChild<QLabel*>(u"planNote"_s)->text();
+                              sheet.findChild<QPushButton*>(u"planCarryOut"_s)->click();
+                          });
+        QCOMPARE(note, u"Zu holen: 0. Apps hinzuzufügen: 0. Schon vorhanden und übernommen: 0."_s);
+        QTRY_COMPARE(readFile(repo + u"/.claude/skills/deploy/SKILL.md"_s), QByteArray("# Deploy"));
+        QVERIFY(w.desktop.alerts.shown.isEmpty());
+
+        // A lock file that cannot be read is said so, and nothing changes.
+        QTRY_VERIFY(restore->isEnabled()); // once the restore's task is over
+        QVERIFY(writeFile(repo + u"/quorvane-lock.json"_s, "{"));
+        restore->click();
+        QTRY_COMPARE(w.desktop.alerts.shown.size(), 1);
+        QVERIFY(w.desktop.alerts.shown.first().startsWith(u"Wiederherstellen nicht möglich|"_s));
+    }
+
     // Renaming an app renames its list's title too.
     void renamingApps_data()
     {
