@@ -30,7 +30,7 @@ void LockedFetch::start()
     QHash<QString, qsizetype> groupOf;
     for (const RestoreFetch& fetch : std::as_const(m_fetches)) {
         if (const auto files = m_cache->find(fetch.contentSha256)) {
-            takeFetched(fetch, *files);
+            takeFetched(fetch, *files, true);
             continue;
         }
         if (fetch.source.repository.isEmpty() || !m_access.network) {
@@ -95,7 +95,7 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
                     {QString(), fetch.source.repository, at, fetch.source.path}, std::nullopt, this);
                 connect(folder, &SkillFolderFetch::finished, this,
                         [this, fetch, next](const FetchedSkill& skill) {
-                            takeFetched(fetch, skill.files);
+                            takeFetched(fetch, skill.files, false);
                             (*next)();
                         });
                 connect(folder, &SkillFolderFetch::failed, this, [this, fetch, next](const QString& message) {
@@ -109,10 +109,10 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
         });
 }
 
-void LockedFetch::takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files)
+void LockedFetch::takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files, bool checked)
 {
-    const FolderDigest digest = FolderContent::digest(files);
-    if (digest.contentHash != fetch.contentSha256) {
+    // What the cache hands out was checked against its hash as it was read.
+    if (!checked && FolderContent::digest(files).contentHash != fetch.contentSha256) {
         m_failures.append(fetch.name + u": "_s + tr("Inhalt weicht von der Sperrdatei ab"));
         m_notFetched.append(fetch.name);
         return;
@@ -134,6 +134,7 @@ void LockedFetch::takeFetched(const RestoreFetch& fetch, const QList<ContentFile
         Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
     if (fetch.source.repository.isEmpty())
         return; // from the cache, for an item of unknown origin
+    const FolderDigest& digest = placed.value();
     const SkillProvenance provenance{fetch.name,
                                      fetch.source.repository,
                                      fetch.source.repository,

@@ -53,7 +53,7 @@ Q_SIGNALS:
 private:
     void fetchNext();
     void fetchGroup(const QList<RestoreFetch>& group);
-    void takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files);
+    void takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files, bool checked);
     void finish();
 
     Workspace& m_workspace;

@@ -27,7 +27,7 @@ public:
     Result<LockFile> lockOf(const QString& project) const;
     // Writes the project's lock file (an unchanged one is left untouched).
     Outcome write(const QString& project) const;
-    // Keeps the lock of the app's project current; every project's for a null id.
+    // Keeps the lock of the app's project current (an app of no project has none).
     void keepFor(const QUuid& appID) const;
 
 private:

@@ -140,7 +140,7 @@ RestorePlan ProjectRestore::plan(Workspace& workspace, const QString& project, c
                 hash && hash.value() == skill.contentSha256)
                 continue;
         }
-        const bool cached = cache.find(skill.contentSha256).has_value();
+        const bool cached = cache.holds(skill.contentSha256);
         QString refusal;
         if (!skill.source && !cached)
             refusal = present ? Texts::tr("Inhalt weicht von der Sperrdatei ab")
@@ -214,7 +214,8 @@ void ProjectRestore::start()
 
 void ProjectRestore::addAppsAndPlace()
 {
-    HubActions(m_workspace).rescan();
+    // The views learn of the items fetched once the hub was read again; the placements need no scan.
+    HubActions(m_workspace).rescanInBackground();
     QHash<QString, QUuid> appOf;
     for (const RestoreApp& app : std::as_const(m_plan.apps)) {
         AppActions actions(m_workspace);

@@ -19,11 +19,9 @@ Workspace::Workspace(ModelContext& context, PlatformServices platform, QObject* 
     , m_backup(context, m_hub)
     , m_changes(context)
 {
-    // A project's lock file follows Quorvane's placements in its apps, whichever process made
-    // them: their records, not the folders, which a pull or a checkout may change on purpose.
-    connect(&m_changes, &ChangeFeed::linkRecordsChanged, this,
-            [this] { ProjectLocks(*this).keepFor(QUuid()); });
-    connect(&m_changes, &ChangeFeed::appsChanged, this, [this] { ProjectLocks(*this).keepFor(QUuid()); });
+    // A project's lock file follows Quorvane's placements in its apps: the records they leave,
+    // not the folders, which a pull or a checkout may change on purpose.
+    m_records.setOnChange([this](const QUuid& appID) { ProjectLocks(*this).keepFor(appID); });
 }
 
 Workspace::~Workspace()

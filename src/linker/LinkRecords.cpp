@@ -121,6 +121,8 @@ bool LinkRecords::apply(const QList<AppRecordChange>& changes, const QString& fa
         Log::line(failureLine + saved.error().description);
         return false;
     }
+    for (const AppRecordChange& change : changes)
+        announce(change.targetAppID);
     return true;
 }
 
@@ -144,17 +146,23 @@ RecordedItems LinkRecords::recordedIn(const ModelContext& context, const QUuid& 
 
 bool LinkRecords::remove(const QUuid& targetAppID, const QString& itemName)
 {
-    return removeRecordsWhere(
+    const bool removed = removeRecordsWhere(
         m_context,
         [&](const SkillLinkRecord& record) {
             return record.targetAppID() == targetAppID && record.itemName() == itemName;
         },
         u"Failed to remove link record: "_s);
+    if (removed)
+        announce(targetAppID);
+    return removed;
 }
 
 bool LinkRecords::removeAll(const QUuid& targetAppID)
 {
-    return removeRecordsWhere(
+    const bool removed = removeRecordsWhere(
         m_context, [&](const SkillLinkRecord& record) { return record.targetAppID() == targetAppID; },
         u"Failed to remove link records: "_s);
+    if (removed)
+        announce(targetAppID);
+    return removed;
 }

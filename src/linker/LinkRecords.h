@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <functional>
+
 #include <optional>
 
 class ModelContext;
@@ -47,9 +49,22 @@ public:
     // Every record of the app, as when the app is deleted.
     bool removeAll(const QUuid& targetAppID);
 
+    // Called with each app whose records a change saved, as a project's lock file must hear.
+    void setOnChange(std::function<void(const QUuid& targetAppID)> onChange)
+    {
+        m_onChange = std::move(onChange);
+    }
+
 private:
+    void announce(const QUuid& targetAppID) const
+    {
+        if (m_onChange)
+            m_onChange(targetAppID);
+    }
+
     // `failureLine` starts the log line of a failed save.
     bool apply(const QList<AppRecordChange>& changes, const QString& failureLine);
 
     ModelContext& m_context;
+    std::function<void(const QUuid&)> m_onChange;
 };

@@ -45,6 +45,11 @@ QString ContentCache::defaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u"/Quorvane/content"_s;
 }
 
+bool ContentCache::holds(const QString& contentHash) const
+{
+    return isContentHash(contentHash) && FileSystem::existsAsFolder(m_folder + u'/' + contentHash) == true;
+}
+
 std::optional<QList<ContentFile>> ContentCache::find(const QString& contentHash) const
 {
     if (!isContentHash(contentHash))
@@ -61,11 +66,11 @@ std::optional<QList<ContentFile>> ContentCache::find(const QString& contentHash)
 
 Outcome ContentCache::keep(const QString& contentHash, const QList<ContentFile>& files)
 {
+    const QString target = m_folder + u'/' + contentHash;
+    if (holds(contentHash))
+        return {};
     if (!isContentHash(contentHash) || FolderContent::digest(files).contentHash != contentHash)
         return Error{u"The files do not have the content hash %1."_s.arg(contentHash)};
-    const QString target = m_folder + u'/' + contentHash;
-    if (FileSystem::existsAsFolder(target) == true)
-        return {};
     if (!QDir().mkpath(m_folder))
         return Error{u"Cannot create the cache folder "_s + m_folder};
     const QString staging = m_folder + u"/.staging-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);

@@ -29,6 +29,8 @@ public:
     static QString defaultFolder();
     const QString& folder() const { return m_folder; }
 
+    // Whether an entry is kept under that hash (not read, so not checked).
+    bool holds(const QString& contentHash) const;
     // The files kept under that hash, checked against it; nothing when absent or damaged.
     std::optional<QList<ContentFile>> find(const QString& contentHash) const;
     // Keeps the files under their hash (written beside, then moved in), then trims.

@@ -613,13 +613,20 @@ private Q_SLOTS:
         QVERIFY(makeFolder(clone) && makeFolder(fresh.path(u"Hub"_s)));
         QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, lock));
         QCOMPARE(fresh.run({u"hub"_s, u"set"_s, fresh.path(u"Hub"_s)}).exitCode, 0);
+        // Adding one of the project's apps by hand places nothing, so the lock stays as it came.
+        QCOMPARE(fresh
+                     .run({u"apps"_s, u"add"_s, u"--preset"_s, u"claude-code"_s, u"--project"_s, clone,
+                           u"--create"_s})
+                     .exitCode,
+                 0);
+        QCOMPARE(readFile(clone + u"/quorvane-lock.json"_s), lock);
         github.seen.clear();
         const Run planned = fresh.run(QStringList{u"restore"_s, clone, u"--dry-run"_s} + hosts);
         QCOMPARE(planned.exitCode, 0);
         QVERIFY2(planned.out.contains(u"fetch pdf o/r@%1:skills/pdf\n"_s.arg(QString::fromLatin1(first))) &&
                      planned.out.contains(u"add-app cursor "_s + clone + u"/.cursor/skills\n"_s),
                  qPrintable(planned.out));
-        QVERIFY(github.seen.isEmpty() && !QFileInfo::exists(clone + u"/.claude"_s));
+        QVERIFY(github.seen.isEmpty() && !QFileInfo::exists(clone + u"/.cursor"_s));
         const Run restored = fresh.run(QStringList{u"restore"_s, clone} + hosts);
         QCOMPARE(restored.exitCode, 0);
         qsizetype treeListings = 0;
