@@ -396,9 +396,11 @@ void ContentView::importBackup()
     const auto file = m_desktop.panels.chooseFileToOpen(request);
     if (!file)
         return;
-    auto* import = new BackupImport(m_workspace, *file, [view = QPointer(this)](BackupImportPlan& plan) {
-        return view && view->agreeToRestore(plan.links);
-    });
+    // With GitHub reachable, the hub items the backup knows and the hub lacks come back too.
+    auto* import = new BackupImport(
+        m_workspace, *file,
+        [view = QPointer(this)](BackupImportPlan& plan) { return view && view->agreeToRestore(plan); },
+        m_fetchAccess.network ? std::optional(m_fetchAccess) : std::nullopt);
     connect(import, &BackupImport::taskStarted, m_taskStrip,
             [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     m_backupImport = import;
@@ -418,18 +420,20 @@ void ContentView::importBackup()
     import->start();
 }
 
-bool ContentView::agreeToRestore(std::vector<PlacementPlan>& plans)
+bool ContentView::agreeToRestore(BackupImportPlan& plan)
 {
-    const PlacementPlan shown = PlanSheet::combined(plans);
-    if (shown.actions.isEmpty() && shown.conflicts.isEmpty())
+    const PlacementPlan shown = PlanSheet::combined(plan.links);
+    if (shown.actions.isEmpty() && shown.conflicts.isEmpty() && plan.fetches.isEmpty())
         return true;
     PlanSheet sheet(tr("Verknüpfungen wiederherstellen"), shown, this, PlanSheet::Scope::step);
+    if (!plan.fetches.isEmpty())
+        sheet.setNote(tr("Aus ihren Quellen zurückzuholen: %1.").arg(plan.fetches.size()));
     sheet.exec();
     if (sheet.choice() == PlanSheet::Choice::cancel)
         return false;
     if (sheet.consentsToChangesHere())
-        for (PlacementPlan& plan : plans)
-            plan.consentToChangesHere();
+        for (PlacementPlan& links : plan.links)
+            links.consentToChangesHere();
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 class BackupImport;
+struct BackupImportPlan;
 struct RestorePlan;
 class CentralHubListView;
 class SkillUpdates;
@@ -82,7 +83,7 @@ private:
     // Shows what restoring the imported placements would do, worked out a few apps at a
     // time, and does it when agreed.
     // Shows the restore plan of a backup; true when the user agreed.
-    bool agreeToRestore(std::vector<PlacementPlan>& plans);
+    bool agreeToRestore(BackupImportPlan& plan);
     void startRenamingApp(const QUuid& appID);
     void commitRenamingApp(const QUuid& appID, const QString& text);
     void revealApp(const QUuid& appID);
