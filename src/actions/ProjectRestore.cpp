@@ -231,33 +231,39 @@ void ProjectRestore::addAppsAndPlace()
     std::vector<PlacementPlan> toCarryOut;
     for (std::size_t i = 0; i < m_plan.placements.size(); ++i) {
         PlacementPlan& placements = m_plan.placements[i];
+        const QString& lockName = m_plan.placementApps.at(qsizetype(i));
         if (placements.appID.isNull())
-            placements.appID = appOf.value(m_plan.placementApps.at(qsizetype(i)));
+            placements.appID = appOf.value(lockName);
         if (placements.appID.isNull())
             continue;
+        appOf.insert(lockName, placements.appID);
         // Nothing of a skill that could not be fetched is placed.
         placements.actions.removeIf(
             [this](const PlanAction& action) { return m_notFetched.contains(action.itemName); });
         if (!placements.actions.isEmpty())
             toCarryOut.push_back(std::move(placements));
     }
-    QSet<QUuid> kept;
+    // Every entry kept is recorded with one save, so each project's lock is written once.
+    QHash<QUuid, qsizetype> changeOf;
+    QList<AppRecordChange> keptRecords;
     for (const RestoreKeep& keep : std::as_const(m_plan.keeps)) {
-        QUuid appID;
-        for (std::size_t i = 0; i < m_plan.placements.size() && appID.isNull(); ++i)
-            if (m_plan.placementApps.at(qsizetype(i)) == keep.lockName)
-                appID = appOf.value(keep.lockName, m_plan.placements[i].appID);
-        if (appID.isNull())
-            continue;
+        const QUuid appID = appOf.value(keep.lockName);
         const TargetApp* app = m_workspace.app(appID);
-        const bool copies = app && app->placement() == PlacementKind::copy;
-        if (!m_workspace.linkRecords().upsert(appID, keep.itemName,
-                                              copies ? std::optional(keep.contentSha256) : std::nullopt))
-            m_failures.append(keep.path + u": "_s + Texts::tr("nicht vermerkt"));
-        kept.insert(appID);
+        if (!app)
+            continue;
+        if (!changeOf.contains(appID)) {
+            changeOf.insert(appID, keptRecords.size());
+            keptRecords.append({appID, {}, {}});
+        }
+        const bool copies = app->placement() == PlacementKind::copy;
+        keptRecords[changeOf.value(appID)].added.append(
+            {keep.itemName, copies ? std::optional(keep.contentSha256) : std::nullopt});
     }
-    for (const QUuid& appID : std::as_const(kept))
-        m_workspace.changes().announceTargetFolder(appID);
+    if (!keptRecords.isEmpty() && !m_workspace.linkRecords().change(keptRecords))
+        for (const RestoreKeep& keep : std::as_const(m_plan.keeps))
+            m_failures.append(keep.path + u": "_s + Texts::tr("nicht vermerkt"));
+    for (const AppRecordChange& change : std::as_const(keptRecords))
+        m_workspace.changes().announceTargetFolder(change.targetAppID);
     if (toCarryOut.empty())
         return finish({RestoreOutcome::Stage::restored, std::nullopt, m_failures, {}});
     PlanTask* task = PlanTask::start(m_workspace, std::move(toCarryOut), true);

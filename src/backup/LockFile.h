@@ -17,6 +17,9 @@ struct LockedSource
     QString commit;     // the commit it was fetched at; empty where that was not recorded
     QString path;       // the skill folder inside the repository ("" for its root)
     QString tree;       // the folder's tree SHA
+
+    // "REPOSITORY@COMMIT:PATH" (the ref where no commit was recorded), as plans show it.
+    QString text() const { return repository + u'@' + (commit.isEmpty() ? ref : commit) + u':' + path; }
     bool operator==(const LockedSource&) const = default;
 };
 

@@ -33,9 +33,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
     QString lines;
     Json fetched = Json::array();
     for (const RestoreFetch& fetch : fetches) {
-        const LockedSource& source = fetch.source;
-        const QString from = u"%1@%2:%3"_s.arg(
-            source.repository, source.commit.isEmpty() ? source.ref : source.commit, source.path);
+        const QString from = fetch.source.text();
         lines += u"fetch %1 %2\n"_s.arg(fetch.name, from);
         fetched.push_back({{"name", utf8(fetch.name)}, {"source", utf8(from)}});
     }

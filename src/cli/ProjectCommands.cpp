@@ -22,12 +22,6 @@ QString projectArgument(const QStringList& args)
     return QDir::cleanPath(absolute(args.isEmpty() ? u"."_s : args.first()));
 }
 
-QString sourceText(const LockedSource& source)
-{
-    return u"%1@%2:%3"_s.arg(source.repository, source.commit.isEmpty() ? source.ref : source.commit,
-                             source.path);
-}
-
 // The restore's plan, one line per step or as JSON; true when it may be carried out.
 bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
 {
@@ -44,11 +38,10 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
     Json actions = Json::array();
     Json conflicts = Json::array();
     for (const RestoreFetch& fetch : std::as_const(plan.fetches)) {
-        lines += u"fetch %1 %2\n"_s.arg(fetch.name, sourceText(fetch.source));
-        fetches.push_back(
-            {{"name", utf8(fetch.name)},
-             {"source",
-              fetch.source.repository.isEmpty() ? Json(nullptr) : Json(utf8(sourceText(fetch.source)))}});
+        lines += u"fetch %1 %2\n"_s.arg(fetch.name, fetch.source.text());
+        fetches.push_back({{"name", utf8(fetch.name)},
+                           {"source", fetch.source.repository.isEmpty() ? Json(nullptr)
+                                                                        : Json(utf8(fetch.source.text()))}});
     }
     for (const RestoreApp& app : std::as_const(plan.apps)) {
         lines += u"add-app %1 %2\n"_s.arg(app.lockName, app.folder);
