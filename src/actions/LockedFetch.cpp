@@ -9,9 +9,23 @@
 #include "store/ContentCache.h"
 #include "store/SkillFolderFetch.h"
 
-#include <QHash>
-
 using namespace Qt::StringLiterals;
+
+// A folder on its way into the hub: its files, or nothing to read them from the cache.
+struct LockedFetch::Placing
+{
+    RestoreFetch fetch;
+    SkillInstallTarget target;
+    std::optional<QList<ContentFile>> files;
+};
+
+// How placing it went: what now stands in the hub, or why nothing does.
+struct LockedFetch::Placed
+{
+    RestoreFetch fetch;
+    Result<FolderDigest, QString> placed;
+    bool notInCache = false; // the cache entry had gone or was damaged: fetch it instead
+};
 
 LockedFetch::LockedFetch(Workspace& workspace, FetchAccess access, QList<RestoreFetch> fetches,
                          QObject* parent)
@@ -26,36 +40,39 @@ LockedFetch::~LockedFetch() = default;
 
 void LockedFetch::start()
 {
-    // Skills of one repository at one commit share one tree listing.
-    QHash<QString, qsizetype> groupOf;
+    QList<Placing> cached;
     for (const RestoreFetch& fetch : std::as_const(m_fetches)) {
-        if (const auto files = m_cache->find(fetch.contentSha256)) {
-            takeFetched(fetch, *files, true);
-            continue;
-        }
-        if (fetch.source.repository.isEmpty() || !m_access.network) {
-            m_failures.append(fetch.name + u": "_s +
-                              tr("nicht im Zwischenspeicher, und ohne bekannte Quelle"));
-            m_notFetched.append(fetch.name);
-            continue;
-        }
-        const QString at = fetch.source.commit.isEmpty() ? fetch.source.ref : fetch.source.commit;
-        const QString key = fetch.source.repository + u'@' + at;
-        if (!groupOf.contains(key)) {
-            groupOf.insert(key, m_groups.size());
-            m_groups.append(QList<RestoreFetch>());
-        }
-        m_groups[groupOf.value(key)].append(fetch);
+        if (!m_cache->holds(fetch.contentSha256))
+            fetchFromSource(fetch);
+        else if (auto placing = planPlacing(fetch, std::nullopt))
+            cached.append(std::move(*placing));
     }
-    // Queued, so the caller hears the end after start() returned, whatever happens.
-    QMetaObject::invokeMethod(this, &LockedFetch::fetchNext, Qt::QueuedConnection);
+    // Always through the worker and back, so the caller hears the end after start() returned.
+    placeInBackground(std::move(cached), [this] { fetchNext(); });
+}
+
+void LockedFetch::fetchFromSource(const RestoreFetch& fetch)
+{
+    if (fetch.source.repository.isEmpty())
+        return fail(fetch, tr("nicht im Zwischenspeicher, und ohne bekannte Quelle"));
+    if (!m_access.network)
+        return fail(fetch, tr("nicht im Zwischenspeicher; ohne Netz nicht zu holen"));
+    const QString at = fetch.source.commit.isEmpty() ? fetch.source.ref : fetch.source.commit;
+    const QString key = fetch.source.repository + u'@' + at;
+    if (!m_groupOf.contains(key)) {
+        m_groupOf.insert(key, m_groups.size());
+        m_groups.append(QList<RestoreFetch>());
+    }
+    m_groups[m_groupOf.value(key)].append(fetch);
 }
 
 void LockedFetch::fetchNext()
 {
-    if (m_groups.isEmpty())
-        return finish();
-    fetchGroup(m_groups.takeFirst());
+    for (QList<RestoreFetch>& group : m_groups) {
+        if (!group.isEmpty())
+            return fetchGroup(std::exchange(group, {}));
+    }
+    finish();
 }
 
 void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
@@ -67,10 +84,8 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
         http, m_access.hosts, first.repository, at, this,
         [this, group, at](const Result<RepositoryTree, QString>& tree) {
             if (!tree) {
-                for (const RestoreFetch& fetch : group) {
-                    m_failures.append(fetch.name + u": "_s + tree.error());
-                    m_notFetched.append(fetch.name);
-                }
+                for (const RestoreFetch& fetch : group)
+                    fail(fetch, tree.error());
                 return fetchNext();
             }
             // One skill at a time, so no more than four files are under way.
@@ -95,12 +110,13 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
                     {QString(), fetch.source.repository, at, fetch.source.path}, std::nullopt, this);
                 connect(folder, &SkillFolderFetch::finished, this,
                         [this, fetch, next](const FetchedSkill& skill) {
-                            takeFetched(fetch, skill.files, false);
-                            (*next)();
+                            auto placing = planPlacing(fetch, skill.files);
+                            if (!placing)
+                                return (*next)();
+                            placeInBackground({std::move(*placing)}, [next] { (*next)(); });
                         });
                 connect(folder, &SkillFolderFetch::failed, this, [this, fetch, next](const QString& message) {
-                    m_failures.append(fetch.name + u": "_s + message);
-                    m_notFetched.append(fetch.name);
+                    fail(fetch, message);
                     (*next)();
                 });
                 folder->startWith(listed);
@@ -109,44 +125,92 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
         });
 }
 
-void LockedFetch::takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files, bool checked)
+std::optional<LockedFetch::Placing> LockedFetch::planPlacing(const RestoreFetch& fetch,
+                                                             std::optional<QList<ContentFile>> files)
 {
-    // What the cache hands out was checked against its hash as it was read.
-    if (!checked && FolderContent::digest(files).contentHash != fetch.contentSha256) {
-        m_failures.append(fetch.name + u": "_s + tr("Inhalt weicht von der Sperrdatei ab"));
-        m_notFetched.append(fetch.name);
-        return;
-    }
     auto install = m_workspace.linker().installer.planSkillInstall(fetch.name);
     if (!install) {
-        m_failures.append(fetch.name + u": "_s + install.error());
-        m_notFetched.append(fetch.name);
-        return;
+        fail(fetch, install.error());
+        return std::nullopt;
     }
-    // The plan was agreed to: what the hub held under this name gives way to the locked content.
-    const auto placed = HubInstaller::placeSkillFolder(install.value().target, files, true);
-    if (!placed) {
-        m_failures.append(fetch.name + u": "_s + placed.error().message);
-        m_notFetched.append(fetch.name);
-        return;
+    return Placing{fetch, install.value().target, std::move(files)};
+}
+
+void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void()> then)
+{
+    // The fetch is alive when the worker posts: it goes only in finish(), after this, or with
+    // the workspace, which awaits its workers first.
+    m_workspace.runInBackground([this, cache = m_cache.get(), placings = std::move(placings),
+                                 then = std::move(then)] {
+        QList<Placed> outcomes;
+        for (const Placing& placing : placings) {
+            const RestoreFetch& fetch = placing.fetch;
+            // What the cache hands out was checked against its hash as it was read.
+            const auto files = placing.files ? placing.files : cache->find(fetch.contentSha256);
+            if (!files) {
+                outcomes.append({fetch, QString(), true});
+                continue;
+            }
+            if (placing.files && FolderContent::digest(*files).contentHash != fetch.contentSha256) {
+                outcomes.append({fetch, tr("Inhalt weicht von der Sperrdatei ab"), false});
+                continue;
+            }
+            // The plan was agreed to: what the hub held under this name gives way to the locked content.
+            auto placed = HubInstaller::placeSkillFolder(placing.target, *files, true);
+            if (!placed) {
+                outcomes.append({fetch, placed.error().message, false});
+                continue;
+            }
+            if (placing.files)
+                if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept)
+                    Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
+            outcomes.append({fetch, std::move(placed.value()), false});
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, outcomes, then] {
+                takePlaced(outcomes);
+                then();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void LockedFetch::takePlaced(const QList<Placed>& outcomes)
+{
+    for (const Placed& outcome : outcomes) {
+        const RestoreFetch& fetch = outcome.fetch;
+        if (outcome.notInCache) {
+            fetchFromSource(fetch);
+            continue;
+        }
+        if (!outcome.placed) {
+            fail(fetch, outcome.placed.error());
+            continue;
+        }
+        if (fetch.source.repository.isEmpty())
+            continue; // from the cache, for an item of unknown origin
+        const FolderDigest& digest = outcome.placed.value();
+        const SkillProvenance provenance{fetch.name,
+                                         fetch.source.repository,
+                                         fetch.source.repository,
+                                         fetch.source.ref,
+                                         fetch.source.path,
+                                         fetch.source.tree,
+                                         digest.contentHash,
+                                         digest.files,
+                                         QDateTime::currentDateTimeUtc(),
+                                         fetch.source.commit};
+        if (const Outcome saved = SkillProvenanceRecord::record(m_workspace.context(), provenance); !saved)
+            Log::line(u"Failed to record where "_s + fetch.name + u" came from: "_s +
+                      saved.error().description);
     }
-    if (Outcome kept = m_cache->keep(fetch.contentSha256, files); !kept)
-        Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
-    if (fetch.source.repository.isEmpty())
-        return; // from the cache, for an item of unknown origin
-    const FolderDigest& digest = placed.value();
-    const SkillProvenance provenance{fetch.name,
-                                     fetch.source.repository,
-                                     fetch.source.repository,
-                                     fetch.source.ref,
-                                     fetch.source.path,
-                                     fetch.source.tree,
-                                     digest.contentHash,
-                                     digest.files,
-                                     QDateTime::currentDateTimeUtc(),
-                                     fetch.source.commit};
-    if (const Outcome saved = SkillProvenanceRecord::record(m_workspace.context(), provenance); !saved)
-        Log::line(u"Failed to record where "_s + fetch.name + u" came from: "_s + saved.error().description);
+}
+
+void LockedFetch::fail(const RestoreFetch& fetch, const QString& reason)
+{
+    m_failures.append(fetch.name + u": "_s + reason);
+    m_notFetched.append(fetch.name);
 }
 
 void LockedFetch::finish()

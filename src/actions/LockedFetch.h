@@ -4,11 +4,14 @@
 #include "backup/LockFile.h"
 #include "store/GitHubTree.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class ContentCache;
 class QNetworkAccessManager;
@@ -35,7 +38,8 @@ struct FetchAccess
 // them, else from GitHub at the locked commit, one tree listing per repository and commit
 // and one skill at a time (its files four at a time). Each folder must hash to its locked
 // content, or nothing of it reaches the hub; what came is kept in the cache and its origin
-// recorded. Used by a project's restore and by a backup import alike. Goes once finished.
+// recorded. Folders are read, checked and written on a worker, so a window stays responsive.
+// Used by a project's restore and by a backup import alike. Goes once finished.
 class LockedFetch : public QObject
 {
     Q_OBJECT
@@ -51,16 +55,27 @@ Q_SIGNALS:
     void finished(const QStringList& failures, const QStringList& notFetched);
 
 private:
+    struct Placing;
+    struct Placed;
+
+    // Queues a fetch from GitHub, in the group of its repository and commit.
+    void fetchFromSource(const RestoreFetch& fetch);
     void fetchNext();
     void fetchGroup(const QList<RestoreFetch>& group);
-    void takeFetched(const RestoreFetch& fetch, const QList<ContentFile>& files, bool checked);
+    // Where in the hub the fetch goes; nothing, and a failure noted, where it cannot.
+    std::optional<Placing> planPlacing(const RestoreFetch& fetch, std::optional<QList<ContentFile>> files);
+    // Places the folders on a worker, then takes the outcomes here and goes on with `then`.
+    void placeInBackground(QList<Placing> placings, std::function<void()> then);
+    void takePlaced(const QList<Placed>& outcomes);
+    void fail(const RestoreFetch& fetch, const QString& reason);
     void finish();
 
     Workspace& m_workspace;
     FetchAccess m_access;
     QList<RestoreFetch> m_fetches;
-    std::unique_ptr<ContentCache> m_cache;
-    QList<QList<RestoreFetch>> m_groups; // by repository and commit
+    std::unique_ptr<ContentCache> m_cache; // on the worker while folders are placed
+    QList<QList<RestoreFetch>> m_groups;   // by repository and commit
+    QHash<QString, qsizetype> m_groupOf;
     QStringList m_failures;
     QStringList m_notFetched;
 };

@@ -15,6 +15,7 @@
 #include "backup/BackupService.h"
 #include "model/TargetApp.h"
 #include "store/SkillStoreService.h"
+#include "ui/AddProjectSheet.h"
 #include "ui/AddTargetAppSheet.h"
 #include "ui/CentralHubListView.h"
 #include "ui/FolderPrompts.h"
@@ -95,6 +96,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
         m_importAction->setEnabled(!busy && !m_backupImport);
         m_appSkillsList->setActionsEnabled(!busy);
     });
+    connect(m_sidebar, &SidebarView::addProjectRequested, this, &ContentView::showAddProjectSheet);
     connect(m_appSkillsList, &TargetAppSkillsListView::restoreProjectRequested, this,
             &ContentView::restoreProject);
     connect(m_appSkillsList, &TargetAppSkillsListView::taskStarted, m_taskStrip,
@@ -178,7 +180,7 @@ QWidget* ContentView::makeSidebarColumn()
 void ContentView::reloadTargetApps()
 {
     m_targetApps = m_workspace.apps();
-    m_sidebar->setTargetApps(m_targetApps);
+    m_sidebar->setTargetApps(m_targetApps, m_workspace.platform().user.homeFolder());
     updateColumns();
 }
 
@@ -368,6 +370,14 @@ void ContentView::showAddAppSheet()
 {
     AddTargetAppSheet sheet(m_workspace, m_desktop, this);
     sheet.exec();
+}
+
+void ContentView::showAddProjectSheet()
+{
+    AddProjectSheet sheet(m_workspace, m_desktop, this);
+    sheet.exec();
+    if (const auto project = sheet.projectToRestore())
+        restoreProject(*project);
 }
 
 void ContentView::exportBackup()

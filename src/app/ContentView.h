@@ -75,6 +75,8 @@ private:
 
     // What the user does from the toolbar and with app rows in the sidebar.
     void showAddAppSheet();
+    // Adds a project's assistant folders, then restores it from its lock file when asked.
+    void showAddProjectSheet();
     void exportBackup();
     void importBackup();
     // Restores the project from its lock file, after showing the plan.

@@ -80,9 +80,11 @@ int appsPresets(CliSession& session, const QStringList&)
                             {"projectFolder",
                              preset.projectFolder ? Json(utf8(*preset.projectFolder)) : Json(nullptr)}});
         else
-            print(u"%1\t%2\t%3\t%4%5"_s.arg(preset.id, preset.name, preset.folder,
-                                            exists ? u"exists"_s : u"missing"_s,
-                                            preset.copyRecommended ? u"\tcopy recommended"_s : QString()));
+            // Labelled fields after the fixed four, so scripts that read those keep working.
+            print(u"%1\t%2\t%3\t%4%5%6"_s.arg(
+                preset.id, preset.name, preset.folder, exists ? u"exists"_s : u"missing"_s,
+                preset.copyRecommended ? u"\tcopy recommended"_s : QString(),
+                preset.projectFolder ? u"\tproject folder "_s + *preset.projectFolder : QString()));
     }
     if (session.json())
         printJson(list);

@@ -98,7 +98,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
         {{u"apps"_s, u"presets"_s},
          QString(),
-         u"the known assistants: id, name, folder, whether it exists, whether copies are recommended"_s,
+         u"the known assistants: id, name, folder, whether it exists, whether copies are recommended, the folder in a project"_s,
          u"quorvane-cli apps presets --json"_s,
          0,
          0,

@@ -1,5 +1,6 @@
 #include "ui/SidebarView.h"
 
+#include "access/UserEnvironment.h"
 #include "model/TargetApp.h"
 #include "ui/SymbolIcons.h"
 
@@ -131,6 +132,7 @@ SidebarView::SidebarView(QWidget* parent)
     , m_renameAction(makeAppAction(u"renameAppAction"_s, tr("Umbenennen"), &SidebarView::renameRequested))
     , m_renewAccessAction(
           makeAppAction(u"renewAccessAction"_s, tr("Zugriff erneuern"), &SidebarView::renewAccessRequested))
+    , m_addProjectAction(new QAction(symbolIcon(u"plus"_s), tr("Projekt hinzufügen…"), this))
 {
     auto* title = new QLabel(tr("Übersicht"), this);
     QFont titleFont = headlineFont(title->font());
@@ -156,15 +158,26 @@ SidebarView::SidebarView(QWidget* parent)
     addEntry(addSection(tr("Deine Umgebung")), tr("Zentraler Hub"), u"server.rack"_s,
              SidebarSelection::centralHub());
     m_appsSection = addSection(tr("Apps"));
-    // Apps inside a repository, under their project's folder name; shown once there are any.
+    // Apps inside a repository, under their project's folder name, and the row that adds one.
     m_projectsSection = addSection(tr("Projekte"));
-    m_projectsSection->setHidden(true);
+    m_addProjectRow = new QTreeWidgetItem(m_projectsSection, {m_addProjectAction->text()});
+    m_addProjectRow->setIcon(0, m_addProjectAction->icon());
+    m_addProjectRow->setFlags(Qt::ItemIsEnabled); // a button, never the selection
+    m_addProjectAction->setObjectName(u"addProjectAction"_s);
+    m_addProjectAction->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_N);
+    m_addProjectAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_addProjectAction);
+    connect(m_addProjectAction, &QAction::triggered, this, &SidebarView::addProjectRequested);
     m_tree->expandAll();
 
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     m_tree->installEventFilter(this);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &SidebarView::takeSelectionFromTree);
     connect(m_tree, &QTreeWidget::customContextMenuRequested, this, &SidebarView::showContextMenu);
+    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (item == m_addProjectRow)
+            m_addProjectAction->trigger();
+    });
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (const auto id = appIDOf(item))
             Q_EMIT renameRequested(*id);
@@ -281,9 +294,10 @@ QTreeWidgetItem* SidebarView::addEntry(QTreeWidgetItem* section, const QString& 
     return entry;
 }
 
-void SidebarView::setTargetApps(const QList<TargetApp*>& apps)
+void SidebarView::setTargetApps(const QList<TargetApp*>& apps, const QString& homeFolder)
 {
     m_apps = apps;
+    m_homeFolder = homeFolder;
     rebuildAppRows();
 }
 
@@ -292,6 +306,7 @@ void SidebarView::rebuildAppRows()
     const QString pendingName = renameField() ? renameField()->text() : QString();
     const QSignalBlocker blocker(m_tree);
     qDeleteAll(m_appsSection->takeChildren());
+    m_projectsSection->removeChild(m_addProjectRow);
     qDeleteAll(m_projectsSection->takeChildren());
     QHash<QString, QTreeWidgetItem*> projects;
     for (const TargetApp* app : std::as_const(m_apps)) {
@@ -303,7 +318,7 @@ void SidebarView::rebuildAppRows()
                 folder->setFlags(Qt::ItemIsEnabled);
                 folder->setIcon(0, tintedSymbolIcon(u"folder"_s, SymbolColors::file));
                 folder->setToolTip(0, *project);
-                folder->setData(0, folderPathRole, *project);
+                folder->setData(0, folderPathRole, abbreviatingHomeFolder(*project, m_homeFolder));
             }
             parent = folder;
         }
@@ -325,7 +340,7 @@ void SidebarView::rebuildAppRows()
         }
     }
     m_appsSection->setExpanded(true);
-    m_projectsSection->setHidden(projects.isEmpty());
+    m_projectsSection->addChild(m_addProjectRow);
     m_projectsSection->setExpanded(true);
     for (QTreeWidgetItem* folder : std::as_const(projects))
         folder->setExpanded(true);

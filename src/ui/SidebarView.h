@@ -21,8 +21,9 @@ class SidebarView : public QWidget
 public:
     explicit SidebarView(QWidget* parent = nullptr);
 
-    // Rebuilds the "Apps" section, in the given order.
-    void setTargetApps(const QList<TargetApp*>& apps);
+    // Rebuilds the "Apps" and "Projekte" sections, in the given order; project folders are
+    // shown with "~" for the home folder, as app folders are.
+    void setTargetApps(const QList<TargetApp*>& apps, const QString& homeFolder);
 
     std::optional<SidebarSelection> selection() const;
     void setSelection(const std::optional<SidebarSelection>& selection);
@@ -39,6 +40,8 @@ Q_SIGNALS:
     void revealRequested(const QUuid& appID);
     void renewAccessRequested(const QUuid& appID);
     void deleteRequested(const QList<QUuid>& appIDs);
+    // "Projekt hinzufügen…", from the row under "Projekte" or its shortcut.
+    void addProjectRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,9 +66,12 @@ private:
     QTreeWidgetItem* m_projectsSection;
     std::optional<SidebarSelection> m_selection;
     QList<TargetApp*> m_apps;
+    QString m_homeFolder;
     std::optional<QUuid> m_renamingAppID;
     std::optional<QUuid> m_contextMenuAppID;
     QAction* m_revealAction;
     QAction* m_renameAction;
     QAction* m_renewAccessAction;
+    QAction* m_addProjectAction;
+    QTreeWidgetItem* m_addProjectRow;
 };

@@ -1,4 +1,5 @@
 #include "access/FileSystem.h"
+#include "access/FolderContent.h"
 #include "actions/AppActions.h"
 #include "actions/BackupActions.h"
 #include "actions/ChangeFeed.h"
@@ -8,6 +9,7 @@
 #include "app/QuorvaneApp.h"
 #include "app/SingleInstance.h"
 #include "app/WindowMemory.h"
+#include "backup/LockFile.h"
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
 #include "model/AssistantPresets.h"
@@ -225,12 +227,10 @@ private Q_SLOTS:
         Window w;
         TargetApp* app = w.makeApp(u"Codex"_s);
         QTreeWidget* tree = w.sidebar();
-        // "Projekte" shows only once a project has apps.
         QStringList sections;
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            if (!tree->topLevelItem(i)->isHidden())
-                sections.append(tree->topLevelItem(i)->text(0));
-        QCOMPARE(sections, (QStringList{u"Entdecken"_s, u"Deine Umgebung"_s, u"Apps"_s}));
+            sections.append(tree->topLevelItem(i)->text(0));
+        QCOMPARE(sections, (QStringList{u"Entdecken"_s, u"Deine Umgebung"_s, u"Apps"_s, u"Projekte"_s}));
         QVERIFY(!(tree->topLevelItem(0)->flags() & Qt::ItemIsSelectable));
         QCOMPARE(tree->selectedItems().value(0)->text(0), u"Zentraler Hub"_s);
 
@@ -460,62 +460,72 @@ private Q_SLOTS:
         QTRY_VERIFY(w.context->records<SkillLinkRecord>().isEmpty());
     }
 
-    // Apps inside a repository are listed under "Projekte", by their project's folder name,
-    // and are selected and shown like any other app.
-    void projectAppsAreGroupedByTheirFolder()
-    {
-        Window w;
-        w.setUpHubAndApp();
-        const QString repo = w.path(u"shop"_s);
-        QVERIFY(makeFolder(repo));
-        QVERIFY(w.sidebar()->topLevelItem(3)->isHidden()); // no projects yet
-        const auto added = AppActions(*w.workspace)
-                               .addToProject(*assistantPreset(u"claude-code"_s), repo, true, std::nullopt);
-        QVERIFY(added);
-        QCOMPARE(added.value()->placement(), PlacementKind::copy);
-        QTRY_VERIFY(!w.sidebar()->topLevelItem(3)->isHidden());
-        QTreeWidgetItem* projects = w.sidebar()->topLevelItem(3);
-        QCOMPARE(projects->text(0), u"Projekte"_s);
-        QCOMPARE(projects->childCount(), 1);
-        QCOMPARE(projects->child(0)->text(0), u"shop"_s);
-        QCOMPARE(projects->child(0)->child(0)->text(0), u"Claude Code"_s);
-        QCOMPARE(w.appRowNames(), QStringList{u"Codex"_s}); // the global apps stay where they were
-        w.sidebar()->setCurrentItem(projects->child(0)->child(0));
-        QCOMPARE(w.sidebar()->currentItem()->text(0), u"Claude Code"_s);
-        QVERIFY(w.find<QAction>(u"renameAppAction"_s)->isEnabled());
-    }
-
-    // A project app's page restores the project from its lock file after showing the plan,
-    // with what the restore does besides its entries above the counts.
-    void aProjectIsRestoredFromItsPage()
+    // A cloned project is added through its sheet: the assistants whose folder the project has
+    // are preselected, and its lock file is offered for restoring, which shows the plan with
+    // what it adds; its apps then list under "Projekte" by the project's folder name, and their
+    // page restores again. A lock file that cannot be read is said so.
+    void aClonedProjectIsAddedAndRestoredFromItsLockFile()
     {
         Window w;
         w.setUpHubAndApp();
         QVERIFY(writeFile(w.hub + u"/deploy/SKILL.md"_s, "# Deploy"));
         const QString repo = w.path(u"shop"_s);
-        QVERIFY(makeFolder(repo));
-        TargetApp* app = AppActions(*w.workspace)
-                             .addToProject(*assistantPreset(u"claude-code"_s), repo, true, std::nullopt)
-                             .value();
-        QCOMPARE(LinkActions(*w.workspace).setLinked(w.hubSkill(u"deploy"_s), *app, true).result,
-                 LinkToggleResult::changed);
-        QVERIFY(readFile(repo + u"/quorvane-lock.json"_s).contains("\"deploy\""));
-        QVERIFY(QDir(repo + u"/.claude/skills/deploy"_s).removeRecursively());
-        QTRY_VERIFY(!w.sidebar()->topLevelItem(3)->isHidden());
-        w.sidebar()->setCurrentItem(w.sidebar()->topLevelItem(3)->child(0)->child(0));
-        auto* restore = w.find<QToolButton>(u"restoreProject"_s);
-        QTRY_VERIFY(restore->isVisible());
+        QVERIFY(makeFolder(repo + u"/.claude/skills"_s));
+        LockFile lock;
+        lock.skills = {{u"deploy"_s,
+                        std::nullopt,
+                        FolderContent::contentHashOf(w.hub + u"/deploy"_s).value(),
+                        {u"claude-code"_s, u"cursor"_s}}};
+        QVERIFY(LockFile::write(repo, lock));
+        QTreeWidgetItem* projects = w.sidebar()->topLevelItem(3);
+        QCOMPARE(projects->text(0), u"Projekte"_s);
+        QCOMPARE(projects->child(0)->text(0), u"Projekt hinzufügen…"_s);
+
+        w.desktop.panels.answers = {repo};
+        QMap<QString, Qt::CheckState> offered;
         QString note;
-        Window::withModal([&] { restore->click(); },
-                          [&](QDialog& sheet) {
-                              note = sheet.findChild<QLabel*>(u"planNote"_s)->text();
-                              sheet.findChild<QPushButton*>(u"planCarryOut"_s)->click();
-                          });
-        QCOMPARE(note, u"Zu holen: 0. Apps hinzuzufügen: 0. Schon vorhanden und übernommen: 0."_s);
+        QTimer answer; // the add sheet, then the restore's plan sheet
+        connect(&answer, &QTimer::timeout, &answer, [&] {
+            auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (sheet && sheet->objectName() == u"addProjectSheet"_s && offered.isEmpty()) {
+                sheet->findChild<QPushButton*>(u"chooseProjectFolder"_s)->click();
+                auto* list = sheet->findChild<QListWidget*>(u"projectAssistants"_s);
+                for (int row = 0; row < list->count(); ++row)
+                    offered.insert(list->item(row)->text(), list->item(row)->checkState());
+                QVERIFY(sheet->findChild<QCheckBox*>(u"restoreFromLock"_s)->isChecked());
+                sheet->findChild<QPushButton*>(u"addProjectButton"_s)->click();
+            } else if (sheet && sheet->objectName() == u"planSheet"_s) {
+                answer.stop();
+                note = sheet->findChild<QLabel*>(u"planNote"_s)->text();
+                sheet->findChild<QPushButton*>(u"planCarryOut"_s)->click();
+            }
+        });
+        answer.start(5);
+        w.sidebar()->itemClicked(projects->child(0), 0);
+        QTRY_COMPARE(note, u"Zu holen: 0. Apps hinzuzufügen: 1. Schon vorhanden und übernommen: 0."_s);
+        QCOMPARE(offered.value(u"Claude Code (.claude/skills)"_s), Qt::Checked);
+        QCOMPARE(offered.value(u"Cursor (.cursor/skills)"_s), Qt::Unchecked);
+        QTRY_COMPARE(readFile(repo + u"/.cursor/skills/deploy/SKILL.md"_s), QByteArray("# Deploy"));
         QTRY_COMPARE(readFile(repo + u"/.claude/skills/deploy/SKILL.md"_s), QByteArray("# Deploy"));
         QVERIFY(w.desktop.alerts.shown.isEmpty());
 
-        // A lock file that cannot be read is said so, and nothing changes.
+        QTRY_COMPARE(projects->childCount(), 2);
+        QCOMPARE(projects->child(0)->text(0), u"shop"_s);
+        QStringList rows;
+        for (int row = 0; row < projects->child(0)->childCount(); ++row)
+            rows.append(projects->child(0)->child(row)->text(0));
+        rows.sort();
+        QCOMPARE(rows, (QStringList{u"Claude Code"_s, u"Cursor"_s}));
+        QCOMPARE(w.appRowNames(), QStringList{u"Codex"_s}); // the global apps stay where they were
+        const TargetApp* claude = nullptr;
+        for (const TargetApp* app : w.workspace->apps())
+            if (app->preset() == u"claude-code"_s)
+                claude = app;
+        QCOMPARE(claude->placement(), PlacementKind::copy);
+
+        w.view->showSection(SidebarSelection::app(claude->id()));
+        auto* restore = w.find<QToolButton>(u"restoreProject"_s);
+        QTRY_VERIFY(restore->isVisible());
         QTRY_VERIFY(restore->isEnabled()); // once the restore's task is over
         QVERIFY(writeFile(repo + u"/quorvane-lock.json"_s, "{"));
         restore->click();

@@ -336,6 +336,10 @@ private Q_SLOTS:
                                       {u"exists"_s, true},
                                       {u"copyRecommended"_s, true},
                                       {u"projectFolder"_s, u".cursor/skills"_s}}));
+        QVERIFY(
+            t.run({u"apps"_s, u"presets"_s})
+                .out.contains(u"cursor\tCursor\t~/.cursor/skills\texists\tcopy recommended\tproject folder "
+                              u".cursor/skills\n"_s));
         QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"cursor"_s}).exitCode, 0);
         const Run missing = t.run({u"apps"_s, u"add"_s, u"--preset"_s, u"opencode"_s});
         QCOMPARE(missing.exitCode, 1);

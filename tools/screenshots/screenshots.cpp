@@ -12,6 +12,7 @@
 #include "model/TargetApp.h"
 #include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
+#include "ui/AddProjectSheet.h"
 #include "ui/AddTargetAppSheet.h"
 #include "ui/PlanSheet.h"
 #include "ui/QtDesktopServices.h"
@@ -19,11 +20,13 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QNetworkAccessManager>
 #include <QPainter>
+#include <QPushButton>
 #include <QTextStream>
 #include <QThread>
 #include <QToolButton>
@@ -76,6 +79,21 @@ bool saveWithSheet(QWidget& window, QDialog& sheet, const QString& file)
     QTextStream(stdout) << (saved ? "wrote " : "could not write ") << file << '\n';
     return saved;
 }
+
+// Answers every folder panel with one folder, as if the user had chosen it.
+class ChosenFolderPanels final : public FilePanels
+{
+public:
+    explicit ChosenFolderPanels(QString folder)
+        : m_folder(std::move(folder))
+    {}
+    std::optional<QString> chooseFolder(const FolderPanelRequest&) override { return m_folder; }
+    std::optional<QString> chooseFileToOpen(const FilePanelRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFileToSave(const FilePanelRequest&) override { return std::nullopt; }
+
+private:
+    QString m_folder;
+};
 
 } // namespace
 
@@ -130,8 +148,11 @@ int main(int argc, char* argv[])
                 items->setCurrentRow(row);
     allSaved = save(window, folder + u"/app-folder.png"_s) && allSaved;
     // The plan of bringing the copies in step, with its entries shown.
-    const TargetApp* copies = workspace.apps().constLast();
-    if (auto plan = workspace.linker().planner.planSync(*copies)) {
+    const TargetApp* copies = nullptr; // the global Cursor app
+    for (const TargetApp* app : workspace.apps())
+        if (!app->project() && app->placement() == PlacementKind::copy)
+            copies = app;
+    if (auto plan = copies ? workspace.linker().planner.planSync(*copies) : std::nullopt) {
         PlanSheet sheet(u"Kopien abgleichen"_s, *plan, &window);
         sheet.findChild<QToolButton*>(u"planDetailsToggle"_s)->click();
         allSaved = saveWithSheet(window, sheet, folder + u"/plan.png"_s) && allSaved;
@@ -153,6 +174,13 @@ int main(int argc, char* argv[])
     {
         AddTargetAppSheet sheet(workspace, DesktopServices{panels, alerts, reveal, clipboard}, &window);
         allSaved = saveWithSheet(window, sheet, folder + u"/add-app.png"_s) && allSaved;
+    }
+    {
+        // A cloned project chosen: its Cursor folder preselected, its lock file offered.
+        ChosenFolderPanels clone(QDir::homePath() + u"/src/web"_s);
+        AddProjectSheet sheet(workspace, DesktopServices{clone, alerts, reveal, clipboard}, &window);
+        sheet.findChild<QPushButton*>(u"chooseProjectFolder"_s)->click();
+        allSaved = saveWithSheet(window, sheet, folder + u"/add-project.png"_s) && allSaved;
     }
     return allSaved ? 0 : 1;
 }

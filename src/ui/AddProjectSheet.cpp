@@ -1,0 +1,181 @@
+#include "ui/AddProjectSheet.h"
+
+#include "access/FileSystem.h"
+#include "access/UserEnvironment.h"
+#include "actions/AppActions.h"
+#include "actions/Workspace.h"
+#include "backup/LockFile.h"
+#include "model/AssistantPresets.h"
+#include "model/TargetApp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int presetRole = Qt::UserRole;
+} // namespace
+
+AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, QWidget* parent)
+    : Sheet(parent)
+    , m_workspace(workspace)
+    , m_desktop(desktop)
+    , m_folder(new QLineEdit(this))
+    , m_assistants(new QListWidget(this))
+    , m_placement(new QComboBox(this))
+    , m_restore(new QCheckBox(tr("Skills aus quorvane-lock.json wiederherstellen"), this))
+    , m_add(new QPushButton(tr("Hinzufügen"), this))
+{
+    setObjectName(u"addProjectSheet"_s);
+    setWindowTitle(tr("Projekt hinzufügen"));
+    setMinimumWidth(480);
+    auto* title = new QLabel(tr("Projekt hinzufügen"), this);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    m_folder->setObjectName(u"projectFolderField"_s);
+    m_folder->setAccessibleName(tr("Projektordner"));
+    m_folder->setPlaceholderText(tr("Ordner wählen..."));
+    m_folder->setEnabled(false);
+    auto* choose = new QPushButton(tr("Wählen..."), this);
+    choose->setObjectName(u"chooseProjectFolder"_s);
+    choose->setAutoDefault(false);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_folder, 1);
+    folderRow->addWidget(choose);
+    m_assistants->setObjectName(u"projectAssistants"_s);
+    m_assistants->setEnabled(false);
+    m_placement->setObjectName(u"projectPlacement"_s);
+    m_placement->addItem(tr("Kopie"), int(PlacementKind::copy));
+    m_placement->addItem(tr("Link"), int(PlacementKind::link));
+    m_placement->setToolTip(tr("Links nur für Ordner, die die Versionsverwaltung ignoriert: "
+                               "ein Link in deinen Hub hilft niemandem, der das Projekt klont"));
+    m_restore->setObjectName(u"restoreFromLock"_s);
+    m_restore->setVisible(false); // for a project that carries a lock file only
+    auto* form = new QFormLayout;
+    form->addRow(tr("Projektordner"), folderRow);
+    form->addRow(tr("Assistenten"), m_assistants);
+    form->addRow(tr("Verknüpfungsart"), m_placement);
+    form->addRow(QString(), m_restore);
+
+    auto* cancel = new QPushButton(tr("Abbrechen"), this);
+    cancel->setAutoDefault(false);
+    m_add->setObjectName(u"addProjectButton"_s);
+    m_add->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(m_add);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(20);
+    layout->addWidget(title, 0, Qt::AlignHCenter);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(choose, &QPushButton::clicked, this, &AddProjectSheet::chooseFolder);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_add, &QPushButton::clicked, this, &AddProjectSheet::add);
+    connect(m_assistants, &QListWidget::itemChanged, this, &AddProjectSheet::updateAddButton);
+    updateAddButton();
+}
+
+std::optional<QString> AddProjectSheet::projectToRestore() const
+{
+    if (result() != QDialog::Accepted || !m_project || !!m_restore->isHidden() || !m_restore->isChecked())
+        return std::nullopt;
+    return m_project;
+}
+
+void AddProjectSheet::chooseFolder()
+{
+    FolderPanelRequest request;
+    request.title = tr("Projekt hinzufügen");
+    request.showsHiddenFiles = true;
+    const QString home = m_workspace.platform().user.homeFolder();
+    request.startFolder = home;
+    const auto chosen = m_desktop.panels.chooseFolder(request);
+    if (!chosen || FileSystem::existsAsFolder(*chosen) != true)
+        return;
+    m_project = QFileInfo(*chosen).absoluteFilePath();
+    m_folder->setText(abbreviatingHomeFolder(*m_project, home));
+    m_restore->setVisible(FileSystem::kindOf(*m_project + u'/' + LockFile::fileName()) ==
+                          FileSystem::ItemKind::regularFile);
+    m_restore->setChecked(true);
+    listAssistants();
+}
+
+void AddProjectSheet::listAssistants()
+{
+    QStringList registered; // presets the project has as apps already
+    for (const TargetApp* app : m_workspace.apps())
+        if (app->project() == m_project && app->preset())
+            registered.append(*app->preset());
+    const QSignalBlocker blocker(m_assistants);
+    m_assistants->clear();
+    for (const AssistantPreset& preset : assistantPresets()) {
+        if (!preset.projectFolder)
+            continue;
+        const bool present = FileSystem::existsAsFolder(*m_project + u'/' + *preset.projectFolder) == true;
+        auto* item = new QListWidgetItem(u"%1 (%2)"_s.arg(preset.name, *preset.projectFolder), m_assistants);
+        item->setData(presetRole, preset.id);
+        if (registered.contains(preset.id)) {
+            item->setFlags(Qt::ItemIsUserCheckable); // listed, but not to be added twice
+            item->setCheckState(Qt::Checked);
+            item->setToolTip(tr("Schon hinzugefügt"));
+            continue;
+        }
+        item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+        item->setCheckState(present ? Qt::Checked : Qt::Unchecked);
+    }
+    m_assistants->setEnabled(true);
+    updateAddButton();
+}
+
+void AddProjectSheet::updateAddButton()
+{
+    bool anyChecked = false;
+    for (int row = 0; row < m_assistants->count(); ++row) {
+        const QListWidgetItem* item = m_assistants->item(row);
+        anyChecked = anyChecked || ((item->flags() & Qt::ItemIsEnabled) && item->checkState() == Qt::Checked);
+    }
+    m_add->setEnabled(m_project && (anyChecked || !m_restore->isHidden()));
+}
+
+void AddProjectSheet::add()
+{
+    if (!m_add->isEnabled())
+        return;
+    AppActions actions(m_workspace);
+    const auto placement = static_cast<PlacementKind>(m_placement->currentData().toInt());
+    for (int row = 0; row < m_assistants->count(); ++row) {
+        const QListWidgetItem* item = m_assistants->item(row);
+        if (!(item->flags() & Qt::ItemIsEnabled) || item->checkState() != Qt::Checked)
+            continue;
+        const AssistantPreset* preset = assistantPreset(item->data(presetRole).toString());
+        const auto added = actions.addToProject(*preset, *m_project, true, placement);
+        // A failed save keeps the app in the store's context: it is listed all the same.
+        if (!added && added.error().kind != AppError::Kind::notSaved) {
+            const QString reason =
+                added.error().kind == AppError::Kind::folderNotMade
+                    ? tr("Der Ordner „%1“ konnte nicht angelegt werden: %2")
+                          .arg(added.error().subject, added.error().detail)
+                    : tr("Der Zugriff auf „%1“ lässt sich nicht behalten.").arg(added.error().subject);
+            m_desktop.alerts.inform(tr("%1 konnte nicht hinzugefügt werden.").arg(preset->name), reason,
+                                    AlertStyle::critical);
+            listAssistants(); // those added so far show as added
+            return;
+        }
+    }
+    accept();
+}
