@@ -103,6 +103,7 @@ const QList<AuditLinePattern>& AuditRules::linePatterns()
                 Texts::tr("Sendet lokale Dateien ins Netz")),
         pattern(u"exfiltration"_s, AuditLevel::high,
                 u"\\b(?:nc|ncat|netcat)\\b[^|\\n]*\\s\\S+\\s+\\d{1,5}\\s*<|/dev/(?:tcp|udp)/|"
+                u"\\|\\s*(?:nc|ncat|netcat)\\s+(?:-\\S+\\s+)*[\\w.-]+\\s+\\d{1,5}\\b|"
                 u"\\b(?:env|printenv)\\b\\s*\\|\\s*(?:curl|wget|nc|ncat|netcat)\\b"_s,
                 Texts::tr("Sendet Dateien oder die Umgebung ins Netz")),
 

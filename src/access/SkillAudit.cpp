@@ -182,6 +182,7 @@ QString SkillAudit::levelName(AuditLevel level)
 AuditReport SkillAudit::audit(const QString& item, const QList<ContentFile>& files, bool isFolder)
 {
     AuditReport report;
+    report.item = item;
     // A single file hashes as contentHashOf() hashes it: its bytes without a path.
     report.contentHash = isFolder || files.size() != 1
                              ? FolderContent::digest(files).contentHash
@@ -221,6 +222,9 @@ Result<AuditReport> SkillAudit::auditPath(const QString& item, const QString& pa
         const QString entry = walk.next();
         const QFileInfo info = walk.fileInfo();
         const QString relativePath = entry.mid(path.size() + 1);
+        // A repository's own history is no part of what an assistant reads.
+        if (relativePath == u".git"_s || relativePath.startsWith(u".git/"_s))
+            continue;
         if (info.isSymLink()) {
             // As the content hash counts it: where it leads, which the rules read as text.
             const auto destination = FileSystem::linkDestinationText(entry);

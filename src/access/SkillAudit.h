@@ -26,6 +26,7 @@ struct AuditFinding
 // A skill's files, audited: what was found, and the content hash it was found at.
 struct AuditReport
 {
+    QString item;
     QList<AuditFinding> findings;
     QString contentHash; // as the provenance and the lock file keep it
 

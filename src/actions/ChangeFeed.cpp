@@ -19,6 +19,9 @@ ChangeFeed::ChangeFeed(ModelContext& context, QObject* parent)
         case RecordType::skillProvenance:
             Q_EMIT provenanceChanged();
             return;
+        case RecordType::auditAcceptance:
+            Q_EMIT auditAcceptancesChanged();
+            return;
         case RecordType::appSettings:
             return; // the hub's items are announced once they have been scanned again
         }

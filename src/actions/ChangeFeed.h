@@ -33,4 +33,6 @@ Q_SIGNALS:
     void sourcesChanged();
     // What is known of where hub items came from, or of their updates, changed.
     void provenanceChanged();
+    // The user accepted an item's audit findings.
+    void auditAcceptancesChanged();
 };

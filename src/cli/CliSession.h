@@ -51,6 +51,11 @@ struct CommandFlags
     bool frozen = false;            // restore: change nothing unless restored exactly
     bool offline = false;           // restore: no network request
     bool noFetch = false;           // backup import: bring back no hub items
+    std::optional<QString> path;    // audit: a folder to audit instead of hub items
+    std::optional<QString> sarif;   // audit: the SARIF file to write
+    bool accept = false;            // audit: accept the items' current findings
+    bool acceptRisk = false;        // install, update, restore: go on despite high findings, accepting them
+    bool diff = false;              // update: show what the update changes
 };
 
 // One run of the command-line tool: the same store and actions the window uses, with the

@@ -52,6 +52,11 @@ const QList<QCommandLineOption>& CommandLine::switches()
         {u"frozen"_s, u"change nothing unless the lock file is restored exactly"_s},
         {u"no-fetch"_s, u"bring back no hub items from GitHub"_s},
         {u"offline"_s, u"make no network request; take fetched content from the cache only"_s},
+        {u"path"_s, u"audit this folder rather than hub items"_s, u"DIR"_s},
+        {u"sarif"_s, u"also write the findings as SARIF 2.1.0 to FILE"_s, u"FILE"_s},
+        {u"accept"_s, u"accept the named items' current findings"_s},
+        {u"accept-risk"_s, u"go on despite findings of level high, accepting them"_s},
+        {u"diff"_s, u"show what the update changes, as a unified diff; change nothing"_s},
         {u"skill-id"_s, u"the skill's folder in the repository, or its name"_s, u"PATH-OR-ID"_s},
         {u"name"_s, u"the hub folder's name instead of the skill's"_s, u"NAME"_s},
     };
@@ -306,6 +311,17 @@ const QList<CommandDeclaration>& CommandLine::commands()
          &Commands::check,
          {},
          true},
+        {{u"audit"_s},
+         u"[ITEM...] [--path DIR] [--sarif FILE] | --accept ITEM..."_s,
+         u"audit the hub's items (or ITEM..., or the folder DIR) for hidden characters, instructions "
+         "aimed at the assistant, downloads run at once, secrets read or sent: level, item/file:line, "
+         "rule, message"_s,
+         u"quorvane-cli audit --sarif audit.sarif"_s,
+         0,
+         -1,
+         &Commands::audit,
+         {u"path"_s, u"sarif"_s, u"accept"_s},
+         true},
     };
     return table;
 }
@@ -382,6 +398,13 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
     flags.frozen = parser.isSet(u"frozen"_s);
     flags.offline = parser.isSet(u"offline"_s);
     flags.noFetch = parser.isSet(u"no-fetch"_s);
+    flags.accept = parser.isSet(u"accept"_s);
+    flags.acceptRisk = parser.isSet(u"accept-risk"_s);
+    flags.diff = parser.isSet(u"diff"_s);
+    if (parser.isSet(u"path"_s))
+        flags.path = parser.value(u"path"_s);
+    if (parser.isSet(u"sarif"_s))
+        flags.sarif = parser.value(u"sarif"_s);
     if (parser.isSet(u"preset"_s))
         flags.preset = parser.value(u"preset"_s);
     if (parser.isSet(u"project"_s))

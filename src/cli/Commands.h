@@ -13,6 +13,7 @@ namespace Commands {
 int hub(CliSession& session, const QStringList& args);
 int hubSet(CliSession& session, const QStringList& args);
 int check(CliSession& session, const QStringList& args);
+int audit(CliSession& session, const QStringList& args);
 
 // The target apps
 int apps(CliSession& session, const QStringList& args);

@@ -15,7 +15,8 @@ enum class RecordType
     appSettings,
     skillLinkRecord,
     skillSource,
-    skillProvenance
+    skillProvenance,
+    auditAcceptance
 };
 
 // One column of a record's table: declared once, and used by the schema, the

@@ -1,6 +1,7 @@
 #include "model/RecordTypes.h"
 
 #include "model/AppSettings.h"
+#include "model/AuditAcceptanceRecord.h"
 #include "model/SkillLinkRecord.h"
 #include "model/SkillProvenanceRecord.h"
 #include "model/SkillSourceRecord.h"
@@ -30,6 +31,10 @@ const RecordTypeEntry entries[] = {
     {SkillProvenanceRecord::type, &SkillProvenanceRecord::schema,
      []() -> Record* {
          return new SkillProvenanceRecord({});
+     }},
+    {AuditAcceptanceRecord::type, &AuditAcceptanceRecord::schema,
+     []() -> Record* {
+         return new AuditAcceptanceRecord({}, {});
      }},
 };
 

