@@ -2,8 +2,10 @@
 
 #include "access/FileSystem.h"
 #include "actions/HubActions.h"
+#include "actions/HubAudit.h"
 #include "actions/Workspace.h"
 #include "base/Log.h"
+#include "model/AuditAcceptanceRecord.h"
 #include "model/ModelContext.h"
 #include "store/ContentCache.h"
 #include "store/SkillIndex.h"
@@ -69,25 +71,23 @@ void SkillInstall::begin()
     if (!plainPath || !plainId) {
         const QString given =
             m_item.fromIndex ? m_item.fromIndex->skillPath : m_item.skillId.value_or(QString());
-        return finish({false,
-                       tr("Installation fehlgeschlagen:\n%1")
-                           .arg(tr("'%1' ist kein zulässiger Pfad im Repository.").arg(given)),
-                       {},
-                       {}});
+        return finish(
+            InstallResult::failure(tr("Installation fehlgeschlagen:\n%1")
+                                       .arg(tr("'%1' ist kein zulässiger Pfad im Repository.").arg(given))));
     }
     if (!m_workspace.hubSettings().hasValidCentralHub())
-        return finish({false, tr("Bitte wähle zuerst den Zentralen Ordner im Hub aus!"), {}, {}});
+        return finish(InstallResult::failure(tr("Bitte wähle zuerst den Zentralen Ordner im Hub aus!")));
     auto plan = m_workspace.linker().installer.planSkillInstall(m_name);
     if (!plan)
-        return finish({false, tr("Installation fehlgeschlagen:\n%1").arg(plan.error()), {}, {}});
+        return finish(InstallResult::failure(tr("Installation fehlgeschlagen:\n%1").arg(plan.error())));
     m_plan = std::move(plan).value();
     // Asked before the download, so the user is not kept waiting for an answer that is no.
     inBackground<Result<std::optional<LocalChanges>>>(
         [plan = m_plan->target] { return HubInstaller::changesHere(plan); },
         [this](const Result<std::optional<LocalChanges>>& changes) {
             if (!changes)
-                return finish(
-                    {false, tr("Installation fehlgeschlagen:\n%1").arg(changes.error().description), {}, {}});
+                return finish(InstallResult::failure(
+                    tr("Installation fehlgeschlagen:\n%1").arg(changes.error().description)));
             m_replacing = FileSystem::exists(m_plan->target.folder);
             if (changes.value() && !m_options.replaceChanged)
                 return refuse(InstallRefusal::withoutConsent(m_name, *changes.value()));
@@ -99,32 +99,58 @@ void SkillInstall::fetch()
 {
     m_source.fetch(m_item, this, [this](const FetchAnswer& answer) {
         if (!answer)
-            return finish({false, tr("Download fehlgeschlagen:\n%1").arg(answer.error()), {}, {}});
+            return finish(InstallResult::failure(tr("Download fehlgeschlagen:\n%1").arg(answer.error())));
         place(answer.value());
     });
 }
 
 void SkillInstall::place(const FetchedSkill& skill)
 {
-    using Placed = Result<FolderDigest, InstallRefusal>;
-    inBackground<Placed>(
-        [plan = m_plan->target, files = skill.files, replace = m_options.replaceChanged] {
-            Placed placed = HubInstaller::placeSkillFolder(plan, files, replace);
+    // The audit's verdict on the folder, and the folder placed where the verdict allows.
+    struct Audited
+    {
+        AuditReport audit;
+        std::optional<Result<FolderDigest, InstallRefusal>> placed; // nothing: stopped for the risk
+    };
+    QStringList acceptedContents; // of this item, which the user accepted before
+    for (const AuditAcceptanceRecord* record : m_workspace.context().records<AuditAcceptanceRecord>())
+        if (record->itemName() == m_name)
+            acceptedContents.append(record->contentHash());
+    inBackground<Audited>(
+        [this, plan = m_plan->target, files = skill.files, acceptedContents] {
+            Audited audited{SkillAudit::audit(m_name, files, true), std::nullopt};
+            for (AuditFinding& finding : audited.audit.findings)
+                finding.accepted = acceptedContents.contains(audited.audit.contentHash);
+            if (audited.audit.hasOpenHigh() && !m_options.acceptRisk)
+                return audited; // the hub stays as it was: nothing is staged
+            audited.placed = HubInstaller::placeSkillFolder(plan, files, m_options.replaceChanged);
             // Kept by content, so a restore of this folder needs no network later.
-            if (placed)
-                if (Outcome kept = ContentCache().keep(placed.value().contentHash, files); !kept)
+            if (*audited.placed)
+                if (Outcome kept = ContentCache().keep(audited.placed->value().contentHash, files); !kept)
                     Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
-            return placed;
+            return audited;
         },
-        [this, skill](const Placed& placed) {
-            if (!placed)
-                return refuse(placed.error());
-            conclude(skill, placed.value());
+        [this, skill](const Audited& audited) {
+            if (!audited.placed)
+                return finish(
+                    {false,
+                     tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts wurde installiert.").arg(m_name),
+                     {},
+                     {},
+                     audited.audit});
+            if (!*audited.placed)
+                return refuse(audited.placed->error());
+            conclude(skill, audited.placed->value(), audited.audit);
         });
 }
 
-void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& digest)
+void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& digest, const AuditReport& audit)
 {
+    // The user agreed to the risk: what was found at this content no longer stops anything.
+    if (audit.hasOpenHigh())
+        if (const Outcome accepted = HubAudit::accept(m_workspace.context(), audit); !accepted)
+            Log::line(u"Failed to record the acceptance of "_s + m_name + u": "_s +
+                      accepted.error().description);
     const SkillProvenance provenance{m_name,
                                      skill.origin.source,
                                      skill.origin.repository,
@@ -152,14 +178,14 @@ void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& diges
     if (!skill.skipped.isEmpty())
         message +=
             u"\n\n"_s + tr("Nicht installiert (Links und Submodule): %1").arg(skill.skipped.join(u", "_s));
-    finish({true, message, m_plan->target.folder, {}});
+    finish({true, message, m_plan->target.folder, {}, {}});
 }
 
 void SkillInstall::refuse(const InstallRefusal& refusal)
 {
     if (!refusal.changesHere)
-        return finish({false, tr("Installation fehlgeschlagen:\n%1").arg(refusal.message), {}, {}});
-    finish({false, refusal.message, {}, refusal.changesHere});
+        return finish(InstallResult::failure(tr("Installation fehlgeschlagen:\n%1").arg(refusal.message)));
+    finish({false, refusal.message, {}, refusal.changesHere, {}});
 }
 
 void SkillInstall::finish(InstallResult result)

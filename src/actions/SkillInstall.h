@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/SkillAudit.h"
 #include "linker/Linker.h"
 #include "store/RemoteSkillItem.h"
 #include "store/SkillSource.h"
@@ -16,6 +17,9 @@ struct InstallOptions
     // Replace a folder that was changed here or whose origin is unknown (the user agreed).
     bool replaceChanged = false;
     bool isUpdate = false; // the hub's own update of an installed item, not an install from the store
+    // Place a folder in which the audit finds something of level high, and accept the findings
+    // (the user agreed).
+    bool acceptRisk = false;
 };
 
 // How an install ended, with the message the user is shown.
@@ -27,10 +31,16 @@ struct InstallResult
     // The folder in the way was changed here or is of unknown origin: nothing was done,
     // and an install with `replaceChanged` would replace it.
     std::optional<LocalChanges> needsConsent;
+    // The audit found open findings of level high in the fetched folder: nothing was done, and
+    // an install with `acceptRisk` would place it.
+    std::optional<AuditReport> risk = std::nullopt;
+
+    // Nothing was done, for this reason.
+    static InstallResult failure(const QString& message) { return {false, message, {}, {}, {}}; }
 };
 
-// One store install or update: the skill's folder is fetched, written beside its place in
-// the hub and then put in place, and where it came from is recorded. It belongs to the
+// One store install or update: the skill's folder is fetched, audited, written beside its
+// place in the hub and then put in place, and where it came from is recorded. It belongs to the
 // workspace, not to a view, so it finishes and reports even when the view that started
 // it is gone. It deletes itself once it has reported.
 class SkillInstall : public QObject
@@ -56,7 +66,7 @@ private:
     void begin();
     void fetch();
     void place(const FetchedSkill& skill);
-    void conclude(const FetchedSkill& skill, const FolderDigest& digest);
+    void conclude(const FetchedSkill& skill, const FolderDigest& digest, const AuditReport& audit);
     void refuse(const InstallRefusal& refusal);
     void finish(InstallResult result);
     // Runs `work` on a worker and `then` with its result here.

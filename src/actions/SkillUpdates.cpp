@@ -154,13 +154,14 @@ void SkillUpdates::conclude(UpdateCheckResult result)
         done(result);
 }
 
-SkillInstall* SkillUpdates::update(const QString& item, bool replaceChanged)
+SkillInstall* SkillUpdates::update(const QString& item, bool replaceChanged, bool acceptRisk)
 {
     for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>()) {
         if (record->itemName() != item)
             continue;
-        SkillInstall* install = SkillInstall::start(
-            m_workspace, m_source, SkillInstall::hitFor(record->provenance()), {item, replaceChanged, true});
+        SkillInstall* install =
+            SkillInstall::start(m_workspace, m_source, SkillInstall::hitFor(record->provenance()),
+                                {item, replaceChanged, true, acceptRisk});
         connect(install, &SkillInstall::finished, this, [this, item](const InstallResult& result) {
             if (!result.succeeded)
                 return;

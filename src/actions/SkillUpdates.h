@@ -57,9 +57,9 @@ public:
     std::optional<SkillUpdateStatus> status(const QString& item) const;
 
     // Fetches the item again from where it came and puts it in place of the folder; a
-    // folder changed here is replaced only with `replaceChanged`. Nothing for an item
-    // without an origin.
-    SkillInstall* update(const QString& item, bool replaceChanged);
+    // folder changed here is replaced only with `replaceChanged`, one in which the audit finds
+    // something of level high only with `acceptRisk`. Nothing for an item without an origin.
+    SkillInstall* update(const QString& item, bool replaceChanged, bool acceptRisk = false);
 
     static QString stateName(UpdateState state); // "current", "update-available", ...
 

@@ -4,6 +4,7 @@
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
+#include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "store/SkillIndex.h"
@@ -14,6 +15,19 @@
 
 using namespace Qt::StringLiterals;
 using namespace Output;
+
+namespace {
+
+// The audit stopped an install or update: its findings, and how to go on all the same.
+int refuseRisk(const CliSession& session, const AuditReport& risk)
+{
+    for (const AuditFinding& finding : risk.findings)
+        QTextStream(stderr) << AuditOutput::line(finding) << '\n';
+    return session.fail(u"%1: the audit found risks of level high, nothing was installed; "
+                        "--accept-risk installs it all the same"_s.arg(risk.item));
+}
+
+} // namespace
 
 namespace Commands {
 
@@ -90,12 +104,15 @@ int install(CliSession& session, const QStringList& args)
         item.fromIndex = RemoteSkillItem::FromIndex{repository->ref, pathOrId, {}};
     InstallOptions options;
     options.replaceChanged = session.flags().force;
+    options.acceptRisk = session.flags().acceptRisk;
     if (!args.at(2).isEmpty())
         options.folderName = args.at(2);
     const InstallResult result =
         session.waitFor(SkillInstall::start(session.workspace(), session.store().source(), item, options));
     if (result.needsConsent)
         return session.refuseChangedFolder(options.folderName.value_or(*item.skillId), *result.needsConsent);
+    if (result.risk)
+        return refuseRisk(session, *result.risk);
     if (!result.succeeded)
         return session.fail(QString(result.message).replace(u'\n', u' '));
     // What else the install has to say (files left out, a SKILL.md alone) is for the reader.
@@ -178,12 +195,15 @@ int update(CliSession& session, const QStringList& args)
                 skill.source));
             continue;
         }
-        const InstallResult result =
-            session.waitFor(session.updates().update(skill.item, session.flags().force));
+        const InstallResult result = session.waitFor(
+            session.updates().update(skill.item, session.flags().force, session.flags().acceptRisk));
         if (result.succeeded) {
             print(u"%1: updated"_s.arg(skill.item));
         } else if (result.needsConsent) {
             session.refuseChangedFolder(skill.item, *result.needsConsent);
+            allWell = false;
+        } else if (result.risk) {
+            refuseRisk(session, *result.risk);
             allWell = false;
         } else {
             QTextStream(stderr) << skill.item << ": " << QString(result.message).replace(u'\n', u' ') << '\n';

@@ -196,7 +196,9 @@ void SkillDetailView::update()
     connect(running, &SkillInstall::finished, this, &SkillDetailView::rebuildOrigin);
     // Reported by the long-lived updates, not this view, which may be gone by then.
     reportInstall(running, &m_updates, m_desktop, tr("Update"),
-                  [updates = &m_updates, name] { return updates->update(name, true); });
+                  [updates = &m_updates, name](InstallConsent agreed) {
+                      return updates->update(name, agreed.replaceChanged, agreed.acceptRisk);
+                  });
 }
 
 QWidget* SkillDetailView::makePathBlock()
