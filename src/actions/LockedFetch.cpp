@@ -1,9 +1,11 @@
 #include "actions/LockedFetch.h"
 
+#include "access/SkillAudit.h"
 #include "actions/Workspace.h"
 #include "base/Log.h"
 #include "linker/HubInstaller.h"
 #include "linker/Linker.h"
+#include "model/AuditAcceptanceRecord.h"
 #include "model/ModelContext.h"
 #include "model/SkillProvenanceRecord.h"
 #include "store/ContentCache.h"
@@ -17,6 +19,7 @@ struct LockedFetch::Placing
     RestoreFetch fetch;
     SkillInstallTarget target;
     std::optional<QList<ContentFile>> files;
+    bool accepted; // the user accepted the audit's findings at the locked content before
 };
 
 // How placing it went: what now stands in the hub, or why nothing does.
@@ -24,15 +27,17 @@ struct LockedFetch::Placed
 {
     RestoreFetch fetch;
     Result<FolderDigest, QString> placed;
-    bool notInCache = false; // the cache entry had gone or was damaged: fetch it instead
+    bool notInCache = false;   // the cache entry had gone or was damaged: fetch it instead
+    bool acceptedRisk = false; // it came in with open high findings the user agreed to
 };
 
 LockedFetch::LockedFetch(Workspace& workspace, FetchAccess access, QList<RestoreFetch> fetches,
-                         QObject* parent)
+                         bool acceptRisk, QObject* parent)
     : QObject(parent)
     , m_workspace(workspace)
     , m_access(std::move(access))
     , m_fetches(std::move(fetches))
+    , m_acceptRisk(acceptRisk)
     , m_cache(std::make_unique<ContentCache>())
 {}
 
@@ -133,7 +138,9 @@ std::optional<LockedFetch::Placing> LockedFetch::planPlacing(const RestoreFetch&
         fail(fetch, install.error());
         return std::nullopt;
     }
-    return Placing{fetch, install.value().target, std::move(files)};
+    const bool accepted =
+        AuditAcceptanceRecord::isAccepted(m_workspace.context(), fetch.name, fetch.contentSha256);
+    return Placing{fetch, install.value().target, std::move(files), accepted};
 }
 
 void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void()> then)
@@ -141,7 +148,7 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
     // The fetch is alive when the worker posts: it goes only in finish(), after this, or with
     // the workspace, which awaits its workers first.
     m_workspace.runInBackground([this, cache = m_cache.get(), placings = std::move(placings),
-                                 then = std::move(then)] {
+                                 acceptRisk = m_acceptRisk, then = std::move(then)] {
         QList<Placed> outcomes;
         for (const Placing& placing : placings) {
             const RestoreFetch& fetch = placing.fetch;
@@ -155,6 +162,18 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
                 outcomes.append({fetch, tr("Inhalt weicht von der Sperrdatei ab"), false});
                 continue;
             }
+            const AuditReport audit = SkillAudit::audit(fetch.name, *files, true);
+            const bool risky = audit.hasOpenHigh() && !placing.accepted;
+            if (risky && !acceptRisk) {
+                QStringList found;
+                for (const AuditFinding& finding : audit.openHigh())
+                    found.append(finding.file +
+                                 (finding.line ? u':' + QString::number(*finding.line) : QString()) + u' ' +
+                                 finding.rule);
+                outcomes.append(
+                    {fetch, tr("Die Prüfung fand ein hohes Risiko (%1)").arg(found.join(u", "_s)), false});
+                continue;
+            }
             // The plan was agreed to: what the hub held under this name gives way to the locked content.
             auto placed = HubInstaller::placeSkillFolder(placing.target, *files, true);
             if (!placed) {
@@ -164,7 +183,7 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
             if (placing.files)
                 if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept)
                     Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
-            outcomes.append({fetch, std::move(placed.value()), false});
+            outcomes.append({fetch, std::move(placed.value()), false, risky});
         }
         QMetaObject::invokeMethod(
             this,
@@ -188,6 +207,12 @@ void LockedFetch::takePlaced(const QList<Placed>& outcomes)
             fail(fetch, outcome.placed.error());
             continue;
         }
+        if (outcome.acceptedRisk)
+            if (const Outcome accepted =
+                    AuditAcceptanceRecord::accept(m_workspace.context(), fetch.name, fetch.contentSha256);
+                !accepted)
+                Log::line(u"Failed to record the acceptance of "_s + fetch.name + u": "_s +
+                          accepted.error().description);
         if (fetch.source.repository.isEmpty())
             continue; // from the cache, for an item of unknown origin
         const FolderDigest& digest = outcome.placed.value();

@@ -37,15 +37,18 @@ struct FetchAccess
 // Brings skill folders into the hub exactly as locked: from the content cache where it has
 // them, else from GitHub at the locked commit, one tree listing per repository and commit
 // and one skill at a time (its files four at a time). Each folder must hash to its locked
-// content, or nothing of it reaches the hub; what came is kept in the cache and its origin
-// recorded. Folders are read, checked and written on a worker, so a window stays responsive.
+// content and pass the audit, or nothing of it reaches the hub; what came is kept in the cache
+// and its origin recorded. Folders are read, checked and written on a worker, so a window stays responsive.
 // Used by a project's restore and by a backup import alike. Goes once finished.
 class LockedFetch : public QObject
 {
     Q_OBJECT
 
 public:
-    LockedFetch(Workspace& workspace, FetchAccess access, QList<RestoreFetch> fetches, QObject* parent);
+    // A folder in which the audit finds something of level high comes in only with `acceptRisk`
+    // (the user agreed), which accepts its findings.
+    LockedFetch(Workspace& workspace, FetchAccess access, QList<RestoreFetch> fetches, bool acceptRisk,
+                QObject* parent);
     ~LockedFetch() override;
 
     void start();
@@ -73,6 +76,7 @@ private:
     Workspace& m_workspace;
     FetchAccess m_access;
     QList<RestoreFetch> m_fetches;
+    bool m_acceptRisk;
     std::unique_ptr<ContentCache> m_cache; // on the worker while folders are placed
     QList<QList<RestoreFetch>> m_groups;   // by repository and commit
     QHash<QString, qsizetype> m_groupOf;

@@ -97,7 +97,9 @@ void ProjectLocks::keepFor(const QUuid& appID) const
     else if (const TargetApp* app = m_workspace.app(appID); app && app->project())
         touched = {*app->project()};
     for (const QString& project : std::as_const(touched))
-        if (const Outcome written = write(project); !written)
+        if (m_workspace.isRestoring(project))
+            continue;
+        else if (const Outcome written = write(project); !written)
             Log::line(u"Failed to write the lock file of "_s + project + u": "_s +
                       written.error().description);
 }

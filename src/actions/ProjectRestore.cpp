@@ -201,8 +201,9 @@ void ProjectRestore::start()
     m_plan = plan(m_workspace, m_project, *lock.value(), *m_cache, m_options.offline);
     if (!m_askConsent(m_plan))
         return finish({RestoreOutcome::Stage::declined, std::nullopt, {}, {}});
-    auto* fetch =
-        new LockedFetch(m_workspace, m_options.offline ? FetchAccess{} : m_access, m_plan.fetches, this);
+    m_workspace.setRestoring(m_project, true);
+    auto* fetch = new LockedFetch(m_workspace, m_options.offline ? FetchAccess{} : m_access, m_plan.fetches,
+                                  m_options.acceptRisk, this);
     connect(fetch, &LockedFetch::finished, this,
             [this](const QStringList& failures, const QStringList& notFetched) {
                 m_failures += failures;
@@ -275,6 +276,7 @@ void ProjectRestore::addAppsAndPlace()
 
 void ProjectRestore::finish(RestoreOutcome outcome)
 {
+    m_workspace.setRestoring(m_project, false);
     Q_EMIT finished(outcome);
     deleteLater();
 }

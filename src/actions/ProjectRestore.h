@@ -77,7 +77,8 @@ class ProjectRestore : public QObject
 public:
     struct Options
     {
-        bool offline = false; // no request at all: what the cache lacks is a conflict
+        bool offline = false;    // no request at all: what the cache lacks is a conflict
+        bool acceptRisk = false; // let in folders with high audit findings, accepting them
     };
     // Shows the plan and answers whether to go on; it may consent to changes here.
     using AskConsent = std::function<bool(RestorePlan& plan)>;

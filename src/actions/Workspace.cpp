@@ -31,6 +31,14 @@ Workspace::~Workspace()
     m_workers.waitForDone();
 }
 
+void Workspace::setRestoring(const QString& project, bool restoring)
+{
+    if (restoring)
+        m_restoring.insert(project);
+    else
+        m_restoring.remove(project);
+}
+
 void Workspace::runInBackground(std::function<void()> work)
 {
     m_workers.start(std::move(work));

@@ -13,6 +13,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QThreadPool>
 #include <QUuid>
 
@@ -55,6 +56,11 @@ public:
     // workers before anything of it goes.
     void runInBackground(std::function<void()> work);
 
+    // While a project is restored from its lock file, the file is what is being restored: a
+    // half-done restore must not rewrite it from what it has placed so far.
+    void setRestoring(const QString& project, bool restoring);
+    bool isRestoring(const QString& project) const { return m_restoring.contains(project); }
+
     // The target apps as the program lists them: by name, stably.
     QList<TargetApp*> apps() const;
     TargetApp* app(const QUuid& id) const;
@@ -73,4 +79,5 @@ private:
     BackupService m_backup;
     ChangeFeed m_changes;
     QThreadPool m_workers;
+    QSet<QString> m_restoring; // projects
 };

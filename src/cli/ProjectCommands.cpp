@@ -126,9 +126,10 @@ int lock(CliSession& session, const QStringList& args)
 int restore(CliSession& session, const QStringList& args)
 {
     int exitCode = ExitCode::success;
-    auto* restoring = new ProjectRestore(
-        session.workspace(), session.fetchAccess(), projectArgument(args), {session.flags().offline},
-        [&](RestorePlan& plan) { return showRestorePlan(session, plan, exitCode); });
+    auto* restoring =
+        new ProjectRestore(session.workspace(), session.fetchAccess(), projectArgument(args),
+                           {session.flags().offline, session.flags().acceptRisk},
+                           [&](RestorePlan& plan) { return showRestorePlan(session, plan, exitCode); });
     const auto outcome = session.runToEnd<RestoreOutcome>(restoring);
     switch (outcome.stage) {
     case RestoreOutcome::Stage::unreadable:
