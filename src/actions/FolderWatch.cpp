@@ -16,7 +16,8 @@ FolderWatch::FolderWatch(Workspace& workspace, QObject* parent)
     m_settle.setInterval(settleMilliseconds);
     connect(&m_settle, &QTimer::timeout, this, &FolderWatch::applyChanges);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
-        noteChange(path == m_hubPath, path == m_targetPath ? std::optional(m_targetAppID) : std::nullopt);
+        noteChange(path == m_hubPath || path == m_hubFile,
+                   path == m_targetPath ? std::optional(m_targetAppID) : std::nullopt);
     });
     // An edited file is often replaced rather than written, which ends its watch: it is watched again.
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
@@ -58,7 +59,7 @@ void FolderWatch::watchTargetFolder(const TargetApp* app)
     follow(m_targetPath, folder ? folder->path : QString());
 }
 
-void FolderWatch::watchHubFile(const QString& path)
+void FolderWatch::watchHubItem(const QString& path)
 {
     follow(m_hubFile, path);
 }

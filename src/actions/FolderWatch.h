@@ -32,8 +32,9 @@ public:
     void watchHub();
     // Watches this app's folder instead of the one watched before; none stops it.
     void watchTargetFolder(const TargetApp* app);
-    // Watches this hub file, whose preview is on screen; empty stops it.
-    void watchHubFile(const QString& path);
+    // Watches this hub item, whose detail is on screen (a file's preview, a folder's files as
+    // the audit sees them); empty stops it.
+    void watchHubItem(const QString& path);
 
 private:
     void follow(QString& watched, const QString& path);

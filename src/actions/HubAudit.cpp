@@ -48,6 +48,9 @@ const AuditReport* HubAudit::report(const QString& item) const
 
 void HubAudit::readAgain()
 {
+    // A scan announces its start and its end: the items are read once it is over.
+    if (m_workspace.hubCatalog().isScanning())
+        return;
     const quint64 reading = ++m_reading;
     const QList<Skill> items = m_workspace.hubCatalog().availableSkills();
     // The audit belongs to the workspace, which awaits its workers before it goes.

@@ -7,6 +7,7 @@
 #include "actions/BackupImport.h"
 #include "actions/FolderWatch.h"
 #include "actions/HubActions.h"
+#include "actions/HubAudit.h"
 #include "actions/ProjectRestore.h"
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
@@ -49,12 +50,13 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     , m_store(store)
     , m_desktop(desktop)
     , m_updates(new SkillUpdates(workspace, store.source()))
+    , m_audit(new HubAudit(workspace))
     , m_folderWatch(new FolderWatch(workspace, this))
     , m_storeWatch(new StoreWatch(workspace, this))
     , m_sidebar(new SidebarView)
     , m_content(new QStackedWidget)
     , m_contentPlaceholder(new PlaceholderView)
-    , m_hubList(new CentralHubListView(workspace, desktop, *m_updates))
+    , m_hubList(new CentralHubListView(workspace, desktop, *m_updates, *m_audit))
     , m_storeList(new SkillStoreListView(store, desktop))
     , m_appSkillsList(new TargetAppSkillsListView(workspace, desktop))
     , m_detail(new QStackedWidget)
@@ -107,7 +109,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     connect(m_hubList, &CentralHubListView::selectedSkillChanged, this,
             [this](const std::optional<Skill>& skill) {
                 m_selectedSkill = skill;
-                m_folderWatch->watchHubFile(skill && !skill->isDirectory ? skill->path : QString());
+                m_folderWatch->watchHubItem(skill ? skill->path : QString());
                 showSelectedSkill();
                 updateColumns();
             });
@@ -339,7 +341,7 @@ void ContentView::replaceDetailPage(QWidget*& page, QWidget* replacement)
 void ContentView::showSelectedSkill()
 {
     replaceDetailPage(m_skillDetail, m_selectedSkill ? new SkillDetailView(*m_selectedSkill, m_workspace,
-                                                                           m_desktop, *m_updates)
+                                                                           m_desktop, *m_updates, *m_audit)
                                                      : nullptr);
 }
 

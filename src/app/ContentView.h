@@ -20,6 +20,7 @@ struct BackupImportPlan;
 struct RestorePlan;
 class CentralHubListView;
 class SkillUpdates;
+class HubAudit;
 class FolderWatch;
 class StoreWatch;
 class PlaceholderView;
@@ -105,6 +106,7 @@ private:
     bool m_wasInactiveSinceShown = false;
 
     SkillUpdates* m_updates; // the workspace's child: checks and updates outlive the window
+    HubAudit* m_audit;       // the workspace's child, read again as the hub changes
     FolderWatch* m_folderWatch;
     StoreWatch* m_storeWatch; // another process's commits, taken in while the window is open
     SidebarView* m_sidebar;

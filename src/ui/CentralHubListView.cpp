@@ -1,6 +1,7 @@
 #include "ui/CentralHubListView.h"
 
 #include "actions/HubActions.h"
+#include "actions/HubAudit.h"
 #include "actions/LinkActions.h"
 #include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
@@ -29,11 +30,12 @@
 using namespace Qt::StringLiterals;
 
 CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices desktop, SkillUpdates& updates,
-                                       QWidget* parent)
+                                       const HubAudit& audit, QWidget* parent)
     : QWidget(parent)
     , m_workspace(workspace)
     , m_desktop(desktop)
     , m_updates(updates)
+    , m_audit(audit)
     , m_search(new QLineEdit(this))
     , m_pages(new QStackedWidget(this))
     , m_model(new HubSkillListModel(this))
@@ -101,6 +103,7 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
     connect(&m_updates, &SkillUpdates::checkingChanged, checkUpdates,
             [this, checkUpdates] { checkUpdates->setEnabled(!m_updates.isChecking()); });
     connect(&m_updates, &SkillUpdates::statusesChanged, this, &CentralHubListView::reload);
+    connect(&m_audit, &HubAudit::changed, this, &CentralHubListView::reload);
     connect(m_chooseHub, &QPushButton::clicked, this,
             [this] { FolderPrompts(m_workspace, m_desktop).chooseHub(); });
     connect(m_search, &QLineEdit::textChanged, this, &CentralHubListView::reload);
@@ -170,11 +173,15 @@ void CentralHubListView::reload()
     {
         const QSignalBlocker blocker(m_list->selectionModel());
         QSet<QString> withUpdate;
-        for (const Skill& skill : m_workspace.hubCatalog().availableSkills())
+        QSet<QString> withRisk;
+        for (const Skill& skill : m_workspace.hubCatalog().availableSkills()) {
             if (const auto status = m_updates.status(skill.fileName());
                 status && status->state == UpdateState::updateAvailable)
                 withUpdate.insert(skill.fileName());
-        m_model->setSkills(visibleSkills(), withUpdate);
+            if (const AuditReport* report = m_audit.report(skill.fileName()); report && report->hasOpenHigh())
+                withRisk.insert(skill.fileName());
+        }
+        m_model->setSkills(visibleSkills(), withUpdate, withRisk);
         if (m_selectedSkill) {
             if (const QModelIndex row = m_model->indexOf(m_selectedSkill->path); row.isValid())
                 m_list->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);

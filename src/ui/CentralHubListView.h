@@ -15,6 +15,7 @@ class QListView;
 class QPushButton;
 class QStackedWidget;
 class SkillUpdates;
+class HubAudit;
 class Workspace;
 
 // The hub's items as last scanned: searchable by name, with reveal, delete, refresh and
@@ -26,7 +27,7 @@ class CentralHubListView : public QWidget
 
 public:
     CentralHubListView(Workspace& workspace, DesktopServices desktop, SkillUpdates& updates,
-                       QWidget* parent = nullptr);
+                       const HubAudit& audit, QWidget* parent = nullptr);
 
     void setSelectedSkill(const std::optional<Skill>& skill);
     // Back to an empty search, as when the hub is shown anew.
@@ -49,6 +50,7 @@ private:
     Workspace& m_workspace;
     DesktopServices m_desktop;
     SkillUpdates& m_updates;
+    const HubAudit& m_audit;
     QLineEdit* m_search;
     QStackedWidget* m_pages;
     HubSkillListModel* m_model;

@@ -4,11 +4,12 @@
 
 using namespace Qt::StringLiterals;
 
-void HubSkillListModel::setSkills(QList<Skill> skills, QSet<QString> withUpdate)
+void HubSkillListModel::setSkills(QList<Skill> skills, QSet<QString> withUpdate, QSet<QString> withRisk)
 {
     beginResetModel();
     m_skills = std::move(skills);
     m_withUpdate = std::move(withUpdate);
+    m_withRisk = std::move(withRisk);
     endResetModel();
 }
 
@@ -38,12 +39,22 @@ QVariant HubSkillListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= m_skills.size())
         return {};
     const Skill& skill = m_skills.at(index.row());
+    QStringList marks;
+    if (m_withRisk.contains(skill.fileName()))
+        marks.append(tr("Risiko"));
+    if (m_withUpdate.contains(skill.fileName()))
+        marks.append(tr("Update verfügbar"));
     switch (role) {
     case Qt::DisplayRole:
-        return m_withUpdate.contains(skill.fileName()) ? skill.name + u"  ·  "_s + tr("Update verfügbar")
-                                                       : skill.name;
-    case Qt::ToolTipRole:
-        return m_withUpdate.contains(skill.fileName()) ? QVariant(tr("Update verfügbar")) : QVariant();
+        return (QStringList{skill.name} + marks).join(u"  ·  "_s);
+    case Qt::ToolTipRole: {
+        QStringList tips;
+        if (m_withRisk.contains(skill.fileName()))
+            tips.append(tr("Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast."));
+        if (m_withUpdate.contains(skill.fileName()))
+            tips.append(tr("Update verfügbar"));
+        return tips.isEmpty() ? QVariant() : QVariant(tips.join(u'\n'));
+    }
     case Qt::DecorationRole:
         return skill.isDirectory ? tintedSymbolIcon(u"folder.fill"_s, SymbolColors::folder)
                                  : tintedSymbolIcon(u"doc.text"_s, SymbolColors::file);

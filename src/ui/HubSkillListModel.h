@@ -9,7 +9,7 @@
 #include <optional>
 
 // The hub items a list shows, one row each: the name with a folder or file symbol, and a
-// mark where an update is available.
+// mark where an update is available or the audit found an open risk.
 // Replacing the rows is one reset, so filtering thousands of items stays cheap.
 class HubSkillListModel : public QAbstractListModel
 {
@@ -18,8 +18,9 @@ class HubSkillListModel : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // `withUpdate` names the items whose repository has a newer version.
-    void setSkills(QList<Skill> skills, QSet<QString> withUpdate = {});
+    // `withUpdate` names the items whose repository has a newer version, `withRisk` those with
+    // open audit findings of level high.
+    void setSkills(QList<Skill> skills, QSet<QString> withUpdate = {}, QSet<QString> withRisk = {});
     const QList<Skill>& skills() const { return m_skills; }
     std::optional<Skill> skillAt(const QModelIndex& index) const;
     // The row of the item at that place, if it is shown.
@@ -31,4 +32,5 @@ public:
 private:
     QList<Skill> m_skills;
     QSet<QString> m_withUpdate;
+    QSet<QString> m_withRisk;
 };

@@ -1,5 +1,6 @@
 #include "ui/SkillDetailView.h"
 
+#include "actions/HubAudit.h"
 #include "actions/LinkActions.h"
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
@@ -42,18 +43,38 @@ QFrame* roundedBlock(QPalette::ColorRole background)
     return block;
 }
 
+// A finding's level as the detail pane names it.
+QString levelText(AuditLevel level)
+{
+    switch (level) {
+    case AuditLevel::high:
+        return SkillDetailView::tr("Hoch");
+    case AuditLevel::medium:
+        return SkillDetailView::tr("Mittel");
+    case AuditLevel::error:
+        return SkillDetailView::tr("Fehler");
+    case AuditLevel::warning:
+        return SkillDetailView::tr("Hinweis");
+    case AuditLevel::info:
+        break;
+    }
+    return SkillDetailView::tr("Info");
+}
+
 } // namespace
 
 using TextStyles::caption;
 using TextStyles::monospaced;
 
 SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, DesktopServices desktop,
-                                 SkillUpdates& updates, QWidget* parent)
+                                 SkillUpdates& updates, const HubAudit& audit, QWidget* parent)
     : QScrollArea(parent)
     , m_skill(skill)
     , m_workspace(workspace)
     , m_desktop(desktop)
     , m_updates(updates)
+    , m_audit(audit)
+    , m_findings(new QVBoxLayout)
     , m_linkRows(new QVBoxLayout)
     , m_origin(new QVBoxLayout)
 {
@@ -101,6 +122,8 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
                                                                         : u"color: #8a5a00;"_s);
         column->addWidget(note);
     }
+    m_findings->setSpacing(4);
+    column->addLayout(m_findings);
     m_origin->setSpacing(6);
     column->addLayout(m_origin);
     column->addWidget(separator());
@@ -140,6 +163,47 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
     connect(&m_workspace.changes(), &ChangeFeed::provenanceChanged, this, &SkillDetailView::rebuildOrigin);
     connect(&m_updates, &SkillUpdates::statusesChanged, this, &SkillDetailView::rebuildOrigin);
     rebuildOrigin();
+    connect(&m_audit, &HubAudit::changed, this, &SkillDetailView::rebuildFindings);
+    rebuildFindings();
+}
+
+void SkillDetailView::rebuildFindings()
+{
+    while (QLayoutItem* item = m_findings->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const AuditReport* report = m_audit.report(m_skill.fileName());
+    if (!report)
+        return;
+    for (const AuditFinding& finding : report->findings) {
+        if (finding.rule == u"format"_s)
+            continue; // shown above, as the format check words it
+        const QString where =
+            finding.file + (finding.line ? u':' + QString::number(*finding.line) : QString());
+        QString text =
+            u"%1 · %2 – %3 (%4)"_s.arg(levelText(finding.level), where, finding.message, finding.rule);
+        if (finding.accepted)
+            text += u' ' + tr("(akzeptiert)");
+        auto* note = new QLabel(text);
+        note->setObjectName(u"auditFinding"_s);
+        note->setTextFormat(Qt::PlainText);
+        note->setWordWrap(true);
+        if (!finding.accepted && finding.level == AuditLevel::high)
+            note->setStyleSheet(u"color: #b3261e;"_s);
+        m_findings->addWidget(note);
+    }
+    if (!report->hasOpenHigh())
+        return;
+    auto* accept = new QPushButton(tr("Risiko akzeptieren"));
+    accept->setObjectName(u"acceptRisk"_s);
+    accept->setToolTip(tr("Die Befunde gelten als geprüft, bis sich der Inhalt ändert."));
+    connect(accept, &QPushButton::clicked, this, [this, accepted = *report] {
+        if (const Outcome saved = HubAudit::accept(m_workspace.context(), accepted); !saved)
+            Log::line(u"Failed to record the acceptance of "_s + accepted.item + u": "_s +
+                      saved.error().description);
+    });
+    m_findings->addWidget(accept, 0, Qt::AlignLeft);
 }
 
 void SkillDetailView::rebuildOrigin()

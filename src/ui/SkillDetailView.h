@@ -7,19 +7,20 @@
 
 class QVBoxLayout;
 class SkillUpdates;
+class HubAudit;
 class Workspace;
 
-// One hub item under the title "Skill Details": its kind and name, where it came from and
-// whether an update waits, one switch per target app that links it into the app's folder,
-// its path and, for a file, the first lines.
-// The switches follow every change of the apps and their folders.
+// One hub item under the title "Skill Details": its kind and name, what the audit found in it,
+// where it came from and whether an update waits, one switch per target app that links it into the app's
+// folder, its path and, for a file, the first lines. The switches follow every change of the apps and their
+// folders.
 class SkillDetailView : public QScrollArea
 {
     Q_OBJECT
 
 public:
     SkillDetailView(const Skill& skill, Workspace& workspace, DesktopServices desktop, SkillUpdates& updates,
-                    QWidget* parent = nullptr);
+                    const HubAudit& audit, QWidget* parent = nullptr);
 
     const Skill& skill() const { return m_skill; }
 
@@ -30,11 +31,15 @@ private:
     // Where it came from and how it stands against that, read afresh on every change.
     void rebuildOrigin();
     void update();
+    // The audit's findings beyond the format's, with "Risiko akzeptieren" while a high one is open.
+    void rebuildFindings();
 
     Skill m_skill;
     Workspace& m_workspace;
     DesktopServices m_desktop;
     SkillUpdates& m_updates;
+    const HubAudit& m_audit;
+    QVBoxLayout* m_findings;
     QVBoxLayout* m_linkRows;
     QVBoxLayout* m_origin;
 };
