@@ -3,6 +3,7 @@
 
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
+#include "actions/UpdatePreview.h"
 #include "actions/Workspace.h"
 #include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
@@ -25,6 +26,35 @@ int refuseRisk(const CliSession& session, const AuditReport& risk)
         QTextStream(stderr) << AuditOutput::line(finding) << '\n';
     return session.fail(u"%1: the audit found risks of level high, nothing was installed; "
                         "--accept-risk installs it all the same"_s.arg(risk.item));
+}
+
+// `update ITEM... --diff`: what each update would change, as a unified diff on standard
+// output; findings it would newly bring on standard error. Changes nothing.
+int showUpdateDiffs(CliSession& session, const QStringList& items)
+{
+    bool allWell = true;
+    for (const QString& item : items) {
+        UpdatePreviewResult preview;
+        QEventLoop waiting;
+        UpdatePreview::start(session.workspace(), session.store().source(), item,
+                             [&](const UpdatePreviewResult& result) {
+                                 preview = result;
+                                 waiting.quit();
+                             });
+        waiting.exec();
+        if (preview.error) {
+            QTextStream(stderr) << item << ": " << QString(*preview.error).replace(u'\n', u' ') << '\n';
+            allWell = false;
+            continue;
+        }
+        if (preview.changes.isEmpty())
+            QTextStream(stderr) << item << ": no changes\n";
+        for (const FileChange& change : std::as_const(preview.changes))
+            QTextStream(stdout) << change.diff;
+        for (const AuditFinding& finding : std::as_const(preview.newFindings))
+            QTextStream(stderr) << "new: " << AuditOutput::line(finding) << '\n';
+    }
+    return allWell ? ExitCode::success : ExitCode::failure;
 }
 
 } // namespace
@@ -125,6 +155,11 @@ int install(CliSession& session, const QStringList& args)
 
 int update(CliSession& session, const QStringList& args)
 {
+    if (session.flags().diff) {
+        if (args.isEmpty() || session.flags().all || session.flags().check)
+            return session.fail(u"Say which items to compare: update ITEM... --diff."_s);
+        return showUpdateDiffs(session, args);
+    }
     if (session.flags().check == (!args.isEmpty() || session.flags().all))
         return session.fail(u"Say --check, or which items to update: ITEM... or --all."_s);
     UpdateCheckResult checked;

@@ -1,0 +1,93 @@
+#include "actions/UpdatePreview.h"
+
+#include "actions/HubAudit.h"
+#include "actions/SkillInstall.h"
+#include "actions/Workspace.h"
+#include "model/ModelContext.h"
+#include "model/SkillProvenanceRecord.h"
+#include "store/SkillSource.h"
+
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Whether the installed version had a finding of this rule in this file (lines move with edits).
+bool wasThere(const AuditReport& installed, const AuditFinding& finding)
+{
+    return std::any_of(installed.findings.cbegin(), installed.findings.cend(), [&](const AuditFinding& old) {
+        return old.file == finding.file && old.rule == finding.rule && old.message == finding.message;
+    });
+}
+
+} // namespace
+
+UpdatePreview::UpdatePreview(Workspace& workspace, SkillSource& source, const QString& item,
+                             std::function<void(const UpdatePreviewResult&)> done)
+    : QObject(&workspace)
+    , m_workspace(workspace)
+    , m_source(source)
+    , m_item(item)
+    , m_done(std::move(done))
+{}
+
+UpdatePreview* UpdatePreview::start(Workspace& workspace, SkillSource& source, const QString& item,
+                                    std::function<void(const UpdatePreviewResult&)> done)
+{
+    auto* preview = new UpdatePreview(workspace, source, item, std::move(done));
+    QTimer::singleShot(0, preview, &UpdatePreview::begin);
+    return preview;
+}
+
+void UpdatePreview::begin()
+{
+    std::optional<SkillProvenance> provenance;
+    for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>())
+        if (record->itemName() == m_item)
+            provenance = record->provenance();
+    if (!provenance)
+        return finish({m_item, {}, {}, {}, tr("Nichts hält fest, woher '%1' stammt.").arg(m_item)});
+    m_source.fetch(SkillInstall::hitFor(*provenance), this, [this](const FetchAnswer& answer) {
+        if (!answer)
+            return finish({m_item, {}, {}, {}, tr("Download fehlgeschlagen:\n%1").arg(answer.error())});
+        compare(answer.value().files);
+    });
+}
+
+void UpdatePreview::compare(const QList<ContentFile>& upstream)
+{
+    const auto installedItem = m_workspace.hubCatalog().itemNamed(m_item);
+    if (!installedItem)
+        return finish({m_item, {}, {}, {}, tr("'%1' ist nicht mehr im Hub.").arg(m_item)});
+    // The preview belongs to the workspace, which awaits its workers before it goes.
+    m_workspace.runInBackground([this, folder = installedItem->path, upstream] {
+        UpdatePreviewResult result{m_item, {}, {}, {}, {}};
+        auto installed = FolderContent::readFiles(folder);
+        if (!installed) {
+            result.error = installed.error().description;
+        } else {
+            result.changes = FolderDiff::between(installed.value(), upstream, m_item);
+            result.audit = SkillAudit::audit(m_item, upstream, true);
+            const AuditReport before = SkillAudit::audit(m_item, installed.value(), true);
+            for (const AuditFinding& finding : std::as_const(result.audit.findings))
+                if (!wasThere(before, finding))
+                    result.newFindings.append(finding);
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, result]() mutable {
+                HubAudit::markAccepted(m_workspace.context(), result.audit);
+                for (AuditFinding& finding : result.newFindings)
+                    finding.accepted = result.audit.findings.constFirst().accepted; // one verdict per content
+                finish(result);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void UpdatePreview::finish(const UpdatePreviewResult& result)
+{
+    m_done(result);
+    deleteLater();
+}
