@@ -3,6 +3,7 @@
 #include "access/FileSystem.h"
 #include "access/FolderContent.h"
 #include "actions/SkillInstall.h"
+#include "actions/UpdatePreview.h"
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
 #include "store/SkillSource.h"
@@ -152,6 +153,11 @@ void SkillUpdates::conclude(UpdateCheckResult result)
     Q_EMIT statusesChanged();
     for (const auto& done : waiting)
         done(result);
+}
+
+void SkillUpdates::preview(const QString& item, std::function<void(const UpdatePreviewResult&)> done)
+{
+    UpdatePreview::start(m_workspace, m_source, item, std::move(done));
 }
 
 SkillInstall* SkillUpdates::update(const QString& item, bool replaceChanged, bool acceptRisk)

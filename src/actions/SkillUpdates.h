@@ -12,6 +12,7 @@
 #include <optional>
 
 class SkillInstall;
+struct UpdatePreviewResult;
 class SkillSource;
 class Workspace;
 
@@ -60,6 +61,9 @@ public:
     // folder changed here is replaced only with `replaceChanged`, one in which the audit finds
     // something of level high only with `acceptRisk`. Nothing for an item without an origin.
     SkillInstall* update(const QString& item, bool replaceChanged, bool acceptRisk = false);
+
+    // Fetches the item's new version and compares it with the installed one; reads only.
+    void preview(const QString& item, std::function<void(const UpdatePreviewResult&)> done);
 
     static QString stateName(UpdateState state); // "current", "update-available", ...
 

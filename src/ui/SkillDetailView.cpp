@@ -11,6 +11,7 @@
 #include "ui/InstallReport.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
+#include "ui/UpdateSheet.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -251,18 +253,36 @@ void SkillDetailView::rebuildOrigin()
 
 void SkillDetailView::update()
 {
-    const QString name = m_skill.fileName();
-    SkillInstall* running = m_updates.update(name, false);
-    if (!running)
-        return;
     for (QPushButton* button : findChildren<QPushButton*>(u"updateSkill"_s))
         button->setEnabled(false);
+    // What the update changes is shown first; the view may be gone by the time it is known.
+    m_updates.preview(m_skill.fileName(), [view = QPointer(this)](const UpdatePreviewResult& preview) {
+        if (view)
+            view->confirmUpdate(preview);
+    });
+}
+
+void SkillDetailView::confirmUpdate(const UpdatePreviewResult& preview)
+{
+    if (preview.error) {
+        m_desktop.alerts.inform(tr("Update"), *preview.error, AlertStyle::critical);
+        return rebuildOrigin();
+    }
+    UpdateSheet sheet(preview, this);
+    if (sheet.exec() != QDialog::Accepted)
+        return rebuildOrigin();
+    const QString name = m_skill.fileName();
+    SkillInstall* running = m_updates.update(name, false, sheet.acceptsRisk());
+    if (!running)
+        return rebuildOrigin();
     connect(running, &SkillInstall::finished, this, &SkillDetailView::rebuildOrigin);
     // Reported by the long-lived updates, not this view, which may be gone by then.
-    reportInstall(running, &m_updates, m_desktop, tr("Update"),
-                  [updates = &m_updates, name](InstallConsent agreed) {
-                      return updates->update(name, agreed.replaceChanged, agreed.acceptRisk);
-                  });
+    reportInstall(
+        running, &m_updates, m_desktop, tr("Update"),
+        [updates = &m_updates, name](InstallConsent agreed) {
+            return updates->update(name, agreed.replaceChanged, agreed.acceptRisk);
+        },
+        InstallConsent{false, sheet.acceptsRisk()});
 }
 
 QWidget* SkillDetailView::makePathBlock()

@@ -7,6 +7,7 @@
 
 class QVBoxLayout;
 class SkillUpdates;
+struct UpdatePreviewResult;
 class HubAudit;
 class Workspace;
 
@@ -30,7 +31,9 @@ private:
     QWidget* makePathBlock();
     // Where it came from and how it stands against that, read afresh on every change.
     void rebuildOrigin();
+    // Shows what the update changes, then updates when the user agrees.
     void update();
+    void confirmUpdate(const UpdatePreviewResult& preview);
     // The audit's findings beyond the format's, with "Risiko akzeptieren" while a high one is open.
     void rebuildFindings();
 

@@ -1,0 +1,127 @@
+#include "ui/UpdateSheet.h"
+
+#include "ui/TextStyles.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString kindWord(FileChange::Kind kind)
+{
+    switch (kind) {
+    case FileChange::Kind::added:
+        return UpdateSheet::tr("neu");
+    case FileChange::Kind::removed:
+        return UpdateSheet::tr("entfernt");
+    case FileChange::Kind::changed:
+        break;
+    }
+    return UpdateSheet::tr("geändert");
+}
+
+QString levelWord(AuditLevel level)
+{
+    switch (level) {
+    case AuditLevel::high:
+        return UpdateSheet::tr("Hoch");
+    case AuditLevel::medium:
+        return UpdateSheet::tr("Mittel");
+    case AuditLevel::error:
+        return UpdateSheet::tr("Fehler");
+    case AuditLevel::warning:
+        return UpdateSheet::tr("Hinweis");
+    case AuditLevel::info:
+        break;
+    }
+    return UpdateSheet::tr("Info");
+}
+
+bool isNew(const UpdatePreviewResult& preview, const AuditFinding& finding)
+{
+    return preview.newFindings.contains(finding);
+}
+
+} // namespace
+
+UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
+    : Sheet(parent)
+    , m_changes(preview.changes)
+    , m_files(new QListWidget(this))
+    , m_diff(new QPlainTextEdit(this))
+    , m_acceptsRisk(preview.audit.hasOpenHigh())
+{
+    setObjectName(u"updateSheet"_s);
+    setWindowTitle(tr("Update von „%1“").arg(preview.item));
+    resize(760, 520);
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(tr("Update von „%1“").arg(preview.item), this);
+    title->setFont(TextStyles::scaled(title->font(), 1.0, true));
+    layout->addWidget(title, 0, Qt::AlignHCenter);
+    layout->addWidget(TextStyles::secondary(
+        preview.changes.isEmpty() ? tr("Die neue Fassung gleicht der installierten.")
+                                  : tr("Geänderte Dateien: %n", nullptr, int(preview.changes.size()))));
+
+    m_files->setObjectName(u"updateFiles"_s);
+    for (const FileChange& change : std::as_const(m_changes))
+        m_files->addItem(u"%1 (%2)"_s.arg(change.path, kindWord(change.kind)));
+    m_diff->setObjectName(u"updateDiff"_s);
+    m_diff->setReadOnly(true);
+    m_diff->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_diff->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* split = new QSplitter(this);
+    split->addWidget(m_files);
+    split->addWidget(m_diff);
+    split->setStretchFactor(1, 3);
+    layout->addWidget(split, 1);
+
+    for (const AuditFinding& finding : preview.audit.findings) {
+        if (finding.rule == u"format"_s && finding.level != AuditLevel::error)
+            continue;
+        QString text = u"%1 · %2%3 – %4"_s.arg(
+            levelWord(finding.level), finding.file,
+            finding.line ? u':' + QString::number(*finding.line) : QString(), finding.message);
+        if (isNew(preview, finding))
+            text.prepend(tr("neu") + u" · "_s);
+        if (finding.accepted)
+            text += u' ' + tr("(akzeptiert)");
+        auto* note = new QLabel(text, this);
+        note->setObjectName(u"updateFinding"_s);
+        note->setTextFormat(Qt::PlainText);
+        note->setWordWrap(true);
+        if (finding.level == AuditLevel::high && !finding.accepted)
+            note->setStyleSheet(u"color: #b3261e;"_s);
+        layout->addWidget(note);
+    }
+
+    auto* cancel = new QPushButton(tr("Abbrechen"), this);
+    cancel->setObjectName(u"updateCancel"_s);
+    cancel->setAutoDefault(false);
+    auto* confirm = new QPushButton(m_acceptsRisk ? tr("Trotzdem aktualisieren") : tr("Aktualisieren"), this);
+    confirm->setObjectName(u"updateConfirm"_s);
+    confirm->setDefault(!m_acceptsRisk); // a risk is never agreed to by pressing Return
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(confirm);
+    layout->addLayout(buttons);
+
+    connect(m_files, &QListWidget::currentRowChanged, this, &UpdateSheet::showDiff);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(confirm, &QPushButton::clicked, this, &QDialog::accept);
+    if (!m_changes.isEmpty())
+        m_files->setCurrentRow(0);
+}
+
+void UpdateSheet::showDiff(int row)
+{
+    m_diff->setPlainText(row >= 0 && row < m_changes.size() ? m_changes.at(row).diff : QString());
+}
