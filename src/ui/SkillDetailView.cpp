@@ -14,6 +14,7 @@
 #include "ui/UpdateSheet.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -325,12 +326,16 @@ void SkillDetailView::rebuildLinkRows()
         auto* row = new QWidget;
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 4, 0, 4);
-        auto* name = new QLabel(app->name());
+        // A project's app is told apart from the global one of the same assistant by its project.
+        const QString shownName = app->project()
+                                      ? u"%1 (%2)"_s.arg(app->name(), QFileInfo(*app->project()).fileName())
+                                      : app->name();
+        auto* name = new QLabel(shownName);
         name->setTextFormat(Qt::PlainText);
         layout->addWidget(name, 1);
         auto* toggle = new QCheckBox;
         toggle->setObjectName(u"linkSwitch"_s);
-        toggle->setAccessibleName(app->name());
+        toggle->setAccessibleName(shownName);
         toggle->setChecked(m_workspace.linker().links.isSkillLinked(m_skill, *app));
         // Queued: the switch rows are rebuilt by the change this causes.
         connect(

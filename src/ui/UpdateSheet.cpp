@@ -61,7 +61,7 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
 {
     setObjectName(u"updateSheet"_s);
     setWindowTitle(tr("Update von „%1“").arg(preview.item));
-    resize(760, 520);
+    setMinimumSize(760, 480); // room for a diff to be read without scrolling sideways
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(tr("Update von „%1“").arg(preview.item), this);
     title->setFont(TextStyles::scaled(title->font(), 1.0, true));
@@ -81,6 +81,7 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
     split->addWidget(m_files);
     split->addWidget(m_diff);
     split->setStretchFactor(1, 3);
+    split->setSizes({200, 560});
     layout->addWidget(split, 1);
 
     for (const AuditFinding& finding : preview.audit.findings) {
