@@ -21,6 +21,9 @@ struct AuditLinePattern
     AuditLevel level;
     QRegularExpression pattern;
     QString message; // German, for the user
+    // Lowercase words of which a line must hold one for the pattern to be tried: most lines
+    // hold none, and a look for a word costs far less than a match.
+    QStringList triggers;
 };
 
 // The audit's rules, as data: each pattern with a note of the attack it catches.

@@ -57,20 +57,22 @@ public:
             add(std::nullopt, u"oversized-skill"_s, AuditLevel::info,
                 Texts::tr("SKILL.md hat mehr als %1 Zeilen").arg(AuditRules::skillFileLines));
         const bool encodedRunsMatter = isSkillFile || isScript(m_file.relativePath, m_file.executable);
+        const QList<bool> triggered = linesWithTriggers(text, lines.size());
         qsizetype wrappedRun = 0; // base64 wrapped over lines, as `base64` writes it
         std::optional<int> wrappedRunStart;
         for (qsizetype index = 0; index < lines.size(); ++index) {
             const QString& line = lines.at(index);
             const int number = int(index) + 1;
             checkHiddenCharacters(line, number, index == 0);
-            checkPatterns(line, number);
+            if (triggered.at(index))
+                checkPatterns(line, number);
             if (!encodedRunsMatter)
                 continue;
             if (hasEncodedRun(line))
                 add(number, u"obfuscated-code"_s, AuditLevel::medium,
                     Texts::tr("Enthält lange verschlüsselte Daten"));
             static const QRegularExpression wrapped(u"^[A-Za-z0-9+/]{60,}={0,2}\\r?$"_s);
-            if (wrapped.match(line).hasMatch()) {
+            if (line.size() >= 60 && !line.contains(u' ') && wrapped.match(line).hasMatch()) {
                 wrappedRunStart = wrappedRun == 0 ? number : wrappedRunStart;
                 wrappedRun += line.size();
                 if (wrappedRun >= AuditRules::encodedRunBytes &&
@@ -116,11 +118,42 @@ private:
         }
     }
 
+    // Which lines hold a word some pattern is tried on, found in one pass over the whole text.
+    static QList<bool> linesWithTriggers(const QString& text, qsizetype lineCount)
+    {
+        static const QRegularExpression anyTrigger = [] {
+            QStringList words;
+            for (const AuditLinePattern& pattern : AuditRules::linePatterns())
+                for (const QString& word : pattern.triggers)
+                    words.append(QRegularExpression::escape(word));
+            QRegularExpression compiled(words.join(u'|'), QRegularExpression::CaseInsensitiveOption);
+            compiled.optimize();
+            return compiled;
+        }();
+        QList<bool> triggered(lineCount, false);
+        qsizetype line = 0;
+        qsizetype lineEnd = text.indexOf(u'\n');
+        for (auto match = anyTrigger.globalMatch(text); match.hasNext();) {
+            const qsizetype at = match.next().capturedStart();
+            while (lineEnd >= 0 && at > lineEnd) {
+                ++line;
+                lineEnd = text.indexOf(u'\n', lineEnd + 1);
+            }
+            if (line < lineCount)
+                triggered[line] = true;
+        }
+        return triggered;
+    }
+
     void checkPatterns(const QString& line, int number)
     {
-        for (const AuditLinePattern& pattern : AuditRules::linePatterns())
-            if (pattern.pattern.match(line).hasMatch())
+        const QString lower = line.toLower();
+        for (const AuditLinePattern& pattern : AuditRules::linePatterns()) {
+            const bool triggered = std::any_of(pattern.triggers.cbegin(), pattern.triggers.cend(),
+                                               [&](const QString& word) { return lower.contains(word); });
+            if (triggered && pattern.pattern.match(line).hasMatch())
                 add(number, pattern.rule, pattern.level, pattern.message);
+        }
     }
 
     static bool hasEncodedRun(const QString& line)

@@ -2,6 +2,7 @@
 #include "benchmarks/WindowBenchmarks.h"
 
 #include "access/SecurityScopedBookmarkManager.h"
+#include "actions/HubAudit.h"
 #include "actions/SkillUpdates.h"
 #include "app/QuorvaneApp.h"
 #include "benchmarks/BenchmarkData.h"
@@ -140,7 +141,7 @@ void filterHubList(benchmark::State& state)
     QNetworkAccessManager network; // never asked: no update check runs
     DirectorySkillSource source(network, StoreEndpoints{});
     CentralHubListView view(*bench.workspace, bench.desktop.services(),
-                            *new SkillUpdates(*bench.workspace, source));
+                            *new SkillUpdates(*bench.workspace, source), *new HubAudit(*bench.workspace));
     view.resize(360, 800);
     view.show();
     BenchmarkData::require(QTest::qWaitForWindowExposed(&view), u"the hub list window"_s);
