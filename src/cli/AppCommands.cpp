@@ -78,7 +78,10 @@ int appsPresets(CliSession& session, const QStringList&)
                             {"exists", exists},
                             {"copyRecommended", preset.copyRecommended},
                             {"projectFolder",
-                             preset.projectFolder ? Json(utf8(*preset.projectFolder)) : Json(nullptr)}});
+                             preset.projectFolder ? Json(utf8(*preset.projectFolder)) : Json(nullptr)},
+                            {"followsLinks", fact(preset.followsLinks)},
+                            {"followsLinkedSkillFile", fact(preset.followsLinkedSkillFile)},
+                            {"alsoReads", utf8List(preset.alsoReads)}});
         else
             // Labelled fields after the fixed four, so scripts that read those keep working.
             print(u"%1\t%2\t%3\t%4%5%6"_s.arg(

@@ -26,6 +26,19 @@ std::string utf8(const QString& text)
     return text.toStdString();
 }
 
+Json fact(const std::optional<bool>& known)
+{
+    return known ? Json(*known) : Json(nullptr);
+}
+
+Json utf8List(const QStringList& texts)
+{
+    Json list = Json::array();
+    for (const QString& text : texts)
+        list.push_back(utf8(text));
+    return list;
+}
+
 QString idText(const TargetApp& app)
 {
     return app.id().toString(QUuid::WithoutBraces);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 #include <nlohmann/json.hpp>
 
@@ -15,6 +18,10 @@ using Json = nlohmann::ordered_json;
 void print(const QString& text);
 void printJson(const Json& value);
 std::string utf8(const QString& text);
+// A fact that may be unknown: true, false or null.
+Json fact(const std::optional<bool>& known);
+// Texts as a JSON array of strings.
+Json utf8List(const QStringList& texts);
 // An app's id as the tool prints and accepts it.
 QString idText(const TargetApp& app);
 // A path given on the command line, made absolute against the current folder.

@@ -4,8 +4,7 @@ using namespace Qt::StringLiterals;
 
 const QList<AssistantPreset>& assistantPresets()
 {
-    // The global skills folders on Linux. Users report that Cursor and OpenCode ignore
-    // linked entries; the others follow links.
+    // The global skills folders on Linux.
     // Project folders, by their sources:
     // - Claude Code: ".claude/skills" in the project root (Claude Code's skills documentation;
     //   GitHub Copilot's documentation reads the same folder).
@@ -18,21 +17,72 @@ const QList<AssistantPreset>& assistantPresets()
     //   page could not be checked).
     // - OpenCode: ".opencode/skills" (opencode.ai/docs/skills).
     // - The others: no project folder confirmed, so none is offered.
+    // Links, by their sources:
+    // - Claude Code follows a linked skill folder (anthropics/claude-code#68118, verified on
+    //   several versions); whether a linked SKILL.md loads is not documented.
+    // - Codex follows linked folders in user and repository scope (openai/codex#39805, its
+    //   loader's policy) but skips a SKILL.md that is itself a link (openai/codex#11332,
+    //   #15756, #31592).
+    // - GitHub Copilot's command-line agent lists real folders only (github/copilot-cli#1021).
+    // - Cursor does not see linked skills (vercel-labs/skills#105).
+    // - OpenCode: reports disagree by version and system (anomalyco/opencode#9819, #41505), so
+    //   unknown; copies are recommended all the same.
+    // - The others: unknown.
+    // Other folders read:
+    // - Codex also loads ~/.agents/skills and shows a skill of the same name twice
+    //   (openai/codex#10437; vercel-labs/skills#1056 quoting Codex's documentation).
+    // - OpenCode also loads ~/.agents/skills and ~/.claude/skills (opencode.ai/docs/skills;
+    //   anomalyco/opencode#18848).
+    // - Claude Code reads its own folders only (its skills documentation, as quoted in
+    //   open-mercato/open-mercato#4164).
+    // A frontmatter name other than the folder's: the open skill format forbids it, but no
+    // assistant here is documented to skip such a skill, so that is unknown for all.
     static const QList<AssistantPreset> presets = {
-        {u"claude-code"_s, u"Claude Code"_s, u"~/.claude/skills"_s, false, u".claude/skills"_s},
-        {u"codex"_s, u"Codex"_s, u"~/.codex/skills"_s, false, u".agents/skills"_s},
-        {u"agents"_s, u"Gemeinsamer Agents-Ordner"_s, u"~/.agents/skills"_s, false, u".agents/skills"_s},
-        {u"gemini-cli"_s, u"Gemini CLI"_s, u"~/.gemini/skills"_s, false, u".gemini/skills"_s},
-        {u"copilot"_s, u"GitHub Copilot"_s, u"~/.copilot/skills"_s, false, u".github/skills"_s},
-        {u"cursor"_s, u"Cursor"_s, u"~/.cursor/skills"_s, true, u".cursor/skills"_s},
-        {u"opencode"_s, u"OpenCode"_s, u"~/.config/opencode/skills"_s, true, u".opencode/skills"_s},
-        {u"goose"_s, u"Goose"_s, u"~/.config/goose/skills"_s, false, std::nullopt},
-        {u"amp"_s, u"Amp"_s, u"~/.config/agents/skills"_s, false, std::nullopt},
-        {u"windsurf"_s, u"Windsurf"_s, u"~/.codeium/windsurf/skills"_s, false, std::nullopt},
-        {u"kiro"_s, u"Kiro"_s, u"~/.kiro/skills"_s, false, std::nullopt},
-        {u"roo-code"_s, u"Roo Code"_s, u"~/.roo/skills"_s, false, std::nullopt},
-        {u"cline"_s, u"Cline"_s, u"~/.cline/skills"_s, false, std::nullopt},
-        {u"continue"_s, u"Continue"_s, u"~/.continue/skills"_s, false, std::nullopt},
+        {.id = u"claude-code"_s,
+         .name = u"Claude Code"_s,
+         .folder = u"~/.claude/skills"_s,
+         .projectFolder = u".claude/skills"_s,
+         .followsLinks = true},
+        {.id = u"codex"_s,
+         .name = u"Codex"_s,
+         .folder = u"~/.codex/skills"_s,
+         .projectFolder = u".agents/skills"_s,
+         .followsLinks = true,
+         .followsLinkedSkillFile = false,
+         .alsoReads = {u"~/.agents/skills"_s}},
+        {.id = u"agents"_s,
+         .name = u"Gemeinsamer Agents-Ordner"_s,
+         .folder = u"~/.agents/skills"_s,
+         .projectFolder = u".agents/skills"_s},
+        {.id = u"gemini-cli"_s,
+         .name = u"Gemini CLI"_s,
+         .folder = u"~/.gemini/skills"_s,
+         .projectFolder = u".gemini/skills"_s},
+        {.id = u"copilot"_s,
+         .name = u"GitHub Copilot"_s,
+         .folder = u"~/.copilot/skills"_s,
+         .copyRecommended = true,
+         .projectFolder = u".github/skills"_s,
+         .followsLinks = false},
+        {.id = u"cursor"_s,
+         .name = u"Cursor"_s,
+         .folder = u"~/.cursor/skills"_s,
+         .copyRecommended = true,
+         .projectFolder = u".cursor/skills"_s,
+         .followsLinks = false},
+        {.id = u"opencode"_s,
+         .name = u"OpenCode"_s,
+         .folder = u"~/.config/opencode/skills"_s,
+         .copyRecommended = true,
+         .projectFolder = u".opencode/skills"_s,
+         .alsoReads = {u"~/.agents/skills"_s, u"~/.claude/skills"_s}},
+        {.id = u"goose"_s, .name = u"Goose"_s, .folder = u"~/.config/goose/skills"_s},
+        {.id = u"amp"_s, .name = u"Amp"_s, .folder = u"~/.config/agents/skills"_s},
+        {.id = u"windsurf"_s, .name = u"Windsurf"_s, .folder = u"~/.codeium/windsurf/skills"_s},
+        {.id = u"kiro"_s, .name = u"Kiro"_s, .folder = u"~/.kiro/skills"_s},
+        {.id = u"roo-code"_s, .name = u"Roo Code"_s, .folder = u"~/.roo/skills"_s},
+        {.id = u"cline"_s, .name = u"Cline"_s, .folder = u"~/.cline/skills"_s},
+        {.id = u"continue"_s, .name = u"Continue"_s, .folder = u"~/.continue/skills"_s},
     };
     return presets;
 }

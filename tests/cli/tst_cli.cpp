@@ -401,7 +401,10 @@ private Q_SLOTS:
                                       {u"folder"_s, u"~/.cursor/skills"_s},
                                       {u"exists"_s, true},
                                       {u"copyRecommended"_s, true},
-                                      {u"projectFolder"_s, u".cursor/skills"_s}}));
+                                      {u"projectFolder"_s, u".cursor/skills"_s},
+                                      {u"followsLinks"_s, false},
+                                      {u"followsLinkedSkillFile"_s, QJsonValue::Null},
+                                      {u"alsoReads"_s, QJsonArray()}}));
         QVERIFY(
             t.run({u"apps"_s, u"presets"_s})
                 .out.contains(u"cursor\tCursor\t~/.cursor/skills\texists\tcopy recommended\tproject folder "
