@@ -72,16 +72,16 @@ int appsPresets(CliSession& session, const QStringList&)
     for (const AssistantPreset& preset : assistantPresets()) {
         const bool exists = FileSystem::existsAsFolder(actions.presetFolder(preset)) == true;
         if (session.json())
-            list.push_back({{"id", utf8(preset.id)},
-                            {"name", utf8(preset.name)},
-                            {"folder", utf8(preset.folder)},
-                            {"exists", exists},
-                            {"copyRecommended", preset.copyRecommended},
-                            {"projectFolder",
-                             preset.projectFolder ? Json(utf8(*preset.projectFolder)) : Json(nullptr)},
-                            {"followsLinks", fact(preset.followsLinks)},
-                            {"followsLinkedSkillFile", fact(preset.followsLinkedSkillFile)},
-                            {"alsoReads", utf8List(preset.alsoReads)}});
+            list.push_back(
+                {{"id", utf8(preset.id)},
+                 {"name", utf8(preset.name)},
+                 {"folder", utf8(preset.folder)},
+                 {"exists", exists},
+                 {"copyRecommended", preset.copyRecommended},
+                 {"projectFolder", preset.projectFolder ? Json(utf8(*preset.projectFolder)) : Json(nullptr)},
+                 {"followsLinks", fact(preset.followsLinks)},
+                 {"followsLinkedSkillFile", fact(preset.followsLinkedSkillFile)},
+                 {"alsoReads", utf8List(preset.alsoReads)}});
         else
             // Labelled fields after the fixed four, so scripts that read those keep working.
             print(u"%1\t%2\t%3\t%4%5%6"_s.arg(

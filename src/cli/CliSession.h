@@ -56,6 +56,7 @@ struct CommandFlags
     bool accept = false;            // audit: accept the items' current findings
     bool acceptRisk = false;        // install, update, restore: go on despite high findings, accepting them
     bool diff = false;              // update: show what the update changes
+    bool fix = false;               // doctor: carry out the safe fixes
 };
 
 // One run of the command-line tool: the same store and actions the window uses, with the

@@ -56,6 +56,7 @@ const QList<QCommandLineOption>& CommandLine::switches()
         {u"sarif"_s, u"also write the findings as SARIF 2.1.0 to FILE"_s, u"FILE"_s},
         {u"accept"_s, u"accept the named items' current findings"_s},
         {u"accept-risk"_s, u"go on despite findings of level high, accepting them"_s},
+        {u"fix"_s, u"carry out every safe fix, after showing the plan"_s},
         {u"diff"_s, u"show what the update changes, as a unified diff; change nothing"_s},
         {u"skill-id"_s, u"the skill's folder in the repository, or its name"_s, u"PATH-OR-ID"_s},
         {u"name"_s, u"the hub folder's name instead of the skill's"_s, u"NAME"_s},
@@ -322,6 +323,16 @@ const QList<CommandDeclaration>& CommandLine::commands()
          &Commands::audit,
          {u"path"_s, u"sarif"_s, u"accept"_s},
          true},
+        {{u"doctor"_s},
+         u"[APP...] [--fix] [--dry-run]"_s,
+         u"tell whether each assistant can see each skill placed for it: level, app, entry, problem, "
+         "message; --fix carries out the safe fixes"_s,
+         u"quorvane-cli doctor --fix --dry-run"_s,
+         0,
+         -1,
+         &Commands::doctor,
+         {u"fix"_s, u"dry-run"_s, u"force"_s, u"skip-conflicts"_s},
+         true},
     };
     return table;
 }
@@ -401,6 +412,7 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
     flags.accept = parser.isSet(u"accept"_s);
     flags.acceptRisk = parser.isSet(u"accept-risk"_s);
     flags.diff = parser.isSet(u"diff"_s);
+    flags.fix = parser.isSet(u"fix"_s);
     if (parser.isSet(u"path"_s))
         flags.path = parser.value(u"path"_s);
     if (parser.isSet(u"sarif"_s))

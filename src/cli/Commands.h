@@ -14,6 +14,7 @@ int hub(CliSession& session, const QStringList& args);
 int hubSet(CliSession& session, const QStringList& args);
 int check(CliSession& session, const QStringList& args);
 int audit(CliSession& session, const QStringList& args);
+int doctor(CliSession& session, const QStringList& args);
 
 // The target apps
 int apps(CliSession& session, const QStringList& args);

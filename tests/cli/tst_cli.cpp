@@ -382,6 +382,103 @@ private Q_SLOTS:
         QCOMPARE(repoFindings[0][u"file"_s].toString(), u"notes.md"_s);
     }
 
+    // Whether an assistant sees a linked skill follows from its habits: a link is an error only
+    // where it is known not to follow links.
+    void theDoctorWeighsLinksByTheAssistant_data()
+    {
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("follows links") << u"claude-code"_s << QString();
+        QTest::newRow("does not") << u"cursor"_s << u"error Cursor deploy link-not-followed"_s;
+        QTest::newRow("unknown") << u"goose"_s << QString();
+    }
+    void theDoctorWeighsLinksByTheAssistant()
+    {
+        QFETCH(QString, preset);
+        QFETCH(QString, expected);
+        Tool t;
+        QVERIFY(makeFolder(t.path(u"Hub/deploy"_s)));
+        QVERIFY(writeFile(t.path(u"Hub/deploy/SKILL.md"_s), "---\nname: deploy\ndescription: Ships.\n---\n"));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        const QString id = t.run({u"apps"_s, u"add"_s, u"--preset"_s, preset, u"--create"_s}).out.trimmed();
+        QCOMPARE(t.run({u"apps"_s, u"mode"_s, id, u"link"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"deploy"_s, id}).exitCode, 0);
+        const Run examined = t.run({u"doctor"_s});
+        QCOMPARE(examined.exitCode, expected.isEmpty() ? 0 : 1);
+        QCOMPARE(examined.out.section(u' ', 0, 3).trimmed(), expected);
+    }
+
+    // Each problem staged once in real folders: its id, level and fix; --fix --dry-run changes
+    // nothing, --fix mends exactly what is safe and leaves the user's own entries alone.
+    void theDoctorFindsWhatAnAssistantCannotSee()
+    {
+        Tool t;
+        const auto skill = [&](const QString& folder, const QByteArray& name) {
+            QVERIFY(makeFolder(folder));
+            QVERIFY(
+                writeFile(folder + u"/SKILL.md"_s, "---\nname: " + name + "\ndescription: A skill.\n---\n"));
+        };
+        for (const char* name : {"deploy", "review", "outdated"})
+            skill(t.path(u"Hub/"_s + QLatin1String(name)), name);
+        skill(t.path(u"Hub/misnamed"_s), "other");
+        QVERIFY(makeFolder(t.path(u"Hub/bare"_s)));
+        QVERIFY(writeFile(t.path(u"Hub/bare/SKILL.md"_s), "# no frontmatter\n"));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        for (const QString& preset : {u"codex"_s, u"cursor"_s})
+            QCOMPARE(t.run({u"apps"_s, u"add"_s, u"--preset"_s, preset, u"--create"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s}).exitCode, 0);
+        QCOMPARE(t.run({u"link"_s, u"outdated"_s, u"Cursor"_s}).exitCode, 0); // a copy
+        QVERIFY(writeFile(t.path(u"Hub/outdated/notes.md"_s), "new\n"));
+        QVERIFY(makeLink(t.path(u".cursor/skills/mylink"_s), t.path(u"Hub/deploy"_s))); // the user's, ignored
+        QVERIFY(QFile::remove(t.path(u".codex/skills/review"_s)));
+        QVERIFY(
+            makeLink(t.path(u".codex/skills/review"_s), t.path(u"elsewhere/review"_s))); // broken, hub has it
+        skill(t.path(u".codex/skills/mine"_s), "mine");
+        QVERIFY(makeFolder(t.path(u".codex/skills/shared"_s)));
+        QVERIFY(makeLink(t.path(u".codex/skills/shared/SKILL.md"_s), t.path(u"Hub/deploy/SKILL.md"_s)));
+        skill(t.path(u".agents/skills/deploy"_s), "deploy"); // Codex reads this folder too
+        const QStringList before = treeSnapshot(t.home);
+
+        const Run examined = t.run({u"--json"_s, u"doctor"_s});
+        QCOMPARE(examined.exitCode, 1);
+        QStringList found;
+        for (const QJsonValue& finding : QJsonDocument::fromJson(examined.out.toUtf8()).array())
+            found.append(u"%1 %2 %3 %4 %5"_s.arg(
+                finding[u"level"_s].toString(), finding[u"app"_s].toString(), finding[u"entry"_s].toString(),
+                finding[u"problem"_s].toString(), finding[u"fix"_s].toString(u"-"_s)));
+        found.sort();
+        QCOMPARE(found, (QStringList{
+                            u"error Codex bare invalid-skill -"_s,
+                            u"error Codex review broken-link quorvane-cli repair Codex review"_s,
+                            u"error Codex shared linked-skill-file -"_s,
+                            u"error Cursor mylink link-not-followed -"_s,
+                            u"info Codex mine unmanaged quorvane-cli import Codex mine"_s,
+                            u"info Codex shared unmanaged quorvane-cli import Codex shared"_s,
+                            u"warning Codex deploy duplicate-skill -"_s,
+                            u"warning Codex deploy duplicate-skill -"_s,
+                            u"warning Codex misnamed invalid-skill -"_s,
+                            u"warning Codex shared duplicate-skill -"_s,
+                            u"warning Codex shared duplicate-skill -"_s,
+                            u"warning Codex shared invalid-skill -"_s,
+                            u"warning Cursor mylink invalid-skill -"_s,
+                            u"warning Cursor outdated outdated-copy quorvane-cli sync Cursor"_s,
+                        }));
+
+        QCOMPARE(t.run({u"doctor"_s, u"--fix"_s, u"--dry-run"_s}).exitCode, 0);
+        QCOMPARE(treeSnapshot(t.home), before);
+        QCOMPARE(t.run({u"doctor"_s, u"--fix"_s}).exitCode, 1); // errors only the user can mend remain
+        const QString after = t.run({u"doctor"_s}).out;
+        QVERIFY2(!after.contains(u"broken-link"_s) && !after.contains(u"outdated-copy"_s) &&
+                     after.contains(u"error Cursor mylink link-not-followed"_s),
+                 qPrintable(after));
+        QCOMPARE(readFile(t.path(u".cursor/skills/outdated/notes.md"_s)), QByteArray("new\n"));
+        QVERIFY(QFileInfo(t.path(u".codex/skills/review"_s)).isSymLink() &&
+                QFileInfo(t.path(u".codex/skills/review"_s)).exists());
+        QCOMPARE(readFile(t.path(u".codex/skills/mine/SKILL.md"_s)),
+                 QByteArray("---\nname: mine\ndescription: A skill.\n---\n"));
+        QVERIFY(QFileInfo(t.path(u".codex/skills/shared/SKILL.md"_s)).isSymLink()); // the user's own
+    }
+
     // Known assistants are listed with their folders as found here, and added by their id.
     void knownAssistantsAreAddedByTheirId()
     {

@@ -1,0 +1,279 @@
+#include "actions/Doctor.h"
+
+#include "access/FileSystem.h"
+#include "access/SkillAudit.h"
+#include "access/UserEnvironment.h"
+#include "actions/AppActions.h"
+#include "actions/HubAudit.h"
+#include "actions/Workspace.h"
+#include "model/AssistantPresets.h"
+#include "model/SkillManifest.h"
+#include "model/TargetApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Doctor)
+};
+
+// "~/x" as the path below the home folder.
+QString expandingHomeFolder(const QString& path, const QString& home)
+{
+    if (path == u"~"_s)
+        return home;
+    return path.startsWith(u"~/"_s) ? home + path.mid(1) : path;
+}
+
+QString quoted(const QString& text)
+{
+    // Names with blanks stay one word for the shell.
+    return text.contains(u' ') || text.contains(u'\'')
+               ? u"'"_s + QString(text).replace(u"'"_s, u"'\\''"_s) + u"'"_s
+               : text;
+}
+
+QString command(const QString& words, const TargetApp& app, const QString& entry = {})
+{
+    return u"quorvane-cli %1 %2%3"_s.arg(words, quoted(app.name()),
+                                         entry.isEmpty() ? QString() : u' ' + quoted(entry));
+}
+
+// The name an assistant knows a skill folder by: its frontmatter name, else the folder's.
+QString skillNameOf(const QString& folder)
+{
+    const auto bytes = FileSystem::readBytes(folder + u'/' + SkillManifest::fileName);
+    if (!bytes)
+        return QFileInfo(folder).fileName();
+    const auto manifest = SkillManifest::read(bytes.value());
+    return manifest && manifest->name ? *manifest->name : QFileInfo(folder).fileName();
+}
+
+// A skill folder's problems with the skill format, weighed by whether the assistant skips
+// such a skill: without SKILL.md, frontmatter, name or description every one does.
+QList<std::pair<DoctorLevel, QString>> formatProblems(const QString& folder, const QString& entry,
+                                                      const AssistantPreset* preset)
+{
+    const auto bytes = FileSystem::readBytes(folder + u'/' + SkillManifest::fileName);
+    if (!bytes)
+        return {{DoctorLevel::error, Texts::tr("Keine SKILL.md: der Assistent lädt den Ordner nicht.")}};
+    const auto manifest = SkillManifest::read(bytes.value());
+    if (!manifest)
+        return {{DoctorLevel::error, manifest.error()}};
+    QList<std::pair<DoctorLevel, QString>> problems;
+    if (!manifest->name || !manifest->description)
+        problems.append({DoctorLevel::error,
+                         Texts::tr("Ohne Name oder Beschreibung lädt der Assistent den Skill nicht.")});
+    const bool misnamed = manifest->name && *manifest->name != entry;
+    if (misnamed)
+        problems.append(
+            {preset && preset->skipsMisnamedSkill == true ? DoctorLevel::error : DoctorLevel::warning,
+             Texts::tr("Der Name „%1“ weicht vom Ordner ab.").arg(*manifest->name)});
+    // The rest of the format's findings: the assistant loads the skill all the same.
+    if (manifest->name && manifest->description)
+        for (const SkillFinding& finding : SkillManifest::check(manifest, entry))
+            if (!misnamed || !finding.message.contains(*manifest->name))
+                problems.append({DoctorLevel::warning, finding.message});
+    return problems;
+}
+
+} // namespace
+
+Doctor::Doctor(Workspace& workspace)
+    : m_workspace(workspace)
+{}
+
+QString Doctor::levelName(DoctorLevel level)
+{
+    switch (level) {
+    case DoctorLevel::error:
+        return u"error"_s;
+    case DoctorLevel::warning:
+        return u"warning"_s;
+    case DoctorLevel::info:
+        break;
+    }
+    return u"info"_s;
+}
+
+const AssistantPreset* Doctor::presetOf(const TargetApp& app) const
+{
+    if (app.preset())
+        if (const AssistantPreset* preset = assistantPreset(*app.preset()))
+            return preset;
+    const QString home = m_workspace.platform().user.homeFolder();
+    const QString folder = QDir::cleanPath(expandingHomeFolder(app.folderPath(), home));
+    for (const AssistantPreset& preset : assistantPresets()) {
+        if (QDir::cleanPath(expandingHomeFolder(preset.folder, home)) == folder)
+            return &preset;
+        if (app.project() && preset.projectFolder &&
+            QDir::cleanPath(*app.project() + u'/' + *preset.projectFolder) == folder)
+            return &preset;
+    }
+    return nullptr;
+}
+
+QList<DoctorFinding> Doctor::examine(const QList<TargetApp*>& apps) const
+{
+    QList<DoctorFinding> findings;
+    if (!m_workspace.hubSettings().hasValidCentralHub() ||
+        !m_workspace.folderAccess().reach(m_workspace.hubSettings().location()))
+        findings.append({QString(), QUuid(), QString(), u"hub-missing"_s, DoctorLevel::error,
+                         Texts::tr("Der Zentrale Hub ist nicht erreichbar."),
+                         u"quorvane-cli hub set FOLDER"_s});
+    QHash<QString, bool> risks;
+    for (const TargetApp* app : apps.isEmpty() ? m_workspace.apps() : apps)
+        examineApp(*app, risks, findings);
+    return findings;
+}
+
+bool Doctor::hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) const
+{
+    if (const auto known = risks.constFind(hubItem); known != risks.cend())
+        return known.value();
+    bool risky = false;
+    if (const auto item = m_workspace.hubCatalog().itemNamed(hubItem))
+        if (auto report = SkillAudit::auditPath(hubItem, item->path)) {
+            HubAudit::markAccepted(m_workspace.context(), report.value());
+            risky = report->hasOpenHigh();
+        }
+    risks.insert(hubItem, risky);
+    return risky;
+}
+
+void Doctor::examineApp(const TargetApp& app, QHash<QString, bool>& risks,
+                        QList<DoctorFinding>& findings) const
+{
+    const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level,
+                         const QString& message, std::optional<QString> fix = std::nullopt) {
+        findings.append({app.name(), app.id(), entry, problem, level, message, std::move(fix)});
+    };
+    const auto items = m_workspace.targetListing().list(app);
+    if (!items) {
+        add(QString(), u"folder-missing"_s, DoctorLevel::error,
+            Texts::tr("Der Ordner %1 ist nicht erreichbar.").arg(app.folderPath()));
+        return;
+    }
+    if (AppActions(m_workspace).isFolderWritable(app) == false)
+        add(QString(), u"folder-unwritable"_s, DoctorLevel::error,
+            Texts::tr("In den Ordner %1 lässt sich nicht schreiben.").arg(app.folderPath()));
+    const AssistantPreset* preset = presetOf(app);
+    const RecordedItems recorded = LinkRecords::recordedIn(m_workspace.context(), app.id());
+    const bool ignoresLinks = preset && preset->followsLinks == false;
+    const bool ignoresLinkedSkillFile = preset && preset->followsLinkedSkillFile == false;
+
+    // Every skill name the assistant meets, and where: its own entries, then the other
+    // folders it reads.
+    QHash<QString, QStringList> reachedBy;
+    const QString home = m_workspace.platform().user.homeFolder();
+    for (const TargetAppSkill& item : *items) {
+        const QString path = item.symlinkDestination.value_or(item.path);
+        switch (item.state) {
+        case TargetItemState::repairable:
+            add(item.name, u"broken-link"_s, DoctorLevel::error,
+                Texts::tr("Der Link führt ins Leere; der Hub hat ein Element dieses Namens."),
+                command(u"repair"_s, app, item.name));
+            continue;
+        case TargetItemState::broken:
+            add(item.name, u"broken-link"_s, DoctorLevel::error, Texts::tr("Der Link führt ins Leere."));
+            continue;
+        case TargetItemState::copyOutdated:
+            add(item.name, u"outdated-copy"_s, DoctorLevel::warning,
+                Texts::tr("Die Kopie ist älter als das Element im Hub."), command(u"sync"_s, app));
+            break;
+        case TargetItemState::copyModified:
+            add(item.name, u"modified-copy"_s, DoctorLevel::warning,
+                Texts::tr("Die Kopie wurde hier geändert."));
+            break;
+        case TargetItemState::localItem:
+        case TargetItemState::externalLink:
+            add(item.name, u"unmanaged"_s, DoctorLevel::info, Texts::tr("Nicht von Quorvane abgelegt."),
+                command(u"import"_s, app, item.name));
+            break;
+        case TargetItemState::linked:
+        case TargetItemState::copyCurrent:
+            break;
+        }
+        if ((item.state == TargetItemState::linked || isCopy(item.state)) && hasOpenRisk(item.name, risks))
+            add(item.name, u"open-risk"_s, DoctorLevel::warning,
+                Texts::tr("Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast."),
+                u"quorvane-cli audit "_s + quoted(item.name));
+        // Only what Quorvane placed is turned into copies; the user's own links stay theirs.
+        if (item.isSymlink && ignoresLinks)
+            add(item.name, u"link-not-followed"_s, DoctorLevel::error,
+                Texts::tr("%1 folgt keinen Links: der Skill bleibt unsichtbar.").arg(preset->name),
+                !recorded.contains(item.name) ? std::nullopt
+                : app.placement() == PlacementKind::copy
+                    ? std::optional(command(u"sync"_s, app))
+                    : std::optional(command(u"apps mode"_s, app) + u" copy"_s));
+        if (FileSystem::existsAsFolder(path) != true)
+            continue;
+        if (ignoresLinkedSkillFile && FileSystem::isSymbolicLink(path + u'/' + SkillManifest::fileName))
+            add(item.name, u"linked-skill-file"_s, DoctorLevel::error,
+                Texts::tr("%1 lädt keine SKILL.md, die selbst ein Link ist.").arg(preset->name));
+        for (const auto& [level, message] : formatProblems(path, item.name, preset))
+            add(item.name, u"invalid-skill"_s, level, message);
+        reachedBy[skillNameOf(path)].append(item.name);
+    }
+    for (auto it = reachedBy.cbegin(); it != reachedBy.cend(); ++it)
+        if (it.value().size() > 1)
+            for (const QString& entry : it.value())
+                add(entry, u"duplicate-skill"_s, DoctorLevel::warning,
+                    Texts::tr("Der Name „%1“ kommt in diesem Ordner mehrmals vor: %2.")
+                        .arg(it.key(), it.value().join(u", "_s)));
+    if (preset) {
+        for (const QString& other : preset->alsoReads) {
+            const QString folder = expandingHomeFolder(other, home);
+            if (QDir::cleanPath(folder) == QDir::cleanPath(expandingHomeFolder(app.folderPath(), home)))
+                continue;
+            const auto entries = FileSystem::listFolder(folder);
+            if (!entries)
+                continue;
+            for (const QString& entryPath : entries.value()) {
+                if (FileSystem::existsAsFolder(entryPath) != true)
+                    continue;
+                const QString name = skillNameOf(entryPath);
+                for (const QString& entry : reachedBy.value(name))
+                    add(entry, u"duplicate-skill"_s, DoctorLevel::warning,
+                        Texts::tr("%1 lädt „%2“ auch aus %3.").arg(preset->name, name, other));
+            }
+        }
+    }
+}
+
+std::vector<PlacementPlan> Doctor::fixes(const QList<DoctorFinding>& findings) const
+{
+    std::vector<PlacementPlan> plans;
+    QList<QUuid> planned;
+    for (const DoctorFinding& finding : findings) {
+        if (finding.appID.isNull() || planned.contains(finding.appID))
+            continue;
+        TargetApp* app = m_workspace.app(finding.appID);
+        if (!app)
+            continue;
+        const bool toCopies = finding.problem == u"link-not-followed"_s && finding.fix;
+        const bool inLine =
+            finding.problem == u"outdated-copy"_s || (finding.problem == u"broken-link"_s && finding.fix);
+        if (!toCopies && !inLine)
+            continue;
+        std::optional<PlacementPlan> plan;
+        const bool switches =
+            app->placement() == PlacementKind::link &&
+            std::any_of(findings.cbegin(), findings.cend(), [&](const DoctorFinding& other) {
+                return other.appID == finding.appID && other.problem == u"link-not-followed"_s && other.fix;
+            });
+        plan = switches ? m_workspace.linker().planner.planSwitch(*app, PlacementKind::copy)
+                        : m_workspace.linker().planner.planSync(*app);
+        planned.append(finding.appID);
+        if (plan && (!plan->actions.isEmpty() || plan->switchesTo))
+            plans.push_back(std::move(*plan));
+    }
+    return plans;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "linker/PlacementPlan.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+#include <vector>
+
+struct AssistantPreset;
+class TargetApp;
+class Workspace;
+
+// How much a problem the doctor finds weighs: an error keeps a skill from its assistant.
+enum class DoctorLevel
+{
+    error,
+    warning,
+    info,
+};
+
+// One reason an assistant may not see a skill as the user expects.
+struct DoctorFinding
+{
+    QString app;     // the app's name; empty for the hub
+    QUuid appID;     // null for the hub
+    QString entry;   // the entry of the app's folder; empty for the folder itself
+    QString problem; // the stable id scripts filter on
+    DoctorLevel level = DoctorLevel::info;
+    QString message;            // German, for the user
+    std::optional<QString> fix; // the command that fixes it, where one does
+
+    bool operator==(const DoctorFinding&) const = default;
+};
+
+// Tells whether each assistant can really see each skill placed for it: from its folder as
+// it stands, the skills' frontmatter, the assistant's habits (links, other folders it reads)
+// and the audit. Reads only; the safe fixes come as plans, carried out as every plan is.
+class Doctor
+{
+public:
+    explicit Doctor(Workspace& workspace);
+
+    // The findings for the apps, in their order (every app when empty), the hub's first.
+    QList<DoctorFinding> examine(const QList<TargetApp*>& apps) const;
+    // The plans of every safe fix among the findings: copies for an app whose assistant does
+    // not follow links, and bringing the placements in line with the hub (outdated copies,
+    // broken links Quorvane made). The user's own entries are left alone.
+    std::vector<PlacementPlan> fixes(const QList<DoctorFinding>& findings) const;
+
+    // The known assistant an app stands for: the preset it was added from, else the preset
+    // whose folder (or project folder) it is.
+    const AssistantPreset* presetOf(const TargetApp& app) const;
+    // "error", "warning", "info".
+    static QString levelName(DoctorLevel level);
+
+private:
+    // `risks`: whether a hub item has open findings of level high, each item audited once.
+    void examineApp(const TargetApp& app, QHash<QString, bool>& risks, QList<DoctorFinding>& findings) const;
+    bool hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) const;
+
+    Workspace& m_workspace;
+};

@@ -1,0 +1,81 @@
+// quorvane-cli: whether each assistant can see each skill placed for it, and the safe fixes.
+#include "cli/Commands.h"
+
+#include "actions/AppActions.h"
+#include "actions/Doctor.h"
+#include "actions/Workspace.h"
+#include "cli/CliSession.h"
+#include "cli/Output.h"
+#include "cli/PlanOutput.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace Output;
+
+namespace {
+
+bool anyError(const QList<DoctorFinding>& findings)
+{
+    return std::any_of(findings.cbegin(), findings.cend(),
+                       [](const DoctorFinding& finding) { return finding.level == DoctorLevel::error; });
+}
+
+void printFindings(const CliSession& session, const QList<DoctorFinding>& findings)
+{
+    if (session.json()) {
+        Json list = Json::array();
+        for (const DoctorFinding& finding : findings)
+            list.push_back({{"app", finding.app.isEmpty() ? Json(nullptr) : Json(utf8(finding.app))},
+                            {"entry", finding.entry.isEmpty() ? Json(nullptr) : Json(utf8(finding.entry))},
+                            {"problem", utf8(finding.problem)},
+                            {"level", utf8(Doctor::levelName(finding.level))},
+                            {"message", utf8(finding.message)},
+                            {"fix", finding.fix ? Json(utf8(*finding.fix)) : Json(nullptr)}});
+        printJson(list);
+        return;
+    }
+    QString lines; // one write: many apps of many entries
+    for (const DoctorFinding& finding : findings)
+        lines += u"%1 %2 %3 %4 %5\n"_s.arg(
+            Doctor::levelName(finding.level), finding.app.isEmpty() ? u"-"_s : finding.app,
+            finding.entry.isEmpty() ? u"-"_s : finding.entry, finding.problem, finding.message);
+    QTextStream(stdout) << lines;
+}
+
+} // namespace
+
+namespace Commands {
+
+int doctor(CliSession& session, const QStringList& args)
+{
+    QList<TargetApp*> apps;
+    for (const QString& name : args) {
+        const auto app = AppActions(session.workspace()).find(name);
+        if (!app)
+            return session.fail(describe(app.error()));
+        apps.append(app.value());
+    }
+    const Doctor doctor(session.workspace());
+    const QList<DoctorFinding> findings = doctor.examine(apps);
+    if (!session.flags().fix) {
+        printFindings(session, findings);
+        return anyError(findings) ? ExitCode::failure : ExitCode::success;
+    }
+    // The safe fixes, shown and carried out as every plan is; then what remains.
+    std::vector<PlacementPlan> plans = doctor.fixes(findings);
+    if (plans.empty()) {
+        QTextStream(stderr) << "Nothing the doctor may fix by itself.\n";
+        printFindings(session, findings);
+        return anyError(findings) ? ExitCode::failure : ExitCode::success;
+    }
+    const int planned = PlanOutput::run(session, std::move(plans));
+    if (session.flags().dryRun || planned != ExitCode::success)
+        return planned;
+    const QList<DoctorFinding> remaining = doctor.examine(apps);
+    if (!session.json())
+        printFindings(session, remaining);
+    return anyError(remaining) ? ExitCode::failure : ExitCode::success;
+}
+
+} // namespace Commands
