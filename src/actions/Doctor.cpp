@@ -46,25 +46,34 @@ QString command(const QString& words, const TargetApp& app, const QString& entry
                                          entry.isEmpty() ? QString() : u' ' + quoted(entry));
 }
 
-// The name an assistant knows a skill folder by: its frontmatter name, else the folder's.
-QString skillNameOf(const QString& folder)
+// A skill folder's SKILL.md as read, nothing where there is none. Linked entries of many apps
+// lead to the same hub item, which is read once.
+using SkillFiles = QHash<QString, std::optional<Result<SkillManifest, QString>>>;
+
+const std::optional<Result<SkillManifest, QString>>& manifestOf(const QString& folder, SkillFiles& read)
 {
+    if (const auto known = read.constFind(folder); known != read.cend())
+        return known.value();
     const auto bytes = FileSystem::readBytes(folder + u'/' + SkillManifest::fileName);
-    if (!bytes)
-        return QFileInfo(folder).fileName();
-    const auto manifest = SkillManifest::read(bytes.value());
-    return manifest && manifest->name ? *manifest->name : QFileInfo(folder).fileName();
+    return read[folder] = bytes ? std::optional(SkillManifest::read(bytes.value())) : std::nullopt;
+}
+
+// The name an assistant knows a skill folder by: its frontmatter name, else the folder's.
+QString skillNameOf(const QString& folder, SkillFiles& read)
+{
+    const auto& manifest = manifestOf(folder, read);
+    return manifest && *manifest && (*manifest)->name ? *(*manifest)->name : QFileInfo(folder).fileName();
 }
 
 // A skill folder's problems with the skill format, weighed by whether the assistant skips
 // such a skill: without SKILL.md, frontmatter, name or description every one does.
 QList<std::pair<DoctorLevel, QString>> formatProblems(const QString& folder, const QString& entry,
-                                                      const AssistantPreset* preset)
+                                                      const AssistantPreset* preset, SkillFiles& read)
 {
-    const auto bytes = FileSystem::readBytes(folder + u'/' + SkillManifest::fileName);
-    if (!bytes)
+    const auto& file = manifestOf(folder, read);
+    if (!file)
         return {{DoctorLevel::error, Texts::tr("Keine SKILL.md: der Assistent lädt den Ordner nicht.")}};
-    const auto manifest = SkillManifest::read(bytes.value());
+    const Result<SkillManifest, QString>& manifest = *file;
     if (!manifest)
         return {{DoctorLevel::error, manifest.error()}};
     QList<std::pair<DoctorLevel, QString>> problems;
@@ -85,6 +94,12 @@ QList<std::pair<DoctorLevel, QString>> formatProblems(const QString& folder, con
 }
 
 } // namespace
+
+struct Doctor::Reading
+{
+    QHash<QString, bool> risks; // whether a hub item has open findings of level high
+    SkillFiles skillFiles;      // by folder
+};
 
 Doctor::Doctor(Workspace& workspace)
     : m_workspace(workspace)
@@ -128,9 +143,9 @@ QList<DoctorFinding> Doctor::examine(const QList<TargetApp*>& apps) const
         findings.append({QString(), QUuid(), QString(), u"hub-missing"_s, DoctorLevel::error,
                          Texts::tr("Der Zentrale Hub ist nicht erreichbar."),
                          u"quorvane-cli hub set FOLDER"_s});
-    QHash<QString, bool> risks;
+    Reading reading;
     for (const TargetApp* app : apps.isEmpty() ? m_workspace.apps() : apps)
-        examineApp(*app, risks, findings);
+        examineApp(*app, reading, findings);
     return findings;
 }
 
@@ -148,8 +163,7 @@ bool Doctor::hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) co
     return risky;
 }
 
-void Doctor::examineApp(const TargetApp& app, QHash<QString, bool>& risks,
-                        QList<DoctorFinding>& findings) const
+void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFinding>& findings) const
 {
     const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level,
                          const QString& message, std::optional<QString> fix = std::nullopt) {
@@ -201,7 +215,8 @@ void Doctor::examineApp(const TargetApp& app, QHash<QString, bool>& risks,
         case TargetItemState::copyCurrent:
             break;
         }
-        if ((item.state == TargetItemState::linked || isCopy(item.state)) && hasOpenRisk(item.name, risks))
+        if ((item.state == TargetItemState::linked || isCopy(item.state)) &&
+            hasOpenRisk(item.name, reading.risks))
             add(item.name, u"open-risk"_s, DoctorLevel::warning,
                 Texts::tr("Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast."),
                 u"quorvane-cli audit "_s + quoted(item.name));
@@ -218,9 +233,9 @@ void Doctor::examineApp(const TargetApp& app, QHash<QString, bool>& risks,
         if (ignoresLinkedSkillFile && FileSystem::isSymbolicLink(path + u'/' + SkillManifest::fileName))
             add(item.name, u"linked-skill-file"_s, DoctorLevel::error,
                 Texts::tr("%1 lädt keine SKILL.md, die selbst ein Link ist.").arg(preset->name));
-        for (const auto& [level, message] : formatProblems(path, item.name, preset))
+        for (const auto& [level, message] : formatProblems(path, item.name, preset, reading.skillFiles))
             add(item.name, u"invalid-skill"_s, level, message);
-        reachedBy[skillNameOf(path)].append(item.name);
+        reachedBy[skillNameOf(path, reading.skillFiles)].append(item.name);
     }
     for (auto it = reachedBy.cbegin(); it != reachedBy.cend(); ++it)
         if (it.value().size() > 1)
@@ -239,7 +254,7 @@ void Doctor::examineApp(const TargetApp& app, QHash<QString, bool>& risks,
             for (const QString& entryPath : entries.value()) {
                 if (FileSystem::existsAsFolder(entryPath) != true)
                     continue;
-                const QString name = skillNameOf(entryPath);
+                const QString name = skillNameOf(entryPath, reading.skillFiles);
                 for (const QString& entry : reachedBy.value(name))
                     add(entry, u"duplicate-skill"_s, DoctorLevel::warning,
                         Texts::tr("%1 lädt „%2“ auch aus %3.").arg(preset->name, name, other));

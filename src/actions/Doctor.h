@@ -57,9 +57,9 @@ public:
     // "error", "warning", "info".
     static QString levelName(DoctorLevel level);
 
-private:
-    // `risks`: whether a hub item has open findings of level high, each item audited once.
-    void examineApp(const TargetApp& app, QHash<QString, bool>& risks, QList<DoctorFinding>& findings) const;
+private: // What one examination has read, so that what many apps share is read once.
+    struct Reading;
+    void examineApp(const TargetApp& app, Reading& reading, QList<DoctorFinding>& findings) const;
     bool hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) const;
 
     Workspace& m_workspace;
