@@ -20,6 +20,7 @@
 #include "ui/AddTargetAppSheet.h"
 #include "ui/CentralHubListView.h"
 #include "ui/FolderPrompts.h"
+#include "ui/HealthView.h"
 #include "ui/InstallReport.h"
 #include "ui/PlaceholderView.h"
 #include "ui/PlanSheet.h"
@@ -59,6 +60,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     , m_hubList(new CentralHubListView(workspace, desktop, *m_updates, *m_audit))
     , m_storeList(new SkillStoreListView(store, desktop))
     , m_appSkillsList(new TargetAppSkillsListView(workspace, desktop))
+    , m_health(new HealthView(workspace, desktop))
     , m_detail(new QStackedWidget)
     , m_detailPlaceholder(new PlaceholderView)
     , m_emptyDetail(new QWidget)
@@ -72,8 +74,8 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     m_detailPlaceholder->setObjectName(u"detailPlaceholder"_s);
     m_emptyDetail->setObjectName(u"emptyDetail"_s);
 
-    for (QWidget* page :
-         std::initializer_list<QWidget*>{m_contentPlaceholder, m_hubList, m_storeList, m_appSkillsList})
+    for (QWidget* page : std::initializer_list<QWidget*>{m_contentPlaceholder, m_hubList, m_storeList,
+                                                         m_appSkillsList, m_health})
         m_content->addWidget(page);
     m_detail->addWidget(m_detailPlaceholder);
     m_detail->addWidget(m_emptyDetail);
@@ -99,6 +101,9 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
         m_appSkillsList->setActionsEnabled(!busy);
     });
     connect(m_sidebar, &SidebarView::addProjectRequested, this, &ContentView::showAddProjectSheet);
+    connect(m_health, &HealthView::appsWithErrorsChanged, m_sidebar, &SidebarView::setAppsWithErrors);
+    connect(m_health, &HealthView::taskStarted, m_taskStrip,
+            [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     connect(m_appSkillsList, &TargetAppSkillsListView::restoreProjectRequested, this,
             &ContentView::restoreProject);
     connect(m_appSkillsList, &TargetAppSkillsListView::taskStarted, m_taskStrip,
@@ -249,6 +254,9 @@ void ContentView::updateContentColumn(const TargetApp* app)
     case SidebarSelection::Kind::centralHub:
         m_content->setCurrentWidget(m_hubList);
         return;
+    case SidebarSelection::Kind::health:
+        m_content->setCurrentWidget(m_health);
+        return;
     case SidebarSelection::Kind::app:
         if (app) {
             m_appSkillsList->setTargetApp(const_cast<TargetApp*>(app));
@@ -288,6 +296,10 @@ void ContentView::updateDetailColumn(const TargetApp* app)
             m_detail->setCurrentWidget(m_targetSkillDetail);
         else
             showPlaceholder(tr("App Skill"), u"magnifyingglass"_s, tr("Wähle eine Datei im Ordner der App."));
+        return;
+    case SidebarSelection::Kind::health:
+        showPlaceholder(tr("Zustand der Apps"), u"doc.text.magnifyingglass"_s,
+                        tr("Jede Zeile nennt ein Problem; „Beheben…“ zeigt, was sich sicher beheben lässt."));
         return;
     case SidebarSelection::Kind::centralHub:
         if (m_selectedSkill && m_skillDetail) {

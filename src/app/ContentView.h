@@ -19,6 +19,7 @@ class BackupImport;
 struct BackupImportPlan;
 struct RestorePlan;
 class CentralHubListView;
+class HealthView;
 class SkillUpdates;
 class HubAudit;
 class FolderWatch;
@@ -116,6 +117,7 @@ private:
     CentralHubListView* m_hubList;
     SkillStoreListView* m_storeList;
     TargetAppSkillsListView* m_appSkillsList;
+    HealthView* m_health;
     QStackedWidget* m_detail;
     PlaceholderView* m_detailPlaceholder;
     QWidget* m_emptyDetail;

@@ -9,13 +9,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The section as written to the file: "hub", "store" or "app:" and the app's id.
+// The section as written to the file: "hub", "store", "health" or "app:" and the app's id.
 QString sectionText(const std::optional<SidebarSelection>& section)
 {
     if (!section || section->kind == SidebarSelection::Kind::centralHub)
         return u"hub"_s;
     if (section->kind == SidebarSelection::Kind::discoverStore)
         return u"store"_s;
+    if (section->kind == SidebarSelection::Kind::health)
+        return u"health"_s;
     return u"app:"_s + section->appID.toString(QUuid::WithoutBraces);
 }
 
@@ -23,6 +25,8 @@ SidebarSelection sectionFrom(const QString& text)
 {
     if (text == u"store"_s)
         return SidebarSelection::discoverStore();
+    if (text == u"health"_s)
+        return SidebarSelection::health();
     if (text.startsWith(u"app:"_s))
         if (const QUuid id = QUuid::fromString(text.mid(4)); !id.isNull())
             return SidebarSelection::app(id);

@@ -3,14 +3,16 @@
 #include <QHashFunctions>
 #include <QUuid>
 
-// What the sidebar has selected: a target app (by id), the store, or the central hub.
+// What the sidebar has selected: a target app (by id), the store, the central hub, or the
+// health page.
 struct SidebarSelection
 {
     enum class Kind
     {
         app,
         discoverStore,
-        centralHub
+        centralHub,
+        health, // the page behind "Übersicht": whether each assistant sees its skills
     };
 
     Kind kind = Kind::centralHub;
@@ -19,6 +21,7 @@ struct SidebarSelection
     static SidebarSelection app(const QUuid& id) { return {Kind::app, id}; }
     static SidebarSelection discoverStore() { return {Kind::discoverStore, {}}; }
     static SidebarSelection centralHub() { return {Kind::centralHub, {}}; }
+    static SidebarSelection health() { return {Kind::health, {}}; }
 
     bool operator==(const SidebarSelection&) const = default;
 };

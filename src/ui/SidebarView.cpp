@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -134,7 +135,14 @@ SidebarView::SidebarView(QWidget* parent)
           makeAppAction(u"renewAccessAction"_s, tr("Zugriff erneuern"), &SidebarView::renewAccessRequested))
     , m_addProjectAction(new QAction(symbolIcon(u"plus"_s), tr("Projekt hinzufügen…"), this))
 {
-    auto* title = new QLabel(tr("Übersicht"), this);
+    // The title opens the health page: whether each assistant sees the skills placed for it.
+    auto* showHealth = new QAction(tr("Übersicht"), this);
+    showHealth->setObjectName(u"showHealthAction"_s);
+    showHealth->setToolTip(tr("Zustand der Apps: sieht jeder Assistent seine Skills?"));
+    connect(showHealth, &QAction::triggered, this, [this] { setSelection(SidebarSelection::health()); });
+    auto* title = new QToolButton(this);
+    title->setDefaultAction(showHealth);
+    title->setAutoRaise(true);
     QFont titleFont = headlineFont(title->font());
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
     title->setFont(titleFont);
@@ -301,6 +309,14 @@ void SidebarView::setTargetApps(const QList<TargetApp*>& apps, const QString& ho
     rebuildAppRows();
 }
 
+void SidebarView::setAppsWithErrors(const QSet<QUuid>& apps)
+{
+    if (apps == m_appsWithErrors)
+        return;
+    m_appsWithErrors = apps;
+    rebuildAppRows();
+}
+
 void SidebarView::rebuildAppRows()
 {
     const QString pendingName = renameField() ? renameField()->text() : QString();
@@ -325,8 +341,12 @@ void SidebarView::rebuildAppRows()
         auto* row = new QTreeWidgetItem(parent, {app->name()});
         row->setData(0, selectionRole, toVariant(SidebarSelection::app(app->id())));
         row->setData(0, folderPathRole, app->folderPath());
-        row->setIcon(0, tintedSymbolIcon(app->systemImageName(), SymbolColors::file));
-        row->setToolTip(0, app->folderPath());
+        const bool hasErrors = m_appsWithErrors.contains(app->id());
+        row->setIcon(0, hasErrors ? tintedSymbolIcon(u"exclamationmark.triangle"_s, QColor(0xb3, 0x26, 0x1e))
+                                  : tintedSymbolIcon(app->systemImageName(), SymbolColors::file));
+        row->setToolTip(0, hasErrors
+                               ? app->folderPath() + u"\n"_s + tr("Der Assistent sieht nicht alle Skills.")
+                               : app->folderPath());
         row->setSizeHint(0, QSize(0, 40));
         if (m_renamingAppID == app->id()) {
             auto* field = new QLineEdit(pendingName.isEmpty() ? app->name() : pendingName);

@@ -3,6 +3,7 @@
 #include "ui/SidebarSelection.h"
 
 #include <QList>
+#include <QSet>
 #include <QWidget>
 
 #include <optional>
@@ -24,6 +25,8 @@ public:
     // Rebuilds the "Apps" and "Projekte" sections, in the given order; project folders are
     // shown with "~" for the home folder, as app folders are.
     void setTargetApps(const QList<TargetApp*>& apps, const QString& homeFolder);
+    // Marks the rows of the apps whose assistant cannot see some of their skills.
+    void setAppsWithErrors(const QSet<QUuid>& apps);
 
     std::optional<SidebarSelection> selection() const;
     void setSelection(const std::optional<SidebarSelection>& selection);
@@ -67,6 +70,7 @@ private:
     std::optional<SidebarSelection> m_selection;
     QList<TargetApp*> m_apps;
     QString m_homeFolder;
+    QSet<QUuid> m_appsWithErrors;
     std::optional<QUuid> m_renamingAppID;
     std::optional<QUuid> m_contextMenuAppID;
     QAction* m_revealAction;

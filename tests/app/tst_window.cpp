@@ -48,6 +48,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
@@ -563,6 +564,54 @@ private Q_SLOTS:
 
         QVERIFY(writeFile(w.hub + u"/deploy/run.sh"_s, "echo more\n"));
         QTRY_COMPARE(w.hubRows(), (QStringList{u"deploy  ·  Risiko"_s, u"notes"_s}));
+    }
+
+    // "Übersicht" opens the health page: an assistant that ignores the link placed for it is
+    // an error, marked in the sidebar too; "Beheben…" shows the plan that turns it into a copy,
+    // and the page and the mark follow once it is done.
+    void theHealthPageFindsAndFixesWhatAnAssistantCannotSee()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        QVERIFY(writeFile(w.hub + u"/deploy/SKILL.md"_s, "---\nname: deploy\ndescription: Ships.\n---\n"));
+        TargetApp* cursor = AppActions(*w.workspace)
+                                .addPreset(*assistantPreset(u"cursor"_s), true, PlacementKind::link)
+                                .value();
+        QCOMPARE(LinkActions(*w.workspace).setLinked(w.hubSkill(u"deploy"_s), *cursor, true).result,
+                 LinkToggleResult::changed);
+        w.trigger(u"showHealthAction"_s);
+        auto* tree = w.find<QTreeWidget>(u"healthTree"_s);
+        QTRY_VERIFY(tree->isVisible());
+        const auto rows = [&] {
+            QStringList texts;
+            for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                texts.append(tree->topLevelItem(i)->text(0));
+            return texts;
+        };
+        QTRY_COMPARE(rows(), (QStringList{u"Codex — Alles in Ordnung"_s, u"Cursor — 1 Fehler"_s}));
+        QCOMPARE(tree->topLevelItem(1)->child(0)->text(0),
+                 u"deploy: Cursor folgt keinen Links: der Skill bleibt unsichtbar."_s);
+        const auto cursorRow = [&] {
+            for (QTreeWidgetItemIterator item(w.sidebar()); *item; ++item)
+                if ((*item)->text(0) == u"Cursor"_s)
+                    return *item;
+            return static_cast<QTreeWidgetItem*>(nullptr);
+        };
+        QTRY_VERIFY(cursorRow()->toolTip(0).endsWith(u"Der Assistent sieht nicht alle Skills."_s));
+
+        QString summary;
+        Window::withModal([&] { w.find<QPushButton>(u"fixProblems"_s)->click(); },
+                          [&](QDialog& sheet) {
+                              summary = sheet.findChild<QLabel*>(u"planSummary"_s)->text();
+                              sheet.findChild<QPushButton*>(u"planCarryOut"_s)->click();
+                          });
+        QCOMPARE(summary, u"Erneuern: 1."_s);
+        const QString copy =
+            AppActions(*w.workspace).presetFolder(*assistantPreset(u"cursor"_s)) + u"/deploy"_s;
+        QTRY_VERIFY(QFileInfo(copy).isDir() && !QFileInfo(copy).isSymLink());
+        QTRY_COMPARE(rows(), (QStringList{u"Codex — Alles in Ordnung"_s, u"Cursor — Alles in Ordnung"_s}));
+        QTRY_VERIFY(!cursorRow()->toolTip(0).contains(u"Der Assistent"_s));
+        QVERIFY(!w.find<QPushButton>(u"fixProblems"_s)->isEnabled());
     }
 
     // Renaming an app renames its list's title too.

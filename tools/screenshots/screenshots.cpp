@@ -20,6 +20,7 @@
 #include "ui/UpdateSheet.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -157,6 +158,14 @@ int main(int argc, char* argv[])
         PlanSheet sheet(u"Kopien abgleichen"_s, *plan, &window);
         sheet.findChild<QToolButton*>(u"planDetailsToggle"_s)->click();
         allSaved = saveWithSheet(window, sheet, folder + u"/plan.png"_s) && allSaved;
+    }
+    // The health page: what each assistant cannot see, or that all is well.
+    if (auto* showHealth = window.findChild<QAction*>(u"showHealthAction"_s)) {
+        showHealth->trigger();
+        settle(600);
+        if (auto* tree = window.findChild<QTreeWidget*>(u"healthTree"_s))
+            tree->expandAll();
+        allSaved = save(window, folder + u"/health.png"_s) && allSaved;
     }
     sidebar->setCurrentItem(sidebar->topLevelItem(0)->child(0));
     allSaved = save(window, folder + u"/store.png"_s) && allSaved;

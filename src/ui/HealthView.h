@@ -1,0 +1,49 @@
+#pragma once
+
+#include "actions/Doctor.h"
+#include "ui/DesktopServices.h"
+
+#include <QSet>
+#include <QTimer>
+#include <QUuid>
+#include <QWidget>
+
+class BackgroundTask;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class Workspace;
+
+// The health page behind "Übersicht": per app whether its assistant can see each skill
+// ("Alles in Ordnung", or the problems counted by level), each finding with its explanation,
+// and "Beheben…", which shows the plan of every safe fix. It follows every change of the
+// apps, their folders, the hub and the audit, so the sidebar's marks stay current too.
+class HealthView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    HealthView(Workspace& workspace, DesktopServices desktop, QWidget* parent = nullptr);
+
+    const QList<DoctorFinding>& findings() const { return m_findings; }
+
+Q_SIGNALS:
+    // The apps with errors changed: the sidebar marks them.
+    void appsWithErrorsChanged(const QSet<QUuid>& apps);
+    void taskStarted(BackgroundTask* task);
+
+private:
+    // Examines again once changes have settled, so a burst of events costs one examination.
+    void examineSoon();
+    void examine();
+    void fix();
+
+    Workspace& m_workspace;
+    DesktopServices m_desktop;
+    QTreeWidget* m_tree;
+    QLabel* m_summary;
+    QPushButton* m_fix;
+    QTimer m_settle;
+    QList<DoctorFinding> m_findings;
+    QSet<QUuid> m_appsWithErrors;
+};
