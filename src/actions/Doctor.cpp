@@ -286,7 +286,13 @@ std::vector<PlacementPlan> Doctor::fixes(const QList<DoctorFinding>& findings) c
             });
         plan = switches ? m_workspace.linker().planner.planSwitch(*app, PlacementKind::copy)
                         : m_workspace.linker().planner.planSync(*app);
-        planned.append(finding.appID);
+        planned.append(finding.appID); // What stands in the way is the user's (a copy changed here, an entry
+                                       // of their own): a
+        // safe fix leaves it alone, and the findings still name it. A mode switch is whole or not at all.
+        if (plan && plan->switchesTo && !plan->conflicts.isEmpty())
+            continue;
+        if (plan)
+            plan->conflicts.clear();
         if (plan && (!plan->actions.isEmpty() || plan->switchesTo))
             plans.push_back(std::move(*plan));
     }
