@@ -16,6 +16,7 @@ FolderWatch::FolderWatch(Workspace& workspace, QObject* parent)
     m_settle.setInterval(settleMilliseconds);
     connect(&m_settle, &QTimer::timeout, this, &FolderWatch::applyChanges);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this](const QString& path) {
+        m_everyChanged = m_everyChanged || m_everyFolder.contains(path);
         noteChange(path == m_hubPath || path == m_hubFile,
                    path == m_targetPath ? std::optional(m_targetAppID) : std::nullopt);
     });
@@ -64,6 +65,23 @@ void FolderWatch::watchHubItem(const QString& path)
     follow(m_hubFile, path);
 }
 
+void FolderWatch::watchEveryTargetFolder(bool on)
+{
+    for (const QString& path : std::as_const(m_everyFolder))
+        m_watcher.removePath(path);
+    m_everyFolder.clear();
+    if (!on)
+        return;
+    for (const TargetApp* app : m_workspace.apps()) {
+        const auto folder = m_workspace.folderAccess().reach(folderOf(*app));
+        // The hub is watched already, and stays so.
+        if (!folder || folder->path == m_hubPath || m_everyFolder.contains(folder->path))
+            continue;
+        if (m_watcher.addPath(folder->path))
+            m_everyFolder.insert(folder->path);
+    }
+}
+
 void FolderWatch::noteChange(bool hub, const std::optional<QUuid>& app)
 {
     m_hubChanged = m_hubChanged || hub;
@@ -82,4 +100,6 @@ void FolderWatch::applyChanges()
         HubActions(m_workspace).rescanInBackground();
     if (std::exchange(m_targetChanged, false))
         m_workspace.changes().announceTargetFolder(m_targetAppID);
+    if (std::exchange(m_everyChanged, false))
+        m_workspace.changes().announceTargetFolder(QUuid()); // one of them: the page reads all again
 }

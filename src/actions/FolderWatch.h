@@ -14,7 +14,8 @@ class TargetApp;
 class Workspace;
 
 // Watches the folders on screen, so changes made by other programs show without the
-// user asking: the hub folder, the target folder shown and the hub file shown. A burst
+// user asking: the hub folder, the target folder shown and the hub item shown, or every
+// target folder while the health page shows them all. A burst
 // of events becomes one rescan. Where a folder cannot be watched (the system's limit, a
 // vanished folder) it says so once in the log; coming back to the window still rescans.
 class FolderWatch : public QObject
@@ -35,6 +36,8 @@ public:
     // Watches this hub item, whose detail is on screen (a file's preview, a folder's files as
     // the audit sees them); empty stops it.
     void watchHubItem(const QString& path);
+    // Watches every app's folder too, while a page that shows them all is on screen.
+    void watchEveryTargetFolder(bool on);
 
 private:
     void follow(QString& watched, const QString& path);
@@ -51,5 +54,7 @@ private:
     QUuid m_targetAppID;
     bool m_hubChanged = false;
     bool m_targetChanged = false;
+    QSet<QString> m_everyFolder; // watched for the page that shows every app
+    bool m_everyChanged = false;
     QSet<QString> m_unwatchable; // told once each
 };

@@ -239,8 +239,15 @@ void ContentView::updateColumns()
 
 void ContentView::updateContentColumn(const TargetApp* app)
 {
+    // One folder is never watched twice: the page of every app lets go of them before one app's
+    // page takes its own.
+    const bool everyApp = m_selection && m_selection->kind == SidebarSelection::Kind::health;
+    if (!everyApp)
+        m_folderWatch->watchEveryTargetFolder(false);
     m_folderWatch->watchTargetFolder(
         m_selection && m_selection->kind == SidebarSelection::Kind::app ? app : nullptr);
+    if (everyApp)
+        m_folderWatch->watchEveryTargetFolder(true);
     if (!m_selection) {
         m_contentPlaceholder->show(tr("Bereich wählen"), u"sidebar.left"_s,
                                    tr("Wähle einen Bereich in der Seitenleiste."));

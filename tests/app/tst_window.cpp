@@ -612,6 +612,10 @@ private Q_SLOTS:
         QTRY_COMPARE(rows(), (QStringList{u"Codex — Alles in Ordnung"_s, u"Cursor — Alles in Ordnung"_s}));
         QTRY_VERIFY(!cursorRow()->toolTip(0).contains(u"Der Assistent"_s));
         QVERIFY(!w.find<QPushButton>(u"fixProblems"_s)->isEnabled());
+
+        // Another program links a skill into Cursor's folder: the page follows.
+        QVERIFY(makeLink(QFileInfo(copy).path() + u"/mine"_s, w.hub + u"/deploy"_s));
+        QTRY_VERIFY(rows().value(1).startsWith(u"Cursor — 1 Fehler"_s));
     }
 
     // Renaming an app renames its list's title too.
