@@ -116,7 +116,7 @@ void BackupImport::write()
 
 void BackupImport::fetch()
 {
-    auto* fetching = new LockedFetch(m_workspace, *m_fetching, m_plan.fetches, false, this);
+    auto* fetching = new LockedFetch(m_workspace, *m_fetching, m_plan.fetches, m_plan.acceptRisk, this);
     connect(fetching, &LockedFetch::finished, this, [this](const QStringList& failures, const QStringList&) {
         m_fetchFailures = failures;
         // The links of the items that came were planned while they were missing: plan them

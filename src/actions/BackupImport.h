@@ -37,6 +37,8 @@ struct BackupImportPlan
 {
     QList<RestoreFetch> fetches;
     std::vector<PlacementPlan> links;
+    // Set by the consent: fetched folders with audit findings of level high come in, accepted.
+    bool acceptRisk = false;
 };
 
 // Replacing the configuration with a backup file's, in the one order the window and the

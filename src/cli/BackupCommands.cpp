@@ -30,7 +30,10 @@ int backupImport(CliSession& session, const QStringList& args)
         fetching = session.fetchAccess();
     auto* import = new BackupImport(
         session.workspace(), absolute(args.first()),
-        [&](BackupImportPlan& plan) { return PlanOutput::show(session, plan.links, exitCode, plan.fetches); },
+        [&](BackupImportPlan& plan) {
+            plan.acceptRisk = session.flags().acceptRisk;
+            return PlanOutput::show(session, plan.links, exitCode, plan.fetches);
+        },
         fetching);
     const auto outcome = session.runToEnd<BackupImportOutcome>(import);
     switch (outcome.stage) {

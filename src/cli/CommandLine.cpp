@@ -226,14 +226,14 @@ const QList<CommandDeclaration>& CommandLine::commands()
          1,
          &Commands::backupExport},
         {{u"backup"_s, u"import"_s},
-         u"FILE [--dry-run] [--skip-conflicts] [--force] [--no-fetch]"_s,
+         u"FILE [--dry-run] [--skip-conflicts] [--force] [--no-fetch] [--accept-risk]"_s,
          u"replace the configuration with FILE's, fetch the installed skills the hub lacks and recreate "
          "missing links, after showing the plan"_s,
          u"quorvane-cli backup import ~/quorvane-backup.json --dry-run"_s,
          1,
          1,
          &Commands::backupImport,
-         {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"no-fetch"_s}},
+         {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"no-fetch"_s, u"accept-risk"_s}},
         {{u"lock"_s},
          u"[DIR] [--check]"_s,
          u"write DIR's quorvane-lock.json from its project apps (DIR: the current folder); "

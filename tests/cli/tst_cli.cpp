@@ -903,16 +903,24 @@ private Q_SLOTS:
         const QString backup = t.path(u"backup.json"_s);
         QCOMPARE(t.run({u"backup"_s, u"export"_s, backup}).exitCode, 0);
         QVERIFY(QDir(t.path(u"Hub/pdf"_s)).removeRecursively());
+        QVERIFY(QDir(t.path(u"Hub/other"_s)).removeRecursively());
         Tool third;
         const Run withoutFetching =
             third.run({u"backup"_s, u"import"_s, backup, u"--dry-run"_s, u"--no-fetch"_s});
         QCOMPARE(withoutFetching.exitCode, 0);
         QVERIFY(!withoutFetching.out.contains(u"fetch "_s));
+        // The risky one comes only with --accept-risk, as an install does.
         const Run imported = third.run(QStringList{u"backup"_s, u"import"_s, backup} + hosts);
-        QCOMPARE(imported.exitCode, 0);
-        QVERIFY2(imported.out.startsWith(u"fetch pdf o/r@%1:skills/pdf\n"_s.arg(QString::fromLatin1(first))),
+        QCOMPARE(imported.exitCode, 1);
+        QVERIFY2(imported.out.contains(u"fetch pdf o/r@%1:skills/pdf\n"_s.arg(QString::fromLatin1(first))),
                  qPrintable(imported.out));
+        QVERIFY2(imported.err.contains(u"other: Die Prüfung fand ein hohes Risiko"_s),
+                 qPrintable(imported.err));
         QCOMPARE(readFile(t.path(u"Hub/pdf/SKILL.md"_s)), QByteArray("# PDF"));
+        QVERIFY(!QFileInfo::exists(t.path(u"Hub/other"_s)));
+        QCOMPARE(
+            third.run(QStringList{u"backup"_s, u"import"_s, backup, u"--accept-risk"_s} + hosts).exitCode, 0);
+        QCOMPARE(readFile(t.path(u"Hub/other/SKILL.md"_s)), QByteArray("# Other"));
     }
 
     // A lock file from anyone is refused before any file is touched when it names a place
