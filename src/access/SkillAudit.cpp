@@ -179,6 +179,11 @@ private:
 
 } // namespace
 
+QString AuditFinding::place() const
+{
+    return line ? file + u':' + QString::number(*line) : file;
+}
+
 bool AuditReport::hasOpenHigh() const
 {
     return std::any_of(findings.cbegin(), findings.cend(), [](const AuditFinding& finding) {

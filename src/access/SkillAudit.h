@@ -20,6 +20,8 @@ struct AuditFinding
     QString message;
     bool accepted = false; // the user accepted the item's findings at this content
 
+    // "FILE:LINE", or FILE where no line makes sense.
+    QString place() const;
     bool operator==(const AuditFinding&) const = default;
 };
 

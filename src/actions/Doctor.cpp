@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 using namespace Qt::StringLiterals;
 
@@ -80,16 +81,15 @@ QList<std::pair<DoctorLevel, QString>> formatProblems(const QString& folder, con
     if (!manifest->name || !manifest->description)
         problems.append({DoctorLevel::error,
                          Texts::tr("Ohne Name oder Beschreibung lädt der Assistent den Skill nicht.")});
-    const bool misnamed = manifest->name && *manifest->name != entry;
-    if (misnamed)
+    if (manifest->name && *manifest->name != entry)
         problems.append(
             {preset && preset->skipsMisnamedSkill == true ? DoctorLevel::error : DoctorLevel::warning,
              Texts::tr("Der Name „%1“ weicht vom Ordner ab.").arg(*manifest->name)});
-    // The rest of the format's findings: the assistant loads the skill all the same.
+    // The rest of the format's findings, checked against the skill's own name, which is weighed
+    // above: the assistant loads the skill all the same.
     if (manifest->name && manifest->description)
-        for (const SkillFinding& finding : SkillManifest::check(manifest, entry))
-            if (!misnamed || !finding.message.contains(*manifest->name))
-                problems.append({DoctorLevel::warning, finding.message});
+        for (const SkillFinding& finding : SkillManifest::check(manifest, *manifest->name))
+            problems.append({DoctorLevel::warning, finding.message});
     return problems;
 }
 
@@ -155,10 +155,8 @@ bool Doctor::hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) co
         return known.value();
     bool risky = false;
     if (const auto item = m_workspace.hubCatalog().itemNamed(hubItem))
-        if (auto report = SkillAudit::auditPath(hubItem, item->path)) {
-            HubAudit::markAccepted(m_workspace.context(), report.value());
+        if (const auto report = HubAudit::auditNow(m_workspace.context(), {*item}).constFirst())
             risky = report->hasOpenHigh();
-        }
     risks.insert(hubItem, risky);
     return risky;
 }
@@ -265,35 +263,34 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
 
 std::vector<PlacementPlan> Doctor::fixes(const QList<DoctorFinding>& findings) const
 {
-    std::vector<PlacementPlan> plans;
-    QList<QUuid> planned;
+    // The apps with something safe to fix, in the findings' order, and those that need copies.
+    QList<QUuid> fixable;
+    QSet<QUuid> toCopies;
     for (const DoctorFinding& finding : findings) {
-        if (finding.appID.isNull() || planned.contains(finding.appID))
-            continue;
-        TargetApp* app = m_workspace.app(finding.appID);
-        if (!app)
-            continue;
-        const bool toCopies = finding.problem == u"link-not-followed"_s && finding.fix;
+        const bool copies = finding.problem == u"link-not-followed"_s && finding.fix;
         const bool inLine =
             finding.problem == u"outdated-copy"_s || (finding.problem == u"broken-link"_s && finding.fix);
-        if (!toCopies && !inLine)
+        if (finding.appID.isNull() || (!copies && !inLine))
             continue;
-        std::optional<PlacementPlan> plan;
-        const bool switches =
-            app->placement() == PlacementKind::link &&
-            std::any_of(findings.cbegin(), findings.cend(), [&](const DoctorFinding& other) {
-                return other.appID == finding.appID && other.problem == u"link-not-followed"_s && other.fix;
-            });
-        plan = switches ? m_workspace.linker().planner.planSwitch(*app, PlacementKind::copy)
+        if (!fixable.contains(finding.appID))
+            fixable.append(finding.appID);
+        if (copies)
+            toCopies.insert(finding.appID);
+    }
+    std::vector<PlacementPlan> plans;
+    for (const QUuid& id : std::as_const(fixable)) {
+        const TargetApp* app = m_workspace.app(id);
+        if (!app)
+            continue;
+        auto plan = app->placement() == PlacementKind::link && toCopies.contains(id)
+                        ? m_workspace.linker().planner.planSwitch(*app, PlacementKind::copy)
                         : m_workspace.linker().planner.planSync(*app);
-        planned.append(finding.appID); // What stands in the way is the user's (a copy changed here, an entry
-                                       // of their own): a
+        // What stands in the way is the user's (a copy changed here, an entry of their own): a
         // safe fix leaves it alone, and the findings still name it. A mode switch is whole or not at all.
-        if (plan && plan->switchesTo && !plan->conflicts.isEmpty())
+        if (!plan || (plan->switchesTo && !plan->conflicts.isEmpty()))
             continue;
-        if (plan)
-            plan->conflicts.clear();
-        if (plan && (!plan->actions.isEmpty() || plan->switchesTo))
+        plan->conflicts.clear();
+        if (!plan->actions.isEmpty() || plan->switchesTo)
             plans.push_back(std::move(*plan));
     }
     return plans;

@@ -16,15 +16,20 @@ HubAudit::HubAudit(Workspace& workspace)
     readAgain();
 }
 
-QList<Result<AuditReport>> HubAudit::auditNow(const ModelContext& context, const QList<Skill>& items)
+QList<Result<AuditReport>> HubAudit::audit(const QList<Skill>& items)
 {
     QList<Result<AuditReport>> reports;
-    for (const Skill& skill : items) {
-        auto report = SkillAudit::auditPath(skill.fileName(), skill.path);
+    for (const Skill& skill : items)
+        reports.append(SkillAudit::auditPath(skill.fileName(), skill.path));
+    return reports;
+}
+
+QList<Result<AuditReport>> HubAudit::auditNow(const ModelContext& context, const QList<Skill>& items)
+{
+    QList<Result<AuditReport>> reports = audit(items);
+    for (auto& report : reports)
         if (report)
             markAccepted(context, report.value());
-        reports.append(std::move(report));
-    }
     return reports;
 }
 
@@ -56,12 +61,13 @@ void HubAudit::readAgain()
     // The audit belongs to the workspace, which awaits its workers before it goes.
     m_workspace.runInBackground([this, reading, items] {
         QHash<QString, AuditReport> reports;
-        for (const Skill& skill : items) {
-            auto report = SkillAudit::auditPath(skill.fileName(), skill.path);
-            if (report)
-                reports.insert(skill.fileName(), std::move(report).value());
+        const QList<Result<AuditReport>> audited = audit(items);
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (audited[i])
+                reports.insert(items[i].fileName(), audited[i].value());
             else
-                Log::line(u"Failed to audit "_s + skill.fileName() + u": "_s + report.error().description);
+                Log::line(u"Failed to audit "_s + items[i].fileName() + u": "_s +
+                          audited[i].error().description);
         }
         QMetaObject::invokeMethod(
             this,

@@ -37,6 +37,8 @@ Q_SIGNALS:
     void changed();
 
 private:
+    // Audits the items on any thread, without what the user accepted, which lives in the store.
+    static QList<Result<AuditReport>> audit(const QList<Skill>& items);
     void readAgain();
     void markAgain();
 

@@ -167,9 +167,7 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
             if (risky && !acceptRisk) {
                 QStringList found;
                 for (const AuditFinding& finding : audit.openHigh())
-                    found.append(finding.file +
-                                 (finding.line ? u':' + QString::number(*finding.line) : QString()) + u' ' +
-                                 finding.rule);
+                    found.append(finding.place() + u' ' + finding.rule);
                 outcomes.append(
                     {fetch, tr("Die Prüfung fand ein hohes Risiko (%1)").arg(found.join(u", "_s)), false});
                 continue;

@@ -96,10 +96,11 @@ void ProjectLocks::keepFor(const QUuid& appID) const
         touched = projects();
     else if (const TargetApp* app = m_workspace.app(appID); app && app->project())
         touched = {*app->project()};
-    for (const QString& project : std::as_const(touched))
+    for (const QString& project : std::as_const(touched)) {
         if (m_workspace.isRestoring(project))
-            continue;
-        else if (const Outcome written = write(project); !written)
+            continue; // the lock is what is being restored: it is not rewritten from half of it
+        if (const Outcome written = write(project); !written)
             Log::line(u"Failed to write the lock file of "_s + project + u": "_s +
                       written.error().description);
+    }
 }

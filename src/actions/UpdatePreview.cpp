@@ -63,23 +63,23 @@ void UpdatePreview::compare(const QList<ContentFile>& upstream)
     // The preview belongs to the workspace, which awaits its workers before it goes.
     m_workspace.runInBackground([this, folder = installedItem->path, upstream] {
         UpdatePreviewResult result{m_item, {}, {}, {}, {}};
+        AuditReport before;
         auto installed = FolderContent::readFiles(folder);
         if (!installed) {
             result.error = installed.error().description;
         } else {
             result.changes = FolderDiff::between(installed.value(), upstream, m_item);
             result.audit = SkillAudit::audit(m_item, upstream, true);
-            const AuditReport before = SkillAudit::audit(m_item, installed.value(), true);
-            for (const AuditFinding& finding : std::as_const(result.audit.findings))
-                if (!wasThere(before, finding))
-                    result.newFindings.append(finding);
+            before = SkillAudit::audit(m_item, installed.value(), true);
         }
+        // What the user accepted is read here; the new findings are picked from the marked ones.
         QMetaObject::invokeMethod(
             this,
-            [this, result]() mutable {
+            [this, result, before]() mutable {
                 HubAudit::markAccepted(m_workspace.context(), result.audit);
-                for (AuditFinding& finding : result.newFindings)
-                    finding.accepted = result.audit.findings.constFirst().accepted; // one verdict per content
+                for (const AuditFinding& finding : std::as_const(result.audit.findings))
+                    if (!wasThere(before, finding))
+                        result.newFindings.append(finding);
                 finish(result);
             },
             Qt::QueuedConnection);

@@ -9,9 +9,9 @@ namespace {
 // Where a finding is: the item's file, or the item itself when it is a single file.
 QString location(const AuditFinding& finding, bool withItem)
 {
-    if (!withItem || finding.file == finding.item)
-        return withItem ? finding.item : finding.file;
-    return finding.item + u'/' + finding.file;
+    if (!withItem)
+        return finding.file;
+    return finding.file == finding.item ? finding.item : finding.item + u'/' + finding.file;
 }
 
 const char* sarifLevel(AuditLevel level)
@@ -33,9 +33,7 @@ const char* sarifLevel(AuditLevel level)
 
 QString AuditOutput::line(const AuditFinding& finding)
 {
-    QString where = location(finding, true);
-    if (finding.line)
-        where += u':' + QString::number(*finding.line);
+    const QString where = (finding.file == finding.item ? QString() : finding.item + u'/') + finding.place();
     return u"%1 %2 %3 %4%5"_s.arg(SkillAudit::levelName(finding.level), where, finding.rule, finding.message,
                                   finding.accepted ? u" [accepted]"_s : QString());
 }

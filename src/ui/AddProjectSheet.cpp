@@ -38,10 +38,7 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
     setObjectName(u"addProjectSheet"_s);
     setWindowTitle(tr("Projekt hinzufügen"));
     setMinimumWidth(480);
-    auto* title = new QLabel(tr("Projekt hinzufügen"), this);
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+    QLabel* title = makeTitle(tr("Projekt hinzufügen"));
 
     m_folder->setObjectName(u"projectFolderField"_s);
     m_folder->setAccessibleName(tr("Projektordner"));
@@ -68,23 +65,16 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
     form->addRow(tr("Verknüpfungsart"), m_placement);
     form->addRow(QString(), m_restore);
 
-    auto* cancel = new QPushButton(tr("Abbrechen"), this);
-    cancel->setAutoDefault(false);
     m_add->setObjectName(u"addProjectButton"_s);
     m_add->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(m_add);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(20);
     layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonRow(m_add));
 
     connect(choose, &QPushButton::clicked, this, &AddProjectSheet::chooseFolder);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_add, &QPushButton::clicked, this, &AddProjectSheet::add);
     connect(m_assistants, &QListWidget::itemChanged, this, &AddProjectSheet::updateAddButton);
     updateAddButton();
@@ -92,7 +82,7 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
 
 std::optional<QString> AddProjectSheet::projectToRestore() const
 {
-    if (result() != QDialog::Accepted || !m_project || !!m_restore->isHidden() || !m_restore->isChecked())
+    if (result() != QDialog::Accepted || !m_project || m_restore->isHidden() || !m_restore->isChecked())
         return std::nullopt;
     return m_project;
 }

@@ -30,10 +30,7 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     setObjectName(u"addAppSheet"_s);
     setWindowTitle(tr("Neue App hinzufügen"));
     setMinimumWidth(480);
-    auto* title = new QLabel(tr("Neue App hinzufügen"), this);
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    title->setFont(titleFont);
+    QLabel* title = makeTitle(tr("Neue App hinzufügen"));
 
     m_preset->setObjectName(u"appPreset"_s);
     m_preset->addItem(tr("Eigene App"));
@@ -69,24 +66,17 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     form->addRow(tr("Zielordner"), folderRow);
     form->addRow(tr("Verknüpfungsart"), m_placement);
 
-    auto* cancel = new QPushButton(tr("Abbrechen"), this);
-    cancel->setAutoDefault(false);
     m_add->setObjectName(u"addAppButton"_s);
     m_add->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(m_add);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(20);
     layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonRow(m_add));
 
     connect(choose, &QPushButton::clicked, this, &AddTargetAppSheet::chooseFolder);
     connect(m_preset, &QComboBox::currentIndexChanged, this, &AddTargetAppSheet::takePreset);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject); // Escape rejects as well
     connect(m_add, &QPushButton::clicked, this, &AddTargetAppSheet::add);
     connect(m_name, &QLineEdit::textChanged, this, &AddTargetAppSheet::updateAddButton);
     updateAddButton();

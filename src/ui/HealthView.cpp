@@ -107,7 +107,7 @@ void HealthView::examine()
                 {u"%1: %2"_s.arg(finding.entry.isEmpty() ? tr("Ordner") : finding.entry, finding.message)});
             line->setToolTip(0, finding.problem + (finding.fix ? u"\n"_s + *finding.fix : QString()));
             line->setIcon(0, finding.level == DoctorLevel::error
-                                 ? tintedSymbolIcon(u"exclamationmark.triangle"_s, QColor(0xb3, 0x26, 0x1e))
+                                 ? tintedSymbolIcon(u"exclamationmark.triangle"_s, SymbolColors::bad)
                                  : QIcon());
         }
         // A project's app is told apart from the global one of the same assistant.

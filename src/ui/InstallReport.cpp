@@ -37,9 +37,7 @@ void reportInstall(SkillInstall* install, QObject* context, DesktopServices desk
             if (result.risk && again && !given.acceptRisk) {
                 QStringList found;
                 for (const AuditFinding& finding : result.risk->openHigh())
-                    found.append(finding.file +
-                                 (finding.line ? u':' + QString::number(*finding.line) : QString()) +
-                                 u" – "_s + finding.message);
+                    found.append(finding.place() + u" – "_s + finding.message);
                 const QString text =
                     InstallReport::tr("Gefunden:") + u'\n' + fileList(found) + u"\n\n"_s +
                     InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "

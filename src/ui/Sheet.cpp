@@ -1,6 +1,9 @@
 #include "ui/Sheet.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 
 namespace {
 
@@ -25,6 +28,28 @@ protected:
 };
 
 } // namespace
+
+QLabel* Sheet::makeTitle(const QString& text)
+{
+    auto* title = new QLabel(text, this);
+    QFont font = title->font();
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+
+QHBoxLayout* Sheet::makeButtonRow(QPushButton* confirm, const QString& cancelName)
+{
+    auto* cancel = new QPushButton(tr("Abbrechen"), this);
+    cancel->setObjectName(cancelName);
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject); // Escape rejects as well
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(cancel);
+    row->addWidget(confirm);
+    return row;
+}
 
 Sheet::Sheet(QWidget* parent)
     : QDialog(parent)

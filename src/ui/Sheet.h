@@ -3,6 +3,10 @@
 #include <QDialog>
 #include <QPointer>
 
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+
 // A dialog that belongs to one window: window-modal, centred on it, sized to its content,
 // drawn with a frame over a dimmed window, so it never reads as part of the views behind
 // it (also where no window manager draws frames, as under Xvfb).
@@ -14,6 +18,11 @@ public:
     explicit Sheet(QWidget* parent = nullptr);
 
 protected:
+    // The sheet's title: bold, to stand centred above its content.
+    QLabel* makeTitle(const QString& text);
+    // The row closing a sheet: "Abbrechen" (named `cancelName`), which rejects, and `confirm`.
+    QHBoxLayout* makeButtonRow(QPushButton* confirm, const QString& cancelName = {});
+
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -342,7 +342,7 @@ void SidebarView::rebuildAppRows()
         row->setData(0, selectionRole, toVariant(SidebarSelection::app(app->id())));
         row->setData(0, folderPathRole, app->folderPath());
         const bool hasErrors = m_appsWithErrors.contains(app->id());
-        row->setIcon(0, hasErrors ? tintedSymbolIcon(u"exclamationmark.triangle"_s, QColor(0xb3, 0x26, 0x1e))
+        row->setIcon(0, hasErrors ? tintedSymbolIcon(u"exclamationmark.triangle"_s, SymbolColors::bad)
                                   : tintedSymbolIcon(app->systemImageName(), SymbolColors::file));
         row->setToolTip(0, hasErrors
                                ? app->folderPath() + u"\n"_s + tr("Der Assistent sieht nicht alle Skills.")

@@ -8,6 +8,7 @@
 #include "base/Log.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
+#include "ui/AuditTexts.h"
 #include "ui/InstallReport.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
@@ -44,24 +45,6 @@ QFrame* roundedBlock(QPalette::ColorRole background)
     block->setBackgroundRole(background);
     block->setFrameShape(QFrame::StyledPanel);
     return block;
-}
-
-// A finding's level as the detail pane names it.
-QString levelText(AuditLevel level)
-{
-    switch (level) {
-    case AuditLevel::high:
-        return SkillDetailView::tr("Hoch");
-    case AuditLevel::medium:
-        return SkillDetailView::tr("Mittel");
-    case AuditLevel::error:
-        return SkillDetailView::tr("Fehler");
-    case AuditLevel::warning:
-        return SkillDetailView::tr("Hinweis");
-    case AuditLevel::info:
-        break;
-    }
-    return SkillDetailView::tr("Info");
 }
 
 } // namespace
@@ -182,18 +165,11 @@ void SkillDetailView::rebuildFindings()
     for (const AuditFinding& finding : report->findings) {
         if (finding.rule == u"format"_s)
             continue; // shown above, as the format check words it
-        const QString where =
-            finding.file + (finding.line ? u':' + QString::number(*finding.line) : QString());
-        QString text =
-            u"%1 · %2 – %3 (%4)"_s.arg(levelText(finding.level), where, finding.message, finding.rule);
+        QString text = AuditTexts::finding(finding) + u" ("_s + finding.rule + u')';
         if (finding.accepted)
             text += u' ' + tr("(akzeptiert)");
-        auto* note = new QLabel(text);
+        QLabel* note = AuditTexts::label(finding, text);
         note->setObjectName(u"auditFinding"_s);
-        note->setTextFormat(Qt::PlainText);
-        note->setWordWrap(true);
-        if (!finding.accepted && finding.level == AuditLevel::high)
-            note->setStyleSheet(u"color: #b3261e;"_s);
         m_findings->addWidget(note);
     }
     if (!report->hasOpenHigh())

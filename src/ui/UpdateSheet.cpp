@@ -1,5 +1,6 @@
 #include "ui/UpdateSheet.h"
 
+#include "ui/AuditTexts.h"
 #include "ui/TextStyles.h"
 
 #include <QFontDatabase>
@@ -28,23 +29,6 @@ QString kindWord(FileChange::Kind kind)
     return UpdateSheet::tr("geändert");
 }
 
-QString levelWord(AuditLevel level)
-{
-    switch (level) {
-    case AuditLevel::high:
-        return UpdateSheet::tr("Hoch");
-    case AuditLevel::medium:
-        return UpdateSheet::tr("Mittel");
-    case AuditLevel::error:
-        return UpdateSheet::tr("Fehler");
-    case AuditLevel::warning:
-        return UpdateSheet::tr("Hinweis");
-    case AuditLevel::info:
-        break;
-    }
-    return UpdateSheet::tr("Info");
-}
-
 bool isNew(const UpdatePreviewResult& preview, const AuditFinding& finding)
 {
     return preview.newFindings.contains(finding);
@@ -63,9 +47,7 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
     setWindowTitle(tr("Update von „%1“").arg(preview.item));
     setMinimumSize(760, 480); // room for a diff to be read without scrolling sideways
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(tr("Update von „%1“").arg(preview.item), this);
-    title->setFont(TextStyles::scaled(title->font(), 1.0, true));
-    layout->addWidget(title, 0, Qt::AlignHCenter);
+    layout->addWidget(makeTitle(tr("Update von „%1“").arg(preview.item)), 0, Qt::AlignHCenter);
     layout->addWidget(TextStyles::secondary(
         preview.changes.isEmpty() ? tr("Die neue Fassung gleicht der installierten.")
                                   : tr("Geänderte Dateien: %n", nullptr, int(preview.changes.size()))));
@@ -87,36 +69,22 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
     for (const AuditFinding& finding : preview.audit.findings) {
         if (finding.rule == u"format"_s && finding.level != AuditLevel::error)
             continue;
-        QString text = u"%1 · %2%3 – %4"_s.arg(
-            levelWord(finding.level), finding.file,
-            finding.line ? u':' + QString::number(*finding.line) : QString(), finding.message);
+        QString text = AuditTexts::finding(finding);
         if (isNew(preview, finding))
             text.prepend(tr("neu") + u" · "_s);
         if (finding.accepted)
             text += u' ' + tr("(akzeptiert)");
-        auto* note = new QLabel(text, this);
+        QLabel* note = AuditTexts::label(finding, text);
         note->setObjectName(u"updateFinding"_s);
-        note->setTextFormat(Qt::PlainText);
-        note->setWordWrap(true);
-        if (finding.level == AuditLevel::high && !finding.accepted)
-            note->setStyleSheet(u"color: #b3261e;"_s);
         layout->addWidget(note);
     }
 
-    auto* cancel = new QPushButton(tr("Abbrechen"), this);
-    cancel->setObjectName(u"updateCancel"_s);
-    cancel->setAutoDefault(false);
     auto* confirm = new QPushButton(m_acceptsRisk ? tr("Trotzdem aktualisieren") : tr("Aktualisieren"), this);
     confirm->setObjectName(u"updateConfirm"_s);
     confirm->setDefault(!m_acceptsRisk); // a risk is never agreed to by pressing Return
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(confirm);
-    layout->addLayout(buttons);
+    layout->addLayout(makeButtonRow(confirm, u"updateCancel"_s));
 
     connect(m_files, &QListWidget::currentRowChanged, this, &UpdateSheet::showDiff);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(confirm, &QPushButton::clicked, this, &QDialog::accept);
     if (!m_changes.isEmpty())
         m_files->setCurrentRow(0);
