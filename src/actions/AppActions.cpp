@@ -1,6 +1,7 @@
 #include "actions/AppActions.h"
 
 #include "access/FileSystem.h"
+#include "access/ProjectFolder.h"
 #include "access/SecurityScopedBookmarkManager.h"
 #include "access/UserEnvironment.h"
 #include "actions/Workspace.h"
@@ -87,6 +88,8 @@ Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& pre
     if (FileSystem::existsAsFolder(root) != true)
         return AppError{AppError::Kind::notAProject, root, {}, {}};
     const QString folder = root + u'/' + *preset.projectFolder;
+    if (const auto link = ProjectFolder::linkLeaving(root, folder))
+        return AppError{AppError::Kind::leavesProject, *link, root, {}};
     if (FileSystem::existsAsFolder(folder) != true && !createFolder)
         return AppError{AppError::Kind::folderMissing, folder, {}, {}};
     if (const Outcome made = makeFolder(folder); !made)
@@ -96,9 +99,11 @@ Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& pre
 
 Result<TargetApp*, AppError> AppActions::addFolderToProject(const QString& folder, const QString& project)
 {
+    const QString root = QDir::cleanPath(QDir(project).absolutePath());
+    if (const auto link = ProjectFolder::linkLeaving(root, folder))
+        return AppError{AppError::Kind::leavesProject, *link, root, {}};
     if (const Outcome made = makeFolder(folder); !made)
         return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
-    const QString root = QDir::cleanPath(QDir(project).absolutePath());
     return addApp(QFileInfo(folder).fileName(), folder, PlacementKind::copy, std::nullopt, root);
 }
 

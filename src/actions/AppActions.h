@@ -37,6 +37,7 @@ struct AppError
         ambiguousName,  // subject: the name; candidates: the ids of the apps of that name
         noProjectScope, // subject: the preset's id, which has no project folder
         notAProject,    // subject: the project folder given, which is not a folder
+        leavesProject,  // subject: the link on the way that leads out of the project; detail: the project
     };
     Kind kind;
     QString subject;

@@ -66,7 +66,7 @@ void BackupImport::plan(std::shared_ptr<const AppBackup> backup)
                 m_plan.fetches.append(
                     {known.itemName,
                      LockedSource{known.repository, known.ref, known.commit, known.path, known.treeSha},
-                     known.contentHash, cache.holds(known.contentHash)});
+                     known.contentHash, cache.holds(known.contentHash), QString(), true});
     }
     auto* planning = new RestorePlanning(m_workspace, std::move(placements), hub, this);
     connect(planning, &RestorePlanning::finished, this, [this, planning] {

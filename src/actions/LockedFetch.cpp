@@ -27,7 +27,7 @@ struct LockedFetch::Placed
 {
     RestoreFetch fetch;
     Result<FolderDigest, QString> placed;
-    bool notInCache = false;   // the cache entry had gone or was damaged: fetch it instead
+    bool notNearby = false;    // the copy or cache entry had gone or was damaged: fetch it instead
     bool acceptedRisk = false; // it came in with open high findings the user agreed to
 };
 
@@ -45,15 +45,15 @@ LockedFetch::~LockedFetch() = default;
 
 void LockedFetch::start()
 {
-    QList<Placing> cached;
+    QList<Placing> nearby;
     for (const RestoreFetch& fetch : std::as_const(m_fetches)) {
-        if (!m_cache->holds(fetch.contentSha256))
+        if (fetch.localCopy.isEmpty() && !m_cache->holds(fetch.contentSha256))
             fetchFromSource(fetch);
         else if (auto placing = planPlacing(fetch, std::nullopt))
-            cached.append(std::move(*placing));
+            nearby.append(std::move(*placing));
     }
     // Always through the worker and back, so the caller hears the end after start() returned.
-    placeInBackground(std::move(cached), [this] { fetchNext(); });
+    placeInBackground(std::move(nearby), [this] { fetchNext(); });
 }
 
 void LockedFetch::fetchFromSource(const RestoreFetch& fetch)
@@ -133,15 +133,35 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
 std::optional<LockedFetch::Placing> LockedFetch::planPlacing(const RestoreFetch& fetch,
                                                              std::optional<QList<ContentFile>> files)
 {
-    auto install = m_workspace.linker().installer.planSkillInstall(fetch.name);
-    if (!install) {
-        fail(fetch, install.error());
-        return std::nullopt;
+    SkillInstallTarget target;
+    if (fetch.intoHub) {
+        auto install = m_workspace.linker().installer.planSkillInstall(fetch.name);
+        if (!install) {
+            fail(fetch, install.error());
+            return std::nullopt;
+        }
+        target = install.value().target;
     }
     const bool accepted =
         AuditAcceptanceRecord::isAccepted(m_workspace.context(), fetch.name, fetch.contentSha256);
-    return Placing{fetch, install.value().target, std::move(files), accepted};
+    return Placing{fetch, target, std::move(files), accepted};
 }
+
+namespace {
+
+// The locked content as found nearby: a committed copy, else the cache; nothing when neither
+// holds it whole.
+std::optional<QList<ContentFile>> nearbyContent(const RestoreFetch& fetch, const ContentCache& cache)
+{
+    if (!fetch.localCopy.isEmpty()) {
+        auto files = FolderContent::readFiles(fetch.localCopy);
+        if (files && FolderContent::digest(files.value()).contentHash == fetch.contentSha256)
+            return std::move(files).value();
+    }
+    return cache.find(fetch.contentSha256);
+}
+
+} // namespace
 
 void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void()> then)
 {
@@ -152,8 +172,8 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
         QList<Placed> outcomes;
         for (const Placing& placing : placings) {
             const RestoreFetch& fetch = placing.fetch;
-            // What the cache hands out was checked against its hash as it was read.
-            const auto files = placing.files ? placing.files : cache->find(fetch.contentSha256);
+            // What is found nearby was checked against its hash as it was read.
+            const auto files = placing.files ? placing.files : nearbyContent(fetch, *cache);
             if (!files) {
                 outcomes.append({fetch, QString(), true});
                 continue;
@@ -172,16 +192,25 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
                     {fetch, tr("Die Prüfung fand ein hohes Risiko (%1)").arg(found.join(u", "_s)), false});
                 continue;
             }
-            // The plan was agreed to: what the hub held under this name gives way to the locked content.
-            auto placed = HubInstaller::placeSkillFolder(placing.target, *files, true);
-            if (!placed) {
-                outcomes.append({fetch, placed.error().message, false});
-                continue;
+            FolderDigest digest = FolderContent::digest(*files);
+            if (fetch.intoHub) {
+                // The hub lacked the item when the plan was agreed to; whatever came meanwhile stays.
+                auto placed = HubInstaller::placeSkillFolder(placing.target, *files, false);
+                if (!placed) {
+                    outcomes.append({fetch, placed.error().message, false});
+                    continue;
+                }
+                digest = std::move(placed.value());
             }
-            if (placing.files)
-                if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept)
-                    Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
-            outcomes.append({fetch, std::move(placed.value()), false, risky});
+            if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept) {
+                // Copies made beside a hub of another version come from the cache: it must hold them.
+                if (!fetch.intoHub) {
+                    outcomes.append({fetch, kept.error().description, false});
+                    continue;
+                }
+                Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
+            }
+            outcomes.append({fetch, std::move(digest), false, risky});
         }
         QMetaObject::invokeMethod(
             this,
@@ -197,7 +226,7 @@ void LockedFetch::takePlaced(const QList<Placed>& outcomes)
 {
     for (const Placed& outcome : outcomes) {
         const RestoreFetch& fetch = outcome.fetch;
-        if (outcome.notInCache) {
+        if (outcome.notNearby) {
             fetchFromSource(fetch);
             continue;
         }
@@ -211,8 +240,8 @@ void LockedFetch::takePlaced(const QList<Placed>& outcomes)
                 !accepted)
                 Log::line(u"Failed to record the acceptance of "_s + fetch.name + u": "_s +
                           accepted.error().description);
-        if (fetch.source.repository.isEmpty())
-            continue; // from the cache, for an item of unknown origin
+        if (fetch.source.repository.isEmpty() || !fetch.intoHub)
+            continue; // of unknown origin, or not in the hub
         const FolderDigest& digest = outcome.placed.value();
         const SkillProvenance provenance{fetch.name,
                                          fetch.source.repository,

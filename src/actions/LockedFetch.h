@@ -17,13 +17,18 @@ class ContentCache;
 class QNetworkAccessManager;
 class Workspace;
 
-// A skill the hub lacks (or holds with other content), fetched at the locked commit.
+// A skill's locked content brought here: from a committed copy that holds it, the content
+// cache, or its source at the locked commit.
 struct RestoreFetch
 {
     QString name;
     LockedSource source;
     QString contentSha256;
     bool cached = false; // taken from the content cache: no request
+    QString localCopy;   // a folder already holding the locked content (a committed copy), if any
+    // Into the hub, which lacks the item; otherwise into the content cache only, since the hub
+    // holds another version of it that no restore replaces.
+    bool intoHub = true;
 };
 
 // What fetching from GitHub needs: the network, its hosts and how long a request may take.
@@ -34,8 +39,9 @@ struct FetchAccess
     std::chrono::milliseconds timeout{std::chrono::seconds(60)};
 };
 
-// Brings skill folders into the hub exactly as locked: from the content cache where it has
-// them, else from GitHub at the locked commit, one tree listing per repository and commit
+// Brings skill folders into the hub (or, where the hub keeps another version, into the content
+// cache) exactly as locked: from a committed copy or the content cache where there is one, else
+// from GitHub at the locked commit, one tree listing per repository and commit
 // and one skill at a time (its files four at a time). Each folder must hash to its locked
 // content and pass the audit, or nothing of it reaches the hub; what came is kept in the cache
 // and its origin recorded. Folders are read, checked and written on a worker, so a window stays responsive.

@@ -1,6 +1,7 @@
 #include "actions/ProjectRestore.h"
 
 #include "access/FileSystem.h"
+#include "access/ProjectFolder.h"
 #include "access/UserEnvironment.h"
 #include "actions/AppActions.h"
 #include "actions/HubActions.h"
@@ -41,32 +42,53 @@ std::optional<QString> folderOfLockName(const QString& project, const QString& l
     return project + u'/' + lockName;
 }
 
-// One app's placements of the locked skills, planned against its folder.
-void planApp(RestorePlan& plan, const QString& lockName, const QString& folder, const TargetApp* app,
-             const LockFile& lock, const QString& hub, const QSet<QString>& unplaceable,
-             const RecordedItems& recorded)
+// Where a locked skill's content is for the placements.
+struct LockedContent
 {
+    QString copyFrom;  // what copies are made from: the hub item, or the cache entry
+    bool inHub = true; // the hub holds (or will hold) exactly the locked content, so links may be made
+};
+
+// A lock's app as the restore finds it in the project.
+struct LockApp
+{
+    QString lockName;
+    QString folder;
+    const TargetApp* app = nullptr; // nothing for an app still to add
+};
+
+// One app's placements of the locked skills, planned against its folder.
+void planApp(RestorePlan& plan, const LockApp& lockApp, const LockFile& lock,
+             const QHash<QString, LockedContent>& contents, const RecordedItems& recorded)
+{
+    const QString& folder = lockApp.folder;
     PlacementPlan placements;
-    placements.appID = app ? app->id() : QUuid();
-    placements.kind = app ? app->placement() : PlacementKind::copy;
+    placements.appID = lockApp.app ? lockApp.app->id() : QUuid();
+    placements.kind = lockApp.app ? lockApp.app->placement() : PlacementKind::copy;
     const bool copies = placements.kind == PlacementKind::copy;
     QSet<QString> locked;
     for (const LockedSkill& skill : lock.skills) {
-        if (!skill.apps.contains(lockName))
+        if (!skill.apps.contains(lockApp.lockName))
             continue;
         locked.insert(skill.name);
-        if (unplaceable.contains(skill.name))
-            continue;
+        const auto content = contents.constFind(skill.name);
+        if (content == contents.cend())
+            continue; // it cannot be had: the plan says so once
         const QString place = folder + u'/' + skill.name;
-        const QString destination = hub + u'/' + skill.name;
+        const QString& destination = content->copyFrom;
         const PlanAction replacing{PlanAction::Op::replace, place, destination, skill.name};
         const bool isRecorded = recorded.contains(skill.name);
+        if (!copies && !content->inHub) {
+            placements.conflicts.append(
+                {place, Texts::tr("der Hub hält eine andere Fassung als die Sperrdatei"), skill.name, {}});
+            continue;
+        }
         if (FileSystem::isSymbolicLink(place)) {
             const auto leadsTo = FileSystem::linkDestinationText(place);
             const bool intoHub = leadsTo && leadsTo.value() == destination;
             if (!copies && intoHub) {
                 if (!isRecorded)
-                    plan.keeps.append({lockName, skill.name, place, {}});
+                    plan.keeps.append({lockApp.lockName, skill.name, place, {}});
             } else if (isRecorded) {
                 placements.actions.append(replacing);
             } else {
@@ -82,7 +104,7 @@ void planApp(RestorePlan& plan, const QString& lockName, const QString& folder, 
         const auto hash = FolderContent::contentHashOf(place);
         if (hash && hash.value() == skill.contentSha256 && copies) {
             if (!isRecorded || recorded.value(skill.name) != hash.value())
-                plan.keeps.append({lockName, skill.name, place, skill.contentSha256});
+                plan.keeps.append({lockApp.lockName, skill.name, place, skill.contentSha256});
             continue;
         }
         if (!isRecorded) {
@@ -100,7 +122,63 @@ void planApp(RestorePlan& plan, const QString& lockName, const QString& folder, 
         if (!locked.contains(entry.key()))
             plan.unlocked.append(folder + u'/' + entry.key());
     plan.placements.push_back(std::move(placements));
-    plan.placementApps.append(lockName);
+    plan.placementApps.append(lockApp.lockName);
+}
+
+// The lock's apps in the project: those registered, and those still to add. A folder that a
+// link leads out of the project is a conflict: nothing is written there.
+QList<LockApp> lockAppsOf(Workspace& workspace, const QString& project, const LockFile& lock,
+                          RestorePlan& plan)
+{
+    QStringList lockNames;
+    for (const LockedSkill& skill : lock.skills)
+        lockNames += skill.apps;
+    lockNames.removeDuplicates();
+    lockNames.sort();
+    const QList<TargetApp*> registered = ProjectLocks(workspace).appsOf(project);
+    QList<LockApp> apps;
+    for (const QString& lockName : std::as_const(lockNames)) {
+        LockApp found{lockName, {}, nullptr};
+        for (const TargetApp* candidate : registered) {
+            const QString candidateFolder =
+                expandingTilde(candidate->folderPath(), workspace.platform().user);
+            if (ProjectLocks::lockName(*candidate, candidateFolder) == lockName)
+                found = {lockName, candidateFolder, candidate};
+        }
+        if (!found.app) {
+            const auto expected = folderOfLockName(project, lockName);
+            if (!expected) {
+                plan.conflicts.append(
+                    {project, Texts::tr("„%1“ hat keinen Skills-Ordner im Projekt").arg(lockName), {}, {}});
+                continue;
+            }
+            found.folder = *expected;
+        }
+        if (const auto link = ProjectFolder::linkLeaving(project, found.folder)) {
+            plan.conflicts.append({*link, Texts::tr("ein Link, der aus dem Projekt hinausführt"), {}, {}});
+            continue;
+        }
+        if (!found.app)
+            plan.apps.append({lockName, found.folder});
+        apps.append(found);
+    }
+    return apps;
+}
+
+// A committed copy in one of the skill's apps that holds exactly the locked content.
+QString committedCopy(const LockedSkill& skill, const QList<LockApp>& apps)
+{
+    for (const LockApp& app : apps) {
+        if (!skill.apps.contains(app.lockName))
+            continue;
+        const QString place = app.folder + u'/' + skill.name;
+        if (FileSystem::isSymbolicLink(place) || !FileSystem::exists(place))
+            continue;
+        if (const auto hash = FolderContent::contentHashOf(place);
+            hash && hash.value() == skill.contentSha256)
+            return place;
+    }
+    return {};
 }
 
 } // namespace
@@ -131,60 +209,46 @@ RestorePlan ProjectRestore::plan(Workspace& workspace, const QString& project, c
 {
     RestorePlan plan;
     const QString hub = workspace.hubSettings().centralRepositoryPath();
-    QSet<QString> unplaceable;
+    const QList<LockApp> apps = lockAppsOf(workspace, project, lock, plan);
+    QHash<QString, LockedContent> contents;
     for (const LockedSkill& skill : lock.skills) {
         const QString hubItem = hub + u'/' + skill.name;
         const bool present = FileSystem::exists(hubItem) || FileSystem::isSymbolicLink(hubItem);
-        if (present) {
-            if (const auto hash = FolderContent::contentHashOf(hubItem);
-                hash && hash.value() == skill.contentSha256)
-                continue;
-        }
-        const bool cached = cache.holds(skill.contentSha256);
-        QString refusal;
-        if (!skill.source && !cached)
-            refusal = present ? Texts::tr("Inhalt weicht von der Sperrdatei ab")
-                              : Texts::tr("nicht im Hub, und ohne bekannte Quelle");
-        else if (offline && !cached)
-            refusal = Texts::tr("nicht im Zwischenspeicher; ohne Netz nicht zu holen");
-        if (!refusal.isEmpty()) {
-            plan.conflicts.append({hubItem, refusal, skill.name, {}});
-            unplaceable.insert(skill.name);
+        const auto hash = present ? FolderContent::contentHashOf(hubItem) : Result<QString>(QString());
+        if (present && hash && hash.value() == skill.contentSha256) {
+            contents.insert(skill.name, {hubItem, true});
             continue;
         }
-        plan.fetches.append({skill.name, skill.source.value_or(LockedSource()), skill.contentSha256, cached});
-    }
-
-    QStringList lockNames;
-    for (const LockedSkill& skill : lock.skills)
-        lockNames += skill.apps;
-    lockNames.removeDuplicates();
-    lockNames.sort();
-    const QList<TargetApp*> registered = ProjectLocks(workspace).appsOf(project);
-    for (const QString& lockName : std::as_const(lockNames)) {
-        const TargetApp* app = nullptr;
-        QString folder;
-        for (const TargetApp* candidate : registered) {
-            const QString candidateFolder =
-                expandingTilde(candidate->folderPath(), workspace.platform().user);
-            if (ProjectLocks::lockName(*candidate, candidateFolder) == lockName) {
-                app = candidate;
-                folder = candidateFolder;
-            }
+        const QString localCopy = committedCopy(skill, apps);
+        const bool cached = cache.holds(skill.contentSha256);
+        if (localCopy.isEmpty() && !cached && (!skill.source || offline)) {
+            const QString refusal = skill.source
+                                        ? Texts::tr("nicht im Zwischenspeicher; ohne Netz nicht zu holen")
+                                    : present ? Texts::tr("Inhalt weicht von der Sperrdatei ab")
+                                              : Texts::tr("nicht im Hub, und ohne bekannte Quelle");
+            plan.conflicts.append({hubItem, refusal, skill.name, {}});
+            continue;
         }
-        if (!app) {
-            const auto expected = folderOfLockName(project, lockName);
-            if (!expected) {
-                plan.conflicts.append(
-                    {project, Texts::tr("„%1“ hat keinen Skills-Ordner im Projekt").arg(lockName), {}, {}});
-                continue;
-            }
-            folder = *expected;
-            plan.apps.append({lockName, folder});
-        }
-        planApp(plan, lockName, folder, app, lock, hub, unplaceable,
-                app ? LinkRecords::recordedIn(workspace.context(), app->id()) : RecordedItems());
+        // A hub item of other content is the user's: it stays, and the project's copies come
+        // from the locked content kept in the cache.
+        contents.insert(skill.name, present ? LockedContent{cache.pathOf(skill.contentSha256), false}
+                                            : LockedContent{hubItem, true});
+        plan.fetches.append({skill.name, skill.source.value_or(LockedSource()), skill.contentSha256, cached,
+                             localCopy, !present});
     }
+    for (const LockApp& app : apps)
+        planApp(plan, app, lock, contents,
+                app.app ? LinkRecords::recordedIn(workspace.context(), app.app->id()) : RecordedItems());
+    // Content for the cache alone is brought only where a copy is to be made of it.
+    plan.fetches.removeIf([&](const RestoreFetch& fetch) {
+        if (fetch.intoHub)
+            return false;
+        for (const PlacementPlan& placements : plan.placements)
+            for (const PlanAction& action : placements.actions)
+                if (action.itemName == fetch.name)
+                    return false;
+        return true;
+    });
     return plan;
 }
 

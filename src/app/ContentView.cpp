@@ -500,10 +500,19 @@ bool ContentView::agreeToProjectRestore(RestorePlan& plan)
         return false;
     }
     PlanSheet sheet(tr("Aus quorvane-lock.json wiederherstellen"), shown, this, PlanSheet::Scope::step);
-    sheet.setNote(tr("Zu holen: %1. Apps hinzuzufügen: %2. Schon vorhanden und übernommen: %3.")
-                      .arg(plan.fetches.size())
-                      .arg(plan.apps.size())
-                      .arg(plan.keeps.size()));
+    QString note = tr("Zu holen: %1. Apps hinzuzufügen: %2. Schon vorhanden und übernommen: %3.")
+                       .arg(plan.fetches.size())
+                       .arg(plan.apps.size())
+                       .arg(plan.keeps.size());
+    QStringList hubKeeps;
+    for (const RestoreFetch& fetch : std::as_const(plan.fetches))
+        if (!fetch.intoHub)
+            hubKeeps.append(fetch.name);
+    if (!hubKeeps.isEmpty())
+        note += u' ' + tr("Der Hub behält seine eigene Fassung von %1; das Projekt bekommt die aus der "
+                          "Sperrdatei.")
+                           .arg(hubKeeps.join(u", "_s));
+    sheet.setNote(note);
     sheet.exec();
     if (sheet.choice() == PlanSheet::Choice::cancel)
         return false;

@@ -2,6 +2,7 @@
 
 #include "access/FileSystem.h"
 #include "access/ItemName.h"
+#include "access/ProjectFolder.h"
 #include "model/StrictJson.h"
 #include "store/SkillIndex.h"
 
@@ -65,6 +66,11 @@ LockedSkill readSkill(const JsonReader& skill)
 }
 
 } // namespace
+
+QString LockFile::fileName()
+{
+    return ProjectFolder::lockFileName();
+}
 
 QByteArray LockFile::encode() const
 {
@@ -143,7 +149,9 @@ Result<std::optional<LockFile>> LockFile::read(const QString& projectFolder)
 
 Outcome LockFile::write(const QString& projectFolder, const LockFile& lock)
 {
-    const QString path = QDir(projectFolder).filePath(fileName());
+    const QString path = ProjectFolder::lockFilePath(projectFolder);
+    if (!ProjectFolder::isLockFileWritable(projectFolder))
+        return Error{u"%1 is a link or not a plain file; it is not written."_s.arg(path)};
     const QByteArray bytes = lock.encode();
     if (const auto before = FileSystem::readBytes(path); before && before.value() == bytes)
         return {};

@@ -42,7 +42,7 @@ struct LockFile
 {
     static constexpr int lockVersion = 1;
     static constexpr qint64 maximumBytes = 8 * 1024 * 1024;
-    static QString fileName() { return QStringLiteral("quorvane-lock.json"); }
+    static QString fileName();
 
     QList<LockedSkill> skills;
 
@@ -50,6 +50,7 @@ struct LockFile
     static Result<LockFile> decode(const QByteArray& bytes);
     // Reads DIR/quorvane-lock.json; nothing when there is none.
     static Result<std::optional<LockFile>> read(const QString& projectFolder);
-    // Writes it atomically; an unchanged file is not touched.
+    // Writes it atomically; an unchanged file is not touched. A lock file that is a link, or
+    // anything but a plain file, is never written: a repository from anyone could point it anywhere.
     static Outcome write(const QString& projectFolder, const LockFile& lock);
 };

@@ -41,7 +41,7 @@ QString stateName(TargetItemState state)
 
 int refuseToggle(CliSession& session, const PlanConflict& conflict, bool linked)
 {
-    if (session.flags().skipConflicts) {
+    if (session.flags().skipConflicts && !conflict.concernsFolder()) {
         QTextStream(stderr) << "Skipped " << conflict.path << ": " << conflict.reason << '\n';
         return ExitCode::success;
     }

@@ -72,6 +72,9 @@ QString describe(const AppError& error)
         return u"%1 has no known skills folder inside a project."_s.arg(error.subject);
     case AppError::Kind::notAProject:
         return u"The project \"%1\" is not a folder."_s.arg(error.subject);
+    case AppError::Kind::leavesProject:
+        return u"%1 is a link that leads out of the project %2; nothing was added."_s.arg(error.subject,
+                                                                                          error.detail);
     case AppError::Kind::ambiguousName:
         return u"Several apps are named \"%1\"; name one by its id: %2"_s.arg(error.subject,
                                                                               error.candidates.join(u", "_s));

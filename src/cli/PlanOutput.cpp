@@ -27,6 +27,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
 {
     qsizetype conflictCount = 0;
     qsizetype changedHere = 0;
+    bool folderRefused = false; // skipping it would leave nothing done
     Json actions = Json::array();
     Json conflicts = Json::array();
     // One write for the whole plan: it may be thousands of lines. Only the form asked for is made.
@@ -65,6 +66,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
             }
         }
         for (const PlanConflict& conflict : plan.conflicts) {
+            folderRefused = folderRefused || conflict.concernsFolder();
             if (session.json())
                 conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
             else
@@ -77,6 +79,12 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
                       : Json{{"fetches", fetched}, {"actions", actions}, {"conflicts", conflicts}});
     else
         QTextStream(stdout) << lines;
+    if (fetches.isEmpty() && actions.empty() && conflictCount == 0 && lines.isEmpty())
+        QTextStream(stderr) << "Nothing to change.\n";
+    if (folderRefused) {
+        exitCode = session.fail(u"%1 conflict(s); nothing was changed."_s.arg(conflictCount));
+        return false;
+    }
     if (conflictCount > 0 && !session.flags().skipConflicts) {
         exitCode = session.fail(
             u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2."_s.arg(conflictCount)

@@ -38,10 +38,13 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
     Json actions = Json::array();
     Json conflicts = Json::array();
     for (const RestoreFetch& fetch : std::as_const(plan.fetches)) {
-        lines += u"fetch %1 %2\n"_s.arg(fetch.name, fetch.source.text());
-        fetches.push_back({{"name", utf8(fetch.name)},
-                           {"source", fetch.source.repository.isEmpty() ? Json(nullptr)
-                                                                        : Json(utf8(fetch.source.text()))}});
+        const QString from = fetch.source.repository.isEmpty() ? fetch.localCopy : fetch.source.text();
+        lines += u"fetch %1 %2%3\n"_s.arg(fetch.name, from,
+                                          fetch.intoHub ? QString() : u" (the hub keeps its own version)"_s);
+        fetches.push_back(
+            {{"name", utf8(fetch.name)},
+             {"source", fetch.source.repository.isEmpty() ? Json(nullptr) : Json(utf8(fetch.source.text()))},
+             {"hubKeepsOwnVersion", !fetch.intoHub}});
     }
     for (const RestoreApp& app : std::as_const(plan.apps)) {
         lines += u"add-app %1 %2\n"_s.arg(app.lockName, app.folder);
@@ -74,6 +77,8 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
         printJson({{"fetches", fetches}, {"apps", apps}, {"actions", actions}, {"conflicts", conflicts}});
     else
         QTextStream(stdout) << lines;
+    if (lines.isEmpty())
+        QTextStream(stderr) << "Nothing to restore: the project is as its lock file says.\n";
 
     if (flags.frozen && (!allConflicts.isEmpty() || !plan.unlocked.isEmpty())) {
         exitCode =

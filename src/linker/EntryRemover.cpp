@@ -4,6 +4,7 @@
 #include "base/Log.h"
 #include "linker/HubSettings.h"
 #include "linker/LinkRecords.h"
+#include "linker/PlacementPlanner.h"
 #include "model/ModelContext.h"
 #include "model/SkillProvenanceRecord.h"
 #include "model/TargetApp.h"
@@ -24,12 +25,16 @@ std::optional<Removal> EntryRemover::removeTargetItem(const QString& itemPath, c
 {
     // The folder only opens the access; the item removed is the given path itself.
     std::optional<Removal> removed;
-    m_access.withFolder(folderOf(app), [&](const QString&) {
+    bool refused = false;
+    m_access.withFolder(folderOf(app), [&](const QString& folder) {
+        if ((refused = !PlacementPlanner::mayWriteInto(app, folder)))
+            return false;
         if (auto discarded = FileSystem::discard(itemPath))
             removed = Removal{discarded.value()};
         return true;
     });
-    m_records.remove(app.id(), QFileInfo(itemPath).fileName());
+    if (!refused)
+        m_records.remove(app.id(), QFileInfo(itemPath).fileName());
     return removed;
 }
 

@@ -6,6 +6,7 @@
 #include "linker/HubSettings.h"
 #include "linker/LinkRecords.h"
 #include "linker/Placement.h"
+#include "linker/PlacementPlanner.h"
 
 #include "access/ItemName.h"
 #include "base/Log.h"
@@ -68,7 +69,7 @@ ImportPlan ItemImporter::planImport(const TargetAppSkill& item, const TargetApp&
         return plan;
     auto hub = m_access.reach(m_hub.location());
     auto target = m_access.reach(folderOf(app));
-    if (!hub || !target)
+    if (!hub || !target || !PlacementPlanner::mayWriteInto(app, target->path))
         return plan;
     plan.hub = hub->path;
     plan.target = target->path;
@@ -123,7 +124,9 @@ bool ItemImporter::repairLink(const TargetAppSkill& item, const TargetApp& app)
         return false;
     const QString itemPath = item.path;
     bool repaired = false;
-    m_access.withFolders(m_hub.location(), folderOf(app), [&](const QString& hub, const QString&) {
+    m_access.withFolders(m_hub.location(), folderOf(app), [&](const QString& hub, const QString& folder) {
+        if (!PlacementPlanner::mayWriteInto(app, folder))
+            return false;
         const QString namesake = FileSystem::childPath(hub, item.name);
         const Outcome outcome = inOrder({
             [&] { return FileSystem::remove(itemPath); },

@@ -81,7 +81,10 @@ LinkToggle LinkSwitch::toggleLink(const Skill& skill, const TargetApp& app, bool
         removed
     };
     std::optional<Done> done;
+    std::optional<PlanConflict> refusal;
     const auto reached = m_access.withFolder(folderOf(app), [&](const QString& folder) {
+        if ((refusal = PlacementPlanner::projectRefusal(app, folder)))
+            return true;
         const QString place = FileSystem::childPath(folder, name);
         if (placement.isPlacementOf(place, itemPath) == linked) {
             done = std::nullopt; // already as asked
@@ -117,6 +120,8 @@ LinkToggle LinkSwitch::toggleLink(const Skill& skill, const TargetApp& app, bool
     });
     if (!reached)
         return {LinkToggleResult::folderUnreachable, {}};
+    if (refusal)
+        return {LinkToggleResult::refused, refusal};
     if (!done)
         return {LinkToggleResult::alreadyInState, {}};
     if (*done == Done::removed)

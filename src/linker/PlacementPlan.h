@@ -38,6 +38,10 @@ struct PlanConflict
     QString itemName;
     // For a copy changed here: what would be done with the user's consent (window) or --force.
     std::optional<PlanAction> withConsent;
+
+    // Whether it stands for the whole folder (it cannot be read, or must not be written), so
+    // skipping it leaves nothing to do.
+    bool concernsFolder() const { return itemName.isEmpty(); }
 };
 
 // What a bulk change of one app's folder would do. With any conflict nothing is done,

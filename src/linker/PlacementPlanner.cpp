@@ -3,6 +3,7 @@
 
 #include "access/FileSystem.h"
 #include "access/ItemName.h"
+#include "access/ProjectFolder.h"
 #include "base/Log.h"
 #include "linker/HubScanner.h"
 #include "linker/HubSettings.h"
@@ -51,7 +52,9 @@ std::optional<PlacementPlan> planFolder(const FolderAccess& access, const Target
     PlacementPlan plan;
     plan.appID = app.id();
     plan.kind = app.placement();
-    if (const auto entries = FileSystem::listFolderEntries(folder->path)) {
+    if (auto refusal = PlacementPlanner::projectRefusal(app, folder->path)) {
+        plan.conflicts.append(std::move(*refusal));
+    } else if (const auto entries = FileSystem::listFolderEntries(folder->path)) {
         QSet<QString> taken;
         for (const FileSystem::FolderEntry& entry : entries.value())
             taken.insert(nameOf(entry));
@@ -267,6 +270,27 @@ std::optional<PlacementPlan> PlacementPlanner::planUnlinkAll(const TargetApp& ap
                                   plan.actions.append(removing);
                           }
                       });
+}
+
+std::optional<PlanConflict> PlacementPlanner::projectRefusal(const TargetApp& app, const QString& folder)
+{
+    if (!app.project())
+        return std::nullopt;
+    if (const auto link = ProjectFolder::linkLeaving(*app.project(), folder))
+        return PlanConflict{*link, tr("ein Link, der aus dem Projekt hinausführt"), {}, {}};
+    if (!ProjectFolder::isLockFileWritable(*app.project())) {
+        const QString lock = ProjectFolder::lockFilePath(*app.project());
+        return PlanConflict{lock, tr("die Sperrdatei ist ein Link oder keine gewöhnliche Datei"), {}, {}};
+    }
+    return std::nullopt;
+}
+
+bool PlacementPlanner::mayWriteInto(const TargetApp& app, const QString& folder)
+{
+    const auto refusal = projectRefusal(app, folder);
+    if (refusal)
+        Log::line(u"Refused to write into "_s + folder + u": "_s + refusal->path + u": "_s + refusal->reason);
+    return !refusal;
 }
 
 QString PlacementPlanner::inTheWay(const QString& place)

@@ -54,6 +54,11 @@ public:
     std::vector<PlacementPlan> planRestore(const QList<RecordedPlacements>& apps,
                                            const FolderLocation& hub) const;
 
+    // Why nothing may be written into a project app's folder: a link on the way that leaves the
+    // project, or a lock file that is a link; nothing for an app of no project, or a sound one.
+    static std::optional<PlanConflict> projectRefusal(const TargetApp& app, const QString& folder);
+    // Whether a single change may write into the app's folder; logs why not.
+    static bool mayWriteInto(const TargetApp& app, const QString& folder);
     // Why an entry that Quorvane did not place stands in the way, in the plans' words.
     static QString inTheWay(const QString& place);
     static QString changedHere();

@@ -66,11 +66,16 @@ std::optional<QList<ContentFile>> ContentCache::find(const QString& contentHash)
 
 Outcome ContentCache::keep(const QString& contentHash, const QList<ContentFile>& files)
 {
-    const QString target = m_folder + u'/' + contentHash;
-    if (holds(contentHash))
-        return {};
+    const QString target = pathOf(contentHash);
     if (!isContentHash(contentHash) || FolderContent::digest(files).contentHash != contentHash)
         return Error{u"The files do not have the content hash %1."_s.arg(contentHash)};
+    // A damaged entry gives way to the good files; a sound one stays as it is.
+    if (holds(contentHash)) {
+        if (find(contentHash))
+            return {};
+        if (!QDir(target).removeRecursively())
+            return Error{u"Cannot replace the damaged cache entry "_s + target};
+    }
     if (!QDir().mkpath(m_folder))
         return Error{u"Cannot create the cache folder "_s + m_folder};
     const QString staging = m_folder + u"/.staging-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);

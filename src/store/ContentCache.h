@@ -29,6 +29,8 @@ public:
     static QString defaultFolder();
     const QString& folder() const { return m_folder; }
 
+    // Where the entry of that hash is (or would be) kept.
+    QString pathOf(const QString& contentHash) const { return m_folder + u'/' + contentHash; }
     // Whether an entry is kept under that hash (not read, so not checked).
     bool holds(const QString& contentHash) const;
     // The files kept under that hash, checked against it; nothing when absent or damaged.

@@ -156,11 +156,13 @@ void AddProjectSheet::add()
         const auto added = actions.addToProject(*preset, *m_project, true, placement);
         // A failed save keeps the app in the store's context: it is listed all the same.
         if (!added && added.error().kind != AppError::Kind::notSaved) {
+            const AppError& error = added.error();
             const QString reason =
-                added.error().kind == AppError::Kind::folderNotMade
-                    ? tr("Der Ordner „%1“ konnte nicht angelegt werden: %2")
-                          .arg(added.error().subject, added.error().detail)
-                    : tr("Der Zugriff auf „%1“ lässt sich nicht behalten.").arg(added.error().subject);
+                error.kind == AppError::Kind::folderNotMade
+                    ? tr("Der Ordner „%1“ konnte nicht angelegt werden: %2").arg(error.subject, error.detail)
+                : error.kind == AppError::Kind::leavesProject
+                    ? tr("„%1“ ist ein Link, der aus dem Projekt hinausführt.").arg(error.subject)
+                    : tr("Der Zugriff auf „%1“ lässt sich nicht behalten.").arg(error.subject);
             m_desktop.alerts.inform(tr("%1 konnte nicht hinzugefügt werden.").arg(preset->name), reason,
                                     AlertStyle::critical);
             listAssistants(); // those added so far show as added

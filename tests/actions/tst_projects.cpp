@@ -1,0 +1,357 @@
+#include "access/FolderContent.h"
+#include "access/ProjectFolder.h"
+#include "actions/AppActions.h"
+#include "actions/LinkActions.h"
+#include "actions/ProjectRestore.h"
+#include "backup/LockFile.h"
+#include "model/AssistantPresets.h"
+#include "store/ContentCache.h"
+#include "support/FakeNetwork.h"
+#include "support/FakeRepository.h"
+#include "support/WorkspaceFixture.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+const QByteArray lockedCommit(40, 'a');
+
+// What a restore's plan showed.
+struct Shown
+{
+    QList<RestoreFetch> fetches;
+    QList<RestoreApp> apps;
+    QList<RestoreKeep> keeps;
+    QStringList conflictPaths;
+
+    static Shown of(const RestorePlan& plan)
+    {
+        Shown shown{plan.fetches, plan.apps, plan.keeps, {}};
+        for (const PlanConflict& conflict : plan.conflicts)
+            shown.conflictPaths.append(conflict.path);
+        for (const PlacementPlan& placements : plan.placements)
+            for (const PlanConflict& conflict : placements.conflicts)
+                shown.conflictPaths.append(conflict.path);
+        return shown;
+    }
+};
+
+// A hub, a repository cloned from anyone, and a folder of someone else's beside it that
+// nothing of the repository may reach.
+struct ProjectFixture : WorkspaceFixture
+{
+    FakeNetwork network;
+    QString hub = makeHub();
+    QString repo = path(u"repo"_s);
+    QString outside = path(u"outside"_s);
+    ContentCache cache;
+
+    ProjectFixture()
+    {
+        makeFolder(repo);
+        makeFolder(outside);
+        writeFile(outside + u"/precious.txt"_s, "mine");
+    }
+
+    FetchAccess access() { return {&network, {u"http://api.fake.test"_s, u"http://raw.fake.test/"_s, {}}}; }
+
+    // The repository o/r served at the locked commit.
+    void publish(const FakeRepository& repository)
+    {
+        repository.serve("/repos/o/r", "/o/r", lockedCommit,
+                         [&](const QByteArray& target, const QByteArray& body) {
+                             network.respond(target, {200, body});
+                         });
+    }
+
+    // A lock naming each skill for the apps given, with the content of `files` (path -> bytes).
+    static LockedSkill locked(const QString& name, const QList<ContentFile>& files, const QStringList& apps,
+                              bool withSource = true)
+    {
+        LockedSkill skill{name, std::nullopt, FolderContent::digest(files).contentHash, apps};
+        if (withSource)
+            skill.source =
+                LockedSource{u"o/r"_s, u"main"_s, QString::fromLatin1(lockedCommit), u"skills/"_s + name, {}};
+        return skill;
+    }
+    bool writeLock(const QList<LockedSkill>& skills)
+    {
+        return writeFile(ProjectFolder::lockFilePath(repo), LockFile{skills}.encode());
+    }
+
+    // A restore run to its end; `shown` gets what its plan showed.
+    RestoreOutcome restore(ProjectRestore::Options options, Shown* shown = nullptr, bool agree = true)
+    {
+        auto* restoring = new ProjectRestore(*workspace, access(), repo, options, [&](RestorePlan& plan) {
+            if (shown)
+                *shown = Shown::of(plan);
+            return agree;
+        });
+        std::optional<RestoreOutcome> outcome;
+        QObject::connect(restoring, &ProjectRestore::finished,
+                         [&](const RestoreOutcome& ended) { outcome = ended; });
+        restoring->start();
+        if (!QTest::qWaitFor([&] { return outcome.has_value(); }, 20000))
+            return {};
+        return *outcome;
+    }
+
+    TargetApp* projectApp(const QString& preset)
+    {
+        auto added = AppActions(*workspace).addToProject(*assistantPreset(preset), repo, true, std::nullopt);
+        return added ? added.value() : nullptr;
+    }
+    qsizetype requestsTo(const QByteArray& part) const
+    {
+        qsizetype count = 0;
+        for (const FakeNetwork::Request& request : network.requests)
+            count += request.target.contains(part) ? 1 : 0;
+        return count;
+    }
+};
+
+QList<ContentFile> skillFiles(const QByteArray& text)
+{
+    return {{u"SKILL.md"_s, "---\nname: x\ndescription: y\n---\n" + text, false}};
+}
+
+FakeRepository repositoryOf(const QString& name, const QList<ContentFile>& files)
+{
+    FakeRepository repository;
+    for (const ContentFile& file : files)
+        repository.files.append({(u"skills/"_s + name + u'/' + file.relativePath).toUtf8(), file.bytes});
+    return repository;
+}
+
+} // namespace
+
+class TestProjects : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A repository from anyone may hold links: whatever Quorvane would write for one of its
+    // apps (the folder made, a copy, a link, the lock file) stays inside it, or nothing is
+    // written and the link is named.
+    void hostileRepositoriesKeepWritesInside_data()
+    {
+        QTest::addColumn<QString>("hostile"); // what the repository holds
+        QTest::addColumn<QString>("named");   // relative to the repository; empty: nothing refused
+        QTest::newRow("the lock file links out") << u"lock link"_s << u"quorvane-lock.json"_s;
+        QTest::newRow("the lock file is a folder") << u"lock folder"_s << u"quorvane-lock.json"_s;
+        QTest::newRow("the assistant's folder links out") << u".claude link"_s << u".claude"_s;
+        QTest::newRow("the skills folder links out") << u"skills link"_s << u".claude/skills"_s;
+        QTest::newRow("a dangling link on the way") << u"dangling"_s << u".claude"_s;
+        QTest::newRow("a link that stays inside") << u"inside link"_s << QString();
+    }
+    void hostileRepositoriesKeepWritesInside()
+    {
+        QFETCH(QString, hostile);
+        QFETCH(QString, named);
+        ProjectFixture f;
+        QVERIFY(makeFolder(f.hub + u"/deploy"_s) && writeFile(f.hub + u"/deploy/SKILL.md"_s, "# Deploy"));
+        const QString lock = ProjectFolder::lockFilePath(f.repo);
+        if (hostile == u"lock link"_s)
+            QVERIFY(makeLink(lock, f.outside + u"/precious.txt"_s));
+        else if (hostile == u"lock folder"_s)
+            QVERIFY(makeFolder(lock));
+        else if (hostile == u".claude link"_s)
+            QVERIFY(makeLink(f.repo + u"/.claude"_s, f.outside));
+        else if (hostile == u"skills link"_s)
+            QVERIFY(makeFolder(f.repo + u"/.claude"_s) && makeLink(f.repo + u"/.claude/skills"_s, f.outside));
+        else if (hostile == u"dangling"_s)
+            QVERIFY(makeLink(f.repo + u"/.claude"_s, f.path(u"nowhere"_s)));
+        else
+            QVERIFY(makeFolder(f.repo + u"/shared"_s) &&
+                    makeLink(f.repo + u"/.claude"_s, f.repo + u"/shared"_s));
+        const QStringList outsideBefore = treeSnapshot(f.outside);
+        const bool folderLeaves =
+            hostile.contains(u"link"_s) && !hostile.startsWith(u"lock"_s) && !named.isEmpty();
+        const bool refusesFolder = folderLeaves || hostile == u"dangling"_s;
+
+        // Adding the app refuses a folder that leads out, naming the link.
+        auto added = AppActions(*f.workspace)
+                         .addToProject(*assistantPreset(u"claude-code"_s), f.repo, true, std::nullopt);
+        QCOMPARE(added.ok(), !refusesFolder);
+        if (refusesFolder) {
+            QCOMPARE(added.error().kind, AppError::Kind::leavesProject);
+            QCOMPARE(added.error().subject, f.repo + u'/' + named);
+        }
+        // An app added before the link came (a pull) is refused as well, by every way of placing.
+        TargetApp* app = added ? added.value() : f.makeApp(u"Late"_s);
+        if (!added) {
+            app->setProject(f.repo);
+            app->setFolderPath(f.repo + u"/.claude/skills"_s);
+            app->setBookmarkData(std::nullopt);
+            app->setPlacement(PlacementKind::copy);
+            QVERIFY(f.context->save());
+        }
+        const Skill deploy = f.hubSkill(u"deploy"_s);
+        const auto plan = f.workspace->linker().planner.planLinkAll(*app);
+        const LinkToggle toggled = LinkActions(*f.workspace).setLinked(deploy, *app, true, true);
+        if (named.isEmpty()) {
+            QCOMPARE(toggled.result, LinkToggleResult::changed);
+            QCOMPARE(readFile(f.repo + u"/shared/skills/deploy/SKILL.md"_s), QByteArray("# Deploy"));
+            QVERIFY(FileSystem::kindOf(lock) == FileSystem::ItemKind::regularFile);
+        } else if (FileSystem::existsAsFolder(f.repo + u"/.claude/skills"_s) == true ||
+                   hostile.startsWith(u"lock"_s)) {
+            QVERIFY(plan && plan->actions.isEmpty());
+            QCOMPARE(plan->conflicts.size(), 1);
+            QCOMPARE(plan->conflicts.first().path, f.repo + u'/' + named);
+            QVERIFY(plan->conflicts.first().concernsFolder());
+            QCOMPARE(toggled.result, LinkToggleResult::refused);
+            QCOMPARE(toggled.refusal->path, f.repo + u'/' + named);
+        } else {
+            QCOMPARE(toggled.result, LinkToggleResult::folderUnreachable);
+        }
+        // The lock writer never writes through a link.
+        QCOMPARE(LockFile::write(f.repo, LockFile{}).ok(), !hostile.startsWith(u"lock"_s));
+        QCOMPARE(treeSnapshot(f.outside), outsideBefore);
+
+        // A restore plans nothing into a folder that leads out.
+        if (!folderLeaves)
+            return;
+        QVERIFY(f.context->save());
+        f.context->remove(app);
+        QVERIFY(f.context->save());
+        QVERIFY(writeFile(
+            f.repo + u"/quorvane-lock.json"_s,
+            LockFile{{ProjectFixture::locked(u"deploy"_s, skillFiles({}), {u"claude-code"_s})}}.encode()));
+        Shown shown;
+        f.restore({true, false}, &shown);
+        QVERIFY2(shown.conflictPaths.contains(f.repo + u'/' + named),
+                 qPrintable(shown.conflictPaths.join(u' ')));
+        QVERIFY(shown.apps.isEmpty());
+        QCOMPARE(treeSnapshot(f.outside), outsideBefore);
+    }
+
+    // A hub item that differs from the lock is the user's: a restore never replaces it. The
+    // project's copies get the locked content all the same; links cannot, and say why.
+    void aRestoreKeepsAHubItemThatDiffers_data()
+    {
+        QTest::addColumn<PlacementKind>("placement");
+        QTest::addColumn<bool>("cached"); // the locked content is in the cache already: no request
+        QTest::newRow("copies, fetched") << PlacementKind::copy << false;
+        QTest::newRow("copies, from the cache") << PlacementKind::copy << true;
+        QTest::newRow("links") << PlacementKind::link << false;
+    }
+    void aRestoreKeepsAHubItemThatDiffers()
+    {
+        QFETCH(PlacementKind, placement);
+        QFETCH(bool, cached);
+        ProjectFixture f;
+        const QList<ContentFile> lockedFiles = skillFiles("# Locked");
+        f.publish(repositoryOf(u"pdf"_s, lockedFiles));
+        if (cached)
+            QVERIFY(f.cache.keep(FolderContent::digest(lockedFiles).contentHash, lockedFiles).ok());
+        QVERIFY(FolderContent::write(f.hub + u"/pdf"_s, skillFiles("# Edited by hand")).ok());
+        const QStringList hubBefore = treeSnapshot(f.hub);
+        TargetApp* app = f.projectApp(u"cursor"_s);
+        QVERIFY(app);
+        app->setPlacement(placement);
+        QVERIFY(f.context->save());
+        QVERIFY(f.writeLock({ProjectFixture::locked(u"pdf"_s, lockedFiles, {u"cursor"_s})}));
+
+        Shown dryRun;
+        QCOMPARE(f.restore({}, &dryRun, false).stage, RestoreOutcome::Stage::declined);
+        QCOMPARE(f.network.requests.size(), 0);
+        const RestoreOutcome outcome = f.restore({});
+        QCOMPARE(treeSnapshot(f.hub), hubBefore);
+        if (placement == PlacementKind::link) {
+            QVERIFY(dryRun.fetches.isEmpty());
+            QCOMPARE(dryRun.conflictPaths, QStringList{f.repo + u"/.cursor/skills/pdf"_s});
+            QVERIFY(!FileSystem::exists(f.repo + u"/.cursor/skills/pdf"_s));
+            return;
+        }
+        QCOMPARE(dryRun.fetches.size(), 1);
+        QVERIFY(!dryRun.fetches.first().intoHub); // the plan names the difference
+        QCOMPARE(outcome.stage, RestoreOutcome::Stage::restored);
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(readFile(f.repo + u"/.cursor/skills/pdf/SKILL.md"_s), lockedFiles.first().bytes);
+        QCOMPARE(f.requestsTo("/git/trees/"), cached ? 0 : 1);
+    }
+
+    // A skill made by hand has no source: a committed copy that matches the lock is kept and
+    // brings it into the hub; only a missing or differing one is a conflict.
+    void skillsMadeByHandComeFromTheirCommittedCopy_data()
+    {
+        QTest::addColumn<QByteArray>("committed"); // empty: none in the clone
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("matching") << QByteArray("# Mine") << true;
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("differing") << QByteArray("# Changed") << false;
+    }
+    void skillsMadeByHandComeFromTheirCommittedCopy()
+    {
+        QFETCH(QByteArray, committed);
+        QFETCH(bool, restored);
+        ProjectFixture f;
+        const QList<ContentFile> mine = skillFiles("# Mine");
+        QVERIFY(f.writeLock({ProjectFixture::locked(u"notes"_s, mine, {u"cursor"_s}, false)}));
+        if (!committed.isEmpty())
+            QVERIFY(makeFolder(f.repo + u"/.cursor/skills"_s) &&
+                    FolderContent::write(f.repo + u"/.cursor/skills/notes"_s, skillFiles(committed)).ok());
+        Shown shown;
+        const RestoreOutcome outcome = f.restore({}, &shown, restored);
+        QCOMPARE(shown.conflictPaths.size(), restored ? 0 : 1);
+        QCOMPARE(f.network.requests.size(), 0);
+        if (!restored)
+            return;
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(shown.keeps.size(), 1);
+        QCOMPARE(readFile(f.hub + u"/notes/SKILL.md"_s), mine.first().bytes);
+        QCOMPARE(readFile(f.repo + u"/.cursor/skills/notes/SKILL.md"_s), mine.first().bytes);
+    }
+
+    // What a restore asks of the network: one tree listing per repository and commit however
+    // many skills it holds, and none at all offline, even for a damaged cache entry.
+    void aRestoreAsksTheNetworkOnlyWhatItMust_data()
+    {
+        QTest::addColumn<bool>("offline");
+        QTest::addColumn<bool>("damagedCache");
+        QTest::newRow("two skills of one commit") << false << false;
+        QTest::newRow("a damaged cache entry, fetched again") << false << true;
+        QTest::newRow("a damaged cache entry, offline") << true << true;
+    }
+    void aRestoreAsksTheNetworkOnlyWhatItMust()
+    {
+        QFETCH(bool, offline);
+        QFETCH(bool, damagedCache);
+        ProjectFixture f;
+        const QList<ContentFile> pdf = skillFiles("# PDF");
+        const QList<ContentFile> forms = skillFiles("# Forms");
+        FakeRepository repository = repositoryOf(u"pdf"_s, pdf);
+        repository.files += repositoryOf(u"forms"_s, forms).files;
+        f.publish(repository);
+        const QString pdfHash = FolderContent::digest(pdf).contentHash;
+        if (damagedCache) {
+            QVERIFY(f.cache.keep(pdfHash, pdf).ok());
+            QVERIFY(writeFile(f.cache.pathOf(pdfHash) + u"/SKILL.md"_s, "# tampered"));
+        }
+        QVERIFY(f.projectApp(u"cursor"_s));
+        QVERIFY(f.writeLock({ProjectFixture::locked(u"pdf"_s, pdf, {u"cursor"_s}),
+                             ProjectFixture::locked(u"forms"_s, forms, {u"cursor"_s})}));
+        const RestoreOutcome outcome = f.restore({offline, false});
+        if (offline) {
+            QCOMPARE(f.network.requests.size(), 0);
+            // forms was never cached (a conflict of the plan); pdf's entry proves damaged.
+            QCOMPARE(outcome.failures.size(), 1);
+            QVERIFY2(outcome.failures.first().startsWith(u"pdf: "_s) &&
+                         outcome.failures.first().contains(u"ohne Netz"_s),
+                     qPrintable(outcome.failures.first()));
+            QVERIFY(!FileSystem::exists(f.hub + u"/pdf"_s));
+            return;
+        }
+        QCOMPARE(outcome.failures, QStringList());
+        QCOMPARE(f.requestsTo("/git/trees/"), 1);
+        QCOMPARE(readFile(f.hub + u"/pdf/SKILL.md"_s), pdf.first().bytes);
+        // A damaged entry is replaced by the good fetch, so the next offline restore finds it.
+        QCOMPARE(f.cache.find(pdfHash).has_value(), true);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjects)
+#include "tst_projects.moc"
