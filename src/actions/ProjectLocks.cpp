@@ -10,6 +10,7 @@
 #include "model/TargetApp.h"
 
 #include <QDir>
+#include <QHash>
 #include <QMap>
 
 using namespace Qt::StringLiterals;
@@ -61,6 +62,12 @@ Result<LockFile> ProjectLocks::lockOf(const QString& project) const
                 skill.contentSha256 = *record->contentHash();
         }
     }
+    // The source a lock names must give exactly the locked content: the one the lock named for
+    // it already, else where the hub item came from if it still holds that; else none is known.
+    QHash<QString, LockedSkill> written;
+    if (const auto existing = LockFile::read(project); existing && existing.value())
+        for (const LockedSkill& skill : existing.value()->skills)
+            written.insert(skill.name, skill);
     LockFile lock;
     for (LockedSkill skill : std::as_const(skills)) {
         // A copy's recorded hash is what the repository carries; linked alone, the hub's content.
@@ -70,12 +77,18 @@ Result<LockFile> ProjectLocks::lockOf(const QString& project) const
         if (skill.contentSha256.isEmpty())
             return Error{
                 u"\"%1\" is neither in the hub nor copied, so its content is unknown."_s.arg(skill.name)};
-        for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>())
-            if (record->itemName() == skill.name) {
-                const SkillProvenance& known = record->provenance();
-                skill.source =
-                    LockedSource{known.repository, known.ref, known.commit, known.path, known.treeSha};
-            }
+        if (const auto before = written.constFind(skill.name);
+            before != written.cend() && before->contentSha256 == skill.contentSha256 && before->source) {
+            skill.source = before->source;
+        } else {
+            for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>())
+                if (record->itemName() == skill.name &&
+                    record->provenance().contentHash == skill.contentSha256) {
+                    const SkillProvenance& known = record->provenance();
+                    skill.source =
+                        LockedSource{known.repository, known.ref, known.commit, known.path, known.treeSha};
+                }
+        }
         lock.skills.append(skill);
     }
     return lock;

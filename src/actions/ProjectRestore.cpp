@@ -208,6 +208,7 @@ RestorePlan ProjectRestore::plan(Workspace& workspace, const QString& project, c
                                  const ContentCache& cache, bool offline)
 {
     RestorePlan plan;
+    plan.unpinned = lock.unpinned();
     const QString hub = workspace.hubSettings().centralRepositoryPath();
     const QList<LockApp> apps = lockAppsOf(workspace, project, lock, plan);
     QHash<QString, LockedContent> contents;

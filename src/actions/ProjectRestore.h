@@ -46,6 +46,7 @@ struct RestorePlan
     QStringList placementApps;             // the lock name of each placement plan
     QList<PlanConflict> conflicts;         // of fetches and apps; the placements hold their own
     QStringList unlocked; // Quorvane's placements in the project's folders the lock does not name
+    QStringList unpinned; // skills the lock names no commit of: fetched at their ref as it is now
 
     qsizetype conflictCount() const;
 };

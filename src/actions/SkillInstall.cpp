@@ -170,6 +170,9 @@ void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& diges
     QString message = m_replacing && m_options.isUpdate
                           ? tr("Skill '%1' wurde aktualisiert.").arg(m_name)
                           : tr("Skill '%1' wurde erfolgreich im Hub installiert!").arg(m_item.name);
+    if (skill.commit.isEmpty())
+        message += u"\n\n"_s + tr("Der Commit ließ sich nicht ermitteln: Sperrdateien halten diesen Stand "
+                                  "nicht fest.");
     if (skill.incomplete)
         message +=
             u"\n\n"_s + tr("Nur die SKILL.md wurde installiert; die übrigen Dateien des Skills fehlen, "

@@ -512,6 +512,9 @@ bool ContentView::agreeToProjectRestore(RestorePlan& plan)
         note += u' ' + tr("Der Hub behält seine eigene Fassung von %1; das Projekt bekommt die aus der "
                           "Sperrdatei.")
                            .arg(hubKeeps.join(u", "_s));
+    if (!plan.unpinned.isEmpty())
+        note += u' ' + tr("Nicht auf einen Commit festgelegt, daher im heutigen Stand geholt: %1.")
+                           .arg(plan.unpinned.join(u", "_s));
     sheet.setNote(note);
     sheet.exec();
     if (sheet.choice() == PlanSheet::Choice::cancel)

@@ -43,8 +43,10 @@ LockedSkill readSkill(const JsonReader& skill)
     if (const Outcome valid = checkItemName(locked.name); !valid)
         skill.fail(DecodingError::Kind::dataCorrupted, "name", valid.error().description);
     if (const auto source = skill.optionalObject("source")) {
-        LockedSource read{source->string("repository"), source->string("ref"), source->string("commit"),
-                          source->string("path"), source->string("tree")};
+        // A commit that could not be told is null; earlier versions wrote it empty.
+        LockedSource read{source->string("repository"), source->string("ref"),
+                          source->optionalString("commit").value_or(QString()), source->string("path"),
+                          source->string("tree")};
         if (!isPlainRepositoryPath(read.repository) || read.repository.count(u'/') != 1)
             source->fail(DecodingError::Kind::dataCorrupted, "repository", u"not OWNER/REPO"_s);
         if (!read.path.isEmpty() && !isPlainRepositoryPath(read.path))
@@ -72,6 +74,16 @@ QString LockFile::fileName()
     return ProjectFolder::lockFileName();
 }
 
+QStringList LockFile::unpinned() const
+{
+    QStringList names;
+    for (const LockedSkill& skill : skills)
+        if (skill.source && !skill.source->isPinned())
+            names.append(skill.name);
+    names.sort();
+    return names;
+}
+
 QByteArray LockFile::encode() const
 {
     QList<LockedSkill> sorted = skills;
@@ -85,11 +97,12 @@ QByteArray LockFile::encode() const
             apps.push_back(utf8(app));
         Json source = nullptr;
         if (skill.source)
-            source = Json{{"repository", utf8(skill.source->repository)},
-                          {"ref", utf8(skill.source->ref)},
-                          {"commit", utf8(skill.source->commit)},
-                          {"path", utf8(skill.source->path)},
-                          {"tree", utf8(skill.source->tree)}};
+            source = Json{
+                {"repository", utf8(skill.source->repository)},
+                {"ref", utf8(skill.source->ref)},
+                {"commit", skill.source->commit.isEmpty() ? Json(nullptr) : Json(utf8(skill.source->commit))},
+                {"path", utf8(skill.source->path)},
+                {"tree", utf8(skill.source->tree)}};
         list.push_back(Json{{"name", utf8(skill.name)},
                             {"source", source},
                             {"contentSha256", utf8(skill.contentSha256)},

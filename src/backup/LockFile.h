@@ -14,12 +14,14 @@ struct LockedSource
 {
     QString repository; // "owner/repository"
     QString ref;        // the branch or tag it was installed from
-    QString commit;     // the commit it was fetched at; empty where that was not recorded
+    QString commit;     // the commit it was fetched at; empty where it could not be told (null in the file)
     QString path;       // the skill folder inside the repository ("" for its root)
     QString tree;       // the folder's tree SHA
 
     // "REPOSITORY@COMMIT:PATH" (the ref where no commit was recorded), as plans show it.
     QString text() const { return repository + u'@' + (commit.isEmpty() ? ref : commit) + u':' + path; }
+    // Whether it names the exact commit; otherwise a restore fetches the ref as it is then.
+    bool isPinned() const { return !commit.isEmpty(); }
     bool operator==(const LockedSource&) const = default;
 };
 
@@ -45,6 +47,9 @@ struct LockFile
     static QString fileName();
 
     QList<LockedSkill> skills;
+
+    // The skills with a source but no commit, by name.
+    QStringList unpinned() const;
 
     QByteArray encode() const;
     static Result<LockFile> decode(const QByteArray& bytes);

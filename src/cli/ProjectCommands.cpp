@@ -79,6 +79,9 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
         QTextStream(stdout) << lines;
     if (lines.isEmpty())
         QTextStream(stderr) << "Nothing to restore: the project is as its lock file says.\n";
+    if (!plan.unpinned.isEmpty())
+        QTextStream(stderr) << "Not pinned to a commit, so fetched at the ref as it is now: "
+                            << plan.unpinned.join(u", "_s) << '\n';
 
     if (flags.frozen && (!allConflicts.isEmpty() || !plan.unlocked.isEmpty())) {
         exitCode =
@@ -113,6 +116,9 @@ int lock(CliSession& session, const QStringList& args)
     const auto lock = locks.lockOf(project);
     if (!lock)
         return session.fail(lock.error().description);
+    if (const QStringList unpinned = lock.value().unpinned(); !unpinned.isEmpty())
+        QTextStream(stderr) << "Not pinned to a commit (it could not be told at install): "
+                            << unpinned.join(u", "_s) << '\n';
     if (session.flags().check) {
         // Byte for byte: a file that reads the same but is written otherwise still differs in a diff.
         const auto written = FileSystem::readBytes(QDir(project).filePath(LockFile::fileName()));

@@ -3,9 +3,11 @@
 #include "actions/AppActions.h"
 #include "actions/LinkActions.h"
 #include "actions/ProjectRestore.h"
+#include "actions/SkillInstall.h"
 #include "backup/LockFile.h"
 #include "model/AssistantPresets.h"
 #include "store/ContentCache.h"
+#include "store/SkillSources.h"
 #include "support/FakeNetwork.h"
 #include "support/FakeRepository.h"
 #include "support/WorkspaceFixture.h"
@@ -26,10 +28,11 @@ struct Shown
     QList<RestoreApp> apps;
     QList<RestoreKeep> keeps;
     QStringList conflictPaths;
+    QStringList unpinned;
 
     static Shown of(const RestorePlan& plan)
     {
-        Shown shown{plan.fetches, plan.apps, plan.keeps, {}};
+        Shown shown{plan.fetches, plan.apps, plan.keeps, {}, plan.unpinned};
         for (const PlanConflict& conflict : plan.conflicts)
             shown.conflictPaths.append(conflict.path);
         for (const PlacementPlan& placements : plan.placements)
@@ -350,6 +353,49 @@ private Q_SLOTS:
         QCOMPARE(readFile(f.hub + u"/pdf/SKILL.md"_s), pdf.first().bytes);
         // A damaged entry is replaced by the good fetch, so the next offline restore finds it.
         QCOMPARE(f.cache.find(pdfHash).has_value(), true);
+    }
+
+    // Where the commit of a branch cannot be told, the skill is not pinned: the install says
+    // so, the lock writes null, and a restore names it rather than fetching it silently.
+    void anUnknownCommitIsNotPinned()
+    {
+        ProjectFixture f;
+        const FakeRepository repository = repositoryOf(u"pdf"_s, skillFiles("# PDF"));
+        repository.serve("/repos/o/r", "/o/r", "HEAD", [&](const QByteArray& target, const QByteArray& body) {
+            f.network.respond(target, {200, body});
+        });
+        f.network.respond("/repos/o/r/commits/HEAD", {404, "{}"});
+        SkillSources sources{
+            f.network, *f.context, {{}, {}, u"http://raw.fake.test/"_s, u"http://api.fake.test"_s}};
+        RemoteSkillItem hit;
+        hit.id = u"o/r:skills/pdf"_s;
+        hit.skillId = u"pdf"_s;
+        hit.name = u"pdf"_s;
+        hit.source = u"o/r"_s;
+        hit.fromIndex = RemoteSkillItem::FromIndex{u"HEAD"_s, u"skills/pdf"_s, {}};
+        std::optional<InstallResult> installed;
+        QObject::connect(SkillInstall::start(*f.workspace, sources, hit), &SkillInstall::finished,
+                         [&](const InstallResult& result) { installed = result; });
+        QVERIFY(QTest::qWaitFor([&] { return installed.has_value(); }));
+        QVERIFY2(installed->succeeded &&
+                     installed->message.contains(u"Der Commit ließ sich nicht ermitteln"_s),
+                 qPrintable(installed->message));
+        TargetApp* app = f.projectApp(u"cursor"_s);
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"pdf"_s), *app, true).result,
+                 LinkToggleResult::changed);
+        const QByteArray written = readFile(ProjectFolder::lockFilePath(f.repo));
+        QVERIFY2(written.contains("\"commit\": null"), written.constData());
+        // Read back, as an earlier version's empty commit is: unpinned either way.
+        for (const QByteArray& form :
+             {written, QByteArray(written).replace("\"commit\": null", "\"commit\": \"\"")}) {
+            const auto lock = LockFile::decode(form);
+            QVERIFY(lock);
+            QCOMPARE(lock->unpinned(), QStringList{u"pdf"_s});
+            QCOMPARE(lock->encode(), written);
+        }
+        Shown shown;
+        f.restore({}, &shown, false);
+        QCOMPARE(shown.unpinned, QStringList{u"pdf"_s});
     }
 };
 

@@ -37,7 +37,7 @@ struct InstallFixture : WorkspaceFixture
             else
                 network.respond(target, {200, body});
         });
-        const QByteArray last = "/o/r/HEAD/" + repository.files.last().path;
+        const QByteArray last = "/o/r/" + repository.commit() + "/" + repository.files.last().path;
         if (serving == Serving::notTheLastFile)
             network.respond(last, {500, {}});
         if (serving == Serving::theLastFileChanged) {

@@ -3,8 +3,11 @@
 #include "access/FolderContent.h"
 
 #include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QUrl>
+
+using namespace Qt::StringLiterals;
 
 QByteArray FakeRepository::folderSha(const QByteArray& folder) const
 {
@@ -41,11 +44,23 @@ QByteArray FakeRepository::tree() const
     return R"({"sha":")" + folderSha({}) + R"(","truncated":false,"tree":[)" + entries + "]}";
 }
 
+QByteArray FakeRepository::commit() const
+{
+    // Another content, another commit, as in git.
+    return QCryptographicHash::hash(QByteArray("commit " + folderSha({})), QCryptographicHash::Sha1).toHex();
+}
+
 void FakeRepository::serve(const QByteArray& apiPrefix, const QByteArray& rawPrefix, const QByteArray& ref,
                            const std::function<void(const QByteArray&, const QByteArray&)>& answer) const
 {
-    answer(apiPrefix + "/git/trees/" + ref + "?recursive=1", tree());
-    for (const File& file : files)
-        answer(rawPrefix + '/' + ref + '/' + QUrl::toPercentEncoding(QString::fromUtf8(file.path), "/"),
-               file.bytes);
+    static const QRegularExpression sha(u"^[0-9a-f]{40}$"_s);
+    const bool isCommit = sha.match(QString::fromLatin1(ref)).hasMatch();
+    const QByteArray at = isCommit ? ref : commit();
+    answer(apiPrefix + "/commits/" + ref, at);
+    for (const QByteArray& name : isCommit ? QList<QByteArray>{ref} : QList<QByteArray>{ref, at}) {
+        answer(apiPrefix + "/git/trees/" + name + "?recursive=1", tree());
+        for (const File& file : files)
+            answer(rawPrefix + '/' + name + '/' + QUrl::toPercentEncoding(QString::fromUtf8(file.path), "/"),
+                   file.bytes);
+    }
 }

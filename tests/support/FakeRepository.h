@@ -23,7 +23,11 @@ struct FakeRepository
     // The tree SHA of a folder, as the listing gives it.
     QByteArray folderSha(const QByteArray& folder) const;
 
-    // Hands `answer` the tree's target (for `ref` under `apiPrefix`) and each file's raw target.
+    // The commit SHA the branch points at: it follows from the content.
+    QByteArray commit() const;
+
+    // Hands `answer` the commit of `ref`, and the tree's target (for `ref` and that commit under
+    // `apiPrefix`) and each file's raw target, as GitHub serves them.
     void serve(const QByteArray& apiPrefix, const QByteArray& rawPrefix, const QByteArray& ref,
                const std::function<void(const QByteArray& target, const QByteArray& body)>& answer) const;
 };
