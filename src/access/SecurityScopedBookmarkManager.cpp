@@ -8,20 +8,36 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr quint32 bookmarkMagic = 0x51564247; // "QVBG"
-constexpr quint8 bookmarkVersion = 1;
+// Version 2 adds the folder's birth time: an inode alone is reused by the next folder made.
+constexpr quint8 bookmarkVersion = 2;
 
 struct ItemIdentity
 {
     quint64 device = 0;
     quint64 inode = 0;
+    // When the item was made, in nanoseconds, where the file system tells; 0 where it does not.
+    qint64 birth = 0;
     bool operator==(const ItemIdentity&) const = default;
+
+    bool isSameItem(const ItemIdentity& other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+    // Whether `other`, found under another name, is this item renamed: the same inode and the
+    // same birth. Without a birth time to compare, a reused inode could pass for it.
+    bool isRenamedAs(const ItemIdentity& other) const
+    {
+        return isSameItem(other) && birth != 0 && birth == other.birth;
+    }
 };
 
 struct BookmarkContent
@@ -32,11 +48,14 @@ struct BookmarkContent
 
 std::optional<ItemIdentity> identityOf(const QString& path)
 {
-    struct stat info
+    struct statx info
     {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), 0, STATX_INO | STATX_BTIME, &info) != 0)
         return std::nullopt;
-    return ItemIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+    const qint64 birth = (info.stx_mask & STATX_BTIME)
+                             ? qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec
+                             : 0;
+    return ItemIdentity{makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino, birth};
 }
 
 QByteArray encode(const BookmarkContent& content)
@@ -45,7 +64,7 @@ QByteArray encode(const BookmarkContent& content)
     QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream.setVersion(QDataStream::Qt_6_0);
     stream << bookmarkMagic << bookmarkVersion << content.path << content.identity.device
-           << content.identity.inode;
+           << content.identity.inode << content.identity.birth;
     return bytes;
 }
 
@@ -57,22 +76,26 @@ std::optional<BookmarkContent> decode(const QByteArray& bytes)
     quint8 version = 0;
     BookmarkContent content;
     stream >> magic >> version;
-    if (magic != bookmarkMagic || version != bookmarkVersion)
+    if (magic != bookmarkMagic || version < 1 || version > bookmarkVersion)
         return std::nullopt;
     stream >> content.path >> content.identity.device >> content.identity.inode;
+    if (version >= 2)
+        stream >> content.identity.birth;
     if (stream.status() != QDataStream::Ok || !stream.atEnd() || !QDir::isAbsolutePath(content.path))
         return std::nullopt;
     return content;
 }
 
-// The folder with this identity among the entries of `parent`, if any.
+// The item renamed within `parent`, if one of its entries proves to be it.
 std::optional<QString> findRenamedItem(const QString& parent, const ItemIdentity& identity)
 {
+    if (identity.birth == 0)
+        return std::nullopt; // nothing beyond the inode to go by
     auto entries = FileSystem::listFolder(parent);
     if (!entries)
         return std::nullopt;
     for (const QString& entry : entries.value()) {
-        if (identityOf(entry) == identity)
+        if (const auto found = identityOf(entry); found && identity.isRenamedAs(*found))
             return entry;
     }
     return std::nullopt;
@@ -99,7 +122,7 @@ std::optional<QString> SecurityScopedBookmarkManager::resolveBookmark(const QByt
         return std::nullopt;
     }
     if (const auto identity = identityOf(content->path)) {
-        if (*identity != content->identity)
+        if (!identity->isSameItem(content->identity))
             Log::line(u"Bookmark is stale. Needs recreation."_s);
         return content->path;
     }

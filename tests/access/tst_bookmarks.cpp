@@ -3,6 +3,7 @@
 #include "support/LogCapture.h"
 #include "support/TestFiles.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +45,51 @@ private Q_SLOTS:
         LogCapture log;
         QCOMPARE(SecurityScopedBookmarkManager::resolveBookmark(*bookmark), path(u"Renamed Hub"_s));
         QCOMPARE(log.lines(), QStringList());
+    }
+
+    // A folder made after the bookmarked one was deleted may get its inode: only the same birth
+    // time as well proves a sibling to be the folder renamed. A bookmark of the first version
+    // holds no birth time, so it follows no rename at all.
+    void aReusedInodeIsNoRename_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<qint64>("birthShift"); // added to the sibling's birth in the bookmark
+        QTest::addColumn<bool>("followed");
+        QTest::newRow("renamed") << 2 << qint64(0) << true;
+        QTest::newRow("inode reused by a newer folder") << 2 << qint64(-1) << false;
+        QTest::newRow("first version, no birth time") << 1 << qint64(0) << false;
+    }
+    void aReusedInodeIsNoRename()
+    {
+        QFETCH(int, version);
+        QFETCH(qint64, birthShift);
+        QFETCH(bool, followed);
+        // The bookmark a deleted "Hub" would have left, had "Sibling" got its inode.
+        QVERIFY(makeFolder(path(u"Sibling"_s)));
+        QByteArray sibling = *SecurityScopedBookmarkManager::createBookmark(path(u"Sibling"_s));
+        QDataStream in(sibling);
+        in.setVersion(QDataStream::Qt_6_0);
+        quint32 magic = 0;
+        quint8 stored = 0;
+        QString storedPath;
+        quint64 device = 0, inode = 0;
+        qint64 birth = 0;
+        in >> magic >> stored >> storedPath >> device >> inode >> birth;
+        QCOMPARE(stored, quint8(2));
+        QByteArray forged;
+        QDataStream out(&forged, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_0);
+        out << magic << quint8(version) << path(u"Hub"_s) << device << inode;
+        if (version >= 2)
+            out << qint64(birth + birthShift);
+        LogCapture log;
+        QCOMPARE(SecurityScopedBookmarkManager::resolveBookmark(forged),
+                 followed ? std::optional(path(u"Sibling"_s)) : std::nullopt);
+        // At its own path a first-version bookmark still leads to the folder.
+        if (version == 1) {
+            QVERIFY(QDir(m_dir.path()).rename(u"Sibling"_s, u"Hub"_s));
+            QCOMPARE(SecurityScopedBookmarkManager::resolveBookmark(forged), path(u"Hub"_s));
+        }
     }
 
     void anotherItemAtThePathIsStale_data()
