@@ -1,6 +1,7 @@
 #include "access/FileSystem.h"
 #include "access/FolderContent.h"
 #include "actions/AppActions.h"
+#include "actions/BackgroundTask.h"
 #include "actions/BackupActions.h"
 #include "actions/ChangeFeed.h"
 #include "actions/LinkActions.h"
@@ -30,6 +31,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -45,6 +47,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -1215,10 +1218,36 @@ private Q_SLOTS:
         const QStringList source = treeSnapshot(other.filePath(u"big"_s));
         const QStringList hubBefore = entryNames(w.hub);
 
+        // Every worker is held until the import is told to stop, so the copy cannot be done
+        // before the stop comes, however busy the machine: it must then leave nothing behind.
+        const int workers = QThread::idealThreadCount();
+        std::atomic<int> held = 0;
+        std::atomic<bool> released = false;
+        std::atomic<BackgroundTask*> importing = nullptr;
+        if (ending != u"done"_s) {
+            for (int i = 0; i < workers; ++i)
+                w.workspace->runInBackground([&, watcher = i == 0] {
+                    ++held;
+                    // Only one looks at the task, and only while it cannot have ended. A stop that
+                    // never comes lets the copy run after a while, and the checks below fail.
+                    QElapsedTimer waiting;
+                    waiting.start();
+                    while (!released && waiting.elapsed() < 10000) {
+                        const BackgroundTask* task = importing;
+                        if (watcher && task && task->wasCancelled())
+                            released = true;
+                        QThread::msleep(1);
+                    }
+                });
+            QTRY_COMPARE(held.load(), workers);
+        }
+
         w.select(3);
         w.find<QListWidget>(u"appItems"_s)->findChild<QWidget*>(u"big"_s)->findChild<QPushButton*>()->click();
         QTRY_VERIFY(w.find<QWidget>(u"taskStrip"_s)->isVisible());
         QCOMPARE(w.find<QProgressBar>(u"taskProgress"_s)->maximum(), 64 << 20);
+        importing = w.workspace->findChild<BackgroundTask*>();
+        QVERIFY(ending == u"done"_s || importing.load());
         if (ending == u"window closed"_s) {
             w.view.reset();
             w.workspace.reset(); // stops the copy and waits for it
