@@ -38,11 +38,17 @@ QLabel* Sheet::makeTitle(const QString& text)
     return title;
 }
 
-QHBoxLayout* Sheet::makeButtonRow(QPushButton* confirm, const QString& cancelName)
+QHBoxLayout* Sheet::makeButtonRow(QPushButton* confirm, const QString& cancelName, OnReturn onReturn)
 {
     auto* cancel = new QPushButton(tr("Abbrechen"), this);
     cancel->setObjectName(cancelName);
     cancel->setAutoDefault(false);
+    if (onReturn == OnReturn::cancel) {
+        // Neither a focused confirm button takes Return for itself.
+        confirm->setAutoDefault(false);
+        confirm->setDefault(false);
+        cancel->setDefault(true);
+    }
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject); // Escape rejects as well
     auto* row = new QHBoxLayout;
     row->addStretch();

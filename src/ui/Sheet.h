@@ -20,8 +20,15 @@ public:
 protected:
     // The sheet's title: bold, to stand centred above its content.
     QLabel* makeTitle(const QString& text);
+    // How Return answers a sheet.
+    enum class OnReturn
+    {
+        confirm, // as `confirm` says, where it is the sheet's default
+        cancel,  // "Abbrechen": what agreeing would accept must be clicked, never just pressed
+    };
     // The row closing a sheet: "Abbrechen" (named `cancelName`), which rejects, and `confirm`.
-    QHBoxLayout* makeButtonRow(QPushButton* confirm, const QString& cancelName = {});
+    QHBoxLayout* makeButtonRow(QPushButton* confirm, const QString& cancelName = {},
+                               OnReturn onReturn = OnReturn::confirm);
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

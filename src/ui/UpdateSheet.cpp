@@ -81,8 +81,10 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
 
     auto* confirm = new QPushButton(m_acceptsRisk ? tr("Trotzdem aktualisieren") : tr("Aktualisieren"), this);
     confirm->setObjectName(u"updateConfirm"_s);
-    confirm->setDefault(!m_acceptsRisk); // a risk is never agreed to by pressing Return
-    layout->addLayout(makeButtonRow(confirm, u"updateCancel"_s));
+    confirm->setDefault(!m_acceptsRisk);
+    // A risk is never agreed to by pressing Return.
+    layout->addLayout(
+        makeButtonRow(confirm, u"updateCancel"_s, m_acceptsRisk ? OnReturn::cancel : OnReturn::confirm));
 
     connect(m_files, &QListWidget::currentRowChanged, this, &UpdateSheet::showDiff);
     connect(confirm, &QPushButton::clicked, this, &QDialog::accept);

@@ -24,6 +24,7 @@
 #include "support/WorkspaceFixture.h"
 #include "ui/PlaceholderView.h"
 #include "ui/PlanSheet.h"
+#include "ui/UpdateSheet.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -1478,6 +1479,34 @@ private Q_SLOTS:
         QCOMPARE(readFile(hub + u"/pdf/notes.md"_s), repository.files[1].bytes);
         QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# PDF"));
         QTRY_COMPARE(w.hubRows(), QStringList{u"pdf"_s});
+    }
+
+    // Return agrees to an update, but never to one that brings an open high finding.
+    void returnNeverAgreesToARiskyUpdate_data()
+    {
+        QTest::addColumn<bool>("risky");
+        QTest::newRow("plain") << false;
+        QTest::newRow("a high finding") << true;
+    }
+    void returnNeverAgreesToARiskyUpdate()
+    {
+        QFETCH(bool, risky);
+        UpdatePreviewResult preview{
+            u"pdf"_s, {{u"notes.md"_s, FileChange::Kind::changed, u"-v1\n+v2\n"_s}}, {}, {}, {}};
+        if (risky)
+            preview.audit.findings.append(
+                {u"pdf"_s, u"notes.md"_s, 2, u"remote-code"_s, AuditLevel::high, u"x"_s});
+        QWidget window;
+        window.resize(900, 600);
+        window.show();
+        UpdateSheet sheet(preview, &window);
+        QTimer::singleShot(0, &sheet, [&] {
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused && sheet.isAncestorOf(focused) ? focused : &sheet, Qt::Key_Return);
+        });
+        sheet.exec();
+        QCOMPARE(sheet.result(), risky ? int(QDialog::Rejected) : int(QDialog::Accepted));
+        QCOMPARE(sheet.findChild<QPushButton*>(u"updateCancel"_s)->isDefault(), risky);
     }
 
     // "Quellen" lists, adds and removes the store's sources; a bad location is refused in place.
