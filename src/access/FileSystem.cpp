@@ -431,7 +431,7 @@ QString homeTrash()
 
 // Moves the entry into the home trash with its .trashinfo; nothing when that trash is on
 // another file system (a move there would copy) or cannot be made.
-std::optional<QString> moveToHomeTrash(const QString& path)
+std::optional<QString> moveToHomeTrash(const QString& path, const QString& originalPath)
 {
     const QString trash = homeTrash();
     const QString files = trash + u"/files"_s;
@@ -444,9 +444,9 @@ std::optional<QString> moveToHomeTrash(const QString& path)
     if (::lstat(native(path).constData(), &item) != 0 ||
         ::stat(native(files).constData(), &trashFolder) != 0 || item.st_dev != trashFolder.st_dev)
         return std::nullopt;
-    const QString name = QFileInfo(path).fileName();
+    const QString name = QFileInfo(originalPath).fileName();
     const QByteArray description =
-        "[Trash Info]\nPath=" + QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/") +
+        "[Trash Info]\nPath=" + QUrl::toPercentEncoding(QFileInfo(originalPath).absoluteFilePath(), "/") +
         "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1() + "\n";
     // The info file is made first and exclusively: it reserves the name in the trash.
     for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -474,9 +474,9 @@ std::optional<QString> moveToHomeTrash(const QString& path)
 
 } // namespace
 
-Result<std::optional<QString>> discard(const QString& path)
+Result<std::optional<QString>> discard(const QString& path, const QString& originalPath)
 {
-    if (auto trashed = moveToHomeTrash(path))
+    if (auto trashed = moveToHomeTrash(path, originalPath.isEmpty() ? path : originalPath))
         return trashed;
     if (Outcome removed = remove(path); !removed)
         return removed.error();

@@ -89,8 +89,10 @@ qint64 treeSize(const QString& path);
 Outcome remove(const QString& path);
 // Moves the entry (a link as a link) into the desktop's trash where its file system has one,
 // so it can be brought back from the file manager, and yields where it went; where there is
-// no trash it is removed as remove() does, and the result is empty.
-Result<std::optional<QString>> discard(const QString& path);
+// no trash it is removed as remove() does, and the result is empty. `originalPath`, where
+// given, is the place the trash names for it (where it is brought back to): for an entry
+// already moved aside under a hidden name.
+Result<std::optional<QString>> discard(const QString& path, const QString& originalPath = {});
 
 // Writes UTF-8 atomically: afterwards the file is complete or unchanged.
 Outcome writeText(const QString& path, const QString& text);

@@ -5,6 +5,11 @@
 #include "access/UserEnvironment.h"
 #include "access/WriteProbe.h"
 
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 FolderAccess::FolderAccess(SecurityScopes& scopes, const UserEnvironment& user)
@@ -38,6 +43,14 @@ std::optional<ReachedFolder> FolderAccess::reach(const FolderLocation& location)
     if (!FileSystem::exists(stored))
         return std::nullopt;
     return ReachedFolder{stored, nullptr};
+}
+
+std::optional<bool> FolderAccess::permitsWriting(const FolderLocation& location) const
+{
+    return withFolder(location, [](const QString& folder) {
+        // The effective ids decide, as for a write; a read-only mount answers EROFS.
+        return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+    });
 }
 
 std::optional<bool> FolderAccess::isWritable(const FolderLocation& location) const

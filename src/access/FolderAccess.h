@@ -51,6 +51,9 @@ public:
 
     // Whether an entry can really be made in the folder; nothing when it cannot be reached.
     std::optional<bool> isWritable(const FolderLocation& location) const;
+    // Whether the file system lets this user make entries in the folder, asked without writing
+    // there: a probe file would wake whatever watches the folder. Nothing when it cannot be reached.
+    std::optional<bool> permitsWriting(const FolderLocation& location) const;
 
     SecurityScopes& scopes() const { return m_scopes; }
 

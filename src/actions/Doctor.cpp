@@ -3,7 +3,6 @@
 #include "access/FileSystem.h"
 #include "access/SkillAudit.h"
 #include "access/UserEnvironment.h"
-#include "actions/AppActions.h"
 #include "actions/HubAudit.h"
 #include "actions/Workspace.h"
 #include "model/AssistantPresets.h"
@@ -164,8 +163,9 @@ bool Doctor::hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) co
 void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFinding>& findings) const
 {
     const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level,
-                         const QString& message, std::optional<QString> fix = std::nullopt) {
-        findings.append({app.name(), app.id(), entry, problem, level, message, std::move(fix)});
+                         const QString& message, std::optional<QString> fix = std::nullopt,
+                         bool safeToFix = false) {
+        findings.append({app.name(), app.id(), entry, problem, level, message, std::move(fix), safeToFix});
     };
     const auto items = m_workspace.targetListing().list(app);
     if (!items) {
@@ -173,7 +173,7 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
             Texts::tr("Der Ordner %1 ist nicht erreichbar.").arg(app.folderPath()));
         return;
     }
-    if (AppActions(m_workspace).isFolderWritable(app) == false)
+    if (m_workspace.folderAccess().permitsWriting(folderOf(app)) == false)
         add(QString(), u"folder-unwritable"_s, DoctorLevel::error,
             Texts::tr("In den Ordner %1 lässt sich nicht schreiben.").arg(app.folderPath()));
     const AssistantPreset* preset = presetOf(app);
@@ -191,18 +191,21 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
         case TargetItemState::repairable:
             add(item.name, u"broken-link"_s, DoctorLevel::error,
                 Texts::tr("Der Link führt ins Leere; der Hub hat ein Element dieses Namens."),
-                command(u"repair"_s, app, item.name));
+                command(u"repair"_s, app, item.name), true);
             continue;
         case TargetItemState::broken:
-            add(item.name, u"broken-link"_s, DoctorLevel::error, Texts::tr("Der Link führt ins Leere."));
+            // Only the user knows whether it is to go; it goes to the trash, where it can be had back.
+            add(item.name, u"broken-link"_s, DoctorLevel::error, Texts::tr("Der Link führt ins Leere."),
+                command(u"remove"_s, app, item.name));
             continue;
         case TargetItemState::copyOutdated:
             add(item.name, u"outdated-copy"_s, DoctorLevel::warning,
-                Texts::tr("Die Kopie ist älter als das Element im Hub."), command(u"sync"_s, app));
+                Texts::tr("Die Kopie ist älter als das Element im Hub."), command(u"sync"_s, app), true);
             break;
         case TargetItemState::copyModified:
             add(item.name, u"modified-copy"_s, DoctorLevel::warning,
-                Texts::tr("Die Kopie wurde hier geändert."));
+                Texts::tr("Die Kopie wurde hier geändert."),
+                u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.name())));
             break;
         case TargetItemState::localItem:
         case TargetItemState::externalLink:
@@ -225,7 +228,8 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
                 !recorded.contains(item.name) ? std::nullopt
                 : app.placement() == PlacementKind::copy
                     ? std::optional(command(u"sync"_s, app))
-                    : std::optional(command(u"apps mode"_s, app) + u" copy"_s));
+                    : std::optional(command(u"apps mode"_s, app) + u" copy"_s),
+                recorded.contains(item.name));
         if (FileSystem::existsAsFolder(path) != true)
             continue;
         if (ignoresLinkedSkillFile && FileSystem::isSymbolicLink(path + u'/' + SkillManifest::fileName))
@@ -267,11 +271,9 @@ std::vector<PlacementPlan> Doctor::fixes(const QList<DoctorFinding>& findings) c
     QList<QUuid> fixable;
     QSet<QUuid> toCopies;
     for (const DoctorFinding& finding : findings) {
-        const bool copies = finding.problem == u"link-not-followed"_s && finding.fix;
-        const bool inLine =
-            finding.problem == u"outdated-copy"_s || (finding.problem == u"broken-link"_s && finding.fix);
-        if (finding.appID.isNull() || (!copies && !inLine))
+        if (finding.appID.isNull() || !finding.safeToFix)
             continue;
+        const bool copies = finding.problem == u"link-not-followed"_s;
         if (!fixable.contains(finding.appID))
             fixable.append(finding.appID);
         if (copies)

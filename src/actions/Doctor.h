@@ -32,6 +32,7 @@ struct DoctorFinding
     DoctorLevel level = DoctorLevel::info;
     QString message;            // German, for the user
     std::optional<QString> fix; // the command that fixes it, where one does
+    bool safeToFix = false;     // the fix leaves the user's own content alone: --fix and "Beheben…" do it
 
     bool operator==(const DoctorFinding&) const = default;
 };

@@ -366,9 +366,15 @@ void ContentView::showSelectedSkill()
 
 void ContentView::showSelectedTargetSkill()
 {
-    replaceDetailPage(m_targetSkillDetail, m_selectedTargetSkill
-                                               ? new TargetSkillDetailView(*m_selectedTargetSkill, m_desktop)
-                                               : nullptr);
+    TargetSkillDetailView* detail = nullptr;
+    if (m_selectedTargetSkill) {
+        detail = new TargetSkillDetailView(*m_selectedTargetSkill, m_desktop);
+        connect(detail, &TargetSkillDetailView::remedyRequested, this,
+                [this, item = *m_selectedTargetSkill](EntryRemedy remedy) {
+                    m_appSkillsList->applyRemedy(item, remedy);
+                });
+    }
+    replaceDetailPage(m_targetSkillDetail, detail);
 }
 
 void ContentView::showSelectedStoreSkill()

@@ -59,6 +59,10 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
             case PlanAction::Op::copy:
                 lines += u"copy %1 -> %2\n"_s.arg(action.destination, action.path);
                 break;
+            case PlanAction::Op::takeIntoHub:
+                lines += u"take-into-hub %1 -> %2\n"_s.arg(action.path, action.destination);
+                break;
+            case PlanAction::Op::trash:
             case PlanAction::Op::replace:
             case PlanAction::Op::remove:
                 lines += PlanAction::opName(action.op) + u' ' + action.path + u'\n';

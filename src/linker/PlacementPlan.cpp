@@ -12,6 +12,10 @@ QString PlanAction::opName(Op op)
         return u"copy"_s;
     case Op::replace:
         return u"replace"_s;
+    case Op::trash:
+        return u"trash"_s;
+    case Op::takeIntoHub:
+        return u"take-into-hub"_s;
     case Op::remove:
         break;
     }

@@ -17,17 +17,22 @@ struct PlanAction
 {
     enum class Op
     {
-        create,  // a placement where nothing stands
-        copy,    // a copy where nothing stands
-        replace, // a placement Quorvane made, made anew
-        remove,  // a placement Quorvane made, taken away
+        create,      // a placement where nothing stands
+        copy,        // a copy where nothing stands
+        replace,     // a placement Quorvane made (or a broken link), made anew
+        remove,      // a placement Quorvane made, taken away
+        trash,       // an entry moved to the trash, where it can be brought back from
+        takeIntoHub, // a copy changed here becomes the hub item; the hub's version goes to the trash
     };
     Op op;
     QString path;        // in the app's folder
     QString destination; // the hub item it stands for; empty for a removal
     QString itemName;
+    // For a replace that turns a link into a copy or a copy into a link: what it becomes.
+    std::optional<PlacementKind> becomes = std::nullopt;
 
-    static QString opName(Op op); // "create", "copy", "replace", "remove"
+    // "create", "copy", "replace", "remove", "trash", "take-into-hub"
+    static QString opName(Op op);
 };
 
 // Something in the way that Quorvane did not place, or cannot read, or a copy changed here.

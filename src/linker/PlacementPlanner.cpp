@@ -93,13 +93,16 @@ public:
         const bool isLink = FileSystem::isSymbolicLink(place);
         const auto record = m_recorded.find(name);
         const bool isOurs = record != m_recorded.end();
+        // What stands there becomes the other kind: the plan says so, not merely "anew".
+        PlanAction converting = replacing;
+        converting.becomes = m_plan.kind;
         if (isLink) {
             const bool leadsToItem = m_placements.link.isPlacementOf(place, hubItem);
             if (leadsToItem && m_plan.kind == PlacementKind::link)
                 return;
             // A link Quorvane made that leads elsewhere now (the hub moved) is made anew.
             if (leadsToItem || isOurs)
-                m_plan.actions.append(replacing);
+                m_plan.actions.append(m_plan.kind == PlacementKind::copy ? converting : replacing);
             else
                 m_plan.conflicts.append({place, conflictReason(place), name, {}});
             return;
@@ -109,10 +112,11 @@ public:
             return;
         }
         const CopyState state = copyStateOf(place, hubItem, *record.value());
+        const PlanAction& making = m_plan.kind == PlacementKind::link ? converting : replacing;
         if (state == CopyState::modified)
-            m_plan.conflicts.append({place, changedHere(), name, replacing});
+            m_plan.conflicts.append({place, changedHere(), name, making});
         else if (state == CopyState::outdated || m_plan.kind == PlacementKind::link)
-            m_plan.actions.append(replacing);
+            m_plan.actions.append(making);
     }
 
     static QString changedHere() { return PlacementPlanner::changedHere(); }
@@ -283,6 +287,69 @@ std::optional<PlanConflict> PlacementPlanner::projectRefusal(const TargetApp& ap
         return PlanConflict{lock, tr("die Sperrdatei ist ein Link oder keine gewöhnliche Datei"), {}, {}};
     }
     return std::nullopt;
+}
+
+QList<EntryRemedy> PlacementPlanner::remediesFor(TargetItemState state)
+{
+    switch (state) {
+    case TargetItemState::repairable:
+        return {EntryRemedy::repairLink, EntryRemedy::moveToTrash};
+    case TargetItemState::broken:
+        return {EntryRemedy::moveToTrash};
+    case TargetItemState::copyModified:
+        return {EntryRemedy::takeIntoHub, EntryRemedy::replaceFromHub};
+    case TargetItemState::copyOutdated:
+        return {EntryRemedy::replaceFromHub};
+    case TargetItemState::linked:
+    case TargetItemState::externalLink:
+    case TargetItemState::localItem:
+    case TargetItemState::copyCurrent:
+        break;
+    }
+    return {};
+}
+
+std::optional<PlacementPlan> PlacementPlanner::planRemedy(const TargetApp& app, const QString& entry,
+                                                          EntryRemedy remedy) const
+{
+    auto hub = m_access.reach(m_hub.location());
+    if (!hub || !checkItemName(entry))
+        return std::nullopt;
+    const QString hubItem = FileSystem::childPath(hub->path, entry);
+    auto plan = planFolder(
+        m_access, app, [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& remedied) {
+            const QString place = FileSystem::childPath(folder, entry);
+            if (!taken.contains(entry))
+                return;
+            switch (remedy) {
+            case EntryRemedy::repairLink:
+                if (FileSystem::isSymbolicLink(place) && FileSystem::exists(hubItem))
+                    remedied.actions.append({PlanAction::Op::replace, place, hubItem, entry});
+                break;
+            case EntryRemedy::moveToTrash:
+                remedied.actions.append({PlanAction::Op::trash, place, {}, entry});
+                break;
+            case EntryRemedy::takeIntoHub:
+                if (!FileSystem::isSymbolicLink(place) && FileSystem::exists(hubItem))
+                    remedied.actions.append({PlanAction::Op::takeIntoHub, place, hubItem, entry});
+                break;
+            case EntryRemedy::replaceFromHub: {
+                const auto copied = LinkRecords::recordedIn(m_context, app.id()).value(entry);
+                if (!copied || FileSystem::isSymbolicLink(place) || !FileSystem::exists(hubItem))
+                    break;
+                const PlanAction replacing{PlanAction::Op::replace, place, hubItem, entry};
+                // A copy changed here gives way only with the user's consent, as in every plan.
+                if (copyStateOf(place, hubItem, *copied) == CopyState::modified)
+                    remedied.conflicts.append({place, changedHere(), entry, replacing});
+                else
+                    remedied.actions.append(replacing);
+                break;
+            }
+            }
+        });
+    if (plan)
+        plan->folders.push_back(std::move(*hub));
+    return plan;
 }
 
 bool PlacementPlanner::mayWriteInto(const TargetApp& app, const QString& folder)

@@ -3,6 +3,7 @@
 #include "access/FolderAccess.h"
 #include "linker/Placement.h"
 #include "linker/PlacementPlan.h"
+#include "model/TargetAppSkill.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -11,6 +12,16 @@
 #include <vector>
 
 class HubItems;
+
+// What can be done about one entry of an app's folder that keeps its skill from the assistant,
+// each carried out as a plan shown first.
+enum class EntryRemedy
+{
+    repairLink,     // a broken link made to lead to the hub item of its name
+    moveToTrash,    // the entry into the trash
+    takeIntoHub,    // a copy changed here becomes the hub item
+    replaceFromHub, // a copy made anew from the hub item (one changed here only with consent)
+};
 class HubSettings;
 class ModelContext;
 
@@ -53,6 +64,13 @@ public:
     // The same for placements not (yet) in the store, as a backup document holds them.
     std::vector<PlacementPlan> planRestore(const QList<RecordedPlacements>& apps,
                                            const FolderLocation& hub) const;
+
+    // What can be done about an entry in this state.
+    static QList<EntryRemedy> remediesFor(TargetItemState state);
+    // The remedy for the app's entry of that name, as a plan; nothing when the folder or the
+    // hub cannot be reached. A plan without actions: the remedy does not fit the entry as it is now.
+    std::optional<PlacementPlan> planRemedy(const TargetApp& app, const QString& entry,
+                                            EntryRemedy remedy) const;
 
     // Why nothing may be written into a project app's folder: a link on the way that leaves the
     // project, or a lock file that is a link; nothing for an app of no project, or a sound one.

@@ -1,11 +1,15 @@
 // Carrying out plans: the files first, then the records, with one save.
 #include "linker/PlanRunner.h"
 
+#include "access/FileSystem.h"
 #include "base/Log.h"
 #include "linker/LinkRecords.h"
 #include "linker/Placement.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
+
+#include <QFileInfo>
+#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
@@ -63,9 +67,17 @@ void PlanRunner::performPlan(const QList<PlanAction>& actions, const Placement& 
         case PlanAction::Op::remove:
             done = Placement::remove(action.path);
             break;
+        case PlanAction::Op::trash:
+            if (auto discarded = FileSystem::discard(action.path); !discarded)
+                done = discarded.error();
+            break;
+        case PlanAction::Op::takeIntoHub:
+            done = takeIntoHub(action.path, action.destination);
+            break;
         }
+        const bool removes = action.op == PlanAction::Op::remove || action.op == PlanAction::Op::trash;
         std::optional<QString> fingerprint;
-        if (done && action.op != PlanAction::Op::remove) {
+        if (done && !removes) {
             if (auto made = placement.fingerprint(action.path))
                 fingerprint = made.value();
             else
@@ -79,11 +91,28 @@ void PlanRunner::performPlan(const QList<PlanAction>& actions, const Placement& 
             continue;
         }
         ++outcome.done;
-        if (action.op == PlanAction::Op::remove)
+        if (removes)
             outcome.removed.append(action.itemName);
         else
             outcome.placed.append({action.itemName, fingerprint});
     }
+}
+
+Outcome PlanRunner::takeIntoHub(const QString& place, const QString& hubItem)
+{
+    // Copied beside the hub item first, so the hub holds one version or the other throughout.
+    const QString staging = FileSystem::childPath(
+        QFileInfo(hubItem).path(), u".quorvane-take-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    if (Outcome copied = FileSystem::copy(place, staging); !copied)
+        return copied;
+    if (Outcome exchanged = FileSystem::exchange(hubItem, staging); !exchanged) {
+        (void)FileSystem::remove(staging);
+        return exchanged;
+    }
+    // The hub's version now stands at the staging path: it goes where it can be brought back from.
+    if (auto discarded = FileSystem::discard(staging, hubItem); !discarded)
+        return discarded.error();
+    return {};
 }
 
 void PlanRunner::recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome)

@@ -27,6 +27,8 @@ public:
     static void performPlan(const QList<PlanAction>& actions, const Placement& placement,
                             const std::atomic<bool>& stop,
                             const std::function<void(qsizetype done)>& progress, PlanOutcome& outcome);
+    // Puts the copy at `place` in the hub as `hubItem`; the hub's version goes to the trash.
+    static Outcome takeIntoHub(const QString& place, const QString& hubItem);
     // Logs the failures and records what was placed and taken away, and the app's new mode,
     // with one save.
     void recordPlan(const PlacementPlan& plan, const PlanOutcome& outcome);

@@ -3,6 +3,7 @@
 #include "actions/PlanTask.h"
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
+#include "ui/PlanReview.h"
 #include "ui/PlanSheet.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -20,6 +22,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int settleMilliseconds = 300;
+// What a finding's row stands for: the app, and the entry of its folder.
+constexpr int appRole = Qt::UserRole;
+constexpr int entryRole = Qt::UserRole + 1;
 
 QString countsText(int errors, int warnings, int notes)
 {
@@ -44,6 +49,7 @@ HealthView::HealthView(Workspace& workspace, DesktopServices desktop, QWidget* p
     , m_tree(new QTreeWidget(this))
     , m_summary(TextStyles::secondary(QString()))
     , m_fix(new QPushButton(tr("Beheben…"), this))
+    , m_remedies(new QWidget(this))
 {
     setObjectName(u"healthView"_s);
     m_tree->setObjectName(u"healthTree"_s);
@@ -58,10 +64,27 @@ HealthView::HealthView(Workspace& workspace, DesktopServices desktop, QWidget* p
     auto* header = new QHBoxLayout;
     header->addWidget(TextStyles::title(tr("Zustand der Apps")), 1);
     header->addWidget(m_fix);
+    m_remedies->setObjectName(u"healthRemedies"_s);
+    m_remedies->setContentsMargins(0, 0, 0, 0);
+    new QHBoxLayout(m_remedies);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(header);
     layout->addWidget(m_summary);
     layout->addWidget(m_tree, 1);
+    layout->addWidget(m_remedies);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &HealthView::offerRemedies);
+    connect(m_tree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QTreeWidgetItem* row = m_tree->itemAt(at);
+        if (!row)
+            return;
+        m_tree->setCurrentItem(row);
+        QMenu menu(this);
+        for (const EntryRemedy remedy : remediesOf(row))
+            menu.addAction(PlanReview::remedyText(remedy), this, [this, remedy] { applyRemedy(remedy); });
+        if (!menu.isEmpty())
+            menu.exec(m_tree->viewport()->mapToGlobal(at));
+    });
 
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleMilliseconds);
@@ -87,8 +110,19 @@ void HealthView::examine()
     if (m_workspace.hubCatalog().isScanning())
         return;
     const Doctor doctor(m_workspace);
-    m_findings = doctor.examine({});
+    QList<DoctorFinding> findings = doctor.examine({});
+    QStringList rows;
+    for (const TargetApp* app : m_workspace.apps())
+        rows.append(app->id().toString() + app->name() + app->project().value_or(QString()));
+    Q_EMIT examined();
+    // What is on screen stays, expanded groups and selection included, when nothing changed.
+    if (m_shown && findings == m_findings && rows == m_shownRows)
+        return;
+    m_shown = true;
+    m_findings = std::move(findings);
+    m_shownRows = rows;
     m_tree->clear();
+    offerRemedies();
     QSet<QUuid> withErrors;
     int allErrors = 0;
     for (const TargetApp* app : m_workspace.apps()) {
@@ -106,6 +140,8 @@ void HealthView::examine()
                 row,
                 {u"%1: %2"_s.arg(finding.entry.isEmpty() ? tr("Ordner") : finding.entry, finding.message)});
             line->setToolTip(0, finding.problem + (finding.fix ? u"\n"_s + *finding.fix : QString()));
+            line->setData(0, appRole, app->id());
+            line->setData(0, entryRole, finding.entry);
             line->setIcon(0, finding.level == DoctorLevel::error
                                  ? tintedSymbolIcon(u"exclamationmark.triangle"_s, SymbolColors::bad)
                                  : QIcon());
@@ -115,7 +151,7 @@ void HealthView::examine()
                                  ? u"%1 (%2)"_s.arg(app->name(), QFileInfo(*app->project()).fileName())
                                  : app->name();
         row->setText(0, u"%1 — %2"_s.arg(name, countsText(errors, warnings, notes)));
-        row->setData(0, Qt::UserRole, app->id());
+        row->setData(0, appRole, app->id());
         if (errors)
             withErrors.insert(app->id());
         allErrors += errors;
@@ -130,6 +166,48 @@ void HealthView::examine()
         m_appsWithErrors = withErrors;
         Q_EMIT appsWithErrorsChanged(m_appsWithErrors);
     }
+}
+
+QList<EntryRemedy> HealthView::remediesOf(const QTreeWidgetItem* row) const
+{
+    const QString entry = row ? row->data(0, entryRole).toString() : QString();
+    const TargetApp* app = row ? m_workspace.app(row->data(0, appRole).toUuid()) : nullptr;
+    if (entry.isEmpty() || !app)
+        return {};
+    // The entry as it stands now: what fits it may have changed since the examination.
+    const auto found = m_workspace.targetListing().entry(*app, entry);
+    if (!found || !*found)
+        return {};
+    return PlacementPlanner::remediesFor((*found)->state);
+}
+
+void HealthView::offerRemedies()
+{
+    QLayout* row = m_remedies->layout();
+    while (QLayoutItem* item = row->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (const EntryRemedy remedy : remediesOf(m_tree->currentItem())) {
+        auto* button = new QPushButton(PlanReview::remedyText(remedy), m_remedies);
+        button->setObjectName(u"healthRemedy%1"_s.arg(int(remedy)));
+        connect(button, &QPushButton::clicked, this, [this, remedy] { applyRemedy(remedy); });
+        row->addWidget(button);
+    }
+    static_cast<QHBoxLayout*>(row)->addStretch();
+}
+
+void HealthView::applyRemedy(EntryRemedy remedy)
+{
+    const QTreeWidgetItem* row = m_tree->currentItem();
+    const TargetApp* app = row ? m_workspace.app(row->data(0, appRole).toUuid()) : nullptr;
+    if (!app)
+        return;
+    const QString entry = row->data(0, entryRole).toString();
+    if (PlanTask* task = PlanReview::carryOut(m_workspace, m_desktop.alerts, this,
+                                              PlanReview::remedyText(remedy).chopped(1) + u" – "_s + entry,
+                                              m_workspace.linker().planner.planRemedy(*app, entry, remedy)))
+        Q_EMIT taskStarted(task);
 }
 
 void HealthView::fix()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actions/Doctor.h"
+#include "linker/PlacementPlanner.h"
 #include "ui/DesktopServices.h"
 
 #include <QSet>
@@ -12,6 +13,7 @@ class BackgroundTask;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 class Workspace;
 
 // The health page behind "Übersicht": per app whether its assistant can see each skill
@@ -31,19 +33,29 @@ Q_SIGNALS:
     // The apps with errors changed: the sidebar marks them.
     void appsWithErrorsChanged(const QSet<QUuid>& apps);
     void taskStarted(BackgroundTask* task);
+    // An examination ran, whether or not it found anything new.
+    void examined();
 
 private:
     // Examines again once changes have settled, so a burst of events costs one examination.
     void examineSoon();
     void examine();
     void fix();
+    // The remedies of the finding on that row, for its entry as it stands now.
+    QList<EntryRemedy> remediesOf(const QTreeWidgetItem* row) const;
+    // Buttons for the remedies of the selected finding.
+    void offerRemedies();
+    void applyRemedy(EntryRemedy remedy);
 
     Workspace& m_workspace;
     DesktopServices m_desktop;
     QTreeWidget* m_tree;
     QLabel* m_summary;
     QPushButton* m_fix;
+    QWidget* m_remedies; // the selected finding's remedies
     QTimer m_settle;
     QList<DoctorFinding> m_findings;
+    QStringList m_shownRows; // the apps the tree shows, as last examined
+    bool m_shown = false;
     QSet<QUuid> m_appsWithErrors;
 };

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -17,14 +18,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString actionWord(PlanAction::Op op)
+QString actionWord(const PlanAction& action)
 {
-    switch (op) {
+    switch (action.op) {
     case PlanAction::Op::create:
     case PlanAction::Op::copy:
         return PlanSheet::tr("Anlegen");
     case PlanAction::Op::replace:
+        if (action.becomes)
+            return *action.becomes == PlacementKind::copy ? PlanSheet::tr("In Kopie umwandeln")
+                                                          : PlanSheet::tr("In Link umwandeln");
         return PlanSheet::tr("Erneuern");
+    case PlanAction::Op::trash:
+        return PlanSheet::tr("In den Papierkorb");
+    case PlanAction::Op::takeIntoHub:
+        return PlanSheet::tr("In den Hub übernehmen");
     case PlanAction::Op::remove:
         break;
     }
@@ -63,7 +71,7 @@ void PlanSheet::fillTable(QTableWidget& table, const QList<PlanConflict>& confli
     for (const PlanConflict& conflict : conflicts)
         addRow(conflict.itemName, tr("Konflikt"), conflict.path, conflict.reason);
     for (const PlanAction& action : actions)
-        addRow(action.itemName, actionWord(action.op), action.path, QString());
+        addRow(action.itemName, actionWord(action), action.path, QString());
     table.resizeColumnsToContents();
 }
 
@@ -76,24 +84,18 @@ void PlanSheet::setNote(const QString& text)
 
 QString PlanSheet::summary(const PlacementPlan& plan)
 {
-    int created = 0;
-    int replaced = 0;
-    int removed = 0;
+    // Each action word with its count, in the order the words first come up.
+    QStringList words;
+    QHash<QString, int> counts;
     for (const PlanAction& action : plan.actions) {
-        if (action.op == PlanAction::Op::create || action.op == PlanAction::Op::copy)
-            ++created;
-        else if (action.op == PlanAction::Op::replace)
-            ++replaced;
-        else
-            ++removed;
+        const QString word = actionWord(action);
+        if (!counts.contains(word))
+            words.append(word);
+        ++counts[word];
     }
     QStringList parts;
-    if (created)
-        parts.append(tr("Anlegen: %n", nullptr, created));
-    if (replaced)
-        parts.append(tr("Erneuern: %n", nullptr, replaced));
-    if (removed)
-        parts.append(tr("Entfernen: %n", nullptr, removed));
+    for (const QString& word : std::as_const(words))
+        parts.append(u"%1: %2"_s.arg(word).arg(counts.value(word)));
     QString text = parts.isEmpty() ? tr("Nichts zu ändern.") : parts.join(u", "_s) + u'.';
     const qsizetype changedHere = plan.changesHere();
     if (const auto foreign = plan.conflicts.size() - changedHere; foreign > 0)

@@ -6,6 +6,7 @@
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
 #include "ui/DeleteAction.h"
+#include "ui/PlanReview.h"
 #include "ui/PlanSheet.h"
 #include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
@@ -407,6 +408,19 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
     column->addWidget(headline, 0, Qt::AlignHCenter);
     column->addWidget(explanation);
     explanation->setVisible(!explanation->text().isEmpty());
+    // What can be done about it, each shown as a plan first.
+    if (const QList<EntryRemedy> remedies = PlacementPlanner::remediesFor(item.state); !remedies.isEmpty()) {
+        auto* row = new QHBoxLayout;
+        row->addStretch();
+        for (const EntryRemedy remedy : remedies) {
+            auto* button = new QPushButton(PlanReview::remedyText(remedy), this);
+            button->setObjectName(u"remedy%1"_s.arg(int(remedy)));
+            connect(button, &QPushButton::clicked, this, [this, remedy] { Q_EMIT remedyRequested(remedy); });
+            row->addWidget(button);
+        }
+        row->addStretch();
+        column->addLayout(row);
+    }
 
     if (item.isSymlink && item.symlinkDestination) {
         const QString& destination = *item.symlinkDestination;
@@ -476,28 +490,15 @@ void TargetAppSkillsListView::switchMode(int index)
 
 bool TargetAppSkillsListView::review(const QString& title, std::optional<PlacementPlan> plan)
 {
-    if (!plan) {
-        m_desktop.alerts.inform(title, tr("Der Ordner der App ist nicht erreichbar."), AlertStyle::critical);
-        return false;
-    }
-    // A mode switch of an empty folder still changes the mode.
-    if (plan->actions.isEmpty() && plan->conflicts.isEmpty() && !plan->switchesTo) {
-        m_desktop.alerts.inform(title, tr("Es gibt nichts zu ändern."));
-        return false;
-    }
-    bool skipConflicts = false;
-    if (!plan->actions.isEmpty() || !plan->conflicts.isEmpty()) {
-        PlanSheet sheet(title, *plan, this);
-        sheet.exec();
-        if (sheet.choice() == PlanSheet::Choice::cancel)
-            return false;
-        if (sheet.consentsToChangesHere())
-            plan->consentToChangesHere();
-        skipConflicts = sheet.choice() == PlanSheet::Choice::skipConflicts;
-    }
-    PlanTask* task = PlanTask::start(m_workspace, std::move(*plan), skipConflicts);
-    if (!task)
-        return false;
-    Q_EMIT taskStarted(task);
-    return true;
+    PlanTask* task = PlanReview::carryOut(m_workspace, m_desktop.alerts, this, title, std::move(plan));
+    if (task)
+        Q_EMIT taskStarted(task);
+    return task;
+}
+
+void TargetAppSkillsListView::applyRemedy(const TargetAppSkill& item, EntryRemedy remedy)
+{
+    if (m_app)
+        review(PlanReview::remedyText(remedy).chopped(1) + u" – "_s + item.name,
+               m_workspace.linker().planner.planRemedy(*m_app, item.name, remedy));
 }

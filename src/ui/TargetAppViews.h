@@ -1,6 +1,6 @@
 #pragma once
 
-#include "linker/PlacementPlan.h"
+#include "linker/PlacementPlanner.h"
 #include "model/TargetAppSkill.h"
 #include "ui/DesktopServices.h"
 
@@ -34,6 +34,8 @@ public:
     void setSelectedItem(const std::optional<TargetAppSkill>& item);
     // Off while a long task runs that the rows' actions would get in the way of.
     void setActionsEnabled(bool enabled);
+    // Shows the remedy's plan for the entry and carries it out once agreed to.
+    void applyRemedy(const TargetAppSkill& item, EntryRemedy remedy);
 
 Q_SIGNALS:
     void selectedItemChanged(const std::optional<TargetAppSkill>& item);
@@ -86,4 +88,8 @@ class TargetSkillDetailView : public QWidget
 
 public:
     TargetSkillDetailView(const TargetAppSkill& item, DesktopServices desktop, QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    // The user asked for this remedy of the entry.
+    void remedyRequested(EntryRemedy remedy);
 };

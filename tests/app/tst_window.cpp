@@ -22,6 +22,7 @@
 #include "support/FakeRepository.h"
 #include "support/TestDesktop.h"
 #include "support/WorkspaceFixture.h"
+#include "ui/HealthView.h"
 #include "ui/PlaceholderView.h"
 #include "ui/PlanSheet.h"
 #include "ui/UpdateSheet.h"
@@ -609,7 +610,7 @@ private Q_SLOTS:
                               summary = sheet.findChild<QLabel*>(u"planSummary"_s)->text();
                               sheet.findChild<QPushButton*>(u"planCarryOut"_s)->click();
                           });
-        QCOMPARE(summary, u"Erneuern: 1."_s);
+        QCOMPARE(summary, u"In Kopie umwandeln: 1."_s);
         const QString copy =
             AppActions(*w.workspace).presetFolder(*assistantPreset(u"cursor"_s)) + u"/deploy"_s;
         QTRY_VERIFY(QFileInfo(copy).isDir() && !QFileInfo(copy).isSymLink());
@@ -620,6 +621,98 @@ private Q_SLOTS:
         // Another program links a skill into Cursor's folder: the page follows.
         QVERIFY(makeLink(QFileInfo(copy).path() + u"/mine"_s, w.hub + u"/deploy"_s));
         QTRY_VERIFY(rows().value(1).startsWith(u"Cursor — 1 Fehler"_s));
+    }
+
+    // An idle health page rests: examining writes nothing into the folders it watches, and an
+    // examination that finds what the last one found leaves the page as it is, expanded groups too.
+    void anIdleHealthPageRests()
+    {
+        Window w;
+        w.setUpHubAndApp();
+        QVERIFY(makeLink(w.codex->folderPath() + u"/gone"_s, w.path(u"nowhere"_s)));
+        w.makeApp(u"Gemini"_s);
+        w.makeApp(u"Zed"_s);
+        w.trigger(u"showHealthAction"_s);
+        auto* health = w.find<HealthView>(u"healthView"_s);
+        auto* tree = w.find<QTreeWidget>(u"healthTree"_s);
+        QTRY_COMPARE(tree->topLevelItemCount(), 3);
+        QTRY_COMPARE(tree->topLevelItem(0)->childCount(), 1);
+        QSignalSpy examined(health, &HealthView::examined);
+        QTest::qWait(1500);
+        QCOMPARE(examined.count(), 0);
+
+        QTreeWidgetItem* codex = tree->topLevelItem(0);
+        codex->setExpanded(true);
+        tree->setCurrentItem(codex->child(0));
+        QVERIFY(writeFile(w.codex->folderPath() + u"/.unrelated"_s, "x"));
+        QTRY_COMPARE(examined.count(), 1);
+        QTest::qWait(1000);
+        QCOMPARE(examined.count(), 1);
+        QCOMPARE(tree->topLevelItem(0), codex);
+        QVERIFY(codex->isExpanded());
+        QCOMPARE(tree->currentItem(), codex->child(0));
+
+        // Every finding has a way forward, shown as a plan first: the broken link goes to the trash.
+        const auto remedies = [&] {
+            QStringList texts;
+            for (const QPushButton* button :
+                 w.find<QWidget>(u"healthRemedies"_s)->findChildren<QPushButton*>())
+                texts.append(button->text());
+            return texts;
+        };
+        QCOMPARE(remedies(), QStringList{u"In den Papierkorb…"_s});
+        QString summary;
+        Window::withModal([&] { w.find<QWidget>(u"healthRemedies"_s)->findChild<QPushButton*>()->click(); },
+                          [&](QDialog& sheet) {
+                              summary = sheet.findChild<QLabel*>(u"planSummary"_s)->text();
+                              sheet.findChild<QPushButton*>(u"planCarryOut"_s)->click();
+                          });
+        QCOMPARE(summary, u"In den Papierkorb: 1."_s);
+        QTRY_VERIFY(!QFileInfo(w.codex->folderPath() + u"/gone"_s).isSymLink());
+        QTRY_COMPARE(tree->topLevelItem(0)->text(0), u"Codex — Alles in Ordnung"_s);
+        QCOMPARE(remedies(), QStringList());
+    }
+
+    // The app's detail of an entry that keeps its skill from the assistant offers its remedies.
+    void anEntrysDetailOffersItsRemedies_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QStringList>("remedies");
+        QTest::newRow("repairable link")
+            << u"repairable"_s << QStringList{u"Link reparieren…"_s, u"In den Papierkorb…"_s};
+        QTest::newRow("broken link") << u"broken"_s << QStringList{u"In den Papierkorb…"_s};
+        QTest::newRow("changed copy")
+            << u"changed"_s << QStringList{u"In den Hub übernehmen…"_s, u"Aus dem Hub ersetzen…"_s};
+        QTest::newRow("linked") << u"linked"_s << QStringList();
+    }
+    void anEntrysDetailOffersItsRemedies()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QStringList, remedies);
+        Window w;
+        w.setUpHubAndApp();
+        const QString place = w.codex->folderPath() + u"/deploy"_s;
+        if (entry == u"linked"_s)
+            QVERIFY(makeLink(place, w.hub + u"/deploy"_s));
+        else if (entry != u"changed"_s)
+            QVERIFY(makeLink(place, w.path(entry == u"broken"_s ? u"nowhere/else"_s : u"nowhere/deploy"_s)));
+        if (entry == u"broken"_s)
+            QVERIFY(QDir(w.hub + u"/deploy"_s).removeRecursively());
+        if (entry == u"changed"_s) {
+            w.codex->setPlacement(PlacementKind::copy);
+            QVERIFY(w.context->save());
+            QCOMPARE(LinkActions(*w.workspace).setLinked(w.hubSkill(u"deploy"_s), *w.codex, true).result,
+                     LinkToggleResult::changed);
+            QVERIFY(writeFile(place + u"/mine.md"_s, "mine"));
+        }
+        w.select(2);
+        QTRY_VERIFY(w.appStates().contains(u"deploy"_s));
+        w.selectAppEntry(u"deploy"_s);
+        QTRY_COMPARE(Window::describe(w.detail()), u"targetSkillDetail"_s);
+        QStringList offered;
+        for (const QPushButton* button : w.detail()->findChildren<QPushButton*>())
+            offered.append(button->text());
+        QCOMPARE(offered, remedies);
     }
 
     // Renaming an app renames its list's title too.
@@ -899,8 +992,9 @@ private Q_SLOTS:
                               QVERIFY(carryOut->isEnabled() && blockedBeforeConsent);
                               carryOut->click();
                           });
-        QCOMPARE(summary, u"Erneuern: 1.\nHier geänderte Kopien: 1. Sie bleiben, wie sie sind, außer du "
-                          "erlaubst das Überschreiben."_s);
+        QCOMPARE(summary,
+                 u"In Link umwandeln: 1.\nHier geänderte Kopien: 1. Sie bleiben, wie sie sind, außer du "
+                 "erlaubst das Überschreiben."_s);
         QTRY_COMPARE(w.codex->placement(), PlacementKind::link);
         QCOMPARE(w.appStates().value(u"deploy"_s), u"Verlinkt im Hub"_s);
         QCOMPARE(mode->currentText(), u"Link"_s);

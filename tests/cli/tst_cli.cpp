@@ -8,8 +8,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
@@ -30,6 +33,7 @@ struct Tool
     QTemporaryDir dir;
     QString home = dir.filePath(u"home"_s);
     QHash<QString, QString> extraEnvironment; // beyond the test's own
+    QStringList wrapper;                      // a program that runs the tool, with its arguments
 
     Tool() { makeFolder(home); }
 
@@ -44,7 +48,11 @@ struct Tool
         for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
             environment.insert(it.key(), it.value());
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(QUORVANE_CLI), arguments);
+        if (wrapper.isEmpty())
+            process.start(QStringLiteral(QUORVANE_CLI), arguments);
+        else
+            process.start(wrapper.first(),
+                          wrapper.mid(1) + QStringList{QStringLiteral(QUORVANE_CLI)} + arguments);
         (void)QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
@@ -441,6 +449,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(t.path(u".codex/skills/review"_s)));
         QVERIFY(
             makeLink(t.path(u".codex/skills/review"_s), t.path(u"elsewhere/review"_s))); // broken, hub has it
+        QVERIFY(makeLink(t.path(u".codex/skills/nowhere"_s), t.path(u"elsewhere/nowhere"_s))); // hub has not
         skill(t.path(u".codex/skills/mine"_s), "mine");
         QVERIFY(makeFolder(t.path(u".codex/skills/shared"_s)));
         QVERIFY(makeLink(t.path(u".codex/skills/shared/SKILL.md"_s), t.path(u"Hub/deploy/SKILL.md"_s)));
@@ -457,6 +466,7 @@ private Q_SLOTS:
         found.sort();
         QCOMPARE(found, (QStringList{
                             u"error Codex bare invalid-skill -"_s,
+                            u"error Codex nowhere broken-link quorvane-cli remove Codex nowhere"_s,
                             u"error Codex review broken-link quorvane-cli repair Codex review"_s,
                             u"error Codex shared linked-skill-file -"_s,
                             u"error Cursor mylink link-not-followed -"_s,
@@ -472,22 +482,57 @@ private Q_SLOTS:
                             u"warning Codex shared invalid-skill -"_s,
                             u"warning Cursor mylink invalid-skill -"_s,
                             u"warning Cursor outdated outdated-copy quorvane-cli sync Cursor"_s,
-                            u"warning Cursor review modified-copy -"_s,
+                            u"warning Cursor review modified-copy quorvane-cli link review Cursor --force"_s,
                         }));
 
         QCOMPARE(t.run({u"doctor"_s, u"--fix"_s, u"--dry-run"_s}).exitCode, 0);
         QCOMPARE(treeSnapshot(t.home), before);
         QCOMPARE(t.run({u"doctor"_s, u"--fix"_s}).exitCode, 1); // errors only the user can mend remain
         const QString after = t.run({u"doctor"_s}).out;
-        QVERIFY2(!after.contains(u"broken-link"_s) && !after.contains(u"outdated-copy"_s) &&
+        QVERIFY2(!after.contains(u"Codex review broken-link"_s) && !after.contains(u"outdated-copy"_s) &&
+                     after.contains(u"error Codex nowhere broken-link"_s) &&
                      after.contains(u"error Cursor mylink link-not-followed"_s),
                  qPrintable(after));
+        // What is left only the user can mend: the doctor says so and fails.
+        const QStringList mended = treeSnapshot(t.home);
+        const Run nothingLeft = t.run({u"doctor"_s, u"--fix"_s});
+        QCOMPARE(nothingLeft.exitCode, 1);
+        QVERIFY2(nothingLeft.err.contains(u"Nothing the doctor may fix by itself."_s),
+                 qPrintable(nothingLeft.err));
+        QCOMPARE(treeSnapshot(t.home), mended);
         QCOMPARE(readFile(t.path(u".cursor/skills/outdated/notes.md"_s)), QByteArray("new\n"));
         QVERIFY(QFileInfo(t.path(u".codex/skills/review"_s)).isSymLink() &&
                 QFileInfo(t.path(u".codex/skills/review"_s)).exists());
         QCOMPARE(readFile(t.path(u".codex/skills/mine/SKILL.md"_s)),
                  QByteArray("---\nname: mine\ndescription: A skill.\n---\n"));
         QVERIFY(QFileInfo(t.path(u".codex/skills/shared/SKILL.md"_s)).isSymLink()); // the user's own
+    }
+
+    // A folder the user may not write into is an error, told without writing a probe there. Root
+    // may write anywhere, so as root the tool runs as "nobody" for the look.
+    void theDoctorFindsAFolderItCannotWriteInto()
+    {
+        Tool t;
+        QVERIFY(makeFolder(t.path(u"Hub"_s)) && makeFolder(t.path(u"locked"_s)));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        QCOMPARE(t.run({u"apps"_s, u"add"_s, u"Locked"_s, t.path(u"locked"_s)}).exitCode, 0);
+        if (::geteuid() == 0) {
+            if (QStandardPaths::findExecutable(u"setpriv"_s).isEmpty())
+                QSKIP("setpriv is needed to look as another user");
+            QVERIFY(QProcess::execute(u"chown"_s, {u"-R"_s, u"65534:65534"_s, t.home}) == 0);
+            QVERIFY(QFile::setPermissions(t.dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                            QFile::ExeOwner | QFile::ReadOther |
+                                                            QFile::ExeOther));
+            t.wrapper = {u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s};
+        }
+        QCOMPARE(t.run({u"doctor"_s}).out, QString());
+        QVERIFY(QFile::setPermissions(t.path(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner |
+                                                               QFile::ReadOther | QFile::ExeOther));
+        const QStringList before = entryNames(t.path(u"locked"_s));
+        const Run examined = t.run({u"doctor"_s});
+        QCOMPARE(examined.exitCode, 1);
+        QVERIFY2(examined.out.startsWith(u"error Locked - folder-unwritable "_s), qPrintable(examined.out));
+        QCOMPARE(entryNames(t.path(u"locked"_s)), before);
     }
 
     // Known assistants are listed with their folders as found here, and added by their id.

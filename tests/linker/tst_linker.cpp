@@ -882,6 +882,75 @@ private Q_SLOTS:
     }
 
     // A record from an edited backup must not reach outside the two folders.
+    // Each entry that keeps its skill from the assistant has its remedies, each a plan that
+    // ends with the entry fit again, and nothing of the user's lost: it goes to the trash.
+    void remediesMendAnEntry_data()
+    {
+        QTest::addColumn<QString>("entry"); // how "deploy" stands in the app's folder
+        QTest::addColumn<EntryRemedy>("remedy");
+        QTest::addColumn<QString>("after"); // its state after, or "gone"
+        QTest::newRow("repairable link repaired")
+            << u"repairable"_s << EntryRemedy::repairLink << u"linked"_s;
+        QTest::newRow("repairable link to the trash")
+            << u"repairable"_s << EntryRemedy::moveToTrash << u"gone"_s;
+        QTest::newRow("broken link to the trash") << u"broken"_s << EntryRemedy::moveToTrash << u"gone"_s;
+        QTest::newRow("changed copy into the hub")
+            << u"modified"_s << EntryRemedy::takeIntoHub << u"copied"_s;
+        QTest::newRow("changed copy from the hub")
+            << u"modified"_s << EntryRemedy::replaceFromHub << u"copied"_s;
+        QTest::newRow("outdated copy from the hub")
+            << u"outdated"_s << EntryRemedy::replaceFromHub << u"copied"_s;
+    }
+    void remediesMendAnEntry()
+    {
+        QFETCH(QString, entry);
+        QFETCH(EntryRemedy, remedy);
+        QFETCH(QString, after);
+        LinkingFixture f;
+        const QString place = f.entry(u"deploy"_s);
+        const QString hubItem = f.hub + u"/deploy"_s;
+        const QString trash = f.path(u"data/Trash/files"_s);
+        if (entry == u"repairable"_s || entry == u"broken"_s) {
+            QVERIFY(makeLink(place, f.path(u"elsewhere/deploy"_s)));
+            if (entry == u"broken"_s)
+                QVERIFY(FileSystem::remove(hubItem));
+        } else {
+            f.app->setPlacement(PlacementKind::copy);
+            QVERIFY(f.context->save());
+            QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"deploy"_s), *f.app, true).result,
+                     LinkToggleResult::changed);
+            QVERIFY(writeFile(entry == u"modified"_s ? place + u"/SKILL.md"_s : hubItem + u"/SKILL.md"_s,
+                              "# Later"));
+        }
+        const QByteArray hubBefore = readFile(hubItem + u"/SKILL.md"_s);
+        const TargetItemState state = f.listed(u"deploy"_s).state;
+        QVERIFY(PlacementPlanner::remediesFor(state).contains(remedy));
+
+        auto plan = f.linker.planner.planRemedy(*f.app, u"deploy"_s, remedy);
+        QVERIFY(plan);
+        const bool needsConsent = entry == u"modified"_s && remedy == EntryRemedy::replaceFromHub;
+        QCOMPARE(plan->changesHere(), needsConsent ? 1 : 0);
+        QCOMPARE(f.linker.runner.carryOut(*plan, false).refused, needsConsent); // never without consent
+        if (needsConsent) {
+            plan->consentToChangesHere();
+            QVERIFY(f.linker.runner.carryOut(*plan, false).failures.isEmpty());
+        }
+        if (after == u"gone"_s) {
+            QVERIFY(!FileSystem::isSymbolicLink(place));
+            QVERIFY(FileSystem::isSymbolicLink(trash + u"/deploy"_s)); // it can be had back
+            return;
+        }
+        QCOMPARE(f.listed(u"deploy"_s).state,
+                 after == u"linked"_s ? TargetItemState::linked : TargetItemState::copyCurrent);
+        QCOMPARE(f.context->records<SkillLinkRecord>().size(), 1);
+        if (remedy == EntryRemedy::takeIntoHub) {
+            QCOMPARE(readFile(hubItem + u"/SKILL.md"_s), QByteArray("# Later"));
+            QCOMPARE(readFile(trash + u"/deploy/SKILL.md"_s), hubBefore); // the hub's version kept there
+        } else if (remedy == EntryRemedy::replaceFromHub) {
+            QCOMPARE(readFile(place + u"/SKILL.md"_s), hubBefore);
+        }
+    }
+
     void hostileNamesCreateNothing_data()
     {
         QTest::addColumn<QString>("name");

@@ -1,0 +1,59 @@
+#include "ui/PlanReview.h"
+
+#include "actions/PlanTask.h"
+#include "ui/PlanSheet.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(PlanReview)
+};
+
+} // namespace
+
+namespace PlanReview {
+
+PlanTask* carryOut(Workspace& workspace, Alerts& alerts, QWidget* parent, const QString& title,
+                   std::optional<PlacementPlan> plan)
+{
+    if (!plan) {
+        alerts.inform(title, Texts::tr("Der Ordner der App ist nicht erreichbar."), AlertStyle::critical);
+        return nullptr;
+    }
+    // A mode switch of an empty folder still changes the mode.
+    if (plan->actions.isEmpty() && plan->conflicts.isEmpty() && !plan->switchesTo) {
+        alerts.inform(title, Texts::tr("Es gibt nichts zu ändern."));
+        return nullptr;
+    }
+    bool skipConflicts = false;
+    if (!plan->actions.isEmpty() || !plan->conflicts.isEmpty()) {
+        PlanSheet sheet(title, *plan, parent);
+        sheet.exec();
+        if (sheet.choice() == PlanSheet::Choice::cancel)
+            return nullptr;
+        if (sheet.consentsToChangesHere())
+            plan->consentToChangesHere();
+        skipConflicts = sheet.choice() == PlanSheet::Choice::skipConflicts;
+    }
+    return PlanTask::start(workspace, std::move(*plan), skipConflicts);
+}
+
+QString remedyText(EntryRemedy remedy)
+{
+    switch (remedy) {
+    case EntryRemedy::repairLink:
+        return Texts::tr("Link reparieren…");
+    case EntryRemedy::moveToTrash:
+        return Texts::tr("In den Papierkorb…");
+    case EntryRemedy::takeIntoHub:
+        return Texts::tr("In den Hub übernehmen…");
+    case EntryRemedy::replaceFromHub:
+        break;
+    }
+    return Texts::tr("Aus dem Hub ersetzen…");
+}
+
+} // namespace PlanReview
