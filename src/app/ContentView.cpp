@@ -240,8 +240,12 @@ void ContentView::updateColumns()
 void ContentView::updateContentColumn(const TargetApp* app)
 {
     // One folder is never watched twice: the page of every app lets go of them before one app's
-    // page takes its own.
-    const bool everyApp = m_selection && m_selection->kind == SidebarSelection::Kind::health;
+    // page takes its own. A hub item's detail shows where it is linked in every app, so it
+    // watches them all too.
+    const bool everyApp =
+        m_selection &&
+        (m_selection->kind == SidebarSelection::Kind::health ||
+         (m_selection->kind == SidebarSelection::Kind::centralHub && m_selectedSkill.has_value()));
     if (!everyApp)
         m_folderWatch->watchEveryTargetFolder(false);
     m_folderWatch->watchTargetFolder(

@@ -145,6 +145,8 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
     connect(&m_workspace.changes(), &ChangeFeed::targetFolderChanged, this,
             &SkillDetailView::rebuildLinkRows);
     connect(&m_workspace.changes(), &ChangeFeed::appsChanged, this, &SkillDetailView::rebuildLinkRows);
+    // Another process's link or unlink comes as its records, taken in from the store.
+    connect(&m_workspace.changes(), &ChangeFeed::linkRecordsChanged, this, &SkillDetailView::rebuildLinkRows);
     rebuildLinkRows();
     connect(&m_workspace.changes(), &ChangeFeed::provenanceChanged, this, &SkillDetailView::rebuildOrigin);
     connect(&m_updates, &SkillUpdates::statusesChanged, this, &SkillDetailView::rebuildOrigin);

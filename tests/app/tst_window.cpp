@@ -374,6 +374,26 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(w.appRowNames(), (QStringList{u"Codex"_s, u"Gemini"_s}), 1000);
         QTRY_COMPARE_WITH_TIMEOUT(sources->count(), sourcesBefore + 1, 1000);
         QCOMPARE(sources->item(sourcesBefore)->text(), u"http://d.test — Verzeichnis"_s);
+        sources->window()->close();
+
+        // A hub item's detail shows a link another process made, and one it took away.
+        w.select(1);
+        QTRY_COMPARE(w.hubRows().value(0), u"deploy"_s);
+        w.selectHubRow(0);
+        QTRY_COMPARE(w.switches().size(), 2);
+        const auto linkedInCodex = [&] {
+            return w.switches().value(0) && w.switches().value(0)->isChecked();
+        };
+        QVERIFY(!linkedInCodex());
+        for (const QString& verb : {u"link"_s, u"unlink"_s}) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(QUORVANE_CLI),
+                          {verb, u"deploy"_s, w.codex->id().toString(QUuid::WithoutBraces)});
+            QVERIFY(process.waitForFinished(20000));
+            QCOMPARE(process.exitCode(), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(linkedInCodex(), verb == u"link"_s, 1000);
+        }
     }
 
     void hubListSearchSelectionAndDetail()
