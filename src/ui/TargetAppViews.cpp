@@ -6,6 +6,7 @@
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
 #include "ui/DeleteAction.h"
+#include "ui/ElidedLabel.h"
 #include "ui/PlanReview.h"
 #include "ui/PlanSheet.h"
 #include "ui/Shortcuts.h"
@@ -230,9 +231,8 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
                            ? tintedSymbolIcon(u"link"_s, row->palette().color(QPalette::PlaceholderText))
                            : tintedSymbolIcon(u"doc.badge.plus"_s, SymbolColors::good))
                           .pixmap(18, 18));
-    auto* name = new QLabel(item.name);
+    auto* name = new ElidedLabel(item.name);
     name->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    name->setTextFormat(Qt::PlainText);
     layout->addWidget(symbol);
     layout->addWidget(name, 1);
 
@@ -345,12 +345,12 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
                                       : tintedSymbolIcon(u"doc.circle.fill"_s, SymbolColors::good))
                           .pixmap(60, 60));
     column->addWidget(symbol, 0, Qt::AlignHCenter);
-    auto* name = new QLabel(item.name);
-    name->setTextFormat(Qt::PlainText);
+    auto* name = new ElidedLabel(item.name);
+    name->setAlignment(Qt::AlignHCenter);
     QFont nameFont = name->font();
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.5);
     name->setFont(nameFont);
-    column->addWidget(name, 0, Qt::AlignHCenter);
+    column->addWidget(name);
 
     QColor headlineColor;
     switch (item.state) {

@@ -735,6 +735,52 @@ private Q_SLOTS:
         QCOMPARE(offered, remedies);
     }
 
+    // No page asks for more room than the window has: at 900×600 each page fits, scrolling
+    // or eliding what does not.
+    void noPageWidensTheWindow_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("store") << 0;
+        QTest::newRow("hub") << 1;
+        QTest::newRow("app") << 2;
+        QTest::newRow("project app") << 3;
+        QTest::newRow("health") << -1;
+    }
+    void noPageWidensTheWindow()
+    {
+        QFETCH(int, row);
+        Window w;
+        w.setUpHubAndApp();
+        QVERIFY(makeFolder(w.path(u"a-project-with-a-long-name"_s)));
+        QVERIFY(AppActions(*w.workspace)
+                    .addToProject(*assistantPreset(u"claude-code"_s), w.path(u"a-project-with-a-long-name"_s),
+                                  true, std::nullopt));
+        // An app's folder with an entry of each kind, long names included.
+        QVERIFY(makeLink(w.codex->folderPath() + u"/deploy"_s, w.hub + u"/deploy"_s));
+        QVERIFY(
+            makeLink(w.codex->folderPath() + u"/a-broken-link-with-a-rather-long-name"_s, w.path(u"x"_s)));
+        QVERIFY(makeFolder(w.codex->folderPath() + u"/my-own-skill-with-an-even-longer-name-than-that"_s));
+        QVERIFY(makeFolder(w.hub + u"/a-skill-whose-name-goes-on-and-on-and-on-and-on"_s));
+        w.trigger(u"refreshHubAction"_s);
+        QVERIFY(w.hubIsIn());
+        w.view->resize(900, 600);
+        QTest::qWait(50);
+        if (row < 0)
+            w.trigger(u"showHealthAction"_s);
+        else if (row == 3)
+            w.sidebar()->setCurrentItem(w.sidebar()->topLevelItem(3)->child(0)->child(0));
+        else
+            w.select(row);
+        if (row == 1)
+            w.selectHubRow(0);
+        if (row == 2)
+            w.selectAppEntry(u"a-broken-link-with-a-rather-long-name"_s);
+        QTest::qWait(100);
+        QCOMPARE(w.view->width(), 900);
+        QVERIFY2(w.view->minimumSizeHint().width() <= 900,
+                 qPrintable(QString::number(w.view->minimumSizeHint().width())));
+    }
+
     // Renaming an app renames its list's title too.
     void renamingApps_data()
     {
