@@ -168,6 +168,13 @@ QWidget* ContentView::makeSidebarColumn()
     m_exportAction->setObjectName(u"exportBackupAction"_s);
     m_importAction = backupMenu->addAction(tr("Backup wiederherstellen"), this, &ContentView::importBackup);
     m_importAction->setObjectName(u"importBackupAction"_s);
+    // Ctrl+Q, the desktop's key for leaving a program; closing the window is how it ends.
+    auto* quit = new QAction(tr("Beenden"), this);
+    quit->setObjectName(u"quitAction"_s);
+    quit->setShortcut(Qt::CTRL | Qt::Key_Q); // the standard key is unbound on some desktops
+    quit->setShortcutContext(Qt::WindowShortcut);
+    connect(quit, &QAction::triggered, this, [this] { window()->close(); });
+    addAction(quit);
     backupButton->setMenu(backupMenu);
     toolbar->addWidget(backupButton);
     QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), tr("App hinzufügen"));

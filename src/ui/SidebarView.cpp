@@ -240,6 +240,26 @@ bool SidebarView::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
+    // The arrow keys go from place to place: headings and folders are passed over.
+    if (watched == m_tree &&
+        (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End)) {
+        QList<QTreeWidgetItem*> places;
+        for (QTreeWidgetItemIterator item(m_tree); *item; ++item)
+            if (fromVariant((*item)->data(0, selectionRole)))
+                places.append(*item);
+        if (places.isEmpty())
+            return true;
+        const qsizetype at = places.indexOf(m_tree->currentItem());
+        qsizetype next = 0;
+        if (key == Qt::Key_End)
+            next = places.size() - 1;
+        else if (key == Qt::Key_Up)
+            next = at < 0 ? 0 : std::max<qsizetype>(at - 1, 0);
+        else if (key == Qt::Key_Down)
+            next = at < 0 ? 0 : std::min<qsizetype>(at + 1, places.size() - 1);
+        m_tree->setCurrentItem(places.at(next));
+        return true;
+    }
     if (watched == m_tree && (key == Qt::Key_Delete || key == Qt::Key_Backspace)) {
         QList<QUuid> ids;
         for (const QTreeWidgetItem* item : m_tree->selectedItems()) {

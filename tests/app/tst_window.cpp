@@ -1129,6 +1129,27 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(w.view.get()));
         QTest::keyClick(w.sidebar(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(w.desktop.panels.fileRequests.size(), 1); // the save panel of the export
+
+        // The arrow keys go from place to place, passing over the headings, to the end and back.
+        w.makeApp(u"Zed"_s);
+        QTRY_COMPARE(w.appRowNames(), (QStringList{u"Codex"_s, u"Zed"_s}));
+        w.select(0);
+        w.sidebar()->setFocus();
+        const QStringList places{u"Skills finden"_s, u"Zentraler Hub"_s, u"Codex"_s, u"Zed"_s};
+        for (qsizetype i = 1; i <= places.size(); ++i) {
+            QTest::keyClick(w.sidebar(), Qt::Key_Down);
+            QCOMPARE(w.sidebar()->currentItem()->text(0), places.value(i, places.last()));
+            QVERIFY(!Window::describe(w.content()).startsWith(u"Bereich wählen"_s));
+        }
+        for (qsizetype i = places.size() - 2; i >= -1; --i) {
+            QTest::keyClick(w.sidebar(), Qt::Key_Up);
+            QCOMPARE(w.sidebar()->currentItem()->text(0), places.value(std::max<qsizetype>(i, 0)));
+        }
+        QCOMPARE(Window::describe(w.content()), u"SkillStoreListView"_s);
+
+        // Ctrl+Q closes the window, which ends the program.
+        QTest::keyClick(w.sidebar(), Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!w.view->isVisible());
     }
 
     // Size, columns and section come back in the next run; the first run opens at a sensible size.
