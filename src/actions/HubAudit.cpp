@@ -1,5 +1,7 @@
 #include "actions/HubAudit.h"
 
+#include "access/FileSystem.h"
+#include "actions/BackgroundTask.h"
 #include "actions/Workspace.h"
 #include "base/Log.h"
 #include "model/AuditAcceptanceRecord.h"
@@ -56,6 +58,14 @@ void HubAudit::readAgain()
     // A scan announces its start and its end: the items are read once it is over.
     if (m_workspace.hubCatalog().isScanning())
         return;
+    // An item on its way into the hub (an import, an install, a plan) is read once it is whole.
+    const QList<BackgroundTask*> running =
+        m_workspace.findChildren<BackgroundTask*>(Qt::FindDirectChildrenOnly);
+    if (!running.isEmpty()) {
+        connect(running.first(), &BackgroundTask::ended, this, &HubAudit::readAgain,
+                Qt::ConnectionType(Qt::UniqueConnection | Qt::QueuedConnection));
+        return;
+    }
     const quint64 reading = ++m_reading;
     const QList<Skill> items = m_workspace.hubCatalog().availableSkills();
     // The audit belongs to the workspace, which awaits its workers before it goes.
@@ -63,11 +73,13 @@ void HubAudit::readAgain()
         QHash<QString, AuditReport> reports;
         const QList<Result<AuditReport>> audited = audit(items);
         for (qsizetype i = 0; i < items.size(); ++i) {
-            if (audited[i])
-                reports.insert(items[i].fileName(), audited[i].value());
-            else
-                Log::line(u"Failed to audit "_s + items[i].fileName() + u": "_s +
-                          audited[i].error().description);
+            // An item changed while it was read (moved, removed) is read once more; one that
+            // is gone meanwhile has nothing to report, and its change brings a new reading.
+            Result<AuditReport> report = audited[i] ? audited[i] : audit({items[i]}).constFirst();
+            if (report)
+                reports.insert(items[i].fileName(), report.value());
+            else if (FileSystem::exists(items[i].path) || FileSystem::isSymbolicLink(items[i].path))
+                Log::line(u"Failed to audit "_s + items[i].fileName() + u": "_s + report.error().description);
         }
         QMetaObject::invokeMethod(
             this,

@@ -120,6 +120,6 @@ QString RepositoryTree::messageFor(const HttpAnswer& answer, const QString& what
         return tr("GitHub-Limit erreicht, wieder möglich um %1").arg(when.toString(u"HH:mm"_s));
     }
     if (status == 404)
-        return tr("%1 nicht gefunden.").arg(what);
+        return tr("%1 nicht gefunden").arg(what);
     return SkillStoreError::invalidResponse().description();
 }

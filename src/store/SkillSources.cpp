@@ -82,6 +82,17 @@ QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
     return hits;
 }
 
+namespace {
+
+// "SOURCE: why", once: a reason that names the source already stands alone.
+QString failureLine(const QString& source, const QString& reason)
+{
+    const QString name = source.section(u'@', 0, 0).section(u':', 0, 0);
+    return reason.startsWith(name) ? reason : source + u": "_s + reason;
+}
+
+} // namespace
+
 bool SkillSources::isConfigured() const
 {
     return !gitHubLocations().isEmpty() || !directoryAddresses().isEmpty();
@@ -99,7 +110,7 @@ void SkillSources::search(const QString& query, QObject* context,
             ++*answered;
         else if (const auto failed = m_refreshFailures.constFind(location);
                  failed != m_refreshFailures.cend())
-            failures->append(location + u": "_s + *failed);
+            failures->append(failureLine(location, *failed));
     }
     // Nothing answering is a failure, not an empty result; hits from some sources are an answer.
     const auto conclude = [this, hits, failures, answered, done] {
@@ -132,7 +143,7 @@ void SkillSources::search(const QString& query, QObject* context,
                         hits->append(item);
                     }
                 } else {
-                    failures->append(directory->displayName() + u": "_s + answer.error());
+                    failures->append(failureLine(directory->displayName(), answer.error()));
                 }
                 if (--*pending == 0)
                     conclude();
@@ -203,7 +214,7 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
         QObject::connect(refresh, &GitHubIndexRefresh::failed, context,
                          [this, refresh, location, failures, concluded](const QString& message) {
                              m_refreshFailures.insert(location, message);
-                             failures->append(location + u": "_s + message);
+                             failures->append(failureLine(location, message));
                              refresh->deleteLater();
                              concluded();
                          });

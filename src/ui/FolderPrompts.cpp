@@ -60,6 +60,7 @@ bool FolderPrompts::renewAccess(TargetApp& app)
     else
         m_desktop.alerts.inform(
             tr("Zugriff erforderlich"),
-            tr("Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."));
+            tr("Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."),
+            AlertStyle::critical);
     return renewed;
 }

@@ -50,7 +50,8 @@ void reportInstall(SkillInstall* install, QObject* context, DesktopServices desk
                 return;
             }
             if (!result.needsConsent || !again || given.replaceChanged) {
-                desktop.alerts.inform(title, result.message);
+                desktop.alerts.inform(title, result.message,
+                                      result.succeeded ? AlertStyle::informational : AlertStyle::critical);
                 return;
             }
             const LocalChanges& changes = *result.needsConsent;

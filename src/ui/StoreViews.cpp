@@ -138,9 +138,6 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
     connect(&m_service, &SkillStoreService::isSearchingChanged, this, &SkillStoreListView::updateContent);
     connect(&m_service, &SkillStoreService::searchResultsChanged, this, &SkillStoreListView::rebuildHits);
     connect(&m_service, &SkillStoreService::searchResultsChanged, this, &SkillStoreListView::updateContent);
-    // Queued: the alert is modal and must not run inside the service's change.
-    connect(&m_service, &SkillStoreService::errorMessageChanged, this, &SkillStoreListView::showErrorIfAny,
-            Qt::QueuedConnection);
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
         const QList<QListWidgetItem*> selected = m_list->selectedItems();
         std::optional<RemoteSkillItem> skill;
@@ -162,7 +159,7 @@ void SkillStoreListView::updateContent()
     const bool partlyFailed =
         searched && !m_service.lastSearchFailed() && !m_service.failedSources().isEmpty();
     m_failedNote->setText(
-        partlyFailed ? tr("Nicht erreichbar: %1").arg(m_service.failedSources().join(u"; "_s)) : QString());
+        partlyFailed ? tr("Nicht erreichbar:") + u'\n' + m_service.failedSources().join(u'\n') : QString());
     m_failedNote->setVisible(partlyFailed);
     if (m_service.isSearching()) {
         // The sources may have changed since the view was made.
@@ -213,23 +210,6 @@ void SkillStoreListView::rebuildHits()
         row->setSizeHint(QSize(0, std::max(44, widget->sizeHint().height()))); // a description adds a line
         m_list->setItemWidget(row, widget);
         row->setSelected(m_selected == hit);
-    }
-}
-
-void SkillStoreListView::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    showErrorIfAny();
-}
-
-void SkillStoreListView::showErrorIfAny()
-{
-    // The alert belongs to the list: it waits while another section is on screen.
-    if (!isVisible())
-        return;
-    if (const auto message = m_service.errorMessage()) {
-        m_desktop.alerts.inform(tr("Fehler"), *message);
-        m_service.clearErrorMessage();
     }
 }
 

@@ -38,13 +38,9 @@ Q_SIGNALS:
     // "Quellen" in the header.
     void sourcesRequested();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void updateContent();
     void rebuildHits();
-    void showErrorIfAny();
 
     SkillStoreService& m_service;
     DesktopServices m_desktop;

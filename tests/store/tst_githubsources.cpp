@@ -150,7 +150,7 @@ private Q_SLOTS:
         QTest::newRow("rate limit") << 403 << QByteArray("{}")
                                     << u"o/r: GitHub-Limit erreicht, wieder möglich um"_s << -1 << false;
         QTest::newRow("unknown repository")
-            << 404 << QByteArray("{}") << u"o/r: o/r@HEAD nicht gefunden."_s << -1 << false;
+            << 404 << QByteArray("{}") << u"o/r@HEAD nicht gefunden"_s << -1 << false;
         QTest::newRow("not a tree") << 200 << QByteArray("[1]") << u"o/r: "_s << -1 << false;
     }
     void refusedOrOddListings()
@@ -169,6 +169,8 @@ private Q_SLOTS:
         QCOMPARE(failures.size(), failure.isEmpty() ? 0 : 1);
         if (!failure.isEmpty()) {
             QVERIFY2(failures.first().startsWith(failure), qPrintable(failures.first()));
+            QVERIFY2(!failures.first().endsWith(u'.') && failures.first().count(u"o/r"_s) == 1,
+                     qPrintable(failures.first())); // named once, ready to be listed
             if (status == 403)
                 QVERIFY(failures.first().endsWith(
                     QDateTime::fromSecsSinceEpoch(1893456000).toLocalTime().toString(u"HH:mm"_s)));
