@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 bool AppNames::isAcceptableNewName(const QString& text)
@@ -144,13 +146,27 @@ Result<TargetApp*, AppError> AppActions::find(const QString& idOrName) const
         if (TargetApp* app = m_workspace.app(id))
             return app;
     }
+    // The name as shown first ("Cursor", "Cursor (shop)"), then the plain name, then the
+    // project's folder name for a project of one app: the first that names exactly one app.
+    const QList<std::function<bool(const TargetApp&)>> ways = {
+        [&](const TargetApp& app) { return app.shownName() == idOrName; },
+        [&](const TargetApp& app) { return app.name() == idOrName; },
+        [&](const TargetApp& app) {
+            return app.project() &&
+                   app.project()->section(u'/', -1, -1, QString::SectionSkipEmpty) == idOrName;
+        },
+    };
     QList<TargetApp*> named;
-    for (TargetApp* app : apps) {
-        if (app->name() == idOrName)
-            named.append(app);
+    for (const auto& names : ways) {
+        named.clear();
+        for (TargetApp* app : apps)
+            if (names(*app))
+                named.append(app);
+        if (named.size() == 1)
+            return named.first();
+        if (!named.isEmpty())
+            break;
     }
-    if (named.size() == 1)
-        return named.first();
     if (named.isEmpty())
         return AppError{AppError::Kind::noSuchApp, idOrName, {}, {}};
     QStringList ids;

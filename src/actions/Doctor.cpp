@@ -42,7 +42,7 @@ QString quoted(const QString& text)
 
 QString command(const QString& words, const TargetApp& app, const QString& entry = {})
 {
-    return u"quorvane-cli %1 %2%3"_s.arg(words, quoted(app.name()),
+    return u"quorvane-cli %1 %2%3"_s.arg(words, quoted(app.shownName()),
                                          entry.isEmpty() ? QString() : u' ' + quoted(entry));
 }
 
@@ -165,7 +165,8 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
     const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level,
                          const QString& message, std::optional<QString> fix = std::nullopt,
                          bool safeToFix = false) {
-        findings.append({app.name(), app.id(), entry, problem, level, message, std::move(fix), safeToFix});
+        findings.append(
+            {app.shownName(), app.id(), entry, problem, level, message, std::move(fix), safeToFix});
     };
     const auto items = m_workspace.targetListing().list(app);
     if (!items) {
@@ -205,7 +206,7 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
         case TargetItemState::copyModified:
             add(item.name, u"modified-copy"_s, DoctorLevel::warning,
                 Texts::tr("Die Kopie wurde hier geändert."),
-                u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.name())));
+                u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.shownName())));
             break;
         case TargetItemState::localItem:
         case TargetItemState::externalLink:

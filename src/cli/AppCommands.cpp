@@ -30,7 +30,7 @@ int apps(CliSession& session, const QStringList&)
         return ExitCode::success;
     }
     for (const TargetApp* app : apps)
-        print(u"%1\t%2\t%3"_s.arg(idText(*app), app->name(), app->folderPath()));
+        print(u"%1\t%2\t%3"_s.arg(idText(*app), app->shownName(), app->folderPath()));
     return ExitCode::success;
 }
 

@@ -64,7 +64,7 @@ int showTogglePlan(CliSession& session, const QStringList& itemNames, const Targ
     std::optional<PlacementPlan> plan =
         session.workspace().linker().planner.planToggle(hubItems, app, linked);
     if (!plan)
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.shownName()));
     std::vector<PlacementPlan> plans;
     plans.push_back(std::move(*plan));
     int exitCode = ExitCode::success;
@@ -87,14 +87,15 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
         QTextStream(stderr) << (linked ? "Already linked: " : "Not linked: ") << itemName << '\n';
         return ExitCode::success;
     case LinkToggleResult::folderUnreachable:
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.shownName()));
     case LinkToggleResult::refused:
         return refuseToggle(session, *toggled.refusal, linked);
     case LinkToggleResult::failed:
         break;
     }
-    return session.fail(linked ? u"\"%1\" could not be linked into \"%2\"."_s.arg(itemName, app.name())
-                               : u"\"%1\" could not be unlinked from \"%2\"."_s.arg(itemName, app.name()));
+    return session.fail(linked
+                            ? u"\"%1\" could not be linked into \"%2\"."_s.arg(itemName, app.shownName())
+                            : u"\"%1\" could not be unlinked from \"%2\"."_s.arg(itemName, app.shownName()));
 }
 
 int toggle(CliSession& session, const QStringList& args, bool linked)
@@ -167,7 +168,7 @@ int linked(CliSession& session, const QStringList& args)
         if (session.json())
             list.push_back({{"id", utf8(idText(*app))}, {"name", utf8(app->name())}});
         else
-            print(u"%1\t%2"_s.arg(idText(*app), app->name()));
+            print(u"%1\t%2"_s.arg(idText(*app), app->shownName()));
     }
     if (session.json())
         printJson(list);

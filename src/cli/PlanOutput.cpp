@@ -16,7 +16,7 @@ namespace PlanOutput {
 int run(CliSession& session, std::optional<PlacementPlan> plan, const TargetApp& app)
 {
     if (!plan)
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.name()));
+        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.shownName()));
     std::vector<PlacementPlan> plans;
     plans.push_back(std::move(*plan));
     return run(session, std::move(plans));

@@ -69,6 +69,14 @@ TargetApp::TargetApp(const QString& name, const QString& folderPath, const QStri
     , m_bookmarkData(bookmarkData)
 {}
 
+QString TargetApp::shownName() const
+{
+    if (!m_project)
+        return m_name;
+    const QString folder = m_project->section(u'/', -1, -1, QString::SectionSkipEmpty);
+    return m_name + u" ("_s + folder + u')';
+}
+
 QList<TargetApp*> TargetApp::sortedByName(QList<TargetApp*> apps)
 {
     std::stable_sort(apps.begin(), apps.end(), [](const TargetApp* a, const TargetApp* b) {

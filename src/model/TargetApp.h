@@ -51,6 +51,10 @@ public:
     // folder of one user's own.
     const std::optional<QString>& project() const { return m_project; }
 
+    // The name the user is shown and may call it by: a project's app carries its project's
+    // folder name, "Cursor (shop)", so it is told apart from the global app of the assistant.
+    QString shownName() const;
+
     // Apps in the order the program lists them: by name, stably.
     static QList<TargetApp*> sortedByName(QList<TargetApp*> apps);
 

@@ -147,9 +147,7 @@ void HealthView::examine()
                                  : QIcon());
         }
         // A project's app is told apart from the global one of the same assistant.
-        const QString name = app->project()
-                                 ? u"%1 (%2)"_s.arg(app->name(), QFileInfo(*app->project()).fileName())
-                                 : app->name();
+        const QString name = app->shownName();
         row->setText(0, u"%1 — %2"_s.arg(name, countsText(errors, warnings, notes)));
         row->setData(0, appRole, app->id());
         if (errors)

@@ -305,15 +305,12 @@ void SkillDetailView::rebuildLinkRows()
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 4, 0, 4);
         // A project's app is told apart from the global one of the same assistant by its project.
-        const QString shownName = app->project()
-                                      ? u"%1 (%2)"_s.arg(app->name(), QFileInfo(*app->project()).fileName())
-                                      : app->name();
-        auto* name = new QLabel(shownName);
+        auto* name = new QLabel(app->shownName());
         name->setTextFormat(Qt::PlainText);
         layout->addWidget(name, 1);
         auto* toggle = new QCheckBox;
         toggle->setObjectName(u"linkSwitch"_s);
-        toggle->setAccessibleName(shownName);
+        toggle->setAccessibleName(app->shownName());
         toggle->setChecked(m_workspace.linker().links.isSkillLinked(m_skill, *app));
         // Queued: the switch rows are rebuilt by the change this causes.
         connect(

@@ -355,6 +355,40 @@ private Q_SLOTS:
         QCOMPARE(f.cache.find(pdfHash).has_value(), true);
     }
 
+    // A project's app is called by the name it is shown with, so the global app of the same
+    // assistant keeps its plain name; a project of one app may be called by its folder's name.
+    void appsAreFoundByTheNameTheyAreShownWith_data()
+    {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("found"); // the app's shown name, or the error's kind
+        QTest::newRow("the global app") << u"Cursor"_s << u"Cursor"_s;
+        QTest::newRow("the project's app") << u"Cursor (repo)"_s << u"Cursor (repo)"_s;
+        QTest::newRow("a name only a project's app has") << u"Claude Code"_s << u"Claude Code (repo)"_s;
+        QTest::newRow("a project of two apps") << u"repo"_s << u"ambiguous"_s;
+        QTest::newRow("a project of one app") << u"solo"_s << u"Codex (solo)"_s;
+        QTest::newRow("nothing of that name") << u"Zed"_s << u"none"_s;
+    }
+    void appsAreFoundByTheNameTheyAreShownWith()
+    {
+        QFETCH(QString, asked);
+        QFETCH(QString, found);
+        ProjectFixture f;
+        AppActions actions(*f.workspace);
+        QVERIFY(actions.addPreset(*assistantPreset(u"cursor"_s), true));
+        QVERIFY(f.projectApp(u"cursor"_s) && f.projectApp(u"claude-code"_s));
+        QVERIFY(makeFolder(f.path(u"solo"_s)));
+        QVERIFY(actions.addToProject(*assistantPreset(u"codex"_s), f.path(u"solo"_s), true, std::nullopt));
+        const auto app = actions.find(asked);
+        if (found == u"ambiguous"_s || found == u"none"_s) {
+            QVERIFY(!app);
+            QCOMPARE(app.error().kind,
+                     found == u"none"_s ? AppError::Kind::noSuchApp : AppError::Kind::ambiguousName);
+            return;
+        }
+        QVERIFY(app);
+        QCOMPARE(app.value()->shownName(), found);
+    }
+
     // Where the commit of a branch cannot be told, the skill is not pinned: the install says
     // so, the lock writes null, and a restore names it rather than fetching it silently.
     void anUnknownCommitIsNotPinned()
