@@ -85,6 +85,8 @@ int search(CliSession& session, const QStringList& args)
     };
     if (service.errorMessage()) {
         tellNew(service.errorMessage()->split(u'\n'));
+        if (session.json())
+            printJson(Json::array()); // no hits: what failed is said on standard error
         return ExitCode::failure;
     }
     tellNew(service.source().lastFailures());
@@ -204,6 +206,16 @@ int update(CliSession& session, const QStringList& args)
             allWell = false;
         }
     }
+    // Each item's outcome: a line, or an entry of the JSON array printed at the end (empty
+    // when there was nothing to do, never nothing at all).
+    Json outcomes = Json::array();
+    const auto tell = [&](const SkillUpdateStatus& skill, const QString& outcome, const QString& line) {
+        if (session.json())
+            outcomes.push_back(
+                {{"item", utf8(skill.item)}, {"outcome", utf8(outcome)}, {"source", utf8(skill.source)}});
+        else
+            print(line);
+    };
     for (const SkillUpdateStatus& skill : std::as_const(chosen)) {
         switch (skill.state) {
         case UpdateState::unknown:
@@ -212,7 +224,7 @@ int update(CliSession& session, const QStringList& args)
             allWell = false;
             continue;
         case UpdateState::current:
-            print(u"%1: current"_s.arg(skill.item));
+            tell(skill, u"current"_s, u"%1: current"_s.arg(skill.item));
             continue;
         case UpdateState::modified:
             if (!session.flags().force) {
@@ -225,15 +237,16 @@ int update(CliSession& session, const QStringList& args)
             break;
         }
         if (session.flags().dryRun) {
-            print(u"%1: would be %2 from %3"_s.arg(
-                skill.item, skill.state == UpdateState::modified ? u"replaced"_s : u"updated"_s,
-                skill.source));
+            const bool replaces = skill.state == UpdateState::modified;
+            tell(skill, replaces ? u"would-replace"_s : u"would-update"_s,
+                 u"%1: would be %2 from %3"_s.arg(skill.item, replaces ? u"replaced"_s : u"updated"_s,
+                                                  skill.source));
             continue;
         }
         const InstallResult result = session.waitFor(
             session.updates().update(skill.item, session.flags().force, session.flags().acceptRisk));
         if (result.succeeded) {
-            print(u"%1: updated"_s.arg(skill.item));
+            tell(skill, u"updated"_s, u"%1: updated"_s.arg(skill.item));
         } else if (result.needsConsent) {
             session.refuseChangedFolder(skill.item, *result.needsConsent);
             allWell = false;
@@ -245,6 +258,8 @@ int update(CliSession& session, const QStringList& args)
             allWell = false;
         }
     }
+    if (session.json())
+        printJson(outcomes);
     return allWell ? ExitCode::success : ExitCode::failure;
 }
 

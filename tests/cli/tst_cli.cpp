@@ -535,6 +535,33 @@ private Q_SLOTS:
         QCOMPARE(entryNames(t.path(u"locked"_s)), before);
     }
 
+    // --json always prints JSON, also when nothing answered or nothing was to be done.
+    void jsonIsPrintedEvenForNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        const QStringList down = {u"--api-url"_s,           u"http://127.0.0.1:1"_s, u"--raw-url"_s,
+                                  u"http://127.0.0.1:1/"_s, u"--directory-url"_s,    u"http://127.0.0.1:1"_s};
+        QTest::newRow("search, every source down")
+            << (QStringList{u"--json"_s, u"search"_s, u"pdf"_s} + down) << 1;
+        QTest::newRow("update, nothing to do")
+            << QStringList{u"--json"_s, u"update"_s, u"--all"_s, u"--dry-run"_s} << 0;
+    }
+    void jsonIsPrintedEvenForNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        Tool t;
+        QVERIFY(makeFolder(t.path(u"Hub"_s)));
+        QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
+        const Run run = t.run(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QJsonParseError error;
+        const QJsonDocument printed = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+        QVERIFY2(error.error == QJsonParseError::NoError && printed.isArray(), qPrintable(run.out));
+        QCOMPARE(printed.array().size(), 0);
+    }
+
     // Known assistants are listed with their folders as found here, and added by their id.
     void knownAssistantsAreAddedByTheirId()
     {
