@@ -452,7 +452,8 @@ QString CommandLine::usage()
     text += u"\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's hosts);\n"
             "search also takes --directory-url URL, a directory searched for this one call.\n"
             "A token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub's API host only.\n"
-            "APP is an app's id or its exact name. Exit status: 0 done, 1 failed, 2 usage error.\n"
+            "APP is an app's id or its name as shown (a project's app: \"Cursor (shop)\"). Exit status: 0 "
+            "done, 1 failed, 2 usage error.\n"
             "--version tells the version.\n"
             "`quorvane-cli COMMAND --help` shows a command with an example.\n"_s;
     return text;

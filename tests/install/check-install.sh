@@ -22,12 +22,16 @@ expected=(
     share/icons/hicolor/256x256/apps/org.quorvane.Quorvane.png
     share/man/man1/quorvane-cli.1
     share/bash-completion/completions/quorvane-cli
+    share/doc/quorvane/copyright
 )
 for file in "${expected[@]}"; do
     [[ -f $prefix/$file ]] || fail "cmake --install did not put $file in place"
 done
 
 desktop-file-validate "$prefix/share/applications/org.quorvane.Quorvane.desktop" || fail "desktop entry"
+grep -q '<project_license>MIT</project_license>' "$prefix/share/metainfo/org.quorvane.Quorvane.metainfo.xml" ||
+    fail "the metainfo names no licence"
+grep -q '^License: Expat$' "$prefix/share/doc/quorvane/copyright" || fail "the copyright file names no licence"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.quorvane.Quorvane.metainfo.xml" >/dev/null ||
     fail "metainfo"
 bash -n "$prefix/share/bash-completion/completions/quorvane-cli" || fail "completion"
@@ -45,6 +49,23 @@ while read -r command; do
     grep -q -- "${command%% *}" "$prefix/share/bash-completion/completions/quorvane-cli" ||
         fail "the completion lacks \"$command\""
 done < <("$prefix/bin/quorvane-cli" --help | sed -n 's/^  \([a-z][a-z -]*[a-z]\)\( [A-Z[].*\|  .*\|\)$/\1/p' | sed 's/ *$//')
+
+# Each command's entries in the manual name every switch its line in --help names.
+entries=$(sed -e 's/\\f[BIRP]//g' -e 's/\\-/-/g' -e 's/"//g' "$prefix/share/man/man1/quorvane-cli.1" | awk '
+    /^\.TP/ { if (header != "") print header "\t" body; header = ""; body = ""; want = 1; next }
+    /^\.SH/ { if (header != "") print header "\t" body; header = ""; body = ""; want = 0; next }
+    want == 1 { sub(/^\.[A-Z]+ /, ""); header = $0; body = $0; want = 2; next }
+    want == 2 { body = body " " $0 }
+    END { if (header != "") print header "\t" body }')
+while IFS= read -r line; do
+    command=$(awk '{ out = ""; for (i = 1; i <= NF && $i ~ /^[a-z][a-z-]*$/; i++) out = out (out ? " " : "") $i; print out }' <<<"$line")
+    usage=${line#  "$command"}
+    usage=${usage%%  *}
+    for switch in $(grep -o -- '--[a-z][a-z-]*' <<<"$usage" | sort -u); do
+        grep -F -- "$command" <<<"$entries" | awk -F '\t' -v c="$command" 'index($1, c) == 1 && (length($1) == length(c) || substr($1, length(c) + 1, 1) == " ")' |
+            grep -q -- "$switch" || fail "the manual's $command lacks $switch"
+    done
+done < <("$prefix/bin/quorvane-cli" --help | grep '^  [a-z]')
 
 # The package holds the same files, and what it installs validates.
 (cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null) || fail "cpack"
