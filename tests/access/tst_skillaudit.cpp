@@ -33,6 +33,31 @@ class TestSkillAudit : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Every range of hidden characters, at its first and its last code point, and the visible
+    // neighbours just outside.
+    void hiddenCharacterRangesHoldTheirEdges_data()
+    {
+        QTest::addColumn<uint>("codePoint");
+        QTest::addColumn<bool>("hidden");
+        const QList<std::pair<uint, uint>> ranges = {
+            {0x202A, 0x202E}, {0x2066, 0x2069}, {0x200B, 0x200D}, {0x2060, 0x2060}, {0xE0000, 0xE007F}};
+        for (const auto& [first, last] : ranges) {
+            QTest::addRow("U+%04X", first) << first << true;
+            QTest::addRow("U+%04X", last) << last << true;
+        }
+        for (const uint outside : {0x2029u, 0x202Fu, 0x2065u, 0x206Au, 0x200Au, 0x2061u, 0xE0080u})
+            QTest::addRow("U+%04X, outside", outside) << outside << false;
+    }
+    void hiddenCharacterRangesHoldTheirEdges()
+    {
+        QFETCH(uint, codePoint);
+        QFETCH(bool, hidden);
+        const char32_t character[] = {char32_t(codePoint)};
+        const QByteArray text = "a" + QString::fromUcs4(character, 1).toUtf8() + "b\n";
+        const AuditReport report = SkillAudit::audit(u"notes.txt"_s, {{u"notes.txt"_s, text, false}}, false);
+        QCOMPARE(weighty(report), hidden ? QStringList{u"hidden-unicode high 1"_s} : QStringList());
+    }
+
     // Each rule on the attack it catches, in English and German where it is words; and the
     // documentation a skill rightly holds, which raises nothing above info.
     void rulesCatchAttacksAndSpareDocumentation_data()

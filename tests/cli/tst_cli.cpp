@@ -362,6 +362,21 @@ private Q_SLOTS:
                  5);
         QCOMPARE(t.run({u"audit"_s, u"clean"_s}).exitCode, 0);
         QCOMPARE(t.run({u"audit"_s, u"ghost"_s}).exitCode, 1);
+        // The format's errors are SARIF errors; a note stays a note.
+        QVERIFY(makeFolder(t.path(u"Hub/plain"_s)) &&
+                writeFile(t.path(u"Hub/plain/SKILL.md"_s), "# no frontmatter\n"));
+        QVERIFY(writeFile(t.path(u"Hub/plain/run.sh"_s), "echo hi\n"));
+        QVERIFY(QFile::setPermissions(t.path(u"Hub/plain/run.sh"_s),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        (void)t.run({u"audit"_s, u"plain"_s, u"--sarif"_s, t.path(u"plain.sarif"_s)});
+        QStringList levels;
+        for (const QJsonValue& result : QJsonDocument::fromJson(readFile(t.path(u"plain.sarif"_s)))
+                                            .object()[u"runs"_s][0][u"results"_s]
+                                            .toArray())
+            levels.append(result[u"ruleId"_s].toString() + u' ' + result[u"level"_s].toString());
+        levels.sort();
+        QCOMPARE(levels, (QStringList{u"format error"_s, u"unexpected-executable note"_s}));
+        QVERIFY(QDir(t.path(u"Hub/plain"_s)).removeRecursively());
 
         // Accepted findings still show, marked, and pass; a changed file opens them again.
         QCOMPARE(t.run({u"audit"_s, u"--accept"_s, u"evil"_s}).exitCode, 0);
@@ -954,10 +969,23 @@ private Q_SLOTS:
         QVERIFY(github.seen.isEmpty());
         QCOMPARE(readFile(fresh.path(u"Hub/pdf/SKILL.md"_s)), QByteArray("# PDF"));
 
-        // A copy changed here stops a frozen restore before anything changes.
+        // A frozen restore changes nothing unless it restores exactly: a placement the lock no
+        // longer names stops it, and so does a copy changed here, skipped or not.
+        const QJsonObject document = QJsonDocument::fromJson(lock).object();
+        QJsonObject pruned = document;
+        pruned[u"skills"_s] = QJsonArray{skills[1]};
+        QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, QJsonDocument(pruned).toJson()));
+        QStringList before = treeSnapshot(fresh.home);
+        const Run unlockedRun = fresh.run(QStringList{u"restore"_s, clone, u"--frozen"_s} + hosts);
+        QCOMPARE(unlockedRun.exitCode, 1);
+        QVERIFY2(unlockedRun.err.contains(u"not in the lock file"_s), qPrintable(unlockedRun.err));
+        QCOMPARE(treeSnapshot(fresh.home), before);
+        QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, lock));
         QVERIFY(writeFile(clone + u"/.cursor/skills/other/SKILL.md"_s, "# Mine"));
-        const QStringList before = treeSnapshot(fresh.home);
-        QCOMPARE(fresh.run(QStringList{u"restore"_s, clone, u"--frozen"_s} + hosts).exitCode, 1);
+        before = treeSnapshot(fresh.home);
+        for (const QStringList& flags :
+             {QStringList{u"--frozen"_s}, QStringList{u"--frozen"_s, u"--skip-conflicts"_s}})
+            QCOMPARE(fresh.run(QStringList{u"restore"_s, clone} + flags + hosts).exitCode, 1);
         QCOMPARE(treeSnapshot(fresh.home), before);
 
         // Content that is not the locked content never reaches the hub.
@@ -1010,6 +1038,9 @@ private Q_SLOTS:
         QTest::newRow("absolute app")
             << QByteArray(R"({"name":"a","source":null,"contentSha256":")" + sha + R"(","apps":["/etc"]})");
         QTest::newRow("enormous") << QByteArray(9 * 1024 * 1024, ' ');
+        const QByteArray once =
+            "{\"name\":\"a\",\"source\":null,\"contentSha256\":\"" + sha + "\",\"apps\":[]}";
+        QTest::newRow("a skill named twice") << QByteArray(once + ',' + once);
         QTest::newRow("source path ..") << QByteArray(
             R"({"name":"a","source":{"repository":"o/r","ref":"main","commit":"","path":"../x","tree":""},"contentSha256":")" +
             sha + R"(","apps":[]})");

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -325,6 +326,40 @@ private Q_SLOTS:
         QVERIFY(context->save());
         context.reset();
         QVERIFY(appNamed(*openContext(storePath()), u"Pending"_s));
+    }
+
+    // A save that fails inside its transaction (here a trigger of another connection aborts
+    // the insert) is rolled back whole: the next save succeeds, and so does another writer.
+    void aSaveFailingInsideItsTransactionIsRolledBack()
+    {
+        auto context = openContext(storePath());
+        QVERIFY(context->save());
+        const QString other = QUuid::createUuid().toString();
+        {
+            QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, other);
+            database.setDatabaseName(storePath());
+            QVERIFY(database.open());
+            QVERIFY(QSqlQuery(database).exec(u"CREATE TRIGGER refuse BEFORE INSERT ON target_apps "
+                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END"_s));
+        }
+        context->insert(new TargetApp(u"Kept"_s, u"/k"_s, u"folder"_s, std::nullopt));
+        context->insert(new SkillLinkRecord(QUuid::createUuid(), u"item"_s));
+        QVERIFY(!context->save());
+        QVERIFY(context->hasChanges());
+        {
+            QSqlDatabase database = QSqlDatabase::database(other);
+            QVERIFY(QSqlQuery(database).exec(u"DROP TRIGGER refuse"_s));
+            QSqlQuery immediate(database);
+            QVERIFY2(immediate.exec(u"BEGIN IMMEDIATE"_s), qPrintable(immediate.lastError().text()));
+            QVERIFY(QSqlQuery(database).exec(u"ROLLBACK"_s));
+            database.close();
+        }
+        QSqlDatabase::removeDatabase(other);
+        QVERIFY(context->save());
+        context.reset();
+        auto reopened = openContext(storePath());
+        QVERIFY(appNamed(*reopened, u"Kept"_s));
+        QCOMPARE(reopened->records<SkillLinkRecord>().size(), 1);
     }
 
     void unreadableFilesAreRefusedAndKept_data()
