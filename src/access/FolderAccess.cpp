@@ -47,10 +47,13 @@ std::optional<ReachedFolder> FolderAccess::reach(const FolderLocation& location)
 
 std::optional<bool> FolderAccess::permitsWriting(const FolderLocation& location) const
 {
-    return withFolder(location, [](const QString& folder) {
-        // The effective ids decide, as for a write; a read-only mount answers EROFS.
-        return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
-    });
+    return withFolder(location, [](const QString& folder) { return permitsWritingTo(folder); });
+}
+
+bool FolderAccess::permitsWritingTo(const QString& folder)
+{
+    // The effective ids decide, as for a write; a read-only mount answers EROFS.
+    return ::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 std::optional<bool> FolderAccess::isWritable(const FolderLocation& location) const

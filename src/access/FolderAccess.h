@@ -54,6 +54,8 @@ public:
     // Whether the file system lets this user make entries in the folder, asked without writing
     // there: a probe file would wake whatever watches the folder. Nothing when it cannot be reached.
     std::optional<bool> permitsWriting(const FolderLocation& location) const;
+    // The same for a folder reached already; any thread.
+    static bool permitsWritingTo(const QString& folder);
 
     SecurityScopes& scopes() const { return m_scopes; }
 

@@ -3,7 +3,8 @@
 #include "access/FileSystem.h"
 #include "access/SkillAudit.h"
 #include "access/UserEnvironment.h"
-#include "actions/HubAudit.h"
+#include "linker/TargetListing.h"
+#include "model/AuditAcceptanceRecord.h"
 #include "actions/Workspace.h"
 #include "model/AssistantPresets.h"
 #include "model/SkillManifest.h"
@@ -40,9 +41,9 @@ QString quoted(const QString& text)
                : text;
 }
 
-QString command(const QString& words, const TargetApp& app, const QString& entry = {})
+QString command(const QString& words, const DoctorSubject::App& app, const QString& entry = {})
 {
-    return u"quorvane-cli %1 %2%3"_s.arg(words, quoted(app.shownName()),
+    return u"quorvane-cli %1 %2%3"_s.arg(words, quoted(app.name),
                                          entry.isEmpty() ? QString() : u' ' + quoted(entry));
 }
 
@@ -94,11 +95,32 @@ QList<std::pair<DoctorLevel, QString>> formatProblems(const QString& folder, con
 
 } // namespace
 
-struct Doctor::Reading
+namespace {
+
+// What one examination has read, so that what many apps share is read once.
+struct Reading
 {
     QHash<QString, bool> risks; // whether a hub item has open findings of level high
     SkillFiles skillFiles;      // by folder
 };
+
+// Whether the hub item has open findings of level high, read once per examination.
+bool hasOpenRisk(const DoctorSubject& subject, const QString& hubItem, Reading& reading)
+{
+    if (const auto known = reading.risks.constFind(hubItem); known != reading.risks.cend())
+        return known.value();
+    bool risky = false;
+    if (const auto path = subject.hubItems.constFind(hubItem); path != subject.hubItems.cend())
+        if (const auto report = SkillAudit::auditPath(hubItem, *path))
+            risky = report->hasOpenHigh() && !subject.acceptances.contains(hubItem + u'\n' + report->contentHash);
+    reading.risks.insert(hubItem, risky);
+    return risky;
+}
+
+void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Reading& reading,
+                QList<DoctorFinding>& findings);
+
+} // namespace
 
 Doctor::Doctor(Workspace& workspace)
     : m_workspace(workspace)
@@ -136,57 +158,84 @@ const AssistantPreset* Doctor::presetOf(const TargetApp& app) const
 
 QList<DoctorFinding> Doctor::examine(const QList<TargetApp*>& apps) const
 {
+    return examine(gather(apps));
+}
+
+DoctorSubject Doctor::gather(const QList<TargetApp*>& apps) const
+{
+    DoctorSubject subject;
+    const FolderAccess& access = m_workspace.folderAccess();
+    subject.home = m_workspace.platform().user.homeFolder();
+    if (m_workspace.hubSettings().hasValidCentralHub())
+        if (auto hub = access.reach(m_workspace.hubSettings().location())) {
+            subject.hub = hub->path;
+            subject.folders->push_back(std::move(*hub));
+        }
+    for (const Skill& item : m_workspace.hubCatalog().availableSkills())
+        subject.hubItems.insert(item.fileName(), item.path);
+    for (const AuditAcceptanceRecord* accepted : m_workspace.context().records<AuditAcceptanceRecord>())
+        subject.acceptances.insert(accepted->itemName() + u'\n' + accepted->contentHash());
+    const QList<TargetApp*> examined = apps.isEmpty() ? m_workspace.apps() : apps;
+    // The records of every app in one pass: looking them up app by app would read all of them each time.
+    QSet<QUuid> wanted;
+    for (const TargetApp* app : examined)
+        wanted.insert(app->id());
+    const QHash<QUuid, RecordedItems> recorded = LinkRecords::recordedByApp(m_workspace.context(), wanted);
+    for (const TargetApp* app : examined) {
+        DoctorSubject::App one{app->id(),        app->shownName(), app->folderPath(), std::nullopt,
+                               app->placement(), presetOf(*app),   recorded.value(app->id())};
+        if (auto folder = access.reach(folderOf(*app))) {
+            one.folder = folder->path;
+            subject.folders->push_back(std::move(*folder));
+        }
+        subject.apps.append(std::move(one));
+    }
+    return subject;
+}
+
+QList<DoctorFinding> Doctor::examine(const DoctorSubject& subject)
+{
     QList<DoctorFinding> findings;
-    if (!m_workspace.hubSettings().hasValidCentralHub() ||
-        !m_workspace.folderAccess().reach(m_workspace.hubSettings().location()))
+    if (!subject.hub)
         findings.append({QString(), QUuid(), QString(), u"hub-missing"_s, DoctorLevel::error,
                          Texts::tr("Der Zentrale Hub ist nicht erreichbar."),
                          u"quorvane-cli hub set FOLDER"_s});
     Reading reading;
-    for (const TargetApp* app : apps.isEmpty() ? m_workspace.apps() : apps)
-        examineApp(*app, reading, findings);
+    for (const DoctorSubject::App& app : subject.apps)
+        examineApp(subject, app, reading, findings);
     return findings;
 }
 
-bool Doctor::hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) const
-{
-    if (const auto known = risks.constFind(hubItem); known != risks.cend())
-        return known.value();
-    bool risky = false;
-    if (const auto item = m_workspace.hubCatalog().itemNamed(hubItem))
-        if (const auto report = HubAudit::auditNow(m_workspace.context(), {*item}).constFirst())
-            risky = report->hasOpenHigh();
-    risks.insert(hubItem, risky);
-    return risky;
-}
+namespace {
 
-void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFinding>& findings) const
+void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Reading& reading,
+                QList<DoctorFinding>& findings)
 {
     const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level,
                          const QString& message, std::optional<QString> fix = std::nullopt,
                          bool safeToFix = false) {
         findings.append(
-            {app.shownName(), app.id(), entry, problem, level, message, std::move(fix), safeToFix});
+            {app.name, app.id, entry, problem, level, message, std::move(fix), safeToFix});
     };
-    const auto items = m_workspace.targetListing().list(app);
-    if (!items) {
+    if (!app.folder) {
         add(QString(), u"folder-missing"_s, DoctorLevel::error,
-            Texts::tr("Der Ordner %1 ist nicht erreichbar.").arg(app.folderPath()));
+            Texts::tr("Der Ordner %1 ist nicht erreichbar.").arg(app.folderPath));
         return;
     }
-    if (m_workspace.folderAccess().permitsWriting(folderOf(app)) == false)
+    const QList<TargetAppSkill> items = TargetListing::listFolder(*app.folder, subject.hub, app.recorded);
+    if (!FolderAccess::permitsWritingTo(*app.folder))
         add(QString(), u"folder-unwritable"_s, DoctorLevel::error,
-            Texts::tr("In den Ordner %1 lässt sich nicht schreiben.").arg(app.folderPath()));
-    const AssistantPreset* preset = presetOf(app);
-    const RecordedItems recorded = LinkRecords::recordedIn(m_workspace.context(), app.id());
+            Texts::tr("In den Ordner %1 lässt sich nicht schreiben.").arg(app.folderPath));
+    const AssistantPreset* preset = app.preset;
+    const RecordedItems& recorded = app.recorded;
     const bool ignoresLinks = preset && preset->followsLinks == false;
     const bool ignoresLinkedSkillFile = preset && preset->followsLinkedSkillFile == false;
 
     // Every skill name the assistant meets, and where: its own entries, then the other
     // folders it reads.
     QHash<QString, QStringList> reachedBy;
-    const QString home = m_workspace.platform().user.homeFolder();
-    for (const TargetAppSkill& item : *items) {
+    const QString& home = subject.home;
+    for (const TargetAppSkill& item : items) {
         const QString path = item.symlinkDestination.value_or(item.path);
         switch (item.state) {
         case TargetItemState::repairable:
@@ -206,7 +255,7 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
         case TargetItemState::copyModified:
             add(item.name, u"modified-copy"_s, DoctorLevel::warning,
                 Texts::tr("Die Kopie wurde hier geändert."),
-                u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.shownName())));
+                u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.name)));
             break;
         case TargetItemState::localItem:
         case TargetItemState::externalLink:
@@ -218,7 +267,7 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
             break;
         }
         if ((item.state == TargetItemState::linked || isCopy(item.state)) &&
-            hasOpenRisk(item.name, reading.risks))
+            hasOpenRisk(subject, item.name, reading))
             add(item.name, u"open-risk"_s, DoctorLevel::warning,
                 Texts::tr("Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast."),
                 u"quorvane-cli audit "_s + quoted(item.name));
@@ -227,7 +276,7 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
             add(item.name, u"link-not-followed"_s, DoctorLevel::error,
                 Texts::tr("%1 folgt keinen Links: der Skill bleibt unsichtbar.").arg(preset->name),
                 !recorded.contains(item.name) ? std::nullopt
-                : app.placement() == PlacementKind::copy
+                : app.placement == PlacementKind::copy
                     ? std::optional(command(u"sync"_s, app))
                     : std::optional(command(u"apps mode"_s, app) + u" copy"_s),
                 recorded.contains(item.name));
@@ -249,7 +298,7 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
     if (preset) {
         for (const QString& other : preset->alsoReads) {
             const QString folder = expandingHomeFolder(other, home);
-            if (QDir::cleanPath(folder) == QDir::cleanPath(expandingHomeFolder(app.folderPath(), home)))
+            if (QDir::cleanPath(folder) == QDir::cleanPath(expandingHomeFolder(app.folderPath, home)))
                 continue;
             const auto entries = FileSystem::listFolder(folder);
             if (!entries)
@@ -265,6 +314,8 @@ void Doctor::examineApp(const TargetApp& app, Reading& reading, QList<DoctorFind
         }
     }
 }
+
+} // namespace
 
 std::vector<PlacementPlan> Doctor::fixes(const QList<DoctorFinding>& findings) const
 {

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "linker/LinkRecords.h"
 #include "linker/PlacementPlan.h"
 
 #include <QHash>
+#include <QSet>
 #include <QList>
 #include <QString>
 #include <QUuid>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -37,6 +40,29 @@ struct DoctorFinding
     bool operator==(const DoctorFinding&) const = default;
 };
 
+// What the doctor looks at, gathered where the records live: each app's folder (reached, its
+// access scope open while this lives), its records and its assistant, the hub's items and what
+// the user accepted. Examining it then touches files only, on any thread.
+struct DoctorSubject
+{
+    struct App
+    {
+        QUuid id;
+        QString name;       // as shown
+        QString folderPath; // as stored, for messages
+        std::optional<QString> folder; // reached; nothing when it cannot be
+        PlacementKind placement = PlacementKind::link;
+        const AssistantPreset* preset = nullptr;
+        RecordedItems recorded;
+    };
+    QList<App> apps;
+    std::optional<QString> hub; // reached, when it is valid
+    QString home;
+    QHash<QString, QString> hubItems; // name -> path, as last scanned
+    QSet<QString> acceptances;        // "ITEM\nCONTENT-HASH"
+    std::shared_ptr<std::vector<ReachedFolder>> folders = std::make_shared<std::vector<ReachedFolder>>();
+};
+
 // Tells whether each assistant can really see each skill placed for it: from its folder as
 // it stands, the skills' frontmatter, the assistant's habits (links, other folders it reads)
 // and the audit. Reads only; the safe fixes come as plans, carried out as every plan is.
@@ -47,6 +73,10 @@ public:
 
     // The findings for the apps, in their order (every app when empty), the hub's first.
     QList<DoctorFinding> examine(const QList<TargetApp*>& apps) const;
+    // The same in two halves: what to look at, gathered here, and the examination of it,
+    // which touches files only and so may run on a worker.
+    DoctorSubject gather(const QList<TargetApp*>& apps) const;
+    static QList<DoctorFinding> examine(const DoctorSubject& subject);
     // The plans of every safe fix among the findings: copies for an app whose assistant does
     // not follow links, and bringing the placements in line with the hub (outdated copies,
     // broken links Quorvane made). The user's own entries are left alone.
@@ -58,10 +88,6 @@ public:
     // "error", "warning", "info".
     static QString levelName(DoctorLevel level);
 
-private: // What one examination has read, so that what many apps share is read once.
-    struct Reading;
-    void examineApp(const TargetApp& app, Reading& reading, QList<DoctorFinding>& findings) const;
-    bool hasOpenRisk(const QString& hubItem, QHash<QString, bool>& risks) const;
-
+private:
     Workspace& m_workspace;
 };

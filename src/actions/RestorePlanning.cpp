@@ -8,7 +8,7 @@
 namespace {
 
 // About this many places are checked per turn of the event loop.
-constexpr qsizetype placesPerSlice = 500;
+constexpr qsizetype placesPerSlice = 200;
 
 } // namespace
 

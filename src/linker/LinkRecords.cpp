@@ -144,6 +144,15 @@ RecordedItems LinkRecords::recordedIn(const ModelContext& context, const QUuid& 
     return recorded;
 }
 
+QHash<QUuid, RecordedItems> LinkRecords::recordedByApp(const ModelContext& context, const QSet<QUuid>& apps)
+{
+    QHash<QUuid, RecordedItems> recorded;
+    for (const SkillLinkRecord* record : context.records<SkillLinkRecord>())
+        if (apps.contains(record->targetAppID()))
+            recorded[record->targetAppID()].insert(record->itemName(), record->contentHash());
+    return recorded;
+}
+
 bool LinkRecords::remove(const QUuid& targetAppID, const QString& itemName)
 {
     const bool removed = removeRecordsWhere(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
@@ -45,6 +46,8 @@ public:
     bool change(const QList<AppRecordChange>& changes);
     // Every item recorded for the app; the one place the records are read by app.
     static RecordedItems recordedIn(const ModelContext& context, const QUuid& targetAppID);
+    // The same for many apps, in one pass over the records.
+    static QHash<QUuid, RecordedItems> recordedByApp(const ModelContext& context, const QSet<QUuid>& apps);
     bool remove(const QUuid& targetAppID, const QString& itemName);
     // Every record of the app, as when the app is deleted.
     bool removeAll(const QUuid& targetAppID);

@@ -65,19 +65,19 @@ TargetListing::TargetListing(const ModelContext& context, const HubSettings& hub
 std::optional<QList<TargetAppSkill>> TargetListing::list(const TargetApp& app) const
 {
     const RecordedItems recorded = LinkRecords::recordedIn(m_context, app.id());
-    return m_access.withFolder(folderOf(app),
-                               [&](const QString& folder) { return listFolder(folder, recorded); });
+    return m_access.withFolder(folderOf(app), [&](const QString& folder) {
+        // The hub is reached once for the whole listing, not once per entry.
+        const auto hub = m_access.reach(m_hub.location());
+        return listFolder(folder, hub ? std::optional(hub->path) : std::nullopt, recorded);
+    });
 }
 
-QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath,
-                                                const RecordedItems& recorded) const
+QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath, const std::optional<QString>& hubPath,
+                                                const RecordedItems& recorded)
 {
     const auto entries = FileSystem::listFolderEntries(folderPath);
     if (!entries)
         return {};
-    // The hub is reached once for the whole listing, not once per entry.
-    const auto hub = m_access.reach(m_hub.location());
-    const std::optional<QString> hubPath = hub ? std::optional(hub->path) : std::nullopt;
     const FolderContainment inHub(hubPath.value_or(QString()));
     QList<TargetAppSkill> skills;
     skills.reserve(entries->size());

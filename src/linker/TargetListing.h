@@ -27,8 +27,12 @@ public:
     // an empty optional inside when no entry of that name is there.
     std::optional<std::optional<TargetAppSkill>> entry(const TargetApp& app, const QString& name) const;
 
+    // A folder reached already, with the hub (if reached) and what the records say of it: any
+    // thread, as it touches files only.
+    static QList<TargetAppSkill> listFolder(const QString& folderPath, const std::optional<QString>& hubPath,
+                                            const RecordedItems& recorded);
+
 private:
-    QList<TargetAppSkill> listFolder(const QString& folderPath, const RecordedItems& recorded) const;
 
     const ModelContext& m_context;
     const HubSettings& m_hub;

@@ -253,6 +253,11 @@ Result<std::unique_ptr<ModelStore>> ModelStore::open(const QString& filePath, Ve
         if (auto wal = run(connectionName, u"PRAGMA journal_mode = WAL"_s); !wal)
             return wal.error();
     }
+    // In WAL mode a commit need not wait for the disk: the file stays whole whatever happens, and
+    // only a power cut right after a commit could take that last commit back. The checkpoints
+    // still reach the disk before they count.
+    if (auto synchronous = run(connectionName, u"PRAGMA synchronous = NORMAL"_s); !synchronous)
+        return synchronous.error();
     return store;
 }
 

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -109,8 +110,25 @@ void HealthView::examine()
     // A hub being read would show its items as missing: the end of the scan examines again.
     if (m_workspace.hubCatalog().isScanning())
         return;
-    const Doctor doctor(m_workspace);
-    QList<DoctorFinding> findings = doctor.examine({});
+    // The folders are read on a worker: a window with many apps must not wait for them. The
+    // latest examination wins; the folders' scopes close here, where they were opened.
+    const quint64 examination = ++m_examination;
+    auto subject = std::make_shared<DoctorSubject>(Doctor(m_workspace).gather({}));
+    m_workspace.runInBackground([view = QPointer(this), &workspace = m_workspace, subject = std::move(subject),
+                                 examination]() mutable {
+        QList<DoctorFinding> findings = Doctor::examine(*subject);
+        QMetaObject::invokeMethod(
+            &workspace,
+            [view = std::move(view), subject = std::move(subject), findings = std::move(findings), examination] {
+                if (view && examination == view->m_examination)
+                    view->showFindings(findings);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void HealthView::showFindings(const QList<DoctorFinding>& findings)
+{
     QStringList rows;
     for (const TargetApp* app : m_workspace.apps())
         rows.append(app->id().toString() + app->name() + app->project().value_or(QString()));
@@ -119,7 +137,7 @@ void HealthView::examine()
     if (m_shown && findings == m_findings && rows == m_shownRows)
         return;
     m_shown = true;
-    m_findings = std::move(findings);
+    m_findings = findings;
     m_shownRows = rows;
     m_tree->clear();
     offerRemedies();
@@ -159,7 +177,7 @@ void HealthView::examine()
             new QTreeWidgetItem(m_tree, {finding.message});
     m_summary->setText(allErrors ? tr("Manche Skills erreichen ihren Assistenten nicht.")
                                  : tr("Jeder Assistent sieht seine Skills."));
-    m_fix->setEnabled(!doctor.fixes(m_findings).empty());
+    m_fix->setEnabled(!Doctor(m_workspace).fixes(m_findings).empty());
     if (withErrors != m_appsWithErrors) {
         m_appsWithErrors = withErrors;
         Q_EMIT appsWithErrorsChanged(m_appsWithErrors);

@@ -40,6 +40,8 @@ private:
     // Examines again once changes have settled, so a burst of events costs one examination.
     void examineSoon();
     void examine();
+    // Shows what an examination found; nothing changes on screen when it is what was shown.
+    void showFindings(const QList<DoctorFinding>& findings);
     void fix();
     // The remedies of the finding on that row, for its entry as it stands now.
     QList<EntryRemedy> remediesOf(const QTreeWidgetItem* row) const;
@@ -57,5 +59,6 @@ private:
     QList<DoctorFinding> m_findings;
     QStringList m_shownRows; // the apps the tree shows, as last examined
     bool m_shown = false;
+    quint64 m_examination = 0; // only the latest examination's findings are shown
     QSet<QUuid> m_appsWithErrors;
 };

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -84,18 +83,25 @@ void PlanSheet::setNote(const QString& text)
 
 QString PlanSheet::summary(const PlacementPlan& plan)
 {
-    // Each action word with its count, in the order the words first come up.
-    QStringList words;
-    QHash<QString, int> counts;
+    // Each action word with its count, in the order the words first come up. A plan may hold
+    // tens of thousands of actions: they are counted by kind, and each kind worded once.
+    QList<std::pair<const PlanAction*, int>> kinds;
+    const auto sameKind = [](const PlanAction& a, const PlanAction& b) {
+        const bool placesA = a.op == PlanAction::Op::create || a.op == PlanAction::Op::copy;
+        const bool placesB = b.op == PlanAction::Op::create || b.op == PlanAction::Op::copy;
+        return placesA ? placesB : a.op == b.op && a.becomes == b.becomes;
+    };
     for (const PlanAction& action : plan.actions) {
-        const QString word = actionWord(action);
-        if (!counts.contains(word))
-            words.append(word);
-        ++counts[word];
+        auto known = std::find_if(kinds.begin(), kinds.end(),
+                                  [&](const auto& kind) { return sameKind(*kind.first, action); });
+        if (known == kinds.end())
+            kinds.append({&action, 1});
+        else
+            ++known->second;
     }
     QStringList parts;
-    for (const QString& word : std::as_const(words))
-        parts.append(u"%1: %2"_s.arg(word).arg(counts.value(word)));
+    for (const auto& [action, count] : std::as_const(kinds))
+        parts.append(u"%1: %2"_s.arg(actionWord(*action)).arg(count));
     QString text = parts.isEmpty() ? tr("Nichts zu ändern.") : parts.join(u", "_s) + u'.';
     const qsizetype changedHere = plan.changesHere();
     if (const auto foreign = plan.conflicts.size() - changedHere; foreign > 0)
