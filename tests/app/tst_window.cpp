@@ -555,6 +555,19 @@ private Q_SLOTS:
         auto* restore = w.find<QToolButton>(u"restoreProject"_s);
         QTRY_VERIFY(restore->isVisible());
         QTRY_VERIFY(restore->isEnabled()); // once the restore's task is over
+
+        // The hub's item edited by hand stays as it is; the project's copy gets the locked content.
+        QVERIFY(writeFile(w.hub + u"/deploy/SKILL.md"_s, "# Edited here"));
+        QVERIFY(QDir(repo + u"/.cursor/skills/deploy"_s).removeRecursively());
+        const QStringList hubBefore = treeSnapshot(w.hub);
+        note.clear();
+        answer.start(5);
+        restore->click();
+        QTRY_VERIFY(note.contains(u"Der Hub behält seine eigene Fassung von deploy"_s));
+        QTRY_COMPARE(readFile(repo + u"/.cursor/skills/deploy/SKILL.md"_s), QByteArray("# Deploy"));
+        QCOMPARE(treeSnapshot(w.hub), hubBefore);
+        QTRY_VERIFY(restore->isEnabled());
+
         QVERIFY(writeFile(repo + u"/quorvane-lock.json"_s, "{"));
         restore->click();
         QTRY_COMPARE(w.desktop.alerts.shown.size(), 1);

@@ -959,6 +959,20 @@ private Q_SLOTS:
         QCOMPARE(readFile(clone + u"/.cursor/skills/other/SKILL.md"_s), QByteArray("# Other"));
         QCOMPARE(fresh.run({u"lock"_s, clone, u"--check"_s}).exitCode, 0);
 
+        // A hub item edited here stays as it is: the project's copy gets the locked content.
+        QVERIFY(writeFile(fresh.path(u"Hub/pdf/SKILL.md"_s), "# PDF, mine"));
+        QVERIFY(QDir(clone + u"/.cursor/skills/pdf"_s).removeRecursively());
+        const QStringList hubBefore = treeSnapshot(fresh.path(u"Hub"_s));
+        const Run keepingTheHub = fresh.run(QStringList{u"restore"_s, clone, u"--offline"_s});
+        QCOMPARE(keepingTheHub.exitCode, 0);
+        QVERIFY2(
+            keepingTheHub.out.contains(u"fetch pdf o/r@%1:skills/pdf (the hub keeps its own version)\n"_s.arg(
+                QString::fromLatin1(first))),
+            qPrintable(keepingTheHub.out));
+        QCOMPARE(treeSnapshot(fresh.path(u"Hub"_s)), hubBefore);
+        QCOMPARE(readFile(clone + u"/.cursor/skills/pdf/SKILL.md"_s), QByteArray("# PDF"));
+        QVERIFY(writeFile(fresh.path(u"Hub/pdf/SKILL.md"_s), "# PDF"));
+
         // The hub items gone and the network down: the cache has both.
         QVERIFY(QDir(fresh.path(u"Hub/pdf"_s)).removeRecursively());
         QVERIFY(QDir(fresh.path(u"Hub/other"_s)).removeRecursively());
