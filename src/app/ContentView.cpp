@@ -317,7 +317,8 @@ void ContentView::updateDetailColumn(const TargetApp* app)
         return;
     case SidebarSelection::Kind::health:
         showPlaceholder(tr("Zustand der Apps"), u"doc.text.magnifyingglass"_s,
-                        tr("Jede Zeile nennt ein Problem; „Beheben…“ zeigt, was sich sicher beheben lässt."));
+                        tr("Jede Zeile nennt ein Problem; wähle eine, um zu sehen, was sich dagegen tun lässt. "
+                           "„Beheben…“ zeigt, was sich sicher beheben lässt."));
         return;
     case SidebarSelection::Kind::centralHub:
         if (m_selectedSkill && m_skillDetail) {
