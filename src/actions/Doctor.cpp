@@ -3,10 +3,10 @@
 #include "access/FileSystem.h"
 #include "access/SkillAudit.h"
 #include "access/UserEnvironment.h"
-#include "linker/TargetListing.h"
-#include "model/AuditAcceptanceRecord.h"
 #include "actions/Workspace.h"
+#include "linker/TargetListing.h"
 #include "model/AssistantPresets.h"
+#include "model/AuditAcceptanceRecord.h"
 #include "model/SkillManifest.h"
 #include "model/TargetApp.h"
 
@@ -112,7 +112,8 @@ bool hasOpenRisk(const DoctorSubject& subject, const QString& hubItem, Reading& 
     bool risky = false;
     if (const auto path = subject.hubItems.constFind(hubItem); path != subject.hubItems.cend())
         if (const auto report = SkillAudit::auditPath(hubItem, *path))
-            risky = report->hasOpenHigh() && !subject.acceptances.contains(hubItem + u'\n' + report->contentHash);
+            risky =
+                report->hasOpenHigh() && !subject.acceptances.contains(hubItem + u'\n' + report->contentHash);
     reading.risks.insert(hubItem, risky);
     return risky;
 }
@@ -182,7 +183,7 @@ DoctorSubject Doctor::gather(const QList<TargetApp*>& apps) const
         wanted.insert(app->id());
     const QHash<QUuid, RecordedItems> recorded = LinkRecords::recordedByApp(m_workspace.context(), wanted);
     for (const TargetApp* app : examined) {
-        DoctorSubject::App one{app->id(),        app->shownName(), app->folderPath(), std::nullopt,
+        DoctorSubject::App one{app->id(),        app->shownName(), app->folderPath(),        std::nullopt,
                                app->placement(), presetOf(*app),   recorded.value(app->id())};
         if (auto folder = access.reach(folderOf(*app))) {
             one.folder = folder->path;
@@ -214,8 +215,7 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
     const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level,
                          const QString& message, std::optional<QString> fix = std::nullopt,
                          bool safeToFix = false) {
-        findings.append(
-            {app.name, app.id, entry, problem, level, message, std::move(fix), safeToFix});
+        findings.append({app.name, app.id, entry, problem, level, message, std::move(fix), safeToFix});
     };
     if (!app.folder) {
         add(QString(), u"folder-missing"_s, DoctorLevel::error,

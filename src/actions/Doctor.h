@@ -4,8 +4,8 @@
 #include "linker/PlacementPlan.h"
 
 #include <QHash>
-#include <QSet>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUuid>
 
@@ -48,8 +48,8 @@ struct DoctorSubject
     struct App
     {
         QUuid id;
-        QString name;       // as shown
-        QString folderPath; // as stored, for messages
+        QString name;                  // as shown
+        QString folderPath;            // as stored, for messages
         std::optional<QString> folder; // reached; nothing when it cannot be
         PlacementKind placement = PlacementKind::link;
         const AssistantPreset* preset = nullptr;

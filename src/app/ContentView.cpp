@@ -316,9 +316,10 @@ void ContentView::updateDetailColumn(const TargetApp* app)
             showPlaceholder(tr("App Skill"), u"magnifyingglass"_s, tr("Wähle eine Datei im Ordner der App."));
         return;
     case SidebarSelection::Kind::health:
-        showPlaceholder(tr("Zustand der Apps"), u"doc.text.magnifyingglass"_s,
-                        tr("Jede Zeile nennt ein Problem; wähle eine, um zu sehen, was sich dagegen tun lässt. "
-                           "„Beheben…“ zeigt, was sich sicher beheben lässt."));
+        showPlaceholder(
+            tr("Zustand der Apps"), u"doc.text.magnifyingglass"_s,
+            tr("Jede Zeile nennt ein Problem; wähle eine, um zu sehen, was sich dagegen tun lässt. "
+               "„Beheben…“ zeigt, was sich sicher beheben lässt."));
         return;
     case SidebarSelection::Kind::centralHub:
         if (m_selectedSkill && m_skillDetail) {

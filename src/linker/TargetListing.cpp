@@ -72,7 +72,8 @@ std::optional<QList<TargetAppSkill>> TargetListing::list(const TargetApp& app) c
     });
 }
 
-QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath, const std::optional<QString>& hubPath,
+QList<TargetAppSkill> TargetListing::listFolder(const QString& folderPath,
+                                                const std::optional<QString>& hubPath,
                                                 const RecordedItems& recorded)
 {
     const auto entries = FileSystem::listFolderEntries(folderPath);

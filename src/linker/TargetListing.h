@@ -33,7 +33,6 @@ public:
                                             const RecordedItems& recorded);
 
 private:
-
     const ModelContext& m_context;
     const HubSettings& m_hub;
     const FolderAccess& m_access;

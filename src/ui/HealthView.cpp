@@ -114,12 +114,13 @@ void HealthView::examine()
     // latest examination wins; the folders' scopes close here, where they were opened.
     const quint64 examination = ++m_examination;
     auto subject = std::make_shared<DoctorSubject>(Doctor(m_workspace).gather({}));
-    m_workspace.runInBackground([view = QPointer(this), &workspace = m_workspace, subject = std::move(subject),
-                                 examination]() mutable {
+    m_workspace.runInBackground([view = QPointer(this), &workspace = m_workspace,
+                                 subject = std::move(subject), examination]() mutable {
         QList<DoctorFinding> findings = Doctor::examine(*subject);
         QMetaObject::invokeMethod(
             &workspace,
-            [view = std::move(view), subject = std::move(subject), findings = std::move(findings), examination] {
+            [view = std::move(view), subject = std::move(subject), findings = std::move(findings),
+             examination] {
                 if (view && examination == view->m_examination)
                     view->showFindings(findings);
             },
