@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 libgl-dev nlohmann-json3-dev libyaml-cpp-dev
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 libgl-dev nlohmann-json3-dev libyaml-cpp-dev libyara-dev
     qt6-translations-l10n
     xvfb xauth fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file

@@ -11,6 +11,7 @@
 #include "linker/HubCatalog.h"
 #include "linker/HubSettings.h"
 #include "linker/Linker.h"
+#include "model/ModelContext.h"
 #include "store/ContentCache.h"
 
 using namespace Qt::StringLiterals;
@@ -140,7 +141,13 @@ void BackupImport::makeLinks()
         return;
     }
     // One task for every app: one entry in the strip, and one save when it ends.
-    PlanTask* task = PlanTask::start(m_workspace, std::move(m_plan.links), true);
+    AuditGate gate(m_workspace.context(), AuditGate::answering(m_plan.acceptRisk));
+    PlanTask* task = PlanTask::start(m_workspace, std::move(m_plan.links), true, gate);
+    if (!task) {
+        PlanOutcome refused;
+        refused.failures = AuditGate::refusalLines(gate.refused());
+        return finish({BackupImportOutcome::Stage::restored, std::nullopt, refused, m_fetchFailures});
+    }
     connect(task, &PlanTask::finished, this, [this](const PlanOutcome& links) {
         finish({BackupImportOutcome::Stage::restored, std::nullopt, links, m_fetchFailures});
     });

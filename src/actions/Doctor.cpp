@@ -1,7 +1,7 @@
 #include "actions/Doctor.h"
 
 #include "access/FileSystem.h"
-#include "access/SkillAudit.h"
+#include "audit/SkillScanner.h"
 #include "access/UserEnvironment.h"
 #include "actions/Workspace.h"
 #include "linker/TargetListing.h"
@@ -111,7 +111,7 @@ bool hasOpenRisk(const DoctorSubject& subject, const QString& hubItem, Reading& 
         return known.value();
     bool risky = false;
     if (const auto path = subject.hubItems.constFind(hubItem); path != subject.hubItems.cend())
-        if (const auto report = SkillAudit::auditPath(hubItem, *path))
+        if (const auto report = SkillScanner::scanPath(hubItem, *path))
             risky =
                 report->hasOpenHigh() && !subject.acceptances.contains(hubItem + u'\n' + report->contentHash);
     reading.risks.insert(hubItem, risky);

@@ -3,6 +3,7 @@
 #include "access/FileSystem.h"
 #include "actions/BackgroundTask.h"
 #include "actions/Workspace.h"
+#include "audit/AuditGate.h"
 #include "base/Log.h"
 #include "model/AuditAcceptanceRecord.h"
 #include "model/ModelContext.h"
@@ -18,33 +19,34 @@ HubAudit::HubAudit(Workspace& workspace)
     readAgain();
 }
 
-QList<Result<AuditReport>> HubAudit::audit(const QList<Skill>& items)
+QList<Result<AuditReport>> HubAudit::audit(const QList<Skill>& items, const AuditRules& rules)
 {
-    QList<Result<AuditReport>> reports;
+    QList<std::pair<QString, QString>> paths;
     for (const Skill& skill : items)
-        reports.append(SkillAudit::auditPath(skill.fileName(), skill.path));
+        paths.append({skill.fileName(), skill.path});
+    QList<Result<AuditReport>> reports = SkillScanner::scanPaths(paths, rules);
     return reports;
 }
 
-QList<Result<AuditReport>> HubAudit::auditNow(const ModelContext& context, const QList<Skill>& items)
+QList<Result<AuditReport>> HubAudit::auditNow(const ModelContext& context, const QList<Skill>& items,
+                                              const AuditRules& rules)
 {
-    QList<Result<AuditReport>> reports = audit(items);
+    QList<Result<AuditReport>> reports = audit(items, rules);
     for (auto& report : reports)
         if (report)
-            markAccepted(context, report.value());
+            AuditGate::markAccepted(context, report.value());
     return reports;
 }
 
-void HubAudit::markAccepted(const ModelContext& context, AuditReport& report)
-{
-    const bool accepted = AuditAcceptanceRecord::isAccepted(context, report.item, report.contentHash);
-    for (AuditFinding& finding : report.findings)
-        finding.accepted = accepted;
-}
 
 Outcome HubAudit::accept(ModelContext& context, const AuditReport& report)
 {
     return AuditAcceptanceRecord::accept(context, report.item, report.contentHash);
+}
+
+Outcome HubAudit::withdraw(ModelContext& context, const QString& item)
+{
+    return AuditAcceptanceRecord::withdraw(context, item);
 }
 
 const AuditReport* HubAudit::report(const QString& item) const
@@ -96,6 +98,6 @@ void HubAudit::readAgain()
 void HubAudit::markAgain()
 {
     for (AuditReport& report : m_reports)
-        markAccepted(m_workspace.context(), report);
+        AuditGate::markAccepted(m_workspace.context(), report);
     Q_EMIT changed();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "access/SkillAudit.h"
+#include "audit/SkillScanner.h"
 #include "base/Result.h"
 #include "model/Skill.h"
 
@@ -23,11 +23,12 @@ public:
     explicit HubAudit(Workspace& workspace);
 
     // Audits the items on this thread, with what the user accepted marked; for the tool.
-    static QList<Result<AuditReport>> auditNow(const ModelContext& context, const QList<Skill>& items);
-    // Marks the findings accepted where the user accepted the item at the content reported.
-    static void markAccepted(const ModelContext& context, AuditReport& report);
+    static QList<Result<AuditReport>> auditNow(const ModelContext& context, const QList<Skill>& items,
+                                               const AuditRules& rules = *AuditRules::standard());
     // Accepts the item's findings at the content reported, and saves.
     static Outcome accept(ModelContext& context, const AuditReport& report);
+    // Takes the acceptance of the item's findings back, and saves.
+    static Outcome withdraw(ModelContext& context, const QString& item);
 
     // As of the last reading; nothing before it, or for an item that could not be read.
     const AuditReport* report(const QString& item) const;
@@ -38,7 +39,8 @@ Q_SIGNALS:
 
 private:
     // Audits the items on any thread, without what the user accepted, which lives in the store.
-    static QList<Result<AuditReport>> audit(const QList<Skill>& items);
+    static QList<Result<AuditReport>> audit(const QList<Skill>& items,
+                                            const AuditRules& rules = *AuditRules::standard());
     void readAgain();
     void markAgain();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audit/AuditGate.h"
 #include "linker/Linker.h"
 #include "model/Skill.h"
 #include "model/TargetAppSkill.h"
@@ -14,9 +15,10 @@ class LinkActions
 public:
     explicit LinkActions(Workspace& workspace);
 
-    // A copy changed here is replaced or taken away only with `replaceChangedHere`.
-    LinkToggle setLinked(const Skill& skill, const TargetApp& app, bool linked,
-                         bool replaceChangedHere = false);
+    // A copy changed here is replaced or taken away only with `replaceChangedHere`. An item
+    // with open findings of level high is placed only when `consent` accepts them.
+    LinkToggle setLinked(const Skill& skill, const TargetApp& app, bool linked, bool replaceChangedHere,
+                         const RiskConsent& consent);
 
     bool repairEntry(const TargetAppSkill& entry, const TargetApp& app);
     // Into the trash where there is one; nothing when it could not be removed.

@@ -1,6 +1,6 @@
 #include "actions/LockedFetch.h"
 
-#include "access/SkillAudit.h"
+#include "audit/SkillScanner.h"
 #include "actions/Workspace.h"
 #include "base/Log.h"
 #include "linker/HubInstaller.h"
@@ -182,7 +182,7 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
                 outcomes.append({fetch, tr("Inhalt weicht von der Sperrdatei ab"), false});
                 continue;
             }
-            const AuditReport audit = SkillAudit::audit(fetch.name, *files, true);
+            const AuditReport audit = SkillScanner::scan(fetch.name, *files, true);
             const bool risky = audit.hasOpenHigh() && !placing.accepted;
             if (risky && !acceptRisk) {
                 QStringList found;

@@ -1,6 +1,9 @@
 #include "actions/PlanTask.h"
 
 #include "actions/Workspace.h"
+#include "model/ModelContext.h"
+
+#include <QSet>
 
 #include <numeric>
 
@@ -14,19 +17,35 @@ QString PlanTask::description() const
     return tr("Ändere %n Einträge...", nullptr, int(total()));
 }
 
-PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipConflicts)
+PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipConflicts, AuditGate& gate)
 {
     std::vector<PlacementPlan> plans;
     plans.push_back(std::move(plan));
-    return start(workspace, std::move(plans), skipConflicts);
+    return start(workspace, std::move(plans), skipConflicts, gate);
 }
 
-PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts)
+QStringList PlanTask::placedItems(const std::vector<PlacementPlan>& plans)
+{
+    QStringList items;
+    QSet<QString> seen;
+    for (const PlacementPlan& plan : plans)
+        for (const PlanAction& action : plan.actions)
+            if ((action.op == PlanAction::Op::create || action.op == PlanAction::Op::copy ||
+                 action.op == PlanAction::Op::replace) &&
+                !action.destination.isEmpty() && !seen.contains(action.destination)) {
+                seen.insert(action.destination);
+                items.append(action.destination);
+            }
+    return items;
+}
+
+PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts,
+                          AuditGate& gate)
 {
     const bool refused = std::any_of(plans.cbegin(), plans.cend(), [&](const PlacementPlan& plan) {
         return !plan.conflicts.isEmpty() && !skipConflicts;
     });
-    if (refused)
+    if (refused || !gate.letsPlace(placedItems(plans)))
         return nullptr;
     // What the worker needs of each plan: its actions, how they are placed, the conflicts skipped.
     struct Work

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actions/BackgroundTask.h"
+#include "audit/AuditGate.h"
 #include "linker/PlacementPlan.h"
 
 #include <vector>
@@ -12,10 +13,15 @@ class PlanTask : public BackgroundTask
     Q_OBJECT
 
 public:
-    // Nothing when the plan has conflicts that are not to be skipped: then nothing is done.
-    static PlanTask* start(Workspace& workspace, PlacementPlan plan, bool skipConflicts);
+    // Nothing when the plan has conflicts that are not to be skipped, or places hub items with
+    // open findings of level high that the gate does not let through (it tells which): then
+    // nothing is done.
+    static PlanTask* start(Workspace& workspace, PlacementPlan plan, bool skipConflicts, AuditGate& gate);
     // Several apps' plans as one task, as when every app's links are restored.
-    static PlanTask* start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts);
+    static PlanTask* start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts,
+                           AuditGate& gate);
+    // The hub items the plans would place, each once.
+    static QStringList placedItems(const std::vector<PlacementPlan>& plans);
 
     QString description() const override;
 

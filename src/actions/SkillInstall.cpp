@@ -2,10 +2,9 @@
 
 #include "access/FileSystem.h"
 #include "actions/HubActions.h"
-#include "actions/HubAudit.h"
 #include "actions/Workspace.h"
+#include "audit/AuditGate.h"
 #include "base/Log.h"
-#include "model/AuditAcceptanceRecord.h"
 #include "model/ModelContext.h"
 #include "store/ContentCache.h"
 #include "store/SkillIndex.h"
@@ -91,6 +90,8 @@ void SkillInstall::begin()
             m_replacing = FileSystem::exists(m_plan->target.folder);
             if (changes.value() && !m_options.replaceChanged)
                 return refuse(InstallRefusal::withoutConsent(m_name, *changes.value()));
+            if (m_options.fetched)
+                return place(*m_options.fetched);
             fetch();
         });
 }
@@ -106,51 +107,44 @@ void SkillInstall::fetch()
 
 void SkillInstall::place(const FetchedSkill& skill)
 {
-    // The audit's verdict on the folder, and the folder placed where the verdict allows.
-    struct Audited
-    {
-        AuditReport audit;
-        std::optional<Result<FolderDigest, InstallRefusal>> placed; // nothing: stopped for the risk
-    };
-    QStringList acceptedContents; // of this item, which the user accepted before
-    for (const AuditAcceptanceRecord* record : m_workspace.context().records<AuditAcceptanceRecord>())
-        if (record->itemName() == m_name)
-            acceptedContents.append(record->contentHash());
-    inBackground<Audited>(
-        [this, plan = m_plan->target, files = skill.files, acceptedContents] {
-            Audited audited{SkillAudit::audit(m_name, files, true), std::nullopt};
-            for (AuditFinding& finding : audited.audit.findings)
-                finding.accepted = acceptedContents.contains(audited.audit.contentHash);
-            if (audited.audit.hasOpenHigh() && !m_options.acceptRisk)
-                return audited; // the hub stays as it was: nothing is staged
-            audited.placed = HubInstaller::placeSkillFolder(plan, files, m_options.replaceChanged);
+    // The fetched files wait here while the gate asks; nothing is fetched twice.
+    inBackground<AuditReport>([this, files = skill.files] { return SkillScanner::scan(m_name, files, true); },
+                              [this, skill](const AuditReport& audit) {
+                                  AuditGate gate(m_workspace.context(), m_options.acceptRisk
+                                                                            ? AuditGate::answering(true)
+                                                                            : m_options.consent);
+                                  if (!gate.letsIn(audit))
+                                      return finish({false,
+                                                     tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts "
+                                                        "wurde installiert.")
+                                                         .arg(m_name),
+                                                     {},
+                                                     {},
+                                                     gate.refused().constFirst()});
+                                  placeInHub(skill);
+                              });
+}
+
+void SkillInstall::placeInHub(const FetchedSkill& skill)
+{
+    inBackground<Result<FolderDigest, InstallRefusal>>(
+        [this, plan = m_plan->target, files = skill.files] {
+            auto placed = HubInstaller::placeSkillFolder(plan, files, m_options.replaceChanged);
             // Kept by content, so a restore of this folder needs no network later.
-            if (*audited.placed)
-                if (Outcome kept = ContentCache().keep(audited.placed->value().contentHash, files); !kept)
+            if (placed)
+                if (Outcome kept = ContentCache().keep(placed.value().contentHash, files); !kept)
                     Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
-            return audited;
+            return placed;
         },
-        [this, skill](const Audited& audited) {
-            if (!audited.placed)
-                return finish(
-                    {false,
-                     tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts wurde installiert.").arg(m_name),
-                     {},
-                     {},
-                     audited.audit});
-            if (!*audited.placed)
-                return refuse(audited.placed->error());
-            conclude(skill, audited.placed->value(), audited.audit);
+        [this, skill](const Result<FolderDigest, InstallRefusal>& placed) {
+            if (!placed)
+                return refuse(placed.error());
+            conclude(skill, placed.value());
         });
 }
 
-void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& digest, const AuditReport& audit)
+void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& digest)
 {
-    // The user agreed to the risk: what was found at this content no longer stops anything.
-    if (audit.hasOpenHigh())
-        if (const Outcome accepted = HubAudit::accept(m_workspace.context(), audit); !accepted)
-            Log::line(u"Failed to record the acceptance of "_s + m_name + u": "_s +
-                      accepted.error().description);
     const SkillProvenance provenance{m_name,
                                      skill.origin.source,
                                      skill.origin.repository,

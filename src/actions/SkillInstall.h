@@ -1,6 +1,7 @@
 #pragma once
 
-#include "access/SkillAudit.h"
+#include "audit/AuditGate.h"
+#include "audit/SkillScanner.h"
 #include "linker/Linker.h"
 #include "store/RemoteSkillItem.h"
 #include "store/SkillSource.h"
@@ -20,6 +21,10 @@ struct InstallOptions
     // Place a folder in which the audit finds something of level high, and accept the findings
     // (the user agreed).
     bool acceptRisk = false;
+    // Asked, while the fetched files wait, when the audit finds something of level high.
+    RiskConsent consent = {};
+    // Already fetched, as an update's preview did: installed without fetching again.
+    std::optional<FetchedSkill> fetched = std::nullopt;
 };
 
 // How an install ended, with the message the user is shown.
@@ -31,8 +36,8 @@ struct InstallResult
     // The folder in the way was changed here or is of unknown origin: nothing was done,
     // and an install with `replaceChanged` would replace it.
     std::optional<LocalChanges> needsConsent;
-    // The audit found open findings of level high in the fetched folder: nothing was done, and
-    // an install with `acceptRisk` would place it.
+    // The audit found open findings of level high in the fetched folder, and the consent said
+    // no: nothing was done.
     std::optional<AuditReport> risk = std::nullopt;
 
     // Nothing was done, for this reason.
@@ -66,7 +71,8 @@ private:
     void begin();
     void fetch();
     void place(const FetchedSkill& skill);
-    void conclude(const FetchedSkill& skill, const FolderDigest& digest, const AuditReport& audit);
+    void placeInHub(const FetchedSkill& skill);
+    void conclude(const FetchedSkill& skill, const FolderDigest& digest);
     void refuse(const InstallRefusal& refusal);
     void finish(InstallResult result);
     // Runs `work` on a worker and `then` with its result here.

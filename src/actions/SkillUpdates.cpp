@@ -160,14 +160,15 @@ void SkillUpdates::preview(const QString& item, std::function<void(const UpdateP
     UpdatePreview::start(m_workspace, m_source, item, std::move(done));
 }
 
-SkillInstall* SkillUpdates::update(const QString& item, bool replaceChanged, bool acceptRisk)
+SkillInstall* SkillUpdates::update(const QString& item, bool replaceChanged, bool acceptRisk,
+                                   const std::optional<FetchedSkill>& fetched)
 {
     for (const SkillProvenanceRecord* record : m_workspace.context().records<SkillProvenanceRecord>()) {
         if (record->itemName() != item)
             continue;
         SkillInstall* install =
             SkillInstall::start(m_workspace, m_source, SkillInstall::hitFor(record->provenance()),
-                                {item, replaceChanged, true, acceptRisk});
+                                {item, replaceChanged, true, acceptRisk, {}, fetched});
         connect(install, &SkillInstall::finished, this, [this, item](const InstallResult& result) {
             if (!result.succeeded)
                 return;

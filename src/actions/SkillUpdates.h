@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/FolderAccess.h"
+#include "store/SkillFolderFetch.h"
 #include "model/SkillProvenanceRecord.h"
 
 #include <QHash>
@@ -60,7 +61,9 @@ public:
     // Fetches the item again from where it came and puts it in place of the folder; a
     // folder changed here is replaced only with `replaceChanged`, one in which the audit finds
     // something of level high only with `acceptRisk`. Nothing for an item without an origin.
-    SkillInstall* update(const QString& item, bool replaceChanged, bool acceptRisk = false);
+    // With `fetched`, the version a preview fetched is installed without fetching it again.
+    SkillInstall* update(const QString& item, bool replaceChanged, bool acceptRisk = false,
+                         const std::optional<FetchedSkill>& fetched = std::nullopt);
 
     // Fetches the item's new version and compares it with the installed one; reads only.
     void preview(const QString& item, std::function<void(const UpdatePreviewResult&)> done);

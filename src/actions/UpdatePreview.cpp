@@ -3,6 +3,7 @@
 #include "actions/HubAudit.h"
 #include "actions/SkillInstall.h"
 #include "actions/Workspace.h"
+#include "audit/AuditGate.h"
 #include "model/ModelContext.h"
 #include "model/SkillProvenanceRecord.h"
 #include "store/SkillSource.h"
@@ -51,17 +52,18 @@ void UpdatePreview::begin()
     m_source.fetch(SkillInstall::hitFor(*provenance), this, [this](const FetchAnswer& answer) {
         if (!answer)
             return finish({m_item, {}, {}, {}, tr("Download fehlgeschlagen:\n%1").arg(answer.error())});
-        compare(answer.value().files);
+        compare(answer.value());
     });
 }
 
-void UpdatePreview::compare(const QList<ContentFile>& upstream)
+void UpdatePreview::compare(const FetchedSkill& fetched)
 {
+    const QList<ContentFile>& upstream = fetched.files;
     const auto installedItem = m_workspace.hubCatalog().itemNamed(m_item);
     if (!installedItem)
         return finish({m_item, {}, {}, {}, tr("'%1' ist nicht mehr im Hub.").arg(m_item)});
     // The preview belongs to the workspace, which awaits its workers before it goes.
-    m_workspace.runInBackground([this, folder = installedItem->path, upstream] {
+    m_workspace.runInBackground([this, folder = installedItem->path, upstream, fetched] {
         UpdatePreviewResult result{m_item, {}, {}, {}, {}};
         AuditReport before;
         auto installed = FolderContent::readFiles(folder);
@@ -69,14 +71,16 @@ void UpdatePreview::compare(const QList<ContentFile>& upstream)
             result.error = installed.error().description;
         } else {
             result.changes = FolderDiff::between(installed.value(), upstream, m_item);
-            result.audit = SkillAudit::audit(m_item, upstream, true);
-            before = SkillAudit::audit(m_item, installed.value(), true);
+            result.audit = SkillScanner::scan(m_item, upstream, true);
+            before = SkillScanner::scan(m_item, installed.value(), true);
         }
         // What the user accepted is read here; the new findings are picked from the marked ones.
         QMetaObject::invokeMethod(
             this,
-            [this, result, before]() mutable {
-                HubAudit::markAccepted(m_workspace.context(), result.audit);
+            [this, result, before, fetched]() mutable {
+                AuditGate::markAccepted(m_workspace.context(), result.audit);
+                if (!result.error)
+                    result.fetched = fetched;
                 for (const AuditFinding& finding : std::as_const(result.audit.findings))
                     if (!wasThere(before, finding))
                         result.newFindings.append(finding);

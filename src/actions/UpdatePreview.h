@@ -1,7 +1,8 @@
 #pragma once
 
 #include "access/FolderDiff.h"
-#include "access/SkillAudit.h"
+#include "audit/SkillScanner.h"
+#include "store/SkillSource.h"
 
 #include <QObject>
 
@@ -20,6 +21,7 @@ struct UpdatePreviewResult
     AuditReport audit;               // of the new version, with what the user accepted marked
     QList<AuditFinding> newFindings; // found in the new version and not in the installed one
     std::optional<QString> error;    // why nothing could be compared
+    std::optional<FetchedSkill> fetched = std::nullopt; // the new version, for the update to install
 };
 
 // Fetches an installed item's new version from where it came, beside the hub, and compares
@@ -38,7 +40,7 @@ private:
     UpdatePreview(Workspace& workspace, SkillSource& source, const QString& item,
                   std::function<void(const UpdatePreviewResult&)> done);
     void begin();
-    void compare(const QList<ContentFile>& upstream);
+    void compare(const FetchedSkill& fetched);
     void finish(const UpdatePreviewResult& result);
 
     Workspace& m_workspace;

@@ -9,30 +9,66 @@
 #include "linker/HubCatalog.h"
 #include "model/SkillManifest.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTextStream>
 
 using namespace Qt::StringLiterals;
 using namespace Output;
 
 namespace {
 
-// The reports of a folder given with --path: a skill folder as one, any other folder (a
-// repository) without the skill format's checks.
-Result<QList<AuditReport>> auditFolder(const QString& folder)
+// The folders under `folder` that hold a SKILL.md, relative to it; none inside another.
+QStringList skillFoldersUnder(const QString& folder)
+{
+    QStringList found;
+    QDirIterator walk(folder, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (walk.hasNext()) {
+        const QString relative = walk.next().mid(folder.size() + 1);
+        if (relative == u".git"_s || relative.startsWith(u".git/"_s) || walk.fileInfo().isSymLink())
+            continue;
+        const bool inside = std::any_of(found.cbegin(), found.cend(),
+                                        [&](const QString& skill) { return relative.startsWith(skill + u'/'); });
+        if (!inside && FileSystem::exists(walk.filePath() + u'/' + SkillManifest::fileName))
+            found.append(relative);
+    }
+    found.sort();
+    return found;
+}
+
+// The reports of a folder given with --path: a skill folder as one; in any other folder (a
+// repository) each skill folder as its own item, named by its path, and the files outside
+// them as the folder's, without the skill format's checks.
+Result<QList<AuditReport>> auditFolder(const QString& folder, const AuditRules& rules)
 {
     if (FileSystem::existsAsFolder(folder) != true)
         return Error{u"%1 is not a folder"_s.arg(folder)};
-    auto report = SkillAudit::auditPath(QFileInfo(folder).fileName(), folder);
-    if (!report)
-        return report.error();
-    if (!FileSystem::exists(folder + u'/' + SkillManifest::fileName))
-        report.value().findings.removeIf(
-            [](const AuditFinding& finding) { return finding.rule == u"format"_s; });
-    return QList<AuditReport>{report.value()};
+    const QString name = QFileInfo(folder).fileName();
+    if (FileSystem::exists(folder + u'/' + SkillManifest::fileName)) {
+        auto report = SkillScanner::scanPath(name, folder, rules);
+        if (!report)
+            return report.error();
+        return QList<AuditReport>{report.value()};
+    }
+    const QStringList skills = skillFoldersUnder(folder);
+    auto rest = SkillScanner::scanPath(name, folder, rules, skills);
+    if (!rest)
+        return rest.error();
+    rest.value().findings.removeIf([](const AuditFinding& finding) { return finding.rule == u"format"_s; });
+    QList<std::pair<QString, QString>> paths;
+    for (const QString& skill : skills)
+        paths.append({name + u'/' + skill, folder + u'/' + skill});
+    QList<AuditReport> reports{rest.value()};
+    for (auto& report : SkillScanner::scanPaths(paths, rules)) {
+        if (!report)
+            return report.error();
+        reports.append(std::move(report).value());
+    }
+    return reports;
 }
 
-Result<QList<AuditReport>> auditHub(CliSession& session, const QStringList& names)
+Result<QList<AuditReport>> auditHub(CliSession& session, const QStringList& names, const AuditRules& rules)
 {
     const QList<Skill>& skills = session.workspace().hubCatalog().availableSkills();
     QList<Skill> chosen;
@@ -45,7 +81,7 @@ Result<QList<AuditReport>> auditHub(CliSession& session, const QStringList& name
     }
     QList<AuditReport> reports;
     for (auto& report :
-         HubAudit::auditNow(session.workspace().context(), names.isEmpty() ? skills : chosen)) {
+         HubAudit::auditNow(session.workspace().context(), names.isEmpty() ? skills : chosen, rules)) {
         if (!report)
             return report.error();
         reports.append(std::move(report).value());
@@ -64,7 +100,14 @@ int audit(CliSession& session, const QStringList& args)
         return session.fail(u"--accept takes the hub items whose findings to accept"_s);
     if (flags.path && !args.isEmpty())
         return session.fail(u"audit takes hub items or --path DIR, not both"_s);
-    auto reports = flags.path ? auditFolder(absolute(*flags.path)) : auditHub(session, args);
+    if (flags.rules && FileSystem::existsAsFolder(absolute(*flags.rules)) != true)
+        return session.fail(u"%1 is not a folder"_s.arg(*flags.rules));
+    const auto rules = flags.rules ? AuditRules::withFolders({absolute(*flags.rules)}) : AuditRules::standard();
+    // A rule file that does not compile is named; the other rules still run.
+    for (const AuditRules::Problem& problem : rules->problems())
+        QTextStream(stderr) << "quorvane-cli: " << problem.file << (problem.line > 0 ? u":%1"_s.arg(problem.line) : QString())
+                            << ": " << problem.message << '\n';
+    auto reports = flags.path ? auditFolder(absolute(*flags.path), *rules) : auditHub(session, args, *rules);
     if (!reports)
         return session.fail(reports.error().description);
     QList<AuditFinding> findings;

@@ -1,6 +1,9 @@
 #include "cli/AuditOutput.h"
 
+#include "cli/CliSession.h"
+
 #include <QSet>
+#include <QTextStream>
 
 using namespace Qt::StringLiterals;
 
@@ -9,8 +12,9 @@ namespace {
 // Where a finding is: the item's file, or the item itself when it is a single file.
 QString location(const AuditFinding& finding, bool withItem)
 {
+    // A folder audited with --path: a skill folder in it is an item named by its path there.
     if (!withItem)
-        return finding.file;
+        return finding.item.contains(u'/') ? finding.item.section(u'/', 1) + u'/' + finding.file : finding.file;
     return finding.file == finding.item ? finding.item : finding.item + u'/' + finding.file;
 }
 
@@ -29,12 +33,33 @@ const char* sarifLevel(AuditLevel level)
     return "note";
 }
 
+// The rule's own words, in German where it has them, as the tool's other findings read.
+QString message(const AuditFinding& finding)
+{
+    return finding.messageDe.isEmpty() ? finding.message : finding.messageDe;
+}
+
 } // namespace
+
+int AuditOutput::refuse(const CliSession& session, const QList<AuditReport>& risks, Step step)
+{
+    QStringList items;
+    for (const AuditReport& risk : risks) {
+        items.append(risk.item);
+        for (const AuditFinding& finding : risk.findings)
+            QTextStream(stderr) << line(finding) << '\n';
+    }
+    return session.fail(step == Step::installing
+                            ? u"%1: the audit found risks of level high, nothing was installed; "
+                              "--accept-risk installs it all the same"_s.arg(items.join(u", "_s))
+                            : u"%1: the audit found risks of level high, nothing was placed; "
+                              "--accept-risk places it all the same"_s.arg(items.join(u", "_s)));
+}
 
 QString AuditOutput::line(const AuditFinding& finding)
 {
     const QString where = (finding.file == finding.item ? QString() : finding.item + u'/') + finding.place();
-    return u"%1 %2 %3 %4%5"_s.arg(SkillAudit::levelName(finding.level), where, finding.rule, finding.message,
+    return u"%1 %2 %3 %4%5"_s.arg(auditLevelName(finding.level), where, finding.rule, message(finding),
                                   finding.accepted ? u" [accepted]"_s : QString());
 }
 
@@ -53,8 +78,10 @@ Output::Json AuditOutput::json(const QList<AuditFinding>& findings)
                         {"file", utf8(finding.file)},
                         {"line", finding.line ? Output::Json(*finding.line) : Output::Json(nullptr)},
                         {"rule", utf8(finding.rule)},
-                        {"level", utf8(SkillAudit::levelName(finding.level))},
-                        {"message", utf8(finding.message)},
+                        {"level", utf8(auditLevelName(finding.level))},
+                        {"message", utf8(message(finding))},
+                        {"matched", finding.matched.isEmpty() ? Output::Json(nullptr) : Output::Json(utf8(finding.matched))},
+                        {"decoded", finding.decoded},
                         {"accepted", finding.accepted}});
     return list;
 }
@@ -79,7 +106,7 @@ QByteArray AuditOutput::sarif(const QList<AuditFinding>& findings, bool withItem
             physical["region"] = region;
         Json result = {{"ruleId", utf8(finding.rule)},
                        {"level", sarifLevel(finding.level)},
-                       {"message", {{"text", utf8(finding.message)}}},
+                       {"message", {{"text", utf8(message(finding))}}},
                        {"locations", Json::array({{{"physicalLocation", physical}}})}};
         if (finding.accepted)
             result["suppressions"] = Json::array({{{"kind", "external"}, {"justification", "accepted"}}});

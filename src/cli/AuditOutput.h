@@ -1,7 +1,9 @@
 #pragma once
 
-#include "access/SkillAudit.h"
+#include "audit/SkillScanner.h"
 #include "cli/Output.h"
+
+class CliSession;
 
 #include <QByteArray>
 #include <QList>
@@ -15,6 +17,14 @@ QString line(const AuditFinding& finding);
 void print(const QList<AuditFinding>& findings);
 // [{"item", "file", "line", "rule", "level", "message", "accepted"}]
 Output::Json json(const QList<AuditFinding>& findings);
+// What a refusal stopped.
+enum class Step
+{
+    installing,
+    placing,
+};
+// The findings of level high on standard error, and why nothing was installed or placed.
+int refuse(const CliSession& session, const QList<AuditReport>& risks, Step step);
 // A SARIF 2.1.0 log: high and errors as "error", medium and warnings as "warning", info as
 // "note"; accepted findings carry a suppression. Locations are "ITEM/FILE", or FILE alone
 // where `withItem` is false (a folder audited with --path).

@@ -53,8 +53,9 @@ struct CommandFlags
     bool noFetch = false;           // backup import: bring back no hub items
     std::optional<QString> path;    // audit: a folder to audit instead of hub items
     std::optional<QString> sarif;   // audit: the SARIF file to write
+    std::optional<QString> rules;   // audit: a folder of further rule files
     bool accept = false;            // audit: accept the items' current findings
-    bool acceptRisk = false;        // install, update, restore: go on despite high findings, accepting them
+    bool acceptRisk = false;        // install, update, restore, placing: go on despite high findings, accepting them
     bool diff = false;              // update: show what the update changes
     bool fix = false;               // doctor: carry out the safe fixes
 };

@@ -54,6 +54,7 @@ const QList<QCommandLineOption>& CommandLine::switches()
         {u"offline"_s, u"make no network request; take fetched content from the cache only"_s},
         {u"path"_s, u"audit this folder rather than hub items"_s, u"DIR"_s},
         {u"sarif"_s, u"also write the findings as SARIF 2.1.0 to FILE"_s, u"FILE"_s},
+        {u"rules"_s, u"add the YARA rule files (*.yar) of DIR to the audit's rules"_s, u"DIR"_s},
         {u"accept"_s, u"accept the named items' current findings"_s},
         {u"accept-risk"_s, u"go on despite findings of level high, accepting them"_s},
         {u"fix"_s, u"carry out every safe fix, after showing the plan"_s},
@@ -131,13 +132,13 @@ const QList<CommandDeclaration>& CommandLine::commands()
          0,
          &Commands::apps},
         {{u"link"_s},
-         u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
          u"place the hub items ITEM... (their file names), or every hub item, into APP's folder"_s,
          u"quorvane-cli link --all Codex --dry-run"_s,
          2,
          -1,
          &Commands::link,
-         {u"all"_s, u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
+         {u"all"_s, u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"accept-risk"_s}},
         {{u"unlink"_s},
          u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
          u"take ITEM..., or everything Quorvane placed, out of APP's folder"_s,
@@ -147,13 +148,13 @@ const QList<CommandDeclaration>& CommandLine::commands()
          &Commands::unlink,
          {u"all"_s, u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
         {{u"sync"_s},
-         u"APP [--dry-run] [--skip-conflicts] [--force]"_s,
+         u"APP [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
          u"bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing entries)"_s,
          u"quorvane-cli sync Cursor"_s,
          1,
          1,
          &Commands::sync,
-         {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
+         {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"accept-risk"_s}},
         {{u"linked"_s},
          u"ITEM"_s,
          u"the apps ITEM is linked into"_s,
@@ -313,15 +314,15 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {},
          true},
         {{u"audit"_s},
-         u"[ITEM...] [--path DIR] [--sarif FILE] | --accept ITEM..."_s,
-         u"audit the hub's items (or ITEM..., or the folder DIR) for hidden characters, instructions "
-         "aimed at the assistant, downloads run at once, secrets read or sent: level, item/file:line, "
-         "rule, message"_s,
+         u"[ITEM...] [--path DIR] [--rules DIR] [--sarif FILE] | --accept ITEM..."_s,
+         u"audit the hub's items (or ITEM..., or each skill folder under DIR) for hidden characters, "
+         "instructions aimed at the assistant, code fetched and run, secrets read or sent, with the "
+         "shipped YARA rules and the user's own: level, item/file:line, rule, message"_s,
          u"quorvane-cli audit --sarif audit.sarif"_s,
          0,
          -1,
          &Commands::audit,
-         {u"path"_s, u"sarif"_s, u"accept"_s},
+         {u"path"_s, u"rules"_s, u"sarif"_s, u"accept"_s},
          true},
         {{u"doctor"_s},
          u"[APP...] [--fix] [--dry-run]"_s,
@@ -417,6 +418,8 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
         flags.path = parser.value(u"path"_s);
     if (parser.isSet(u"sarif"_s))
         flags.sarif = parser.value(u"sarif"_s);
+    if (parser.isSet(u"rules"_s))
+        flags.rules = parser.value(u"rules"_s);
     if (parser.isSet(u"preset"_s))
         flags.preset = parser.value(u"preset"_s);
     if (parser.isSet(u"project"_s))

@@ -4,7 +4,9 @@
 #include "actions/AppActions.h"
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
+#include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
+#include "model/ModelContext.h"
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
 #include "linker/HubCatalog.h"
@@ -52,6 +54,14 @@ int refuseToggle(CliSession& session, const PlanConflict& conflict, bool linked)
     return session.fail(u"%1: %2; nothing was changed.%3"_s.arg(conflict.path, conflict.reason, consent));
 }
 
+// The gate refused the item: its findings, read once more to show them.
+int refuseRisk(CliSession& session, const Skill& skill)
+{
+    AuditGate gate(session.workspace().context(), AuditGate::answering(false));
+    gate.letsPlace({skill.path});
+    return AuditOutput::refuse(session, gate.refused(), AuditOutput::Step::placing);
+}
+
 int showTogglePlan(CliSession& session, const QStringList& itemNames, const TargetApp& app, bool linked)
 {
     QStringList hubItems;
@@ -78,8 +88,9 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
     const auto skill = session.workspace().hubCatalog().readItem(itemName);
     if (!skill)
         return session.fail(u"The hub has no item \"%1\"."_s.arg(itemName));
-    const LinkToggle toggled =
-        LinkActions(session.workspace()).setLinked(*skill, app, linked, session.flags().force);
+    const LinkToggle toggled = LinkActions(session.workspace())
+                                   .setLinked(*skill, app, linked, session.flags().force,
+                                              AuditGate::answering(session.flags().acceptRisk));
     switch (toggled.result) {
     case LinkToggleResult::changed:
         return ExitCode::success;
@@ -90,6 +101,8 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
         return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.shownName()));
     case LinkToggleResult::refused:
         return refuseToggle(session, *toggled.refusal, linked);
+    case LinkToggleResult::risky:
+        return refuseRisk(session, *skill);
     case LinkToggleResult::failed:
         break;
     }

@@ -2,6 +2,9 @@
 #include "cli/PlanOutput.h"
 
 #include "actions/PlanTask.h"
+#include "actions/Workspace.h"
+#include "cli/AuditOutput.h"
+#include "model/ModelContext.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "model/TargetApp.h"
@@ -106,7 +109,10 @@ int run(CliSession& session, std::vector<PlacementPlan> plans)
         return exitCode;
     // The same task the window runs for a plan; the tool waits for it. Conflicts left are
     // those the user asked to skip.
-    PlanTask* task = PlanTask::start(session.workspace(), std::move(plans), true);
+    AuditGate gate(session.workspace().context(), AuditGate::answering(session.flags().acceptRisk));
+    PlanTask* task = PlanTask::start(session.workspace(), std::move(plans), true, gate);
+    if (!task)
+        return AuditOutput::refuse(session, gate.refused(), AuditOutput::Step::placing);
     PlanOutcome outcome;
     QObject::connect(task, &PlanTask::finished, task,
                      [&outcome](const PlanOutcome& ended) { outcome = ended; });

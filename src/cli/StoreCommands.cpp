@@ -20,14 +20,6 @@ using namespace Output;
 namespace {
 
 // The audit stopped an install or update: its findings, and how to go on all the same.
-int refuseRisk(const CliSession& session, const AuditReport& risk)
-{
-    for (const AuditFinding& finding : risk.findings)
-        QTextStream(stderr) << AuditOutput::line(finding) << '\n';
-    return session.fail(u"%1: the audit found risks of level high, nothing was installed; "
-                        "--accept-risk installs it all the same"_s.arg(risk.item));
-}
-
 // `update ITEM... --diff`: what each update would change, as a unified diff on standard
 // output; findings it would newly bring on standard error. Changes nothing.
 int showUpdateDiffs(CliSession& session, const QStringList& items)
@@ -144,7 +136,7 @@ int install(CliSession& session, const QStringList& args)
     if (result.needsConsent)
         return session.refuseChangedFolder(options.folderName.value_or(*item.skillId), *result.needsConsent);
     if (result.risk)
-        return refuseRisk(session, *result.risk);
+        return AuditOutput::refuse(session, {*result.risk}, AuditOutput::Step::installing);
     if (!result.succeeded)
         return session.fail(QString(result.message).replace(u'\n', u' '));
     // What else the install has to say (files left out, a SKILL.md alone) is for the reader.
@@ -251,7 +243,7 @@ int update(CliSession& session, const QStringList& args)
             session.refuseChangedFolder(skill.item, *result.needsConsent);
             allWell = false;
         } else if (result.risk) {
-            refuseRisk(session, *result.risk);
+            AuditOutput::refuse(session, {*result.risk}, AuditOutput::Step::installing);
             allWell = false;
         } else {
             QTextStream(stderr) << skill.item << ": " << QString(result.message).replace(u'\n', u' ') << '\n';

@@ -20,6 +20,7 @@ enum class LinkToggleResult
     failed,            // a file operation failed (logged)
     folderUnreachable, // the app's folder could not be reached; nothing changed
     refused,           // a copy changed here, or something Quorvane did not place, is in the way
+    risky,             // the audit found open findings of level high, and they were not accepted
 };
 
 // A switch's result, with what stood in the way when it was refused.

@@ -45,3 +45,11 @@ Outcome AuditAcceptanceRecord::accept(ModelContext& context, const QString& item
     context.insert(new AuditAcceptanceRecord(itemName, contentHash));
     return context.save();
 }
+
+Outcome AuditAcceptanceRecord::withdraw(ModelContext& context, const QString& itemName)
+{
+    for (AuditAcceptanceRecord* record : context.records<AuditAcceptanceRecord>())
+        if (record->itemName() == itemName)
+            context.remove(record);
+    return context.save();
+}

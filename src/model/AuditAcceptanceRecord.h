@@ -33,6 +33,8 @@ public:
     static bool isAccepted(const ModelContext& context, const QString& itemName, const QString& contentHash);
     // Records the acceptance, replacing an earlier one of the item, and saves.
     static Outcome accept(ModelContext& context, const QString& itemName, const QString& contentHash);
+    // Takes the item's acceptance back, and saves: its findings are open again.
+    static Outcome withdraw(ModelContext& context, const QString& itemName);
 
 private:
     QString m_itemName;

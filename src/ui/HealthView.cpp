@@ -2,7 +2,9 @@
 
 #include "actions/PlanTask.h"
 #include "actions/Workspace.h"
+#include "model/ModelContext.h"
 #include "model/TargetApp.h"
+#include "ui/InstallReport.h"
 #include "ui/PlanReview.h"
 #include "ui/PlanSheet.h"
 #include "ui/SymbolIcons.h"
@@ -239,7 +241,8 @@ void HealthView::fix()
     if (sheet.consentsToChangesHere())
         for (PlacementPlan& plan : plans)
             plan.consentToChangesHere();
-    if (PlanTask* task = PlanTask::start(m_workspace, std::move(plans),
-                                         sheet.choice() == PlanSheet::Choice::skipConflicts))
+    AuditGate gate(m_workspace.context(), riskQuestion(m_desktop.alerts, RiskStep::linking));
+    if (PlanTask* task =
+            PlanTask::start(m_workspace, std::move(plans), sheet.choice() == PlanSheet::Choice::skipConflicts, gate))
         Q_EMIT taskStarted(task);
 }

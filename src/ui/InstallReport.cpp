@@ -1,6 +1,7 @@
 #include "ui/InstallReport.h"
 
 #include "actions/SkillInstall.h"
+#include "ui/AuditTexts.h"
 
 #include <QCoreApplication>
 
@@ -28,28 +29,44 @@ QString fileList(const QStringList& files)
 
 } // namespace
 
+RiskConsent riskQuestion(Alerts& alerts, RiskStep step)
+{
+    return [&alerts, step](const QList<AuditReport>& risks) {
+        QStringList found;
+        QStringList items;
+        for (const AuditReport& report : risks) {
+            items.append(report.item);
+            for (const AuditFinding& finding : report.openHigh())
+                found.append((risks.size() > 1 ? report.item + u'/' : QString()) + finding.place() + u" – "_s +
+                             AuditTexts::message(finding));
+        }
+        const QString named = items.join(u", "_s);
+        const bool installing = step == RiskStep::installing;
+        const QString title =
+            installing ? InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts wurde installiert.")
+                             .arg(named)
+                       : InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko.").arg(named);
+        const QString text = InstallReport::tr("Gefunden:") + u'\n' + fileList(found) + u"\n\n"_s +
+                             (installing ? InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
+                                                             "deinen Rechten. Installiere nur, was du geprüft hast.")
+                                         : InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
+                                                             "deinen Rechten. Verknüpfe nur, was du geprüft hast."));
+        return alerts.confirmDestructive(title, text, InstallReport::tr("Abbrechen"),
+                                         installing ? InstallReport::tr("Trotzdem installieren")
+                                                    : InstallReport::tr("Trotzdem verknüpfen"));
+    };
+}
+
 void reportInstall(SkillInstall* install, QObject* context, DesktopServices desktop, const QString& title,
-                   std::function<SkillInstall*(InstallConsent)> again, InstallConsent given)
+                   std::function<SkillInstall*(bool replaceChanged)> again, bool replaceAgreed)
 {
     QObject::connect(
         install, &SkillInstall::finished, context,
-        [context, desktop, title, again, given](const InstallResult& result) {
-            if (result.risk && again && !given.acceptRisk) {
-                QStringList found;
-                for (const AuditFinding& finding : result.risk->openHigh())
-                    found.append(finding.place() + u" – "_s + finding.message);
-                const QString text =
-                    InstallReport::tr("Gefunden:") + u'\n' + fileList(found) + u"\n\n"_s +
-                    InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
-                                      "deinen Rechten. Installiere nur, was du geprüft hast.");
-                if (desktop.alerts.confirmDestructive(result.message, text, InstallReport::tr("Abbrechen"),
-                                                      InstallReport::tr("Trotzdem installieren"))) {
-                    const InstallConsent agreed{given.replaceChanged, true};
-                    reportInstall(again(agreed), context, desktop, title, again, agreed);
-                }
+        [context, desktop, title, again, replaceAgreed](const InstallResult& result) {
+            // The user was asked about the risk while the files waited, and said no.
+            if (result.risk)
                 return;
-            }
-            if (!result.needsConsent || !again || given.replaceChanged) {
+            if (!result.needsConsent || !again || replaceAgreed) {
                 desktop.alerts.inform(title, result.message,
                                       result.succeeded ? AlertStyle::informational : AlertStyle::critical);
                 return;
@@ -61,9 +78,7 @@ void reportInstall(SkillInstall* install, QObject* context, DesktopServices desk
                 u'\n' + fileList(changes.files) + u"\n\n"_s +
                 InstallReport::tr("Diese Fassung geht verloren, wenn der Ordner ersetzt wird.");
             if (desktop.alerts.confirmDestructive(result.message, text, InstallReport::tr("Abbrechen"),
-                                                  InstallReport::tr("Ersetzen"))) {
-                const InstallConsent agreed{true, given.acceptRisk};
-                reportInstall(again(agreed), context, desktop, title, again, agreed);
-            }
+                                                  InstallReport::tr("Ersetzen")))
+                reportInstall(again(true), context, desktop, title, again, true);
         });
 }

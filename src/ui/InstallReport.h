@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audit/AuditGate.h"
 #include "ui/DesktopServices.h"
 
 #include <QString>
@@ -9,16 +10,18 @@
 class QObject;
 class SkillInstall;
 
-// What the user agreed to once an install stopped to ask.
-struct InstallConsent
+// What a risk question is asked before.
+enum class RiskStep
 {
-    bool replaceChanged = false; // replace a folder changed here or of unknown origin
-    bool acceptRisk = false;     // place a folder with findings of level high, accepting them
+    installing, // "Trotzdem installieren"
+    linking,    // "Trotzdem verknüpfen"
 };
 
+// The gate's question, answered with a sheet that lists the findings of level high.
+RiskConsent riskQuestion(Alerts& alerts, RiskStep step);
+
 // Tells the user how an install or update ended. Where it stopped before a folder that was
-// changed here or is of unknown origin, or before a folder in which the audit found something
-// of level high, asks first, listing the files or the findings, and with the user's yes runs
-// `again` with what was agreed to, and tells how that ended.
+// changed here or is of unknown origin, asks first, listing the files, and with the user's yes
+// runs `again` to replace it, and tells how that ended. A risk was asked about on the way.
 void reportInstall(SkillInstall* install, QObject* context, DesktopServices desktop, const QString& title,
-                   std::function<SkillInstall*(InstallConsent)> again, InstallConsent given = {});
+                   std::function<SkillInstall*(bool replaceChanged)> again, bool replaceAgreed = false);

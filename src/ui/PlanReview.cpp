@@ -1,6 +1,9 @@
 #include "ui/PlanReview.h"
 
 #include "actions/PlanTask.h"
+#include "actions/Workspace.h"
+#include "model/ModelContext.h"
+#include "ui/InstallReport.h"
 #include "ui/PlanSheet.h"
 
 #include <QCoreApplication>
@@ -38,7 +41,8 @@ PlanTask* carryOut(Workspace& workspace, Alerts& alerts, QWidget* parent, const 
             plan->consentToChangesHere();
         skipConflicts = sheet.choice() == PlanSheet::Choice::skipConflicts;
     }
-    return PlanTask::start(workspace, std::move(*plan), skipConflicts);
+    AuditGate gate(workspace.context(), riskQuestion(alerts, RiskStep::linking));
+    return PlanTask::start(workspace, std::move(*plan), skipConflicts, gate);
 }
 
 QString remedyText(EntryRemedy remedy)

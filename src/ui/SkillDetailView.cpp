@@ -167,22 +167,45 @@ void SkillDetailView::rebuildFindings()
     for (const AuditFinding& finding : report->findings) {
         if (finding.rule == u"format"_s)
             continue; // shown above, as the format check words it
-        QString text = AuditTexts::finding(finding) + u" ("_s + finding.rule + u')';
+        QString text = AuditTexts::finding(finding) + u" ("_s + AuditTexts::family(finding.rule) + u')';
         if (finding.accepted)
             text += u' ' + tr("(akzeptiert)");
+        if (const QString shown = AuditTexts::evidence(finding); !shown.isEmpty())
+            text += u'\n' + shown;
         QLabel* note = AuditTexts::label(finding, text);
         note->setObjectName(u"auditFinding"_s);
         m_findings->addWidget(note);
+    }
+    const bool accepted = std::any_of(report->findings.cbegin(), report->findings.cend(), [](const AuditFinding& f) {
+        return f.accepted && f.level == AuditLevel::high;
+    });
+    if (accepted) {
+        auto* withdraw = new QPushButton(tr("Akzeptanz zurücknehmen"));
+        withdraw->setObjectName(u"withdrawAcceptance"_s);
+        connect(withdraw, &QPushButton::clicked, this, [this, item = report->item] {
+            if (const Outcome saved = HubAudit::withdraw(m_workspace.context(), item); !saved)
+                Log::line(u"Failed to withdraw the acceptance of "_s + item + u": "_s + saved.error().description);
+        });
+        m_findings->addWidget(withdraw, 0, Qt::AlignLeft);
     }
     if (!report->hasOpenHigh())
         return;
     auto* accept = new QPushButton(tr("Risiko akzeptieren"));
     accept->setObjectName(u"acceptRisk"_s);
     accept->setToolTip(tr("Die Befunde gelten als geprüft, bis sich der Inhalt ändert."));
-    connect(accept, &QPushButton::clicked, this, [this, accepted = *report] {
-        if (const Outcome saved = HubAudit::accept(m_workspace.context(), accepted); !saved)
-            Log::line(u"Failed to record the acceptance of "_s + accepted.item + u": "_s +
-                      saved.error().description);
+    connect(accept, &QPushButton::clicked, this, [this, open = *report] {
+        // Asked once, naming what is accepted.
+        QStringList found;
+        for (const AuditFinding& finding : open.openHigh())
+            found.append(u"• "_s + AuditTexts::finding(finding));
+        if (!m_desktop.alerts.confirmDestructive(
+                tr("Die Befunde in '%1' akzeptieren?").arg(open.item),
+                found.join(u'\n') + u"\n\n"_s +
+                    tr("Sie halten dann weder Installation noch Verknüpfung auf, bis sich der Inhalt ändert."),
+                tr("Abbrechen"), tr("Risiko akzeptieren")))
+            return;
+        if (const Outcome saved = HubAudit::accept(m_workspace.context(), open); !saved)
+            Log::line(u"Failed to record the acceptance of "_s + open.item + u": "_s + saved.error().description);
     });
     m_findings->addWidget(accept, 0, Qt::AlignLeft);
 }
@@ -251,17 +274,17 @@ void SkillDetailView::confirmUpdate(const UpdatePreviewResult& preview)
     if (sheet.exec() != QDialog::Accepted)
         return rebuildOrigin();
     const QString name = m_skill.fileName();
-    SkillInstall* running = m_updates.update(name, false, sheet.acceptsRisk());
+    // The version the preview fetched is the one the user saw and agreed to.
+    SkillInstall* running = m_updates.update(name, false, sheet.acceptsRisk(), preview.fetched);
     if (!running)
         return rebuildOrigin();
     connect(running, &SkillInstall::finished, this, &SkillDetailView::rebuildOrigin);
     // Reported by the long-lived updates, not this view, which may be gone by then.
-    reportInstall(
-        running, &m_updates, m_desktop, tr("Update"),
-        [updates = &m_updates, name](InstallConsent agreed) {
-            return updates->update(name, agreed.replaceChanged, agreed.acceptRisk);
-        },
-        InstallConsent{false, sheet.acceptsRisk()});
+    reportInstall(running, &m_updates, m_desktop, tr("Update"),
+                  [updates = &m_updates, name, acceptRisk = sheet.acceptsRisk(),
+                   fetched = preview.fetched](bool replaceChanged) {
+                      return updates->update(name, replaceChanged, acceptRisk, fetched);
+                  });
 }
 
 QWidget* SkillDetailView::makePathBlock()
@@ -320,7 +343,8 @@ void SkillDetailView::rebuildLinkRows()
                 if (!current)
                     return;
                 // The switch flips back with the refresh; the log says why.
-                const LinkToggle toggled = LinkActions(m_workspace).setLinked(m_skill, *current, linked);
+                const LinkToggle toggled = LinkActions(m_workspace).setLinked(
+                    m_skill, *current, linked, false, riskQuestion(m_desktop.alerts, RiskStep::linking));
                 if (toggled.refusal)
                     Log::line(u"Failed to toggle the copy at "_s + toggled.refusal->path + u": "_s +
                               toggled.refusal->reason);

@@ -4,6 +4,7 @@
 #include "actions/Workspace.h"
 #include "linker/HubCatalog.h"
 #include "store/SkillStoreService.h"
+#include "ui/InstallReport.h"
 #include "ui/PlaceholderView.h"
 #include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
@@ -326,7 +327,9 @@ void SkillStoreDetailView::install()
         return;
     m_downloading = true;
     updateActionArea();
-    SkillInstall* running = SkillInstall::start(m_workspace, m_service.source(), m_skill);
+    InstallOptions options;
+    options.consent = riskQuestion(m_desktop.alerts, RiskStep::installing);
+    SkillInstall* running = SkillInstall::start(m_workspace, m_service.source(), m_skill, options);
     connect(running, &SkillInstall::finished, this, &SkillStoreDetailView::finishInstall);
     Q_EMIT installStarted(running);
 }

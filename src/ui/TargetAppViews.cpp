@@ -7,6 +7,7 @@
 #include "model/TargetApp.h"
 #include "ui/DeleteAction.h"
 #include "ui/ElidedLabel.h"
+#include "ui/InstallReport.h"
 #include "ui/PlanReview.h"
 #include "ui/PlanSheet.h"
 #include "ui/Shortcuts.h"
@@ -293,7 +294,8 @@ void TargetAppSkillsListView::refreshCopy(const TargetAppSkill& item)
     if (!m_app)
         return;
     if (const auto skill = m_workspace.hubCatalog().itemNamed(item.name))
-        LinkActions(m_workspace).setLinked(*skill, *m_app, true);
+        LinkActions(m_workspace).setLinked(*skill, *m_app, true, false,
+                                           riskQuestion(m_desktop.alerts, RiskStep::linking));
 }
 
 void TargetAppSkillsListView::import(const TargetAppSkill& item)

@@ -74,6 +74,8 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
             text.prepend(tr("neu") + u" · "_s);
         if (finding.accepted)
             text += u' ' + tr("(akzeptiert)");
+        if (const QString shown = AuditTexts::evidence(finding); !shown.isEmpty())
+            text += u'\n' + shown;
         QLabel* note = AuditTexts::label(finding, text);
         note->setObjectName(u"updateFinding"_s);
         layout->addWidget(note);

@@ -194,7 +194,7 @@ private Q_SLOTS:
         }
         const Skill deploy = f.hubSkill(u"deploy"_s);
         const auto plan = f.workspace->linker().planner.planLinkAll(*app);
-        const LinkToggle toggled = LinkActions(*f.workspace).setLinked(deploy, *app, true, true);
+        const LinkToggle toggled = LinkActions(*f.workspace).setLinked(deploy, *app, true, true, {});
         if (named.isEmpty()) {
             QCOMPARE(toggled.result, LinkToggleResult::changed);
             QCOMPARE(readFile(f.repo + u"/shared/skills/deploy/SKILL.md"_s), QByteArray("# Deploy"));
@@ -415,7 +415,7 @@ private Q_SLOTS:
                      installed->message.contains(u"Der Commit ließ sich nicht ermitteln"_s),
                  qPrintable(installed->message));
         TargetApp* app = f.projectApp(u"cursor"_s);
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"pdf"_s), *app, true).result,
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"pdf"_s), *app, true, false, {}).result,
                  LinkToggleResult::changed);
         const QByteArray written = readFile(ProjectFolder::lockFilePath(f.repo));
         QVERIFY2(written.contains("\"commit\": null"), written.constData());

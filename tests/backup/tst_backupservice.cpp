@@ -268,12 +268,12 @@ private Q_SLOTS:
         TargetApp* app = f.makeApp(u"Codex"_s);
         const QUuid appID = app->id();
         const auto appBookmark = app->bookmarkData();
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true).result,
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true, false, {}).result,
                  LinkToggleResult::changed);
         TargetApp* copying = f.makeApp(u"Cursor"_s);
         const QUuid copyingID = copying->id();
         copying->setPlacement(PlacementKind::copy);
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true).result,
+        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true, false, {}).result,
                  LinkToggleResult::changed);
         f.context->insert(new SkillProvenanceRecord({u"deploy"_s,
                                                      u"o/r"_s,

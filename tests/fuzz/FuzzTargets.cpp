@@ -2,6 +2,8 @@
 
 #include "access/FileSystem.h"
 #include "access/ItemName.h"
+#include "audit/SkillScanner.h"
+#include "model/SkillManifest.h"
 #include "backup/BackupDocument.h"
 #include "backup/LockFile.h"
 #include "store/GitHubTree.h"
@@ -31,6 +33,31 @@ void require(bool property)
 } // namespace
 
 namespace FuzzTargets {
+
+void skillScan(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray input = bytes(data, size);
+    const qsizetype lines = input.count('\n') + 1;
+    const AuditReport report = SkillScanner::scan(
+        u"fuzz"_s, {{u"SKILL.md"_s, input, false}, {u"scripts/run.sh"_s, input, true}}, true);
+    require(report.contentHash.size() == 64);
+    for (const AuditFinding& finding : report.findings) {
+        require(!finding.rule.isEmpty());
+        require(!finding.line || (*finding.line >= 1 && *finding.line <= lines + 1));
+        require(finding.matched.size() <= SkillScanner::shownCharacters);
+    }
+}
+
+void skillFrontmatter(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray input = bytes(data, size);
+    const auto manifest = SkillManifest::read(input);
+    if (!manifest)
+        require(!manifest.error().isEmpty());
+    // The checks word every finding; a file with a name of its own is checked against it.
+    for (const SkillFinding& finding : SkillManifest::check(std::optional(input), u"fuzz"_s))
+        require(!finding.message.isEmpty());
+}
 
 void backupDocument(const std::uint8_t* data, std::size_t size)
 {

@@ -16,7 +16,8 @@ private Q_SLOTS:
     void corpus_data()
     {
         QTest::addColumn<QString>("target");
-        for (const QString& target : {u"backup"_s, u"search"_s, u"tree"_s, u"itemname"_s, u"lock"_s})
+        for (const QString& target :
+             {u"backup"_s, u"search"_s, u"tree"_s, u"itemname"_s, u"lock"_s, u"scan"_s, u"frontmatter"_s})
             QTest::newRow(qPrintable(target)) << target;
     }
     void corpus()
@@ -26,6 +27,8 @@ private Q_SLOTS:
                          : target == u"search"_s ? &FuzzTargets::searchResponse
                          : target == u"tree"_s   ? &FuzzTargets::treeListing
                          : target == u"lock"_s   ? &FuzzTargets::lockFile
+                         : target == u"scan"_s   ? &FuzzTargets::skillScan
+                         : target == u"frontmatter"_s ? &FuzzTargets::skillFrontmatter
                                                  : &FuzzTargets::itemName;
         const QDir folder(QStringLiteral(FUZZ_CORPUS) + u"/"_s + target);
         const QStringList files = folder.entryList(QDir::Files);

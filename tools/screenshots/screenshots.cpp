@@ -199,7 +199,7 @@ int main(int argc, char* argv[])
             {u"scripts/upload.sh"_s, "#!/bin/sh\nrsync -a build/ staging:/srv/app/\n", true}};
         UpdatePreviewResult preview{u"deploy"_s,
                                     FolderDiff::between(installed, upstream, u"deploy"_s),
-                                    SkillAudit::audit(u"deploy"_s, upstream, true),
+                                    SkillScanner::scan(u"deploy"_s, upstream, true),
                                     {},
                                     {}};
         preview.newFindings = preview.audit.findings;

@@ -1,13 +1,22 @@
 #pragma once
 
-#include "access/AuditRules.h"
-#include "access/FolderContent.h"
-#include "base/Result.h"
-
 #include <QList>
 #include <QString>
 
 #include <optional>
+
+// How much a finding of the audit weighs. `error` and `warning` are the format check's levels.
+enum class AuditLevel
+{
+    high,
+    error,
+    medium,
+    warning,
+    info,
+};
+// "high", "error", "medium", "warning", "info", and the way back.
+QString auditLevelName(AuditLevel level);
+std::optional<AuditLevel> auditLevelNamed(const QString& name);
 
 // One thing the audit found in a skill.
 struct AuditFinding
@@ -15,10 +24,14 @@ struct AuditFinding
     QString item;            // the hub item (or the folder audited)
     QString file;            // relative to the item's folder; the item itself for a single file
     std::optional<int> line; // 1-based; nothing where a line makes no sense
-    QString rule;
+    QString rule;            // the family, the stable id scripts filter on: "remote-code", ...
     AuditLevel level = AuditLevel::info;
-    QString message;
+    QString message;       // the rule's own words, in English; empty for a check of the program's own
     bool accepted = false; // the user accepted the item's findings at this content
+    QString ruleName;      // which rule of the family matched: a YARA rule, or a check's name
+    QString messageDe;     // the rule's own words, in German
+    QString matched;       // what it matched, one line cut to a readable length
+    bool decoded = false;  // `matched` was decoded from a base64 or hex literal on `line`
 
     // "FILE:LINE", or FILE where no line makes sense.
     QString place() const;
@@ -37,19 +50,3 @@ struct AuditReport
     // The findings of level high, open ones only.
     QList<AuditFinding> openHigh() const;
 };
-
-// Checks a skill's files against the audit's rules before an assistant can load them: hidden
-// characters, instructions aimed at the assistant, downloads run at once, secrets read or
-// sent, obfuscated or binary programs, and the format. Reads only; never runs anything.
-namespace SkillAudit {
-
-// "high", "error", "medium", "warning", "info".
-QString levelName(AuditLevel level);
-// Audits files in memory (a download before it reaches the hub). `isFolder`: a skill folder
-// with its SKILL.md, rather than a single file named `item`.
-AuditReport audit(const QString& item, const QList<ContentFile>& files, bool isFolder);
-// Audits a folder or a single file on disk; a link inside is audited by where it leads, never
-// followed.
-Result<AuditReport> auditPath(const QString& item, const QString& path);
-
-} // namespace SkillAudit

@@ -1,0 +1,254 @@
+#include "audit/AuditRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QStandardPaths>
+
+#include <yara.h>
+
+using namespace Qt::StringLiterals;
+
+static void loadShippedRules()
+{
+    // A static library's resources are not made known on their own.
+    Q_INIT_RESOURCE(rules);
+}
+
+namespace {
+
+// libyara is set up once for the process and taken down when it ends.
+struct YaraLibrary
+{
+    YaraLibrary() { ok = yr_initialize() == ERROR_SUCCESS; }
+    ~YaraLibrary()
+    {
+        if (ok)
+            yr_finalize();
+    }
+    bool ok = false;
+};
+
+bool yaraReady()
+{
+    static const YaraLibrary library;
+    return library.ok;
+}
+
+// The variables every rule may test, declared for the compiler with their default values.
+void declareVariables(YR_COMPILER* compiler)
+{
+    yr_compiler_define_boolean_variable(compiler, "is_text", 1);
+    yr_compiler_define_boolean_variable(compiler, "is_markdown", 0);
+    yr_compiler_define_boolean_variable(compiler, "decoded", 0);
+    yr_compiler_define_string_variable(compiler, "file_name", "");
+}
+
+struct CompileErrors
+{
+    QString file;
+    QList<AuditRules::Problem>* problems = nullptr;
+    bool failed = false;
+};
+
+void noteCompilerMessage(int level, const char*, int line, const YR_RULE*, const char* message, void* data)
+{
+    auto* errors = static_cast<CompileErrors*>(data);
+    if (level != YARA_ERROR_LEVEL_ERROR)
+        return; // warnings (a slow string, say) do not keep a rule from counting
+    errors->failed = true;
+    errors->problems->append({errors->file, line, QString::fromUtf8(message)});
+}
+
+QString metaText(const YR_RULE* rule, const char* name)
+{
+    const YR_META* meta = nullptr;
+    yr_rule_metas_foreach(rule, meta)
+    {
+        if (qstrcmp(meta->identifier, name) == 0 && meta->type == META_TYPE_STRING)
+            return QString::fromUtf8(meta->string);
+    }
+    return {};
+}
+
+// The rule files of a folder, by name, sorted.
+QList<std::pair<QString, QByteArray>> ruleFilesIn(const QString& folder)
+{
+    QList<std::pair<QString, QByteArray>> files;
+    const QFileInfoList found = QDir(folder).entryInfoList({u"*.yar"_s, u"*.yara"_s}, QDir::Files, QDir::Name);
+    for (const QFileInfo& info : found) {
+        QFile file(info.filePath());
+        if (file.open(QIODevice::ReadOnly))
+            files.append({info.filePath(), file.readAll()});
+    }
+    return files;
+}
+
+struct MatchCollector
+{
+    QList<RuleMatch>* matches;
+};
+
+int collectMatch(YR_SCAN_CONTEXT* context, int message, void* data, void* user)
+{
+    if (message != CALLBACK_MSG_RULE_MATCHING)
+        return CALLBACK_CONTINUE;
+    auto* rule = static_cast<YR_RULE*>(data);
+    auto* collector = static_cast<MatchCollector*>(user);
+    const QString family = metaText(rule, "family");
+    const auto level = auditLevelNamed(metaText(rule, "level"));
+    if (family.isEmpty() || !level)
+        return CALLBACK_CONTINUE;
+    // The places the `unless` string matched excuse every other match there.
+    const QString unless = metaText(rule, "unless");
+    QList<qint64> excused;
+    YR_STRING* string = nullptr;
+    yr_rule_strings_foreach(rule, string)
+    {
+        if (unless.isEmpty() || unless != QString::fromUtf8(string->identifier))
+            continue;
+        YR_MATCH* match = nullptr;
+        for (match = context->matches[string->idx].head; match; match = match->next)
+            excused.append(match->base + match->offset);
+    }
+    bool anyString = false;
+    yr_rule_strings_foreach(rule, string)
+    {
+        anyString = true;
+        if (!unless.isEmpty() && unless == QString::fromUtf8(string->identifier))
+            continue;
+        YR_MATCH* match = nullptr;
+        yr_string_matches_foreach(context, string, match)
+        {
+            const qint64 at = match->base + match->offset;
+            if (excused.contains(at))
+                continue;
+            collector->matches->append({family, QString::fromUtf8(rule->identifier), *level,
+                                        metaText(rule, "message"), metaText(rule, "message_de"), qsizetype(at),
+                                        QByteArray(reinterpret_cast<const char*>(match->data), match->data_length)});
+        }
+    }
+    // A rule of conditions alone (a magic number) matches the whole file.
+    if (!anyString)
+        collector->matches->append({family, QString::fromUtf8(rule->identifier), *level,
+                                    metaText(rule, "message"), metaText(rule, "message_de"), 0, {}});
+    return CALLBACK_CONTINUE;
+}
+
+} // namespace
+
+AuditRules::~AuditRules()
+{
+    if (m_rules)
+        yr_rules_destroy(m_rules);
+}
+
+QString AuditRules::userFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Quorvane/rules"_s;
+}
+
+std::shared_ptr<const AuditRules> AuditRules::standard()
+{
+    return withFolders({});
+}
+
+std::shared_ptr<const AuditRules> AuditRules::withFolders(const QStringList& folders)
+{
+    loadShippedRules();
+    QList<std::pair<QString, QByteArray>> files = ruleFilesIn(u":/rules"_s);
+    for (const QString& folder : QStringList{userFolder()} + folders)
+        files += ruleFilesIn(folder);
+    // Compiled once for each set of texts: a window audits often, and its rules seldom change.
+    QByteArray key;
+    for (const auto& [name, text] : std::as_const(files))
+        key += name.toUtf8() + '\0' + QByteArray::number(qHash(text)) + '\0';
+    static QMutex guard;
+    static QHash<QByteArray, std::shared_ptr<const AuditRules>> compiled;
+    const QMutexLocker locked(&guard);
+    if (const auto known = compiled.constFind(key); known != compiled.cend())
+        return *known;
+    auto rules = compile(files);
+    compiled.insert(key, rules);
+    return rules;
+}
+
+std::shared_ptr<const AuditRules> AuditRules::fromTexts(const QList<std::pair<QString, QByteArray>>& files)
+{
+    return compile(files);
+}
+
+std::shared_ptr<const AuditRules> AuditRules::compile(const QList<std::pair<QString, QByteArray>>& files)
+{
+    std::shared_ptr<AuditRules> rules(new AuditRules);
+    if (!yaraReady()) {
+        rules->m_problems.append({QString(), 0, u"The YARA library could not be set up."_s});
+        return rules;
+    }
+    YR_COMPILER* compiler = nullptr;
+    if (yr_compiler_create(&compiler) != ERROR_SUCCESS)
+        return rules;
+    declareVariables(compiler);
+    // Each file its own namespace, so two folders may both hold a "team.yar".
+    QHash<QByteArray, QString> fileOfSpace;
+    for (const auto& [name, text] : files) {
+        // Each file is tried alone first: a compiler that met an error takes no more.
+        YR_COMPILER* trial = nullptr;
+        if (yr_compiler_create(&trial) != ERROR_SUCCESS)
+            continue;
+        declareVariables(trial);
+        CompileErrors errors{name, &rules->m_problems, false};
+        yr_compiler_set_callback(trial, noteCompilerMessage, &errors);
+        const QByteArray terminated = text + '\0';
+        const QByteArray space = "file" + QByteArray::number(fileOfSpace.size());
+        fileOfSpace.insert(space, name);
+        yr_compiler_add_string(trial, terminated.constData(), space.constData());
+        yr_compiler_destroy(trial);
+        if (errors.failed)
+            continue;
+        CompileErrors again{name, &rules->m_problems, false};
+        yr_compiler_set_callback(compiler, noteCompilerMessage, &again);
+        if (yr_compiler_add_string(compiler, terminated.constData(), space.constData()) != 0)
+            break; // cannot happen after the trial; the compiler takes nothing more
+    }
+    yr_compiler_get_rules(compiler, &rules->m_rules);
+    yr_compiler_destroy(compiler);
+    // A rule that does not say what it finds and how much it weighs is not used.
+    if (rules->m_rules) {
+        YR_RULE* rule = nullptr;
+        yr_rules_foreach(rules->m_rules, rule)
+        {
+            if (!metaText(rule, "family").isEmpty() && auditLevelNamed(metaText(rule, "level")) &&
+                metaText(rule, "level") != u"error"_s && metaText(rule, "level") != u"warning"_s)
+                continue;
+            rules->m_problems.append({fileOfSpace.value(QByteArray(rule->ns->name)), 0,
+                                      u"The rule %1 needs the meta family and level (high, medium or info)."_s.arg(
+                                          QString::fromUtf8(rule->identifier))});
+            yr_rule_disable(rule);
+        }
+    }
+    return rules;
+}
+
+QList<RuleMatch> AuditRules::match(QByteArrayView bytes, const ScanSubject& subject) const
+{
+    QList<RuleMatch> matches;
+    if (!m_rules)
+        return matches;
+    YR_SCANNER* scanner = nullptr;
+    if (yr_scanner_create(m_rules, &scanner) != ERROR_SUCCESS)
+        return matches;
+    const QByteArray fileName = subject.fileName.toUtf8();
+    yr_scanner_define_boolean_variable(scanner, "is_text", subject.isText);
+    yr_scanner_define_boolean_variable(scanner, "is_markdown", subject.isMarkdown);
+    yr_scanner_define_boolean_variable(scanner, "decoded", subject.decoded);
+    yr_scanner_define_string_variable(scanner, "file_name", fileName.constData());
+    MatchCollector collector{&matches};
+    yr_scanner_set_callback(scanner, collectMatch, &collector);
+    yr_scanner_set_timeout(scanner, 20); // seconds: a hostile file cannot hold the audit
+    yr_scanner_scan_mem(scanner, reinterpret_cast<const uint8_t*>(bytes.data()), size_t(bytes.size()));
+    yr_scanner_destroy(scanner);
+    return matches;
+}
