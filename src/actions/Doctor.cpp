@@ -1,9 +1,9 @@
 #include "actions/Doctor.h"
 
 #include "access/FileSystem.h"
-#include "audit/SkillScanner.h"
 #include "access/UserEnvironment.h"
 #include "actions/Workspace.h"
+#include "audit/SkillScanner.h"
 #include "linker/TargetListing.h"
 #include "model/AssistantPresets.h"
 #include "model/AuditAcceptanceRecord.h"

@@ -38,7 +38,6 @@ QList<Result<AuditReport>> HubAudit::auditNow(const ModelContext& context, const
     return reports;
 }
 
-
 Outcome HubAudit::accept(ModelContext& context, const AuditReport& report)
 {
     return AuditAcceptanceRecord::accept(context, report.item, report.contentHash);

@@ -9,15 +9,14 @@ LinkActions::LinkActions(Workspace& workspace)
     : m_workspace(workspace)
 {}
 
-LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool linked, bool replaceChangedHere,
-                                  const RiskConsent& consent)
+LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool linked,
+                                  bool replaceChangedHere, const RiskConsent& consent)
 {
     // What is placed is audited: taking it away, or a link that stands, asks nothing; a copy
     // switched on again is brought up to the hub's content.
     const bool places = linked && (app.placement() == PlacementKind::copy ||
                                    !m_workspace.linker().links.isSkillLinked(skill, app));
-    if (places &&
-        !AuditGate(m_workspace.context(), consent).letsPlace({skill.path}))
+    if (places && !AuditGate(m_workspace.context(), consent).letsPlace({skill.path}))
         return {LinkToggleResult::risky, std::nullopt};
     LinkToggle result = m_workspace.linker().links.toggleLink(skill, app, linked, replaceChangedHere);
     m_workspace.changes().announceTargetFolder(app.id());

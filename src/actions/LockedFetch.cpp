@@ -1,7 +1,7 @@
 #include "actions/LockedFetch.h"
 
-#include "audit/SkillScanner.h"
 #include "actions/Workspace.h"
+#include "audit/SkillScanner.h"
 #include "base/Log.h"
 #include "linker/HubInstaller.h"
 #include "linker/Linker.h"

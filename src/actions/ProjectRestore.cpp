@@ -335,8 +335,10 @@ void ProjectRestore::addAppsAndPlace()
     AuditGate gate(m_workspace.context(), AuditGate::answering(m_options.acceptRisk));
     PlanTask* task = PlanTask::start(m_workspace, std::move(toCarryOut), true, gate);
     if (!task)
-        return finish({RestoreOutcome::Stage::restored, std::nullopt,
-                       m_failures + AuditGate::refusalLines(gate.refused()), {}});
+        return finish({RestoreOutcome::Stage::restored,
+                       std::nullopt,
+                       m_failures + AuditGate::refusalLines(gate.refused()),
+                       {}});
     connect(task, &PlanTask::finished, this, [this](const PlanOutcome& placed) {
         finish({RestoreOutcome::Stage::restored, std::nullopt, m_failures + placed.failures, placed});
     });

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "access/FolderAccess.h"
-#include "store/SkillFolderFetch.h"
 #include "model/SkillProvenanceRecord.h"
+#include "store/SkillFolderFetch.h"
 
 #include <QHash>
 #include <QList>

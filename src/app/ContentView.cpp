@@ -398,12 +398,13 @@ void ContentView::showSelectedStoreSkill()
         // The window tells how an install ended, even after the user moved on to another hit.
         connect(detail, &SkillStoreDetailView::installStarted, this,
                 [this, hit = *m_selectedStoreSkill](SkillInstall* install) {
-                    reportInstall(install, this, m_desktop, tr("SkillStore"), [this, hit](bool replaceChanged) {
-                        InstallOptions options;
-                        options.replaceChanged = replaceChanged;
-                        options.consent = riskQuestion(m_desktop.alerts, RiskStep::installing);
-                        return SkillInstall::start(m_workspace, m_store.source(), hit, options);
-                    });
+                    reportInstall(install, this, m_desktop, tr("SkillStore"),
+                                  [this, hit](bool replaceChanged) {
+                                      InstallOptions options;
+                                      options.replaceChanged = replaceChanged;
+                                      options.consent = riskQuestion(m_desktop.alerts, RiskStep::installing);
+                                      return SkillInstall::start(m_workspace, m_store.source(), hit, options);
+                                  });
                 });
     }
     replaceDetailPage(m_storeSkillDetail, detail);

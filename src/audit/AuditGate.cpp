@@ -11,7 +11,9 @@ using namespace Qt::StringLiterals;
 
 RiskConsent AuditGate::answering(bool accept)
 {
-    return [accept](const QList<AuditReport>&) { return accept; };
+    return [accept](const QList<AuditReport>&) {
+        return accept;
+    };
 }
 
 AuditGate::AuditGate(ModelContext& context, RiskConsent consent)
@@ -74,7 +76,8 @@ bool AuditGate::decide(QList<AuditReport> risks)
         return false;
     }
     for (const AuditReport& report : std::as_const(risks))
-        if (const Outcome accepted = AuditAcceptanceRecord::accept(m_context, report.item, report.contentHash);
+        if (const Outcome accepted =
+                AuditAcceptanceRecord::accept(m_context, report.item, report.contentHash);
             !accepted)
             Log::line(u"Failed to record the acceptance of "_s + report.item + u": "_s +
                       accepted.error().description);

@@ -77,7 +77,8 @@ QString metaText(const YR_RULE* rule, const char* name)
 QList<std::pair<QString, QByteArray>> ruleFilesIn(const QString& folder)
 {
     QList<std::pair<QString, QByteArray>> files;
-    const QFileInfoList found = QDir(folder).entryInfoList({u"*.yar"_s, u"*.yara"_s}, QDir::Files, QDir::Name);
+    const QFileInfoList found =
+        QDir(folder).entryInfoList({u"*.yar"_s, u"*.yara"_s}, QDir::Files, QDir::Name);
     for (const QFileInfo& info : found) {
         QFile file(info.filePath());
         if (file.open(QIODevice::ReadOnly))
@@ -125,15 +126,21 @@ int collectMatch(YR_SCAN_CONTEXT* context, int message, void* data, void* user)
             const qint64 at = match->base + match->offset;
             if (excused.contains(at))
                 continue;
-            collector->matches->append({family, QString::fromUtf8(rule->identifier), *level,
-                                        metaText(rule, "message"), metaText(rule, "message_de"), qsizetype(at),
-                                        QByteArray(reinterpret_cast<const char*>(match->data), match->data_length)});
+            collector->matches->append(
+                {family, QString::fromUtf8(rule->identifier), *level, metaText(rule, "message"),
+                 metaText(rule, "message_de"), qsizetype(at),
+                 QByteArray(reinterpret_cast<const char*>(match->data), match->data_length)});
         }
     }
     // A rule of conditions alone (a magic number) matches the whole file.
     if (!anyString)
-        collector->matches->append({family, QString::fromUtf8(rule->identifier), *level,
-                                    metaText(rule, "message"), metaText(rule, "message_de"), 0, {}});
+        collector->matches->append({family,
+                                    QString::fromUtf8(rule->identifier),
+                                    *level,
+                                    metaText(rule, "message"),
+                                    metaText(rule, "message_de"),
+                                    0,
+                                    {}});
     return CALLBACK_CONTINUE;
 }
 
@@ -223,9 +230,10 @@ std::shared_ptr<const AuditRules> AuditRules::compile(const QList<std::pair<QStr
             if (!metaText(rule, "family").isEmpty() && auditLevelNamed(metaText(rule, "level")) &&
                 metaText(rule, "level") != u"error"_s && metaText(rule, "level") != u"warning"_s)
                 continue;
-            rules->m_problems.append({fileOfSpace.value(QByteArray(rule->ns->name)), 0,
-                                      u"The rule %1 needs the meta family and level (high, medium or info)."_s.arg(
-                                          QString::fromUtf8(rule->identifier))});
+            rules->m_problems.append(
+                {fileOfSpace.value(QByteArray(rule->ns->name)), 0,
+                 u"The rule %1 needs the meta family and level (high, medium or info)."_s.arg(
+                     QString::fromUtf8(rule->identifier))});
             yr_rule_disable(rule);
         }
     }

@@ -8,8 +8,8 @@ namespace {
 
 bool isBase64Character(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/' ||
-           c == '-' || c == '_';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+           c == '/' || c == '-' || c == '_';
 }
 
 bool isHexCharacter(char c)
@@ -64,8 +64,9 @@ QByteArray decodeRun(QByteArrayView literal)
 {
     // Cut at a whole group of four, which decodes on its own.
     const qsizetype kept = std::min(literal.size(), PayloadDecoder::mostLiteralBytes) / 4 * 4;
-    const QByteArray bytes = literal.first(literal.size() <= PayloadDecoder::mostLiteralBytes ? literal.size() : kept)
-                                 .toByteArray();
+    const QByteArray bytes =
+        literal.first(literal.size() <= PayloadDecoder::mostLiteralBytes ? literal.size() : kept)
+            .toByteArray();
     // Hex first: every hex literal is also a base64 alphabet run.
     if (bytes.size() % 2 == 0 && std::all_of(bytes.cbegin(), bytes.cend(), isHexCharacter))
         return QByteArray::fromHex(bytes);

@@ -27,22 +27,24 @@ namespace {
 
 // What a shell, an interpreter or the assistant reads as text, by extension and by name.
 const QStringList textExtensions{
-    u"md"_s,  u"markdown"_s, u"mdx"_s, u"txt"_s,  u"rst"_s, u"sh"_s,  u"bash"_s, u"zsh"_s,  u"fish"_s, u"ksh"_s,
-    u"py"_s,  u"pyw"_s,      u"pl"_s,  u"pm"_s,   u"rb"_s,  u"js"_s,  u"mjs"_s,  u"cjs"_s,  u"ts"_s,   u"tsx"_s,
-    u"jsx"_s, u"ps1"_s,      u"psm1"_s, u"bat"_s, u"cmd"_s, u"json"_s, u"yaml"_s, u"yml"_s, u"toml"_s, u"ini"_s,
-    u"cfg"_s, u"conf"_s,     u"env"_s, u"html"_s, u"htm"_s, u"xml"_s, u"lua"_s,  u"php"_s,  u"go"_s,   u"rs"_s,
-    u"java"_s, u"kt"_s,      u"swift"_s, u"c"_s,  u"h"_s,   u"cpp"_s, u"cs"_s,   u"r"_s,    u"sql"_s,  u"mk"_s,
-    u"tf"_s,  u"csv"_s,      u"svg"_s, u"applescript"_s, u"vbs"_s};
-const QStringList textNames{u"makefile"_s, u"dockerfile"_s, u"rakefile"_s, u"gemfile"_s, u"procfile"_s,
-                            u"justfile"_s, u".env"_s,        u"readme"_s,   u"license"_s, u".bashrc"_s,
-                            u".zshrc"_s,   u".profile"_s};
+    u"md"_s,   u"markdown"_s, u"mdx"_s,   u"txt"_s, u"rst"_s,  u"sh"_s,          u"bash"_s, u"zsh"_s,
+    u"fish"_s, u"ksh"_s,      u"py"_s,    u"pyw"_s, u"pl"_s,   u"pm"_s,          u"rb"_s,   u"js"_s,
+    u"mjs"_s,  u"cjs"_s,      u"ts"_s,    u"tsx"_s, u"jsx"_s,  u"ps1"_s,         u"psm1"_s, u"bat"_s,
+    u"cmd"_s,  u"json"_s,     u"yaml"_s,  u"yml"_s, u"toml"_s, u"ini"_s,         u"cfg"_s,  u"conf"_s,
+    u"env"_s,  u"html"_s,     u"htm"_s,   u"xml"_s, u"lua"_s,  u"php"_s,         u"go"_s,   u"rs"_s,
+    u"java"_s, u"kt"_s,       u"swift"_s, u"c"_s,   u"h"_s,    u"cpp"_s,         u"cs"_s,   u"r"_s,
+    u"sql"_s,  u"mk"_s,       u"tf"_s,    u"csv"_s, u"svg"_s,  u"applescript"_s, u"vbs"_s};
+const QStringList textNames{u"makefile"_s, u"dockerfile"_s, u"rakefile"_s, u"gemfile"_s,
+                            u"procfile"_s, u"justfile"_s,   u".env"_s,     u"readme"_s,
+                            u"license"_s,  u".bashrc"_s,    u".zshrc"_s,   u".profile"_s};
 const QStringList scriptExtensions{u"sh"_s, u"bash"_s, u"zsh"_s, u"py"_s,  u"pl"_s,  u"rb"_s,
                                    u"js"_s, u"mjs"_s,  u"ts"_s,  u"ps1"_s, u"bat"_s, u"cmd"_s};
 
 bool isMarkdown(const QString& relativePath)
 {
     const QString extension = relativePath.section(u'.', -1).toLower();
-    return extension == u"md"_s || extension == u"markdown"_s || extension == u"mdx"_s || extension == u"txt"_s;
+    return extension == u"md"_s || extension == u"markdown"_s || extension == u"mdx"_s ||
+           extension == u"txt"_s;
 }
 
 bool isScript(const QString& relativePath, bool executable)
@@ -170,7 +172,7 @@ std::optional<std::pair<QString, QString>> typosquatIn(const QString& line)
             continue;
         }
         word = word.toLower().remove(u'"').remove(u'\'');
-        if (word.contains(u"://"_s) || word.contains(u'/') && !word.startsWith(u'@'))
+        if (word.contains(u"://"_s) || (word.contains(u'/') && !word.startsWith(u'@')))
             continue;
         word = word.section(QRegularExpression(u"[=<>!~\\[;]"_s), 0, 0);
         if (!python && word.lastIndexOf(u'@') > 0)
@@ -196,14 +198,17 @@ CheckWords wordsOf(const QString& ruleName)
 {
     static const QHash<QString, CheckWords> words{
         {u"execute-bit"_s, {"Executable, but not under scripts/", "Ausführbar, aber nicht unter scripts/"}},
-        {u"nul-byte"_s, {"A NUL byte in a text file hides what follows from viewers",
-                         "Ein NUL-Byte in einer Textdatei verbirgt vor Betrachtern, was folgt"}},
+        {u"nul-byte"_s,
+         {"A NUL byte in a text file hides what follows from viewers",
+          "Ein NUL-Byte in einer Textdatei verbirgt vor Betrachtern, was folgt"}},
         {u"hidden-character"_s, {"Invisible character", "Unsichtbares Zeichen"}},
-        {u"tag-characters"_s, {"Text hidden in invisible tag characters", "Text, in unsichtbaren Tag-Zeichen verborgen"}},
+        {u"tag-characters"_s,
+         {"Text hidden in invisible tag characters", "Text, in unsichtbaren Tag-Zeichen verborgen"}},
         {u"long-skill-file"_s, {"SKILL.md has more than 500 lines", "SKILL.md hat mehr als 500 Zeilen"}},
         {u"encoded-run"_s, {"Contains long encoded data", "Enthält lange verschlüsselte Daten"}},
-        {u"typosquat"_s, {"Installs a package named like a popular one, one letter apart",
-                          "Installiert ein Paket, das einem bekannten bis auf einen Buchstaben gleicht"}},
+        {u"typosquat"_s,
+         {"Installs a package named like a popular one, one letter apart",
+          "Installiert ein Paket, das einem bekannten bis auf einen Buchstaben gleicht"}},
     };
     return words.value(ruleName, {"", ""});
 }
@@ -211,7 +216,8 @@ CheckWords wordsOf(const QString& ruleName)
 class FileScan
 {
 public:
-    FileScan(const QString& item, const ContentFile& file, const AuditRules& rules, QList<AuditFinding>& findings)
+    FileScan(const QString& item, const ContentFile& file, const AuditRules& rules,
+             QList<AuditFinding>& findings)
         : m_item(item)
         , m_file(file)
         , m_rules(rules)
@@ -239,14 +245,16 @@ public:
         if (!text)
             return;
         if (m_file.bytes.contains('\0'))
-            add(lines.of(m_file.bytes.indexOf('\0')), u"obfuscated-code"_s, u"nul-byte"_s, AuditLevel::medium);
+            add(lines.of(m_file.bytes.indexOf('\0')), u"obfuscated-code"_s, u"nul-byte"_s,
+                AuditLevel::medium);
         const QString decodedText = QStringDecoder(QStringDecoder::Utf8)(m_file.bytes);
         checkHiddenCharacters(decodedText);
         if (isSkillFile && lines.count() - 1 > SkillScanner::skillFileLines)
             add(std::nullopt, u"oversized-skill"_s, u"long-skill-file"_s, AuditLevel::info);
         // The innermost layer first: of one family's findings on a line, what it hid is shown.
         QList<PayloadDecoder::Payload> payloads = PayloadDecoder::decode(m_file.bytes);
-        std::stable_sort(payloads.begin(), payloads.end(), [](const auto& a, const auto& b) { return a.layers > b.layers; });
+        std::stable_sort(payloads.begin(), payloads.end(),
+                         [](const auto& a, const auto& b) { return a.layers > b.layers; });
         for (const PayloadDecoder::Payload& payload : payloads) {
             QByteArray decoded = payload.text;
             decoded.append('\n');
@@ -263,7 +271,14 @@ private:
              const QString& matched = {})
     {
         const CheckWords words = wordsOf(ruleName);
-        addMatch(line, {family, ruleName, level, QString::fromUtf8(words.english), QString::fromUtf8(words.german), 0, {}},
+        addMatch(line,
+                 {family,
+                  ruleName,
+                  level,
+                  QString::fromUtf8(words.english),
+                  QString::fromUtf8(words.german),
+                  0,
+                  {}},
                  level, matched, false);
     }
 
@@ -274,7 +289,8 @@ private:
         for (AuditFinding& found : m_findings)
             if (found.item == m_item && found.file == m_file.relativePath && found.line == line &&
                 found.rule == match.family) {
-                if (level < found.level) {
+                // What a literal hid says more than the decoding command around it.
+                if (level < found.level || (level == found.level && decoded && !found.decoded)) {
                     found.level = level;
                     found.ruleName = match.rule;
                     found.message = match.message;
@@ -284,8 +300,8 @@ private:
                 }
                 return;
             }
-        m_findings.append({m_item, m_file.relativePath, line, match.family, level, match.message, false, match.rule,
-                           match.messageDe, matched, decoded});
+        m_findings.append({m_item, m_file.relativePath, line, match.family, level, match.message, false,
+                           match.rule, match.messageDe, matched, decoded});
     }
 
     void checkHiddenCharacters(const QString& text)
@@ -339,10 +355,12 @@ private:
 
     void checkEncodedRuns(const Lines& lines)
     {
-        for (const auto& [offset, length] : PayloadDecoder::literals(m_file.bytes, SkillScanner::encodedRunBytes)) {
+        for (const auto& [offset, length] :
+             PayloadDecoder::literals(m_file.bytes, SkillScanner::encodedRunBytes)) {
             // An image in Markdown is data, not a payload.
             const QByteArrayView before = QByteArrayView(m_file.bytes).first(offset);
-            if (before.endsWith("base64,") && before.last(std::min<qsizetype>(before.size(), 64)).contains("data:image/"))
+            if (before.endsWith("base64,") &&
+                before.last(std::min<qsizetype>(before.size(), 64)).contains("data:image/"))
                 continue;
             add(lines.of(offset), u"obfuscated-code"_s, u"encoded-run"_s, AuditLevel::medium,
                 shown(QByteArrayView(m_file.bytes).sliced(offset, std::min<qsizetype>(length, 40))));
@@ -357,7 +375,8 @@ private:
         for (const QString& line : text.split(u'\n')) {
             ++number;
             if (const auto squat = typosquatIn(line))
-                add(number, u"remote-code"_s, u"typosquat"_s, AuditLevel::medium, squat->first + u" ~ "_s + squat->second);
+                add(number, u"remote-code"_s, u"typosquat"_s, AuditLevel::medium,
+                    squat->first + u" ~ "_s + squat->second);
         }
     }
 
@@ -409,10 +428,18 @@ AuditReport scan(const QString& item, const QList<ContentFile>& files, bool isFo
     if (isFolder)
         // A skill folder inside a repository is named by its path there; its own name is the last part.
         for (const SkillFinding& finding : SkillManifest::check(skillFile, item.section(u'/', -1)))
-            report.findings.append({item, SkillManifest::fileName, std::nullopt, u"format"_s,
-                                    finding.level == SkillFinding::Level::error ? AuditLevel::error
-                                                                                : AuditLevel::warning,
-                                    {}, false, u"format"_s, finding.message, {}, false});
+            report.findings.append(
+                {item,
+                 SkillManifest::fileName,
+                 std::nullopt,
+                 u"format"_s,
+                 finding.level == SkillFinding::Level::error ? AuditLevel::error : AuditLevel::warning,
+                 {},
+                 false,
+                 u"format"_s,
+                 finding.message,
+                 {},
+                 false});
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [](const AuditFinding& a, const AuditFinding& b) {
                          return std::tie(a.file, a.line) < std::tie(b.file, b.line);
@@ -467,7 +494,8 @@ QList<Result<AuditReport>> scanPaths(const QList<std::pair<QString, QString>>& i
         for (qsizetype at = next++; at < items.size(); at = next++)
             reports[at].emplace(scanPath(items[at].first, items[at].second, rules));
     };
-    const qsizetype threads = std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), items.size());
+    const qsizetype threads =
+        std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), items.size());
     std::vector<std::jthread> helpers;
     for (qsizetype i = 1; i < threads; ++i)
         helpers.emplace_back(work);

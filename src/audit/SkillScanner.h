@@ -36,7 +36,8 @@ AuditReport scan(const QString& item, const QList<ContentFile>& files, bool isFo
 // Audits a folder or a single file on disk; a link inside is audited by where it leads, never
 // followed. A repository's .git is left out, and the folders of `leftOut` (relative paths).
 Result<AuditReport> scanPath(const QString& item, const QString& path,
-                             const AuditRules& rules = *AuditRules::standard(), const QStringList& leftOut = {});
+                             const AuditRules& rules = *AuditRules::standard(),
+                             const QStringList& leftOut = {});
 
 // Audits several items (name, path) at once, on as many threads as the machine has cores; the
 // reports come in the order given.

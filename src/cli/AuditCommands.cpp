@@ -28,8 +28,9 @@ QStringList skillFoldersUnder(const QString& folder)
         const QString relative = walk.next().mid(folder.size() + 1);
         if (relative == u".git"_s || relative.startsWith(u".git/"_s) || walk.fileInfo().isSymLink())
             continue;
-        const bool inside = std::any_of(found.cbegin(), found.cend(),
-                                        [&](const QString& skill) { return relative.startsWith(skill + u'/'); });
+        const bool inside = std::any_of(found.cbegin(), found.cend(), [&](const QString& skill) {
+            return relative.startsWith(skill + u'/');
+        });
         if (!inside && FileSystem::exists(walk.filePath() + u'/' + SkillManifest::fileName))
             found.append(relative);
     }
@@ -102,11 +103,13 @@ int audit(CliSession& session, const QStringList& args)
         return session.fail(u"audit takes hub items or --path DIR, not both"_s);
     if (flags.rules && FileSystem::existsAsFolder(absolute(*flags.rules)) != true)
         return session.fail(u"%1 is not a folder"_s.arg(*flags.rules));
-    const auto rules = flags.rules ? AuditRules::withFolders({absolute(*flags.rules)}) : AuditRules::standard();
+    const auto rules =
+        flags.rules ? AuditRules::withFolders({absolute(*flags.rules)}) : AuditRules::standard();
     // A rule file that does not compile is named; the other rules still run.
     for (const AuditRules::Problem& problem : rules->problems())
-        QTextStream(stderr) << "quorvane-cli: " << problem.file << (problem.line > 0 ? u":%1"_s.arg(problem.line) : QString())
-                            << ": " << problem.message << '\n';
+        QTextStream(stderr) << "quorvane-cli: " << problem.file
+                            << (problem.line > 0 ? u":%1"_s.arg(problem.line) : QString()) << ": "
+                            << problem.message << '\n';
     auto reports = flags.path ? auditFolder(absolute(*flags.path), *rules) : auditHub(session, args, *rules);
     if (!reports)
         return session.fail(reports.error().description);

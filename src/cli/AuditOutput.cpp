@@ -14,7 +14,8 @@ QString location(const AuditFinding& finding, bool withItem)
 {
     // A folder audited with --path: a skill folder in it is an item named by its path there.
     if (!withItem)
-        return finding.item.contains(u'/') ? finding.item.section(u'/', 1) + u'/' + finding.file : finding.file;
+        return finding.item.contains(u'/') ? finding.item.section(u'/', 1) + u'/' + finding.file
+                                           : finding.file;
     return finding.file == finding.item ? finding.item : finding.item + u'/' + finding.file;
 }
 
@@ -80,7 +81,8 @@ Output::Json AuditOutput::json(const QList<AuditFinding>& findings)
                         {"rule", utf8(finding.rule)},
                         {"level", utf8(auditLevelName(finding.level))},
                         {"message", utf8(message(finding))},
-                        {"matched", finding.matched.isEmpty() ? Output::Json(nullptr) : Output::Json(utf8(finding.matched))},
+                        {"matched", finding.matched.isEmpty() ? Output::Json(nullptr)
+                                                              : Output::Json(utf8(finding.matched))},
                         {"decoded", finding.decoded},
                         {"accepted", finding.accepted}});
     return list;

@@ -55,9 +55,9 @@ struct CommandFlags
     std::optional<QString> sarif;   // audit: the SARIF file to write
     std::optional<QString> rules;   // audit: a folder of further rule files
     bool accept = false;            // audit: accept the items' current findings
-    bool acceptRisk = false;        // install, update, restore, placing: go on despite high findings, accepting them
-    bool diff = false;              // update: show what the update changes
-    bool fix = false;               // doctor: carry out the safe fixes
+    bool acceptRisk = false; // install, update, restore, placing: go on despite high findings, accepting them
+    bool diff = false;       // update: show what the update changes
+    bool fix = false;        // doctor: carry out the safe fixes
 };
 
 // One run of the command-line tool: the same store and actions the window uses, with the

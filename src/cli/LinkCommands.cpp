@@ -6,10 +6,10 @@
 #include "actions/Workspace.h"
 #include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
-#include "model/ModelContext.h"
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
 #include "linker/HubCatalog.h"
+#include "model/ModelContext.h"
 #include "model/TargetApp.h"
 
 #include <QTextStream>

@@ -4,9 +4,9 @@
 #include "actions/PlanTask.h"
 #include "actions/Workspace.h"
 #include "cli/AuditOutput.h"
-#include "model/ModelContext.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "model/ModelContext.h"
 #include "model/TargetApp.h"
 
 #include <QTextStream>

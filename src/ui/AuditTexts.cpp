@@ -65,7 +65,8 @@ QString AuditTexts::evidence(const AuditFinding& finding)
 {
     if (finding.matched.isEmpty())
         return {};
-    return (finding.decoded ? Texts::tr("entschlüsselt: %1") : Texts::tr("gefunden: %1")).arg(finding.matched);
+    return (finding.decoded ? Texts::tr("entschlüsselt: %1") : Texts::tr("gefunden: %1"))
+        .arg(finding.matched);
 }
 
 QLabel* AuditTexts::label(const AuditFinding& finding, const QString& text)

@@ -242,7 +242,7 @@ void HealthView::fix()
         for (PlacementPlan& plan : plans)
             plan.consentToChangesHere();
     AuditGate gate(m_workspace.context(), riskQuestion(m_desktop.alerts, RiskStep::linking));
-    if (PlanTask* task =
-            PlanTask::start(m_workspace, std::move(plans), sheet.choice() == PlanSheet::Choice::skipConflicts, gate))
+    if (PlanTask* task = PlanTask::start(m_workspace, std::move(plans),
+                                         sheet.choice() == PlanSheet::Choice::skipConflicts, gate))
         Q_EMIT taskStarted(task);
 }

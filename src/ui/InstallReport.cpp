@@ -37,20 +37,22 @@ RiskConsent riskQuestion(Alerts& alerts, RiskStep step)
         for (const AuditReport& report : risks) {
             items.append(report.item);
             for (const AuditFinding& finding : report.openHigh())
-                found.append((risks.size() > 1 ? report.item + u'/' : QString()) + finding.place() + u" – "_s +
-                             AuditTexts::message(finding));
+                found.append((risks.size() > 1 ? report.item + u'/' : QString()) + finding.place() +
+                             u" – "_s + AuditTexts::message(finding));
         }
         const QString named = items.join(u", "_s);
         const bool installing = step == RiskStep::installing;
         const QString title =
-            installing ? InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts wurde installiert.")
-                             .arg(named)
-                       : InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko.").arg(named);
-        const QString text = InstallReport::tr("Gefunden:") + u'\n' + fileList(found) + u"\n\n"_s +
-                             (installing ? InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
-                                                             "deinen Rechten. Installiere nur, was du geprüft hast.")
-                                         : InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
-                                                             "deinen Rechten. Verknüpfe nur, was du geprüft hast."));
+            installing
+                ? InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts wurde installiert.")
+                      .arg(named)
+                : InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko.").arg(named);
+        const QString text =
+            InstallReport::tr("Gefunden:") + u'\n' + fileList(found) + u"\n\n"_s +
+            (installing ? InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
+                                            "deinen Rechten. Installiere nur, was du geprüft hast.")
+                        : InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
+                                            "deinen Rechten. Verknüpfe nur, was du geprüft hast."));
         return alerts.confirmDestructive(title, text, InstallReport::tr("Abbrechen"),
                                          installing ? InstallReport::tr("Trotzdem installieren")
                                                     : InstallReport::tr("Trotzdem verknüpfen"));

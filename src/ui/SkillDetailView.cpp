@@ -176,15 +176,16 @@ void SkillDetailView::rebuildFindings()
         note->setObjectName(u"auditFinding"_s);
         m_findings->addWidget(note);
     }
-    const bool accepted = std::any_of(report->findings.cbegin(), report->findings.cend(), [](const AuditFinding& f) {
-        return f.accepted && f.level == AuditLevel::high;
-    });
+    const bool accepted =
+        std::any_of(report->findings.cbegin(), report->findings.cend(),
+                    [](const AuditFinding& f) { return f.accepted && f.level == AuditLevel::high; });
     if (accepted) {
         auto* withdraw = new QPushButton(tr("Akzeptanz zurücknehmen"));
         withdraw->setObjectName(u"withdrawAcceptance"_s);
         connect(withdraw, &QPushButton::clicked, this, [this, item = report->item] {
             if (const Outcome saved = HubAudit::withdraw(m_workspace.context(), item); !saved)
-                Log::line(u"Failed to withdraw the acceptance of "_s + item + u": "_s + saved.error().description);
+                Log::line(u"Failed to withdraw the acceptance of "_s + item + u": "_s +
+                          saved.error().description);
         });
         m_findings->addWidget(withdraw, 0, Qt::AlignLeft);
     }
@@ -198,14 +199,15 @@ void SkillDetailView::rebuildFindings()
         QStringList found;
         for (const AuditFinding& finding : open.openHigh())
             found.append(u"• "_s + AuditTexts::finding(finding));
-        if (!m_desktop.alerts.confirmDestructive(
-                tr("Die Befunde in '%1' akzeptieren?").arg(open.item),
-                found.join(u'\n') + u"\n\n"_s +
-                    tr("Sie halten dann weder Installation noch Verknüpfung auf, bis sich der Inhalt ändert."),
-                tr("Abbrechen"), tr("Risiko akzeptieren")))
+        if (!m_desktop.alerts.confirmDestructive(tr("Die Befunde in '%1' akzeptieren?").arg(open.item),
+                                                 found.join(u'\n') + u"\n\n"_s +
+                                                     tr("Sie halten dann weder Installation noch Verknüpfung "
+                                                        "auf, bis sich der Inhalt ändert."),
+                                                 tr("Abbrechen"), tr("Risiko akzeptieren")))
             return;
         if (const Outcome saved = HubAudit::accept(m_workspace.context(), open); !saved)
-            Log::line(u"Failed to record the acceptance of "_s + open.item + u": "_s + saved.error().description);
+            Log::line(u"Failed to record the acceptance of "_s + open.item + u": "_s +
+                      saved.error().description);
     });
     m_findings->addWidget(accept, 0, Qt::AlignLeft);
 }
@@ -343,8 +345,9 @@ void SkillDetailView::rebuildLinkRows()
                 if (!current)
                     return;
                 // The switch flips back with the refresh; the log says why.
-                const LinkToggle toggled = LinkActions(m_workspace).setLinked(
-                    m_skill, *current, linked, false, riskQuestion(m_desktop.alerts, RiskStep::linking));
+                const LinkToggle toggled = LinkActions(m_workspace)
+                                               .setLinked(m_skill, *current, linked, false,
+                                                          riskQuestion(m_desktop.alerts, RiskStep::linking));
                 if (toggled.refusal)
                     Log::line(u"Failed to toggle the copy at "_s + toggled.refusal->path + u": "_s +
                               toggled.refusal->reason);

@@ -294,8 +294,8 @@ void TargetAppSkillsListView::refreshCopy(const TargetAppSkill& item)
     if (!m_app)
         return;
     if (const auto skill = m_workspace.hubCatalog().itemNamed(item.name))
-        LinkActions(m_workspace).setLinked(*skill, *m_app, true, false,
-                                           riskQuestion(m_desktop.alerts, RiskStep::linking));
+        LinkActions(m_workspace)
+            .setLinked(*skill, *m_app, true, false, riskQuestion(m_desktop.alerts, RiskStep::linking));
 }
 
 void TargetAppSkillsListView::import(const TargetAppSkill& item)

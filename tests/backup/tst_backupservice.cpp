@@ -273,8 +273,9 @@ private Q_SLOTS:
         TargetApp* copying = f.makeApp(u"Cursor"_s);
         const QUuid copyingID = copying->id();
         copying->setPlacement(PlacementKind::copy);
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true, false, {}).result,
-                 LinkToggleResult::changed);
+        QCOMPARE(
+            LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true, false, {}).result,
+            LinkToggleResult::changed);
         f.context->insert(new SkillProvenanceRecord({u"deploy"_s,
                                                      u"o/r"_s,
                                                      u"o/r"_s,

@@ -23,13 +23,13 @@ private Q_SLOTS:
     void corpus()
     {
         QFETCH(QString, target);
-        const auto run = target == u"backup"_s   ? &FuzzTargets::backupDocument
-                         : target == u"search"_s ? &FuzzTargets::searchResponse
-                         : target == u"tree"_s   ? &FuzzTargets::treeListing
-                         : target == u"lock"_s   ? &FuzzTargets::lockFile
-                         : target == u"scan"_s   ? &FuzzTargets::skillScan
+        const auto run = target == u"backup"_s        ? &FuzzTargets::backupDocument
+                         : target == u"search"_s      ? &FuzzTargets::searchResponse
+                         : target == u"tree"_s        ? &FuzzTargets::treeListing
+                         : target == u"lock"_s        ? &FuzzTargets::lockFile
+                         : target == u"scan"_s        ? &FuzzTargets::skillScan
                          : target == u"frontmatter"_s ? &FuzzTargets::skillFrontmatter
-                                                 : &FuzzTargets::itemName;
+                                                      : &FuzzTargets::itemName;
         const QDir folder(QStringLiteral(FUZZ_CORPUS) + u"/"_s + target);
         const QStringList files = folder.entryList(QDir::Files);
         QVERIFY2(!files.isEmpty(), qPrintable(folder.path()));

@@ -177,7 +177,9 @@ private Q_SLOTS:
 
         LogCapture log;
         QSignalSpy announced(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *f.app, wanted, false, {}).result, result);
+        QCOMPARE(
+            LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *f.app, wanted, false, {}).result,
+            result);
 
         QCOMPARE(f.isLinked(u"deploy"_s), linkedAfter);
         QCOMPARE(recordsOf(*f.context, *f.app).size(), recordsAfter);
