@@ -1,11 +1,11 @@
 #include "actions/LockedFetch.h"
 
 #include "actions/Workspace.h"
+#include "audit/AuditGate.h"
 #include "audit/SkillScanner.h"
 #include "base/Log.h"
 #include "linker/HubInstaller.h"
 #include "linker/Linker.h"
-#include "model/AuditAcceptanceRecord.h"
 #include "model/ModelContext.h"
 #include "model/SkillProvenanceRecord.h"
 #include "store/ContentCache.h"
@@ -19,7 +19,7 @@ struct LockedFetch::Placing
     RestoreFetch fetch;
     SkillInstallTarget target;
     std::optional<QList<ContentFile>> files;
-    bool accepted; // the user accepted the audit's findings at the locked content before
+    bool passed = false; // the audit gate let its findings of level high through
 };
 
 // How placing it went: what now stands in the hub, or why nothing does.
@@ -27,8 +27,12 @@ struct LockedFetch::Placed
 {
     RestoreFetch fetch;
     Result<FolderDigest, QString> placed;
-    bool notNearby = false;    // the copy or cache entry had gone or was damaged: fetch it instead
-    bool acceptedRisk = false; // it came in with open high findings the user agreed to
+    bool notNearby = false; // the copy or cache entry had gone or was damaged: fetch it instead
+    // Nothing was placed: the audit found something of level high, for the gate to weigh, and
+    // the files wait here for its answer.
+    std::optional<AuditReport> risk = std::nullopt;
+    std::optional<QList<ContentFile>> files = std::nullopt;
+    SkillInstallTarget target = {};
 };
 
 LockedFetch::LockedFetch(Workspace& workspace, FetchAccess access, QList<RestoreFetch> fetches,
@@ -142,9 +146,7 @@ std::optional<LockedFetch::Placing> LockedFetch::planPlacing(const RestoreFetch&
         }
         target = install.value().target;
     }
-    const bool accepted =
-        AuditAcceptanceRecord::isAccepted(m_workspace.context(), fetch.name, fetch.contentSha256);
-    return Placing{fetch, target, std::move(files), accepted};
+    return Placing{fetch, target, std::move(files)};
 }
 
 namespace {
@@ -167,79 +169,82 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
 {
     // The fetch is alive when the worker posts: it goes only in finish(), after this, or with
     // the workspace, which awaits its workers first.
-    m_workspace.runInBackground([this, cache = m_cache.get(), placings = std::move(placings),
-                                 acceptRisk = m_acceptRisk, then = std::move(then)] {
-        QList<Placed> outcomes;
-        for (const Placing& placing : placings) {
-            const RestoreFetch& fetch = placing.fetch;
-            // What is found nearby was checked against its hash as it was read.
-            const auto files = placing.files ? placing.files : nearbyContent(fetch, *cache);
-            if (!files) {
-                outcomes.append({fetch, QString(), true});
-                continue;
-            }
-            if (placing.files && FolderContent::digest(*files).contentHash != fetch.contentSha256) {
-                outcomes.append({fetch, tr("Inhalt weicht von der Sperrdatei ab"), false});
-                continue;
-            }
-            const AuditReport audit = SkillScanner::scan(fetch.name, *files, true);
-            const bool risky = audit.hasOpenHigh() && !placing.accepted;
-            if (risky && !acceptRisk) {
-                QStringList found;
-                for (const AuditFinding& finding : audit.openHigh())
-                    found.append(finding.place() + u' ' + finding.rule);
-                outcomes.append(
-                    {fetch, tr("Die Prüfung fand ein hohes Risiko (%1)").arg(found.join(u", "_s)), false});
-                continue;
-            }
-            FolderDigest digest = FolderContent::digest(*files);
-            if (fetch.intoHub) {
-                // The hub lacked the item when the plan was agreed to; whatever came meanwhile stays.
-                auto placed = HubInstaller::placeSkillFolder(placing.target, *files, false);
-                if (!placed) {
-                    outcomes.append({fetch, placed.error().message, false});
+    m_workspace.runInBackground(
+        [this, cache = m_cache.get(), placings = std::move(placings), then = std::move(then)] {
+            QList<Placed> outcomes;
+            for (const Placing& placing : placings) {
+                const RestoreFetch& fetch = placing.fetch;
+                // What is found nearby was checked against its hash as it was read.
+                const auto files = placing.files ? placing.files : nearbyContent(fetch, *cache);
+                if (!files) {
+                    outcomes.append({fetch, QString(), true});
                     continue;
                 }
-                digest = std::move(placed.value());
-            }
-            if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept) {
-                // Copies made beside a hub of another version come from the cache: it must hold them.
-                if (!fetch.intoHub) {
-                    outcomes.append({fetch, kept.error().description, false});
+                if (placing.files && FolderContent::digest(*files).contentHash != fetch.contentSha256) {
+                    outcomes.append({fetch, tr("Inhalt weicht von der Sperrdatei ab"), false});
                     continue;
                 }
-                Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
+                if (!placing.passed) {
+                    AuditReport audit = SkillScanner::scan(fetch.name, *files, true);
+                    if (audit.hasOpenHigh()) { // what the user accepted is marked by the gate
+                        outcomes.append({fetch, QString(), false, std::move(audit), files, placing.target});
+                        continue;
+                    }
+                }
+                FolderDigest digest = FolderContent::digest(*files);
+                if (fetch.intoHub) {
+                    // The hub lacked the item when the plan was agreed to; whatever came meanwhile stays.
+                    auto placed = HubInstaller::placeSkillFolder(placing.target, *files, false);
+                    if (!placed) {
+                        outcomes.append({fetch, placed.error().message, false});
+                        continue;
+                    }
+                    digest = std::move(placed.value());
+                }
+                if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept) {
+                    // Copies made beside a hub of another version come from the cache: it must hold them.
+                    if (!fetch.intoHub) {
+                        outcomes.append({fetch, kept.error().description, false});
+                        continue;
+                    }
+                    Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
+                }
+                outcomes.append({fetch, std::move(digest), false});
             }
-            outcomes.append({fetch, std::move(digest), false, risky});
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this, outcomes, then] {
-                takePlaced(outcomes);
-                then();
-            },
-            Qt::QueuedConnection);
-    });
+            QMetaObject::invokeMethod(
+                this,
+                [this, outcomes, then] {
+                    // What the gate let through is placed in a second pass, from the files in hand.
+                    QList<Placing> passed = takePlaced(outcomes);
+                    if (passed.isEmpty())
+                        return then();
+                    placeInBackground(std::move(passed), then);
+                },
+                Qt::QueuedConnection);
+        });
 }
 
-void LockedFetch::takePlaced(const QList<Placed>& outcomes)
+QList<LockedFetch::Placing> LockedFetch::takePlaced(const QList<Placed>& outcomes)
 {
+    QList<Placing> passed;
+    AuditGate gate(m_workspace.context(), AuditGate::answering(m_acceptRisk));
     for (const Placed& outcome : outcomes) {
         const RestoreFetch& fetch = outcome.fetch;
         if (outcome.notNearby) {
             fetchFromSource(fetch);
             continue;
         }
+        if (outcome.risk) {
+            if (gate.letsIn(*outcome.risk))
+                passed.append({fetch, outcome.target, outcome.files, true});
+            else
+                fail(fetch, AuditGate::refusal(*outcome.risk));
+            continue;
+        }
         if (!outcome.placed) {
             fail(fetch, outcome.placed.error());
             continue;
         }
-        if (outcome.acceptedRisk)
-            if (const Outcome accepted =
-                    AuditAcceptanceRecord::accept(m_workspace.context(), fetch.name, fetch.contentSha256);
-                !accepted)
-                Log::line(u"Failed to record the acceptance of "_s + fetch.name + u": "_s +
-                          accepted.error().description);
         if (fetch.source.repository.isEmpty() || !fetch.intoHub)
             continue; // of unknown origin, or not in the hub
         const FolderDigest& digest = outcome.placed.value();
@@ -257,6 +262,7 @@ void LockedFetch::takePlaced(const QList<Placed>& outcomes)
             Log::line(u"Failed to record where "_s + fetch.name + u" came from: "_s +
                       saved.error().description);
     }
+    return passed;
 }
 
 void LockedFetch::fail(const RestoreFetch& fetch, const QString& reason)

@@ -75,7 +75,9 @@ private:
     std::optional<Placing> planPlacing(const RestoreFetch& fetch, std::optional<QList<ContentFile>> files);
     // Places the folders on a worker, then takes the outcomes here and goes on with `then`.
     void placeInBackground(QList<Placing> placings, std::function<void()> then);
-    void takePlaced(const QList<Placed>& outcomes);
+    // Records what was placed, and has the gate weigh what the audit stopped: those it lets
+    // through come back, to be placed from the files in hand.
+    QList<Placing> takePlaced(const QList<Placed>& outcomes);
     void fail(const RestoreFetch& fetch, const QString& reason);
     void finish();
 

@@ -1,5 +1,6 @@
 #include "audit/AuditGate.h"
 
+#include "audit/CleanVerdicts.h"
 #include "audit/SkillScanner.h"
 #include "base/Log.h"
 #include "model/AuditAcceptanceRecord.h"
@@ -28,17 +29,20 @@ void AuditGate::markAccepted(const ModelContext& context, AuditReport& report)
         finding.accepted = accepted;
 }
 
+QString AuditGate::refusal(const AuditReport& report)
+{
+    QStringList found;
+    for (const AuditFinding& finding : report.openHigh())
+        found.append(finding.place() + u' ' + finding.rule);
+    return QCoreApplication::translate("AuditGate", "Die Prüfung fand ein hohes Risiko (%1)")
+        .arg(found.join(u", "_s));
+}
+
 QStringList AuditGate::refusalLines(const QList<AuditReport>& refused)
 {
     QStringList lines;
-    for (const AuditReport& report : refused) {
-        QStringList found;
-        for (const AuditFinding& finding : report.openHigh())
-            found.append(finding.place() + u' ' + finding.rule);
-        lines.append(report.item + u": "_s +
-                     QCoreApplication::translate("AuditGate", "Die Prüfung fand ein hohes Risiko (%1)")
-                         .arg(found.join(u", "_s)));
-    }
+    for (const AuditReport& report : refused)
+        lines.append(report.item + u": "_s + refusal(report));
     return lines;
 }
 
@@ -53,16 +57,35 @@ bool AuditGate::letsIn(AuditReport report)
 
 bool AuditGate::letsPlace(const QStringList& hubItemPaths)
 {
-    QList<AuditReport> risks;
+    const auto rules = AuditRules::standard();
+    CleanVerdicts verdicts;
+    // Only what changed since it was found clean is read again.
+    QList<std::pair<QString, QString>> items;
+    QList<std::optional<QByteArray>> signatures;
     for (const QString& path : hubItemPaths) {
-        // An item that cannot be read is no risk the gate can name; placing it fails on its own.
-        auto report = SkillScanner::scanPath(QFileInfo(path).fileName(), path);
-        if (!report)
+        auto signature = CleanVerdicts::signatureOf(path, *rules);
+        if (signature && verdicts.isClean(*signature))
             continue;
-        markAccepted(m_context, report.value());
-        if (report->hasOpenHigh())
-            risks.append(std::move(report).value());
+        items.append({QFileInfo(path).fileName(), path});
+        signatures.append(std::move(signature));
     }
+    QList<AuditReport> risks;
+    QList<Result<AuditReport>> reports = SkillScanner::scanPaths(items, *rules);
+    for (qsizetype i = 0; i < reports.size(); ++i) {
+        // An item that cannot be read is no risk the gate can name; placing it fails on its own.
+        if (!reports[i])
+            continue;
+        AuditReport& report = reports[i].value();
+        const bool anyHigh = std::any_of(report.findings.cbegin(), report.findings.cend(),
+                                         [](const AuditFinding& f) { return f.level == AuditLevel::high; });
+        if (!anyHigh && signatures[i])
+            verdicts.remember(*signatures[i]);
+        markAccepted(m_context, report);
+        if (report.hasOpenHigh())
+            risks.append(std::move(report));
+    }
+    if (const Outcome saved = verdicts.save(); !saved)
+        Log::line(u"Failed to keep the audit's clean verdicts: "_s + saved.error().description);
     return decide(std::move(risks));
 }
 

@@ -33,7 +33,9 @@ public:
     // The reports with open findings of level high that were refused last; empty after a pass.
     const QList<AuditReport>& refused() const { return m_refused; }
 
-    // One line per refused item for a list of failures: "ITEM: high risk (FILE:LINE RULE, …)".
+    // Why an item was refused: "high risk (FILE:LINE RULE, …)".
+    static QString refusal(const AuditReport& report);
+    // One line per refused item for a list of failures: "ITEM: " and its refusal.
     static QStringList refusalLines(const QList<AuditReport>& refused);
     // The item's findings at its content are marked accepted where the user accepted them.
     static void markAccepted(const ModelContext& context, AuditReport& report);

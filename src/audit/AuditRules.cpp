@@ -1,5 +1,6 @@
 #include "audit/AuditRules.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -190,6 +191,12 @@ std::shared_ptr<const AuditRules> AuditRules::fromTexts(const QList<std::pair<QS
 std::shared_ptr<const AuditRules> AuditRules::compile(const QList<std::pair<QString, QByteArray>>& files)
 {
     std::shared_ptr<AuditRules> rules(new AuditRules);
+    QCryptographicHash texts(QCryptographicHash::Sha256);
+    for (const auto& [name, text] : files) {
+        texts.addData(QByteArray(name.toUtf8() + '\0'));
+        texts.addData(QByteArray(QByteArray::number(text.size()) + '\0' + text));
+    }
+    rules->m_fingerprint = texts.result().toHex();
     if (!yaraReady()) {
         rules->m_problems.append({QString(), 0, u"The YARA library could not be set up."_s});
         return rules;

@@ -64,6 +64,8 @@ public:
     AuditRules& operator=(const AuditRules&) = delete;
 
     const QList<Problem>& problems() const { return m_problems; }
+    // Tells this set of rule texts from any other: a verdict holds for the rules it came from.
+    const QByteArray& fingerprint() const { return m_fingerprint; }
     // Every match of every rule in the bytes, in rule order.
     QList<RuleMatch> match(QByteArrayView bytes, const ScanSubject& subject) const;
 
@@ -73,4 +75,5 @@ private:
 
     YR_RULES* m_rules = nullptr;
     QList<Problem> m_problems;
+    QByteArray m_fingerprint;
 };

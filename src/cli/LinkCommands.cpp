@@ -54,14 +54,6 @@ int refuseToggle(CliSession& session, const PlanConflict& conflict, bool linked)
     return session.fail(u"%1: %2; nothing was changed.%3"_s.arg(conflict.path, conflict.reason, consent));
 }
 
-// The gate refused the item: its findings, read once more to show them.
-int refuseRisk(CliSession& session, const Skill& skill)
-{
-    AuditGate gate(session.workspace().context(), AuditGate::answering(false));
-    gate.letsPlace({skill.path});
-    return AuditOutput::refuse(session, gate.refused(), AuditOutput::Step::placing);
-}
-
 int showTogglePlan(CliSession& session, const QStringList& itemNames, const TargetApp& app, bool linked)
 {
     QStringList hubItems;
@@ -88,9 +80,14 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
     const auto skill = session.workspace().hubCatalog().readItem(itemName);
     if (!skill)
         return session.fail(u"The hub has no item \"%1\"."_s.arg(itemName));
-    const LinkToggle toggled = LinkActions(session.workspace())
-                                   .setLinked(*skill, app, linked, session.flags().force,
-                                              AuditGate::answering(session.flags().acceptRisk));
+    // The gate's question is answered by --accept-risk; what it was asked about is kept to show.
+    QList<AuditReport> risks;
+    const LinkToggle toggled =
+        LinkActions(session.workspace())
+            .setLinked(*skill, app, linked, session.flags().force, [&](const QList<AuditReport>& asked) {
+                risks = asked;
+                return session.flags().acceptRisk;
+            });
     switch (toggled.result) {
     case LinkToggleResult::changed:
         return ExitCode::success;
@@ -102,7 +99,7 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
     case LinkToggleResult::refused:
         return refuseToggle(session, *toggled.refusal, linked);
     case LinkToggleResult::risky:
-        return refuseRisk(session, *skill);
+        return AuditOutput::refuse(session, risks, AuditOutput::Step::placing);
     case LinkToggleResult::failed:
         break;
     }

@@ -1,3 +1,4 @@
+#include "audit/CleanVerdicts.h"
 #include "audit/PayloadDecoder.h"
 #include "audit/SkillScanner.h"
 #include "support/TestFiles.h"
@@ -330,6 +331,48 @@ private Q_SLOTS:
               false}},
             true, *withFolder);
         QCOMPARE(weighty(both), (QStringList{u"team-policy high 6"_s, u"remote-code high 8"_s}));
+    }
+
+    // A clean verdict holds only for the files as they were and the rules it came from: a
+    // rewrite of the same size, a file added or renamed, or other rules ask for a new audit.
+    void cleanVerdictsHoldForTheFilesAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("stillClean");
+        QTest::newRow("nothing") << u"nothing"_s << true;
+        QTest::newRow("rewritten, same size") << u"rewrite"_s << false;
+        QTest::newRow("a file added") << u"add"_s << false;
+        QTest::newRow("a file renamed") << u"rename"_s << false;
+        QTest::newRow("other rules") << u"rules"_s << false;
+    }
+    void cleanVerdictsHoldForTheFilesAsTheyWere()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, stillClean);
+        QTemporaryDir dir;
+        const QString item = dir.path() + u"/demo"_s;
+        QVERIFY(makeFolder(item + u"/scripts"_s));
+        QVERIFY(writeFile(item + u"/SKILL.md"_s, skillFile("Plain.\n")));
+        QVERIFY(writeFile(item + u"/scripts/run.sh"_s, "echo safe\n"));
+        const auto rules = AuditRules::standard();
+        const QString store = dir.path() + u"/verdicts"_s;
+        {
+            CleanVerdicts verdicts(store);
+            verdicts.remember(CleanVerdicts::signatureOf(item, *rules).value());
+            QVERIFY(verdicts.save());
+        }
+        QTest::qWait(10); // a later write gets a later change time
+        if (change == u"rewrite"_s)
+            QVERIFY(writeFile(item + u"/scripts/run.sh"_s, "rm -rf ~/\n"));
+        else if (change == u"add"_s)
+            QVERIFY(writeFile(item + u"/scripts/more.sh"_s, ""));
+        else if (change == u"rename"_s)
+            QVERIFY(QFile::rename(item + u"/scripts/run.sh"_s, item + u"/scripts/run2.sh"_s));
+        const auto other = AuditRules::fromTexts({{u"x.yar"_s, "rule x { condition: false }"}});
+        const auto signature = CleanVerdicts::signatureOf(item, change == u"rules"_s ? *other : *rules);
+        QVERIFY(signature);
+        QCOMPARE(CleanVerdicts(store).isClean(*signature), stillClean);
+        QVERIFY(!CleanVerdicts::signatureOf(dir.path() + u"/gone"_s, *rules));
     }
 
     // The skill's shape: execute bits outside scripts/, a long SKILL.md, the format's findings;

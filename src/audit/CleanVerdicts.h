@@ -1,0 +1,37 @@
+#pragma once
+
+#include "audit/AuditRules.h"
+#include "base/Result.h"
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+// Hub items the audit found without a finding of level high, remembered by what their files
+// look like on disk, so a placement reads again only what changed since: linking two thousand
+// items then costs a look at each file's metadata, not an audit of every file. A write changes
+// a file's change time, which no tool can set back, so a changed file is never taken for clean.
+class CleanVerdicts
+{
+public:
+    // $XDG_CACHE_HOME/Quorvane/clean-skills
+    static QString defaultFile();
+    // Reads the remembered verdicts; a missing or damaged file remembers nothing.
+    explicit CleanVerdicts(QString file = defaultFile());
+
+    // The item as it stands: each entry's relative path, kind, size, inode and modification and
+    // change times, with the rules' fingerprint. Nothing when the item cannot be read.
+    static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules);
+
+    bool isClean(const QByteArray& signature) const { return m_clean.contains(signature); }
+    void remember(const QByteArray& signature);
+    // Writes the verdicts back when something was remembered; the newest are kept.
+    Outcome save();
+
+private:
+    QString m_file;
+    QSet<QByteArray> m_clean;
+    QList<QByteArray> m_added;
+};
