@@ -178,32 +178,44 @@ std::shared_ptr<const AuditRules> AuditRules::withFolders(const QStringList& fol
     const QMutexLocker locked(&guard);
     if (const auto known = compiled.constFind(key); known != compiled.cend())
         return *known;
-    auto rules = compile(files);
+    std::shared_ptr<const AuditRules> rules(new AuditRules(std::move(files)));
     compiled.insert(key, rules);
     return rules;
 }
 
 std::shared_ptr<const AuditRules> AuditRules::fromTexts(const QList<std::pair<QString, QByteArray>>& files)
 {
-    return compile(files);
+    return std::shared_ptr<const AuditRules>(new AuditRules(files));
 }
 
-std::shared_ptr<const AuditRules> AuditRules::compile(const QList<std::pair<QString, QByteArray>>& files)
+AuditRules::AuditRules(QList<std::pair<QString, QByteArray>> files)
+    : m_files(std::move(files))
 {
-    std::shared_ptr<AuditRules> rules(new AuditRules);
     QCryptographicHash texts(QCryptographicHash::Sha256);
-    for (const auto& [name, text] : files) {
+    for (const auto& [name, text] : std::as_const(m_files)) {
         texts.addData(QByteArray(name.toUtf8() + '\0'));
         texts.addData(QByteArray(QByteArray::number(text.size()) + '\0' + text));
     }
-    rules->m_fingerprint = texts.result().toHex();
+    m_fingerprint = texts.result().toHex();
+}
+
+const QList<AuditRules::Problem>& AuditRules::problems() const
+{
+    std::call_once(m_compiled, [this] { compile(); });
+    return m_problems;
+}
+
+void AuditRules::compile() const
+{
+    // The texts are needed no more once compiled.
+    const QList<std::pair<QString, QByteArray>> files = std::exchange(m_files, {});
     if (!yaraReady()) {
-        rules->m_problems.append({QString(), 0, u"The YARA library could not be set up."_s});
-        return rules;
+        m_problems.append({QString(), 0, u"The YARA library could not be set up."_s});
+        return;
     }
     YR_COMPILER* compiler = nullptr;
     if (yr_compiler_create(&compiler) != ERROR_SUCCESS)
-        return rules;
+        return;
     declareVariables(compiler);
     // Each file its own namespace, so two folders may both hold a "team.yar".
     QHash<QByteArray, QString> fileOfSpace;
@@ -213,7 +225,7 @@ std::shared_ptr<const AuditRules> AuditRules::compile(const QList<std::pair<QStr
         if (yr_compiler_create(&trial) != ERROR_SUCCESS)
             continue;
         declareVariables(trial);
-        CompileErrors errors{name, &rules->m_problems, false};
+        CompileErrors errors{name, &m_problems, false};
         yr_compiler_set_callback(trial, noteCompilerMessage, &errors);
         const QByteArray terminated = text + '\0';
         const QByteArray space = "file" + QByteArray::number(fileOfSpace.size());
@@ -222,33 +234,32 @@ std::shared_ptr<const AuditRules> AuditRules::compile(const QList<std::pair<QStr
         yr_compiler_destroy(trial);
         if (errors.failed)
             continue;
-        CompileErrors again{name, &rules->m_problems, false};
+        CompileErrors again{name, &m_problems, false};
         yr_compiler_set_callback(compiler, noteCompilerMessage, &again);
         if (yr_compiler_add_string(compiler, terminated.constData(), space.constData()) != 0)
             break; // cannot happen after the trial; the compiler takes nothing more
     }
-    yr_compiler_get_rules(compiler, &rules->m_rules);
+    yr_compiler_get_rules(compiler, &m_rules);
     yr_compiler_destroy(compiler);
     // A rule that does not say what it finds and how much it weighs is not used.
-    if (rules->m_rules) {
+    if (m_rules) {
         YR_RULE* rule = nullptr;
-        yr_rules_foreach(rules->m_rules, rule)
+        yr_rules_foreach(m_rules, rule)
         {
             if (!metaText(rule, "family").isEmpty() && auditLevelNamed(metaText(rule, "level")) &&
                 metaText(rule, "level") != u"error"_s && metaText(rule, "level") != u"warning"_s)
                 continue;
-            rules->m_problems.append(
-                {fileOfSpace.value(QByteArray(rule->ns->name)), 0,
-                 u"The rule %1 needs the meta family and level (high, medium or info)."_s.arg(
-                     QString::fromUtf8(rule->identifier))});
+            m_problems.append({fileOfSpace.value(QByteArray(rule->ns->name)), 0,
+                               u"The rule %1 needs the meta family and level (high, medium or info)."_s.arg(
+                                   QString::fromUtf8(rule->identifier))});
             yr_rule_disable(rule);
         }
     }
-    return rules;
 }
 
 QList<RuleMatch> AuditRules::match(QByteArrayView bytes, const ScanSubject& subject) const
 {
+    std::call_once(m_compiled, [this] { compile(); });
     QList<RuleMatch> matches;
     if (!m_rules)
         return matches;

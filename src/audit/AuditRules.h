@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 struct YR_RULES;
 
@@ -37,7 +38,8 @@ struct RuleMatch
 // Each rule's meta names its family, its level ("high", "medium", "info") and its message in
 // English and German; `unless` names a string of the rule whose matches excuse the others at
 // the same place. A rule file that does not compile is named with YARA's message and line, and
-// the other files still count. Compiled once, then shared by every thread.
+// the other files still count. Compiled once, when first needed (a placement of items found
+// clean before needs no rules at all), then shared by every thread.
 class AuditRules
 {
 public:
@@ -63,17 +65,19 @@ public:
     AuditRules(const AuditRules&) = delete;
     AuditRules& operator=(const AuditRules&) = delete;
 
-    const QList<Problem>& problems() const { return m_problems; }
+    const QList<Problem>& problems() const;
     // Tells this set of rule texts from any other: a verdict holds for the rules it came from.
     const QByteArray& fingerprint() const { return m_fingerprint; }
     // Every match of every rule in the bytes, in rule order.
     QList<RuleMatch> match(QByteArrayView bytes, const ScanSubject& subject) const;
 
 private:
-    AuditRules() = default;
-    static std::shared_ptr<const AuditRules> compile(const QList<std::pair<QString, QByteArray>>& files);
+    explicit AuditRules(QList<std::pair<QString, QByteArray>> files);
+    void compile() const;
 
-    YR_RULES* m_rules = nullptr;
-    QList<Problem> m_problems;
+    mutable QList<std::pair<QString, QByteArray>> m_files; // name and text, until compiled
     QByteArray m_fingerprint;
+    mutable std::once_flag m_compiled;
+    mutable YR_RULES* m_rules = nullptr;
+    mutable QList<Problem> m_problems;
 };

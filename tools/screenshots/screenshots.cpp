@@ -139,6 +139,13 @@ int main(int argc, char* argv[])
     if (auto* hub = window.findChild<QAbstractItemView*>(u"hubList"_s))
         hub->setCurrentIndex(hub->model()->index(0, 0));
     allSaved = save(window, folder + u"/hub.png"_s) && allSaved;
+    // A skill with a risk: its findings, what a literal hid, and the way to accept them.
+    if (auto* hub = window.findChild<QAbstractItemView*>(u"hubList"_s))
+        for (int row = 0; row < hub->model()->rowCount(); ++row)
+            if (hub->model()->index(row, 0).data().toString().startsWith(u"setup-helper"_s))
+                hub->setCurrentIndex(hub->model()->index(row, 0));
+    settle(800); // the audit reads the hub on a worker
+    allSaved = save(window, folder + u"/hub-risk.png"_s) && allSaved;
     // The last app (the demo's copies), with its changed copy open.
     QTreeWidgetItem* apps = sidebar->topLevelItem(2);
     sidebar->setCurrentItem(apps->child(apps->childCount() - 1));
