@@ -27,8 +27,10 @@ rule secrets_sent_out
         message = "Sends secrets or the environment out to the network"
         message_de = "Sendet Geheimnisse oder die Umgebung ins Netz"
     strings:
-        // curl -d "token=$API_KEY", curl -d "$(env)", env | curl …
-        $curl_secret = /\b(curl|wget|http|https)\b[^\n]{0,300}(\s(-d|--data\S*|-F|--form|-H|--header|--post-data)[\s=]*|[?&]\w+=)["']?[^\n"']{0,100}\$\{?[A-Z_]*(KEY|TOKEN|SECRET|PASS|PASSWORD|CRED|AUTH|SESSION|COOKIE)[A-Z_]*\}?/
+        // curl -d "token=$API_KEY", wget --post-data "k=$SECRET": keyed on the form flag, not on
+        // "https", which is on every other line of prose. A token in a header or a query goes to
+        // the API it belongs to, as documentation shows every day, and is no finding.
+        $curl_secret = /\s(-d|--data(-binary|-raw|-urlencode)?|-F|--form|--post-data)[\s=]+["']?[^\n"']{0,100}\$\{?[A-Z_]*(KEY|TOKEN|SECRET|PASS|PASSWORD|CRED|AUTH|SESSION|COOKIE)[A-Z_]*\}?/
         $curl_env = /\b(curl|wget)\b[^\n]{0,300}\$\(\s*(env|printenv|set|cat\s+[^\n)]{0,80}(\.env|\.ssh|\.aws|credentials|id_rsa|id_ed25519|\.netrc|\.git-credentials))\b/
         $env_pipe = /\b(env|printenv|set)\b\s*\|\s*(base64\s*\|\s*)?(curl|wget|nc|ncat|netcat)\b/
         // requests.post(url, json=dict(os.environ)), httpx.post(…, data=os.environ)

