@@ -444,6 +444,7 @@ private Q_SLOTS:
         QTest::newRow("link") << QStringList{u"link"_s, u"risky"_s, u"Codex"_s};
         QTest::newRow("link --all") << QStringList{u"link"_s, u"--all"_s, u"Codex"_s};
         QTest::newRow("sync of a copy") << QStringList{u"sync"_s, u"Cursor"_s};
+        QTest::newRow("a copy made a link") << QStringList{u"apps"_s, u"mode"_s, u"Cursor"_s, u"link"_s};
     }
     void theGateKeepsRiskyItemsFromApps()
     {
