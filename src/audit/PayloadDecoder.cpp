@@ -80,18 +80,20 @@ QByteArray decodeRun(QByteArrayView literal)
 void decodeInto(QByteArrayView text, qsizetype outerOffset, std::optional<qsizetype> outerLength, int layer,
                 QList<PayloadDecoder::Payload>& found, qsizetype& budget, const QElapsedTimer& clock)
 {
+    // The bounds are looked at after each literal, so the first is always read, however slow
+    // the machine: what a small file is found to hide never depends on the clock.
     for (const Run& run : runsOf(text, PayloadDecoder::shortestLiteral)) {
+        const QByteArray decoded = decodeRun(text.sliced(run.begin, run.end - run.begin));
+        if (isReadable(decoded)) {
+            budget -= decoded.size();
+            const qsizetype offset = outerLength ? outerOffset : run.begin;
+            const qsizetype length = outerLength ? *outerLength : run.end - run.begin;
+            found.append({offset, length, decoded, layer});
+            if (layer < PayloadDecoder::mostLayers)
+                decodeInto(decoded, offset, length, layer + 1, found, budget, clock);
+        }
         if (budget <= 0 || clock.elapsed() > PayloadDecoder::mostMilliseconds)
             return;
-        const QByteArray decoded = decodeRun(text.sliced(run.begin, run.end - run.begin));
-        if (!isReadable(decoded))
-            continue;
-        budget -= decoded.size();
-        const qsizetype offset = outerLength ? outerOffset : run.begin;
-        const qsizetype length = outerLength ? *outerLength : run.end - run.begin;
-        found.append({offset, length, decoded, layer});
-        if (layer < PayloadDecoder::mostLayers)
-            decodeInto(decoded, offset, length, layer + 1, found, budget, clock);
     }
 }
 
