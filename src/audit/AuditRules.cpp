@@ -10,6 +10,8 @@
 
 #include <yara.h>
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 static void loadShippedRules()
@@ -93,6 +95,19 @@ struct MatchCollector
     QList<RuleMatch>* matches;
 };
 
+// libyara keeps matches in a notebook that does not align them to their type, so each one
+// is read by copy rather than through a member access on the misaligned pointer.
+template <typename Visit> void forEachMatch(YR_SCAN_CONTEXT* context, YR_STRING* string, Visit visit)
+{
+    const void* next = context->matches[string->idx].head;
+    while (next) {
+        YR_MATCH match;
+        std::memcpy(&match, next, sizeof match);
+        visit(std::as_const(match));
+        next = match.next;
+    }
+}
+
 int collectMatch(YR_SCAN_CONTEXT* context, int message, void* data, void* user)
 {
     if (message != CALLBACK_MSG_RULE_MATCHING)
@@ -111,9 +126,8 @@ int collectMatch(YR_SCAN_CONTEXT* context, int message, void* data, void* user)
     {
         if (unless.isEmpty() || unless != QString::fromUtf8(string->identifier))
             continue;
-        YR_MATCH* match = nullptr;
-        for (match = context->matches[string->idx].head; match; match = match->next)
-            excused.append(match->base + match->offset);
+        forEachMatch(context, string,
+                     [&](const YR_MATCH& match) { excused.append(match.base + match.offset); });
     }
     bool anyString = false;
     yr_rule_strings_foreach(rule, string)
@@ -121,17 +135,15 @@ int collectMatch(YR_SCAN_CONTEXT* context, int message, void* data, void* user)
         anyString = true;
         if (!unless.isEmpty() && unless == QString::fromUtf8(string->identifier))
             continue;
-        YR_MATCH* match = nullptr;
-        yr_string_matches_foreach(context, string, match)
-        {
-            const qint64 at = match->base + match->offset;
+        forEachMatch(context, string, [&](const YR_MATCH& match) {
+            const qint64 at = match.base + match.offset;
             if (excused.contains(at))
-                continue;
+                return;
             collector->matches->append(
                 {family, QString::fromUtf8(rule->identifier), *level, metaText(rule, "message"),
                  metaText(rule, "message_de"), qsizetype(at),
-                 QByteArray(reinterpret_cast<const char*>(match->data), match->data_length)});
-        }
+                 QByteArray(reinterpret_cast<const char*>(match.data), match.data_length)});
+        });
     }
     // A rule of conditions alone (a magic number) matches the whole file.
     if (!anyString)
