@@ -62,12 +62,12 @@ bool AuditGate::letsPlace(const QStringList& hubItemPaths)
     // Only what changed since it was found clean is read again.
     QList<std::pair<QString, QString>> items;
     QList<std::optional<QByteArray>> signatures;
-    for (const QString& path : hubItemPaths) {
-        auto signature = CleanVerdicts::signatureOf(path, *rules);
-        if (signature && verdicts.isClean(*signature))
+    QList<std::optional<QByteArray>> current = CleanVerdicts::signaturesOf(hubItemPaths, *rules);
+    for (qsizetype i = 0; i < hubItemPaths.size(); ++i) {
+        if (current[i] && verdicts.isClean(*current[i]))
             continue;
-        items.append({QFileInfo(path).fileName(), path});
-        signatures.append(std::move(signature));
+        items.append({QFileInfo(hubItemPaths[i]).fileName(), hubItemPaths[i]});
+        signatures.append(std::move(current[i]));
     }
     QList<AuditReport> risks;
     QList<Result<AuditReport>> reports = SkillScanner::scanPaths(items, *rules);

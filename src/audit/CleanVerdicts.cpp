@@ -8,6 +8,9 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,51 +24,64 @@ namespace {
 // Beyond this many, the oldest verdicts are forgotten; an item forgotten is only audited again.
 constexpr qsizetype mostVerdicts = 50'000;
 
-// One entry's metadata, as a write would change it.
-QByteArray lineOf(const struct stat& status)
+// One entry's metadata, as a write would change it, in a fixed binary form.
+struct EntryFacts
 {
-    QByteArray line;
-    for (const long long value :
-         {static_cast<long long>(status.st_mode), static_cast<long long>(status.st_size),
-          static_cast<long long>(status.st_ino), static_cast<long long>(status.st_mtim.tv_sec),
-          static_cast<long long>(status.st_mtim.tv_nsec), static_cast<long long>(status.st_ctim.tv_sec),
-          static_cast<long long>(status.st_ctim.tv_nsec)})
-        line += QByteArray::number(value) + ' ';
-    return line;
+    qint64 mode, size, inode, modifiedSeconds, modifiedNanoseconds, changedSeconds, changedNanoseconds;
+};
+
+EntryFacts factsOf(const struct stat& status)
+{
+    return {qint64(status.st_mode),        qint64(status.st_size),         qint64(status.st_ino),
+            qint64(status.st_mtim.tv_sec), qint64(status.st_mtim.tv_nsec), qint64(status.st_ctim.tv_sec),
+            qint64(status.st_ctim.tv_nsec)};
 }
 
-// Every entry under the open folder, as "RELATIVE-PATH METADATA" lines; links are not followed.
-// Read with the folder's descriptor, one call per entry: a placement of thousands of items
-// looks at each of them.
-bool listInto(int folder, const QByteArray& relative, QList<QByteArray>& lines)
+struct Entry
 {
-    DIR* listing = ::fdopendir(folder);
-    if (!listing) {
-        ::close(folder);
-        return false;
-    }
-    bool whole = true;
-    while (const dirent* entry = ::readdir(listing)) {
-        const QByteArray name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
-        struct stat status = {};
-        if (::fstatat(::dirfd(listing), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
-            whole = false;
-            break;
-        }
-        lines.append(relative + '/' + name + ' ' + lineOf(status));
-        if (S_ISDIR(status.st_mode)) {
-            const int child =
-                ::openat(::dirfd(listing), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (child < 0 || !listInto(child, relative + '/' + name, lines)) {
-                whole = false;
-                break;
+    QByteArray relativePath;
+    EntryFacts facts;
+};
+
+// Closes the descriptor it was given, whatever happens.
+struct FolderHandle
+{
+    int descriptor;
+    ~FolderHandle() { ::close(descriptor); }
+};
+
+// Every entry under the open folder; links are not followed. The folder is read with raw
+// directory reads into a buffer on the stack and each entry looked at through the folder's
+// descriptor: a placement of thousands of items looks at each of them, so nothing here
+// allocates a listing of its own.
+bool listInto(int folder, const QByteArray& relative, std::vector<Entry>& entries)
+{
+    const FolderHandle handle{folder};
+    alignas(dirent64) char buffer[8192];
+    for (;;) {
+        const ssize_t filled = ::getdents64(folder, buffer, sizeof buffer);
+        if (filled < 0)
+            return false;
+        if (filled == 0)
+            return true;
+        for (ssize_t at = 0; at < filled;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            struct stat status = {};
+            if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+                return false;
+            const QByteArray path = relative + '/' + name;
+            entries.push_back({path, factsOf(status)});
+            if (S_ISDIR(status.st_mode)) {
+                const int child = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                if (child < 0 || !listInto(child, path, entries))
+                    return false;
             }
         }
     }
-    ::closedir(listing);
-    return whole;
 }
 
 } // namespace
@@ -91,20 +107,53 @@ std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const 
 {
     const QByteArray encoded = QFile::encodeName(path);
     struct stat status = {};
-    if (::lstat(encoded.constData(), &status) != 0)
-        return std::nullopt;
-    QList<QByteArray> lines{lineOf(status)};
-    if (S_ISDIR(status.st_mode)) {
-        const int folder = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (folder < 0 || !listInto(folder, {}, lines))
+    std::vector<Entry> entries;
+    // Most items are folders: opened once, and looked at through the open descriptor.
+    if (const int folder = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        folder >= 0) {
+        if (::fstat(folder, &status) != 0) {
+            ::close(folder);
             return std::nullopt;
-        std::sort(lines.begin() + 1, lines.end()); // the order a folder lists its entries in means nothing
+        }
+        if (!listInto(folder, {}, entries))
+            return std::nullopt;
+        // The order a folder lists its entries in means nothing.
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry& a, const Entry& b) { return a.relativePath < b.relativePath; });
+    } else if (::lstat(encoded.constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
+        return std::nullopt;
     }
     QCryptographicHash signature(QCryptographicHash::Sha256);
-    signature.addData(QByteArray(rules.fingerprint() + '\n' + encoded + '\n'));
-    for (const QByteArray& line : std::as_const(lines))
-        signature.addData(QByteArray(line + '\n'));
+    signature.addData(rules.fingerprint());
+    signature.addData(QByteArrayView(encoded.constData(), encoded.size() + 1)); // with its terminator
+    const EntryFacts own = factsOf(status);
+    signature.addData(QByteArrayView(reinterpret_cast<const char*>(&own), sizeof own));
+    for (const Entry& entry : entries) {
+        signature.addData(QByteArrayView(entry.relativePath.constData(), entry.relativePath.size() + 1));
+        signature.addData(QByteArrayView(reinterpret_cast<const char*>(&entry.facts), sizeof entry.facts));
+    }
     return signature.result().toHex();
+}
+
+QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& paths,
+                                                             const AuditRules& rules)
+{
+    QList<std::optional<QByteArray>> signatures(paths.size());
+    // Many items are looked at on every core: the time goes to waiting on the file system.
+    const qsizetype workers =
+        std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), paths.size() / 64 + 1);
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        for (qsizetype i = next++; i < paths.size(); i = next++)
+            signatures[i] = signatureOf(paths[i], rules);
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (qsizetype i = 1; i < workers; ++i)
+            helpers.emplace_back(work);
+        work();
+    }
+    return signatures;
 }
 
 void CleanVerdicts::remember(const QByteArray& signature)

@@ -4,8 +4,10 @@
 #include "base/Result.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -24,6 +26,8 @@ public:
     // The item as it stands: each entry's relative path, kind, size, inode and modification and
     // change times, with the rules' fingerprint. Nothing when the item cannot be read.
     static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules);
+    // The same for many items at once, in their order.
+    static QList<std::optional<QByteArray>> signaturesOf(const QStringList& paths, const AuditRules& rules);
 
     bool isClean(const QByteArray& signature) const { return m_clean.contains(signature); }
     void remember(const QByteArray& signature);

@@ -371,10 +371,12 @@ private Q_SLOTS:
         else if (change == u"rename"_s)
             QVERIFY(QFile::rename(item + u"/scripts/run.sh"_s, item + u"/scripts/run2.sh"_s));
         const auto other = AuditRules::fromTexts({{u"x.yar"_s, "rule x { condition: false }"}});
-        const auto signature = CleanVerdicts::signatureOf(item, change == u"rules"_s ? *other : *rules);
-        QVERIFY(signature);
-        QCOMPARE(CleanVerdicts(store).isClean(*signature), stillClean);
-        QVERIFY(!CleanVerdicts::signatureOf(dir.path() + u"/gone"_s, *rules));
+        const auto now = CleanVerdicts::signaturesOf({item, dir.path() + u"/gone"_s},
+                                                     change == u"rules"_s ? *other : *rules);
+        QCOMPARE(now.size(), 2);
+        QVERIFY(now[0]);
+        QCOMPARE(CleanVerdicts(store).isClean(*now[0]), stillClean);
+        QVERIFY(!now[1]);
     }
 
     // The skill's shape: execute bits outside scripts/, a long SKILL.md, the format's findings;
