@@ -161,15 +161,15 @@ QWidget* ContentView::makeSidebarColumn()
     backupButton->setPopupMode(QToolButton::InstantPopup);
     auto* backupMenu = new QMenu(backupButton);
     backupMenu->setObjectName(u"backupMenu"_s);
-    m_exportAction = backupMenu->addAction(tr("Backup exportieren"), this, &ContentView::exportBackup);
+    m_exportAction = backupMenu->addAction(tr("Export Backup"), this, &ContentView::exportBackup);
     // The menu is not always shown; the window carries the action so its key always works.
     m_exportAction->setShortcut(Qt::CTRL | Qt::Key_E);
     addAction(m_exportAction);
     m_exportAction->setObjectName(u"exportBackupAction"_s);
-    m_importAction = backupMenu->addAction(tr("Backup wiederherstellen"), this, &ContentView::importBackup);
+    m_importAction = backupMenu->addAction(tr("Restore Backup"), this, &ContentView::importBackup);
     m_importAction->setObjectName(u"importBackupAction"_s);
     // Ctrl+Q, the desktop's key for leaving a program; closing the window is how it ends.
-    auto* quit = new QAction(tr("Beenden"), this);
+    auto* quit = new QAction(tr("Quit"), this);
     quit->setObjectName(u"quitAction"_s);
     quit->setShortcut(Qt::CTRL | Qt::Key_Q); // the standard key is unbound on some desktops
     quit->setShortcutContext(Qt::WindowShortcut);
@@ -177,7 +177,7 @@ QWidget* ContentView::makeSidebarColumn()
     addAction(quit);
     backupButton->setMenu(backupMenu);
     toolbar->addWidget(backupButton);
-    QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), tr("App hinzufügen"));
+    QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), tr("Add App"));
     addApp->setObjectName(u"addAppAction"_s);
     addApp->setShortcut(QKeySequence::New);
     connect(addApp, &QAction::triggered, this, &ContentView::showAddAppSheet);
@@ -260,8 +260,8 @@ void ContentView::updateContentColumn(const TargetApp* app)
     if (everyApp)
         m_folderWatch->watchEveryTargetFolder(true);
     if (!m_selection) {
-        m_contentPlaceholder->show(tr("Bereich wählen"), u"sidebar.left"_s,
-                                   tr("Wähle einen Bereich in der Seitenleiste."));
+        m_contentPlaceholder->show(tr("Choose a Section"), u"sidebar.left"_s,
+                                   tr("Choose a section in the sidebar."));
         m_content->setCurrentWidget(m_contentPlaceholder);
         return;
     }
@@ -280,8 +280,8 @@ void ContentView::updateContentColumn(const TargetApp* app)
             m_appSkillsList->setTargetApp(const_cast<TargetApp*>(app));
             m_content->setCurrentWidget(m_appSkillsList);
         } else {
-            m_contentPlaceholder->show(tr("App nicht gefunden"), u"exclamationmark.triangle"_s,
-                                       tr("Die ausgewählte App ist nicht mehr verfügbar."));
+            m_contentPlaceholder->show(tr("App Not Found"), u"exclamationmark.triangle"_s,
+                                       tr("The selected app is no longer available."));
             m_content->setCurrentWidget(m_contentPlaceholder);
         }
         return;
@@ -304,29 +304,28 @@ void ContentView::updateDetailColumn(const TargetApp* app)
             m_detail->setCurrentWidget(m_storeSkillDetail);
         else
             showPlaceholder(tr("Skill Store"), u"magnifyingglass"_s,
-                            tr("Wähle einen Skill aus dem Store, um Details zu sehen."));
+                            tr("Choose a skill from the store to see its details."));
         return;
     case SidebarSelection::Kind::app:
         if (!app)
-            showPlaceholder(tr("App nicht gefunden"), u"exclamationmark.triangle"_s,
-                            tr("Die ausgewählte App ist nicht mehr verfügbar."));
+            showPlaceholder(tr("App Not Found"), u"exclamationmark.triangle"_s,
+                            tr("The selected app is no longer available."));
         else if (m_selectedTargetSkill && m_targetSkillDetail)
             m_detail->setCurrentWidget(m_targetSkillDetail);
         else
-            showPlaceholder(tr("App Skill"), u"magnifyingglass"_s, tr("Wähle eine Datei im Ordner der App."));
+            showPlaceholder(tr("App Skill"), u"magnifyingglass"_s, tr("Choose a file in the app's folder."));
         return;
     case SidebarSelection::Kind::health:
-        showPlaceholder(
-            tr("Zustand der Apps"), u"doc.text.magnifyingglass"_s,
-            tr("Jede Zeile nennt ein Problem; wähle eine, um zu sehen, was sich dagegen tun lässt. "
-               "„Beheben…“ zeigt, was sich sicher beheben lässt."));
+        showPlaceholder(tr("State of the Apps"), u"doc.text.magnifyingglass"_s,
+                        tr("Each row names a problem; choose one to see what can be done about it. “Fix…” "
+                           "shows what can be fixed safely."));
         return;
     case SidebarSelection::Kind::centralHub:
         if (m_selectedSkill && m_skillDetail) {
             m_detail->setCurrentWidget(m_skillDetail);
         } else {
-            showPlaceholder(tr("Skill Vorschau"), u"doc.text.magnifyingglass"_s,
-                            tr("Wähle einen Skill für weitere Details."));
+            showPlaceholder(tr("Skill Preview"), u"doc.text.magnifyingglass"_s,
+                            tr("Choose a skill for more details."));
         }
         return;
     }
@@ -398,7 +397,7 @@ void ContentView::showSelectedStoreSkill()
         // The window tells how an install ended, even after the user moved on to another hit.
         connect(detail, &SkillStoreDetailView::installStarted, this,
                 [this, hit = *m_selectedStoreSkill](SkillInstall* install) {
-                    reportInstall(install, this, m_desktop, tr("SkillStore"),
+                    reportInstall(install, this, m_desktop, tr("Skill Store"),
                                   [this, hit](bool replaceChanged) {
                                       InstallOptions options;
                                       options.replaceChanged = replaceChanged;
@@ -431,8 +430,8 @@ void ContentView::exportBackup()
     if (!document)
         return;
     FilePanelRequest request;
-    request.title = tr("Backup exportieren");
-    request.prompt = tr("Exportieren");
+    request.title = tr("Export Backup");
+    request.prompt = tr("Export");
     request.proposedName = BackupService::proposedFileName();
     request.startFolder = m_workspace.platform().user.homeFolder();
     request.nameFilters = {tr("JSON (*.json)")};
@@ -443,8 +442,8 @@ void ContentView::exportBackup()
 void ContentView::importBackup()
 {
     FilePanelRequest request;
-    request.title = tr("Backup wiederherstellen");
-    request.prompt = tr("Importieren");
+    request.title = tr("Restore Backup");
+    request.prompt = tr("Import");
     request.startFolder = m_workspace.platform().user.homeFolder();
     request.nameFilters = {tr("JSON (*.json)")};
     const auto file = m_desktop.panels.chooseFileToOpen(request);
@@ -467,8 +466,8 @@ void ContentView::importBackup()
         if (outcome.stage == BackupImportOutcome::Stage::unreadable ||
             outcome.stage == BackupImportOutcome::Stage::notSaved)
             m_desktop.alerts.inform(
-                tr("Import Fehlgeschlagen"),
-                tr("Die Backup-Datei konnte nicht gelesen werden: %1").arg(outcome.error->description),
+                tr("Import Failed"),
+                tr("The backup file could not be read: %1").arg(outcome.error->description),
                 AlertStyle::critical);
     });
     import->start();
@@ -479,9 +478,9 @@ bool ContentView::agreeToRestore(BackupImportPlan& plan)
     const PlacementPlan shown = PlanSheet::combined(plan.links);
     if (shown.actions.isEmpty() && shown.conflicts.isEmpty() && plan.fetches.isEmpty())
         return true;
-    PlanSheet sheet(tr("Verknüpfungen wiederherstellen"), shown, this, PlanSheet::Scope::step);
+    PlanSheet sheet(tr("Restore Links"), shown, this, PlanSheet::Scope::step);
     if (!plan.fetches.isEmpty())
-        sheet.setNote(tr("Aus ihren Quellen zurückzuholen: %1.").arg(plan.fetches.size()));
+        sheet.setNote(tr("To be fetched from their sources: %1.").arg(plan.fetches.size()));
     sheet.exec();
     if (sheet.choice() == PlanSheet::Choice::cancel)
         return false;
@@ -500,10 +499,10 @@ void ContentView::restoreProject(const QString& project)
             [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     connect(restoring, &ProjectRestore::finished, this, [this](const RestoreOutcome& outcome) {
         if (outcome.stage == RestoreOutcome::Stage::unreadable)
-            m_desktop.alerts.inform(tr("Wiederherstellen nicht möglich"), outcome.error->description,
+            m_desktop.alerts.inform(tr("Restoring Is Not Possible"), outcome.error->description,
                                     AlertStyle::critical);
         else if (!outcome.failures.isEmpty())
-            m_desktop.alerts.inform(tr("Nicht alles wurde wiederhergestellt"), outcome.failures.join(u'\n'),
+            m_desktop.alerts.inform(tr("Not Everything Was Restored"), outcome.failures.join(u'\n'),
                                     AlertStyle::critical);
     });
     restoring->start();
@@ -515,12 +514,11 @@ bool ContentView::agreeToProjectRestore(RestorePlan& plan)
     shown.conflicts = plan.conflicts + shown.conflicts;
     if (plan.fetches.isEmpty() && plan.apps.isEmpty() && plan.keeps.isEmpty() && shown.actions.isEmpty() &&
         shown.conflicts.isEmpty()) {
-        m_desktop.alerts.inform(tr("Aus quorvane-lock.json wiederherstellen"),
-                                tr("Es gibt nichts zu ändern."));
+        m_desktop.alerts.inform(tr("Restore from quorvane-lock.json"), tr("There is nothing to change."));
         return false;
     }
-    PlanSheet sheet(tr("Aus quorvane-lock.json wiederherstellen"), shown, this, PlanSheet::Scope::step);
-    QString note = tr("Zu holen: %1. Apps hinzuzufügen: %2. Schon vorhanden und übernommen: %3.")
+    PlanSheet sheet(tr("Restore from quorvane-lock.json"), shown, this, PlanSheet::Scope::step);
+    QString note = tr("To fetch: %1. Apps to add: %2. Already present and taken over: %3.")
                        .arg(plan.fetches.size())
                        .arg(plan.apps.size())
                        .arg(plan.keeps.size());
@@ -529,11 +527,10 @@ bool ContentView::agreeToProjectRestore(RestorePlan& plan)
         if (!fetch.intoHub)
             hubKeeps.append(fetch.name);
     if (!hubKeeps.isEmpty())
-        note += u' ' + tr("Der Hub behält seine eigene Fassung von %1; das Projekt bekommt die aus der "
-                          "Sperrdatei.")
+        note += u' ' + tr("The hub keeps its own version of %1; the project gets the one from the lock file.")
                            .arg(hubKeeps.join(u", "_s));
     if (!plan.unpinned.isEmpty())
-        note += u' ' + tr("Nicht auf einen Commit festgelegt, daher im heutigen Stand geholt: %1.")
+        note += u' ' + tr("Not pinned to a commit, hence fetched as it stands today: %1.")
                            .arg(plan.unpinned.join(u", "_s));
     sheet.setNote(note);
     sheet.exec();

@@ -4,8 +4,8 @@
 #include "app/ContentView.h"
 #include "app/SingleInstance.h"
 #include "app/WindowMemory.h"
+#include "base/Language.h"
 #include "base/Log.h"
-#include "base/QtTexts.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
 #include "store/SkillSources.h"
@@ -26,7 +26,7 @@ void QuorvaneApp::prepareApplication()
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // The installed menu entry's name, so the desktop shows its icon for the window.
     QApplication::setDesktopFileName(u"org.quorvane.Quorvane"_s);
-    loadQtGermanTexts();
+    Language::install();
 }
 
 // The window goes first, then the store client, then the workspace and its store.
@@ -42,19 +42,18 @@ int QuorvaneApp::run()
     const QString storePath = ModelStore::defaultFilePath();
     m_instance = std::make_unique<SingleInstance>(SingleInstance::nameForStore(storePath));
     if (m_instance->handToRunningInstance()) {
-        QTextStream(stderr) << tr("Quorvane ist schon geöffnet; sein Fenster wurde nach vorn geholt.")
-                            << '\n';
+        QTextStream(stderr) << tr("Quorvane is already open; its window was brought to the front.") << '\n';
         return 0;
     }
     auto context = ModelContext::open(storePath);
     if (!context) {
         // The file is left exactly as it is, so nothing in it is lost.
         Log::line(u"Failed to open the store: "_s + context.error().description);
-        m_alerts.inform(tr("Datenspeicher nicht lesbar"),
-                        tr("Quorvane konnte seinen Datenspeicher nicht öffnen und wird beendet. Die Datei "
-                           "wurde nicht verändert:\n%1\n\n%2")
-                            .arg(storePath, context.error().description),
-                        AlertStyle::critical);
+        m_alerts.inform(
+            tr("Data Store Not Readable"),
+            tr("Quorvane could not open its data store and will quit. The file was not changed:\\n%1\\n\\n%2")
+                .arg(storePath, context.error().description),
+            AlertStyle::critical);
         return 1;
     }
     m_modelContext = std::move(context).value();

@@ -1,6 +1,8 @@
 #include "app/QuorvaneApp.h"
+#include "base/Language.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -8,10 +10,25 @@
 
 namespace {
 
-constexpr const char* usage =
-    "Usage: quorvane [--help] [--version]\n"
-    "Opens the Quorvane window; a second start brings the open window to the front.\n"
-    "quorvane-cli does the same work from a shell.\n";
+// The usage, for --help on standard output or after a wrong argument on standard error, in
+// the user's language; it needs no display.
+int tellUsage(int argc, char* argv[], const char* unknown)
+{
+    QCoreApplication texts(argc, argv);
+    Language::install();
+    const QString usage = QCoreApplication::translate(
+        "main", "Usage: quorvane [--help] [--version]\n"
+                "Opens the Quorvane window; a second start brings the open window to the front.\n"
+                "quorvane-cli does the same work from a shell.\n");
+    if (!unknown) {
+        std::fputs(usage.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    const QString wrong = QCoreApplication::translate("main", "quorvane: unknown argument %1\n")
+                              .arg(QString::fromLocal8Bit(unknown));
+    std::fputs((wrong + usage).toLocal8Bit().constData(), stderr);
+    return 2;
+}
 
 // Qt's own options for the window system, which QApplication takes out of the arguments:
 // how many arguments each one spans (itself and its value), or 0 for any other.
@@ -41,10 +58,8 @@ int main(int argc, char* argv[])
     // Answered before anything needs a display.
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            std::fputs(usage, stdout);
-            return 0;
-        }
+        if (argument == "--help" || argument == "-h")
+            return tellUsage(argc, argv, nullptr);
         if (argument == "--version") {
             std::puts("quorvane " QUORVANE_VERSION);
             return 0;
@@ -53,8 +68,7 @@ int main(int argc, char* argv[])
             i += span - 1;
             continue;
         }
-        std::fprintf(stderr, "quorvane: unknown argument %s\n%s", argv[i], usage);
-        return 2;
+        return tellUsage(argc, argv, argv[i]);
     }
     QApplication application(argc, argv);
     QuorvaneApp::prepareApplication();

@@ -1,6 +1,6 @@
 // quorvane-cli: what the window does, from a shell, on the same store.
+#include "base/Language.h"
 #include "base/Log.h"
-#include "base/QtTexts.h"
 #include "cli/CliSession.h"
 #include "cli/CommandLine.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // Results alone go to standard output; log lines join the messages.
     Log::setSink(Log::standardErrorSink());
-    loadQtGermanTexts();
+    Language::install();
 
     const QStringList arguments = application.arguments().mid(1);
     // The completion the package installs is made from the declarations themselves.

@@ -51,7 +51,7 @@ const QList<AssistantPreset>& assistantPresets()
          .followsLinkedSkillFile = false,
          .alsoReads = {u"~/.agents/skills"_s}},
         {.id = u"agents"_s,
-         .name = u"Gemeinsamer Agents-Ordner"_s,
+         .name = u"Shared agents folder"_s,
          .folder = u"~/.agents/skills"_s,
          .projectFolder = u".agents/skills"_s},
         {.id = u"gemini-cli"_s,

@@ -7,6 +7,7 @@
 #include "backup/LockFile.h"
 #include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
+#include "ui/PresetNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,19 +33,19 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
     , m_folder(new QLineEdit(this))
     , m_assistants(new QListWidget(this))
     , m_placement(new QComboBox(this))
-    , m_restore(new QCheckBox(tr("Skills aus quorvane-lock.json wiederherstellen"), this))
-    , m_add(new QPushButton(tr("Hinzufügen"), this))
+    , m_restore(new QCheckBox(tr("Restore skills from quorvane-lock.json"), this))
+    , m_add(new QPushButton(tr("Add"), this))
 {
     setObjectName(u"addProjectSheet"_s);
-    setWindowTitle(tr("Projekt hinzufügen"));
+    setWindowTitle(tr("Add Project"));
     setMinimumWidth(480);
-    QLabel* title = makeTitle(tr("Projekt hinzufügen"));
+    QLabel* title = makeTitle(tr("Add Project"));
 
     m_folder->setObjectName(u"projectFolderField"_s);
-    m_folder->setAccessibleName(tr("Projektordner"));
-    m_folder->setPlaceholderText(tr("Ordner wählen..."));
+    m_folder->setAccessibleName(tr("Project folder"));
+    m_folder->setPlaceholderText(tr("Choose Folder..."));
     m_folder->setEnabled(false);
-    auto* choose = new QPushButton(tr("Wählen..."), this);
+    auto* choose = new QPushButton(tr("Choose..."), this);
     choose->setObjectName(u"chooseProjectFolder"_s);
     choose->setAutoDefault(false);
     auto* folderRow = new QHBoxLayout;
@@ -53,16 +54,16 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
     m_assistants->setObjectName(u"projectAssistants"_s);
     m_assistants->setEnabled(false);
     m_placement->setObjectName(u"projectPlacement"_s);
-    m_placement->addItem(tr("Kopie"), int(PlacementKind::copy));
+    m_placement->addItem(tr("Copy"), int(PlacementKind::copy));
     m_placement->addItem(tr("Link"), int(PlacementKind::link));
-    m_placement->setToolTip(tr("Links nur für Ordner, die die Versionsverwaltung ignoriert: "
-                               "ein Link in deinen Hub hilft niemandem, der das Projekt klont"));
+    m_placement->setToolTip(tr("Links only for folders that version control ignores: a link into your hub "
+                               "helps no one who clones the project"));
     m_restore->setObjectName(u"restoreFromLock"_s);
     m_restore->setVisible(false); // for a project that carries a lock file only
     auto* form = new QFormLayout;
-    form->addRow(tr("Projektordner"), folderRow);
-    form->addRow(tr("Assistenten"), m_assistants);
-    form->addRow(tr("Verknüpfungsart"), m_placement);
+    form->addRow(tr("Project folder"), folderRow);
+    form->addRow(tr("Assistants"), m_assistants);
+    form->addRow(tr("Placement"), m_placement);
     form->addRow(QString(), m_restore);
 
     m_add->setObjectName(u"addProjectButton"_s);
@@ -90,7 +91,7 @@ std::optional<QString> AddProjectSheet::projectToRestore() const
 void AddProjectSheet::chooseFolder()
 {
     FolderPanelRequest request;
-    request.title = tr("Projekt hinzufügen");
+    request.title = tr("Add Project");
     request.showsHiddenFiles = true;
     const QString home = m_workspace.platform().user.homeFolder();
     request.startFolder = home;
@@ -117,12 +118,13 @@ void AddProjectSheet::listAssistants()
         if (!preset.projectFolder)
             continue;
         const bool present = FileSystem::existsAsFolder(*m_project + u'/' + *preset.projectFolder) == true;
-        auto* item = new QListWidgetItem(u"%1 (%2)"_s.arg(preset.name, *preset.projectFolder), m_assistants);
+        auto* item = new QListWidgetItem(u"%1 (%2)"_s.arg(shownPresetName(preset), *preset.projectFolder),
+                                         m_assistants);
         item->setData(presetRole, preset.id);
         if (registered.contains(preset.id)) {
             item->setFlags(Qt::ItemIsUserCheckable); // listed, but not to be added twice
             item->setCheckState(Qt::Checked);
-            item->setToolTip(tr("Schon hinzugefügt"));
+            item->setToolTip(tr("Already added"));
             continue;
         }
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
@@ -159,11 +161,11 @@ void AddProjectSheet::add()
             const AppError& error = added.error();
             const QString reason =
                 error.kind == AppError::Kind::folderNotMade
-                    ? tr("Der Ordner „%1“ konnte nicht angelegt werden: %2").arg(error.subject, error.detail)
+                    ? tr("The folder “%1” could not be created: %2").arg(error.subject, error.detail)
                 : error.kind == AppError::Kind::leavesProject
-                    ? tr("„%1“ ist ein Link, der aus dem Projekt hinausführt.").arg(error.subject)
-                    : tr("Der Zugriff auf „%1“ lässt sich nicht behalten.").arg(error.subject);
-            m_desktop.alerts.inform(tr("%1 konnte nicht hinzugefügt werden.").arg(preset->name), reason,
+                    ? tr("“%1” is a link that leads out of the project.").arg(error.subject)
+                    : tr("Access to “%1” cannot be kept.").arg(error.subject);
+            m_desktop.alerts.inform(tr("%1 could not be added.").arg(shownPresetName(*preset)), reason,
                                     AlertStyle::critical);
             listAssistants(); // those added so far show as added
             return;

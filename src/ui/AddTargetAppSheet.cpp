@@ -6,6 +6,7 @@
 #include "actions/Workspace.h"
 #include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
+#include "ui/PresetNames.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -25,32 +26,33 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     , m_name(new QLineEdit(this))
     , m_folder(new QLineEdit(this))
     , m_placement(new QComboBox(this))
-    , m_add(new QPushButton(tr("Hinzufügen"), this))
+    , m_add(new QPushButton(tr("Add"), this))
 {
     setObjectName(u"addAppSheet"_s);
-    setWindowTitle(tr("Neue App hinzufügen"));
+    setWindowTitle(tr("Add New App"));
     setMinimumWidth(480);
-    QLabel* title = makeTitle(tr("Neue App hinzufügen"));
+    QLabel* title = makeTitle(tr("Add New App"));
 
     m_preset->setObjectName(u"appPreset"_s);
-    m_preset->addItem(tr("Eigene App"));
+    m_preset->addItem(tr("Custom App"));
     const AppActions actions(m_workspace);
     for (const AssistantPreset& preset : assistantPresets()) {
         QStringList notes;
         if (FileSystem::existsAsFolder(actions.presetFolder(preset)) == true)
-            notes.append(tr("vorhanden"));
+            notes.append(tr("present"));
         if (preset.copyRecommended)
-            notes.append(tr("Kopie empfohlen"));
-        m_preset->addItem(notes.isEmpty() ? preset.name : u"%1 (%2)"_s.arg(preset.name, notes.join(u", "_s)),
+            notes.append(tr("copy recommended"));
+        m_preset->addItem(notes.isEmpty() ? shownPresetName(preset)
+                                          : u"%1 (%2)"_s.arg(shownPresetName(preset), notes.join(u", "_s)),
                           preset.id);
     }
     m_name->setObjectName(u"appNameField"_s);
-    m_name->setPlaceholderText(tr("z.B. Codex, Gemini"));
+    m_name->setPlaceholderText(tr("e.g. Codex, Gemini"));
     m_folder->setObjectName(u"appFolderField"_s);
-    m_folder->setAccessibleName(tr("Zielordner"));
-    m_folder->setPlaceholderText(tr("Ordner wählen..."));
+    m_folder->setAccessibleName(tr("Target folder"));
+    m_folder->setPlaceholderText(tr("Choose Folder..."));
     m_folder->setEnabled(false);
-    auto* choose = new QPushButton(tr("Wählen..."), this);
+    auto* choose = new QPushButton(tr("Choose..."), this);
     choose->setObjectName(u"chooseAppFolder"_s);
     choose->setAutoDefault(false);
     auto* folderRow = new QHBoxLayout;
@@ -58,13 +60,13 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     folderRow->addWidget(choose);
     m_placement->setObjectName(u"appPlacement"_s);
     m_placement->addItem(tr("Link"), int(PlacementKind::link));
-    m_placement->addItem(tr("Kopie"), int(PlacementKind::copy));
-    m_placement->setToolTip(tr("Kopien für Assistenten, die Links nicht folgen"));
+    m_placement->addItem(tr("Copy"), int(PlacementKind::copy));
+    m_placement->setToolTip(tr("Copies for assistants that do not follow links"));
     auto* form = new QFormLayout;
-    form->addRow(tr("Bekannte App"), m_preset);
+    form->addRow(tr("Known App"), m_preset);
     form->addRow(tr("Name"), m_name);
-    form->addRow(tr("Zielordner"), folderRow);
-    form->addRow(tr("Verknüpfungsart"), m_placement);
+    form->addRow(tr("Target folder"), folderRow);
+    form->addRow(tr("Placement"), m_placement);
 
     m_add->setObjectName(u"addAppButton"_s);
     m_add->setDefault(true);
@@ -108,7 +110,7 @@ void AddTargetAppSheet::takePreset(int index)
     const AssistantPreset* preset = assistantPreset(m_preset->itemData(index).toString());
     if (!preset)
         return;
-    m_name->setText(preset->name);
+    m_name->setText(shownPresetName(*preset));
     m_chosenFolder = AppActions(m_workspace).presetFolder(*preset);
     m_folder->setText(preset->folder);
     m_placement->setCurrentIndex(
@@ -123,11 +125,11 @@ void AddTargetAppSheet::add()
     // A known assistant's folder may not exist yet: it is made when the user agrees.
     if (FileSystem::existsAsFolder(*m_chosenFolder) != true) {
         if (!m_desktop.alerts.confirmDestructive(
-                tr("Der Ordner „%1“ existiert noch nicht.").arg(m_folder->text()),
-                tr("Soll er angelegt werden?"), tr("Abbrechen"), tr("Anlegen")))
+                tr("The folder “%1” does not exist yet.").arg(m_folder->text()), tr("Should it be created?"),
+                tr("Cancel"), tr("Create")))
             return;
         if (const Outcome made = AppActions(m_workspace).makeFolder(*m_chosenFolder); !made) {
-            m_desktop.alerts.inform(tr("Der Ordner konnte nicht angelegt werden."), made.error().description,
+            m_desktop.alerts.inform(tr("The folder could not be created."), made.error().description,
                                     AlertStyle::critical);
             return;
         }
@@ -137,7 +139,7 @@ void AddTargetAppSheet::add()
                                 static_cast<PlacementKind>(m_placement->currentData().toInt()));
     // A failed save keeps the app in the store's context: it is listed all the same.
     if (!added && added.error().kind != AppError::Kind::notSaved) {
-        m_desktop.alerts.inform(tr("Die App konnte nicht hinzugefügt werden."), reason(added.error()),
+        m_desktop.alerts.inform(tr("The app could not be added."), reason(added.error()),
                                 AlertStyle::critical);
         return;
     }
@@ -148,11 +150,11 @@ QString AddTargetAppSheet::reason(const AppError& error)
 {
     switch (error.kind) {
     case AppError::Kind::notAFolder:
-        return tr("„%1“ ist kein Ordner.").arg(error.subject);
+        return tr("“%1” is not a folder.").arg(error.subject);
     case AppError::Kind::noAccess:
-        return tr("Der Zugriff auf „%1“ lässt sich nicht behalten.").arg(error.subject);
+        return tr("Access to “%1” cannot be kept.").arg(error.subject);
     case AppError::Kind::noName:
-        return tr("Die App braucht einen Namen.");
+        return tr("The app needs a name.");
     default:
         return {}; // not among what adding a folder can meet
     }

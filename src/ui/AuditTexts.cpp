@@ -19,13 +19,13 @@ QString AuditTexts::level(AuditLevel level)
 {
     switch (level) {
     case AuditLevel::high:
-        return Texts::tr("Hoch");
+        return Texts::tr("High");
     case AuditLevel::medium:
-        return Texts::tr("Mittel");
+        return Texts::tr("Medium");
     case AuditLevel::error:
-        return Texts::tr("Fehler");
+        return Texts::tr("Error");
     case AuditLevel::warning:
-        return Texts::tr("Hinweis");
+        return Texts::tr("Warning");
     case AuditLevel::info:
         break;
     }
@@ -40,16 +40,16 @@ QString AuditTexts::message(const AuditFinding& finding)
 QString AuditTexts::family(const QString& rule)
 {
     static const QHash<QString, const char*> words{
-        {u"remote-code"_s, QT_TRANSLATE_NOOP("AuditTexts", "Code aus dem Netz")},
-        {u"exfiltration"_s, QT_TRANSLATE_NOOP("AuditTexts", "Daten nach außen")},
-        {u"credential-access"_s, QT_TRANSLATE_NOOP("AuditTexts", "Zugriff auf Zugangsdaten")},
-        {u"prompt-injection"_s, QT_TRANSLATE_NOOP("AuditTexts", "Untergeschobene Anweisungen")},
-        {u"hidden-unicode"_s, QT_TRANSLATE_NOOP("AuditTexts", "Unsichtbare Zeichen")},
-        {u"obfuscated-code"_s, QT_TRANSLATE_NOOP("AuditTexts", "Verschleierter Code")},
-        {u"binary-executable"_s, QT_TRANSLATE_NOOP("AuditTexts", "Ausführbares Programm")},
-        {u"destructive"_s, QT_TRANSLATE_NOOP("AuditTexts", "Zerstörerische Änderungen")},
-        {u"unexpected-executable"_s, QT_TRANSLATE_NOOP("AuditTexts", "Ausführbare Datei")},
-        {u"oversized-skill"_s, QT_TRANSLATE_NOOP("AuditTexts", "Überlanger Skill")},
+        {u"remote-code"_s, QT_TRANSLATE_NOOP("AuditTexts", "Code from the network")},
+        {u"exfiltration"_s, QT_TRANSLATE_NOOP("AuditTexts", "Data sent out")},
+        {u"credential-access"_s, QT_TRANSLATE_NOOP("AuditTexts", "Access to credentials")},
+        {u"prompt-injection"_s, QT_TRANSLATE_NOOP("AuditTexts", "Smuggled instructions")},
+        {u"hidden-unicode"_s, QT_TRANSLATE_NOOP("AuditTexts", "Invisible characters")},
+        {u"obfuscated-code"_s, QT_TRANSLATE_NOOP("AuditTexts", "Obfuscated code")},
+        {u"binary-executable"_s, QT_TRANSLATE_NOOP("AuditTexts", "Executable program")},
+        {u"destructive"_s, QT_TRANSLATE_NOOP("AuditTexts", "Destructive changes")},
+        {u"unexpected-executable"_s, QT_TRANSLATE_NOOP("AuditTexts", "Executable file")},
+        {u"oversized-skill"_s, QT_TRANSLATE_NOOP("AuditTexts", "Oversized skill")},
         {u"format"_s, QT_TRANSLATE_NOOP("AuditTexts", "Format")},
     };
     const auto found = words.constFind(rule);
@@ -65,8 +65,7 @@ QString AuditTexts::evidence(const AuditFinding& finding)
 {
     if (finding.matched.isEmpty())
         return {};
-    return (finding.decoded ? Texts::tr("entschlüsselt: %1") : Texts::tr("gefunden: %1"))
-        .arg(finding.matched);
+    return (finding.decoded ? Texts::tr("decoded: %1") : Texts::tr("found: %1")).arg(finding.matched);
 }
 
 QLabel* AuditTexts::label(const AuditFinding& finding, const QString& text)

@@ -40,11 +40,11 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
     , m_pages(new QStackedWidget(this))
     , m_model(new HubSkillListModel(this))
     , m_list(new QListView(this))
-    , m_chooseHub(new QPushButton(tr("Zentralen Ordner auswählen"), this))
-    , m_emptyHub(new QLabel(tr("Keine Skills im zentralen Ordner gefunden."), this))
+    , m_chooseHub(new QPushButton(tr("Choose Central Folder"), this))
+    , m_emptyHub(new QLabel(tr("No skills found in the central folder."), this))
 {
-    QLabel* title = TextStyles::title(tr("Zentraler Hub"));
-    auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Aktualisieren"), this);
+    QLabel* title = TextStyles::title(tr("Central Hub"));
+    auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Refresh"), this);
     refreshAction->setObjectName(u"refreshHubAction"_s);
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshHub"_s);
@@ -52,8 +52,8 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
     auto* checkUpdates = new QToolButton(this);
     checkUpdates->setObjectName(u"checkUpdates"_s);
     checkUpdates->setIcon(symbolIcon(u"square.and.arrow.down"_s));
-    checkUpdates->setText(tr("Nach Updates suchen"));
-    checkUpdates->setToolTip(tr("Nach Updates suchen"));
+    checkUpdates->setText(tr("Check for Updates"));
+    checkUpdates->setToolTip(tr("Check for Updates"));
     checkUpdates->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto* header = new QHBoxLayout;
     header->addWidget(title, 1);
@@ -66,13 +66,13 @@ CentralHubListView::CentralHubListView(Workspace& workspace, DesktopServices des
     });
 
     m_search->setObjectName(u"hubSearch"_s);
-    m_search->setPlaceholderText(tr("Skills suchen..."));
-    m_search->setAccessibleName(tr("Skills im Hub suchen"));
+    m_search->setPlaceholderText(tr("Search skills..."));
+    m_search->setAccessibleName(tr("Search skills in the hub"));
     Shortcuts::addFindAction(*this, *m_search);
     Shortcuts::giveRefreshKey(*refreshAction);
     m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"hubList"_s);
-    m_list->setAccessibleName(tr("Skills im Hub"));
+    m_list->setAccessibleName(tr("Skills in the hub"));
     m_list->setModel(m_model);
     // Every row has the same height, so thousands of rows lay out at once.
     m_list->setUniformItemSizes(true);
@@ -123,7 +123,7 @@ QWidget* CentralHubListView::makeLoadingPage()
     bar->setRange(0, 0);
     bar->setMaximumWidth(200);
     bar->setTextVisible(false);
-    QLabel* text = TextStyles::secondary(tr("Lädt …"));
+    QLabel* text = TextStyles::secondary(tr("Loading …"));
     layout->addStretch();
     layout->addWidget(bar, 0, Qt::AlignHCenter);
     layout->addWidget(text);
@@ -219,7 +219,7 @@ void CentralHubListView::showContextMenu(const QPoint& position)
     const Skill skill = *clicked;
     setSelectedSkill(skill);
     QMenu menu(this);
-    menu.addAction(tr("Im Finder anzeigen"), this, [this, skill] { m_desktop.reveal.reveal(skill.path); });
+    menu.addAction(tr("Show in File Manager"), this, [this, skill] { m_desktop.reveal.reveal(skill.path); });
     menu.addSeparator();
     menu.addAction(m_deleteAction);
     menu.exec(m_list->viewport()->mapToGlobal(position));
@@ -227,9 +227,8 @@ void CentralHubListView::showContextMenu(const QPoint& position)
 
 void CentralHubListView::confirmAndDelete(const Skill& skill)
 {
-    if (!m_desktop.alerts.confirmDestructive(tr("Möchtest du '%1' wirklich löschen?").arg(skill.name),
-                                             tr("Diese Aktion kann nicht rückgängig gemacht werden."),
-                                             tr("Abbrechen"), tr("Löschen")))
+    if (!m_desktop.alerts.confirmDestructive(tr("Do you really want to delete '%1'?").arg(skill.name),
+                                             tr("This action cannot be undone."), tr("Cancel"), tr("Delete")))
         return;
     LinkActions(m_workspace).removeHubItem(skill);
     if (m_selectedSkill && m_selectedSkill->path == skill.path)
@@ -253,22 +252,21 @@ void CentralHubListView::checkForUpdates()
         const qsizetype checked = result.skills.size() - unknownOrigin.size();
         // "Up to date" only says something of what could be checked.
         QString text =
-            checked == 0 && !result.skills.isEmpty()
-                ? tr("Kein Skill im Hub stammt aus einer bekannten Quelle; nur installierte Skills "
-                     "lassen sich auf Updates prüfen.")
-            : !withUpdate.isEmpty() ? tr("Updates gibt es für: %1").arg(withUpdate.join(u", "_s))
-            : changedHere.isEmpty() ? tr("Alle installierten Skills sind aktuell.")
-                                    : tr("Keine Updates gefunden.");
+            checked == 0 && !result.skills.isEmpty() ? tr("No skill in the hub comes from a known source; "
+                                                          "only installed skills can be checked for updates.")
+            : !withUpdate.isEmpty() ? tr("Updates are available for: %1").arg(withUpdate.join(u", "_s))
+            : changedHere.isEmpty() ? tr("All installed skills are up to date.")
+                                    : tr("No updates found.");
         if (!unknownOrigin.isEmpty())
-            text += u"\n\n"_s + tr("Geprüft: %1 von %2 Skills. Ohne bekannte Quelle, daher nicht geprüft: %3")
+            text += u"\n\n"_s + tr("Checked: %1 of %2 skills. Without a known source, hence not checked: %3")
                                     .arg(checked)
                                     .arg(result.skills.size())
                                     .arg(unknownOrigin.join(u", "_s));
         if (!changedHere.isEmpty())
-            text += u"\n\n"_s + tr("Hier geändert seit der Installation: %1").arg(changedHere.join(u", "_s));
+            text += u"\n\n"_s + tr("Changed here since installation: %1").arg(changedHere.join(u", "_s));
         if (!result.failures.isEmpty())
-            text += u"\n\n"_s + tr("Nicht geprüft:") + u'\n' + result.failures.join(u'\n');
-        m_desktop.alerts.inform(tr("Nach Updates suchen"), text,
+            text += u"\n\n"_s + tr("Not checked:") + u'\n' + result.failures.join(u'\n');
+        m_desktop.alerts.inform(tr("Check for Updates"), text,
                                 result.failures.isEmpty() ? AlertStyle::informational : AlertStyle::critical);
     });
 }

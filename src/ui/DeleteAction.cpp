@@ -19,7 +19,7 @@ struct DeleteAction
 
 QAction* addDeleteAction(QWidget& view, const QString& objectName, std::function<void()> deleteSelection)
 {
-    auto* action = new QAction(symbolIcon(u"trash"_s), DeleteAction::tr("Löschen"), &view);
+    auto* action = new QAction(symbolIcon(u"trash"_s), DeleteAction::tr("Delete"), &view);
     action->setObjectName(objectName);
     action->setShortcut(QKeySequence::Delete);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);

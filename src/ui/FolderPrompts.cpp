@@ -23,8 +23,8 @@ QString FolderPrompts::revealStartFolder(const QString& storedPath)
 bool FolderPrompts::chooseHub()
 {
     FolderPanelRequest request;
-    request.title = tr("Zentralen Hub auswählen");
-    request.prompt = tr("Autorisieren");
+    request.title = tr("Choose Central Hub");
+    request.prompt = tr("Authorize");
     request.canCreateFolders = true;
     request.showsHiddenFiles = true;
     request.startFolder = revealStartFolder(m_workspace.hubSettings().centralRepositoryPath());
@@ -45,9 +45,9 @@ bool FolderPrompts::renewAccess(TargetApp& app)
     bool appWritable = apps.isFolderWritable(app) == true;
     if (!appWritable) {
         FolderPanelRequest request;
-        request.title = tr("Ordnerzugriff erneuern");
-        request.message = tr("Bitte den Ordner für '%1' erneut auswählen.").arg(app.name());
-        request.prompt = tr("Autorisieren");
+        request.title = tr("Renew Folder Access");
+        request.message = tr("Please choose the folder for '%1' again.").arg(app.name());
+        request.prompt = tr("Authorize");
         request.showsHiddenFiles = true;
         request.startFolder = revealStartFolder(app.folderPath());
         if (const auto chosen = m_desktop.panels.chooseFolder(request))
@@ -56,11 +56,11 @@ bool FolderPrompts::renewAccess(TargetApp& app)
 
     const bool renewed = hubWritable && appWritable;
     if (renewed)
-        m_desktop.alerts.inform(tr("Zugriff erforderlich"), tr("Zugriff erfolgreich erneuert."));
+        m_desktop.alerts.inform(tr("Access Required"), tr("Access renewed."));
     else
         m_desktop.alerts.inform(
-            tr("Zugriff erforderlich"),
-            tr("Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen."),
+            tr("Access Required"),
+            tr("Authorization incomplete. Please choose the hub and the target folders again in the dialog."),
             AlertStyle::critical);
     return renewed;
 }

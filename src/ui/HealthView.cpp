@@ -34,13 +34,13 @@ QString countsText(int errors, int warnings, int notes)
     QStringList parts;
     // Worded here rather than by plural forms, which need a translation loaded.
     if (errors)
-        parts.append(HealthView::tr("%1 Fehler").arg(errors));
+        parts.append(HealthView::tr("%1 errors").arg(errors));
     if (warnings)
         parts.append(
-            (warnings == 1 ? HealthView::tr("%1 Warnung") : HealthView::tr("%1 Warnungen")).arg(warnings));
+            (warnings == 1 ? HealthView::tr("%1 warning") : HealthView::tr("%1 warnings")).arg(warnings));
     if (notes)
-        parts.append((notes == 1 ? HealthView::tr("%1 Hinweis") : HealthView::tr("%1 Hinweise")).arg(notes));
-    return parts.isEmpty() ? HealthView::tr("Alles in Ordnung") : parts.join(u", "_s);
+        parts.append((notes == 1 ? HealthView::tr("%1 note") : HealthView::tr("%1 notes")).arg(notes));
+    return parts.isEmpty() ? HealthView::tr("All is well") : parts.join(u", "_s);
 }
 
 } // namespace
@@ -51,7 +51,7 @@ HealthView::HealthView(Workspace& workspace, DesktopServices desktop, QWidget* p
     , m_desktop(desktop)
     , m_tree(new QTreeWidget(this))
     , m_summary(TextStyles::secondary(QString()))
-    , m_fix(new QPushButton(tr("Beheben…"), this))
+    , m_fix(new QPushButton(tr("Fix…"), this))
     , m_remedies(new QWidget(this))
 {
     setObjectName(u"healthView"_s);
@@ -62,10 +62,9 @@ HealthView::HealthView(Workspace& workspace, DesktopServices desktop, QWidget* p
     m_summary->setObjectName(u"healthSummary"_s);
     m_summary->setAlignment(Qt::AlignLeft);
     m_fix->setObjectName(u"fixProblems"_s);
-    m_fix->setToolTip(
-        tr("Kopien abgleichen, Links reparieren und Apps, die Links nicht folgen, auf Kopien umstellen"));
+    m_fix->setToolTip(tr("Update copies, repair links, and switch apps that do not follow links to copies"));
     auto* header = new QHBoxLayout;
-    header->addWidget(TextStyles::title(tr("Zustand der Apps")), 1);
+    header->addWidget(TextStyles::title(tr("State of the Apps")), 1);
     header->addWidget(m_fix);
     m_remedies->setObjectName(u"healthRemedies"_s);
     m_remedies->setContentsMargins(0, 0, 0, 0);
@@ -159,7 +158,7 @@ void HealthView::showFindings(const QList<DoctorFinding>& findings)
             notes += finding.level == DoctorLevel::info ? 1 : 0;
             auto* line = new QTreeWidgetItem(
                 row,
-                {u"%1: %2"_s.arg(finding.entry.isEmpty() ? tr("Ordner") : finding.entry, finding.message)});
+                {u"%1: %2"_s.arg(finding.entry.isEmpty() ? tr("Folder") : finding.entry, finding.message)});
             line->setToolTip(0, finding.problem + (finding.fix ? u"\n"_s + *finding.fix : QString()));
             line->setData(0, appRole, app->id());
             line->setData(0, entryRole, finding.entry);
@@ -178,8 +177,8 @@ void HealthView::showFindings(const QList<DoctorFinding>& findings)
     for (const DoctorFinding& finding : std::as_const(m_findings))
         if (finding.appID.isNull()) // the hub's own
             new QTreeWidgetItem(m_tree, {finding.message});
-    m_summary->setText(allErrors ? tr("Manche Skills erreichen ihren Assistenten nicht.")
-                                 : tr("Jeder Assistent sieht seine Skills."));
+    m_summary->setText(allErrors ? tr("Some skills do not reach their assistant.")
+                                 : tr("Every assistant sees its skills."));
     m_fix->setEnabled(!Doctor(m_workspace).fixes(m_findings).empty());
     if (withErrors != m_appsWithErrors) {
         m_appsWithErrors = withErrors;
@@ -234,7 +233,7 @@ void HealthView::fix()
     std::vector<PlacementPlan> plans = Doctor(m_workspace).fixes(m_findings);
     if (plans.empty())
         return;
-    PlanSheet sheet(tr("Probleme beheben"), PlanSheet::combined(plans), this);
+    PlanSheet sheet(tr("Fix Problems"), PlanSheet::combined(plans), this);
     sheet.exec();
     if (sheet.choice() == PlanSheet::Choice::cancel)
         return;

@@ -41,18 +41,18 @@ QVariant HubSkillListModel::data(const QModelIndex& index, int role) const
     const Skill& skill = m_skills.at(index.row());
     QStringList marks;
     if (m_withRisk.contains(skill.fileName()))
-        marks.append(tr("Risiko"));
+        marks.append(tr("Risk"));
     if (m_withUpdate.contains(skill.fileName()))
-        marks.append(tr("Update verfügbar"));
+        marks.append(tr("Update available"));
     switch (role) {
     case Qt::DisplayRole:
         return (QStringList{skill.name} + marks).join(u"  ·  "_s);
     case Qt::ToolTipRole: {
         QStringList tips;
         if (m_withRisk.contains(skill.fileName()))
-            tips.append(tr("Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast."));
+            tips.append(tr("The audit found a high risk that you have not accepted."));
         if (m_withUpdate.contains(skill.fileName()))
-            tips.append(tr("Update verfügbar"));
+            tips.append(tr("Update available"));
         return tips.isEmpty() ? QVariant() : QVariant(tips.join(u'\n'));
     }
     case Qt::DecorationRole:

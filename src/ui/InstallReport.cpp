@@ -23,7 +23,7 @@ QString fileList(const QStringList& files)
     for (qsizetype i = 0; i < files.size() && i < listedFiles; ++i)
         lines.append(u"• "_s + files[i]);
     if (files.size() > listedFiles)
-        lines.append(InstallReport::tr("… und %n weitere", nullptr, int(files.size() - listedFiles)));
+        lines.append(InstallReport::tr("… and %n more", nullptr, int(files.size() - listedFiles)));
     return lines.join(u'\n');
 }
 
@@ -44,18 +44,17 @@ RiskConsent riskQuestion(Alerts& alerts, RiskStep step)
         const bool installing = step == RiskStep::installing;
         const QString title =
             installing
-                ? InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts wurde installiert.")
-                      .arg(named)
-                : InstallReport::tr("Die Prüfung fand in '%1' ein hohes Risiko.").arg(named);
+                ? InstallReport::tr("The audit found a high risk in '%1'; nothing was installed.").arg(named)
+                : InstallReport::tr("The audit found a high risk in '%1'.").arg(named);
         const QString text =
-            InstallReport::tr("Gefunden:") + u'\n' + fileList(found) + u"\n\n"_s +
-            (installing ? InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
-                                            "deinen Rechten. Installiere nur, was du geprüft hast.")
-                        : InstallReport::tr("Ein Assistent folgt diesen Anweisungen mit "
-                                            "deinen Rechten. Verknüpfe nur, was du geprüft hast."));
-        return alerts.confirmDestructive(title, text, InstallReport::tr("Abbrechen"),
-                                         installing ? InstallReport::tr("Trotzdem installieren")
-                                                    : InstallReport::tr("Trotzdem verknüpfen"));
+            InstallReport::tr("Found:") + u'\n' + fileList(found) + u"\n\n"_s +
+            (installing ? InstallReport::tr("An assistant follows these instructions with your permissions. "
+                                            "Install only what you have checked.")
+                        : InstallReport::tr("An assistant follows these instructions with your permissions. "
+                                            "Link only what you have checked."));
+        return alerts.confirmDestructive(title, text, InstallReport::tr("Cancel"),
+                                         installing ? InstallReport::tr("Install Anyway")
+                                                    : InstallReport::tr("Link Anyway"));
     };
 }
 
@@ -74,13 +73,12 @@ void reportInstall(SkillInstall* install, QObject* context, DesktopServices desk
                 return;
             }
             const LocalChanges& changes = *result.needsConsent;
-            const QString text =
-                (changes.unknownOrigin ? InstallReport::tr("Der Ordner enthält:")
-                                       : InstallReport::tr("Hier geänderte Dateien:")) +
-                u'\n' + fileList(changes.files) + u"\n\n"_s +
-                InstallReport::tr("Diese Fassung geht verloren, wenn der Ordner ersetzt wird.");
-            if (desktop.alerts.confirmDestructive(result.message, text, InstallReport::tr("Abbrechen"),
-                                                  InstallReport::tr("Ersetzen")))
+            const QString text = (changes.unknownOrigin ? InstallReport::tr("The folder holds:")
+                                                        : InstallReport::tr("Files changed here:")) +
+                                 u'\n' + fileList(changes.files) + u"\n\n"_s +
+                                 InstallReport::tr("This version is lost when the folder is replaced.");
+            if (desktop.alerts.confirmDestructive(result.message, text, InstallReport::tr("Cancel"),
+                                                  InstallReport::tr("Replace")))
                 reportInstall(again(true), context, desktop, title, again, true);
         });
 }

@@ -23,12 +23,12 @@ PlanTask* carryOut(Workspace& workspace, Alerts& alerts, QWidget* parent, const 
                    std::optional<PlacementPlan> plan)
 {
     if (!plan) {
-        alerts.inform(title, Texts::tr("Der Ordner der App ist nicht erreichbar."), AlertStyle::critical);
+        alerts.inform(title, Texts::tr("The app's folder cannot be reached."), AlertStyle::critical);
         return nullptr;
     }
     // A mode switch of an empty folder still changes the mode.
     if (plan->actions.isEmpty() && plan->conflicts.isEmpty() && !plan->switchesTo) {
-        alerts.inform(title, Texts::tr("Es gibt nichts zu ändern."));
+        alerts.inform(title, Texts::tr("There is nothing to change."));
         return nullptr;
     }
     bool skipConflicts = false;
@@ -49,15 +49,15 @@ QString remedyText(EntryRemedy remedy)
 {
     switch (remedy) {
     case EntryRemedy::repairLink:
-        return Texts::tr("Link reparieren…");
+        return Texts::tr("Repair Link…");
     case EntryRemedy::moveToTrash:
-        return Texts::tr("In den Papierkorb…");
+        return Texts::tr("Move to Trash…");
     case EntryRemedy::takeIntoHub:
-        return Texts::tr("In den Hub übernehmen…");
+        return Texts::tr("Take into Hub…");
     case EntryRemedy::replaceFromHub:
         break;
     }
-    return Texts::tr("Aus dem Hub ersetzen…");
+    return Texts::tr("Replace from Hub…");
 }
 
 } // namespace PlanReview

@@ -22,20 +22,20 @@ QString actionWord(const PlanAction& action)
     switch (action.op) {
     case PlanAction::Op::create:
     case PlanAction::Op::copy:
-        return PlanSheet::tr("Anlegen");
+        return PlanSheet::tr("Create");
     case PlanAction::Op::replace:
         if (action.becomes)
-            return *action.becomes == PlacementKind::copy ? PlanSheet::tr("In Kopie umwandeln")
-                                                          : PlanSheet::tr("In Link umwandeln");
-        return PlanSheet::tr("Erneuern");
+            return *action.becomes == PlacementKind::copy ? PlanSheet::tr("Convert to Copy")
+                                                          : PlanSheet::tr("Convert to Link");
+        return PlanSheet::tr("Renew");
     case PlanAction::Op::trash:
-        return PlanSheet::tr("In den Papierkorb");
+        return PlanSheet::tr("Move to Trash");
     case PlanAction::Op::takeIntoHub:
-        return PlanSheet::tr("In den Hub übernehmen");
+        return PlanSheet::tr("Take into Hub");
     case PlanAction::Op::remove:
         break;
     }
-    return PlanSheet::tr("Entfernen");
+    return PlanSheet::tr("Remove");
 }
 
 // The folder an entry lies in, with the home folder as "~": short enough to read whole.
@@ -68,7 +68,7 @@ void PlanSheet::fillTable(QTableWidget& table, const QList<PlanConflict>& confli
         ++row;
     };
     for (const PlanConflict& conflict : conflicts)
-        addRow(conflict.itemName, tr("Konflikt"), conflict.path, conflict.reason);
+        addRow(conflict.itemName, tr("Conflict"), conflict.path, conflict.reason);
     for (const PlanAction& action : actions)
         addRow(action.itemName, actionWord(action), action.path, QString());
     table.resizeColumnsToContents();
@@ -102,15 +102,15 @@ QString PlanSheet::summary(const PlacementPlan& plan)
     QStringList parts;
     for (const auto& [action, count] : std::as_const(kinds))
         parts.append(u"%1: %2"_s.arg(actionWord(*action)).arg(count));
-    QString text = parts.isEmpty() ? tr("Nichts zu ändern.") : parts.join(u", "_s) + u'.';
+    QString text = parts.isEmpty() ? tr("Nothing to change.") : parts.join(u", "_s) + u'.';
     const qsizetype changedHere = plan.changesHere();
     if (const auto foreign = plan.conflicts.size() - changedHere; foreign > 0)
-        text += u"\n"_s + tr("Konflikte: %n. Was Quorvane nicht angelegt hat, bleibt unberührt.", nullptr,
-                             int(foreign));
+        text += u"\n"_s +
+                tr("Conflicts: %n. What Quorvane did not create stays untouched.", nullptr, int(foreign));
     if (changedHere > 0)
-        text += u"\n"_s + tr("Hier geänderte Kopien: %n. Sie bleiben, wie sie sind, außer du erlaubst das "
-                             "Überschreiben.",
-                             nullptr, int(changedHere));
+        text +=
+            u"\n"_s + tr("Copies changed here: %n. They stay as they are unless you allow overwriting them.",
+                         nullptr, int(changedHere));
     return text;
 }
 
@@ -142,7 +142,7 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
 
     auto* details = new QTableWidget(0, columnCount, this);
     details->setObjectName(u"planDetails"_s);
-    details->setHorizontalHeaderLabels({tr("Eintrag"), tr("Aktion"), tr("Ort"), tr("Grund")});
+    details->setHorizontalHeaderLabels({tr("Entry"), tr("Action"), tr("Place"), tr("Reason")});
     details->verticalHeader()->hide();
     details->horizontalHeader()->setStretchLastSection(true);
     details->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -151,7 +151,7 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
     details->setVisible(false);
     auto* showDetails = new QToolButton(this);
     showDetails->setObjectName(u"planDetailsToggle"_s);
-    showDetails->setText(tr("Details anzeigen"));
+    showDetails->setText(tr("Show Details"));
     showDetails->setCheckable(true);
     // The entries are written when first asked for: a restore of thousands of links is
     // mostly carried out without anyone reading them.
@@ -160,20 +160,19 @@ PlanSheet::PlanSheet(const QString& title, const PlacementPlan& plan, QWidget* p
                 if (shown && details->rowCount() == 0)
                     fillTable(*details, conflicts, actions);
                 details->setVisible(shown);
-                showDetails->setText(shown ? tr("Details ausblenden") : tr("Details anzeigen"));
+                showDetails->setText(shown ? tr("Hide Details") : tr("Show Details"));
                 adjustSize();
             });
 
     const qsizetype changedHere = plan.changesHere();
-    auto* consent =
-        new QCheckBox(tr("Hier geänderte Kopien überschreiben (%n)", nullptr, int(changedHere)), this);
+    auto* consent = new QCheckBox(tr("Overwrite copies changed here (%n)", nullptr, int(changedHere)), this);
     consent->setObjectName(u"planOverwriteChanged"_s);
     consent->setVisible(changedHere > 0);
 
-    auto* cancel = new QPushButton(tr("Abbrechen"), this);
-    auto* skip = new QPushButton(tr("Konflikte überspringen"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    auto* skip = new QPushButton(tr("Skip Conflicts"), this);
     skip->setObjectName(u"planSkipConflicts"_s);
-    auto* carryOut = new QPushButton(tr("Ausführen"), this);
+    auto* carryOut = new QPushButton(tr("Run"), this);
     carryOut->setObjectName(u"planCarryOut"_s);
     // Consent turns the copies changed here from conflicts into actions.
     const auto offerChoices = [conflicts = plan.conflicts.size(), actions = plan.actions.size(), changedHere,

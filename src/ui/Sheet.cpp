@@ -40,7 +40,7 @@ QLabel* Sheet::makeTitle(const QString& text)
 
 QHBoxLayout* Sheet::makeButtonRow(QPushButton* confirm, const QString& cancelName, OnReturn onReturn)
 {
-    auto* cancel = new QPushButton(tr("Abbrechen"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(cancelName);
     cancel->setAutoDefault(false);
     if (onReturn == OnReturn::cancel) {

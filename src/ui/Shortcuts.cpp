@@ -20,7 +20,7 @@ struct Texts
 
 void addFindAction(QWidget& view, QLineEdit& searchField)
 {
-    auto* find = new QAction(Texts::tr("Suchen"), &view);
+    auto* find = new QAction(Texts::tr("Search"), &view);
     find->setObjectName(view.objectName() + u"FindAction"_s);
     find->setShortcut(QKeySequence::Find);
     // A hidden view's shortcuts do not fire, so the shown section's field is the one.

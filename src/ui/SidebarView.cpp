@@ -129,16 +129,16 @@ SidebarView::SidebarView(QWidget* parent)
     : QWidget(parent)
     , m_tree(new QTreeWidget(this))
     , m_revealAction(
-          makeAppAction(u"revealAppAction"_s, tr("Im Finder anzeigen"), &SidebarView::revealRequested))
-    , m_renameAction(makeAppAction(u"renameAppAction"_s, tr("Umbenennen"), &SidebarView::renameRequested))
+          makeAppAction(u"revealAppAction"_s, tr("Show in File Manager"), &SidebarView::revealRequested))
+    , m_renameAction(makeAppAction(u"renameAppAction"_s, tr("Rename"), &SidebarView::renameRequested))
     , m_renewAccessAction(
-          makeAppAction(u"renewAccessAction"_s, tr("Zugriff erneuern"), &SidebarView::renewAccessRequested))
-    , m_addProjectAction(new QAction(symbolIcon(u"plus"_s), tr("Projekt hinzufügen…"), this))
+          makeAppAction(u"renewAccessAction"_s, tr("Renew Access"), &SidebarView::renewAccessRequested))
+    , m_addProjectAction(new QAction(symbolIcon(u"plus"_s), tr("Add Project…"), this))
 {
     // The title opens the health page: whether each assistant sees the skills placed for it.
-    auto* showHealth = new QAction(tr("Übersicht"), this);
+    auto* showHealth = new QAction(tr("Overview"), this);
     showHealth->setObjectName(u"showHealthAction"_s);
-    showHealth->setToolTip(tr("Zustand der Apps: sieht jeder Assistent seine Skills?"));
+    showHealth->setToolTip(tr("State of the apps: does every assistant see its skills?"));
     connect(showHealth, &QAction::triggered, this, [this] { setSelection(SidebarSelection::health()); });
     auto* title = new QToolButton(this);
     title->setDefaultAction(showHealth);
@@ -154,7 +154,7 @@ SidebarView::SidebarView(QWidget* parent)
     layout->addWidget(m_tree);
 
     m_tree->setObjectName(u"sidebar"_s);
-    m_tree->setAccessibleName(tr("Übersicht"));
+    m_tree->setAccessibleName(tr("Overview"));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(false);
     m_tree->setItemsExpandable(false);
@@ -162,12 +162,12 @@ SidebarView::SidebarView(QWidget* parent)
     m_tree->setIconSize(QSize(20, 20));
     m_tree->setItemDelegate(new AppRowDelegate(m_tree));
 
-    addEntry(addSection(tr("Entdecken")), tr("Skills finden"), u"globe"_s, SidebarSelection::discoverStore());
-    addEntry(addSection(tr("Deine Umgebung")), tr("Zentraler Hub"), u"server.rack"_s,
+    addEntry(addSection(tr("Discover")), tr("Find Skills"), u"globe"_s, SidebarSelection::discoverStore());
+    addEntry(addSection(tr("Your Setup")), tr("Central Hub"), u"server.rack"_s,
              SidebarSelection::centralHub());
     m_appsSection = addSection(tr("Apps"));
     // Apps inside a repository, under their project's folder name, and the row that adds one.
-    m_projectsSection = addSection(tr("Projekte"));
+    m_projectsSection = addSection(tr("Projects"));
     m_addProjectRow = new QTreeWidgetItem(m_projectsSection, {m_addProjectAction->text()});
     m_addProjectRow->setIcon(0, m_addProjectAction->icon());
     m_addProjectRow->setFlags(Qt::ItemIsEnabled); // a button, never the selection
@@ -365,13 +365,13 @@ void SidebarView::rebuildAppRows()
         row->setIcon(0, hasErrors ? tintedSymbolIcon(u"exclamationmark.triangle"_s, SymbolColors::bad)
                                   : tintedSymbolIcon(app->systemImageName(), SymbolColors::file));
         row->setToolTip(0, hasErrors
-                               ? app->folderPath() + u"\n"_s + tr("Der Assistent sieht nicht alle Skills.")
+                               ? app->folderPath() + u"\n"_s + tr("The assistant does not see every skill.")
                                : app->folderPath());
         row->setSizeHint(0, QSize(0, 40));
         if (m_renamingAppID == app->id()) {
             auto* field = new QLineEdit(pendingName.isEmpty() ? app->name() : pendingName);
             field->setObjectName(u"renameField"_s);
-            field->setPlaceholderText(tr("App-Name"));
+            field->setPlaceholderText(tr("App name"));
             field->installEventFilter(this);
             connect(field, &QLineEdit::returnPressed, this,
                     [this, field, id = app->id()] { Q_EMIT renameCommitted(id, field->text()); });

@@ -99,7 +99,7 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
     }
     for (const SkillFinding& finding : skill.findings) {
         auto* note =
-            new QLabel((finding.level == SkillFinding::Level::error ? tr("Fehler: %1") : tr("Hinweis: %1"))
+            new QLabel((finding.level == SkillFinding::Level::error ? tr("Error: %1") : tr("Note: %1"))
                            .arg(finding.message));
         note->setObjectName(u"skillFinding"_s);
         note->setTextFormat(Qt::PlainText);
@@ -117,7 +117,7 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
     QFrame* links = roundedBlock(QPalette::AlternateBase);
     auto* linksLayout = new QVBoxLayout(links);
     linksLayout->setSpacing(8);
-    auto* heading = new QLabel(tr("Verknüpft mit:"));
+    auto* heading = new QLabel(tr("Linked with:"));
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     heading->setFont(headingFont);
@@ -130,7 +130,7 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
     if (!skill.isDirectory) {
         auto* preview = new QVBoxLayout;
         preview->setSpacing(4);
-        preview->addWidget(caption(tr("Vorschau (erste Zeilen)")));
+        preview->addWidget(caption(tr("Preview (first lines)")));
         QFrame* box = roundedBlock(QPalette::Base);
         auto* boxLayout = new QVBoxLayout(box);
         QLabel* snippet = monospaced(skill.contentSnippet);
@@ -169,7 +169,7 @@ void SkillDetailView::rebuildFindings()
             continue; // shown above, as the format check words it
         QString text = AuditTexts::finding(finding) + u" ("_s + AuditTexts::family(finding.rule) + u')';
         if (finding.accepted)
-            text += u' ' + tr("(akzeptiert)");
+            text += u' ' + tr("(accepted)");
         if (const QString shown = AuditTexts::evidence(finding); !shown.isEmpty())
             text += u'\n' + shown;
         QLabel* note = AuditTexts::label(finding, text);
@@ -180,7 +180,7 @@ void SkillDetailView::rebuildFindings()
         std::any_of(report->findings.cbegin(), report->findings.cend(),
                     [](const AuditFinding& f) { return f.accepted && f.level == AuditLevel::high; });
     if (accepted) {
-        auto* withdraw = new QPushButton(tr("Akzeptanz zurücknehmen"));
+        auto* withdraw = new QPushButton(tr("Withdraw Acceptance"));
         withdraw->setObjectName(u"withdrawAcceptance"_s);
         connect(withdraw, &QPushButton::clicked, this, [this, item = report->item] {
             if (const Outcome saved = HubAudit::withdraw(m_workspace.context(), item); !saved)
@@ -191,19 +191,19 @@ void SkillDetailView::rebuildFindings()
     }
     if (!report->hasOpenHigh())
         return;
-    auto* accept = new QPushButton(tr("Risiko akzeptieren"));
+    auto* accept = new QPushButton(tr("Accept Risk"));
     accept->setObjectName(u"acceptRisk"_s);
-    accept->setToolTip(tr("Die Befunde gelten als geprüft, bis sich der Inhalt ändert."));
+    accept->setToolTip(tr("The findings count as checked until the content changes."));
     connect(accept, &QPushButton::clicked, this, [this, open = *report] {
         // Asked once, naming what is accepted.
         QStringList found;
         for (const AuditFinding& finding : open.openHigh())
             found.append(u"• "_s + AuditTexts::finding(finding));
-        if (!m_desktop.alerts.confirmDestructive(tr("Die Befunde in '%1' akzeptieren?").arg(open.item),
-                                                 found.join(u'\n') + u"\n\n"_s +
-                                                     tr("Sie halten dann weder Installation noch Verknüpfung "
-                                                        "auf, bis sich der Inhalt ändert."),
-                                                 tr("Abbrechen"), tr("Risiko akzeptieren")))
+        if (!m_desktop.alerts.confirmDestructive(
+                tr("Accept the findings in '%1'?").arg(open.item),
+                found.join(u'\n') + u"\n\n"_s +
+                    tr("They then hold up neither installing nor linking until the content changes."),
+                tr("Cancel"), tr("Accept Risk")))
             return;
         if (const Outcome saved = HubAudit::accept(m_workspace.context(), open); !saved)
             Log::line(u"Failed to record the acceptance of "_s + open.item + u": "_s +
@@ -224,11 +224,11 @@ void SkillDetailView::rebuildOrigin()
         if (record->itemName() == name)
             provenance = record->provenance();
     QLabel* origin = caption(
-        provenance ? tr("Herkunft: %1 · %2 @ %3, installiert am %4")
+        provenance ? tr("Origin: %1 · %2 @ %3, installed on %4")
                          .arg(provenance->repository, provenance->path.isEmpty() ? u"/"_s : provenance->path,
                               provenance->ref,
                               QLocale().toString(provenance->installedAt.toLocalTime(), QLocale::ShortFormat))
-                   : tr("Herkunft unbekannt: importiert oder selbst angelegt."));
+                   : tr("Origin unknown: imported or created by hand."));
     origin->setObjectName(u"skillOrigin"_s);
     origin->setTextFormat(Qt::PlainText);
     origin->setWordWrap(true);
@@ -238,17 +238,16 @@ void SkillDetailView::rebuildOrigin()
         return;
     if (status->state == UpdateState::modified) {
         QLabel* changed =
-            caption(tr("Hier geändert seit der Installation: %1").arg(status->changedFiles.join(u", "_s)));
+            caption(tr("Changed here since installation: %1").arg(status->changedFiles.join(u", "_s)));
         changed->setObjectName(u"skillChangedHere"_s);
         changed->setTextFormat(Qt::PlainText);
         changed->setWordWrap(true);
         m_origin->addWidget(changed);
     }
     if (status->state == UpdateState::updateAvailable || status->state == UpdateState::modified) {
-        auto* button =
-            new QPushButton(symbolIcon(u"square.and.arrow.down"_s),
-                            status->state == UpdateState::modified ? tr("Aus der Quelle wiederherstellen")
-                                                                   : tr("Update installieren"));
+        auto* button = new QPushButton(symbolIcon(u"square.and.arrow.down"_s),
+                                       status->state == UpdateState::modified ? tr("Restore from Source")
+                                                                              : tr("Install Update"));
         button->setObjectName(u"updateSkill"_s);
         connect(button, &QPushButton::clicked, this, &SkillDetailView::update);
         m_origin->addWidget(button, 0, Qt::AlignLeft);
@@ -295,19 +294,19 @@ QWidget* SkillDetailView::makePathBlock()
     auto* layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    layout->addWidget(caption(tr("Zentraler Pfad")));
+    layout->addWidget(caption(tr("Central path")));
     const QString path = m_skill.path;
     QLabel* pathLabel = monospaced(path);
     pathLabel->setObjectName(u"skillPath"_s);
     pathLabel->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(
-        pathLabel, &QLabel::customContextMenuRequested, this,
-        [this, pathLabel, path](const QPoint& position) {
-            QMenu menu(this);
-            menu.addAction(tr("Pfad kopieren"), this, [this, path] { m_desktop.clipboard.copyText(path); });
-            menu.addAction(tr("Im Finder anzeigen"), this, [this, path] { m_desktop.reveal.reveal(path); });
-            menu.exec(pathLabel->mapToGlobal(position));
-        });
+    connect(pathLabel, &QLabel::customContextMenuRequested, this,
+            [this, pathLabel, path](const QPoint& position) {
+                QMenu menu(this);
+                menu.addAction(tr("Copy Path"), this, [this, path] { m_desktop.clipboard.copyText(path); });
+                menu.addAction(tr("Show in File Manager"), this,
+                               [this, path] { m_desktop.reveal.reveal(path); });
+                menu.exec(pathLabel->mapToGlobal(position));
+            });
     layout->addWidget(pathLabel);
     return block;
 }
@@ -320,7 +319,7 @@ void SkillDetailView::rebuildLinkRows()
     }
     const QList<TargetApp*> apps = m_workspace.apps();
     if (apps.isEmpty()) {
-        QLabel* none = caption(tr("Noch keine Ziel-Apps angelegt."));
+        QLabel* none = caption(tr("No target apps set up yet."));
         none->setObjectName(u"noTargetApps"_s);
         m_linkRows->addWidget(none);
         return;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,21 +32,21 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
     , m_list(new QListWidget(this))
     , m_kind(new QComboBox(this))
     , m_location(new QLineEdit(this))
-    , m_remove(new QPushButton(tr("Entfernen"), this))
-    , m_refresh(new QPushButton(tr("Aktualisieren"), this))
+    , m_remove(new QPushButton(tr("Remove"), this))
+    , m_refresh(new QPushButton(tr("Refresh"), this))
     , m_message(new QLabel(this))
 {
     setObjectName(u"sourcesDialog"_s);
-    setWindowTitle(tr("Quellen"));
+    setWindowTitle(tr("Sources"));
     setMinimumWidth(560);
     m_list->setObjectName(u"sourceList"_s);
     m_kind->setObjectName(u"sourceKind"_s);
-    m_kind->addItem(tr("GitHub-Repository"), u"github"_s);
-    m_kind->addItem(tr("Verzeichnis"), u"directory"_s);
+    m_kind->addItem(tr("GitHub repository"), u"github"_s);
+    m_kind->addItem(tr("Directory"), u"directory"_s);
     m_location->setObjectName(u"sourceLocation"_s);
-    m_location->setPlaceholderText(tr("OWNER/REPO[@REF][:PFAD] oder https://…"));
-    m_location->setAccessibleName(tr("Neue Quelle"));
-    auto* add = new QPushButton(tr("Hinzufügen"), this);
+    m_location->setPlaceholderText(tr("OWNER/REPO[@REF][:PATH] or https://…"));
+    m_location->setAccessibleName(tr("New source"));
+    auto* add = new QPushButton(tr("Add"), this);
     add->setObjectName(u"addSource"_s);
     m_remove->setObjectName(u"removeSource"_s);
     m_refresh->setObjectName(u"refreshSources"_s);
@@ -86,15 +87,15 @@ void SourcesDialog::reload()
     for (const SkillSourceRecord* source : SourceActions(m_workspace).sources()) {
         QString text = source->location();
         if (source->kind() == SkillSourceRecord::Kind::directory) {
-            text += tr(" — Verzeichnis");
+            text += tr(" — directory");
         } else if (const auto index = SkillIndex::load(source->location()); index && index->refreshedAt) {
-            text += tr(" — GitHub, Skills: %1, gelesen am %2")
-                        .arg(index->skills.size())
-                        .arg(index->refreshedAt->toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s));
+            text += tr(" — GitHub, skills: %1, read on %2")
+                        .arg(QLocale().toString(index->skills.size()),
+                             QLocale().toString(index->refreshedAt->toLocalTime(), QLocale::ShortFormat));
             if (index->truncated)
-                text += tr(" (GitHub hat die Liste gekürzt, es fehlen Skills)");
+                text += tr(" (GitHub shortened the list; skills are missing)");
         } else {
-            text += tr(" — GitHub, noch nicht gelesen");
+            text += tr(" — GitHub, not read yet");
         }
         auto* row = new QListWidgetItem(text, m_list);
         row->setData(sourceIdRole, source->id());
@@ -131,12 +132,12 @@ void SourcesDialog::removeSelected()
 void SourcesDialog::refreshAll()
 {
     m_refresh->setEnabled(false);
-    tell(tr("Lese die Quellen …"));
+    tell(tr("Reading the sources …"));
     m_store.refreshSources(false, [dialog = QPointer(this)](const QStringList& failures) {
         if (!dialog)
             return; // closed meanwhile; the lists are read all the same
         dialog->m_refresh->setEnabled(true);
-        dialog->tell(failures.isEmpty() ? tr("Alle Quellen sind gelesen.") : failures.join(u'\n'));
+        dialog->tell(failures.isEmpty() ? tr("All sources have been read.") : failures.join(u'\n'));
         dialog->reload();
     });
 }

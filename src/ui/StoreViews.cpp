@@ -103,18 +103,18 @@ SkillStoreListView::SkillStoreListView(SkillStoreService& service, DesktopServic
 {
     QLabel* title = TextStyles::title(tr("Store"));
     m_search->setObjectName(u"storeSearch"_s);
-    m_search->setPlaceholderText(tr("Community-Skills suchen..."));
-    m_search->setAccessibleName(tr("Community-Skills suchen"));
+    m_search->setPlaceholderText(tr("Search community skills..."));
+    m_search->setAccessibleName(tr("Search community skills"));
     Shortcuts::addFindAction(*this, *m_search);
     m_search->setClearButtonEnabled(true);
     m_list->setObjectName(u"storeHits"_s);
-    m_list->setAccessibleName(tr("Gefundene Skills"));
+    m_list->setAccessibleName(tr("Skills found"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pages->addWidget(progress(tr("Suche bei %1...").arg(service.source().displayName()), &m_progress));
+    m_pages->addWidget(progress(tr("Searching %1...").arg(service.source().displayName()), &m_progress));
     m_pages->addWidget(m_placeholder);
     m_pages->addWidget(m_list);
 
-    auto* sources = new QPushButton(symbolIcon(u"globe"_s), tr("Quellen"), this);
+    auto* sources = new QPushButton(symbolIcon(u"globe"_s), tr("Sources"), this);
     sources->setObjectName(u"sourcesButton"_s);
     connect(sources, &QPushButton::clicked, this, &SkillStoreListView::sourcesRequested);
     auto* header = new QHBoxLayout;
@@ -159,32 +159,32 @@ void SkillStoreListView::updateContent()
     const bool searched = !m_search->text().isEmpty() && !m_service.isSearching();
     const bool partlyFailed =
         searched && !m_service.lastSearchFailed() && !m_service.failedSources().isEmpty();
-    m_failedNote->setText(
-        partlyFailed ? tr("Nicht erreichbar:") + u'\n' + m_service.failedSources().join(u'\n') : QString());
+    m_failedNote->setText(partlyFailed ? tr("Not reachable:") + u'\n' + m_service.failedSources().join(u'\n')
+                                       : QString());
     m_failedNote->setVisible(partlyFailed);
     if (m_service.isSearching()) {
         // The sources may have changed since the view was made.
-        m_progress->setText(tr("Suche bei %1...").arg(m_service.source().displayName()));
+        m_progress->setText(tr("Searching %1...").arg(m_service.source().displayName()));
         m_pages->setCurrentIndex(0);
     } else if (!m_service.source().isConfigured()) {
-        m_placeholder->show(tr("Keine Quellen"), u"globe"_s,
-                            tr("Es ist keine Quelle eingerichtet, in der gesucht werden kann. Füge unter "
-                               "„Quellen“ ein GitHub-Repository oder ein Verzeichnis hinzu."));
+        m_placeholder->show(
+            tr("No Sources"), u"globe"_s,
+            tr("No source to search in is set up. Add a GitHub repository or a directory under “Sources”."));
         m_pages->setCurrentWidget(m_placeholder);
     } else if (searched && m_service.lastSearchFailed()) {
         // A failure is not an empty result: each source says why it could not be read.
-        m_placeholder->show(tr("Keine Quelle erreichbar"), u"exclamationmark.triangle"_s,
+        m_placeholder->show(tr("No Source Reachable"), u"exclamationmark.triangle"_s,
                             m_service.failedSources().join(u'\n'));
         m_pages->setCurrentWidget(m_placeholder);
     } else if (hits.isEmpty() && !m_search->text().isEmpty()) {
-        m_placeholder->show(tr("Nichts gefunden"), u"magnifyingglass"_s,
-                            tr("Es wurden keine Skills für '%1' gefunden.").arg(m_search->text()));
+        m_placeholder->show(tr("Nothing Found"), u"magnifyingglass"_s,
+                            tr("No skills were found for '%1'.").arg(m_search->text()));
         m_pages->setCurrentWidget(m_placeholder);
     } else if (hits.isEmpty()) {
-        m_placeholder->show(tr("Entdecken"), u"globe"_s,
-                            tr("Tippe oben einen Suchbegriff ein (z.B. 'swift', 'seo' oder 'react'), um "
-                               "Community-Skills von %1 zu finden.")
-                                .arg(m_service.source().displayName()));
+        m_placeholder->show(
+            tr("Discover"), u"globe"_s,
+            tr("Type a search term above (e.g. 'swift', 'seo' or 'react') to find community skills from %1.")
+                .arg(m_service.source().displayName()));
         m_pages->setCurrentWidget(m_placeholder);
     } else {
         m_pages->setCurrentWidget(m_list);
@@ -227,9 +227,8 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
     , m_workspace(workspace)
     , m_desktop(desktop)
     , m_actions(new QStackedWidget(this))
-    , m_reinstall(new QPushButton(symbolIcon(u"arrow.triangle.2.circlepath"_s),
-                                  tr("Ordner existiert (Erneut laden)")))
-    , m_install(new QPushButton(symbolIcon(u"square.and.arrow.down"_s), tr("Skill Installieren")))
+    , m_reinstall(new QPushButton(symbolIcon(u"arrow.triangle.2.circlepath"_s), tr("Folder exists (Reload)")))
+    , m_install(new QPushButton(symbolIcon(u"square.and.arrow.down"_s), tr("Install Skill")))
 {
     setObjectName(u"storeDetail"_s);
     auto* column = new QVBoxLayout(this);
@@ -255,7 +254,7 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
     source->setObjectName(u"developer"_s);
     source->setTextFormat(Qt::PlainText);
     source->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    infoLayout->addWidget(secondary(tr("Entwickler:")));
+    infoLayout->addWidget(secondary(tr("Developer:")));
     infoLayout->addWidget(source);
     if (!skill.fromIndex) {
         auto* installs = new QLabel(QString::number(skill.installs));
@@ -275,10 +274,9 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
         column->addWidget(description);
     }
 
-    QLabel* note =
-        secondary(tr("Dieser Skill wird direkt von %1 heruntergeladen und mit allen Dateien seines "
-                     "Ordners in deinem Zentralen Hub installiert.")
-                      .arg(service.source().downloadHost()));
+    QLabel* note = secondary(tr("This skill is downloaded directly from %1 and installed with every file of "
+                                "its folder in your central hub.")
+                                 .arg(service.source().downloadHost()));
     note->setTextFormat(Qt::PlainText);
     note->setContentsMargins(40, 0, 40, 0);
     column->addWidget(note);
@@ -286,7 +284,7 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
     auto* existing = new QWidget;
     auto* existingLayout = new QVBoxLayout(existing);
     existingLayout->addWidget(m_reinstall, 0, Qt::AlignHCenter);
-    auto* existsNote = new QLabel(tr("Dieser Skill scheint bereits im Hub zu liegen."));
+    auto* existsNote = new QLabel(tr("This skill seems to be in the hub already."));
     existsNote->setStyleSheet(u"QLabel { color: %1; }"_s.arg(SymbolColors::warning.name()));
     existingLayout->addWidget(existsNote, 0, Qt::AlignHCenter);
     m_install->setMinimumWidth(200);
@@ -298,7 +296,7 @@ SkillStoreDetailView::SkillStoreDetailView(const RemoteSkillItem& skill, SkillSt
     auto* installPage = new QWidget;
     auto* installLayout = new QVBoxLayout(installPage);
     installLayout->addWidget(m_install, 0, Qt::AlignHCenter | Qt::AlignTop);
-    m_actions->addWidget(progress(tr("Installiere Skill...")));
+    m_actions->addWidget(progress(tr("Installing skill...")));
     m_actions->addWidget(existing);
     m_actions->addWidget(installPage);
     m_actions->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);

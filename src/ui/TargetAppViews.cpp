@@ -74,27 +74,27 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
     m_title->setTextFormat(Qt::PlainText);
     m_title->setObjectName(u"appTitle"_s);
-    auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Aktualisieren"), this);
+    auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Refresh"), this);
     refreshAction->setObjectName(u"refreshAppAction"_s);
     Shortcuts::giveRefreshKey(*refreshAction);
     auto* refresh = new QToolButton(this);
     refresh->setObjectName(u"refreshApp"_s);
     refresh->setDefaultAction(refreshAction);
     m_linkAll->setObjectName(u"linkAll"_s);
-    m_linkAll->setText(tr("Alle verknüpfen…"));
+    m_linkAll->setText(tr("Link All…"));
     m_unlinkAll->setObjectName(u"unlinkAll"_s);
-    m_unlinkAll->setText(tr("Alle Verknüpfungen entfernen…"));
+    m_unlinkAll->setText(tr("Remove All Links…"));
     m_sync->setObjectName(u"syncCopies"_s);
-    m_sync->setText(tr("Kopien aktualisieren…"));
+    m_sync->setText(tr("Update Copies…"));
     m_restoreProject->setObjectName(u"restoreProject"_s);
-    m_restoreProject->setText(tr("Aus quorvane-lock.json wiederherstellen…"));
+    m_restoreProject->setText(tr("Restore from quorvane-lock.json…"));
     m_restoreProject->setVisible(false); // for a project's app only
     m_mode->setObjectName(u"placementMode"_s);
     m_mode->addItem(tr("Link"), int(PlacementKind::link));
-    m_mode->addItem(tr("Kopie"), int(PlacementKind::copy));
-    m_mode->setToolTip(tr("Verknüpfungsart: Kopien für Assistenten, die Links nicht folgen"));
-    m_mode->setAccessibleName(tr("Verknüpfungsart"));
-    m_mode->setAccessibleDescription(tr("Kopien für Assistenten, die Links nicht folgen"));
+    m_mode->addItem(tr("Copy"), int(PlacementKind::copy));
+    m_mode->setToolTip(tr("Placement: copies for assistants that do not follow links"));
+    m_mode->setAccessibleName(tr("Placement"));
+    m_mode->setAccessibleDescription(tr("Copies for assistants that do not follow links"));
     auto* header = new QHBoxLayout;
     header->addWidget(m_title, 1);
     header->addWidget(m_linkAll);
@@ -102,7 +102,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     header->addWidget(refresh);
     // The mode on a line of its own, so the column stays as narrow as before.
     auto* placement = new QHBoxLayout;
-    QLabel* modeLabel = secondary(tr("Verknüpfungsart:"));
+    QLabel* modeLabel = secondary(tr("Placement:"));
     modeLabel->setBuddy(m_mode);
     placement->addWidget(modeLabel);
     placement->addWidget(m_mode);
@@ -115,10 +115,10 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     });
 
     m_list->setObjectName(u"appItems"_s);
-    m_list->setAccessibleName(tr("Einträge im Ordner der App"));
+    m_list->setAccessibleName(tr("Entries in the app's folder"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    QLabel* empty = secondary(tr("Dieser Ordner ist noch leer."));
+    QLabel* empty = secondary(tr("This folder is still empty."));
     empty->setObjectName(u"emptyFolder"_s);
     m_pages->addWidget(m_list);
     m_pages->addWidget(empty);
@@ -240,37 +240,37 @@ QWidget* TargetAppSkillsListView::makeRow(const TargetAppSkill& item)
     QWidget* state = nullptr;
     switch (item.state) {
     case TargetItemState::repairable: {
-        QPushButton* button = tintedButton(tr("Link Reparieren"), SymbolColors::warning);
+        QPushButton* button = tintedButton(tr("Repair Link"), SymbolColors::warning);
         connect(
             button, &QPushButton::clicked, this, [this, item] { repair(item); }, Qt::QueuedConnection);
         state = button;
         break;
     }
     case TargetItemState::broken: {
-        QLabel* label = coloured(tr("Kaputter Link"), SymbolColors::bad);
+        QLabel* label = coloured(tr("Broken Link"), SymbolColors::bad);
         label->setFont(TextStyles::scaled(label->font(), 0.85));
         state = label;
         break;
     }
     case TargetItemState::linked:
-        state = badge(tr("Verlinkt im Hub"), SymbolColors::good);
+        state = badge(tr("Linked in Hub"), SymbolColors::good);
         break;
     case TargetItemState::copyCurrent:
-        state = badge(tr("Kopie aktuell"), SymbolColors::good);
+        state = badge(tr("Copy Current"), SymbolColors::good);
         break;
     case TargetItemState::copyOutdated: {
-        QPushButton* button = tintedButton(tr("Kopie aktualisieren"), SymbolColors::warning);
+        QPushButton* button = tintedButton(tr("Update Copy"), SymbolColors::warning);
         connect(
             button, &QPushButton::clicked, this, [this, item] { refreshCopy(item); }, Qt::QueuedConnection);
         state = button;
         break;
     }
     case TargetItemState::copyModified:
-        state = badge(tr("Kopie hier geändert"), SymbolColors::bad);
+        state = badge(tr("Copy Changed Here"), SymbolColors::bad);
         break;
     case TargetItemState::externalLink:
     case TargetItemState::localItem: {
-        QPushButton* button = tintedButton(tr("In Hub Importieren"), SymbolColors::good);
+        QPushButton* button = tintedButton(tr("Import into Hub"), SymbolColors::good);
         connect(
             button, &QPushButton::clicked, this, [this, item] { import(item); }, Qt::QueuedConnection);
         state = button;
@@ -315,7 +315,7 @@ void TargetAppSkillsListView::showContextMenu(const QPoint& position)
     m_list->setCurrentItem(row);
     QMenu menu(this);
     // The entry itself: for a link, the link inside the app's folder, not its target.
-    menu.addAction(tr("Im Finder anzeigen"), this, [this, item] { m_desktop.reveal.reveal(item.path); });
+    menu.addAction(tr("Show in File Manager"), this, [this, item] { m_desktop.reveal.reveal(item.path); });
     menu.addSeparator();
     menu.addAction(m_deleteAction);
     menu.exec(m_list->viewport()->mapToGlobal(position));
@@ -323,10 +323,10 @@ void TargetAppSkillsListView::showContextMenu(const QPoint& position)
 
 void TargetAppSkillsListView::confirmAndDelete(const TargetAppSkill& item)
 {
-    if (!m_app || !m_desktop.alerts.confirmDestructive(
-                      tr("Möchtest du '%1' wirklich löschen?").arg(item.name),
-                      tr("Diese Aktion löscht die Datei oder Verknüpfung aus diesem Ordner."),
-                      tr("Abbrechen"), tr("Löschen")))
+    if (!m_app ||
+        !m_desktop.alerts.confirmDestructive(tr("Do you really want to delete '%1'?").arg(item.name),
+                                             tr("This action deletes the file or link from this folder."),
+                                             tr("Cancel"), tr("Delete")))
         return;
     LinkActions(m_workspace).removeEntry(item, *m_app);
 }
@@ -357,49 +357,47 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
     QColor headlineColor;
     switch (item.state) {
     case TargetItemState::localItem:
-        headline->setText(tr("Lokale Datei in dieser App."));
+        headline->setText(tr("Local file in this app."));
         headlineColor = SymbolColors::good;
-        explanation->setText(
-            tr("Um diesen Skill auch für andere Apps verfügbar zu machen, klicke in der Liste auf "
-               "'In Hub Importieren'. Dadurch wird die Datei in den zentralen Hub verschoben."));
+        explanation->setText(tr("To make this skill available to other apps as well, click 'Import into Hub' "
+                                "in the list. This moves the file into the central hub."));
         break;
     case TargetItemState::repairable:
     case TargetItemState::broken:
-        headline->setText(tr("Kaputter Link"));
+        headline->setText(tr("Broken Link"));
         headlineColor = SymbolColors::bad;
-        explanation->setText(
-            item.state == TargetItemState::repairable
-                ? tr("Ich habe einen namensgleichen Skill im Hub gefunden. Soll ich den kaputten "
-                     "Link löschen und aus dem Hub neu verknüpfen?")
-                : tr("Das Ziel dieser Verknüpfung existiert nicht mehr."));
+        explanation->setText(item.state == TargetItemState::repairable
+                                 ? tr("I found a skill of the same name in the hub. Shall I delete the "
+                                      "broken link and link it anew from the hub?")
+                                 : tr("The target of this link no longer exists."));
         break;
     case TargetItemState::linked:
-        headline->setText(tr("Mit Zentralem Hub verknüpft."));
+        headline->setText(tr("Linked with the Central Hub."));
         headlineColor = palette().color(QPalette::PlaceholderText);
         break;
     case TargetItemState::copyCurrent:
-        headline->setText(tr("Kopie aus dem Zentralen Hub."));
+        headline->setText(tr("Copy from the Central Hub."));
         headlineColor = SymbolColors::good;
-        explanation->setText(tr("Diese App folgt keinen Links. Quorvane hält hier eine Kopie des "
-                                "Hub-Eintrags und bringt sie auf den neuesten Stand, wenn er sich ändert."));
+        explanation->setText(tr("This app does not follow links. Quorvane keeps a copy of the hub entry here "
+                                "and brings it up to date when the entry changes."));
         break;
     case TargetItemState::copyOutdated:
-        headline->setText(tr("Kopie veraltet."));
+        headline->setText(tr("Copy outdated."));
         headlineColor = SymbolColors::warning;
-        explanation->setText(tr("Der Eintrag im Hub wurde geändert, seit er hierher kopiert wurde. "
-                                "'Kopie aktualisieren' ersetzt die Kopie durch den neuen Stand."));
+        explanation->setText(tr("The entry in the hub has changed since it was copied here. 'Update Copy' "
+                                "replaces the copy with the new version."));
         break;
     case TargetItemState::copyModified:
-        headline->setText(tr("Kopie hier geändert."));
+        headline->setText(tr("Copy changed here."));
         headlineColor = SymbolColors::bad;
-        explanation->setText(tr("Diese Kopie wurde in diesem Ordner bearbeitet. Quorvane überschreibt "
-                                "oder entfernt sie nur, wenn du ausdrücklich zustimmst."));
+        explanation->setText(tr("This copy was edited in this folder. Quorvane overwrites or removes it only "
+                                "when you expressly agree."));
         break;
     case TargetItemState::externalLink:
-        headline->setText(tr("Externe Verknüpfung."));
+        headline->setText(tr("External link."));
         headlineColor = SymbolColors::warning;
-        explanation->setText(tr("Um diese originalen Daten auch für andere Apps verfügbar zu machen, "
-                                "importiere sie in den Hub."));
+        explanation->setText(
+            tr("To make this original data available to other apps as well, import it into the hub."));
         break;
     }
     QFont headlineFont = headline->font();
@@ -432,7 +430,7 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
         block->setBackgroundRole(QPalette::Base);
         block->setFrameShape(QFrame::StyledPanel);
         auto* blockLayout = new QVBoxLayout(block);
-        QLabel* label = secondary(tr("Zeigt auf:"));
+        QLabel* label = secondary(tr("Points to:"));
         label->setFont(TextStyles::scaled(label->font(), 0.85));
         label->setAlignment(Qt::AlignLeft);
         auto* path = new QLabel(destination);
@@ -446,9 +444,9 @@ TargetSkillDetailView::TargetSkillDetailView(const TargetAppSkill& item, Desktop
         connect(block, &QFrame::customContextMenuRequested, this,
                 [this, block, destination, desktop](const QPoint& at) {
                     QMenu menu(this);
-                    menu.addAction(tr("Pfad kopieren"), this,
+                    menu.addAction(tr("Copy Path"), this,
                                    [desktop, destination] { desktop.clipboard.copyText(destination); });
-                    menu.addAction(tr("Im Finder anzeigen"), this,
+                    menu.addAction(tr("Show in File Manager"), this,
                                    [desktop, destination] { desktop.reveal.reveal(destination); });
                     menu.exec(block->mapToGlobal(at));
                 });
@@ -462,18 +460,17 @@ void TargetAppSkillsListView::changeAll(bool link)
     if (!m_app)
         return;
     if (link)
-        review(tr("Alle Skills mit %1 verknüpfen").arg(m_app->name()),
+        review(tr("Link All Skills with %1").arg(m_app->name()),
                m_workspace.linker().planner.planLinkAll(*m_app));
     else
-        review(tr("Alle Verknüpfungen aus %1 entfernen").arg(m_app->name()),
+        review(tr("Remove All Links from %1").arg(m_app->name()),
                m_workspace.linker().planner.planUnlinkAll(*m_app));
 }
 
 void TargetAppSkillsListView::syncCopies()
 {
     if (m_app)
-        review(tr("Kopien in %1 aktualisieren").arg(m_app->name()),
-               m_workspace.linker().planner.planSync(*m_app));
+        review(tr("Update Copies in %1").arg(m_app->name()), m_workspace.linker().planner.planSync(*m_app));
 }
 
 void TargetAppSkillsListView::switchMode(int index)
@@ -482,8 +479,8 @@ void TargetAppSkillsListView::switchMode(int index)
         return;
     const auto kind = static_cast<PlacementKind>(m_mode->itemData(index).toInt());
     if (kind != m_app->placement()) {
-        const QString title = kind == PlacementKind::copy ? tr("%1 auf Kopien umstellen").arg(m_app->name())
-                                                          : tr("%1 auf Links umstellen").arg(m_app->name());
+        const QString title = kind == PlacementKind::copy ? tr("Switch %1 to Copies").arg(m_app->name())
+                                                          : tr("Switch %1 to Links").arg(m_app->name());
         review(title, m_workspace.linker().planner.planSwitch(*m_app, kind));
     }
     // The mode shown is the app's until the plan has been carried out.

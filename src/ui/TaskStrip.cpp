@@ -15,7 +15,7 @@ TaskStrip::TaskStrip(QWidget* parent)
     : QWidget(parent)
     , m_text(new QLabel(this))
     , m_progress(new QProgressBar(this))
-    , m_cancel(new QPushButton(tr("Abbrechen"), this))
+    , m_cancel(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(u"taskStrip"_s);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); // a line, never a share of the window

@@ -20,13 +20,13 @@ QString kindWord(FileChange::Kind kind)
 {
     switch (kind) {
     case FileChange::Kind::added:
-        return UpdateSheet::tr("neu");
+        return UpdateSheet::tr("new");
     case FileChange::Kind::removed:
-        return UpdateSheet::tr("entfernt");
+        return UpdateSheet::tr("removed");
     case FileChange::Kind::changed:
         break;
     }
-    return UpdateSheet::tr("geändert");
+    return UpdateSheet::tr("changed");
 }
 
 bool isNew(const UpdatePreviewResult& preview, const AuditFinding& finding)
@@ -44,13 +44,13 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
     , m_acceptsRisk(preview.audit.hasOpenHigh())
 {
     setObjectName(u"updateSheet"_s);
-    setWindowTitle(tr("Update von „%1“").arg(preview.item));
+    setWindowTitle(tr("Update of “%1”").arg(preview.item));
     setMinimumSize(760, 480); // room for a diff to be read without scrolling sideways
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeTitle(tr("Update von „%1“").arg(preview.item)), 0, Qt::AlignHCenter);
+    layout->addWidget(makeTitle(tr("Update of “%1”").arg(preview.item)), 0, Qt::AlignHCenter);
     layout->addWidget(TextStyles::secondary(
-        preview.changes.isEmpty() ? tr("Die neue Fassung gleicht der installierten.")
-                                  : tr("Geänderte Dateien: %n", nullptr, int(preview.changes.size()))));
+        preview.changes.isEmpty() ? tr("The new version equals the installed one.")
+                                  : tr("Changed files: %n", nullptr, int(preview.changes.size()))));
 
     m_files->setObjectName(u"updateFiles"_s);
     for (const FileChange& change : std::as_const(m_changes))
@@ -71,9 +71,9 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
             continue;
         QString text = AuditTexts::finding(finding);
         if (isNew(preview, finding))
-            text.prepend(tr("neu") + u" · "_s);
+            text.prepend(tr("new") + u" · "_s);
         if (finding.accepted)
-            text += u' ' + tr("(akzeptiert)");
+            text += u' ' + tr("(accepted)");
         if (const QString shown = AuditTexts::evidence(finding); !shown.isEmpty())
             text += u'\n' + shown;
         QLabel* note = AuditTexts::label(finding, text);
@@ -81,7 +81,7 @@ UpdateSheet::UpdateSheet(const UpdatePreviewResult& preview, QWidget* parent)
         layout->addWidget(note);
     }
 
-    auto* confirm = new QPushButton(m_acceptsRisk ? tr("Trotzdem aktualisieren") : tr("Aktualisieren"), this);
+    auto* confirm = new QPushButton(m_acceptsRisk ? tr("Update Anyway") : tr("Update"), this);
     confirm->setObjectName(u"updateConfirm"_s);
     confirm->setDefault(!m_acceptsRisk);
     // A risk is never agreed to by pressing Return.

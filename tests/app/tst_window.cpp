@@ -11,6 +11,7 @@
 #include "app/SingleInstance.h"
 #include "app/WindowMemory.h"
 #include "backup/LockFile.h"
+#include "base/Language.h"
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
 #include "model/AssistantPresets.h"
@@ -202,10 +203,57 @@ class TestWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void qtsOwnTextsAreGerman()
+    // Every text on the pages, in the menus and on the sheets speaks the locale's language
+    // alone, Qt's own included. CTest runs this under de_DE.UTF-8 and again under C.UTF-8.
+    void everyTextSpeaksTheUsersLanguage()
     {
         QuorvaneApp::prepareApplication();
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Abbrechen"_s);
+        const bool german = Language::chosen().language() == QLocale::German;
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 german ? u"Abbrechen"_s : u"Cancel"_s);
+        // Words only one of the two languages uses; names such as "Skill", "App" and "Backup"
+        // belong to both.
+        const QRegularExpression foreign(
+            german
+                ? uR"(\b(the|and|of|Choose|Cancel|Add|Delete|Search|Refresh|Folder|Copy|Remove|Show|Find)\b)"_s
+                : uR"([äöüÄÖÜß„]|\b(und|der|die|das|nicht|wählen|Wähle|Ordner|Abbrechen|Suchen|Kopie|Zentraler)\b)"_s);
+        Window w;
+        w.setUpHubAndApp();
+        QStringList wrong;
+        const auto look = [&](QWidget* root) {
+            QStringList texts{root->windowTitle()};
+            for (QWidget* widget : root->findChildren<QWidget*>()) {
+                texts << widget->toolTip() << widget->accessibleName();
+                if (auto* label = qobject_cast<QLabel*>(widget))
+                    texts << label->text();
+                if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                    texts << button->text();
+                if (auto* field = qobject_cast<QLineEdit*>(widget))
+                    texts << field->placeholderText();
+                if (auto* choice = qobject_cast<QComboBox*>(widget))
+                    for (int i = 0; i < choice->count(); ++i)
+                        texts << choice->itemText(i);
+            }
+            for (QAction* action : root->findChildren<QAction*>())
+                texts << action->text() << action->toolTip();
+            for (const QString& text : std::as_const(texts))
+                if (text.contains(foreign))
+                    wrong.append(text);
+        };
+        for (int section : {0, 1, 2}) {
+            w.select(section);
+            look(w.view.get());
+        }
+        w.trigger(u"showHealthAction"_s);
+        look(w.view.get());
+        for (const QString& sheet : {u"addAppAction"_s, u"addProjectAction"_s})
+            Window::withModal([&] { w.trigger(sheet); },
+                              [&](QDialog& dialog) {
+                                  look(&dialog);
+                                  dialog.reject();
+                              });
+        wrong.removeDuplicates();
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u" | "_s)));
     }
 
     void sidebarAndColumns_data()
@@ -320,10 +368,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
-        QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"Usage: quorvane"_s;
+        QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"Aufruf: quorvane"_s;
         QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"quorvane 0"_s;
-        QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << 2 << u"unknown argument --bogus"_s;
-        QTest::newRow("a stray word") << QStringList{u"file.txt"_s} << 2 << u"Usage: quorvane"_s;
+        QTest::newRow("unknown option")
+            << QStringList{u"--bogus"_s} << 2 << u"unbekanntes Argument --bogus"_s;
+        QTest::newRow("a stray word") << QStringList{u"file.txt"_s} << 2 << u"Aufruf: quorvane"_s;
     }
     void startsAreAnsweredOrHandedOver()
     {
@@ -1602,7 +1651,7 @@ private Q_SLOTS:
                 u"• SKILL.md:2 – Lädt Code aus dem Netz und führt ihn sofort aus\n\nEin Assistent folgt "
                 u"diesen Anweisungen mit deinen Rechten. Installiere nur, was du geprüft hast."_s);
         if (!message.isEmpty())
-            shown.append(u"SkillStore|"_s + message);
+            shown.append(u"Skill Store|"_s + message);
         QTRY_COMPARE(w.desktop.alerts.shown, shown);
         // The files waited while the user was asked: the SKILL.md was fetched once.
         if (fileThere && withHub)
@@ -1625,7 +1674,7 @@ private Q_SLOTS:
             // Loading it again is an install from the store, told as one, with the hit's name.
             reinstall->click();
             QTRY_COMPARE(w.desktop.alerts.shown.size(), shown.size() + 1); // accepted: not asked again
-            QCOMPARE(w.desktop.alerts.shown.last(), u"SkillStore|"_s + message);
+            QCOMPARE(w.desktop.alerts.shown.last(), u"Skill Store|"_s + message);
         }
     }
 

@@ -1,0 +1,1348 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>AddProjectSheet</name>
+    <message>
+        <source>Restore skills from quorvane-lock.json</source>
+        <translation>Skills aus quorvane-lock.json wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Project</source>
+        <translation>Projekt hinzufügen</translation>
+    </message>
+    <message>
+        <source>Project folder</source>
+        <translation>Projektordner</translation>
+    </message>
+    <message>
+        <source>Choose Folder...</source>
+        <translation>Ordner wählen...</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Wählen...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopie</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Links only for folders that version control ignores: a link into your hub helps no one who clones the project</source>
+        <translation>Links nur für Ordner, die die Versionsverwaltung ignoriert: ein Link in deinen Hub hilft niemandem, der das Projekt klont</translation>
+    </message>
+    <message>
+        <source>Assistants</source>
+        <translation>Assistenten</translation>
+    </message>
+    <message>
+        <source>Placement</source>
+        <translation>Verknüpfungsart</translation>
+    </message>
+    <message>
+        <source>Already added</source>
+        <translation>Schon hinzugefügt</translation>
+    </message>
+    <message>
+        <source>The folder “%1” could not be created: %2</source>
+        <translation>Der Ordner „%1“ konnte nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>“%1” is a link that leads out of the project.</source>
+        <translation>„%1“ ist ein Link, der aus dem Projekt hinausführt.</translation>
+    </message>
+    <message>
+        <source>Access to “%1” cannot be kept.</source>
+        <translation>Der Zugriff auf „%1“ lässt sich nicht behalten.</translation>
+    </message>
+    <message>
+        <source>%1 could not be added.</source>
+        <translation>%1 konnte nicht hinzugefügt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>AddTargetAppSheet</name>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add New App</source>
+        <translation>Neue App hinzufügen</translation>
+    </message>
+    <message>
+        <source>Custom App</source>
+        <translation>Eigene App</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>vorhanden</translation>
+    </message>
+    <message>
+        <source>copy recommended</source>
+        <translation>Kopie empfohlen</translation>
+    </message>
+    <message>
+        <source>e.g. Codex, Gemini</source>
+        <translation>z.B. Codex, Gemini</translation>
+    </message>
+    <message>
+        <source>Target folder</source>
+        <translation>Zielordner</translation>
+    </message>
+    <message>
+        <source>Choose Folder...</source>
+        <translation>Ordner wählen...</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Wählen...</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopie</translation>
+    </message>
+    <message>
+        <source>Copies for assistants that do not follow links</source>
+        <translation>Kopien für Assistenten, die Links nicht folgen</translation>
+    </message>
+    <message>
+        <source>Known App</source>
+        <translation>Bekannte App</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Placement</source>
+        <translation>Verknüpfungsart</translation>
+    </message>
+    <message>
+        <source>The folder “%1” does not exist yet.</source>
+        <translation>Der Ordner „%1“ existiert noch nicht.</translation>
+    </message>
+    <message>
+        <source>Should it be created?</source>
+        <translation>Soll er angelegt werden?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Anlegen</translation>
+    </message>
+    <message>
+        <source>The folder could not be created.</source>
+        <translation>Der Ordner konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The app could not be added.</source>
+        <translation>Die App konnte nicht hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a folder.</source>
+        <translation>„%1“ ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>Access to “%1” cannot be kept.</source>
+        <translation>Der Zugriff auf „%1“ lässt sich nicht behalten.</translation>
+    </message>
+    <message>
+        <source>The app needs a name.</source>
+        <translation>Die App braucht einen Namen.</translation>
+    </message>
+</context>
+<context>
+    <name>AssistantPresets</name>
+    <message>
+        <source>Shared agents folder</source>
+        <translation>Gemeinsamer Agents-Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>AuditTexts</name>
+    <message>
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Code from the network</source>
+        <translation>Code aus dem Netz</translation>
+    </message>
+    <message>
+        <source>Data sent out</source>
+        <translation>Daten nach außen</translation>
+    </message>
+    <message>
+        <source>Access to credentials</source>
+        <translation>Zugriff auf Zugangsdaten</translation>
+    </message>
+    <message>
+        <source>Smuggled instructions</source>
+        <translation>Untergeschobene Anweisungen</translation>
+    </message>
+    <message>
+        <source>Invisible characters</source>
+        <translation>Unsichtbare Zeichen</translation>
+    </message>
+    <message>
+        <source>Obfuscated code</source>
+        <translation>Verschleierter Code</translation>
+    </message>
+    <message>
+        <source>Executable program</source>
+        <translation>Ausführbares Programm</translation>
+    </message>
+    <message>
+        <source>Destructive changes</source>
+        <translation>Zerstörerische Änderungen</translation>
+    </message>
+    <message>
+        <source>Executable file</source>
+        <translation>Ausführbare Datei</translation>
+    </message>
+    <message>
+        <source>Oversized skill</source>
+        <translation>Überlanger Skill</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>decoded: %1</source>
+        <translation>entschlüsselt: %1</translation>
+    </message>
+    <message>
+        <source>found: %1</source>
+        <translation>gefunden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CentralHubListView</name>
+    <message>
+        <source>Choose Central Folder</source>
+        <translation>Zentralen Ordner auswählen</translation>
+    </message>
+    <message>
+        <source>No skills found in the central folder.</source>
+        <translation>Keine Skills im zentralen Ordner gefunden.</translation>
+    </message>
+    <message>
+        <source>Central Hub</source>
+        <translation>Zentraler Hub</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>Search skills...</source>
+        <translation>Skills suchen...</translation>
+    </message>
+    <message>
+        <source>Search skills in the hub</source>
+        <translation>Skills im Hub suchen</translation>
+    </message>
+    <message>
+        <source>Skills in the hub</source>
+        <translation>Skills im Hub</translation>
+    </message>
+    <message>
+        <source>Loading …</source>
+        <translation>Lädt …</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Im Finder anzeigen</translation>
+    </message>
+    <message>
+        <source>Do you really want to delete &apos;%1&apos;?</source>
+        <translation>Möchtest du &apos;%1&apos; wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>This action cannot be undone.</source>
+        <translation>Diese Aktion kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>No skill in the hub comes from a known source; only installed skills can be checked for updates.</source>
+        <translation>Kein Skill im Hub stammt aus einer bekannten Quelle; nur installierte Skills lassen sich auf Updates prüfen.</translation>
+    </message>
+    <message>
+        <source>Updates are available for: %1</source>
+        <translation>Updates gibt es für: %1</translation>
+    </message>
+    <message>
+        <source>All installed skills are up to date.</source>
+        <translation>Alle installierten Skills sind aktuell.</translation>
+    </message>
+    <message>
+        <source>No updates found.</source>
+        <translation>Keine Updates gefunden.</translation>
+    </message>
+    <message>
+        <source>Checked: %1 of %2 skills. Without a known source, hence not checked: %3</source>
+        <translation>Geprüft: %1 von %2 Skills. Ohne bekannte Quelle, daher nicht geprüft: %3</translation>
+    </message>
+    <message>
+        <source>Changed here since installation: %1</source>
+        <translation>Hier geändert seit der Installation: %1</translation>
+    </message>
+    <message>
+        <source>Not checked:</source>
+        <translation>Nicht geprüft:</translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>Backup</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Export Backup</source>
+        <translation>Backup exportieren</translation>
+    </message>
+    <message>
+        <source>Restore Backup</source>
+        <translation>Backup wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Add App</source>
+        <translation>App hinzufügen</translation>
+    </message>
+    <message>
+        <source>Choose a Section</source>
+        <translation>Bereich wählen</translation>
+    </message>
+    <message>
+        <source>Choose a section in the sidebar.</source>
+        <translation>Wähle einen Bereich in der Seitenleiste.</translation>
+    </message>
+    <message>
+        <source>App Not Found</source>
+        <translation>App nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The selected app is no longer available.</source>
+        <translation>Die ausgewählte App ist nicht mehr verfügbar.</translation>
+    </message>
+    <message>
+        <source>Skill Store</source>
+        <translation>Skill Store</translation>
+    </message>
+    <message>
+        <source>Choose a skill from the store to see its details.</source>
+        <translation>Wähle einen Skill aus dem Store, um Details zu sehen.</translation>
+    </message>
+    <message>
+        <source>App Skill</source>
+        <translation>App Skill</translation>
+    </message>
+    <message>
+        <source>Choose a file in the app&apos;s folder.</source>
+        <translation>Wähle eine Datei im Ordner der App.</translation>
+    </message>
+    <message>
+        <source>State of the Apps</source>
+        <translation>Zustand der Apps</translation>
+    </message>
+    <message>
+        <source>Each row names a problem; choose one to see what can be done about it. “Fix…” shows what can be fixed safely.</source>
+        <translation>Jede Zeile nennt ein Problem; wähle eine, um zu sehen, was sich dagegen tun lässt. „Beheben…“ zeigt, was sich sicher beheben lässt.</translation>
+    </message>
+    <message>
+        <source>Skill Preview</source>
+        <translation>Skill Vorschau</translation>
+    </message>
+    <message>
+        <source>Choose a skill for more details.</source>
+        <translation>Wähle einen Skill für weitere Details.</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Import Failed</source>
+        <translation>Import Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The backup file could not be read: %1</source>
+        <translation>Die Backup-Datei konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Restore Links</source>
+        <translation>Verknüpfungen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>To be fetched from their sources: %1.</source>
+        <translation>Aus ihren Quellen zurückzuholen: %1.</translation>
+    </message>
+    <message>
+        <source>Restoring Is Not Possible</source>
+        <translation>Wiederherstellen nicht möglich</translation>
+    </message>
+    <message>
+        <source>Not Everything Was Restored</source>
+        <translation>Nicht alles wurde wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Restore from quorvane-lock.json</source>
+        <translation>Aus quorvane-lock.json wiederherstellen</translation>
+    </message>
+    <message>
+        <source>There is nothing to change.</source>
+        <translation>Es gibt nichts zu ändern.</translation>
+    </message>
+    <message>
+        <source>To fetch: %1. Apps to add: %2. Already present and taken over: %3.</source>
+        <translation>Zu holen: %1. Apps hinzuzufügen: %2. Schon vorhanden und übernommen: %3.</translation>
+    </message>
+    <message>
+        <source>The hub keeps its own version of %1; the project gets the one from the lock file.</source>
+        <translation>Der Hub behält seine eigene Fassung von %1; das Projekt bekommt die aus der Sperrdatei.</translation>
+    </message>
+    <message>
+        <source>Not pinned to a commit, hence fetched as it stands today: %1.</source>
+        <translation>Nicht auf einen Commit festgelegt, daher im heutigen Stand geholt: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>DeleteAction</name>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>FolderPrompts</name>
+    <message>
+        <source>Choose Central Hub</source>
+        <translation>Zentralen Hub auswählen</translation>
+    </message>
+    <message>
+        <source>Authorize</source>
+        <translation>Autorisieren</translation>
+    </message>
+    <message>
+        <source>Renew Folder Access</source>
+        <translation>Ordnerzugriff erneuern</translation>
+    </message>
+    <message>
+        <source>Please choose the folder for &apos;%1&apos; again.</source>
+        <translation>Bitte den Ordner für &apos;%1&apos; erneut auswählen.</translation>
+    </message>
+    <message>
+        <source>Access Required</source>
+        <translation>Zugriff erforderlich</translation>
+    </message>
+    <message>
+        <source>Access renewed.</source>
+        <translation>Zugriff erfolgreich erneuert.</translation>
+    </message>
+    <message>
+        <source>Authorization incomplete. Please choose the hub and the target folders again in the dialog.</source>
+        <translation>Autorisierung unvollständig. Bitte Hub und Zielordner im Dialog erneut auswählen.</translation>
+    </message>
+</context>
+<context>
+    <name>HealthView</name>
+    <message>
+        <source>%1 errors</source>
+        <translation>%1 Fehler</translation>
+    </message>
+    <message>
+        <source>%1 warning</source>
+        <translation>%1 Warnung</translation>
+    </message>
+    <message>
+        <source>%1 warnings</source>
+        <translation>%1 Warnungen</translation>
+    </message>
+    <message>
+        <source>%1 note</source>
+        <translation>%1 Hinweis</translation>
+    </message>
+    <message>
+        <source>%1 notes</source>
+        <translation>%1 Hinweise</translation>
+    </message>
+    <message>
+        <source>All is well</source>
+        <translation>Alles in Ordnung</translation>
+    </message>
+    <message>
+        <source>Fix…</source>
+        <translation>Beheben…</translation>
+    </message>
+    <message>
+        <source>Update copies, repair links, and switch apps that do not follow links to copies</source>
+        <translation>Kopien abgleichen, Links reparieren und Apps, die Links nicht folgen, auf Kopien umstellen</translation>
+    </message>
+    <message>
+        <source>State of the Apps</source>
+        <translation>Zustand der Apps</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Some skills do not reach their assistant.</source>
+        <translation>Manche Skills erreichen ihren Assistenten nicht.</translation>
+    </message>
+    <message>
+        <source>Every assistant sees its skills.</source>
+        <translation>Jeder Assistent sieht seine Skills.</translation>
+    </message>
+    <message>
+        <source>Fix Problems</source>
+        <translation>Probleme beheben</translation>
+    </message>
+</context>
+<context>
+    <name>HubSkillListModel</name>
+    <message>
+        <source>Risk</source>
+        <translation>Risiko</translation>
+    </message>
+    <message>
+        <source>Update available</source>
+        <translation>Update verfügbar</translation>
+    </message>
+    <message>
+        <source>The audit found a high risk that you have not accepted.</source>
+        <translation>Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallReport</name>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation>
+            <numerusform>… und %n weitere</numerusform>
+            <numerusform>… und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The audit found a high risk in &apos;%1&apos;; nothing was installed.</source>
+        <translation>Die Prüfung fand in &apos;%1&apos; ein hohes Risiko; nichts wurde installiert.</translation>
+    </message>
+    <message>
+        <source>The audit found a high risk in &apos;%1&apos;.</source>
+        <translation>Die Prüfung fand in &apos;%1&apos; ein hohes Risiko.</translation>
+    </message>
+    <message>
+        <source>Found:</source>
+        <translation>Gefunden:</translation>
+    </message>
+    <message>
+        <source>An assistant follows these instructions with your permissions. Install only what you have checked.</source>
+        <translation>Ein Assistent folgt diesen Anweisungen mit deinen Rechten. Installiere nur, was du geprüft hast.</translation>
+    </message>
+    <message>
+        <source>An assistant follows these instructions with your permissions. Link only what you have checked.</source>
+        <translation>Ein Assistent folgt diesen Anweisungen mit deinen Rechten. Verknüpfe nur, was du geprüft hast.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Install Anyway</source>
+        <translation>Trotzdem installieren</translation>
+    </message>
+    <message>
+        <source>Link Anyway</source>
+        <translation>Trotzdem verknüpfen</translation>
+    </message>
+    <message>
+        <source>The folder holds:</source>
+        <translation>Der Ordner enthält:</translation>
+    </message>
+    <message>
+        <source>Files changed here:</source>
+        <translation>Hier geänderte Dateien:</translation>
+    </message>
+    <message>
+        <source>This version is lost when the folder is replaced.</source>
+        <translation>Diese Fassung geht verloren, wenn der Ordner ersetzt wird.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+</context>
+<context>
+    <name>PlanReview</name>
+    <message>
+        <source>The app&apos;s folder cannot be reached.</source>
+        <translation>Der Ordner der App ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>There is nothing to change.</source>
+        <translation>Es gibt nichts zu ändern.</translation>
+    </message>
+    <message>
+        <source>Repair Link…</source>
+        <translation>Link reparieren…</translation>
+    </message>
+    <message>
+        <source>Move to Trash…</source>
+        <translation>In den Papierkorb…</translation>
+    </message>
+    <message>
+        <source>Take into Hub…</source>
+        <translation>In den Hub übernehmen…</translation>
+    </message>
+    <message>
+        <source>Replace from Hub…</source>
+        <translation>Aus dem Hub ersetzen…</translation>
+    </message>
+</context>
+<context>
+    <name>PlanSheet</name>
+    <message>
+        <source>Create</source>
+        <translation>Anlegen</translation>
+    </message>
+    <message>
+        <source>Convert to Copy</source>
+        <translation>In Kopie umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert to Link</source>
+        <translation>In Link umwandeln</translation>
+    </message>
+    <message>
+        <source>Renew</source>
+        <translation>Erneuern</translation>
+    </message>
+    <message>
+        <source>Move to Trash</source>
+        <translation>In den Papierkorb</translation>
+    </message>
+    <message>
+        <source>Take into Hub</source>
+        <translation>In den Hub übernehmen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Conflict</source>
+        <translation>Konflikt</translation>
+    </message>
+    <message>
+        <source>Nothing to change.</source>
+        <translation>Nichts zu ändern.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Conflicts: %n. What Quorvane did not create stays untouched.</source>
+        <translation>
+            <numerusform>Konflikte: %n. Was Quorvane nicht angelegt hat, bleibt unberührt.</numerusform>
+            <numerusform>Konflikte: %n. Was Quorvane nicht angelegt hat, bleibt unberührt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Copies changed here: %n. They stay as they are unless you allow overwriting them.</source>
+        <translation>
+            <numerusform>Hier geänderte Kopien: %n. Sie bleiben, wie sie sind, außer du erlaubst das Überschreiben.</numerusform>
+            <numerusform>Hier geänderte Kopien: %n. Sie bleiben, wie sie sind, außer du erlaubst das Überschreiben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Entry</source>
+        <translation>Eintrag</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Aktion</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Details anzeigen</translation>
+    </message>
+    <message>
+        <source>Hide Details</source>
+        <translation>Details ausblenden</translation>
+    </message>
+    <message numerus="yes">
+        <source>Overwrite copies changed here (%n)</source>
+        <translation>
+            <numerusform>Hier geänderte Kopien überschreiben (%n)</numerusform>
+            <numerusform>Hier geänderte Kopien überschreiben (%n)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Skip Conflicts</source>
+        <translation>Konflikte überspringen</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Ausführen</translation>
+    </message>
+</context>
+<context>
+    <name>QuorvaneApp</name>
+    <message>
+        <source>Quorvane is already open; its window was brought to the front.</source>
+        <translation>Quorvane ist schon geöffnet; sein Fenster wurde nach vorn geholt.</translation>
+    </message>
+    <message>
+        <source>Data Store Not Readable</source>
+        <translation>Datenspeicher nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Quorvane could not open its data store and will quit. The file was not changed:\n%1\n\n%2</source>
+        <translation>Quorvane konnte seinen Datenspeicher nicht öffnen und wird beendet. Die Datei wurde nicht verändert:
+%1
+
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>Sheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>Shortcuts</name>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+</context>
+<context>
+    <name>SidebarView</name>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Im Finder anzeigen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Renew Access</source>
+        <translation>Zugriff erneuern</translation>
+    </message>
+    <message>
+        <source>Add Project…</source>
+        <translation>Projekt hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Overview</source>
+        <translation>Übersicht</translation>
+    </message>
+    <message>
+        <source>State of the apps: does every assistant see its skills?</source>
+        <translation>Zustand der Apps: sieht jeder Assistent seine Skills?</translation>
+    </message>
+    <message>
+        <source>Discover</source>
+        <translation>Entdecken</translation>
+    </message>
+    <message>
+        <source>Find Skills</source>
+        <translation>Skills finden</translation>
+    </message>
+    <message>
+        <source>Your Setup</source>
+        <translation>Deine Umgebung</translation>
+    </message>
+    <message>
+        <source>Central Hub</source>
+        <translation>Zentraler Hub</translation>
+    </message>
+    <message>
+        <source>Apps</source>
+        <translation>Apps</translation>
+    </message>
+    <message>
+        <source>Projects</source>
+        <translation>Projekte</translation>
+    </message>
+    <message>
+        <source>The assistant does not see every skill.</source>
+        <translation>Der Assistent sieht nicht alle Skills.</translation>
+    </message>
+    <message>
+        <source>App name</source>
+        <translation>App-Name</translation>
+    </message>
+</context>
+<context>
+    <name>SkillDetailView</name>
+    <message>
+        <source>Skill Details</source>
+        <translation>Skill Details</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Fehler: %1</translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation>Hinweis: %1</translation>
+    </message>
+    <message>
+        <source>Linked with:</source>
+        <translation>Verknüpft mit:</translation>
+    </message>
+    <message>
+        <source>Preview (first lines)</source>
+        <translation>Vorschau (erste Zeilen)</translation>
+    </message>
+    <message>
+        <source>(accepted)</source>
+        <translation>(akzeptiert)</translation>
+    </message>
+    <message>
+        <source>Withdraw Acceptance</source>
+        <translation>Akzeptanz zurücknehmen</translation>
+    </message>
+    <message>
+        <source>Accept Risk</source>
+        <translation>Risiko akzeptieren</translation>
+    </message>
+    <message>
+        <source>The findings count as checked until the content changes.</source>
+        <translation>Die Befunde gelten als geprüft, bis sich der Inhalt ändert.</translation>
+    </message>
+    <message>
+        <source>Accept the findings in &apos;%1&apos;?</source>
+        <translation>Die Befunde in &apos;%1&apos; akzeptieren?</translation>
+    </message>
+    <message>
+        <source>They then hold up neither installing nor linking until the content changes.</source>
+        <translation>Sie halten dann weder Installation noch Verknüpfung auf, bis sich der Inhalt ändert.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Origin: %1 · %2 @ %3, installed on %4</source>
+        <translation>Herkunft: %1 · %2 @ %3, installiert am %4</translation>
+    </message>
+    <message>
+        <source>Origin unknown: imported or created by hand.</source>
+        <translation>Herkunft unbekannt: importiert oder selbst angelegt.</translation>
+    </message>
+    <message>
+        <source>Changed here since installation: %1</source>
+        <translation>Hier geändert seit der Installation: %1</translation>
+    </message>
+    <message>
+        <source>Restore from Source</source>
+        <translation>Aus der Quelle wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Install Update</source>
+        <translation>Update installieren</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Central path</source>
+        <translation>Zentraler Pfad</translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation>Pfad kopieren</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Im Finder anzeigen</translation>
+    </message>
+    <message>
+        <source>No target apps set up yet.</source>
+        <translation>Noch keine Ziel-Apps angelegt.</translation>
+    </message>
+</context>
+<context>
+    <name>SkillStoreDetailView</name>
+    <message>
+        <source>Folder exists (Reload)</source>
+        <translation>Ordner existiert (Erneut laden)</translation>
+    </message>
+    <message>
+        <source>Install Skill</source>
+        <translation>Skill Installieren</translation>
+    </message>
+    <message>
+        <source>Developer:</source>
+        <translation>Entwickler:</translation>
+    </message>
+    <message>
+        <source>Downloads:</source>
+        <translation>Downloads:</translation>
+    </message>
+    <message>
+        <source>This skill is downloaded directly from %1 and installed with every file of its folder in your central hub.</source>
+        <translation>Dieser Skill wird direkt von %1 heruntergeladen und mit allen Dateien seines Ordners in deinem Zentralen Hub installiert.</translation>
+    </message>
+    <message>
+        <source>This skill seems to be in the hub already.</source>
+        <translation>Dieser Skill scheint bereits im Hub zu liegen.</translation>
+    </message>
+    <message>
+        <source>Installing skill...</source>
+        <translation>Installiere Skill...</translation>
+    </message>
+</context>
+<context>
+    <name>SkillStoreListView</name>
+    <message>
+        <source>Store</source>
+        <translation>Store</translation>
+    </message>
+    <message>
+        <source>Search community skills...</source>
+        <translation>Community-Skills suchen...</translation>
+    </message>
+    <message>
+        <source>Search community skills</source>
+        <translation>Community-Skills suchen</translation>
+    </message>
+    <message>
+        <source>Skills found</source>
+        <translation>Gefundene Skills</translation>
+    </message>
+    <message>
+        <source>Searching %1...</source>
+        <translation>Suche bei %1...</translation>
+    </message>
+    <message>
+        <source>Sources</source>
+        <translation>Quellen</translation>
+    </message>
+    <message>
+        <source>Not reachable:</source>
+        <translation>Nicht erreichbar:</translation>
+    </message>
+    <message>
+        <source>No Sources</source>
+        <translation>Keine Quellen</translation>
+    </message>
+    <message>
+        <source>No source to search in is set up. Add a GitHub repository or a directory under “Sources”.</source>
+        <translation>Es ist keine Quelle eingerichtet, in der gesucht werden kann. Füge unter „Quellen“ ein GitHub-Repository oder ein Verzeichnis hinzu.</translation>
+    </message>
+    <message>
+        <source>No Source Reachable</source>
+        <translation>Keine Quelle erreichbar</translation>
+    </message>
+    <message>
+        <source>Nothing Found</source>
+        <translation>Nichts gefunden</translation>
+    </message>
+    <message>
+        <source>No skills were found for &apos;%1&apos;.</source>
+        <translation>Es wurden keine Skills für &apos;%1&apos; gefunden.</translation>
+    </message>
+    <message>
+        <source>Discover</source>
+        <translation>Entdecken</translation>
+    </message>
+    <message>
+        <source>Type a search term above (e.g. &apos;swift&apos;, &apos;seo&apos; or &apos;react&apos;) to find community skills from %1.</source>
+        <translation>Tippe oben einen Suchbegriff ein (z.B. &apos;swift&apos;, &apos;seo&apos; oder &apos;react&apos;), um Community-Skills von %1 zu finden.</translation>
+    </message>
+</context>
+<context>
+    <name>SourcesDialog</name>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Sources</source>
+        <translation>Quellen</translation>
+    </message>
+    <message>
+        <source>GitHub repository</source>
+        <translation>GitHub-Repository</translation>
+    </message>
+    <message>
+        <source>Directory</source>
+        <translation>Verzeichnis</translation>
+    </message>
+    <message>
+        <source>OWNER/REPO[@REF][:PATH] or https://…</source>
+        <translation>OWNER/REPO[@REF][:PFAD] oder https://…</translation>
+    </message>
+    <message>
+        <source>New source</source>
+        <translation>Neue Quelle</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source> — directory</source>
+        <translation> — Verzeichnis</translation>
+    </message>
+    <message>
+        <source> — GitHub, skills: %1, read on %2</source>
+        <translation> — GitHub, Skills: %1, gelesen am %2</translation>
+    </message>
+    <message>
+        <source> (GitHub shortened the list; skills are missing)</source>
+        <translation> (GitHub hat die Liste gekürzt, es fehlen Skills)</translation>
+    </message>
+    <message>
+        <source> — GitHub, not read yet</source>
+        <translation> — GitHub, noch nicht gelesen</translation>
+    </message>
+    <message>
+        <source>Reading the sources …</source>
+        <translation>Lese die Quellen …</translation>
+    </message>
+    <message>
+        <source>All sources have been read.</source>
+        <translation>Alle Quellen sind gelesen.</translation>
+    </message>
+</context>
+<context>
+    <name>TargetAppSkillsListView</name>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Link All…</source>
+        <translation>Alle verknüpfen…</translation>
+    </message>
+    <message>
+        <source>Remove All Links…</source>
+        <translation>Alle Verknüpfungen entfernen…</translation>
+    </message>
+    <message>
+        <source>Update Copies…</source>
+        <translation>Kopien aktualisieren…</translation>
+    </message>
+    <message>
+        <source>Restore from quorvane-lock.json…</source>
+        <translation>Aus quorvane-lock.json wiederherstellen…</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopie</translation>
+    </message>
+    <message>
+        <source>Placement: copies for assistants that do not follow links</source>
+        <translation>Verknüpfungsart: Kopien für Assistenten, die Links nicht folgen</translation>
+    </message>
+    <message>
+        <source>Placement</source>
+        <translation>Verknüpfungsart</translation>
+    </message>
+    <message>
+        <source>Copies for assistants that do not follow links</source>
+        <translation>Kopien für Assistenten, die Links nicht folgen</translation>
+    </message>
+    <message>
+        <source>Placement:</source>
+        <translation>Verknüpfungsart:</translation>
+    </message>
+    <message>
+        <source>Entries in the app&apos;s folder</source>
+        <translation>Einträge im Ordner der App</translation>
+    </message>
+    <message>
+        <source>This folder is still empty.</source>
+        <translation>Dieser Ordner ist noch leer.</translation>
+    </message>
+    <message>
+        <source>Repair Link</source>
+        <translation>Link Reparieren</translation>
+    </message>
+    <message>
+        <source>Broken Link</source>
+        <translation>Kaputter Link</translation>
+    </message>
+    <message>
+        <source>Linked in Hub</source>
+        <translation>Verlinkt im Hub</translation>
+    </message>
+    <message>
+        <source>Copy Current</source>
+        <translation>Kopie aktuell</translation>
+    </message>
+    <message>
+        <source>Update Copy</source>
+        <translation>Kopie aktualisieren</translation>
+    </message>
+    <message>
+        <source>Copy Changed Here</source>
+        <translation>Kopie hier geändert</translation>
+    </message>
+    <message>
+        <source>Import into Hub</source>
+        <translation>In Hub Importieren</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Im Finder anzeigen</translation>
+    </message>
+    <message>
+        <source>Do you really want to delete &apos;%1&apos;?</source>
+        <translation>Möchtest du &apos;%1&apos; wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>This action deletes the file or link from this folder.</source>
+        <translation>Diese Aktion löscht die Datei oder Verknüpfung aus diesem Ordner.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Link All Skills with %1</source>
+        <translation>Alle Skills mit %1 verknüpfen</translation>
+    </message>
+    <message>
+        <source>Remove All Links from %1</source>
+        <translation>Alle Verknüpfungen aus %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Update Copies in %1</source>
+        <translation>Kopien in %1 aktualisieren</translation>
+    </message>
+    <message>
+        <source>Switch %1 to Copies</source>
+        <translation>%1 auf Kopien umstellen</translation>
+    </message>
+    <message>
+        <source>Switch %1 to Links</source>
+        <translation>%1 auf Links umstellen</translation>
+    </message>
+</context>
+<context>
+    <name>TargetSkillDetailView</name>
+    <message>
+        <source>Local file in this app.</source>
+        <translation>Lokale Datei in dieser App.</translation>
+    </message>
+    <message>
+        <source>To make this skill available to other apps as well, click &apos;Import into Hub&apos; in the list. This moves the file into the central hub.</source>
+        <translation>Um diesen Skill auch für andere Apps verfügbar zu machen, klicke in der Liste auf &apos;In Hub Importieren&apos;. Dadurch wird die Datei in den zentralen Hub verschoben.</translation>
+    </message>
+    <message>
+        <source>Broken Link</source>
+        <translation>Kaputter Link</translation>
+    </message>
+    <message>
+        <source>I found a skill of the same name in the hub. Shall I delete the broken link and link it anew from the hub?</source>
+        <translation>Ich habe einen namensgleichen Skill im Hub gefunden. Soll ich den kaputten Link löschen und aus dem Hub neu verknüpfen?</translation>
+    </message>
+    <message>
+        <source>The target of this link no longer exists.</source>
+        <translation>Das Ziel dieser Verknüpfung existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>Linked with the Central Hub.</source>
+        <translation>Mit Zentralem Hub verknüpft.</translation>
+    </message>
+    <message>
+        <source>Copy from the Central Hub.</source>
+        <translation>Kopie aus dem Zentralen Hub.</translation>
+    </message>
+    <message>
+        <source>This app does not follow links. Quorvane keeps a copy of the hub entry here and brings it up to date when the entry changes.</source>
+        <translation>Diese App folgt keinen Links. Quorvane hält hier eine Kopie des Hub-Eintrags und bringt sie auf den neuesten Stand, wenn er sich ändert.</translation>
+    </message>
+    <message>
+        <source>Copy outdated.</source>
+        <translation>Kopie veraltet.</translation>
+    </message>
+    <message>
+        <source>The entry in the hub has changed since it was copied here. &apos;Update Copy&apos; replaces the copy with the new version.</source>
+        <translation>Der Eintrag im Hub wurde geändert, seit er hierher kopiert wurde. &apos;Kopie aktualisieren&apos; ersetzt die Kopie durch den neuen Stand.</translation>
+    </message>
+    <message>
+        <source>Copy changed here.</source>
+        <translation>Kopie hier geändert.</translation>
+    </message>
+    <message>
+        <source>This copy was edited in this folder. Quorvane overwrites or removes it only when you expressly agree.</source>
+        <translation>Diese Kopie wurde in diesem Ordner bearbeitet. Quorvane überschreibt oder entfernt sie nur, wenn du ausdrücklich zustimmst.</translation>
+    </message>
+    <message>
+        <source>External link.</source>
+        <translation>Externe Verknüpfung.</translation>
+    </message>
+    <message>
+        <source>To make this original data available to other apps as well, import it into the hub.</source>
+        <translation>Um diese originalen Daten auch für andere Apps verfügbar zu machen, importiere sie in den Hub.</translation>
+    </message>
+    <message>
+        <source>Points to:</source>
+        <translation>Zeigt auf:</translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation>Pfad kopieren</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Im Finder anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>TaskStrip</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateSheet</name>
+    <message>
+        <source>new</source>
+        <translation>neu</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>entfernt</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>geändert</translation>
+    </message>
+    <message>
+        <source>Update of “%1”</source>
+        <translation>Update von „%1“</translation>
+    </message>
+    <message>
+        <source>The new version equals the installed one.</source>
+        <translation>Die neue Fassung gleicht der installierten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Changed files: %n</source>
+        <translation>
+            <numerusform>Geänderte Dateien: %n</numerusform>
+            <numerusform>Geänderte Dateien: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(accepted)</source>
+        <translation>(akzeptiert)</translation>
+    </message>
+    <message>
+        <source>Update Anyway</source>
+        <translation>Trotzdem aktualisieren</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Usage: quorvane [--help] [--version]
+Opens the Quorvane window; a second start brings the open window to the front.
+quorvane-cli does the same work from a shell.
+</source>
+        <translation>Aufruf: quorvane [--help] [--version]
+Öffnet das Fenster von Quorvane; ein zweiter Start holt das offene Fenster nach vorn.
+quorvane-cli erledigt dieselbe Arbeit in einer Shell.
+</translation>
+    </message>
+    <message>
+        <source>quorvane: unknown argument %1
+</source>
+        <translation>quorvane: unbekanntes Argument %1
+</translation>
+    </message>
+</context>
+</TS>
