@@ -630,6 +630,65 @@
     </message>
 </context>
 <context>
+    <name>OutcomeTexts</name>
+    <message>
+        <source>a link to %1 that Quorvane did not make</source>
+        <translation>ein Link nach %1, den Quorvane nicht angelegt hat</translation>
+    </message>
+    <message>
+        <source>a folder that Quorvane did not make</source>
+        <translation>ein Ordner, den Quorvane nicht angelegt hat</translation>
+    </message>
+    <message>
+        <source>a file that Quorvane did not make</source>
+        <translation>eine Datei, die Quorvane nicht angelegt hat</translation>
+    </message>
+    <message>
+        <source>a copy that was changed here</source>
+        <translation>eine Kopie, die hier geändert wurde</translation>
+    </message>
+    <message>
+        <source>not a permitted name</source>
+        <translation>kein zulässiger Name</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>der Ordner kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the folder cannot be reached</source>
+        <translation>der Ordner ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>a link that leads out of the project</source>
+        <translation>ein Link, der aus dem Projekt hinausführt</translation>
+    </message>
+    <message>
+        <source>the lock file is a link or not an ordinary file</source>
+        <translation>die Sperrdatei ist ein Link oder keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>the hub holds another version than the lock file</source>
+        <translation>der Hub hält eine andere Fassung als die Sperrdatei</translation>
+    </message>
+    <message>
+        <source>“%1” has no skills folder in the project</source>
+        <translation>„%1“ hat keinen Skills-Ordner im Projekt</translation>
+    </message>
+    <message>
+        <source>not in the cache; cannot be fetched without the network</source>
+        <translation>nicht im Zwischenspeicher; ohne Netz nicht zu holen</translation>
+    </message>
+    <message>
+        <source>content differs from the lock file</source>
+        <translation>Inhalt weicht von der Sperrdatei ab</translation>
+    </message>
+    <message>
+        <source>not in the hub, and without a known source</source>
+        <translation>nicht im Hub, und ohne bekannte Quelle</translation>
+    </message>
+</context>
+<context>
     <name>PlanReview</name>
     <message>
         <source>The app&apos;s folder cannot be reached.</source>

@@ -79,8 +79,7 @@ void planApp(RestorePlan& plan, const LockApp& lockApp, const LockFile& lock,
         const PlanAction replacing{PlanAction::Op::replace, place, destination, skill.name};
         const bool isRecorded = recorded.contains(skill.name);
         if (!copies && !content->inHub) {
-            placements.conflicts.append(
-                {place, Texts::tr("der Hub hält eine andere Fassung als die Sperrdatei"), skill.name, {}});
+            placements.conflicts.append({place, PlanConflict::Kind::hubHoldsOtherVersion, skill.name});
             continue;
         }
         if (FileSystem::isSymbolicLink(place)) {
@@ -92,7 +91,7 @@ void planApp(RestorePlan& plan, const LockApp& lockApp, const LockFile& lock,
             } else if (isRecorded) {
                 placements.actions.append(replacing);
             } else {
-                placements.conflicts.append({place, PlacementPlanner::inTheWay(place), skill.name, {}});
+                placements.conflicts.append(PlacementPlanner::inTheWay(place, skill.name));
             }
             continue;
         }
@@ -108,7 +107,7 @@ void planApp(RestorePlan& plan, const LockApp& lockApp, const LockFile& lock,
             continue;
         }
         if (!isRecorded) {
-            placements.conflicts.append({place, PlacementPlanner::inTheWay(place), skill.name, {}});
+            placements.conflicts.append(PlacementPlanner::inTheWay(place, skill.name));
             continue;
         }
         // A copy Quorvane made: outdated when unchanged since, else changed here.
@@ -116,7 +115,7 @@ void planApp(RestorePlan& plan, const LockApp& lockApp, const LockFile& lock,
         if (!copies || (hash && copied && *copied == hash.value()))
             placements.actions.append(replacing);
         else
-            placements.conflicts.append({place, PlacementPlanner::changedHere(), skill.name, replacing});
+            placements.conflicts.append({place, PlanConflict::Kind::changedCopy, skill.name, replacing});
     }
     for (auto entry = recorded.cbegin(); entry != recorded.cend(); ++entry)
         if (!locked.contains(entry.key()))
@@ -148,14 +147,13 @@ QList<LockApp> lockAppsOf(Workspace& workspace, const QString& project, const Lo
         if (!found.app) {
             const auto expected = folderOfLockName(project, lockName);
             if (!expected) {
-                plan.conflicts.append(
-                    {project, Texts::tr("„%1“ hat keinen Skills-Ordner im Projekt").arg(lockName), {}, {}});
+                plan.conflicts.append({project, PlanConflict::Kind::noProjectFolder, {}, {}, lockName});
                 continue;
             }
             found.folder = *expected;
         }
         if (const auto link = ProjectFolder::linkLeaving(project, found.folder)) {
-            plan.conflicts.append({*link, Texts::tr("ein Link, der aus dem Projekt hinausführt"), {}, {}});
+            plan.conflicts.append({*link, PlanConflict::Kind::leavesProject, {}});
             continue;
         }
         if (!found.app)
@@ -223,11 +221,10 @@ RestorePlan ProjectRestore::plan(Workspace& workspace, const QString& project, c
         const QString localCopy = committedCopy(skill, apps);
         const bool cached = cache.holds(skill.contentSha256);
         if (localCopy.isEmpty() && !cached && (!skill.source || offline)) {
-            const QString refusal = skill.source
-                                        ? Texts::tr("nicht im Zwischenspeicher; ohne Netz nicht zu holen")
-                                    : present ? Texts::tr("Inhalt weicht von der Sperrdatei ab")
-                                              : Texts::tr("nicht im Hub, und ohne bekannte Quelle");
-            plan.conflicts.append({hubItem, refusal, skill.name, {}});
+            const auto refusal = skill.source ? PlanConflict::Kind::notFetchableOffline
+                                 : present    ? PlanConflict::Kind::differsFromLock
+                                              : PlanConflict::Kind::noKnownSource;
+            plan.conflicts.append({hubItem, refusal, skill.name});
             continue;
         }
         // A hub item of other content is the user's: it stays, and the project's copies come

@@ -11,6 +11,7 @@
 #include "linker/HubCatalog.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QTextStream>
 
@@ -44,14 +45,16 @@ QString stateName(TargetItemState state)
 int refuseToggle(CliSession& session, const PlanConflict& conflict, bool linked)
 {
     if (session.flags().skipConflicts && !conflict.concernsFolder()) {
-        QTextStream(stderr) << "Skipped " << conflict.path << ": " << conflict.reason << '\n';
+        QTextStream(stderr) << "Skipped " << conflict.path << ": " << OutcomeTexts::conflict(conflict)
+                            << '\n';
         return ExitCode::success;
     }
     // Only a copy changed here can be overwritten with consent; the user's own entries never.
     const QString consent = !conflict.withConsent ? QString()
                             : linked              ? u" --force replaces it."_s
                                                   : u" --force removes it."_s;
-    return session.fail(u"%1: %2; nothing was changed.%3"_s.arg(conflict.path, conflict.reason, consent));
+    return session.fail(
+        u"%1: %2; nothing was changed.%3"_s.arg(conflict.path, OutcomeTexts::conflict(conflict), consent));
 }
 
 int showTogglePlan(CliSession& session, const QStringList& itemNames, const TargetApp& app, bool linked)

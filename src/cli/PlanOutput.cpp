@@ -8,6 +8,7 @@
 #include "cli/Output.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QTextStream>
 
@@ -75,9 +76,12 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
         for (const PlanConflict& conflict : plan.conflicts) {
             folderRefused = folderRefused || conflict.concernsFolder();
             if (session.json())
-                conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
+                conflicts.push_back(
+                    {{"path", utf8(conflict.path)},
+                     {"kind", utf8(PlanConflict::kindName(conflict.kind))},
+                     {"reason", utf8(OutcomeTexts::conflict(conflict, OutcomeTexts::Form::english))}});
             else
-                lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
+                lines += u"conflict %1: %2\n"_s.arg(conflict.path, OutcomeTexts::conflict(conflict));
         }
     }
     if (session.json())

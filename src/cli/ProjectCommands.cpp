@@ -8,6 +8,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "store/ContentCache.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -70,8 +71,11 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
         allConflicts += placements.conflicts;
     }
     for (const PlanConflict& conflict : std::as_const(allConflicts)) {
-        lines += u"conflict %1: %2\n"_s.arg(conflict.path, conflict.reason);
-        conflicts.push_back({{"path", utf8(conflict.path)}, {"reason", utf8(conflict.reason)}});
+        lines += u"conflict %1: %2\n"_s.arg(conflict.path, OutcomeTexts::conflict(conflict));
+        conflicts.push_back(
+            {{"path", utf8(conflict.path)},
+             {"kind", utf8(PlanConflict::kindName(conflict.kind))},
+             {"reason", utf8(OutcomeTexts::conflict(conflict, OutcomeTexts::Form::english))}});
     }
     if (session.json())
         printJson({{"fetches", fetches}, {"apps", apps}, {"actions", actions}, {"conflicts", conflicts}});

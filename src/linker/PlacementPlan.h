@@ -38,15 +38,36 @@ struct PlanAction
 // Something in the way that Quorvane did not place, or cannot read, or a copy changed here.
 struct PlanConflict
 {
+    // Why it stands in the way; `subject` holds what a kind names.
+    enum class Kind
+    {
+        foreignLink,          // a link Quorvane did not make; subject: where it leads
+        foreignFolder,        // a folder Quorvane did not make
+        foreignFile,          // a file Quorvane did not make
+        changedCopy,          // a copy changed here
+        invalidName,          // a recorded name that is no entry's name
+        folderUnreadable,     // the app's folder cannot be listed
+        folderUnreachable,    // the app's folder cannot be reached
+        leavesProject,        // a link on the way leads out of the project
+        lockFileNotRegular,   // the project's lock file is a link or no ordinary file
+        hubHoldsOtherVersion, // the hub's item is not the version the lock file holds
+        noProjectFolder,      // the lock names an app without a skills folder in a project; subject: its name
+        notFetchableOffline,  // not in the cache, and the network may not be used
+        differsFromLock,      // the hub's item differs from the lock, and nothing else holds the locked one
+        noKnownSource,        // not in the hub, and no source is known
+    };
     QString path;
-    QString reason; // for the user
+    Kind kind;
     QString itemName;
     // For a copy changed here: what would be done with the user's consent (window) or --force.
-    std::optional<PlanAction> withConsent;
+    std::optional<PlanAction> withConsent = std::nullopt;
+    QString subject = {};
 
     // Whether it stands for the whole folder (it cannot be read, or must not be written), so
     // skipping it leaves nothing to do.
     bool concernsFolder() const { return itemName.isEmpty(); }
+    // The kind's stable name for machine-readable output: "foreign-link", "changed-copy", …
+    static QString kindName(Kind kind);
 };
 
 // What a bulk change of one app's folder would do. With any conflict nothing is done,

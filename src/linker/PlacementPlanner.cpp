@@ -21,19 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Why an entry that Quorvane did not place stands in the way.
-QString conflictReason(const QString& place)
-{
-    if (FileSystem::isSymbolicLink(place)) {
-        const auto destination = FileSystem::linkDestinationText(place);
-        return PlacementPlanner::tr("ein Link nach %1, den Quorvane nicht angelegt hat")
-            .arg(destination ? destination.value() : u"?"_s);
-    }
-    return FileSystem::existsAsFolder(place) == true
-               ? PlacementPlanner::tr("ein Ordner, den Quorvane nicht angelegt hat")
-               : PlacementPlanner::tr("eine Datei, die Quorvane nicht angelegt hat");
-}
-
 using Recorded = RecordedItems;
 
 QString nameOf(const FileSystem::FolderEntry& entry)
@@ -60,8 +47,7 @@ std::optional<PlacementPlan> planFolder(const FolderAccess& access, const Target
             taken.insert(nameOf(entry));
         fill(folder->path, taken, plan);
     } else {
-        plan.conflicts.append(
-            {folder->path, PlacementPlanner::tr("der Ordner kann nicht gelesen werden"), {}, {}});
+        plan.conflicts.append({folder->path, PlanConflict::Kind::folderUnreadable, {}});
     }
     plan.folders.push_back(std::move(*folder));
     return plan;
@@ -104,22 +90,20 @@ public:
             if (leadsToItem || isOurs)
                 m_plan.actions.append(m_plan.kind == PlacementKind::copy ? converting : replacing);
             else
-                m_plan.conflicts.append({place, conflictReason(place), name, {}});
+                m_plan.conflicts.append(PlacementPlanner::inTheWay(place, name));
             return;
         }
         if (!isOurs || !record.value()) {
-            m_plan.conflicts.append({place, conflictReason(place), name, {}});
+            m_plan.conflicts.append(PlacementPlanner::inTheWay(place, name));
             return;
         }
         const CopyState state = copyStateOf(place, hubItem, *record.value());
         const PlanAction& making = m_plan.kind == PlacementKind::link ? converting : replacing;
         if (state == CopyState::modified)
-            m_plan.conflicts.append({place, changedHere(), name, making});
+            m_plan.conflicts.append({place, PlanConflict::Kind::changedCopy, name, making});
         else if (state == CopyState::outdated || m_plan.kind == PlacementKind::link)
             m_plan.actions.append(making);
     }
-
-    static QString changedHere() { return PlacementPlanner::changedHere(); }
 
 private:
     const Placements& m_placements;
@@ -235,8 +219,7 @@ std::optional<PlacementPlan> PlacementPlanner::planRecorded(const RecordedPlacem
             for (const QString& name : std::as_const(names)) {
                 // Names come from records that a backup may have brought: one entry of the folder each.
                 if (!checkItemName(name)) {
-                    plan.conflicts.append(
-                        {folder + u'/' + name, PlacementPlanner::tr("kein zulässiger Name"), name, {}});
+                    plan.conflicts.append({folder + u'/' + name, PlanConflict::Kind::invalidName, name});
                     continue;
                 }
                 if (hub.has(name))
@@ -251,29 +234,29 @@ std::optional<PlacementPlan> PlacementPlanner::planUnlinkAll(const TargetApp& ap
 {
     const QString hub = m_hub.centralRepositoryPath();
     const Recorded recorded = LinkRecords::recordedIn(m_context, app.id());
-    return planFolder(m_access, app,
-                      [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
-                          QStringList names(taken.cbegin(), taken.cend());
-                          if (onlyItem)
-                              names = taken.contains(*onlyItem) ? QStringList{*onlyItem} : QStringList();
-                          std::sort(names.begin(), names.end());
-                          for (const QString& name : std::as_const(names)) {
-                              const QString place = FileSystem::childPath(folder, name);
-                              const QString hubItem = FileSystem::childPath(hub, name);
-                              const PlanAction removing{PlanAction::Op::remove, place, {}, name};
-                              if (m_placements.link.isPlacementOf(place, hubItem)) {
-                                  plan.actions.append(removing);
-                                  continue;
-                              }
-                              const auto copied = recorded.value(name);
-                              if (!copied || FileSystem::isSymbolicLink(place))
-                                  continue;
-                              if (copyStateOf(place, hubItem, *copied) == CopyState::modified)
-                                  plan.conflicts.append({place, PlaceOneItem::changedHere(), name, removing});
-                              else
-                                  plan.actions.append(removing);
-                          }
-                      });
+    return planFolder(
+        m_access, app, [&](const QString& folder, const QSet<QString>& taken, PlacementPlan& plan) {
+            QStringList names(taken.cbegin(), taken.cend());
+            if (onlyItem)
+                names = taken.contains(*onlyItem) ? QStringList{*onlyItem} : QStringList();
+            std::sort(names.begin(), names.end());
+            for (const QString& name : std::as_const(names)) {
+                const QString place = FileSystem::childPath(folder, name);
+                const QString hubItem = FileSystem::childPath(hub, name);
+                const PlanAction removing{PlanAction::Op::remove, place, {}, name};
+                if (m_placements.link.isPlacementOf(place, hubItem)) {
+                    plan.actions.append(removing);
+                    continue;
+                }
+                const auto copied = recorded.value(name);
+                if (!copied || FileSystem::isSymbolicLink(place))
+                    continue;
+                if (copyStateOf(place, hubItem, *copied) == CopyState::modified)
+                    plan.conflicts.append({place, PlanConflict::Kind::changedCopy, name, removing});
+                else
+                    plan.actions.append(removing);
+            }
+        });
 }
 
 std::optional<PlanConflict> PlacementPlanner::projectRefusal(const TargetApp& app, const QString& folder)
@@ -281,10 +264,10 @@ std::optional<PlanConflict> PlacementPlanner::projectRefusal(const TargetApp& ap
     if (!app.project())
         return std::nullopt;
     if (const auto link = ProjectFolder::linkLeaving(*app.project(), folder))
-        return PlanConflict{*link, tr("ein Link, der aus dem Projekt hinausführt"), {}, {}};
+        return PlanConflict{*link, PlanConflict::Kind::leavesProject, {}};
     if (!ProjectFolder::isLockFileWritable(*app.project())) {
         const QString lock = ProjectFolder::lockFilePath(*app.project());
-        return PlanConflict{lock, tr("die Sperrdatei ist ein Link oder keine gewöhnliche Datei"), {}, {}};
+        return PlanConflict{lock, PlanConflict::Kind::lockFileNotRegular, {}};
     }
     return std::nullopt;
 }
@@ -340,7 +323,7 @@ std::optional<PlacementPlan> PlacementPlanner::planRemedy(const TargetApp& app, 
                 const PlanAction replacing{PlanAction::Op::replace, place, hubItem, entry};
                 // A copy changed here gives way only with the user's consent, as in every plan.
                 if (copyStateOf(place, hubItem, *copied) == CopyState::modified)
-                    remedied.conflicts.append({place, changedHere(), entry, replacing});
+                    remedied.conflicts.append({place, PlanConflict::Kind::changedCopy, entry, replacing});
                 else
                     remedied.actions.append(replacing);
                 break;
@@ -356,18 +339,57 @@ bool PlacementPlanner::mayWriteInto(const TargetApp& app, const QString& folder)
 {
     const auto refusal = projectRefusal(app, folder);
     if (refusal)
-        Log::line(u"Refused to write into "_s + folder + u": "_s + refusal->path + u": "_s + refusal->reason);
+        Log::line(u"Refused to write into "_s + folder + u": "_s + refusal->path + u": "_s +
+                  PlanConflict::kindName(refusal->kind));
     return !refusal;
 }
 
-QString PlacementPlanner::inTheWay(const QString& place)
+PlanConflict PlacementPlanner::inTheWay(const QString& place, const QString& itemName)
 {
-    return conflictReason(place);
+    if (FileSystem::isSymbolicLink(place)) {
+        const auto destination = FileSystem::linkDestinationText(place);
+        return {
+            place, PlanConflict::Kind::foreignLink, itemName, {}, destination ? destination.value() : u"?"_s};
+    }
+    return {place,
+            FileSystem::existsAsFolder(place) == true ? PlanConflict::Kind::foreignFolder
+                                                      : PlanConflict::Kind::foreignFile,
+            itemName};
 }
 
-QString PlacementPlanner::changedHere()
+QString PlanConflict::kindName(Kind kind)
 {
-    return tr("eine Kopie, die hier geändert wurde");
+    switch (kind) {
+    case Kind::foreignLink:
+        return u"foreign-link"_s;
+    case Kind::foreignFolder:
+        return u"foreign-folder"_s;
+    case Kind::foreignFile:
+        return u"foreign-file"_s;
+    case Kind::changedCopy:
+        return u"changed-copy"_s;
+    case Kind::invalidName:
+        return u"invalid-name"_s;
+    case Kind::folderUnreadable:
+        return u"folder-unreadable"_s;
+    case Kind::folderUnreachable:
+        return u"folder-unreachable"_s;
+    case Kind::leavesProject:
+        return u"leaves-project"_s;
+    case Kind::lockFileNotRegular:
+        return u"lock-file-not-regular"_s;
+    case Kind::hubHoldsOtherVersion:
+        return u"hub-holds-other-version"_s;
+    case Kind::noProjectFolder:
+        return u"no-project-folder"_s;
+    case Kind::notFetchableOffline:
+        return u"not-fetchable-offline"_s;
+    case Kind::differsFromLock:
+        return u"differs-from-lock"_s;
+    case Kind::noKnownSource:
+        return u"no-known-source"_s;
+    }
+    Q_UNREACHABLE();
 }
 
 std::vector<PlacementPlan> PlacementPlanner::planRestoreAll() const
@@ -406,10 +428,7 @@ std::vector<PlacementPlan> PlacementPlanner::planRestore(const QList<RecordedPla
         if (!plan) {
             plan.emplace();
             plan->appID = placements.app->id();
-            plan->conflicts.append({placements.app->folderPath(),
-                                    PlacementPlanner::tr("der Ordner ist nicht erreichbar"),
-                                    {},
-                                    {}});
+            plan->conflicts.append({placements.app->folderPath(), PlanConflict::Kind::folderUnreachable, {}});
         }
         plans.push_back(std::move(*plan));
     }

@@ -77,9 +77,9 @@ public:
     static std::optional<PlanConflict> projectRefusal(const TargetApp& app, const QString& folder);
     // Whether a single change may write into the app's folder; logs why not.
     static bool mayWriteInto(const TargetApp& app, const QString& folder);
-    // Why an entry that Quorvane did not place stands in the way, in the plans' words.
-    static QString inTheWay(const QString& place);
-    static QString changedHere();
+    // The conflict of an entry that Quorvane did not place: a link (and where it leads), a
+    // folder or a file.
+    static PlanConflict inTheWay(const QString& place, const QString& itemName);
 
 private:
     // The app's recorded placements planned the `kind` way, the hub reached for the plan's life.

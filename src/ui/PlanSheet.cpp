@@ -1,5 +1,6 @@
 #include "ui/PlanSheet.h"
 
+#include "texts/OutcomeTexts.h"
 #include "ui/TextStyles.h"
 
 #include <QCheckBox>
@@ -68,7 +69,7 @@ void PlanSheet::fillTable(QTableWidget& table, const QList<PlanConflict>& confli
         ++row;
     };
     for (const PlanConflict& conflict : conflicts)
-        addRow(conflict.itemName, tr("Conflict"), conflict.path, conflict.reason);
+        addRow(conflict.itemName, tr("Conflict"), conflict.path, OutcomeTexts::conflict(conflict));
     for (const PlanAction& action : actions)
         addRow(action.itemName, actionWord(action), action.path, QString());
     table.resizeColumnsToContents();

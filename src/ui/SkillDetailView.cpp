@@ -349,7 +349,7 @@ void SkillDetailView::rebuildLinkRows()
                                                           riskQuestion(m_desktop.alerts, RiskStep::linking));
                 if (toggled.refusal)
                     Log::line(u"Failed to toggle the copy at "_s + toggled.refusal->path + u": "_s +
-                              toggled.refusal->reason);
+                              PlanConflict::kindName(toggled.refusal->kind));
             },
             Qt::QueuedConnection);
         layout->addWidget(toggle);

@@ -297,6 +297,15 @@ private Q_SLOTS:
                                                                 {u"path"_s, QString(codex + u"/a"_s)},
                                                                 {u"destination"_s, QString(hub + u"/a"_s)}}));
         QCOMPARE(json[u"conflicts"_s][0][u"path"_s].toString(), codex + u"/b"_s);
+        QCOMPARE(json[u"conflicts"_s][0][u"kind"_s].toString(), u"foreign-file"_s);
+        // In English the words change and the JSON does not, by a byte.
+        const Run german = t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s});
+        t.extraEnvironment.insert(u"LANG"_s, u"C.UTF-8"_s);
+        QCOMPARE(t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out, german.out);
+        QCOMPARE(
+            t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out,
+            u"create %1/a -> %2/a\nconflict %1/b: a file that Quorvane did not make\n"_s.arg(codex, hub));
+        t.extraEnvironment.remove(u"LANG"_s);
         QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s}).exitCode, 1);
         QCOMPARE(entryNames(codex), QStringList{u"b"_s});
         QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--skip-conflicts"_s}).exitCode, 0);

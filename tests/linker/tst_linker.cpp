@@ -67,14 +67,16 @@ struct LinkingFixture : LinkerFixture
     }
 };
 
-// A plan as "op name" and "conflict name: reason" lines.
+// A plan as "op name" and "conflict name: kind [subject]" lines.
 QStringList steps(const PlacementPlan& plan)
 {
     QStringList lines;
     for (const PlanAction& action : plan.actions)
         lines.append(PlanAction::opName(action.op) + u' ' + QFileInfo(action.path).fileName());
     for (const PlanConflict& conflict : plan.conflicts)
-        lines.append(u"conflict "_s + QFileInfo(conflict.path).fileName() + u": "_s + conflict.reason);
+        lines.append(QString(u"conflict "_s + QFileInfo(conflict.path).fileName() + u": "_s +
+                             PlanConflict::kindName(conflict.kind) + u' ' + conflict.subject)
+                         .trimmed());
     return lines;
 }
 
@@ -596,18 +598,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("plan");
         QTest::newRow("nothing") << QString() << QStringList{u"create a"_s, u"create b"_s};
         QTest::newRow("a real file") << u"file"_s
-                                     << QStringList{
-                                            u"create a"_s,
-                                            u"conflict b: eine Datei, die Quorvane nicht angelegt hat"_s};
+                                     << QStringList{u"create a"_s, u"conflict b: foreign-file"_s};
         QTest::newRow("a foreign link")
-            << u"foreign link"_s
-            << QStringList{u"create a"_s,
-                           u"conflict b: ein Link nach /elsewhere, den Quorvane nicht angelegt hat"_s};
+            << u"foreign link"_s << QStringList{u"create a"_s, u"conflict b: foreign-link /elsewhere"_s};
         QTest::newRow("a link Quorvane made to an old hub")
             << u"old link"_s << QStringList{u"create a"_s, u"replace b"_s};
         QTest::newRow("a folder that cannot be read")
-            << u"folder is a file"_s
-            << QStringList{u"conflict Codex: der Ordner kann nicht gelesen werden"_s};
+            << u"folder is a file"_s << QStringList{u"conflict Codex: folder-unreadable"_s};
     }
     void bulkChangesArePlannedFirst()
     {
@@ -764,9 +761,9 @@ private Q_SLOTS:
                                    << QStringList{u"remove a"_s};
         QTest::newRow("changed in the hub") << u"hub"_s << TargetItemState::copyOutdated
                                             << QStringList{u"replace a"_s} << QStringList{u"remove a"_s};
-        QTest::newRow("changed here") << u"here"_s << TargetItemState::copyModified
-                                      << QStringList{u"conflict a: eine Kopie, die hier geändert wurde"_s}
-                                      << QStringList{u"conflict a: eine Kopie, die hier geändert wurde"_s};
+        QTest::newRow("changed here")
+            << u"here"_s << TargetItemState::copyModified << QStringList{u"conflict a: changed-copy"_s}
+            << QStringList{u"conflict a: changed-copy"_s};
     }
     void copiesFollowTheHubAndKeepChangesHere()
     {
@@ -983,7 +980,7 @@ private Q_SLOTS:
         QCOMPARE(plans.size(), size_t(1));
         QCOMPARE(plans.front().actions.size(), 0);
         QCOMPARE(plans.front().conflicts.size(), 1);
-        QCOMPARE(plans.front().conflicts.first().reason, u"kein zulässiger Name"_s);
+        QCOMPARE(plans.front().conflicts.first().kind, PlanConflict::Kind::invalidName);
         QCOMPARE(restoreAll(f.linker).done, 0);
         QCOMPARE(treeSnapshot(f.dir.path()), before);
     }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The translation file is current (every text of the window and the tool is in it, none that
-# left the code), every text in it is translated, and no text in ui, app or cli reaches the
+# left the code), every text in it is translated, and no text in texts, ui, app or cli reaches the
 # user without tr(). Arguments: the source folder and Qt's lupdate.
 set -euo pipefail
 root=$1
@@ -25,7 +25,7 @@ fi
 # A literal of two words or more outside tr() is a sentence that skips the translation;
 # comments, log lines, the marked names for translation and the later lines of a literal
 # that tr() began are not read by the user as such.
-if grep -n -P '"[^"]*[A-Za-z]{2,} [A-Za-z]{2,}[^"]*"' "$root"/src/ui/*.cpp "$root"/src/app/*.cpp |
+if grep -n -P '"[^"]*[A-Za-z]{2,} [A-Za-z]{2,}[^"]*"' "$root"/src/texts/*.cpp "$root"/src/ui/*.cpp "$root"/src/app/*.cpp |
     grep -v -E '^[^:]+:[0-9]+:\s*(//|")|tr\(|translate\(|QT_TRANSLATE_NOOP|Log::line' >"$work/bypass"; then
     echo "Texts that bypass tr():" >&2
     cat "$work/bypass" >&2
