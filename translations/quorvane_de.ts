@@ -687,6 +687,130 @@
         <source>not in the hub, and without a known source</source>
         <translation>nicht im Hub, und ohne bekannte Quelle</translation>
     </message>
+    <message>
+        <source>No SKILL.md in the folder.</source>
+        <translation>Keine SKILL.md im Ordner.</translation>
+    </message>
+    <message>
+        <source>No frontmatter: the SKILL.md does not begin with a &apos;---&apos; block.</source>
+        <translation>Kein Frontmatter: Die SKILL.md beginnt nicht mit einem &apos;---&apos;-Block.</translation>
+    </message>
+    <message>
+        <source>The frontmatter is longer than 64 KiB.</source>
+        <translation>Das Frontmatter ist länger als 64 KiB.</translation>
+    </message>
+    <message>
+        <source>The frontmatter is nested too deeply.</source>
+        <translation>Das Frontmatter ist zu tief verschachtelt.</translation>
+    </message>
+    <message>
+        <source>The frontmatter is not valid YAML (line %1).</source>
+        <translation>Das Frontmatter ist kein gültiges YAML (Zeile %1).</translation>
+    </message>
+    <message>
+        <source>The frontmatter is not a mapping of keys to values.</source>
+        <translation>Das Frontmatter ist keine Zuordnung von Schlüsseln zu Werten.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; must be text.</source>
+        <translation>&apos;%1&apos; muss Text sein.</translation>
+    </message>
+    <message>
+        <source>&apos;name&apos; is missing.</source>
+        <translation>&apos;name&apos; fehlt.</translation>
+    </message>
+    <message>
+        <source>&apos;name&apos; is longer than 64 characters.</source>
+        <translation>&apos;name&apos; ist länger als 64 Zeichen.</translation>
+    </message>
+    <message>
+        <source>&apos;name&apos; may contain only a–z, 0–9 and &apos;-&apos;.</source>
+        <translation>&apos;name&apos; darf nur a–z, 0–9 und &apos;-&apos; enthalten.</translation>
+    </message>
+    <message>
+        <source>&apos;name&apos; must not begin or end with &apos;-&apos; or contain &apos;--&apos;.</source>
+        <translation>&apos;name&apos; darf nicht mit &apos;-&apos; beginnen oder enden und kein &apos;--&apos; enthalten.</translation>
+    </message>
+    <message>
+        <source>&apos;name&apos; (&apos;%1&apos;) differs from the folder&apos;s name &apos;%2&apos;.</source>
+        <translation>&apos;name&apos; (&apos;%1&apos;) weicht vom Ordnernamen &apos;%2&apos; ab.</translation>
+    </message>
+    <message>
+        <source>&apos;description&apos; is missing.</source>
+        <translation>&apos;description&apos; fehlt.</translation>
+    </message>
+    <message>
+        <source>&apos;description&apos; is longer than 1024 characters.</source>
+        <translation>&apos;description&apos; ist länger als 1024 Zeichen.</translation>
+    </message>
+    <message>
+        <source>&apos;compatibility&apos; is longer than 500 characters.</source>
+        <translation>&apos;compatibility&apos; ist länger als 500 Zeichen.</translation>
+    </message>
+    <message>
+        <source>The central hub cannot be reached.</source>
+        <translation>Der Zentrale Hub ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be reached.</source>
+        <translation>Der Ordner %1 ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to.</source>
+        <translation>In den Ordner %1 lässt sich nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>The link leads nowhere; the hub has an item of this name.</source>
+        <translation>Der Link führt ins Leere; der Hub hat ein Element dieses Namens.</translation>
+    </message>
+    <message>
+        <source>The link leads nowhere.</source>
+        <translation>Der Link führt ins Leere.</translation>
+    </message>
+    <message>
+        <source>The copy is older than the item in the hub.</source>
+        <translation>Die Kopie ist älter als das Element im Hub.</translation>
+    </message>
+    <message>
+        <source>The copy was changed here.</source>
+        <translation>Die Kopie wurde hier geändert.</translation>
+    </message>
+    <message>
+        <source>Not placed by Quorvane.</source>
+        <translation>Nicht von Quorvane abgelegt.</translation>
+    </message>
+    <message>
+        <source>The audit found a high risk that you have not accepted.</source>
+        <translation>Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast.</translation>
+    </message>
+    <message>
+        <source>%1 does not follow links: the skill stays invisible.</source>
+        <translation>%1 folgt keinen Links: der Skill bleibt unsichtbar.</translation>
+    </message>
+    <message>
+        <source>%1 does not load a SKILL.md that is itself a link.</source>
+        <translation>%1 lädt keine SKILL.md, die selbst ein Link ist.</translation>
+    </message>
+    <message>
+        <source>No SKILL.md: the assistant does not load the folder.</source>
+        <translation>Keine SKILL.md: der Assistent lädt den Ordner nicht.</translation>
+    </message>
+    <message>
+        <source>Without a name or a description the assistant does not load the skill.</source>
+        <translation>Ohne Name oder Beschreibung lädt der Assistent den Skill nicht.</translation>
+    </message>
+    <message>
+        <source>The name “%1” differs from the folder.</source>
+        <translation>Der Name „%1“ weicht vom Ordner ab.</translation>
+    </message>
+    <message>
+        <source>The name “%1” occurs more than once in this folder: %2.</source>
+        <translation>Der Name „%1“ kommt in diesem Ordner mehrmals vor: %2.</translation>
+    </message>
+    <message>
+        <source>%1 also loads “%2” from %3.</source>
+        <translation>%1 lädt „%2“ auch aus %3.</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>

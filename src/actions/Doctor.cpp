@@ -20,11 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Texts
-{
-    Q_DECLARE_TR_FUNCTIONS(Doctor)
-};
-
 // "~/x" as the path below the home folder.
 QString expandingHomeFolder(const QString& path, const QString& home)
 {
@@ -49,9 +44,9 @@ QString command(const QString& words, const DoctorSubject::App& app, const QStri
 
 // A skill folder's SKILL.md as read, nothing where there is none. Linked entries of many apps
 // lead to the same hub item, which is read once.
-using SkillFiles = QHash<QString, std::optional<Result<SkillManifest, QString>>>;
+using SkillFiles = QHash<QString, std::optional<Result<SkillManifest, SkillFinding>>>;
 
-const std::optional<Result<SkillManifest, QString>>& manifestOf(const QString& folder, SkillFiles& read)
+const std::optional<Result<SkillManifest, SkillFinding>>& manifestOf(const QString& folder, SkillFiles& read)
 {
     if (const auto known = read.constFind(folder); known != read.cend())
         return known.value();
@@ -68,28 +63,37 @@ QString skillNameOf(const QString& folder, SkillFiles& read)
 
 // A skill folder's problems with the skill format, weighed by whether the assistant skips
 // such a skill: without SKILL.md, frontmatter, name or description every one does.
-QList<std::pair<DoctorLevel, QString>> formatProblems(const QString& folder, const QString& entry,
-                                                      const AssistantPreset* preset, SkillFiles& read)
+struct FormatProblem
 {
+    DoctorLevel level;
+    DoctorFinding::Says says;
+    QStringList data = {};
+    std::optional<SkillFinding> format = std::nullopt;
+};
+
+QList<FormatProblem> formatProblems(const QString& folder, const QString& entry,
+                                    const AssistantPreset* preset, SkillFiles& read)
+{
+    using Says = DoctorFinding::Says;
     const auto& file = manifestOf(folder, read);
     if (!file)
-        return {{DoctorLevel::error, Texts::tr("Keine SKILL.md: der Assistent lädt den Ordner nicht.")}};
-    const Result<SkillManifest, QString>& manifest = *file;
+        return {{DoctorLevel::error, Says::noSkillFile}};
+    const Result<SkillManifest, SkillFinding>& manifest = *file;
     if (!manifest)
-        return {{DoctorLevel::error, manifest.error()}};
-    QList<std::pair<DoctorLevel, QString>> problems;
+        return {{DoctorLevel::error, Says::skillFormat, {}, manifest.error()}};
+    QList<FormatProblem> problems;
     if (!manifest->name || !manifest->description)
-        problems.append({DoctorLevel::error,
-                         Texts::tr("Ohne Name oder Beschreibung lädt der Assistent den Skill nicht.")});
+        problems.append({DoctorLevel::error, Says::nameOrDescriptionMissing});
     if (manifest->name && *manifest->name != entry)
         problems.append(
             {preset && preset->skipsMisnamedSkill == true ? DoctorLevel::error : DoctorLevel::warning,
-             Texts::tr("Der Name „%1“ weicht vom Ordner ab.").arg(*manifest->name)});
+             Says::nameDiffersFromFolder,
+             {*manifest->name}});
     // The rest of the format's findings, checked against the skill's own name, which is weighed
     // above: the assistant loads the skill all the same.
     if (manifest->name && manifest->description)
         for (const SkillFinding& finding : SkillManifest::check(manifest, *manifest->name))
-            problems.append({DoctorLevel::warning, finding.message});
+            problems.append({DoctorLevel::warning, Says::skillFormat, {}, finding});
     return problems;
 }
 
@@ -198,8 +202,14 @@ QList<DoctorFinding> Doctor::examine(const DoctorSubject& subject)
 {
     QList<DoctorFinding> findings;
     if (!subject.hub)
-        findings.append({QString(), QUuid(), QString(), u"hub-missing"_s, DoctorLevel::error,
-                         Texts::tr("Der Zentrale Hub ist nicht erreichbar."),
+        findings.append({QString(),
+                         QUuid(),
+                         QString(),
+                         u"hub-missing"_s,
+                         DoctorLevel::error,
+                         DoctorFinding::Says::hubMissing,
+                         {},
+                         std::nullopt,
                          u"quorvane-cli hub set FOLDER"_s});
     Reading reading;
     for (const DoctorSubject::App& app : subject.apps)
@@ -212,20 +222,20 @@ namespace {
 void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Reading& reading,
                 QList<DoctorFinding>& findings)
 {
-    const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level,
-                         const QString& message, std::optional<QString> fix = std::nullopt,
+    using Says = DoctorFinding::Says;
+    const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level, Says says,
+                         const QStringList& data = {}, std::optional<QString> fix = std::nullopt,
                          bool safeToFix = false) {
-        findings.append({app.name, app.id, entry, problem, level, message, std::move(fix), safeToFix});
+        findings.append(
+            {app.name, app.id, entry, problem, level, says, data, std::nullopt, std::move(fix), safeToFix});
     };
     if (!app.folder) {
-        add(QString(), u"folder-missing"_s, DoctorLevel::error,
-            Texts::tr("Der Ordner %1 ist nicht erreichbar.").arg(app.folderPath));
+        add(QString(), u"folder-missing"_s, DoctorLevel::error, Says::folderMissing, {app.folderPath});
         return;
     }
     const QList<TargetAppSkill> items = TargetListing::listFolder(*app.folder, subject.hub, app.recorded);
     if (!FolderAccess::permitsWritingTo(*app.folder))
-        add(QString(), u"folder-unwritable"_s, DoctorLevel::error,
-            Texts::tr("In den Ordner %1 lässt sich nicht schreiben.").arg(app.folderPath));
+        add(QString(), u"folder-unwritable"_s, DoctorLevel::error, Says::folderUnwritable, {app.folderPath});
     const AssistantPreset* preset = app.preset;
     const RecordedItems& recorded = app.recorded;
     const bool ignoresLinks = preset && preset->followsLinks == false;
@@ -239,27 +249,25 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
         const QString path = item.symlinkDestination.value_or(item.path);
         switch (item.state) {
         case TargetItemState::repairable:
-            add(item.name, u"broken-link"_s, DoctorLevel::error,
-                Texts::tr("Der Link führt ins Leere; der Hub hat ein Element dieses Namens."),
+            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLinkRepairable, {},
                 command(u"repair"_s, app, item.name), true);
             continue;
         case TargetItemState::broken:
             // Only the user knows whether it is to go; it goes to the trash, where it can be had back.
-            add(item.name, u"broken-link"_s, DoctorLevel::error, Texts::tr("Der Link führt ins Leere."),
+            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLink, {},
                 command(u"remove"_s, app, item.name));
             continue;
         case TargetItemState::copyOutdated:
-            add(item.name, u"outdated-copy"_s, DoctorLevel::warning,
-                Texts::tr("Die Kopie ist älter als das Element im Hub."), command(u"sync"_s, app), true);
+            add(item.name, u"outdated-copy"_s, DoctorLevel::warning, Says::outdatedCopy, {},
+                command(u"sync"_s, app), true);
             break;
         case TargetItemState::copyModified:
-            add(item.name, u"modified-copy"_s, DoctorLevel::warning,
-                Texts::tr("Die Kopie wurde hier geändert."),
+            add(item.name, u"modified-copy"_s, DoctorLevel::warning, Says::modifiedCopy, {},
                 u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.name)));
             break;
         case TargetItemState::localItem:
         case TargetItemState::externalLink:
-            add(item.name, u"unmanaged"_s, DoctorLevel::info, Texts::tr("Nicht von Quorvane abgelegt."),
+            add(item.name, u"unmanaged"_s, DoctorLevel::info, Says::unmanaged, {},
                 command(u"import"_s, app, item.name));
             break;
         case TargetItemState::linked:
@@ -268,13 +276,11 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
         }
         if ((item.state == TargetItemState::linked || isCopy(item.state)) &&
             hasOpenRisk(subject, item.name, reading))
-            add(item.name, u"open-risk"_s, DoctorLevel::warning,
-                Texts::tr("Die Prüfung fand ein hohes Risiko, das du nicht akzeptiert hast."),
+            add(item.name, u"open-risk"_s, DoctorLevel::warning, Says::openRisk, {},
                 u"quorvane-cli audit "_s + quoted(item.name));
         // Only what Quorvane placed is turned into copies; the user's own links stay theirs.
         if (item.isSymlink && ignoresLinks)
-            add(item.name, u"link-not-followed"_s, DoctorLevel::error,
-                Texts::tr("%1 folgt keinen Links: der Skill bleibt unsichtbar.").arg(preset->name),
+            add(item.name, u"link-not-followed"_s, DoctorLevel::error, Says::linkNotFollowed, {preset->name},
                 !recorded.contains(item.name) ? std::nullopt
                 : app.placement == PlacementKind::copy
                     ? std::optional(command(u"sync"_s, app))
@@ -283,18 +289,18 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
         if (FileSystem::existsAsFolder(path) != true)
             continue;
         if (ignoresLinkedSkillFile && FileSystem::isSymbolicLink(path + u'/' + SkillManifest::fileName))
-            add(item.name, u"linked-skill-file"_s, DoctorLevel::error,
-                Texts::tr("%1 lädt keine SKILL.md, die selbst ein Link ist.").arg(preset->name));
-        for (const auto& [level, message] : formatProblems(path, item.name, preset, reading.skillFiles))
-            add(item.name, u"invalid-skill"_s, level, message);
+            add(item.name, u"linked-skill-file"_s, DoctorLevel::error, Says::linkedSkillFile, {preset->name});
+        for (const FormatProblem& problem : formatProblems(path, item.name, preset, reading.skillFiles)) {
+            add(item.name, u"invalid-skill"_s, problem.level, problem.says, problem.data);
+            findings.last().format = problem.format;
+        }
         reachedBy[skillNameOf(path, reading.skillFiles)].append(item.name);
     }
     for (auto it = reachedBy.cbegin(); it != reachedBy.cend(); ++it)
         if (it.value().size() > 1)
             for (const QString& entry : it.value())
-                add(entry, u"duplicate-skill"_s, DoctorLevel::warning,
-                    Texts::tr("Der Name „%1“ kommt in diesem Ordner mehrmals vor: %2.")
-                        .arg(it.key(), it.value().join(u", "_s)));
+                add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::duplicateInFolder,
+                    {it.key(), it.value().join(u", "_s)});
     if (preset) {
         for (const QString& other : preset->alsoReads) {
             const QString folder = expandingHomeFolder(other, home);
@@ -308,8 +314,8 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
                     continue;
                 const QString name = skillNameOf(entryPath, reading.skillFiles);
                 for (const QString& entry : reachedBy.value(name))
-                    add(entry, u"duplicate-skill"_s, DoctorLevel::warning,
-                        Texts::tr("%1 lädt „%2“ auch aus %3.").arg(preset->name, name, other));
+                    add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
+                        {preset->name, name, other});
             }
         }
     }

@@ -2,11 +2,13 @@
 
 #include "linker/LinkRecords.h"
 #include "linker/PlacementPlan.h"
+#include "model/SkillManifest.h"
 
 #include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <memory>
@@ -33,7 +35,30 @@ struct DoctorFinding
     QString entry;   // the entry of the app's folder; empty for the folder itself
     QString problem; // the stable id scripts filter on
     DoctorLevel level = DoctorLevel::info;
-    QString message;            // German, for the user
+    // What the finding says, with what it names in `data`.
+    enum class Says
+    {
+        hubMissing,
+        folderMissing,        // data: the folder
+        folderUnwritable,     // data: the folder
+        brokenLinkRepairable, // the hub has an item of the link's name
+        brokenLink,
+        outdatedCopy,
+        modifiedCopy,
+        unmanaged,
+        openRisk,
+        linkNotFollowed, // data: the assistant
+        linkedSkillFile, // data: the assistant
+        noSkillFile,
+        nameOrDescriptionMissing,
+        nameDiffersFromFolder, // data: the name
+        skillFormat,           // `format` holds the finding
+        duplicateInFolder,     // data: the name, the entries
+        alsoLoadedFrom,        // data: the assistant, the name, the other folder
+    };
+    Says says = Says::unmanaged;
+    QStringList data;
+    std::optional<SkillFinding> format;
     std::optional<QString> fix; // the command that fixes it, where one does
     bool safeToFix = false;     // the fix leaves the user's own content alone: --fix and "Beheben…" do it
 

@@ -18,7 +18,8 @@ namespace {
 bool wasThere(const AuditReport& installed, const AuditFinding& finding)
 {
     return std::any_of(installed.findings.cbegin(), installed.findings.cend(), [&](const AuditFinding& old) {
-        return old.file == finding.file && old.rule == finding.rule && old.message == finding.message;
+        return old.file == finding.file && old.rule == finding.rule && old.message == finding.message &&
+               old.format == finding.format;
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SkillManifest.h"
+
 #include <QList>
 #include <QString>
 
@@ -32,6 +34,7 @@ struct AuditFinding
     QString messageDe;     // the rule's own words, in German
     QString matched;       // what it matched, one line cut to a readable length
     bool decoded = false;  // `matched` was decoded from a base64 or hex literal on `line`
+    std::optional<SkillFinding> format = std::nullopt; // for the family "format": what is wrong
 
     // "FILE:LINE", or FILE where no line makes sense.
     QString place() const;

@@ -436,10 +436,11 @@ AuditReport scan(const QString& item, const QList<ContentFile>& files, bool isFo
                  finding.level == SkillFinding::Level::error ? AuditLevel::error : AuditLevel::warning,
                  {},
                  false,
-                 u"format"_s,
-                 finding.message,
+                 SkillFinding::kindName(finding.kind),
                  {},
-                 false});
+                 {},
+                 false,
+                 finding});
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [](const AuditFinding& a, const AuditFinding& b) {
                          return std::tie(a.file, a.line) < std::tie(b.file, b.line);

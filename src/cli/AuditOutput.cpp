@@ -1,6 +1,7 @@
 #include "cli/AuditOutput.h"
 
 #include "cli/CliSession.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QSet>
 #include <QTextStream>
@@ -37,7 +38,7 @@ const char* sarifLevel(AuditLevel level)
 // The rule's own words, in German where it has them, as the tool's other findings read.
 QString message(const AuditFinding& finding)
 {
-    return finding.messageDe.isEmpty() ? finding.message : finding.messageDe;
+    return OutcomeTexts::auditMessage(finding);
 }
 
 } // namespace
@@ -80,7 +81,7 @@ Output::Json AuditOutput::json(const QList<AuditFinding>& findings)
                         {"line", finding.line ? Output::Json(*finding.line) : Output::Json(nullptr)},
                         {"rule", utf8(finding.rule)},
                         {"level", utf8(auditLevelName(finding.level))},
-                        {"message", utf8(message(finding))},
+                        {"message", utf8(OutcomeTexts::auditMessage(finding, OutcomeTexts::Form::english))},
                         {"matched", finding.matched.isEmpty() ? Output::Json(nullptr)
                                                               : Output::Json(utf8(finding.matched))},
                         {"decoded", finding.decoded},
@@ -106,10 +107,11 @@ QByteArray AuditOutput::sarif(const QList<AuditFinding>& findings, bool withItem
         Json physical = {{"artifactLocation", {{"uri", utf8(location(finding, withItem))}}}};
         if (!region.empty())
             physical["region"] = region;
-        Json result = {{"ruleId", utf8(finding.rule)},
-                       {"level", sarifLevel(finding.level)},
-                       {"message", {{"text", utf8(message(finding))}}},
-                       {"locations", Json::array({{{"physicalLocation", physical}}})}};
+        Json result = {
+            {"ruleId", utf8(finding.rule)},
+            {"level", sarifLevel(finding.level)},
+            {"message", {{"text", utf8(OutcomeTexts::auditMessage(finding, OutcomeTexts::Form::english))}}},
+            {"locations", Json::array({{{"physicalLocation", physical}}})}};
         if (finding.accepted)
             result["suppressions"] = Json::array({{{"kind", "external"}, {"justification", "accepted"}}});
         results.push_back(result);

@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QTextStream>
 
@@ -26,20 +27,22 @@ void printFindings(const CliSession& session, const QList<DoctorFinding>& findin
     if (session.json()) {
         Json list = Json::array();
         for (const DoctorFinding& finding : findings)
-            list.push_back({{"app", finding.app.isEmpty() ? Json(nullptr) : Json(utf8(finding.app))},
-                            {"entry", finding.entry.isEmpty() ? Json(nullptr) : Json(utf8(finding.entry))},
-                            {"problem", utf8(finding.problem)},
-                            {"level", utf8(Doctor::levelName(finding.level))},
-                            {"message", utf8(finding.message)},
-                            {"fix", finding.fix ? Json(utf8(*finding.fix)) : Json(nullptr)}});
+            list.push_back(
+                {{"app", finding.app.isEmpty() ? Json(nullptr) : Json(utf8(finding.app))},
+                 {"entry", finding.entry.isEmpty() ? Json(nullptr) : Json(utf8(finding.entry))},
+                 {"problem", utf8(finding.problem)},
+                 {"level", utf8(Doctor::levelName(finding.level))},
+                 {"message", utf8(OutcomeTexts::doctorFinding(finding, OutcomeTexts::Form::english))},
+                 {"fix", finding.fix ? Json(utf8(*finding.fix)) : Json(nullptr)}});
         printJson(list);
         return;
     }
     QString lines; // one write: many apps of many entries
     for (const DoctorFinding& finding : findings)
-        lines += u"%1 %2 %3 %4 %5\n"_s.arg(
-            Doctor::levelName(finding.level), finding.app.isEmpty() ? u"-"_s : finding.app,
-            finding.entry.isEmpty() ? u"-"_s : finding.entry, finding.problem, finding.message);
+        lines += u"%1 %2 %3 %4 %5\n"_s.arg(Doctor::levelName(finding.level),
+                                           finding.app.isEmpty() ? u"-"_s : finding.app,
+                                           finding.entry.isEmpty() ? u"-"_s : finding.entry, finding.problem,
+                                           OutcomeTexts::doctorFinding(finding));
     QTextStream(stdout) << lines;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "linker/HubCatalog.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QTextStream>
 
@@ -82,9 +83,13 @@ int check(CliSession& session, const QStringList& args)
             const char* level = error ? "error" : "warning";
             if (session.json())
                 findings.push_back(
-                    {{"item", utf8(item)}, {"level", level}, {"message", utf8(finding.message)}});
+                    {{"item", utf8(item)},
+                     {"level", level},
+                     {"kind", utf8(SkillFinding::kindName(finding.kind))},
+                     {"message", utf8(OutcomeTexts::skillFinding(finding, OutcomeTexts::Form::english))}});
             else
-                print(u"%1\t%2\t%3"_s.arg(item, QString::fromLatin1(level), finding.message));
+                print(u"%1\t%2\t%3"_s.arg(item, QString::fromLatin1(level),
+                                          OutcomeTexts::skillFinding(finding)));
         }
     }
     if (session.json())

@@ -33,39 +33,46 @@ std::optional<QByteArray> frontmatterOf(QByteArrayView beginning)
     return text.mid(4, end - 4 + 1);
 }
 
+SkillFinding error(SkillFinding::Kind kind)
+{
+    return {SkillFinding::Level::error, kind};
+}
+
 // A scalar field as text; an error when it is there but not text.
-Result<std::optional<QString>, QString> textField(const YAML::Node& document, const char* key)
+Result<std::optional<QString>, SkillFinding> textField(const YAML::Node& document, const char* key)
 {
     const YAML::Node node = document[key];
     if (!node || node.IsNull())
         return std::optional<QString>();
     if (!node.IsScalar())
-        return SkillManifest::tr("'%1' muss Text sein.").arg(QString::fromLatin1(key));
+        return SkillFinding{
+            SkillFinding::Level::error, SkillFinding::Kind::fieldNotText, {QString::fromLatin1(key)}};
     return std::optional(QString::fromStdString(node.Scalar()).trimmed());
 }
 
 } // namespace
 
-Result<SkillManifest, QString> SkillManifest::read(QByteArrayView skillFile)
+Result<SkillManifest, SkillFinding> SkillManifest::read(QByteArrayView skillFile)
 {
     const auto frontmatter =
         frontmatterOf(skillFile.first(std::min<qsizetype>(skillFile.size(), maximumFrontmatterSize + 8)));
     if (!frontmatter) {
         if (skillFile.size() > maximumFrontmatterSize)
-            return SkillManifest::tr("Das Frontmatter ist länger als 64 KiB.");
-        return SkillManifest::tr("Kein Frontmatter: Die SKILL.md beginnt nicht mit einem '---'-Block.");
+            return error(SkillFinding::Kind::frontmatterTooLong);
+        return error(SkillFinding::Kind::noFrontmatter);
     }
     YAML::Node document;
     try {
         document = YAML::Load(frontmatter->toStdString());
     } catch (const YAML::DeepRecursion&) {
-        return SkillManifest::tr("Das Frontmatter ist zu tief verschachtelt.");
-    } catch (const YAML::Exception& error) {
-        return SkillManifest::tr("Das Frontmatter ist kein gültiges YAML (Zeile %1).")
-            .arg(error.mark.line + 2);
+        return error(SkillFinding::Kind::frontmatterTooDeep);
+    } catch (const YAML::Exception& failure) {
+        return SkillFinding{SkillFinding::Level::error,
+                            SkillFinding::Kind::frontmatterNotYaml,
+                            {QString::number(failure.mark.line + 2)}};
     }
     if (!document.IsMap())
-        return SkillManifest::tr("Das Frontmatter ist keine Zuordnung von Schlüsseln zu Werten.");
+        return error(SkillFinding::Kind::frontmatterNotMapping);
     SkillManifest manifest;
     for (auto [field, key] :
          {std::pair{&manifest.name, "name"}, std::pair{&manifest.description, "description"},
@@ -82,39 +89,73 @@ QList<SkillFinding> SkillManifest::check(const std::optional<QByteArray>& skillF
                                          const QString& folderName)
 {
     if (!skillFile)
-        return {{SkillFinding::Level::error, SkillManifest::tr("Keine SKILL.md im Ordner.")}};
+        return {error(SkillFinding::Kind::noSkillFile)};
     return check(read(*skillFile), folderName);
 }
 
-QList<SkillFinding> SkillManifest::check(const Result<SkillManifest, QString>& manifest,
+QList<SkillFinding> SkillManifest::check(const Result<SkillManifest, SkillFinding>& manifest,
                                          const QString& folderName)
 {
     using Level = SkillFinding::Level;
+    using Kind = SkillFinding::Kind;
     if (!manifest)
-        return {{Level::error, manifest.error()}};
+        return {manifest.error()};
 
     QList<SkillFinding> findings;
     static const QRegularExpression allowed(u"^[a-z0-9-]+$"_s);
     if (const auto& name = manifest->name; !name || name->isEmpty()) {
-        findings.append({Level::error, SkillManifest::tr("'name' fehlt.")});
+        findings.append(error(Kind::nameMissing));
     } else if (name->size() > 64) {
-        findings.append({Level::error, SkillManifest::tr("'name' ist länger als 64 Zeichen.")});
+        findings.append(error(Kind::nameTooLong));
     } else if (!allowed.match(*name).hasMatch()) {
-        findings.append({Level::error, SkillManifest::tr("'name' darf nur a–z, 0–9 und '-' enthalten.")});
+        findings.append(error(Kind::nameCharacters));
     } else if (name->startsWith(u'-') || name->endsWith(u'-') || name->contains(u"--"_s)) {
-        findings.append(
-            {Level::error,
-             SkillManifest::tr("'name' darf nicht mit '-' beginnen oder enden und kein '--' enthalten.")});
+        findings.append(error(Kind::nameHyphens));
     } else if (*name != folderName) {
-        findings.append(
-            {Level::error,
-             SkillManifest::tr("'name' ('%1') weicht vom Ordnernamen '%2' ab.").arg(*name, folderName)});
+        findings.append({Level::error, Kind::nameDiffersFromFolder, {*name, folderName}});
     }
     if (const auto& description = manifest->description; !description || description->isEmpty())
-        findings.append({Level::error, SkillManifest::tr("'description' fehlt.")});
+        findings.append(error(Kind::descriptionMissing));
     else if (description->size() > 1024)
-        findings.append({Level::error, SkillManifest::tr("'description' ist länger als 1024 Zeichen.")});
+        findings.append(error(Kind::descriptionTooLong));
     if (manifest->compatibility && manifest->compatibility->size() > 500)
-        findings.append({Level::warning, SkillManifest::tr("'compatibility' ist länger als 500 Zeichen.")});
+        findings.append({Level::warning, Kind::compatibilityTooLong});
     return findings;
+}
+
+QString SkillFinding::kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::noSkillFile:
+        return u"no-skill-file"_s;
+    case Kind::noFrontmatter:
+        return u"no-frontmatter"_s;
+    case Kind::frontmatterTooLong:
+        return u"frontmatter-too-long"_s;
+    case Kind::frontmatterTooDeep:
+        return u"frontmatter-too-deep"_s;
+    case Kind::frontmatterNotYaml:
+        return u"frontmatter-not-yaml"_s;
+    case Kind::frontmatterNotMapping:
+        return u"frontmatter-not-mapping"_s;
+    case Kind::fieldNotText:
+        return u"field-not-text"_s;
+    case Kind::nameMissing:
+        return u"name-missing"_s;
+    case Kind::nameTooLong:
+        return u"name-too-long"_s;
+    case Kind::nameCharacters:
+        return u"name-characters"_s;
+    case Kind::nameHyphens:
+        return u"name-hyphens"_s;
+    case Kind::nameDiffersFromFolder:
+        return u"name-differs-from-folder"_s;
+    case Kind::descriptionMissing:
+        return u"description-missing"_s;
+    case Kind::descriptionTooLong:
+        return u"description-too-long"_s;
+    case Kind::compatibilityTooLong:
+        return u"compatibility-too-long"_s;
+    }
+    Q_UNREACHABLE();
 }

@@ -1,6 +1,7 @@
 #include "texts/OutcomeTexts.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace OutcomeTexts {
 
@@ -53,6 +54,118 @@ QString conflict(const PlanConflict& conflict, Form form)
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "not in the hub, and without a known source"));
     }
     Q_UNREACHABLE();
+}
+
+QString skillFinding(const SkillFinding& finding, Form form)
+{
+    using Kind = SkillFinding::Kind;
+    const QString first = finding.data.value(0);
+    switch (finding.kind) {
+    case Kind::noSkillFile:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "No SKILL.md in the folder."));
+    case Kind::noFrontmatter:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "No frontmatter: the SKILL.md does not begin with a '---' block."));
+    case Kind::frontmatterTooLong:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The frontmatter is longer than 64 KiB."));
+    case Kind::frontmatterTooDeep:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The frontmatter is nested too deeply."));
+    case Kind::frontmatterNotYaml:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The frontmatter is not valid YAML (line %1)."))
+            .arg(first);
+    case Kind::frontmatterNotMapping:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The frontmatter is not a mapping of keys to values."));
+    case Kind::fieldNotText:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' must be text.")).arg(first);
+    case Kind::nameMissing:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'name' is missing."));
+    case Kind::nameTooLong:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'name' is longer than 64 characters."));
+    case Kind::nameCharacters:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'name' may contain only a–z, 0–9 and '-'."));
+    case Kind::nameHyphens:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "'name' must not begin or end with '-' or contain '--'."));
+    case Kind::nameDiffersFromFolder:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "'name' ('%1') differs from the folder's name '%2'."))
+            .arg(first, finding.data.value(1));
+    case Kind::descriptionMissing:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'description' is missing."));
+    case Kind::descriptionTooLong:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'description' is longer than 1024 characters."));
+    case Kind::compatibilityTooLong:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'compatibility' is longer than 500 characters."));
+    }
+    Q_UNREACHABLE();
+}
+
+QString doctorFinding(const DoctorFinding& finding, Form form)
+{
+    using Says = DoctorFinding::Says;
+    const QStringList& data = finding.data;
+    switch (finding.says) {
+    case Says::hubMissing:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The central hub cannot be reached."));
+    case Says::folderMissing:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The folder %1 cannot be reached."))
+            .arg(data.value(0));
+    case Says::folderUnwritable:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The folder %1 cannot be written to."))
+            .arg(data.value(0));
+    case Says::brokenLinkRepairable:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The link leads nowhere; the hub has an item of this name."));
+    case Says::brokenLink:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The link leads nowhere."));
+    case Says::outdatedCopy:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The copy is older than the item in the hub."));
+    case Says::modifiedCopy:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The copy was changed here."));
+    case Says::unmanaged:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Not placed by Quorvane."));
+    case Says::openRisk:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The audit found a high risk that you have not accepted."));
+    case Says::linkNotFollowed:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "%1 does not follow links: the skill stays invisible."))
+            .arg(data.value(0));
+    case Says::linkedSkillFile:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "%1 does not load a SKILL.md that is itself a link."))
+            .arg(data.value(0));
+    case Says::noSkillFile:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "No SKILL.md: the assistant does not load the folder."));
+    case Says::nameOrDescriptionMissing:
+        return say(form, QT_TRANSLATE_NOOP(
+                             "OutcomeTexts",
+                             "Without a name or a description the assistant does not load the skill."));
+    case Says::nameDiffersFromFolder:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The name “%1” differs from the folder."))
+            .arg(data.value(0));
+    case Says::skillFormat:
+        return finding.format ? skillFinding(*finding.format, form) : QString();
+    case Says::duplicateInFolder:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The name “%1” occurs more than once in this folder: %2."))
+            .arg(data.value(0), data.value(1));
+    case Says::alsoLoadedFrom:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1 also loads “%2” from %3."))
+            .arg(data.value(0), data.value(1), data.value(2));
+    }
+    Q_UNREACHABLE();
+}
+
+QString auditMessage(const AuditFinding& finding, Form form)
+{
+    if (finding.format)
+        return skillFinding(*finding.format, form);
+    const bool german = form == Form::shown && QLocale().language() == QLocale::German;
+    return german && !finding.messageDe.isEmpty() ? finding.messageDe : finding.message;
 }
 
 } // namespace OutcomeTexts

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "actions/Doctor.h"
+#include "audit/AuditFinding.h"
 #include "linker/PlacementPlan.h"
+#include "model/SkillManifest.h"
 
 #include <QString>
 
@@ -17,5 +20,12 @@ enum class Form
 
 // Why an entry or a folder stands in the way of a plan: "a folder that Quorvane did not make".
 QString conflict(const PlanConflict& conflict, Form form = Form::shown);
+// What is wrong with a skill's format: "'name' is missing."
+QString skillFinding(const SkillFinding& finding, Form form = Form::shown);
+// Why an assistant may not see a skill as the user expects: "The link leads nowhere."
+QString doctorFinding(const DoctorFinding& finding, Form form = Form::shown);
+// What an audit finding says: the rule's own words in the user's language where the rule has
+// them, or the format check's.
+QString auditMessage(const AuditFinding& finding, Form form = Form::shown);
 
 } // namespace OutcomeTexts

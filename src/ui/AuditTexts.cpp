@@ -1,4 +1,5 @@
 #include "ui/AuditTexts.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -34,7 +35,7 @@ QString AuditTexts::level(AuditLevel level)
 
 QString AuditTexts::message(const AuditFinding& finding)
 {
-    return finding.messageDe.isEmpty() ? finding.message : finding.messageDe;
+    return OutcomeTexts::auditMessage(finding);
 }
 
 QString AuditTexts::family(const QString& rule)

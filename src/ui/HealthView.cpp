@@ -4,6 +4,7 @@
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
+#include "texts/OutcomeTexts.h"
 #include "ui/InstallReport.h"
 #include "ui/PlanReview.h"
 #include "ui/PlanSheet.h"
@@ -157,8 +158,8 @@ void HealthView::showFindings(const QList<DoctorFinding>& findings)
             warnings += finding.level == DoctorLevel::warning ? 1 : 0;
             notes += finding.level == DoctorLevel::info ? 1 : 0;
             auto* line = new QTreeWidgetItem(
-                row,
-                {u"%1: %2"_s.arg(finding.entry.isEmpty() ? tr("Folder") : finding.entry, finding.message)});
+                row, {u"%1: %2"_s.arg(finding.entry.isEmpty() ? tr("Folder") : finding.entry,
+                                      OutcomeTexts::doctorFinding(finding))});
             line->setToolTip(0, finding.problem + (finding.fix ? u"\n"_s + *finding.fix : QString()));
             line->setData(0, appRole, app->id());
             line->setData(0, entryRole, finding.entry);
@@ -176,7 +177,7 @@ void HealthView::showFindings(const QList<DoctorFinding>& findings)
     }
     for (const DoctorFinding& finding : std::as_const(m_findings))
         if (finding.appID.isNull()) // the hub's own
-            new QTreeWidgetItem(m_tree, {finding.message});
+            new QTreeWidgetItem(m_tree, {OutcomeTexts::doctorFinding(finding)});
     m_summary->setText(allErrors ? tr("Some skills do not reach their assistant.")
                                  : tr("Every assistant sees its skills."));
     m_fix->setEnabled(!Doctor(m_workspace).fixes(m_findings).empty());

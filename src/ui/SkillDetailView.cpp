@@ -8,6 +8,7 @@
 #include "base/Log.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
+#include "texts/OutcomeTexts.h"
 #include "ui/AuditTexts.h"
 #include "ui/InstallReport.h"
 #include "ui/SymbolIcons.h"
@@ -100,7 +101,7 @@ SkillDetailView::SkillDetailView(const Skill& skill, Workspace& workspace, Deskt
     for (const SkillFinding& finding : skill.findings) {
         auto* note =
             new QLabel((finding.level == SkillFinding::Level::error ? tr("Error: %1") : tr("Note: %1"))
-                           .arg(finding.message));
+                           .arg(OutcomeTexts::skillFinding(finding)));
         note->setObjectName(u"skillFinding"_s);
         note->setTextFormat(Qt::PlainText);
         note->setWordWrap(true);

@@ -53,10 +53,17 @@ void skillFrontmatter(const std::uint8_t* data, std::size_t size)
     const QByteArray input = bytes(data, size);
     const auto manifest = SkillManifest::read(input);
     if (!manifest)
-        require(!manifest.error().isEmpty());
-    // The checks word every finding; a file with a name of its own is checked against it.
-    for (const SkillFinding& finding : SkillManifest::check(std::optional(input), u"fuzz"_s))
-        require(!finding.message.isEmpty());
+        require(manifest.error().level == SkillFinding::Level::error);
+    // Every finding carries what its words name; a file with a name of its own is checked
+    // against it.
+    using Kind = SkillFinding::Kind;
+    for (const SkillFinding& finding : SkillManifest::check(std::optional(input), u"fuzz"_s)) {
+        const qsizetype named =
+            finding.kind == Kind::nameDiffersFromFolder                                      ? 2
+            : finding.kind == Kind::fieldNotText || finding.kind == Kind::frontmatterNotYaml ? 1
+                                                                                             : 0;
+        require(finding.data.size() == named);
+    }
 }
 
 void backupDocument(const std::uint8_t* data, std::size_t size)
