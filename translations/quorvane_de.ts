@@ -337,6 +337,339 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>Say either NAME FOLDER or --preset ID.</source>
+        <translation>Nenne entweder NAME ORDNER oder --preset ID.</translation>
+    </message>
+    <message>
+        <source>No known assistant has the id %1; `quorvane-cli apps presets` lists them.</source>
+        <translation>Kein bekannter Assistent hat die Id %1; `quorvane-cli apps presets` zeigt sie alle.</translation>
+    </message>
+    <message>
+        <source>Say --copy or --link, not both.</source>
+        <translation>Nenne --copy oder --link, nicht beides.</translation>
+    </message>
+    <message>
+        <source>A project app is added with --preset ID.</source>
+        <translation>Eine App im Projekt wird mit --preset ID hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>	copy recommended</source>
+        <translation>	Kopie empfohlen</translation>
+    </message>
+    <message>
+        <source>	project folder </source>
+        <translation>	Ordner im Projekt </translation>
+    </message>
+    <message>
+        <source>The apps could not be removed: </source>
+        <translation>Die Apps konnten nicht entfernt werden: </translation>
+    </message>
+    <message>
+        <source>The mode is link or copy, not &quot;%1&quot;.</source>
+        <translation>Die Art ist link oder copy, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>No hub item named </source>
+        <translation>Kein Element im Hub heißt </translation>
+    </message>
+    <message>
+        <source>--accept takes the hub items whose findings to accept</source>
+        <translation>--accept nimmt die Elemente im Hub, deren Befunde akzeptiert werden</translation>
+    </message>
+    <message>
+        <source>audit takes hub items or --path DIR, not both</source>
+        <translation>audit nimmt Elemente im Hub oder --path ORDNER, nicht beides</translation>
+    </message>
+    <message>
+        <source>Cannot record the acceptance: </source>
+        <translation>Die Akzeptanz lässt sich nicht vermerken: </translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 lässt sich nicht schreiben: %2</translation>
+    </message>
+    <message>
+        <source>%1: the audit found risks of level high, nothing was installed; --accept-risk installs it all the same</source>
+        <translation>%1: Die Prüfung fand ein hohes Risiko, nichts wurde installiert; --accept-risk installiert trotzdem</translation>
+    </message>
+    <message>
+        <source>%1: the audit found risks of level high, nothing was placed; --accept-risk places it all the same</source>
+        <translation>%1: Die Prüfung fand ein hohes Risiko, nichts wurde abgelegt; --accept-risk legt trotzdem ab</translation>
+    </message>
+    <message>
+        <source>The backup could not be written.</source>
+        <translation>Das Backup konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Import failed: the backup file could not be read: %1</source>
+        <translation>Import Fehlgeschlagen: Die Backup-Datei konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The store cannot be opened; it was left unchanged. </source>
+        <translation>Der Datenspeicher lässt sich nicht öffnen; er blieb unverändert. </translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3); --force replaces it.</source>
+        <translation>%1 %2 (%3); --force ersetzt es.</translation>
+    </message>
+    <message>
+        <source>is in the hub, but nothing records where it came from</source>
+        <translation>liegt im Hub, aber nichts hält fest, woher es stammt</translation>
+    </message>
+    <message>
+        <source>was changed here</source>
+        <translation>wurde hier geändert</translation>
+    </message>
+    <message>
+        <source>Nothing the doctor may fix by itself.
+</source>
+        <translation>Nichts, was der Doktor selbst beheben darf.
+</translation>
+    </message>
+    <message>
+        <source>The folder of &quot;%1&quot; cannot be reached.</source>
+        <translation>Der Ordner von „%1“ ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>There is no entry &quot;%1&quot; in the folder of &quot;%2&quot;.</source>
+        <translation>Im Ordner von „%2“ gibt es keinen Eintrag „%1“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a local item or a link outside the hub; there is nothing to import.</source>
+        <translation>„%1“ ist weder ein lokales Element noch ein Link außerhalb des Hubs; es gibt nichts zu importieren.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be imported.</source>
+        <translation>„%1“ konnte nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a broken link with an item of the same name in the hub.</source>
+        <translation>„%1“ ist kein kaputter Link mit einem namensgleichen Element im Hub.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be repaired.</source>
+        <translation>„%1“ konnte nicht repariert werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be removed.</source>
+        <translation>„%1“ konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>Moved &quot;%1&quot; to the trash: %2
+</source>
+        <translation>„%1“ liegt jetzt im Papierkorb: %2
+</translation>
+    </message>
+    <message>
+        <source>Deleted &quot;%1&quot; (there is no trash for this folder).
+</source>
+        <translation>„%1“ gelöscht (für diesen Ordner gibt es keinen Papierkorb).
+</translation>
+    </message>
+    <message>
+        <source>The hub folder %1 cannot be read: %2</source>
+        <translation>Der Ordner des Hubs %1 lässt sich nicht lesen: %2</translation>
+    </message>
+    <message>
+        <source>The hub folder %1 does not exist yet: create it, or choose another with quorvane-cli hub set FOLDER
+</source>
+        <translation>Der Ordner des Hubs %1 existiert noch nicht: lege ihn an, oder wähle einen anderen mit quorvane-cli hub set ORDNER
+</translation>
+    </message>
+    <message>
+        <source> --force replaces it.</source>
+        <translation> --force ersetzt es.</translation>
+    </message>
+    <message>
+        <source> --force removes it.</source>
+        <translation> --force entfernt es.</translation>
+    </message>
+    <message>
+        <source>%1: %2; nothing was changed.%3</source>
+        <translation>%1: %2; nichts wurde geändert.%3</translation>
+    </message>
+    <message>
+        <source>The hub has no item &quot;%1&quot;.</source>
+        <translation>Der Hub hat kein Element „%1“.</translation>
+    </message>
+    <message>
+        <source>Already linked: </source>
+        <translation>Schon verknüpft: </translation>
+    </message>
+    <message>
+        <source>Not linked: </source>
+        <translation>Nicht verknüpft: </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be linked into &quot;%2&quot;.</source>
+        <translation>„%1“ konnte nicht mit „%2“ verknüpft werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be unlinked from &quot;%2&quot;.</source>
+        <translation>Die Verknüpfung von „%1“ mit „%2“ konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>--all takes only the app.</source>
+        <translation>--all nimmt nur die App.</translation>
+    </message>
+    <message>
+        <source>The app needs a name.</source>
+        <translation>Die App braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder.</source>
+        <translation>„%1“ ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not exist yet. --create makes it.</source>
+        <translation>„%1“ existiert noch nicht. --create legt ihn an.</translation>
+    </message>
+    <message>
+        <source>No access to &quot;%1&quot; could be kept.</source>
+        <translation>Der Zugriff auf „%1“ lässt sich nicht behalten.</translation>
+    </message>
+    <message>
+        <source>The app could not be saved: </source>
+        <translation>Die App konnte nicht gespeichert werden: </translation>
+    </message>
+    <message>
+        <source>A name of only blanks is not a name; &quot;%1&quot; keeps its name.</source>
+        <translation>Ein Name nur aus Leerzeichen ist kein Name; „%1“ behält seinen Namen.</translation>
+    </message>
+    <message>
+        <source>There is no app with the id or name &quot;%1&quot;.</source>
+        <translation>Es gibt keine App mit der Id oder dem Namen „%1“.</translation>
+    </message>
+    <message>
+        <source>%1 has no known skills folder inside a project.</source>
+        <translation>%1 hat keinen bekannten Skills-Ordner in einem Projekt.</translation>
+    </message>
+    <message>
+        <source>The project &quot;%1&quot; is not a folder.</source>
+        <translation>Das Projekt „%1“ ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>%1 is a link that leads out of the project %2; nothing was added.</source>
+        <translation>%1 ist ein Link, der aus dem Projekt %2 hinausführt; nichts wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Several apps are named &quot;%1&quot;; name one by its id: %2</source>
+        <translation>Mehrere Apps heißen „%1“; nenne eine bei ihrer Id: %2</translation>
+    </message>
+    <message>
+        <source>Nothing to change.
+</source>
+        <translation>Nichts zu ändern.
+</translation>
+    </message>
+    <message>
+        <source>%1 conflict(s); nothing was changed.</source>
+        <translation>Konflikte: %1; nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2.</source>
+        <translation>Konflikte: %1; nichts wurde geändert. --skip-conflicts erledigt den Rest%2.</translation>
+    </message>
+    <message>
+        <source>; --force also replaces copies changed here</source>
+        <translation>; --force ersetzt auch hier geänderte Kopien</translation>
+    </message>
+    <message>
+        <source>Nothing to restore: the project is as its lock file says.
+</source>
+        <translation>Nichts wiederherzustellen: das Projekt ist, wie seine Sperrdatei sagt.
+</translation>
+    </message>
+    <message>
+        <source>Not pinned to a commit, so fetched at the ref as it is now: </source>
+        <translation>Nicht auf einen Commit festgelegt, daher im heutigen Stand geholt: </translation>
+    </message>
+    <message>
+        <source>%1 conflict(s); --frozen changes nothing.</source>
+        <translation>Konflikte: %1; --frozen ändert nichts.</translation>
+    </message>
+    <message>
+        <source>Placed here but not in the lock file: %1; --frozen changes nothing.</source>
+        <translation>Hier abgelegt, aber nicht in der Sperrdatei: %1; --frozen ändert nichts.</translation>
+    </message>
+    <message>
+        <source>No app belongs to the project %1; apps add --preset ID --project DIR adds one.</source>
+        <translation>Zum Projekt %1 gehört keine App; apps add --preset ID --project ORDNER fügt eine hinzu.</translation>
+    </message>
+    <message>
+        <source>Not pinned to a commit (it could not be told at install): </source>
+        <translation>Nicht auf einen Commit festgelegt (er ließ sich bei der Installation nicht ermitteln): </translation>
+    </message>
+    <message>
+        <source>%1 is not current; quorvane-cli lock writes it.</source>
+        <translation>%1 ist nicht aktuell; quorvane-cli lock schreibt sie.</translation>
+    </message>
+    <message>
+        <source>A source is &quot;github&quot; or &quot;directory&quot;, not &quot;%1&quot;.</source>
+        <translation>Eine Quelle ist „github“ oder „directory“, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source> (listing cut short by GitHub)</source>
+        <translation> (von GitHub gekürzte Liste)</translation>
+    </message>
+    <message>
+        <source>%1: no changes
+</source>
+        <translation>%1: keine Änderungen
+</translation>
+    </message>
+    <message>
+        <source>There is no source to search: quorvane-cli sources add github OWNER/REPO</source>
+        <translation>Es gibt keine Quelle zum Suchen: quorvane-cli sources add github OWNER/REPO</translation>
+    </message>
+    <message>
+        <source>Say which repository: OWNER/REPO or OWNER/REPO@REF.</source>
+        <translation>Nenne das Repository: OWNER/REPO oder OWNER/REPO@REF.</translation>
+    </message>
+    <message>
+        <source>Say which skill to install: --skill-id PATH-OR-ID.</source>
+        <translation>Nenne den Skill, der installiert wird: --skill-id PFAD-ODER-ID.</translation>
+    </message>
+    <message>
+        <source>Choose the hub folder first: quorvane-cli hub set FOLDER</source>
+        <translation>Wähle zuerst den Ordner des Hubs: quorvane-cli hub set ORDNER</translation>
+    </message>
+    <message>
+        <source>Say which items to compare: update ITEM... --diff.</source>
+        <translation>Nenne die Elemente, die verglichen werden: update ELEMENT... --diff.</translation>
+    </message>
+    <message>
+        <source>Say --check, or which items to update: ITEM... or --all.</source>
+        <translation>Nenne --check, oder welche Elemente aktualisiert werden: ELEMENT... oder --all.</translation>
+    </message>
+    <message>
+        <source>No hub item named %1 could be checked.
+</source>
+        <translation>Kein Element im Hub namens %1 ließ sich prüfen.
+</translation>
+    </message>
+    <message>
+        <source>%1: nothing records where it came from; it cannot be updated.
+</source>
+        <translation>%1: nichts hält fest, woher es stammt; es lässt sich nicht aktualisieren.
+</translation>
+    </message>
+    <message>
+        <source>%1: would be replaced from %2</source>
+        <translation>%1: würde aus %2 ersetzt</translation>
+    </message>
+    <message>
+        <source>%1: would be updated from %2</source>
+        <translation>%1: würde aus %2 aktualisiert</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Backup</source>

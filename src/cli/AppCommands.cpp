@@ -37,20 +37,20 @@ int apps(CliSession& session, const QStringList&)
 int appsAdd(CliSession& session, const QStringList& args)
 {
     if (session.flags().preset.has_value() == (args.size() == 2))
-        return session.fail(u"Say either NAME FOLDER or --preset ID."_s);
+        return session.fail(Cli::tr("Say either NAME FOLDER or --preset ID."));
     const AssistantPreset* preset = nullptr;
     if (session.flags().preset) {
         preset = assistantPreset(*session.flags().preset);
         if (!preset)
             return session.fail(
-                u"No known assistant has the id %1; `quorvane-cli apps presets` lists them."_s.arg(
-                    *session.flags().preset));
+                Cli::tr("No known assistant has the id %1; `quorvane-cli apps presets` lists them.")
+                    .arg(*session.flags().preset));
     }
     const CommandFlags& flags = session.flags();
     if (flags.copy && flags.link)
-        return session.fail(u"Say --copy or --link, not both."_s);
+        return session.fail(Cli::tr("Say --copy or --link, not both."));
     if (flags.project && !preset)
-        return session.fail(u"A project app is added with --preset ID."_s);
+        return session.fail(Cli::tr("A project app is added with --preset ID."));
     AppActions actions(session.workspace());
     std::optional<PlacementKind> placement;
     if (flags.copy || flags.link)
@@ -86,8 +86,8 @@ int appsPresets(CliSession& session, const QStringList&)
             // Labelled fields after the fixed four, so scripts that read those keep working.
             print(u"%1\t%2\t%3\t%4%5%6"_s.arg(
                 preset.id, preset.name, preset.folder, exists ? u"exists"_s : u"missing"_s,
-                preset.copyRecommended ? u"\tcopy recommended"_s : QString(),
-                preset.projectFolder ? u"\tproject folder "_s + *preset.projectFolder : QString()));
+                preset.copyRecommended ? Cli::tr("\tcopy recommended") : QString(),
+                preset.projectFolder ? Cli::tr("\tproject folder ") + *preset.projectFolder : QString()));
     }
     if (session.json())
         printJson(list);
@@ -116,7 +116,7 @@ int appsRemove(CliSession& session, const QStringList& args)
     }
     const Outcome removed = actions.remove(doomed);
     return removed ? ExitCode::success
-                   : session.fail(u"The apps could not be removed: "_s + removed.error().description);
+                   : session.fail(Cli::tr("The apps could not be removed: ") + removed.error().description);
 }
 
 int appsMode(CliSession& session, const QStringList& args)
@@ -126,7 +126,7 @@ int appsMode(CliSession& session, const QStringList& args)
         return session.fail(describe(app.error()));
     const auto kind = placementKindNamed(args.at(1));
     if (!kind)
-        return session.fail(u"The mode is link or copy, not \"%1\"."_s.arg(args.at(1)));
+        return session.fail(Cli::tr("The mode is link or copy, not \"%1\".").arg(args.at(1)));
     return PlanOutput::run(session, session.workspace().linker().planner.planSwitch(*app.value(), *kind),
                            *app.value());
 }

@@ -6,6 +6,7 @@
 #include "actions/Workspace.h"
 #include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
+#include "cli/Output.h"
 #include "linker/HubCatalog.h"
 #include "model/SkillManifest.h"
 
@@ -44,7 +45,7 @@ QStringList skillFoldersUnder(const QString& folder)
 Result<QList<AuditReport>> auditFolder(const QString& folder, const AuditRules& rules)
 {
     if (FileSystem::existsAsFolder(folder) != true)
-        return Error{u"%1 is not a folder"_s.arg(folder)};
+        return Error{Cli::tr("%1 is not a folder").arg(folder)};
     const QString name = QFileInfo(folder).fileName();
     if (FileSystem::exists(folder + u'/' + SkillManifest::fileName)) {
         auto report = SkillScanner::scanPath(name, folder, rules);
@@ -77,7 +78,7 @@ Result<QList<AuditReport>> auditHub(CliSession& session, const QStringList& name
         const auto found = std::find_if(skills.cbegin(), skills.cend(),
                                         [&](const Skill& skill) { return skill.fileName() == name; });
         if (found == skills.cend())
-            return Error{u"No hub item named "_s + name};
+            return Error{Cli::tr("No hub item named ") + name};
         chosen.append(*found);
     }
     QList<AuditReport> reports;
@@ -98,11 +99,11 @@ int audit(CliSession& session, const QStringList& args)
 {
     const CommandFlags& flags = session.flags();
     if (flags.accept && (args.isEmpty() || flags.path))
-        return session.fail(u"--accept takes the hub items whose findings to accept"_s);
+        return session.fail(Cli::tr("--accept takes the hub items whose findings to accept"));
     if (flags.path && !args.isEmpty())
-        return session.fail(u"audit takes hub items or --path DIR, not both"_s);
+        return session.fail(Cli::tr("audit takes hub items or --path DIR, not both"));
     if (flags.rules && FileSystem::existsAsFolder(absolute(*flags.rules)) != true)
-        return session.fail(u"%1 is not a folder"_s.arg(*flags.rules));
+        return session.fail(Cli::tr("%1 is not a folder").arg(*flags.rules));
     const auto rules =
         flags.rules ? AuditRules::withFolders({absolute(*flags.rules)}) : AuditRules::standard();
     // A rule file that does not compile is named; the other rules still run.
@@ -118,7 +119,7 @@ int audit(CliSession& session, const QStringList& args)
     for (AuditReport& report : reports.value()) {
         if (flags.accept) {
             if (const Outcome accepted = HubAudit::accept(session.workspace().context(), report); !accepted)
-                return session.fail(u"Cannot record the acceptance: "_s + accepted.error().description);
+                return session.fail(Cli::tr("Cannot record the acceptance: ") + accepted.error().description);
             for (AuditFinding& finding : report.findings)
                 finding.accepted = true;
         }
@@ -129,7 +130,7 @@ int audit(CliSession& session, const QStringList& args)
         QSaveFile file(absolute(*flags.sarif));
         if (!file.open(QIODevice::WriteOnly) || file.write(AuditOutput::sarif(findings, !flags.path)) < 0 ||
             !file.commit())
-            return session.fail(u"Cannot write %1: %2"_s.arg(*flags.sarif, file.errorString()));
+            return session.fail(Cli::tr("Cannot write %1: %2").arg(*flags.sarif, file.errorString()));
     }
     if (session.json())
         printJson(AuditOutput::json(findings));

@@ -52,10 +52,12 @@ int AuditOutput::refuse(const CliSession& session, const QList<AuditReport>& ris
             QTextStream(stderr) << line(finding) << '\n';
     }
     return session.fail(step == Step::installing
-                            ? u"%1: the audit found risks of level high, nothing was installed; "
-                              "--accept-risk installs it all the same"_s.arg(items.join(u", "_s))
-                            : u"%1: the audit found risks of level high, nothing was placed; "
-                              "--accept-risk places it all the same"_s.arg(items.join(u", "_s)));
+                            ? Cli::tr("%1: the audit found risks of level high, nothing was installed; "
+                                      "--accept-risk installs it all the same")
+                                  .arg(items.join(u", "_s))
+                            : Cli::tr("%1: the audit found risks of level high, nothing was placed; "
+                                      "--accept-risk places it all the same")
+                                  .arg(items.join(u", "_s)));
 }
 
 QString AuditOutput::line(const AuditFinding& finding)

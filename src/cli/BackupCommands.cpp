@@ -18,7 +18,7 @@ namespace Commands {
 int backupExport(CliSession& session, const QStringList& args)
 {
     const Outcome written = BackupActions(session.workspace()).exportTo(absolute(args.first()));
-    return written ? ExitCode::success : session.fail(u"The backup could not be written."_s);
+    return written ? ExitCode::success : session.fail(Cli::tr("The backup could not be written."));
 }
 
 int backupImport(CliSession& session, const QStringList& args)
@@ -39,8 +39,8 @@ int backupImport(CliSession& session, const QStringList& args)
     switch (outcome.stage) {
     case BackupImportOutcome::Stage::unreadable:
     case BackupImportOutcome::Stage::notSaved:
-        return session.fail(u"Import Fehlgeschlagen: Die Backup-Datei konnte nicht gelesen werden: %1"_s.arg(
-            outcome.error->description));
+        return session.fail(
+            Cli::tr("Import failed: the backup file could not be read: %1").arg(outcome.error->description));
     case BackupImportOutcome::Stage::declined:
         return exitCode;
     case BackupImportOutcome::Stage::restored:

@@ -5,6 +5,7 @@
 #include "actions/SkillInstall.h"
 #include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
+#include "cli/Output.h"
 #include "model/ModelContext.h"
 #include "model/ModelStore.h"
 #include "store/SkillSources.h"
@@ -40,7 +41,8 @@ int CliSession::open(bool readHubItems)
     // A command reads only the records it touches.
     auto context = ModelContext::open(ModelStore::defaultFilePath(), ModelContext::Loading::onDemand);
     if (!context)
-        return fail(u"The store cannot be opened; it was left unchanged. "_s + context.error().description);
+        return fail(Cli::tr("The store cannot be opened; it was left unchanged. ") +
+                    context.error().description);
     m_context = std::move(context).value();
     m_workspace = std::make_unique<Workspace>(*m_context, PlatformServices{m_scopes, m_user, m_preferences});
     m_workspace->open(readHubItems);
@@ -130,9 +132,10 @@ SkillUpdates& CliSession::updates()
 
 int CliSession::refuseChangedFolder(const QString& item, const LocalChanges& changes) const
 {
-    return fail(u"%1 %2 (%3); --force replaces it."_s.arg(
-        item,
-        changes.unknownOrigin ? u"is in the hub, but nothing records where it came from"_s
-                              : u"was changed here"_s,
-        changes.files.join(u", "_s)));
+    return fail(Cli::tr("%1 %2 (%3); --force replaces it.")
+                    .arg(item,
+                         changes.unknownOrigin
+                             ? Cli::tr("is in the hub, but nothing records where it came from")
+                             : Cli::tr("was changed here"),
+                         changes.files.join(u", "_s)));
 }

@@ -68,7 +68,7 @@ int doctor(CliSession& session, const QStringList& args)
     // The safe fixes, shown and carried out as every plan is; then what remains.
     std::vector<PlacementPlan> plans = doctor.fixes(findings);
     if (plans.empty()) {
-        QTextStream(stderr) << "Nothing the doctor may fix by itself.\n";
+        QTextStream(stderr) << Cli::tr("Nothing the doctor may fix by itself.\n");
         printFindings(session, findings);
         return anyError(findings) ? ExitCode::failure : ExitCode::success;
     }

@@ -28,10 +28,10 @@ int onEntry(CliSession& session, const QStringList& args,
         return session.fail(valid.error().description);
     const auto entry = session.workspace().targetListing().entry(*app.value(), name);
     if (!entry)
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.value()->name()));
+        return session.fail(Cli::tr("The folder of \"%1\" cannot be reached.").arg(app.value()->name()));
     if (!*entry)
         return session.fail(
-            u"There is no entry \"%1\" in the folder of \"%2\"."_s.arg(name, app.value()->name()));
+            Cli::tr("There is no entry \"%1\" in the folder of \"%2\".").arg(name, app.value()->name()));
     return action(*app.value(), **entry);
 }
 
@@ -44,8 +44,8 @@ int importEntry(CliSession& session, const QStringList& args)
     return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
         if (!isImportable(entry.state))
             return session.fail(
-                u"\"%1\" is not a local item or a link outside the hub; there is nothing to import."_s.arg(
-                    entry.name));
+                Cli::tr("\"%1\" is not a local item or a link outside the hub; there is nothing to import.")
+                    .arg(entry.name));
         // The same task the window runs; across file systems it copies, with progress.
         ImportTask* task = ImportTask::start(session.workspace(), entry, app);
         bool imported = false;
@@ -54,7 +54,7 @@ int importEntry(CliSession& session, const QStringList& args)
             session.waitFor(*task);
         }
         return imported ? ExitCode::success
-                        : session.fail(u"\"%1\" could not be imported."_s.arg(entry.name));
+                        : session.fail(Cli::tr("\"%1\" could not be imported.").arg(entry.name));
     });
 }
 
@@ -63,10 +63,11 @@ int repair(CliSession& session, const QStringList& args)
     return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
         if (entry.state != TargetItemState::repairable)
             return session.fail(
-                u"\"%1\" is not a broken link with an item of the same name in the hub."_s.arg(entry.name));
+                Cli::tr("\"%1\" is not a broken link with an item of the same name in the hub.")
+                    .arg(entry.name));
         return LinkActions(session.workspace()).repairEntry(entry, app)
                    ? ExitCode::success
-                   : session.fail(u"\"%1\" could not be repaired."_s.arg(entry.name));
+                   : session.fail(Cli::tr("\"%1\" could not be repaired.").arg(entry.name));
     });
 }
 
@@ -75,12 +76,12 @@ int remove(CliSession& session, const QStringList& args)
     return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
         const auto removed = LinkActions(session.workspace()).removeEntry(entry, app);
         if (!removed)
-            return session.fail(u"\"%1\" could not be removed."_s.arg(entry.name));
+            return session.fail(Cli::tr("\"%1\" could not be removed.").arg(entry.name));
         // Said on standard error: the result of the command is the removal itself.
-        QTextStream(stderr) << (removed->inTrash
-                                    ? u"Moved \"%1\" to the trash: %2\n"_s.arg(entry.name, *removed->inTrash)
-                                    : u"Deleted \"%1\" (there is no trash for this folder).\n"_s.arg(
-                                          entry.name));
+        QTextStream(stderr)
+            << (removed->inTrash
+                    ? Cli::tr("Moved \"%1\" to the trash: %2\n").arg(entry.name, *removed->inTrash)
+                    : Cli::tr("Deleted \"%1\" (there is no trash for this folder).\n").arg(entry.name));
         return ExitCode::success;
     });
 }

@@ -29,7 +29,7 @@ int hub(CliSession& session, const QStringList&)
             auto listed = HubCatalog::itemsOfFolder(hubPath);
             if (!listed)
                 return session.fail(
-                    u"The hub folder %1 cannot be read: %2"_s.arg(hubPath, listed.error().description));
+                    Cli::tr("The hub folder %1 cannot be read: %2").arg(hubPath, listed.error().description));
             skills = std::move(listed).value();
         }
     }
@@ -51,8 +51,10 @@ int hub(CliSession& session, const QStringList&)
     }
     if (!exists)
         QTextStream(stderr)
-            << "The hub folder " << hubPath
-            << " does not exist yet: create it, or choose another with quorvane-cli hub set FOLDER\n";
+            << Cli::tr(
+                   "The hub folder %1 does not exist yet: create it, or choose another with quorvane-cli hub "
+                   "set FOLDER\n")
+                   .arg(hubPath);
     return ExitCode::success;
 }
 
@@ -70,7 +72,7 @@ int check(CliSession& session, const QStringList& args)
     const QList<Skill>& skills = session.workspace().hubCatalog().availableSkills();
     if (!args.isEmpty() && std::none_of(skills.cbegin(), skills.cend(),
                                         [&](const Skill& skill) { return skill.fileName() == args.first(); }))
-        return session.fail(u"No hub item named "_s + args.first());
+        return session.fail(Cli::tr("No hub item named ") + args.first());
     Json findings = Json::array();
     bool anyError = false;
     for (const Skill& skill : skills) {

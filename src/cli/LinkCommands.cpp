@@ -51,10 +51,10 @@ int refuseToggle(CliSession& session, const PlanConflict& conflict, bool linked)
     }
     // Only a copy changed here can be overwritten with consent; the user's own entries never.
     const QString consent = !conflict.withConsent ? QString()
-                            : linked              ? u" --force replaces it."_s
-                                                  : u" --force removes it."_s;
-    return session.fail(
-        u"%1: %2; nothing was changed.%3"_s.arg(conflict.path, OutcomeTexts::conflict(conflict), consent));
+                            : linked              ? Cli::tr(" --force replaces it.")
+                                                  : Cli::tr(" --force removes it.");
+    return session.fail(Cli::tr("%1: %2; nothing was changed.%3")
+                            .arg(conflict.path, OutcomeTexts::conflict(conflict), consent));
 }
 
 int showTogglePlan(CliSession& session, const QStringList& itemNames, const TargetApp& app, bool linked)
@@ -63,13 +63,13 @@ int showTogglePlan(CliSession& session, const QStringList& itemNames, const Targ
     for (const QString& itemName : itemNames) {
         const auto skill = session.workspace().hubCatalog().readItem(itemName);
         if (!skill)
-            return session.fail(u"The hub has no item \"%1\"."_s.arg(itemName));
+            return session.fail(Cli::tr("The hub has no item \"%1\".").arg(itemName));
         hubItems.append(skill->path);
     }
     std::optional<PlacementPlan> plan =
         session.workspace().linker().planner.planToggle(hubItems, app, linked);
     if (!plan)
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.shownName()));
+        return session.fail(Cli::tr("The folder of \"%1\" cannot be reached.").arg(app.shownName()));
     std::vector<PlacementPlan> plans;
     plans.push_back(std::move(*plan));
     int exitCode = ExitCode::success;
@@ -82,7 +82,7 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
     // Only the named item is read from the hub, not the whole hub.
     const auto skill = session.workspace().hubCatalog().readItem(itemName);
     if (!skill)
-        return session.fail(u"The hub has no item \"%1\"."_s.arg(itemName));
+        return session.fail(Cli::tr("The hub has no item \"%1\".").arg(itemName));
     // The gate's question is answered by --accept-risk; what it was asked about is kept to show.
     QList<AuditReport> risks;
     const LinkToggle toggled =
@@ -95,10 +95,11 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
     case LinkToggleResult::changed:
         return ExitCode::success;
     case LinkToggleResult::alreadyInState:
-        QTextStream(stderr) << (linked ? "Already linked: " : "Not linked: ") << itemName << '\n';
+        QTextStream(stderr) << (linked ? Cli::tr("Already linked: ") : Cli::tr("Not linked: ")) << itemName
+                            << '\n';
         return ExitCode::success;
     case LinkToggleResult::folderUnreachable:
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.shownName()));
+        return session.fail(Cli::tr("The folder of \"%1\" cannot be reached.").arg(app.shownName()));
     case LinkToggleResult::refused:
         return refuseToggle(session, *toggled.refusal, linked);
     case LinkToggleResult::risky:
@@ -106,9 +107,9 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
     case LinkToggleResult::failed:
         break;
     }
-    return session.fail(linked
-                            ? u"\"%1\" could not be linked into \"%2\"."_s.arg(itemName, app.shownName())
-                            : u"\"%1\" could not be unlinked from \"%2\"."_s.arg(itemName, app.shownName()));
+    return session.fail(
+        linked ? Cli::tr("\"%1\" could not be linked into \"%2\".").arg(itemName, app.shownName())
+               : Cli::tr("\"%1\" could not be unlinked from \"%2\".").arg(itemName, app.shownName()));
 }
 
 int toggle(CliSession& session, const QStringList& args, bool linked)
@@ -136,7 +137,7 @@ int linkOrUnlink(CliSession& session, const QStringList& args, bool linked)
     if (!session.flags().all)
         return toggle(session, args, linked);
     if (args.size() != 1)
-        return session.fail(u"--all takes only the app."_s);
+        return session.fail(Cli::tr("--all takes only the app."));
     const auto app = AppActions(session.workspace()).find(args.first());
     if (!app)
         return session.fail(describe(app.error()));
@@ -173,7 +174,7 @@ int linked(CliSession& session, const QStringList& args)
 {
     const auto skill = session.workspace().hubCatalog().itemNamed(args.at(0));
     if (!skill)
-        return session.fail(u"The hub has no item \"%1\"."_s.arg(args.at(0)));
+        return session.fail(Cli::tr("The hub has no item \"%1\".").arg(args.at(0)));
     Json list = Json::array();
     for (const TargetApp* app : session.workspace().apps()) {
         if (!session.workspace().linker().links.isSkillLinked(*skill, *app))
@@ -195,7 +196,7 @@ int status(CliSession& session, const QStringList& args)
         return session.fail(describe(app.error()));
     const auto items = session.workspace().targetListing().list(*app.value());
     if (!items)
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.value()->name()));
+        return session.fail(Cli::tr("The folder of \"%1\" cannot be reached.").arg(app.value()->name()));
     Json list = Json::array();
     QString lines;
     for (const TargetAppSkill& item : *items) {

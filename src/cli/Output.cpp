@@ -53,31 +53,31 @@ QString describe(const AppError& error)
 {
     switch (error.kind) {
     case AppError::Kind::noName:
-        return u"The app needs a name."_s;
+        return Cli::tr("The app needs a name.");
     case AppError::Kind::notAFolder:
-        return u"\"%1\" is not a folder."_s.arg(error.subject);
+        return Cli::tr("\"%1\" is not a folder.").arg(error.subject);
     case AppError::Kind::folderMissing:
-        return u"\"%1\" does not exist yet. --create makes it."_s.arg(error.subject);
+        return Cli::tr("\"%1\" does not exist yet. --create makes it.").arg(error.subject);
     case AppError::Kind::folderNotMade:
         return error.detail;
     case AppError::Kind::noAccess:
-        return u"No access to \"%1\" could be kept."_s.arg(error.subject);
+        return Cli::tr("No access to \"%1\" could be kept.").arg(error.subject);
     case AppError::Kind::notSaved:
-        return u"The app could not be saved: "_s + error.detail;
+        return Cli::tr("The app could not be saved: ") + error.detail;
     case AppError::Kind::blankName:
-        return u"A name of only blanks is not a name; \"%1\" keeps its name."_s.arg(error.subject);
+        return Cli::tr("A name of only blanks is not a name; \"%1\" keeps its name.").arg(error.subject);
     case AppError::Kind::noSuchApp:
-        return u"There is no app with the id or name \"%1\"."_s.arg(error.subject);
+        return Cli::tr("There is no app with the id or name \"%1\".").arg(error.subject);
     case AppError::Kind::noProjectScope:
-        return u"%1 has no known skills folder inside a project."_s.arg(error.subject);
+        return Cli::tr("%1 has no known skills folder inside a project.").arg(error.subject);
     case AppError::Kind::notAProject:
-        return u"The project \"%1\" is not a folder."_s.arg(error.subject);
+        return Cli::tr("The project \"%1\" is not a folder.").arg(error.subject);
     case AppError::Kind::leavesProject:
-        return u"%1 is a link that leads out of the project %2; nothing was added."_s.arg(error.subject,
-                                                                                          error.detail);
+        return Cli::tr("%1 is a link that leads out of the project %2; nothing was added.")
+            .arg(error.subject, error.detail);
     case AppError::Kind::ambiguousName:
-        return u"Several apps are named \"%1\"; name one by its id: %2"_s.arg(error.subject,
-                                                                              error.candidates.join(u", "_s));
+        return Cli::tr("Several apps are named \"%1\"; name one by its id: %2")
+            .arg(error.subject, error.candidates.join(u", "_s));
     }
     Q_UNREACHABLE();
 }

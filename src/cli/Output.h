@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,12 @@ class TargetApp;
 struct AppError;
 
 // How the tool writes its results: one line each, or JSON, on standard output.
+// The tool's own texts, in English, translated by the user's locale.
+struct Cli
+{
+    Q_DECLARE_TR_FUNCTIONS(Cli)
+};
+
 namespace Output {
 
 using Json = nlohmann::ordered_json;

@@ -20,7 +20,7 @@ namespace PlanOutput {
 int run(CliSession& session, std::optional<PlacementPlan> plan, const TargetApp& app)
 {
     if (!plan)
-        return session.fail(u"The folder of \"%1\" cannot be reached."_s.arg(app.shownName()));
+        return session.fail(Cli::tr("The folder of \"%1\" cannot be reached.").arg(app.shownName()));
     std::vector<PlacementPlan> plans;
     plans.push_back(std::move(*plan));
     return run(session, std::move(plans));
@@ -91,15 +91,16 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
     else
         QTextStream(stdout) << lines;
     if (fetches.isEmpty() && actions.empty() && conflictCount == 0 && lines.isEmpty())
-        QTextStream(stderr) << "Nothing to change.\n";
+        QTextStream(stderr) << Cli::tr("Nothing to change.\n");
     if (folderRefused) {
-        exitCode = session.fail(u"%1 conflict(s); nothing was changed."_s.arg(conflictCount));
+        exitCode = session.fail(Cli::tr("%1 conflict(s); nothing was changed.").arg(conflictCount));
         return false;
     }
     if (conflictCount > 0 && !session.flags().skipConflicts) {
         exitCode = session.fail(
-            u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2."_s.arg(conflictCount)
-                .arg(changedHere > 0 ? u"; --force also replaces copies changed here"_s : QString()));
+            Cli::tr("%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2.")
+                .arg(conflictCount)
+                .arg(changedHere > 0 ? Cli::tr("; --force also replaces copies changed here") : QString()));
         return false;
     }
     exitCode = ExitCode::success;

@@ -82,24 +82,24 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
     else
         QTextStream(stdout) << lines;
     if (lines.isEmpty())
-        QTextStream(stderr) << "Nothing to restore: the project is as its lock file says.\n";
+        QTextStream(stderr) << Cli::tr("Nothing to restore: the project is as its lock file says.\n");
     if (!plan.unpinned.isEmpty())
-        QTextStream(stderr) << "Not pinned to a commit, so fetched at the ref as it is now: "
+        QTextStream(stderr) << Cli::tr("Not pinned to a commit, so fetched at the ref as it is now: ")
                             << plan.unpinned.join(u", "_s) << '\n';
 
     if (flags.frozen && (!allConflicts.isEmpty() || !plan.unlocked.isEmpty())) {
         exitCode =
             session.fail(plan.unlocked.isEmpty()
-                             ? u"%1 conflict(s); --frozen changes nothing."_s.arg(allConflicts.size())
-                             : u"Placed here but not in the lock file: %1; --frozen changes nothing."_s.arg(
-                                   plan.unlocked.join(u", "_s)));
+                             ? Cli::tr("%1 conflict(s); --frozen changes nothing.").arg(allConflicts.size())
+                             : Cli::tr("Placed here but not in the lock file: %1; --frozen changes nothing.")
+                                   .arg(plan.unlocked.join(u", "_s)));
         return false;
     }
     if (!allConflicts.isEmpty() && !flags.skipConflicts) {
         exitCode = session.fail(
-            u"%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2."_s
+            Cli::tr("%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2.")
                 .arg(allConflicts.size())
-                .arg(changedHere > 0 ? u"; --force also replaces copies changed here"_s : QString()));
+                .arg(changedHere > 0 ? Cli::tr("; --force also replaces copies changed here") : QString()));
         return false;
     }
     exitCode = ExitCode::success;
@@ -116,20 +116,21 @@ int lock(CliSession& session, const QStringList& args)
     ProjectLocks locks(session.workspace());
     if (!locks.projects().contains(project))
         return session.fail(
-            u"No app belongs to the project %1; apps add --preset ID --project DIR adds one."_s.arg(project));
+            Cli::tr("No app belongs to the project %1; apps add --preset ID --project DIR adds one.")
+                .arg(project));
     const auto lock = locks.lockOf(project);
     if (!lock)
         return session.fail(lock.error().description);
     if (const QStringList unpinned = lock.value().unpinned(); !unpinned.isEmpty())
-        QTextStream(stderr) << "Not pinned to a commit (it could not be told at install): "
+        QTextStream(stderr) << Cli::tr("Not pinned to a commit (it could not be told at install): ")
                             << unpinned.join(u", "_s) << '\n';
     if (session.flags().check) {
         // Byte for byte: a file that reads the same but is written otherwise still differs in a diff.
         const auto written = FileSystem::readBytes(QDir(project).filePath(LockFile::fileName()));
         const bool current = written && written.value() == lock.value().encode();
         if (!current)
-            return session.fail(u"%1 is not current; quorvane-cli lock writes it."_s.arg(
-                QDir(project).filePath(LockFile::fileName())));
+            return session.fail(Cli::tr("%1 is not current; quorvane-cli lock writes it.")
+                                    .arg(QDir(project).filePath(LockFile::fileName())));
         return ExitCode::success;
     }
     if (const Outcome written = LockFile::write(project, lock.value()); !written)

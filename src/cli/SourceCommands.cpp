@@ -45,7 +45,7 @@ int sourcesAdd(CliSession& session, const QStringList& args)
 {
     const auto kind = SkillSourceRecord::kindNamed(args.at(0));
     if (!kind)
-        return session.fail(u"A source is \"github\" or \"directory\", not \"%1\"."_s.arg(args.at(0)));
+        return session.fail(Cli::tr("A source is \"github\" or \"directory\", not \"%1\".").arg(args.at(0)));
     const auto added = SourceActions(session.workspace()).add(*kind, args.at(1));
     if (!added)
         return session.fail(added.error().message());
@@ -79,7 +79,7 @@ int sourcesRefresh(CliSession& session, const QStringList& args)
         const auto index = session.sources().index(source->location());
         print(u"%1\t%2 skills%3"_s.arg(source->location())
                   .arg(index ? index->skills.size() : 0)
-                  .arg(index && index->truncated ? u" (listing cut short by GitHub)"_s : QString()));
+                  .arg(index && index->truncated ? Cli::tr(" (listing cut short by GitHub)") : QString()));
     }
     return failures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }

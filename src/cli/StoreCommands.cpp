@@ -40,7 +40,7 @@ int showUpdateDiffs(CliSession& session, const QStringList& items)
             continue;
         }
         if (preview.changes.isEmpty())
-            QTextStream(stderr) << item << ": no changes\n";
+            QTextStream(stderr) << Cli::tr("%1: no changes\n").arg(item);
         for (const FileChange& change : std::as_const(preview.changes))
             QTextStream(stdout) << change.diff;
         for (const AuditFinding& finding : std::as_const(preview.newFindings))
@@ -65,7 +65,8 @@ int search(CliSession& session, const QStringList& args)
             waiting.quit();
     });
     if (!service.source().isConfigured())
-        return session.fail(u"There is no source to search: quorvane-cli sources add github OWNER/REPO"_s);
+        return session.fail(
+            Cli::tr("There is no source to search: quorvane-cli sources add github OWNER/REPO"));
     service.search(args.first());
     if (service.isSearching())
         waiting.exec();
@@ -110,12 +111,12 @@ int install(CliSession& session, const QStringList& args)
     // args: OWNER/REPO[@REF], the skill's path or id (may be empty), the hub folder's name (may be empty)
     const auto repository = GitHubRepository::parse(args.at(0));
     if (!repository || !repository->path.isEmpty())
-        return session.fail(u"Say which repository: OWNER/REPO or OWNER/REPO@REF."_s);
+        return session.fail(Cli::tr("Say which repository: OWNER/REPO or OWNER/REPO@REF."));
     const QString& pathOrId = args.at(1);
     if (pathOrId.isEmpty())
-        return session.fail(u"Say which skill to install: --skill-id PATH-OR-ID."_s);
+        return session.fail(Cli::tr("Say which skill to install: --skill-id PATH-OR-ID."));
     if (!session.workspace().hubSettings().hasValidCentralHub())
-        return session.fail(u"Choose the hub folder first: quorvane-cli hub set FOLDER"_s);
+        return session.fail(Cli::tr("Choose the hub folder first: quorvane-cli hub set FOLDER"));
 
     RemoteSkillItem item;
     item.id = repository->fullName() + u'/' + pathOrId;
@@ -151,11 +152,11 @@ int update(CliSession& session, const QStringList& args)
 {
     if (session.flags().diff) {
         if (args.isEmpty() || session.flags().all || session.flags().check)
-            return session.fail(u"Say which items to compare: update ITEM... --diff."_s);
+            return session.fail(Cli::tr("Say which items to compare: update ITEM... --diff."));
         return showUpdateDiffs(session, args);
     }
     if (session.flags().check == (!args.isEmpty() || session.flags().all))
-        return session.fail(u"Say --check, or which items to update: ITEM... or --all."_s);
+        return session.fail(Cli::tr("Say --check, or which items to update: ITEM... or --all."));
     UpdateCheckResult checked;
     QEventLoop waiting;
     session.updates().check([&](const UpdateCheckResult& result) {
@@ -194,7 +195,7 @@ int update(CliSession& session, const QStringList& args)
     for (const QString& item : args) {
         if (std::none_of(chosen.cbegin(), chosen.cend(),
                          [&](const SkillUpdateStatus& s) { return s.item == item; })) {
-            QTextStream(stderr) << "No hub item named " << item << " could be checked.\n";
+            QTextStream(stderr) << Cli::tr("No hub item named %1 could be checked.\n").arg(item);
             allWell = false;
         }
     }
@@ -211,8 +212,8 @@ int update(CliSession& session, const QStringList& args)
     for (const SkillUpdateStatus& skill : std::as_const(chosen)) {
         switch (skill.state) {
         case UpdateState::unknown:
-            QTextStream(stderr) << skill.item
-                                << ": nothing records where it came from; it cannot be updated.\n";
+            QTextStream(stderr)
+                << Cli::tr("%1: nothing records where it came from; it cannot be updated.\n").arg(skill.item);
             allWell = false;
             continue;
         case UpdateState::current:
@@ -231,8 +232,9 @@ int update(CliSession& session, const QStringList& args)
         if (session.flags().dryRun) {
             const bool replaces = skill.state == UpdateState::modified;
             tell(skill, replaces ? u"would-replace"_s : u"would-update"_s,
-                 u"%1: would be %2 from %3"_s.arg(skill.item, replaces ? u"replaced"_s : u"updated"_s,
-                                                  skill.source));
+                 (replaces ? Cli::tr("%1: would be replaced from %2")
+                           : Cli::tr("%1: would be updated from %2"))
+                     .arg(skill.item, skill.source));
             continue;
         }
         const InstallResult result = session.waitFor(
