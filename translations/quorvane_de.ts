@@ -668,6 +668,310 @@
         <source>%1: would be updated from %2</source>
         <translation>%1: würde aus %2 aktualisiert</translation>
     </message>
+    <message>
+        <source>print results as JSON</source>
+        <translation>Ergebnisse als JSON ausgeben</translation>
+    </message>
+    <message>
+        <source>show the commands, or one command with an example</source>
+        <translation>die Befehle zeigen, oder einen Befehl mit einem Beispiel</translation>
+    </message>
+    <message>
+        <source>tell the version</source>
+        <translation>die Version nennen</translation>
+    </message>
+    <message>
+        <source>GitHub&apos;s raw content host</source>
+        <translation>der Host für GitHubs Rohinhalte</translation>
+    </message>
+    <message>
+        <source>GitHub&apos;s API host</source>
+        <translation>der API-Host von GitHub</translation>
+    </message>
+    <message>
+        <source>a directory searched for this one call</source>
+        <translation>ein Verzeichnis, in dem nur bei diesem Aufruf gesucht wird</translation>
+    </message>
+    <message>
+        <source>every item (or every item with an update)</source>
+        <translation>jedes Element (oder jedes Element mit einem Update)</translation>
+    </message>
+    <message>
+        <source>only tell</source>
+        <translation>nur sagen</translation>
+    </message>
+    <message>
+        <source>place copies rather than links</source>
+        <translation>Kopien statt Links ablegen</translation>
+    </message>
+    <message>
+        <source>make a missing folder</source>
+        <translation>einen fehlenden Ordner anlegen</translation>
+    </message>
+    <message>
+        <source>tell what would change, change nothing</source>
+        <translation>sagen, was sich ändern würde, nichts ändern</translation>
+    </message>
+    <message>
+        <source>also replace or remove what was changed here, or is of unknown origin</source>
+        <translation>auch ersetzen oder entfernen, was hier geändert wurde oder unbekannter Herkunft ist</translation>
+    </message>
+    <message>
+        <source>leave what is in the way, do the rest</source>
+        <translation>lassen, was im Weg steht, den Rest erledigen</translation>
+    </message>
+    <message>
+        <source>a known assistant (see apps presets)</source>
+        <translation>ein bekannter Assistent (siehe apps presets)</translation>
+    </message>
+    <message>
+        <source>the project folder (a repository) the app&apos;s folder lies in</source>
+        <translation>der Projektordner (ein Repository), in dem der Ordner der App liegt</translation>
+    </message>
+    <message>
+        <source>place links rather than copies in a project</source>
+        <translation>in einem Projekt Links statt Kopien ablegen</translation>
+    </message>
+    <message>
+        <source>change nothing unless the lock file is restored exactly</source>
+        <translation>nichts ändern, außer die Sperrdatei wird genau wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>bring back no hub items from GitHub</source>
+        <translation>keine Elemente des Hubs von GitHub zurückholen</translation>
+    </message>
+    <message>
+        <source>make no network request; take fetched content from the cache only</source>
+        <translation>keine Anfrage ins Netz; geholte Inhalte nur aus dem Zwischenspeicher nehmen</translation>
+    </message>
+    <message>
+        <source>audit this folder rather than hub items</source>
+        <translation>diesen Ordner prüfen statt der Elemente im Hub</translation>
+    </message>
+    <message>
+        <source>also write the findings as SARIF 2.1.0 to FILE</source>
+        <translation>die Befunde auch als SARIF 2.1.0 in DATEI schreiben</translation>
+    </message>
+    <message>
+        <source>add the YARA rule files (*.yar) of DIR to the audit&apos;s rules</source>
+        <translation>die YARA-Regeldateien (*.yar) aus ORDNER zu den Regeln der Prüfung nehmen</translation>
+    </message>
+    <message>
+        <source>accept the named items&apos; current findings</source>
+        <translation>die heutigen Befunde der genannten Elemente akzeptieren</translation>
+    </message>
+    <message>
+        <source>go on despite findings of level high, accepting them</source>
+        <translation>trotz Befunden mit hohem Risiko weitermachen und sie akzeptieren</translation>
+    </message>
+    <message>
+        <source>carry out every safe fix, after showing the plan</source>
+        <translation>jede sichere Behebung ausführen, nachdem der Plan gezeigt wurde</translation>
+    </message>
+    <message>
+        <source>show what the update changes, as a unified diff; change nothing</source>
+        <translation>zeigen, was das Update ändert, als Unified Diff; nichts ändern</translation>
+    </message>
+    <message>
+        <source>the skill&apos;s folder in the repository, or its name</source>
+        <translation>der Ordner des Skills im Repository, oder sein Name</translation>
+    </message>
+    <message>
+        <source>the hub folder&apos;s name instead of the skill&apos;s</source>
+        <translation>der Name des Ordners im Hub statt des Skill-Namens</translation>
+    </message>
+    <message>
+        <source>make FOLDER the central hub (bookmark, settings, rescan)</source>
+        <translation>ORDNER zum Zentralen Hub machen (Lesezeichen, Einstellungen, neu einlesen)</translation>
+    </message>
+    <message>
+        <source>the hub folder and its items (file name, name, kind, first preview line)</source>
+        <translation>der Ordner des Hubs und seine Elemente (Dateiname, Name, Art, erste Zeile der Vorschau)</translation>
+    </message>
+    <message>
+        <source>register a target app, or a known assistant (see apps presets), globally or in the project DIR; a project places copies unless --link</source>
+        <translation>eine Ziel-App anlegen, oder einen bekannten Assistenten (siehe apps presets), global oder im Projekt ORDNER; ein Projekt legt Kopien ab, außer mit --link</translation>
+    </message>
+    <message>
+        <source>switch how APP&apos;s items stand in its folder, converting what Quorvane placed there</source>
+        <translation>umstellen, wie die Elemente von APP in ihrem Ordner stehen, und umwandeln, was Quorvane dort abgelegt hat</translation>
+    </message>
+    <message>
+        <source>the known assistants: id, name, folder, whether it exists, whether copies are recommended, the folder in a project</source>
+        <translation>die bekannten Assistenten: Id, Name, Ordner, ob es ihn gibt, ob Kopien empfohlen sind, der Ordner in einem Projekt</translation>
+    </message>
+    <message>
+        <source>rename a target app</source>
+        <translation>eine Ziel-App umbenennen</translation>
+    </message>
+    <message>
+        <source>delete apps and their link records (links on disk stay)</source>
+        <translation>Apps und ihre Verknüpfungsdaten löschen (die Links auf der Platte bleiben)</translation>
+    </message>
+    <message>
+        <source>the target apps (id, name, folder)</source>
+        <translation>die Ziel-Apps (Id, Name, Ordner)</translation>
+    </message>
+    <message>
+        <source>place the hub items ITEM... (their file names), or every hub item, into APP&apos;s folder</source>
+        <translation>die Elemente ELEMENT... des Hubs (ihre Dateinamen), oder jedes Element, im Ordner von APP ablegen</translation>
+    </message>
+    <message>
+        <source>take ITEM..., or everything Quorvane placed, out of APP&apos;s folder</source>
+        <translation>ELEMENT..., oder alles, was Quorvane abgelegt hat, aus dem Ordner von APP nehmen</translation>
+    </message>
+    <message>
+        <source>bring what Quorvane placed in APP&apos;s folder in line with the hub (outdated copies, missing entries)</source>
+        <translation>was Quorvane im Ordner von APP abgelegt hat, mit dem Hub abgleichen (veraltete Kopien, fehlende Einträge)</translation>
+    </message>
+    <message>
+        <source>the apps ITEM is linked into</source>
+        <translation>die Apps, mit denen ELEMENT verknüpft ist</translation>
+    </message>
+    <message>
+        <source>every entry of APP&apos;s folder with its state (linked, copied, outdated, modified, repairable, broken, importable)</source>
+        <translation>jeder Eintrag im Ordner von APP mit seinem Zustand (linked, copied, outdated, modified, repairable, broken, importable)</translation>
+    </message>
+    <message>
+        <source>move ENTRY of APP&apos;s folder into the hub and leave a link</source>
+        <translation>EINTRAG aus dem Ordner von APP in den Hub verschieben und einen Link zurücklassen</translation>
+    </message>
+    <message>
+        <source>point a broken link at the hub item of the same name</source>
+        <translation>einen kaputten Link auf das namensgleiche Element im Hub richten</translation>
+    </message>
+    <message>
+        <source>move ENTRY of APP&apos;s folder (a link as a link) to the trash, or delete it where there is none</source>
+        <translation>EINTRAG aus dem Ordner von APP (einen Link als Link) in den Papierkorb legen, oder löschen, wo es keinen gibt</translation>
+    </message>
+    <message>
+        <source>search every source: GitHub indexes here, directories over the network</source>
+        <translation>in jeder Quelle suchen: GitHub-Verzeichnisse hier, Verzeichnisse über das Netz</translation>
+    </message>
+    <message>
+        <source>install a skill&apos;s whole folder from GitHub into the hub; prints the new folder</source>
+        <translation>den ganzen Ordner eines Skills von GitHub im Hub installieren; nennt den neuen Ordner</translation>
+    </message>
+    <message>
+        <source>compare installed skills with their repositories, or update them</source>
+        <translation>installierte Skills mit ihren Repositorys vergleichen, oder sie aktualisieren</translation>
+    </message>
+    <message>
+        <source>write the whole configuration to FILE</source>
+        <translation>die ganze Einrichtung in DATEI schreiben</translation>
+    </message>
+    <message>
+        <source>replace the configuration with FILE&apos;s, fetch the installed skills the hub lacks and recreate missing links, after showing the plan</source>
+        <translation>die Einrichtung durch die aus DATEI ersetzen, die installierten Skills holen, die dem Hub fehlen, und fehlende Links neu anlegen, nachdem der Plan gezeigt wurde</translation>
+    </message>
+    <message>
+        <source>write DIR&apos;s quorvane-lock.json from its project apps (DIR: the current folder); --check only tells whether it is current</source>
+        <translation>die quorvane-lock.json von ORDNER aus seinen Apps schreiben (ORDNER: der aktuelle Ordner); --check sagt nur, ob sie aktuell ist</translation>
+    </message>
+    <message>
+        <source>bring back the skills DIR&apos;s quorvane-lock.json names, into the hub and the project&apos;s apps, after showing the plan</source>
+        <translation>die Skills, die die quorvane-lock.json von ORDNER nennt, in den Hub und die Apps des Projekts zurückholen, nachdem der Plan gezeigt wurde</translation>
+    </message>
+    <message>
+        <source>empty the cache of fetched skill folders (the hub keeps its items)</source>
+        <translation>den Zwischenspeicher geholter Skill-Ordner leeren (der Hub behält seine Elemente)</translation>
+    </message>
+    <message>
+        <source>the cache of fetched skill folders: its size and entries</source>
+        <translation>der Zwischenspeicher geholter Skill-Ordner: seine Größe und Einträge</translation>
+    </message>
+    <message>
+        <source>recreate recorded links that are missing, after showing the plan</source>
+        <translation>vermerkte Links, die fehlen, neu anlegen, nachdem der Plan gezeigt wurde</translation>
+    </message>
+    <message>
+        <source>add a place the store searches</source>
+        <translation>einen Ort hinzufügen, an dem der Store sucht</translation>
+    </message>
+    <message>
+        <source>stop searching a source</source>
+        <translation>in einer Quelle nicht mehr suchen</translation>
+    </message>
+    <message>
+        <source>read the GitHub sources&apos; skill lists again (only changed files are fetched)</source>
+        <translation>die Skill-Listen der GitHub-Quellen neu lesen (nur geänderte Dateien werden geholt)</translation>
+    </message>
+    <message>
+        <source>the sources: id, kind, location, skill count, last refresh</source>
+        <translation>die Quellen: Id, Art, Ort, Zahl der Skills, zuletzt gelesen</translation>
+    </message>
+    <message>
+        <source>check the hub&apos;s skill folders (or ITEM) against the skill format: item, level, message</source>
+        <translation>die Skill-Ordner des Hubs (oder ELEMENT) gegen das Skill-Format prüfen: Element, Stufe, Meldung</translation>
+    </message>
+    <message>
+        <source>audit the hub&apos;s items (or ITEM..., or each skill folder under DIR) for hidden characters, instructions aimed at the assistant, code fetched and run, secrets read or sent, with the shipped YARA rules and the user&apos;s own: level, item/file:line, rule, message</source>
+        <translation>die Elemente des Hubs (oder ELEMENT..., oder jeden Skill-Ordner unter ORDNER) auf versteckte Zeichen, an den Assistenten gerichtete Anweisungen, geholten und ausgeführten Code, gelesene oder gesendete Geheimnisse prüfen, mit den mitgelieferten YARA-Regeln und den eigenen: Stufe, Element/Datei:Zeile, Regel, Meldung</translation>
+    </message>
+    <message>
+        <source>tell whether each assistant can see each skill placed for it: level, app, entry, problem, message; --fix carries out the safe fixes</source>
+        <translation>sagen, ob jeder Assistent jeden für ihn abgelegten Skill sieht: Stufe, App, Eintrag, Problem, Meldung; --fix führt die sicheren Behebungen aus</translation>
+    </message>
+    <message>
+        <source>unknown option --%1</source>
+        <translation>unbekannte Option --%1</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>%1 does not take --%2</source>
+        <translation>%1 nimmt kein --%2</translation>
+    </message>
+    <message>
+        <source>Usage: quorvane-cli [--json] COMMAND [ARGS]
+
+Commands:
+</source>
+        <translation>Aufruf: quorvane-cli [--json] BEFEHL [ARGUMENTE]
+
+Befehle:
+</translation>
+    </message>
+    <message>
+        <source>
+Options for commands that reach the network: --raw-url URL --api-url URL (GitHub&apos;s hosts);
+search also takes --directory-url URL, a directory searched for this one call.
+A token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub&apos;s API host only.
+APP is an app&apos;s id or its name as shown (a project&apos;s app: &quot;Cursor (shop)&quot;). Exit status: 0 done, 1 failed, 2 usage error.
+--version tells the version.
+`quorvane-cli COMMAND --help` shows a command with an example.
+</source>
+        <translation>
+Optionen für Befehle, die ins Netz gehen: --raw-url URL --api-url URL (die Hosts von GitHub);
+search nimmt auch --directory-url URL, ein Verzeichnis, in dem nur bei diesem Aufruf gesucht wird.
+Ein Token in GITHUB_TOKEN oder GH_TOKEN geht nur an den API-Host von GitHub.
+APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Projekts: „Cursor (shop)“). Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 falscher Aufruf.
+--version nennt die Version.
+`quorvane-cli BEFEHL --help` zeigt einen Befehl mit einem Beispiel.
+</translation>
+    </message>
+    <message>
+        <source>Usage: quorvane-cli [--json] %1</source>
+        <translation>Aufruf: quorvane-cli [--json] %1</translation>
+    </message>
+    <message>
+        <source>
+Switches:
+</source>
+        <translation>
+Schalter:
+</translation>
+    </message>
+    <message>
+        <source>
+Example:
+</source>
+        <translation>
+Beispiel:
+</translation>
+    </message>
 </context>
 <context>
     <name>ContentView</name>

@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
+#include "cli/Output.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
@@ -26,12 +27,12 @@ QString switchForm(const QCommandLineOption& option)
 const QList<QCommandLineOption>& CommandLine::commonOptions()
 {
     static const QList<QCommandLineOption> options = {
-        {u"json"_s, u"print results as JSON"_s},
-        {{u"h"_s, u"help"_s}, u"show the commands, or one command with an example"_s},
-        {u"version"_s, u"tell the version"_s},
-        {u"raw-url"_s, u"GitHub's raw content host"_s, u"URL"_s},
-        {u"api-url"_s, u"GitHub's API host"_s, u"URL"_s},
-        {u"directory-url"_s, u"a directory searched for this one call"_s, u"URL"_s},
+        {u"json"_s, Cli::tr("print results as JSON")},
+        {{u"h"_s, u"help"_s}, Cli::tr("show the commands, or one command with an example")},
+        {u"version"_s, Cli::tr("tell the version")},
+        {u"raw-url"_s, Cli::tr("GitHub's raw content host"), u"URL"_s},
+        {u"api-url"_s, Cli::tr("GitHub's API host"), u"URL"_s},
+        {u"directory-url"_s, Cli::tr("a directory searched for this one call"), u"URL"_s},
     };
     return options;
 }
@@ -39,28 +40,28 @@ const QList<QCommandLineOption>& CommandLine::commonOptions()
 const QList<QCommandLineOption>& CommandLine::switches()
 {
     static const QList<QCommandLineOption> options = {
-        {u"all"_s, u"every item (or every item with an update)"_s},
-        {u"check"_s, u"only tell"_s},
-        {u"copy"_s, u"place copies rather than links"_s},
-        {u"create"_s, u"make a missing folder"_s},
-        {u"dry-run"_s, u"tell what would change, change nothing"_s},
-        {u"force"_s, u"also replace or remove what was changed here, or is of unknown origin"_s},
-        {u"skip-conflicts"_s, u"leave what is in the way, do the rest"_s},
-        {u"preset"_s, u"a known assistant (see apps presets)"_s, u"ID"_s},
-        {u"project"_s, u"the project folder (a repository) the app's folder lies in"_s, u"DIR"_s},
-        {u"link"_s, u"place links rather than copies in a project"_s},
-        {u"frozen"_s, u"change nothing unless the lock file is restored exactly"_s},
-        {u"no-fetch"_s, u"bring back no hub items from GitHub"_s},
-        {u"offline"_s, u"make no network request; take fetched content from the cache only"_s},
-        {u"path"_s, u"audit this folder rather than hub items"_s, u"DIR"_s},
-        {u"sarif"_s, u"also write the findings as SARIF 2.1.0 to FILE"_s, u"FILE"_s},
-        {u"rules"_s, u"add the YARA rule files (*.yar) of DIR to the audit's rules"_s, u"DIR"_s},
-        {u"accept"_s, u"accept the named items' current findings"_s},
-        {u"accept-risk"_s, u"go on despite findings of level high, accepting them"_s},
-        {u"fix"_s, u"carry out every safe fix, after showing the plan"_s},
-        {u"diff"_s, u"show what the update changes, as a unified diff; change nothing"_s},
-        {u"skill-id"_s, u"the skill's folder in the repository, or its name"_s, u"PATH-OR-ID"_s},
-        {u"name"_s, u"the hub folder's name instead of the skill's"_s, u"NAME"_s},
+        {u"all"_s, Cli::tr("every item (or every item with an update)")},
+        {u"check"_s, Cli::tr("only tell")},
+        {u"copy"_s, Cli::tr("place copies rather than links")},
+        {u"create"_s, Cli::tr("make a missing folder")},
+        {u"dry-run"_s, Cli::tr("tell what would change, change nothing")},
+        {u"force"_s, Cli::tr("also replace or remove what was changed here, or is of unknown origin")},
+        {u"skip-conflicts"_s, Cli::tr("leave what is in the way, do the rest")},
+        {u"preset"_s, Cli::tr("a known assistant (see apps presets)"), u"ID"_s},
+        {u"project"_s, Cli::tr("the project folder (a repository) the app's folder lies in"), u"DIR"_s},
+        {u"link"_s, Cli::tr("place links rather than copies in a project")},
+        {u"frozen"_s, Cli::tr("change nothing unless the lock file is restored exactly")},
+        {u"no-fetch"_s, Cli::tr("bring back no hub items from GitHub")},
+        {u"offline"_s, Cli::tr("make no network request; take fetched content from the cache only")},
+        {u"path"_s, Cli::tr("audit this folder rather than hub items"), u"DIR"_s},
+        {u"sarif"_s, Cli::tr("also write the findings as SARIF 2.1.0 to FILE"), u"FILE"_s},
+        {u"rules"_s, Cli::tr("add the YARA rule files (*.yar) of DIR to the audit's rules"), u"DIR"_s},
+        {u"accept"_s, Cli::tr("accept the named items' current findings")},
+        {u"accept-risk"_s, Cli::tr("go on despite findings of level high, accepting them")},
+        {u"fix"_s, Cli::tr("carry out every safe fix, after showing the plan")},
+        {u"diff"_s, Cli::tr("show what the update changes, as a unified diff; change nothing")},
+        {u"skill-id"_s, Cli::tr("the skill's folder in the repository, or its name"), u"PATH-OR-ID"_s},
+        {u"name"_s, Cli::tr("the hub folder's name instead of the skill's"), u"NAME"_s},
     };
     return options;
 }
@@ -70,7 +71,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
     static const QList<CommandDeclaration> table = {
         {{u"hub"_s, u"set"_s},
          u"FOLDER"_s,
-         u"make FOLDER the central hub (bookmark, settings, rescan)"_s,
+         Cli::tr("make FOLDER the central hub (bookmark, settings, rescan)"),
          u"quorvane-cli hub set ~/Skills"_s,
          1,
          1,
@@ -79,7 +80,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"hub"_s},
          {},
-         u"the hub folder and its items (file name, name, kind, first preview line)"_s,
+         Cli::tr("the hub folder and its items (file name, name, kind, first preview line)"),
          u"quorvane-cli --json hub"_s,
          0,
          0,
@@ -88,8 +89,8 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"apps"_s, u"add"_s},
          u"NAME FOLDER [--copy] | --preset ID [--project DIR] [--create] [--copy|--link]"_s,
-         u"register a target app, or a known assistant (see apps presets), globally or in the project DIR; "
-         "a project places copies unless --link"_s,
+         Cli::tr("register a target app, or a known assistant (see apps presets), globally or in the project "
+                 "DIR; a project places copies unless --link"),
          u"quorvane-cli apps add --preset claude-code --project . --create"_s,
          0,
          2,
@@ -97,7 +98,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"preset"_s, u"project"_s, u"create"_s, u"copy"_s, u"link"_s}},
         {{u"apps"_s, u"mode"_s},
          u"APP link|copy [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
-         u"switch how APP's items stand in its folder, converting what Quorvane placed there"_s,
+         Cli::tr("switch how APP's items stand in its folder, converting what Quorvane placed there"),
          u"quorvane-cli apps mode Cursor copy --dry-run"_s,
          2,
          2,
@@ -105,35 +106,36 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"accept-risk"_s}},
         {{u"apps"_s, u"presets"_s},
          QString(),
-         u"the known assistants: id, name, folder, whether it exists, whether copies are recommended, the folder in a project"_s,
+         Cli::tr("the known assistants: id, name, folder, whether it exists, whether copies are recommended, "
+                 "the folder in a project"),
          u"quorvane-cli apps presets --json"_s,
          0,
          0,
          &Commands::appsPresets},
         {{u"apps"_s, u"rename"_s},
          u"APP NEW-NAME"_s,
-         u"rename a target app"_s,
+         Cli::tr("rename a target app"),
          u"quorvane-cli apps rename Codex \"Codex CLI\""_s,
          2,
          2,
          &Commands::appsRename},
         {{u"apps"_s, u"remove"_s},
          u"APP..."_s,
-         u"delete apps and their link records (links on disk stay)"_s,
+         Cli::tr("delete apps and their link records (links on disk stay)"),
          u"quorvane-cli apps remove Gemini"_s,
          1,
          -1,
          &Commands::appsRemove},
         {{u"apps"_s},
          {},
-         u"the target apps (id, name, folder)"_s,
+         Cli::tr("the target apps (id, name, folder)"),
          u"quorvane-cli apps"_s,
          0,
          0,
          &Commands::apps},
         {{u"link"_s},
          u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
-         u"place the hub items ITEM... (their file names), or every hub item, into APP's folder"_s,
+         Cli::tr("place the hub items ITEM... (their file names), or every hub item, into APP's folder"),
          u"quorvane-cli link --all Codex --dry-run"_s,
          2,
          -1,
@@ -141,7 +143,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"all"_s, u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"accept-risk"_s}},
         {{u"unlink"_s},
          u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
-         u"take ITEM..., or everything Quorvane placed, out of APP's folder"_s,
+         Cli::tr("take ITEM..., or everything Quorvane placed, out of APP's folder"),
          u"quorvane-cli unlink --all Codex"_s,
          2,
          -1,
@@ -149,7 +151,8 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"all"_s, u"dry-run"_s, u"skip-conflicts"_s, u"force"_s}},
         {{u"sync"_s},
          u"APP [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
-         u"bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing entries)"_s,
+         Cli::tr("bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing "
+                 "entries)"),
          u"quorvane-cli sync Cursor"_s,
          1,
          1,
@@ -157,7 +160,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"accept-risk"_s}},
         {{u"linked"_s},
          u"ITEM"_s,
-         u"the apps ITEM is linked into"_s,
+         Cli::tr("the apps ITEM is linked into"),
          u"quorvane-cli linked notes.md"_s,
          1,
          1,
@@ -166,35 +169,37 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"status"_s},
          u"APP"_s,
-         u"every entry of APP's folder with its state (linked, copied, outdated, modified, repairable, broken, importable)"_s,
+         Cli::tr("every entry of APP's folder with its state (linked, copied, outdated, modified, "
+                 "repairable, broken, importable)"),
          u"quorvane-cli status Codex"_s,
          1,
          1,
          &Commands::status},
         {{u"import"_s},
          u"APP ENTRY"_s,
-         u"move ENTRY of APP's folder into the hub and leave a link"_s,
+         Cli::tr("move ENTRY of APP's folder into the hub and leave a link"),
          u"quorvane-cli import Codex my-skill"_s,
          2,
          2,
          &Commands::importEntry},
         {{u"repair"_s},
          u"APP ENTRY"_s,
-         u"point a broken link at the hub item of the same name"_s,
+         Cli::tr("point a broken link at the hub item of the same name"),
          u"quorvane-cli repair Codex deploy"_s,
          2,
          2,
          &Commands::repair},
         {{u"remove"_s},
          u"APP ENTRY"_s,
-         u"move ENTRY of APP's folder (a link as a link) to the trash, or delete it where there is none"_s,
+         Cli::tr(
+             "move ENTRY of APP's folder (a link as a link) to the trash, or delete it where there is none"),
          u"quorvane-cli remove Codex old-skill"_s,
          2,
          2,
          &Commands::remove},
         {{u"search"_s},
          u"QUERY"_s,
-         u"search every source: GitHub indexes here, directories over the network"_s,
+         Cli::tr("search every source: GitHub indexes here, directories over the network"),
          u"quorvane-cli search react"_s,
          1,
          1,
@@ -203,7 +208,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"install"_s},
          u"OWNER/REPO[@REF] --skill-id PATH-OR-ID [--name NAME] [--force] [--accept-risk]"_s,
-         u"install a skill's whole folder from GitHub into the hub; prints the new folder"_s,
+         Cli::tr("install a skill's whole folder from GitHub into the hub; prints the new folder"),
          u"quorvane-cli install anthropics/skills --skill-id skills/pdf"_s,
          3,
          3,
@@ -212,7 +217,7 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"update"_s},
          u"--check | ITEM... [--diff] | --all [--force] [--dry-run] [--accept-risk]"_s,
-         u"compare installed skills with their repositories, or update them"_s,
+         Cli::tr("compare installed skills with their repositories, or update them"),
          u"quorvane-cli update --check --json"_s,
          0,
          -1,
@@ -221,15 +226,15 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"backup"_s, u"export"_s},
          u"FILE"_s,
-         u"write the whole configuration to FILE"_s,
+         Cli::tr("write the whole configuration to FILE"),
          u"quorvane-cli backup export ~/quorvane-backup.json"_s,
          1,
          1,
          &Commands::backupExport},
         {{u"backup"_s, u"import"_s},
          u"FILE [--dry-run] [--skip-conflicts] [--force] [--no-fetch] [--accept-risk]"_s,
-         u"replace the configuration with FILE's, fetch the installed skills the hub lacks and recreate "
-         "missing links, after showing the plan"_s,
+         Cli::tr("replace the configuration with FILE's, fetch the installed skills the hub lacks and "
+                 "recreate missing links, after showing the plan"),
          u"quorvane-cli backup import ~/quorvane-backup.json --dry-run"_s,
          1,
          1,
@@ -237,8 +242,8 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"dry-run"_s, u"skip-conflicts"_s, u"force"_s, u"no-fetch"_s, u"accept-risk"_s}},
         {{u"lock"_s},
          u"[DIR] [--check]"_s,
-         u"write DIR's quorvane-lock.json from its project apps (DIR: the current folder); "
-         "--check only tells whether it is current"_s,
+         Cli::tr("write DIR's quorvane-lock.json from its project apps (DIR: the current folder); --check "
+                 "only tells whether it is current"),
          u"quorvane-cli lock --check"_s,
          0,
          1,
@@ -246,8 +251,8 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"check"_s}},
         {{u"restore"_s},
          u"[DIR] [--dry-run] [--frozen] [--offline] [--skip-conflicts] [--force] [--accept-risk]"_s,
-         u"bring back the skills DIR's quorvane-lock.json names, into the hub and the project's apps, "
-         "after showing the plan"_s,
+         Cli::tr("bring back the skills DIR's quorvane-lock.json names, into the hub and the project's apps, "
+                 "after showing the plan"),
          u"quorvane-cli restore --frozen"_s,
          0,
          1,
@@ -256,21 +261,21 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"cache"_s, u"clear"_s},
          QString(),
-         u"empty the cache of fetched skill folders (the hub keeps its items)"_s,
+         Cli::tr("empty the cache of fetched skill folders (the hub keeps its items)"),
          u"quorvane-cli cache clear"_s,
          0,
          0,
          &Commands::cacheClear},
         {{u"cache"_s},
          QString(),
-         u"the cache of fetched skill folders: its size and entries"_s,
+         Cli::tr("the cache of fetched skill folders: its size and entries"),
          u"quorvane-cli --json cache"_s,
          0,
          0,
          &Commands::cache},
         {{u"restore-links"_s},
          u"[--dry-run] [--skip-conflicts] [--accept-risk]"_s,
-         u"recreate recorded links that are missing, after showing the plan"_s,
+         Cli::tr("recreate recorded links that are missing, after showing the plan"),
          u"quorvane-cli restore-links --dry-run"_s,
          0,
          0,
@@ -278,35 +283,35 @@ const QList<CommandDeclaration>& CommandLine::commands()
          {u"dry-run"_s, u"skip-conflicts"_s, u"accept-risk"_s}},
         {{u"sources"_s, u"add"_s},
          u"github OWNER/REPO[@REF][:PATH] | directory URL"_s,
-         u"add a place the store searches"_s,
+         Cli::tr("add a place the store searches"),
          u"quorvane-cli sources add github anthropics/skills@main:skills"_s,
          2,
          2,
          &Commands::sourcesAdd},
         {{u"sources"_s, u"remove"_s},
          u"ID-OR-LOCATION"_s,
-         u"stop searching a source"_s,
+         Cli::tr("stop searching a source"),
          u"quorvane-cli sources remove openai/skills"_s,
          1,
          1,
          &Commands::sourcesRemove},
         {{u"sources"_s, u"refresh"_s},
          u"[ID-OR-LOCATION]"_s,
-         u"read the GitHub sources' skill lists again (only changed files are fetched)"_s,
+         Cli::tr("read the GitHub sources' skill lists again (only changed files are fetched)"),
          u"quorvane-cli sources refresh"_s,
          0,
          1,
          &Commands::sourcesRefresh},
         {{u"sources"_s},
          {},
-         u"the sources: id, kind, location, skill count, last refresh"_s,
+         Cli::tr("the sources: id, kind, location, skill count, last refresh"),
          u"quorvane-cli --json sources"_s,
          0,
          0,
          &Commands::sources},
         {{u"check"_s},
          u"[ITEM]"_s,
-         u"check the hub's skill folders (or ITEM) against the skill format: item, level, message"_s,
+         Cli::tr("check the hub's skill folders (or ITEM) against the skill format: item, level, message"),
          u"quorvane-cli check pdf-tools --json"_s,
          0,
          1,
@@ -315,9 +320,9 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"audit"_s},
          u"[ITEM...] [--path DIR] [--rules DIR] [--sarif FILE] | --accept ITEM..."_s,
-         u"audit the hub's items (or ITEM..., or each skill folder under DIR) for hidden characters, "
-         "instructions aimed at the assistant, code fetched and run, secrets read or sent, with the "
-         "shipped YARA rules and the user's own: level, item/file:line, rule, message"_s,
+         Cli::tr("audit the hub's items (or ITEM..., or each skill folder under DIR) for hidden characters, "
+                 "instructions aimed at the assistant, code fetched and run, secrets read or sent, with the "
+                 "shipped YARA rules and the user's own: level, item/file:line, rule, message"),
          u"quorvane-cli audit --sarif audit.sarif"_s,
          0,
          -1,
@@ -326,8 +331,8 @@ const QList<CommandDeclaration>& CommandLine::commands()
          true},
         {{u"doctor"_s},
          u"[APP...] [--fix] [--dry-run] [--accept-risk]"_s,
-         u"tell whether each assistant can see each skill placed for it: level, app, entry, problem, "
-         "message; --fix carries out the safe fixes"_s,
+         Cli::tr("tell whether each assistant can see each skill placed for it: level, app, entry, problem, "
+                 "message; --fix carries out the safe fixes"),
          u"quorvane-cli doctor --fix --dry-run"_s,
          0,
          -1,
@@ -349,7 +354,7 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
     parser.addOptions(switches());
     if (!parser.parse(QStringList{QString::fromLatin1(toolName)} + arguments)) {
         if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
-            err << toolName << ": unknown option --" << unknown.first() << '\n';
+            err << toolName << ": " << Cli::tr("unknown option --%1").arg(unknown.first()) << '\n';
         else
             err << toolName << ": " << parser.errorText() << '\n';
         return ExitCode::usage;
@@ -371,7 +376,8 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
             (help ? out : err) << usage();
             return help ? ExitCode::success : ExitCode::usage;
         }
-        err << toolName << ": unknown command \"" << words.join(u' ') << "\"\n\n" << usage();
+        err << toolName << ": " << Cli::tr("unknown command \"%1\"").arg(words.join(u' ')) << "\n\n"
+            << usage();
         return ExitCode::usage;
     }
     if (help) {
@@ -381,7 +387,8 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
     for (const QCommandLineOption& option : switches()) {
         const QString& name = option.names().constLast();
         if (parser.isSet(option) && !chosen->switches.contains(name)) {
-            err << toolName << ": " << chosen->words.join(u' ') << " does not take --" << name << '\n';
+            err << toolName << ": " << Cli::tr("%1 does not take --%2").arg(chosen->words.join(u' '), name)
+                << '\n';
             return ExitCode::usage;
         }
     }
@@ -443,7 +450,7 @@ std::variant<ParsedCommandLine, int> CommandLine::parse(const QStringList& argum
 
 QString CommandLine::usage()
 {
-    QString text = u"Usage: quorvane-cli [--json] COMMAND [ARGS]\n\nCommands:\n"_s;
+    QString text = Cli::tr("Usage: quorvane-cli [--json] COMMAND [ARGS]\n\nCommands:\n");
     for (const CommandDeclaration& command : commands()) {
         const QString form = command.words.join(u' ') + u' ' + command.arguments;
         // A long form gets the summary on a line of its own rather than running into it.
@@ -452,27 +459,27 @@ QString CommandLine::usage()
         else
             text += u"  "_s + form + u"\n  "_s + QString().leftJustified(46) + command.summary + u'\n';
     }
-    text += u"\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's hosts);\n"
-            "search also takes --directory-url URL, a directory searched for this one call.\n"
-            "A token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub's API host only.\n"
-            "APP is an app's id or its name as shown (a project's app: \"Cursor (shop)\"). Exit status: 0 "
-            "done, 1 failed, 2 usage error.\n"
-            "--version tells the version.\n"
-            "`quorvane-cli COMMAND --help` shows a command with an example.\n"_s;
+    text += Cli::tr("\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's "
+                    "hosts);\nsearch also takes --directory-url URL, a directory searched for this one "
+                    "call.\nA token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub's API host only.\nAPP is "
+                    "an app's id or its name as shown (a project's app: \"Cursor (shop)\"). Exit status: 0 "
+                    "done, 1 failed, 2 usage error.\n--version tells the version.\n`quorvane-cli COMMAND "
+                    "--help` shows a command with an example.\n");
     return text;
 }
 
 QString CommandLine::help(const CommandDeclaration& command)
 {
-    QString text = u"Usage: quorvane-cli [--json] "_s + command.words.join(u' ') + u' ' + command.arguments +
-                   u"\n\n"_s + command.summary + u"\n"_s;
+    QString text =
+        Cli::tr("Usage: quorvane-cli [--json] %1").arg(command.words.join(u' ') + u' ' + command.arguments) +
+        u"\n\n"_s + command.summary + u"\n"_s;
     if (!command.switches.isEmpty()) {
-        text += u"\nSwitches:\n"_s;
+        text += Cli::tr("\nSwitches:\n");
         for (const QCommandLineOption& option : switches())
             if (command.switches.contains(option.names().constLast()))
                 text += u"  "_s + switchForm(option).leftJustified(24) + option.description() + u'\n';
     }
-    return text + u"\nExample:\n  "_s + command.example + u'\n';
+    return text + Cli::tr("\nExample:\n") + u"  "_s + command.example + u'\n';
 }
 
 QString CommandLine::bashCompletion()

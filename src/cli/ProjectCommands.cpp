@@ -40,8 +40,9 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
     Json conflicts = Json::array();
     for (const RestoreFetch& fetch : std::as_const(plan.fetches)) {
         const QString from = fetch.source.repository.isEmpty() ? fetch.localCopy : fetch.source.text();
-        lines += u"fetch %1 %2%3\n"_s.arg(fetch.name, from,
-                                          fetch.intoHub ? QString() : u" (the hub keeps its own version)"_s);
+        // A plan's lines are for programs too: their words stay English in every language.
+        static const QString hubKeeps = u" (the hub keeps its own version)"_s; // untranslated: a plan word
+        lines += u"fetch %1 %2%3\n"_s.arg(fetch.name, from, fetch.intoHub ? QString() : hubKeeps);
         fetches.push_back(
             {{"name", utf8(fetch.name)},
              {"source", fetch.source.repository.isEmpty() ? Json(nullptr) : Json(utf8(fetch.source.text()))},

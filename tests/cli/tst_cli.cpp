@@ -161,51 +161,60 @@ private Q_SLOTS:
         QCOMPARE(QJsonDocument::fromJson(t.run({u"--json"_s, u"apps"_s}).out.toUtf8()).array(), apps);
     }
 
+    // Each mistake in both languages: the German words under the tests' German locale, the
+    // English ones under C.UTF-8. The words the core still gives untyped (item names, the
+    // install's path check, the network) are read in German only, until they are typed.
     void mistakesAreTold_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("messagePart");
-        QTest::newRow("no command") << QStringList() << 2 << u"Usage:"_s;
-        QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"unknown command"_s;
-        QTest::newRow("missing argument") << QStringList{u"link"_s, u"deploy"_s} << 2 << u"Usage:"_s;
-        QTest::newRow("unknown option") << QStringList{u"--loud"_s, u"apps"_s} << 2 << u"unknown option"_s;
-        QTest::newRow("unknown app") << QStringList{u"status"_s, u"Nobody"_s} << 1 << u"no app"_s;
-        QTest::newRow("ambiguous app") << QStringList{u"status"_s, u"Twin"_s} << 1 << u"Several apps"_s;
-        QTest::newRow("hostile entry") << QStringList{u"remove"_s, u"Solo"_s, u"../Hub"_s} << 1 << u"\"/\""_s;
-        QTest::newRow("missing entry")
-            << QStringList{u"import"_s, u"Solo"_s, u"ghost"_s} << 1 << u"no entry"_s;
-        QTest::newRow("missing folder")
-            << QStringList{u"hub"_s, u"set"_s, u"/nonexistent/x"_s} << 1 << u"not a folder"_s;
-        QTest::newRow("rename to blanks")
-            << QStringList{u"apps"_s, u"rename"_s, u"Solo"_s, u"  "_s} << 1 << u"only blanks"_s;
-        QTest::newRow("empty app name")
-            << QStringList{u"apps"_s, u"add"_s, QString(), u"/"_s} << 1 << u"needs a name"_s;
-        QTest::newRow("app of no folder")
-            << QStringList{u"apps"_s, u"add"_s, u"X"_s, u"/nonexistent/x"_s} << 1 << u"is not a folder"_s;
-        QTest::newRow("preset folder missing") << QStringList{u"apps"_s, u"add"_s, u"--preset"_s, u"codex"_s}
-                                               << 1 << u"does not exist yet. --create makes it."_s;
-        QTest::newRow("a switch of another command")
-            << QStringList{u"apps"_s, u"--force"_s} << 2 << u"does not take"_s;
-        QTest::newRow("update of nothing") << QStringList{u"update"_s} << 1 << u"--check"_s;
-        QTest::newRow("install from a path")
-            << QStringList{u"install"_s, u"o/r:x"_s, u"--skill-id"_s, u"x"_s} << 1 << u"OWNER/REPO"_s;
+        QTest::addColumn<QString>("german");
+        QTest::addColumn<QString>("english");
+        const auto row = [](const char* name, const QStringList& arguments, int exitCode,
+                            const QString& german, const QString& english) {
+            QTest::newRow(name) << arguments << exitCode << german << english;
+        };
+        row("no command", {}, 2, u"Aufruf:"_s, u"Usage:"_s);
+        row("unknown command", {u"frobnicate"_s}, 2, u"unbekannter Befehl „frobnicate“"_s,
+            u"unknown command \"frobnicate\""_s);
+        row("missing argument", {u"link"_s, u"deploy"_s}, 2, u"Aufruf:"_s, u"Usage:"_s);
+        row("unknown option", {u"--loud"_s, u"apps"_s}, 2, u"unbekannte Option --loud"_s,
+            u"unknown option --loud"_s);
+        row("unknown app", {u"status"_s, u"Nobody"_s}, 1, u"keine App"_s, u"no app"_s);
+        row("ambiguous app", {u"status"_s, u"Twin"_s}, 1, u"Mehrere Apps"_s, u"Several apps"_s);
+        row("hostile entry", {u"remove"_s, u"Solo"_s, u"../Hub"_s}, 1, u"\"/\""_s, {});
+        row("missing entry", {u"import"_s, u"Solo"_s, u"ghost"_s}, 1, u"keinen Eintrag „ghost“"_s,
+            u"no entry \"ghost\""_s);
+        row("missing folder", {u"hub"_s, u"set"_s, u"/nonexistent/x"_s}, 1, u"not a folder"_s, {});
+        row("rename to blanks", {u"apps"_s, u"rename"_s, u"Solo"_s, u"  "_s}, 1, u"nur aus Leerzeichen"_s,
+            u"only blanks"_s);
+        row("empty app name", {u"apps"_s, u"add"_s, QString(), u"/"_s}, 1, u"braucht einen Namen"_s,
+            u"needs a name"_s);
+        row("app of no folder", {u"apps"_s, u"add"_s, u"X"_s, u"/nonexistent/x"_s}, 1, u"ist kein Ordner"_s,
+            u"is not a folder"_s);
+        row("preset folder missing", {u"apps"_s, u"add"_s, u"--preset"_s, u"codex"_s}, 1,
+            u"existiert noch nicht. --create legt ihn an."_s, u"does not exist yet. --create makes it."_s);
+        row("a switch of another command", {u"apps"_s, u"--force"_s}, 2, u"apps nimmt kein --force"_s,
+            u"apps does not take --force"_s);
+        row("update of nothing", {u"update"_s}, 1, u"Nenne --check"_s, u"Say --check"_s);
+        row("install from a path", {u"install"_s, u"o/r:x"_s, u"--skill-id"_s, u"x"_s}, 1, u"OWNER/REPO"_s,
+            u"Say which repository"_s);
         for (const QString& escape : {u"../escape"_s, u".."_s, u"/abs/x"_s, u"a//b"_s, u"a/./b"_s})
             QTest::newRow(qPrintable(u"install of the path "_s + escape))
                 << QStringList{u"install"_s, u"o/r"_s, u"--skill-id"_s, escape} << 1
-                << u"kein zulässiger Pfad"_s;
+                << u"kein zulässiger Pfad"_s << QString();
         // Qt's own part of a message is German too.
-        QTest::newRow("no network") << QStringList{u"search"_s, u"pdf"_s, u"--api-url"_s,
-                                                   u"http://127.0.0.1:1"_s}
-                                    << 1 << u"Netzwerkfehler: Verbindung verweigert"_s;
-        QTest::newRow("unknown hub item")
-            << QStringList{u"link"_s, u"ghost"_s, u"Solo"_s} << 1 << u"no item"_s;
+        row("no network", {u"search"_s, u"pdf"_s, u"--api-url"_s, u"http://127.0.0.1:1"_s}, 1,
+            u"Netzwerkfehler: Verbindung verweigert"_s, {});
+        row("unknown hub item", {u"link"_s, u"ghost"_s, u"Solo"_s}, 1, u"kein Element „ghost“"_s,
+            u"no item \"ghost\""_s);
     }
     void mistakesAreTold()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
-        QFETCH(QString, messagePart);
+        QFETCH(QString, german);
+        QFETCH(QString, english);
         Tool t;
         QVERIFY(makeFolder(t.path(u"Hub"_s)));
         QVERIFY(makeFolder(t.path(u"solo"_s)));
@@ -214,11 +223,17 @@ private Q_SLOTS:
             QCOMPARE(t.run({u"apps"_s, u"add"_s, app, t.path(u"solo"_s)}).exitCode, 0);
         const QStringList before = treeSnapshot(t.path(u"Hub"_s));
 
-        const Run run = t.run(arguments);
-        QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.err.contains(messagePart), qPrintable(run.err));
-        QVERIFY(run.out.isEmpty());
-        QCOMPARE(treeSnapshot(t.path(u"Hub"_s)), before);
+        for (const auto& [locale, words] :
+             {std::pair{u"de_DE.UTF-8"_s, german}, std::pair{u"C.UTF-8"_s, english}}) {
+            if (words.isEmpty())
+                continue;
+            t.extraEnvironment.insert(u"LANG"_s, locale);
+            const Run run = t.run(arguments);
+            QCOMPARE(run.exitCode, exitCode);
+            QVERIFY2(run.err.contains(words), qPrintable(run.err));
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(treeSnapshot(t.path(u"Hub"_s)), before);
+        }
     }
 
     // The network options reach the store client: nothing listens there, so both fail and say why.
@@ -286,9 +301,9 @@ private Q_SLOTS:
 
         const Run planned = t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s});
         QCOMPARE(planned.exitCode, 1);
-        QCOMPARE(planned.out,
-                 u"create %1/a -> %2/a\nconflict %1/b: eine Datei, die Quorvane nicht angelegt hat\n"_s.arg(
-                     codex, hub));
+        QCOMPARE(
+            planned.out,
+            u"create %1/a -> %2/a\nconflict %1/b: a file that Quorvane did not make\n"_s.arg(codex, hub));
         const QJsonObject json =
             QJsonDocument::fromJson(
                 t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out.toUtf8())
@@ -298,13 +313,13 @@ private Q_SLOTS:
                                                                 {u"destination"_s, QString(hub + u"/a"_s)}}));
         QCOMPARE(json[u"conflicts"_s][0][u"path"_s].toString(), codex + u"/b"_s);
         QCOMPARE(json[u"conflicts"_s][0][u"kind"_s].toString(), u"foreign-file"_s);
-        // In English the words change and the JSON does not, by a byte.
-        const Run german = t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s});
-        t.extraEnvironment.insert(u"LANG"_s, u"C.UTF-8"_s);
-        QCOMPARE(t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out, german.out);
-        QCOMPARE(
-            t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out,
-            u"create %1/a -> %2/a\nconflict %1/b: a file that Quorvane did not make\n"_s.arg(codex, hub));
+        // In German the words change and the JSON does not, by a byte.
+        const Run english = t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s});
+        t.extraEnvironment.insert(u"LANG"_s, u"de_DE.UTF-8"_s);
+        QCOMPARE(t.run({u"--json"_s, u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out, english.out);
+        QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s, u"--dry-run"_s}).out,
+                 u"create %1/a -> %2/a\nconflict %1/b: eine Datei, die Quorvane nicht angelegt hat\n"_s.arg(
+                     codex, hub));
         t.extraEnvironment.remove(u"LANG"_s);
         QCOMPARE(t.run({u"link"_s, u"--all"_s, u"Codex"_s}).exitCode, 1);
         QCOMPARE(entryNames(codex), QStringList{u"b"_s});
@@ -317,7 +332,7 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"restore-links"_s, u"--dry-run"_s}).out, u"create %1/a -> %2/a\n"_s.arg(codex, hub));
         QVERIFY(writeFile(codex + u"/a"_s, "in the way"));
         QCOMPARE(t.run({u"restore-links"_s}).out,
-                 u"conflict %1/a: eine Datei, die Quorvane nicht angelegt hat\n"_s.arg(codex));
+                 u"conflict %1/a: a file that Quorvane did not make\n"_s.arg(codex));
         QCOMPARE(readFile(codex + u"/a"_s), QByteArray("in the way"));
         QVERIFY(QFile::remove(codex + u"/a"_s));
         QCOMPARE(t.run({u"restore-links"_s}).exitCode, 0);
@@ -350,9 +365,16 @@ private Q_SLOTS:
 
         const Run all = t.run({u"audit"_s, u"--sarif"_s, t.path(u"audit.sarif"_s)});
         QCOMPARE(all.exitCode, 1);
-        QCOMPARE(all.out,
+        QCOMPARE(all.out, u"high evil/SKILL.md:5 remote-code Runs code downloaded from the network\n"
+                          u"medium evil/scripts/go.sh:1 obfuscated-code Contains long encoded data\n"_s);
+        // The rules' German words under a German locale; the SARIF file is the same in both.
+        const QByteArray sarifBytes = readFile(t.path(u"audit.sarif"_s));
+        t.extraEnvironment.insert(u"LANG"_s, u"de_DE.UTF-8"_s);
+        QCOMPARE(t.run({u"audit"_s, u"--sarif"_s, t.path(u"audit.sarif"_s)}).out,
                  u"high evil/SKILL.md:5 remote-code Lädt Code aus dem Netz und führt ihn sofort aus\n"
                  u"medium evil/scripts/go.sh:1 obfuscated-code Enthält lange verschlüsselte Daten\n"_s);
+        QCOMPARE(readFile(t.path(u"audit.sarif"_s)), sarifBytes);
+        t.extraEnvironment.remove(u"LANG"_s);
         // What the SARIF 2.1.0 schema requires: the version, runs, each run's tool driver with
         // its name, and each result's message.
         const QJsonObject sarif = QJsonDocument::fromJson(readFile(t.path(u"audit.sarif"_s))).object();
@@ -432,10 +454,10 @@ private Q_SLOTS:
         const Run skills = t.run({u"audit"_s, u"--path"_s, t.path(u"repo"_s), u"--rules"_s,
                                   t.path(u"rules"_s), u"--sarif"_s, t.path(u"repo.sarif"_s)});
         QCOMPARE(skills.exitCode, 1);
-        QCOMPARE(skills.out, u"high repo/notes.md:1 prompt-injection Fordert den Assistenten auf, seine "
-                             u"Anweisungen zu übergehen\n"
-                             u"high repo/skills/a/SKILL.md:5 team-policy Alter Host\n"
-                             u"high repo/skills/b/SKILL.md:5 team-policy Alter Host\n"_s);
+        QCOMPARE(skills.out, u"high repo/notes.md:1 prompt-injection Tells the assistant to set aside its "
+                             u"instructions\n"
+                             u"high repo/skills/a/SKILL.md:5 team-policy Old host\n"
+                             u"high repo/skills/b/SKILL.md:5 team-policy Old host\n"_s);
         QVERIFY2(skills.err.contains(u"broken.yar:2: "_s), qPrintable(skills.err));
         QCOMPARE(QJsonDocument::fromJson(readFile(t.path(u"repo.sarif"_s)))
                      .object()[u"runs"_s][0][u"results"_s][1][u"locations"_s][0][u"physicalLocation"_s]
@@ -725,7 +747,7 @@ private Q_SLOTS:
         QCOMPARE(t.states(u"Cursor"_s).value(u"a"_s), u"modified"_s);
         const Run refused = t.run({u"unlink"_s, u"--all"_s, u"Cursor"_s});
         QCOMPARE(refused.exitCode, 1);
-        QCOMPARE(refused.out, u"conflict %1/a: eine Kopie, die hier geändert wurde\n"_s.arg(cursor));
+        QCOMPARE(refused.out, u"conflict %1/a: a copy that was changed here\n"_s.arg(cursor));
         QVERIFY2(refused.err.contains(u"--force"_s), qPrintable(refused.err));
         // One item is refused the same way, in the user's words, and --dry-run shows its plan.
         const Run refusedOne = t.run({u"unlink"_s, u"a"_s, u"Cursor"_s});
