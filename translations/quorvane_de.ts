@@ -1448,6 +1448,21 @@ Beispiel:
         <source>%1 also loads “%2” from %3.</source>
         <translation>%1 lädt „%2“ auch aus %3.</translation>
     </message>
+    <message>
+        <source>Importing &apos;%1&apos;...</source>
+        <translation>Importiere &apos;%1&apos;...</translation>
+    </message>
+    <message>
+        <source>Importing backup...</source>
+        <translation>Importiere Backup...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Changing entries (%n)...</source>
+        <translation>
+            <numerusform>Ändere %n Einträge...</numerusform>
+            <numerusform>Ändere %n Einträge...</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>

@@ -26,8 +26,20 @@ public:
         std::atomic<qint64> done = 0;
     };
 
-    // What the task does, as the window names it.
-    virtual QString description() const = 0;
+    // What a task does, for the window to name: changing `total()` entries, importing the
+    // item `subject`, or importing a backup.
+    struct Work
+    {
+        enum class Kind
+        {
+            changingEntries,
+            importingItem,
+            importingBackup,
+        };
+        Kind kind;
+        QString subject = {};
+    };
+    virtual Work work() const = 0;
     // How far it goes, in the unit `progressed` counts (links, bytes).
     qint64 total() const { return m_total; }
     void cancel() { m_progress->stop = true; }

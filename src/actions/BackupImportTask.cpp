@@ -12,9 +12,9 @@ BackupImportTask::BackupImportTask(Workspace& workspace)
     : BackgroundTask(workspace, 0) // one step of unknown length
 {}
 
-QString BackupImportTask::description() const
+BackgroundTask::Work BackupImportTask::work() const
 {
-    return tr("Importiere Backup...");
+    return {Work::Kind::importingBackup};
 }
 
 BackupImportTask* BackupImportTask::read(Workspace& workspace, const QString& filePath)

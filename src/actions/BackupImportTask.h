@@ -21,7 +21,7 @@ public:
     static BackupImportTask* read(Workspace& workspace, const QString& filePath);
     static BackupImportTask* write(Workspace& workspace, std::shared_ptr<const AppBackup> backup);
 
-    QString description() const override;
+    Work work() const override;
     // The document read, once a read finished well.
     std::shared_ptr<const AppBackup> backup() const { return m_backup; }
 

@@ -10,9 +10,9 @@ ImportTask::ImportTask(Workspace& workspace, ImportPlan plan, const QUuid& appID
     , m_appID(appID)
 {}
 
-QString ImportTask::description() const
+BackgroundTask::Work ImportTask::work() const
 {
-    return tr("Importiere '%1'...").arg(m_plan.name);
+    return {Work::Kind::importingItem, m_plan.name};
 }
 
 ImportTask* ImportTask::start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app)

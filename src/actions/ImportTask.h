@@ -16,7 +16,7 @@ public:
     // Nothing when the folders cannot be reached or the entry has nothing to bring in.
     static ImportTask* start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app);
 
-    QString description() const override;
+    Work work() const override;
 
 Q_SIGNALS:
     // The hub and the app's folder are announced as changed just before.

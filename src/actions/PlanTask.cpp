@@ -12,9 +12,9 @@ PlanTask::PlanTask(Workspace& workspace, std::vector<PlacementPlan> plans, qint6
     , m_plans(std::move(plans))
 {}
 
-QString PlanTask::description() const
+BackgroundTask::Work PlanTask::work() const
 {
-    return tr("Ändere %n Einträge...", nullptr, int(total()));
+    return {Work::Kind::changingEntries};
 }
 
 PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipConflicts, AuditGate& gate)

@@ -23,7 +23,7 @@ public:
     // The hub items the plans would place, each once.
     static QStringList placedItems(const std::vector<PlacementPlan>& plans);
 
-    QString description() const override;
+    Work work() const override;
 
 Q_SIGNALS:
     // The apps' folders are announced as changed just before; with several plans, the

@@ -10,6 +10,7 @@
 #include "model/ModelStore.h"
 #include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -56,7 +57,8 @@ void CliSession::showProgress(BackgroundTask& task)
         return;
     QObject::connect(&task, &BackgroundTask::progressed, &task, [&task](qint64 done, qint64 total) {
         if (total > 0)
-            QTextStream(stderr) << '\r' << task.description() << ' ' << done << '/' << total << "   ";
+            QTextStream(stderr) << '\r' << OutcomeTexts::task(task.work(), total) << ' ' << done << '/'
+                                << total << "   ";
     });
     QObject::connect(&task, &BackgroundTask::ended, &task, [] { QTextStream(stderr) << '\n'; });
 }

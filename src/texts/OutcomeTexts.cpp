@@ -160,6 +160,19 @@ QString doctorFinding(const DoctorFinding& finding, Form form)
     Q_UNREACHABLE();
 }
 
+QString task(const BackgroundTask::Work& work, qint64 total)
+{
+    switch (work.kind) {
+    case BackgroundTask::Work::Kind::changingEntries:
+        return QCoreApplication::translate("OutcomeTexts", "Changing entries (%n)...", nullptr, int(total));
+    case BackgroundTask::Work::Kind::importingItem:
+        return QCoreApplication::translate("OutcomeTexts", "Importing '%1'...").arg(work.subject);
+    case BackgroundTask::Work::Kind::importingBackup:
+        return QCoreApplication::translate("OutcomeTexts", "Importing backup...");
+    }
+    Q_UNREACHABLE();
+}
+
 QString auditMessage(const AuditFinding& finding, Form form)
 {
     if (finding.format)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/BackgroundTask.h"
 #include "actions/Doctor.h"
 #include "audit/AuditFinding.h"
 #include "linker/PlacementPlan.h"
@@ -27,5 +28,7 @@ QString doctorFinding(const DoctorFinding& finding, Form form = Form::shown);
 // What an audit finding says: the rule's own words in the user's language where the rule has
 // them, or the format check's.
 QString auditMessage(const AuditFinding& finding, Form form = Form::shown);
+// What a long task does, as the window's task strip names it: "Changing entries (12)..."
+QString task(const BackgroundTask::Work& work, qint64 total);
 
 } // namespace OutcomeTexts

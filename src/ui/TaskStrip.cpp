@@ -1,6 +1,7 @@
 #include "ui/TaskStrip.h"
 
 #include "actions/BackgroundTask.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,7 +41,7 @@ void TaskStrip::follow(BackgroundTask& task)
         disconnect(m_task, nullptr, this, nullptr);
     disconnect(m_cancel, nullptr, nullptr, nullptr);
     m_task = &task;
-    m_text->setText(task.description());
+    m_text->setText(OutcomeTexts::task(task.work(), task.total()));
     // Bytes can pass what a progress bar counts; it shows a share of the whole instead.
     m_scale = std::max<qint64>(1, task.total() / std::numeric_limits<int>::max() + 1);
     m_progress->setRange(0, static_cast<int>(task.total() / m_scale));
