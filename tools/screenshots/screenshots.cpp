@@ -162,7 +162,10 @@ int main(int argc, char* argv[])
         if (!app->project() && app->placement() == PlacementKind::copy)
             copies = app;
     if (auto plan = copies ? workspace.linker().planner.planSync(*copies) : std::nullopt) {
-        PlanSheet sheet(u"Kopien abgleichen"_s, *plan, &window);
+        // The title the app gives the same sheet.
+        PlanSheet sheet(
+            QCoreApplication::translate("TargetAppSkillsListView", "Update Copies in %1").arg(u"Cursor"_s),
+            *plan, &window);
         sheet.findChild<QToolButton*>(u"planDetailsToggle"_s)->click();
         allSaved = saveWithSheet(window, sheet, folder + u"/plan.png"_s) && allSaved;
     }
