@@ -4,6 +4,7 @@
 #include "access/UserEnvironment.h"
 #include "actions/Workspace.h"
 #include "audit/SkillScanner.h"
+#include "base/EnumNames.h"
 #include "linker/TargetListing.h"
 #include "model/AssistantPresets.h"
 #include "model/AuditAcceptanceRecord.h"
@@ -133,15 +134,9 @@ Doctor::Doctor(Workspace& workspace)
 
 QString Doctor::levelName(DoctorLevel level)
 {
-    switch (level) {
-    case DoctorLevel::error:
-        return u"error"_s;
-    case DoctorLevel::warning:
-        return u"warning"_s;
-    case DoctorLevel::info:
-        break;
-    }
-    return u"info"_s;
+    static constexpr EnumName<DoctorLevel> names[] = {
+        {DoctorLevel::error, u"error"}, {DoctorLevel::warning, u"warning"}, {DoctorLevel::info, u"info"}};
+    return nameIn<DoctorLevel>(names, level);
 }
 
 const AssistantPreset* Doctor::presetOf(const TargetApp& app) const

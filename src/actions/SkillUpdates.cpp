@@ -5,6 +5,7 @@
 #include "actions/SkillInstall.h"
 #include "actions/UpdatePreview.h"
 #include "actions/Workspace.h"
+#include "base/EnumNames.h"
 #include "model/ModelContext.h"
 #include "store/SkillSource.h"
 
@@ -22,17 +23,11 @@ SkillUpdates::~SkillUpdates() = default;
 
 QString SkillUpdates::stateName(UpdateState state)
 {
-    switch (state) {
-    case UpdateState::current:
-        return u"current"_s;
-    case UpdateState::updateAvailable:
-        return u"update-available"_s;
-    case UpdateState::modified:
-        return u"modified"_s;
-    case UpdateState::unknown:
-        break;
-    }
-    return u"unknown"_s;
+    static constexpr EnumName<UpdateState> names[] = {{UpdateState::current, u"current"},
+                                                      {UpdateState::updateAvailable, u"update-available"},
+                                                      {UpdateState::modified, u"modified"},
+                                                      {UpdateState::unknown, u"unknown"}};
+    return nameIn<UpdateState>(names, state);
 }
 
 std::optional<SkillUpdateStatus> SkillUpdates::status(const QString& item) const

@@ -1,25 +1,17 @@
 // The steps of a bulk change, as the user is shown them.
 #include "linker/PlacementPlan.h"
 
+#include "base/EnumNames.h"
+
 using namespace Qt::StringLiterals;
 
 QString PlanAction::opName(Op op)
 {
-    switch (op) {
-    case Op::create:
-        return u"create"_s;
-    case Op::copy:
-        return u"copy"_s;
-    case Op::replace:
-        return u"replace"_s;
-    case Op::trash:
-        return u"trash"_s;
-    case Op::takeIntoHub:
-        return u"take-into-hub"_s;
-    case Op::remove:
-        break;
-    }
-    return u"remove"_s;
+    static constexpr EnumName<Op> names[] = {
+        {Op::create, u"create"}, {Op::copy, u"copy"},   {Op::replace, u"replace"},
+        {Op::remove, u"remove"}, {Op::trash, u"trash"}, {Op::takeIntoHub, u"take-into-hub"},
+    };
+    return nameIn<Op>(names, op);
 }
 
 qsizetype PlacementPlan::changesHere() const

@@ -4,6 +4,7 @@
 #include "access/FileSystem.h"
 #include "access/ItemName.h"
 #include "access/ProjectFolder.h"
+#include "base/EnumNames.h"
 #include "base/Log.h"
 #include "linker/HubScanner.h"
 #include "linker/HubSettings.h"
@@ -359,37 +360,23 @@ PlanConflict PlacementPlanner::inTheWay(const QString& place, const QString& ite
 
 QString PlanConflict::kindName(Kind kind)
 {
-    switch (kind) {
-    case Kind::foreignLink:
-        return u"foreign-link"_s;
-    case Kind::foreignFolder:
-        return u"foreign-folder"_s;
-    case Kind::foreignFile:
-        return u"foreign-file"_s;
-    case Kind::changedCopy:
-        return u"changed-copy"_s;
-    case Kind::invalidName:
-        return u"invalid-name"_s;
-    case Kind::folderUnreadable:
-        return u"folder-unreadable"_s;
-    case Kind::folderUnreachable:
-        return u"folder-unreachable"_s;
-    case Kind::leavesProject:
-        return u"leaves-project"_s;
-    case Kind::lockFileNotRegular:
-        return u"lock-file-not-regular"_s;
-    case Kind::hubHoldsOtherVersion:
-        return u"hub-holds-other-version"_s;
-    case Kind::noProjectFolder:
-        return u"no-project-folder"_s;
-    case Kind::notFetchableOffline:
-        return u"not-fetchable-offline"_s;
-    case Kind::differsFromLock:
-        return u"differs-from-lock"_s;
-    case Kind::noKnownSource:
-        return u"no-known-source"_s;
-    }
-    Q_UNREACHABLE();
+    static constexpr EnumName<Kind> names[] = {
+        {Kind::foreignLink, u"foreign-link"},
+        {Kind::foreignFolder, u"foreign-folder"},
+        {Kind::foreignFile, u"foreign-file"},
+        {Kind::changedCopy, u"changed-copy"},
+        {Kind::invalidName, u"invalid-name"},
+        {Kind::folderUnreadable, u"folder-unreadable"},
+        {Kind::folderUnreachable, u"folder-unreachable"},
+        {Kind::leavesProject, u"leaves-project"},
+        {Kind::lockFileNotRegular, u"lock-file-not-regular"},
+        {Kind::hubHoldsOtherVersion, u"hub-holds-other-version"},
+        {Kind::noProjectFolder, u"no-project-folder"},
+        {Kind::notFetchableOffline, u"not-fetchable-offline"},
+        {Kind::differsFromLock, u"differs-from-lock"},
+        {Kind::noKnownSource, u"no-known-source"},
+    };
+    return nameIn<Kind>(names, kind);
 }
 
 std::vector<PlacementPlan> PlacementPlanner::planRestoreAll() const

@@ -1,5 +1,7 @@
 #include "model/SkillManifest.h"
 
+#include "base/EnumNames.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -125,37 +127,22 @@ QList<SkillFinding> SkillManifest::check(const Result<SkillManifest, SkillFindin
 
 QString SkillFinding::kindName(Kind kind)
 {
-    switch (kind) {
-    case Kind::noSkillFile:
-        return u"no-skill-file"_s;
-    case Kind::noFrontmatter:
-        return u"no-frontmatter"_s;
-    case Kind::frontmatterTooLong:
-        return u"frontmatter-too-long"_s;
-    case Kind::frontmatterTooDeep:
-        return u"frontmatter-too-deep"_s;
-    case Kind::frontmatterNotYaml:
-        return u"frontmatter-not-yaml"_s;
-    case Kind::frontmatterNotMapping:
-        return u"frontmatter-not-mapping"_s;
-    case Kind::fieldNotText:
-        return u"field-not-text"_s;
-    case Kind::nameMissing:
-        return u"name-missing"_s;
-    case Kind::nameTooLong:
-        return u"name-too-long"_s;
-    case Kind::nameCharacters:
-        return u"name-characters"_s;
-    case Kind::nameHyphens:
-        return u"name-hyphens"_s;
-    case Kind::nameDiffersFromFolder:
-        return u"name-differs-from-folder"_s;
-    case Kind::descriptionMissing:
-        return u"description-missing"_s;
-    case Kind::descriptionTooLong:
-        return u"description-too-long"_s;
-    case Kind::compatibilityTooLong:
-        return u"compatibility-too-long"_s;
-    }
-    Q_UNREACHABLE();
+    static constexpr EnumName<Kind> names[] = {
+        {Kind::noSkillFile, u"no-skill-file"},
+        {Kind::noFrontmatter, u"no-frontmatter"},
+        {Kind::frontmatterTooLong, u"frontmatter-too-long"},
+        {Kind::frontmatterTooDeep, u"frontmatter-too-deep"},
+        {Kind::frontmatterNotYaml, u"frontmatter-not-yaml"},
+        {Kind::frontmatterNotMapping, u"frontmatter-not-mapping"},
+        {Kind::fieldNotText, u"field-not-text"},
+        {Kind::nameMissing, u"name-missing"},
+        {Kind::nameTooLong, u"name-too-long"},
+        {Kind::nameCharacters, u"name-characters"},
+        {Kind::nameHyphens, u"name-hyphens"},
+        {Kind::nameDiffersFromFolder, u"name-differs-from-folder"},
+        {Kind::descriptionMissing, u"description-missing"},
+        {Kind::descriptionTooLong, u"description-too-long"},
+        {Kind::compatibilityTooLong, u"compatibility-too-long"},
+    };
+    return nameIn<Kind>(names, kind);
 }
