@@ -68,21 +68,23 @@ QString AppActions::presetFolder(const AssistantPreset& preset) const
 }
 
 Result<TargetApp*, AppError> AppActions::addPreset(const AssistantPreset& preset, bool createFolder,
-                                                   std::optional<PlacementKind> placement)
+                                                   std::optional<PlacementKind> placement,
+                                                   const QString& name)
 {
     const QString folder = presetFolder(preset);
     if (FileSystem::existsAsFolder(folder) != true && !createFolder)
         return AppError{AppError::Kind::folderMissing, folder, {}, {}};
     if (const Outcome made = makeFolder(folder); !made)
         return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
-    return addApp(preset.name, folder,
+    return addApp(name.isEmpty() ? preset.name : name, folder,
                   placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link),
                   preset.id, std::nullopt);
 }
 
 Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& preset, const QString& project,
                                                       bool createFolder,
-                                                      std::optional<PlacementKind> placement)
+                                                      std::optional<PlacementKind> placement,
+                                                      const QString& name)
 {
     if (!preset.projectFolder)
         return AppError{AppError::Kind::noProjectScope, preset.id, {}, {}};
@@ -96,7 +98,8 @@ Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& pre
         return AppError{AppError::Kind::folderMissing, folder, {}, {}};
     if (const Outcome made = makeFolder(folder); !made)
         return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
-    return addApp(preset.name, folder, placement.value_or(PlacementKind::copy), preset.id, root);
+    return addApp(name.isEmpty() ? preset.name : name, folder, placement.value_or(PlacementKind::copy),
+                  preset.id, root);
 }
 
 Result<TargetApp*, AppError> AppActions::addFolderToProject(const QString& folder, const QString& project)

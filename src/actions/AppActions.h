@@ -57,9 +57,11 @@ public:
                                      PlacementKind placement = PlacementKind::link);
     // Registers a known assistant with its folder below the home folder; a missing folder
     // is made only with `createFolder`.
-    // The app places as the preset recommends, unless `placement` says otherwise.
+    // The app places as the preset recommends, unless `placement` says otherwise; it is named
+    // `name`, as the window or the tool words the preset's name, else by the preset's own.
     Result<TargetApp*, AppError> addPreset(const AssistantPreset& preset, bool createFolder,
-                                           std::optional<PlacementKind> placement = std::nullopt);
+                                           std::optional<PlacementKind> placement = std::nullopt,
+                                           const QString& name = {});
     // Makes the missing folder of an app about to be added (the user agreed); an existing
     // folder is left as it is.
     Outcome makeFolder(const QString& folderPath) const;
@@ -67,7 +69,8 @@ public:
     // It places copies unless told otherwise, since a link into one person's hub means
     // nothing to anyone else who clones the repository.
     Result<TargetApp*, AppError> addToProject(const AssistantPreset& preset, const QString& project,
-                                              bool createFolder, std::optional<PlacementKind> placement);
+                                              bool createFolder, std::optional<PlacementKind> placement,
+                                              const QString& name = {});
     // Registers a folder inside a project that is no known assistant's, making it when missing;
     // it places copies and is named after the folder.
     Result<TargetApp*, AppError> addFolderToProject(const QString& folder, const QString& project);

@@ -9,6 +9,7 @@
 #include "cli/PlanOutput.h"
 #include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
+#include "texts/OutcomeTexts.h"
 
 using namespace Qt::StringLiterals;
 using namespace Output;
@@ -56,8 +57,9 @@ int appsAdd(CliSession& session, const QStringList& args)
     if (flags.copy || flags.link)
         placement = flags.copy ? PlacementKind::copy : PlacementKind::link;
     const auto added =
-        flags.project ? actions.addToProject(*preset, absolute(*flags.project), flags.create, placement)
-        : preset      ? actions.addPreset(*preset, flags.create, placement)
+        flags.project ? actions.addToProject(*preset, absolute(*flags.project), flags.create, placement,
+                                             OutcomeTexts::presetName(*preset))
+        : preset      ? actions.addPreset(*preset, flags.create, placement, OutcomeTexts::presetName(*preset))
                  : actions.add(args.at(0), absolute(args.at(1)), placement.value_or(PlacementKind::link));
     if (!added)
         return session.fail(describe(added.error()));
@@ -85,7 +87,8 @@ int appsPresets(CliSession& session, const QStringList&)
         else
             // Labelled fields after the fixed four, so scripts that read those keep working.
             print(u"%1\t%2\t%3\t%4%5%6"_s.arg(
-                preset.id, preset.name, preset.folder, exists ? u"exists"_s : u"missing"_s,
+                preset.id, OutcomeTexts::presetName(preset), preset.folder,
+                exists ? u"exists"_s : u"missing"_s,
                 preset.copyRecommended ? Cli::tr("\tcopy recommended") : QString(),
                 preset.projectFolder ? Cli::tr("\tproject folder ") + *preset.projectFolder : QString()));
     }

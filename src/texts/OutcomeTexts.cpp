@@ -173,6 +173,15 @@ QString task(const BackgroundTask::Work& work, qint64 total)
     Q_UNREACHABLE();
 }
 
+QString presetName(const AssistantPreset& preset)
+{
+    // The names that are no product's, for the translation file.
+    [[maybe_unused]] static const char* const givenNames[] = {
+        QT_TRANSLATE_NOOP("AssistantPresets", "Shared agents folder"),
+    };
+    return QCoreApplication::translate("AssistantPresets", preset.name.toUtf8().constData());
+}
+
 QString auditMessage(const AuditFinding& finding, Form form)
 {
     if (finding.format)

@@ -4,6 +4,7 @@
 #include "actions/Doctor.h"
 #include "audit/AuditFinding.h"
 #include "linker/PlacementPlan.h"
+#include "model/AssistantPresets.h"
 #include "model/SkillManifest.h"
 
 #include <QString>
@@ -30,5 +31,8 @@ QString doctorFinding(const DoctorFinding& finding, Form form = Form::shown);
 QString auditMessage(const AuditFinding& finding, Form form = Form::shown);
 // What a long task does, as the window's task strip names it: "Changing entries (12)..."
 QString task(const BackgroundTask::Work& work, qint64 total);
+// A known assistant's name: product names as they are, the names Quorvane gave (the shared
+// folder) in the user's language.
+QString presetName(const AssistantPreset& preset);
 
 } // namespace OutcomeTexts

@@ -7,7 +7,7 @@
 #include "backup/LockFile.h"
 #include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
-#include "ui/PresetNames.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -118,8 +118,8 @@ void AddProjectSheet::listAssistants()
         if (!preset.projectFolder)
             continue;
         const bool present = FileSystem::existsAsFolder(*m_project + u'/' + *preset.projectFolder) == true;
-        auto* item = new QListWidgetItem(u"%1 (%2)"_s.arg(shownPresetName(preset), *preset.projectFolder),
-                                         m_assistants);
+        auto* item = new QListWidgetItem(
+            u"%1 (%2)"_s.arg(OutcomeTexts::presetName(preset), *preset.projectFolder), m_assistants);
         item->setData(presetRole, preset.id);
         if (registered.contains(preset.id)) {
             item->setFlags(Qt::ItemIsUserCheckable); // listed, but not to be added twice
@@ -155,7 +155,8 @@ void AddProjectSheet::add()
         if (!(item->flags() & Qt::ItemIsEnabled) || item->checkState() != Qt::Checked)
             continue;
         const AssistantPreset* preset = assistantPreset(item->data(presetRole).toString());
-        const auto added = actions.addToProject(*preset, *m_project, true, placement);
+        const auto added =
+            actions.addToProject(*preset, *m_project, true, placement, OutcomeTexts::presetName(*preset));
         // A failed save keeps the app in the store's context: it is listed all the same.
         if (!added && added.error().kind != AppError::Kind::notSaved) {
             const AppError& error = added.error();
@@ -165,8 +166,8 @@ void AddProjectSheet::add()
                 : error.kind == AppError::Kind::leavesProject
                     ? tr("“%1” is a link that leads out of the project.").arg(error.subject)
                     : tr("Access to “%1” cannot be kept.").arg(error.subject);
-            m_desktop.alerts.inform(tr("%1 could not be added.").arg(shownPresetName(*preset)), reason,
-                                    AlertStyle::critical);
+            m_desktop.alerts.inform(tr("%1 could not be added.").arg(OutcomeTexts::presetName(*preset)),
+                                    reason, AlertStyle::critical);
             listAssistants(); // those added so far show as added
             return;
         }

@@ -6,7 +6,7 @@
 #include "actions/Workspace.h"
 #include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
-#include "ui/PresetNames.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -42,8 +42,9 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
             notes.append(tr("present"));
         if (preset.copyRecommended)
             notes.append(tr("copy recommended"));
-        m_preset->addItem(notes.isEmpty() ? shownPresetName(preset)
-                                          : u"%1 (%2)"_s.arg(shownPresetName(preset), notes.join(u", "_s)),
+        m_preset->addItem(notes.isEmpty()
+                              ? OutcomeTexts::presetName(preset)
+                              : u"%1 (%2)"_s.arg(OutcomeTexts::presetName(preset), notes.join(u", "_s)),
                           preset.id);
     }
     m_name->setObjectName(u"appNameField"_s);
@@ -110,7 +111,7 @@ void AddTargetAppSheet::takePreset(int index)
     const AssistantPreset* preset = assistantPreset(m_preset->itemData(index).toString());
     if (!preset)
         return;
-    m_name->setText(shownPresetName(*preset));
+    m_name->setText(OutcomeTexts::presetName(*preset));
     m_chosenFolder = AppActions(m_workspace).presetFolder(*preset);
     m_folder->setText(preset->folder);
     m_placement->setCurrentIndex(
