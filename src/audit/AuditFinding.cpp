@@ -1,32 +1,28 @@
 #include "audit/AuditFinding.h"
 
+#include "base/EnumNames.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const std::pair<AuditLevel, QString> levelNames[] = {
-    {AuditLevel::high, u"high"_s},       {AuditLevel::error, u"error"_s}, {AuditLevel::medium, u"medium"_s},
-    {AuditLevel::warning, u"warning"_s}, {AuditLevel::info, u"info"_s},
+constexpr EnumName<AuditLevel> levelNames[] = {
+    {AuditLevel::high, u"high"},       {AuditLevel::error, u"error"}, {AuditLevel::medium, u"medium"},
+    {AuditLevel::warning, u"warning"}, {AuditLevel::info, u"info"},
 };
 
 } // namespace
 
 QString auditLevelName(AuditLevel level)
 {
-    for (const auto& [known, name] : levelNames)
-        if (known == level)
-            return name;
-    return u"info"_s;
+    return nameIn<AuditLevel>(levelNames, level);
 }
 
 std::optional<AuditLevel> auditLevelNamed(const QString& name)
 {
-    for (const auto& [level, known] : levelNames)
-        if (known == name)
-            return level;
-    return std::nullopt;
+    return valueNamed<AuditLevel>(levelNames, name);
 }
 
 QString AuditFinding::place() const

@@ -1,5 +1,7 @@
 #include "model/SkillSourceRecord.h"
 
+#include "base/EnumNames.h"
+
 using namespace Qt::StringLiterals;
 
 const QList<Field<SkillSourceRecord>>& SkillSourceRecord::fields()
@@ -37,16 +39,19 @@ SkillSourceRecord::SkillSourceRecord(Kind kind, const QString& location)
     , m_location(location)
 {}
 
+namespace {
+
+constexpr EnumName<SkillSourceRecord::Kind> kindNames[] = {
+    {SkillSourceRecord::Kind::github, u"github"}, {SkillSourceRecord::Kind::directory, u"directory"}};
+
+} // namespace
+
 QString SkillSourceRecord::kindName(Kind kind)
 {
-    return kind == Kind::github ? u"github"_s : u"directory"_s;
+    return nameIn<Kind>(kindNames, kind);
 }
 
 std::optional<SkillSourceRecord::Kind> SkillSourceRecord::kindNamed(const QString& name)
 {
-    if (name == u"github"_s)
-        return Kind::github;
-    if (name == u"directory"_s)
-        return Kind::directory;
-    return std::nullopt;
+    return valueNamed<Kind>(kindNames, name);
 }

@@ -1,5 +1,6 @@
 #include "model/TargetApp.h"
 
+#include "base/EnumNames.h"
 #include "model/NameOrder.h"
 
 #include <algorithm>
@@ -47,18 +48,21 @@ const QList<Field<TargetApp>>& TargetApp::fields()
     return fields;
 }
 
+namespace {
+
+constexpr EnumName<PlacementKind> placementNames[] = {{PlacementKind::link, u"link"},
+                                                      {PlacementKind::copy, u"copy"}};
+
+} // namespace
+
 QString placementKindName(PlacementKind kind)
 {
-    return kind == PlacementKind::copy ? u"copy"_s : u"link"_s;
+    return nameIn<PlacementKind>(placementNames, kind);
 }
 
 std::optional<PlacementKind> placementKindNamed(const QString& name)
 {
-    if (name == u"link"_s)
-        return PlacementKind::link;
-    if (name == u"copy"_s)
-        return PlacementKind::copy;
-    return std::nullopt;
+    return valueNamed<PlacementKind>(placementNames, name);
 }
 
 TargetApp::TargetApp(const QString& name, const QString& folderPath, const QString& systemImageName,
