@@ -1463,6 +1463,234 @@ Beispiel:
             <numerusform>Ändere %n Einträge...</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Network error: %1</source>
+        <translation>Netzwerkfehler: %1</translation>
+    </message>
+    <message>
+        <source>Decoding error: %1</source>
+        <translation>Dekodierungsfehler: %1</translation>
+    </message>
+    <message>
+        <source>Invalid URL</source>
+        <translation>Ungültige URL</translation>
+    </message>
+    <message>
+        <source>Invalid server response</source>
+        <translation>Ungültige Serverantwort</translation>
+    </message>
+    <message>
+        <source>The SKILL.md file was not found in the GitHub repository.</source>
+        <translation>Die SKILL.md Datei wurde im GitHub Repository nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>GitHub limit reached, possible again at %1</source>
+        <translation>GitHub-Limit erreicht, wieder möglich um %1</translation>
+    </message>
+    <message>
+        <source>%1 not found</source>
+        <translation>%1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The search address could not be built.</source>
+        <translation>Fehler beim Erstellen der Such-URL.</translation>
+    </message>
+    <message>
+        <source>Wrong data type.</source>
+        <translation>Falscher Datentyp.</translation>
+    </message>
+    <message>
+        <source>Missing data value.</source>
+        <translation>Fehlender Datenwert.</translation>
+    </message>
+    <message>
+        <source>Unexpected data format.</source>
+        <translation>Unerwartetes Datenformat.</translation>
+    </message>
+    <message>
+        <source>The data could not be read.</source>
+        <translation>Fehler beim Lesen der Daten.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a GitHub source of the form OWNER/REPO[@REF][:PATH].</source>
+        <translation>&apos;%1&apos; ist keine GitHub-Quelle der Form OWNER/REPO[@REF][:PATH].</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an http(s) address.</source>
+        <translation>&apos;%1&apos; ist keine http(s)-Adresse.</translation>
+    </message>
+    <message>
+        <source>The source &apos;%1&apos; is already there.</source>
+        <translation>Die Quelle &apos;%1&apos; gibt es schon.</translation>
+    </message>
+    <message>
+        <source>There is no source with the id or location “%1”.</source>
+        <translation>Es gibt keine Quelle mit der Kennung oder dem Ort „%1“.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” is not in the repository.</source>
+        <translation>Der Ordner „%1“ steht nicht im Repository.</translation>
+    </message>
+    <message>
+        <source>The skill contains a path that is not permitted: “%1”. Nothing was installed.</source>
+        <translation>Der Skill enthält einen unzulässigen Pfad: „%1“. Nichts wurde installiert.</translation>
+    </message>
+    <message>
+        <source>The skill has %1 files; at most %2 are installed. Nothing was installed.</source>
+        <translation>Der Skill hat %1 Dateien; installiert werden höchstens %2. Nichts wurde installiert.</translation>
+    </message>
+    <message>
+        <source>The skill is %1 MiB; at most %2 MiB are installed. Nothing was installed.</source>
+        <translation>Der Skill ist %1 MiB groß; installiert werden höchstens %2 MiB. Nichts wurde installiert.</translation>
+    </message>
+    <message>
+        <source>The skill is larger than %1 MiB. Nothing was installed.</source>
+        <translation>Der Skill ist größer als %1 MiB. Nichts wurde installiert.</translation>
+    </message>
+    <message>
+        <source>There is no SKILL.md in the folder “%1”.</source>
+        <translation>Im Ordner „%1“ liegt keine SKILL.md.</translation>
+    </message>
+    <message>
+        <source>GitHub cut the repository&apos;s file list short.</source>
+        <translation>GitHub hat die Dateiliste des Repositorys gekürzt.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be loaded: %2</source>
+        <translation>„%1“ konnte nicht geladen werden: %2</translation>
+    </message>
+    <message>
+        <source>“%1” changed while it was being loaded. Please try again.</source>
+        <translation>„%1“ hat sich während des Ladens geändert. Bitte versuche es erneut.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be a folder name in the hub.</source>
+        <translation>„%1“ taugt nicht als Ordnername im Hub.</translation>
+    </message>
+    <message>
+        <source>The hub already holds a folder “%1” whose origin is unknown.</source>
+        <translation>Im Hub liegt bereits ein Ordner „%1“, dessen Herkunft unbekannt ist.</translation>
+    </message>
+    <message>
+        <source>The skill “%1” was changed here.</source>
+        <translation>Der Skill „%1“ wurde hier geändert.</translation>
+    </message>
+    <message>
+        <source>Please choose the central folder in the hub first!</source>
+        <translation>Bitte wähle zuerst den Zentralen Ordner im Hub aus!</translation>
+    </message>
+    <message>
+        <source>Installation failed:
+%1</source>
+        <translation>Installation fehlgeschlagen:
+%1</translation>
+    </message>
+    <message>
+        <source>Download failed:
+%1</source>
+        <translation>Download fehlgeschlagen:
+%1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a permitted path in the repository.</source>
+        <translation>&apos;%1&apos; ist kein zulässiger Pfad im Repository.</translation>
+    </message>
+    <message>
+        <source>The audit found a high risk in &apos;%1&apos;; nothing was installed.</source>
+        <translation>Die Prüfung fand in &apos;%1&apos; ein hohes Risiko; nichts wurde installiert.</translation>
+    </message>
+    <message>
+        <source>The audit found a high risk (%1)</source>
+        <translation>Die Prüfung fand ein hohes Risiko (%1)</translation>
+    </message>
+    <message>
+        <source>Nothing records where &apos;%1&apos; came from.</source>
+        <translation>Nichts hält fest, woher &apos;%1&apos; stammt.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no longer in the hub.</source>
+        <translation>&apos;%1&apos; ist nicht mehr im Hub.</translation>
+    </message>
+    <message>
+        <source>%1: The folder “%2” is no longer in %3.</source>
+        <translation>%1: Der Ordner „%2“ steht nicht mehr in %3.</translation>
+    </message>
+    <message>
+        <source>not in the cache, and without a known source</source>
+        <translation>nicht im Zwischenspeicher, und ohne bekannte Quelle</translation>
+    </message>
+    <message>
+        <source>There is no %1 in %2.</source>
+        <translation>In %2 liegt keine %1.</translation>
+    </message>
+    <message>
+        <source>%1: the app could not be added</source>
+        <translation>%1: die App konnte nicht hinzugefügt werden</translation>
+    </message>
+    <message>
+        <source>%1: not recorded</source>
+        <translation>%1: nicht vermerkt</translation>
+    </message>
+    <message>
+        <source>Not carried out: %1 %2: %3</source>
+        <translation>Nicht ausgeführt: %1 %2: %3</translation>
+    </message>
+    <message>
+        <source>Skill &apos;%1&apos; was updated.</source>
+        <translation>Skill &apos;%1&apos; wurde aktualisiert.</translation>
+    </message>
+    <message>
+        <source>Skill &apos;%1&apos; was installed in the hub!</source>
+        <translation>Skill &apos;%1&apos; wurde erfolgreich im Hub installiert!</translation>
+    </message>
+    <message>
+        <source>The commit could not be determined: lock files do not hold this state.</source>
+        <translation>Der Commit ließ sich nicht ermitteln: Sperrdateien halten diesen Stand nicht fest.</translation>
+    </message>
+    <message>
+        <source>Only the SKILL.md was installed; the skill&apos;s other files are missing because its folder could not be read: %1</source>
+        <translation>Nur die SKILL.md wurde installiert; die übrigen Dateien des Skills fehlen, weil sein Ordner nicht gelesen werden konnte: %1</translation>
+    </message>
+    <message>
+        <source>Not installed (links and submodules): %1</source>
+        <translation>Nicht installiert (Links und Submodule): %1</translation>
+    </message>
+    <message>
+        <source>The file %1 is damaged or not a data store (%2).</source>
+        <translation>Die Datei %1 ist beschädigt oder kein Datenspeicher (%2).</translation>
+    </message>
+    <message>
+        <source>The file %1 comes from a newer version of Quorvane (schema %2; this version knows up to %3). It stays unchanged.</source>
+        <translation>Die Datei %1 stammt von einer neueren Version von Quorvane (Schema %2; diese Version kennt bis %3). Sie bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Executable, but not under scripts/</source>
+        <translation>Ausführbar, aber nicht unter scripts/</translation>
+    </message>
+    <message>
+        <source>A NUL byte in a text file hides what follows from viewers</source>
+        <translation>Ein NUL-Byte in einer Textdatei verbirgt vor Betrachtern, was folgt</translation>
+    </message>
+    <message>
+        <source>Invisible character</source>
+        <translation>Unsichtbares Zeichen</translation>
+    </message>
+    <message>
+        <source>Text hidden in invisible tag characters</source>
+        <translation>Text, in unsichtbaren Tag-Zeichen verborgen</translation>
+    </message>
+    <message>
+        <source>SKILL.md has more than 500 lines</source>
+        <translation>SKILL.md hat mehr als 500 Zeilen</translation>
+    </message>
+    <message>
+        <source>Contains long encoded data</source>
+        <translation>Enthält lange verschlüsselte Daten</translation>
+    </message>
+    <message>
+        <source>Installs a package named like a popular one, one letter apart</source>
+        <translation>Installiert ein Paket, das einem bekannten bis auf einen Buchstaben gleicht</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -1598,7 +1826,10 @@ Beispiel:
         <translation>Datenspeicher nicht lesbar</translation>
     </message>
     <message>
-        <source>Quorvane could not open its data store and will quit. The file was not changed:\n%1\n\n%2</source>
+        <source>Quorvane could not open its data store and will quit. The file was not changed:
+%1
+
+%2</source>
         <translation>Quorvane konnte seinen Datenspeicher nicht öffnen und wird beendet. Die Datei wurde nicht verändert:
 %1
 

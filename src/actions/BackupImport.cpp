@@ -118,7 +118,7 @@ void BackupImport::write()
 void BackupImport::fetch()
 {
     auto* fetching = new LockedFetch(m_workspace, *m_fetching, m_plan.fetches, m_plan.acceptRisk, this);
-    connect(fetching, &LockedFetch::finished, this, [this](const QStringList& failures, const QStringList&) {
+    connect(fetching, &LockedFetch::finished, this, [this](const QList<Problem>& failures, const QStringList&) {
         m_fetchFailures = failures;
         // The links of the items that came were planned while they were missing: plan them
         // again now, keeping the consent given to the plan shown.
@@ -145,7 +145,7 @@ void BackupImport::makeLinks()
     PlanTask* task = PlanTask::start(m_workspace, std::move(m_plan.links), true, gate);
     if (!task) {
         PlanOutcome refused;
-        refused.failures = AuditGate::refusalLines(gate.refused());
+        refused.failures = AuditGate::refusals(gate.refused());
         return finish({BackupImportOutcome::Stage::restored, std::nullopt, refused, m_fetchFailures});
     }
     connect(task, &PlanTask::finished, this, [this](const PlanOutcome& links) {

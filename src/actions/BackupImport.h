@@ -28,7 +28,7 @@ struct BackupImportOutcome
     Stage stage = Stage::unreadable;
     std::optional<Error> error; // for unreadable and notSaved
     PlanOutcome links;          // once restored
-    QStringList fetchFailures;  // hub items that could not be brought back
+    QList<Problem> fetchFailures; // hub items that could not be brought back
 };
 
 // What importing a backup would do: bring back the hub items its provenance knows and the
@@ -85,6 +85,6 @@ private:
     std::vector<std::unique_ptr<TargetApp>> m_appsOfFile; // what the plans were made for
     std::optional<FetchAccess> m_fetching;
     BackupImportPlan m_plan;
-    QStringList m_fetchFailures;
+    QList<Problem> m_fetchFailures;
     bool m_consentedToChangesHere = false;
 };

@@ -11,7 +11,6 @@
 #include "model/SkillManifest.h"
 #include "model/TargetApp.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>

@@ -26,7 +26,7 @@ struct LockedFetch::Placing
 struct LockedFetch::Placed
 {
     RestoreFetch fetch;
-    Result<FolderDigest, QString> placed;
+    Result<FolderDigest, Problem> placed;
     bool notNearby = false; // the copy or cache entry had gone or was damaged: fetch it instead
     // Nothing was placed: the audit found something of level high, for the gate to weigh, and
     // the files wait here for its answer.
@@ -63,9 +63,9 @@ void LockedFetch::start()
 void LockedFetch::fetchFromSource(const RestoreFetch& fetch)
 {
     if (fetch.source.repository.isEmpty())
-        return fail(fetch, tr("nicht im Zwischenspeicher, und ohne bekannte Quelle"));
+        return fail(fetch, Problem::Kind::notCachedWithoutSource);
     if (!m_access.network)
-        return fail(fetch, tr("nicht im Zwischenspeicher; ohne Netz nicht zu holen"));
+        return fail(fetch, Problem::Kind::notCachedOffline);
     const QString at = fetch.source.commit.isEmpty() ? fetch.source.ref : fetch.source.commit;
     const QString key = fetch.source.repository + u'@' + at;
     if (!m_groupOf.contains(key)) {
@@ -91,7 +91,7 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
     const HttpClient http(*m_access.network, m_access.timeout, SkillFolderPlan::maximumBytes);
     RepositoryTree::fetch(
         http, m_access.hosts, first.repository, at, this,
-        [this, group, at](const Result<RepositoryTree, QString>& tree) {
+        [this, group, at](const Result<RepositoryTree, Problem>& tree) {
             if (!tree) {
                 for (const RestoreFetch& fetch : group)
                     fail(fetch, tree.error());
@@ -124,8 +124,8 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
                                 return (*next)();
                             placeInBackground({std::move(*placing)}, [next] { (*next)(); });
                         });
-                connect(folder, &SkillFolderFetch::failed, this, [this, fetch, next](const QString& message) {
-                    fail(fetch, message);
+                connect(folder, &SkillFolderFetch::failed, this, [this, fetch, next](const Problem& problem) {
+                    fail(fetch, problem);
                     (*next)();
                 });
                 folder->startWith(listed);
@@ -177,17 +177,17 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
                 // What is found nearby was checked against its hash as it was read.
                 const auto files = placing.files ? placing.files : nearbyContent(fetch, *cache);
                 if (!files) {
-                    outcomes.append({fetch, QString(), true});
+                    outcomes.append({fetch, Problem(), true});
                     continue;
                 }
                 if (placing.files && FolderContent::digest(*files).contentHash != fetch.contentSha256) {
-                    outcomes.append({fetch, tr("Inhalt weicht von der Sperrdatei ab"), false});
+                    outcomes.append({fetch, Problem(Problem::Kind::differsFromLock), false});
                     continue;
                 }
                 if (!placing.passed) {
                     AuditReport audit = SkillScanner::scan(fetch.name, *files, true);
                     if (audit.hasOpenHigh()) { // what the user accepted is marked by the gate
-                        outcomes.append({fetch, QString(), false, std::move(audit), files, placing.target});
+                        outcomes.append({fetch, Problem(), false, std::move(audit), files, placing.target});
                         continue;
                     }
                 }
@@ -196,7 +196,7 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
                     // The hub lacked the item when the plan was agreed to; whatever came meanwhile stays.
                     auto placed = HubInstaller::placeSkillFolder(placing.target, *files, false);
                     if (!placed) {
-                        outcomes.append({fetch, placed.error().message, false});
+                        outcomes.append({fetch, placed.error().problem, false});
                         continue;
                     }
                     digest = std::move(placed.value());
@@ -204,7 +204,7 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
                 if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept) {
                     // Copies made beside a hub of another version come from the cache: it must hold them.
                     if (!fetch.intoHub) {
-                        outcomes.append({fetch, kept.error().description, false});
+                        outcomes.append({fetch, Problem::said(kept.error().description), false});
                         continue;
                     }
                     Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
@@ -265,9 +265,9 @@ QList<LockedFetch::Placing> LockedFetch::takePlaced(const QList<Placed>& outcome
     return passed;
 }
 
-void LockedFetch::fail(const RestoreFetch& fetch, const QString& reason)
+void LockedFetch::fail(const RestoreFetch& fetch, const Problem& reason)
 {
-    m_failures.append(fetch.name + u": "_s + reason);
+    m_failures.append(Problem::concerning(fetch.name, reason));
     m_notFetched.append(fetch.name);
 }
 

@@ -61,7 +61,7 @@ public:
 
 Q_SIGNALS:
     // One line per skill that could not be brought, and their names.
-    void finished(const QStringList& failures, const QStringList& notFetched);
+    void finished(const QList<Problem>& failures, const QStringList& notFetched);
 
 private:
     struct Placing;
@@ -78,7 +78,7 @@ private:
     // Records what was placed, and has the gate weigh what the audit stopped: those it lets
     // through come back, to be placed from the files in hand.
     QList<Placing> takePlaced(const QList<Placed>& outcomes);
-    void fail(const RestoreFetch& fetch, const QString& reason);
+    void fail(const RestoreFetch& fetch, const Problem& reason);
     void finish();
 
     Workspace& m_workspace;
@@ -88,6 +88,6 @@ private:
     std::unique_ptr<ContentCache> m_cache; // on the worker while folders are placed
     QList<QList<RestoreFetch>> m_groups;   // by repository and commit
     QHash<QString, qsizetype> m_groupOf;
-    QStringList m_failures;
+    QList<Problem> m_failures;
     QStringList m_notFetched;
 };

@@ -18,18 +18,12 @@
 #include "model/TargetApp.h"
 #include "store/ContentCache.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Texts
-{
-    Q_DECLARE_TR_FUNCTIONS(ProjectRestore)
-};
 
 // Where a lock's app stands in the project: a preset's project folder, else the folder it names.
 std::optional<QString> folderOfLockName(const QString& project, const QString& lockName)
@@ -254,12 +248,10 @@ void ProjectRestore::start()
 {
     auto lock = LockFile::read(m_project);
     if (!lock)
-        return finish({RestoreOutcome::Stage::unreadable, lock.error(), {}, {}});
+        return finish({RestoreOutcome::Stage::unreadable, Problem::said(lock.error().description), {}, {}});
     if (!lock.value())
-        return finish({RestoreOutcome::Stage::unreadable,
-                       Error{u"There is no %1 in %2."_s.arg(LockFile::fileName(), m_project)},
-                       {},
-                       {}});
+        return finish(
+            {RestoreOutcome::Stage::unreadable, Problem(Problem::Kind::noLockFile, {LockFile::fileName(), m_project}), {}, {}});
     m_plan = plan(m_workspace, m_project, *lock.value(), *m_cache, m_options.offline);
     if (!m_askConsent(m_plan))
         return finish({RestoreOutcome::Stage::declined, std::nullopt, {}, {}});
@@ -267,7 +259,7 @@ void ProjectRestore::start()
     auto* fetch = new LockedFetch(m_workspace, m_options.offline ? FetchAccess{} : m_access, m_plan.fetches,
                                   m_options.acceptRisk, this);
     connect(fetch, &LockedFetch::finished, this,
-            [this](const QStringList& failures, const QStringList& notFetched) {
+            [this](const QList<Problem>& failures, const QStringList& notFetched) {
                 m_failures += failures;
                 m_notFetched = notFetched;
                 addAppsAndPlace();
@@ -286,7 +278,7 @@ void ProjectRestore::addAppsAndPlace()
         const auto added = preset ? actions.addToProject(*preset, m_project, true, std::nullopt)
                                   : actions.addFolderToProject(app.folder, m_project);
         if (!added) {
-            m_failures.append(app.folder + u": "_s + Texts::tr("die App konnte nicht hinzugefügt werden"));
+            m_failures.append({Problem::Kind::appNotAdded, {app.folder}});
             continue;
         }
         appOf.insert(app.lockName, added.value()->id());
@@ -324,7 +316,7 @@ void ProjectRestore::addAppsAndPlace()
     }
     if (!keptRecords.isEmpty() && !m_workspace.linkRecords().change(keptRecords))
         for (const RestoreKeep& keep : std::as_const(m_plan.keeps))
-            m_failures.append(keep.path + u": "_s + Texts::tr("nicht vermerkt"));
+            m_failures.append({Problem::Kind::notRecorded, {keep.path}});
     for (const AppRecordChange& change : std::as_const(keptRecords))
         m_workspace.changes().announceTargetFolder(change.targetAppID);
     if (toCarryOut.empty())
@@ -334,7 +326,7 @@ void ProjectRestore::addAppsAndPlace()
     if (!task)
         return finish({RestoreOutcome::Stage::restored,
                        std::nullopt,
-                       m_failures + AuditGate::refusalLines(gate.refused()),
+                       m_failures + AuditGate::refusals(gate.refused()),
                        {}});
     connect(task, &PlanTask::finished, this, [this](const PlanOutcome& placed) {
         finish({RestoreOutcome::Stage::restored, std::nullopt, m_failures + placed.failures, placed});

@@ -61,8 +61,8 @@ struct RestoreOutcome
         restored,   // carried out; `failures` names what could not be done
     };
     Stage stage = Stage::unreadable;
-    std::optional<Error> error;
-    QStringList failures;
+    std::optional<Problem> error; // why it was unreadable
+    QList<Problem> failures;
     PlanOutcome placed;
 };
 
@@ -111,6 +111,6 @@ private:
     AskConsent m_askConsent;
     std::unique_ptr<ContentCache> m_cache;
     RestorePlan m_plan;
-    QStringList m_failures;
+    QList<Problem> m_failures;
     QStringList m_notFetched;
 };

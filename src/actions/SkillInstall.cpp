@@ -70,23 +70,22 @@ void SkillInstall::begin()
     if (!plainPath || !plainId) {
         const QString given =
             m_item.fromIndex ? m_item.fromIndex->skillPath : m_item.skillId.value_or(QString());
-        return finish(
-            InstallResult::failure(tr("Installation fehlgeschlagen:\n%1")
-                                       .arg(tr("'%1' ist kein zulässiger Pfad im Repository.").arg(given))));
+        return finish(InstallResult::failure(
+            Problem(Problem::Kind::installFailed).because({Problem::Kind::notAPathInRepository, {given}})));
     }
     if (!m_workspace.hubSettings().hasValidCentralHub())
-        return finish(InstallResult::failure(tr("Bitte wähle zuerst den Zentralen Ordner im Hub aus!")));
+        return finish(InstallResult::failure(Problem::Kind::chooseHubFirst));
     auto plan = m_workspace.linker().installer.planSkillInstall(m_name);
     if (!plan)
-        return finish(InstallResult::failure(tr("Installation fehlgeschlagen:\n%1").arg(plan.error())));
+        return finish(InstallResult::failure(Problem(Problem::Kind::installFailed).because(plan.error())));
     m_plan = std::move(plan).value();
     // Asked before the download, so the user is not kept waiting for an answer that is no.
     inBackground<Result<std::optional<LocalChanges>>>(
         [plan = m_plan->target] { return HubInstaller::changesHere(plan); },
         [this](const Result<std::optional<LocalChanges>>& changes) {
             if (!changes)
-                return finish(InstallResult::failure(
-                    tr("Installation fehlgeschlagen:\n%1").arg(changes.error().description)));
+                return finish(InstallResult::failure(Problem(Problem::Kind::installFailed)
+                                                         .because(Problem::said(changes.error().description))));
             m_replacing = FileSystem::exists(m_plan->target.folder);
             if (changes.value() && !m_options.replaceChanged)
                 return refuse(InstallRefusal::withoutConsent(m_name, *changes.value()));
@@ -100,7 +99,8 @@ void SkillInstall::fetch()
 {
     m_source.fetch(m_item, this, [this](const FetchAnswer& answer) {
         if (!answer)
-            return finish(InstallResult::failure(tr("Download fehlgeschlagen:\n%1").arg(answer.error())));
+            return finish(
+                InstallResult::failure(Problem(Problem::Kind::downloadFailed).because(answer.error())));
         place(answer.value());
     });
 }
@@ -115,9 +115,7 @@ void SkillInstall::place(const FetchedSkill& skill)
                                                                             : m_options.consent);
                                   if (!gate.letsIn(audit))
                                       return finish({false,
-                                                     tr("Die Prüfung fand in '%1' ein hohes Risiko; nichts "
-                                                        "wurde installiert.")
-                                                         .arg(m_name),
+                                                     Problem(Problem::Kind::highRisk, {m_name}),
                                                      {},
                                                      {},
                                                      gate.refused().constFirst()});
@@ -161,28 +159,20 @@ void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& diges
 
     // An update of a hub item says so; an install from a store hit, a new one or a reinstall,
     // names the hit as the store shows it.
-    QString message = m_replacing && m_options.isUpdate
-                          ? tr("Skill '%1' wurde aktualisiert.").arg(m_name)
-                          : tr("Skill '%1' wurde erfolgreich im Hub installiert!").arg(m_item.name);
-    if (skill.commit.isEmpty())
-        message += u"\n\n"_s + tr("Der Commit ließ sich nicht ermitteln: Sperrdateien halten diesen Stand "
-                                  "nicht fest.");
-    if (skill.incomplete)
-        message +=
-            u"\n\n"_s + tr("Nur die SKILL.md wurde installiert; die übrigen Dateien des Skills fehlen, "
-                           "weil sein Ordner nicht gelesen werden konnte: %1")
-                            .arg(*skill.incomplete);
-    if (!skill.skipped.isEmpty())
-        message +=
-            u"\n\n"_s + tr("Nicht installiert (Links und Submodule): %1").arg(skill.skipped.join(u", "_s));
-    finish({true, message, m_plan->target.folder, {}, {}});
+    InstallResult result{true, std::nullopt, m_plan->target.folder, {}, {}};
+    result.updated = m_replacing && m_options.isUpdate;
+    result.name = result.updated ? m_name : m_item.name;
+    result.commitUnknown = skill.commit.isEmpty();
+    result.incomplete = skill.incomplete;
+    result.skipped = skill.skipped;
+    finish(result);
 }
 
 void SkillInstall::refuse(const InstallRefusal& refusal)
 {
     if (!refusal.changesHere)
-        return finish(InstallResult::failure(tr("Installation fehlgeschlagen:\n%1").arg(refusal.message)));
-    finish({false, refusal.message, {}, refusal.changesHere, {}});
+        return finish(InstallResult::failure(Problem(Problem::Kind::installFailed).because(refusal.problem)));
+    finish({false, refusal.problem, {}, refusal.changesHere, {}});
 }
 
 void SkillInstall::finish(InstallResult result)

@@ -27,11 +27,11 @@ struct InstallOptions
     std::optional<FetchedSkill> fetched = std::nullopt;
 };
 
-// How an install ended, with the message the user is shown.
+// How an install ended.
 struct InstallResult
 {
     bool succeeded = false;
-    QString message;
+    std::optional<Problem> problem; // why nothing was done
     QString folderPath; // the skill's folder in the hub, when it succeeded
     // The folder in the way was changed here or is of unknown origin: nothing was done,
     // and an install with `replaceChanged` would replace it.
@@ -40,8 +40,15 @@ struct InstallResult
     // no: nothing was done.
     std::optional<AuditReport> risk = std::nullopt;
 
+    // What a successful install has to say.
+    QString name;       // the hit as the store shows it, or the hub item an update replaced
+    bool updated = false; // a hub item was updated, rather than installed
+    bool commitUnknown = false; // lock files cannot hold this state
+    std::optional<Problem> incomplete = std::nullopt; // only the SKILL.md came, for this reason
+    QStringList skipped = {};   // links and submodules left out
+
     // Nothing was done, for this reason.
-    static InstallResult failure(const QString& message) { return {false, message, {}, {}, {}}; }
+    static InstallResult failure(Problem problem) { return {false, std::move(problem), {}, {}, {}}; }
 };
 
 // One store install or update: the skill's folder is fetched, audited, written beside its

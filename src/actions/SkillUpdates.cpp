@@ -45,7 +45,7 @@ void SkillUpdates::check(std::function<void(const UpdateCheckResult&)> done)
     UpdateCheckResult result;
     m_hub = m_workspace.folderAccess().reach(m_workspace.hubSettings().location());
     if (!m_hub) {
-        result.failures.append(tr("Der Zentrale Hub ist nicht erreichbar."));
+        result.failures.append(Problem::Kind::hubUnreachable);
         m_hub.emplace(); // the check runs until it concludes, even when it ends at once
         QMetaObject::invokeMethod(
             this, [this, result] { conclude(result); }, Qt::QueuedConnection);
@@ -100,15 +100,15 @@ void SkillUpdates::listRepositories(QList<Installed> installed, UpdateCheckResul
         m_source.listRepository(
             repository, ref, this,
             [this, shared, pending, members = group.value(),
-             what = QString(repository + u'@' + ref)](const Result<RepositoryTree, QString>& tree) {
+             what = QString(repository + u'@' + ref)](const Result<RepositoryTree, Problem>& tree) {
                 auto& [skills, outcome] = *shared;
                 if (!tree)
-                    outcome.failures.append(what + u": "_s + tree.error());
+                    outcome.failures.append(Problem::concerning(what, tree.error()));
                 for (const qsizetype member : members) {
                     const Installed& skill = skills[member];
                     const SkillProvenance& p = skill.provenance;
                     if (skill.localFailure) {
-                        outcome.failures.append(p.itemName + u": "_s + *skill.localFailure);
+                        outcome.failures.append(Problem::concerning(p.itemName, Problem::said(*skill.localFailure)));
                         continue;
                     }
                     if (skill.changedHere) {
@@ -120,8 +120,7 @@ void SkillUpdates::listRepositories(QList<Installed> installed, UpdateCheckResul
                         continue;
                     const auto sha = tree->folderSha(p.path);
                     if (!sha)
-                        outcome.failures.append(
-                            tr("%1: Der Ordner „%2“ steht nicht mehr in %3.").arg(p.itemName, p.path, what));
+                        outcome.failures.append({Problem::Kind::folderGone, {p.itemName, p.path, what}});
                     else
                         outcome.skills.append(
                             {p.itemName,

@@ -49,10 +49,10 @@ void UpdatePreview::begin()
         if (record->itemName() == m_item)
             provenance = record->provenance();
     if (!provenance)
-        return finish({m_item, {}, {}, {}, tr("Nichts hält fest, woher '%1' stammt.").arg(m_item)});
+        return finish({m_item, {}, {}, {}, Problem(Problem::Kind::originUnknown, {m_item})});
     m_source.fetch(SkillInstall::hitFor(*provenance), this, [this](const FetchAnswer& answer) {
         if (!answer)
-            return finish({m_item, {}, {}, {}, tr("Download fehlgeschlagen:\n%1").arg(answer.error())});
+            return finish({m_item, {}, {}, {}, Problem(Problem::Kind::downloadFailed).because(answer.error())});
         compare(answer.value());
     });
 }
@@ -62,14 +62,14 @@ void UpdatePreview::compare(const FetchedSkill& fetched)
     const QList<ContentFile>& upstream = fetched.files;
     const auto installedItem = m_workspace.hubCatalog().itemNamed(m_item);
     if (!installedItem)
-        return finish({m_item, {}, {}, {}, tr("'%1' ist nicht mehr im Hub.").arg(m_item)});
+        return finish({m_item, {}, {}, {}, Problem(Problem::Kind::notInHub, {m_item})});
     // The preview belongs to the workspace, which awaits its workers before it goes.
     m_workspace.runInBackground([this, folder = installedItem->path, upstream, fetched] {
         UpdatePreviewResult result{m_item, {}, {}, {}, {}};
         AuditReport before;
         auto installed = FolderContent::readFiles(folder);
         if (!installed) {
-            result.error = installed.error().description;
+            result.error = Problem::said(installed.error().description);
         } else {
             result.changes = FolderDiff::between(installed.value(), upstream, m_item);
             result.audit = SkillScanner::scan(m_item, upstream, true);

@@ -20,7 +20,7 @@ struct UpdatePreviewResult
     QList<FileChange> changes;
     AuditReport audit;               // of the new version, with what the user accepted marked
     QList<AuditFinding> newFindings; // found in the new version and not in the installed one
-    std::optional<QString> error;    // why nothing could be compared
+    std::optional<Problem> error;    // why nothing could be compared
     std::optional<FetchedSkill> fetched = std::nullopt; // the new version, for the update to install
 };
 

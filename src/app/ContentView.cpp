@@ -31,6 +31,7 @@
 #include "ui/SymbolIcons.h"
 #include "ui/TargetAppViews.h"
 #include "ui/TaskStrip.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -499,10 +500,10 @@ void ContentView::restoreProject(const QString& project)
             [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     connect(restoring, &ProjectRestore::finished, this, [this](const RestoreOutcome& outcome) {
         if (outcome.stage == RestoreOutcome::Stage::unreadable)
-            m_desktop.alerts.inform(tr("Restoring Is Not Possible"), outcome.error->description,
+            m_desktop.alerts.inform(tr("Restoring Is Not Possible"), OutcomeTexts::problem(*outcome.error),
                                     AlertStyle::critical);
         else if (!outcome.failures.isEmpty())
-            m_desktop.alerts.inform(tr("Not Everything Was Restored"), outcome.failures.join(u'\n'),
+            m_desktop.alerts.inform(tr("Not Everything Was Restored"), OutcomeTexts::problems(outcome.failures),
                                     AlertStyle::critical);
     });
     restoring->start();

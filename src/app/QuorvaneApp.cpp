@@ -10,6 +10,7 @@
 #include "model/ModelStore.h"
 #include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QApplication>
 #include <QNetworkAccessManager>
@@ -51,8 +52,8 @@ int QuorvaneApp::run()
         Log::line(u"Failed to open the store: "_s + context.error().description);
         m_alerts.inform(
             tr("Data Store Not Readable"),
-            tr("Quorvane could not open its data store and will quit. The file was not changed:\\n%1\\n\\n%2")
-                .arg(storePath, context.error().description),
+            tr("Quorvane could not open its data store and will quit. The file was not changed:\n%1\n\n%2")
+                .arg(storePath, OutcomeTexts::problem(context.error().shown())),
             AlertStyle::critical);
         return 1;
     }

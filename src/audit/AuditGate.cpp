@@ -5,7 +5,6 @@
 #include "base/Log.h"
 #include "model/AuditAcceptanceRecord.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -29,21 +28,20 @@ void AuditGate::markAccepted(const ModelContext& context, AuditReport& report)
         finding.accepted = accepted;
 }
 
-QString AuditGate::refusal(const AuditReport& report)
+Problem AuditGate::refusal(const AuditReport& report)
 {
     QStringList found;
     for (const AuditFinding& finding : report.openHigh())
         found.append(finding.place() + u' ' + finding.rule);
-    return QCoreApplication::translate("AuditGate", "Die Prüfung fand ein hohes Risiko (%1)")
-        .arg(found.join(u", "_s));
+    return {Problem::Kind::auditRefused, found};
 }
 
-QStringList AuditGate::refusalLines(const QList<AuditReport>& refused)
+QList<Problem> AuditGate::refusals(const QList<AuditReport>& refused)
 {
-    QStringList lines;
+    QList<Problem> problems;
     for (const AuditReport& report : refused)
-        lines.append(report.item + u": "_s + refusal(report));
-    return lines;
+        problems.append(Problem::concerning(report.item, refusal(report)));
+    return problems;
 }
 
 bool AuditGate::letsIn(AuditReport report)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audit/AuditFinding.h"
+#include "base/Problem.h"
 
 #include <QList>
 #include <QStringList>
@@ -33,10 +34,10 @@ public:
     // The reports with open findings of level high that were refused last; empty after a pass.
     const QList<AuditReport>& refused() const { return m_refused; }
 
-    // Why an item was refused: "high risk (FILE:LINE RULE, …)".
-    static QString refusal(const AuditReport& report);
-    // One line per refused item for a list of failures: "ITEM: " and its refusal.
-    static QStringList refusalLines(const QList<AuditReport>& refused);
+    // Why an item was refused: its open high findings, each as "FILE:LINE RULE".
+    static Problem refusal(const AuditReport& report);
+    // One problem per refused item, concerning that item.
+    static QList<Problem> refusals(const QList<AuditReport>& refused);
     // The item's findings at its content are marked accepted where the user accepted them.
     static void markAccepted(const ModelContext& context, AuditReport& report);
 

@@ -188,31 +188,6 @@ std::optional<std::pair<QString, QString>> typosquatIn(const QString& line)
     return std::nullopt;
 }
 
-// The words of the checks written in code, as a rule's meta gives them, in English and German.
-struct CheckWords
-{
-    const char* english;
-    const char* german;
-};
-CheckWords wordsOf(const QString& ruleName)
-{
-    static const QHash<QString, CheckWords> words{
-        {u"execute-bit"_s, {"Executable, but not under scripts/", "Ausführbar, aber nicht unter scripts/"}},
-        {u"nul-byte"_s,
-         {"A NUL byte in a text file hides what follows from viewers",
-          "Ein NUL-Byte in einer Textdatei verbirgt vor Betrachtern, was folgt"}},
-        {u"hidden-character"_s, {"Invisible character", "Unsichtbares Zeichen"}},
-        {u"tag-characters"_s,
-         {"Text hidden in invisible tag characters", "Text, in unsichtbaren Tag-Zeichen verborgen"}},
-        {u"long-skill-file"_s, {"SKILL.md has more than 500 lines", "SKILL.md hat mehr als 500 Zeilen"}},
-        {u"encoded-run"_s, {"Contains long encoded data", "Enthält lange verschlüsselte Daten"}},
-        {u"typosquat"_s,
-         {"Installs a package named like a popular one, one letter apart",
-          "Installiert ein Paket, das einem bekannten bis auf einen Buchstaben gleicht"}},
-    };
-    return words.value(ruleName, {"", ""});
-}
-
 class FileScan
 {
 public:
@@ -270,16 +245,8 @@ private:
     void add(std::optional<int> line, const QString& family, const QString& ruleName, AuditLevel level,
              const QString& matched = {})
     {
-        const CheckWords words = wordsOf(ruleName);
-        addMatch(line,
-                 {family,
-                  ruleName,
-                  level,
-                  QString::fromUtf8(words.english),
-                  QString::fromUtf8(words.german),
-                  0,
-                  {}},
-                 level, matched, false);
+        // A check of the program's own brings no words: the window and the tool have them.
+        addMatch(line, {family, ruleName, level, {}, {}, 0, {}}, level, matched, false);
     }
 
     // One finding per family and line: the strongest, with what it matched.
@@ -347,10 +314,8 @@ private:
     // Every run of tag characters is its own finding, with the text it hides.
     void addRun(int line, const QString& hidden)
     {
-        const CheckWords words = wordsOf(u"tag-characters"_s);
-        m_findings.append({m_item, m_file.relativePath, line, u"hidden-unicode"_s, AuditLevel::high,
-                           QString::fromUtf8(words.english), false, u"tag-characters"_s,
-                           QString::fromUtf8(words.german), shown(hidden.toUtf8()), true});
+        m_findings.append({m_item, m_file.relativePath, line, u"hidden-unicode"_s, AuditLevel::high, {}, false,
+                           u"tag-characters"_s, {}, shown(hidden.toUtf8()), true});
     }
 
     void checkEncodedRuns(const Lines& lines)

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "base/Problem.h"
+
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <variant>
 
-// A failure with a printable description, as callers log or show it.
+// A failure with a description for the log and, where the user is told of it, its kind.
 struct Error
 {
     QString description;
+    std::optional<Problem> problem = std::nullopt; // what the window and the tool word
+
+    // The problem to show: its kind where known, else the description as it is.
+    Problem shown() const { return problem.value_or(Problem::said(description)); }
 };
 
 // A value or an error.

@@ -46,8 +46,8 @@ int backupImport(CliSession& session, const QStringList& args)
     case BackupImportOutcome::Stage::restored:
         break;
     }
-    for (const QString& failure : std::as_const(outcome.fetchFailures))
-        QTextStream(stderr) << "quorvane-cli: " << failure << '\n';
+    for (const Problem& failure : std::as_const(outcome.fetchFailures))
+        QTextStream(stderr) << "quorvane-cli: " << describe(failure) << '\n';
     return outcome.fetchFailures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }
 

@@ -43,7 +43,7 @@ int CliSession::open(bool readHubItems)
     auto context = ModelContext::open(ModelStore::defaultFilePath(), ModelContext::Loading::onDemand);
     if (!context)
         return fail(Cli::tr("The store cannot be opened; it was left unchanged. ") +
-                    context.error().description);
+                    Output::describe(context.error().shown()));
     m_context = std::move(context).value();
     m_workspace = std::make_unique<Workspace>(*m_context, PlatformServices{m_scopes, m_user, m_preferences});
     m_workspace->open(readHubItems);
@@ -97,8 +97,9 @@ QStringList CliSession::refreshSources(const std::optional<QString>& only, bool 
     QStringList failures;
     QEventLoop waiting;
     QObject context;
-    m_sources->refresh(only, staleOnly, &context, [&](const QStringList& failed) {
-        failures = failed;
+    m_sources->refresh(only, staleOnly, &context, [&](const QList<Problem>& failed) {
+        for (const Problem& problem : failed)
+            failures.append(Output::describe(problem));
         waiting.quit();
     });
     waiting.exec();

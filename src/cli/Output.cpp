@@ -2,6 +2,7 @@
 
 #include "actions/AppActions.h"
 #include "model/TargetApp.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -80,6 +81,11 @@ QString describe(const AppError& error)
             .arg(error.subject, error.candidates.join(u", "_s));
     }
     Q_UNREACHABLE();
+}
+
+QString describe(const Problem& problem)
+{
+    return OutcomeTexts::problem(problem).replace(u'\n', u' ');
 }
 
 } // namespace Output

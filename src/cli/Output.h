@@ -10,6 +10,7 @@
 
 class TargetApp;
 struct AppError;
+struct Problem;
 
 // How the tool writes its results: one line each, or JSON, on standard output.
 // The tool's own texts, in English, translated by the user's locale.
@@ -35,5 +36,7 @@ QString idText(const TargetApp& app);
 QString absolute(const QString& path);
 // Why an app action changed nothing, in the tool's words.
 QString describe(const AppError& error);
+// Why something failed, on one line.
+QString describe(const Problem& problem);
 
 } // namespace Output

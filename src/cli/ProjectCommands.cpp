@@ -150,14 +150,14 @@ int restore(CliSession& session, const QStringList& args)
     const auto outcome = session.runToEnd<RestoreOutcome>(restoring);
     switch (outcome.stage) {
     case RestoreOutcome::Stage::unreadable:
-        return session.fail(outcome.error->description);
+        return session.fail(describe(*outcome.error));
     case RestoreOutcome::Stage::declined:
         return exitCode;
     case RestoreOutcome::Stage::restored:
         break;
     }
-    for (const QString& failure : std::as_const(outcome.failures))
-        QTextStream(stderr) << "quorvane-cli: " << failure << '\n';
+    for (const Problem& failure : std::as_const(outcome.failures))
+        QTextStream(stderr) << "quorvane-cli: " << describe(failure) << '\n';
     return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }
 

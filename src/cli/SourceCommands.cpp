@@ -48,7 +48,7 @@ int sourcesAdd(CliSession& session, const QStringList& args)
         return session.fail(Cli::tr("A source is \"github\" or \"directory\", not \"%1\".").arg(args.at(0)));
     const auto added = SourceActions(session.workspace()).add(*kind, args.at(1));
     if (!added)
-        return session.fail(added.error().message());
+        return session.fail(describe(added.error()));
     print(added.value()->id().toString(QUuid::WithoutBraces));
     return ExitCode::success;
 }
@@ -57,7 +57,7 @@ int sourcesRemove(CliSession& session, const QStringList& args)
 {
     const auto source = SourceActions(session.workspace()).find(args.first());
     if (!source)
-        return session.fail(source.error().message());
+        return session.fail(describe(source.error()));
     if (const Outcome removed = SourceActions(session.workspace()).remove(*source.value()); !removed)
         return session.fail(removed.error().description);
     return ExitCode::success;
@@ -69,7 +69,7 @@ int sourcesRefresh(CliSession& session, const QStringList& args)
     if (!args.isEmpty()) {
         const auto source = SourceActions(session.workspace()).find(args.first());
         if (!source)
-            return session.fail(source.error().message());
+            return session.fail(describe(source.error()));
         only = source.value()->location();
     }
     const QStringList failures = session.refreshSources(only, false);

@@ -10,6 +10,7 @@
 #include "cli/Output.h"
 #include "store/SkillIndex.h"
 #include "store/SkillStoreService.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -35,7 +36,7 @@ int showUpdateDiffs(CliSession& session, const QStringList& items)
                              });
         waiting.exec();
         if (preview.error) {
-            QTextStream(stderr) << item << ": " << QString(*preview.error).replace(u'\n', u' ') << '\n';
+            QTextStream(stderr) << item << ": " << describe(*preview.error) << '\n';
             allWell = false;
             continue;
         }
@@ -76,13 +77,16 @@ int search(CliSession& session, const QStringList& args)
             if (!refreshFailures.contains(failure))
                 QTextStream(stderr) << failure << '\n';
     };
-    if (service.errorMessage()) {
-        tellNew(service.errorMessage()->split(u'\n'));
+    QStringList failed;
+    for (const Problem& problem : service.failedSources())
+        failed.append(describe(problem));
+    if (service.error()) {
+        tellNew(failed.isEmpty() ? QStringList{describe(*service.error())} : failed);
         if (session.json())
             printJson(Json::array()); // no hits: what failed is said on standard error
         return ExitCode::failure;
     }
-    tellNew(service.source().lastFailures());
+    tellNew(failed);
     if (session.json()) {
         Json list = Json::array();
         for (const RemoteSkillItem& hit : service.searchResults()) {
@@ -139,11 +143,10 @@ int install(CliSession& session, const QStringList& args)
     if (result.risk)
         return AuditOutput::refuse(session, {*result.risk}, AuditOutput::Step::installing);
     if (!result.succeeded)
-        return session.fail(QString(result.message).replace(u'\n', u' '));
+        return session.fail(describe(*result.problem));
     // What else the install has to say (files left out, a SKILL.md alone) is for the reader.
-    const qsizetype note = result.message.indexOf(u"\n\n"_s);
-    if (note >= 0)
-        QTextStream(stderr) << result.message.mid(note + 2) << '\n';
+    for (const QString& note : OutcomeTexts::installNotes(result))
+        QTextStream(stderr) << note << '\n';
     print(result.folderPath);
     return ExitCode::success;
 }
@@ -164,8 +167,8 @@ int update(CliSession& session, const QStringList& args)
         waiting.quit();
     });
     waiting.exec();
-    for (const QString& failure : std::as_const(checked.failures))
-        QTextStream(stderr) << failure << '\n';
+    for (const Problem& failure : std::as_const(checked.failures))
+        QTextStream(stderr) << describe(failure) << '\n';
 
     if (session.flags().check) {
         Json listed = Json::array();
@@ -248,7 +251,7 @@ int update(CliSession& session, const QStringList& args)
             AuditOutput::refuse(session, {*result.risk}, AuditOutput::Step::installing);
             allWell = false;
         } else {
-            QTextStream(stderr) << skill.item << ": " << QString(result.message).replace(u'\n', u' ') << '\n';
+            QTextStream(stderr) << skill.item << ": " << describe(*result.problem) << '\n';
             allWell = false;
         }
     }

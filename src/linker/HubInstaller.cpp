@@ -6,7 +6,6 @@
 #include "linker/HubSettings.h"
 #include "model/ModelContext.h"
 
-#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QUuid>
 
@@ -20,21 +19,19 @@ HubInstaller::HubInstaller(const ModelContext& context, const HubSettings& hub, 
 
 InstallRefusal InstallRefusal::withoutConsent(const QString& name, const LocalChanges& changes)
 {
-    return {changes.unknownOrigin
-                ? HubInstaller::tr("Im Hub liegt bereits ein Ordner „%1“, dessen Herkunft unbekannt ist.")
-                      .arg(name)
-                : HubInstaller::tr("Der Skill „%1“ wurde hier geändert.").arg(name),
+    return {Problem(changes.unknownOrigin ? Problem::Kind::unknownOriginHere : Problem::Kind::changedHere,
+                    {name}),
             changes};
 }
 
-Result<SkillInstallPlan, QString> HubInstaller::planSkillInstall(const QString& name) const
+Result<SkillInstallPlan, Problem> HubInstaller::planSkillInstall(const QString& name) const
 {
     // The name comes from a search hit or a command line: it must be one visible entry of the hub.
     if (!checkItemName(name) || name.startsWith(u'.'))
-        return tr("„%1“ taugt nicht als Ordnername im Hub.").arg(name);
+        return Problem(Problem::Kind::notAFolderName, {name});
     auto hub = m_access.reach(m_hub.location());
     if (!hub)
-        return tr("Der Zentrale Hub ist nicht erreichbar.");
+        return Problem(Problem::Kind::hubUnreachable);
     SkillInstallPlan plan;
     plan.target.name = name;
     plan.target.folder = FileSystem::childPath(hub->path, name);
@@ -70,22 +67,22 @@ Result<FolderDigest, InstallRefusal> HubInstaller::placeSkillFolder(const SkillI
         hub, u".quorvane-install-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
     auto dropStaging = qScopeGuard([&] { (void)FileSystem::remove(staging); });
     if (Outcome written = FolderContent::write(staging, files); !written)
-        return InstallRefusal{written.error().description, std::nullopt};
+        return InstallRefusal{Problem::said(written.error().description), std::nullopt};
     const FolderDigest digest = FolderContent::digest(files);
 
     const auto changes = changesHere(plan);
     if (!changes)
-        return InstallRefusal{changes.error().description, std::nullopt};
+        return InstallRefusal{Problem::said(changes.error().description), std::nullopt};
     const bool present = FileSystem::isSymbolicLink(plan.folder) || FileSystem::exists(plan.folder);
     if (!present) {
         if (Outcome moved = FileSystem::move(staging, plan.folder); !moved)
-            return InstallRefusal{moved.error().description, std::nullopt};
+            return InstallRefusal{Problem::said(moved.error().description), std::nullopt};
         return digest;
     }
     if (changes.value() && !replaceChanged)
         return InstallRefusal::withoutConsent(plan.name, *changes.value());
     // Links into the hub keep working: they name the folder's path, which is never empty.
     if (Outcome swapped = FileSystem::exchange(plan.folder, staging); !swapped)
-        return InstallRefusal{swapped.error().description, std::nullopt};
+        return InstallRefusal{Problem::said(swapped.error().description), std::nullopt};
     return digest; // the old folder now stands at the staging path and goes with it
 }

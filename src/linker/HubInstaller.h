@@ -2,10 +2,10 @@
 
 #include "access/FolderAccess.h"
 #include "access/FolderContent.h"
+#include "base/Problem.h"
 #include "base/Result.h"
 #include "model/SkillProvenanceRecord.h"
 
-#include <QCoreApplication>
 #include <QList>
 #include <QStringList>
 
@@ -40,10 +40,10 @@ struct LocalChanges
 // Why an install did not happen.
 struct InstallRefusal
 {
-    QString message;
+    Problem problem;
     std::optional<LocalChanges> changesHere; // set when only the user's consent is missing
 
-    // The refusal to replace the item `name` without consent, in the user's words.
+    // The refusal to replace the item `name` without consent.
     static InstallRefusal withoutConsent(const QString& name, const LocalChanges& changes);
 };
 
@@ -51,13 +51,11 @@ struct InstallRefusal
 // would replace.
 class HubInstaller
 {
-    Q_DECLARE_TR_FUNCTIONS(HubInstaller)
-
 public:
     HubInstaller(const ModelContext& context, const HubSettings& hub, const FolderAccess& access);
 
     // Refuses a name that is not a plain visible folder name, and an unreachable hub.
-    Result<SkillInstallPlan, QString> planSkillInstall(const QString& name) const;
+    Result<SkillInstallPlan, Problem> planSkillInstall(const QString& name) const;
     // Nothing when the folder is missing or holds exactly what was installed. Reads files only.
     static Result<std::optional<LocalChanges>> changesHere(const SkillInstallTarget& target);
     // Writes the files into a hidden staging folder in the hub, then puts it in place: by a

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/FolderAccess.h"
+#include "base/Problem.h"
 #include "linker/LinkRecords.h"
 #include "model/TargetApp.h"
 
@@ -103,7 +104,7 @@ struct PlanOutcome
     QStringList removed;      // the items whose placement was taken away
     int done = 0;
     int skipped = 0;      // conflicts left as they are
-    QStringList failures; // one line each, for the log
+    QList<Problem> failures; // each action that failed, with why
     bool refused = false; // there were conflicts and they were not to be skipped: nothing changed
 
     // Another plan's outcome added to this one, as for a task of several plans.

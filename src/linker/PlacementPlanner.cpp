@@ -14,7 +14,6 @@
 #include "model/SkillLinkRecord.h"
 #include "model/TargetApp.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 

@@ -5,7 +5,6 @@
 #include "linker/PlacementPlan.h"
 #include "model/TargetAppSkill.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 #include <optional>
@@ -30,8 +29,6 @@ class ModelContext;
 // whatever stands in the way that Quorvane did not place is a conflict. Reads only.
 class PlacementPlanner
 {
-    Q_DECLARE_TR_FUNCTIONS(PlacementPlanner)
-
 public:
     PlacementPlanner(const ModelContext& context, const HubSettings& hub, const FolderAccess& access,
                      Placements placements);

@@ -86,8 +86,8 @@ void PlanRunner::performPlan(const QList<PlanAction>& actions, const Placement& 
         if (progress)
             progress(i + 1);
         if (!done) {
-            outcome.failures.append(u"Failed to %1 %2: %3"_s.arg(PlanAction::opName(action.op), action.path,
-                                                                 done.error().description));
+            outcome.failures.append(Problem(Problem::Kind::notCarriedOut, {PlanAction::opName(action.op), action.path})
+                                        .because(Problem::said(done.error().description)));
             continue;
         }
         ++outcome.done;
@@ -131,8 +131,9 @@ void PlanRunner::recordPlans(const std::vector<PlacementPlan>& plans,
 
 AppRecordChange PlanRunner::concludePlan(const PlacementPlan& plan, const PlanOutcome& outcome)
 {
-    for (const QString& failure : outcome.failures)
-        Log::line(failure);
+    for (const Problem& failure : outcome.failures)
+        Log::line(u"Failed to %1 %2: %3"_s.arg(failure.data.value(0), failure.data.value(1),
+                                                failure.cause ? failure.cause->logText() : QString()));
     // The new mode is saved with the records, so the two never disagree.
     if (plan.switchesTo)
         for (TargetApp* app : m_context.records<TargetApp>())

@@ -266,17 +266,21 @@ void ModelStore::setBusyTimeout(std::chrono::milliseconds timeout)
     (void)run(m_connectionName, u"PRAGMA busy_timeout = %1"_s.arg(timeout.count()));
 }
 
+Error ModelStore::damaged(const QString& detail) const
+{
+    return {m_filePath + u" is damaged or no database: "_s + detail,
+            Problem(Problem::Kind::storeDamaged, {m_filePath, detail})};
+}
+
 Outcome ModelStore::proveIntact()
 {
     if (m_provenIntact)
         return {};
     auto check = run(m_connectionName, u"PRAGMA quick_check"_s);
     if (!check)
-        return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt oder kein Datenspeicher ("_s +
-                     check.error().description + u")."_s};
+        return damaged(check.error().description);
     if (!check.value().next() || check.value().value(0).toString() != u"ok"_s)
-        return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt: "_s +
-                     check.value().value(0).toString()};
+        return damaged(check.value().value(0).toString());
     m_provenIntact = true;
     return {};
 }
@@ -285,17 +289,17 @@ Outcome ModelStore::checkReadable()
 {
     // Reading the schema fails on anything that is not an SQLite file, or has a broken header.
     if (auto schema = run(m_connectionName, u"SELECT count(*) FROM sqlite_master"_s); !schema)
-        return Error{u"Die Datei "_s + m_filePath + u" ist beschädigt oder kein Datenspeicher ("_s +
-                     schema.error().description + u")."_s};
+        return damaged(schema.error().description);
 
     auto version = userVersion(m_connectionName);
     if (!version)
         return version.error();
     if (version.value() > schemaVersion)
-        return Error{u"Die Datei %1 stammt von einer neueren Version von Quorvane (Schema %2; diese Version "
-                     "kennt bis %3). Sie bleibt unverändert."_s.arg(m_filePath)
+        return Error{u"%1 is of a newer schema (%2; this version knows up to %3)"_s.arg(m_filePath)
                          .arg(version.value())
-                         .arg(schemaVersion)};
+                         .arg(schemaVersion),
+                     Problem(Problem::Kind::storeOfNewerVersion,
+                             {m_filePath, QString::number(version.value()), QString::number(schemaVersion)})};
     return {};
 }
 

@@ -102,6 +102,8 @@ private:
     Outcome checkReadable();
     // That every page of the file is sound; checked once per connection.
     Outcome proveIntact();
+    // The file is damaged, or not a database at all.
+    Error damaged(const QString& detail) const;
     Outcome migrate();
 
     QString m_filePath;

@@ -2,7 +2,6 @@
 
 #include "base/EnumNames.h"
 
-#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>

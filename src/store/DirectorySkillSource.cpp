@@ -3,7 +3,6 @@
 #include "base/Log.h"
 #include "store/SkillDownload.h"
 
-#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>
@@ -12,32 +11,32 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The user's message for an answer of the directory that is not a list of hits.
-QString messageFor(const DecodingError& error)
+// What is wrong with an answer of the directory that is not a list of hits.
+Problem problemOf(const DecodingError& error)
 {
     switch (error.kind) {
     case DecodingError::Kind::typeMismatch:
-        return DirectorySkillSource::tr("Falscher Datentyp.");
+        return Problem::Kind::wrongDataType;
     case DecodingError::Kind::valueNotFound:
-        return DirectorySkillSource::tr("Fehlender Datenwert.");
+        return Problem::Kind::missingValue;
     case DecodingError::Kind::keyNotFound:
-        return DirectorySkillSource::tr("Unerwartetes Datenformat.");
+        return Problem::Kind::unexpectedFormat;
     case DecodingError::Kind::dataCorrupted:
         break;
     }
-    return DirectorySkillSource::tr("Fehler beim Lesen der Daten.");
+    return Problem::Kind::unreadableData;
 }
 
 SearchAnswer searchAnswerOf(const HttpAnswer& answer)
 {
     if (!answer.status && !answer.tooLarge)
-        return SkillStoreError::networkError(answer.failure).description();
+        return Problem(Problem::Kind::network, {answer.failure});
     if (answer.tooLarge || answer.status != 200)
-        return SkillStoreError::invalidResponse().description();
+        return Problem(Problem::Kind::invalidResponse);
     auto response = SkillSearchResponse::decode(answer.body);
     if (!response) {
         Log::line(response.error().logLine());
-        return messageFor(response.error());
+        return problemOf(response.error());
     }
     return response->skills;
 }
@@ -84,7 +83,7 @@ void DirectorySkillSource::search(const QString& query, QObject* context,
         QUrl::StrictMode);
     if (!url.isValid()) {
         QTimer::singleShot(0, context,
-                           [done] { done(DirectorySkillSource::tr("Fehler beim Erstellen der Such-URL.")); });
+                           [done] { done(Problem(Problem::Kind::searchUrlInvalid)); });
         return;
     }
     m_http.get(url, {}, context, [done](const HttpAnswer& answer) { done(searchAnswerOf(answer)); });
@@ -97,7 +96,7 @@ void DirectorySkillSource::download(const RemoteSkillItem& item, QObject* contex
     QObject::connect(download, &SkillDownload::finished, context,
                      [done](const FoundSkillFile& found) { done(found); });
     QObject::connect(download, &SkillDownload::failed, context,
-                     [done](const SkillStoreError& error) { done(error); });
+                     [done](const Problem& error) { done(error); });
     download->start();
 }
 
@@ -107,7 +106,7 @@ void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
     const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
     if (!item.source)
         return download(item, context,
-                        [done](const DownloadAnswer& found) { done(found.error().description()); });
+                        [done](const DownloadAnswer& found) { done(found.error()); });
     const QString source = !item.sourceName.isEmpty() ? item.sourceName
                            : !displayName().isEmpty() ? displayName()
                                                       : *item.source;
@@ -118,7 +117,7 @@ void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
                                        std::nullopt, context, done);
     download(item, context, [this, item, source, hosts, context, done](const DownloadAnswer& found) {
         if (!found)
-            return done(found.error().description());
+            return done(found.error());
         const qsizetype slash = found->path.lastIndexOf(u'/');
         SkillFolderFetch::fetch(
             m_network, m_endpoints.timeout, hosts,
@@ -128,7 +127,7 @@ void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
 }
 
 void DirectorySkillSource::listRepository(const QString& repository, const QString& ref, QObject* context,
-                                          std::function<void(const Result<RepositoryTree, QString>&)> done)
+                                          std::function<void(const Result<RepositoryTree, Problem>&)> done)
 {
     const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
     RepositoryTree::fetch(m_http, hosts, repository, ref, context, std::move(done));

@@ -3,7 +3,6 @@
 #include "store/HttpClient.h"
 #include "store/SkillSource.h"
 
-#include <QCoreApplication>
 
 #include <chrono>
 
@@ -25,8 +24,6 @@ struct StoreEndpoints
 // The community directory's search service, with each hit's SKILL.md fetched from GitHub.
 class DirectorySkillSource final : public SkillSource
 {
-    Q_DECLARE_TR_FUNCTIONS(DirectorySkillSource)
-
 public:
     // Bodies beyond this size are cut off and count as a bad answer.
     static constexpr qint64 maximumBodySize = 16 * 1024 * 1024;
@@ -40,7 +37,7 @@ public:
     void fetch(const RemoteSkillItem& item, QObject* context,
                std::function<void(const FetchAnswer&)> done) override;
     void listRepository(const QString& repository, const QString& ref, QObject* context,
-                        std::function<void(const Result<RepositoryTree, QString>&)> done) override;
+                        std::function<void(const Result<RepositoryTree, Problem>&)> done) override;
 
     // Finds the hit's SKILL.md by the likely places, then the repository's trees.
     void download(const RemoteSkillItem& item, QObject* context,

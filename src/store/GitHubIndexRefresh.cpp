@@ -2,7 +2,6 @@
 
 #include "model/SkillManifest.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QStringDecoder>
@@ -40,7 +39,7 @@ GitHubIndexRefresh::GitHubIndexRefresh(const HttpClient& http, GitHubHosts hosts
 void GitHubIndexRefresh::start()
 {
     RepositoryTree::fetch(m_http, m_hosts, m_repository.fullName(), m_repository.ref, this,
-                          [this](const Result<RepositoryTree, QString>& tree) {
+                          [this](const Result<RepositoryTree, Problem>& tree) {
                               if (tree)
                                   readTree(tree.value());
                               else
@@ -91,7 +90,7 @@ void GitHubIndexRefresh::downloadNext()
     ++m_running;
     // The raw service gets no token: it is another host.
     m_http.getText(m_hosts.rawAddress(m_repository.fullName(), m_repository.ref, file), this,
-                   [this, position](const Result<QString, SkillStoreError>& answer) {
+                   [this, position](const Result<QString, Problem>& answer) {
                        --m_running;
                        if (answer) {
                            if (const auto manifest = SkillManifest::read(answer.value().toUtf8())) {

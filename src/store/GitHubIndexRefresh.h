@@ -25,7 +25,7 @@ public:
 
 Q_SIGNALS:
     void finished(const SkillIndex& index);
-    void failed(const QString& message);
+    void failed(const Problem& problem);
 
 private:
     void readTree(const RepositoryTree& tree);

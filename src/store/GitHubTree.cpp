@@ -3,9 +3,8 @@
 #include <QRegularExpression>
 
 #include "store/SkillIndex.h"
-#include "store/SkillStoreError.h"
+#include "base/Problem.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QUrl>
 
@@ -28,12 +27,12 @@ QString GitHubHosts::rawAddress(const QString& repository, const QString& ref, c
     return rawBase + repository + u'/' + ref + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(path, "/"));
 }
 
-Result<RepositoryTree, QString> RepositoryTree::parse(const QByteArray& body)
+Result<RepositoryTree, Problem> RepositoryTree::parse(const QByteArray& body)
 {
     const nlohmann::json document = nlohmann::json::parse(body.cbegin(), body.cend(), nullptr, false);
     const auto tree = document.is_object() ? document.find("tree") : document.end();
     if (!document.is_object() || tree == document.end() || !tree->is_array())
-        return SkillStoreError::invalidResponse().description();
+        return Problem(Problem::Kind::invalidResponse);
     RepositoryTree parsed;
     parsed.sha = jsonText(document, "sha");
     const auto truncated = document.find("truncated");
@@ -64,7 +63,7 @@ std::optional<QString> RepositoryTree::folderSha(const QString& folder) const
 
 void RepositoryTree::fetch(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
                            const QString& ref, QObject* context,
-                           std::function<void(const Result<RepositoryTree, QString>&)> done)
+                           std::function<void(const Result<RepositoryTree, Problem>&)> done)
 {
     HttpClient::Headers headers = {{"Accept", "application/vnd.github+json"}};
     if (hosts.token)
@@ -74,7 +73,7 @@ void RepositoryTree::fetch(const HttpClient& http, const GitHubHosts& hosts, con
     http.get(url, headers, context,
              [done, what = QString(repository + u'@' + ref)](const HttpAnswer& answer) {
                  if (!answer.status || answer.status != 200 || answer.tooLarge)
-                     return done(messageFor(answer, what));
+                     return done(problemOf(answer, what));
                  done(parse(answer.body));
              });
 }
@@ -108,18 +107,17 @@ void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& ho
     });
 }
 
-QString RepositoryTree::messageFor(const HttpAnswer& answer, const QString& what)
+Problem RepositoryTree::problemOf(const HttpAnswer& answer, const QString& what)
 {
     if (!answer.status && !answer.tooLarge)
-        return SkillStoreError::networkError(answer.failure).description();
+        return Problem(Problem::Kind::network, {answer.failure});
     const int status = answer.status.value_or(0);
     const QByteArray reset = answer.headers.value("x-ratelimit-reset");
     if ((status == 403 || status == 429) &&
         (answer.headers.value("x-ratelimit-remaining") == "0" || status == 429) && !reset.isEmpty()) {
-        const QDateTime when = QDateTime::fromSecsSinceEpoch(reset.toLongLong()).toLocalTime();
-        return tr("GitHub-Limit erreicht, wieder möglich um %1").arg(when.toString(u"HH:mm"_s));
+        return Problem(Problem::Kind::rateLimited, {QString::number(reset.toLongLong())});
     }
     if (status == 404)
-        return tr("%1 nicht gefunden").arg(what);
-    return SkillStoreError::invalidResponse().description();
+        return Problem(Problem::Kind::notFound, {what});
+    return Problem(Problem::Kind::invalidResponse);
 }

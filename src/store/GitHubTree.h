@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Problem.h"
 #include "base/Result.h"
 #include "store/HttpClient.h"
 
-#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -38,24 +38,20 @@ struct TreeEntry
 // A ref's whole tree as GitHub lists it in one answer.
 struct RepositoryTree
 {
-    Q_DECLARE_TR_FUNCTIONS(RepositoryTree)
-
-public:
     QString sha;
     bool truncated = false; // GitHub cut the listing short
     QList<TreeEntry> entries;
 
     // Entries that are not objects are skipped; an answer without a "tree" array is refused.
-    static Result<RepositoryTree, QString> parse(const QByteArray& body);
+    static Result<RepositoryTree, Problem> parse(const QByteArray& body);
 
     // The tree SHA of a folder ("" is the root), when the listing has it.
     std::optional<QString> folderSha(const QString& folder) const;
 
-    // Lists `ref` of "owner/repository" recursively: one request to the API host. The error
-    // is the user's message.
+    // Lists `ref` of "owner/repository" recursively: one request to the API host.
     static void fetch(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
                       const QString& ref, QObject* context,
-                      std::function<void(const Result<RepositoryTree, QString>&)> done);
+                      std::function<void(const Result<RepositoryTree, Problem>&)> done);
 
     // The commit `ref` of "owner/repository" names now: one request to the API host. Nothing
     // when it cannot be told; a ref that is a commit already is handed back without asking.
@@ -64,6 +60,6 @@ public:
                               std::function<void(const std::optional<QString>&)> done);
     static bool isCommitSha(const QString& text);
 
-    // The user's message for a refused GitHub answer: a rate limit says when it ends.
-    static QString messageFor(const HttpAnswer& answer, const QString& what);
+    // Why GitHub refused an answer: a rate limit says when it ends.
+    static Problem problemOf(const HttpAnswer& answer, const QString& what);
 };

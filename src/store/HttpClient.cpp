@@ -64,23 +64,23 @@ void HttpClient::get(const QUrl& url, const Headers& headers, QObject* context,
 }
 
 void HttpClient::getText(const QString& address, QObject* context,
-                         std::function<void(const Result<QString, SkillStoreError>&)> done) const
+                         std::function<void(const Result<QString, Problem>&)> done) const
 {
     const QUrl url = QUrl::fromEncoded(address.toUtf8(), QUrl::StrictMode);
     if (!url.isValid() || url.scheme().isEmpty()) {
         QMetaObject::invokeMethod(
-            context, [done] { done(SkillStoreError::invalidURL()); }, Qt::QueuedConnection);
+            context, [done] { done(Problem(Problem::Kind::invalidUrl)); }, Qt::QueuedConnection);
         return;
     }
     get(url, {}, context, [done](const HttpAnswer& answer) {
         if (!answer.status && !answer.tooLarge)
-            return done(SkillStoreError::networkError(answer.failure));
+            return done(Problem(Problem::Kind::network, {answer.failure}));
         if (answer.tooLarge || answer.status != 200)
-            return done(SkillStoreError::invalidResponse());
+            return done(Problem(Problem::Kind::invalidResponse));
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(answer.body);
         if (decoder.hasError())
-            return done(SkillStoreError::decodingError(QStringLiteral("Failed to decode UTF-8 text.")));
+            return done(Problem(Problem::Kind::decoding, {QStringLiteral("UTF-8")}));
         done(text);
     });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
-#include "store/SkillStoreError.h"
+#include "base/Problem.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -43,7 +43,7 @@ public:
              std::function<void(const HttpAnswer&)> done) const;
     // The body of one address as UTF-8 text, or the error; `done` runs unless `context` goes first.
     void getText(const QString& address, QObject* context,
-                 std::function<void(const Result<QString, SkillStoreError>&)> done) const;
+                 std::function<void(const Result<QString, Problem>&)> done) const;
 
 private:
     QNetworkAccessManager& m_manager;

@@ -51,7 +51,7 @@ SkillDownload::SkillDownload(const HttpClient& http, const StoreEndpoints& endpo
 void SkillDownload::start()
 {
     if (!m_item.source) {
-        QTimer::singleShot(0, this, [this] { fail(SkillStoreError::invalidURL()); });
+        QTimer::singleShot(0, this, [this] { fail(Problem(Problem::Kind::invalidUrl)); });
         return;
     }
     const QString skillPath = m_item.skillId ? *m_item.skillId + u"/"_s : QString();
@@ -80,7 +80,7 @@ void SkillDownload::fetchFound(const QString& branch, const QString& path, std::
 {
     // Inserted verbatim, as the directory names them.
     m_http.getText(m_endpoints.rawBase + *m_item.source + u'/' + branch + u'/' + path, this,
-                   [this, branch, path, otherwise](const Result<QString, SkillStoreError>& text) {
+                   [this, branch, path, otherwise](const Result<QString, Problem>& text) {
                        if (!text)
                            return otherwise();
                        Q_EMIT finished({text.value(), branch, path});
@@ -91,7 +91,7 @@ void SkillDownload::fetchFound(const QString& branch, const QString& path, std::
 void SkillDownload::searchTree(int branchIndex)
 {
     if (branchIndex == branches.size()) {
-        fail(SkillStoreError::noSKILLfileFound());
+        fail(Problem(Problem::Kind::noSkillFile));
         return;
     }
     const QUrl url = QUrl::fromEncoded((m_endpoints.apiBase + u"/repos/"_s + *m_item.source +
@@ -121,7 +121,7 @@ void SkillDownload::takeTree(int branchIndex, const HttpAnswer& answer)
     fetchFound(branches[branchIndex], *path, [this, branchIndex] { searchTree(branchIndex + 1); });
 }
 
-void SkillDownload::fail(const SkillStoreError& error)
+void SkillDownload::fail(const Problem& error)
 {
     Q_EMIT failed(error);
     deleteLater();

@@ -2,7 +2,7 @@
 
 #include "store/RemoteSkillItem.h"
 #include "store/SkillSource.h"
-#include "store/SkillStoreError.h"
+#include "base/Problem.h"
 
 #include <QObject>
 #include <QStringList>
@@ -27,14 +27,14 @@ public:
 
 Q_SIGNALS:
     void finished(const FoundSkillFile& found);
-    void failed(const SkillStoreError& error);
+    void failed(const Problem& error);
 
 private:
     void tryNextRawAddress();
     void searchTree(int branchIndex);
     void takeTree(int branchIndex, const HttpAnswer& answer);
     void fetchFound(const QString& branch, const QString& path, std::function<void()> otherwise);
-    void fail(const SkillStoreError& error);
+    void fail(const Problem& error);
 
     const HttpClient& m_http;
     const StoreEndpoints& m_endpoints;
@@ -47,5 +47,4 @@ private:
 // like the skill's SKILL.md, or nothing when the answer is unusable or has none.
 std::optional<QString> findSkillFileInTree(const QByteArray& body, const std::optional<QString>& skillId);
 
-Q_DECLARE_METATYPE(SkillStoreError)
 Q_DECLARE_METATYPE(FoundSkillFile)

@@ -2,9 +2,8 @@
 
 #include "access/ItemName.h"
 #include "model/SkillManifest.h"
-#include "store/SkillStoreError.h"
+#include "base/Problem.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 #include <limits.h>
@@ -36,12 +35,12 @@ bool isUsablePath(const QString& relativePath)
 
 } // namespace
 
-Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tree, const QString& folder)
+Result<SkillFolderPlan, Problem> SkillFolderPlan::make(const RepositoryTree& tree, const QString& folder)
 {
     SkillFolderPlan plan;
     const auto folderSha = tree.folderSha(folder);
     if (!folderSha)
-        return SkillFolderFetch::tr("Der Ordner „%1“ steht nicht im Repository.").arg(printable(folder));
+        return Problem(Problem::Kind::folderNotInRepository, {printable(folder)});
     plan.folderSha = *folderSha;
     const QString prefix = folder.isEmpty() ? QString() : folder + u'/';
     for (const TreeEntry& entry : tree.entries) {
@@ -49,9 +48,7 @@ Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tre
             continue;
         const QString relativePath = entry.path.mid(prefix.size());
         if (!isUsablePath(relativePath))
-            return SkillFolderFetch::tr(
-                       "Der Skill enthält einen unzulässigen Pfad: „%1“. Nichts wurde installiert.")
-                .arg(printable(relativePath));
+            return Problem(Problem::Kind::unusablePath, {printable(relativePath)});
         // A link could point anywhere and a submodule is another repository: neither is fetched.
         if (entry.type == u"commit"_s || entry.mode == u"120000"_s) {
             plan.skipped.append(relativePath);
@@ -63,18 +60,14 @@ Result<SkillFolderPlan, QString> SkillFolderPlan::make(const RepositoryTree& tre
         plan.totalBytes += entry.size.value_or(0);
     }
     if (plan.files.size() > maximumFiles)
-        return SkillFolderFetch::tr(
-                   "Der Skill hat %1 Dateien; installiert werden höchstens %2. Nichts wurde installiert.")
-            .arg(plan.files.size())
-            .arg(maximumFiles);
+        return Problem(Problem::Kind::tooManyFiles,
+                       {QString::number(plan.files.size()), QString::number(maximumFiles)});
     if (plan.totalBytes > maximumBytes)
-        return SkillFolderFetch::
-            tr("Der Skill ist %1 MiB groß; installiert werden höchstens %2 MiB. Nichts wurde installiert.")
-                .arg(QString::number(double(plan.totalBytes) / (1024 * 1024), 'f', 1))
-                .arg(maximumBytes / (1024 * 1024));
+        return Problem(Problem::Kind::tooLarge, {QString::number(double(plan.totalBytes) / (1024 * 1024), 'f', 1),
+                                                 QString::number(maximumBytes / (1024 * 1024))});
     if (std::none_of(plan.files.cbegin(), plan.files.cend(),
                      [](const File& file) { return file.relativePath == SkillManifest::fileName; }))
-        return SkillFolderFetch::tr("Im Ordner „%1“ liegt keine SKILL.md.").arg(printable(folder));
+        return Problem(Problem::Kind::noSkillFileInFolder, {printable(folder)});
     return plan;
 }
 
@@ -95,12 +88,12 @@ SkillFolderFetch::SkillFolderFetch(QNetworkAccessManager& network, std::chrono::
 
 void SkillFolderFetch::fetch(QNetworkAccessManager& network, std::chrono::milliseconds timeout,
                              GitHubHosts hosts, SkillOrigin origin, std::optional<QByteArray> knownManifest,
-                             QObject* context, std::function<void(const Result<FetchedSkill, QString>&)> done)
+                             QObject* context, std::function<void(const Result<FetchedSkill, Problem>&)> done)
 {
     auto* fetch = new SkillFolderFetch(network, timeout, std::move(hosts), std::move(origin),
                                        std::move(knownManifest), context);
     connect(fetch, &SkillFolderFetch::finished, context, [done](const FetchedSkill& skill) { done(skill); });
-    connect(fetch, &SkillFolderFetch::failed, context, [done](const QString& message) { done(message); });
+    connect(fetch, &SkillFolderFetch::failed, context, [done](const Problem& problem) { done(problem); });
     fetch->start();
 }
 
@@ -117,7 +110,7 @@ void SkillFolderFetch::start()
                 m_at = *commit;
             }
             RepositoryTree::fetch(m_http, m_hosts, m_origin.repository, m_at, this,
-                                  [this](const Result<RepositoryTree, QString>& tree) { takeTree(tree); });
+                                  [this](const Result<RepositoryTree, Problem>& tree) { takeTree(tree); });
         });
 }
 
@@ -129,12 +122,12 @@ void SkillFolderFetch::startWith(const RepositoryTree& tree)
         this, [this, tree] { takeTree(tree); }, Qt::QueuedConnection);
 }
 
-void SkillFolderFetch::takeTree(const Result<RepositoryTree, QString>& tree)
+void SkillFolderFetch::takeTree(const Result<RepositoryTree, Problem>& tree)
 {
     if (!tree)
         return fetchManifestOnly(tree.error());
     if (tree->truncated && !tree->folderSha(m_origin.path))
-        return fetchManifestOnly(SkillFolderFetch::tr("GitHub hat die Dateiliste des Repositorys gekürzt."));
+        return fetchManifestOnly(Problem(Problem::Kind::listingTruncated));
     auto plan = SkillFolderPlan::make(tree.value(), m_origin.path);
     if (!plan)
         return fail(plan.error());
@@ -146,7 +139,7 @@ void SkillFolderFetch::takeTree(const Result<RepositoryTree, QString>& tree)
         downloadNext();
 }
 
-void SkillFolderFetch::fetchManifestOnly(const QString& why)
+void SkillFolderFetch::fetchManifestOnly(const Problem& why)
 {
     m_fetched.incomplete = why;
     if (m_knownManifest) {
@@ -157,9 +150,9 @@ void SkillFolderFetch::fetchManifestOnly(const QString& why)
     const QString file =
         m_origin.path.isEmpty() ? SkillManifest::fileName : m_origin.path + u'/' + SkillManifest::fileName;
     m_http.getText(m_hosts.rawAddress(m_origin.repository, m_at, file), this,
-                   [this](const Result<QString, SkillStoreError>& text) {
+                   [this](const Result<QString, Problem>& text) {
                        if (!text)
-                           return fail(text.error().description());
+                           return fail(text.error());
                        m_fetched.files = {{SkillManifest::fileName, text->toUtf8(), false}};
                        succeed();
                    });
@@ -187,20 +180,17 @@ void SkillFolderFetch::downloadNext()
         --m_running;
         const SkillFolderPlan::File& fetched = m_plan.files[position];
         if (!answer.status || answer.tooLarge || answer.status != 200)
-            return fail(SkillFolderFetch::tr("„%1“ konnte nicht geladen werden: %2")
-                            .arg(printable(fetched.relativePath),
-                                 RepositoryTree::messageFor(answer, fetched.relativePath)));
+            return fail(Problem(Problem::Kind::fileNotLoaded, {printable(fetched.relativePath)})
+                            .because(RepositoryTree::problemOf(answer, fetched.relativePath)));
         // The raw service serves the branch as it is now; a file that no longer matches the
         // listed tree means the skill changed meanwhile, and half of each is no skill.
         if (FolderContent::gitBlobSha(answer.body) != fetched.blobSha)
-            return fail(
-                SkillFolderFetch::tr("„%1“ hat sich während des Ladens geändert. Bitte versuche es erneut.")
-                    .arg(printable(fetched.relativePath)));
+            return fail(Problem(Problem::Kind::changedWhileLoading, {printable(fetched.relativePath)}));
         // Sizes the tree did not list are counted as they come.
         m_bytesReceived += answer.body.size();
         if (m_bytesReceived > SkillFolderPlan::maximumBytes)
-            return fail(SkillFolderFetch::tr("Der Skill ist größer als %1 MiB. Nichts wurde installiert.")
-                            .arg(SkillFolderPlan::maximumBytes / (1024 * 1024)));
+            return fail(Problem(Problem::Kind::largerThanAllowed,
+                                {QString::number(SkillFolderPlan::maximumBytes / (1024 * 1024))}));
         m_fetched.files[position] = {fetched.relativePath, answer.body, fetched.executable};
         downloadNext();
     });
@@ -215,11 +205,11 @@ void SkillFolderFetch::succeed()
     deleteLater();
 }
 
-void SkillFolderFetch::fail(const QString& message)
+void SkillFolderFetch::fail(const Problem& problem)
 {
     if (m_over)
         return;
     m_over = true;
-    Q_EMIT failed(message);
+    Q_EMIT failed(problem);
     deleteLater(); // its pending requests go with it
 }

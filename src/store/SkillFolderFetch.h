@@ -29,7 +29,7 @@ struct FetchedSkill
     QList<ContentFile> files;
     QStringList skipped; // links and submodules of the folder, left out
     // Set when only the SKILL.md came because the folder could not be listed: why not.
-    std::optional<QString> incomplete;
+    std::optional<Problem> incomplete;
 };
 
 // The files of one skill folder in a repository tree, checked before anything is fetched.
@@ -52,7 +52,7 @@ struct SkillFolderPlan
 
     // Refuses, with the user's message, a folder that is missing, lacks a SKILL.md, is too
     // large, or holds a path that is absolute, has "." or ".." or an unusable component.
-    static Result<SkillFolderPlan, QString> make(const RepositoryTree& tree, const QString& folder);
+    static Result<SkillFolderPlan, Problem> make(const RepositoryTree& tree, const QString& folder);
 };
 
 // Fetches a skill's folder: one tree listing, then each file through the raw service, a
@@ -78,18 +78,18 @@ public:
     // Fetches and hands the skill, or the user's message, to `done`, unless `context` goes first.
     static void fetch(QNetworkAccessManager& network, std::chrono::milliseconds timeout, GitHubHosts hosts,
                       SkillOrigin origin, std::optional<QByteArray> knownManifest, QObject* context,
-                      std::function<void(const Result<FetchedSkill, QString>&)> done);
+                      std::function<void(const Result<FetchedSkill, Problem>&)> done);
 
 Q_SIGNALS:
     void finished(const FetchedSkill& skill);
-    void failed(const QString& message);
+    void failed(const Problem& problem);
 
 private:
-    void takeTree(const Result<RepositoryTree, QString>& tree);
-    void fetchManifestOnly(const QString& why);
+    void takeTree(const Result<RepositoryTree, Problem>& tree);
+    void fetchManifestOnly(const Problem& why);
     void downloadNext();
     void succeed();
-    void fail(const QString& message);
+    void fail(const Problem& problem);
 
     QNetworkAccessManager& m_network;
     std::chrono::milliseconds m_timeout;

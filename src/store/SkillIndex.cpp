@@ -3,7 +3,6 @@
 #include "access/FileSystem.h"
 #include "model/StrictJson.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -36,13 +35,12 @@ QString jsonText(const nlohmann::json& object, const char* key)
                                                        : QString();
 }
 
-Result<GitHubRepository, QString> GitHubRepository::parse(const QString& location)
+Result<GitHubRepository, Problem> GitHubRepository::parse(const QString& location)
 {
     static const QRegularExpression form(
         u"^([A-Za-z0-9-]+)/([A-Za-z0-9._-]+)(?:@([^:\\s]+))?(?::(\\S*))?$"_s);
     const auto match = form.match(location.trimmed());
-    const QString invalid =
-        tr("'%1' ist keine GitHub-Quelle der Form OWNER/REPO[@REF][:PATH].").arg(location);
+    const Problem invalid(Problem::Kind::notAGitHubSource, {location});
     if (!match.hasMatch() || !isPlainComponent(match.captured(2)))
         return invalid;
     GitHubRepository repository;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Problem.h"
 #include "base/Result.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -22,16 +22,13 @@ bool isPlainRepositoryPath(const QString& path);
 // Where a GitHub source's skills are: "OWNER/REPO[@REF][:PATH]".
 struct GitHubRepository
 {
-    Q_DECLARE_TR_FUNCTIONS(GitHubRepository)
-
-public:
     QString owner;
     QString name;
     QString ref = QStringLiteral("HEAD");
     QString path; // below the repository's root, without slashes at either end
 
-    // The error is a message for the user.
-    static Result<GitHubRepository, QString> parse(const QString& location);
+    // Refuses what is not of that form.
+    static Result<GitHubRepository, Problem> parse(const QString& location);
     QString fullName() const { return owner + u'/' + name; }
     // Whether a SKILL.md at this path of the tree belongs to the source.
     bool contains(const QString& treePath) const;

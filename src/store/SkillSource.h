@@ -3,7 +3,7 @@
 #include "base/Result.h"
 #include "store/RemoteSkillItem.h"
 #include "store/SkillFolderFetch.h"
-#include "store/SkillStoreError.h"
+#include "base/Problem.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +14,7 @@
 class QObject;
 
 // The hits of a search, or the message the user sees instead.
-using SearchAnswer = Result<QList<RemoteSkillItem>, QString>;
+using SearchAnswer = Result<QList<RemoteSkillItem>, Problem>;
 // A downloaded SKILL.md and where it was found.
 struct FoundSkillFile
 {
@@ -22,9 +22,9 @@ struct FoundSkillFile
     QString branch;
     QString path; // inside the repository, as it was asked for
 };
-using DownloadAnswer = Result<FoundSkillFile, SkillStoreError>;
+using DownloadAnswer = Result<FoundSkillFile, Problem>;
 // A skill's folder as fetched, or the user's message why not.
-using FetchAnswer = Result<FetchedSkill, QString>;
+using FetchAnswer = Result<FetchedSkill, Problem>;
 
 // Where skills are found and fetched from. Every answer comes later on the calling
 // thread, once, unless `context` is destroyed first: that cancels the request.
@@ -41,8 +41,8 @@ public:
     // Fails when no part of the source could answer; hits from some parts are an answer.
     virtual void search(const QString& query, QObject* context,
                         std::function<void(const SearchAnswer&)> done) = 0;
-    // The parts that could not answer the last search, each with the user's message.
-    virtual QStringList lastFailures() const { return {}; }
+    // The parts that could not answer the last search, each with why.
+    virtual QList<Problem> lastFailures() const { return {}; }
     // False when there is nothing to search at all.
     virtual bool isConfigured() const { return true; }
     // The hit's whole folder, or its SKILL.md alone where the folder cannot be listed.
@@ -52,10 +52,10 @@ public:
     // A GitHub repository's whole tree at a ref, in one listing: how installed skills learn
     // whether their folder changed.
     virtual void listRepository(const QString& repository, const QString& ref, QObject* context,
-                                std::function<void(const Result<RepositoryTree, QString>&)> done) = 0;
+                                std::function<void(const Result<RepositoryTree, Problem>&)> done) = 0;
 
     // Reads again what the source searches locally (all of it, or only where it has grown
     // old); `done` gets the user's message for each part that failed, on the calling
     // thread, unless `context` goes first.
-    virtual void refreshLists(bool staleOnly, QObject* context, std::function<void(const QStringList&)> done);
+    virtual void refreshLists(bool staleOnly, QObject* context, std::function<void(const QList<Problem>&)> done);
 };

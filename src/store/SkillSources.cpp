@@ -84,11 +84,13 @@ QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
 
 namespace {
 
-// "SOURCE: why", once: a reason that names the source already stands alone.
-QString failureLine(const QString& source, const QString& reason)
+// Why a source failed, naming the source once: a reason that names it already stands alone.
+Problem failureOf(const QString& source, const Problem& reason)
 {
     const QString name = source.section(u'@', 0, 0).section(u':', 0, 0);
-    return reason.startsWith(name) ? reason : source + u": "_s + reason;
+    if (reason.kind == Problem::Kind::notFound && reason.data.value(0).startsWith(name))
+        return reason;
+    return Problem::concerning(source, reason);
 }
 
 } // namespace
@@ -103,20 +105,20 @@ void SkillSources::search(const QString& query, QObject* context,
 {
     auto hits = std::make_shared<QList<RemoteSkillItem>>(searchIndexes(query));
     const QStringList directories = directoryAddresses();
-    auto failures = std::make_shared<QStringList>();
+    auto failures = std::make_shared<QList<Problem>>();
     auto answered = std::make_shared<qsizetype>(0);
     for (const QString& location : gitHubLocations()) {
         if (index(location))
             ++*answered;
         else if (const auto failed = m_refreshFailures.constFind(location);
                  failed != m_refreshFailures.cend())
-            failures->append(failureLine(location, *failed));
+            failures->append(failureOf(location, *failed));
     }
     // Nothing answering is a failure, not an empty result; hits from some sources are an answer.
     const auto conclude = [this, hits, failures, answered, done] {
         m_lastFailures = *failures;
         if (*answered == 0 && !failures->isEmpty())
-            done(failures->join(u'\n'));
+            done(failures->constFirst()); // all of them in lastFailures()
         else
             done(*hits);
     };
@@ -143,7 +145,7 @@ void SkillSources::search(const QString& query, QObject* context,
                         hits->append(item);
                     }
                 } else {
-                    failures->append(failureLine(directory->displayName(), answer.error()));
+                    failures->append(failureOf(directory->displayName(), answer.error()));
                 }
                 if (--*pending == 0)
                     conclude();
@@ -160,7 +162,7 @@ void SkillSources::fetch(const RemoteSkillItem& item, QObject* context,
 }
 
 void SkillSources::listRepository(const QString& repository, const QString& ref, QObject* context,
-                                  std::function<void(const Result<RepositoryTree, QString>&)> done)
+                                  std::function<void(const Result<RepositoryTree, Problem>&)> done)
 {
     RepositoryTree::fetch(m_http, hosts(), repository, ref, context, std::move(done));
 }
@@ -171,7 +173,7 @@ GitHubHosts SkillSources::hosts() const
 }
 
 void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, QObject* context,
-                           std::function<void(const QStringList& failures)> done)
+                           std::function<void(const QList<Problem>& failures)> done)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     QStringList locations;
@@ -184,7 +186,7 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
         locations.append(location);
     }
     auto pending = std::make_shared<qsizetype>(locations.size());
-    auto failures = std::make_shared<QStringList>();
+    auto failures = std::make_shared<QList<Problem>>();
     if (locations.isEmpty()) {
         QTimer::singleShot(0, context, [done] { done({}); });
         return;
@@ -196,7 +198,7 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
         };
         const auto repository = GitHubRepository::parse(location);
         if (!repository) {
-            failures->append(repository.error());
+            failures->append(failureOf(location, repository.error()));
             QTimer::singleShot(0, context, concluded);
             continue;
         }
@@ -212,9 +214,9 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
                              concluded();
                          });
         QObject::connect(refresh, &GitHubIndexRefresh::failed, context,
-                         [this, refresh, location, failures, concluded](const QString& message) {
-                             m_refreshFailures.insert(location, message);
-                             failures->append(failureLine(location, message));
+                         [this, refresh, location, failures, concluded](const Problem& problem) {
+                             m_refreshFailures.insert(location, problem);
+                             failures->append(failureOf(location, problem));
                              refresh->deleteLater();
                              concluded();
                          });
@@ -223,11 +225,11 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
 }
 
 void SkillSources::refreshLists(bool staleOnly, QObject* context,
-                                std::function<void(const QStringList&)> done)
+                                std::function<void(const QList<Problem>&)> done)
 {
-    refresh(std::nullopt, staleOnly, context, [done](const QStringList& failures) {
-        for (const QString& failure : failures)
-            Log::line(u"Failed to refresh a skill source: "_s + failure);
+    refresh(std::nullopt, staleOnly, context, [done](const QList<Problem>& failures) {
+        for (const Problem& failure : failures)
+            Log::line(u"Failed to refresh a skill source: "_s + failure.logText());
         done(failures);
     });
 }

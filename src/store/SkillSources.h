@@ -30,21 +30,21 @@ public:
     void fetch(const RemoteSkillItem& item, QObject* context,
                std::function<void(const FetchAnswer&)> done) override;
     void listRepository(const QString& repository, const QString& ref, QObject* context,
-                        std::function<void(const Result<RepositoryTree, QString>&)> done) override;
+                        std::function<void(const Result<RepositoryTree, Problem>&)> done) override;
     void refreshLists(bool staleOnly, QObject* context,
-                      std::function<void(const QStringList&)> done) override;
+                      std::function<void(const QList<Problem>&)> done) override;
 
     // The hits of every GitHub index; no network.
     QList<RemoteSkillItem> searchIndexes(const QString& query);
-    // Sources that did not answer the last search, each with the user's message: a directory
-    // that failed, or a GitHub source never read whose last refresh failed.
-    QStringList lastFailures() const override { return m_lastFailures; }
+    // Sources that did not answer the last search, each with why: a directory that failed,
+    // or a GitHub source never read whose last refresh failed.
+    QList<Problem> lastFailures() const override { return m_lastFailures; }
     bool isConfigured() const override;
 
     // Reads the indexes of the GitHub sources again (of `only` when given; with
-    // `staleOnly`, those older than a day). `done` gets one message per source that failed.
+    // `staleOnly`, those older than a day). `done` gets one problem per source that failed.
     void refresh(const std::optional<QString>& only, bool staleOnly, QObject* context,
-                 std::function<void(const QStringList& failures)> done);
+                 std::function<void(const QList<Problem>& failures)> done);
 
     // The index of one source as cached now.
     std::optional<SkillIndex> index(const QString& location);
@@ -61,6 +61,6 @@ private:
     HttpClient m_http;
     QNetworkAccessManager& m_network;
     QHash<QString, SkillIndex> m_loaded; // by location, read from the cache once
-    QStringList m_lastFailures;
-    QHash<QString, QString> m_refreshFailures; // by location, the last refresh's message until one succeeds
+    QList<Problem> m_lastFailures;
+    QHash<QString, Problem> m_refreshFailures; // by location, the last refresh's until one succeeds
 };

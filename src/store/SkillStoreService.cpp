@@ -24,21 +24,21 @@ void SkillStoreService::setIsSearching(bool searching)
     Q_EMIT isSearchingChanged();
 }
 
-void SkillStoreService::setErrorMessage(const std::optional<QString>& message)
+void SkillStoreService::setError(const std::optional<Problem>& error)
 {
-    m_errorMessage = message;
-    Q_EMIT errorMessageChanged();
+    m_error = error;
+    Q_EMIT errorChanged();
 }
 
-void SkillSource::refreshLists(bool, QObject* context, std::function<void(const QStringList&)> done)
+void SkillSource::refreshLists(bool, QObject* context, std::function<void(const QList<Problem>&)> done)
 {
     QMetaObject::invokeMethod(
         context, [done] { done({}); }, Qt::QueuedConnection);
 }
 
-void SkillStoreService::refreshSources(bool staleOnly, std::function<void(const QStringList&)> done)
+void SkillStoreService::refreshSources(bool staleOnly, std::function<void(const QList<Problem>&)> done)
 {
-    m_source->refreshLists(staleOnly, this, [this, done](const QStringList& failures) {
+    m_source->refreshLists(staleOnly, this, [this, done](const QList<Problem>& failures) {
         // Hits shown before came from the older lists.
         if (userPerceivedLength(m_lastQuery) >= 2 && !m_isSearching)
             search(m_lastQuery);
@@ -60,16 +60,18 @@ void SkillStoreService::search(const QString& query)
     m_failedSources.clear();
     m_lastSearchFailed = false;
     setIsSearching(true);
-    setErrorMessage(std::nullopt);
+    setError(std::nullopt);
     m_runningSearch = new QObject(this);
     m_source->search(query, m_runningSearch, [this](const SearchAnswer& answer) {
         m_runningSearch->deleteLater();
         m_lastSearchFailed = !answer;
-        m_failedSources = answer ? m_source->lastFailures() : answer.error().split(u'\n');
+        m_failedSources = m_source->lastFailures();
+        if (!answer && m_failedSources.isEmpty()) // a source of one part says why in its answer
+            m_failedSources = {answer.error()};
         if (answer)
             setSearchResults(answer.value());
         else
-            setErrorMessage(answer.error());
+            setError(answer.error());
         setIsSearching(false);
     });
 }

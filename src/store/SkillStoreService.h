@@ -18,7 +18,6 @@ class SkillStoreService : public QObject
     Q_OBJECT
     Q_PROPERTY(QList<RemoteSkillItem> searchResults READ searchResults NOTIFY searchResultsChanged)
     Q_PROPERTY(bool isSearching READ isSearching NOTIFY isSearchingChanged)
-    Q_PROPERTY(QString errorMessage READ errorMessageText NOTIFY errorMessageChanged)
 
 public:
     explicit SkillStoreService(std::unique_ptr<SkillSource> source, QObject* parent = nullptr);
@@ -28,13 +27,13 @@ public:
 
     const QList<RemoteSkillItem>& searchResults() const { return m_searchResults; }
     bool isSearching() const { return m_isSearching; }
-    const std::optional<QString>& errorMessage() const { return m_errorMessage; }
-    QString errorMessageText() const { return m_errorMessage.value_or(QString()); }
-    // The user has seen the message.
-    void clearErrorMessage() { setErrorMessage(std::nullopt); }
-    // The sources that did not answer the last finished search, with the user's messages;
-    // kept after the message is seen, until the next search starts.
-    const QStringList& failedSources() const { return m_failedSources; }
+    // Why the last search failed, until the user has seen it.
+    const std::optional<Problem>& error() const { return m_error; }
+    // The user has seen the error.
+    void clearError() { setError(std::nullopt); }
+    // The sources that did not answer the last finished search, each with why; kept after
+    // the error is seen, until the next search starts.
+    const QList<Problem>& failedSources() const { return m_failedSources; }
     // Whether the last finished search failed as a whole, rather than found nothing.
     bool lastSearchFailed() const { return m_lastSearchFailed; }
 
@@ -43,24 +42,24 @@ public:
     void search(const QString& query);
     // Reads the sources' skill lists again (with `staleOnly`, those older than a day, as
     // when the store is opened) and searches again afterwards.
-    void refreshSources(bool staleOnly, std::function<void(const QStringList& failures)> done = {});
+    void refreshSources(bool staleOnly, std::function<void(const QList<Problem>& failures)> done = {});
 
 Q_SIGNALS:
     void searchResultsChanged();
     void isSearchingChanged();
-    void errorMessageChanged();
+    void errorChanged();
 
 private:
     void setSearchResults(const QList<RemoteSkillItem>& results);
     void setIsSearching(bool searching);
-    void setErrorMessage(const std::optional<QString>& message);
+    void setError(const std::optional<Problem>& error);
 
     std::unique_ptr<SkillSource> m_source;
     QPointer<QObject> m_runningSearch; // its destruction cancels the request
     QList<RemoteSkillItem> m_searchResults;
     bool m_isSearching = false;
-    std::optional<QString> m_errorMessage;
-    QStringList m_failedSources;
+    std::optional<Problem> m_error;
+    QList<Problem> m_failedSources;
     bool m_lastSearchFailed = false;
     QString m_lastQuery;
 };

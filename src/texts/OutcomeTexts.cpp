@@ -1,7 +1,10 @@
 #include "texts/OutcomeTexts.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QLocale>
+
+using namespace Qt::StringLiterals;
 
 namespace OutcomeTexts {
 
@@ -182,10 +185,34 @@ QString presetName(const AssistantPreset& preset)
     return QCoreApplication::translate("AssistantPresets", preset.name.toUtf8().constData());
 }
 
+namespace {
+
+// The words of the checks written in code, by the check's name.
+QString ownCheck(const QString& check, Form form)
+{
+    static const QHash<QString, const char*> words{
+        {u"execute-bit"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Executable, but not under scripts/")},
+        {u"nul-byte"_s,
+         QT_TRANSLATE_NOOP("OutcomeTexts", "A NUL byte in a text file hides what follows from viewers")},
+        {u"hidden-character"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Invisible character")},
+        {u"tag-characters"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Text hidden in invisible tag characters")},
+        {u"long-skill-file"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "SKILL.md has more than 500 lines")},
+        {u"encoded-run"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Contains long encoded data")},
+        {u"typosquat"_s,
+         QT_TRANSLATE_NOOP("OutcomeTexts", "Installs a package named like a popular one, one letter apart")},
+    };
+    const char* english = words.value(check);
+    return english ? say(form, english) : check;
+}
+
+} // namespace
+
 QString auditMessage(const AuditFinding& finding, Form form)
 {
     if (finding.format)
         return skillFinding(*finding.format, form);
+    if (finding.message.isEmpty())
+        return ownCheck(finding.ruleName, form);
     const bool german = form == Form::shown && QLocale().language() == QLocale::German;
     return german && !finding.messageDe.isEmpty() ? finding.messageDe : finding.message;
 }

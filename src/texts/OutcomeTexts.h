@@ -2,10 +2,12 @@
 
 #include "actions/BackgroundTask.h"
 #include "actions/Doctor.h"
+#include "actions/SkillInstall.h"
 #include "audit/AuditFinding.h"
 #include "linker/PlacementPlan.h"
 #include "model/AssistantPresets.h"
 #include "model/SkillManifest.h"
+#include "base/Problem.h"
 
 #include <QString>
 
@@ -31,6 +33,14 @@ QString doctorFinding(const DoctorFinding& finding, Form form = Form::shown);
 QString auditMessage(const AuditFinding& finding, Form form = Form::shown);
 // What a long task does, as the window's task strip names it: "Changing entries (12)..."
 QString task(const BackgroundTask::Work& work, qint64 total);
+// Why something failed, followed by its causes: "Download failed:\nNetwork error: …"
+QString problem(const Problem& problem, Form form = Form::shown);
+// Several, one to a line.
+QString problems(const QList<Problem>& problems, Form form = Form::shown);
+// What an install that went through did: "Skill 'x' was installed in the hub!"
+QString installed(const InstallResult& result);
+// What else the user should know of it, one paragraph each.
+QStringList installNotes(const InstallResult& result);
 // A known assistant's name: product names as they are, the names Quorvane gave (the shared
 // folder) in the user's language.
 QString presetName(const AssistantPreset& preset);

@@ -12,6 +12,7 @@
 #include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QAction>
 #include <QFontDatabase>
@@ -265,7 +266,7 @@ void CentralHubListView::checkForUpdates()
         if (!changedHere.isEmpty())
             text += u"\n\n"_s + tr("Changed here since installation: %1").arg(changedHere.join(u", "_s));
         if (!result.failures.isEmpty())
-            text += u"\n\n"_s + tr("Not checked:") + u'\n' + result.failures.join(u'\n');
+            text += u"\n\n"_s + tr("Not checked:") + u'\n' + OutcomeTexts::problems(result.failures);
         m_desktop.alerts.inform(tr("Check for Updates"), text,
                                 result.failures.isEmpty() ? AlertStyle::informational : AlertStyle::critical);
     });

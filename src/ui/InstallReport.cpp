@@ -1,6 +1,7 @@
 #include "ui/InstallReport.h"
 
 #include "actions/SkillInstall.h"
+#include "texts/OutcomeTexts.h"
 #include "ui/AuditTexts.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,13 @@ RiskConsent riskQuestion(Alerts& alerts, RiskStep step)
     };
 }
 
+QString installMessage(const InstallResult& result)
+{
+    if (!result.succeeded)
+        return OutcomeTexts::problem(result.problem.value_or(Problem()));
+    return (QStringList{OutcomeTexts::installed(result)} + OutcomeTexts::installNotes(result)).join(u"\n\n"_s);
+}
+
 void reportInstall(SkillInstall* install, QObject* context, DesktopServices desktop, const QString& title,
                    std::function<SkillInstall*(bool replaceChanged)> again, bool replaceAgreed)
 {
@@ -68,7 +76,7 @@ void reportInstall(SkillInstall* install, QObject* context, DesktopServices desk
             if (result.risk)
                 return;
             if (!result.needsConsent || !again || replaceAgreed) {
-                desktop.alerts.inform(title, result.message,
+                desktop.alerts.inform(title, installMessage(result),
                                       result.succeeded ? AlertStyle::informational : AlertStyle::critical);
                 return;
             }
@@ -77,7 +85,7 @@ void reportInstall(SkillInstall* install, QObject* context, DesktopServices desk
                                                         : InstallReport::tr("Files changed here:")) +
                                  u'\n' + fileList(changes.files) + u"\n\n"_s +
                                  InstallReport::tr("This version is lost when the folder is replaced.");
-            if (desktop.alerts.confirmDestructive(result.message, text, InstallReport::tr("Cancel"),
+            if (desktop.alerts.confirmDestructive(installMessage(result), text, InstallReport::tr("Cancel"),
                                                   InstallReport::tr("Replace")))
                 reportInstall(again(true), context, desktop, title, again, true);
         });

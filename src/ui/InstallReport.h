@@ -9,6 +9,7 @@
 
 class QObject;
 class SkillInstall;
+struct InstallResult;
 
 // What a risk question is asked before.
 enum class RiskStep
@@ -19,6 +20,9 @@ enum class RiskStep
 
 // The gate's question, answered with a sheet that lists the findings of level high.
 RiskConsent riskQuestion(Alerts& alerts, RiskStep step);
+
+// How an install ended, with what else the user should know, one paragraph each.
+QString installMessage(const InstallResult& result);
 
 // Tells the user how an install or update ended. Where it stopped before a folder that was
 // changed here or is of unknown origin, asks first, listing the files, and with the user's yes

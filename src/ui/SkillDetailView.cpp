@@ -269,7 +269,7 @@ void SkillDetailView::update()
 void SkillDetailView::confirmUpdate(const UpdatePreviewResult& preview)
 {
     if (preview.error) {
-        m_desktop.alerts.inform(tr("Update"), *preview.error, AlertStyle::critical);
+        m_desktop.alerts.inform(tr("Update"), OutcomeTexts::problem(*preview.error), AlertStyle::critical);
         return rebuildOrigin();
     }
     UpdateSheet sheet(preview, this);

@@ -5,6 +5,7 @@
 #include "actions/Workspace.h"
 #include "store/SkillIndex.h"
 #include "store/SkillStoreService.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -109,7 +110,7 @@ void SourcesDialog::addSource()
     const auto added =
         SourceActions(m_workspace).add(kind.value_or(SkillSourceRecord::Kind::github), m_location->text());
     if (!added) {
-        tell(added.error().message());
+        tell(OutcomeTexts::problem(added.error()));
         return;
     }
     m_location->clear();
@@ -133,11 +134,11 @@ void SourcesDialog::refreshAll()
 {
     m_refresh->setEnabled(false);
     tell(tr("Reading the sources …"));
-    m_store.refreshSources(false, [dialog = QPointer(this)](const QStringList& failures) {
+    m_store.refreshSources(false, [dialog = QPointer(this)](const QList<Problem>& failures) {
         if (!dialog)
             return; // closed meanwhile; the lists are read all the same
         dialog->m_refresh->setEnabled(true);
-        dialog->tell(failures.isEmpty() ? tr("All sources have been read.") : failures.join(u'\n'));
+        dialog->tell(failures.isEmpty() ? tr("All sources have been read.") : OutcomeTexts::problems(failures));
         dialog->reload();
     });
 }

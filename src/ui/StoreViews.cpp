@@ -9,6 +9,7 @@
 #include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
+#include "texts/OutcomeTexts.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -159,7 +160,7 @@ void SkillStoreListView::updateContent()
     const bool searched = !m_search->text().isEmpty() && !m_service.isSearching();
     const bool partlyFailed =
         searched && !m_service.lastSearchFailed() && !m_service.failedSources().isEmpty();
-    m_failedNote->setText(partlyFailed ? tr("Not reachable:") + u'\n' + m_service.failedSources().join(u'\n')
+    m_failedNote->setText(partlyFailed ? tr("Not reachable:") + u'\n' + OutcomeTexts::problems(m_service.failedSources())
                                        : QString());
     m_failedNote->setVisible(partlyFailed);
     if (m_service.isSearching()) {
@@ -174,7 +175,7 @@ void SkillStoreListView::updateContent()
     } else if (searched && m_service.lastSearchFailed()) {
         // A failure is not an empty result: each source says why it could not be read.
         m_placeholder->show(tr("No Source Reachable"), u"exclamationmark.triangle"_s,
-                            m_service.failedSources().join(u'\n'));
+                            OutcomeTexts::problems(m_service.failedSources()));
         m_pages->setCurrentWidget(m_placeholder);
     } else if (hits.isEmpty() && !m_search->text().isEmpty()) {
         m_placeholder->show(tr("Nothing Found"), u"magnifyingglass"_s,

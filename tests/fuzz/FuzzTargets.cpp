@@ -104,7 +104,7 @@ void treeListing(const std::uint8_t* data, std::size_t size)
     // A folder the install accepts keeps every file inside it, within the limits.
     const auto tree = RepositoryTree::parse(body);
     const auto plan =
-        tree ? SkillFolderPlan::make(tree.value(), u"pdf"_s) : Result<SkillFolderPlan, QString>(QString());
+        tree ? SkillFolderPlan::make(tree.value(), u"pdf"_s) : Result<SkillFolderPlan, Problem>(Problem());
     if (!plan)
         return;
     require(plan->files.size() <= SkillFolderPlan::maximumFiles &&

@@ -365,22 +365,19 @@ private Q_SLOTS:
     void unreadableFilesAreRefusedAndKept_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("expectedWords");
-        QTest::newRow("random bytes") << QByteArray(4096, '\x5a') << u"beschädigt"_s;
-        QTest::newRow("text") << QByteArray("not a database at all\n") << u"beschädigt"_s;
+        QTest::newRow("random bytes") << QByteArray(4096, '\x5a');
+        QTest::newRow("text") << QByteArray("not a database at all\n");
         QByteArray truncatedHeader("SQLite format 3\0", 16);
         truncatedHeader.append(QByteArray(84, '\xff'));
-        QTest::newRow("broken header") << truncatedHeader << u"beschädigt"_s;
+        QTest::newRow("broken header") << truncatedHeader;
     }
     void unreadableFilesAreRefusedAndKept()
     {
         QFETCH(QByteArray, content);
-        QFETCH(QString, expectedWords);
         QVERIFY(TestFiles::writeFile(storePath(), content));
         auto context = ModelContext::open(storePath());
         QVERIFY(!context);
-        QVERIFY2(context.error().description.contains(expectedWords),
-                 qPrintable(context.error().description));
+        QCOMPARE(context.error().shown().kind, Problem::Kind::storeDamaged);
         QCOMPARE(TestFiles::readFile(storePath()), content);
         QVERIFY(!QFile::exists(storePath() + u"-wal"_s));
     }
@@ -403,14 +400,13 @@ private Q_SLOTS:
 
         auto window = ModelContext::open(storePath());
         QVERIFY(!window);
-        QVERIFY2(window.error().description.contains(u"beschädigt"_s),
-                 qPrintable(window.error().description));
+        QCOMPARE(window.error().shown().kind, Problem::Kind::storeDamaged);
         auto command = ModelContext::open(storePath(), ModelContext::Loading::onDemand);
         QVERIFY(command);
         command.value()->insert(new TargetApp(u"New"_s, u"/n"_s, u"folder"_s, std::nullopt));
         const Outcome saved = command.value()->save();
         QVERIFY(!saved);
-        QVERIFY2(saved.error().description.contains(u"beschädigt"_s), qPrintable(saved.error().description));
+        QCOMPARE(saved.error().shown().kind, Problem::Kind::storeDamaged);
         command.value().reset();
         QCOMPARE(TestFiles::readFile(storePath()), bytes);
     }
@@ -427,8 +423,10 @@ private Q_SLOTS:
         const QByteArray before = TestFiles::readFile(storePath());
         auto context = ModelContext::open(storePath());
         QVERIFY(!context);
-        QVERIFY2(context.error().description.contains(u"neueren Version"_s),
-                 qPrintable(context.error().description));
+        QCOMPARE(context.error().shown().logText(),
+                 u"storeOfNewerVersion(%1, %2, %3)"_s.arg(storePath())
+                     .arg(ModelStore::schemaVersion + 1)
+                     .arg(ModelStore::schemaVersion));
         QCOMPARE(TestFiles::readFile(storePath()), before);
     }
 

@@ -51,13 +51,13 @@ struct Sources
         sources = std::make_unique<SkillSources>(network, *context, endpoints);
     }
 
-    QStringList refresh()
+    QList<Problem> refresh()
     {
-        std::optional<QStringList> failures;
+        std::optional<QList<Problem>> failures;
         sources->refresh(std::nullopt, false, &receiver,
-                         [&](const QStringList& failed) { failures = failed; });
+                         [&](const QList<Problem>& failed) { failures = failed; });
         if (!QTest::qWaitFor([&] { return failures.has_value(); }))
-            return {u"no answer"_s};
+            return {Problem::said(u"no answer"_s)};
         return *failures;
     }
     QStringList names(const QString& location)
@@ -100,7 +100,7 @@ private Q_SLOTS:
         if (parsed)
             QCOMPARE(parsed->fullName() + u'@' + parsed->ref + u':' + parsed->path, expected);
         else
-            QVERIFY(parsed.error().contains(u"OWNER/REPO"_s));
+            QCOMPARE(parsed.error().kind, Problem::Kind::notAGitHubSource);
     }
 
     // One listing finds every SKILL.md below the path, hidden folders included; only the
@@ -116,7 +116,7 @@ private Q_SLOTS:
                                                     {"README.md", "d1"}})});
         s.network.respond("/o/r/HEAD/skills/pdf/SKILL.md", {200, manifest("pdf", "Reads PDF files.")});
         s.network.respond("/o/r/HEAD/skills/.curated/deploy/SKILL.md", {200, "no frontmatter"});
-        QCOMPARE(s.refresh(), QStringList());
+        QVERIFY(s.refresh().isEmpty());
         QCOMPARE(s.names(u"o/r:skills"_s),
                  (QStringList{u"skills/pdf=pdf|Reads PDF files."_s, u"skills/.curated/deploy=deploy|"_s}));
         for (const FakeNetwork::Request& request : std::as_const(s.network.requests))
@@ -128,7 +128,7 @@ private Q_SLOTS:
         s.network.respond(treeTarget, {200, treeOf({{"skills/pdf/SKILL.md", "a1-changed"},
                                                     {"skills/.curated/deploy/SKILL.md", "b1"}})});
         s.network.respond("/o/r/HEAD/skills/pdf/SKILL.md", {200, manifest("pdf", "Reads and fills PDFs.")});
-        QCOMPARE(s.refresh(), QStringList());
+        QVERIFY(s.refresh().isEmpty());
         QCOMPARE(s.network.targets(), (QList<QByteArray>{treeTarget, "/o/r/HEAD/skills/pdf/SKILL.md"}));
         QCOMPARE(s.names(u"o/r:skills"_s).first(), u"skills/pdf=pdf|Reads and fills PDFs."_s);
 
@@ -142,16 +142,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("failure"); // its beginning; "" for none
+        QTest::addColumn<QString>("failure"); // as the log says it; "" for none
         QTest::addColumn<int>("skills");
         QTest::addColumn<bool>("truncated");
         QTest::newRow("truncated") << 200 << treeOf({{"a/SKILL.md", "1"}}, true) << QString() << 1 << true;
         QTest::newRow("no SKILL.md") << 200 << treeOf({{"README.md", "1"}}) << QString() << 0 << false;
         QTest::newRow("rate limit") << 403 << QByteArray("{}")
-                                    << u"o/r: GitHub-Limit erreicht, wieder möglich um"_s << -1 << false;
+                                    << u"concerning(o/r): rateLimited(1893456000)"_s << -1 << false;
         QTest::newRow("unknown repository")
-            << 404 << QByteArray("{}") << u"o/r@HEAD nicht gefunden"_s << -1 << false;
-        QTest::newRow("not a tree") << 200 << QByteArray("[1]") << u"o/r: "_s << -1 << false;
+            << 404 << QByteArray("{}") << u"notFound(o/r@HEAD)"_s << -1 << false; // named once
+        QTest::newRow("not a tree") << 200 << QByteArray("[1]") << u"concerning(o/r): invalidResponse"_s << -1
+                                    << false;
     }
     void refusedOrOddListings()
     {
@@ -165,16 +166,10 @@ private Q_SLOTS:
             treeTarget,
             {status, body, false, 0, {{"X-RateLimit-Remaining", "0"}, {"X-RateLimit-Reset", "1893456000"}}});
         s.network.respond("/o/r/HEAD/a/SKILL.md", {200, manifest("a", "A.")});
-        const QStringList failures = s.refresh();
+        const QList<Problem> failures = s.refresh();
         QCOMPARE(failures.size(), failure.isEmpty() ? 0 : 1);
-        if (!failure.isEmpty()) {
-            QVERIFY2(failures.first().startsWith(failure), qPrintable(failures.first()));
-            QVERIFY2(!failures.first().endsWith(u'.') && failures.first().count(u"o/r"_s) == 1,
-                     qPrintable(failures.first())); // named once, ready to be listed
-            if (status == 403)
-                QVERIFY(failures.first().endsWith(
-                    QDateTime::fromSecsSinceEpoch(1893456000).toLocalTime().toString(u"HH:mm"_s)));
-        }
+        if (!failure.isEmpty())
+            QCOMPARE(failures.first().logText(), failure);
         const auto index = s.sources->index(u"o/r"_s);
         QCOMPARE(index ? int(index->skills.size()) : -1, skills);
         if (index)
@@ -242,10 +237,13 @@ private Q_SLOTS:
         s.sources->search(u"pdf"_s, &s.receiver, [&](const SearchAnswer& given) { answer = given; });
         QVERIFY(QTest::qWaitFor([&] { return answer.has_value(); }));
         QCOMPARE(!answer->ok(), searchFails);
-        const QStringList told = searchFails ? answer->error().split(u'\n') : s.sources->lastFailures();
+        const QList<Problem> told = s.sources->lastFailures();
         QCOMPARE(told.size(), failing.size());
+        if (searchFails)
+            QCOMPARE(answer->error().logText(), told.first().logText());
         for (qsizetype i = 0; i < failing.size(); ++i)
-            QVERIFY2(told[i].startsWith(failing[i] + u": "_s), qPrintable(told[i]));
+            QVERIFY2(told[i].kind == Problem::Kind::concerning && told[i].data.first() == failing[i],
+                     qPrintable(told[i].logText()));
         if (searchFails)
             return;
         QCOMPARE(answer->value().size(), hits);

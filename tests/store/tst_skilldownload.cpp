@@ -16,7 +16,7 @@ struct DownloadOutcome
 {
     std::optional<QString> text;
     QString foundAt; // branch/path
-    std::optional<SkillStoreError> error;
+    std::optional<Problem> error;
 };
 
 DownloadOutcome download(FakeNetwork& server, const RemoteSkillItem& item)
@@ -63,7 +63,7 @@ private Q_SLOTS:
         const DownloadOutcome outcome =
             download(server, {u"id"_s, u"s"_s, u"n"_s, 1, std::nullopt, std::nullopt, {}});
         QVERIFY(outcome.error);
-        QCOMPARE(outcome.error->description(), u"Ungültige URL"_s);
+        QCOMPARE(outcome.error->kind, Problem::Kind::invalidUrl);
         QVERIFY(server.requests.isEmpty());
     }
 
@@ -149,8 +149,7 @@ private Q_SLOTS:
         QCOMPARE(server.targets(), expectedTargets);
         if (expectedText.isEmpty()) {
             QVERIFY(outcome.error);
-            QCOMPARE(outcome.error->description(),
-                     u"Die SKILL.md Datei wurde im GitHub Repository nicht gefunden."_s);
+            QCOMPARE(outcome.error->kind, Problem::Kind::noSkillFile);
         } else {
             QCOMPARE(outcome.text, std::optional(expectedText));
             // Where it was found is where it was fetched from last.

@@ -60,10 +60,23 @@ struct InstallFixture : WorkspaceFixture
         QObject::connect(SkillInstall::start(*workspace, sources, hit, options), &SkillInstall::finished,
                          [&](const InstallResult& finished) { result = finished; });
         if (!QTest::qWaitFor([&] { return result.has_value(); }))
-            return {false, u"no answer"_s, {}, {}};
+            return InstallResult::failure(Problem::said(u"no answer"_s));
         return *result;
     }
 };
+
+// What an install did, as the log would say it.
+QString logText(const InstallResult& result)
+{
+    if (!result.succeeded)
+        return result.problem ? result.problem->logText() : u"refused"_s;
+    QString text = u"installed"_s;
+    if (!result.skipped.isEmpty())
+        text += u" skipped("_s + result.skipped.join(u", "_s) + u')';
+    if (result.incomplete)
+        text += u" incomplete("_s + result.incomplete->logText() + u')';
+    return text;
+}
 
 } // namespace
 
@@ -78,55 +91,55 @@ private Q_SLOTS:
     {
         QTest::addColumn<Files>("files");
         QTest::addColumn<Serving>("serving");
-        QTest::addColumn<QString>("message");       // a part of it
+        QTest::addColumn<QString>("outcome");     // a part of its log text
         QTest::addColumn<QStringList>("installed"); // relative paths; none when refused
         const Files skill = {{"pdf/SKILL.md", "# PDF"}, {"pdf/a/b/deep.md", "deep"}};
         const auto with = [&](const FakeRepository::File& file) {
             return skill + Files{file};
         };
-        QTest::newRow("nested files") << skill << Serving::everything << u"erfolgreich"_s
+        QTest::newRow("nested files") << skill << Serving::everything << u"installed"_s
                                       << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
         QTest::newRow("a link is left out")
             << with({"pdf/link", "/etc/passwd", "120000"}) << Serving::everything
-            << u"(Links und Submodule): link"_s << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
+            << u"skipped(link)"_s << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
         QTest::newRow("a submodule is left out")
-            << with({"pdf/vendor", "", "160000"}) << Serving::everything << u"(Links und Submodule): vendor"_s
+            << with({"pdf/vendor", "", "160000"}) << Serving::everything << u"skipped(vendor)"_s
             << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
         QTest::newRow("no tree: the SKILL.md alone")
-            << skill << Serving::noTree << u"Nur die SKILL.md"_s << QStringList{u"SKILL.md"_s};
+            << skill << Serving::noTree << u"incomplete("_s << QStringList{u"SKILL.md"_s};
         QTest::newRow("climbing out")
-            << with({"pdf/../x", "x"}) << Serving::everything << u"„../x“"_s << QStringList();
+            << with({"pdf/../x", "x"}) << Serving::everything << u"unusablePath(../x)"_s << QStringList();
         QTest::newRow("climbing inside")
-            << with({"pdf/a/../../b", "x"}) << Serving::everything << u"a/../../b"_s << QStringList();
-        QTest::newRow("absolute") << with({"pdf//abs", "x"}) << Serving::everything << u"„/abs“"_s
+            << with({"pdf/a/../../b", "x"}) << Serving::everything << u"unusablePath(a/../../b)"_s << QStringList();
+        QTest::newRow("absolute") << with({"pdf//abs", "x"}) << Serving::everything << u"unusablePath(/abs)"_s
                                   << QStringList();
         QTest::newRow("a NUL in a name")
-            << with({"pdf/a\\u0000b", "x"}) << Serving::everything << u"unzulässigen Pfad"_s << QStringList();
+            << with({"pdf/a\\u0000b", "x"}) << Serving::everything << u"unusablePath("_s << QStringList();
         QTest::newRow("a control character")
-            << with({"pdf/a\\u0007b", "x"}) << Serving::everything << u"a\\x07b"_s << QStringList();
+            << with({"pdf/a\\u0007b", "x"}) << Serving::everything << u"unusablePath(a\\x07b)"_s << QStringList();
         Files many = skill;
         for (int i = 0; many.size() < 1001; ++i)
             many.append({"pdf/many/" + QByteArray::number(i), "x"});
-        QTest::newRow("1,001 files") << many << Serving::everything << u"1001 Dateien"_s << QStringList();
+        QTest::newRow("1,001 files") << many << Serving::everything << u"tooManyFiles(1001, 1000)"_s << QStringList();
         QTest::newRow("51 MiB") << with({"pdf/big.bin", QByteArray(51 * 1024 * 1024, 'x')})
-                                << Serving::everything << u"51.0 MiB"_s << QStringList();
+                                << Serving::everything << u"tooLarge(51.0, 50)"_s << QStringList();
         QTest::newRow("a download fails halfway") << with({"pdf/z.md", "z"}) << Serving::notTheLastFile
-                                                  << u"„z.md“ konnte nicht geladen werden"_s << QStringList();
+                                                  << u"fileNotLoaded(z.md)"_s << QStringList();
         QTest::newRow("a file changed meanwhile") << with({"pdf/z.md", "z"}) << Serving::theLastFileChanged
-                                                  << u"während des Ladens"_s << QStringList();
+                                                  << u"changedWhileLoading(z.md)"_s << QStringList();
     }
     void installsAWholeFolderOrNothing()
     {
         QFETCH(Files, files);
         QFETCH(Serving, serving);
-        QFETCH(QString, message);
+        QFETCH(QString, outcome);
         QFETCH(QStringList, installed);
         InstallFixture f;
         f.serve({files}, serving);
         const QStringList before = treeSnapshot(f.dir.path());
 
         const InstallResult result = f.install();
-        QVERIFY2(result.message.contains(message), qPrintable(result.message));
+        QVERIFY2(logText(result).contains(outcome), qPrintable(logText(result)));
         QCOMPARE(result.succeeded, !installed.isEmpty());
         QCOMPARE(entryNames(f.hub).filter(u".quorvane"_s), QStringList());
         const auto records = f.context->records<SkillProvenanceRecord>();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The translation file is current (every text of the window and the tool is in it, none that
 # left the code), every text in it is translated, and no text in texts, ui, app or cli reaches the
-# user without tr(). Arguments: the source folder and Qt's lupdate.
+# user without tr(), and the core below them words nothing at all. Arguments: the source folder and Qt's lupdate.
 set -euo pipefail
 root=$1
 export LUPDATE=$2
@@ -36,6 +36,12 @@ exempt='^[^:]+:[0-9]+:\s*(//|")|tr\(|translate\(|QT_TRANSLATE_NOOP|Log::line|// 
 if [[ -s "$work/bypass" ]]; then
     echo "Texts that bypass tr():" >&2
     cat "$work/bypass" >&2
+    status=1
+fi
+# The core returns kinds with their data; the window and the tool word them.
+if grep -rn -E '\btr\(|QCoreApplication::translate|Q_DECLARE_TR_FUNCTIONS' "$root"/src/{base,model,access,linker,store,backup,actions,audit} >"$work/core"; then
+    echo "The core words texts for the user; return a kind instead:" >&2
+    cat "$work/core" >&2
     status=1
 fi
 exit $status

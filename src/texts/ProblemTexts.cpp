@@ -1,0 +1,213 @@
+// The words for why something failed, and for what an install did.
+#include "texts/OutcomeTexts.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+namespace OutcomeTexts {
+
+namespace {
+
+QString say(Form form, const char* english)
+{
+    return form == Form::shown ? QCoreApplication::translate("OutcomeTexts", english)
+                               : QString::fromUtf8(english);
+}
+
+QString whenLimitEnds(const QString& secondsSinceEpoch, Form form)
+{
+    const QTime time = QDateTime::fromSecsSinceEpoch(secondsSinceEpoch.toLongLong()).toLocalTime().time();
+    return form == Form::shown ? QLocale().toString(time, QLocale::ShortFormat) : time.toString(u"HH:mm"_s);
+}
+
+// The problem's own sentence; `beneath` is its cause's, for the kinds that embed it.
+QString sentence(const Problem& problem, const QString& beneath, Form form)
+{
+    using Kind = Problem::Kind;
+    const QStringList& data = problem.data;
+    const QString first = data.value(0);
+    switch (problem.kind) {
+    case Kind::said:
+        return first;
+    case Kind::concerning:
+        return first + u": "_s + beneath;
+    case Kind::network:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Network error: %1")).arg(first);
+    case Kind::decoding:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Decoding error: %1")).arg(first);
+    case Kind::invalidUrl:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Invalid URL"));
+    case Kind::invalidResponse:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Invalid server response"));
+    case Kind::noSkillFile:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The SKILL.md file was not found in the GitHub repository."));
+    case Kind::rateLimited:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "GitHub limit reached, possible again at %1"))
+            .arg(whenLimitEnds(first, form));
+    case Kind::notFound:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1 not found")).arg(first);
+    case Kind::searchUrlInvalid:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The search address could not be built."));
+    case Kind::wrongDataType:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Wrong data type."));
+    case Kind::missingValue:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Missing data value."));
+    case Kind::unexpectedFormat:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Unexpected data format."));
+    case Kind::unreadableData:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The data could not be read."));
+    case Kind::notAGitHubSource:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "'%1' is not a GitHub source of the form OWNER/REPO[@REF][:PATH]."))
+            .arg(first);
+    case Kind::notAnAddress:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' is not an http(s) address.")).arg(first);
+    case Kind::sourceExists:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The source '%1' is already there.")).arg(first);
+    case Kind::noSuchSource:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "There is no source with the id or location “%1”."))
+            .arg(first);
+    case Kind::folderNotInRepository:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The folder “%1” is not in the repository."))
+            .arg(first);
+    case Kind::unusablePath:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The skill contains a path that is not permitted: "
+                                                           "“%1”. Nothing was installed."))
+            .arg(first);
+    case Kind::tooManyFiles:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The skill has %1 files; at most %2 are installed. "
+                                                           "Nothing was installed."))
+            .arg(first, data.value(1));
+    case Kind::tooLarge:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The skill is %1 MiB; at most %2 MiB are installed. "
+                                                           "Nothing was installed."))
+            .arg(first, data.value(1));
+    case Kind::largerThanAllowed:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The skill is larger than %1 MiB. Nothing was installed."))
+            .arg(first);
+    case Kind::noSkillFileInFolder:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "There is no SKILL.md in the folder “%1”."))
+            .arg(first);
+    case Kind::listingTruncated:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "GitHub cut the repository's file list short."));
+    case Kind::fileNotLoaded:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” could not be loaded: %2")).arg(first, beneath);
+    case Kind::changedWhileLoading:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "“%1” changed while it was being loaded. Please try again."))
+            .arg(first);
+    case Kind::hubUnreachable:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The central hub cannot be reached."));
+    case Kind::notAFolderName:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” cannot be a folder name in the hub.")).arg(first);
+    case Kind::unknownOriginHere:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The hub already holds a folder “%1” whose origin is unknown."))
+            .arg(first);
+    case Kind::changedHere:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The skill “%1” was changed here.")).arg(first);
+    case Kind::chooseHubFirst:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Please choose the central folder in the hub first!"));
+    case Kind::installFailed:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Installation failed:\n%1")).arg(beneath);
+    case Kind::downloadFailed:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Download failed:\n%1")).arg(beneath);
+    case Kind::notAPathInRepository:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' is not a permitted path in the repository."))
+            .arg(first);
+    case Kind::highRisk:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The audit found a high risk in '%1'; nothing was installed."))
+            .arg(first);
+    case Kind::auditRefused:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The audit found a high risk (%1)"))
+            .arg(data.join(u", "_s));
+    case Kind::originUnknown:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Nothing records where '%1' came from.")).arg(first);
+    case Kind::notInHub:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' is no longer in the hub.")).arg(first);
+    case Kind::folderGone:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: The folder “%2” is no longer in %3."))
+            .arg(first, data.value(1), data.value(2));
+    case Kind::notCachedWithoutSource:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "not in the cache, and without a known source"));
+    case Kind::notCachedOffline:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "not in the cache; cannot be fetched without the network"));
+    case Kind::differsFromLock:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "content differs from the lock file"));
+    case Kind::noLockFile:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "There is no %1 in %2.")).arg(first, data.value(1));
+    case Kind::appNotAdded:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: the app could not be added")).arg(first);
+    case Kind::notRecorded:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: not recorded")).arg(first);
+    case Kind::storeDamaged:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The file %1 is damaged or not a data store (%2)."))
+            .arg(first, data.value(1));
+    case Kind::storeOfNewerVersion:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The file %1 comes from a newer version of Quorvane "
+                                                           "(schema %2; this version knows up to %3). It stays "
+                                                           "unchanged."))
+            .arg(first, data.value(1), data.value(2));
+    case Kind::notCarriedOut:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Not carried out: %1 %2: %3"))
+            .arg(first, data.value(1), beneath);
+    }
+    Q_UNREACHABLE();
+}
+
+bool embedsItsCause(Problem::Kind kind)
+{
+    using Kind = Problem::Kind;
+    return kind == Kind::concerning || kind == Kind::fileNotLoaded || kind == Kind::installFailed ||
+           kind == Kind::downloadFailed || kind == Kind::notCarriedOut;
+}
+
+} // namespace
+
+QString problem(const Problem& problem, Form form)
+{
+    const QString beneath = problem.cause ? OutcomeTexts::problem(*problem.cause, form) : QString();
+    const QString own = sentence(problem, beneath, form);
+    return beneath.isEmpty() || embedsItsCause(problem.kind) ? own : own + u": "_s + beneath;
+}
+
+QString problems(const QList<Problem>& problems, Form form)
+{
+    QStringList lines;
+    for (const Problem& each : problems)
+        lines.append(problem(each, form));
+    return lines.join(u'\n');
+}
+
+QString installed(const InstallResult& result)
+{
+    return result.updated
+               ? QCoreApplication::translate("OutcomeTexts", "Skill '%1' was updated.").arg(result.name)
+               : QCoreApplication::translate("OutcomeTexts", "Skill '%1' was installed in the hub!").arg(result.name);
+}
+
+QStringList installNotes(const InstallResult& result)
+{
+    QStringList notes;
+    if (result.commitUnknown)
+        notes.append(QCoreApplication::translate(
+            "OutcomeTexts", "The commit could not be determined: lock files do not hold this state."));
+    if (result.incomplete)
+        notes.append(QCoreApplication::translate("OutcomeTexts",
+                                                 "Only the SKILL.md was installed; the skill's other files are "
+                                                 "missing because its folder could not be read: %1")
+                         .arg(problem(*result.incomplete)));
+    if (!result.skipped.isEmpty())
+        notes.append(QCoreApplication::translate("OutcomeTexts", "Not installed (links and submodules): %1")
+                         .arg(result.skipped.join(u", "_s)));
+    return notes;
+}
+
+} // namespace OutcomeTexts
