@@ -980,22 +980,6 @@ Beispiel:
         <translation>Backup</translation>
     </message>
     <message>
-        <source>Export Backup</source>
-        <translation>Backup exportieren</translation>
-    </message>
-    <message>
-        <source>Restore Backup</source>
-        <translation>Backup wiederherstellen</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Add App</source>
-        <translation>App hinzufügen</translation>
-    </message>
-    <message>
         <source>Choose a Section</source>
         <translation>Bereich wählen</translation>
     </message>
@@ -1042,62 +1026,6 @@ Beispiel:
     <message>
         <source>Choose a skill for more details.</source>
         <translation>Wähle einen Skill für weitere Details.</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Exportieren</translation>
-    </message>
-    <message>
-        <source>JSON (*.json)</source>
-        <translation>JSON (*.json)</translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation>Importieren</translation>
-    </message>
-    <message>
-        <source>Import Failed</source>
-        <translation>Import Fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>The backup file could not be read: %1</source>
-        <translation>Die Backup-Datei konnte nicht gelesen werden: %1</translation>
-    </message>
-    <message>
-        <source>Restore Links</source>
-        <translation>Verknüpfungen wiederherstellen</translation>
-    </message>
-    <message>
-        <source>To be fetched from their sources: %1.</source>
-        <translation>Aus ihren Quellen zurückzuholen: %1.</translation>
-    </message>
-    <message>
-        <source>Restoring Is Not Possible</source>
-        <translation>Wiederherstellen nicht möglich</translation>
-    </message>
-    <message>
-        <source>Not Everything Was Restored</source>
-        <translation>Nicht alles wurde wiederhergestellt</translation>
-    </message>
-    <message>
-        <source>Restore from quorvane-lock.json</source>
-        <translation>Aus quorvane-lock.json wiederherstellen</translation>
-    </message>
-    <message>
-        <source>There is nothing to change.</source>
-        <translation>Es gibt nichts zu ändern.</translation>
-    </message>
-    <message>
-        <source>To fetch: %1. Apps to add: %2. Already present and taken over: %3.</source>
-        <translation>Zu holen: %1. Apps hinzuzufügen: %2. Schon vorhanden und übernommen: %3.</translation>
-    </message>
-    <message>
-        <source>The hub keeps its own version of %1; the project gets the one from the lock file.</source>
-        <translation>Der Hub behält seine eigene Fassung von %1; das Projekt bekommt die aus der Sperrdatei.</translation>
-    </message>
-    <message>
-        <source>Not pinned to a commit, hence fetched as it stands today: %1.</source>
-        <translation>Nicht auf einen Commit festgelegt, daher im heutigen Stand geholt: %1.</translation>
     </message>
 </context>
 <context>
@@ -2390,6 +2318,81 @@ Beispiel:
     <message>
         <source>Update</source>
         <translation>Aktualisieren</translation>
+    </message>
+</context>
+<context>
+    <name>WindowCommands</name>
+    <message>
+        <source>Export Backup</source>
+        <translation>Backup exportieren</translation>
+    </message>
+    <message>
+        <source>Restore Backup</source>
+        <translation>Backup wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Add App</source>
+        <translation>App hinzufügen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Import Failed</source>
+        <translation>Import Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The backup file could not be read: %1</source>
+        <translation>Die Backup-Datei konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Restore Links</source>
+        <translation>Verknüpfungen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>To be fetched from their sources: %1.</source>
+        <translation>Aus ihren Quellen zurückzuholen: %1.</translation>
+    </message>
+    <message>
+        <source>Restoring Is Not Possible</source>
+        <translation>Wiederherstellen nicht möglich</translation>
+    </message>
+    <message>
+        <source>Not Everything Was Restored</source>
+        <translation>Nicht alles wurde wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Restore from quorvane-lock.json</source>
+        <translation>Aus quorvane-lock.json wiederherstellen</translation>
+    </message>
+    <message>
+        <source>There is nothing to change.</source>
+        <translation>Es gibt nichts zu ändern.</translation>
+    </message>
+    <message>
+        <source>To fetch: %1. Apps to add: %2. Already present and taken over: %3.</source>
+        <translation>Zu holen: %1. Apps hinzuzufügen: %2. Schon vorhanden und übernommen: %3.</translation>
+    </message>
+    <message>
+        <source>The hub keeps its own version of %1; the project gets the one from the lock file.</source>
+        <translation>Der Hub behält seine eigene Fassung von %1; das Projekt bekommt die aus der Sperrdatei.</translation>
+    </message>
+    <message>
+        <source>Not pinned to a commit, hence fetched as it stands today: %1.</source>
+        <translation>Nicht auf einen Commit festgelegt, daher im heutigen Stand geholt: %1.</translation>
     </message>
 </context>
 <context>

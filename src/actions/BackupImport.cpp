@@ -118,17 +118,18 @@ void BackupImport::write()
 void BackupImport::fetch()
 {
     auto* fetching = new LockedFetch(m_workspace, *m_fetching, m_plan.fetches, m_plan.acceptRisk, this);
-    connect(fetching, &LockedFetch::finished, this, [this](const QList<Problem>& failures, const QStringList&) {
-        m_fetchFailures = failures;
-        // The links of the items that came were planned while they were missing: plan them
-        // again now, keeping the consent given to the plan shown.
-        HubActions(m_workspace).rescan();
-        m_plan.links = m_workspace.linker().planner.planRestoreAll();
-        if (m_consentedToChangesHere)
-            for (PlacementPlan& plan : m_plan.links)
-                plan.consentToChangesHere();
-        makeLinks();
-    });
+    connect(fetching, &LockedFetch::finished, this,
+            [this](const QList<Problem>& failures, const QStringList&) {
+                m_fetchFailures = failures;
+                // The links of the items that came were planned while they were missing: plan them
+                // again now, keeping the consent given to the plan shown.
+                HubActions(m_workspace).rescan();
+                m_plan.links = m_workspace.linker().planner.planRestoreAll();
+                if (m_consentedToChangesHere)
+                    for (PlacementPlan& plan : m_plan.links)
+                        plan.consentToChangesHere();
+                makeLinks();
+            });
     fetching->start();
 }
 

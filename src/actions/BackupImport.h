@@ -26,8 +26,8 @@ struct BackupImportOutcome
         restored,   // the records are in, and the links were made as planned
     };
     Stage stage = Stage::unreadable;
-    std::optional<Error> error; // for unreadable and notSaved
-    PlanOutcome links;          // once restored
+    std::optional<Error> error;   // for unreadable and notSaved
+    PlanOutcome links;            // once restored
     QList<Problem> fetchFailures; // hub items that could not be brought back
 };
 

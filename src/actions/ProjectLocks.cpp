@@ -104,16 +104,36 @@ Outcome ProjectLocks::write(const QString& project) const
 
 void ProjectLocks::keepFor(const QUuid& appID) const
 {
+    keepFor(appID, {});
+}
+
+void ProjectLocks::keepFor(const QUuid& appID, const QSet<QString>& except) const
+{
     QStringList touched;
     if (appID.isNull())
         touched = projects();
     else if (const TargetApp* app = m_workspace.app(appID); app && app->project())
         touched = {*app->project()};
     for (const QString& project : std::as_const(touched)) {
-        if (m_workspace.isRestoring(project))
-            continue; // the lock is what is being restored: it is not rewritten from half of it
+        if (except.contains(project))
+            continue;
         if (const Outcome written = write(project); !written)
             Log::line(u"Failed to write the lock file of "_s + project + u": "_s +
                       written.error().description);
     }
+}
+
+LockFileKeeper::LockFileKeeper(Workspace& workspace)
+    : m_workspace(workspace)
+{}
+
+void LockFileKeeper::recordsChanged(const QUuid& appID) const
+{
+    ProjectLocks(m_workspace).keepFor(appID, m_held);
+}
+
+std::shared_ptr<void> LockFileKeeper::holdWhileRestoring(const QString& project)
+{
+    m_held.insert(project);
+    return std::shared_ptr<void>(nullptr, [this, project](void*) { m_held.remove(project); });
 }

@@ -250,12 +250,14 @@ void ProjectRestore::start()
     if (!lock)
         return finish({RestoreOutcome::Stage::unreadable, Problem::said(lock.error().description), {}, {}});
     if (!lock.value())
-        return finish(
-            {RestoreOutcome::Stage::unreadable, Problem(Problem::Kind::noLockFile, {LockFile::fileName(), m_project}), {}, {}});
+        return finish({RestoreOutcome::Stage::unreadable,
+                       Problem(Problem::Kind::noLockFile, {LockFile::fileName(), m_project}),
+                       {},
+                       {}});
     m_plan = plan(m_workspace, m_project, *lock.value(), *m_cache, m_options.offline);
     if (!m_askConsent(m_plan))
         return finish({RestoreOutcome::Stage::declined, std::nullopt, {}, {}});
-    m_workspace.setRestoring(m_project, true);
+    m_lockHeld = m_workspace.lockFiles().holdWhileRestoring(m_project);
     auto* fetch = new LockedFetch(m_workspace, m_options.offline ? FetchAccess{} : m_access, m_plan.fetches,
                                   m_options.acceptRisk, this);
     connect(fetch, &LockedFetch::finished, this,
@@ -336,7 +338,7 @@ void ProjectRestore::addAppsAndPlace()
 
 void ProjectRestore::finish(RestoreOutcome outcome)
 {
-    m_workspace.setRestoring(m_project, false);
+    m_lockHeld.reset();
     Q_EMIT finished(outcome);
     deleteLater();
 }

@@ -113,4 +113,5 @@ private:
     RestorePlan m_plan;
     QList<Problem> m_failures;
     QStringList m_notFetched;
+    std::shared_ptr<void> m_lockHeld; // the lock file is not rewritten while it is restored
 };

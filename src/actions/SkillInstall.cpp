@@ -84,8 +84,9 @@ void SkillInstall::begin()
         [plan = m_plan->target] { return HubInstaller::changesHere(plan); },
         [this](const Result<std::optional<LocalChanges>>& changes) {
             if (!changes)
-                return finish(InstallResult::failure(Problem(Problem::Kind::installFailed)
-                                                         .because(Problem::said(changes.error().description))));
+                return finish(
+                    InstallResult::failure(Problem(Problem::Kind::installFailed)
+                                               .because(Problem::said(changes.error().description))));
             m_replacing = FileSystem::exists(m_plan->target.folder);
             if (changes.value() && !m_options.replaceChanged)
                 return refuse(InstallRefusal::withoutConsent(m_name, *changes.value()));
@@ -108,19 +109,16 @@ void SkillInstall::fetch()
 void SkillInstall::place(const FetchedSkill& skill)
 {
     // The fetched files wait here while the gate asks; nothing is fetched twice.
-    inBackground<AuditReport>([this, files = skill.files] { return SkillScanner::scan(m_name, files, true); },
-                              [this, skill](const AuditReport& audit) {
-                                  AuditGate gate(m_workspace.context(), m_options.acceptRisk
-                                                                            ? AuditGate::answering(true)
-                                                                            : m_options.consent);
-                                  if (!gate.letsIn(audit))
-                                      return finish({false,
-                                                     Problem(Problem::Kind::highRisk, {m_name}),
-                                                     {},
-                                                     {},
-                                                     gate.refused().constFirst()});
-                                  placeInHub(skill);
-                              });
+    inBackground<AuditReport>(
+        [this, files = skill.files] { return SkillScanner::scan(m_name, files, true); },
+        [this, skill](const AuditReport& audit) {
+            AuditGate gate(m_workspace.context(),
+                           m_options.acceptRisk ? AuditGate::answering(true) : m_options.consent);
+            if (!gate.letsIn(audit))
+                return finish(
+                    {false, Problem(Problem::Kind::highRisk, {m_name}), {}, {}, gate.refused().constFirst()});
+            placeInHub(skill);
+        });
 }
 
 void SkillInstall::placeInHub(const FetchedSkill& skill)

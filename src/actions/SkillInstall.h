@@ -32,7 +32,7 @@ struct InstallResult
 {
     bool succeeded = false;
     std::optional<Problem> problem; // why nothing was done
-    QString folderPath; // the skill's folder in the hub, when it succeeded
+    QString folderPath;             // the skill's folder in the hub, when it succeeded
     // The folder in the way was changed here or is of unknown origin: nothing was done,
     // and an install with `replaceChanged` would replace it.
     std::optional<LocalChanges> needsConsent;
@@ -41,11 +41,11 @@ struct InstallResult
     std::optional<AuditReport> risk = std::nullopt;
 
     // What a successful install has to say.
-    QString name;       // the hit as the store shows it, or the hub item an update replaced
-    bool updated = false; // a hub item was updated, rather than installed
+    QString name = {};          // the hit as the store shows it, or the hub item an update replaced
+    bool updated = false;       // a hub item was updated, rather than installed
     bool commitUnknown = false; // lock files cannot hold this state
     std::optional<Problem> incomplete = std::nullopt; // only the SKILL.md came, for this reason
-    QStringList skipped = {};   // links and submodules left out
+    QStringList skipped = {};                         // links and submodules left out
 
     // Nothing was done, for this reason.
     static InstallResult failure(Problem problem) { return {false, std::move(problem), {}, {}, {}}; }

@@ -108,7 +108,8 @@ void SkillUpdates::listRepositories(QList<Installed> installed, UpdateCheckResul
                     const Installed& skill = skills[member];
                     const SkillProvenance& p = skill.provenance;
                     if (skill.localFailure) {
-                        outcome.failures.append(Problem::concerning(p.itemName, Problem::said(*skill.localFailure)));
+                        outcome.failures.append(
+                            Problem::concerning(p.itemName, Problem::said(*skill.localFailure)));
                         continue;
                     }
                     if (skill.changedHere) {

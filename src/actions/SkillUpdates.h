@@ -37,7 +37,7 @@ struct SkillUpdateStatus
 struct UpdateCheckResult
 {
     QList<SkillUpdateStatus> skills; // by name
-    QList<Problem> failures; // each item or repository that could not be checked, with why
+    QList<Problem> failures;         // each item or repository that could not be checked, with why
 };
 
 // What is known of the hub items' updates, and the actions on them. A check lists each

@@ -17,8 +17,7 @@ QList<SkillSourceRecord*> SourceActions::sources() const
     return m_workspace.context().records<SkillSourceRecord>();
 }
 
-Result<SkillSourceRecord*, Problem> SourceActions::add(SkillSourceRecord::Kind kind,
-                                                        const QString& location)
+Result<SkillSourceRecord*, Problem> SourceActions::add(SkillSourceRecord::Kind kind, const QString& location)
 {
     QString normalized = location.trimmed();
     if (kind == SkillSourceRecord::Kind::github) {

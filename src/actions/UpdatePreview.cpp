@@ -52,7 +52,8 @@ void UpdatePreview::begin()
         return finish({m_item, {}, {}, {}, Problem(Problem::Kind::originUnknown, {m_item})});
     m_source.fetch(SkillInstall::hitFor(*provenance), this, [this](const FetchAnswer& answer) {
         if (!answer)
-            return finish({m_item, {}, {}, {}, Problem(Problem::Kind::downloadFailed).because(answer.error())});
+            return finish(
+                {m_item, {}, {}, {}, Problem(Problem::Kind::downloadFailed).because(answer.error())});
         compare(answer.value());
     });
 }

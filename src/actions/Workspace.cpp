@@ -1,7 +1,6 @@
 #include "actions/Workspace.h"
 
 #include "actions/BackgroundTask.h"
-#include "actions/ProjectLocks.h"
 
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
@@ -18,10 +17,11 @@ Workspace::Workspace(ModelContext& context, PlatformServices platform, QObject* 
     , m_linker(context, m_hub, m_access, m_records, {m_linkPlacement, m_copyPlacement})
     , m_backup(context, m_hub)
     , m_changes(context)
+    , m_lockFiles(*this)
 {
     // A project's lock file follows Quorvane's placements in its apps: the records they leave,
     // not the folders, which a pull or a checkout may change on purpose.
-    m_records.setOnChange([this](const QUuid& appID) { ProjectLocks(*this).keepFor(appID); });
+    m_records.setOnChange([this](const QUuid& appID) { m_lockFiles.recordsChanged(appID); });
 }
 
 Workspace::~Workspace()
@@ -29,14 +29,6 @@ Workspace::~Workspace()
     for (BackgroundTask* task : findChildren<BackgroundTask*>(Qt::FindDirectChildrenOnly))
         task->cancel();
     m_workers.waitForDone();
-}
-
-void Workspace::setRestoring(const QString& project, bool restoring)
-{
-    if (restoring)
-        m_restoring.insert(project);
-    else
-        m_restoring.remove(project);
 }
 
 void Workspace::runInBackground(std::function<void()> work)

@@ -3,6 +3,7 @@
 #include "access/FolderAccess.h"
 #include "access/PlatformServices.h"
 #include "actions/ChangeFeed.h"
+#include "actions/ProjectLocks.h"
 #include "backup/BackupService.h"
 #include "linker/HubCatalog.h"
 #include "linker/HubSettings.h"
@@ -13,7 +14,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QThreadPool>
 #include <QUuid>
 
@@ -56,10 +56,7 @@ public:
     // workers before anything of it goes.
     void runInBackground(std::function<void()> work);
 
-    // While a project is restored from its lock file, the file is what is being restored: a
-    // half-done restore must not rewrite it from what it has placed so far.
-    void setRestoring(const QString& project, bool restoring);
-    bool isRestoring(const QString& project) const { return m_restoring.contains(project); }
+    LockFileKeeper& lockFiles() { return m_lockFiles; }
 
     // The target apps as the program lists them: by name, stably.
     QList<TargetApp*> apps() const;
@@ -79,5 +76,5 @@ private:
     BackupService m_backup;
     ChangeFeed m_changes;
     QThreadPool m_workers;
-    QSet<QString> m_restoring; // projects
+    LockFileKeeper m_lockFiles;
 };

@@ -13,9 +13,11 @@
 #include "actions/SkillUpdates.h"
 #include "actions/StoreWatch.h"
 #include "actions/Workspace.h"
+#include "app/WindowCommands.h"
 #include "backup/BackupService.h"
 #include "model/TargetApp.h"
 #include "store/SkillStoreService.h"
+#include "texts/OutcomeTexts.h"
 #include "ui/AddProjectSheet.h"
 #include "ui/AddTargetAppSheet.h"
 #include "ui/CentralHubListView.h"
@@ -31,7 +33,6 @@
 #include "ui/SymbolIcons.h"
 #include "ui/TargetAppViews.h"
 #include "ui/TaskStrip.h"
-#include "texts/OutcomeTexts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -66,6 +67,7 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     , m_detailPlaceholder(new PlaceholderView)
     , m_emptyDetail(new QWidget)
     , m_taskStrip(new TaskStrip)
+    , m_commands(new WindowCommands(workspace, desktop, *m_taskStrip, *this))
 {
     setObjectName(u"mainWindow"_s);
     setWindowTitle(u"Quorvane"_s);
@@ -97,16 +99,15 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
     resize(1100, 700);
     // A backup must not start while another one is under way, between its steps as well.
     connect(m_taskStrip, &TaskStrip::busyChanged, this, [this](bool busy) {
-        m_exportAction->setEnabled(!busy && !m_backupImport);
-        m_importAction->setEnabled(!busy && !m_backupImport);
+        m_commands->setBusy(busy);
         m_appSkillsList->setActionsEnabled(!busy);
     });
-    connect(m_sidebar, &SidebarView::addProjectRequested, this, &ContentView::showAddProjectSheet);
+    connect(m_sidebar, &SidebarView::addProjectRequested, m_commands, &WindowCommands::addProject);
     connect(m_health, &HealthView::appsWithErrorsChanged, m_sidebar, &SidebarView::setAppsWithErrors);
     connect(m_health, &HealthView::taskStarted, m_taskStrip,
             [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
-    connect(m_appSkillsList, &TargetAppSkillsListView::restoreProjectRequested, this,
-            &ContentView::restoreProject);
+    connect(m_appSkillsList, &TargetAppSkillsListView::restoreProjectRequested, m_commands,
+            &WindowCommands::restoreProject);
     connect(m_appSkillsList, &TargetAppSkillsListView::taskStarted, m_taskStrip,
             [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
     m_sidebar->setSelection(m_selection);
@@ -136,13 +137,24 @@ ContentView::ContentView(Workspace& workspace, SkillStoreService& store, Desktop
                 showSelectedStoreSkill();
                 updateColumns();
             });
-    connect(m_sidebar, &SidebarView::renameRequested, this, &ContentView::startRenamingApp);
+    connect(m_sidebar, &SidebarView::renameRequested, this, [this](const QUuid& appID) {
+        if (const TargetApp* app = m_workspace.app(appID))
+            m_sidebar->startRenaming(appID, app->name());
+    });
     // Queued: the rename field that sent it goes away when the rename finishes.
-    connect(m_sidebar, &SidebarView::renameCommitted, this, &ContentView::commitRenamingApp,
-            Qt::QueuedConnection);
-    connect(m_sidebar, &SidebarView::revealRequested, this, &ContentView::revealApp);
-    connect(m_sidebar, &SidebarView::renewAccessRequested, this, &ContentView::renewAppAccess);
-    connect(m_sidebar, &SidebarView::deleteRequested, this, &ContentView::deleteApps);
+    connect(
+        m_sidebar, &SidebarView::renameCommitted, this,
+        [this](const QUuid& appID, const QString& text) {
+            m_sidebar->finishRenaming();
+            m_commands->renameApp(appID, text);
+        },
+        Qt::QueuedConnection);
+    connect(m_sidebar, &SidebarView::revealRequested, m_commands, &WindowCommands::revealApp);
+    connect(m_sidebar, &SidebarView::renewAccessRequested, this, [this](const QUuid& appID) {
+        if (m_commands->renewAppAccess(appID) && m_selection == SidebarSelection::app(appID))
+            m_appSkillsList->setSelectedItem(std::nullopt); // the app's detail pane starts over
+    });
+    connect(m_sidebar, &SidebarView::deleteRequested, m_commands, &WindowCommands::deleteApps);
     connect(&m_workspace.changes(), &ChangeFeed::appsChanged, this, &ContentView::reloadTargetApps);
     // The hub may have moved; watching an unchanged folder again costs nothing.
     connect(&m_workspace.changes(), &ChangeFeed::hubItemsChanged, m_folderWatch, &FolderWatch::watchHub);
@@ -162,26 +174,14 @@ QWidget* ContentView::makeSidebarColumn()
     backupButton->setPopupMode(QToolButton::InstantPopup);
     auto* backupMenu = new QMenu(backupButton);
     backupMenu->setObjectName(u"backupMenu"_s);
-    m_exportAction = backupMenu->addAction(tr("Export Backup"), this, &ContentView::exportBackup);
-    // The menu is not always shown; the window carries the action so its key always works.
-    m_exportAction->setShortcut(Qt::CTRL | Qt::Key_E);
-    addAction(m_exportAction);
-    m_exportAction->setObjectName(u"exportBackupAction"_s);
-    m_importAction = backupMenu->addAction(tr("Restore Backup"), this, &ContentView::importBackup);
-    m_importAction->setObjectName(u"importBackupAction"_s);
-    // Ctrl+Q, the desktop's key for leaving a program; closing the window is how it ends.
-    auto* quit = new QAction(tr("Quit"), this);
-    quit->setObjectName(u"quitAction"_s);
-    quit->setShortcut(Qt::CTRL | Qt::Key_Q); // the standard key is unbound on some desktops
-    quit->setShortcutContext(Qt::WindowShortcut);
-    connect(quit, &QAction::triggered, this, [this] { window()->close(); });
-    addAction(quit);
+    backupMenu->addAction(m_commands->exportBackupAction());
+    backupMenu->addAction(m_commands->importBackupAction());
+    // The menu is not always shown; the window carries the actions so their keys always work.
+    addAction(m_commands->exportBackupAction());
+    addAction(m_commands->quitAction());
     backupButton->setMenu(backupMenu);
     toolbar->addWidget(backupButton);
-    QAction* addApp = toolbar->addAction(symbolIcon(u"plus"_s), tr("Add App"));
-    addApp->setObjectName(u"addAppAction"_s);
-    addApp->setShortcut(QKeySequence::New);
-    connect(addApp, &QAction::triggered, this, &ContentView::showAddAppSheet);
+    toolbar->addAction(m_commands->addAppAction());
 
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
@@ -410,174 +410,7 @@ void ContentView::showSelectedStoreSkill()
     replaceDetailPage(m_storeSkillDetail, detail);
 }
 
-void ContentView::showAddAppSheet()
+void ContentView::setFetchAccess(const FetchAccess& access)
 {
-    AddTargetAppSheet sheet(m_workspace, m_desktop, this);
-    sheet.exec();
-}
-
-void ContentView::showAddProjectSheet()
-{
-    AddProjectSheet sheet(m_workspace, m_desktop, this);
-    sheet.exec();
-    if (const auto project = sheet.projectToRestore())
-        restoreProject(*project);
-}
-
-void ContentView::exportBackup()
-{
-    BackupActions backups(m_workspace);
-    const auto document = backups.prepareExport();
-    if (!document)
-        return;
-    FilePanelRequest request;
-    request.title = tr("Export Backup");
-    request.prompt = tr("Export");
-    request.proposedName = BackupService::proposedFileName();
-    request.startFolder = m_workspace.platform().user.homeFolder();
-    request.nameFilters = {tr("JSON (*.json)")};
-    if (const auto file = m_desktop.panels.chooseFileToSave(request))
-        (void)backups.save(*file, document.value()); // a failure is logged
-}
-
-void ContentView::importBackup()
-{
-    FilePanelRequest request;
-    request.title = tr("Restore Backup");
-    request.prompt = tr("Import");
-    request.startFolder = m_workspace.platform().user.homeFolder();
-    request.nameFilters = {tr("JSON (*.json)")};
-    const auto file = m_desktop.panels.chooseFileToOpen(request);
-    if (!file)
-        return;
-    // With GitHub reachable, the hub items the backup knows and the hub lacks come back too.
-    auto* import = new BackupImport(
-        m_workspace, *file,
-        [view = QPointer(this)](BackupImportPlan& plan) { return view && view->agreeToRestore(plan); },
-        m_fetchAccess.network ? std::optional(m_fetchAccess) : std::nullopt);
-    connect(import, &BackupImport::taskStarted, m_taskStrip,
-            [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
-    m_backupImport = import;
-    m_exportAction->setEnabled(false);
-    m_importAction->setEnabled(false);
-    connect(import, &BackupImport::finished, this, [this](const BackupImportOutcome& outcome) {
-        m_backupImport = nullptr;
-        m_exportAction->setEnabled(!m_taskStrip->isBusy());
-        m_importAction->setEnabled(!m_taskStrip->isBusy());
-        if (outcome.stage == BackupImportOutcome::Stage::unreadable ||
-            outcome.stage == BackupImportOutcome::Stage::notSaved)
-            m_desktop.alerts.inform(
-                tr("Import Failed"),
-                tr("The backup file could not be read: %1").arg(outcome.error->description),
-                AlertStyle::critical);
-    });
-    import->start();
-}
-
-bool ContentView::agreeToRestore(BackupImportPlan& plan)
-{
-    const PlacementPlan shown = PlanSheet::combined(plan.links);
-    if (shown.actions.isEmpty() && shown.conflicts.isEmpty() && plan.fetches.isEmpty())
-        return true;
-    PlanSheet sheet(tr("Restore Links"), shown, this, PlanSheet::Scope::step);
-    if (!plan.fetches.isEmpty())
-        sheet.setNote(tr("To be fetched from their sources: %1.").arg(plan.fetches.size()));
-    sheet.exec();
-    if (sheet.choice() == PlanSheet::Choice::cancel)
-        return false;
-    if (sheet.consentsToChangesHere())
-        for (PlacementPlan& links : plan.links)
-            links.consentToChangesHere();
-    return true;
-}
-
-void ContentView::restoreProject(const QString& project)
-{
-    auto* restoring = new ProjectRestore(
-        m_workspace, m_fetchAccess, project, {},
-        [view = QPointer(this)](RestorePlan& plan) { return view && view->agreeToProjectRestore(plan); });
-    connect(restoring, &ProjectRestore::taskStarted, m_taskStrip,
-            [this](BackgroundTask* task) { m_taskStrip->follow(*task); });
-    connect(restoring, &ProjectRestore::finished, this, [this](const RestoreOutcome& outcome) {
-        if (outcome.stage == RestoreOutcome::Stage::unreadable)
-            m_desktop.alerts.inform(tr("Restoring Is Not Possible"), OutcomeTexts::problem(*outcome.error),
-                                    AlertStyle::critical);
-        else if (!outcome.failures.isEmpty())
-            m_desktop.alerts.inform(tr("Not Everything Was Restored"), OutcomeTexts::problems(outcome.failures),
-                                    AlertStyle::critical);
-    });
-    restoring->start();
-}
-
-bool ContentView::agreeToProjectRestore(RestorePlan& plan)
-{
-    PlacementPlan shown = PlanSheet::combined(plan.placements);
-    shown.conflicts = plan.conflicts + shown.conflicts;
-    if (plan.fetches.isEmpty() && plan.apps.isEmpty() && plan.keeps.isEmpty() && shown.actions.isEmpty() &&
-        shown.conflicts.isEmpty()) {
-        m_desktop.alerts.inform(tr("Restore from quorvane-lock.json"), tr("There is nothing to change."));
-        return false;
-    }
-    PlanSheet sheet(tr("Restore from quorvane-lock.json"), shown, this, PlanSheet::Scope::step);
-    QString note = tr("To fetch: %1. Apps to add: %2. Already present and taken over: %3.")
-                       .arg(plan.fetches.size())
-                       .arg(plan.apps.size())
-                       .arg(plan.keeps.size());
-    QStringList hubKeeps;
-    for (const RestoreFetch& fetch : std::as_const(plan.fetches))
-        if (!fetch.intoHub)
-            hubKeeps.append(fetch.name);
-    if (!hubKeeps.isEmpty())
-        note += u' ' + tr("The hub keeps its own version of %1; the project gets the one from the lock file.")
-                           .arg(hubKeeps.join(u", "_s));
-    if (!plan.unpinned.isEmpty())
-        note += u' ' + tr("Not pinned to a commit, hence fetched as it stands today: %1.")
-                           .arg(plan.unpinned.join(u", "_s));
-    sheet.setNote(note);
-    sheet.exec();
-    if (sheet.choice() == PlanSheet::Choice::cancel)
-        return false;
-    if (sheet.consentsToChangesHere())
-        for (PlacementPlan& placements : plan.placements)
-            placements.consentToChangesHere();
-    return true;
-}
-
-void ContentView::startRenamingApp(const QUuid& appID)
-{
-    if (const TargetApp* app = m_workspace.app(appID))
-        m_sidebar->startRenaming(appID, app->name());
-}
-
-void ContentView::commitRenamingApp(const QUuid& appID, const QString& text)
-{
-    m_sidebar->finishRenaming();
-    if (TargetApp* app = m_workspace.app(appID))
-        (void)AppActions(m_workspace).rename(*app, text); // a name of only blanks changes nothing
-}
-
-void ContentView::revealApp(const QUuid& appID)
-{
-    if (const TargetApp* app = m_workspace.app(appID))
-        m_desktop.reveal.reveal(expandingTilde(app->folderPath(), m_workspace.platform().user));
-}
-
-void ContentView::renewAppAccess(const QUuid& appID)
-{
-    TargetApp* app = m_workspace.app(appID);
-    if (!app)
-        return;
-    if (FolderPrompts(m_workspace, m_desktop).renewAccess(*app) &&
-        m_selection == SidebarSelection::app(appID))
-        m_appSkillsList->setSelectedItem(std::nullopt); // the app's detail pane starts over
-}
-
-void ContentView::deleteApps(const QList<QUuid>& appIDs)
-{
-    QList<TargetApp*> apps;
-    for (const QUuid& appID : appIDs) {
-        if (TargetApp* app = m_workspace.app(appID))
-            apps.append(app);
-    }
-    (void)AppActions(m_workspace).remove(apps); // a failure keeps the removals pending; nothing to tell
+    m_commands->setFetchAccess(access);
 }

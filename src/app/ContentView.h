@@ -9,15 +9,11 @@
 #include "ui/SidebarSelection.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 #include <optional>
 #include <vector>
 
-class BackupImport;
-struct BackupImportPlan;
-struct RestorePlan;
 class CentralHubListView;
 class HealthView;
 class SkillUpdates;
@@ -32,13 +28,13 @@ class SkillStoreService;
 class TargetApp;
 class TargetAppSkillsListView;
 class TaskStrip;
-class QAction;
 class QSplitter;
 class Workspace;
+class WindowCommands;
 
 // The main window: the sidebar, a content column (a list) and a detail column (the
-// selected item), each column filled according to the sidebar selection. Every user
-// action goes through the action layer; the views follow its change notifications.
+// selected item), each column filled according to the sidebar selection. The window's
+// commands are WindowCommands'; the views follow the action layer's change notifications.
 class ContentView : public QWidget
 {
     Q_OBJECT
@@ -57,7 +53,7 @@ public:
     std::optional<SidebarSelection> section() const { return m_selection; }
     void showSection(const SidebarSelection& section);
     // How a project's restore reaches GitHub; without it, only the content cache serves.
-    void setFetchAccess(const FetchAccess& access) { m_fetchAccess = access; }
+    void setFetchAccess(const FetchAccess& access);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,25 +70,6 @@ private:
     void showSelectedTargetSkill();
     void showSelectedStoreSkill();
     void replaceDetailPage(QWidget*& page, QWidget* replacement);
-
-    // What the user does from the toolbar and with app rows in the sidebar.
-    void showAddAppSheet();
-    // Adds a project's assistant folders, then restores it from its lock file when asked.
-    void showAddProjectSheet();
-    void exportBackup();
-    void importBackup();
-    // Restores the project from its lock file, after showing the plan.
-    void restoreProject(const QString& project);
-    bool agreeToProjectRestore(RestorePlan& plan);
-    // Shows what restoring the imported placements would do, worked out a few apps at a
-    // time, and does it when agreed.
-    // Shows the restore plan of a backup; true when the user agreed.
-    bool agreeToRestore(BackupImportPlan& plan);
-    void startRenamingApp(const QUuid& appID);
-    void commitRenamingApp(const QUuid& appID, const QString& text);
-    void revealApp(const QUuid& appID);
-    void renewAppAccess(const QUuid& appID);
-    void deleteApps(const QList<QUuid>& appIDs);
 
     Workspace& m_workspace;
     SkillStoreService& m_store;
@@ -125,8 +102,5 @@ private:
     QWidget* m_targetSkillDetail = nullptr;
     QWidget* m_storeSkillDetail = nullptr;
     TaskStrip* m_taskStrip;
-    QAction* m_exportAction = nullptr;
-    QAction* m_importAction = nullptr;
-    QPointer<BackupImport> m_backupImport; // while one is under way
-    FetchAccess m_fetchAccess;
+    WindowCommands* m_commands;
 };

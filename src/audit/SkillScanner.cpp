@@ -314,8 +314,17 @@ private:
     // Every run of tag characters is its own finding, with the text it hides.
     void addRun(int line, const QString& hidden)
     {
-        m_findings.append({m_item, m_file.relativePath, line, u"hidden-unicode"_s, AuditLevel::high, {}, false,
-                           u"tag-characters"_s, {}, shown(hidden.toUtf8()), true});
+        m_findings.append({m_item,
+                           m_file.relativePath,
+                           line,
+                           u"hidden-unicode"_s,
+                           AuditLevel::high,
+                           {},
+                           false,
+                           u"tag-characters"_s,
+                           {},
+                           shown(hidden.toUtf8()),
+                           true});
     }
 
     void checkEncodedRuns(const Lines& lines)

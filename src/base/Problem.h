@@ -15,16 +15,16 @@ struct Problem
 public:
     enum class Kind
     {
-        said, // a lower layer's own words (the file system's, the network stack's): data[0]
+        said,       // a lower layer's own words (the file system's, the network stack's): data[0]
         concerning, // data[0] is what it concerns (an item, a repository); the cause says what
         // Servers and their answers
-        network,          // data[0]: the network stack's words
-        decoding,         // data[0]: the decoder's words
+        network,  // data[0]: the network stack's words
+        decoding, // data[0]: the decoder's words
         invalidUrl,
         invalidResponse,
-        noSkillFile,      // the repository holds no SKILL.md where the hit says
-        rateLimited,      // data[0]: when the limit ends, in seconds since the epoch
-        notFound,         // data[0]: what was asked for
+        noSkillFile, // the repository holds no SKILL.md where the hit says
+        rateLimited, // data[0]: when the limit ends, in seconds since the epoch
+        notFound,    // data[0]: what was asked for
         searchUrlInvalid,
         wrongDataType,
         missingValue,
@@ -52,26 +52,26 @@ public:
         changedHere,       // data[0]: the skill changed in the hub
         chooseHubFirst,
         // Installs and updates
-        installFailed,         // the cause says why
-        downloadFailed,        // the cause says why
-        notAPathInRepository,  // data[0]: the path given
-        highRisk,              // data[0]: the skill in which the audit found a high risk
-        auditRefused,          // data: each open high finding, as "place rule"
-        originUnknown,         // data[0]: the hub item
-        notInHub,              // data[0]: the hub item
-        folderGone,            // data: the item, its folder, the repository at its ref
+        installFailed,        // the cause says why
+        downloadFailed,       // the cause says why
+        notAPathInRepository, // data[0]: the path given
+        highRisk,             // data[0]: the skill in which the audit found a high risk
+        auditRefused,         // data: each open high finding, as "place rule"
+        originUnknown,        // data[0]: the hub item
+        notInHub,             // data[0]: the hub item
+        folderGone,           // data: the item, its folder, the repository at its ref
         // Lock files and restores
         notCachedWithoutSource,
         notCachedOffline,
         differsFromLock,
-        noLockFile,            // data: the lock file's name, the project
-        appNotAdded,           // data[0]: the app's folder
-        notRecorded,           // data[0]: the path kept in the project
+        noLockFile,  // data: the lock file's name, the project
+        appNotAdded, // data[0]: the app's folder
+        notRecorded, // data[0]: the path kept in the project
         // The store of records
-        storeDamaged,          // data: the file, what the database said
-        storeOfNewerVersion,   // data: the file, its schema, the newest this version knows
+        storeDamaged,        // data: the file, what the database said
+        storeOfNewerVersion, // data: the file, its schema, the newest this version knows
         // Placements
-        notCarriedOut,         // data: the plan's word for the action, its path; the cause says why
+        notCarriedOut, // data: the plan's word for the action, its path; the cause says why
     };
     Q_ENUM(Kind)
 
@@ -80,9 +80,9 @@ public:
     std::shared_ptr<const Problem> cause; // what lay beneath, told after it
 
     Problem() = default;
-    Problem(Kind kind, QStringList data = {})
-        : kind(kind)
-        , data(std::move(data))
+    Problem(Kind what, QStringList facts = {})
+        : kind(what)
+        , data(std::move(facts))
     {}
 
     // A lower layer's own words, passed on as they are.

@@ -103,9 +103,9 @@ struct PlanOutcome
     QList<PlacedItem> placed; // the items placed or placed anew
     QStringList removed;      // the items whose placement was taken away
     int done = 0;
-    int skipped = 0;      // conflicts left as they are
+    int skipped = 0;         // conflicts left as they are
     QList<Problem> failures; // each action that failed, with why
-    bool refused = false; // there were conflicts and they were not to be skipped: nothing changed
+    bool refused = false;    // there were conflicts and they were not to be skipped: nothing changed
 
     // Another plan's outcome added to this one, as for a task of several plans.
     void add(const PlanOutcome& other)

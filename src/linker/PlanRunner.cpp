@@ -86,8 +86,9 @@ void PlanRunner::performPlan(const QList<PlanAction>& actions, const Placement& 
         if (progress)
             progress(i + 1);
         if (!done) {
-            outcome.failures.append(Problem(Problem::Kind::notCarriedOut, {PlanAction::opName(action.op), action.path})
-                                        .because(Problem::said(done.error().description)));
+            outcome.failures.append(
+                Problem(Problem::Kind::notCarriedOut, {PlanAction::opName(action.op), action.path})
+                    .because(Problem::said(done.error().description)));
             continue;
         }
         ++outcome.done;
@@ -133,7 +134,7 @@ AppRecordChange PlanRunner::concludePlan(const PlacementPlan& plan, const PlanOu
 {
     for (const Problem& failure : outcome.failures)
         Log::line(u"Failed to %1 %2: %3"_s.arg(failure.data.value(0), failure.data.value(1),
-                                                failure.cause ? failure.cause->logText() : QString()));
+                                               failure.cause ? failure.cause->logText() : QString()));
     // The new mode is saved with the records, so the two never disagree.
     if (plan.switchesTo)
         for (TargetApp* app : m_context.records<TargetApp>())

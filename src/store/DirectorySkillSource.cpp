@@ -82,8 +82,7 @@ void DirectorySkillSource::search(const QString& query, QObject* context,
         percentEncodedForQuery(m_endpoints.directoryBase + u"/api/search?q="_s + query + u"&limit=50"_s),
         QUrl::StrictMode);
     if (!url.isValid()) {
-        QTimer::singleShot(0, context,
-                           [done] { done(Problem(Problem::Kind::searchUrlInvalid)); });
+        QTimer::singleShot(0, context, [done] { done(Problem(Problem::Kind::searchUrlInvalid)); });
         return;
     }
     m_http.get(url, {}, context, [done](const HttpAnswer& answer) { done(searchAnswerOf(answer)); });
@@ -105,8 +104,7 @@ void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
 {
     const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
     if (!item.source)
-        return download(item, context,
-                        [done](const DownloadAnswer& found) { done(found.error()); });
+        return download(item, context, [done](const DownloadAnswer& found) { done(found.error()); });
     const QString source = !item.sourceName.isEmpty() ? item.sourceName
                            : !displayName().isEmpty() ? displayName()
                                                       : *item.source;

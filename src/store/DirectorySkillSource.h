@@ -3,7 +3,6 @@
 #include "store/HttpClient.h"
 #include "store/SkillSource.h"
 
-
 #include <chrono>
 
 class QNetworkAccessManager;

@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
-#include "store/SkillIndex.h"
 #include "base/Problem.h"
+#include "store/SkillIndex.h"
 
 #include <QDateTime>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/Result.h"
 #include "base/Problem.h"
+#include "base/Result.h"
 
 #include <QByteArray>
 #include <QHash>

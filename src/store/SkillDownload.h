@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Problem.h"
 #include "store/RemoteSkillItem.h"
 #include "store/SkillSource.h"
-#include "base/Problem.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "store/SkillFolderFetch.h"
 
 #include "access/ItemName.h"
-#include "model/SkillManifest.h"
 #include "base/Problem.h"
+#include "model/SkillManifest.h"
 
 #include <QTimer>
 
@@ -63,8 +63,9 @@ Result<SkillFolderPlan, Problem> SkillFolderPlan::make(const RepositoryTree& tre
         return Problem(Problem::Kind::tooManyFiles,
                        {QString::number(plan.files.size()), QString::number(maximumFiles)});
     if (plan.totalBytes > maximumBytes)
-        return Problem(Problem::Kind::tooLarge, {QString::number(double(plan.totalBytes) / (1024 * 1024), 'f', 1),
-                                                 QString::number(maximumBytes / (1024 * 1024))});
+        return Problem(Problem::Kind::tooLarge,
+                       {QString::number(double(plan.totalBytes) / (1024 * 1024), 'f', 1),
+                        QString::number(maximumBytes / (1024 * 1024))});
     if (std::none_of(plan.files.cbegin(), plan.files.cend(),
                      [](const File& file) { return file.relativePath == SkillManifest::fileName; }))
         return Problem(Problem::Kind::noSkillFileInFolder, {printable(folder)});

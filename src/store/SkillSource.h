@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Problem.h"
 #include "base/Result.h"
 #include "store/RemoteSkillItem.h"
 #include "store/SkillFolderFetch.h"
-#include "base/Problem.h"
 
 #include <QList>
 #include <QString>
@@ -57,5 +57,6 @@ public:
     // Reads again what the source searches locally (all of it, or only where it has grown
     // old); `done` gets the user's message for each part that failed, on the calling
     // thread, unless `context` goes first.
-    virtual void refreshLists(bool staleOnly, QObject* context, std::function<void(const QList<Problem>&)> done);
+    virtual void refreshLists(bool staleOnly, QObject* context,
+                              std::function<void(const QList<Problem>&)> done);
 };

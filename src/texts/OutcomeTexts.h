@@ -4,10 +4,10 @@
 #include "actions/Doctor.h"
 #include "actions/SkillInstall.h"
 #include "audit/AuditFinding.h"
+#include "base/Problem.h"
 #include "linker/PlacementPlan.h"
 #include "model/AssistantPresets.h"
 #include "model/SkillManifest.h"
-#include "base/Problem.h"
 
 #include <QString>
 

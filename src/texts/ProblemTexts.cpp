@@ -43,8 +43,8 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::invalidResponse:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Invalid server response"));
     case Kind::noSkillFile:
-        return say(form,
-                   QT_TRANSLATE_NOOP("OutcomeTexts", "The SKILL.md file was not found in the GitHub repository."));
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The SKILL.md file was not found in the GitHub repository."));
     case Kind::rateLimited:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "GitHub limit reached, possible again at %1"))
             .arg(whenLimitEnds(first, form));
@@ -61,15 +61,17 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::unreadableData:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The data could not be read."));
     case Kind::notAGitHubSource:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
-                                           "'%1' is not a GitHub source of the form OWNER/REPO[@REF][:PATH]."))
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "'%1' is not a GitHub source of the form OWNER/REPO[@REF][:PATH]."))
             .arg(first);
     case Kind::notAnAddress:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' is not an http(s) address.")).arg(first);
     case Kind::sourceExists:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The source '%1' is already there.")).arg(first);
     case Kind::noSuchSource:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "There is no source with the id or location “%1”."))
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "There is no source with the id or location “%1”."))
             .arg(first);
     case Kind::folderNotInRepository:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The folder “%1” is not in the repository."))
@@ -79,16 +81,18 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
                                                            "“%1”. Nothing was installed."))
             .arg(first);
     case Kind::tooManyFiles:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The skill has %1 files; at most %2 are installed. "
-                                                           "Nothing was installed."))
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The skill has %1 files; at most %2 are installed. "
+                                                     "Nothing was installed."))
             .arg(first, data.value(1));
     case Kind::tooLarge:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The skill is %1 MiB; at most %2 MiB are installed. "
-                                                           "Nothing was installed."))
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The skill is %1 MiB; at most %2 MiB are installed. "
+                                                     "Nothing was installed."))
             .arg(first, data.value(1));
     case Kind::largerThanAllowed:
-        return say(form,
-                   QT_TRANSLATE_NOOP("OutcomeTexts", "The skill is larger than %1 MiB. Nothing was installed."))
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The skill is larger than %1 MiB. Nothing was installed."))
             .arg(first);
     case Kind::noSkillFileInFolder:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "There is no SKILL.md in the folder “%1”."))
@@ -96,7 +100,8 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::listingTruncated:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "GitHub cut the repository's file list short."));
     case Kind::fileNotLoaded:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” could not be loaded: %2")).arg(first, beneath);
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” could not be loaded: %2"))
+            .arg(first, beneath);
     case Kind::changedWhileLoading:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
                                            "“%1” changed while it was being loaded. Please try again."))
@@ -104,7 +109,8 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::hubUnreachable:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The central hub cannot be reached."));
     case Kind::notAFolderName:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” cannot be a folder name in the hub.")).arg(first);
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” cannot be a folder name in the hub."))
+            .arg(first);
     case Kind::unknownOriginHere:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
                                            "The hub already holds a folder “%1” whose origin is unknown."))
@@ -112,7 +118,8 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::changedHere:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The skill “%1” was changed here.")).arg(first);
     case Kind::chooseHubFirst:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Please choose the central folder in the hub first!"));
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "Please choose the central folder in the hub first!"));
     case Kind::installFailed:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Installation failed:\n%1")).arg(beneath);
     case Kind::downloadFailed:
@@ -121,14 +128,15 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' is not a permitted path in the repository."))
             .arg(first);
     case Kind::highRisk:
-        return say(form,
-                   QT_TRANSLATE_NOOP("OutcomeTexts", "The audit found a high risk in '%1'; nothing was installed."))
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The audit found a high risk in '%1'; nothing was installed."))
             .arg(first);
     case Kind::auditRefused:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The audit found a high risk (%1)"))
             .arg(data.join(u", "_s));
     case Kind::originUnknown:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Nothing records where '%1' came from.")).arg(first);
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Nothing records where '%1' came from."))
+            .arg(first);
     case Kind::notInHub:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' is no longer in the hub.")).arg(first);
     case Kind::folderGone:
@@ -142,18 +150,21 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::differsFromLock:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "content differs from the lock file"));
     case Kind::noLockFile:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "There is no %1 in %2.")).arg(first, data.value(1));
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "There is no %1 in %2."))
+            .arg(first, data.value(1));
     case Kind::appNotAdded:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: the app could not be added")).arg(first);
     case Kind::notRecorded:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: not recorded")).arg(first);
     case Kind::storeDamaged:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The file %1 is damaged or not a data store (%2)."))
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The file %1 is damaged or not a data store (%2)."))
             .arg(first, data.value(1));
     case Kind::storeOfNewerVersion:
-        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The file %1 comes from a newer version of Quorvane "
-                                                           "(schema %2; this version knows up to %3). It stays "
-                                                           "unchanged."))
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The file %1 comes from a newer version of Quorvane "
+                                                     "(schema %2; this version knows up to %3). It stays "
+                                                     "unchanged."))
             .arg(first, data.value(1), data.value(2));
     case Kind::notCarriedOut:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Not carried out: %1 %2: %3"))
@@ -190,7 +201,8 @@ QString installed(const InstallResult& result)
 {
     return result.updated
                ? QCoreApplication::translate("OutcomeTexts", "Skill '%1' was updated.").arg(result.name)
-               : QCoreApplication::translate("OutcomeTexts", "Skill '%1' was installed in the hub!").arg(result.name);
+               : QCoreApplication::translate("OutcomeTexts", "Skill '%1' was installed in the hub!")
+                     .arg(result.name);
 }
 
 QStringList installNotes(const InstallResult& result)
@@ -200,9 +212,9 @@ QStringList installNotes(const InstallResult& result)
         notes.append(QCoreApplication::translate(
             "OutcomeTexts", "The commit could not be determined: lock files do not hold this state."));
     if (result.incomplete)
-        notes.append(QCoreApplication::translate("OutcomeTexts",
-                                                 "Only the SKILL.md was installed; the skill's other files are "
-                                                 "missing because its folder could not be read: %1")
+        notes.append(QCoreApplication::translate(
+                         "OutcomeTexts", "Only the SKILL.md was installed; the skill's other files are "
+                                         "missing because its folder could not be read: %1")
                          .arg(problem(*result.incomplete)));
     if (!result.skipped.isEmpty())
         notes.append(QCoreApplication::translate("OutcomeTexts", "Not installed (links and submodules): %1")

@@ -6,13 +6,13 @@
 #include "actions/SkillUpdates.h"
 #include "actions/Workspace.h"
 #include "linker/HubCatalog.h"
+#include "texts/OutcomeTexts.h"
 #include "ui/DeleteAction.h"
 #include "ui/FolderPrompts.h"
 #include "ui/HubSkillListModel.h"
 #include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
-#include "texts/OutcomeTexts.h"
 
 #include <QAction>
 #include <QFontDatabase>

@@ -63,7 +63,8 @@ QString installMessage(const InstallResult& result)
 {
     if (!result.succeeded)
         return OutcomeTexts::problem(result.problem.value_or(Problem()));
-    return (QStringList{OutcomeTexts::installed(result)} + OutcomeTexts::installNotes(result)).join(u"\n\n"_s);
+    return (QStringList{OutcomeTexts::installed(result)} + OutcomeTexts::installNotes(result))
+        .join(u"\n\n"_s);
 }
 
 void reportInstall(SkillInstall* install, QObject* context, DesktopServices desktop, const QString& title,

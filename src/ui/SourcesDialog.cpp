@@ -138,7 +138,8 @@ void SourcesDialog::refreshAll()
         if (!dialog)
             return; // closed meanwhile; the lists are read all the same
         dialog->m_refresh->setEnabled(true);
-        dialog->tell(failures.isEmpty() ? tr("All sources have been read.") : OutcomeTexts::problems(failures));
+        dialog->tell(failures.isEmpty() ? tr("All sources have been read.")
+                                        : OutcomeTexts::problems(failures));
         dialog->reload();
     });
 }

@@ -4,12 +4,12 @@
 #include "actions/Workspace.h"
 #include "linker/HubCatalog.h"
 #include "store/SkillStoreService.h"
+#include "texts/OutcomeTexts.h"
 #include "ui/InstallReport.h"
 #include "ui/PlaceholderView.h"
 #include "ui/Shortcuts.h"
 #include "ui/SymbolIcons.h"
 #include "ui/TextStyles.h"
-#include "texts/OutcomeTexts.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -160,7 +160,8 @@ void SkillStoreListView::updateContent()
     const bool searched = !m_search->text().isEmpty() && !m_service.isSearching();
     const bool partlyFailed =
         searched && !m_service.lastSearchFailed() && !m_service.failedSources().isEmpty();
-    m_failedNote->setText(partlyFailed ? tr("Not reachable:") + u'\n' + OutcomeTexts::problems(m_service.failedSources())
+    m_failedNote->setText(partlyFailed ? tr("Not reachable:") + u'\n' +
+                                             OutcomeTexts::problems(m_service.failedSources())
                                        : QString());
     m_failedNote->setVisible(partlyFailed);
     if (m_service.isSearching()) {

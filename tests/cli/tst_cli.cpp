@@ -222,8 +222,8 @@ private Q_SLOTS:
             QCOMPARE(t.run({u"apps"_s, u"add"_s, app, t.path(u"solo"_s)}).exitCode, 0);
         const QStringList before = treeSnapshot(t.path(u"Hub"_s));
 
-        for (const auto& [locale, words] :
-             {std::pair{u"de_DE.UTF-8"_s, german}, std::pair{u"C.UTF-8"_s, english.isEmpty() ? german : english}}) {
+        for (const auto& [locale, words] : {std::pair{u"de_DE.UTF-8"_s, german},
+                                            std::pair{u"C.UTF-8"_s, english.isEmpty() ? german : english}}) {
             t.extraEnvironment.insert(u"LANG"_s, locale);
             const Run run = t.run(arguments);
             QCOMPARE(run.exitCode, exitCode);
@@ -941,8 +941,7 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).exitCode, 0);
         const Run failed = t.run(install);
         QCOMPARE(failed.exitCode, 1);
-        QVERIFY2(failed.err.contains(u"Download failed: The SKILL.md file"_s),
-                 qPrintable(failed.err));
+        QVERIFY2(failed.err.contains(u"Download failed: The SKILL.md file"_s), qPrintable(failed.err));
         QCOMPARE(entryNames(t.path(u"Hub"_s)), QStringList());
     }
 
@@ -1121,8 +1120,7 @@ private Q_SLOTS:
         QCOMPARE(imported.exitCode, 1);
         QVERIFY2(imported.out.contains(u"fetch pdf o/r@%1:skills/pdf\n"_s.arg(QString::fromLatin1(first))),
                  qPrintable(imported.out));
-        QVERIFY2(imported.err.contains(u"other: The audit found a high risk"_s),
-                 qPrintable(imported.err));
+        QVERIFY2(imported.err.contains(u"other: The audit found a high risk"_s), qPrintable(imported.err));
         QCOMPARE(readFile(t.path(u"Hub/pdf/SKILL.md"_s)), QByteArray("# PDF"));
         QVERIFY(!QFileInfo::exists(t.path(u"Hub/other"_s)));
         QCOMPARE(

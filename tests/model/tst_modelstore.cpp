@@ -423,10 +423,9 @@ private Q_SLOTS:
         const QByteArray before = TestFiles::readFile(storePath());
         auto context = ModelContext::open(storePath());
         QVERIFY(!context);
-        QCOMPARE(context.error().shown().logText(),
-                 u"storeOfNewerVersion(%1, %2, %3)"_s.arg(storePath())
-                     .arg(ModelStore::schemaVersion + 1)
-                     .arg(ModelStore::schemaVersion));
+        QCOMPARE(context.error().shown().logText(), u"storeOfNewerVersion(%1, %2, %3)"_s.arg(storePath())
+                                                        .arg(ModelStore::schemaVersion + 1)
+                                                        .arg(ModelStore::schemaVersion));
         QCOMPARE(TestFiles::readFile(storePath()), before);
     }
 

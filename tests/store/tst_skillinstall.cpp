@@ -91,17 +91,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<Files>("files");
         QTest::addColumn<Serving>("serving");
-        QTest::addColumn<QString>("outcome");     // a part of its log text
+        QTest::addColumn<QString>("outcome");       // a part of its log text
         QTest::addColumn<QStringList>("installed"); // relative paths; none when refused
         const Files skill = {{"pdf/SKILL.md", "# PDF"}, {"pdf/a/b/deep.md", "deep"}};
         const auto with = [&](const FakeRepository::File& file) {
             return skill + Files{file};
         };
-        QTest::newRow("nested files") << skill << Serving::everything << u"installed"_s
-                                      << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
+        QTest::newRow("nested files")
+            << skill << Serving::everything << u"installed"_s << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
         QTest::newRow("a link is left out")
-            << with({"pdf/link", "/etc/passwd", "120000"}) << Serving::everything
-            << u"skipped(link)"_s << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
+            << with({"pdf/link", "/etc/passwd", "120000"}) << Serving::everything << u"skipped(link)"_s
+            << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
         QTest::newRow("a submodule is left out")
             << with({"pdf/vendor", "", "160000"}) << Serving::everything << u"skipped(vendor)"_s
             << QStringList{u"SKILL.md"_s, u"a/b/deep.md"_s};
@@ -109,18 +109,19 @@ private Q_SLOTS:
             << skill << Serving::noTree << u"incomplete("_s << QStringList{u"SKILL.md"_s};
         QTest::newRow("climbing out")
             << with({"pdf/../x", "x"}) << Serving::everything << u"unusablePath(../x)"_s << QStringList();
-        QTest::newRow("climbing inside")
-            << with({"pdf/a/../../b", "x"}) << Serving::everything << u"unusablePath(a/../../b)"_s << QStringList();
+        QTest::newRow("climbing inside") << with({"pdf/a/../../b", "x"}) << Serving::everything
+                                         << u"unusablePath(a/../../b)"_s << QStringList();
         QTest::newRow("absolute") << with({"pdf//abs", "x"}) << Serving::everything << u"unusablePath(/abs)"_s
                                   << QStringList();
         QTest::newRow("a NUL in a name")
             << with({"pdf/a\\u0000b", "x"}) << Serving::everything << u"unusablePath("_s << QStringList();
-        QTest::newRow("a control character")
-            << with({"pdf/a\\u0007b", "x"}) << Serving::everything << u"unusablePath(a\\x07b)"_s << QStringList();
+        QTest::newRow("a control character") << with({"pdf/a\\u0007b", "x"}) << Serving::everything
+                                             << u"unusablePath(a\\x07b)"_s << QStringList();
         Files many = skill;
         for (int i = 0; many.size() < 1001; ++i)
             many.append({"pdf/many/" + QByteArray::number(i), "x"});
-        QTest::newRow("1,001 files") << many << Serving::everything << u"tooManyFiles(1001, 1000)"_s << QStringList();
+        QTest::newRow("1,001 files") << many << Serving::everything << u"tooManyFiles(1001, 1000)"_s
+                                     << QStringList();
         QTest::newRow("51 MiB") << with({"pdf/big.bin", QByteArray(51 * 1024 * 1024, 'x')})
                                 << Serving::everything << u"tooLarge(51.0, 50)"_s << QStringList();
         QTest::newRow("a download fails halfway") << with({"pdf/z.md", "z"}) << Serving::notTheLastFile

@@ -102,7 +102,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("problem"); // as the log says it
+        QTest::addColumn<QString>("problem");  // as the log says it
         QTest::addColumn<QString>("logStart"); // empty: nothing logged
         const QString bad = u"invalidResponse"_s;
         QTest::newRow("404") << 404 << twoHits << bad << QString();
@@ -130,8 +130,7 @@ private Q_SLOTS:
                    R"({"query":"q","searchType":"s","count":1,"skills":[{"id":"i","name":"n","installs":18446744073709551615}]})")
             << u"unreadableData"_s << u"Data corrupted at skills[0].installs: "_s;
         QTest::newRow("HTML page") << 200 << QByteArray("<html><body>Error</body></html>")
-                                   << u"unreadableData"_s
-                                   << u"Data corrupted at the top level: "_s;
+                                   << u"unreadableData"_s << u"Data corrupted at the top level: "_s;
         QTest::newRow("oversized body") << 200 << QByteArray(17 * 1024 * 1024, ' ') << bad << QString();
     }
     void badAnswersKeepTheHits()
