@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
+#include "cli/Switches.h"
 #include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
 #include "texts/OutcomeTexts.h"
@@ -16,7 +17,13 @@ using namespace Output;
 
 namespace Commands {
 
-int apps(CliSession& session, const QStringList&)
+AppsCommand::AppsCommand()
+    : Command({.words = {u"apps"_s},
+               .summary = Cli::tr("the target apps (id, name, folder)"),
+               .example = u"quorvane-cli apps"_s})
+{}
+
+int AppsCommand::run(CliSession& session, const QStringList&) const
 {
     const QList<TargetApp*> apps = session.workspace().apps();
     if (session.json()) {
@@ -35,31 +42,47 @@ int apps(CliSession& session, const QStringList&)
     return ExitCode::success;
 }
 
-int appsAdd(CliSession& session, const QStringList& args)
+AppsAddCommand::AppsAddCommand()
+    : Command(
+          {.words = {u"apps"_s, u"add"_s},
+           .arguments = u"NAME FOLDER [--copy] | --preset ID [--project DIR] [--create] [--copy|--link]"_s,
+           .summary = Cli::tr(
+               "register a target app, or a known assistant (see apps presets), globally or in the project "
+               "DIR; a project places copies unless --link"),
+           .example = u"quorvane-cli apps add --preset claude-code --project . --create"_s,
+           .maximumArguments = 2,
+           .switches = {Switch::preset(), Switch::project(), Switch::create(), Switch::copy(),
+                        Switch::link()}})
+{}
+
+int AppsAddCommand::run(CliSession& session, const QStringList& args) const
 {
-    if (session.flags().preset.has_value() == (args.size() == 2))
+    if (session.valueOf(Switch::preset()).has_value() == (args.size() == 2))
         return session.fail(Cli::tr("Say either NAME FOLDER or --preset ID."));
     const AssistantPreset* preset = nullptr;
-    if (session.flags().preset) {
-        preset = assistantPreset(*session.flags().preset);
+    if (const auto id = session.valueOf(Switch::preset())) {
+        preset = assistantPreset(*id);
         if (!preset)
             return session.fail(
                 Cli::tr("No known assistant has the id %1; `quorvane-cli apps presets` lists them.")
-                    .arg(*session.flags().preset));
+                    .arg(*id));
     }
-    const CommandFlags& flags = session.flags();
-    if (flags.copy && flags.link)
+    const bool copy = session.isSet(Switch::copy());
+    const bool link = session.isSet(Switch::link());
+    const bool create = session.isSet(Switch::create());
+    const auto project = session.valueOf(Switch::project());
+    if (copy && link)
         return session.fail(Cli::tr("Say --copy or --link, not both."));
-    if (flags.project && !preset)
+    if (project && !preset)
         return session.fail(Cli::tr("A project app is added with --preset ID."));
     AppActions actions(session.workspace());
     std::optional<PlacementKind> placement;
-    if (flags.copy || flags.link)
-        placement = flags.copy ? PlacementKind::copy : PlacementKind::link;
+    if (copy || link)
+        placement = copy ? PlacementKind::copy : PlacementKind::link;
     const auto added =
-        flags.project ? actions.addToProject(*preset, absolute(*flags.project), flags.create, placement,
-                                             OutcomeTexts::presetName(*preset))
-        : preset      ? actions.addPreset(*preset, flags.create, placement, OutcomeTexts::presetName(*preset))
+        project  ? actions.addToProject(*preset, absolute(*project), create, placement,
+                                        OutcomeTexts::presetName(*preset))
+        : preset ? actions.addPreset(*preset, create, placement, OutcomeTexts::presetName(*preset))
                  : actions.add(args.at(0), absolute(args.at(1)), placement.value_or(PlacementKind::link));
     if (!added)
         return session.fail(describe(added.error()));
@@ -67,7 +90,16 @@ int appsAdd(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int appsPresets(CliSession& session, const QStringList&)
+AppsPresetsCommand::AppsPresetsCommand()
+    : Command(
+          {.words = {u"apps"_s, u"presets"_s},
+           .summary = Cli::tr(
+               "the known assistants: id, name, folder, whether it exists, whether copies are recommended, "
+               "the folder in a project"),
+           .example = u"quorvane-cli apps presets --json"_s})
+{}
+
+int AppsPresetsCommand::run(CliSession& session, const QStringList&) const
 {
     AppActions actions(session.workspace());
     Json list = Json::array();
@@ -97,7 +129,16 @@ int appsPresets(CliSession& session, const QStringList&)
     return ExitCode::success;
 }
 
-int appsRename(CliSession& session, const QStringList& args)
+AppsRenameCommand::AppsRenameCommand()
+    : Command({.words = {u"apps"_s, u"rename"_s},
+               .arguments = u"APP NEW-NAME"_s,
+               .summary = Cli::tr("rename a target app"),
+               .example = u"quorvane-cli apps rename Codex \"Codex CLI\""_s,
+               .minimumArguments = 2,
+               .maximumArguments = 2})
+{}
+
+int AppsRenameCommand::run(CliSession& session, const QStringList& args) const
 {
     AppActions actions(session.workspace());
     const auto app = actions.find(args.at(0));
@@ -107,7 +148,16 @@ int appsRename(CliSession& session, const QStringList& args)
     return renamed ? ExitCode::success : session.fail(describe(renamed.error()));
 }
 
-int appsRemove(CliSession& session, const QStringList& args)
+AppsRemoveCommand::AppsRemoveCommand()
+    : Command({.words = {u"apps"_s, u"remove"_s},
+               .arguments = u"APP..."_s,
+               .summary = Cli::tr("delete apps and their link records (links on disk stay)"),
+               .example = u"quorvane-cli apps remove Gemini"_s,
+               .minimumArguments = 1,
+               .maximumArguments = -1})
+{}
+
+int AppsRemoveCommand::run(CliSession& session, const QStringList& args) const
 {
     AppActions actions(session.workspace());
     QList<TargetApp*> doomed;
@@ -122,7 +172,19 @@ int appsRemove(CliSession& session, const QStringList& args)
                    : session.fail(Cli::tr("The apps could not be removed: ") + removed.error().description);
 }
 
-int appsMode(CliSession& session, const QStringList& args)
+AppsModeCommand::AppsModeCommand()
+    : Command(
+          {.words = {u"apps"_s, u"mode"_s},
+           .arguments = u"APP link|copy [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
+           .summary =
+               Cli::tr("switch how APP's items stand in its folder, converting what Quorvane placed there"),
+           .example = u"quorvane-cli apps mode Cursor copy --dry-run"_s,
+           .minimumArguments = 2,
+           .maximumArguments = 2,
+           .switches = {Switch::dryRun(), Switch::skipConflicts(), Switch::force(), Switch::acceptRisk()}})
+{}
+
+int AppsModeCommand::run(CliSession& session, const QStringList& args) const
 {
     const auto app = AppActions(session.workspace()).find(args.first());
     if (!app)

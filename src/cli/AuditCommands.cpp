@@ -7,6 +7,7 @@
 #include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/Switches.h"
 #include "linker/HubCatalog.h"
 #include "model/SkillManifest.h"
 
@@ -95,29 +96,45 @@ Result<QList<AuditReport>> auditHub(CliSession& session, const QStringList& name
 
 namespace Commands {
 
-int audit(CliSession& session, const QStringList& args)
+AuditCommand::AuditCommand()
+    : Command(
+          {.words = {u"audit"_s},
+           .arguments = u"[ITEM...] [--path DIR] [--rules DIR] [--sarif FILE] | --accept ITEM..."_s,
+           .summary = Cli::tr(
+               "audit the hub's items (or ITEM..., or each skill folder under DIR) for hidden characters, "
+               "instructions aimed at the assistant, code fetched and run, secrets read or sent, with the "
+               "shipped YARA rules and the user's own: level, item/file:line, rule, message"),
+           .example = u"quorvane-cli audit --sarif audit.sarif"_s,
+           .maximumArguments = -1,
+           .switches = {Switch::path(), Switch::rules(), Switch::sarif(), Switch::accept()},
+           .readsHubItems = true})
+{}
+
+int AuditCommand::run(CliSession& session, const QStringList& args) const
 {
-    const CommandFlags& flags = session.flags();
-    if (flags.accept && (args.isEmpty() || flags.path))
+    const bool accept = session.isSet(Switch::accept());
+    const auto path = session.valueOf(Switch::path());
+    const auto sarif = session.valueOf(Switch::sarif());
+    const auto ruleFolder = session.valueOf(Switch::rules());
+    if (accept && (args.isEmpty() || path))
         return session.fail(Cli::tr("--accept takes the hub items whose findings to accept"));
-    if (flags.path && !args.isEmpty())
+    if (path && !args.isEmpty())
         return session.fail(Cli::tr("audit takes hub items or --path DIR, not both"));
-    if (flags.rules && FileSystem::existsAsFolder(absolute(*flags.rules)) != true)
-        return session.fail(Cli::tr("%1 is not a folder").arg(*flags.rules));
-    const auto rules =
-        flags.rules ? AuditRules::withFolders({absolute(*flags.rules)}) : AuditRules::standard();
+    if (ruleFolder && FileSystem::existsAsFolder(absolute(*ruleFolder)) != true)
+        return session.fail(Cli::tr("%1 is not a folder").arg(*ruleFolder));
+    const auto rules = ruleFolder ? AuditRules::withFolders({absolute(*ruleFolder)}) : AuditRules::standard();
     // A rule file that does not compile is named; the other rules still run.
     for (const AuditRules::Problem& problem : rules->problems())
         QTextStream(stderr) << "quorvane-cli: " << problem.file
                             << (problem.line > 0 ? u":%1"_s.arg(problem.line) : QString()) << ": "
                             << problem.message << '\n';
-    auto reports = flags.path ? auditFolder(absolute(*flags.path), *rules) : auditHub(session, args, *rules);
+    auto reports = path ? auditFolder(absolute(*path), *rules) : auditHub(session, args, *rules);
     if (!reports)
         return session.fail(reports.error().description);
     QList<AuditFinding> findings;
     bool openHigh = false;
     for (AuditReport& report : reports.value()) {
-        if (flags.accept) {
+        if (accept) {
             if (const Outcome accepted = HubAudit::accept(session.workspace().context(), report); !accepted)
                 return session.fail(Cli::tr("Cannot record the acceptance: ") + accepted.error().description);
             for (AuditFinding& finding : report.findings)
@@ -126,11 +143,11 @@ int audit(CliSession& session, const QStringList& args)
         openHigh = openHigh || report.hasOpenHigh();
         findings += report.findings;
     }
-    if (flags.sarif) {
-        QSaveFile file(absolute(*flags.sarif));
-        if (!file.open(QIODevice::WriteOnly) || file.write(AuditOutput::sarif(findings, !flags.path)) < 0 ||
+    if (sarif) {
+        QSaveFile file(absolute(*sarif));
+        if (!file.open(QIODevice::WriteOnly) || file.write(AuditOutput::sarif(findings, !path)) < 0 ||
             !file.commit())
-            return session.fail(Cli::tr("Cannot write %1: %2").arg(*flags.sarif, file.errorString()));
+            return session.fail(Cli::tr("Cannot write %1: %2").arg(*sarif, file.errorString()));
     }
     if (session.json())
         printJson(AuditOutput::json(findings));

@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
+#include "cli/Switches.h"
 
 #include <QTextStream>
 
@@ -15,23 +16,45 @@ using namespace Output;
 
 namespace Commands {
 
-int backupExport(CliSession& session, const QStringList& args)
+BackupExportCommand::BackupExportCommand()
+    : Command({.words = {u"backup"_s, u"export"_s},
+               .arguments = u"FILE"_s,
+               .summary = Cli::tr("write the whole configuration to FILE"),
+               .example = u"quorvane-cli backup export ~/quorvane-backup.json"_s,
+               .minimumArguments = 1,
+               .maximumArguments = 1})
+{}
+
+int BackupExportCommand::run(CliSession& session, const QStringList& args) const
 {
     const Outcome written = BackupActions(session.workspace()).exportTo(absolute(args.first()));
     return written ? ExitCode::success : session.fail(Cli::tr("The backup could not be written."));
 }
 
-int backupImport(CliSession& session, const QStringList& args)
+BackupImportCommand::BackupImportCommand()
+    : Command({.words = {u"backup"_s, u"import"_s},
+               .arguments = u"FILE [--dry-run] [--skip-conflicts] [--force] [--no-fetch] [--accept-risk]"_s,
+               .summary = Cli::tr(
+                   "replace the configuration with FILE's, fetch the installed skills the hub lacks and "
+                   "recreate missing links, after showing the plan"),
+               .example = u"quorvane-cli backup import ~/quorvane-backup.json --dry-run"_s,
+               .minimumArguments = 1,
+               .maximumArguments = 1,
+               .switches = {Switch::dryRun(), Switch::skipConflicts(), Switch::force(), Switch::noFetch(),
+                            Switch::acceptRisk()}})
+{}
+
+int BackupImportCommand::run(CliSession& session, const QStringList& args) const
 {
     // What restoring would do is shown, and agreed to, before the configuration is replaced.
     int exitCode = ExitCode::success;
     std::optional<FetchAccess> fetching;
-    if (!session.flags().noFetch)
+    if (!session.isSet(Switch::noFetch()))
         fetching = session.fetchAccess();
     auto* import = new BackupImport(
         session.workspace(), absolute(args.first()),
         [&](BackupImportPlan& plan) {
-            plan.acceptRisk = session.flags().acceptRisk;
+            plan.acceptRisk = session.isSet(Switch::acceptRisk());
             return PlanOutput::show(session, plan.links, exitCode, plan.fetches);
         },
         fetching);

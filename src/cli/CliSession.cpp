@@ -20,10 +20,10 @@
 
 using namespace Qt::StringLiterals;
 
-CliSession::CliSession(bool json, StoreEndpoints endpoints, CommandFlags flags)
+CliSession::CliSession(bool json, StoreEndpoints endpoints, GivenSwitches switches)
     : m_json(json)
     , m_endpoints(std::move(endpoints))
-    , m_flags(flags)
+    , m_switches(std::move(switches))
 {}
 
 CliSession::~CliSession()

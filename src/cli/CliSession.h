@@ -4,6 +4,7 @@
 #include "access/SecurityScopes.h"
 #include "access/UserEnvironment.h"
 #include "actions/LockedFetch.h"
+#include "cli/Command.h"
 #include "store/DirectorySkillSource.h"
 
 #include <QEventLoop>
@@ -35,38 +36,13 @@ constexpr int usage = 2;
 } // namespace ExitCode
 
 // Switches that change what one command does; each command accepts its own.
-struct CommandFlags
-{
-    bool check = false; // update: only tell
-    bool all = false;   // update: every item with an update
-    bool force =
-        false; // install, update, bulk changes: replace what was changed here or is of unknown origin
-    bool dryRun = false;            // update: tell what would change, change nothing
-    bool create = false;            // apps add --preset: make a missing folder
-    std::optional<QString> preset;  // apps add: a known assistant's id
-    bool skipConflicts = false;     // bulk changes: leave what is in the way, do the rest
-    bool copy = false;              // apps add: place copies rather than links
-    bool link = false;              // apps add --project: place links rather than copies
-    std::optional<QString> project; // apps add: the project folder
-    bool frozen = false;            // restore: change nothing unless restored exactly
-    bool offline = false;           // restore: no network request
-    bool noFetch = false;           // backup import: bring back no hub items
-    std::optional<QString> path;    // audit: a folder to audit instead of hub items
-    std::optional<QString> sarif;   // audit: the SARIF file to write
-    std::optional<QString> rules;   // audit: a folder of further rule files
-    bool accept = false;            // audit: accept the items' current findings
-    bool acceptRisk = false; // install, update, restore, placing: go on despite high findings, accepting them
-    bool diff = false;       // update: show what the update changes
-    bool fix = false;        // doctor: carry out the safe fixes
-};
-
 // One run of the command-line tool: the same store and actions the window uses, with the
 // switches given, and what every command needs of them. Results go to standard output,
 // messages and log lines to standard error. The commands themselves are in Commands.h.
 class CliSession
 {
 public:
-    CliSession(bool json, StoreEndpoints endpoints, CommandFlags flags = {});
+    CliSession(bool json, StoreEndpoints endpoints, GivenSwitches switches = {});
     ~CliSession();
 
     // Opens the store and loads the hub, as the window does when it opens; the hub's items
@@ -75,7 +51,11 @@ public:
 
     Workspace& workspace() { return *m_workspace; }
     bool json() const { return m_json; }
-    const CommandFlags& flags() const { return m_flags; }
+    bool isSet(const QCommandLineOption& option) const { return m_switches.isSet(option); }
+    std::optional<QString> valueOf(const QCommandLineOption& option) const
+    {
+        return m_switches.value(option);
+    }
     const StoreEndpoints& endpoints() const { return m_endpoints; }
 
     // Writes the message to standard error; the exit status of a failure.
@@ -119,7 +99,7 @@ public:
 private:
     bool m_json;
     StoreEndpoints m_endpoints;
-    CommandFlags m_flags;
+    GivenSwitches m_switches;
     UnrestrictedSecurityScopes m_scopes;
     SystemUserEnvironment m_user;
     SettingsFileLegacyPreferences m_preferences;

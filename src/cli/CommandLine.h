@@ -1,45 +1,30 @@
 #pragma once
 
 #include "cli/CliSession.h"
+#include "cli/Command.h"
 
 #include <QCommandLineOption>
 #include <QStringList>
 
-#include <functional>
+#include <memory>
 #include <variant>
-
-// One command of the tool as it is declared once: usage, `--help`, the argument check and
-// the shell completion are all made from these declarations.
-struct CommandDeclaration
-{
-    QStringList words;
-    QString arguments;
-    QString summary;
-    QString example;
-    int minimumArguments;
-    int maximumArguments; // -1: any number
-    std::function<int(CliSession&, const QStringList&)> run;
-    QStringList switches = {};  // the names of the switches it takes besides the common options
-    bool readsHubItems = false; // whether it shows or changes the hub's items, which are read first
-};
 
 // What a command line asks for, once it is known to be well formed.
 struct ParsedCommandLine
 {
-    const CommandDeclaration* command = nullptr;
+    const Command* command = nullptr;
     QStringList arguments; // the command's own, after its words
     bool json = false;
     StoreEndpoints endpoints;
-    CommandFlags flags;
+    GivenSwitches switches;
 };
 
-// The tool's command line on QCommandLineParser: every command and switch declared once.
+// The tool's command line on QCommandLineParser: its commands, each declaring its switches.
 class CommandLine
 {
 public:
-    static const QList<CommandDeclaration>& commands();
-    // Every switch a command may take, and the common options, each with its description.
-    static const QList<QCommandLineOption>& switches();
+    static const QList<std::shared_ptr<const Command>>& commands();
+    // The options every command takes, each with its description.
     static const QList<QCommandLineOption>& commonOptions();
 
     // The parsed line, or the exit code after the answer (help, version) or the usage error

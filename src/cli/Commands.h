@@ -1,61 +1,224 @@
 #pragma once
 
-#include <QStringList>
+#include "cli/Command.h"
 
-class CliSession;
-
-// The tool's commands, one function each, grouped in a file per subject. Each takes the
-// session (the store, the workspace and the switches given) and the command's arguments,
-// prints its results and returns the exit status.
+// The tool's commands, one class each, grouped in a file per subject. Each declares its
+// words, arguments and switches, and runs with the session (the store, the workspace and the
+// switches given) and its arguments: it prints its results and returns the exit status.
 namespace Commands {
 
 // The hub, and the check of its skills
-int hub(CliSession& session, const QStringList& args);
-int hubSet(CliSession& session, const QStringList& args);
-int check(CliSession& session, const QStringList& args);
-int audit(CliSession& session, const QStringList& args);
-int doctor(CliSession& session, const QStringList& args);
+class HubCommand final : public Command
+{
+public:
+    HubCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class HubSetCommand final : public Command
+{
+public:
+    HubSetCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class CheckCommand final : public Command
+{
+public:
+    CheckCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class AuditCommand final : public Command
+{
+public:
+    AuditCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class DoctorCommand final : public Command
+{
+public:
+    DoctorCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 // The target apps
-int apps(CliSession& session, const QStringList& args);
-int appsAdd(CliSession& session, const QStringList& args);
-int appsPresets(CliSession& session, const QStringList& args);
-int appsRename(CliSession& session, const QStringList& args);
-int appsRemove(CliSession& session, const QStringList& args);
-int appsMode(CliSession& session, const QStringList& args);
+class AppsCommand final : public Command
+{
+public:
+    AppsCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class AppsAddCommand final : public Command
+{
+public:
+    AppsAddCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class AppsPresetsCommand final : public Command
+{
+public:
+    AppsPresetsCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class AppsRenameCommand final : public Command
+{
+public:
+    AppsRenameCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class AppsRemoveCommand final : public Command
+{
+public:
+    AppsRemoveCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class AppsModeCommand final : public Command
+{
+public:
+    AppsModeCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 // Placing hub items into apps, and what is placed
-int link(CliSession& session, const QStringList& args);
-int unlink(CliSession& session, const QStringList& args);
-int sync(CliSession& session, const QStringList& args);
-int linked(CliSession& session, const QStringList& args);
-int status(CliSession& session, const QStringList& args);
-int restoreLinks(CliSession& session, const QStringList& args);
+class LinkCommand final : public Command
+{
+public:
+    LinkCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class UnlinkCommand final : public Command
+{
+public:
+    UnlinkCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class SyncCommand final : public Command
+{
+public:
+    SyncCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class LinkedCommand final : public Command
+{
+public:
+    LinkedCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class StatusCommand final : public Command
+{
+public:
+    StatusCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class RestoreLinksCommand final : public Command
+{
+public:
+    RestoreLinksCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 // Single entries of an app's folder
-int importEntry(CliSession& session, const QStringList& args);
-int repair(CliSession& session, const QStringList& args);
-int remove(CliSession& session, const QStringList& args);
+class ImportEntryCommand final : public Command
+{
+public:
+    ImportEntryCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class RepairCommand final : public Command
+{
+public:
+    RepairCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class RemoveCommand final : public Command
+{
+public:
+    RemoveCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 // Searching, installing and updating skills
-int search(CliSession& session, const QStringList& args);
-int install(CliSession& session, const QStringList& args);
-int update(CliSession& session, const QStringList& args);
+class SearchCommand final : public Command
+{
+public:
+    SearchCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class InstallCommand final : public Command
+{
+public:
+    InstallCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class UpdateCommand final : public Command
+{
+public:
+    UpdateCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 // The store's sources
-int sources(CliSession& session, const QStringList& args);
-int sourcesAdd(CliSession& session, const QStringList& args);
-int sourcesRemove(CliSession& session, const QStringList& args);
-int sourcesRefresh(CliSession& session, const QStringList& args);
+class SourcesCommand final : public Command
+{
+public:
+    SourcesCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class SourcesAddCommand final : public Command
+{
+public:
+    SourcesAddCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class SourcesRemoveCommand final : public Command
+{
+public:
+    SourcesRemoveCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class SourcesRefreshCommand final : public Command
+{
+public:
+    SourcesRefreshCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 // Projects: their lock files, restoring from them, and the content cache
-int lock(CliSession& session, const QStringList& args);
-int restore(CliSession& session, const QStringList& args);
-int cache(CliSession& session, const QStringList& args);
-int cacheClear(CliSession& session, const QStringList& args);
+class LockCommand final : public Command
+{
+public:
+    LockCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class RestoreCommand final : public Command
+{
+public:
+    RestoreCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class CacheCommand final : public Command
+{
+public:
+    CacheCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class CacheClearCommand final : public Command
+{
+public:
+    CacheClearCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 // Backups
-int backupExport(CliSession& session, const QStringList& args);
-int backupImport(CliSession& session, const QStringList& args);
+class BackupExportCommand final : public Command
+{
+public:
+    BackupExportCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
+class BackupImportCommand final : public Command
+{
+public:
+    BackupImportCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 
 } // namespace Commands

@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
+#include "cli/Switches.h"
 #include "texts/OutcomeTexts.h"
 
 #include <QTextStream>
@@ -50,7 +51,21 @@ void printFindings(const CliSession& session, const QList<DoctorFinding>& findin
 
 namespace Commands {
 
-int doctor(CliSession& session, const QStringList& args)
+DoctorCommand::DoctorCommand()
+    : Command(
+          {.words = {u"doctor"_s},
+           .arguments = u"[APP...] [--fix] [--dry-run] [--accept-risk]"_s,
+           .summary = Cli::tr(
+               "tell whether each assistant can see each skill placed for it: level, app, entry, problem, "
+               "message; --fix carries out the safe fixes"),
+           .example = u"quorvane-cli doctor --fix --dry-run"_s,
+           .maximumArguments = -1,
+           .switches = {Switch::fix(), Switch::dryRun(), Switch::force(), Switch::skipConflicts(),
+                        Switch::acceptRisk()},
+           .readsHubItems = true})
+{}
+
+int DoctorCommand::run(CliSession& session, const QStringList& args) const
 {
     QList<TargetApp*> apps;
     for (const QString& name : args) {
@@ -61,7 +76,7 @@ int doctor(CliSession& session, const QStringList& args)
     }
     const Doctor doctor(session.workspace());
     const QList<DoctorFinding> findings = doctor.examine(apps);
-    if (!session.flags().fix) {
+    if (!session.isSet(Switch::fix())) {
         printFindings(session, findings);
         return anyError(findings) ? ExitCode::failure : ExitCode::success;
     }
@@ -73,7 +88,7 @@ int doctor(CliSession& session, const QStringList& args)
         return anyError(findings) ? ExitCode::failure : ExitCode::success;
     }
     const int planned = PlanOutput::run(session, std::move(plans));
-    if (session.flags().dryRun || planned != ExitCode::success)
+    if (session.isSet(Switch::dryRun()) || planned != ExitCode::success)
         return planned;
     const QList<DoctorFinding> remaining = doctor.examine(apps);
     if (!session.json())

@@ -39,7 +39,16 @@ int onEntry(CliSession& session, const QStringList& args,
 
 namespace Commands {
 
-int importEntry(CliSession& session, const QStringList& args)
+ImportEntryCommand::ImportEntryCommand()
+    : Command({.words = {u"import"_s},
+               .arguments = u"APP ENTRY"_s,
+               .summary = Cli::tr("move ENTRY of APP's folder into the hub and leave a link"),
+               .example = u"quorvane-cli import Codex my-skill"_s,
+               .minimumArguments = 2,
+               .maximumArguments = 2})
+{}
+
+int ImportEntryCommand::run(CliSession& session, const QStringList& args) const
 {
     return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
         if (!isImportable(entry.state))
@@ -58,7 +67,16 @@ int importEntry(CliSession& session, const QStringList& args)
     });
 }
 
-int repair(CliSession& session, const QStringList& args)
+RepairCommand::RepairCommand()
+    : Command({.words = {u"repair"_s},
+               .arguments = u"APP ENTRY"_s,
+               .summary = Cli::tr("point a broken link at the hub item of the same name"),
+               .example = u"quorvane-cli repair Codex deploy"_s,
+               .minimumArguments = 2,
+               .maximumArguments = 2})
+{}
+
+int RepairCommand::run(CliSession& session, const QStringList& args) const
 {
     return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
         if (entry.state != TargetItemState::repairable)
@@ -71,7 +89,17 @@ int repair(CliSession& session, const QStringList& args)
     });
 }
 
-int remove(CliSession& session, const QStringList& args)
+RemoveCommand::RemoveCommand()
+    : Command({.words = {u"remove"_s},
+               .arguments = u"APP ENTRY"_s,
+               .summary = Cli::tr("move ENTRY of APP's folder (a link as a link) to the trash, or delete it "
+                                  "where there is none"),
+               .example = u"quorvane-cli remove Codex old-skill"_s,
+               .minimumArguments = 2,
+               .maximumArguments = 2})
+{}
+
+int RemoveCommand::run(CliSession& session, const QStringList& args) const
 {
     return onEntry(session, args, [&session](TargetApp& app, const TargetAppSkill& entry) {
         const auto removed = LinkActions(session.workspace()).removeEntry(entry, app);

@@ -16,7 +16,14 @@ using namespace Output;
 
 namespace Commands {
 
-int hub(CliSession& session, const QStringList&)
+HubCommand::HubCommand()
+    : Command({.words = {u"hub"_s},
+               .summary = Cli::tr("the hub folder and its items (file name, name, kind, first preview line)"),
+               .example = u"quorvane-cli --json hub"_s,
+               .readsHubItems = true})
+{}
+
+int HubCommand::run(CliSession& session, const QStringList&) const
 {
     QList<Skill> skills = session.workspace().hubCatalog().availableSkills();
     QString hubPath = session.workspace().hubSettings().centralRepositoryPath();
@@ -58,7 +65,17 @@ int hub(CliSession& session, const QStringList&)
     return ExitCode::success;
 }
 
-int hubSet(CliSession& session, const QStringList& args)
+HubSetCommand::HubSetCommand()
+    : Command({.words = {u"hub"_s, u"set"_s},
+               .arguments = u"FOLDER"_s,
+               .summary = Cli::tr("make FOLDER the central hub (bookmark, settings, rescan)"),
+               .example = u"quorvane-cli hub set ~/Skills"_s,
+               .minimumArguments = 1,
+               .maximumArguments = 1,
+               .readsHubItems = true})
+{}
+
+int HubSetCommand::run(CliSession& session, const QStringList& args) const
 {
     if (const Outcome chosen = HubActions(session.workspace()).chooseHub(absolute(args.first())); !chosen)
         return session.fail(chosen.error().description);
@@ -67,7 +84,17 @@ int hubSet(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int check(CliSession& session, const QStringList& args)
+CheckCommand::CheckCommand()
+    : Command({.words = {u"check"_s},
+               .arguments = u"[ITEM]"_s,
+               .summary = Cli::tr(
+                   "check the hub's skill folders (or ITEM) against the skill format: item, level, message"),
+               .example = u"quorvane-cli check pdf-tools --json"_s,
+               .maximumArguments = 1,
+               .readsHubItems = true})
+{}
+
+int CheckCommand::run(CliSession& session, const QStringList& args) const
 {
     const QList<Skill>& skills = session.workspace().hubCatalog().availableSkills();
     if (!args.isEmpty() && std::none_of(skills.cbegin(), skills.cend(),

@@ -8,6 +8,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "cli/PlanOutput.h"
+#include "cli/Switches.h"
 #include "linker/HubCatalog.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
@@ -44,7 +45,7 @@ QString stateName(TargetItemState state)
 
 int refuseToggle(CliSession& session, const PlanConflict& conflict, bool linked)
 {
-    if (session.flags().skipConflicts && !conflict.concernsFolder()) {
+    if (session.isSet(Switch::skipConflicts()) && !conflict.concernsFolder()) {
         QTextStream(stderr) << "Skipped " << conflict.path << ": " << OutcomeTexts::conflict(conflict)
                             << '\n';
         return ExitCode::success;
@@ -85,12 +86,12 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
         return session.fail(Cli::tr("The hub has no item \"%1\".").arg(itemName));
     // The gate's question is answered by --accept-risk; what it was asked about is kept to show.
     QList<AuditReport> risks;
-    const LinkToggle toggled =
-        LinkActions(session.workspace())
-            .setLinked(*skill, app, linked, session.flags().force, [&](const QList<AuditReport>& asked) {
-                risks = asked;
-                return session.flags().acceptRisk;
-            });
+    const LinkToggle toggled = LinkActions(session.workspace())
+                                   .setLinked(*skill, app, linked, session.isSet(Switch::force()),
+                                              [&](const QList<AuditReport>& asked) {
+                                                  risks = asked;
+                                                  return session.isSet(Switch::acceptRisk());
+                                              });
     switch (toggled.result) {
     case LinkToggleResult::changed:
         return ExitCode::success;
@@ -120,7 +121,7 @@ int toggle(CliSession& session, const QStringList& args, bool linked)
     if (!app)
         return session.fail(describe(app.error()));
     const QStringList itemNames = args.first(args.size() - 1);
-    if (session.flags().dryRun)
+    if (session.isSet(Switch::dryRun()))
         return showTogglePlan(session, itemNames, *app.value(), linked);
     int exitCode = ExitCode::success;
     for (const QString& itemName : itemNames) {
@@ -134,7 +135,7 @@ int toggle(CliSession& session, const QStringList& args, bool linked)
 // ITEM... APP switches the items; --all APP plans the whole folder first.
 int linkOrUnlink(CliSession& session, const QStringList& args, bool linked)
 {
-    if (!session.flags().all)
+    if (!session.isSet(Switch::all()))
         return toggle(session, args, linked);
     if (args.size() != 1)
         return session.fail(Cli::tr("--all takes only the app."));
@@ -151,17 +152,53 @@ int linkOrUnlink(CliSession& session, const QStringList& args, bool linked)
 
 namespace Commands {
 
-int link(CliSession& session, const QStringList& args)
+LinkCommand::LinkCommand()
+    : Command(
+          {.words = {u"link"_s},
+           .arguments = u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
+           .summary = Cli::tr(
+               "place the hub items ITEM... (their file names), or every hub item, into APP's folder"),
+           .example = u"quorvane-cli link --all Codex --dry-run"_s,
+           .minimumArguments = 2,
+           .maximumArguments = -1,
+           .switches = {Switch::all(), Switch::dryRun(), Switch::skipConflicts(), Switch::force(),
+                        Switch::acceptRisk()}})
+{}
+
+int LinkCommand::run(CliSession& session, const QStringList& args) const
 {
     return linkOrUnlink(session, args, true);
 }
 
-int unlink(CliSession& session, const QStringList& args)
+UnlinkCommand::UnlinkCommand()
+    : Command({.words = {u"unlink"_s},
+               .arguments = u"ITEM... APP | --all APP [--dry-run] [--skip-conflicts] [--force]"_s,
+               .summary = Cli::tr("take ITEM..., or everything Quorvane placed, out of APP's folder"),
+               .example = u"quorvane-cli unlink --all Codex"_s,
+               .minimumArguments = 2,
+               .maximumArguments = -1,
+               .switches = {Switch::all(), Switch::dryRun(), Switch::skipConflicts(), Switch::force()}})
+{}
+
+int UnlinkCommand::run(CliSession& session, const QStringList& args) const
 {
     return linkOrUnlink(session, args, false);
 }
 
-int sync(CliSession& session, const QStringList& args)
+SyncCommand::SyncCommand()
+    : Command(
+          {.words = {u"sync"_s},
+           .arguments = u"APP [--dry-run] [--skip-conflicts] [--force] [--accept-risk]"_s,
+           .summary = Cli::tr(
+               "bring what Quorvane placed in APP's folder in line with the hub (outdated copies, missing "
+               "entries)"),
+           .example = u"quorvane-cli sync Cursor"_s,
+           .minimumArguments = 1,
+           .maximumArguments = 1,
+           .switches = {Switch::dryRun(), Switch::skipConflicts(), Switch::force(), Switch::acceptRisk()}})
+{}
+
+int SyncCommand::run(CliSession& session, const QStringList& args) const
 {
     const auto app = AppActions(session.workspace()).find(args.first());
     if (!app)
@@ -170,7 +207,17 @@ int sync(CliSession& session, const QStringList& args)
                            *app.value());
 }
 
-int linked(CliSession& session, const QStringList& args)
+LinkedCommand::LinkedCommand()
+    : Command({.words = {u"linked"_s},
+               .arguments = u"ITEM"_s,
+               .summary = Cli::tr("the apps ITEM is linked into"),
+               .example = u"quorvane-cli linked notes.md"_s,
+               .minimumArguments = 1,
+               .maximumArguments = 1,
+               .readsHubItems = true})
+{}
+
+int LinkedCommand::run(CliSession& session, const QStringList& args) const
 {
     const auto skill = session.workspace().hubCatalog().itemNamed(args.at(0));
     if (!skill)
@@ -189,7 +236,18 @@ int linked(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int status(CliSession& session, const QStringList& args)
+StatusCommand::StatusCommand()
+    : Command({.words = {u"status"_s},
+               .arguments = u"APP"_s,
+               .summary =
+                   Cli::tr("every entry of APP's folder with its state (linked, copied, outdated, modified, "
+                           "repairable, broken, importable)"),
+               .example = u"quorvane-cli status Codex"_s,
+               .minimumArguments = 1,
+               .maximumArguments = 1})
+{}
+
+int StatusCommand::run(CliSession& session, const QStringList& args) const
 {
     const auto app = AppActions(session.workspace()).find(args.at(0));
     if (!app)
@@ -224,7 +282,15 @@ int status(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int restoreLinks(CliSession& session, const QStringList&)
+RestoreLinksCommand::RestoreLinksCommand()
+    : Command({.words = {u"restore-links"_s},
+               .arguments = u"[--dry-run] [--skip-conflicts] [--accept-risk]"_s,
+               .summary = Cli::tr("recreate recorded links that are missing, after showing the plan"),
+               .example = u"quorvane-cli restore-links --dry-run"_s,
+               .switches = {Switch::dryRun(), Switch::skipConflicts(), Switch::acceptRisk()}})
+{}
+
+int RestoreLinksCommand::run(CliSession& session, const QStringList&) const
 {
     return PlanOutput::run(session, session.workspace().linker().planner.planRestoreAll());
 }

@@ -6,6 +6,7 @@
 #include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/Switches.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
 #include "texts/OutcomeTexts.h"
@@ -43,7 +44,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
         fetched.push_back({{"name", utf8(fetch.name)}, {"source", utf8(from)}});
     }
     for (PlacementPlan& plan : plans) {
-        if (session.flags().force)
+        if (session.isSet(Switch::force()))
             plan.consentToChangesHere();
         conflictCount += plan.conflicts.size();
         changedHere += plan.changesHere();
@@ -96,7 +97,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
         exitCode = session.fail(Cli::tr("%1 conflict(s); nothing was changed.").arg(conflictCount));
         return false;
     }
-    if (conflictCount > 0 && !session.flags().skipConflicts) {
+    if (conflictCount > 0 && !session.isSet(Switch::skipConflicts())) {
         exitCode = session.fail(
             Cli::tr("%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2.")
                 .arg(conflictCount)
@@ -104,7 +105,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
         return false;
     }
     exitCode = ExitCode::success;
-    return !session.flags().dryRun;
+    return !session.isSet(Switch::dryRun());
 }
 
 int run(CliSession& session, std::vector<PlacementPlan> plans)
@@ -114,7 +115,7 @@ int run(CliSession& session, std::vector<PlacementPlan> plans)
         return exitCode;
     // The same task the window runs for a plan; the tool waits for it. Conflicts left are
     // those the user asked to skip.
-    AuditGate gate(session.workspace().context(), AuditGate::answering(session.flags().acceptRisk));
+    AuditGate gate(session.workspace().context(), AuditGate::answering(session.isSet(Switch::acceptRisk())));
     PlanTask* task = PlanTask::start(session.workspace(), std::move(plans), true, gate);
     if (!task)
         return AuditOutput::refuse(session, gate.refused(), AuditOutput::Step::placing);

@@ -7,6 +7,7 @@
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/Switches.h"
 #include "store/ContentCache.h"
 #include "texts/OutcomeTexts.h"
 
@@ -26,10 +27,9 @@ QString projectArgument(const QStringList& args)
 // The restore's plan, one line per step or as JSON; true when it may be carried out.
 bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
 {
-    const CommandFlags& flags = session.flags();
     qsizetype changedHere = 0;
     for (PlacementPlan& placements : plan.placements) {
-        if (flags.force)
+        if (session.isSet(Switch::force()))
             placements.consentToChangesHere();
         changedHere += placements.changesHere();
     }
@@ -88,7 +88,7 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
         QTextStream(stderr) << Cli::tr("Not pinned to a commit, so fetched at the ref as it is now: ")
                             << plan.unpinned.join(u", "_s) << '\n';
 
-    if (flags.frozen && (!allConflicts.isEmpty() || !plan.unlocked.isEmpty())) {
+    if (session.isSet(Switch::frozen()) && (!allConflicts.isEmpty() || !plan.unlocked.isEmpty())) {
         exitCode =
             session.fail(plan.unlocked.isEmpty()
                              ? Cli::tr("%1 conflict(s); --frozen changes nothing.").arg(allConflicts.size())
@@ -96,7 +96,7 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
                                    .arg(plan.unlocked.join(u", "_s)));
         return false;
     }
-    if (!allConflicts.isEmpty() && !flags.skipConflicts) {
+    if (!allConflicts.isEmpty() && !session.isSet(Switch::skipConflicts())) {
         exitCode = session.fail(
             Cli::tr("%1 conflict(s); nothing was changed. --skip-conflicts does the rest%2.")
                 .arg(allConflicts.size())
@@ -104,14 +104,25 @@ bool showRestorePlan(CliSession& session, RestorePlan& plan, int& exitCode)
         return false;
     }
     exitCode = ExitCode::success;
-    return !flags.dryRun;
+    return !session.isSet(Switch::dryRun());
 }
 
 } // namespace
 
 namespace Commands {
 
-int lock(CliSession& session, const QStringList& args)
+LockCommand::LockCommand()
+    : Command({.words = {u"lock"_s},
+               .arguments = u"[DIR] [--check]"_s,
+               .summary = Cli::tr(
+                   "write DIR's quorvane-lock.json from its project apps (DIR: the current folder); --check "
+                   "only tells whether it is current"),
+               .example = u"quorvane-cli lock --check"_s,
+               .maximumArguments = 1,
+               .switches = {Switch::check()}})
+{}
+
+int LockCommand::run(CliSession& session, const QStringList& args) const
 {
     const QString project = projectArgument(args);
     ProjectLocks locks(session.workspace());
@@ -125,7 +136,7 @@ int lock(CliSession& session, const QStringList& args)
     if (const QStringList unpinned = lock.value().unpinned(); !unpinned.isEmpty())
         QTextStream(stderr) << Cli::tr("Not pinned to a commit (it could not be told at install): ")
                             << unpinned.join(u", "_s) << '\n';
-    if (session.flags().check) {
+    if (session.isSet(Switch::check())) {
         // Byte for byte: a file that reads the same but is written otherwise still differs in a diff.
         const auto written = FileSystem::readBytes(QDir(project).filePath(LockFile::fileName()));
         const bool current = written && written.value() == lock.value().encode();
@@ -140,12 +151,27 @@ int lock(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int restore(CliSession& session, const QStringList& args)
+RestoreCommand::RestoreCommand()
+    : Command(
+          {.words = {u"restore"_s},
+           .arguments =
+               u"[DIR] [--dry-run] [--frozen] [--offline] [--skip-conflicts] [--force] [--accept-risk]"_s,
+           .summary = Cli::tr(
+               "bring back the skills DIR's quorvane-lock.json names, into the hub and the project's apps, "
+               "after showing the plan"),
+           .example = u"quorvane-cli restore --frozen"_s,
+           .maximumArguments = 1,
+           .switches = {Switch::dryRun(), Switch::frozen(), Switch::offline(), Switch::skipConflicts(),
+                        Switch::force(), Switch::acceptRisk()},
+           .readsHubItems = true})
+{}
+
+int RestoreCommand::run(CliSession& session, const QStringList& args) const
 {
     int exitCode = ExitCode::success;
     auto* restoring =
         new ProjectRestore(session.workspace(), session.fetchAccess(), projectArgument(args),
-                           {session.flags().offline, session.flags().acceptRisk},
+                           {session.isSet(Switch::offline()), session.isSet(Switch::acceptRisk())},
                            [&](RestorePlan& plan) { return showRestorePlan(session, plan, exitCode); });
     const auto outcome = session.runToEnd<RestoreOutcome>(restoring);
     switch (outcome.stage) {
@@ -161,7 +187,13 @@ int restore(CliSession& session, const QStringList& args)
     return outcome.failures.isEmpty() ? ExitCode::success : ExitCode::failure;
 }
 
-int cache(CliSession& session, const QStringList&)
+CacheCommand::CacheCommand()
+    : Command({.words = {u"cache"_s},
+               .summary = Cli::tr("the cache of fetched skill folders: its size and entries"),
+               .example = u"quorvane-cli --json cache"_s})
+{}
+
+int CacheCommand::run(CliSession& session, const QStringList&) const
 {
     const ContentCache content;
     const QList<ContentCache::Entry> entries = content.entries();
@@ -184,7 +216,13 @@ int cache(CliSession& session, const QStringList&)
     return ExitCode::success;
 }
 
-int cacheClear(CliSession& session, const QStringList&)
+CacheClearCommand::CacheClearCommand()
+    : Command({.words = {u"cache"_s, u"clear"_s},
+               .summary = Cli::tr("empty the cache of fetched skill folders (the hub keeps its items)"),
+               .example = u"quorvane-cli cache clear"_s})
+{}
+
+int CacheClearCommand::run(CliSession& session, const QStringList&) const
 {
     if (const Outcome cleared = ContentCache().clear(); !cleared)
         return session.fail(cleared.error().description);

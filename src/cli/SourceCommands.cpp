@@ -13,7 +13,13 @@ using namespace Output;
 
 namespace Commands {
 
-int sources(CliSession& session, const QStringList&)
+SourcesCommand::SourcesCommand()
+    : Command({.words = {u"sources"_s},
+               .summary = Cli::tr("the sources: id, kind, location, skill count, last refresh"),
+               .example = u"quorvane-cli --json sources"_s})
+{}
+
+int SourcesCommand::run(CliSession& session, const QStringList&) const
 {
     session.store();
     Json list = Json::array();
@@ -41,7 +47,16 @@ int sources(CliSession& session, const QStringList&)
     return ExitCode::success;
 }
 
-int sourcesAdd(CliSession& session, const QStringList& args)
+SourcesAddCommand::SourcesAddCommand()
+    : Command({.words = {u"sources"_s, u"add"_s},
+               .arguments = u"github OWNER/REPO[@REF][:PATH] | directory URL"_s,
+               .summary = Cli::tr("add a place the store searches"),
+               .example = u"quorvane-cli sources add github anthropics/skills@main:skills"_s,
+               .minimumArguments = 2,
+               .maximumArguments = 2})
+{}
+
+int SourcesAddCommand::run(CliSession& session, const QStringList& args) const
 {
     const auto kind = SkillSourceRecord::kindNamed(args.at(0));
     if (!kind)
@@ -53,7 +68,16 @@ int sourcesAdd(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int sourcesRemove(CliSession& session, const QStringList& args)
+SourcesRemoveCommand::SourcesRemoveCommand()
+    : Command({.words = {u"sources"_s, u"remove"_s},
+               .arguments = u"ID-OR-LOCATION"_s,
+               .summary = Cli::tr("stop searching a source"),
+               .example = u"quorvane-cli sources remove openai/skills"_s,
+               .minimumArguments = 1,
+               .maximumArguments = 1})
+{}
+
+int SourcesRemoveCommand::run(CliSession& session, const QStringList& args) const
 {
     const auto source = SourceActions(session.workspace()).find(args.first());
     if (!source)
@@ -63,7 +87,16 @@ int sourcesRemove(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int sourcesRefresh(CliSession& session, const QStringList& args)
+SourcesRefreshCommand::SourcesRefreshCommand()
+    : Command(
+          {.words = {u"sources"_s, u"refresh"_s},
+           .arguments = u"[ID-OR-LOCATION]"_s,
+           .summary = Cli::tr("read the GitHub sources' skill lists again (only changed files are fetched)"),
+           .example = u"quorvane-cli sources refresh"_s,
+           .maximumArguments = 1})
+{}
+
+int SourcesRefreshCommand::run(CliSession& session, const QStringList& args) const
 {
     std::optional<QString> only;
     if (!args.isEmpty()) {

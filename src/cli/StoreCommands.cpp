@@ -8,6 +8,7 @@
 #include "cli/AuditOutput.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/Switches.h"
 #include "store/SkillIndex.h"
 #include "store/SkillStoreService.h"
 #include "texts/OutcomeTexts.h"
@@ -54,7 +55,17 @@ int showUpdateDiffs(CliSession& session, const QStringList& items)
 
 namespace Commands {
 
-int search(CliSession& session, const QStringList& args)
+SearchCommand::SearchCommand()
+    : Command({.words = {u"search"_s},
+               .arguments = u"QUERY"_s,
+               .summary = Cli::tr("search every source: GitHub indexes here, directories over the network"),
+               .example = u"quorvane-cli search react"_s,
+               .minimumArguments = 1,
+               .maximumArguments = 1,
+               .readsHubItems = true})
+{}
+
+int SearchCommand::run(CliSession& session, const QStringList& args) const
 {
     // Indexes older than a day are read again first; a source that cannot be reached
     // still answers from what it had.
@@ -110,7 +121,20 @@ int search(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int install(CliSession& session, const QStringList& args)
+InstallCommand::InstallCommand()
+    : Command(
+          {.words = {u"install"_s},
+           .arguments = u"OWNER/REPO[@REF] --skill-id PATH-OR-ID [--name NAME] [--force] [--accept-risk]"_s,
+           .summary =
+               Cli::tr("install a skill's whole folder from GitHub into the hub; prints the new folder"),
+           .example = u"quorvane-cli install anthropics/skills --skill-id skills/pdf"_s,
+           .minimumArguments = 3,
+           .maximumArguments = 3,
+           .switches = {Switch::force(), Switch::skillId(), Switch::name(), Switch::acceptRisk()},
+           .readsHubItems = true})
+{}
+
+int InstallCommand::run(CliSession& session, const QStringList& args) const
 {
     // args: OWNER/REPO[@REF], the skill's path or id (may be empty), the hub folder's name (may be empty)
     const auto repository = GitHubRepository::parse(args.at(0));
@@ -132,8 +156,8 @@ int install(CliSession& session, const QStringList& args)
     if (pathOrId.contains(u'/'))
         item.fromIndex = RemoteSkillItem::FromIndex{repository->ref, pathOrId, {}};
     InstallOptions options;
-    options.replaceChanged = session.flags().force;
-    options.acceptRisk = session.flags().acceptRisk;
+    options.replaceChanged = session.isSet(Switch::force());
+    options.acceptRisk = session.isSet(Switch::acceptRisk());
     if (!args.at(2).isEmpty())
         options.folderName = args.at(2);
     const InstallResult result =
@@ -151,14 +175,25 @@ int install(CliSession& session, const QStringList& args)
     return ExitCode::success;
 }
 
-int update(CliSession& session, const QStringList& args)
+UpdateCommand::UpdateCommand()
+    : Command({.words = {u"update"_s},
+               .arguments = u"--check | ITEM... [--diff] | --all [--force] [--dry-run] [--accept-risk]"_s,
+               .summary = Cli::tr("compare installed skills with their repositories, or update them"),
+               .example = u"quorvane-cli update --check --json"_s,
+               .maximumArguments = -1,
+               .switches = {Switch::check(), Switch::all(), Switch::force(), Switch::dryRun(),
+                            Switch::acceptRisk(), Switch::diff()},
+               .readsHubItems = true})
+{}
+
+int UpdateCommand::run(CliSession& session, const QStringList& args) const
 {
-    if (session.flags().diff) {
-        if (args.isEmpty() || session.flags().all || session.flags().check)
+    if (session.isSet(Switch::diff())) {
+        if (args.isEmpty() || session.isSet(Switch::all()) || session.isSet(Switch::check()))
             return session.fail(Cli::tr("Say which items to compare: update ITEM... --diff."));
         return showUpdateDiffs(session, args);
     }
-    if (session.flags().check == (!args.isEmpty() || session.flags().all))
+    if (session.isSet(Switch::check()) == (!args.isEmpty() || session.isSet(Switch::all())))
         return session.fail(Cli::tr("Say --check, or which items to update: ITEM... or --all."));
     UpdateCheckResult checked;
     QEventLoop waiting;
@@ -170,7 +205,7 @@ int update(CliSession& session, const QStringList& args)
     for (const Problem& failure : std::as_const(checked.failures))
         QTextStream(stderr) << describe(failure) << '\n';
 
-    if (session.flags().check) {
+    if (session.isSet(Switch::check())) {
         Json listed = Json::array();
         for (const SkillUpdateStatus& skill : std::as_const(checked.skills)) {
             const QString state = SkillUpdates::stateName(skill.state);
@@ -191,7 +226,7 @@ int update(CliSession& session, const QStringList& args)
     bool allWell = checked.failures.isEmpty();
     for (const SkillUpdateStatus& skill : std::as_const(checked.skills)) {
         const bool named = args.contains(skill.item);
-        if (named || (session.flags().all && skill.state != UpdateState::current &&
+        if (named || (session.isSet(Switch::all()) && skill.state != UpdateState::current &&
                       skill.state != UpdateState::unknown))
             chosen.append(skill);
     }
@@ -223,7 +258,7 @@ int update(CliSession& session, const QStringList& args)
             tell(skill, u"current"_s, u"%1: current"_s.arg(skill.item));
             continue;
         case UpdateState::modified:
-            if (!session.flags().force) {
+            if (!session.isSet(Switch::force())) {
                 session.refuseChangedFolder(skill.item, {false, skill.changedFiles});
                 allWell = false;
                 continue;
@@ -232,7 +267,7 @@ int update(CliSession& session, const QStringList& args)
         case UpdateState::updateAvailable:
             break;
         }
-        if (session.flags().dryRun) {
+        if (session.isSet(Switch::dryRun())) {
             const bool replaces = skill.state == UpdateState::modified;
             tell(skill, replaces ? u"would-replace"_s : u"would-update"_s,
                  (replaces ? Cli::tr("%1: would be replaced from %2")
@@ -240,8 +275,8 @@ int update(CliSession& session, const QStringList& args)
                      .arg(skill.item, skill.source));
             continue;
         }
-        const InstallResult result = session.waitFor(
-            session.updates().update(skill.item, session.flags().force, session.flags().acceptRisk));
+        const InstallResult result = session.waitFor(session.updates().update(
+            skill.item, session.isSet(Switch::force()), session.isSet(Switch::acceptRisk())));
         if (result.succeeded) {
             tell(skill, u"updated"_s, u"%1: updated"_s.arg(skill.item));
         } else if (result.needsConsent) {

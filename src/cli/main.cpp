@@ -28,8 +28,9 @@ int main(int argc, char* argv[])
     if (const int* answered = std::get_if<int>(&parsed))
         return *answered;
     const ParsedCommandLine& line = std::get<ParsedCommandLine>(parsed);
-    CliSession session(line.json, line.endpoints, line.flags);
-    if (const int opened = session.open(line.command->readsHubItems); opened != ExitCode::success)
+    CliSession session(line.json, line.endpoints, line.switches);
+    if (const int opened = session.open(line.command->declaration().readsHubItems);
+        opened != ExitCode::success)
         return opened;
     return line.command->run(session, line.arguments);
 }
