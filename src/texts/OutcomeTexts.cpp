@@ -1,5 +1,7 @@
 #include "texts/OutcomeTexts.h"
 
+#include "texts/Saying.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
@@ -7,16 +9,6 @@
 using namespace Qt::StringLiterals;
 
 namespace OutcomeTexts {
-
-namespace {
-
-QString say(Form form, const char* english)
-{
-    return form == Form::shown ? QCoreApplication::translate("OutcomeTexts", english)
-                               : QString::fromUtf8(english);
-}
-
-} // namespace
 
 QString conflict(const PlanConflict& conflict, Form form)
 {

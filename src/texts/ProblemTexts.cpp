@@ -1,6 +1,8 @@
 // The words for why something failed, and for what an install did.
 #include "texts/OutcomeTexts.h"
 
+#include "texts/Saying.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
@@ -10,12 +12,6 @@ using namespace Qt::StringLiterals;
 namespace OutcomeTexts {
 
 namespace {
-
-QString say(Form form, const char* english)
-{
-    return form == Form::shown ? QCoreApplication::translate("OutcomeTexts", english)
-                               : QString::fromUtf8(english);
-}
 
 QString whenLimitEnds(const QString& secondsSinceEpoch, Form form)
 {
