@@ -335,6 +335,14 @@ private Q_SLOTS:
         QCOMPARE(t.run({u"restore-links"_s}).exitCode, 0);
         QCOMPARE(t.run({u"unlink"_s, u"--all"_s, u"Codex"_s}).out, u"remove %1/a\n"_s.arg(codex));
         QCOMPARE(entryNames(codex), QStringList{u"b"_s});
+        // The audit's clean verdicts hold from one run of the tool to the next: linking again
+        // remembers nothing new.
+        const QString verdictFile = t.path(u".cache/Quorvane/clean-skills"_s);
+        const QByteArray verdicts = readFile(verdictFile);
+        QVERIFY(!verdicts.isEmpty());
+        QCOMPARE(t.run({u"link"_s, u"a"_s, u"Codex"_s}).exitCode, 0);
+        QCOMPARE(readFile(verdictFile), verdicts);
+        QCOMPARE(t.run({u"unlink"_s, u"a"_s, u"Codex"_s}).exitCode, 0);
         // Removing an entry puts it into the trash, where the file manager can bring it back.
         const Run removed = t.run({u"remove"_s, u"Codex"_s, u"b"_s});
         QCOMPARE(removed.exitCode, 0);
