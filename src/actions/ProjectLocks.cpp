@@ -102,11 +102,6 @@ Outcome ProjectLocks::write(const QString& project) const
     return LockFile::write(project, lock.value());
 }
 
-void ProjectLocks::keepFor(const QUuid& appID) const
-{
-    keepFor(appID, {});
-}
-
 void ProjectLocks::keepFor(const QUuid& appID, const QSet<QString>& except) const
 {
     QStringList touched;

@@ -32,7 +32,6 @@ public:
     Outcome write(const QString& project) const;
     // Keeps the lock of the app's project current (an app of no project has none), except
     // for the projects named.
-    void keepFor(const QUuid& appID) const;
     void keepFor(const QUuid& appID, const QSet<QString>& except) const;
 
 private:

@@ -196,8 +196,9 @@ QString problems(const QList<Problem>& problems, Form form)
 QString installed(const InstallResult& result)
 {
     return result.updated
-               ? QCoreApplication::translate("OutcomeTexts", "Skill '%1' was updated.").arg(result.name)
-               : QCoreApplication::translate("OutcomeTexts", "Skill '%1' was installed in the hub!")
+               ? say(Form::shown, QT_TRANSLATE_NOOP("OutcomeTexts", "Skill '%1' was updated."))
+                     .arg(result.name)
+               : say(Form::shown, QT_TRANSLATE_NOOP("OutcomeTexts", "Skill '%1' was installed in the hub!"))
                      .arg(result.name);
 }
 
@@ -205,16 +206,19 @@ QStringList installNotes(const InstallResult& result)
 {
     QStringList notes;
     if (result.commitUnknown)
-        notes.append(QCoreApplication::translate(
-            "OutcomeTexts", "The commit could not be determined: lock files do not hold this state."));
+        notes.append(
+            say(Form::shown, QT_TRANSLATE_NOOP("OutcomeTexts", "The commit could not be determined: "
+                                                               "lock files do not hold this state.")));
     if (result.incomplete)
-        notes.append(QCoreApplication::translate(
-                         "OutcomeTexts", "Only the SKILL.md was installed; the skill's other files are "
-                                         "missing because its folder could not be read: %1")
-                         .arg(problem(*result.incomplete)));
+        notes.append(
+            say(Form::shown, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                               "Only the SKILL.md was installed; the skill's other files are "
+                                               "missing because its folder could not be read: %1"))
+                .arg(problem(*result.incomplete)));
     if (!result.skipped.isEmpty())
-        notes.append(QCoreApplication::translate("OutcomeTexts", "Not installed (links and submodules): %1")
-                         .arg(result.skipped.join(u", "_s)));
+        notes.append(
+            say(Form::shown, QT_TRANSLATE_NOOP("OutcomeTexts", "Not installed (links and submodules): %1"))
+                .arg(result.skipped.join(u", "_s)));
     return notes;
 }
 
