@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 libgl-dev nlohmann-json3-dev libyaml-cpp-dev libyara-dev
     qt6-translations-l10n qt6-tools-dev qt6-l10n-tools locales
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core git
     desktop-file-utils appstream dpkg-dev file
     "$@"
 )

@@ -611,10 +611,6 @@
         <translation>%1 ist nicht aktuell; quorvane-cli lock schreibt sie.</translation>
     </message>
     <message>
-        <source>A source is &quot;github&quot; or &quot;directory&quot;, not &quot;%1&quot;.</source>
-        <translation>Eine Quelle ist „github“ oder „directory“, nicht „%1“.</translation>
-    </message>
-    <message>
         <source> (listing cut short by GitHub)</source>
         <translation> (von GitHub gekürzte Liste)</translation>
     </message>
@@ -627,10 +623,6 @@
     <message>
         <source>There is no source to search: quorvane-cli sources add github OWNER/REPO</source>
         <translation>Es gibt keine Quelle zum Suchen: quorvane-cli sources add github OWNER/REPO</translation>
-    </message>
-    <message>
-        <source>Say which repository: OWNER/REPO or OWNER/REPO@REF.</source>
-        <translation>Nenne das Repository: OWNER/REPO oder OWNER/REPO@REF.</translation>
     </message>
     <message>
         <source>Say which skill to install: --skill-id PATH-OR-ID.</source>
@@ -745,10 +737,6 @@
         <translation>keine Anfrage ins Netz; geholte Inhalte nur aus dem Zwischenspeicher nehmen</translation>
     </message>
     <message>
-        <source>audit this folder rather than hub items</source>
-        <translation>diesen Ordner prüfen statt der Elemente im Hub</translation>
-    </message>
-    <message>
         <source>also write the findings as SARIF 2.1.0 to FILE</source>
         <translation>die Befunde auch als SARIF 2.1.0 in DATEI schreiben</translation>
     </message>
@@ -849,10 +837,6 @@
         <translation>in jeder Quelle suchen: GitHub-Verzeichnisse hier, Verzeichnisse über das Netz</translation>
     </message>
     <message>
-        <source>install a skill&apos;s whole folder from GitHub into the hub; prints the new folder</source>
-        <translation>den ganzen Ordner eines Skills von GitHub im Hub installieren; nennt den neuen Ordner</translation>
-    </message>
-    <message>
         <source>compare installed skills with their repositories, or update them</source>
         <translation>installierte Skills mit ihren Repositorys vergleichen, oder sie aktualisieren</translation>
     </message>
@@ -891,10 +875,6 @@
     <message>
         <source>stop searching a source</source>
         <translation>in einer Quelle nicht mehr suchen</translation>
-    </message>
-    <message>
-        <source>read the GitHub sources&apos; skill lists again (only changed files are fetched)</source>
-        <translation>die Skill-Listen der GitHub-Quellen neu lesen (nur geänderte Dateien werden geholt)</translation>
     </message>
     <message>
         <source>the sources: id, kind, location, skill count, last refresh</source>
@@ -971,6 +951,38 @@ Example:
         <translation>
 Beispiel:
 </translation>
+    </message>
+    <message>
+        <source>A source is &quot;github&quot;, &quot;git&quot; or &quot;directory&quot;, not &quot;%1&quot;.</source>
+        <translation>Eine Quelle ist „github“, „git“ oder „directory“, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>--ref and --path are for git sources.</source>
+        <translation>--ref und --path gelten für Git-Quellen.</translation>
+    </message>
+    <message>
+        <source>read the GitHub and git sources&apos; skill lists again (only changed files are fetched)</source>
+        <translation>die Skill-Listen der GitHub- und Git-Quellen neu lesen (nur geänderte Dateien werden geholt)</translation>
+    </message>
+    <message>
+        <source>install a skill&apos;s whole folder from GitHub or a git remote into the hub; prints the new folder</source>
+        <translation>den ganzen Ordner eines Skills von GitHub oder aus einem Git-Repository im Hub installieren; nennt den neuen Ordner</translation>
+    </message>
+    <message>
+        <source>Say the skill&apos;s folder with --skill-id, not with #PATH.</source>
+        <translation>Nenne den Ordner des Skills mit --skill-id, nicht mit #PFAD.</translation>
+    </message>
+    <message>
+        <source>Say which repository: OWNER/REPO or OWNER/REPO@REF, or a git URL.</source>
+        <translation>Nenne das Repository: OWNER/REPO oder OWNER/REPO@REF, oder eine Git-URL.</translation>
+    </message>
+    <message>
+        <source>audit: this folder rather than hub items; sources add git: the skills&apos; folder in the repository</source>
+        <translation>audit: diesen Ordner prüfen statt der Elemente im Hub; sources add git: der Ordner der Skills im Repository</translation>
+    </message>
+    <message>
+        <source>the branch, tag or commit of a git source</source>
+        <translation>der Branch, Tag oder Commit einer Git-Quelle</translation>
     </message>
 </context>
 <context>
@@ -1619,6 +1631,30 @@ Beispiel:
         <source>Installs a package named like a popular one, one letter apart</source>
         <translation>Installiert ein Paket, das einem bekannten bis auf einen Buchstaben gleicht</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is not a git remote: give an https, ssh or file address, an absolute path or user@host:path, with @REF and #PATH if need be.</source>
+        <translation>&apos;%1&apos; ist kein Git-Repository: Gib eine https-, ssh- oder file-Adresse an, einen absoluten Pfad oder user@host:pfad, wenn nötig mit @REF und #PFAD.</translation>
+    </message>
+    <message>
+        <source>%1 carries a password. Keep it in git&apos;s credential helper instead and give the address without it.</source>
+        <translation>%1 enthält ein Passwort. Hinterlege es stattdessen im Credential-Helper von Git und gib die Adresse ohne Passwort an.</translation>
+    </message>
+    <message>
+        <source>git is not installed; git sources need it.</source>
+        <translation>Git ist nicht installiert; Git-Quellen brauchen es.</translation>
+    </message>
+    <message>
+        <source>%1 refused access. Check your git credentials or SSH key for it.</source>
+        <translation>%1 verweigert den Zugriff. Prüfe deine Git-Zugangsdaten oder deinen SSH-Schlüssel dafür.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be reached: %2</source>
+        <translation>%1 ist nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <source>git failed for %1: %2</source>
+        <translation>Git ist bei %1 gescheitert: %2</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -2041,10 +2077,6 @@ Beispiel:
         <translation>Verzeichnis</translation>
     </message>
     <message>
-        <source>OWNER/REPO[@REF][:PATH] or https://…</source>
-        <translation>OWNER/REPO[@REF][:PFAD] oder https://…</translation>
-    </message>
-    <message>
         <source>New source</source>
         <translation>Neue Quelle</translation>
     </message>
@@ -2075,6 +2107,30 @@ Beispiel:
     <message>
         <source>All sources have been read.</source>
         <translation>Alle Quellen sind gelesen.</translation>
+    </message>
+    <message>
+        <source>Git repository</source>
+        <translation>Git-Repository</translation>
+    </message>
+    <message>
+        <source>URL[@REF][#PATH], e.g. git@git.example.com:team/skills.git</source>
+        <translation>URL[@REF][#PFAD], z. B. git@git.example.com:team/skills.git</translation>
+    </message>
+    <message>
+        <source>OWNER/REPO[@REF][:PATH]</source>
+        <translation>OWNER/REPO[@REF][:PFAD]</translation>
+    </message>
+    <message>
+        <source>https://…</source>
+        <translation>https://…</translation>
+    </message>
+    <message>
+        <source> — git, skills: %1, read on %2</source>
+        <translation> — Git, Skills: %1, gelesen am %2</translation>
+    </message>
+    <message>
+        <source> — git, not read yet</source>
+        <translation> — Git, noch nicht gelesen</translation>
     </message>
 </context>
 <context>

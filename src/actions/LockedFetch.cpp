@@ -9,6 +9,8 @@
 #include "model/ModelContext.h"
 #include "model/SkillProvenanceRecord.h"
 #include "store/ContentCache.h"
+#include "store/GitRemote.h"
+#include "store/GitSkillReader.h"
 #include "store/SkillFolderFetch.h"
 
 using namespace Qt::StringLiterals;
@@ -64,6 +66,7 @@ void LockedFetch::fetchFromSource(const RestoreFetch& fetch)
 {
     if (fetch.source.repository.isEmpty())
         return fail(fetch, Problem::Kind::notCachedWithoutSource);
+    // Offline means no request at all, to GitHub or to a git remote.
     if (!m_access.network)
         return fail(fetch, Problem::Kind::notCachedOffline);
     const QString at = fetch.source.commit.isEmpty() ? fetch.source.ref : fetch.source.commit;
@@ -88,6 +91,8 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
 {
     const LockedSource& first = group.first().source;
     const QString at = first.commit.isEmpty() ? first.ref : first.commit;
+    if (GitLocation::isRemote(first.repository))
+        return fetchFromGit(group, at);
     const HttpClient http(*m_access.network, m_access.timeout, SkillFolderPlan::maximumBytes);
     RepositoryTree::fetch(
         http, m_access.hosts, first.repository, at, this,
@@ -132,6 +137,32 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
             };
             (*next)();
         });
+}
+
+void LockedFetch::fetchFromGit(QList<RestoreFetch> group, const QString& at)
+{
+    if (group.isEmpty())
+        return fetchNext();
+    const RestoreFetch fetch = group.takeFirst();
+    if (const auto refused = GitLocation::refusal(fetch.source.repository)) {
+        fail(fetch, *refused);
+        return fetchFromGit(std::move(group), at);
+    }
+    // The mirror fetches the commit once; the group's other skills find it there.
+    GitSkillReader::fetchFolder({QString(), fetch.source.repository, at, fetch.source.path}, this,
+                                [this, fetch, group, at](const Result<FetchedSkill, Problem>& skill) {
+                                    const auto next = [this, group, at] {
+                                        fetchFromGit(group, at);
+                                    };
+                                    if (!skill) {
+                                        fail(fetch, skill.error());
+                                        return next();
+                                    }
+                                    auto placing = planPlacing(fetch, skill->files);
+                                    if (!placing)
+                                        return next();
+                                    placeInBackground({std::move(*placing)}, next);
+                                });
 }
 
 std::optional<LockedFetch::Placing> LockedFetch::planPlacing(const RestoreFetch& fetch,

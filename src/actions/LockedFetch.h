@@ -71,6 +71,8 @@ private:
     void fetchFromSource(const RestoreFetch& fetch);
     void fetchNext();
     void fetchGroup(const QList<RestoreFetch>& group);
+    // A git remote's group, one skill after another from its mirror.
+    void fetchFromGit(QList<RestoreFetch> group, const QString& at);
     // Where in the hub the fetch goes; nothing, and a failure noted, where it cannot.
     std::optional<Placing> planPlacing(const RestoreFetch& fetch, std::optional<QList<ContentFile>> files);
     // Places the folders on a worker, then takes the outcomes here and goes on with `then`.

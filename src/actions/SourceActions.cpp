@@ -2,6 +2,7 @@
 
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
+#include "store/GitRemote.h"
 #include "store/SkillIndex.h"
 
 #include <QUrl>
@@ -23,6 +24,11 @@ Result<SkillSourceRecord*, Problem> SourceActions::add(SkillSourceRecord::Kind k
     if (kind == SkillSourceRecord::Kind::github) {
         if (const auto repository = GitHubRepository::parse(normalized); !repository)
             return repository.error();
+    } else if (kind == SkillSourceRecord::Kind::git) {
+        const auto remote = GitLocation::parse(normalized);
+        if (!remote)
+            return remote.error();
+        normalized = remote->text();
     } else {
         const QUrl url(normalized, QUrl::StrictMode);
         if (!url.isValid() || (url.scheme() != u"https"_s && url.scheme() != u"http"_s) ||

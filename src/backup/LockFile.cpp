@@ -4,6 +4,7 @@
 #include "access/ItemName.h"
 #include "access/ProjectFolder.h"
 #include "model/StrictJson.h"
+#include "store/GitRemote.h"
 #include "store/SkillIndex.h"
 
 #include <QDir>
@@ -47,8 +48,14 @@ LockedSkill readSkill(const JsonReader& skill)
         LockedSource read{source->string("repository"), source->string("ref"),
                           source->optionalString("commit").value_or(QString()), source->string("path"),
                           source->string("tree")};
-        if (!isPlainRepositoryPath(read.repository) || read.repository.count(u'/') != 1)
-            source->fail(DecodingError::Kind::dataCorrupted, "repository", u"not OWNER/REPO"_s);
+        // A git remote is checked as a source's would be: a lock file comes from anyone.
+        const bool remote = GitLocation::isRemote(read.repository);
+        if (remote ? GitLocation::refusal(read.repository).has_value()
+                   : !isPlainRepositoryPath(read.repository) || read.repository.count(u'/') != 1)
+            source->fail(DecodingError::Kind::dataCorrupted, "repository",
+                         u"not OWNER/REPO or a git remote"_s);
+        if (remote && !GitLocation::isUsableRef(read.ref))
+            source->fail(DecodingError::Kind::dataCorrupted, "ref", u"not a ref git takes"_s);
         if (!read.path.isEmpty() && !isPlainRepositoryPath(read.path))
             source->fail(DecodingError::Kind::dataCorrupted, "path", u"a path that leaves the repository"_s);
         if (!read.commit.isEmpty() && !isHex(read.commit, 40))

@@ -12,7 +12,7 @@
 // Where a locked skill came from: enough to fetch exactly the same folder again.
 struct LockedSource
 {
-    QString repository; // "owner/repository"
+    QString repository; // "owner/repository" on GitHub, or a git remote's URL
     QString ref;        // the branch or tag it was installed from
     QString commit;     // the commit it was fetched at; empty where it could not be told (null in the file)
     QString path;       // the skill folder inside the repository ("" for its root)

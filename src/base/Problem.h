@@ -35,6 +35,13 @@ public:
         notAnAddress,     // data[0]: the location given for a directory
         sourceExists,     // data[0]: the location, as it would be kept
         noSuchSource,     // data[0]: the id or location asked for
+        // Git sources
+        notAGitRemote,           // data[0]: the location given
+        passwordInUrl,           // data[0]: the URL, without its password
+        gitMissing,              // the git program is not installed
+        gitAuthenticationFailed, // data[0]: the remote
+        gitUnreachable,          // data: the remote, git's words
+        gitFailed,               // data: the remote, git's words
         // A skill's folder in a repository
         folderNotInRepository, // data[0]: the folder
         unusablePath,          // data[0]: the path inside the skill

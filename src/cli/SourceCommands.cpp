@@ -5,6 +5,7 @@
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/Switches.h"
 #include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
 
@@ -24,7 +25,7 @@ int SourcesCommand::run(CliSession& session, const QStringList&) const
     session.store();
     Json list = Json::array();
     for (const SkillSourceRecord* source : SourceActions(session.workspace()).sources()) {
-        const auto index = source->kind() == SkillSourceRecord::Kind::github
+        const auto index = source->kind() != SkillSourceRecord::Kind::directory
                                ? session.sources().index(source->location())
                                : std::nullopt;
         const QString refreshed =
@@ -48,20 +49,33 @@ int SourcesCommand::run(CliSession& session, const QStringList&) const
 }
 
 SourcesAddCommand::SourcesAddCommand()
-    : Command({.words = {u"sources"_s, u"add"_s},
-               .arguments = u"github OWNER/REPO[@REF][:PATH] | directory URL"_s,
-               .summary = Cli::tr("add a place the store searches"),
-               .example = u"quorvane-cli sources add github anthropics/skills@main:skills"_s,
-               .minimumArguments = 2,
-               .maximumArguments = 2})
+    : Command(
+          {.words = {u"sources"_s, u"add"_s},
+           .arguments =
+               u"KIND LOCATION: github OWNER/REPO[@REF][:PATH] | git URL [--ref REF] [--path PATH] | directory URL"_s,
+           .summary = Cli::tr("add a place the store searches"),
+           .example = u"quorvane-cli sources add git git@git.example.com:team/skills.git --path skills"_s,
+           .minimumArguments = 2,
+           .maximumArguments = 2,
+           .switches = {Switch::ref(), Switch::path()}})
 {}
 
 int SourcesAddCommand::run(CliSession& session, const QStringList& args) const
 {
     const auto kind = SkillSourceRecord::kindNamed(args.at(0));
     if (!kind)
-        return session.fail(Cli::tr("A source is \"github\" or \"directory\", not \"%1\".").arg(args.at(0)));
-    const auto added = SourceActions(session.workspace()).add(*kind, args.at(1));
+        return session.fail(
+            Cli::tr("A source is \"github\", \"git\" or \"directory\", not \"%1\".").arg(args.at(0)));
+    QString location = args.at(1);
+    const auto ref = session.valueOf(Switch::ref());
+    const auto path = session.valueOf(Switch::path());
+    if ((ref || path) && *kind != SkillSourceRecord::Kind::git)
+        return session.fail(Cli::tr("--ref and --path are for git sources."));
+    if (ref)
+        location += u'@' + *ref;
+    if (path)
+        location += u'#' + *path;
+    const auto added = SourceActions(session.workspace()).add(*kind, location);
     if (!added)
         return session.fail(describe(added.error()));
     print(added.value()->id().toString(QUuid::WithoutBraces));
@@ -88,12 +102,12 @@ int SourcesRemoveCommand::run(CliSession& session, const QStringList& args) cons
 }
 
 SourcesRefreshCommand::SourcesRefreshCommand()
-    : Command(
-          {.words = {u"sources"_s, u"refresh"_s},
-           .arguments = u"[ID-OR-LOCATION]"_s,
-           .summary = Cli::tr("read the GitHub sources' skill lists again (only changed files are fetched)"),
-           .example = u"quorvane-cli sources refresh"_s,
-           .maximumArguments = 1})
+    : Command({.words = {u"sources"_s, u"refresh"_s},
+               .arguments = u"[ID-OR-LOCATION]"_s,
+               .summary = Cli::tr(
+                   "read the GitHub and git sources' skill lists again (only changed files are fetched)"),
+               .example = u"quorvane-cli sources refresh"_s,
+               .maximumArguments = 1})
 {}
 
 int SourcesRefreshCommand::run(CliSession& session, const QStringList& args) const
@@ -107,7 +121,7 @@ int SourcesRefreshCommand::run(CliSession& session, const QStringList& args) con
     }
     const QStringList failures = session.refreshSources(only, false);
     for (const SkillSourceRecord* source : SourceActions(session.workspace()).sources()) {
-        if (source->kind() != SkillSourceRecord::Kind::github || (only && source->location() != *only))
+        if (source->kind() == SkillSourceRecord::Kind::directory || (only && source->location() != *only))
             continue;
         const auto index = session.sources().index(source->location());
         print(u"%1\t%2 skills%3"_s.arg(source->location())

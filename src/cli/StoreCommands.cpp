@@ -9,6 +9,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "cli/Switches.h"
+#include "store/GitRemote.h"
 #include "store/SkillIndex.h"
 #include "store/SkillStoreService.h"
 #include "texts/OutcomeTexts.h"
@@ -107,7 +108,9 @@ int SearchCommand::run(CliSession& session, const QStringList& args) const
                             {"source", utf8(hit.sourceName)},
                             {"skillPath", indexed ? Json(utf8(hit.fromIndex->skillPath))
                                                   : (hit.skillId ? Json(utf8(*hit.skillId)) : Json(nullptr))},
-                            {"kind", indexed ? "github" : "directory"},
+                            {"kind", !indexed                                                ? "directory"
+                                     : GitLocation::isRemote(hit.source.value_or(QString())) ? "git"
+                                                                                             : "github"},
                             {"installs", indexed ? Json(nullptr) : Json(hit.installs)}});
         }
         printJson(list);
@@ -124,9 +127,11 @@ int SearchCommand::run(CliSession& session, const QStringList& args) const
 InstallCommand::InstallCommand()
     : Command(
           {.words = {u"install"_s},
-           .arguments = u"OWNER/REPO[@REF] --skill-id PATH-OR-ID [--name NAME] [--force] [--accept-risk]"_s,
+           .arguments =
+               u"OWNER/REPO[@REF] | URL[@REF] --skill-id PATH-OR-ID [--name NAME] [--force] [--accept-risk]"_s,
            .summary =
-               Cli::tr("install a skill's whole folder from GitHub into the hub; prints the new folder"),
+               Cli::tr("install a skill's whole folder from GitHub or a git remote into the hub; prints the "
+                       "new folder"),
            .example = u"quorvane-cli install anthropics/skills --skill-id skills/pdf"_s,
            .minimumArguments = 3,
            .maximumArguments = 3,
@@ -136,10 +141,25 @@ InstallCommand::InstallCommand()
 
 int InstallCommand::run(CliSession& session, const QStringList& args) const
 {
-    // args: OWNER/REPO[@REF], the skill's path or id (may be empty), the hub folder's name (may be empty)
-    const auto repository = GitHubRepository::parse(args.at(0));
-    if (!repository || !repository->path.isEmpty())
-        return session.fail(Cli::tr("Say which repository: OWNER/REPO or OWNER/REPO@REF."));
+    // args: OWNER/REPO[@REF] or URL[@REF], the skill's path or id (may be empty), the hub folder's
+    // name (may be empty)
+    QString repository;
+    QString ref;
+    if (GitLocation::isRemote(args.at(0))) {
+        const auto remote = GitLocation::parse(args.at(0));
+        if (!remote)
+            return session.fail(describe(remote.error()));
+        if (!remote->path.isEmpty())
+            return session.fail(Cli::tr("Say the skill's folder with --skill-id, not with #PATH."));
+        repository = remote->url;
+        ref = remote->ref;
+    } else {
+        const auto gitHub = GitHubRepository::parse(args.at(0));
+        if (!gitHub || !gitHub->path.isEmpty())
+            return session.fail(Cli::tr("Say which repository: OWNER/REPO or OWNER/REPO@REF, or a git URL."));
+        repository = gitHub->fullName();
+        ref = gitHub->ref;
+    }
     const QString& pathOrId = args.at(1);
     if (pathOrId.isEmpty())
         return session.fail(Cli::tr("Say which skill to install: --skill-id PATH-OR-ID."));
@@ -147,14 +167,15 @@ int InstallCommand::run(CliSession& session, const QStringList& args) const
         return session.fail(Cli::tr("Choose the hub folder first: quorvane-cli hub set FOLDER"));
 
     RemoteSkillItem item;
-    item.id = repository->fullName() + u'/' + pathOrId;
+    item.id = repository + u'/' + pathOrId;
     item.skillId = pathOrId.mid(pathOrId.lastIndexOf(u'/') + 1);
     item.name = *item.skillId;
-    item.source = repository->fullName();
-    item.sourceName = repository->fullName();
-    // A path names the folder; a bare id is looked for where skills usually lie.
-    if (pathOrId.contains(u'/'))
-        item.fromIndex = RemoteSkillItem::FromIndex{repository->ref, pathOrId, {}};
+    item.source = repository;
+    item.sourceName = repository;
+    // A path names the folder; a bare id is looked for where skills usually lie, on GitHub.
+    // A git remote has no such service: its id is the folder.
+    if (pathOrId.contains(u'/') || GitLocation::isRemote(repository))
+        item.fromIndex = RemoteSkillItem::FromIndex{ref, pathOrId, {}};
     InstallOptions options;
     options.replaceChanged = session.isSet(Switch::force());
     options.acceptRisk = session.isSet(Switch::acceptRisk());

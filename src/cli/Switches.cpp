@@ -22,7 +22,11 @@ const QList<QCommandLineOption>& every()
         {u"frozen"_s, Cli::tr("change nothing unless the lock file is restored exactly")},
         {u"no-fetch"_s, Cli::tr("bring back no hub items from GitHub")},
         {u"offline"_s, Cli::tr("make no network request; take fetched content from the cache only")},
-        {u"path"_s, Cli::tr("audit this folder rather than hub items"), u"DIR"_s},
+        {u"path"_s,
+         Cli::tr("audit: this folder rather than hub items; sources add git: the skills' folder in the "
+                 "repository"),
+         u"DIR"_s},
+        {u"ref"_s, Cli::tr("the branch, tag or commit of a git source"), u"REF"_s},
         {u"sarif"_s, Cli::tr("also write the findings as SARIF 2.1.0 to FILE"), u"FILE"_s},
         {u"rules"_s, Cli::tr("add the YARA rule files (*.yar) of DIR to the audit's rules"), u"DIR"_s},
         {u"accept"_s, Cli::tr("accept the named items' current findings")},
@@ -114,6 +118,11 @@ const QCommandLineOption& offline()
 const QCommandLineOption& path()
 {
     return named(u"path"_s);
+}
+
+const QCommandLineOption& ref()
+{
+    return named(u"ref"_s);
 }
 
 const QCommandLineOption& sarif()

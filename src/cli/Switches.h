@@ -21,6 +21,7 @@ const QCommandLineOption& frozen();
 const QCommandLineOption& noFetch();
 const QCommandLineOption& offline();
 const QCommandLineOption& path();
+const QCommandLineOption& ref();
 const QCommandLineOption& sarif();
 const QCommandLineOption& rules();
 const QCommandLineOption& accept();

@@ -41,8 +41,9 @@ SkillSourceRecord::SkillSourceRecord(Kind kind, const QString& location)
 
 namespace {
 
-constexpr EnumName<SkillSourceRecord::Kind> kindNames[] = {
-    {SkillSourceRecord::Kind::github, u"github"}, {SkillSourceRecord::Kind::directory, u"directory"}};
+constexpr EnumName<SkillSourceRecord::Kind> kindNames[] = {{SkillSourceRecord::Kind::github, u"github"},
+                                                           {SkillSourceRecord::Kind::directory, u"directory"},
+                                                           {SkillSourceRecord::Kind::git, u"git"}};
 
 } // namespace
 

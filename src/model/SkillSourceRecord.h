@@ -2,15 +2,16 @@
 
 #include "model/Record.h"
 
-// A place the store searches for skills: a GitHub repository ("OWNER/REPO[@REF][:PATH]")
-// or a community directory's search service (its address).
+// A place the store searches for skills: a GitHub repository ("OWNER/REPO[@REF][:PATH]"), any
+// git remote ("URL[@REF][#PATH]") or a community directory's search service (its address).
 class SkillSourceRecord : public RecordOf<SkillSourceRecord>
 {
 public:
     enum class Kind
     {
         github,
-        directory
+        directory,
+        git
     };
 
     // Its table's columns, each named here once.

@@ -4,6 +4,8 @@
 #include "model/ModelContext.h"
 #include "model/SkillManifest.h"
 #include "model/SkillSourceRecord.h"
+#include "store/GitRemote.h"
+#include "store/GitSkillReader.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -17,11 +19,11 @@ SkillSources::SkillSources(QNetworkAccessManager& network, ModelContext& context
     , m_network(network)
 {}
 
-QStringList SkillSources::gitHubLocations() const
+QStringList SkillSources::indexedLocations() const
 {
     QStringList locations;
     for (const SkillSourceRecord* source : m_context.records<SkillSourceRecord>())
-        if (source->kind() == SkillSourceRecord::Kind::github)
+        if (source->kind() != SkillSourceRecord::Kind::directory)
             locations.append(source->location());
     return locations;
 }
@@ -39,7 +41,7 @@ QStringList SkillSources::directoryAddresses() const
 
 QString SkillSources::displayName() const
 {
-    QStringList names = gitHubLocations();
+    QStringList names = indexedLocations();
     for (const QString& address : directoryAddresses())
         names.append(QUrl(address).host());
     return names.join(u", "_s);
@@ -63,9 +65,12 @@ std::optional<SkillIndex> SkillSources::index(const QString& location)
 QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
 {
     QList<RemoteSkillItem> hits;
-    for (const QString& location : gitHubLocations()) {
+    for (const QString& location : indexedLocations()) {
+        // A git source's location is its remote's; a GitHub source's is OWNER/REPO.
+        const auto remote = GitLocation::isRemote(location) ? GitLocation::parse(location)
+                                                            : Result<GitLocation, Problem>(Problem());
         const auto repository = GitHubRepository::parse(location);
-        const auto found = repository ? index(location) : std::nullopt;
+        const auto found = remote || repository ? index(location) : std::nullopt;
         if (!found)
             continue;
         for (const IndexedSkill& skill : found->search(query)) {
@@ -73,8 +78,9 @@ QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
             hit.id = location + u':' + skill.path;
             hit.skillId = skill.path.mid(skill.path.lastIndexOf(u'/') + 1);
             hit.name = skill.name;
-            hit.source = repository->fullName();
-            hit.fromIndex = RemoteSkillItem::FromIndex{repository->ref, skill.path, skill.description};
+            hit.source = remote ? remote->url : repository->fullName();
+            hit.fromIndex = RemoteSkillItem::FromIndex{remote ? remote->ref : repository->ref, skill.path,
+                                                       skill.description};
             hit.sourceName = location;
             hits.append(hit);
         }
@@ -97,7 +103,7 @@ Problem failureOf(const QString& source, const Problem& reason)
 
 bool SkillSources::isConfigured() const
 {
-    return !gitHubLocations().isEmpty() || !directoryAddresses().isEmpty();
+    return !indexedLocations().isEmpty() || !directoryAddresses().isEmpty();
 }
 
 void SkillSources::search(const QString& query, QObject* context,
@@ -107,7 +113,7 @@ void SkillSources::search(const QString& query, QObject* context,
     const QStringList directories = directoryAddresses();
     auto failures = std::make_shared<QList<Problem>>();
     auto answered = std::make_shared<qsizetype>(0);
-    for (const QString& location : gitHubLocations()) {
+    for (const QString& location : indexedLocations()) {
         if (index(location))
             ++*answered;
         else if (const auto failed = m_refreshFailures.constFind(location);
@@ -156,6 +162,15 @@ void SkillSources::search(const QString& query, QObject* context,
 void SkillSources::fetch(const RemoteSkillItem& item, QObject* context,
                          std::function<void(const FetchAnswer&)> done)
 {
+    if (item.source && GitLocation::isRemote(*item.source)) {
+        if (const auto refused = GitLocation::refusal(*item.source))
+            return QTimer::singleShot(0, context, [done, problem = *refused] { done(problem); });
+        const QString path = item.fromIndex ? item.fromIndex->skillPath : item.skillId.value_or(QString());
+        return GitSkillReader::fetchFolder({item.sourceName.isEmpty() ? *item.source : item.sourceName,
+                                            *item.source, item.fromIndex ? item.fromIndex->ref : u"HEAD"_s,
+                                            path},
+                                           context, std::move(done));
+    }
     // The directory source lives as long as its answer is awaited.
     auto directory = std::make_shared<DirectorySkillSource>(m_network, m_endpoints);
     directory->fetch(item, context, [directory, done](const FetchAnswer& answer) { done(answer); });
@@ -164,6 +179,11 @@ void SkillSources::fetch(const RemoteSkillItem& item, QObject* context,
 void SkillSources::listRepository(const QString& repository, const QString& ref, QObject* context,
                                   std::function<void(const Result<RepositoryTree, Problem>&)> done)
 {
+    if (GitLocation::isRemote(repository)) {
+        if (const auto refused = GitLocation::refusal(repository))
+            return QTimer::singleShot(0, context, [done, problem = *refused] { done(problem); });
+        return GitSkillReader::listTree(repository, ref, context, std::move(done));
+    }
     RepositoryTree::fetch(m_http, hosts(), repository, ref, context, std::move(done));
 }
 
@@ -177,7 +197,7 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     QStringList locations;
-    for (const QString& location : gitHubLocations()) {
+    for (const QString& location : indexedLocations()) {
         if (only && location != *only)
             continue;
         const auto cached = index(location);
@@ -196,6 +216,33 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
             if (--*pending == 0)
                 done(*failures);
         };
+        const auto taken = [this, location, concluded](const SkillIndex& fresh) {
+            if (const Outcome saved = fresh.save(location); !saved)
+                Log::line(u"Failed to keep the index of "_s + location + u": "_s + saved.error().description);
+            m_loaded.insert(location, fresh);
+            m_refreshFailures.remove(location);
+            concluded();
+        };
+        const auto refused = [this, location, failures, concluded](const Problem& problem) {
+            m_refreshFailures.insert(location, problem);
+            failures->append(failureOf(location, problem));
+            concluded();
+        };
+        if (GitLocation::isRemote(location)) {
+            const auto remote = GitLocation::parse(location);
+            if (!remote) {
+                QTimer::singleShot(0, context, [refused, problem = remote.error()] { refused(problem); });
+                continue;
+            }
+            GitSkillReader::refreshIndex(remote.value(), index(location), context,
+                                         [taken, refused](const Result<SkillIndex, Problem>& fresh) {
+                                             if (fresh)
+                                                 taken(fresh.value());
+                                             else
+                                                 refused(fresh.error());
+                                         });
+            continue;
+        }
         const auto repository = GitHubRepository::parse(location);
         if (!repository) {
             failures->append(failureOf(location, repository.error()));
@@ -204,21 +251,14 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
         }
         auto* refresh = new GitHubIndexRefresh(m_http, hosts(), repository.value(), index(location), context);
         QObject::connect(refresh, &GitHubIndexRefresh::finished, context,
-                         [this, refresh, location, concluded](const SkillIndex& fresh) {
-                             if (const Outcome saved = fresh.save(location); !saved)
-                                 Log::line(u"Failed to keep the index of "_s + location + u": "_s +
-                                           saved.error().description);
-                             m_loaded.insert(location, fresh);
-                             m_refreshFailures.remove(location);
+                         [refresh, taken](const SkillIndex& fresh) {
                              refresh->deleteLater();
-                             concluded();
+                             taken(fresh);
                          });
         QObject::connect(refresh, &GitHubIndexRefresh::failed, context,
-                         [this, refresh, location, failures, concluded](const Problem& problem) {
-                             m_refreshFailures.insert(location, problem);
-                             failures->append(failureOf(location, problem));
+                         [refresh, refused](const Problem& problem) {
                              refresh->deleteLater();
-                             concluded();
+                             refused(problem);
                          });
         refresh->start();
     }

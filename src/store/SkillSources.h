@@ -12,7 +12,7 @@
 
 class ModelContext;
 
-// The user's sources as one: every GitHub source's cached index searched here, without
+// The user's sources as one: every GitHub and git source's cached index searched here, without
 // the network, and the directory (when one is configured) asked alongside. Hits are
 // merged, each naming its source.
 class SkillSources final : public SkillSource
@@ -52,7 +52,8 @@ public:
 private:
     // GitHub's hosts, with the user's token for the API.
     GitHubHosts hosts() const;
-    QStringList gitHubLocations() const;
+    // The GitHub and git sources, whose indexes are kept here.
+    QStringList indexedLocations() const;
     // The configured directories, and the one the program was built or called with.
     QStringList directoryAddresses() const;
 

@@ -61,6 +61,31 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
                    QT_TRANSLATE_NOOP("OutcomeTexts",
                                      "'%1' is not a GitHub source of the form OWNER/REPO[@REF][:PATH]."))
             .arg(first);
+    case Kind::notAGitRemote:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "'%1' is not a git remote: give an https, ssh or file address, "
+                                     "an absolute path or user@host:path, with @REF and #PATH if need be."))
+            .arg(first);
+    case Kind::passwordInUrl:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "%1 carries a password. Keep it in git's credential helper instead "
+                                     "and give the address without it."))
+            .arg(first);
+    case Kind::gitMissing:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "git is not installed; git sources need it."));
+    case Kind::gitAuthenticationFailed:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "%1 refused access. Check your git credentials or SSH key for it."))
+            .arg(first);
+    case Kind::gitUnreachable:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1 cannot be reached: %2"))
+            .arg(first, data.value(1));
+    case Kind::gitFailed:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "git failed for %1: %2"))
+            .arg(first, data.value(1));
     case Kind::notAnAddress:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "'%1' is not an http(s) address.")).arg(first);
     case Kind::sourceExists:

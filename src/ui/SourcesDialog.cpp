@@ -44,8 +44,17 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
     m_kind->setObjectName(u"sourceKind"_s);
     m_kind->addItem(tr("GitHub repository"), u"github"_s);
     m_kind->addItem(tr("Directory"), u"directory"_s);
+    m_kind->addItem(tr("Git repository"), u"git"_s);
     m_location->setObjectName(u"sourceLocation"_s);
-    m_location->setPlaceholderText(tr("OWNER/REPO[@REF][:PATH] or https://…"));
+    const auto showForm = [this] {
+        const QString kind = m_kind->currentData().toString();
+        m_location->setPlaceholderText(kind == u"git"_s
+                                           ? tr("URL[@REF][#PATH], e.g. git@git.example.com:team/skills.git")
+                                       : kind == u"github"_s ? tr("OWNER/REPO[@REF][:PATH]")
+                                                             : tr("https://…"));
+    };
+    showForm();
+    connect(m_kind, &QComboBox::currentIndexChanged, this, showForm);
     m_location->setAccessibleName(tr("New source"));
     auto* add = new QPushButton(tr("Add"), this);
     add->setObjectName(u"addSource"_s);
@@ -87,16 +96,18 @@ void SourcesDialog::reload()
     m_list->clear();
     for (const SkillSourceRecord* source : SourceActions(m_workspace).sources()) {
         QString text = source->location();
+        const bool git = source->kind() == SkillSourceRecord::Kind::git;
         if (source->kind() == SkillSourceRecord::Kind::directory) {
             text += tr(" — directory");
         } else if (const auto index = SkillIndex::load(source->location()); index && index->refreshedAt) {
-            text += tr(" — GitHub, skills: %1, read on %2")
-                        .arg(QLocale().toString(index->skills.size()),
-                             QLocale().toString(index->refreshedAt->toLocalTime(), QLocale::ShortFormat));
+            const QString count = QLocale().toString(index->skills.size());
+            const QString read = QLocale().toString(index->refreshedAt->toLocalTime(), QLocale::ShortFormat);
+            text += git ? tr(" — git, skills: %1, read on %2").arg(count, read)
+                        : tr(" — GitHub, skills: %1, read on %2").arg(count, read);
             if (index->truncated)
                 text += tr(" (GitHub shortened the list; skills are missing)");
         } else {
-            text += tr(" — GitHub, not read yet");
+            text += git ? tr(" — git, not read yet") : tr(" — GitHub, not read yet");
         }
         auto* row = new QListWidgetItem(text, m_list);
         row->setData(sourceIdRole, source->id());
@@ -115,7 +126,7 @@ void SourcesDialog::addSource()
     }
     m_location->clear();
     tell({});
-    if (added.value()->kind() == SkillSourceRecord::Kind::github)
+    if (added.value()->kind() != SkillSourceRecord::Kind::directory)
         refreshAll(); // a new repository is read at once, so it can be searched
 }
 

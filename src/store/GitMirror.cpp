@@ -1,0 +1,193 @@
+#include "store/GitMirror.h"
+
+#include "base/Log.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What git's own words on standard error say went wrong, for one clear line. Git speaks in the
+// C locale here so these can be recognised.
+Problem problemOf(const QString& url, const QByteArray& errors)
+{
+    const QString words = QString::fromUtf8(errors).trimmed();
+    // Git's first "fatal:" line says what failed; the lines after it give advice.
+    QString gitSaid = words.section(u'\n', -1).trimmed();
+    for (const QString& line : words.split(u'\n'))
+        if (line.startsWith(u"fatal: "_s)) {
+            gitSaid = line.mid(7).trimmed();
+            break;
+        }
+    static const char* const refusedAccess[] = {"Authentication failed",     "could not read Username",
+                                                "could not read Password",   "Permission denied",
+                                                "terminal prompts disabled", "403"};
+    static const char* const unreachable[] = {"Could not resolve host", "Connection refused",
+                                              "Network is unreachable", "Connection timed out",
+                                              "Could not connect",      "Failed to connect"};
+    for (const char* sign : refusedAccess)
+        if (words.contains(QLatin1StringView(sign)))
+            return Problem(Problem::Kind::gitAuthenticationFailed, {url});
+    for (const char* sign : unreachable)
+        if (words.contains(QLatin1StringView(sign)))
+            return Problem(Problem::Kind::gitUnreachable, {url, gitSaid});
+    return Problem(Problem::Kind::gitFailed, {url, gitSaid});
+}
+
+QString refName(const QString& ref)
+{
+    return u"refs/quorvane/at/"_s + ref;
+}
+
+} // namespace
+
+GitMirror::GitMirror(QString url)
+    : m_url(std::move(url))
+    , m_folder(folderFor(m_url))
+{}
+
+QString GitMirror::folderFor(const QString& url)
+{
+    const QByteArray name =
+        QCryptographicHash::hash(url.toUtf8(), QCryptographicHash::Sha256).toHex().left(24);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u"/Quorvane/git/"_s +
+           QString::fromLatin1(name) + u".git"_s;
+}
+
+Result<QByteArray, Problem> GitMirror::git(const QStringList& arguments, const QByteArray& input,
+                                           bool quiet) const
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Never wait for a password typed into a terminal nobody sees; helpers and agents still answer.
+    environment.insert(u"GIT_TERMINAL_PROMPT"_s, u"0"_s);
+    environment.insert(u"LC_ALL"_s, u"C"_s);
+    environment.remove(u"LANGUAGE"_s);
+    process.setProcessEnvironment(environment);
+    // Transports that run programs stay off, whatever a remote's URL asks for.
+    process.start(u"git"_s,
+                  QStringList{u"-c"_s, u"protocol.ext.allow=never"_s, u"-C"_s, m_folder} + arguments);
+    if (!process.waitForStarted())
+        return Problem(Problem::Kind::gitMissing);
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    QByteArray output;
+    const auto deadline = std::chrono::steady_clock::now() + longestCall;
+    while (process.state() != QProcess::NotRunning) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            process.kill();
+            process.waitForFinished();
+            return Problem(Problem::Kind::gitUnreachable, {m_url, u"timed out"_s});
+        }
+        process.waitForReadyRead(100);
+        output += process.readAllStandardOutput();
+    }
+    output += process.readAllStandardOutput();
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        const QByteArray errors = process.readAllStandardError();
+        if (!quiet)
+            Log::line(u"Failed to run git %1 for %2: %3"_s.arg(arguments.value(0), m_url,
+                                                               QString::fromUtf8(errors).simplified()));
+        return problemOf(m_url, errors);
+    }
+    return output;
+}
+
+Outcome GitMirror::prepare()
+{
+    if (QFileInfo::exists(m_folder + u"/HEAD"_s))
+        return {};
+    if (!QDir().mkpath(m_folder))
+        return Error{u"Cannot create "_s + m_folder};
+    if (auto made = git({u"init"_s, u"--bare"_s, u"-q"_s}); !made)
+        return Error{made.error().logText(), made.error()};
+    return {};
+}
+
+Result<QString, Problem> GitMirror::fetch(const QString& ref)
+{
+    if (const Outcome prepared = prepare(); !prepared)
+        return prepared.error().shown();
+    const bool isCommit = RepositoryTree::isCommitSha(ref);
+    if (isCommit && git({u"cat-file"_s, u"-e"_s, ref + u"^{commit}"_s}, {}, true))
+        return ref;
+    // Kept under a ref of its own, so the next fetch tells the remote what is here already.
+    if (auto fetched = git({u"fetch"_s, u"-q"_s, u"--depth"_s, u"1"_s, u"--no-tags"_s, u"--"_s, m_url,
+                            u"+"_s + ref + u':' + refName(ref)});
+        !fetched)
+        return fetched.error();
+    auto commit = git({u"rev-parse"_s, u"--verify"_s, refName(ref) + u"^{commit}"_s});
+    if (!commit)
+        return commit.error();
+    return QString::fromLatin1(commit.value().trimmed());
+}
+
+Result<RepositoryTree, Problem> GitMirror::tree(const QString& commit)
+{
+    auto root = git({u"rev-parse"_s, u"--verify"_s, commit + u"^{tree}"_s});
+    if (!root)
+        return root.error();
+    auto listing = git({u"ls-tree"_s, u"-r"_s, u"-t"_s, u"-l"_s, u"-z"_s, u"--full-tree"_s, commit});
+    if (!listing)
+        return listing.error();
+    RepositoryTree tree;
+    tree.sha = QString::fromLatin1(root.value().trimmed());
+    // "MODE TYPE SHA SIZE\tPATH", each ended by a NUL; the size is "-" for all but blobs.
+    for (const QByteArray& line : listing.value().split('\0')) {
+        const qsizetype tab = line.indexOf('\t');
+        if (tab < 0)
+            continue;
+        const QList<QByteArray> fields = line.left(tab).simplified().split(' ');
+        if (fields.size() != 4)
+            continue;
+        TreeEntry entry{QString::fromUtf8(line.mid(tab + 1)), QString::fromLatin1(fields[0]),
+                        QString::fromLatin1(fields[1]), QString::fromLatin1(fields[2]), std::nullopt};
+        bool isNumber = false;
+        if (const qint64 size = fields[3].toLongLong(&isNumber); isNumber)
+            entry.size = size;
+        tree.entries.append(std::move(entry));
+    }
+    return tree;
+}
+
+Result<QList<QByteArray>, Problem> GitMirror::blobs(const QStringList& shas, qint64 maximumBytes)
+{
+    if (shas.isEmpty())
+        return QList<QByteArray>();
+    auto output = git({u"cat-file"_s, u"--batch"_s}, shas.join(u'\n').toLatin1() + '\n');
+    if (!output)
+        return output.error();
+    // "SHA blob SIZE\nBYTES\n" for each, or "SHA missing\n".
+    const QByteArray& all = output.value();
+    QList<QByteArray> contents;
+    qsizetype at = 0;
+    qint64 total = 0;
+    for (const QString& sha : shas) {
+        const qsizetype lineEnd = all.indexOf('\n', at);
+        const QList<QByteArray> header = all.mid(at, lineEnd - at).split(' ');
+        if (lineEnd < 0 || header.size() != 3 || header[1] != "blob")
+            return Problem(Problem::Kind::gitFailed, {m_url, sha + u" missing"_s});
+        const qint64 size = header[2].toLongLong();
+        total += size;
+        if (total > maximumBytes)
+            return Problem(Problem::Kind::largerThanAllowed, {QString::number(maximumBytes / (1024 * 1024))});
+        contents.append(all.mid(lineEnd + 1, size));
+        at = lineEnd + 1 + size + 1;
+    }
+    return contents;
+}
+
+Result<QDateTime, Problem> GitMirror::commitTime(const QString& commit)
+{
+    auto shown = git({u"show"_s, u"-s"_s, u"--format=%ct"_s, commit});
+    if (!shown)
+        return shown.error();
+    return QDateTime::fromSecsSinceEpoch(shown.value().trimmed().toLongLong(), Qt::UTC);
+}
