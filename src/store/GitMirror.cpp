@@ -111,34 +111,71 @@ Outcome GitMirror::prepare()
     return {};
 }
 
-Result<QString, Problem> GitMirror::fetch(const QString& ref)
+namespace {
+
+// "COMMIT\nTREE\n" as rev-parse prints them, after the lines `skipping`.
+std::optional<GitMirror::Fetched> fetchedFrom(const QByteArray& printed, qsizetype skipping = 0)
+{
+    const QList<QByteArray> lines = printed.trimmed().split('\n');
+    if (lines.size() != skipping + 2)
+        return std::nullopt;
+    return GitMirror::Fetched{QString::fromLatin1(lines[skipping].trimmed()),
+                              QString::fromLatin1(lines[skipping + 1].trimmed())};
+}
+
+} // namespace
+
+Result<GitMirror::Fetched, Problem> GitMirror::fetch(const QString& ref)
 {
     if (const Outcome prepared = prepare(); !prepared)
         return prepared.error().shown();
-    const bool isCommit = RepositoryTree::isCommitSha(ref);
-    if (isCommit && git({u"cat-file"_s, u"-e"_s, ref + u"^{commit}"_s}, {}, true))
-        return ref;
+    if (RepositoryTree::isCommitSha(ref))
+        if (const auto here = git({u"rev-parse"_s, ref + u"^{commit}"_s, ref + u"^{tree}"_s}, {}, true))
+            if (const auto fetched = fetchedFrom(here.value()))
+                return *fetched;
+    // Asking what the ref names costs far less than a fetch, which sends the commit again.
+    if (const auto unchanged = unchangedSinceLastFetch(ref))
+        return *unchanged;
     // Kept under a ref of its own, so the next fetch tells the remote what is here already.
     if (auto fetched = git({u"fetch"_s, u"-q"_s, u"--depth"_s, u"1"_s, u"--no-tags"_s, u"--"_s, m_url,
                             u"+"_s + ref + u':' + refName(ref)});
         !fetched)
         return fetched.error();
-    auto commit = git({u"rev-parse"_s, u"--verify"_s, refName(ref) + u"^{commit}"_s});
-    if (!commit)
-        return commit.error();
-    return QString::fromLatin1(commit.value().trimmed());
+    const auto named = git({u"rev-parse"_s, refName(ref) + u"^{commit}"_s, refName(ref) + u"^{tree}"_s});
+    if (!named)
+        return named.error();
+    if (const auto fetched = fetchedFrom(named.value()))
+        return *fetched;
+    return Problem(Problem::Kind::gitFailed, {m_url, u"no commit at "_s + ref});
 }
 
-Result<RepositoryTree, Problem> GitMirror::tree(const QString& commit)
+std::optional<GitMirror::Fetched> GitMirror::unchangedSinceLastFetch(const QString& ref) const
 {
-    auto root = git({u"rev-parse"_s, u"--verify"_s, commit + u"^{tree}"_s});
-    if (!root)
-        return root.error();
-    auto listing = git({u"ls-tree"_s, u"-r"_s, u"-t"_s, u"-l"_s, u"-z"_s, u"--full-tree"_s, commit});
+    const QString kept = refName(ref);
+    const auto here = git({u"rev-parse"_s, kept, kept + u"^{commit}"_s, kept + u"^{tree}"_s}, {}, true);
+    if (!here)
+        return std::nullopt;
+    const QByteArray object = here.value().left(here.value().indexOf('\n'));
+    const auto there = git({u"ls-remote"_s, u"-q"_s, u"--"_s, m_url, ref}, {}, true);
+    if (!there)
+        return std::nullopt; // the fetch tells why
+    // "SHA\tNAME" per line: the ref as asked for, else the branch, else the tag.
+    for (const QString& name : QStringList{ref, u"refs/heads/"_s + ref, u"refs/tags/"_s + ref}) {
+        for (const QByteArray& line : there.value().split('\n')) {
+            if (line.mid(line.indexOf('\t') + 1) == name.toUtf8())
+                return line.left(line.indexOf('\t')) == object ? fetchedFrom(here.value(), 1) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+Result<RepositoryTree, Problem> GitMirror::tree(const Fetched& fetched)
+{
+    auto listing = git({u"ls-tree"_s, u"-r"_s, u"-t"_s, u"-l"_s, u"-z"_s, u"--full-tree"_s, fetched.commit});
     if (!listing)
         return listing.error();
     RepositoryTree tree;
-    tree.sha = QString::fromLatin1(root.value().trimmed());
+    tree.sha = fetched.tree;
     // "MODE TYPE SHA SIZE\tPATH", each ended by a NUL; the size is "-" for all but blobs.
     for (const QByteArray& line : listing.value().split('\0')) {
         const qsizetype tab = line.indexOf('\t');

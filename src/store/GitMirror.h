@@ -25,11 +25,18 @@ public:
     // The clone's folder, under XDG_CACHE_HOME, named by the remote's URL.
     static QString folderFor(const QString& url);
 
+    // A commit as fetched, and its root tree.
+    struct Fetched
+    {
+        QString commit;
+        QString tree;
+    };
+
     // Brings `ref` (a branch, a tag, HEAD or a commit) here at depth one, fetching only what is
-    // missing: the commit it names. A commit already here is not asked for again.
-    Result<QString, Problem> fetch(const QString& ref);
-    // The commit's whole tree, as a GitHub listing has it.
-    Result<RepositoryTree, Problem> tree(const QString& commit);
+    // missing. A commit already here is not asked for again.
+    Result<Fetched, Problem> fetch(const QString& ref);
+    // The fetched commit's whole tree, as a GitHub listing has it.
+    Result<RepositoryTree, Problem> tree(const Fetched& fetched);
     // The blobs' bytes, in the order asked; refuses when one is missing or exceeds `maximumBytes`
     // in all.
     Result<QList<QByteArray>, Problem> blobs(const QStringList& shas, qint64 maximumBytes);
@@ -41,6 +48,8 @@ private:
     Result<QByteArray, Problem> git(const QStringList& arguments, const QByteArray& input = {},
                                     bool quiet = false) const;
     Outcome prepare();
+    // The commit fetched for `ref` before, when the remote's ref still names it.
+    std::optional<Fetched> unchangedSinceLastFetch(const QString& ref) const;
 
     QString m_url;
     QString m_folder;

@@ -70,10 +70,10 @@ void listTree(const QString& url, const QString& ref, QObject* context,
     inBackground<Result<RepositoryTree, Problem>>(
         url, context,
         [ref](GitMirror& mirror) -> Result<RepositoryTree, Problem> {
-            const auto commit = mirror.fetch(ref);
-            if (!commit)
-                return commit.error();
-            return mirror.tree(commit.value());
+            const auto fetched = mirror.fetch(ref);
+            if (!fetched)
+                return fetched.error();
+            return mirror.tree(fetched.value());
         },
         std::move(done));
 }
@@ -84,10 +84,10 @@ void fetchFolder(const SkillOrigin& origin, QObject* context,
     inBackground<Result<FetchedSkill, Problem>>(
         origin.repository, context,
         [origin](GitMirror& mirror) -> Result<FetchedSkill, Problem> {
-            const auto commit = mirror.fetch(origin.ref);
-            if (!commit)
-                return commit.error();
-            const auto tree = mirror.tree(commit.value());
+            const auto fetchedRef = mirror.fetch(origin.ref);
+            if (!fetchedRef)
+                return fetchedRef.error();
+            const auto tree = mirror.tree(fetchedRef.value());
             if (!tree)
                 return tree.error();
             const auto plan = SkillFolderPlan::make(tree.value(), origin.path);
@@ -99,7 +99,8 @@ void fetchFolder(const SkillOrigin& origin, QObject* context,
             const auto contents = mirror.blobs(shas, SkillFolderPlan::maximumBytes);
             if (!contents)
                 return contents.error();
-            FetchedSkill fetched{origin, plan->folderSha, commit.value(), {}, plan->skipped, std::nullopt};
+            FetchedSkill fetched{origin, plan->folderSha, fetchedRef->commit,
+                                 {},     plan->skipped,   std::nullopt};
             for (qsizetype i = 0; i < plan->files.size(); ++i)
                 fetched.files.append(
                     {plan->files[i].relativePath, contents.value()[i], plan->files[i].executable});
@@ -114,10 +115,16 @@ void refreshIndex(const GitLocation& location, std::optional<SkillIndex> cached,
     inBackground<Result<SkillIndex, Problem>>(
         location.url, context,
         [location, cached](GitMirror& mirror) -> Result<SkillIndex, Problem> {
-            const auto commit = mirror.fetch(location.ref);
-            if (!commit)
-                return commit.error();
-            const auto tree = mirror.tree(commit.value());
+            const auto fetched = mirror.fetch(location.ref);
+            if (!fetched)
+                return fetched.error();
+            // The same tree lists the same skills: nothing to read again.
+            if (cached && cached->treeSha == fetched->tree) {
+                SkillIndex same = *cached;
+                same.refreshedAt = QDateTime::currentDateTimeUtc();
+                return same;
+            }
+            const auto tree = mirror.tree(fetched.value());
             if (!tree)
                 return tree.error();
             SkillIndex index;
