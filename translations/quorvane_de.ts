@@ -1655,6 +1655,22 @@ Beispiel:
         <source>git failed for %1: %2</source>
         <translation>Git ist bei %1 gescheitert: %2</translation>
     </message>
+    <message>
+        <source>The project&apos;s policy %1 cannot be used: %2</source>
+        <translation>Die Richtlinie des Projekts %1 ist nicht verwendbar: %2</translation>
+    </message>
+    <message>
+        <source>the project&apos;s policy does not allow %1; it allows %2.</source>
+        <translation>die Richtlinie des Projekts lässt %1 nicht zu; sie lässt %2 zu.</translation>
+    </message>
+    <message>
+        <source>its commit of %1 is younger than the %2 days the project&apos;s policy asks for.</source>
+        <translation>sein Commit vom %1 ist jünger als die %2 Tage, die die Richtlinie des Projekts verlangt.</translation>
+    </message>
+    <message>
+        <source>the project&apos;s policy lets in no finding of level high, accepted or not</source>
+        <translation>die Richtlinie des Projekts lässt keinen Befund der Stufe hoch zu, ob akzeptiert oder nicht</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>

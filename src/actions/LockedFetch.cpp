@@ -49,6 +49,22 @@ LockedFetch::LockedFetch(Workspace& workspace, FetchAccess access, QList<Restore
 
 LockedFetch::~LockedFetch() = default;
 
+void LockedFetch::keep(const ProjectPolicy& policy)
+{
+    m_policy = policy;
+}
+
+void LockedFetch::keepAge(const QList<RestoreFetch>& group, const Result<QDateTime, Problem>& madeAt)
+{
+    for (const RestoreFetch& fetch : group) {
+        if (!madeAt)
+            fail(fetch, madeAt.error());
+        else if (const auto young =
+                     m_policy->refusalOfAge(fetch.name, madeAt.value(), QDateTime::currentDateTimeUtc()))
+            fail(fetch, *young->cause); // fail() names the skill
+    }
+}
+
 void LockedFetch::start()
 {
     QList<Placing> nearby;
@@ -93,6 +109,27 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
     const QString at = first.commit.isEmpty() ? first.ref : first.commit;
     if (GitLocation::isRemote(first.repository))
         return fetchFromGit(group, at);
+    if (m_policy && m_policy->minimumCommitAgeDays) {
+        // Asked before the folders: a young commit's files are never fetched.
+        const HttpClient http(*m_access.network, m_access.timeout, SkillFolderPlan::maximumBytes);
+        return RepositoryTree::commitDate(
+            http, m_access.hosts, first.repository, at, this,
+            [this, group](const Result<QDateTime, Problem>& madeAt) {
+                keepAge(group, madeAt);
+                QList<RestoreFetch> old = group;
+                old.removeIf([this](const RestoreFetch& fetch) { return m_notFetched.contains(fetch.name); });
+                if (old.isEmpty())
+                    return fetchNext();
+                listAndFetch(old);
+            });
+    }
+    listAndFetch(group);
+}
+
+void LockedFetch::listAndFetch(const QList<RestoreFetch>& group)
+{
+    const LockedSource& first = group.first().source;
+    const QString at = first.commit.isEmpty() ? first.ref : first.commit;
     const HttpClient http(*m_access.network, m_access.timeout, SkillFolderPlan::maximumBytes);
     RepositoryTree::fetch(
         http, m_access.hosts, first.repository, at, this,
@@ -158,10 +195,23 @@ void LockedFetch::fetchFromGit(QList<RestoreFetch> group, const QString& at)
                                         fail(fetch, skill.error());
                                         return next();
                                     }
-                                    auto placing = planPlacing(fetch, skill->files);
-                                    if (!placing)
-                                        return next();
-                                    placeInBackground({std::move(*placing)}, next);
+                                    const auto place = [this, fetch, next, files = skill->files] {
+                                        auto placing = planPlacing(fetch, files);
+                                        if (!placing)
+                                            return next();
+                                        placeInBackground({std::move(*placing)}, next);
+                                    };
+                                    if (!m_policy || !m_policy->minimumCommitAgeDays)
+                                        return place();
+                                    // The commit is in the mirror now, but nothing of it in the hub yet.
+                                    GitSkillReader::commitTime(
+                                        fetch.source.repository, skill->commit, this,
+                                        [this, fetch, next, place](const Result<QDateTime, Problem>& madeAt) {
+                                            keepAge({fetch}, madeAt);
+                                            if (m_notFetched.contains(fetch.name))
+                                                return next();
+                                            place();
+                                        });
                                 });
 }
 
@@ -258,7 +308,8 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
 QList<LockedFetch::Placing> LockedFetch::takePlaced(const QList<Placed>& outcomes)
 {
     QList<Placing> passed;
-    AuditGate gate(m_workspace.context(), AuditGate::answering(m_acceptRisk));
+    const bool mustPass = m_policy && m_policy->auditMustPass;
+    AuditGate gate(m_workspace.context(), AuditGate::answering(m_acceptRisk), !mustPass);
     for (const Placed& outcome : outcomes) {
         const RestoreFetch& fetch = outcome.fetch;
         if (outcome.notNearby) {
@@ -268,6 +319,9 @@ QList<LockedFetch::Placing> LockedFetch::takePlaced(const QList<Placed>& outcome
         if (outcome.risk) {
             if (gate.letsIn(*outcome.risk))
                 passed.append({fetch, outcome.target, outcome.files, true});
+            else if (mustPass)
+                fail(fetch,
+                     Problem(Problem::Kind::policyDemandsPass).because(AuditGate::refusal(*outcome.risk)));
             else
                 fail(fetch, AuditGate::refusal(*outcome.risk));
             continue;

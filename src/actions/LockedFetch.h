@@ -2,6 +2,7 @@
 
 #include "access/FolderContent.h"
 #include "backup/LockFile.h"
+#include "backup/ProjectPolicy.h"
 #include "store/GitHubTree.h"
 
 #include <QHash>
@@ -57,6 +58,10 @@ public:
                 QObject* parent);
     ~LockedFetch() override;
 
+    // The project's rules the fetched skills must keep: the commit's age, and no high finding
+    // let in however it was accepted.
+    void keep(const ProjectPolicy& policy);
+
     void start();
 
 Q_SIGNALS:
@@ -71,6 +76,8 @@ private:
     void fetchFromSource(const RestoreFetch& fetch);
     void fetchNext();
     void fetchGroup(const QList<RestoreFetch>& group);
+    // A GitHub group: one tree listing, then its skills one at a time.
+    void listAndFetch(const QList<RestoreFetch>& group);
     // A git remote's group, one skill after another from its mirror.
     void fetchFromGit(QList<RestoreFetch> group, const QString& at);
     // Where in the hub the fetch goes; nothing, and a failure noted, where it cannot.
@@ -81,12 +88,15 @@ private:
     // through come back, to be placed from the files in hand.
     QList<Placing> takePlaced(const QList<Placed>& outcomes);
     void fail(const RestoreFetch& fetch, const Problem& reason);
+    // Hands `done` the skills of `group` whose commit is old enough; fails the rest.
+    void keepAge(const QList<RestoreFetch>& group, const Result<QDateTime, Problem>& madeAt);
     void finish();
 
     Workspace& m_workspace;
     FetchAccess m_access;
     QList<RestoreFetch> m_fetches;
     bool m_acceptRisk;
+    std::optional<ProjectPolicy> m_policy;
     std::unique_ptr<ContentCache> m_cache; // on the worker while folders are placed
     QList<QList<RestoreFetch>> m_groups;   // by repository and commit
     QHash<QString, qsizetype> m_groupOf;

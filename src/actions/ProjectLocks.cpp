@@ -124,11 +124,15 @@ LockFileKeeper::LockFileKeeper(Workspace& workspace)
 
 void LockFileKeeper::recordsChanged(const QUuid& appID) const
 {
-    ProjectLocks(m_workspace).keepFor(appID, m_held);
+    ProjectLocks(m_workspace).keepFor(appID, *m_held);
 }
 
 std::shared_ptr<void> LockFileKeeper::holdWhileRestoring(const QString& project)
 {
-    m_held.insert(project);
-    return std::shared_ptr<void>(nullptr, [this, project](void*) { m_held.remove(project); });
+    m_held->insert(project);
+    // The hold may outlive the keeper, as when the window closes during a restore.
+    return std::shared_ptr<void>(nullptr, [held = std::weak_ptr(m_held), project](void*) {
+        if (const auto projects = held.lock())
+            projects->remove(project);
+    });
 }

@@ -52,5 +52,5 @@ public:
 
 private:
     Workspace& m_workspace;
-    QSet<QString> m_held; // projects
+    std::shared_ptr<QSet<QString>> m_held = std::make_shared<QSet<QString>>(); // projects
 };

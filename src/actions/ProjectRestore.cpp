@@ -254,12 +254,29 @@ void ProjectRestore::start()
                        Problem(Problem::Kind::noLockFile, {LockFile::fileName(), m_project}),
                        {},
                        {}});
+    // The policy is kept before anything is fetched: a source it does not allow stops the restore.
+    auto policy = ProjectPolicy::read(m_project);
+    if (!policy)
+        return finish({RestoreOutcome::Stage::unreadable, policy.error(), {}, {}});
+    m_policy = std::move(policy).value();
+    if (m_policy) {
+        QList<Problem> refusals;
+        for (const LockedSkill& skill : lock.value()->skills)
+            if (const auto refused = skill.source
+                                         ? m_policy->refusalOfSource(skill.name, skill.source->repository)
+                                         : std::nullopt)
+                refusals.append(*refused);
+        if (!refusals.isEmpty())
+            return finish({RestoreOutcome::Stage::refused, std::nullopt, refusals, {}});
+    }
     m_plan = plan(m_workspace, m_project, *lock.value(), *m_cache, m_options.offline);
     if (!m_askConsent(m_plan))
         return finish({RestoreOutcome::Stage::declined, std::nullopt, {}, {}});
     m_lockHeld = m_workspace.lockFiles().holdWhileRestoring(m_project);
     auto* fetch = new LockedFetch(m_workspace, m_options.offline ? FetchAccess{} : m_access, m_plan.fetches,
                                   m_options.acceptRisk, this);
+    if (m_policy)
+        fetch->keep(*m_policy);
     connect(fetch, &LockedFetch::finished, this,
             [this](const QList<Problem>& failures, const QStringList& notFetched) {
                 m_failures += failures;
@@ -323,7 +340,8 @@ void ProjectRestore::addAppsAndPlace()
         m_workspace.changes().announceTargetFolder(change.targetAppID);
     if (toCarryOut.empty())
         return finish({RestoreOutcome::Stage::restored, std::nullopt, m_failures, {}});
-    AuditGate gate(m_workspace.context(), AuditGate::answering(m_options.acceptRisk));
+    AuditGate gate(m_workspace.context(), AuditGate::answering(m_options.acceptRisk),
+                   !(m_policy && m_policy->auditMustPass));
     PlanTask* task = PlanTask::start(m_workspace, std::move(toCarryOut), true, gate);
     if (!task)
         return finish({RestoreOutcome::Stage::restored,

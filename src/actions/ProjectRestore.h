@@ -4,6 +4,7 @@
 #include "actions/BackgroundTask.h"
 #include "actions/LockedFetch.h"
 #include "backup/LockFile.h"
+#include "backup/ProjectPolicy.h"
 #include "linker/PlacementPlan.h"
 #include "store/GitHubTree.h"
 
@@ -58,6 +59,8 @@ struct RestoreOutcome
     {
         unreadable, // no lock file, or one that cannot be used; nothing changed
         declined,   // the plan was not agreed to; nothing changed
+        refused,    // the project's policy does not allow what the lock names; `failures` says what; nothing
+                    // changed
         restored,   // carried out; `failures` names what could not be done
     };
     Stage stage = Stage::unreadable;
@@ -114,4 +117,5 @@ private:
     QList<Problem> m_failures;
     QStringList m_notFetched;
     std::shared_ptr<void> m_lockHeld; // the lock file is not rewritten while it is restored
+    std::optional<ProjectPolicy> m_policy;
 };

@@ -149,6 +149,9 @@ void WindowCommands::restoreProject(const QString& project)
         if (outcome.stage == RestoreOutcome::Stage::unreadable)
             m_desktop.alerts.inform(tr("Restoring Is Not Possible"), OutcomeTexts::problem(*outcome.error),
                                     AlertStyle::critical);
+        else if (outcome.stage == RestoreOutcome::Stage::refused)
+            m_desktop.alerts.inform(tr("Restoring Is Not Possible"), OutcomeTexts::problems(outcome.failures),
+                                    AlertStyle::critical);
         else if (!outcome.failures.isEmpty())
             m_desktop.alerts.inform(tr("Not Everything Was Restored"),
                                     OutcomeTexts::problems(outcome.failures), AlertStyle::critical);

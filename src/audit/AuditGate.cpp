@@ -16,9 +16,10 @@ RiskConsent AuditGate::answering(bool accept)
     };
 }
 
-AuditGate::AuditGate(ModelContext& context, RiskConsent consent)
+AuditGate::AuditGate(ModelContext& context, RiskConsent consent, bool acceptancesCount)
     : m_context(context)
-    , m_consent(std::move(consent))
+    , m_consent(acceptancesCount ? std::move(consent) : RiskConsent())
+    , m_acceptancesCount(acceptancesCount)
 {}
 
 void AuditGate::markAccepted(const ModelContext& context, AuditReport& report)
@@ -46,7 +47,8 @@ QList<Problem> AuditGate::refusals(const QList<AuditReport>& refused)
 
 bool AuditGate::letsIn(AuditReport report)
 {
-    markAccepted(m_context, report);
+    if (m_acceptancesCount)
+        markAccepted(m_context, report);
     QList<AuditReport> risks;
     if (report.hasOpenHigh())
         risks.append(std::move(report));
@@ -78,7 +80,8 @@ bool AuditGate::letsPlace(const QStringList& hubItemPaths)
                                          [](const AuditFinding& f) { return f.level == AuditLevel::high; });
         if (!anyHigh && signatures[i])
             verdicts.remember(*signatures[i]);
-        markAccepted(m_context, report);
+        if (m_acceptancesCount)
+            markAccepted(m_context, report);
         if (report.hasOpenHigh())
             risks.append(std::move(report));
     }

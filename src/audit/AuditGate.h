@@ -25,7 +25,9 @@ public:
     // A consent that gives the same answer without asking: the tool's --accept-risk, or no.
     static RiskConsent answering(bool accept);
 
-    AuditGate(ModelContext& context, RiskConsent consent);
+    // `acceptancesCount` false: a project's policy wants every high finding kept out, accepted
+    // before or not, and asks nobody.
+    AuditGate(ModelContext& context, RiskConsent consent, bool acceptancesCount = true);
 
     // A report of fetched files, before they reach the hub.
     bool letsIn(AuditReport report);
@@ -46,5 +48,6 @@ private:
 
     ModelContext& m_context;
     RiskConsent m_consent;
+    bool m_acceptancesCount = true;
     QList<AuditReport> m_refused;
 };

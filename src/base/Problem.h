@@ -74,6 +74,11 @@ public:
         noLockFile,  // data: the lock file's name, the project
         appNotAdded, // data[0]: the app's folder
         notRecorded, // data[0]: the path kept in the project
+        // A project's policy
+        policyUnreadable,  // data: the policy file, why
+        sourceNotAllowed,  // data: the repository, the allowed patterns
+        commitTooYoung,    // data: the commit's date (ISO 8601, UTC), the minimum age in days
+        policyDemandsPass, // no acceptance lets a high finding in here; the cause names them
         // The store of records
         storeDamaged,        // data: the file, what the database said
         storeOfNewerVersion, // data: the file, its schema, the newest this version knows

@@ -179,6 +179,7 @@ int RestoreCommand::run(CliSession& session, const QStringList& args) const
         return session.fail(describe(*outcome.error));
     case RestoreOutcome::Stage::declined:
         return exitCode;
+    case RestoreOutcome::Stage::refused:
     case RestoreOutcome::Stage::restored:
         break;
     }

@@ -107,6 +107,35 @@ void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& ho
     });
 }
 
+void RepositoryTree::commitDate(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
+                                const QString& ref, QObject* context,
+                                std::function<void(const Result<QDateTime, Problem>&)> done)
+{
+    HttpClient::Headers headers = {{"Accept", "application/vnd.github+json"}};
+    if (hosts.token)
+        headers.append({"Authorization", "Bearer " + *hosts.token});
+    const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/commits/"_s +
+                   QString::fromLatin1(QUrl::toPercentEncoding(ref)));
+    http.get(url, headers, context, [done, what = repository + u'@' + ref](const HttpAnswer& answer) {
+        if (answer.status != 200)
+            return done(problemOf(answer, what));
+        const nlohmann::json body =
+            nlohmann::json::parse(answer.body.cbegin(), answer.body.cend(), nullptr, false);
+        QDateTime date;
+        if (body.is_object()) {
+            const auto commit = body.find("commit");
+            if (commit != body.end() && commit->is_object()) {
+                const auto committer = commit->find("committer");
+                if (committer != commit->end() && committer->is_object())
+                    date = QDateTime::fromString(jsonText(*committer, "date"), Qt::ISODate);
+            }
+        }
+        if (!date.isValid())
+            return done(Problem(Problem::Kind::invalidResponse));
+        done(date);
+    });
+}
+
 Problem RepositoryTree::problemOf(const HttpAnswer& answer, const QString& what)
 {
     if (!answer.status && !answer.tooLarge)

@@ -4,6 +4,7 @@
 #include "base/Result.h"
 #include "store/HttpClient.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -59,6 +60,10 @@ struct RepositoryTree
                               const QString& ref, QObject* context,
                               std::function<void(const std::optional<QString>&)> done);
     static bool isCommitSha(const QString& text);
+    // When the commit `ref` names was made: one request to the API host.
+    static void commitDate(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
+                           const QString& ref, QObject* context,
+                           std::function<void(const Result<QDateTime, Problem>&)> done);
 
     // Why GitHub refused an answer: a rate limit says when it ends.
     static Problem problemOf(const HttpAnswer& answer, const QString& what);

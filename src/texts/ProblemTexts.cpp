@@ -19,6 +19,15 @@ QString whenLimitEnds(const QString& secondsSinceEpoch, Form form)
     return form == Form::shown ? QLocale().toString(time, QLocale::ShortFormat) : time.toString(u"HH:mm"_s);
 }
 
+// A date from the core, as the user's locale writes it; machine-readable output keeps ISO 8601.
+QString shownDate(const QString& iso, Form form)
+{
+    const QDateTime date = QDateTime::fromString(iso, Qt::ISODate);
+    return form == Form::shown && date.isValid()
+               ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat)
+               : iso;
+}
+
 // The problem's own sentence; `beneath` is its cause's, for the kinds that embed it.
 QString sentence(const Problem& problem, const QString& beneath, Form form)
 {
@@ -175,6 +184,23 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
             .arg(first, data.value(1));
     case Kind::appNotAdded:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: the app could not be added")).arg(first);
+    case Kind::policyUnreadable:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The project's policy %1 cannot be used: %2"))
+            .arg(first, data.value(1));
+    case Kind::sourceNotAllowed:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "the project's policy does not allow %1; it allows %2."))
+            .arg(first, data.value(1).isEmpty() ? u"—"_s : data.value(1));
+    case Kind::commitTooYoung:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "its commit of %1 is younger than the %2 days the project's policy "
+                                     "asks for."))
+            .arg(shownDate(first, form), data.value(1));
+    case Kind::policyDemandsPass:
+        return say(form, QT_TRANSLATE_NOOP(
+                             "OutcomeTexts",
+                             "the project's policy lets in no finding of level high, accepted or not"));
     case Kind::notRecorded:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: not recorded")).arg(first);
     case Kind::storeDamaged:
