@@ -1671,6 +1671,14 @@ Beispiel:
         <source>the project&apos;s policy lets in no finding of level high, accepted or not</source>
         <translation>die Richtlinie des Projekts lässt keinen Befund der Stufe hoch zu, ob akzeptiert oder nicht</translation>
     </message>
+    <message>
+        <source>the project&apos;s policy does not allow its source %1</source>
+        <translation>die Richtlinie des Projekts lässt seine Quelle %1 nicht zu</translation>
+    </message>
+    <message>
+        <source>the project&apos;s policy cannot be read</source>
+        <translation>die Richtlinie des Projekts ist nicht lesbar</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -1978,6 +1986,10 @@ Beispiel:
     <message>
         <source>No target apps set up yet.</source>
         <translation>Noch keine Ziel-Apps angelegt.</translation>
+    </message>
+    <message>
+        <source>Not Linked</source>
+        <translation>Nicht verknüpft</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "actions/LinkActions.h"
 
 #include "actions/HubActions.h"
+#include "actions/PlacementPolicy.h"
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
 #include "model/TargetApp.h"
@@ -16,8 +17,19 @@ LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool
     // switched on again is brought up to the hub's content.
     const bool places = linked && (app.placement() == PlacementKind::copy ||
                                    !m_workspace.linker().links.isSkillLinked(skill, app));
-    if (places && !AuditGate(m_workspace.context(), consent).letsPlace({skill.path}))
-        return {LinkToggleResult::risky, std::nullopt};
+    if (places) {
+        if (auto refused = PlacementPolicy::refusal(m_workspace.context(), app, skill.name))
+            return {LinkToggleResult::notAllowed, std::nullopt, std::move(refused)};
+        const bool mustPass = PlacementPolicy::auditMustPass(app);
+        AuditGate gate(m_workspace.context(), consent, !mustPass);
+        if (!gate.letsPlace({skill.path}))
+            return mustPass
+                       ? LinkToggle{LinkToggleResult::notAllowed, std::nullopt,
+                                    Problem::concerning(skill.name, Problem(Problem::Kind::policyDemandsPass)
+                                                                        .because(AuditGate::refusal(
+                                                                            gate.refused().constFirst())))}
+                       : LinkToggle{LinkToggleResult::risky, std::nullopt};
+    }
     LinkToggle result = m_workspace.linker().links.toggleLink(skill, app, linked, replaceChangedHere);
     m_workspace.changes().announceTargetFolder(app.id());
     return result;

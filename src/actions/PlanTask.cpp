@@ -1,5 +1,7 @@
 #include "actions/PlanTask.h"
 
+#include "actions/PlacementPolicy.h"
+
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
 
@@ -24,28 +26,41 @@ PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipCon
     return start(workspace, std::move(plans), skipConflicts, gate);
 }
 
-QStringList PlanTask::placedItems(const std::vector<PlacementPlan>& plans)
+void PlanTask::collectPlacedItems(const PlacementPlan& plan, QSet<QString>& seen, QStringList& items)
 {
-    QStringList items;
-    QSet<QString> seen;
-    for (const PlacementPlan& plan : plans)
-        for (const PlanAction& action : plan.actions)
-            if ((action.op == PlanAction::Op::create || action.op == PlanAction::Op::copy ||
-                 action.op == PlanAction::Op::replace) &&
-                !action.destination.isEmpty() && !seen.contains(action.destination)) {
-                seen.insert(action.destination);
-                items.append(action.destination);
-            }
-    return items;
+    for (const PlanAction& action : plan.actions)
+        if ((action.op == PlanAction::Op::create || action.op == PlanAction::Op::copy ||
+             action.op == PlanAction::Op::replace) &&
+            !action.destination.isEmpty() && !seen.contains(action.destination)) {
+            seen.insert(action.destination);
+            items.append(action.destination);
+        }
 }
 
 PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts,
                           AuditGate& gate)
 {
+    // The callers marked what a project's policy refuses when they showed the plan; marking
+    // again here keeps a plan made elsewhere from placing it.
+    PlacementPolicy::markRefusals(workspace, plans);
     const bool refused = std::any_of(plans.cbegin(), plans.cend(), [&](const PlacementPlan& plan) {
         return !plan.conflicts.isEmpty() && !skipConflicts;
     });
-    if (refused || !gate.letsPlace(placedItems(plans)))
+    if (refused)
+        return nullptr;
+    // Where a project's policy wants the audit passed, no acceptance counts there.
+    QStringList strictItems;
+    QStringList otherItems;
+    QSet<QString> strictSeen;
+    QSet<QString> otherSeen;
+    for (const PlacementPlan& plan : plans) {
+        const TargetApp* app = workspace.app(plan.appID);
+        if (app && PlacementPolicy::auditMustPass(*app))
+            collectPlacedItems(plan, strictSeen, strictItems);
+        else
+            collectPlacedItems(plan, otherSeen, otherItems);
+    }
+    if (!gate.letsPlace(otherItems) || !gate.letsPlace(strictItems, true))
         return nullptr;
     // What the worker needs of each plan: its actions, how they are placed, the conflicts skipped.
     struct Work

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSet>
+
 #include "actions/BackgroundTask.h"
 #include "audit/AuditGate.h"
 #include "linker/PlacementPlan.h"
@@ -20,8 +22,8 @@ public:
     // Several apps' plans as one task, as when every app's links are restored.
     static PlanTask* start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts,
                            AuditGate& gate);
-    // The hub items the plans would place, each once.
-    static QStringList placedItems(const std::vector<PlacementPlan>& plans);
+    // Adds the hub items the plan would place to `items`, each once.
+    static void collectPlacedItems(const PlacementPlan& plan, QSet<QString>& seen, QStringList& items);
 
     Work work() const override;
 

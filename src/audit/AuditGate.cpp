@@ -55,8 +55,14 @@ bool AuditGate::letsIn(AuditReport report)
     return decide(std::move(risks));
 }
 
-bool AuditGate::letsPlace(const QStringList& hubItemPaths)
+bool AuditGate::letsPlace(const QStringList& hubItemPaths, bool strictly)
 {
+    if (strictly && m_acceptancesCount) {
+        AuditGate strict(m_context, {}, false);
+        const bool passed = strict.letsPlace(hubItemPaths);
+        m_refused = strict.refused();
+        return passed;
+    }
     const auto rules = AuditRules::standard();
     CleanVerdicts verdicts;
     // Only what changed since it was found clean is read again.

@@ -32,7 +32,8 @@ public:
     // A report of fetched files, before they reach the hub.
     bool letsIn(AuditReport report);
     // Hub items (their paths), audited now, before they are placed into an app.
-    bool letsPlace(const QStringList& hubItemPaths);
+    // `strictly`: as a project's policy that wants the audit passed: no acceptance counts, nobody is asked.
+    bool letsPlace(const QStringList& hubItemPaths, bool strictly = false);
     // The reports with open findings of level high that were refused last; empty after a pass.
     const QList<AuditReport>& refused() const { return m_refused; }
 

@@ -105,6 +105,8 @@ int toggleOne(CliSession& session, const QString& itemName, TargetApp& app, bool
         return refuseToggle(session, *toggled.refusal, linked);
     case LinkToggleResult::risky:
         return AuditOutput::refuse(session, risks, AuditOutput::Step::placing);
+    case LinkToggleResult::notAllowed:
+        return session.fail(describe(*toggled.problem));
     case LinkToggleResult::failed:
         break;
     }

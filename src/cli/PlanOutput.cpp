@@ -1,6 +1,7 @@
 // quorvane-cli: plans shown, agreed to by the switches, and carried out.
 #include "cli/PlanOutput.h"
 
+#include "actions/PlacementPolicy.h"
 #include "actions/PlanTask.h"
 #include "actions/Workspace.h"
 #include "cli/AuditOutput.h"
@@ -111,6 +112,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
 int run(CliSession& session, std::vector<PlacementPlan> plans)
 {
     int exitCode = ExitCode::success;
+    PlacementPolicy::markRefusals(session.workspace(), plans);
     if (!show(session, plans, exitCode))
         return exitCode;
     // The same task the window runs for a plan; the tool waits for it. Conflicts left are

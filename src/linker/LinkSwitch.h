@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/FolderAccess.h"
+#include "base/Problem.h"
 #include "linker/Placement.h"
 #include "linker/PlacementPlan.h"
 #include "model/Skill.h"
@@ -21,13 +22,15 @@ enum class LinkToggleResult
     folderUnreachable, // the app's folder could not be reached; nothing changed
     refused,           // a copy changed here, or something Quorvane did not place, is in the way
     risky,             // the audit found open findings of level high, and they were not accepted
+    notAllowed,        // the policy of the app's project keeps the item out; `problem` says why
 };
 
 // A switch's result, with what stood in the way when it was refused.
 struct LinkToggle
 {
     LinkToggleResult result;
-    std::optional<PlanConflict> refusal; // set with `refused`
+    std::optional<PlanConflict> refusal;           // set with `refused`
+    std::optional<Problem> problem = std::nullopt; // set with `notAllowed`
 };
 
 // One hub item in one app's folder, switched on or off: the switch in the window's detail

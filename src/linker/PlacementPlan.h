@@ -56,6 +56,8 @@ struct PlanConflict
         notFetchableOffline,  // not in the cache, and the network may not be used
         differsFromLock,      // the hub's item differs from the lock, and nothing else holds the locked one
         noKnownSource,        // not in the hub, and no source is known
+        notAllowedByPolicy,   // the project's policy does not allow the item's source; subject: the source
+        policyUnreadable,     // the project's policy cannot be read, so nothing is placed under it
     };
     QString path;
     Kind kind;

@@ -374,6 +374,8 @@ QString PlanConflict::kindName(Kind kind)
         {Kind::notFetchableOffline, u"not-fetchable-offline"},
         {Kind::differsFromLock, u"differs-from-lock"},
         {Kind::noKnownSource, u"no-known-source"},
+        {Kind::notAllowedByPolicy, u"not-allowed-by-policy"},
+        {Kind::policyUnreadable, u"policy-unreadable"},
     };
     return nameIn<Kind>(names, kind);
 }

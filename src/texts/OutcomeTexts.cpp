@@ -47,6 +47,12 @@ QString conflict(const PlanConflict& conflict, Form form)
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "content differs from the lock file"));
     case Kind::noKnownSource:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "not in the hub, and without a known source"));
+    case Kind::notAllowedByPolicy:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "the project's policy does not allow its source %1"))
+            .arg(conflict.subject);
+    case Kind::policyUnreadable:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "the project's policy cannot be read"));
     }
     Q_UNREACHABLE();
 }

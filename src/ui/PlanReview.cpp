@@ -1,5 +1,6 @@
 #include "ui/PlanReview.h"
 
+#include "actions/PlacementPolicy.h"
 #include "actions/PlanTask.h"
 #include "actions/Workspace.h"
 #include "model/ModelContext.h"
@@ -26,6 +27,7 @@ PlanTask* carryOut(Workspace& workspace, Alerts& alerts, QWidget* parent, const 
         alerts.inform(title, Texts::tr("The app's folder cannot be reached."), AlertStyle::critical);
         return nullptr;
     }
+    PlacementPolicy::markRefusals(workspace, *plan);
     // A mode switch of an empty folder still changes the mode.
     if (plan->actions.isEmpty() && plan->conflicts.isEmpty() && !plan->switchesTo) {
         alerts.inform(title, Texts::tr("There is nothing to change."));

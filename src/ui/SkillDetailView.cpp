@@ -351,6 +351,9 @@ void SkillDetailView::rebuildLinkRows()
                 if (toggled.refusal)
                     Log::line(u"Failed to toggle the copy at "_s + toggled.refusal->path + u": "_s +
                               PlanConflict::kindName(toggled.refusal->kind));
+                if (toggled.problem) // a project's policy: the user is told which rule keeps it out
+                    m_desktop.alerts.inform(tr("Not Linked"), OutcomeTexts::problem(*toggled.problem),
+                                            AlertStyle::critical);
             },
             Qt::QueuedConnection);
         layout->addWidget(toggle);
