@@ -2283,6 +2283,37 @@ Beispiel:
         <source>Switch %1 to Links</source>
         <translation>%1 auf Links umstellen</translation>
     </message>
+    <message>
+        <source>no source is allowed</source>
+        <translation>keine Quelle ist erlaubt</translation>
+    </message>
+    <message>
+        <source>skills only from %1</source>
+        <translation>Skills nur aus %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>commits at least %n day(s) old</source>
+        <translation>
+            <numerusform>Commits mindestens %n Tag alt</numerusform>
+            <numerusform>Commits mindestens %n Tage alt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the audit must pass, with no risk accepted</source>
+        <translation>das Audit muss bestehen, ohne akzeptiertes Risiko</translation>
+    </message>
+    <message>
+        <source>the project&apos;s own audit rules in %1</source>
+        <translation>eigene Audit-Regeln des Projekts in %1</translation>
+    </message>
+    <message>
+        <source>The project&apos;s policy sets no rules.</source>
+        <translation>Die Richtlinie des Projekts legt keine Regeln fest.</translation>
+    </message>
+    <message>
+        <source>The project&apos;s policy: %1.</source>
+        <translation>Richtlinie des Projekts: %1.</translation>
+    </message>
 </context>
 <context>
     <name>TargetSkillDetailView</name>

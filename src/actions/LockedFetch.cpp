@@ -2,6 +2,7 @@
 
 #include "actions/Workspace.h"
 #include "audit/AuditGate.h"
+#include "audit/AuditRules.h"
 #include "audit/SkillScanner.h"
 #include "base/Log.h"
 #include "linker/HubInstaller.h"
@@ -49,9 +50,11 @@ LockedFetch::LockedFetch(Workspace& workspace, FetchAccess access, QList<Restore
 
 LockedFetch::~LockedFetch() = default;
 
-void LockedFetch::keep(const ProjectPolicy& policy)
+void LockedFetch::keep(const ProjectPolicy& policy, const QString& project)
 {
     m_policy = policy;
+    if (!policy.rules.isEmpty())
+        m_rules = AuditRules::withFolders({project + u'/' + policy.rules});
 }
 
 void LockedFetch::keepAge(const QList<RestoreFetch>& group, const Result<QDateTime, Problem>& madeAt)
@@ -250,59 +253,60 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
 {
     // The fetch is alive when the worker posts: it goes only in finish(), after this, or with
     // the workspace, which awaits its workers first.
-    m_workspace.runInBackground(
-        [this, cache = m_cache.get(), placings = std::move(placings), then = std::move(then)] {
-            QList<Placed> outcomes;
-            for (const Placing& placing : placings) {
-                const RestoreFetch& fetch = placing.fetch;
-                // What is found nearby was checked against its hash as it was read.
-                const auto files = placing.files ? placing.files : nearbyContent(fetch, *cache);
-                if (!files) {
-                    outcomes.append({fetch, Problem(), true});
-                    continue;
-                }
-                if (placing.files && FolderContent::digest(*files).contentHash != fetch.contentSha256) {
-                    outcomes.append({fetch, Problem(Problem::Kind::differsFromLock), false});
-                    continue;
-                }
-                if (!placing.passed) {
-                    AuditReport audit = SkillScanner::scan(fetch.name, *files, true);
-                    if (audit.hasOpenHigh()) { // what the user accepted is marked by the gate
-                        outcomes.append({fetch, Problem(), false, std::move(audit), files, placing.target});
-                        continue;
-                    }
-                }
-                FolderDigest digest = FolderContent::digest(*files);
-                if (fetch.intoHub) {
-                    // The hub lacked the item when the plan was agreed to; whatever came meanwhile stays.
-                    auto placed = HubInstaller::placeSkillFolder(placing.target, *files, false);
-                    if (!placed) {
-                        outcomes.append({fetch, placed.error().problem, false});
-                        continue;
-                    }
-                    digest = std::move(placed.value());
-                }
-                if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept) {
-                    // Copies made beside a hub of another version come from the cache: it must hold them.
-                    if (!fetch.intoHub) {
-                        outcomes.append({fetch, Problem::said(kept.error().description), false});
-                        continue;
-                    }
-                    Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
-                }
-                outcomes.append({fetch, std::move(digest), false});
+    m_workspace.runInBackground([this, cache = m_cache.get(),
+                                 rules = m_rules ? m_rules : AuditRules::standard(),
+                                 placings = std::move(placings), then = std::move(then)] {
+        QList<Placed> outcomes;
+        for (const Placing& placing : placings) {
+            const RestoreFetch& fetch = placing.fetch;
+            // What is found nearby was checked against its hash as it was read.
+            const auto files = placing.files ? placing.files : nearbyContent(fetch, *cache);
+            if (!files) {
+                outcomes.append({fetch, Problem(), true});
+                continue;
             }
-            QMetaObject::invokeMethod(
-                this,
-                [this, outcomes, then] {
-                    // What the gate let through is placed in a second pass, from the files in hand.
-                    QList<Placing> passed = takePlaced(outcomes);
-                    if (passed.isEmpty())
-                        return then();
-                    placeInBackground(std::move(passed), then);
-                },
-                Qt::QueuedConnection);
-        });
+            if (placing.files && FolderContent::digest(*files).contentHash != fetch.contentSha256) {
+                outcomes.append({fetch, Problem(Problem::Kind::differsFromLock), false});
+                continue;
+            }
+            if (!placing.passed) {
+                AuditReport audit = SkillScanner::scan(fetch.name, *files, true, *rules);
+                if (audit.hasOpenHigh()) { // what the user accepted is marked by the gate
+                    outcomes.append({fetch, Problem(), false, std::move(audit), files, placing.target});
+                    continue;
+                }
+            }
+            FolderDigest digest = FolderContent::digest(*files);
+            if (fetch.intoHub) {
+                // The hub lacked the item when the plan was agreed to; whatever came meanwhile stays.
+                auto placed = HubInstaller::placeSkillFolder(placing.target, *files, false);
+                if (!placed) {
+                    outcomes.append({fetch, placed.error().problem, false});
+                    continue;
+                }
+                digest = std::move(placed.value());
+            }
+            if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept) {
+                // Copies made beside a hub of another version come from the cache: it must hold them.
+                if (!fetch.intoHub) {
+                    outcomes.append({fetch, Problem::said(kept.error().description), false});
+                    continue;
+                }
+                Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);
+            }
+            outcomes.append({fetch, std::move(digest), false});
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, outcomes, then] {
+                // What the gate let through is placed in a second pass, from the files in hand.
+                QList<Placing> passed = takePlaced(outcomes);
+                if (passed.isEmpty())
+                    return then();
+                placeInBackground(std::move(passed), then);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 QList<LockedFetch::Placing> LockedFetch::takePlaced(const QList<Placed>& outcomes)

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class AuditRules;
 class ContentCache;
 class QNetworkAccessManager;
 class Workspace;
@@ -58,9 +59,9 @@ public:
                 QObject* parent);
     ~LockedFetch() override;
 
-    // The project's rules the fetched skills must keep: the commit's age, and no high finding
-    // let in however it was accepted.
-    void keep(const ProjectPolicy& policy);
+    // The project's rules the fetched skills must keep: the commit's age, no high finding let in
+    // however it was accepted, and the project's own audit rules besides the others.
+    void keep(const ProjectPolicy& policy, const QString& project);
 
     void start();
 
@@ -97,8 +98,9 @@ private:
     QList<RestoreFetch> m_fetches;
     bool m_acceptRisk;
     std::optional<ProjectPolicy> m_policy;
-    std::unique_ptr<ContentCache> m_cache; // on the worker while folders are placed
-    QList<QList<RestoreFetch>> m_groups;   // by repository and commit
+    std::shared_ptr<const AuditRules> m_rules; // with the project's; nothing: the usual ones
+    std::unique_ptr<ContentCache> m_cache;     // on the worker while folders are placed
+    QList<QList<RestoreFetch>> m_groups;       // by repository and commit
     QHash<QString, qsizetype> m_groupOf;
     QList<Problem> m_failures;
     QStringList m_notFetched;

@@ -276,7 +276,7 @@ void ProjectRestore::start()
     auto* fetch = new LockedFetch(m_workspace, m_options.offline ? FetchAccess{} : m_access, m_plan.fetches,
                                   m_options.acceptRisk, this);
     if (m_policy)
-        fetch->keep(*m_policy);
+        fetch->keep(*m_policy, m_project);
     connect(fetch, &LockedFetch::finished, this,
             [this](const QList<Problem>& failures, const QStringList& notFetched) {
                 m_failures += failures;

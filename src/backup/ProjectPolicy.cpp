@@ -1,6 +1,7 @@
 #include "backup/ProjectPolicy.h"
 
 #include "access/FileSystem.h"
+#include "store/SkillIndex.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,9 +69,10 @@ Result<ProjectPolicy, Problem> ProjectPolicy::decode(const QByteArray& bytes)
                 return refused(u"auditMustPass is not true or false"_s);
             policy.auditMustPass = value.get<bool>();
         } else if (key == "rules") {
-            if (!value.is_string())
-                return refused(u"rules is not a folder"_s);
-            policy.rules = QString::fromStdString(value.get<std::string>());
+            // Inside the project: a policy from anyone names no folder elsewhere.
+            policy.rules = value.is_string() ? QString::fromStdString(value.get<std::string>()) : QString();
+            if (!isPlainRepositoryPath(policy.rules))
+                return refused(u"rules is not a folder inside the project"_s);
         } else {
             return refused(u"the key \"%1\" is not known here"_s.arg(QString::fromStdString(key)));
         }

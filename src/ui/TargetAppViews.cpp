@@ -2,9 +2,11 @@
 
 #include "actions/ImportTask.h"
 #include "actions/LinkActions.h"
+#include "actions/PlacementPolicy.h"
 #include "actions/PlanTask.h"
 #include "actions/Workspace.h"
 #include "model/TargetApp.h"
+#include "texts/OutcomeTexts.h"
 #include "ui/DeleteAction.h"
 #include "ui/ElidedLabel.h"
 #include "ui/InstallReport.h"
@@ -57,6 +59,23 @@ QLabel* badge(const QString& text, const QColor& color)
 
 } // namespace
 
+QString TargetAppSkillsListView::policyText(const ProjectPolicy& policy)
+{
+    QStringList rules;
+    if (policy.allowedSources)
+        rules.append(policy.allowedSources->isEmpty()
+                         ? tr("no source is allowed")
+                         : tr("skills only from %1").arg(policy.allowedSources->join(u", "_s)));
+    if (policy.minimumCommitAgeDays)
+        rules.append(tr("commits at least %n day(s) old", nullptr, *policy.minimumCommitAgeDays));
+    if (policy.auditMustPass)
+        rules.append(tr("the audit must pass, with no risk accepted"));
+    if (!policy.rules.isEmpty())
+        rules.append(tr("the project's own audit rules in %1").arg(policy.rules));
+    return rules.isEmpty() ? tr("The project's policy sets no rules.")
+                           : tr("The project's policy: %1.").arg(rules.join(u"; "_s));
+}
+
 TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopServices desktop,
                                                  QWidget* parent)
     : QWidget(parent)
@@ -69,6 +88,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     , m_unlinkAll(new QToolButton(this))
     , m_sync(new QToolButton(this))
     , m_restoreProject(new QToolButton(this))
+    , m_policy(secondary(QString()))
     , m_mode(new QComboBox(this))
 {
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
@@ -128,6 +148,10 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     layout->addLayout(placement);
     // On a line of its own as well: beside the mode, it would widen the column.
     layout->addWidget(m_restoreProject, 0, Qt::AlignLeft);
+    m_policy->setObjectName(u"projectPolicy"_s);
+    m_policy->setWordWrap(true);
+    m_policy->setVisible(false);
+    layout->addWidget(m_policy);
     layout->addWidget(m_pages);
 
     connect(refreshAction, &QAction::triggered, this, &TargetAppSkillsListView::reload);
@@ -196,6 +220,13 @@ void TargetAppSkillsListView::reload()
     m_mode->setCurrentIndex(m_mode->findData(int(mode)));
     m_sync->setVisible(mode == PlacementKind::copy);
     m_restoreProject->setVisible(m_app && m_app->project());
+    // Read each time: the file is the project's, changed by its repository, not by this window.
+    const auto policy = m_app ? PlacementPolicy::of(*m_app)
+                              : Result<std::optional<ProjectPolicy>, Problem>(std::optional<ProjectPolicy>());
+    m_policy->setVisible(!policy || *policy);
+    m_policy->setText(!policy   ? OutcomeTexts::problem(policy.error())
+                      : *policy ? policyText(**policy)
+                                : QString());
     m_items = m_app ? m_workspace.targetListing().list(*m_app).value_or(QList<TargetAppSkill>())
                     : QList<TargetAppSkill>();
     m_pages->setCurrentIndex(m_items.isEmpty() ? 1 : 0);

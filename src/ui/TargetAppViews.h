@@ -1,5 +1,7 @@
 #pragma once
 
+#include "backup/ProjectPolicy.h"
+
 #include "linker/PlacementPlanner.h"
 #include "model/TargetAppSkill.h"
 #include "ui/DesktopServices.h"
@@ -45,6 +47,9 @@ Q_SIGNALS:
     void restoreProjectRequested(const QString& project);
 
 private:
+    // The policy's rules in a sentence, for the project's apps.
+    static QString policyText(const ProjectPolicy& policy);
+
     void reload();
     QWidget* makeRow(const TargetAppSkill& item);
     void showContextMenu(const QPoint& position);
@@ -77,6 +82,7 @@ private:
     QToolButton* m_unlinkAll;
     QToolButton* m_sync;
     QToolButton* m_restoreProject;
+    QLabel* m_policy; // the project's policy, where it has one
     QComboBox* m_mode;
     bool m_actionsEnabled = true;
 };

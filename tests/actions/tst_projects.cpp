@@ -386,6 +386,12 @@ private Q_SLOTS:
         QTest::newRow("audit must pass, whatever is accepted")
             << QByteArray("{\"policyVersion\": 1, \"auditMustPass\": true}") << 0 << true
             << u"policyDemandsPass"_s;
+        QTest::newRow("the team's own rules")
+            << QByteArray("{\"policyVersion\": 1, \"auditMustPass\": true, \"rules\": \"audit-rules\"}") << 0
+            << false << u"policyDemandsPass"_s;
+        QTest::newRow("rules outside the project")
+            << QByteArray("{\"policyVersion\": 1, \"rules\": \"../audit-rules\"}") << 0 << false
+            << u"policyUnreadable"_s;
         QTest::newRow("unknown key") << QByteArray("{\"policyVersion\": 1, \"allowSources\": [\"o/*\"]}") << 0
                                      << false << u"policyUnreadable"_s;
         QTest::newRow("newer version")
@@ -408,6 +414,12 @@ private Q_SLOTS:
         QVERIFY(f.writeLock({ProjectFixture::locked(u"pdf"_s, pdf, {u"cursor"_s})}));
         if (!policy.isEmpty())
             QVERIFY(writeFile(f.repo + u"/quorvane-policy.json"_s, policy));
+        // A rule of the team's own, read only where the policy names its folder.
+        QVERIFY(makeFolder(f.repo + u"/audit-rules"_s));
+        QVERIFY(
+            writeFile(f.repo + u"/audit-rules/team.yar"_s,
+                      "rule team_pdf { meta: family = \"team\" level = \"high\" message = \"No PDF here\" "
+                      "message_de = \"Kein PDF hier\" strings: $pdf = \"# PDF\" condition: $pdf }\n"));
         const QStringList before = treeSnapshot(f.dir.path());
 
         const RestoreOutcome outcome = f.restore({false, true}); // the user accepts any risk

@@ -633,6 +633,18 @@ private Q_SLOTS:
         auto* restore = w.find<QToolButton>(u"restoreProject"_s);
         QTRY_VERIFY(restore->isVisible());
         QTRY_VERIFY(restore->isEnabled()); // once the restore's task is over
+        // The project's policy shows on its apps' page, in the user's words.
+        QVERIFY(!w.find<QLabel>(u"projectPolicy"_s)->isVisible());
+        QVERIFY(
+            writeFile(repo + u"/quorvane-policy.json"_s,
+                      "{\"policyVersion\": 1, \"allowedSources\": [\"o/*\"], \"minimumCommitAgeDays\": 1, "
+                      "\"auditMustPass\": true}"));
+        w.trigger(u"refreshAppAction"_s);
+        QTRY_COMPARE(
+            w.find<QLabel>(u"projectPolicy"_s)->text(),
+            u"Richtlinie des Projekts: Skills nur aus o/*; Commits mindestens 1 Tag alt; das Audit muss "
+            "bestehen, ohne akzeptiertes Risiko."_s);
+        QVERIFY(QFile::remove(repo + u"/quorvane-policy.json"_s));
 
         // The hub's item edited by hand stays as it is; the project's copy gets the locked content.
         QVERIFY(writeFile(w.hub + u"/deploy/SKILL.md"_s, "# Edited here"));
