@@ -61,13 +61,19 @@ std::optional<QString> RepositoryTree::folderSha(const QString& folder) const
     return std::nullopt;
 }
 
+HttpClient::Headers GitHubHosts::apiHeaders(const QByteArray& accept) const
+{
+    HttpClient::Headers headers = {{"Accept", accept}};
+    if (token)
+        headers.append({"Authorization", "Bearer " + *token});
+    return headers;
+}
+
 void RepositoryTree::fetch(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
                            const QString& ref, QObject* context,
                            std::function<void(const Result<RepositoryTree, Problem>&)> done)
 {
-    HttpClient::Headers headers = {{"Accept", "application/vnd.github+json"}};
-    if (hosts.token)
-        headers.append({"Authorization", "Bearer " + *hosts.token});
+    const HttpClient::Headers headers = hosts.apiHeaders("application/vnd.github+json");
     const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/git/trees/"_s +
                    QString::fromLatin1(QUrl::toPercentEncoding(ref)) + u"?recursive=1"_s);
     http.get(url, headers, context,
@@ -94,9 +100,7 @@ void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& ho
         return;
     }
     // The SHA alone, as plain text, rather than the whole commit.
-    HttpClient::Headers headers = {{"Accept", "application/vnd.github.sha"}};
-    if (hosts.token)
-        headers.append({"Authorization", "Bearer " + *hosts.token});
+    const HttpClient::Headers headers = hosts.apiHeaders("application/vnd.github.sha");
     const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/commits/"_s +
                    QString::fromLatin1(QUrl::toPercentEncoding(ref)));
     http.get(url, headers, context, [done](const HttpAnswer& answer) {
@@ -111,9 +115,7 @@ void RepositoryTree::commitDate(const HttpClient& http, const GitHubHosts& hosts
                                 const QString& ref, QObject* context,
                                 std::function<void(const Result<QDateTime, Problem>&)> done)
 {
-    HttpClient::Headers headers = {{"Accept", "application/vnd.github+json"}};
-    if (hosts.token)
-        headers.append({"Authorization", "Bearer " + *hosts.token});
+    const HttpClient::Headers headers = hosts.apiHeaders("application/vnd.github+json");
     const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/commits/"_s +
                    QString::fromLatin1(QUrl::toPercentEncoding(ref)));
     http.get(url, headers, context, [done, what = repository + u'@' + ref](const HttpAnswer& answer) {

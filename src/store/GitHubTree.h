@@ -22,6 +22,8 @@ struct GitHubHosts
     // The token from GITHUB_TOKEN or GH_TOKEN, when one is set.
     static std::optional<QByteArray> tokenFromEnvironment();
 
+    // The headers of a request to the API host: what it should answer with, and the token.
+    HttpClient::Headers apiHeaders(const QByteArray& accept) const;
     // A file's raw address at a ref; the path is percent-encoded, its slashes kept.
     QString rawAddress(const QString& repository, const QString& ref, const QString& path) const;
 };
