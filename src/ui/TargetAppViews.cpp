@@ -150,6 +150,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     layout->addWidget(m_restoreProject, 0, Qt::AlignLeft);
     m_policy->setObjectName(u"projectPolicy"_s);
     m_policy->setWordWrap(true);
+    m_policy->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // reads with the buttons above it
     m_policy->setVisible(false);
     layout->addWidget(m_policy);
     layout->addWidget(m_pages);
