@@ -71,8 +71,12 @@ void LockedFetch::keepAge(const QList<RestoreFetch>& group, const Result<QDateTi
 void LockedFetch::start()
 {
     QList<Placing> nearby;
+    // A commit's age is told by its source: where a policy asks for one, content found nearby
+    // is not taken on trust.
+    const bool ageMatters = m_policy && m_policy->minimumCommitAgeDays;
     for (const RestoreFetch& fetch : std::as_const(m_fetches)) {
-        if (fetch.localCopy.isEmpty() && !m_cache->holds(fetch.contentSha256))
+        if ((fetch.localCopy.isEmpty() && !m_cache->holds(fetch.contentSha256)) ||
+            (ageMatters && !fetch.source.repository.isEmpty()))
             fetchFromSource(fetch);
         else if (auto placing = planPlacing(fetch, std::nullopt))
             nearby.append(std::move(*placing));

@@ -383,6 +383,10 @@ private Q_SLOTS:
                                     << false << QString();
         QTest::newRow("too young") << QByteArray("{\"policyVersion\": 1, \"minimumCommitAgeDays\": 7}") << 6
                                    << false << u"commitTooYoung"_s;
+        // Content kept from an earlier fetch tells nothing of its commit's age.
+        QTest::newRow("too young, in the cache")
+            << QByteArray("{\"policyVersion\": 1, \"minimumCommitAgeDays\": 7}") << 6 << false
+            << u"commitTooYoung"_s;
         QTest::newRow("audit must pass, whatever is accepted")
             << QByteArray("{\"policyVersion\": 1, \"auditMustPass\": true}") << 0 << true
             << u"policyDemandsPass"_s;
@@ -412,6 +416,8 @@ private Q_SLOTS:
                           {200, "{\"commit\": {\"committer\": {\"date\": \"" + madeAt + "\"}}}"});
         QVERIFY(f.projectApp(u"cursor"_s));
         QVERIFY(f.writeLock({ProjectFixture::locked(u"pdf"_s, pdf, {u"cursor"_s})}));
+        if (QByteArray(QTest::currentDataTag()).contains("in the cache"))
+            QVERIFY(f.cache.keep(FolderContent::digest(pdf).contentHash, pdf).ok());
         if (!policy.isEmpty())
             QVERIFY(writeFile(f.repo + u"/quorvane-policy.json"_s, policy));
         // A rule of the team's own, read only where the policy names its folder.
