@@ -915,24 +915,6 @@ Befehle:
 </translation>
     </message>
     <message>
-        <source>
-Options for commands that reach the network: --raw-url URL --api-url URL (GitHub&apos;s hosts);
-search also takes --directory-url URL, a directory searched for this one call.
-A token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub&apos;s API host only.
-APP is an app&apos;s id or its name as shown (a project&apos;s app: &quot;Cursor (shop)&quot;). Exit status: 0 done, 1 failed, 2 usage error.
---version tells the version.
-`quorvane-cli COMMAND --help` shows a command with an example.
-</source>
-        <translation>
-Optionen für Befehle, die ins Netz gehen: --raw-url URL --api-url URL (die Hosts von GitHub);
-search nimmt auch --directory-url URL, ein Verzeichnis, in dem nur bei diesem Aufruf gesucht wird.
-Ein Token in GITHUB_TOKEN oder GH_TOKEN geht nur an den API-Host von GitHub.
-APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Projekts: „Cursor (shop)“). Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 falscher Aufruf.
---version nennt die Version.
-`quorvane-cli BEFEHL --help` zeigt einen Befehl mit einem Beispiel.
-</translation>
-    </message>
-    <message>
         <source>Usage: quorvane-cli [--json] %1</source>
         <translation>Aufruf: quorvane-cli [--json] %1</translation>
     </message>
@@ -973,16 +955,42 @@ Beispiel:
         <translation>Nenne den Ordner des Skills mit --skill-id, nicht mit #PFAD.</translation>
     </message>
     <message>
-        <source>Say which repository: OWNER/REPO or OWNER/REPO@REF, or a git URL.</source>
-        <translation>Nenne das Repository: OWNER/REPO oder OWNER/REPO@REF, oder eine Git-URL.</translation>
-    </message>
-    <message>
         <source>audit: this folder rather than hub items; sources add git: the skills&apos; folder in the repository</source>
         <translation>audit: diesen Ordner prüfen statt der Elemente im Hub; sources add git: der Ordner der Skills im Repository</translation>
     </message>
     <message>
         <source>the branch, tag or commit of a git source</source>
         <translation>der Branch, Tag oder Commit einer Git-Quelle</translation>
+    </message>
+    <message>
+        <source>
+Options for commands that reach the network: --raw-url URL --api-url URL (GitHub&apos;s hosts);
+search also takes --directory-url URL, a directory searched for this one call.
+A token in GH_TOKEN or GITHUB_TOKEN (GH_ENTERPRISE_TOKEN for another GitHub host, or the login of gh) is sent to that host&apos;s API only.
+APP is an app&apos;s id or its name as shown (a project&apos;s app: &quot;Cursor (shop)&quot;). Exit status: 0 done, 1 failed, 2 usage error.
+--version tells the version.
+`quorvane-cli COMMAND --help` shows a command with an example.
+</source>
+        <translation>
+Optionen für Befehle, die ins Netz gehen: --raw-url URL --api-url URL (die Hosts von GitHub);
+search nimmt auch --directory-url URL, ein Verzeichnis, in dem nur bei diesem Aufruf gesucht wird.
+Ein Token in GH_TOKEN oder GITHUB_TOKEN (GH_ENTERPRISE_TOKEN für einen anderen GitHub-Host, oder die Anmeldung von gh) geht nur an die API dieses Hosts.
+APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Projekts: „Cursor (shop)“). Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 falscher Aufruf.
+--version nennt die Version.
+`quorvane-cli BEFEHL --help` zeigt einen Befehl mit einem Beispiel.
+</translation>
+    </message>
+    <message>
+        <source>--host is for github sources.</source>
+        <translation>--host gilt für GitHub-Quellen.</translation>
+    </message>
+    <message>
+        <source>Say which repository: [HOST/]OWNER/REPO[@REF], or a git URL.</source>
+        <translation>Nenne das Repository: [HOST/]OWNER/REPO[@REF], oder eine Git-URL.</translation>
+    </message>
+    <message>
+        <source>the GitHub host of a github source, such as https://github.example.com</source>
+        <translation>der GitHub-Host einer GitHub-Quelle, etwa https://github.example.com</translation>
     </message>
 </context>
 <context>
@@ -1452,10 +1460,6 @@ Beispiel:
         <translation>Fehler beim Lesen der Daten.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a GitHub source of the form OWNER/REPO[@REF][:PATH].</source>
-        <translation>&apos;%1&apos; ist keine GitHub-Quelle der Form OWNER/REPO[@REF][:PATH].</translation>
-    </message>
-    <message>
         <source>&apos;%1&apos; is not an http(s) address.</source>
         <translation>&apos;%1&apos; ist keine http(s)-Adresse.</translation>
     </message>
@@ -1678,6 +1682,14 @@ Beispiel:
     <message>
         <source>the project&apos;s policy cannot be read</source>
         <translation>die Richtlinie des Projekts ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a GitHub source of the form [HOST/]OWNER/REPO[@REF][:PATH].</source>
+        <translation>&apos;%1&apos; ist keine GitHub-Quelle der Form [HOST/]OWNER/REPO[@REF][:PATH].</translation>
+    </message>
+    <message>
+        <source>%1 is reached over https only; plain http is for a host on this machine, since a token would travel unencrypted.</source>
+        <translation>%1 wird nur über https erreicht; unverschlüsseltes http gilt nur für einen Host auf diesem Rechner, weil ein Token sonst offen übertragen würde.</translation>
     </message>
 </context>
 <context>
@@ -2159,6 +2171,18 @@ Beispiel:
     <message>
         <source> — git, not read yet</source>
         <translation> — Git, noch nicht gelesen</translation>
+    </message>
+    <message>
+        <source>Host: github.com</source>
+        <translation>Host: github.com</translation>
+    </message>
+    <message>
+        <source>GitHub host</source>
+        <translation>GitHub-Host</translation>
+    </message>
+    <message>
+        <source>Another GitHub host, such as https://github.example.com</source>
+        <translation>Ein anderer GitHub-Host, etwa https://github.example.com</translation>
     </message>
 </context>
 <context>

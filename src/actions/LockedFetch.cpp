@@ -9,6 +9,7 @@
 #include "linker/Linker.h"
 #include "model/ModelContext.h"
 #include "model/SkillProvenanceRecord.h"
+#include "model/SkillSourceRecord.h"
 #include "store/ContentCache.h"
 #include "store/GitRemote.h"
 #include "store/GitSkillReader.h"
@@ -46,7 +47,10 @@ LockedFetch::LockedFetch(Workspace& workspace, FetchAccess access, QList<Restore
     , m_fetches(std::move(fetches))
     , m_acceptRisk(acceptRisk)
     , m_cache(std::make_unique<ContentCache>())
-{}
+{
+    // A host the user named with a source is reached as named, with its token.
+    m_access.hosts.addNamedBy(workspace.context().records<SkillSourceRecord>());
+}
 
 LockedFetch::~LockedFetch() = default;
 

@@ -18,12 +18,22 @@ QList<SkillSourceRecord*> SourceActions::sources() const
     return m_workspace.context().records<SkillSourceRecord>();
 }
 
-Result<SkillSourceRecord*, Problem> SourceActions::add(SkillSourceRecord::Kind kind, const QString& location)
+Result<SkillSourceRecord*, Problem> SourceActions::add(SkillSourceRecord::Kind kind, const QString& location,
+                                                       const QString& gitHubHost)
 {
     QString normalized = location.trimmed();
+    if (QString host = gitHubHost.trimmed(); kind == SkillSourceRecord::Kind::github && !host.isEmpty()) {
+        while (host.endsWith(u'/'))
+            host.chop(1);
+        normalized = (host.contains(u"://"_s) ? host : u"https://"_s + host) + u'/' + normalized;
+    }
     if (kind == SkillSourceRecord::Kind::github) {
-        if (const auto repository = GitHubRepository::parse(normalized); !repository)
+        const auto repository = GitHubRepository::parse(normalized);
+        if (!repository)
             return repository.error();
+        // Another host is kept as "HOST/OWNER/REPO", as its hits and lock entries name it.
+        if (!repository->host.isEmpty())
+            normalized = repository->text();
     } else if (kind == SkillSourceRecord::Kind::git) {
         const auto remote = GitLocation::parse(normalized);
         if (!remote)

@@ -67,9 +67,7 @@ int QuorvaneApp::run()
                                              DesktopServices{m_panels, m_alerts, m_reveal, m_clipboard});
     const StoreEndpoints endpoints = StoreEndpoints::defaults();
     m_window->setFetchAccess(
-        {m_network.get(),
-         GitHubHosts{endpoints.apiBase, endpoints.rawBase, GitHubHosts::tokenFromEnvironment()},
-         endpoints.timeout});
+        {m_network.get(), GitHubHosts(endpoints.apiBase, endpoints.rawBase), endpoints.timeout});
 
     connect(qApp, &QGuiApplication::applicationStateChanged, m_window.get(),
             &ContentView::applicationStateChanged);

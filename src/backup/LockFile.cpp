@@ -50,10 +50,12 @@ LockedSkill readSkill(const JsonReader& skill)
                           source->string("tree")};
         // A git remote is checked as a source's would be: a lock file comes from anyone.
         const bool remote = GitLocation::isRemote(read.repository);
+        const auto onGitHub =
+            remote ? Result<GitHubRepository, Problem>(Problem()) : GitHubRepository::parse(read.repository);
         if (remote ? GitLocation::refusal(read.repository).has_value()
-                   : !isPlainRepositoryPath(read.repository) || read.repository.count(u'/') != 1)
+                   : !onGitHub || onGitHub->fullName() != read.repository)
             source->fail(DecodingError::Kind::dataCorrupted, "repository",
-                         u"not OWNER/REPO or a git remote"_s);
+                         u"not [HOST/]OWNER/REPO or a git remote"_s);
         if (remote && !GitLocation::isUsableRef(read.ref))
             source->fail(DecodingError::Kind::dataCorrupted, "ref", u"not a ref git takes"_s);
         if (!read.path.isEmpty() && !isPlainRepositoryPath(read.path))

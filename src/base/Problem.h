@@ -38,6 +38,7 @@ public:
         // Git sources
         notAGitRemote,           // data[0]: the location given
         passwordInUrl,           // data[0]: the URL, without its password
+        plainHttpHost,           // data[0]: a GitHub host named with http that is not this machine
         gitMissing,              // the git program is not installed
         gitAuthenticationFailed, // data[0]: the remote
         gitUnreachable,          // data: the remote, git's words

@@ -75,9 +75,7 @@ FetchAccess CliSession::fetchAccess()
 {
     if (!m_network)
         m_network = std::make_unique<QNetworkAccessManager>();
-    return {m_network.get(),
-            GitHubHosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()},
-            m_endpoints.timeout};
+    return {m_network.get(), GitHubHosts(m_endpoints.apiBase, m_endpoints.rawBase), m_endpoints.timeout};
 }
 
 SkillStoreService& CliSession::store()

@@ -171,12 +171,14 @@ QString CommandLine::usage()
         else
             text += u"  "_s + form + u"\n  "_s + QString().leftJustified(46) + command.summary + u'\n';
     }
-    text += Cli::tr("\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's "
-                    "hosts);\nsearch also takes --directory-url URL, a directory searched for this one "
-                    "call.\nA token in GITHUB_TOKEN or GH_TOKEN is sent to GitHub's API host only.\nAPP is "
-                    "an app's id or its name as shown (a project's app: \"Cursor (shop)\"). Exit status: 0 "
-                    "done, 1 failed, 2 usage error.\n--version tells the version.\n`quorvane-cli COMMAND "
-                    "--help` shows a command with an example.\n");
+    text +=
+        Cli::tr("\nOptions for commands that reach the network: --raw-url URL --api-url URL (GitHub's "
+                "hosts);\nsearch also takes --directory-url URL, a directory searched for this one "
+                "call.\nA token in GH_TOKEN or GITHUB_TOKEN (GH_ENTERPRISE_TOKEN for another GitHub host, or "
+                "the login of gh) is sent to that host's API only.\nAPP is "
+                "an app's id or its name as shown (a project's app: \"Cursor (shop)\"). Exit status: 0 "
+                "done, 1 failed, 2 usage error.\n--version tells the version.\n`quorvane-cli COMMAND "
+                "--help` shows a command with an example.\n");
     return text;
 }
 

@@ -49,15 +49,15 @@ int SourcesCommand::run(CliSession& session, const QStringList&) const
 }
 
 SourcesAddCommand::SourcesAddCommand()
-    : Command(
-          {.words = {u"sources"_s, u"add"_s},
-           .arguments =
-               u"KIND LOCATION: github OWNER/REPO[@REF][:PATH] | git URL [--ref REF] [--path PATH] | directory URL"_s,
-           .summary = Cli::tr("add a place the store searches"),
-           .example = u"quorvane-cli sources add git git@git.example.com:team/skills.git --path skills"_s,
-           .minimumArguments = 2,
-           .maximumArguments = 2,
-           .switches = {Switch::ref(), Switch::path()}})
+    : Command({.words = {u"sources"_s, u"add"_s},
+               .arguments = u"KIND LOCATION: github OWNER/REPO[@REF][:PATH] [--host URL] | git URL [--ref "
+                            u"REF] [--path PATH] | "
+                            "directory URL"_s,
+               .summary = Cli::tr("add a place the store searches"),
+               .example = u"quorvane-cli sources add git git@git.example.com:team/skills.git --path skills"_s,
+               .minimumArguments = 2,
+               .maximumArguments = 2,
+               .switches = {Switch::ref(), Switch::path(), Switch::host()}})
 {}
 
 int SourcesAddCommand::run(CliSession& session, const QStringList& args) const
@@ -71,11 +71,14 @@ int SourcesAddCommand::run(CliSession& session, const QStringList& args) const
     const auto path = session.valueOf(Switch::path());
     if ((ref || path) && *kind != SkillSourceRecord::Kind::git)
         return session.fail(Cli::tr("--ref and --path are for git sources."));
+    const auto host = session.valueOf(Switch::host());
+    if (host && *kind != SkillSourceRecord::Kind::github)
+        return session.fail(Cli::tr("--host is for github sources."));
     if (ref)
         location += u'@' + *ref;
     if (path)
         location += u'#' + *path;
-    const auto added = SourceActions(session.workspace()).add(*kind, location);
+    const auto added = SourceActions(session.workspace()).add(*kind, location, host.value_or(QString()));
     if (!added)
         return session.fail(describe(added.error()));
     print(added.value()->id().toString(QUuid::WithoutBraces));

@@ -9,6 +9,7 @@
 #include "cli/CliSession.h"
 #include "cli/Output.h"
 #include "cli/Switches.h"
+#include "store/GitHubHosts.h"
 #include "store/GitRemote.h"
 #include "store/SkillIndex.h"
 #include "store/SkillStoreService.h"
@@ -156,7 +157,7 @@ int InstallCommand::run(CliSession& session, const QStringList& args) const
     } else {
         const auto gitHub = GitHubRepository::parse(args.at(0));
         if (!gitHub || !gitHub->path.isEmpty())
-            return session.fail(Cli::tr("Say which repository: OWNER/REPO or OWNER/REPO@REF, or a git URL."));
+            return session.fail(Cli::tr("Say which repository: [HOST/]OWNER/REPO[@REF], or a git URL."));
         repository = gitHub->fullName();
         ref = gitHub->ref;
     }
@@ -172,9 +173,10 @@ int InstallCommand::run(CliSession& session, const QStringList& args) const
     item.name = *item.skillId;
     item.source = repository;
     item.sourceName = repository;
-    // A path names the folder; a bare id is looked for where skills usually lie, on GitHub.
-    // A git remote has no such service: its id is the folder.
-    if (pathOrId.contains(u'/') || GitLocation::isRemote(repository))
+    // A path names the folder; a bare id is looked for where skills usually lie, on github.com.
+    // A git remote or another GitHub host has no such service: its id is the folder.
+    if (pathOrId.contains(u'/') || GitLocation::isRemote(repository) ||
+        !GitHubHosts::hostOf(repository).isEmpty())
         item.fromIndex = RemoteSkillItem::FromIndex{ref, pathOrId, {}};
     InstallOptions options;
     options.replaceChanged = session.isSet(Switch::force());

@@ -27,6 +27,8 @@ const QList<QCommandLineOption>& every()
                  "repository"),
          u"DIR"_s},
         {u"ref"_s, Cli::tr("the branch, tag or commit of a git source"), u"REF"_s},
+        {u"host"_s, Cli::tr("the GitHub host of a github source, such as https://github.example.com"),
+         u"URL"_s},
         {u"sarif"_s, Cli::tr("also write the findings as SARIF 2.1.0 to FILE"), u"FILE"_s},
         {u"rules"_s, Cli::tr("add the YARA rule files (*.yar) of DIR to the audit's rules"), u"DIR"_s},
         {u"accept"_s, Cli::tr("accept the named items' current findings")},
@@ -123,6 +125,11 @@ const QCommandLineOption& path()
 const QCommandLineOption& ref()
 {
     return named(u"ref"_s);
+}
+
+const QCommandLineOption& host()
+{
+    return named(u"host"_s);
 }
 
 const QCommandLineOption& sarif()

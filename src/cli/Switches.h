@@ -22,6 +22,7 @@ const QCommandLineOption& noFetch();
 const QCommandLineOption& offline();
 const QCommandLineOption& path();
 const QCommandLineOption& ref();
+const QCommandLineOption& host();
 const QCommandLineOption& sarif();
 const QCommandLineOption& rules();
 const QCommandLineOption& accept();

@@ -102,7 +102,7 @@ void DirectorySkillSource::download(const RemoteSkillItem& item, QObject* contex
 void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
                                  std::function<void(const FetchAnswer&)> done)
 {
-    const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
+    const GitHubHosts hosts(m_endpoints.apiBase, m_endpoints.rawBase);
     if (!item.source)
         return download(item, context, [done](const DownloadAnswer& found) { done(found.error()); });
     const QString source = !item.sourceName.isEmpty() ? item.sourceName
@@ -127,6 +127,6 @@ void DirectorySkillSource::fetch(const RemoteSkillItem& item, QObject* context,
 void DirectorySkillSource::listRepository(const QString& repository, const QString& ref, QObject* context,
                                           std::function<void(const Result<RepositoryTree, Problem>&)> done)
 {
-    const GitHubHosts hosts{m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
+    const GitHubHosts hosts(m_endpoints.apiBase, m_endpoints.rawBase);
     RepositoryTree::fetch(m_http, hosts, repository, ref, context, std::move(done));
 }

@@ -88,8 +88,8 @@ void GitHubIndexRefresh::downloadNext()
     const QString file =
         skill.path.isEmpty() ? SkillManifest::fileName : skill.path + u'/' + SkillManifest::fileName;
     ++m_running;
-    // The raw service gets no token: it is another host.
-    m_http.getText(m_hosts.rawAddress(m_repository.fullName(), m_repository.ref, file), this,
+    const GitHubRequest request = m_hosts.file(m_repository.fullName(), m_repository.ref, file);
+    m_http.getText(request.url, request.headers, this,
                    [this, position](const Result<QString, Problem>& answer) {
                        --m_running;
                        if (answer) {

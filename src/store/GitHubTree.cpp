@@ -12,21 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-std::optional<QByteArray> GitHubHosts::tokenFromEnvironment()
-{
-    for (const char* name : {"GITHUB_TOKEN", "GH_TOKEN"}) {
-        const QByteArray value = qgetenv(name).trimmed();
-        if (!value.isEmpty())
-            return value;
-    }
-    return std::nullopt;
-}
-
-QString GitHubHosts::rawAddress(const QString& repository, const QString& ref, const QString& path) const
-{
-    return rawBase + repository + u'/' + ref + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(path, "/"));
-}
-
 Result<RepositoryTree, Problem> RepositoryTree::parse(const QByteArray& body)
 {
     const nlohmann::json document = nlohmann::json::parse(body.cbegin(), body.cend(), nullptr, false);
@@ -61,22 +46,14 @@ std::optional<QString> RepositoryTree::folderSha(const QString& folder) const
     return std::nullopt;
 }
 
-HttpClient::Headers GitHubHosts::apiHeaders(const QByteArray& accept) const
-{
-    HttpClient::Headers headers = {{"Accept", accept}};
-    if (token)
-        headers.append({"Authorization", "Bearer " + *token});
-    return headers;
-}
-
 void RepositoryTree::fetch(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
                            const QString& ref, QObject* context,
                            std::function<void(const Result<RepositoryTree, Problem>&)> done)
 {
-    const HttpClient::Headers headers = hosts.apiHeaders("application/vnd.github+json");
-    const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/git/trees/"_s +
-                   QString::fromLatin1(QUrl::toPercentEncoding(ref)) + u"?recursive=1"_s);
-    http.get(url, headers, context,
+    const GitHubRequest request = hosts.api(
+        repository, u"/git/trees/"_s + QString::fromLatin1(QUrl::toPercentEncoding(ref)) + u"?recursive=1"_s,
+        "application/vnd.github+json");
+    http.get(request.url, request.headers, context,
              [done, what = QString(repository + u'@' + ref)](const HttpAnswer& answer) {
                  if (!answer.status || answer.status != 200 || answer.tooLarge)
                      return done(problemOf(answer, what));
@@ -100,10 +77,10 @@ void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& ho
         return;
     }
     // The SHA alone, as plain text, rather than the whole commit.
-    const HttpClient::Headers headers = hosts.apiHeaders("application/vnd.github.sha");
-    const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/commits/"_s +
-                   QString::fromLatin1(QUrl::toPercentEncoding(ref)));
-    http.get(url, headers, context, [done](const HttpAnswer& answer) {
+    const GitHubRequest request =
+        hosts.api(repository, u"/commits/"_s + QString::fromLatin1(QUrl::toPercentEncoding(ref)),
+                  "application/vnd.github.sha");
+    http.get(request.url, request.headers, context, [done](const HttpAnswer& answer) {
         const QString sha = QString::fromLatin1(answer.body.trimmed());
         if (answer.status == 200 && isCommitSha(sha))
             return done(sha);
@@ -115,27 +92,28 @@ void RepositoryTree::commitDate(const HttpClient& http, const GitHubHosts& hosts
                                 const QString& ref, QObject* context,
                                 std::function<void(const Result<QDateTime, Problem>&)> done)
 {
-    const HttpClient::Headers headers = hosts.apiHeaders("application/vnd.github+json");
-    const QUrl url(hosts.apiBase + u"/repos/"_s + repository + u"/commits/"_s +
-                   QString::fromLatin1(QUrl::toPercentEncoding(ref)));
-    http.get(url, headers, context, [done, what = repository + u'@' + ref](const HttpAnswer& answer) {
-        if (answer.status != 200)
-            return done(problemOf(answer, what));
-        const nlohmann::json body =
-            nlohmann::json::parse(answer.body.cbegin(), answer.body.cend(), nullptr, false);
-        QDateTime date;
-        if (body.is_object()) {
-            const auto commit = body.find("commit");
-            if (commit != body.end() && commit->is_object()) {
-                const auto committer = commit->find("committer");
-                if (committer != commit->end() && committer->is_object())
-                    date = QDateTime::fromString(jsonText(*committer, "date"), Qt::ISODate);
-            }
-        }
-        if (!date.isValid())
-            return done(Problem(Problem::Kind::invalidResponse));
-        done(date);
-    });
+    const GitHubRequest request =
+        hosts.api(repository, u"/commits/"_s + QString::fromLatin1(QUrl::toPercentEncoding(ref)),
+                  "application/vnd.github+json");
+    http.get(request.url, request.headers, context,
+             [done, what = repository + u'@' + ref](const HttpAnswer& answer) {
+                 if (answer.status != 200)
+                     return done(problemOf(answer, what));
+                 const nlohmann::json body =
+                     nlohmann::json::parse(answer.body.cbegin(), answer.body.cend(), nullptr, false);
+                 QDateTime date;
+                 if (body.is_object()) {
+                     const auto commit = body.find("commit");
+                     if (commit != body.end() && commit->is_object()) {
+                         const auto committer = commit->find("committer");
+                         if (committer != commit->end() && committer->is_object())
+                             date = QDateTime::fromString(jsonText(*committer, "date"), Qt::ISODate);
+                     }
+                 }
+                 if (!date.isValid())
+                     return done(Problem(Problem::Kind::invalidResponse));
+                 done(date);
+             });
 }
 
 Problem RepositoryTree::problemOf(const HttpAnswer& answer, const QString& what)

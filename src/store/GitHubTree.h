@@ -2,6 +2,7 @@
 
 #include "base/Problem.h"
 #include "base/Result.h"
+#include "store/GitHubHosts.h"
 #include "store/HttpClient.h"
 
 #include <QDateTime>
@@ -10,23 +11,6 @@
 
 #include <functional>
 #include <optional>
-
-// GitHub's addresses as the program uses them, and the user's token for the API.
-struct GitHubHosts
-{
-    QString apiBase; // REST API, without a slash at the end
-    QString rawBase; // raw content, ending in "/"
-    // Sent only to the API host, never to the raw service or a directory, never written.
-    std::optional<QByteArray> token;
-
-    // The token from GITHUB_TOKEN or GH_TOKEN, when one is set.
-    static std::optional<QByteArray> tokenFromEnvironment();
-
-    // The headers of a request to the API host: what it should answer with, and the token.
-    HttpClient::Headers apiHeaders(const QByteArray& accept) const;
-    // A file's raw address at a ref; the path is percent-encoded, its slashes kept.
-    QString rawAddress(const QString& repository, const QString& ref, const QString& path) const;
-};
 
 // One entry of a recursive tree listing.
 struct TreeEntry

@@ -72,7 +72,13 @@ void HttpClient::getText(const QString& address, QObject* context,
             context, [done] { done(Problem(Problem::Kind::invalidUrl)); }, Qt::QueuedConnection);
         return;
     }
-    get(url, {}, context, [done](const HttpAnswer& answer) {
+    getText(url, {}, context, std::move(done));
+}
+
+void HttpClient::getText(const QUrl& url, const Headers& headers, QObject* context,
+                         std::function<void(const Result<QString, Problem>&)> done) const
+{
+    get(url, headers, context, [done](const HttpAnswer& answer) {
         if (!answer.status && !answer.tooLarge)
             return done(Problem(Problem::Kind::network, {answer.failure}));
         if (answer.tooLarge || answer.status != 200)

@@ -44,6 +44,8 @@ public:
     // The body of one address as UTF-8 text, or the error; `done` runs unless `context` goes first.
     void getText(const QString& address, QObject* context,
                  std::function<void(const Result<QString, Problem>&)> done) const;
+    void getText(const QUrl& url, const Headers& headers, QObject* context,
+                 std::function<void(const Result<QString, Problem>&)> done) const;
 
 private:
     QNetworkAccessManager& m_manager;

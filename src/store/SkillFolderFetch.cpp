@@ -150,13 +150,13 @@ void SkillFolderFetch::fetchManifestOnly(const Problem& why)
     }
     const QString file =
         m_origin.path.isEmpty() ? SkillManifest::fileName : m_origin.path + u'/' + SkillManifest::fileName;
-    m_http.getText(m_hosts.rawAddress(m_origin.repository, m_at, file), this,
-                   [this](const Result<QString, Problem>& text) {
-                       if (!text)
-                           return fail(text.error());
-                       m_fetched.files = {{SkillManifest::fileName, text->toUtf8(), false}};
-                       succeed();
-                   });
+    const GitHubRequest request = m_hosts.file(m_origin.repository, m_at, file);
+    m_http.getText(request.url, request.headers, this, [this](const Result<QString, Problem>& text) {
+        if (!text)
+            return fail(text.error());
+        m_fetched.files = {{SkillManifest::fileName, text->toUtf8(), false}};
+        succeed();
+    });
 }
 
 void SkillFolderFetch::downloadNext()
@@ -172,12 +172,11 @@ void SkillFolderFetch::downloadNext()
     const SkillFolderPlan::File& file = m_plan.files[position];
     const QString repositoryPath =
         m_origin.path.isEmpty() ? file.relativePath : m_origin.path + u'/' + file.relativePath;
-    const QUrl url =
-        QUrl::fromEncoded(m_hosts.rawAddress(m_origin.repository, m_at, repositoryPath).toUtf8());
+    const GitHubRequest request = m_hosts.file(m_origin.repository, m_at, repositoryPath);
     ++m_running;
     // A file larger than the tree says cannot match its SHA, so it is cut off at that size.
     const HttpClient http(m_network, m_timeout, file.size.value_or(SkillFolderPlan::maximumBytes));
-    http.get(url, {}, this, [this, position](const HttpAnswer& answer) {
+    http.get(request.url, request.headers, this, [this, position](const HttpAnswer& answer) {
         --m_running;
         const SkillFolderPlan::File& fetched = m_plan.files[position];
         if (!answer.status || answer.tooLarge || answer.status != 200)

@@ -2,12 +2,14 @@
 
 #include "access/FileSystem.h"
 #include "model/StrictJson.h"
+#include "store/GitHubHosts.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <nlohmann/json.hpp>
 
@@ -39,11 +41,34 @@ Result<GitHubRepository, Problem> GitHubRepository::parse(const QString& locatio
 {
     static const QRegularExpression form(
         u"^([A-Za-z0-9-]+)/([A-Za-z0-9._-]+)(?:@([^:\\s]+))?(?::(\\S*))?$"_s);
-    const auto match = form.match(location.trimmed());
     const Problem invalid(Problem::Kind::notAGitHubSource, {location});
+    QString rest = location.trimmed();
+    GitHubRepository repository;
+    // Another host comes first. A GitHub owner holds neither a dot nor a colon, a host does.
+    QString scheme = u"https"_s;
+    const qsizetype schemeEnd = rest.indexOf(u"://"_s);
+    if (schemeEnd >= 0) {
+        scheme = rest.left(schemeEnd).toLower();
+        rest = rest.mid(schemeEnd + 3);
+        if (scheme != u"https"_s && scheme != u"http"_s)
+            return invalid;
+    }
+    const QString first = rest.section(u'/', 0, 0);
+    if (schemeEnd >= 0 || first.contains(u'.') || first.contains(u':')) {
+        const QUrl base(scheme + u"://"_s + first, QUrl::StrictMode);
+        if (!base.isValid() || base.host().isEmpty() || !base.userInfo().isEmpty())
+            return invalid;
+        if (scheme == u"http"_s && !GitHubHosts::isLoopback(base.authority()))
+            return Problem(Problem::Kind::plainHttpHost, {base.authority()});
+        rest = rest.mid(first.size() + 1);
+        if (base.host() != u"github.com"_s || base.port() != -1) {
+            repository.host = base.authority();
+            repository.plainHttp = scheme == u"http"_s;
+        }
+    }
+    const auto match = form.match(rest);
     if (!match.hasMatch() || !isPlainComponent(match.captured(2)))
         return invalid;
-    GitHubRepository repository;
     repository.owner = match.captured(1);
     repository.name = match.captured(2);
     if (match.hasCaptured(3))
@@ -55,6 +80,27 @@ Result<GitHubRepository, Problem> GitHubRepository::parse(const QString& locatio
         return invalid;
     repository.path = components.join(u'/');
     return repository;
+}
+
+QString GitHubRepository::fullName() const
+{
+    const QString ownerAndName = owner + u'/' + name;
+    return host.isEmpty() ? ownerAndName : host + u'/' + ownerAndName;
+}
+
+QString GitHubRepository::hostBase() const
+{
+    return host.isEmpty() ? QString() : (plainHttp ? u"http://"_s : u"https://"_s) + host;
+}
+
+QString GitHubRepository::text() const
+{
+    QString text = (plainHttp ? u"http://"_s : QString()) + fullName();
+    if (ref != u"HEAD"_s)
+        text += u'@' + ref;
+    if (!path.isEmpty())
+        text += u':' + path;
+    return text;
 }
 
 bool GitHubRepository::contains(const QString& treePath) const

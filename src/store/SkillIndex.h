@@ -19,9 +19,12 @@ QString jsonText(const nlohmann::json& object, const char* key);
 // component. Paths from the user, a source or a hit are checked before any address is built.
 bool isPlainRepositoryPath(const QString& path);
 
-// Where a GitHub source's skills are: "OWNER/REPO[@REF][:PATH]".
+// Where a GitHub source's skills are: "[HOST/]OWNER/REPO[@REF][:PATH]". HOST names another
+// GitHub host, reached over https; "http://HOST/…" is taken for a host on this machine only.
 struct GitHubRepository
 {
+    QString host; // "NAME[:PORT]" of another GitHub host; empty for the default one
+    bool plainHttp = false;
     QString owner;
     QString name;
     QString ref = QStringLiteral("HEAD");
@@ -29,7 +32,12 @@ struct GitHubRepository
 
     // Refuses what is not of that form.
     static Result<GitHubRepository, Problem> parse(const QString& location);
-    QString fullName() const { return owner + u'/' + name; }
+    // "OWNER/REPO", or "HOST/OWNER/REPO" on another host: how hits, origins and lock files name it.
+    QString fullName() const;
+    // The host's address, "https://HOST"; empty for the default host.
+    QString hostBase() const;
+    // The location as a source keeps it.
+    QString text() const;
     // Whether a SKILL.md at this path of the tree belongs to the source.
     bool contains(const QString& treePath) const;
 };

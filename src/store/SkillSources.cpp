@@ -6,6 +6,7 @@
 #include "model/SkillSourceRecord.h"
 #include "store/GitRemote.h"
 #include "store/GitSkillReader.h"
+#include "store/SkillFolderFetch.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -26,6 +27,14 @@ QStringList SkillSources::indexedLocations() const
         if (source->kind() != SkillSourceRecord::Kind::directory)
             locations.append(source->location());
     return locations;
+}
+
+bool SkillSources::isGitSource(const QString& location) const
+{
+    const auto records = m_context.records<SkillSourceRecord>();
+    return std::any_of(records.cbegin(), records.cend(), [&](const SkillSourceRecord* source) {
+        return source->kind() == SkillSourceRecord::Kind::git && source->location() == location;
+    });
 }
 
 QStringList SkillSources::directoryAddresses() const
@@ -67,8 +76,8 @@ QList<RemoteSkillItem> SkillSources::searchIndexes(const QString& query)
     QList<RemoteSkillItem> hits;
     for (const QString& location : indexedLocations()) {
         // A git source's location is its remote's; a GitHub source's is OWNER/REPO.
-        const auto remote = GitLocation::isRemote(location) ? GitLocation::parse(location)
-                                                            : Result<GitLocation, Problem>(Problem());
+        const auto remote =
+            isGitSource(location) ? GitLocation::parse(location) : Result<GitLocation, Problem>(Problem());
         const auto repository = GitHubRepository::parse(location);
         const auto found = remote || repository ? index(location) : std::nullopt;
         if (!found)
@@ -171,6 +180,12 @@ void SkillSources::fetch(const RemoteSkillItem& item, QObject* context,
                                             path},
                                            context, std::move(done));
     }
+    // A hit that knows its folder is fetched from its own GitHub host, with that host's token.
+    if (item.source && item.fromIndex)
+        return SkillFolderFetch::fetch(m_network, m_endpoints.timeout, hosts(),
+                                       {item.sourceName.isEmpty() ? *item.source : item.sourceName,
+                                        *item.source, item.fromIndex->ref, item.fromIndex->skillPath},
+                                       std::nullopt, context, std::move(done));
     // The directory source lives as long as its answer is awaited.
     auto directory = std::make_shared<DirectorySkillSource>(m_network, m_endpoints);
     directory->fetch(item, context, [directory, done](const FetchAnswer& answer) { done(answer); });
@@ -189,7 +204,9 @@ void SkillSources::listRepository(const QString& repository, const QString& ref,
 
 GitHubHosts SkillSources::hosts() const
 {
-    return {m_endpoints.apiBase, m_endpoints.rawBase, GitHubHosts::tokenFromEnvironment()};
+    GitHubHosts hosts(m_endpoints.apiBase, m_endpoints.rawBase);
+    hosts.addNamedBy(m_context.records<SkillSourceRecord>());
+    return hosts;
 }
 
 void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, QObject* context,
@@ -228,7 +245,7 @@ void SkillSources::refresh(const std::optional<QString>& only, bool staleOnly, Q
             failures->append(failureOf(location, problem));
             concluded();
         };
-        if (GitLocation::isRemote(location)) {
+        if (isGitSource(location)) {
             const auto remote = GitLocation::parse(location);
             if (!remote) {
                 QTimer::singleShot(0, context, [refused, problem = remote.error()] { refused(problem); });

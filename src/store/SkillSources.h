@@ -54,6 +54,8 @@ private:
     GitHubHosts hosts() const;
     // The GitHub and git sources, whose indexes are kept here.
     QStringList indexedLocations() const;
+    // Whether a location is a git source's; a GitHub host on this machine has a URL too.
+    bool isGitSource(const QString& location) const;
     // The configured directories, and the one the program was built or called with.
     QStringList directoryAddresses() const;
 

@@ -66,15 +66,20 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::unreadableData:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The data could not be read."));
     case Kind::notAGitHubSource:
-        return say(form,
-                   QT_TRANSLATE_NOOP("OutcomeTexts",
-                                     "'%1' is not a GitHub source of the form OWNER/REPO[@REF][:PATH]."))
+        return say(form, QT_TRANSLATE_NOOP(
+                             "OutcomeTexts",
+                             "'%1' is not a GitHub source of the form [HOST/]OWNER/REPO[@REF][:PATH]."))
             .arg(first);
     case Kind::notAGitRemote:
         return say(form,
                    QT_TRANSLATE_NOOP("OutcomeTexts",
                                      "'%1' is not a git remote: give an https, ssh or file address, "
                                      "an absolute path or user@host:path, with @REF and #PATH if need be."))
+            .arg(first);
+    case Kind::plainHttpHost:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "%1 is reached over https only; plain http is for a host on this "
+                                           "machine, since a token would travel unencrypted."))
             .arg(first);
     case Kind::passwordInUrl:
         return say(form,

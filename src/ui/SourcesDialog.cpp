@@ -33,6 +33,7 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
     , m_list(new QListWidget(this))
     , m_kind(new QComboBox(this))
     , m_location(new QLineEdit(this))
+    , m_host(new QLineEdit(this))
     , m_remove(new QPushButton(tr("Remove"), this))
     , m_refresh(new QPushButton(tr("Refresh"), this))
     , m_message(new QLabel(this))
@@ -48,11 +49,16 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
     m_location->setObjectName(u"sourceLocation"_s);
     const auto showForm = [this] {
         const QString kind = m_kind->currentData().toString();
+        m_host->setVisible(kind == u"github"_s);
         m_location->setPlaceholderText(kind == u"git"_s
                                            ? tr("URL[@REF][#PATH], e.g. git@git.example.com:team/skills.git")
                                        : kind == u"github"_s ? tr("OWNER/REPO[@REF][:PATH]")
                                                              : tr("https://…"));
     };
+    m_host->setObjectName(u"sourceHost"_s);
+    m_host->setPlaceholderText(tr("Host: github.com"));
+    m_host->setAccessibleName(tr("GitHub host"));
+    m_host->setToolTip(tr("Another GitHub host, such as https://github.example.com"));
     showForm();
     connect(m_kind, &QComboBox::currentIndexChanged, this, showForm);
     m_location->setAccessibleName(tr("New source"));
@@ -66,6 +72,7 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
 
     auto* adding = new QHBoxLayout;
     adding->addWidget(m_kind);
+    adding->addWidget(m_host);
     adding->addWidget(m_location, 1);
     adding->addWidget(add);
     auto* listActions = new QHBoxLayout;
@@ -82,6 +89,7 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
 
     connect(add, &QPushButton::clicked, this, &SourcesDialog::addSource);
     connect(m_location, &QLineEdit::returnPressed, this, &SourcesDialog::addSource);
+    connect(m_host, &QLineEdit::returnPressed, this, &SourcesDialog::addSource);
     connect(m_remove, &QPushButton::clicked, this, &SourcesDialog::removeSelected);
     connect(m_refresh, &QPushButton::clicked, this, &SourcesDialog::refreshAll);
     connect(m_list, &QListWidget::itemSelectionChanged, this,
@@ -118,13 +126,15 @@ void SourcesDialog::reload()
 void SourcesDialog::addSource()
 {
     const auto kind = SkillSourceRecord::kindNamed(m_kind->currentData().toString());
-    const auto added =
-        SourceActions(m_workspace).add(kind.value_or(SkillSourceRecord::Kind::github), m_location->text());
+    const auto added = SourceActions(m_workspace)
+                           .add(kind.value_or(SkillSourceRecord::Kind::github), m_location->text(),
+                                m_host->isVisible() ? m_host->text() : QString());
     if (!added) {
         tell(OutcomeTexts::problem(added.error()));
         return;
     }
     m_location->clear();
+    m_host->clear();
     tell({});
     if (added.value()->kind() != SkillSourceRecord::Kind::directory)
         refreshAll(); // a new repository is read at once, so it can be searched

@@ -31,6 +31,7 @@ private:
     QListWidget* m_list;
     QComboBox* m_kind;
     QLineEdit* m_location;
+    QLineEdit* m_host; // a GitHub source's host, when it is not github.com
     QPushButton* m_remove;
     QPushButton* m_refresh;
     QLabel* m_message;

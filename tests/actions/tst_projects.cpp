@@ -63,7 +63,10 @@ struct ProjectFixture : WorkspaceFixture
         writeFile(outside + u"/precious.txt"_s, "mine");
     }
 
-    FetchAccess access() { return {&network, {u"http://api.fake.test"_s, u"http://raw.fake.test/"_s, {}}}; }
+    FetchAccess access()
+    {
+        return {&network, GitHubHosts(u"http://api.fake.test"_s, u"http://raw.fake.test/"_s)};
+    }
 
     // The repository o/r served at the locked commit.
     void publish(const FakeRepository& repository)

@@ -19,6 +19,7 @@
 #include "model/SkillLinkRecord.h"
 #include "model/SkillSourceRecord.h"
 #include "store/DirectorySkillSource.h"
+#include "store/SkillSources.h"
 #include "store/SkillStoreService.h"
 #include "support/FakeNetwork.h"
 #include "support/FakeRepository.h"
@@ -70,11 +71,23 @@ struct Window : WorkspaceFixture
 {
     TestDesktop desktop;
     FakeNetwork network;
-    SkillStoreService store{std::make_unique<DirectorySkillSource>(
-        network,
-        StoreEndpoints{FakeNetwork::baseUrl(), u"Test Directory"_s, FakeNetwork::baseUrl() + u"/raw/"_s,
-                       FakeNetwork::baseUrl() + u"/api"_s, 2s})};
+    const StoreEndpoints endpoints{FakeNetwork::baseUrl(), u"Test Directory"_s,
+                                   FakeNetwork::baseUrl() + u"/raw/"_s, FakeNetwork::baseUrl() + u"/api"_s,
+                                   2s};
+    SkillStoreService store;
     std::unique_ptr<ContentView> view = std::make_unique<ContentView>(*workspace, store, desktop.services());
+
+    // The store asks the test directory, or, as the program does, the user's sources.
+    enum class Store
+    {
+        directory,
+        usersSources
+    };
+    explicit Window(Store kind = Store::directory)
+        : store(kind == Store::directory
+                    ? std::unique_ptr<SkillSource>(std::make_unique<DirectorySkillSource>(network, endpoints))
+                    : std::make_unique<SkillSources>(network, *context, endpoints))
+    {}
 
     ~Window() { view.reset(); }
 
@@ -1851,6 +1864,34 @@ private Q_SLOTS:
         w.find<QPushButton>(u"removeSource"_s)->click();
         QCOMPARE(list->count(), 2);
         QCOMPARE(w.context->records<SkillSourceRecord>().first()->location(), u"openai/skills"_s);
+    }
+
+    // A team's own GitHub host is named in "Quellen"; its skills are read from there.
+    void aSourceNamesItsGitHubHost()
+    {
+        Window w(Window::Store::usersSources);
+        w.network.respond(
+            "/api/v3/repos/team/skills/git/trees/HEAD?recursive=1",
+            {200,
+             "{\"sha\":\"t1\",\"tree\":[{\"path\":\"lint/SKILL.md\",\"type\":\"blob\",\"sha\":\"b1\"}]}"});
+        w.network.respond("/raw/team/skills/HEAD/lint/SKILL.md",
+                          {200, "---\nname: lint\ndescription: Lints.\n---\n"});
+        w.showAndWait();
+        w.select(0);
+        w.find<QPushButton>(u"sourcesButton"_s)->click();
+        auto* host = w.find<QLineEdit>(u"sourceHost"_s);
+        QVERIFY(host->isVisible());
+        host->setText(u"github.fake.test"_s);
+        w.find<QLineEdit>(u"sourceLocation"_s)->setText(u"team/skills"_s);
+        w.find<QPushButton>(u"addSource"_s)->click();
+        auto* list = w.find<QListWidget>(u"sourceList"_s);
+        QTRY_VERIFY(list->count() == 3 && list->item(2)->text().contains(u"Skills: 1"_s));
+        QVERIFY(list->item(2)->text().startsWith(u"github.fake.test/team/skills — GitHub"_s));
+        for (const FakeNetwork::Request& request : std::as_const(w.network.requests))
+            if (request.target.contains("team/skills"))
+                QCOMPARE(request.host, u"github.fake.test"_s);
+        w.find<QComboBox>(u"sourceKind"_s)->setCurrentIndex(2);
+        QVERIFY(!host->isVisible()); // a git source has no GitHub host
     }
 
     // Names from users, folders and the network are shown as written, never as markup.

@@ -43,8 +43,9 @@ struct Tool
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, home);
-        for (const QString& name : {u"XDG_DATA_HOME"_s, u"XDG_CONFIG_HOME"_s, u"XDG_CACHE_HOME"_s,
-                                    u"GITHUB_TOKEN"_s, u"GH_TOKEN"_s})
+        for (const QString& name :
+             {u"XDG_DATA_HOME"_s, u"XDG_CONFIG_HOME"_s, u"XDG_CACHE_HOME"_s, u"GITHUB_TOKEN"_s, u"GH_TOKEN"_s,
+              u"GH_ENTERPRISE_TOKEN"_s, u"GITHUB_ENTERPRISE_TOKEN"_s})
             environment.remove(name);
         for (auto it = extraEnvironment.cbegin(); it != extraEnvironment.cend(); ++it)
             environment.insert(it.key(), it.value());
@@ -54,7 +55,13 @@ struct Tool
         else
             process.start(wrapper.first(),
                           wrapper.mid(1) + QStringList{QStringLiteral(QUORVANE_CLI)} + arguments);
-        (void)QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000);
+        // A run that hangs fails, rather than counting as the exit code 0 it has not given.
+        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000)) {
+            process.kill();
+            process.waitForFinished();
+            return {-1, QString::fromUtf8(process.readAllStandardOutput()),
+                    u"(hung) "_s + QString::fromUtf8(process.readAllStandardError())};
+        }
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
@@ -313,6 +320,93 @@ private Q_SLOTS:
         QCOMPARE(withoutGit.exitCode, 1);
         QVERIFY2(withoutGit.err.contains(u"git is not installed"_s), qPrintable(withoutGit.err));
         QVERIFY(!QFileInfo::exists(member.path(u"Hub/again"_s)));
+    }
+
+    // A team's GitHub host is a source's: its skills are found and installed there, its token
+    // (the enterprise token, or the GitHub tool's login for that host) goes there only, and the
+    // lock file names the host, so a new member's restore goes back to it.
+    void aTeamsGitHubHostKeepsItsToken_data()
+    {
+        QTest::addColumn<bool>("fromTheGitHubTool");
+        QTest::newRow("tokens from the environment") << false;
+        QTest::newRow("tokens from the GitHub tool's login") << true;
+    }
+    void aTeamsGitHubHostKeepsItsToken()
+    {
+        QFETCH(bool, fromTheGitHubTool);
+        LoopbackServer github;
+        LoopbackServer team;
+        const FakeRepository repository{
+            {{"skills/lint/SKILL.md", "---\nname: lint\ndescription: Lints.\n---\n"},
+             {"skills/lint/run.sh", "echo lint\n"}}};
+        const auto answer = [&](const QByteArray& target, const QByteArray& body) {
+            team.answer(target, {200, body});
+        };
+        repository.serve("/api/v3/repos/team/skills", "/raw/team/skills", "HEAD", answer);
+        const QString host = team.url();
+        const QString teamRepository = host.mid(host.indexOf(u"//"_s) + 2) + u"/team/skills"_s;
+        const QStringList defaults = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
+                                      github.url() + u"/raw/"_s};
+        const auto withTokens = [&](Tool& tool) {
+            if (!fromTheGitHubTool) {
+                tool.extraEnvironment.insert(u"GH_TOKEN"_s, u"tok-github.com"_s);
+                tool.extraEnvironment.insert(u"GH_ENTERPRISE_TOKEN"_s, u"tok-127.0.0.1"_s);
+                return;
+            }
+            QVERIFY(makeFolder(tool.path(u"bin"_s)));
+            QVERIFY(writeFile(tool.path(u"bin/gh"_s),
+                              "#!/bin/sh\n[ \"$1 $2 $3\" = 'auth token --hostname' ] && echo \"tok-$4\"\n"));
+            QVERIFY(QFile::setPermissions(tool.path(u"bin/gh"_s), QFile::ReadOwner | QFile::ExeOwner));
+            tool.extraEnvironment.insert(u"PATH"_s,
+                                         tool.path(u"bin"_s) + u':' + qEnvironmentVariable("PATH"));
+        };
+        const auto eachHostSawOnlyItsToken = [&] {
+            for (const auto& [server, own] :
+                 {std::pair(&github, "tok-github.com"), std::pair(&team, "tok-127.0.0.1")})
+                for (const LoopbackServer::Seen& request : std::as_const(server->seen))
+                    if (request.headers.contains("authorization: bearer ") !=
+                        request.headers.contains(QByteArray(QByteArray("authorization: bearer ") + own)))
+                        return false;
+            return std::any_of(team.seen.cbegin(), team.seen.cend(), [](const LoopbackServer::Seen& request) {
+                return request.headers.contains("authorization: bearer tok-127.0.0.1");
+            });
+        };
+
+        Tool t;
+        withTokens(t);
+        const QString repo = t.path(u"repo"_s);
+        QVERIFY(makeFolder(repo) && makeFolder(t.path(u"Hub"_s)));
+        QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
+        QVERIFY(t.fails({u"sources"_s, u"add"_s, u"github"_s, u"team/skills"_s, u"--host"_s,
+                         u"http://github.example.com"_s}));
+        QVERIFY(
+            t.succeeds({u"sources"_s, u"add"_s, u"github"_s, u"team/skills:skills"_s, u"--host"_s, host}));
+        QVERIFY2(t.run(QStringList{u"search"_s, u"lints"_s} + defaults)
+                     .out.startsWith(u"lint\t%1/team/skills:skills\tskills/lint\tLints.\n"_s.arg(host)),
+                 qPrintable(t.run(QStringList{u"search"_s, u"lints"_s} + defaults).err));
+        QVERIFY(t.succeeds(
+            {u"apps"_s, u"add"_s, u"--preset"_s, u"claude-code"_s, u"--project"_s, repo, u"--create"_s}));
+        const Run installed =
+            t.run(QStringList{u"install"_s, teamRepository, u"--skill-id"_s, u"skills/lint"_s} + defaults);
+        QVERIFY2(installed.exitCode == 0, qPrintable(installed.err));
+        const Run linked = t.run({u"link"_s, u"lint"_s, u"Claude Code"_s});
+        QVERIFY2(linked.exitCode == 0, qPrintable(linked.err));
+        const QJsonDocument lock = QJsonDocument::fromJson(readFile(repo + u"/quorvane-lock.json"_s));
+        QCOMPARE(lock[u"skills"_s][0][u"source"_s][u"repository"_s].toString(), teamRepository);
+        QVERIFY(eachHostSawOnlyItsToken());
+
+        // A new member names the same host and restores the project from there.
+        Tool member;
+        withTokens(member);
+        const QString clone = member.path(u"repo"_s);
+        QVERIFY(makeFolder(clone) && makeFolder(member.path(u"Hub"_s)));
+        QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, readFile(repo + u"/quorvane-lock.json"_s)));
+        QVERIFY(member.succeeds({u"hub"_s, u"set"_s, member.path(u"Hub"_s)}));
+        QVERIFY(member.succeeds({u"sources"_s, u"add"_s, u"github"_s, u"team/skills"_s, u"--host"_s, host}));
+        team.seen.clear();
+        QVERIFY(member.succeeds(QStringList{u"restore"_s, clone} + defaults));
+        QCOMPARE(readFile(clone + u"/.claude/skills/lint/run.sh"_s), QByteArray("echo lint\n"));
+        QVERIFY(eachHostSawOnlyItsToken());
     }
 
     // The network options reach the store client: nothing listens there, so both fail and say why.
@@ -849,12 +943,13 @@ private Q_SLOTS:
         publish();
         const QStringList hosts = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
                                    github.url() + u"/raw/"_s};
-        // The token goes to GitHub's API host only: never with a raw file of an install or update.
+        // With a token the files come through GitHub's API too (as a private repository's must),
+        // and the token goes to the API host only.
         t.extraEnvironment.insert(u"GH_TOKEN"_s, u"tok-123"_s);
-        qsizetype rawRequests = 0;
+        qsizetype fileRequests = 0;
         const auto tokenWentToTheApiOnly = [&] {
             for (const LoopbackServer::Seen& request : std::as_const(github.seen)) {
-                rawRequests += request.target.startsWith("/raw/") ? 1 : 0;
+                fileRequests += request.target.contains("/contents/") ? 1 : 0;
                 if (request.headers.contains("authorization: bearer tok-123") !=
                     request.target.startsWith("/api/"))
                     return false;
@@ -930,7 +1025,7 @@ private Q_SLOTS:
         QCOMPARE(check().first[1][u"state"_s].toString(), u"current"_s);
         QCOMPARE(entryNames(hub), (QStringList{u"mine"_s, u"pdf"_s}));
         QVERIFY(tokenWentToTheApiOnly());
-        QVERIFY(rawRequests >= 6); // three files installed, three updated
+        QVERIFY(fileRequests >= 6); // three files installed, three updated
 
         // The audit stops an update that brings a risk: the hub stays, nothing is staged; the
         // user's --accept-risk lets it in and accepts its findings. --diff shows it first.

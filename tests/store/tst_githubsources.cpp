@@ -81,30 +81,89 @@ private Q_SLOTS:
     void locationsAreChecked_data()
     {
         QTest::addColumn<QString>("location");
-        QTest::addColumn<QString>("expected"); // owner/name@ref:path, or "" when refused
-        QTest::newRow("repository") << u"o/r"_s << u"o/r@HEAD:"_s;
+        QTest::addColumn<QString>("expected"); // as kept, or the refusal's kind
+        QTest::newRow("repository") << u"o/r"_s << u"o/r"_s;
         QTest::newRow("ref and path") << u"o/r@v1.2:skills/.curated"_s << u"o/r@v1.2:skills/.curated"_s;
-        QTest::newRow("slashes around the path") << u"o/r:/skills/"_s << u"o/r@HEAD:skills"_s;
-        QTest::newRow("no repository") << u"o"_s << QString();
-        QTest::newRow("dot-dot in the path") << u"o/r:skills/../x"_s << QString();
-        QTest::newRow("dot-dot in the ref") << u"o/r@a..b"_s << QString();
-        QTest::newRow("a repository of dots") << u"o/.."_s << QString();
-        QTest::newRow("blank inside") << u"o/r x"_s << QString();
+        QTest::newRow("slashes around the path") << u"o/r:/skills/"_s << u"o/r:skills"_s;
+        QTest::newRow("no repository") << u"o"_s << u"notAGitHubSource"_s;
+        QTest::newRow("dot-dot in the path") << u"o/r:skills/../x"_s << u"notAGitHubSource"_s;
+        QTest::newRow("dot-dot in the ref") << u"o/r@a..b"_s << u"notAGitHubSource"_s;
+        QTest::newRow("a repository of dots") << u"o/.."_s << u"notAGitHubSource"_s;
+        QTest::newRow("blank inside") << u"o/r x"_s << u"notAGitHubSource"_s;
+        QTest::newRow("another host") << u"GitHub.Example.com/o/r@v1:s"_s << u"github.example.com/o/r@v1:s"_s;
+        QTest::newRow("another host by https, with a port")
+            << u"https://github.example.com:8443/o/r"_s << u"github.example.com:8443/o/r"_s;
+        QTest::newRow("github.com named") << u"https://github.com/o/r"_s << u"o/r"_s;
+        QTest::newRow("plain http on this machine")
+            << u"http://127.0.0.1:8080/o/r"_s << u"http://127.0.0.1:8080/o/r"_s;
+        QTest::newRow("plain http elsewhere") << u"http://github.example.com/o/r"_s << u"plainHttpHost"_s;
+        QTest::newRow("a user in the host")
+            << u"https://me@github.example.com/o/r"_s << u"notAGitHubSource"_s;
+        QTest::newRow("another scheme") << u"ssh://github.example.com/o/r"_s << u"notAGitHubSource"_s;
+        QTest::newRow("a host without a repository") << u"github.example.com/o"_s << u"notAGitHubSource"_s;
     }
     void locationsAreChecked()
     {
         QFETCH(QString, location);
         QFETCH(QString, expected);
         const auto parsed = GitHubRepository::parse(location);
-        QCOMPARE(parsed.ok(), !expected.isEmpty());
-        if (parsed)
-            QCOMPARE(parsed->fullName() + u'@' + parsed->ref + u':' + parsed->path, expected);
-        else
-            QCOMPARE(parsed.error().kind, Problem::Kind::notAGitHubSource);
+        QCOMPARE(parsed ? parsed->text()
+                        : QString::fromLatin1(QMetaEnum::fromType<Problem::Kind>().valueToKey(
+                              static_cast<int>(parsed.error().kind))),
+                 expected);
+    }
+
+    // A token goes to its own host's API only: the default host's from GH_TOKEN, a named
+    // host's from GH_ENTERPRISE_TOKEN; a host only a lock file names gets none.
+    void aTokenGoesToItsOwnHost_data()
+    {
+        QTest::addColumn<QString>("repository");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QByteArray>("token");
+        QTest::newRow("default host") << u"o/r"_s << u"http://api.fake.test/repos/o/r/commits/HEAD"_s
+                                      << QByteArray("Bearer tok-default");
+        QTest::newRow("named host") << u"ghe.example.com/o/r"_s
+                                    << u"https://ghe.example.com/api/v3/repos/o/r/commits/HEAD"_s
+                                    << QByteArray("Bearer tok-enterprise");
+        QTest::newRow("named host on this machine")
+            << u"127.0.0.1:9/o/r"_s << u"http://127.0.0.1:9/api/v3/repos/o/r/commits/HEAD"_s
+            << QByteArray("Bearer tok-enterprise");
+        QTest::newRow("host only a lock file names")
+            << u"other.example.com/o/r"_s << u"https://other.example.com/api/v3/repos/o/r/commits/HEAD"_s
+            << QByteArray();
+    }
+    void aTokenGoesToItsOwnHost()
+    {
+        QFETCH(QString, repository);
+        QFETCH(QString, address);
+        QFETCH(QByteArray, token);
+        qputenv("GH_TOKEN", "tok-default");
+        qputenv("GH_ENTERPRISE_TOKEN", "tok-enterprise");
+        GitHubHosts hosts(u"http://api.fake.test"_s, u"http://raw.fake.test/"_s);
+        hosts.addNamed(u"https://ghe.example.com"_s);
+        hosts.addNamed(u"http://127.0.0.1:9"_s);
+        hosts.addNamed(u"http://other.example.com"_s); // plain http elsewhere: never named
+        const GitHubRequest request = hosts.api(repository, u"/commits/HEAD"_s, "application/json");
+        const GitHubRequest file = hosts.file(repository, u"HEAD"_s, u"a b/SKILL.md"_s);
+        qunsetenv("GH_TOKEN");
+        qunsetenv("GH_ENTERPRISE_TOKEN");
+        const auto authorization = [](const GitHubRequest& sent) {
+            for (const auto& [name, value] : sent.headers)
+                if (name == "Authorization")
+                    return value;
+            return QByteArray();
+        };
+        QCOMPARE(request.url.toString(QUrl::FullyEncoded), address);
+        QCOMPARE(authorization(request), token);
+        // A file without a token comes from the raw service, which never sees one.
+        QCOMPARE(file.url.host(), token.isEmpty() ? QUrl(address).host() : request.url.host());
+        QCOMPARE(file.url.path().contains(u"/raw/"_s), token.isEmpty());
+        QCOMPARE(authorization(file), token);
     }
 
     // One listing finds every SKILL.md below the path, hidden folders included; only the
-    // API host sees the token; a second refresh reads only the file that changed.
+    // API host is asked and sees the token; a second refresh, without a token, reads only the
+    // file that changed, from the raw service.
     void anIndexComesFromOneListing()
     {
         qputenv("GITHUB_TOKEN", "secret-token");
@@ -114,15 +173,19 @@ private Q_SLOTS:
                                                     {"skills/.curated/deploy/SKILL.md", "b1"},
                                                     {"other/x/SKILL.md", "c1"},
                                                     {"README.md", "d1"}})});
-        s.network.respond("/o/r/HEAD/skills/pdf/SKILL.md", {200, manifest("pdf", "Reads PDF files.")});
-        s.network.respond("/o/r/HEAD/skills/.curated/deploy/SKILL.md", {200, "no frontmatter"});
+        // With a token, the manifests come through the API as well.
+        s.network.respond("/repos/o/r/contents/skills/pdf/SKILL.md?ref=HEAD",
+                          {200, manifest("pdf", "Reads PDF files.")});
+        s.network.respond("/repos/o/r/contents/skills/.curated/deploy/SKILL.md?ref=HEAD",
+                          {200, "no frontmatter"});
         QVERIFY(s.refresh().isEmpty());
         QCOMPARE(s.names(u"o/r:skills"_s),
                  (QStringList{u"skills/pdf=pdf|Reads PDF files."_s, u"skills/.curated/deploy=deploy|"_s}));
-        for (const FakeNetwork::Request& request : std::as_const(s.network.requests))
-            QCOMPARE(request.headers.value("authorization"),
-                     request.host == u"api.fake.test"_s ? QByteArray("Bearer secret-token") : QByteArray());
         qunsetenv("GITHUB_TOKEN");
+        for (const FakeNetwork::Request& request : std::as_const(s.network.requests)) {
+            QCOMPARE(request.host, u"api.fake.test"_s);
+            QCOMPARE(request.headers.value("authorization"), QByteArray("Bearer secret-token"));
+        }
 
         s.network.requests.clear();
         s.network.respond(treeTarget, {200, treeOf({{"skills/pdf/SKILL.md", "a1-changed"},

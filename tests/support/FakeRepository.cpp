@@ -59,8 +59,10 @@ void FakeRepository::serve(const QByteArray& apiPrefix, const QByteArray& rawPre
     answer(apiPrefix + "/commits/" + ref, at);
     for (const QByteArray& name : isCommit ? QList<QByteArray>{ref} : QList<QByteArray>{ref, at}) {
         answer(apiPrefix + "/git/trees/" + name + "?recursive=1", tree());
-        for (const File& file : files)
-            answer(rawPrefix + '/' + name + '/' + QUrl::toPercentEncoding(QString::fromUtf8(file.path), "/"),
-                   file.bytes);
+        for (const File& file : files) {
+            const QByteArray path = QUrl::toPercentEncoding(QString::fromUtf8(file.path), "/");
+            answer(rawPrefix + '/' + name + '/' + path, file.bytes);
+            answer(apiPrefix + "/contents/" + path + "?ref=" + name, file.bytes);
+        }
     }
 }

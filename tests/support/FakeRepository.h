@@ -27,7 +27,7 @@ struct FakeRepository
     QByteArray commit() const;
 
     // Hands `answer` the commit of `ref`, and the tree's target (for `ref` and that commit under
-    // `apiPrefix`) and each file's raw target, as GitHub serves them.
+    // `apiPrefix`) and each file's raw and contents target, as GitHub serves them.
     void serve(const QByteArray& apiPrefix, const QByteArray& rawPrefix, const QByteArray& ref,
                const std::function<void(const QByteArray& target, const QByteArray& body)>& answer) const;
 };
