@@ -4,10 +4,11 @@
 #include "store/GitSkillReader.h"
 #include "store/SkillSources.h"
 #include "support/FakeNetwork.h"
+#include "support/GitHttpServer.h"
 #include "support/GitRepository.h"
-#include "support/LoopbackServer.h"
 
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -192,22 +193,55 @@ private Q_SLOTS:
         QCOMPARE(s.found(u"pdf"_s).size(), 1); // the index read before stays searchable
     }
 
-    // An https remote that wants credentials the user has not given: one clear problem, no prompt.
-    void refusedCredentialsAreTold()
+    // A remote over http(s), as a team's server serves it: open to all, or wanting credentials
+    // that the user's own credential helper gives. Without them, one clear problem and no prompt.
+    void anHttpRemoteAsksTheUsersCredentialHelper_data()
     {
-        LoopbackServer server;
-        server.answer("/team.git/info/refs?service=git-upload-pack", {401, "Unauthorized"});
-        QTemporaryDir cache;
-        qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
-        QObject receiver;
-        std::optional<Result<RepositoryTree, Problem>> listed;
-        GitSkillReader::listTree(server.url() + u"/team.git"_s, u"HEAD"_s, &receiver,
-                                 [&](const Result<RepositoryTree, Problem>& tree) { listed = tree; });
-        QVERIFY(QTest::qWaitFor([&] { return listed.has_value(); }, 30000));
-        QVERIFY(!*listed);
-        QCOMPARE(listed->error().kind, Problem::Kind::gitAuthenticationFailed);
-        QCOMPARE(listed->error().data, QStringList{server.url() + u"/team.git"_s});
-        QVERIFY(!server.seen.isEmpty());
+        QTest::addColumn<QByteArray>("user"); // what the user's credential helper gives, if anything
+        QTest::addColumn<bool>("guarded");
+        QTest::addColumn<QString>("expected"); // what a search finds, or the problem's kind
+        QTest::newRow("open to all") << QByteArray() << false << u"pdf|skills/pdf|Fill forms"_s;
+        QTest::newRow("credentials from the helper")
+            << QByteArray("me:pw") << true << u"pdf|skills/pdf|Fill forms"_s;
+        QTest::newRow("no helper") << QByteArray() << true << u"gitAuthenticationFailed"_s;
+        QTest::newRow("wrong credentials") << QByteArray("me:no") << true << u"gitAuthenticationFailed"_s;
+    }
+    void anHttpRemoteAsksTheUsersCredentialHelper()
+    {
+        QFETCH(QByteArray, user);
+        QFETCH(bool, guarded);
+        QFETCH(QString, expected);
+        GitRepository remote;
+        const QString first =
+            remote.commit({{u"skills/pdf/SKILL.md"_s, "---\nname: pdf\ndescription: Fill forms\n---\n"}});
+        GitHttpServer server(remote.barePath().section(u'/', 0, -2));
+        if (guarded)
+            server.requireCredentials("me", "pw");
+        QTemporaryFile configuration;
+        QVERIFY(configuration.open());
+        if (!user.isEmpty())
+            configuration.write(
+                "[credential]\n\thelper = \"!f() { echo username=" + user.split(':').constFirst() +
+                "; echo password=" + user.split(':').constLast() + "; }; f\"\n");
+        configuration.close();
+        qputenv("GIT_CONFIG_GLOBAL", configuration.fileName().toUtf8());
+        const QString url = server.url() + u"/team.git"_s;
+        Sources s(url);
+        const QList<Problem> failed = s.refresh();
+        const auto fetched = s.fetch(hitAt(url, u"main"_s, u"skills/pdf"_s));
+        qunsetenv("GIT_CONFIG_GLOBAL");
+        QVERIFY(server.requestsSeen > 0);
+        if (failed.isEmpty()) {
+            QCOMPARE(s.found(u"pdf"_s).join(u'\n'), expected);
+            QVERIFY(fetched && fetched->commit == first);
+            return;
+        }
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(QString::fromLatin1(QMetaEnum::fromType<Problem::Kind>().valueToKey(
+                     static_cast<int>(failed.first().cause->kind))),
+                 expected);
+        QVERIFY(!fetched && fetched.error().kind == failed.first().cause->kind);
+        QCOMPARE(fetched.error().data.value(0), url);
     }
 };
 
