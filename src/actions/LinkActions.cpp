@@ -18,11 +18,12 @@ LinkToggle LinkActions::setLinked(const Skill& skill, const TargetApp& app, bool
     const bool places = linked && (app.placement() == PlacementKind::copy ||
                                    !m_workspace.linker().links.isSkillLinked(skill, app));
     if (places) {
-        if (auto refused = PlacementPolicy::refusal(m_workspace.context(), app, skill.name))
+        const PlacementPolicy policy(app);
+        if (auto refused = policy.refusal(m_workspace.context(), skill.name))
             return {LinkToggleResult::notAllowed, std::nullopt, std::move(refused)};
-        const bool mustPass = PlacementPolicy::auditMustPass(app);
+        const bool mustPass = policy.auditMustPass();
         AuditGate gate(m_workspace.context(), consent, !mustPass);
-        if (!gate.letsPlace({skill.path}))
+        if (!gate.letsPlace({skill.path}, false, policy.auditRules()))
             return mustPass
                        ? LinkToggle{LinkToggleResult::notAllowed, std::nullopt,
                                     Problem::concerning(skill.name, Problem(Problem::Kind::policyDemandsPass)

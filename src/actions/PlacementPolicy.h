@@ -3,29 +3,39 @@
 #include "backup/ProjectPolicy.h"
 #include "linker/PlacementPlan.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
+class AuditRules;
 class ModelContext;
 class TargetApp;
 class Workspace;
 
-// What the policy of an app's project says of placing hub items there: a source it does not
-// allow keeps an item out, and where the audit must pass, no acceptance lets a high finding in.
-namespace PlacementPolicy {
+// What the policy of an app's project says of placing hub items there, read once: a source it
+// does not allow keeps an item out, where the audit must pass no acceptance lets a high finding
+// in, and the project's own rules join the audit's.
+class PlacementPolicy
+{
+public:
+    // Reads the policy of the project the app lies in; an app of no project, or a project
+    // without one, has none. An unreadable policy refuses everything: nothing is placed under
+    // rules not understood.
+    explicit PlacementPolicy(const TargetApp& app);
 
-// The policy of the project the app lies in; nothing for an app of no project, or a project
-// without one. An unreadable policy is a problem: nothing is placed under rules not understood.
-Result<std::optional<ProjectPolicy>, Problem> of(const TargetApp& app);
+    // The policy as read; nothing when there is none, a problem when it cannot be read.
+    const Result<std::optional<ProjectPolicy>, Problem>& read() const { return m_policy; }
+    // Why the hub item may not be placed into the app, if it may not.
+    std::optional<Problem> refusal(const ModelContext& context, const QString& itemName) const;
+    bool auditMustPass() const;
+    // The audit's rules for placing here: the standard ones, with the project's own.
+    std::shared_ptr<const AuditRules> auditRules() const;
 
-// Why the hub item may not be placed into the app, if it may not.
-std::optional<Problem> refusal(const ModelContext& context, const TargetApp& app, const QString& itemName);
+    // Each placement a policy refuses becomes a conflict of its plan, shown before anything happens.
+    static void markRefusals(Workspace& workspace, std::vector<PlacementPlan>& plans);
+    static void markRefusals(Workspace& workspace, PlacementPlan& plan);
 
-// Each placement a policy refuses becomes a conflict of its plan, shown before anything happens.
-void markRefusals(Workspace& workspace, std::vector<PlacementPlan>& plans);
-void markRefusals(Workspace& workspace, PlacementPlan& plan);
-
-// Whether the app's project wants every high finding kept out.
-bool auditMustPass(const TargetApp& app);
-
-} // namespace PlacementPolicy
+private:
+    Result<std::optional<ProjectPolicy>, Problem> m_policy;
+    QString m_project;
+};

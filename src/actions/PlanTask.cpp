@@ -1,11 +1,9 @@
 #include "actions/PlanTask.h"
 
 #include "actions/PlacementPolicy.h"
-
 #include "actions/Workspace.h"
+#include "audit/AuditRules.h"
 #include "model/ModelContext.h"
-
-#include <QSet>
 
 #include <numeric>
 
@@ -26,15 +24,36 @@ PlanTask* PlanTask::start(Workspace& workspace, PlacementPlan plan, bool skipCon
     return start(workspace, std::move(plans), skipConflicts, gate);
 }
 
-void PlanTask::collectPlacedItems(const PlacementPlan& plan, QSet<QString>& seen, QStringList& items)
+bool PlanTask::auditLetsPlace(Workspace& workspace, const std::vector<PlacementPlan>& plans, AuditGate& gate)
 {
-    for (const PlanAction& action : plan.actions)
-        if ((action.op == PlanAction::Op::create || action.op == PlanAction::Op::copy ||
-             action.op == PlanAction::Op::replace) &&
-            !action.destination.isEmpty() && !seen.contains(action.destination)) {
-            seen.insert(action.destination);
-            items.append(action.destination);
-        }
+    // The items of apps under the same rules are audited together: a project's policy may want
+    // the audit passed, where no acceptance counts, and may bring rules of its own.
+    struct Group
+    {
+        bool strictly = false;
+        std::shared_ptr<const AuditRules> rules;
+        QStringList items;
+    };
+    std::vector<Group> groups;
+    for (const PlacementPlan& plan : plans) {
+        const TargetApp* app = workspace.app(plan.appID);
+        const std::optional<PlacementPolicy> policy =
+            app ? std::optional<PlacementPolicy>(std::in_place, *app) : std::nullopt;
+        const bool strictly = policy && policy->auditMustPass();
+        const auto rules = policy ? policy->auditRules() : AuditRules::standard();
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const Group& known) {
+            return known.strictly == strictly && known.rules == rules;
+        });
+        if (group == groups.end())
+            group = groups.insert(groups.end(), Group{strictly, rules, {}});
+        for (const PlanAction& action : plan.actions)
+            if (action.placesItem() && !action.destination.isEmpty() &&
+                !group->items.contains(action.destination))
+                group->items.append(action.destination);
+    }
+    return std::all_of(groups.cbegin(), groups.cend(), [&](const Group& group) {
+        return group.items.isEmpty() || gate.letsPlace(group.items, group.strictly, group.rules);
+    });
 }
 
 PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts,
@@ -48,19 +67,7 @@ PlanTask* PlanTask::start(Workspace& workspace, std::vector<PlacementPlan> plans
     });
     if (refused)
         return nullptr;
-    // Where a project's policy wants the audit passed, no acceptance counts there.
-    QStringList strictItems;
-    QStringList otherItems;
-    QSet<QString> strictSeen;
-    QSet<QString> otherSeen;
-    for (const PlacementPlan& plan : plans) {
-        const TargetApp* app = workspace.app(plan.appID);
-        if (app && PlacementPolicy::auditMustPass(*app))
-            collectPlacedItems(plan, strictSeen, strictItems);
-        else
-            collectPlacedItems(plan, otherSeen, otherItems);
-    }
-    if (!gate.letsPlace(otherItems) || !gate.letsPlace(strictItems, true))
+    if (!auditLetsPlace(workspace, plans, gate))
         return nullptr;
     // What the worker needs of each plan: its actions, how they are placed, the conflicts skipped.
     struct Work

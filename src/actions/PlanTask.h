@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QSet>
-
 #include "actions/BackgroundTask.h"
 #include "audit/AuditGate.h"
 #include "linker/PlacementPlan.h"
@@ -22,9 +20,6 @@ public:
     // Several apps' plans as one task, as when every app's links are restored.
     static PlanTask* start(Workspace& workspace, std::vector<PlacementPlan> plans, bool skipConflicts,
                            AuditGate& gate);
-    // Adds the hub items the plan would place to `items`, each once.
-    static void collectPlacedItems(const PlacementPlan& plan, QSet<QString>& seen, QStringList& items);
-
     Work work() const override;
 
 Q_SIGNALS:
@@ -34,6 +29,9 @@ Q_SIGNALS:
 
 private:
     PlanTask(Workspace& workspace, std::vector<PlacementPlan> plans, qint64 total);
+    // Whether the gate lets the plans' hub items in, each under its app's project policy.
+    static bool auditLetsPlace(Workspace& workspace, const std::vector<PlacementPlan>& plans,
+                               AuditGate& gate);
 
     std::vector<PlacementPlan> m_plans; // hold the folders' access scopes until the task ends
 };

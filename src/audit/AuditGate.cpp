@@ -55,15 +55,17 @@ bool AuditGate::letsIn(AuditReport report)
     return decide(std::move(risks));
 }
 
-bool AuditGate::letsPlace(const QStringList& hubItemPaths, bool strictly)
+bool AuditGate::letsPlace(const QStringList& hubItemPaths, bool strictly,
+                          std::shared_ptr<const AuditRules> rules)
 {
     if (strictly && m_acceptancesCount) {
         AuditGate strict(m_context, {}, false);
-        const bool passed = strict.letsPlace(hubItemPaths);
+        const bool passed = strict.letsPlace(hubItemPaths, false, rules);
         m_refused = strict.refused();
         return passed;
     }
-    const auto rules = AuditRules::standard();
+    if (!rules)
+        rules = AuditRules::standard();
     CleanVerdicts verdicts;
     // Only what changed since it was found clean is read again.
     QList<std::pair<QString, QString>> items;

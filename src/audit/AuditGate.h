@@ -7,6 +7,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+class AuditRules;
 
 class ModelContext;
 
@@ -33,7 +36,9 @@ public:
     bool letsIn(AuditReport report);
     // Hub items (their paths), audited now, before they are placed into an app.
     // `strictly`: as a project's policy that wants the audit passed: no acceptance counts, nobody is asked.
-    bool letsPlace(const QStringList& hubItemPaths, bool strictly = false);
+    // `rules`: a project's, with the standard ones; the standard ones when not given.
+    bool letsPlace(const QStringList& hubItemPaths, bool strictly = false,
+                   std::shared_ptr<const AuditRules> rules = {});
     // The reports with open findings of level high that were refused last; empty after a pass.
     const QList<AuditReport>& refused() const { return m_refused; }
 

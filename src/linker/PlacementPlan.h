@@ -32,6 +32,8 @@ struct PlanAction
     // For a replace that turns a link into a copy or a copy into a link: what it becomes.
     std::optional<PlacementKind> becomes = std::nullopt;
 
+    // Whether it puts a hub item into the app's folder: what a policy and the audit look at.
+    bool placesItem() const { return op == Op::create || op == Op::copy || op == Op::replace; }
     // "create", "copy", "replace", "remove", "trash", "take-into-hub"
     static QString opName(Op op);
 };

@@ -222,7 +222,7 @@ void TargetAppSkillsListView::reload()
     m_sync->setVisible(mode == PlacementKind::copy);
     m_restoreProject->setVisible(m_app && m_app->project());
     // Read each time: the file is the project's, changed by its repository, not by this window.
-    const auto policy = m_app ? PlacementPolicy::of(*m_app)
+    const auto policy = m_app ? PlacementPolicy(*m_app).read()
                               : Result<std::optional<ProjectPolicy>, Problem>(std::optional<ProjectPolicy>());
     m_policy->setVisible(!policy || *policy);
     m_policy->setText(!policy   ? OutcomeTexts::problem(policy.error())

@@ -63,6 +63,15 @@ struct ProjectFixture : WorkspaceFixture
         writeFile(outside + u"/precious.txt"_s, "mine");
     }
 
+    // A rule of the team's own against "# PDF", read only where the policy names its folder.
+    bool writeTeamRule() const
+    {
+        return makeFolder(repo + u"/audit-rules"_s) &&
+               writeFile(repo + u"/audit-rules/team.yar"_s,
+                         "rule team_pdf { meta: family = \"team\" level = \"high\" message = \"No PDF here\" "
+                         "message_de = \"Kein PDF hier\" strings: $pdf = \"# PDF\" condition: $pdf }\n");
+    }
+
     FetchAccess access()
     {
         return {&network, GitHubHosts(u"http://api.fake.test"_s, u"http://raw.fake.test/"_s)};
@@ -423,12 +432,7 @@ private Q_SLOTS:
             QVERIFY(f.cache.keep(FolderContent::digest(pdf).contentHash, pdf).ok());
         if (!policy.isEmpty())
             QVERIFY(writeFile(f.repo + u"/quorvane-policy.json"_s, policy));
-        // A rule of the team's own, read only where the policy names its folder.
-        QVERIFY(makeFolder(f.repo + u"/audit-rules"_s));
-        QVERIFY(
-            writeFile(f.repo + u"/audit-rules/team.yar"_s,
-                      "rule team_pdf { meta: family = \"team\" level = \"high\" message = \"No PDF here\" "
-                      "message_de = \"Kein PDF hier\" strings: $pdf = \"# PDF\" condition: $pdf }\n"));
+        QVERIFY(f.writeTeamRule());
         const QStringList before = treeSnapshot(f.dir.path());
 
         const RestoreOutcome outcome = f.restore({false, true}); // the user accepts any risk
@@ -455,22 +459,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("policy");
         QTest::addColumn<bool>("risky");
-        QTest::addColumn<bool>("placed");
+        QTest::addColumn<QString>("refusedBy"); // "", "policy" (a conflict of the plan) or "audit"
         QTest::newRow("allowed") << QByteArray("{\"policyVersion\": 1, \"allowedSources\": [\"o/*\"]}")
-                                 << false << true;
+                                 << false << QString();
         QTest::newRow("not allowed") << QByteArray("{\"policyVersion\": 1, \"allowedSources\": [\"acme/*\"]}")
-                                     << false << false;
-        QTest::newRow("risk accepted") << QByteArray("{\"policyVersion\": 1}") << true << true;
+                                     << false << u"policy"_s;
+        QTest::newRow("risk accepted") << QByteArray("{\"policyVersion\": 1}") << true << QString();
         QTest::newRow("risk accepted, audit must pass")
-            << QByteArray("{\"policyVersion\": 1, \"auditMustPass\": true}") << true << false;
+            << QByteArray("{\"policyVersion\": 1, \"auditMustPass\": true}") << true << u"audit"_s;
         QTest::newRow("policy unreadable")
-            << QByteArray("{\"policyVersion\": 1, \"auditMustPas\": true}") << false << false;
+            << QByteArray("{\"policyVersion\": 1, \"auditMustPas\": true}") << false << u"policy"_s;
+        QTest::newRow("the team's own rules")
+            << QByteArray("{\"policyVersion\": 1, \"auditMustPass\": true, \"rules\": \"audit-rules\"}")
+            << false << u"audit"_s;
     }
     void aPolicyKeepsPlacementsOut()
     {
         QFETCH(QByteArray, policy);
         QFETCH(bool, risky);
-        QFETCH(bool, placed);
+        QFETCH(QString, refusedBy);
+        const bool placed = refusedBy.isEmpty();
         ProjectFixture f;
         QVERIFY(makeFolder(f.hub + u"/pdf"_s));
         QVERIFY(
@@ -487,7 +495,7 @@ private Q_SLOTS:
                                                            {}})
                     .ok());
         TargetApp* app = f.projectApp(u"cursor"_s);
-        QVERIFY(app && writeFile(f.repo + u"/quorvane-policy.json"_s, policy));
+        QVERIFY(app && writeFile(f.repo + u"/quorvane-policy.json"_s, policy) && f.writeTeamRule());
         const QStringList before = treeSnapshot(f.repo + u"/.cursor"_s);
 
         const LinkToggle toggled =
@@ -502,10 +510,8 @@ private Q_SLOTS:
         auto plan = f.workspace->linker().planner.planLinkAll(*app);
         QVERIFY(plan);
         PlacementPolicy::markRefusals(*f.workspace, *plan);
-        if (!risky) {
-            QCOMPARE(plan->conflicts.size(), 1);
-            QVERIFY(plan->actions.isEmpty());
-        }
+        QCOMPARE(plan->conflicts.size(), refusedBy == u"policy"_s ? 1 : 0);
+        QCOMPARE(plan->actions.isEmpty(), refusedBy == u"policy"_s);
         AuditGate gate(*f.context, AuditGate::answering(true));
         QCOMPARE(PlanTask::start(*f.workspace, std::move(*plan), false, gate), nullptr);
         QCOMPARE(treeSnapshot(f.repo + u"/.cursor"_s), before);
