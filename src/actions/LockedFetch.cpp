@@ -96,7 +96,7 @@ void LockedFetch::fetchFromSource(const RestoreFetch& fetch)
     // Offline means no request at all, to GitHub or to a git remote.
     if (!m_access.network)
         return fail(fetch, Problem::Kind::notCachedOffline);
-    const QString at = fetch.source.commit.isEmpty() ? fetch.source.ref : fetch.source.commit;
+    const QString at = fetch.source.at();
     const QString key = fetch.source.repository + u'@' + at;
     if (!m_groupOf.contains(key)) {
         m_groupOf.insert(key, m_groups.size());
@@ -117,7 +117,7 @@ void LockedFetch::fetchNext()
 void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
 {
     const LockedSource& first = group.first().source;
-    const QString at = first.commit.isEmpty() ? first.ref : first.commit;
+    const QString at = first.at();
     if (GitLocation::isRemote(first.repository))
         return fetchFromGit(group, at);
     if (m_policy && m_policy->minimumCommitAgeDays) {
@@ -140,7 +140,7 @@ void LockedFetch::fetchGroup(const QList<RestoreFetch>& group)
 void LockedFetch::listAndFetch(const QList<RestoreFetch>& group)
 {
     const LockedSource& first = group.first().source;
-    const QString at = first.commit.isEmpty() ? first.ref : first.commit;
+    const QString at = first.at();
     const HttpClient http(*m_access.network, m_access.timeout, SkillFolderPlan::maximumBytes);
     RepositoryTree::fetch(
         http, m_access.hosts, first.repository, at, this,

@@ -18,8 +18,10 @@ struct LockedSource
     QString path;       // the skill folder inside the repository ("" for its root)
     QString tree;       // the folder's tree SHA
 
+    // What to fetch: the commit, or the ref where no commit was recorded.
+    QString at() const { return commit.isEmpty() ? ref : commit; }
     // "REPOSITORY@COMMIT:PATH" (the ref where no commit was recorded), as plans show it.
-    QString text() const { return repository + u'@' + (commit.isEmpty() ? ref : commit) + u':' + path; }
+    QString text() const { return repository + u'@' + at() + u':' + path; }
     // Whether it names the exact commit; otherwise a restore fetches the ref as it is then.
     bool isPinned() const { return !commit.isEmpty(); }
     bool operator==(const LockedSource&) const = default;
