@@ -1691,6 +1691,18 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <source>%1 is reached over https only; plain http is for a host on this machine, since a token would travel unencrypted.</source>
         <translation>%1 wird nur über https erreicht; unverschlüsseltes http gilt nur für einen Host auf diesem Rechner, weil ein Token sonst offen übertragen würde.</translation>
     </message>
+    <message>
+        <source>the date of its commit is not known, and the project&apos;s policy asks for one</source>
+        <translation>das Datum seines Commits ist unbekannt, und die Richtlinie des Projekts verlangt es</translation>
+    </message>
+    <message>
+        <source>its commit of %1 is younger than the project&apos;s policy allows</source>
+        <translation>sein Commit vom %1 ist jünger, als die Richtlinie des Projekts erlaubt</translation>
+    </message>
+    <message>
+        <source>the date of its commit is not known, and the project&apos;s policy asks for %1 days; install it again to learn it.</source>
+        <translation>das Datum seines Commits ist unbekannt, und die Richtlinie des Projekts verlangt %1 Tage; installiere es erneut, um es zu erfahren.</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>

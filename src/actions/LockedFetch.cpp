@@ -64,6 +64,8 @@ void LockedFetch::keep(const ProjectPolicy& policy, const QString& project)
 void LockedFetch::keepAge(const QList<RestoreFetch>& group, const Result<QDateTime, Problem>& madeAt)
 {
     for (const RestoreFetch& fetch : group) {
+        if (madeAt)
+            m_committedAt.insert(fetch.name, madeAt.value());
         if (!madeAt)
             fail(fetch, madeAt.error());
         else if (const auto young =
@@ -197,33 +199,34 @@ void LockedFetch::fetchFromGit(QList<RestoreFetch> group, const QString& at)
         return fetchFromGit(std::move(group), at);
     }
     // The mirror fetches the commit once; the group's other skills find it there.
-    GitSkillReader::fetchFolder({QString(), fetch.source.repository, at, fetch.source.path}, this,
-                                [this, fetch, group, at](const Result<FetchedSkill, Problem>& skill) {
-                                    const auto next = [this, group, at] {
-                                        fetchFromGit(group, at);
-                                    };
-                                    if (!skill) {
-                                        fail(fetch, skill.error());
-                                        return next();
-                                    }
-                                    const auto place = [this, fetch, next, files = skill->files] {
-                                        auto placing = planPlacing(fetch, files);
-                                        if (!placing)
-                                            return next();
-                                        placeInBackground({std::move(*placing)}, next);
-                                    };
-                                    if (!m_policy || !m_policy->minimumCommitAgeDays)
-                                        return place();
-                                    // The commit is in the mirror now, but nothing of it in the hub yet.
-                                    GitSkillReader::commitTime(
-                                        fetch.source.repository, skill->commit, this,
-                                        [this, fetch, next, place](const Result<QDateTime, Problem>& madeAt) {
-                                            keepAge({fetch}, madeAt);
-                                            if (m_notFetched.contains(fetch.name))
-                                                return next();
-                                            place();
-                                        });
-                                });
+    GitSkillReader::fetchFolder(
+        {QString(), fetch.source.repository, at, fetch.source.path}, this,
+        [this, fetch, group, at](const Result<FetchedSkill, Problem>& skill) {
+            const auto next = [this, group, at] {
+                fetchFromGit(group, at);
+            };
+            if (!skill) {
+                fail(fetch, skill.error());
+                return next();
+            }
+            const auto place = [this, fetch, next, files = skill->files] {
+                auto placing = planPlacing(fetch, files);
+                if (!placing)
+                    return next();
+                placeInBackground({std::move(*placing)}, next);
+            };
+            if (skill->committedAt.isValid())
+                m_committedAt.insert(fetch.name, skill->committedAt);
+            if (!m_policy || !m_policy->minimumCommitAgeDays)
+                return place();
+            // The mirror told the commit's date with the folder.
+            keepAge({fetch}, skill->committedAt.isValid()
+                                 ? Result<QDateTime, Problem>(skill->committedAt)
+                                 : Result<QDateTime, Problem>(Problem(Problem::Kind::invalidResponse)));
+            if (m_notFetched.contains(fetch.name))
+                return next();
+            place();
+        });
 }
 
 std::optional<LockedFetch::Placing> LockedFetch::planPlacing(const RestoreFetch& fetch,
@@ -354,7 +357,8 @@ QList<LockedFetch::Placing> LockedFetch::takePlaced(const QList<Placed>& outcome
                                          digest.contentHash,
                                          digest.files,
                                          QDateTime::currentDateTimeUtc(),
-                                         fetch.source.commit};
+                                         fetch.source.commit,
+                                         m_committedAt.value(fetch.name)};
         if (const Outcome saved = SkillProvenanceRecord::record(m_workspace.context(), provenance); !saved)
             Log::line(u"Failed to record where "_s + fetch.name + u" came from: "_s +
                       saved.error().description);

@@ -104,4 +104,5 @@ private:
     QHash<QString, qsizetype> m_groupOf;
     QList<Problem> m_failures;
     QStringList m_notFetched;
+    QHash<QString, QDateTime> m_committedAt; // by skill, where its commit's date was told
 };

@@ -20,12 +20,24 @@ Result<std::optional<ProjectPolicy>, Problem> policyOf(const TargetApp& app)
 }
 
 // Where each hub item came from, as its provenance says; an item made here has none.
-QHash<QString, QString> repositoriesOf(const ModelContext& context)
+QHash<QString, SkillProvenance> provenancesOf(const ModelContext& context)
 {
-    QHash<QString, QString> repositories;
+    QHash<QString, SkillProvenance> provenances;
     for (const SkillProvenanceRecord* record : context.records<SkillProvenanceRecord>())
-        repositories.insert(record->itemName(), record->provenance().repository);
-    return repositories;
+        provenances.insert(record->itemName(), record->provenance());
+    return provenances;
+}
+
+// Why the policy keeps an item of that provenance out: its source, or its commit's age. An item
+// made here is the project's own, as a lock file keeps it.
+std::optional<Problem> refusalOf(const ProjectPolicy& policy, const QString& itemName,
+                                 const std::optional<SkillProvenance>& provenance)
+{
+    if (!provenance)
+        return std::nullopt;
+    if (auto refused = policy.refusalOfSource(itemName, provenance->repository))
+        return refused;
+    return policy.refusalOfAge(itemName, provenance->committedAt, QDateTime::currentDateTimeUtc());
 }
 
 } // namespace
@@ -41,7 +53,10 @@ std::optional<Problem> PlacementPolicy::refusal(const ModelContext& context, con
         return m_policy.error();
     if (!*m_policy)
         return std::nullopt;
-    return (*m_policy)->refusalOfSource(itemName, repositoriesOf(context).value(itemName));
+    const auto provenances = provenancesOf(context);
+    const auto found = provenances.constFind(itemName);
+    return refusalOf(**m_policy, itemName,
+                     found == provenances.cend() ? std::nullopt : std::optional<SkillProvenance>(*found));
 }
 
 bool PlacementPolicy::auditMustPass() const
@@ -70,7 +85,7 @@ void PlacementPolicy::markRefusals(Workspace& workspace, PlacementPlan& plan)
     const PlacementPolicy policy(*app);
     if (policy.m_policy && !*policy.m_policy)
         return;
-    const QHash<QString, QString> repositories = repositoriesOf(workspace.context());
+    const auto provenances = provenancesOf(workspace.context());
     plan.actions.removeIf([&](const PlanAction& action) {
         if (!action.placesItem())
             return false;
@@ -78,11 +93,19 @@ void PlacementPolicy::markRefusals(Workspace& workspace, PlacementPlan& plan)
             plan.conflicts.append({action.path, PlanConflict::Kind::policyUnreadable, action.itemName});
             return true;
         }
-        const QString repository = repositories.value(action.itemName);
-        if (!(*policy.m_policy)->refusalOfSource(action.itemName, repository))
+        const auto found = provenances.constFind(action.itemName);
+        if (found == provenances.cend())
             return false;
-        plan.conflicts.append(
-            {action.path, PlanConflict::Kind::notAllowedByPolicy, action.itemName, std::nullopt, repository});
+        const auto refused = refusalOf(**policy.m_policy, action.itemName, *found);
+        if (!refused)
+            return false;
+        if (refused->cause->kind == Problem::Kind::sourceNotAllowed)
+            plan.conflicts.append({action.path, PlanConflict::Kind::notAllowedByPolicy, action.itemName,
+                                   std::nullopt, found->repository});
+        else
+            plan.conflicts.append(
+                {action.path, PlanConflict::Kind::tooYoungForPolicy, action.itemName, std::nullopt,
+                 found->committedAt.isValid() ? found->committedAt.toString(Qt::ISODate) : QString()});
         return true;
     });
 }

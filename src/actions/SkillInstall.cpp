@@ -150,7 +150,8 @@ void SkillInstall::conclude(const FetchedSkill& skill, const FolderDigest& diges
                                      digest.contentHash,
                                      digest.files,
                                      QDateTime::currentDateTimeUtc(),
-                                     skill.commit};
+                                     skill.commit,
+                                     skill.committedAt};
     if (const Outcome saved = SkillProvenanceRecord::record(m_workspace.context(), provenance); !saved)
         Log::line(u"Failed to record where "_s + m_name + u" came from: "_s + saved.error().description);
     HubActions(m_workspace).rescan();

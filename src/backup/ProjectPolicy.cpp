@@ -111,7 +111,12 @@ std::optional<Problem> ProjectPolicy::refusalOfSource(const QString& skill, cons
 std::optional<Problem> ProjectPolicy::refusalOfAge(const QString& skill, const QDateTime& madeAt,
                                                    const QDateTime& now) const
 {
-    if (!minimumCommitAgeDays || madeAt.addDays(*minimumCommitAgeDays) <= now)
+    if (!minimumCommitAgeDays)
+        return std::nullopt;
+    if (!madeAt.isValid())
+        return Problem::concerning(
+            skill, {Problem::Kind::commitAgeUnknown, {QString::number(*minimumCommitAgeDays)}});
+    if (madeAt.addDays(*minimumCommitAgeDays) <= now)
         return std::nullopt;
     return Problem::concerning(
         skill, {Problem::Kind::commitTooYoung,

@@ -32,7 +32,7 @@ struct ProjectPolicy
     // Why `skill` from `repository` may not come into the project, if it may not. A skill of no
     // recorded source (made by hand, committed with the project) is the project's own.
     std::optional<Problem> refusalOfSource(const QString& skill, const QString& repository) const;
-    // Why a commit made at `madeAt` is too young, if it is.
+    // Why a commit made at `madeAt` is too young, if it is; a date not known is too young.
     std::optional<Problem> refusalOfAge(const QString& skill, const QDateTime& madeAt,
                                         const QDateTime& now) const;
 };

@@ -79,6 +79,7 @@ public:
         policyUnreadable,  // data: the policy file, why
         sourceNotAllowed,  // data: the repository, the allowed patterns
         commitTooYoung,    // data: the commit's date (ISO 8601, UTC), the minimum age in days
+        commitAgeUnknown,  // data[0]: the minimum age in days a project's policy asks for
         policyDemandsPass, // no acceptance lets a high finding in here; the cause names them
         // The store of records
         storeDamaged,        // data: the file, what the database said

@@ -60,6 +60,8 @@ struct PlanConflict
         noKnownSource,        // not in the hub, and no source is known
         notAllowedByPolicy,   // the project's policy does not allow the item's source; subject: the source
         policyUnreadable,     // the project's policy cannot be read, so nothing is placed under it
+        tooYoungForPolicy,    // its commit is younger than the project's policy allows; subject: its
+                              // date (ISO 8601), empty where not known
     };
     QString path;
     Kind kind;

@@ -375,6 +375,7 @@ QString PlanConflict::kindName(Kind kind)
         {Kind::differsFromLock, u"differs-from-lock"},
         {Kind::noKnownSource, u"no-known-source"},
         {Kind::notAllowedByPolicy, u"not-allowed-by-policy"},
+        {Kind::tooYoungForPolicy, u"too-young-for-policy"},
         {Kind::policyUnreadable, u"policy-unreadable"},
     };
     return nameIn<Kind>(names, kind);

@@ -49,7 +49,7 @@ struct StoreSnapshot
 class ModelStore
 {
 public:
-    static constexpr int schemaVersion = 7;
+    static constexpr int schemaVersion = 8;
 
     // When every page of the file is checked: at once, or before the first write, so a
     // command that only reads does not walk the whole file. Nothing is written unchecked.

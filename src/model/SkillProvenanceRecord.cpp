@@ -50,6 +50,14 @@ const QList<Field<SkillProvenanceRecord>>& SkillProvenanceRecord::fields()
          [](R& r, const QVariant& v) {
              r.m_provenance.commit = v.toString();
          }},
+        {Columns::committedAt,
+         [](const R& r) {
+             return r.m_provenance.committedAt.isValid() ? storedDate(r.m_provenance.committedAt)
+                                                         : QVariant();
+         },
+         [](R& r, const QVariant& v) {
+             r.m_provenance.committedAt = v.isNull() ? QDateTime() : dateFromStored(v);
+         }},
     };
     return fields;
 }

@@ -20,7 +20,8 @@ struct SkillProvenance
     QString contentHash;          // SHA-256 over the installed files, as SkillFolderContent computes it
     QMap<QString, QString> files; // relative path -> git blob SHA of what was installed
     QDateTime installedAt;
-    QString commit; // the commit the folder was fetched at; empty where unknown
+    QString commit;             // the commit the folder was fetched at; empty where unknown
+    QDateTime committedAt = {}; // when that commit was made; invalid where unknown
 
     bool operator==(const SkillProvenance&) const = default;
 };
@@ -41,6 +42,7 @@ public:
         static inline const Column files{QStringLiteral("files"), QStringLiteral("TEXT"), 4};
         static inline const Column installedAt{QStringLiteral("installed_at"), QStringLiteral("INTEGER"), 4};
         static inline const Column commit{QStringLiteral("commit_sha"), QStringLiteral("TEXT"), 6};
+        static inline const Column committedAt{QStringLiteral("committed_at"), QStringLiteral("INTEGER"), 8};
     };
 
     static constexpr RecordType type = RecordType::skillProvenance;

@@ -67,23 +67,44 @@ bool RepositoryTree::isCommitSha(const QString& text)
     return sha.match(text).hasMatch();
 }
 
+namespace {
+
+// The committer's date of a commit as the API describes it.
+QDateTime committerDate(const nlohmann::json& body)
+{
+    const auto commit = body.find("commit");
+    if (commit == body.end() || !commit->is_object())
+        return {};
+    const auto committer = commit->find("committer");
+    if (committer == commit->end() || !committer->is_object())
+        return {};
+    return QDateTime::fromString(jsonText(*committer, "date"), Qt::ISODate);
+}
+
+} // namespace
+
 void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& hosts,
                                    const QString& repository, const QString& ref, QObject* context,
-                                   std::function<void(const std::optional<QString>&)> done)
+                                   std::function<void(const std::optional<NamedCommit>&)> done)
 {
     if (isCommitSha(ref)) {
         QMetaObject::invokeMethod(
-            context, [done, ref] { done(ref); }, Qt::QueuedConnection);
+            context,
+            [done, ref] {
+                done(NamedCommit{ref, {}});
+            },
+            Qt::QueuedConnection);
         return;
     }
-    // The SHA alone, as plain text, rather than the whole commit.
     const GitHubRequest request =
         hosts.api(repository, u"/commits/"_s + QString::fromLatin1(QUrl::toPercentEncoding(ref)),
-                  "application/vnd.github.sha");
+                  "application/vnd.github+json");
     http.get(request.url, request.headers, context, [done](const HttpAnswer& answer) {
-        const QString sha = QString::fromLatin1(answer.body.trimmed());
+        const nlohmann::json body =
+            nlohmann::json::parse(answer.body.cbegin(), answer.body.cend(), nullptr, false);
+        const QString sha = body.is_object() ? jsonText(body, "sha") : QString();
         if (answer.status == 200 && isCommitSha(sha))
-            return done(sha);
+            return done(NamedCommit{sha, committerDate(body)});
         done(std::nullopt);
     });
 }
@@ -101,15 +122,7 @@ void RepositoryTree::commitDate(const HttpClient& http, const GitHubHosts& hosts
                      return done(problemOf(answer, what));
                  const nlohmann::json body =
                      nlohmann::json::parse(answer.body.cbegin(), answer.body.cend(), nullptr, false);
-                 QDateTime date;
-                 if (body.is_object()) {
-                     const auto commit = body.find("commit");
-                     if (commit != body.end() && commit->is_object()) {
-                         const auto committer = commit->find("committer");
-                         if (committer != commit->end() && committer->is_object())
-                             date = QDateTime::fromString(jsonText(*committer, "date"), Qt::ISODate);
-                     }
-                 }
+                 const QDateTime date = body.is_object() ? committerDate(body) : QDateTime();
                  if (!date.isValid())
                      return done(Problem(Problem::Kind::invalidResponse));
                  done(date);

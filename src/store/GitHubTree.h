@@ -40,11 +40,17 @@ struct RepositoryTree
                       const QString& ref, QObject* context,
                       std::function<void(const Result<RepositoryTree, Problem>&)> done);
 
-    // The commit `ref` of "owner/repository" names now: one request to the API host. Nothing
-    // when it cannot be told; a ref that is a commit already is handed back without asking.
+    // The commit `ref` of "owner/repository" names now, and when it was made: one request to the
+    // API host. Nothing when it cannot be told; a ref that is a commit already is handed back
+    // without asking, its date untold.
+    struct NamedCommit
+    {
+        QString sha;
+        QDateTime madeAt; // invalid where not told
+    };
     static void resolveCommit(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,
                               const QString& ref, QObject* context,
-                              std::function<void(const std::optional<QString>&)> done);
+                              std::function<void(const std::optional<NamedCommit>&)> done);
     static bool isCommitSha(const QString& text);
     // When the commit `ref` names was made: one request to the API host.
     static void commitDate(const HttpClient& http, const GitHubHosts& hosts, const QString& repository,

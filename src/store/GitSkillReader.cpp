@@ -101,6 +101,9 @@ void fetchFolder(const SkillOrigin& origin, QObject* context,
                 return contents.error();
             FetchedSkill fetched{origin, plan->folderSha, fetchedRef->commit,
                                  {},     plan->skipped,   std::nullopt};
+            // The mirror holds the commit: its date costs no request, and a project's policy may ask it.
+            if (const auto madeAt = mirror.commitTime(fetchedRef->commit))
+                fetched.committedAt = madeAt.value();
             for (qsizetype i = 0; i < plan->files.size(); ++i)
                 fetched.files.append(
                     {plan->files[i].relativePath, contents.value()[i], plan->files[i].executable});
@@ -168,13 +171,6 @@ void refreshIndex(const GitLocation& location, std::optional<SkillIndex> cached,
             return index;
         },
         std::move(done));
-}
-
-void commitTime(const QString& url, const QString& commit, QObject* context,
-                std::function<void(const Result<QDateTime, Problem>&)> done)
-{
-    inBackground<Result<QDateTime, Problem>>(
-        url, context, [commit](GitMirror& mirror) { return mirror.commitTime(commit); }, std::move(done));
 }
 
 } // namespace GitSkillReader

@@ -25,8 +25,4 @@ void fetchFolder(const SkillOrigin& origin, QObject* context,
 void refreshIndex(const GitLocation& location, std::optional<SkillIndex> cached, QObject* context,
                   std::function<void(const Result<SkillIndex, Problem>&)> done);
 
-// When the commit was made, from the mirror.
-void commitTime(const QString& url, const QString& commit, QObject* context,
-                std::function<void(const Result<QDateTime, Problem>&)> done);
-
 } // namespace GitSkillReader

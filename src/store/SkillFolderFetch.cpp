@@ -105,10 +105,11 @@ void SkillFolderFetch::start()
     // commit cannot be told, the ref is read as it is.
     RepositoryTree::resolveCommit(
         m_http, m_hosts, m_origin.repository, m_origin.ref, this,
-        [this](const std::optional<QString>& commit) {
+        [this](const std::optional<RepositoryTree::NamedCommit>& commit) {
             if (commit) {
-                m_fetched.commit = *commit;
-                m_at = *commit;
+                m_fetched.commit = commit->sha;
+                m_fetched.committedAt = commit->madeAt;
+                m_at = commit->sha;
             }
             RepositoryTree::fetch(m_http, m_hosts, m_origin.repository, m_at, this,
                                   [this](const Result<RepositoryTree, Problem>& tree) { takeTree(tree); });

@@ -30,6 +30,7 @@ struct FetchedSkill
     QStringList skipped; // links and submodules of the folder, left out
     // Set when only the SKILL.md came because the folder could not be listed: why not.
     std::optional<Problem> incomplete;
+    QDateTime committedAt = {}; // when that commit was made; invalid where it was not told
 };
 
 // The files of one skill folder in a repository tree, checked before anything is fetched.

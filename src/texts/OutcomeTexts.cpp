@@ -53,6 +53,15 @@ QString conflict(const PlanConflict& conflict, Form form)
             .arg(conflict.subject);
     case Kind::policyUnreadable:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "the project's policy cannot be read"));
+    case Kind::tooYoungForPolicy:
+        if (conflict.subject.isEmpty())
+            return say(form,
+                       QT_TRANSLATE_NOOP("OutcomeTexts",
+                                         "the date of its commit is not known, and the project's policy "
+                                         "asks for one"));
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "its commit of %1 is younger than the project's policy allows"))
+            .arg(shownDate(conflict.subject, form));
     }
     Q_UNREACHABLE();
 }

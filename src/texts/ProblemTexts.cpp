@@ -19,15 +19,6 @@ QString whenLimitEnds(const QString& secondsSinceEpoch, Form form)
     return form == Form::shown ? QLocale().toString(time, QLocale::ShortFormat) : time.toString(u"HH:mm"_s);
 }
 
-// A date from the core, as the user's locale writes it; machine-readable output keeps ISO 8601.
-QString shownDate(const QString& iso, Form form)
-{
-    const QDateTime date = QDateTime::fromString(iso, Qt::ISODate);
-    return form == Form::shown && date.isValid()
-               ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat)
-               : iso;
-}
-
 // The problem's own sentence; `beneath` is its cause's, for the kinds that embed it.
 QString sentence(const Problem& problem, const QString& beneath, Form form)
 {
@@ -202,6 +193,11 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
                                      "its commit of %1 is younger than the %2 days the project's policy "
                                      "asks for."))
             .arg(shownDate(first, form), data.value(1));
+    case Kind::commitAgeUnknown:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "the date of its commit is not known, and the project's policy "
+                                           "asks for %1 days; install it again to learn it."))
+            .arg(first);
     case Kind::policyDemandsPass:
         return say(form, QT_TRANSLATE_NOOP(
                              "OutcomeTexts",

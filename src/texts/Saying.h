@@ -3,6 +3,8 @@
 #include "texts/OutcomeTexts.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QLocale>
 
 namespace OutcomeTexts {
 
@@ -11,6 +13,15 @@ inline QString say(Form form, const char* english)
 {
     return form == Form::shown ? QCoreApplication::translate("OutcomeTexts", english)
                                : QString::fromUtf8(english);
+}
+
+// A date from the core, as the user's locale writes it; machine-readable output keeps ISO 8601.
+inline QString shownDate(const QString& iso, Form form)
+{
+    const QDateTime date = QDateTime::fromString(iso, Qt::ISODate);
+    return form == Form::shown && date.isValid()
+               ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat)
+               : iso;
 }
 
 } // namespace OutcomeTexts

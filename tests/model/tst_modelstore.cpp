@@ -442,6 +442,7 @@ private Q_SLOTS:
         QTest::newRow("fourth schema") << 4 << QStringList{u"audit_acceptances"_s};
         QTest::newRow("fifth schema") << 5 << QStringList{u"audit_acceptances"_s};
         QTest::newRow("sixth schema") << 6 << QStringList{u"audit_acceptances"_s};
+        QTest::newRow("seventh schema") << 7 << QStringList{};
     }
     void anOlderStoreIsUpgraded()
     {
@@ -466,6 +467,9 @@ private Q_SLOTS:
             }
             if (version < 6 && !laterTables.contains(u"installed_skills"_s))
                 QVERIFY(raw.exec(u"ALTER TABLE installed_skills DROP COLUMN commit_sha"_s));
+            // Those before the eighth do not know when a commit was made.
+            if (version < 8 && !laterTables.contains(u"installed_skills"_s))
+                QVERIFY(raw.exec(u"ALTER TABLE installed_skills DROP COLUMN committed_at"_s));
             if (version < 5) {
                 QVERIFY(raw.exec(u"ALTER TABLE target_apps DROP COLUMN placement"_s));
                 QVERIFY(raw.exec(u"ALTER TABLE skill_link_records DROP COLUMN content_hash"_s));

@@ -50,13 +50,18 @@ QByteArray FakeRepository::commit() const
     return QCryptographicHash::hash(QByteArray("commit " + folderSha({})), QCryptographicHash::Sha1).toHex();
 }
 
+QByteArray FakeRepository::commitAnswer(const QByteArray& sha, const QByteArray& madeAt)
+{
+    return "{\"sha\":\"" + sha + "\",\"commit\":{\"committer\":{\"date\":\"" + madeAt + "\"}}}";
+}
+
 void FakeRepository::serve(const QByteArray& apiPrefix, const QByteArray& rawPrefix, const QByteArray& ref,
                            const std::function<void(const QByteArray&, const QByteArray&)>& answer) const
 {
     static const QRegularExpression sha(u"^[0-9a-f]{40}$"_s);
     const bool isCommit = sha.match(QString::fromLatin1(ref)).hasMatch();
     const QByteArray at = isCommit ? ref : commit();
-    answer(apiPrefix + "/commits/" + ref, at);
+    answer(apiPrefix + "/commits/" + ref, commitAnswer(at, "2026-01-01T00:00:00Z"));
     for (const QByteArray& name : isCommit ? QList<QByteArray>{ref} : QList<QByteArray>{ref, at}) {
         answer(apiPrefix + "/git/trees/" + name + "?recursive=1", tree());
         for (const File& file : files) {

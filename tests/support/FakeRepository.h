@@ -26,6 +26,9 @@ struct FakeRepository
     // The commit SHA the branch points at: it follows from the content.
     QByteArray commit() const;
 
+    // The API's description of a commit: its SHA and when it was made.
+    static QByteArray commitAnswer(const QByteArray& sha, const QByteArray& madeAt);
+
     // Hands `answer` the commit of `ref`, and the tree's target (for `ref` and that commit under
     // `apiPrefix`) and each file's raw and contents target, as GitHub serves them.
     void serve(const QByteArray& apiPrefix, const QByteArray& rawPrefix, const QByteArray& ref,
