@@ -398,6 +398,7 @@ private Q_SLOTS:
         QVERIFY2(linked.exitCode == 0, qPrintable(linked.err));
         const QJsonDocument lock = QJsonDocument::fromJson(readFile(repo + u"/quorvane-lock.json"_s));
         QCOMPARE(lock[u"skills"_s][0][u"source"_s][u"repository"_s].toString(), teamRepository);
+        QVERIFY(t.run(QStringList{u"update"_s, u"--check"_s} + defaults).out.contains(u"lint\tcurrent\t"_s));
         QVERIFY(eachHostSawOnlyItsToken());
 
         // A new member names the same host and restores the project from there.
