@@ -40,7 +40,7 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
 {
     setObjectName(u"sourcesDialog"_s);
     setWindowTitle(tr("Sources"));
-    setMinimumWidth(560);
+    setMinimumWidth(640);
     m_list->setObjectName(u"sourceList"_s);
     m_kind->setObjectName(u"sourceKind"_s);
     m_kind->addItem(tr("GitHub repository"), u"github"_s);
@@ -56,6 +56,8 @@ SourcesDialog::SourcesDialog(Workspace& workspace, SkillStoreService& store, QWi
                                                              : tr("https://…"));
     };
     m_host->setObjectName(u"sourceHost"_s);
+    // The host is short beside the location, which says the form it wants.
+    m_host->setMaximumWidth(m_host->fontMetrics().horizontalAdvance(u"github.example.com"_s) + 24);
     m_host->setPlaceholderText(tr("Host: github.com"));
     m_host->setAccessibleName(tr("GitHub host"));
     m_host->setToolTip(tr("Another GitHub host, such as https://github.example.com"));
