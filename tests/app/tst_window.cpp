@@ -1841,33 +1841,8 @@ private Q_SLOTS:
     }
 
     // "Quellen" lists, adds and removes the store's sources; a bad location is refused in place.
+    // A team's own GitHub host is named there, and its skills are read from that host.
     void sourcesAreKeptFromTheStoresHeader()
-    {
-        Window w;
-        w.showAndWait();
-        w.select(0);
-        w.find<QPushButton>(u"sourcesButton"_s)->click();
-        auto* list = w.find<QListWidget>(u"sourceList"_s);
-        QCOMPARE(list->count(), 2);
-        QVERIFY(list->item(0)->text().startsWith(u"anthropics/skills — GitHub"_s));
-        auto* location = w.find<QLineEdit>(u"sourceLocation"_s);
-        location->setText(u"not a repository"_s);
-        w.find<QPushButton>(u"addSource"_s)->click();
-        QVERIFY(w.find<QLabel>(u"sourceMessage"_s)->text().contains(u"OWNER/REPO"_s));
-        QCOMPARE(list->count(), 2);
-        w.find<QComboBox>(u"sourceKind"_s)->setCurrentIndex(1);
-        location->setText(u"https://directory.example/"_s);
-        w.find<QPushButton>(u"addSource"_s)->click();
-        QCOMPARE(list->count(), 3);
-        QCOMPARE(list->item(2)->text(), u"https://directory.example — Verzeichnis"_s);
-        list->setCurrentRow(0);
-        w.find<QPushButton>(u"removeSource"_s)->click();
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(w.context->records<SkillSourceRecord>().first()->location(), u"openai/skills"_s);
-    }
-
-    // A team's own GitHub host is named in "Quellen"; its skills are read from there.
-    void aSourceNamesItsGitHubHost()
     {
         Window w(Window::Store::usersSources);
         w.network.respond(
@@ -1879,19 +1854,35 @@ private Q_SLOTS:
         w.showAndWait();
         w.select(0);
         w.find<QPushButton>(u"sourcesButton"_s)->click();
-        auto* host = w.find<QLineEdit>(u"sourceHost"_s);
-        QVERIFY(host->isVisible());
-        host->setText(u"github.fake.test"_s);
-        w.find<QLineEdit>(u"sourceLocation"_s)->setText(u"team/skills"_s);
-        w.find<QPushButton>(u"addSource"_s)->click();
         auto* list = w.find<QListWidget>(u"sourceList"_s);
+        QCOMPARE(list->count(), 2);
+        QVERIFY(list->item(0)->text().startsWith(u"anthropics/skills — GitHub"_s));
+        auto* location = w.find<QLineEdit>(u"sourceLocation"_s);
+        auto* host = w.find<QLineEdit>(u"sourceHost"_s);
+        location->setText(u"not a repository"_s);
+        w.find<QPushButton>(u"addSource"_s)->click();
+        QVERIFY(w.find<QLabel>(u"sourceMessage"_s)->text().contains(u"OWNER/REPO"_s));
+        QCOMPARE(list->count(), 2);
+
+        host->setText(u"github.fake.test"_s);
+        location->setText(u"team/skills"_s);
+        w.find<QPushButton>(u"addSource"_s)->click();
         QTRY_VERIFY(list->count() == 3 && list->item(2)->text().contains(u"Skills: 1"_s));
         QVERIFY(list->item(2)->text().startsWith(u"github.fake.test/team/skills — GitHub"_s));
         for (const FakeNetwork::Request& request : std::as_const(w.network.requests))
             if (request.target.contains("team/skills"))
                 QCOMPARE(request.host, u"github.fake.test"_s);
-        w.find<QComboBox>(u"sourceKind"_s)->setCurrentIndex(2);
-        QVERIFY(!host->isVisible()); // a git source has no GitHub host
+
+        w.find<QComboBox>(u"sourceKind"_s)->setCurrentIndex(1);
+        QVERIFY(!host->isVisible()); // a directory has no GitHub host
+        location->setText(u"https://directory.example/"_s);
+        w.find<QPushButton>(u"addSource"_s)->click();
+        QCOMPARE(list->count(), 4);
+        QCOMPARE(list->item(3)->text(), u"https://directory.example — Verzeichnis"_s);
+        list->setCurrentRow(0);
+        w.find<QPushButton>(u"removeSource"_s)->click();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(w.context->records<SkillSourceRecord>().first()->location(), u"openai/skills"_s);
     }
 
     // Names from users, folders and the network are shown as written, never as markup.

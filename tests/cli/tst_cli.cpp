@@ -456,15 +456,6 @@ private Q_SLOTS:
                                                   {u"kind"_s, u"github"_s},
                                                   {u"installs"_s, QJsonValue::Null}}));
         QVERIFY2(found.err.contains(u"127.0.0.1: "_s), qPrintable(found.err)); // the directory answered 404
-        // The token reaches GitHub's API host and nothing else.
-        github.seen.clear();
-        t.extraEnvironment.insert(u"GH_TOKEN"_s, u"tok-123"_s);
-        QVERIFY(t.succeeds(QStringList{u"sources"_s, u"refresh"_s} + hosts));
-        QVERIFY(t.succeeds(QStringList{u"search"_s, u"pdf"_s} + hosts));
-        QVERIFY(github.seen.size() >= 2);
-        for (const LoopbackServer::Seen& request : std::as_const(github.seen))
-            QCOMPARE(request.headers.contains("authorization: bearer tok-123"),
-                     request.target.startsWith("/api/"));
     }
 
     // A bulk change prints its plan in the documented forms; a conflict stops it unless skipped.
@@ -949,20 +940,6 @@ private Q_SLOTS:
         publish();
         const QStringList hosts = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
                                    github.url() + u"/raw/"_s};
-        // With a token the files come through GitHub's API too (as a private repository's must),
-        // and the token goes to the API host only.
-        t.extraEnvironment.insert(u"GH_TOKEN"_s, u"tok-123"_s);
-        qsizetype fileRequests = 0;
-        const auto tokenWentToTheApiOnly = [&] {
-            for (const LoopbackServer::Seen& request : std::as_const(github.seen)) {
-                fileRequests += request.target.contains("/contents/") ? 1 : 0;
-                if (request.headers.contains("authorization: bearer tok-123") !=
-                    request.target.startsWith("/api/"))
-                    return false;
-            }
-            github.seen.clear();
-            return true;
-        };
         const QString hub = t.path(u"Hub"_s);
         QVERIFY(makeFolder(hub + u"/mine"_s));
         QVERIFY(makeFolder(t.path(u"codex"_s)));
@@ -993,9 +970,7 @@ private Q_SLOTS:
         QVERIFY(QDir(hub + u"/risky"_s).removeRecursively());
 
         const auto check = [&] {
-            [&] {
-                QVERIFY(tokenWentToTheApiOnly());
-            }();
+            github.seen.clear();
             const Run run = t.run(QStringList{u"--json"_s, u"update"_s, u"--check"_s} + hosts);
             const auto trees =
                 std::count_if(github.seen.cbegin(), github.seen.cend(),
@@ -1030,8 +1005,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# PDF"));
         QCOMPARE(check().first[1][u"state"_s].toString(), u"current"_s);
         QCOMPARE(entryNames(hub), (QStringList{u"mine"_s, u"pdf"_s}));
-        QVERIFY(tokenWentToTheApiOnly());
-        QVERIFY(fileRequests >= 6); // three files installed, three updated
 
         // The audit stops an update that brings a risk: the hub stays, nothing is staged; the
         // user's --accept-risk lets it in and accepts its findings. --diff shows it first.

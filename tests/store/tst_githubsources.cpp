@@ -161,31 +161,21 @@ private Q_SLOTS:
         QCOMPARE(authorization(file), token);
     }
 
-    // One listing finds every SKILL.md below the path, hidden folders included; only the
-    // API host is asked and sees the token; a second refresh, without a token, reads only the
-    // file that changed, from the raw service.
+    // One listing finds every SKILL.md below the path, hidden folders included; a second refresh
+    // reads only the file that changed.
     void anIndexComesFromOneListing()
     {
-        qputenv("GITHUB_TOKEN", "secret-token");
         Sources s(u"o/r:skills"_s);
         s.network.respond(treeTarget, {200, treeOf({{"skills/pdf/SKILL.md", "a1"},
                                                     {"skills/pdf/scripts/run.py", "a2"},
                                                     {"skills/.curated/deploy/SKILL.md", "b1"},
                                                     {"other/x/SKILL.md", "c1"},
                                                     {"README.md", "d1"}})});
-        // With a token, the manifests come through the API as well.
-        s.network.respond("/repos/o/r/contents/skills/pdf/SKILL.md?ref=HEAD",
-                          {200, manifest("pdf", "Reads PDF files.")});
-        s.network.respond("/repos/o/r/contents/skills/.curated/deploy/SKILL.md?ref=HEAD",
-                          {200, "no frontmatter"});
+        s.network.respond("/o/r/HEAD/skills/pdf/SKILL.md", {200, manifest("pdf", "Reads PDF files.")});
+        s.network.respond("/o/r/HEAD/skills/.curated/deploy/SKILL.md", {200, "no frontmatter"});
         QVERIFY(s.refresh().isEmpty());
         QCOMPARE(s.names(u"o/r:skills"_s),
                  (QStringList{u"skills/pdf=pdf|Reads PDF files."_s, u"skills/.curated/deploy=deploy|"_s}));
-        qunsetenv("GITHUB_TOKEN");
-        for (const FakeNetwork::Request& request : std::as_const(s.network.requests)) {
-            QCOMPARE(request.host, u"api.fake.test"_s);
-            QCOMPARE(request.headers.value("authorization"), QByteArray("Bearer secret-token"));
-        }
 
         s.network.requests.clear();
         s.network.respond(treeTarget, {200, treeOf({{"skills/pdf/SKILL.md", "a1-changed"},
