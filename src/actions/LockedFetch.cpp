@@ -58,18 +58,19 @@ void LockedFetch::keep(const ProjectPolicy& policy, const QString& project)
 {
     m_policy = policy;
     if (!policy.rules.isEmpty())
-        m_rules = AuditRules::withFolders({project + u'/' + policy.rules});
+        m_rules = AuditRules::withFolders(policy.ruleFolders(project));
 }
 
 void LockedFetch::keepAge(const QList<RestoreFetch>& group, const Result<QDateTime, Problem>& madeAt)
 {
     for (const RestoreFetch& fetch : group) {
-        if (madeAt)
-            m_committedAt.insert(fetch.name, madeAt.value());
-        if (!madeAt)
+        if (!madeAt) {
             fail(fetch, madeAt.error());
-        else if (const auto young =
-                     m_policy->refusalOfAge(fetch.name, madeAt.value(), QDateTime::currentDateTimeUtc()))
+            continue;
+        }
+        m_committedAt.insert(fetch.name, madeAt.value());
+        if (const auto young =
+                m_policy->refusalOfAge(fetch.name, madeAt.value(), QDateTime::currentDateTimeUtc()))
             fail(fetch, *young->cause); // fail() names the skill
     }
 }

@@ -29,15 +29,13 @@ QHash<QString, SkillProvenance> provenancesOf(const ModelContext& context)
 }
 
 // Why the policy keeps an item of that provenance out: its source, or its commit's age. An item
-// made here is the project's own, as a lock file keeps it.
+// made here has no provenance: it is the project's own, as a lock file keeps it.
 std::optional<Problem> refusalOf(const ProjectPolicy& policy, const QString& itemName,
-                                 const std::optional<SkillProvenance>& provenance)
+                                 const SkillProvenance& provenance)
 {
-    if (!provenance)
-        return std::nullopt;
-    if (auto refused = policy.refusalOfSource(itemName, provenance->repository))
+    if (auto refused = policy.refusalOfSource(itemName, provenance.repository))
         return refused;
-    return policy.refusalOfAge(itemName, provenance->committedAt, QDateTime::currentDateTimeUtc());
+    return policy.refusalOfAge(itemName, provenance.committedAt, QDateTime::currentDateTimeUtc());
 }
 
 } // namespace
@@ -53,10 +51,10 @@ std::optional<Problem> PlacementPolicy::refusal(const ModelContext& context, con
         return m_policy.error();
     if (!*m_policy)
         return std::nullopt;
-    const auto provenances = provenancesOf(context);
-    const auto found = provenances.constFind(itemName);
-    return refusalOf(**m_policy, itemName,
-                     found == provenances.cend() ? std::nullopt : std::optional<SkillProvenance>(*found));
+    for (const SkillProvenanceRecord* record : context.records<SkillProvenanceRecord>())
+        if (record->itemName() == itemName)
+            return refusalOf(**m_policy, itemName, record->provenance());
+    return std::nullopt; // made here: the project's own
 }
 
 bool PlacementPolicy::auditMustPass() const
@@ -66,9 +64,9 @@ bool PlacementPolicy::auditMustPass() const
 
 std::shared_ptr<const AuditRules> PlacementPolicy::auditRules() const
 {
-    if (!m_policy || !*m_policy || (*m_policy)->rules.isEmpty())
+    if (!m_policy || !*m_policy)
         return AuditRules::standard();
-    return AuditRules::withFolders({m_project + u'/' + (*m_policy)->rules});
+    return AuditRules::withFolders((*m_policy)->ruleFolders(m_project));
 }
 
 void PlacementPolicy::markRefusals(Workspace& workspace, std::vector<PlacementPlan>& plans)

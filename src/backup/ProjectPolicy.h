@@ -25,6 +25,12 @@ struct ProjectPolicy
     bool auditMustPass = false;
     QString rules; // a folder of YARA rules, relative to the project; empty: none
 
+    // The folders of the project's own audit rules: none, or `rules` inside `project`.
+    QStringList ruleFolders(const QString& project) const
+    {
+        return rules.isEmpty() ? QStringList() : QStringList{project + u'/' + rules};
+    }
+
     // Nothing when the project has no policy.
     static Result<std::optional<ProjectPolicy>, Problem> read(const QString& projectFolder);
     static Result<ProjectPolicy, Problem> decode(const QByteArray& bytes);

@@ -81,6 +81,13 @@ QDateTime committerDate(const nlohmann::json& body)
     return QDateTime::fromString(jsonText(*committer, "date"), Qt::ISODate);
 }
 
+// The API's description of the commit `ref` names: its SHA and its committer's date.
+GitHubRequest commitRequest(const GitHubHosts& hosts, const QString& repository, const QString& ref)
+{
+    return hosts.api(repository, u"/commits/"_s + QString::fromLatin1(QUrl::toPercentEncoding(ref)),
+                     "application/vnd.github+json");
+}
+
 } // namespace
 
 void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& hosts,
@@ -96,9 +103,7 @@ void RepositoryTree::resolveCommit(const HttpClient& http, const GitHubHosts& ho
             Qt::QueuedConnection);
         return;
     }
-    const GitHubRequest request =
-        hosts.api(repository, u"/commits/"_s + QString::fromLatin1(QUrl::toPercentEncoding(ref)),
-                  "application/vnd.github+json");
+    const GitHubRequest request = commitRequest(hosts, repository, ref);
     http.get(request.url, request.headers, context, [done](const HttpAnswer& answer) {
         const nlohmann::json body =
             nlohmann::json::parse(answer.body.cbegin(), answer.body.cend(), nullptr, false);
@@ -113,9 +118,7 @@ void RepositoryTree::commitDate(const HttpClient& http, const GitHubHosts& hosts
                                 const QString& ref, QObject* context,
                                 std::function<void(const Result<QDateTime, Problem>&)> done)
 {
-    const GitHubRequest request =
-        hosts.api(repository, u"/commits/"_s + QString::fromLatin1(QUrl::toPercentEncoding(ref)),
-                  "application/vnd.github+json");
+    const GitHubRequest request = commitRequest(hosts, repository, ref);
     http.get(request.url, request.headers, context,
              [done, what = repository + u'@' + ref](const HttpAnswer& answer) {
                  if (answer.status != 200)
