@@ -15,7 +15,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -85,16 +87,19 @@ struct FolderHandle
 // directory reads into a buffer on the stack and each entry looked at through the folder's
 // descriptor: a placement of thousands of items looks at each of them, so nothing here
 // allocates a listing of its own.
-bool listInto(int folder, const QByteArray& relative, std::vector<Entry>& entries)
+bool listInto(int folder, const QByteArray& relative, bool readsWhole, std::vector<Entry>& entries)
 {
     const FolderHandle handle{folder};
     alignas(dirent64) char buffer[8192];
-    for (;;) {
+    for (bool more = true; more;) {
         const ssize_t filled = ::getdents64(folder, buffer, sizeof buffer);
         if (filled < 0)
             return false;
         if (filled == 0)
             return true;
+        // Room left for the longest entry: the folder has no more, and the read that would
+        // say so is saved.
+        more = !readsWhole || filled + ssize_t(sizeof(dirent64)) > ssize_t(sizeof buffer);
         for (ssize_t at = 0; at < filled;) {
             const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
             at += entry->d_reclen;
@@ -108,10 +113,30 @@ bool listInto(int folder, const QByteArray& relative, std::vector<Entry>& entrie
             entries.push_back({path, factsOf(status)});
             if (S_ISDIR(status.st_mode)) {
                 const int child = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                if (child < 0 || !listInto(child, path, entries))
+                if (child < 0 || !listInto(child, path, readsWhole, entries))
                     return false;
             }
         }
+    }
+    return true;
+}
+
+// Whether a read of a folder on this file system gives every entry that fits in the buffer, so
+// a read with room to spare was the last: true of the local file systems the kernel lists in
+// one pass. Network and user-space file systems may answer a page at a time.
+bool readsWholeFolders(const QString& path)
+{
+    struct statfs system = {};
+    if (::statfs(QFile::encodeName(path).constData(), &system) != 0)
+        return false;
+    switch (system.f_type) {
+    case TMPFS_MAGIC:
+    case EXT4_SUPER_MAGIC: // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -136,17 +161,22 @@ CleanVerdicts::CleanVerdicts(QString file)
 
 std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules)
 {
+    return signatureOf(path, rules, false);
+}
+
+std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules,
+                                                     bool readsWhole)
+{
     const QByteArray encoded = QFile::encodeName(path);
     struct stat status = {};
     std::vector<Entry> entries;
-    // Most items are folders: opened once, and looked at through the open descriptor.
+    // Most items are folders: opened once, and looked at through the open descriptor. The
+    // folder's own facts add nothing: an entry added, removed or renamed shows in the listing,
+    // and a write to one in its facts.
     if (const int folder = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         folder >= 0) {
-        if (::fstat(folder, &status) != 0) {
-            ::close(folder);
-            return std::nullopt;
-        }
-        if (!listInto(folder, {}, entries))
+        status.st_mode = S_IFDIR;
+        if (!listInto(folder, {}, readsWhole, entries))
             return std::nullopt;
         // The order a folder lists its entries in means nothing.
         std::sort(entries.begin(), entries.end(),
@@ -172,13 +202,21 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
                                                              const AuditRules& rules)
 {
     QList<std::optional<QByteArray>> signatures(paths.size());
+    if (paths.isEmpty())
+        return signatures;
+    // The items of one folder (a hub) share its file system.
+    const QString parent = QFileInfo(paths.first()).path();
+    const bool readsWhole =
+        std::all_of(paths.cbegin(), paths.cend(),
+                    [&parent](const QString& path) { return QFileInfo(path).path() == parent; }) &&
+        readsWholeFolders(parent);
     // Many items are looked at on every core: the time goes to waiting on the file system.
     const qsizetype workers =
         std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), paths.size() / 64 + 1);
     std::atomic<qsizetype> next{0};
     const auto work = [&] {
         for (qsizetype i = next++; i < paths.size(); i = next++)
-            signatures[i] = signatureOf(paths[i], rules);
+            signatures[i] = signatureOf(paths[i], rules, readsWhole);
     };
     {
         std::vector<std::jthread> helpers;

@@ -35,6 +35,10 @@ public:
     Outcome save();
 
 private:
+    // `readsWhole`: the file system lists a folder in one read where it fits (see the source).
+    static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules,
+                                                 bool readsWhole);
+
     QString m_file;
     QSet<QByteArray> m_clean;
     QList<QByteArray> m_added;
