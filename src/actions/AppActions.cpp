@@ -35,9 +35,9 @@ AppActions::AppActions(Workspace& workspace)
 {}
 
 Result<TargetApp*, AppError> AppActions::add(const QString& name, const QString& folderPath,
-                                             PlacementKind placement)
+                                             PlacementKind placement, const std::optional<QString>& preset)
 {
-    return addApp(name, folderPath, placement, std::nullopt, std::nullopt);
+    return addApp(name, folderPath, placement, preset, std::nullopt);
 }
 
 Result<TargetApp*, AppError> AppActions::addApp(const QString& name, const QString& folderPath,
@@ -77,8 +77,7 @@ Result<TargetApp*, AppError> AppActions::addPreset(const AssistantPreset& preset
     if (const Outcome made = makeFolder(folder); !made)
         return AppError{AppError::Kind::folderNotMade, folder, made.error().description, {}};
     return addApp(name.isEmpty() ? preset.name : name, folder,
-                  placement.value_or(preset.copyRecommended ? PlacementKind::copy : PlacementKind::link),
-                  preset.id, std::nullopt);
+                  placement.value_or(preset.recommendedPlacement), preset.id, std::nullopt);
 }
 
 Result<TargetApp*, AppError> AppActions::addToProject(const AssistantPreset& preset, const QString& project,

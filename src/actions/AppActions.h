@@ -51,10 +51,12 @@ class AppActions
 public:
     explicit AppActions(Workspace& workspace);
 
-    // Registers an app with an existing folder and keeps a bookmark of it. The app stays
-    // listed even when saving it fails; the error says so.
+    // Registers an app with an existing folder and keeps a bookmark of it; `preset` names the
+    // assistant it is for, wherever its folder is. The app stays listed even when saving it
+    // fails; the error says so.
     Result<TargetApp*, AppError> add(const QString& name, const QString& folderPath,
-                                     PlacementKind placement = PlacementKind::link);
+                                     PlacementKind placement = PlacementKind::link,
+                                     const std::optional<QString>& preset = std::nullopt);
     // Registers a known assistant with its folder below the home folder; a missing folder
     // is made only with `createFolder`.
     // The app places as the preset recommends, unless `placement` says otherwise; it is named

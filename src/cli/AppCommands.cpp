@@ -45,10 +45,11 @@ int AppsCommand::run(CliSession& session, const QStringList&) const
 AppsAddCommand::AppsAddCommand()
     : Command(
           {.words = {u"apps"_s, u"add"_s},
-           .arguments = u"NAME FOLDER [--copy] | --preset ID [--project DIR] [--create] [--copy|--link]"_s,
-           .summary = Cli::tr(
-               "register a target app, or a known assistant (see apps presets), globally or in the project "
-               "DIR; a project places copies unless --link"),
+           .arguments =
+               u"NAME FOLDER [--preset ID] [--copy|--link] | --preset ID [--project DIR] [--create] [--copy|--link]"_s,
+           .summary = Cli::tr("register a target app, or a known assistant (see apps presets) in its folder, "
+                              "in FOLDER, or in "
+                              "the project DIR; a project places copies unless --link"),
            .example = u"quorvane-cli apps add --preset claude-code --project . --create"_s,
            .maximumArguments = 2,
            .switches = {Switch::preset(), Switch::project(), Switch::create(), Switch::copy(),
@@ -57,8 +58,8 @@ AppsAddCommand::AppsAddCommand()
 
 int AppsAddCommand::run(CliSession& session, const QStringList& args) const
 {
-    if (session.valueOf(Switch::preset()).has_value() == (args.size() == 2))
-        return session.fail(Cli::tr("Say either NAME FOLDER or --preset ID."));
+    if ((!session.valueOf(Switch::preset()) && args.size() != 2) || args.size() == 1)
+        return session.fail(Cli::tr("Say NAME FOLDER, --preset ID, or both."));
     const AssistantPreset* preset = nullptr;
     if (const auto id = session.valueOf(Switch::preset())) {
         preset = assistantPreset(*id);
@@ -73,22 +74,55 @@ int AppsAddCommand::run(CliSession& session, const QStringList& args) const
     const auto project = session.valueOf(Switch::project());
     if (copy && link)
         return session.fail(Cli::tr("Say --copy or --link, not both."));
-    if (project && !preset)
-        return session.fail(Cli::tr("A project app is added with --preset ID."));
+    if (project && (!preset || args.size() == 2))
+        return session.fail(Cli::tr("A project app is added with --preset ID alone."));
     AppActions actions(session.workspace());
     std::optional<PlacementKind> placement;
     if (copy || link)
         placement = copy ? PlacementKind::copy : PlacementKind::link;
     const auto added =
-        project  ? actions.addToProject(*preset, absolute(*project), create, placement,
-                                        OutcomeTexts::presetName(*preset))
-        : preset ? actions.addPreset(*preset, create, placement, OutcomeTexts::presetName(*preset))
-                 : actions.add(args.at(0), absolute(args.at(1)), placement.value_or(PlacementKind::link));
+        project ? actions.addToProject(*preset, absolute(*project), create, placement,
+                                       OutcomeTexts::presetName(*preset))
+        : args.size() == 2
+            ? actions.add(args.at(0), absolute(args.at(1)),
+                          placement.value_or(preset ? preset->recommendedPlacement : PlacementKind::link),
+                          preset ? std::optional(preset->id) : std::nullopt)
+            : actions.addPreset(*preset, create, placement, OutcomeTexts::presetName(*preset));
     if (!added)
         return session.fail(describe(added.error()));
     print(idText(*added.value()));
     return ExitCode::success;
 }
+
+namespace {
+
+// The other folders as scripts read them before, a list of folders; which of two wins a name
+// they share beside it.
+Json alsoReadsOf(const AssistantPreset& preset)
+{
+    Json list = Json::array();
+    for (const OtherSkillFolder& other : preset.alsoReads)
+        list.push_back(utf8(other.folder));
+    return list;
+}
+
+Json precedenceOf(const AssistantPreset& preset)
+{
+    Json byFolder = Json::object();
+    for (const OtherSkillFolder& other : preset.alsoReads)
+        byFolder[utf8(other.folder)] = utf8(precedenceName(other.precedence));
+    return byFolder;
+}
+
+Json sourcesOf(const AssistantPreset& preset)
+{
+    Json list = Json::array();
+    for (const PresetSource& source : preset.sources)
+        list.push_back({{"fact", utf8(source.fact)}, {"url", utf8(source.url)}});
+    return list;
+}
+
+} // namespace
 
 AppsPresetsCommand::AppsPresetsCommand()
     : Command(
@@ -111,17 +145,24 @@ int AppsPresetsCommand::run(CliSession& session, const QStringList&) const
                  {"name", utf8(preset.name)},
                  {"folder", utf8(preset.folder)},
                  {"exists", exists},
-                 {"copyRecommended", preset.copyRecommended},
+                 {"copyRecommended", preset.copyRecommended()},
+                 {"recommendedPlacement", utf8(placementKindName(preset.recommendedPlacement))},
                  {"projectFolder", preset.projectFolder ? Json(utf8(*preset.projectFolder)) : Json(nullptr)},
                  {"followsLinks", fact(preset.followsLinks)},
                  {"followsLinkedSkillFile", fact(preset.followsLinkedSkillFile)},
-                 {"alsoReads", utf8List(preset.alsoReads)}});
+                 {"dropsSkillsForLinkOutside", fact(preset.dropsSkillsForLinkOutside)},
+                 {"alsoReads", alsoReadsOf(preset)},
+                 {"alsoReadsPrecedence", precedenceOf(preset)},
+                 {"acceptedFrontmatter",
+                  preset.acceptedFrontmatter ? utf8List(*preset.acceptedFrontmatter) : Json(nullptr)},
+                 {"listingBudget", preset.listingBudget ? Json(*preset.listingBudget) : Json(nullptr)},
+                 {"sources", sourcesOf(preset)}});
         else
             // Labelled fields after the fixed four, so scripts that read those keep working.
             print(u"%1\t%2\t%3\t%4%5%6"_s.arg(
                 preset.id, OutcomeTexts::presetName(preset), preset.folder,
                 exists ? u"exists"_s : u"missing"_s,
-                preset.copyRecommended ? Cli::tr("\tcopy recommended") : QString(),
+                preset.copyRecommended() ? Cli::tr("\tcopy recommended") : QString(),
                 preset.projectFolder ? Cli::tr("\tproject folder ") + *preset.projectFolder : QString()));
     }
     if (session.json())

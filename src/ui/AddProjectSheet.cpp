@@ -53,6 +53,19 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
     folderRow->addWidget(choose);
     m_assistants->setObjectName(u"projectAssistants"_s);
     m_assistants->setEnabled(false);
+    // Forty assistants and more: a part of the name or folder narrows the list.
+    auto* search = new QLineEdit(this);
+    search->setObjectName(u"projectAssistantSearch"_s);
+    search->setPlaceholderText(tr("Search assistants"));
+    search->setClearButtonEnabled(true);
+    connect(search, &QLineEdit::textChanged, this, [this](const QString& text) {
+        for (int row = 0; row < m_assistants->count(); ++row)
+            m_assistants->item(row)->setHidden(
+                !m_assistants->item(row)->text().contains(text, Qt::CaseInsensitive));
+    });
+    auto* assistants = new QVBoxLayout;
+    assistants->addWidget(search);
+    assistants->addWidget(m_assistants);
     m_placement->setObjectName(u"projectPlacement"_s);
     m_placement->addItem(tr("Copy"), int(PlacementKind::copy));
     m_placement->addItem(tr("Link"), int(PlacementKind::link));
@@ -62,7 +75,7 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
     m_restore->setVisible(false); // for a project that carries a lock file only
     auto* form = new QFormLayout;
     form->addRow(tr("Project folder"), folderRow);
-    form->addRow(tr("Assistants"), m_assistants);
+    form->addRow(tr("Assistants"), assistants);
     form->addRow(tr("Placement"), m_placement);
     form->addRow(QString(), m_restore);
 

@@ -9,6 +9,7 @@
 #include "texts/OutcomeTexts.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,13 +35,19 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     QLabel* title = makeTitle(tr("Add New App"));
 
     m_preset->setObjectName(u"appPreset"_s);
+    // Forty assistants and more: typing a part of the name finds one.
+    m_preset->setEditable(true);
+    m_preset->setInsertPolicy(QComboBox::NoInsert);
+    m_preset->lineEdit()->setPlaceholderText(tr("Search assistants"));
+    m_preset->completer()->setFilterMode(Qt::MatchContains);
+    m_preset->completer()->setCompletionMode(QCompleter::PopupCompletion);
     m_preset->addItem(tr("Custom App"));
     const AppActions actions(m_workspace);
     for (const AssistantPreset& preset : assistantPresets()) {
         QStringList notes;
         if (FileSystem::existsAsFolder(actions.presetFolder(preset)) == true)
             notes.append(tr("present"));
-        if (preset.copyRecommended)
+        if (preset.copyRecommended())
             notes.append(tr("copy recommended"));
         m_preset->addItem(notes.isEmpty()
                               ? OutcomeTexts::presetName(preset)
@@ -114,9 +121,14 @@ void AddTargetAppSheet::takePreset(int index)
     m_name->setText(OutcomeTexts::presetName(*preset));
     m_chosenFolder = AppActions(m_workspace).presetFolder(*preset);
     m_folder->setText(preset->folder);
-    m_placement->setCurrentIndex(
-        m_placement->findData(int(preset->copyRecommended ? PlacementKind::copy : PlacementKind::link)));
+    m_placement->setCurrentIndex(m_placement->findData(int(preset->recommendedPlacement)));
     updateAddButton();
+}
+
+std::optional<QString> AddTargetAppSheet::presetChosen() const
+{
+    const QString id = m_preset->currentData().toString();
+    return id.isEmpty() ? std::nullopt : std::optional(id);
 }
 
 void AddTargetAppSheet::add()
@@ -135,9 +147,10 @@ void AddTargetAppSheet::add()
             return;
         }
     }
-    const auto added = AppActions(m_workspace)
-                           .add(m_name->text(), *m_chosenFolder,
-                                static_cast<PlacementKind>(m_placement->currentData().toInt()));
+    const auto added =
+        AppActions(m_workspace)
+            .add(m_name->text(), *m_chosenFolder,
+                 static_cast<PlacementKind>(m_placement->currentData().toInt()), presetChosen());
     // A failed save keeps the app in the store's context: it is listed all the same.
     if (!added && added.error().kind != AppError::Kind::notSaved) {
         m_desktop.alerts.inform(tr("The app could not be added."), reason(added.error()),

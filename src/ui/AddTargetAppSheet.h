@@ -29,6 +29,8 @@ private:
     void updateAddButton();
     // Fills name, folder and the recommended placement from the known assistant picked.
     void takePreset(int index);
+    // The known assistant chosen, whose app it will be wherever its folder is; nothing for "Custom App".
+    std::optional<QString> presetChosen() const;
     // Why adding the app failed, in the window's words.
     static QString reason(const AppError& error);
 

@@ -1099,7 +1099,7 @@ private Q_SLOTS:
                               QCOMPARE(presets->currentText().contains(u"vorhanden"_s), folderThere);
                               QCOMPARE(sheet.findChild<QLineEdit*>(u"appNameField"_s)->text(), known->name);
                               QCOMPARE(sheet.findChild<QComboBox*>(u"appPlacement"_s)->currentText(),
-                                       known->copyRecommended ? u"Kopie"_s : u"Link"_s);
+                                       known->copyRecommended() ? u"Kopie"_s : u"Link"_s);
                               sheet.findChild<QPushButton*>(u"addAppButton"_s)->click();
                               if (sheet.isVisible())
                                   sheet.reject();
@@ -1111,7 +1111,7 @@ private Q_SLOTS:
         if (!added.isEmpty()) {
             QCOMPARE(apps.first()->folderPath(), added);
             QCOMPARE(apps.first()->placement(),
-                     known->copyRecommended ? PlacementKind::copy : PlacementKind::link);
+                     known->copyRecommended() ? PlacementKind::copy : PlacementKind::link);
         }
     }
 

@@ -1,3 +1,4 @@
+#include "model/AssistantPresets.h"
 #include "model/NameOrder.h"
 #include "model/Skill.h"
 #include "model/SkillManifest.h"
@@ -25,6 +26,72 @@ class TestValueTypes : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The known assistants, checked against their facts; a fact the table gives names its source.
+    void presetsKeepTheirFacts_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("folders"); // global | project
+        QTest::addColumn<PlacementKind>("placement");
+        QTest::addColumn<int>("budget"); // 0: not known
+        QTest::newRow("Claude Code") << u"claude-code"_s << u"~/.claude/skills | .claude/skills"_s
+                                     << PlacementKind::link << 8000;
+        QTest::newRow("Codex") << u"codex"_s << u"~/.codex/skills | .agents/skills"_s << PlacementKind::link
+                               << 8000;
+        QTest::newRow("GitHub Copilot")
+            << u"copilot"_s << u"~/.copilot/skills | .github/skills"_s << PlacementKind::copy << 0;
+        QTest::newRow("Cursor") << u"cursor"_s << u"~/.cursor/skills | .cursor/skills"_s
+                                << PlacementKind::copy << 0;
+        QTest::newRow("OpenCode") << u"opencode"_s << u"~/.config/opencode/skills | .opencode/skills"_s
+                                  << PlacementKind::copy << 0;
+        QTest::newRow("Pi") << u"pi"_s << u"~/.pi/agent/skills | .pi/skills"_s << PlacementKind::link << 0;
+        QTest::newRow("OpenClaw") << u"openclaw"_s << u"~/.openclaw/skills | skills"_s << PlacementKind::link
+                                  << 0;
+    }
+    void presetsKeepTheirFacts()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, folders);
+        QFETCH(PlacementKind, placement);
+        QFETCH(int, budget);
+        const AssistantPreset* preset = assistantPreset(id);
+        QVERIFY(preset);
+        QCOMPARE(preset->folder + u" | "_s + preset->projectFolder.value_or(QString()), folders);
+        QCOMPARE(preset->recommendedPlacement, placement);
+        QCOMPARE(preset->listingBudget.value_or(0), budget);
+    }
+    void everyPresetNamesTheSourceOfEachFact()
+    {
+        QSet<QString> ids;
+        for (const AssistantPreset& preset : assistantPresets()) {
+            ids.insert(preset.id);
+            QVERIFY2(preset.folder.startsWith(u"~/"_s), qPrintable(preset.id));
+            QStringList known{u"folder"_s};
+            if (preset.projectFolder)
+                known.append(u"projectFolder"_s);
+            if (preset.followsLinks)
+                known.append(u"followsLinks"_s);
+            if (preset.followsLinkedSkillFile)
+                known.append(u"followsLinkedSkillFile"_s);
+            if (preset.dropsSkillsForLinkOutside)
+                known.append(u"dropsSkillsForLinkOutside"_s);
+            if (!preset.alsoReads.isEmpty())
+                known.append(u"alsoReads"_s);
+            if (preset.acceptedFrontmatter)
+                known.append(u"acceptedFrontmatter"_s);
+            if (preset.listingBudget)
+                known.append(u"listingBudget"_s);
+            QStringList sourced;
+            for (const PresetSource& source : preset.sources) {
+                QVERIFY2(source.url.startsWith(u"https://"_s), qPrintable(source.url));
+                sourced.append(source.fact);
+            }
+            for (const QString& fact : std::as_const(known))
+                QVERIFY2(sourced.contains(fact), qPrintable(preset.id + u": "_s + fact));
+        }
+        QCOMPARE(ids.size(), assistantPresets().size());
+        QVERIFY(ids.size() >= 40);
+    }
+
     // Whole path components, in the letter case the file system keeps.
     void pointsIntoHub_data()
     {
