@@ -181,8 +181,16 @@ DoctorSubject Doctor::gather(const QList<TargetApp*>& apps) const
         wanted.insert(app->id());
     const QHash<QUuid, RecordedItems> recorded = LinkRecords::recordedByApp(m_workspace.context(), wanted);
     for (const TargetApp* app : examined) {
-        DoctorSubject::App one{app->id(),        app->shownName(), app->folderPath(),        std::nullopt,
-                               app->placement(), presetOf(*app),   recorded.value(app->id())};
+        const AssistantPreset* preset = presetOf(*app);
+        DoctorSubject::App one{.id = app->id(),
+                               .name = app->shownName(),
+                               .folderPath = app->folderPath(),
+                               .folder = std::nullopt,
+                               .placement = app->placement(),
+                               .preset = preset,
+                               .presetChosen = preset && app->preset() == preset->id,
+                               .project = app->project(),
+                               .recorded = recorded.value(app->id())};
         if (auto folder = access.reach(folderOf(*app))) {
             one.folder = folder->path;
             subject.folders->push_back(std::move(*folder));
@@ -213,55 +221,210 @@ QList<DoctorFinding> Doctor::examine(const DoctorSubject& subject)
 
 namespace {
 
+using Says = DoctorFinding::Says;
+
+// The findings of one app, each added with the app's name and id.
+struct AppFindings
+{
+    const DoctorSubject::App& app;
+    QList<DoctorFinding>& findings;
+
+    void add(const QString& entry, const QString& problem, DoctorLevel level, Says says,
+             const QStringList& data = {}, std::optional<QString> fix = std::nullopt, bool safeToFix = false)
+    {
+        findings.append(
+            {app.name, app.id, entry, problem, level, says, data, std::nullopt, std::move(fix), safeToFix});
+    }
+};
+
+// A folder an assistant reads, written "~/..." or relative to the project, as a path; nothing
+// for a project folder outside a project.
+std::optional<QString> resolved(const QString& folder, const DoctorSubject& subject,
+                                const DoctorSubject::App& app)
+{
+    if (folder.startsWith(u'~'))
+        return QDir::cleanPath(expandingHomeFolder(folder, subject.home));
+    if (!app.project)
+        return std::nullopt;
+    return QDir::cleanPath(*app.project + u'/' + folder);
+}
+
+QString ownFolder(const DoctorSubject& subject, const DoctorSubject::App& app)
+{
+    return QDir::cleanPath(expandingHomeFolder(app.folderPath, subject.home));
+}
+
+// Every folder the app's assistant reads where the app is: its own user folder, in a project
+// its project folder, and the others it loads.
+QStringList foldersReadBy(const AssistantPreset& preset, const DoctorSubject& subject,
+                          const DoctorSubject::App& app)
+{
+    QStringList folders;
+    for (const QString& folder : preset.foldersRead(app.project.has_value()))
+        if (const auto path = resolved(folder, subject, app); path && !folders.contains(*path))
+            folders.append(*path);
+    return folders;
+}
+
+// Whether a link's destination lies outside the repository.
+bool leavesRepository(const TargetAppSkill& item, const QString& repository)
+{
+    const QString destination = QDir::cleanPath(
+        QDir(QFileInfo(item.path).path()).absoluteFilePath(item.symlinkDestination.value_or(QString())));
+    return item.symlinkDestination && destination != repository &&
+           !destination.startsWith(QDir::cleanPath(repository) + u'/');
+}
+
+// An assistant that drops a repository's skills for one link that leaves it, and reads this
+// project folder: the app's own, or another that reads its folder too.
+const AssistantPreset* dropsSkillsHere(const DoctorSubject& subject, const DoctorSubject::App& app)
+{
+    if (!app.project)
+        return nullptr;
+    const QString folder = ownFolder(subject, app);
+    for (const AssistantPreset& preset : assistantPresets())
+        if (preset.dropsSkillsForLinkOutside == true && foldersReadBy(preset, subject, app).contains(folder))
+            return &preset;
+    return nullptr;
+}
+
+// The skills named in other folders the assistant reads, which shadow or are shadowed by the
+// app's own: a project's skill wins over the user's of the same name; elsewhere the
+// assistant's documented order decides, and where it lists both, the name is listed twice.
+void examineOtherFolders(const DoctorSubject& subject, const DoctorSubject::App& app,
+                         const QHash<QString, QStringList>& reachedBy, Reading& reading, AppFindings& out)
+{
+    const AssistantPreset& preset = *app.preset;
+    const auto namesIn = [&](const QString& folder) {
+        QSet<QString> names;
+        if (const auto entries = FileSystem::listFolder(folder))
+            for (const QString& entryPath : entries.value())
+                if (FileSystem::existsAsFolder(entryPath) == true)
+                    names.insert(skillNameOf(entryPath, reading.skillFiles));
+        return names;
+    };
+    const QString own = ownFolder(subject, app);
+    // In a project, the user's folders of the same assistant lose to the project's.
+    if (app.project)
+        for (const QString& folder : preset.foldersRead(false))
+            if (const QString user = QDir::cleanPath(expandingHomeFolder(folder, subject.home)); user != own)
+                for (const QString& name : namesIn(user))
+                    for (const QString& entry : reachedBy.value(name))
+                        out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::overridesUserSkill,
+                                {preset.name, name, folder});
+    // The user's folder loses, in each project of the same assistant the doctor looks at.
+    if (!app.project)
+        for (const DoctorSubject::App& other : subject.apps)
+            if (other.project && other.preset == app.preset && other.folder)
+                for (const QString& name : namesIn(*other.folder))
+                    for (const QString& entry : reachedBy.value(name))
+                        out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::overriddenInProject,
+                                {preset.name, name, other.folderPath});
+    for (const OtherSkillFolder& other : preset.alsoReads) {
+        const auto folder = resolved(other.folder, subject, app);
+        if (!folder || *folder == own || (other.isProjectFolder() != app.project.has_value()))
+            continue;
+        for (const QString& name : namesIn(*folder))
+            for (const QString& entry : reachedBy.value(name))
+                if (other.precedence == FolderPrecedence::bothListed)
+                    out.add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
+                            {preset.name, name, other.folder});
+                else
+                    out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::shadowedByOther,
+                            {preset.name, name, other.folder, precedenceName(other.precedence)});
+    }
+}
+
+// The names and descriptions the assistant lists from every folder it reads, against its
+// budget: past it, skills drop out of the list. They are counted in name order, as no
+// assistant documents its own.
+void examineListing(const DoctorSubject& subject, const DoctorSubject::App& app, Reading& reading,
+                    AppFindings& out)
+{
+    const AssistantPreset& preset = *app.preset;
+    if (!preset.listingBudget)
+        return;
+    QMap<QString, qsizetype> listed; // name -> its characters
+    for (const QString& folder : foldersReadBy(preset, subject, app)) {
+        const auto entries = FileSystem::listFolder(folder);
+        if (!entries)
+            continue;
+        for (const QString& entryPath : entries.value()) {
+            if (FileSystem::existsAsFolder(entryPath) != true)
+                continue;
+            const auto& manifest = manifestOf(entryPath, reading.skillFiles);
+            if (!manifest || !*manifest || !(*manifest)->name || !(*manifest)->description)
+                continue;
+            listed.insert(*(*manifest)->name, (*manifest)->name->size() + (*manifest)->description->size());
+        }
+    }
+    qsizetype total = 0;
+    QStringList outside;
+    for (auto it = listed.cbegin(); it != listed.cend(); ++it) {
+        total += it.value();
+        if (total > *preset.listingBudget)
+            outside.append(it.key());
+    }
+    if (total > *preset.listingBudget)
+        out.add(QString(), u"listing-budget"_s, DoctorLevel::warning, Says::listingBudget,
+                {preset.name, QString::number(*preset.listingBudget), QString::number(total),
+                 outside.join(u", "_s)});
+}
+
 void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Reading& reading,
                 QList<DoctorFinding>& findings)
 {
-    using Says = DoctorFinding::Says;
-    const auto add = [&](const QString& entry, const QString& problem, DoctorLevel level, Says says,
-                         const QStringList& data = {}, std::optional<QString> fix = std::nullopt,
-                         bool safeToFix = false) {
-        findings.append(
-            {app.name, app.id, entry, problem, level, says, data, std::nullopt, std::move(fix), safeToFix});
+    AppFindings out{app, findings};
+    const auto add = [&out](auto&&... arguments) {
+        out.add(std::forward<decltype(arguments)>(arguments)...);
     };
     if (!app.folder) {
-        add(QString(), u"folder-missing"_s, DoctorLevel::error, Says::folderMissing, {app.folderPath});
+        add(QString(), u"folder-missing"_s, DoctorLevel::error, Says::folderMissing,
+            QStringList{app.folderPath});
         return;
     }
     const QList<TargetAppSkill> items = TargetListing::listFolder(*app.folder, subject.hub, app.recorded);
     if (!FolderAccess::permitsWritingTo(*app.folder))
-        add(QString(), u"folder-unwritable"_s, DoctorLevel::error, Says::folderUnwritable, {app.folderPath});
+        add(QString(), u"folder-unwritable"_s, DoctorLevel::error, Says::folderUnwritable,
+            QStringList{app.folderPath});
     const AssistantPreset* preset = app.preset;
     const RecordedItems& recorded = app.recorded;
     const bool ignoresLinks = preset && preset->followsLinks == false;
     const bool ignoresLinkedSkillFile = preset && preset->followsLinkedSkillFile == false;
+    // Added as an assistant, in a folder that assistant does not read: nothing placed there reaches it.
+    if (preset && app.presetChosen) {
+        const QStringList read = foldersReadBy(*preset, subject, app);
+        if (!read.contains(ownFolder(subject, app)))
+            add(QString(), u"not-read-here"_s, DoctorLevel::error, Says::notReadHere,
+                QStringList{preset->name, preset->foldersRead(app.project.has_value()).join(u", "_s)});
+    }
+    const AssistantPreset* dropsSkills = dropsSkillsHere(subject, app);
 
-    // Every skill name the assistant meets, and where: its own entries, then the other
-    // folders it reads.
+    // Every skill name the assistant meets in the app's folder, and the entries that hold it.
     QHash<QString, QStringList> reachedBy;
-    const QString& home = subject.home;
     for (const TargetAppSkill& item : items) {
         const QString path = item.symlinkDestination.value_or(item.path);
         switch (item.state) {
         case TargetItemState::repairable:
-            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLinkRepairable, {},
+            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLinkRepairable, QStringList(),
                 command(u"repair"_s, app, item.name), true);
             continue;
         case TargetItemState::broken:
             // Only the user knows whether it is to go; it goes to the trash, where it can be had back.
-            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLink, {},
+            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLink, QStringList(),
                 command(u"remove"_s, app, item.name));
             continue;
         case TargetItemState::copyOutdated:
-            add(item.name, u"outdated-copy"_s, DoctorLevel::warning, Says::outdatedCopy, {},
+            add(item.name, u"outdated-copy"_s, DoctorLevel::warning, Says::outdatedCopy, QStringList(),
                 command(u"sync"_s, app), true);
             break;
         case TargetItemState::copyModified:
-            add(item.name, u"modified-copy"_s, DoctorLevel::warning, Says::modifiedCopy, {},
+            add(item.name, u"modified-copy"_s, DoctorLevel::warning, Says::modifiedCopy, QStringList(),
                 u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.name)));
             break;
         case TargetItemState::localItem:
         case TargetItemState::externalLink:
-            add(item.name, u"unmanaged"_s, DoctorLevel::info, Says::unmanaged, {},
+            add(item.name, u"unmanaged"_s, DoctorLevel::info, Says::unmanaged, QStringList(),
                 command(u"import"_s, app, item.name));
             break;
         case TargetItemState::linked:
@@ -270,49 +433,51 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
         }
         if ((item.state == TargetItemState::linked || isCopy(item.state)) &&
             hasOpenRisk(subject, item.name, reading))
-            add(item.name, u"open-risk"_s, DoctorLevel::warning, Says::openRisk, {},
+            add(item.name, u"open-risk"_s, DoctorLevel::warning, Says::openRisk, QStringList(),
                 u"quorvane-cli audit "_s + quoted(item.name));
         // Only what Quorvane placed is turned into copies; the user's own links stay theirs.
+        const std::optional<QString> toCopies =
+            !recorded.contains(item.name)          ? std::nullopt
+            : app.placement == PlacementKind::copy ? std::optional(command(u"sync"_s, app))
+                                                   : std::optional(command(u"apps mode"_s, app) + u" copy"_s);
         if (item.isSymlink && ignoresLinks)
-            add(item.name, u"link-not-followed"_s, DoctorLevel::error, Says::linkNotFollowed, {preset->name},
-                !recorded.contains(item.name) ? std::nullopt
-                : app.placement == PlacementKind::copy
-                    ? std::optional(command(u"sync"_s, app))
-                    : std::optional(command(u"apps mode"_s, app) + u" copy"_s),
+            add(item.name, u"link-not-followed"_s, DoctorLevel::error, Says::linkNotFollowed,
+                QStringList{preset->name}, toCopies, recorded.contains(item.name));
+        if (item.isSymlink && dropsSkills && leavesRepository(item, *app.project))
+            add(item.name, u"link-leaves-repository"_s, DoctorLevel::error, Says::linkLeavesRepository,
+                QStringList{dropsSkills->name, *item.symlinkDestination}, toCopies,
                 recorded.contains(item.name));
         if (FileSystem::existsAsFolder(path) != true)
             continue;
         if (ignoresLinkedSkillFile && FileSystem::isSymbolicLink(path + u'/' + SkillManifest::fileName))
-            add(item.name, u"linked-skill-file"_s, DoctorLevel::error, Says::linkedSkillFile, {preset->name});
+            add(item.name, u"linked-skill-file"_s, DoctorLevel::error, Says::linkedSkillFile,
+                QStringList{preset->name});
         for (const FormatProblem& problem : formatProblems(path, item.name, preset, reading.skillFiles)) {
             add(item.name, u"invalid-skill"_s, problem.level, problem.says, problem.data);
             findings.last().format = problem.format;
         }
+        if (preset && preset->acceptedFrontmatter)
+            if (const auto& manifest = manifestOf(path, reading.skillFiles); manifest && *manifest) {
+                QStringList refused;
+                for (const QString& key : (*manifest)->keys)
+                    if (!preset->acceptedFrontmatter->contains(key))
+                        refused.append(key);
+                if (!refused.isEmpty())
+                    add(item.name, u"frontmatter-rejected"_s, DoctorLevel::error, Says::frontmatterRejected,
+                        QStringList{preset->name, refused.join(u", "_s),
+                                    preset->acceptedFrontmatter->join(u", "_s)});
+            }
         reachedBy[skillNameOf(path, reading.skillFiles)].append(item.name);
     }
     for (auto it = reachedBy.cbegin(); it != reachedBy.cend(); ++it)
         if (it.value().size() > 1)
             for (const QString& entry : it.value())
                 add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::duplicateInFolder,
-                    {it.key(), it.value().join(u", "_s)});
-    if (preset) {
-        for (const QString& other : preset->alsoReads) {
-            const QString folder = expandingHomeFolder(other, home);
-            if (QDir::cleanPath(folder) == QDir::cleanPath(expandingHomeFolder(app.folderPath, home)))
-                continue;
-            const auto entries = FileSystem::listFolder(folder);
-            if (!entries)
-                continue;
-            for (const QString& entryPath : entries.value()) {
-                if (FileSystem::existsAsFolder(entryPath) != true)
-                    continue;
-                const QString name = skillNameOf(entryPath, reading.skillFiles);
-                for (const QString& entry : reachedBy.value(name))
-                    add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
-                        {preset->name, name, other});
-            }
-        }
-    }
+                    QStringList{it.key(), it.value().join(u", "_s)});
+    if (!preset)
+        return;
+    examineOtherFolders(subject, app, reachedBy, reading, out);
+    examineListing(subject, app, reading, out);
 }
 
 } // namespace
@@ -325,7 +490,8 @@ std::vector<PlacementPlan> Doctor::fixes(const QList<DoctorFinding>& findings) c
     for (const DoctorFinding& finding : findings) {
         if (finding.appID.isNull() || !finding.safeToFix)
             continue;
-        const bool copies = finding.problem == u"link-not-followed"_s;
+        const bool copies =
+            finding.problem == u"link-not-followed"_s || finding.problem == u"link-leaves-repository"_s;
         if (!fixable.contains(finding.appID))
             fixable.append(finding.appID);
         if (copies)

@@ -55,6 +55,13 @@ struct DoctorFinding
         skillFormat,           // `format` holds the finding
         duplicateInFolder,     // data: the name, the entries
         alsoLoadedFrom,        // data: the assistant, the name, the other folder
+        listingBudget,         // data: the assistant, its budget, the characters listed, the skills left out
+        frontmatterRejected,   // data: the assistant, the keys it refuses, the keys it accepts
+        overridesUserSkill,    // data: the assistant, the name, the user's folder
+        overriddenInProject,   // data: the assistant, the name, the project's folder
+        shadowedByOther,       // data: the assistant, the name, the other folder, which wins
+        notReadHere,           // data: the assistant, the folders it reads
+        linkLeavesRepository,  // data: the assistant, where the link leads
     };
     Says says = Says::unmanaged;
     QStringList data;
@@ -78,6 +85,8 @@ struct DoctorSubject
         std::optional<QString> folder; // reached; nothing when it cannot be
         PlacementKind placement = PlacementKind::link;
         const AssistantPreset* preset = nullptr;
+        bool presetChosen = false;           // added as that assistant, not only found by its folder
+        std::optional<QString> project = {}; // the repository's root, for a project's app
         RecordedItems recorded;
     };
     QList<App> apps;

@@ -83,6 +83,9 @@ Result<SkillManifest, SkillFinding> SkillManifest::read(QByteArrayView skillFile
             return value.error();
         *field = value.value();
     }
+    for (const auto& entry : document)
+        if (entry.first.IsScalar())
+            manifest.keys.append(QString::fromStdString(entry.first.Scalar()));
     return manifest;
 }
 

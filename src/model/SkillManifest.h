@@ -56,6 +56,8 @@ struct SkillManifest
     std::optional<QString> name;
     std::optional<QString> description;
     std::optional<QString> compatibility;
+    // Every top-level key, in the file's order: some assistants refuse keys they do not know.
+    QStringList keys;
 
     // Reads the frontmatter between the opening and closing "---" lines (a byte order
     // mark and CRLF line ends are fine); the error is a finding of level error.

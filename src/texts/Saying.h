@@ -24,4 +24,10 @@ inline QString shownDate(const QString& iso, Form form)
                : iso;
 }
 
+// A count from the core, grouped as the user's locale writes it ("8.000"); plain for programs.
+inline QString number(const QString& count, Form form)
+{
+    return form == Form::shown ? QLocale().toString(count.toLongLong()) : count;
+}
+
 } // namespace OutcomeTexts

@@ -5,6 +5,7 @@
 #include "model/AssistantPresets.h"
 #include "support/WorkspaceFixture.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -125,6 +126,77 @@ private Q_SLOTS:
         QCOMPARE(readFile(f.at(u".cursor/skills/review/notes.md"_s)), QByteArray("mine\n"));
         QVERIFY(QFileInfo(f.at(u".codex/skills/shared/SKILL.md"_s)).isSymLink());
         QCOMPARE(treeSnapshot(f.home).filter(u"mine"_s), before.filter(u"mine"_s));
+    }
+
+    // Each assistant's limits, staged in scratch folders: what it lists, the keys it refuses,
+    // which of two skills of one name it uses, the folders it reads, the links it drops all
+    // skills for. Each finding with its level, and the fix where one is safe.
+    void knowsEachAssistantsLimits_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("a listing that meets its budget exactly") << u"budget 0"_s << QStringList();
+        QTest::newRow("a listing one character past its budget")
+            << u"budget 1"_s << QStringList{u"warning Codex  listing-budget"_s};
+        QTest::newRow("a key Codex refuses")
+            << u"key codex"_s << QStringList{u"error Codex pdf frontmatter-rejected"_s};
+        QTest::newRow("the same key under Claude Code") << u"key claude-code"_s << QStringList();
+        QTest::newRow("a project's skill and the user's of one name")
+            << u"shadow"_s
+            << QStringList{u"warning Claude Code (repo) pdf shadowed"_s,
+                           u"warning Claude Code pdf shadowed"_s};
+        QTest::newRow("the shared folder under Claude Code")
+            << u"not read"_s << QStringList{u"error Claude Code  not-read-here"_s};
+        QTest::newRow("a link out of a project Copilot reviews")
+            << u"link out"_s << QStringList{u"error Claude Code (repo) pdf link-leaves-repository (safe)"_s};
+    }
+    void knowsEachAssistantsLimits()
+    {
+        QFETCH(QString, scene);
+        QFETCH(QStringList, expected);
+        DoctorFixture f;
+        const QString hub = f.makeHub();
+        const QString repo = f.path(u"repo"_s);
+        QVERIFY(makeFolder(repo));
+        const auto withDescription = [](const QString& folder, const QByteArray& name,
+                                        const QByteArray& description, const QByteArray& more = {}) {
+            return makeFolder(folder) &&
+                   writeFile(folder + u"/SKILL.md"_s,
+                             "---\nname: " + name + "\ndescription: " + description + "\n" + more + "---\n");
+        };
+        AppActions apps(*f.workspace);
+        if (scene.startsWith(u"budget"_s)) {
+            // Eight skills of 1,000 characters each against Codex's 8,000.
+            QVERIFY(f.preset(u"codex"_s));
+            for (int i = 1; i <= 8; ++i)
+                QVERIFY(withDescription(f.at(u".codex/skills/s%1"_s.arg(i)), "s" + QByteArray::number(i),
+                                        QByteArray(998 + (i == 8 ? scene.back().digitValue() : 0), 'd')));
+        } else if (scene.startsWith(u"key"_s)) {
+            TargetApp* app = f.preset(scene.mid(4));
+            QVERIFY(app && withDescription(hub + u"/pdf"_s, "pdf", "PDFs.", "version: 2\n") &&
+                    f.link(u"pdf"_s, *app));
+        } else if (scene == u"shadow"_s) {
+            QVERIFY(f.preset(u"claude-code"_s));
+            QVERIFY(apps.addToProject(*assistantPreset(u"claude-code"_s), repo, true, std::nullopt,
+                                      u"Claude Code"_s));
+            QVERIFY(withDescription(f.at(u".claude/skills/pdf"_s), "pdf", "Mine.") &&
+                    withDescription(repo + u"/.claude/skills/pdf"_s, "pdf", "The project's."));
+        } else if (scene == u"not read"_s) {
+            QVERIFY(makeFolder(repo + u"/.agents/skills"_s));
+            QVERIFY(apps.add(u"Claude Code"_s, repo + u"/.agents/skills"_s, PlacementKind::link,
+                             u"claude-code"_s));
+        } else {
+            const auto app = apps.addToProject(*assistantPreset(u"claude-code"_s), repo, true,
+                                               PlacementKind::link, u"Claude Code"_s);
+            QVERIFY(app && withDescription(hub + u"/pdf"_s, "pdf", "PDFs.") &&
+                    f.link(u"pdf"_s, *app.value()));
+        }
+        const QList<DoctorFinding> findings = Doctor(*f.workspace).examine(QList<TargetApp*>());
+        QCOMPARE(f.lines(findings).filter(QRegularExpression(u"^(?!info .* unmanaged)"_s)), expected);
+        for (const DoctorFinding& finding : findings)
+            if (finding.problem == u"link-leaves-repository"_s)
+                QCOMPARE(finding.fix.value_or(QString()),
+                         u"quorvane-cli apps mode 'Claude Code (repo)' copy"_s);
     }
 };
 
