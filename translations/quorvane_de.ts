@@ -67,6 +67,10 @@
         <source>%1 could not be added.</source>
         <translation>%1 konnte nicht hinzugefügt werden.</translation>
     </message>
+    <message>
+        <source>Search assistants</source>
+        <translation>Assistenten suchen</translation>
+    </message>
 </context>
 <context>
     <name>AddTargetAppSheet</name>
@@ -165,6 +169,10 @@
     <message>
         <source>The app needs a name.</source>
         <translation>Die App braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>Search assistants</source>
+        <translation>Assistenten suchen</translation>
     </message>
 </context>
 <context>
@@ -339,20 +347,12 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>Say either NAME FOLDER or --preset ID.</source>
-        <translation>Nenne entweder NAME ORDNER oder --preset ID.</translation>
-    </message>
-    <message>
         <source>No known assistant has the id %1; `quorvane-cli apps presets` lists them.</source>
         <translation>Kein bekannter Assistent hat die Id %1; `quorvane-cli apps presets` zeigt sie alle.</translation>
     </message>
     <message>
         <source>Say --copy or --link, not both.</source>
         <translation>Nenne --copy oder --link, nicht beides.</translation>
-    </message>
-    <message>
-        <source>A project app is added with --preset ID.</source>
-        <translation>Eine App im Projekt wird mit --preset ID hinzugefügt.</translation>
     </message>
     <message>
         <source>	copy recommended</source>
@@ -777,10 +777,6 @@
         <translation>der Ordner des Hubs und seine Elemente (Dateiname, Name, Art, erste Zeile der Vorschau)</translation>
     </message>
     <message>
-        <source>register a target app, or a known assistant (see apps presets), globally or in the project DIR; a project places copies unless --link</source>
-        <translation>eine Ziel-App anlegen, oder einen bekannten Assistenten (siehe apps presets), global oder im Projekt ORDNER; ein Projekt legt Kopien ab, außer mit --link</translation>
-    </message>
-    <message>
         <source>switch how APP&apos;s items stand in its folder, converting what Quorvane placed there</source>
         <translation>umstellen, wie die Elemente von APP in ihrem Ordner stehen, und umwandeln, was Quorvane dort abgelegt hat</translation>
     </message>
@@ -991,6 +987,34 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
     <message>
         <source>the GitHub host of a github source, such as https://github.example.com</source>
         <translation>der GitHub-Host einer GitHub-Quelle, etwa https://github.example.com</translation>
+    </message>
+    <message>
+        <source>register a target app, or a known assistant (see apps presets) in its folder, in FOLDER, or in the project DIR; a project places copies unless --link</source>
+        <translation>eine Ziel-App registrieren, oder einen bekannten Assistenten (siehe apps presets) in seinem Ordner, in FOLDER oder im Projekt DIR; ein Projekt platziert Kopien, außer mit --link</translation>
+    </message>
+    <message>
+        <source>Say NAME FOLDER, --preset ID, or both.</source>
+        <translation>Gib NAME ORDNER an, --preset ID oder beides.</translation>
+    </message>
+    <message>
+        <source>A project app is added with --preset ID alone.</source>
+        <translation>Eine Projekt-App wird nur mit --preset ID hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>move every skill in the known assistants&apos; folders that Quorvane does not manage into the hub, with its origin where another installer recorded it, and leave a link or copy: entry, folder, origin</source>
+        <translation>jeden Skill in den Ordnern der bekannten Assistenten, den Quorvane nicht verwaltet, in den Hub verschieben, mit seiner Herkunft, wo ein anderer Installer sie festgehalten hat, und einen Link oder eine Kopie zurücklassen: Eintrag, Ordner, Herkunft</translation>
+    </message>
+    <message>
+        <source>origin unknown</source>
+        <translation>Herkunft unbekannt</translation>
+    </message>
+    <message>
+        <source>	left as it is: the hub already has an item of this name</source>
+        <translation>	bleibt, wie er ist: der Hub hat schon ein Objekt dieses Namens</translation>
+    </message>
+    <message>
+        <source>Not every skill could be adopted.</source>
+        <translation>Nicht jeder Skill konnte übernommen werden.</translation>
     </message>
 </context>
 <context>
@@ -1703,6 +1727,58 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <source>the date of its commit is not known, and the project&apos;s policy asks for %1 days; install it again to learn it.</source>
         <translation>das Datum seines Commits ist unbekannt, und die Richtlinie des Projekts verlangt %1 Tage; installiere es erneut, um es zu erfahren.</translation>
     </message>
+    <message>
+        <source>%1 lists %3 characters of names and descriptions, %4 more than its budget of %2; left out: %5.</source>
+        <translation>%1 listet %3 Zeichen an Namen und Beschreibungen, %4 mehr als sein Budget von %2; nicht gelistet: %5.</translation>
+    </message>
+    <message>
+        <source>%1 refuses the frontmatter key(s) %2; it accepts %3.</source>
+        <translation>%1 lehnt die Frontmatter-Schlüssel %2 ab; es akzeptiert %3.</translation>
+    </message>
+    <message>
+        <source>“%2” here overrides the skill of the same name in %3: %1 lets a project&apos;s skills win over the user&apos;s.</source>
+        <translation>„%2“ hier verdeckt den gleichnamigen Skill in %3: bei %1 gehen die Skills eines Projekts denen des Benutzers vor.</translation>
+    </message>
+    <message>
+        <source>In %3, %1 uses the project&apos;s “%2” instead of this one: a project&apos;s skills win over the user&apos;s.</source>
+        <translation>In %3 nutzt %1 das „%2“ des Projekts statt dieses: die Skills eines Projekts gehen denen des Benutzers vor.</translation>
+    </message>
+    <message>
+        <source>%1 also finds “%2” in %3; this one wins.</source>
+        <translation>%1 findet „%2“ auch in %3; dieser hier hat Vorrang.</translation>
+    </message>
+    <message>
+        <source>%1 also finds “%2” in %3, and that one wins over this one.</source>
+        <translation>%1 findet „%2“ auch in %3, und jener hat Vorrang vor diesem.</translation>
+    </message>
+    <message>
+        <source>%1 also finds “%2” in %3; which one it uses is not known.</source>
+        <translation>%1 findet „%2“ auch in %3; welchen es nutzt, ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <source>%1 does not read this folder: it reads %2.</source>
+        <translation>%1 liest diesen Ordner nicht: es liest %2.</translation>
+    </message>
+    <message>
+        <source>The link leads out of the repository, to %2: %1 then drops every skill of the repository.</source>
+        <translation>Der Link führt aus dem Repository hinaus, nach %2: %1 verwirft dann jeden Skill des Repositorys.</translation>
+    </message>
+    <message>
+        <source>Adopting skills...</source>
+        <translation>Skills werden übernommen...</translation>
+    </message>
+    <message>
+        <source>The other installers&apos; lock file %1 is not used; nothing was changed:</source>
+        <translation>Die Sperrdatei der anderen Installer %1 wird nicht verwendet; nichts wurde verändert:</translation>
+    </message>
+    <message>
+        <source>it is not of version %1</source>
+        <translation>sie ist nicht von Version %1</translation>
+    </message>
+    <message>
+        <source>the address %1 carries a password or token</source>
+        <translation>die Adresse %1 enthält ein Passwort oder Token</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>
@@ -2349,6 +2425,46 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
     <message>
         <source>The project&apos;s policy: %1.</source>
         <translation>Richtlinie des Projekts: %1.</translation>
+    </message>
+    <message>
+        <source>source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>reads %1</source>
+        <translation>liest %1</translation>
+    </message>
+    <message>
+        <source>follows links</source>
+        <translation>folgt Links</translation>
+    </message>
+    <message>
+        <source>does not follow links</source>
+        <translation>folgt keinen Links</translation>
+    </message>
+    <message>
+        <source>does not load a SKILL.md that is a link</source>
+        <translation>lädt keine SKILL.md, die ein Link ist</translation>
+    </message>
+    <message>
+        <source>also reads %1</source>
+        <translation>liest auch %1</translation>
+    </message>
+    <message>
+        <source>accepts only the frontmatter keys %1</source>
+        <translation>akzeptiert nur die Frontmatter-Schlüssel %1</translation>
+    </message>
+    <message>
+        <source>lists up to %1 characters of names and descriptions</source>
+        <translation>listet bis zu %1 Zeichen an Namen und Beschreibungen</translation>
+    </message>
+    <message>
+        <source>drops every skill of a repository when a link leads out of it</source>
+        <translation>verwirft jeden Skill eines Repositorys, wenn ein Link daraus hinausführt</translation>
+    </message>
+    <message>
+        <source>“%1” was not imported.</source>
+        <translation>„%1“ wurde nicht importiert.</translation>
     </message>
 </context>
 <context>

@@ -1,43 +1,105 @@
 #include "actions/ImportTask.h"
 
+#include "access/FolderContent.h"
 #include "actions/HubActions.h"
 #include "actions/Workspace.h"
+#include "model/SkillProvenanceRecord.h"
 #include "model/TargetApp.h"
 
-ImportTask::ImportTask(Workspace& workspace, ImportPlan plan, const QUuid& appID)
-    : BackgroundTask(workspace, plan.bytesToCopy)
-    , m_plan(std::move(plan))
-    , m_appID(appID)
+#include <QSet>
+
+ImportTask::ImportTask(Workspace& workspace, std::vector<Planned> plans,
+                       std::optional<SharedSkillLock> origins, qint64 bytes)
+    : BackgroundTask(workspace, bytes)
+    , m_plans(std::move(plans))
+    , m_origins(std::move(origins))
 {}
 
 BackgroundTask::Work ImportTask::work() const
 {
-    return {Work::Kind::importingItem, m_plan.name};
+    return {Work::Kind::importingItem, m_plans.size() == 1 ? m_plans.front().plan.name : QString()};
 }
 
-ImportTask* ImportTask::start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app)
+ImportTask* ImportTask::start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app,
+                              std::optional<SharedSkillLock> origins)
 {
-    ImportPlan plan = workspace.linker().importer.planImport(entry, app);
-    if (!plan.isPossible())
+    return start(workspace, {{entry, app.id()}}, std::move(origins));
+}
+
+ImportTask* ImportTask::start(Workspace& workspace, const QList<Entry>& entries,
+                              std::optional<SharedSkillLock> origins)
+{
+    std::vector<Planned> plans;
+    qint64 bytes = 0;
+    for (const Entry& entry : entries) {
+        const TargetApp* app = workspace.app(entry.appID);
+        if (!app)
+            continue;
+        ImportPlan plan = workspace.linker().importer.planImport(entry.entry, *app);
+        if (!plan.isPossible())
+            continue;
+        bytes += plan.bytesToCopy;
+        plans.push_back({std::move(plan), entry.appID});
+    }
+    if (plans.empty())
         return nullptr;
-    auto* task = new ImportTask(workspace, std::move(plan), app.id());
-    task->runInBackground([task, plan = std::make_shared<const ImportPlan>(task->m_plan.withoutFolders()),
-                           placement = &workspace.linker().links.placementFor(app)](Progress& progress) {
-        const FileSystem::CopyControl control{&progress.stop, [&progress](qint64 bytes) {
-                                                  progress.done = bytes;
-                                              }};
-        const Outcome outcome = ItemImporter::performImport(*plan, *placement, control);
-        return std::function<void()>([task, outcome] {
-            Workspace& owner = task->workspace();
-            const TargetApp* importedInto = owner.app(task->m_appID);
-            const bool imported =
-                importedInto && owner.linker().importer.concludeImport(task->m_plan, outcome, *importedInto);
-            task->m_plan = {}; // the scopes close here, on the thread that opened them
-            // In any case: a move that failed late may have left the item in the hub.
-            HubActions(owner).rescanInBackground();
-            owner.changes().announceTargetFolder(task->m_appID);
-            Q_EMIT task->finished(imported);
+    // What the worker needs: the paths and each app's placement, never the access scopes.
+    std::vector<std::pair<ImportPlan, const Placement*>> work;
+    for (const Planned& planned : plans)
+        work.emplace_back(planned.plan.withoutFolders(),
+                          &workspace.linker().links.placementFor(*workspace.app(planned.appID)));
+    auto* task = new ImportTask(workspace, std::move(plans), std::move(origins), bytes);
+    task->runInBackground(
+        [task, work = std::make_shared<const decltype(work)>(std::move(work))](Progress& progress) {
+            QList<Outcome> outcomes;
+            qint64 before = 0;
+            for (const auto& [plan, placement] : *work) {
+                if (progress.stop)
+                    break;
+                const FileSystem::CopyControl control{&progress.stop, [&progress, before](qint64 copied) {
+                                                          progress.done = before + copied;
+                                                      }};
+                outcomes.append(ItemImporter::performImport(plan, *placement, control));
+                before += plan.bytesToCopy;
+            }
+            return std::function<void()>([task, outcomes] { task->conclude(outcomes); });
         });
-    });
     return task;
+}
+
+void ImportTask::conclude(const QList<Outcome>& outcomes)
+{
+    Workspace& owner = workspace();
+    QSet<QUuid> changedApps;
+    for (qsizetype i = 0; i < qsizetype(m_plans.size()); ++i) {
+        Planned& planned = m_plans[std::size_t(i)];
+        changedApps.insert(planned.appID);
+        const TargetApp* importedInto = owner.app(planned.appID);
+        // An entry the worker did not reach, having been stopped, stays as it was.
+        if (i >= outcomes.size() || !importedInto ||
+            !owner.linker().importer.concludeImport(planned.plan, outcomes[i], *importedInto))
+            continue;
+        m_imported.append(planned.plan.name);
+        if (recordOrigin(planned.plan.name, planned.plan.hub + u'/' + planned.plan.name))
+            m_withOrigin.append(planned.plan.name);
+    }
+    const bool everything = m_imported.size() == qsizetype(m_plans.size());
+    m_plans.clear(); // the scopes close here, on the thread that opened them
+    // In any case: a move that failed late may have left the item in the hub.
+    HubActions(owner).rescanInBackground();
+    for (const QUuid& app : std::as_const(changedApps))
+        owner.changes().announceTargetFolder(app);
+    Q_EMIT finished(everything);
+}
+
+bool ImportTask::recordOrigin(const QString& itemName, const QString& hubItem)
+{
+    const SharedLockEntry* origin = m_origins ? m_origins->entry(itemName) : nullptr;
+    if (!origin || !origin->isGitHub())
+        return false;
+    const auto digest = FolderContent::digestOf(hubItem);
+    if (!digest)
+        return false;
+    return bool(SkillProvenanceRecord::record(
+        workspace().context(), origin->provenance(itemName, digest->contentHash, digest->files)));
 }

@@ -1,30 +1,60 @@
 #pragma once
 
 #include "actions/BackgroundTask.h"
+#include "backup/SharedSkillLock.h"
 #include "linker/Linker.h"
 
+#include <QList>
+#include <QStringList>
 #include <QUuid>
 
-// An entry of an app's folder moved into the hub in the background: across file systems
-// its tree is copied, with the bytes as progress. Stopping removes the copy made so far
-// and leaves the entry as it was.
+#include <optional>
+
+// Entries of apps' folders moved into the hub in the background, one after another, each
+// leaving a link or copy as its app places them: across file systems a tree is copied, with
+// the bytes as progress. Stopping removes the copy being made and leaves the rest as it was.
+// An entry that another installer's lock file names keeps its origin there, so updates reach it.
 class ImportTask : public BackgroundTask
 {
     Q_OBJECT
 
 public:
-    // Nothing when the folders cannot be reached or the entry has nothing to bring in.
-    static ImportTask* start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app);
+    struct Entry
+    {
+        TargetAppSkill entry;
+        QUuid appID;
+    };
+
+    // Nothing when the folders cannot be reached or no entry has anything to bring in.
+    static ImportTask* start(Workspace& workspace, const QList<Entry>& entries,
+                             std::optional<SharedSkillLock> origins = std::nullopt);
+    static ImportTask* start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app,
+                             std::optional<SharedSkillLock> origins = std::nullopt);
 
     Work work() const override;
+    // The entries brought in, by name, once it finished; and those that kept their origin.
+    const QStringList& imported() const { return m_imported; }
+    const QStringList& withOrigin() const { return m_withOrigin; }
 
 Q_SIGNALS:
-    // The hub and the app's folder are announced as changed just before.
+    // The hub and the apps' folders are announced as changed just before. True when every
+    // entry was brought in.
     void finished(bool imported);
 
 private:
-    ImportTask(Workspace& workspace, ImportPlan plan, const QUuid& appID);
+    struct Planned
+    {
+        ImportPlan plan; // holds the folders' access scopes until the task ends
+        QUuid appID;
+    };
+    ImportTask(Workspace& workspace, std::vector<Planned> plans, std::optional<SharedSkillLock> origins,
+               qint64 bytes);
+    void conclude(const QList<Outcome>& outcomes);
+    // Keeps where another installer recorded the item came from.
+    bool recordOrigin(const QString& itemName, const QString& hubItem);
 
-    ImportPlan m_plan; // holds the folders' access scopes until the task ends
-    QUuid m_appID;
+    std::vector<Planned> m_plans;
+    std::optional<SharedSkillLock> m_origins;
+    QStringList m_imported;
+    QStringList m_withOrigin;
 };

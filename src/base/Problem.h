@@ -75,6 +75,10 @@ public:
         noLockFile,  // data: the lock file's name, the project
         appNotAdded, // data[0]: the app's folder
         notRecorded, // data[0]: the path kept in the project
+        // Other installers' lock files
+        sharedLockRefused,  // data[0]: the file; the cause says why
+        lockVersionUnknown, // data[0]: the version this one reads
+        secretInUrl,        // data[0]: the URL, without what it carries
         // A project's policy
         policyUnreadable,  // data: the policy file, why
         sourceNotAllowed,  // data: the repository, the allowed patterns

@@ -56,6 +56,7 @@ const QList<std::shared_ptr<const Command>>& CommandLine::commands()
         std::make_shared<Commands::LinkedCommand>(),
         std::make_shared<Commands::StatusCommand>(),
         std::make_shared<Commands::ImportEntryCommand>(),
+        std::make_shared<Commands::AdoptCommand>(),
         std::make_shared<Commands::RepairCommand>(),
         std::make_shared<Commands::RemoveCommand>(),
         std::make_shared<Commands::SearchCommand>(),

@@ -122,6 +122,12 @@ public:
     ImportEntryCommand();
     int run(CliSession& session, const QStringList& args) const override;
 };
+class AdoptCommand final : public Command
+{
+public:
+    AdoptCommand();
+    int run(CliSession& session, const QStringList& args) const override;
+};
 class RepairCommand final : public Command
 {
 public:

@@ -2,12 +2,15 @@
 #include "cli/Commands.h"
 
 #include "access/ItemName.h"
+#include "access/UserEnvironment.h"
+#include "actions/Adoption.h"
 #include "actions/AppActions.h"
 #include "actions/ImportTask.h"
 #include "actions/LinkActions.h"
 #include "actions/Workspace.h"
 #include "cli/CliSession.h"
 #include "cli/Output.h"
+#include "cli/Switches.h"
 #include "model/TargetApp.h"
 
 #include <QTextStream>
@@ -55,8 +58,14 @@ int ImportEntryCommand::run(CliSession& session, const QStringList& args) const
             return session.fail(
                 Cli::tr("\"%1\" is not a local item or a link outside the hub; there is nothing to import.")
                     .arg(entry.name));
+        // Where another installer recorded the entry came from, kept with it; a hostile record
+        // stops the import before anything moves.
+        const auto origins =
+            SharedSkillLock::read(SharedSkillLock::fileIn(session.workspace().platform().user.homeFolder()));
+        if (!origins)
+            return session.fail(describe(origins.error()));
         // The same task the window runs; across file systems it copies, with progress.
-        ImportTask* task = ImportTask::start(session.workspace(), entry, app);
+        ImportTask* task = ImportTask::start(session.workspace(), entry, app, origins.value());
         bool imported = false;
         if (task) {
             QObject::connect(task, &ImportTask::finished, task, [&imported](bool done) { imported = done; });
@@ -65,6 +74,55 @@ int ImportEntryCommand::run(CliSession& session, const QStringList& args) const
         return imported ? ExitCode::success
                         : session.fail(Cli::tr("\"%1\" could not be imported.").arg(entry.name));
     });
+}
+
+AdoptCommand::AdoptCommand()
+    : Command({.words = {u"adopt"_s},
+               .arguments = u"[--dry-run]"_s,
+               .summary = Cli::tr("move every skill in the known assistants' folders that Quorvane does not "
+                                  "manage into the hub, with its origin where another installer recorded it, "
+                                  "and leave a link or copy: entry, folder, origin"),
+               .example = u"quorvane-cli adopt --dry-run"_s,
+               .switches = {Switch::dryRun()},
+               .readsHubItems = true})
+{}
+
+int AdoptCommand::run(CliSession& session, const QStringList&) const
+{
+    const Adoption adoption(session.workspace());
+    const auto candidates = adoption.survey();
+    if (!candidates)
+        return session.fail(describe(candidates.error()));
+    Json list = Json::array();
+    for (const AdoptionCandidate& candidate : candidates.value()) {
+        const QString origin = candidate.origin && candidate.origin->isGitHub()
+                                   ? candidate.origin->source + u':' + candidate.origin->folder()
+                                   : QString();
+        if (session.json())
+            list.push_back({{"entry", utf8(candidate.entry.name)},
+                            {"folder", utf8(candidate.folder)},
+                            {"origin", origin.isEmpty() ? Json(nullptr) : Json(utf8(origin))},
+                            {"nameTaken", candidate.nameTaken}});
+        else
+            print(u"%1\t%2\t%3%4"_s.arg(
+                candidate.entry.name, candidate.folder, origin.isEmpty() ? Cli::tr("origin unknown") : origin,
+                candidate.nameTaken ? Cli::tr("\tleft as it is: the hub already has an item of this name")
+                                    : QString()));
+    }
+    if (session.json())
+        printJson(list);
+    if (session.isSet(Switch::dryRun()))
+        return ExitCode::success;
+    const auto task = adoption.start(candidates.value());
+    if (!task)
+        return session.fail(describe(task.error()));
+    if (!task.value())
+        return ExitCode::success;
+    bool everything = false;
+    QObject::connect(task.value(), &ImportTask::finished, task.value(),
+                     [&everything](bool done) { everything = done; });
+    session.waitFor(*task.value());
+    return everything ? ExitCode::success : session.fail(Cli::tr("Not every skill could be adopted."));
 }
 
 RepairCommand::RepairCommand()

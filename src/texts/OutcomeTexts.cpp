@@ -166,6 +166,46 @@ QString doctorFinding(const DoctorFinding& finding, Form form)
     case Says::alsoLoadedFrom:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1 also loads “%2” from %3."))
             .arg(data.value(0), data.value(1), data.value(2));
+    case Says::listingBudget:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "%1 lists %3 characters of names and descriptions, %4 more than its "
+                                     "budget of %2; left out: %5."))
+            .arg(data.value(0), number(data.value(1), form), number(data.value(2), form),
+                 number(QString::number(data.value(2).toLongLong() - data.value(1).toLongLong()), form),
+                 data.value(3));
+    case Says::frontmatterRejected:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "%1 refuses the frontmatter key(s) %2; it accepts %3."))
+            .arg(data.value(0), data.value(1), data.value(2));
+    case Says::overridesUserSkill:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "“%2” here overrides the skill of the same name in %3: %1 lets a "
+                                           "project's skills win over the user's."))
+            .arg(data.value(0), data.value(1), data.value(2));
+    case Says::overriddenInProject:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "In %3, %1 uses the project's “%2” instead of this one: a project's "
+                                     "skills win over the user's."))
+            .arg(data.value(0), data.value(1), data.value(2));
+    case Says::shadowedByOther:
+        return say(form, data.value(3) == u"own-wins"_s
+                             ? QT_TRANSLATE_NOOP("OutcomeTexts", "%1 also finds “%2” in %3; this one wins.")
+                         : data.value(3) == u"other-wins"_s
+                             ? QT_TRANSLATE_NOOP("OutcomeTexts",
+                                                 "%1 also finds “%2” in %3, and that one wins over this one.")
+                             : QT_TRANSLATE_NOOP("OutcomeTexts",
+                                                 "%1 also finds “%2” in %3; which one it uses is not known."))
+            .arg(data.value(0), data.value(1), data.value(2));
+    case Says::notReadHere:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1 does not read this folder: it reads %2."))
+            .arg(data.value(0), data.value(1));
+    case Says::linkLeavesRepository:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The link leads out of the repository, to %2: %1 then drops every "
+                                           "skill of the repository."))
+            .arg(data.value(0), data.value(1));
     }
     Q_UNREACHABLE();
 }
@@ -176,7 +216,10 @@ QString task(const BackgroundTask::Work& work, qint64 total)
     case BackgroundTask::Work::Kind::changingEntries:
         return QCoreApplication::translate("OutcomeTexts", "Changing entries (%n)...", nullptr, int(total));
     case BackgroundTask::Work::Kind::importingItem:
-        return QCoreApplication::translate("OutcomeTexts", "Importing '%1'...").arg(work.subject);
+        // Several at once are an adoption.
+        return work.subject.isEmpty()
+                   ? QCoreApplication::translate("OutcomeTexts", "Adopting skills...")
+                   : QCoreApplication::translate("OutcomeTexts", "Importing '%1'...").arg(work.subject);
     case BackgroundTask::Work::Kind::importingBackup:
         return QCoreApplication::translate("OutcomeTexts", "Importing backup...");
     }

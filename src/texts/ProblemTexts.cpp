@@ -204,6 +204,16 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
                              "the project's policy lets in no finding of level high, accepted or not"));
     case Kind::notRecorded:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: not recorded")).arg(first);
+    case Kind::sharedLockRefused:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The other installers' lock file %1 is not used; nothing was "
+                                           "changed:"))
+            .arg(first);
+    case Kind::lockVersionUnknown:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "it is not of version %1")).arg(first);
+    case Kind::secretInUrl:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "the address %1 carries a password or token"))
+            .arg(first);
     case Kind::storeDamaged:
         return say(form,
                    QT_TRANSLATE_NOOP("OutcomeTexts", "The file %1 is damaged or not a data store (%2)."))

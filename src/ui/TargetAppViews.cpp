@@ -1,10 +1,13 @@
 #include "ui/TargetAppViews.h"
 
+#include "access/UserEnvironment.h"
+#include "actions/Doctor.h"
 #include "actions/ImportTask.h"
 #include "actions/LinkActions.h"
 #include "actions/PlacementPolicy.h"
 #include "actions/PlanTask.h"
 #include "actions/Workspace.h"
+#include "model/AssistantPresets.h"
 #include "model/TargetApp.h"
 #include "texts/OutcomeTexts.h"
 #include "ui/DeleteAction.h"
@@ -22,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -76,6 +80,41 @@ QString TargetAppSkillsListView::policyText(const ProjectPolicy& policy)
                            : tr("The project's policy: %1.").arg(rules.join(u"; "_s));
 }
 
+QString TargetAppSkillsListView::factsText(const AssistantPreset& preset)
+{
+    QStringList facts;
+    const auto add = [&](const QString& fact, const QString& key) {
+        const auto source = std::find_if(preset.sources.cbegin(), preset.sources.cend(),
+                                         [&key](const PresetSource& known) { return known.fact == key; });
+        facts.append(source == preset.sources.cend()
+                         ? fact.toHtmlEscaped()
+                         : u"%1 (<a href=\"%2\">%3</a>)"_s.arg(fact.toHtmlEscaped(),
+                                                               source->url.toHtmlEscaped(), tr("source")));
+    };
+    add(tr("reads %1").arg(preset.folder), u"folder"_s);
+    if (preset.followsLinks)
+        add(*preset.followsLinks ? tr("follows links") : tr("does not follow links"), u"followsLinks"_s);
+    if (preset.followsLinkedSkillFile == false)
+        add(tr("does not load a SKILL.md that is a link"), u"followsLinkedSkillFile"_s);
+    if (!preset.alsoReads.isEmpty()) {
+        QStringList folders;
+        for (const OtherSkillFolder& other : preset.alsoReads)
+            folders.append(other.folder);
+        add(tr("also reads %1").arg(folders.join(u", "_s)), u"alsoReads"_s);
+    }
+    if (preset.acceptedFrontmatter)
+        add(tr("accepts only the frontmatter keys %1").arg(preset.acceptedFrontmatter->join(u", "_s)),
+            u"acceptedFrontmatter"_s);
+    if (preset.listingBudget)
+        add(tr("lists up to %1 characters of names and descriptions")
+                .arg(QLocale().toString(*preset.listingBudget)),
+            u"listingBudget"_s);
+    if (preset.dropsSkillsForLinkOutside == true)
+        add(tr("drops every skill of a repository when a link leads out of it"),
+            u"dropsSkillsForLinkOutside"_s);
+    return u"<b>%1</b>: %2"_s.arg(OutcomeTexts::presetName(preset).toHtmlEscaped(), facts.join(u" · "_s));
+}
+
 TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopServices desktop,
                                                  QWidget* parent)
     : QWidget(parent)
@@ -89,8 +128,13 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     , m_sync(new QToolButton(this))
     , m_restoreProject(new QToolButton(this))
     , m_policy(secondary(QString()))
+    , m_facts(secondary(QString()))
     , m_mode(new QComboBox(this))
 {
+    m_facts->setObjectName(u"assistantFacts"_s);
+    m_facts->setTextFormat(Qt::RichText);
+    m_facts->setOpenExternalLinks(true);
+    m_facts->setWordWrap(true);
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
     m_title->setTextFormat(Qt::PlainText);
     m_title->setObjectName(u"appTitle"_s);
@@ -153,6 +197,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_policy->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // reads with the buttons above it
     m_policy->setVisible(false);
     layout->addWidget(m_policy);
+    layout->addWidget(m_facts);
     layout->addWidget(m_pages);
 
     connect(refreshAction, &QAction::triggered, this, &TargetAppSkillsListView::reload);
@@ -228,6 +273,9 @@ void TargetAppSkillsListView::reload()
     m_policy->setText(!policy   ? OutcomeTexts::problem(policy.error())
                       : *policy ? policyText(**policy)
                                 : QString());
+    const AssistantPreset* preset = m_app ? Doctor(m_workspace).presetOf(*m_app) : nullptr;
+    m_facts->setVisible(preset);
+    m_facts->setText(preset ? factsText(*preset) : QString());
     m_items = m_app ? m_workspace.targetListing().list(*m_app).value_or(QList<TargetAppSkill>())
                     : QList<TargetAppSkill>();
     m_pages->setCurrentIndex(m_items.isEmpty() ? 1 : 0);
@@ -334,7 +382,16 @@ void TargetAppSkillsListView::import(const TargetAppSkill& item)
 {
     if (!m_app)
         return;
-    if (BackgroundTask* task = ImportTask::start(m_workspace, item, *m_app))
+    // Where another installer recorded the entry came from is kept with it; a lock file of
+    // theirs that cannot be trusted stops the import before anything moves.
+    const auto origins =
+        SharedSkillLock::read(SharedSkillLock::fileIn(m_workspace.platform().user.homeFolder()));
+    if (!origins) {
+        m_desktop.alerts.inform(tr("“%1” was not imported.").arg(item.name),
+                                OutcomeTexts::problem(origins.error()), AlertStyle::critical);
+        return;
+    }
+    if (BackgroundTask* task = ImportTask::start(m_workspace, item, *m_app, origins.value()))
         Q_EMIT taskStarted(task);
 }
 

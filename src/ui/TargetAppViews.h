@@ -11,6 +11,7 @@
 
 #include <optional>
 
+struct AssistantPreset;
 class BackgroundTask;
 class QAction;
 class QComboBox;
@@ -49,6 +50,8 @@ Q_SIGNALS:
 private:
     // The policy's rules in a sentence, for the project's apps.
     static QString policyText(const ProjectPolicy& policy);
+    // What is known of the app's assistant, each fact with a link to its source.
+    static QString factsText(const AssistantPreset& preset);
 
     void reload();
     QWidget* makeRow(const TargetAppSkill& item);
@@ -83,6 +86,7 @@ private:
     QToolButton* m_sync;
     QToolButton* m_restoreProject;
     QLabel* m_policy; // the project's policy, where it has one
+    QLabel* m_facts;  // what is known of the app's assistant
     QComboBox* m_mode;
     bool m_actionsEnabled = true;
 };

@@ -1,4 +1,5 @@
 #include "backup/BackupDocument.h"
+#include "backup/SharedSkillLock.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -44,6 +45,54 @@ class TestBackupDocument : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The lock file other installers share: what it records of a skill is read, keys of later
+    // versions and other kinds pass; anything that could lead out of a folder or leak a secret
+    // refuses the whole file.
+    void otherInstallersLockFilesAreReadStrictly_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<Problem::Kind>("refusal"); // said: read
+        const auto lock = [](const QByteArray& skills) -> QByteArray {
+            return "{\"version\": 3, \"skills\": {" + skills + "}}";
+        };
+        QTest::newRow("a GitHub skill, a skill of another kind")
+            << lock("\"pdf\": {\"source\": \"acme/skills\", \"sourceType\": \"github\", \"skillPath\": "
+                    "\"skills/pdf/SKILL.md\", \"skillFolderHash\": \"abc\", \"ref\": \"v2\", \"later\": {}}, "
+                    "\"notes\": {\"sourceType\": \"well-known\", \"sourceUrl\": \"https://x.example/s\"}")
+            << Problem::Kind::said;
+        QTest::newRow("not JSON") << QByteArray("{\"version\": 3,") << Problem::Kind::decoding;
+        QTest::newRow("version 2") << QByteArray("{\"version\": 2, \"skills\": {}}")
+                                   << Problem::Kind::lockVersionUnknown;
+        QTest::newRow("a name with a slash") << lock("\"a/b\": {}") << Problem::Kind::notAFolderName;
+        QTest::newRow("a name that climbs") << lock("\"..\": {}") << Problem::Kind::notAFolderName;
+        QTest::newRow("a key of the wrong type")
+            << lock("\"pdf\": {\"source\": 7}") << Problem::Kind::decoding;
+        QTest::newRow("a user in an address")
+            << lock("\"pdf\": {\"sourceUrl\": \"https://me@github.com/a/b.git\"}")
+            << Problem::Kind::secretInUrl;
+        QTest::newRow("a signature in an address")
+            << lock("\"pdf\": {\"sourceUrl\": \"https://h.example/a.git?sig=x\"}")
+            << Problem::Kind::secretInUrl;
+        QTest::newRow("larger than allowed")
+            << lock("\"pdf\": {\"pad\": \"" + QByteArray(SharedSkillLock::maximumBytes, 'x') + "\"}")
+            << Problem::Kind::largerThanAllowed;
+    }
+    void otherInstallersLockFilesAreReadStrictly()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(Problem::Kind, refusal);
+        const auto read = SharedSkillLock::decode(file);
+        QCOMPARE(read ? Problem::Kind::said : read.error().kind, refusal);
+        if (!read)
+            return;
+        QCOMPARE(read->entries().size(), 2);
+        const SharedLockEntry* pdf = read->entry(u"pdf"_s);
+        QVERIFY(pdf && pdf->isGitHub() && !read->entry(u"notes"_s)->isGitHub());
+        const SkillProvenance origin = pdf->provenance(u"pdf"_s, u"hash"_s, {});
+        QCOMPARE(QStringList({origin.repository, origin.ref, origin.path, origin.treeSha}),
+                 QStringList({u"acme/skills"_s, u"v2"_s, u"skills/pdf"_s, u"abc"_s}));
+    }
+
     void writtenDocumentsReadBack()
     {
         AppBackup backup;
