@@ -2661,6 +2661,51 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <source>Not pinned to a commit, hence fetched as it stands today: %1.</source>
         <translation>Nicht auf einen Commit festgelegt, daher im heutigen Stand geholt: %1.</translation>
     </message>
+    <message>
+        <source>Adopt Skills of Other Installers…</source>
+        <translation>Skills anderer Installer übernehmen…</translation>
+    </message>
+    <message>
+        <source>The skills of other installers cannot be adopted.</source>
+        <translation>Die Skills anderer Installer können nicht übernommen werden.</translation>
+    </message>
+    <message>
+        <source>%1 in %2, from %3</source>
+        <translation>%1 in %2, aus %3</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 in %2</translation>
+    </message>
+    <message>
+        <source>There is nothing to adopt.</source>
+        <translation>Es gibt nichts zu übernehmen.</translation>
+    </message>
+    <message>
+        <source>Every skill in the known assistants&apos; folders is managed by Quorvane.</source>
+        <translation>Jeder Skill in den Ordnern der bekannten Assistenten wird von Quorvane verwaltet.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Adopt %n skill(s) into the hub?</source>
+        <translation>
+            <numerusform>%n Skill in den Hub übernehmen?</numerusform>
+            <numerusform>%n Skills in den Hub übernehmen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Each moves into the hub, with its origin where another installer recorded it, and a link or copy stays in its place:
+%1</source>
+        <translation>Jeder wird in den Hub verschoben, mit seiner Herkunft, wo ein anderer Installer sie festgehalten hat, und an seiner Stelle bleibt ein Link oder eine Kopie:
+%1</translation>
+    </message>
+    <message>
+        <source>Not Now</source>
+        <translation>Nicht jetzt</translation>
+    </message>
+    <message>
+        <source>Adopt</source>
+        <translation>Übernehmen</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -176,6 +176,8 @@ QWidget* ContentView::makeSidebarColumn()
     backupMenu->setObjectName(u"backupMenu"_s);
     backupMenu->addAction(m_commands->exportBackupAction());
     backupMenu->addAction(m_commands->importBackupAction());
+    backupMenu->addSeparator();
+    backupMenu->addAction(m_commands->adoptSkillsAction());
     // The menu is not always shown; the window carries the actions so their keys always work.
     addAction(m_commands->exportBackupAction());
     addAction(m_commands->quitAction());
@@ -190,6 +192,11 @@ QWidget* ContentView::makeSidebarColumn()
     layout->addWidget(toolbar);
     layout->addWidget(m_sidebar);
     return column;
+}
+
+bool ContentView::offerAdoption()
+{
+    return m_commands->adoptSkills(true);
 }
 
 void ContentView::reloadTargetApps()

@@ -54,6 +54,8 @@ public:
     void showSection(const SidebarSelection& section);
     // How a project's restore reaches GitHub; without it, only the content cache serves.
     void setFetchAccess(const FetchAccess& access);
+    // Offers the skills other installers placed for adoption, when there are any; true then.
+    bool offerAdoption();
 
 protected:
     void showEvent(QShowEvent* event) override;

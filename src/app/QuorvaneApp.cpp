@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QNetworkAccessManager>
 #include <QTextStream>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -85,5 +86,11 @@ int QuorvaneApp::run()
                 window->activateWindow();
             });
     m_window->show();
+    // Skills other installers placed are offered once, when the window is there to ask.
+    if (!memory.adoptionOffered())
+        QTimer::singleShot(0, m_window.get(), [this, memory] {
+            if (m_window->offerAdoption())
+                memory.rememberAdoptionOffered();
+        });
     return QApplication::exec();
 }

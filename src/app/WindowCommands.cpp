@@ -1,10 +1,12 @@
 #include "app/WindowCommands.h"
 
 #include "access/UserEnvironment.h"
+#include "actions/Adoption.h"
 #include "actions/AppActions.h"
 #include "actions/BackgroundTask.h"
 #include "actions/BackupActions.h"
 #include "actions/BackupImport.h"
+#include "actions/ImportTask.h"
 #include "actions/ProjectRestore.h"
 #include "actions/Workspace.h"
 #include "backup/BackupService.h"
@@ -32,8 +34,11 @@ WindowCommands::WindowCommands(Workspace& workspace, DesktopServices desktop, Ta
     , m_exportAction(new QAction(tr("Export Backup"), &window))
     , m_importAction(new QAction(tr("Restore Backup"), &window))
     , m_addAppAction(new QAction(symbolIcon(u"plus"_s), tr("Add App"), &window))
+    , m_adoptAction(new QAction(tr("Adopt Skills of Other Installers…"), &window))
     , m_quitAction(new QAction(tr("Quit"), &window))
 {
+    m_adoptAction->setObjectName(u"adoptSkillsAction"_s);
+    connect(m_adoptAction, &QAction::triggered, this, [this] { adoptSkills(); });
     m_exportAction->setObjectName(u"exportBackupAction"_s);
     m_exportAction->setShortcut(Qt::CTRL | Qt::Key_E);
     connect(m_exportAction, &QAction::triggered, this, &WindowCommands::exportBackup);
@@ -53,6 +58,46 @@ void WindowCommands::setBusy(bool busy)
 {
     m_exportAction->setEnabled(!busy && !m_backupImport);
     m_importAction->setEnabled(!busy && !m_backupImport);
+    m_adoptAction->setEnabled(!busy);
+}
+
+bool WindowCommands::adoptSkills(bool quietWhenNone)
+{
+    const Adoption adoption(m_workspace);
+    const auto candidates = adoption.survey();
+    if (!candidates) {
+        m_desktop.alerts.inform(tr("The skills of other installers cannot be adopted."),
+                                OutcomeTexts::problem(candidates.error()), AlertStyle::critical);
+        return false;
+    }
+    QStringList lines;
+    for (const AdoptionCandidate& candidate : candidates.value())
+        if (!candidate.nameTaken)
+            lines.append(candidate.origin && candidate.origin->isGitHub()
+                             ? tr("%1 in %2, from %3")
+                                   .arg(candidate.entry.name, candidate.folder, candidate.origin->source)
+                             : tr("%1 in %2").arg(candidate.entry.name, candidate.folder));
+    if (lines.isEmpty()) {
+        if (!quietWhenNone)
+            m_desktop.alerts.inform(
+                tr("There is nothing to adopt."),
+                tr("Every skill in the known assistants' folders is managed by Quorvane."));
+        return false;
+    }
+    if (!m_desktop.alerts.confirmDestructive(
+            tr("Adopt %n skill(s) into the hub?", nullptr, int(lines.size())),
+            tr("Each moves into the hub, with its origin where another installer recorded it, and a link or "
+               "copy stays in its place:\n%1")
+                .arg(lines.join(u'\n')),
+            tr("Not Now"), tr("Adopt")))
+        return true;
+    const auto task = adoption.start(candidates.value());
+    if (!task)
+        m_desktop.alerts.inform(tr("The skills of other installers cannot be adopted."),
+                                OutcomeTexts::problem(task.error()), AlertStyle::critical);
+    else if (task.value())
+        m_tasks.follow(*task.value());
+    return true;
 }
 
 void WindowCommands::addApp()

@@ -30,6 +30,7 @@ public:
     QAction* exportBackupAction() const { return m_exportAction; }
     QAction* importBackupAction() const { return m_importAction; }
     QAction* addAppAction() const { return m_addAppAction; }
+    QAction* adoptSkillsAction() const { return m_adoptAction; }
     QAction* quitAction() const { return m_quitAction; }
 
     // How a project's restore reaches GitHub; without it, only the content cache serves.
@@ -49,6 +50,9 @@ public:
     // True when the user gave the folder again.
     bool renewAppAccess(const QUuid& appID);
     void deleteApps(const QList<QUuid>& appIDs);
+    // Offers to bring the skills other installers placed into the hub, and does it when agreed;
+    // `quietWhenNone` says nothing when there are none. True when there were any to offer.
+    bool adoptSkills(bool quietWhenNone = false);
 
 private:
     // Shows the restore plan of a backup; true when the user agreed.
@@ -62,6 +66,7 @@ private:
     QAction* m_exportAction;
     QAction* m_importAction;
     QAction* m_addAppAction;
+    QAction* m_adoptAction;
     QAction* m_quitAction;
     QPointer<BackupImport> m_backupImport; // while one is under way
     FetchAccess m_fetchAccess;

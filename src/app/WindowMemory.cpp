@@ -56,6 +56,16 @@ void WindowMemory::restore(ContentView& window) const
         window.showSection(sectionFrom(file.value(u"window/section"_s).toString()));
 }
 
+bool WindowMemory::adoptionOffered() const
+{
+    return QSettings(m_filePath, QSettings::IniFormat).value(u"adoption/offered"_s).toBool();
+}
+
+void WindowMemory::rememberAdoptionOffered() const
+{
+    QSettings(m_filePath, QSettings::IniFormat).setValue(u"adoption/offered"_s, true);
+}
+
 void WindowMemory::remember(const ContentView& window) const
 {
     QSettings file(m_filePath, QSettings::IniFormat);

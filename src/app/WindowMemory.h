@@ -17,6 +17,9 @@ public:
 
     void restore(ContentView& window) const;
     void remember(const ContentView& window) const;
+    // Whether the skills of other installers were offered for adoption: that is done once.
+    bool adoptionOffered() const;
+    void rememberAdoptionOffered() const;
 
 private:
     QString m_filePath;

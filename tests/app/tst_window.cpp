@@ -1112,7 +1112,43 @@ private Q_SLOTS:
             QCOMPARE(apps.first()->folderPath(), added);
             QCOMPARE(apps.first()->placement(),
                      known->copyRecommended() ? PlacementKind::copy : PlacementKind::link);
+            QCOMPARE(apps.first()->preset(), std::optional(preset));
+            // Its page tells what is known of the assistant, with the sources as links.
+            w.select(2);
+            auto* facts = w.find<QLabel>(u"assistantFacts"_s);
+            QTRY_VERIFY(facts->isVisible());
+            QVERIFY2(facts->text().contains(known->name) && facts->text().contains(u"<a href=\"https://"_s) &&
+                         facts->text().contains(u">Quelle</a>"_s),
+                     qPrintable(facts->text()));
         }
+    }
+
+    // Skills another installer placed are offered for adoption; agreed to, they move into the hub
+    // and a link stays, the assistant added as it needs; declined, nothing moves.
+    void skillsOfOtherInstallersAreOfferedForAdoption_data()
+    {
+        QTest::addColumn<bool>("agreed");
+        QTest::newRow("agreed") << true;
+        QTest::newRow("declined") << false;
+    }
+    void skillsOfOtherInstallersAreOfferedForAdoption()
+    {
+        QFETCH(bool, agreed);
+        Window w;
+        w.makeHub();
+        const QString notes = w.platform.user.home + u"/.claude/skills/notes"_s;
+        QVERIFY(makeFolder(notes) &&
+                writeFile(notes + u"/SKILL.md"_s, "---\nname: notes\ndescription: Mine.\n---\n"));
+        w.showAndWait();
+        w.desktop.alerts.confirmations = {agreed};
+        w.trigger(u"adoptSkillsAction"_s);
+        QCOMPARE(w.desktop.alerts.shown.size(), 1);
+        QVERIFY2(w.desktop.alerts.shown.first().startsWith(u"1 Skill in den Hub übernehmen?|"_s) &&
+                     w.desktop.alerts.shown.first().contains(u"notes in ~/.claude/skills"_s),
+                 qPrintable(w.desktop.alerts.shown.first()));
+        QTRY_COMPARE(QFileInfo(notes).isSymLink(), agreed);
+        QCOMPARE(QFileInfo::exists(w.path(u"Hub/notes/SKILL.md"_s)), agreed);
+        QCOMPARE(w.context->records<TargetApp>().size(), agreed ? 1 : 0);
     }
 
     // Linking everything shows the plan first; a conflict blocks it until it is skipped,

@@ -13,6 +13,13 @@ namespace {
 
 constexpr int skillCount = 200;
 constexpr int appCount = 20;
+// Twenty of the known assistants; those that read each other's folders among them.
+const QStringList presets = {
+    u"claude-code"_s,  u"codex"_s,       u"agents"_s,  u"gemini-cli"_s, u"goose"_s,
+    u"amp"_s,          u"windsurf"_s,    u"kiro"_s,    u"roo-code"_s,   u"cline"_s,
+    u"continue"_s,     u"antigravity"_s, u"augment"_s, u"ibm-bob"_s,    u"codebuddy"_s,
+    u"command-code"_s, u"cortex-code"_s, u"crush"_s,   u"devin"_s,      u"droid"_s,
+};
 
 struct DoctorScene
 {
@@ -35,15 +42,20 @@ struct DoctorScene
         environment.insert(u"XDG_CONFIG_HOME"_s, parent + u"/home/.config"_s);
         environment.insert(u"XDG_CACHE_HOME"_s, parent + u"/home/.cache"_s);
         BenchmarkData::require(quorvane({u"hub"_s, u"set"_s, hub}), hub);
-        for (int i = 0; i < appCount; ++i) {
-            const QString folder = parent + u"/app-%1"_s.arg(i);
-            QDir().mkpath(folder);
-            BenchmarkData::require(quorvane({u"apps"_s, u"add"_s, app(i), folder}), folder);
-            BenchmarkData::require(quorvane({u"link"_s, u"--all"_s, app(i)}), folder);
+        // Known assistants in their own folders, so each one's limits are looked at: listing
+        // budgets, accepted keys, the other folders it reads.
+        for (const QString& id : presets) {
+            QProcess added;
+            added.setProcessEnvironment(environment);
+            added.start(QStringLiteral(QUORVANE_CLI),
+                        {u"apps"_s, u"add"_s, u"--preset"_s, id, u"--create"_s, u"--link"_s});
+            BenchmarkData::require(added.waitForFinished(120'000) && added.exitCode() == 0, id);
+            apps.append(QString::fromUtf8(added.readAllStandardOutput()).trimmed()); // its id
+            BenchmarkData::require(quorvane({u"link"_s, u"--all"_s, apps.last()}), id);
         }
     }
 
-    static QString app(int i) { return u"App %1"_s.arg(i); }
+    QStringList apps; // their ids
 
     bool quorvane(const QStringList& arguments) const
     {
@@ -70,7 +82,7 @@ void statusOfEachApp(benchmark::State& state)
     for (auto _ : state)
         timeIteration(state, [&] {
             for (int i = 0; i < appCount; ++i)
-                done = doctor.quorvane({u"status"_s, DoctorScene::app(i)}) && done;
+                done = doctor.quorvane({u"status"_s, doctor.apps.value(i)}) && done;
         });
     if (!done)
         state.SkipWithError("status failed");
