@@ -16,6 +16,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -291,47 +293,79 @@ const AssistantPreset* dropsSkillsHere(const DoctorSubject& subject, const Docto
 // The skills named in other folders the assistant reads, which shadow or are shadowed by the
 // app's own: a project's skill wins over the user's of the same name; elsewhere the
 // assistant's documented order decides, and where it lists both, the name is listed twice.
+// Whether the entry of that folder is the hub's item of its name as Quorvane placed it: a
+// link into the hub, or a copy an app's records know.
+bool placedFromHub(const DoctorSubject& subject, const QString& folder, const QString& entry)
+{
+    if (const auto item = subject.hubItems.constFind(entry);
+        item != subject.hubItems.cend() &&
+        QFileInfo(folder + u'/' + entry).canonicalFilePath() == QFileInfo(*item).canonicalFilePath())
+        return true;
+    for (const DoctorSubject::App& app : subject.apps)
+        if (app.folder && QDir::cleanPath(*app.folder) == QDir::cleanPath(folder))
+            return app.recorded.contains(entry);
+    return false;
+}
+
 void examineOtherFolders(const DoctorSubject& subject, const DoctorSubject::App& app,
                          const QHash<QString, QStringList>& reachedBy, Reading& reading, AppFindings& out)
 {
     const AssistantPreset& preset = *app.preset;
-    const auto namesIn = [&](const QString& folder) {
-        QSet<QString> names;
-        if (const auto entries = FileSystem::listFolder(folder))
-            for (const QString& entryPath : entries.value())
-                if (FileSystem::existsAsFolder(entryPath) == true)
-                    names.insert(skillNameOf(entryPath, reading.skillFiles));
-        return names;
-    };
     const QString own = ownFolder(subject, app);
+    // Each skill name the other folder holds, with its entry there, set against the app's own
+    // entries of that name. One hub item placed in both shadows only itself: that is no finding.
+    const auto shadowing = [&](const QString& folder,
+                               const std::function<void(const QString&, const QString&)>& found) {
+        const auto entries = FileSystem::listFolder(folder);
+        if (!entries)
+            return;
+        for (const QString& entryPath : entries.value()) {
+            if (FileSystem::existsAsFolder(entryPath) != true)
+                continue;
+            const QString name = skillNameOf(entryPath, reading.skillFiles);
+            const QString otherEntry = QFileInfo(entryPath).fileName();
+            for (const QString& entry : reachedBy.value(name))
+                if (entry != otherEntry || !placedFromHub(subject, own, entry) ||
+                    !placedFromHub(subject, folder, otherEntry))
+                    found(entry, name);
+        }
+    };
     // In a project, the user's folders of the same assistant lose to the project's.
     if (app.project)
         for (const QString& folder : preset.foldersRead(false))
             if (const QString user = QDir::cleanPath(expandingHomeFolder(folder, subject.home)); user != own)
-                for (const QString& name : namesIn(user))
-                    for (const QString& entry : reachedBy.value(name))
-                        out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::overridesUserSkill,
-                                {preset.name, name, folder});
+                shadowing(user, [&](const QString& entry, const QString& name) {
+                    out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::overridesUserSkill,
+                            {preset.name, name, folder});
+                });
     // The user's folder loses, in each project of the same assistant the doctor looks at.
     if (!app.project)
         for (const DoctorSubject::App& other : subject.apps)
             if (other.project && other.preset == app.preset && other.folder)
-                for (const QString& name : namesIn(*other.folder))
-                    for (const QString& entry : reachedBy.value(name))
-                        out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::overriddenInProject,
-                                {preset.name, name, other.folderPath});
+                shadowing(*other.folder, [&](const QString& entry, const QString& name) {
+                    out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::overriddenInProject,
+                            {preset.name, name, other.folderPath});
+                });
     for (const OtherSkillFolder& other : preset.alsoReads) {
         const auto folder = resolved(other.folder, subject, app);
         if (!folder || *folder == own || (other.isProjectFolder() != app.project.has_value()))
             continue;
-        for (const QString& name : namesIn(*folder))
-            for (const QString& entry : reachedBy.value(name))
-                if (other.precedence == FolderPrecedence::bothListed)
-                    out.add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
-                            {preset.name, name, other.folder});
-                else
-                    out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::shadowedByOther,
-                            {preset.name, name, other.folder, precedenceName(other.precedence)});
+        // An assistant that lists both lists one hub item twice all the same.
+        if (other.precedence == FolderPrecedence::bothListed) {
+            const auto entries = FileSystem::listFolder(*folder);
+            for (const QString& entryPath : entries ? entries.value() : QStringList())
+                if (FileSystem::existsAsFolder(entryPath) == true) {
+                    const QString name = skillNameOf(entryPath, reading.skillFiles);
+                    for (const QString& entry : reachedBy.value(name))
+                        out.add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
+                                {preset.name, name, other.folder});
+                }
+            continue;
+        }
+        shadowing(*folder, [&](const QString& entry, const QString& name) {
+            out.add(entry, u"shadowed"_s, DoctorLevel::warning, Says::shadowedByOther,
+                    {preset.name, name, other.folder, precedenceName(other.precedence)});
+        });
     }
 }
 

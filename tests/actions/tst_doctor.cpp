@@ -145,6 +145,8 @@ private Q_SLOTS:
             << u"shadow"_s
             << QStringList{u"warning Claude Code (repo) pdf shadowed"_s,
                            u"warning Claude Code pdf shadowed"_s};
+        QTest::newRow("one hub item placed in the project and for the user")
+            << u"same item"_s << QStringList();
         QTest::newRow("the shared folder under Claude Code")
             << u"not read"_s << QStringList{u"error Claude Code  not-read-here"_s};
         QTest::newRow("a link out of a project Copilot reviews")
@@ -181,6 +183,12 @@ private Q_SLOTS:
                                       u"Claude Code"_s));
             QVERIFY(withDescription(f.at(u".claude/skills/pdf"_s), "pdf", "Mine.") &&
                     withDescription(repo + u"/.claude/skills/pdf"_s, "pdf", "The project's."));
+        } else if (scene == u"same item"_s) {
+            TargetApp* user = f.preset(u"claude-code"_s);
+            const auto project = apps.addToProject(*assistantPreset(u"claude-code"_s), repo, true,
+                                                   std::nullopt, u"Claude Code"_s);
+            QVERIFY(user && project && withDescription(hub + u"/pdf"_s, "pdf", "PDFs."));
+            QVERIFY(f.link(u"pdf"_s, *user) && f.link(u"pdf"_s, *project.value()));
         } else if (scene == u"not read"_s) {
             QVERIFY(makeFolder(repo + u"/.agents/skills"_s));
             QVERIFY(apps.add(u"Claude Code"_s, repo + u"/.agents/skills"_s, PlacementKind::link,
