@@ -293,6 +293,17 @@ const AssistantPreset* dropsSkillsHere(const DoctorSubject& subject, const Docto
 // The skills named in other folders the assistant reads, which shadow or are shadowed by the
 // app's own: a project's skill wins over the user's of the same name; elsewhere the
 // assistant's documented order decides, and where it lists both, the name is listed twice.
+// The folders in a folder an assistant reads: its skills, each a folder (or a link to one).
+QStringList skillFoldersIn(const QString& folder)
+{
+    QStringList skills;
+    if (const auto entries = FileSystem::listFolder(folder))
+        for (const QString& entryPath : entries.value())
+            if (FileSystem::existsAsFolder(entryPath) == true)
+                skills.append(entryPath);
+    return skills;
+}
+
 // Whether the entry of that folder is the hub's item of its name as Quorvane placed it: a
 // link into the hub, or a copy an app's records know.
 bool placedFromHub(const DoctorSubject& subject, const QString& folder, const QString& entry)
@@ -316,12 +327,7 @@ void examineOtherFolders(const DoctorSubject& subject, const DoctorSubject::App&
     // entries of that name. One hub item placed in both shadows only itself: that is no finding.
     const auto shadowing = [&](const QString& folder,
                                const std::function<void(const QString&, const QString&)>& found) {
-        const auto entries = FileSystem::listFolder(folder);
-        if (!entries)
-            return;
-        for (const QString& entryPath : entries.value()) {
-            if (FileSystem::existsAsFolder(entryPath) != true)
-                continue;
+        for (const QString& entryPath : skillFoldersIn(folder)) {
             const QString name = skillNameOf(entryPath, reading.skillFiles);
             const QString otherEntry = QFileInfo(entryPath).fileName();
             for (const QString& entry : reachedBy.value(name))
@@ -352,14 +358,12 @@ void examineOtherFolders(const DoctorSubject& subject, const DoctorSubject::App&
             continue;
         // An assistant that lists both lists one hub item twice all the same.
         if (other.precedence == FolderPrecedence::bothListed) {
-            const auto entries = FileSystem::listFolder(*folder);
-            for (const QString& entryPath : entries ? entries.value() : QStringList())
-                if (FileSystem::existsAsFolder(entryPath) == true) {
-                    const QString name = skillNameOf(entryPath, reading.skillFiles);
-                    for (const QString& entry : reachedBy.value(name))
-                        out.add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
-                                {preset.name, name, other.folder});
-                }
+            for (const QString& entryPath : skillFoldersIn(*folder)) {
+                const QString name = skillNameOf(entryPath, reading.skillFiles);
+                for (const QString& entry : reachedBy.value(name))
+                    out.add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
+                            {preset.name, name, other.folder});
+            }
             continue;
         }
         shadowing(*folder, [&](const QString& entry, const QString& name) {
@@ -380,12 +384,7 @@ void examineListing(const DoctorSubject& subject, const DoctorSubject::App& app,
         return;
     QMap<QString, qsizetype> listed; // name -> its characters
     for (const QString& folder : foldersReadBy(preset, subject, app)) {
-        const auto entries = FileSystem::listFolder(folder);
-        if (!entries)
-            continue;
-        for (const QString& entryPath : entries.value()) {
-            if (FileSystem::existsAsFolder(entryPath) != true)
-                continue;
+        for (const QString& entryPath : skillFoldersIn(folder)) {
             const auto& manifest = manifestOf(entryPath, reading.skillFiles);
             if (!manifest || !*manifest || !(*manifest)->name || !(*manifest)->description)
                 continue;
