@@ -52,7 +52,7 @@ Result<QList<AdoptionCandidate>, Problem> Adoption::survey() const
     const AppActions apps(m_workspace);
     QSet<QString> folders;
     for (const TargetApp* app : m_workspace.apps()) {
-        const QString path = QDir::cleanPath(app->folderPath());
+        const QString path = QDir::cleanPath(expandingTilde(app->folderPath(), m_workspace.platform().user));
         folders.insert(path);
         if (const auto entries = m_workspace.targetListing().list(*app))
             take(*entries, abbreviatingHomeFolder(path, home), app->id(),

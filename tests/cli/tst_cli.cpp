@@ -903,6 +903,7 @@ private Q_SLOTS:
                           "{\"version\": 3, \"skills\": {\"review\": {" +
                               QByteArray(entry).replace("SHA", repository.folderSha("skills/review")) +
                               "}}, \"dismissed\": {}}"));
+        QVERIFY(t.succeeds({u"apps"_s, u"add"_s, u"--preset"_s, u"claude-code"_s})); // its folder once
         const QStringList before = treeSnapshot(t.home);
         const Run listed = t.run({u"adopt"_s, u"--dry-run"_s});
         QCOMPARE(treeSnapshot(t.home), before);
