@@ -65,7 +65,8 @@ const QList<AssistantPreset>& assistantPresets()
     static const QString codexBudget = u"https://github.com/openai/codex/pull/18213"_s;
     // Codex's validator: "Allowed properties are: allowed-tools, description, license, metadata, name".
     static const QString codexKeys = u"https://github.com/mattpocock/skills/issues/360"_s;
-    // GitHub Copilot: project skills in .github/skills, .claude/skills and .agents/skills.
+    // GitHub Copilot: project skills in .github/skills, .claude/skills and .agents/skills, the
+    // user's in ~/.copilot/skills and ~/.agents/skills.
     static const QString copilotSkills =
         u"https://docs.github.com/en/copilot/concepts/agents/about-agent-skills"_s;
     // Copilot's command-line agent lists real folders only.
@@ -78,7 +79,6 @@ const QList<AssistantPreset>& assistantPresets()
     // .agents/skills in a project; whether it follows links differs by version and system
     // (anomalyco/opencode#9819, #41505), so unknown, with copies recommended all the same.
     static const QString opencodeSkills = u"https://opencode.ai/docs/skills"_s;
-    static const QString geminiSkills = u"https://geminicli.com/docs/cli/skills"_s;
 
     static const QList<AssistantPreset> presets = {
         {.id = u"claude-code"_s,
@@ -113,14 +113,14 @@ const QList<AssistantPreset>& assistantPresets()
          .name = u"Gemini CLI"_s,
          .folder = u"~/.gemini/skills"_s,
          .projectFolder = u".gemini/skills"_s,
-         .sources = folders(geminiSkills)},
+         .sources = folders(earlierInstallerTable)},
         {.id = u"copilot"_s,
          .name = u"GitHub Copilot"_s,
          .folder = u"~/.copilot/skills"_s,
          .projectFolder = u".github/skills"_s,
          .followsLinks = false,
          .dropsSkillsForLinkOutside = true,
-         .alsoReads = {{u".claude/skills"_s}, {u".agents/skills"_s}},
+         .alsoReads = {{u"~/.agents/skills"_s}, {u".claude/skills"_s}, {u".agents/skills"_s}},
          .recommendedPlacement = PlacementKind::copy,
          .sources =
              folders(copilotSkills) + QList<PresetSource>{{u"followsLinks"_s, copilotLinks},
