@@ -5,6 +5,8 @@
 #include "audit/AuditRules.h"
 #include "model/ModelContext.h"
 
+#include <QSet>
+
 #include <numeric>
 
 PlanTask::PlanTask(Workspace& workspace, std::vector<PlacementPlan> plans, qint64 total)
@@ -33,6 +35,7 @@ bool PlanTask::auditLetsPlace(Workspace& workspace, const std::vector<PlacementP
         bool strictly = false;
         std::shared_ptr<const AuditRules> rules;
         QStringList items;
+        QSet<QString> taken; // the items already in, as thousands are placed at once
     };
     std::vector<Group> groups;
     for (const PlacementPlan& plan : plans) {
@@ -45,11 +48,13 @@ bool PlanTask::auditLetsPlace(Workspace& workspace, const std::vector<PlacementP
             return known.strictly == strictly && known.rules == rules;
         });
         if (group == groups.end())
-            group = groups.insert(groups.end(), Group{strictly, rules, {}});
+            group = groups.insert(groups.end(), Group{strictly, rules, {}, {}});
         for (const PlanAction& action : plan.actions)
             if (action.placesItem() && !action.destination.isEmpty() &&
-                !group->items.contains(action.destination))
+                !group->taken.contains(action.destination)) {
+                group->taken.insert(action.destination);
                 group->items.append(action.destination);
+            }
     }
     return std::all_of(groups.cbegin(), groups.cend(), [&](const Group& group) {
         return group.items.isEmpty() || gate.letsPlace(group.items, group.strictly, group.rules);
