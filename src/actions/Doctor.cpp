@@ -271,10 +271,11 @@ QStringList foldersReadBy(const AssistantPreset& preset, const DoctorSubject& su
 // Whether a link's destination lies outside the repository.
 bool leavesRepository(const TargetAppSkill& item, const QString& repository)
 {
-    const QString destination = QDir::cleanPath(
-        QDir(QFileInfo(item.path).path()).absoluteFilePath(item.symlinkDestination.value_or(QString())));
-    return item.symlinkDestination && destination != repository &&
-           !destination.startsWith(QDir::cleanPath(repository) + u'/');
+    if (!item.symlinkDestination)
+        return false;
+    const QString destination =
+        QDir::cleanPath(QDir(QFileInfo(item.path).path()).absoluteFilePath(*item.symlinkDestination));
+    return destination != repository && !destination.startsWith(QDir::cleanPath(repository) + u'/');
 }
 
 // An assistant that drops a repository's skills for one link that leaves it, and reads this
@@ -290,9 +291,6 @@ const AssistantPreset* dropsSkillsHere(const DoctorSubject& subject, const Docto
     return nullptr;
 }
 
-// The skills named in other folders the assistant reads, which shadow or are shadowed by the
-// app's own: a project's skill wins over the user's of the same name; elsewhere the
-// assistant's documented order decides, and where it lists both, the name is listed twice.
 // The folders in a folder an assistant reads: its skills, each a folder (or a link to one).
 QStringList skillFoldersIn(const QString& folder)
 {
@@ -318,6 +316,9 @@ bool placedFromHub(const DoctorSubject& subject, const QString& folder, const QS
     return false;
 }
 
+// The skills named in other folders the assistant reads, which shadow or are shadowed by the
+// app's own: a project's skill wins over the user's of the same name; elsewhere the
+// assistant's documented order decides, and where it lists both, the name is listed twice.
 void examineOtherFolders(const DoctorSubject& subject, const DoctorSubject::App& app,
                          const QHash<QString, QStringList>& reachedBy, Reading& reading, AppFindings& out)
 {
@@ -408,18 +409,15 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
                 QList<DoctorFinding>& findings)
 {
     AppFindings out{app, findings};
-    const auto add = [&out](auto&&... arguments) {
-        out.add(std::forward<decltype(arguments)>(arguments)...);
-    };
     if (!app.folder) {
-        add(QString(), u"folder-missing"_s, DoctorLevel::error, Says::folderMissing,
-            QStringList{app.folderPath});
+        out.add(QString(), u"folder-missing"_s, DoctorLevel::error, Says::folderMissing,
+                QStringList{app.folderPath});
         return;
     }
     const QList<TargetAppSkill> items = TargetListing::listFolder(*app.folder, subject.hub, app.recorded);
     if (!FolderAccess::permitsWritingTo(*app.folder))
-        add(QString(), u"folder-unwritable"_s, DoctorLevel::error, Says::folderUnwritable,
-            QStringList{app.folderPath});
+        out.add(QString(), u"folder-unwritable"_s, DoctorLevel::error, Says::folderUnwritable,
+                QStringList{app.folderPath});
     const AssistantPreset* preset = app.preset;
     const RecordedItems& recorded = app.recorded;
     const bool ignoresLinks = preset && preset->followsLinks == false;
@@ -428,8 +426,8 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
     if (preset && app.presetChosen) {
         const QStringList read = foldersReadBy(*preset, subject, app);
         if (!read.contains(ownFolder(subject, app)))
-            add(QString(), u"not-read-here"_s, DoctorLevel::error, Says::notReadHere,
-                QStringList{preset->name, preset->foldersRead(app.project.has_value()).join(u", "_s)});
+            out.add(QString(), u"not-read-here"_s, DoctorLevel::error, Says::notReadHere,
+                    QStringList{preset->name, preset->foldersRead(app.project.has_value()).join(u", "_s)});
     }
     const AssistantPreset* dropsSkills = dropsSkillsHere(subject, app);
 
@@ -439,26 +437,26 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
         const QString path = item.symlinkDestination.value_or(item.path);
         switch (item.state) {
         case TargetItemState::repairable:
-            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLinkRepairable, QStringList(),
-                command(u"repair"_s, app, item.name), true);
+            out.add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLinkRepairable, {},
+                    command(u"repair"_s, app, item.name), true);
             continue;
         case TargetItemState::broken:
             // Only the user knows whether it is to go; it goes to the trash, where it can be had back.
-            add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLink, QStringList(),
-                command(u"remove"_s, app, item.name));
+            out.add(item.name, u"broken-link"_s, DoctorLevel::error, Says::brokenLink, {},
+                    command(u"remove"_s, app, item.name));
             continue;
         case TargetItemState::copyOutdated:
-            add(item.name, u"outdated-copy"_s, DoctorLevel::warning, Says::outdatedCopy, QStringList(),
-                command(u"sync"_s, app), true);
+            out.add(item.name, u"outdated-copy"_s, DoctorLevel::warning, Says::outdatedCopy, {},
+                    command(u"sync"_s, app), true);
             break;
         case TargetItemState::copyModified:
-            add(item.name, u"modified-copy"_s, DoctorLevel::warning, Says::modifiedCopy, QStringList(),
-                u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.name)));
+            out.add(item.name, u"modified-copy"_s, DoctorLevel::warning, Says::modifiedCopy, {},
+                    u"quorvane-cli link %1 %2 --force"_s.arg(quoted(item.name), quoted(app.name)));
             break;
         case TargetItemState::localItem:
         case TargetItemState::externalLink:
-            add(item.name, u"unmanaged"_s, DoctorLevel::info, Says::unmanaged, QStringList(),
-                command(u"import"_s, app, item.name));
+            out.add(item.name, u"unmanaged"_s, DoctorLevel::info, Says::unmanaged, {},
+                    command(u"import"_s, app, item.name));
             break;
         case TargetItemState::linked:
         case TargetItemState::copyCurrent:
@@ -466,27 +464,27 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
         }
         if ((item.state == TargetItemState::linked || isCopy(item.state)) &&
             hasOpenRisk(subject, item.name, reading))
-            add(item.name, u"open-risk"_s, DoctorLevel::warning, Says::openRisk, QStringList(),
-                u"quorvane-cli audit "_s + quoted(item.name));
+            out.add(item.name, u"open-risk"_s, DoctorLevel::warning, Says::openRisk, {},
+                    u"quorvane-cli audit "_s + quoted(item.name));
         // Only what Quorvane placed is turned into copies; the user's own links stay theirs.
         const std::optional<QString> toCopies =
             !recorded.contains(item.name)          ? std::nullopt
             : app.placement == PlacementKind::copy ? std::optional(command(u"sync"_s, app))
                                                    : std::optional(command(u"apps mode"_s, app) + u" copy"_s);
         if (item.isSymlink && ignoresLinks)
-            add(item.name, u"link-not-followed"_s, DoctorLevel::error, Says::linkNotFollowed,
-                QStringList{preset->name}, toCopies, recorded.contains(item.name));
+            out.add(item.name, u"link-not-followed"_s, DoctorLevel::error, Says::linkNotFollowed,
+                    QStringList{preset->name}, toCopies, recorded.contains(item.name));
         if (item.isSymlink && dropsSkills && leavesRepository(item, *app.project))
-            add(item.name, u"link-leaves-repository"_s, DoctorLevel::error, Says::linkLeavesRepository,
-                QStringList{dropsSkills->name, *item.symlinkDestination}, toCopies,
-                recorded.contains(item.name));
+            out.add(item.name, u"link-leaves-repository"_s, DoctorLevel::error, Says::linkLeavesRepository,
+                    QStringList{dropsSkills->name, *item.symlinkDestination}, toCopies,
+                    recorded.contains(item.name));
         if (FileSystem::existsAsFolder(path) != true)
             continue;
         if (ignoresLinkedSkillFile && FileSystem::isSymbolicLink(path + u'/' + SkillManifest::fileName))
-            add(item.name, u"linked-skill-file"_s, DoctorLevel::error, Says::linkedSkillFile,
-                QStringList{preset->name});
+            out.add(item.name, u"linked-skill-file"_s, DoctorLevel::error, Says::linkedSkillFile,
+                    QStringList{preset->name});
         for (const FormatProblem& problem : formatProblems(path, item.name, preset, reading.skillFiles)) {
-            add(item.name, u"invalid-skill"_s, problem.level, problem.says, problem.data);
+            out.add(item.name, u"invalid-skill"_s, problem.level, problem.says, problem.data);
             findings.last().format = problem.format;
         }
         if (preset && preset->acceptedFrontmatter)
@@ -496,17 +494,18 @@ void examineApp(const DoctorSubject& subject, const DoctorSubject::App& app, Rea
                     if (!preset->acceptedFrontmatter->contains(key))
                         refused.append(key);
                 if (!refused.isEmpty())
-                    add(item.name, u"frontmatter-rejected"_s, DoctorLevel::error, Says::frontmatterRejected,
-                        QStringList{preset->name, refused.join(u", "_s),
-                                    preset->acceptedFrontmatter->join(u", "_s)});
+                    out.add(item.name, u"frontmatter-rejected"_s, DoctorLevel::error,
+                            Says::frontmatterRejected,
+                            QStringList{preset->name, refused.join(u", "_s),
+                                        preset->acceptedFrontmatter->join(u", "_s)});
             }
         reachedBy[skillNameOf(path, reading.skillFiles)].append(item.name);
     }
     for (auto it = reachedBy.cbegin(); it != reachedBy.cend(); ++it)
         if (it.value().size() > 1)
             for (const QString& entry : it.value())
-                add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::duplicateInFolder,
-                    QStringList{it.key(), it.value().join(u", "_s)});
+                out.add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::duplicateInFolder,
+                        QStringList{it.key(), it.value().join(u", "_s)});
     if (!preset)
         return;
     examineOtherFolders(subject, app, reachedBy, reading, out);
