@@ -135,6 +135,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("scene");
         QTest::addColumn<QStringList>("expected");
+        QTest::newRow("a link for an assistant that follows links")
+            << u"placed claude-code"_s << QStringList();
+        QTest::newRow("a link for one that does not")
+            << u"placed cursor"_s << QStringList{u"error Cursor pdf link-not-followed (safe)"_s};
+        QTest::newRow("a link for one not known to") << u"placed goose"_s << QStringList();
         QTest::newRow("a listing that meets its budget exactly") << u"budget 0"_s << QStringList();
         QTest::newRow("a listing one character past its budget")
             << u"budget 1"_s << QStringList{u"warning Codex  listing-budget"_s};
@@ -173,6 +178,11 @@ private Q_SLOTS:
             for (int i = 1; i <= 8; ++i)
                 QVERIFY(withDescription(f.at(u".codex/skills/s%1"_s.arg(i)), "s" + QByteArray::number(i),
                                         QByteArray(998 + (i == 8 ? scene.back().digitValue() : 0), 'd')));
+        } else if (scene.startsWith(u"placed "_s)) {
+            TargetApp* app = f.preset(scene.mid(7));
+            QVERIFY(app && withDescription(hub + u"/pdf"_s, "pdf", "PDFs."));
+            app->setPlacement(PlacementKind::link); // as `apps mode APP link` leaves it
+            QVERIFY(f.link(u"pdf"_s, *app));
         } else if (scene.startsWith(u"key"_s)) {
             TargetApp* app = f.preset(scene.mid(4));
             QVERIFY(app && withDescription(hub + u"/pdf"_s, "pdf", "PDFs.", "version: 2\n") &&

@@ -691,32 +691,6 @@ private Q_SLOTS:
         QVERIFY(t.succeeds(command));                  // and not asked again
     }
 
-    // Whether an assistant sees a linked skill follows from its habits: a link is an error only
-    // where it is known not to follow links.
-    void theDoctorWeighsLinksByTheAssistant_data()
-    {
-        QTest::addColumn<QString>("preset");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("follows links") << u"claude-code"_s << QString();
-        QTest::newRow("does not") << u"cursor"_s << u"error Cursor deploy link-not-followed"_s;
-        QTest::newRow("unknown") << u"goose"_s << QString();
-    }
-    void theDoctorWeighsLinksByTheAssistant()
-    {
-        QFETCH(QString, preset);
-        QFETCH(QString, expected);
-        Tool t;
-        QVERIFY(makeFolder(t.path(u"Hub/deploy"_s)));
-        QVERIFY(writeFile(t.path(u"Hub/deploy/SKILL.md"_s), "---\nname: deploy\ndescription: Ships.\n---\n"));
-        QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
-        const QString id = t.run({u"apps"_s, u"add"_s, u"--preset"_s, preset, u"--create"_s}).out.trimmed();
-        QVERIFY(t.succeeds({u"apps"_s, u"mode"_s, id, u"link"_s}));
-        QVERIFY(t.succeeds({u"link"_s, u"deploy"_s, id}));
-        const Run examined = t.run({u"doctor"_s});
-        QCOMPARE(examined.exitCode, expected.isEmpty() ? 0 : 1);
-        QCOMPARE(examined.out.section(u' ', 0, 3).trimmed(), expected);
-    }
-
     // The doctor's facts are tested in the actions' tables; here, how the tool tells them: a
     // fix command in the JSON, --fix --dry-run changing nothing, --fix mending what is safe.
     void theDoctorFindsWhatAnAssistantCannotSee()
