@@ -1768,8 +1768,8 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <translation>Skills werden übernommen...</translation>
     </message>
     <message>
-        <source>The other installers&apos; lock file %1 is not used; nothing was changed:</source>
-        <translation>Die Sperrdatei der anderen Installer %1 wird nicht verwendet; nichts wurde verändert:</translation>
+        <source>The other installers&apos; lock file %1 is not used; nothing was changed</source>
+        <translation>Die Sperrdatei der anderen Installer %1 wird nicht verwendet; nichts wurde verändert</translation>
     </message>
     <message>
         <source>it is not of version %1</source>

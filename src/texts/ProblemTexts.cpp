@@ -207,7 +207,7 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
     case Kind::sharedLockRefused:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
                                            "The other installers' lock file %1 is not used; nothing was "
-                                           "changed:"))
+                                           "changed"))
             .arg(first);
     case Kind::lockVersionUnknown:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "it is not of version %1")).arg(first);
