@@ -19,15 +19,6 @@ Adoption::Adoption(Workspace& workspace)
     : m_workspace(workspace)
 {}
 
-namespace {
-
-std::optional<SharedSkillLock> sharedLockOf(const Result<std::optional<SharedSkillLock>, Problem>& read)
-{
-    return read ? read.value() : std::nullopt;
-}
-
-} // namespace
-
 Result<QList<AdoptionCandidate>, Problem> Adoption::survey() const
 {
     const QString home = m_workspace.platform().user.homeFolder();
@@ -43,8 +34,8 @@ Result<QList<AdoptionCandidate>, Problem> Adoption::survey() const
         for (const TargetAppSkill& entry : entries) {
             if (entry.state != TargetItemState::localItem)
                 continue;
-            const SharedLockEntry* origin = lock.value() ? lock.value()->entry(entry.name) : nullptr;
-            candidates.append({entry, folder, app, preset, origin ? std::optional(*origin) : std::nullopt,
+            candidates.append({entry, folder, app, preset,
+                               lock.value() ? lock.value()->find(entry.name) : std::nullopt,
                                taken.contains(entry.name)});
             taken.insert(entry.name);
         }
@@ -73,10 +64,6 @@ Result<QList<AdoptionCandidate>, Problem> Adoption::survey() const
 
 Result<ImportTask*, Problem> Adoption::start(const QList<AdoptionCandidate>& candidates) const
 {
-    const QString home = m_workspace.platform().user.homeFolder();
-    const auto lock = SharedSkillLock::read(SharedSkillLock::fileIn(home));
-    if (!lock)
-        return lock.error();
     QList<ImportTask::Entry> entries;
     QHash<const AssistantPreset*, QUuid> added;
     AppActions apps(m_workspace);
@@ -94,7 +81,7 @@ Result<ImportTask*, Problem> Adoption::start(const QList<AdoptionCandidate>& can
             app = added.value(candidate.preset);
         }
         if (!app.isNull())
-            entries.append({candidate.entry, app});
+            entries.append({candidate.entry, app, candidate.origin});
     }
-    return ImportTask::start(m_workspace, entries, sharedLockOf(lock));
+    return ImportTask::start(m_workspace, entries);
 }

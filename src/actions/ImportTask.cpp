@@ -8,11 +8,9 @@
 
 #include <QSet>
 
-ImportTask::ImportTask(Workspace& workspace, std::vector<Planned> plans,
-                       std::optional<SharedSkillLock> origins, qint64 bytes)
+ImportTask::ImportTask(Workspace& workspace, std::vector<Planned> plans, qint64 bytes)
     : BackgroundTask(workspace, bytes)
     , m_plans(std::move(plans))
-    , m_origins(std::move(origins))
 {}
 
 BackgroundTask::Work ImportTask::work() const
@@ -20,14 +18,7 @@ BackgroundTask::Work ImportTask::work() const
     return {Work::Kind::importingItem, m_plans.size() == 1 ? m_plans.front().plan.name : QString()};
 }
 
-ImportTask* ImportTask::start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app,
-                              std::optional<SharedSkillLock> origins)
-{
-    return start(workspace, {{entry, app.id()}}, std::move(origins));
-}
-
-ImportTask* ImportTask::start(Workspace& workspace, const QList<Entry>& entries,
-                              std::optional<SharedSkillLock> origins)
+ImportTask* ImportTask::start(Workspace& workspace, const QList<Entry>& entries)
 {
     std::vector<Planned> plans;
     qint64 bytes = 0;
@@ -39,7 +30,7 @@ ImportTask* ImportTask::start(Workspace& workspace, const QList<Entry>& entries,
         if (!plan.isPossible())
             continue;
         bytes += plan.bytesToCopy;
-        plans.push_back({std::move(plan), entry.appID});
+        plans.push_back({std::move(plan), entry.appID, entry.origin});
     }
     if (plans.empty())
         return nullptr;
@@ -48,7 +39,7 @@ ImportTask* ImportTask::start(Workspace& workspace, const QList<Entry>& entries,
     for (const Planned& planned : plans)
         work.emplace_back(planned.plan.withoutFolders(),
                           &workspace.linker().links.placementFor(*workspace.app(planned.appID)));
-    auto* task = new ImportTask(workspace, std::move(plans), std::move(origins), bytes);
+    auto* task = new ImportTask(workspace, std::move(plans), bytes);
     task->runInBackground(
         [task, work = std::make_shared<const decltype(work)>(std::move(work))](Progress& progress) {
             QList<Outcome> outcomes;
@@ -71,19 +62,19 @@ void ImportTask::conclude(const QList<Outcome>& outcomes)
 {
     Workspace& owner = workspace();
     QSet<QUuid> changedApps;
+    qsizetype imported = 0;
     for (qsizetype i = 0; i < qsizetype(m_plans.size()); ++i) {
-        Planned& planned = m_plans[std::size_t(i)];
+        const Planned& planned = m_plans[std::size_t(i)];
         changedApps.insert(planned.appID);
         const TargetApp* importedInto = owner.app(planned.appID);
         // An entry the worker did not reach, having been stopped, stays as it was.
         if (i >= outcomes.size() || !importedInto ||
             !owner.linker().importer.concludeImport(planned.plan, outcomes[i], *importedInto))
             continue;
-        m_imported.append(planned.plan.name);
-        if (recordOrigin(planned.plan.name, planned.plan.hub + u'/' + planned.plan.name))
-            m_withOrigin.append(planned.plan.name);
+        ++imported;
+        recordOrigin(planned);
     }
-    const bool everything = m_imported.size() == qsizetype(m_plans.size());
+    const bool everything = imported == qsizetype(m_plans.size());
     m_plans.clear(); // the scopes close here, on the thread that opened them
     // In any case: a move that failed late may have left the item in the hub.
     HubActions(owner).rescanInBackground();
@@ -92,14 +83,12 @@ void ImportTask::conclude(const QList<Outcome>& outcomes)
     Q_EMIT finished(everything);
 }
 
-bool ImportTask::recordOrigin(const QString& itemName, const QString& hubItem)
+void ImportTask::recordOrigin(const Planned& planned)
 {
-    const SharedLockEntry* origin = m_origins ? m_origins->entry(itemName) : nullptr;
-    if (!origin || !origin->isGitHub())
-        return false;
-    const auto digest = FolderContent::digestOf(hubItem);
-    if (!digest)
-        return false;
-    return bool(SkillProvenanceRecord::record(
-        workspace().context(), origin->provenance(itemName, digest->contentHash, digest->files)));
+    if (!planned.origin || !planned.origin->isGitHub())
+        return;
+    const QString& name = planned.plan.name;
+    if (const auto digest = FolderContent::digestOf(planned.plan.hub + u'/' + name))
+        (void)SkillProvenanceRecord::record(
+            workspace().context(), planned.origin->provenance(name, digest->contentHash, digest->files));
 }

@@ -23,18 +23,13 @@ public:
     {
         TargetAppSkill entry;
         QUuid appID;
+        std::optional<SharedLockEntry> origin = std::nullopt; // where another installer recorded it came from
     };
 
     // Nothing when the folders cannot be reached or no entry has anything to bring in.
-    static ImportTask* start(Workspace& workspace, const QList<Entry>& entries,
-                             std::optional<SharedSkillLock> origins = std::nullopt);
-    static ImportTask* start(Workspace& workspace, const TargetAppSkill& entry, const TargetApp& app,
-                             std::optional<SharedSkillLock> origins = std::nullopt);
+    static ImportTask* start(Workspace& workspace, const QList<Entry>& entries);
 
     Work work() const override;
-    // The entries brought in, by name, once it finished; and those that kept their origin.
-    const QStringList& imported() const { return m_imported; }
-    const QStringList& withOrigin() const { return m_withOrigin; }
 
 Q_SIGNALS:
     // The hub and the apps' folders are announced as changed just before. True when every
@@ -46,15 +41,12 @@ private:
     {
         ImportPlan plan; // holds the folders' access scopes until the task ends
         QUuid appID;
+        std::optional<SharedLockEntry> origin;
     };
-    ImportTask(Workspace& workspace, std::vector<Planned> plans, std::optional<SharedSkillLock> origins,
-               qint64 bytes);
+    ImportTask(Workspace& workspace, std::vector<Planned> plans, qint64 bytes);
     void conclude(const QList<Outcome>& outcomes);
     // Keeps where another installer recorded the item came from.
-    bool recordOrigin(const QString& itemName, const QString& hubItem);
+    void recordOrigin(const Planned& planned);
 
     std::vector<Planned> m_plans;
-    std::optional<SharedSkillLock> m_origins;
-    QStringList m_imported;
-    QStringList m_withOrigin;
 };

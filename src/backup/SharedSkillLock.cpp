@@ -81,6 +81,21 @@ const SharedLockEntry* SharedSkillLock::entry(const QString& name) const
     return nullptr;
 }
 
+std::optional<SharedLockEntry> SharedSkillLock::find(const QString& name) const
+{
+    const SharedLockEntry* found = entry(name);
+    return found ? std::optional(*found) : std::nullopt;
+}
+
+Result<std::optional<SharedLockEntry>, Problem> SharedSkillLock::originOf(const QString& name,
+                                                                          const QString& home)
+{
+    const auto lock = read(fileIn(home));
+    if (!lock)
+        return lock.error();
+    return lock.value() ? lock.value()->find(name) : std::nullopt;
+}
+
 Result<SharedSkillLock, Problem> SharedSkillLock::decode(const QByteArray& bytes)
 {
     if (bytes.size() > maximumBytes)

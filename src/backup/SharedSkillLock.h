@@ -49,10 +49,13 @@ public:
     static Result<SharedSkillLock, Problem> decode(const QByteArray& bytes);
     // The file at `path`; nothing when there is none.
     static Result<std::optional<SharedSkillLock>, Problem> read(const QString& path);
+    // The entry of that name in the user's file: nothing when there is no file or no such entry.
+    static Result<std::optional<SharedLockEntry>, Problem> originOf(const QString& name, const QString& home);
 
     const QList<SharedLockEntry>& entries() const { return m_entries; }
     // The entry of that name, or nothing.
     const SharedLockEntry* entry(const QString& name) const;
+    std::optional<SharedLockEntry> find(const QString& name) const;
 
 private:
     QList<SharedLockEntry> m_entries;

@@ -60,12 +60,12 @@ int ImportEntryCommand::run(CliSession& session, const QStringList& args) const
                     .arg(entry.name));
         // Where another installer recorded the entry came from, kept with it; a hostile record
         // stops the import before anything moves.
-        const auto origins =
-            SharedSkillLock::read(SharedSkillLock::fileIn(session.workspace().platform().user.homeFolder()));
-        if (!origins)
-            return session.fail(describe(origins.error()));
+        const auto origin =
+            SharedSkillLock::originOf(entry.name, session.workspace().platform().user.homeFolder());
+        if (!origin)
+            return session.fail(describe(origin.error()));
         // The same task the window runs; across file systems it copies, with progress.
-        ImportTask* task = ImportTask::start(session.workspace(), entry, app, origins.value());
+        ImportTask* task = ImportTask::start(session.workspace(), {{entry, app.id(), origin.value()}});
         bool imported = false;
         if (task) {
             QObject::connect(task, &ImportTask::finished, task, [&imported](bool done) { imported = done; });

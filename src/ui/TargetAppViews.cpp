@@ -384,14 +384,13 @@ void TargetAppSkillsListView::import(const TargetAppSkill& item)
         return;
     // Where another installer recorded the entry came from is kept with it; a lock file of
     // theirs that cannot be trusted stops the import before anything moves.
-    const auto origins =
-        SharedSkillLock::read(SharedSkillLock::fileIn(m_workspace.platform().user.homeFolder()));
-    if (!origins) {
+    const auto origin = SharedSkillLock::originOf(item.name, m_workspace.platform().user.homeFolder());
+    if (!origin) {
         m_desktop.alerts.inform(tr("“%1” was not imported.").arg(item.name),
-                                OutcomeTexts::problem(origins.error()), AlertStyle::critical);
+                                OutcomeTexts::problem(origin.error()), AlertStyle::critical);
         return;
     }
-    if (BackgroundTask* task = ImportTask::start(m_workspace, item, *m_app, origins.value()))
+    if (BackgroundTask* task = ImportTask::start(m_workspace, {{item, m_app->id(), origin.value()}}))
         Q_EMIT taskStarted(task);
 }
 

@@ -175,7 +175,7 @@ void stallDuringCrossDeviceImport(benchmark::State& state)
         StallProbe probe;
         probe.start();
         // As the row's button does it, with the window's strip following.
-        BackgroundTask* task = ImportTask::start(*on.bench.workspace, entry.value().value(), *app);
+        BackgroundTask* task = ImportTask::start(*on.bench.workspace, {{entry.value().value(), app->id()}});
         on.window->findChild<TaskStrip*>()->follow(*task);
         on.waitUntil([&] { return !on.taskRunning(); });
         state.SetIterationTime(probe.stop());

@@ -322,7 +322,7 @@ private Q_SLOTS:
         QSignalSpy folderChanged(&f.workspace->changes(), &ChangeFeed::targetFolderChanged);
 
         LogCapture log;
-        ImportTask* task = ImportTask::start(*f.workspace, f.listed(name), *f.app);
+        ImportTask* task = ImportTask::start(*f.workspace, {{f.listed(name), f.app->id()}});
         QVERIFY(task);
         QSignalSpy finished(task, &ImportTask::finished);
         QVERIFY(finished.wait());
@@ -370,7 +370,7 @@ private Q_SLOTS:
         QVERIFY(makeLink(f.entry(u"lost"_s), f.path(u"nowhere"_s)));
         const QStringList hubBefore = treeSnapshot(f.hub);
         LogCapture log;
-        QCOMPARE(ImportTask::start(*f.workspace, f.listed(u"lost"_s), *f.app), nullptr);
+        QCOMPARE(ImportTask::start(*f.workspace, {{f.listed(u"lost"_s), f.app->id()}}), nullptr);
         QCOMPARE(log.lines(), QStringList());
         QCOMPARE(FileSystem::linkDestinationText(f.entry(u"lost"_s)).value(), f.path(u"nowhere"_s));
         QCOMPARE(treeSnapshot(f.hub), hubBefore);
