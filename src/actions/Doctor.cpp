@@ -108,6 +108,8 @@ struct Reading
 {
     QHash<QString, bool> risks; // whether a hub item has open findings of level high
     SkillFiles skillFiles;      // by folder
+    // The skill folders of a folder other assistants read as well (~/.agents/skills), listed once.
+    QHash<QString, QStringList> skillFolders;
 };
 
 // Whether the hub item has open findings of level high, read once per examination.
@@ -292,14 +294,16 @@ const AssistantPreset* dropsSkillsHere(const DoctorSubject& subject, const Docto
 }
 
 // The folders in a folder an assistant reads: its skills, each a folder (or a link to one).
-QStringList skillFoldersIn(const QString& folder)
+const QStringList& skillFoldersIn(const QString& folder, Reading& reading)
 {
+    if (const auto known = reading.skillFolders.constFind(folder); known != reading.skillFolders.cend())
+        return known.value();
     QStringList skills;
     if (const auto entries = FileSystem::listFolder(folder))
         for (const QString& entryPath : entries.value())
             if (FileSystem::existsAsFolder(entryPath) == true)
                 skills.append(entryPath);
-    return skills;
+    return reading.skillFolders[folder] = skills;
 }
 
 // Whether the entry of that folder is the hub's item of its name as Quorvane placed it: a
@@ -328,7 +332,7 @@ void examineOtherFolders(const DoctorSubject& subject, const DoctorSubject::App&
     // entries of that name. One hub item placed in both shadows only itself: that is no finding.
     const auto shadowing = [&](const QString& folder,
                                const std::function<void(const QString&, const QString&)>& found) {
-        for (const QString& entryPath : skillFoldersIn(folder)) {
+        for (const QString& entryPath : skillFoldersIn(folder, reading)) {
             const QString name = skillNameOf(entryPath, reading.skillFiles);
             const QString otherEntry = QFileInfo(entryPath).fileName();
             for (const QString& entry : reachedBy.value(name))
@@ -359,7 +363,7 @@ void examineOtherFolders(const DoctorSubject& subject, const DoctorSubject::App&
             continue;
         // An assistant that lists both lists one hub item twice all the same.
         if (other.precedence == FolderPrecedence::bothListed) {
-            for (const QString& entryPath : skillFoldersIn(*folder)) {
+            for (const QString& entryPath : skillFoldersIn(*folder, reading)) {
                 const QString name = skillNameOf(entryPath, reading.skillFiles);
                 for (const QString& entry : reachedBy.value(name))
                     out.add(entry, u"duplicate-skill"_s, DoctorLevel::warning, Says::alsoLoadedFrom,
@@ -385,7 +389,7 @@ void examineListing(const DoctorSubject& subject, const DoctorSubject::App& app,
         return;
     QMap<QString, qsizetype> listed; // name -> its characters
     for (const QString& folder : foldersReadBy(preset, subject, app)) {
-        for (const QString& entryPath : skillFoldersIn(folder)) {
+        for (const QString& entryPath : skillFoldersIn(folder, reading)) {
             const auto& manifest = manifestOf(entryPath, reading.skillFiles);
             if (!manifest || !*manifest || !(*manifest)->name || !(*manifest)->description)
                 continue;
