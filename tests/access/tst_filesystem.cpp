@@ -1,4 +1,5 @@
 #include "access/FileSystem.h"
+#include "access/ItemName.h"
 #include "access/WriteProbe.h"
 #include "support/TestFiles.h"
 
@@ -326,6 +327,38 @@ private Q_SLOTS:
         QCOMPARE(readFile(path(u"SKILL.md"_s)), QByteArray("neu \xc3\xbc"));
         QCOMPARE(entryNames(m_dir.path()), QStringList{u"SKILL.md"_s});
         QVERIFY(!FileSystem::writeText(path(u"missing/SKILL.md"_s), u"x"_s));
+    }
+
+    void itemNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("folder name") << u"deploy"_s << true;
+        QTest::newRow("file name") << u"notes.md"_s << true;
+        QTest::newRow("spaces and umlauts") << u"Prüfe alles"_s << true;
+        QTest::newRow("three dots") << u"..."_s << true;
+        QTest::newRow("dots inside") << u"a..b"_s << true;
+        QTest::newRow("hidden name") << u".config"_s << true;
+        QTest::newRow("backslash is a plain character here") << u"a\\b"_s << true;
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("dot") << u"."_s << false;
+        QTest::newRow("dot-dot") << u".."_s << false;
+        QTest::newRow("slash") << u"a/b"_s << false;
+        QTest::newRow("leading slash") << u"/etc"_s << false;
+        QTest::newRow("NUL") << u"a\u0000"_s << false;
+        QTest::newRow("tab") << u"a\tb"_s << false;
+        QTest::newRow("carriage return") << u"a\r"_s << false;
+        QTest::newRow("DEL") << u"a\u007f"_s << false;
+        QTest::newRow("C1 control") << u"a\u0085"_s << false;
+    }
+    void itemNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        const Outcome checked = checkItemName(name);
+        QCOMPARE(checked.ok(), accepted);
+        if (!accepted)
+            QVERIFY(!checked.error().description.isEmpty());
     }
 };
 

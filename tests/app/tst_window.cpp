@@ -1024,103 +1024,88 @@ private Q_SLOTS:
         QVERIFY(Window::describe(w.detail()).startsWith(u"App Skill|"_s));
     }
 
+    // By hand, a name and a folder; or a known assistant, which fills both and the placement.
+    // A missing folder is made on consent only.
     void addingAnApp_data()
     {
+        QTest::addColumn<QString>("preset"); // "": typed by hand
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("chooseFolder");
-        QTest::addColumn<bool>("added");
-        QTest::newRow("name and folder") << u"Codex"_s << true << true;
-        QTest::newRow("blanks are a name, kept as typed") << u"  "_s << true << true;
-        QTest::newRow("no folder") << u"Codex"_s << false << false;
-        QTest::newRow("no name") << QString() << true << false;
+        QTest::addColumn<bool>("folderThere");    // and, by hand, chosen
+        QTest::addColumn<QList<bool>>("consent"); // to making the folder
+        QTest::addColumn<QString>("added");       // the folder as stored; "" for none
+        QTest::newRow("name and folder") << QString() << u"Codex"_s << true << QList<bool>() << u"~/.codex"_s;
+        QTest::newRow("blanks are a name, kept as typed")
+            << QString() << u"  "_s << true << QList<bool>() << u"~/.codex"_s;
+        QTest::newRow("no folder") << QString() << u"Codex"_s << false << QList<bool>() << QString();
+        QTest::newRow("no name") << QString() << QString() << true << QList<bool>() << QString();
+        QTest::newRow("its folder exists")
+            << u"cursor"_s << QString() << true << QList<bool>() << u"~/.cursor/skills"_s;
+        QTest::newRow("its folder made")
+            << u"opencode"_s << QString() << false << QList<bool>{true} << u"~/.config/opencode/skills"_s;
+        QTest::newRow("not made, not added")
+            << u"kiro"_s << QString() << false << QList<bool>{false} << QString();
     }
     void addingAnApp()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, chooseFolder);
-        QFETCH(bool, added);
-        Window w;
-        w.showAndWait();
-        const QString folder = w.platform.user.home + u"/.codex"_s;
-        QVERIFY(makeFolder(folder));
-        w.desktop.panels.answers = {folder};
-        Window::withModal([&] { w.trigger(u"addAppAction"_s); },
-                          [&](QDialog& sheet) {
-                              sheet.findChild<QLineEdit*>(u"appNameField"_s)->setText(name);
-                              if (chooseFolder)
-                                  sheet.findChild<QPushButton*>(u"chooseAppFolder"_s)->click();
-                              auto* add = sheet.findChild<QPushButton*>(u"addAppButton"_s);
-                              QCOMPARE(add->isEnabled(), added);
-                              if (added)
-                                  add->click();
-                              else
-                                  sheet.reject();
-                          });
-        const QList<TargetApp*> apps = w.context->records<TargetApp>();
-        QCOMPARE(apps.size(), added ? 1 : 0);
-        if (added) {
-            QCOMPARE(apps.first()->name(), name);
-            QCOMPARE(apps.first()->folderPath(), u"~/.codex"_s);
-            QVERIFY(apps.first()->bookmarkData());
-            QCOMPARE(w.appRowNames(), QStringList{name});
-            QCOMPARE(w.desktop.panels.folderRequests.first().startFolder, w.platform.user.home);
-        }
-    }
-
-    // Picking a known assistant fills name and folder; a missing folder is made on consent only.
-    void addingAKnownAssistant_data()
-    {
-        QTest::addColumn<QString>("preset");
-        QTest::addColumn<bool>("folderThere");
-        QTest::addColumn<QList<bool>>("consent"); // to making the folder
-        QTest::addColumn<QString>("added");       // the folder as stored; "" for none
-        QTest::newRow("its folder exists") << u"cursor"_s << true << QList<bool>() << u"~/.cursor/skills"_s;
-        QTest::newRow("its folder made")
-            << u"opencode"_s << false << QList<bool>{true} << u"~/.config/opencode/skills"_s;
-        QTest::newRow("not made, not added") << u"kiro"_s << false << QList<bool>{false} << QString();
-    }
-    void addingAKnownAssistant()
-    {
         QFETCH(QString, preset);
+        QFETCH(QString, name);
         QFETCH(bool, folderThere);
         QFETCH(QList<bool>, consent);
         QFETCH(QString, added);
         Window w;
         w.showAndWait();
-        const AssistantPreset* known = assistantPreset(preset);
-        const QString folder = w.platform.user.home + known->folder.mid(1);
-        if (folderThere)
+        const AssistantPreset* known = preset.isEmpty() ? nullptr : assistantPreset(preset);
+        const QString folder = w.platform.user.home + (known ? known->folder.mid(1) : u"/.codex"_s);
+        if (folderThere || !known)
             QVERIFY(makeFolder(folder));
+        w.desktop.panels.answers = {folder};
         w.desktop.alerts.confirmations = consent;
         Window::withModal([&] { w.trigger(u"addAppAction"_s); },
                           [&](QDialog& sheet) {
-                              auto* presets = sheet.findChild<QComboBox*>(u"appPreset"_s);
-                              presets->setCurrentIndex(presets->findData(preset));
-                              QCOMPARE(presets->currentText().contains(u"vorhanden"_s), folderThere);
-                              QCOMPARE(sheet.findChild<QLineEdit*>(u"appNameField"_s)->text(), known->name);
-                              QCOMPARE(sheet.findChild<QComboBox*>(u"appPlacement"_s)->currentText(),
-                                       known->copyRecommended() ? u"Kopie"_s : u"Link"_s);
-                              sheet.findChild<QPushButton*>(u"addAppButton"_s)->click();
+                              auto* add = sheet.findChild<QPushButton*>(u"addAppButton"_s);
+                              if (known) {
+                                  auto* presets = sheet.findChild<QComboBox*>(u"appPreset"_s);
+                                  presets->setCurrentIndex(presets->findData(preset));
+                                  QCOMPARE(presets->currentText().contains(u"vorhanden"_s), folderThere);
+                                  QCOMPARE(sheet.findChild<QLineEdit*>(u"appNameField"_s)->text(),
+                                           known->name);
+                                  QCOMPARE(sheet.findChild<QComboBox*>(u"appPlacement"_s)->currentText(),
+                                           known->copyRecommended() ? u"Kopie"_s : u"Link"_s);
+                              } else {
+                                  sheet.findChild<QLineEdit*>(u"appNameField"_s)->setText(name);
+                                  if (folderThere)
+                                      sheet.findChild<QPushButton*>(u"chooseAppFolder"_s)->click();
+                                  QCOMPARE(add->isEnabled(), !added.isEmpty());
+                              }
+                              if (add->isEnabled())
+                                  add->click();
                               if (sheet.isVisible())
                                   sheet.reject();
                           });
         QCOMPARE(w.desktop.alerts.shown.size(), consent.size());
-        QCOMPARE(QFileInfo(folder).isDir(), !added.isEmpty());
+        QCOMPARE(QFileInfo(folder).isDir(), folderThere || !known || !added.isEmpty());
         const QList<TargetApp*> apps = w.context->records<TargetApp>();
         QCOMPARE(apps.size(), added.isEmpty() ? 0 : 1);
-        if (!added.isEmpty()) {
-            QCOMPARE(apps.first()->folderPath(), added);
-            QCOMPARE(apps.first()->placement(),
-                     known->copyRecommended() ? PlacementKind::copy : PlacementKind::link);
-            QCOMPARE(apps.first()->preset(), std::optional(preset));
-            // Its page tells what is known of the assistant, with the sources as links.
-            w.select(2);
-            auto* facts = w.find<QLabel>(u"assistantFacts"_s);
-            QTRY_VERIFY(facts->isVisible());
-            QVERIFY2(facts->text().contains(known->name) && facts->text().contains(u"<a href=\"https://"_s) &&
-                         facts->text().contains(u">Quelle</a>"_s),
-                     qPrintable(facts->text()));
+        if (added.isEmpty())
+            return;
+        QCOMPARE(apps.first()->folderPath(), added);
+        QVERIFY(apps.first()->bookmarkData());
+        QCOMPARE(w.appRowNames(), QStringList{known ? known->name : name});
+        if (!known) {
+            QCOMPARE(apps.first()->preset(), std::nullopt);
+            QCOMPARE(w.desktop.panels.folderRequests.first().startFolder, w.platform.user.home);
+            return;
         }
+        QCOMPARE(apps.first()->placement(),
+                 known->copyRecommended() ? PlacementKind::copy : PlacementKind::link);
+        QCOMPARE(apps.first()->preset(), std::optional(preset));
+        // Its page tells what is known of the assistant, with the sources as links.
+        w.select(2);
+        auto* facts = w.find<QLabel>(u"assistantFacts"_s);
+        QTRY_VERIFY(facts->isVisible());
+        QVERIFY2(facts->text().contains(known->name) && facts->text().contains(u"<a href=\"https://"_s) &&
+                     facts->text().contains(u">Quelle</a>"_s),
+                 qPrintable(facts->text()));
     }
 
     // Skills another installer placed are offered for adoption; agreed to, they move into the hub

@@ -1,3 +1,4 @@
+#include "access/LegacyPreferences.h"
 #include "access/SecurityScopedBookmarkManager.h"
 #include "linker/HubSettings.h"
 #include "model/AppSettings.h"
@@ -5,6 +6,8 @@
 #include "support/StoreWriteLock.h"
 #include "support/WorkspaceFixture.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -169,6 +172,27 @@ private Q_SLOTS:
         LogCapture log;
         QCOMPARE(f.workspace->hubSettings().hasValidCentralHub(), expected);
         QCOMPARE(f.platform.scopes.started, QStringList());
+    }
+
+    // Earlier versions kept the hub in the application's settings file; what is read back
+    // must keep its type, since the migration takes only a text path and bookmark bytes.
+    void legacyValuesKeepTheirTypes()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        {
+            QSettings settings(u"Quorvane"_s, u"Quorvane"_s);
+            settings.setValue(u"centralRepositoryPath"_s, u"/Users/me/Skills"_s);
+            settings.setValue(u"centralBookmarkData"_s, QByteArray("\x00\x01\xff", 3));
+            settings.setValue(u"number"_s, 5);
+        }
+        QVERIFY(QFile::exists(config.filePath(u"Quorvane/Quorvane.conf"_s)));
+        const SettingsFileLegacyPreferences preferences;
+        QCOMPARE(preferences.string(u"centralRepositoryPath"_s), std::optional(u"/Users/me/Skills"_s));
+        QCOMPARE(preferences.bytes(u"centralBookmarkData"_s), std::optional(QByteArray("\x00\x01\xff", 3)));
+        QCOMPARE(preferences.bytes(u"centralRepositoryPath"_s), std::nullopt);
+        QCOMPARE(preferences.string(u"centralBookmarkData"_s), std::nullopt);
+        QCOMPARE(preferences.string(u"missing"_s), std::nullopt);
     }
 };
 
