@@ -173,7 +173,6 @@ private Q_SLOTS:
     {
         // A named pipe cannot be copied, so the copy fails halfway through the tree.
         const QString source = path(u"skill"_s);
-        QVERIFY(makeFolder(source));
         QVERIFY(writeFile(source + u"/SKILL.md"_s, "# Skill\n"));
         QVERIFY(::mkfifo(QFile::encodeName(source + u"/pipe"_s).constData(), 0600) == 0);
         const QStringList before = treeSnapshot(m_dir.path());
@@ -221,7 +220,6 @@ private Q_SLOTS:
 
     void removeTakesTheLinkNotItsDestination()
     {
-        QVERIFY(makeFolder(path(u"real"_s)));
         QVERIFY(writeFile(path(u"real/keep.md"_s), "keep"));
         QVERIFY(makeLink(path(u"link"_s), path(u"real"_s)));
         QVERIFY(makeFolder(path(u"folder"_s)));

@@ -135,9 +135,7 @@ private Q_SLOTS:
     void aWholeSession()
     {
         Tool t;
-        QVERIFY(makeFolder(t.path(u"Hub/deploy"_s)));
         QVERIFY(writeFile(t.path(u"Hub/deploy/SKILL.md"_s), "# Deploy"));
-        QVERIFY(makeFolder(t.path(u"codex/local"_s)));
         QVERIFY(writeFile(t.path(u"codex/local/SKILL.md"_s), "# Local"));
 
         QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
@@ -372,7 +370,6 @@ private Q_SLOTS:
                 tool.extraEnvironment.insert(u"GH_ENTERPRISE_TOKEN"_s, u"tok-127.0.0.1"_s);
                 return;
             }
-            QVERIFY(makeFolder(tool.path(u"bin"_s)));
             QVERIFY(writeFile(tool.path(u"bin/gh"_s),
                               "#!/bin/sh\n[ \"$1 $2 $3\" = 'auth token --hostname' ] && echo \"tok-$4\"\n"));
             QVERIFY(QFile::setPermissions(tool.path(u"bin/gh"_s), QFile::ReadOwner | QFile::ExeOwner));
@@ -588,8 +585,7 @@ private Q_SLOTS:
         QVERIFY(t.succeeds({u"audit"_s, u"clean"_s}));
         QVERIFY(t.fails({u"audit"_s, u"ghost"_s}));
         // The format's errors are SARIF errors; a note stays a note.
-        QVERIFY(makeFolder(t.path(u"Hub/plain"_s)) &&
-                writeFile(t.path(u"Hub/plain/SKILL.md"_s), "# no frontmatter\n"));
+        QVERIFY(writeFile(t.path(u"Hub/plain/SKILL.md"_s), "# no frontmatter\n"));
         QVERIFY(writeFile(t.path(u"Hub/plain/run.sh"_s), "echo hi\n"));
         QVERIFY(QFile::setPermissions(t.path(u"Hub/plain/run.sh"_s),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
@@ -630,8 +626,6 @@ private Q_SLOTS:
 
         // A repository of skills is audited skill by skill, each named by its path; a rule
         // folder adds a team's rules, and a broken file there is named while the rest run.
-        QVERIFY(makeFolder(t.path(u"repo/skills/a"_s)) && makeFolder(t.path(u"repo/skills/b"_s)) &&
-                makeFolder(t.path(u"rules"_s)));
         for (const char* skill : {"skills/a", "skills/b"})
             QVERIFY(writeFile(t.path(u"repo/"_s + QLatin1String(skill) + u"/SKILL.md"_s),
                               "---\nname: " + QByteArray(skill).right(1) +
@@ -672,7 +666,6 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, command);
         Tool t;
-        QVERIFY(makeFolder(t.path(u"Hub/risky"_s)));
         QVERIFY(writeFile(t.path(u"Hub/risky/SKILL.md"_s), "---\nname: risky\ndescription: y\n---\nok\n"));
         QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
         for (const QString& preset : {u"codex"_s, u"cursor"_s})
@@ -868,8 +861,6 @@ private Q_SLOTS:
         const QStringList defaults = loopbackHosts(github);
         Tool t;
         QVERIFY(makeFolder(t.path(u"Hub"_s)) && t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
-        QVERIFY(makeFolder(t.path(u".agents/skills/review"_s)) &&
-                makeFolder(t.path(u".claude/skills/notes"_s)));
         QVERIFY(writeFile(t.path(u".agents/skills/review/SKILL.md"_s), repository.files.first().bytes));
         QVERIFY(writeFile(t.path(u".claude/skills/notes/SKILL.md"_s),
                           "---\nname: notes\ndescription: Mine.\n---\n"));

@@ -169,7 +169,6 @@ private Q_SLOTS:
         } else if (atPlace == u"dangling link"_s) {
             QVERIFY(makeLink(place, f.path(u"gone"_s)));
         } else if (atPlace == u"folder"_s) {
-            QVERIFY(makeFolder(place));
             QVERIFY(writeFile(place + u"/SKILL.md"_s, "mine"));
         } else if (atPlace == u"file"_s) {
             QVERIFY(writeFile(place, "mine"));
@@ -351,7 +350,6 @@ private Q_SLOTS:
         // The skill lives elsewhere; a third link also uses it.
         const QString elsewhere =
             besideTheHub ? f.hub + u"Old/original-name"_s : f.path(u"apps/Other/original-name"_s);
-        QVERIFY(makeFolder(elsewhere));
         QVERIFY(writeFile(elsewhere + u"/SKILL.md"_s, "# Shared"));
         QVERIFY(makeLink(f.entry(u"shared"_s), elsewhere));
         QVERIFY(makeLink(f.path(u"third-link"_s), elsewhere));
@@ -390,7 +388,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, situation);
         LinkerFixture f;
-        QVERIFY(makeFolder(f.entry(u"deploy"_s)));
         QVERIFY(writeFile(f.entry(u"deploy/SKILL.md"_s), "local"));
         QVERIFY(makeFolder(f.hub + u"/other"_s));
         QString item = u"deploy"_s;
@@ -446,7 +443,6 @@ private Q_SLOTS:
         QCOMPARE(FileSystem::linkDestinationText(other.filePath(u"good"_s)).value(), f.hub + u"/good"_s);
 
         // A pipe cannot be copied: the copy fails part way and is cleaned up.
-        QVERIFY(makeFolder(other.filePath(u"bad"_s)));
         QVERIFY(writeFile(other.filePath(u"bad/SKILL.md"_s), "# Bad"));
         QVERIFY(::mkfifo(QFile::encodeName(other.filePath(u"bad/pipe"_s)).constData(), 0600) == 0);
         const QStringList hubBefore = treeSnapshot(f.hub);
@@ -824,8 +820,7 @@ private Q_SLOTS:
     {
         LinkerFixture f;
         f.app->setPlacement(PlacementKind::copy);
-        QVERIFY(makeFolder(f.path(u"elsewhere/tool"_s)) &&
-                writeFile(f.path(u"elsewhere/tool/SKILL.md"_s), "# T"));
+        QVERIFY(writeFile(f.path(u"elsewhere/tool/SKILL.md"_s), "# T"));
         QVERIFY(makeLink(f.hub + u"/tool"_s, f.path(u"elsewhere/tool"_s)));
         PlanRunner& runner = f.linker.runner;
         QCOMPARE(runner.carryOut(*f.linker.planner.planLinkAll(*f.app), false).done, 1);

@@ -8,6 +8,7 @@
 // QTest's verification only in the calling test; here they just report success.
 namespace TestFiles {
 
+// Makes the folders on the way.
 bool writeFile(const QString& path, const QByteArray& content);
 QByteArray readFile(const QString& path);
 bool makeFolder(const QString& path);
