@@ -76,11 +76,15 @@ struct Entry
     EntryFacts facts;
 };
 
-// Closes the descriptor it was given, whatever happens.
+// Closes the descriptor it was given, if any, whatever happens.
 struct FolderHandle
 {
     int descriptor;
-    ~FolderHandle() { ::close(descriptor); }
+    ~FolderHandle()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
 };
 
 // Every entry under the open folder; links are not followed. The folder is read with raw
@@ -161,27 +165,31 @@ CleanVerdicts::CleanVerdicts(QString file)
 
 std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules)
 {
-    return signatureOf(path, rules, false);
+    return signatureOf(path, rules, {});
 }
 
 std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules,
-                                                     bool readsWhole)
+                                                     Parent parent)
 {
     const QByteArray encoded = QFile::encodeName(path);
+    // Through the parent's descriptor, the kernel looks up one name rather than the whole path.
+    const int at = parent.descriptor >= 0 ? parent.descriptor : AT_FDCWD;
+    const char* name =
+        parent.descriptor >= 0 ? encoded.constData() + encoded.lastIndexOf('/') + 1 : encoded.constData();
+    const bool readsWhole = parent.readsWhole;
     struct stat status = {};
     std::vector<Entry> entries;
     // Most items are folders: opened once, and looked at through the open descriptor. The
     // folder's own facts add nothing: an entry added, removed or renamed shows in the listing,
     // and a write to one in its facts.
-    if (const int folder = ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        folder >= 0) {
+    if (const int folder = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); folder >= 0) {
         status.st_mode = S_IFDIR;
         if (!listInto(folder, {}, readsWhole, entries))
             return std::nullopt;
         // The order a folder lists its entries in means nothing.
         std::sort(entries.begin(), entries.end(),
                   [](const Entry& a, const Entry& b) { return a.relativePath < b.relativePath; });
-    } else if (::lstat(encoded.constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    } else if (::fstatat(at, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(status.st_mode)) {
         return std::nullopt;
     }
     // The key, then everything a write would change, in one buffer.
@@ -204,19 +212,22 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
     QList<std::optional<QByteArray>> signatures(paths.size());
     if (paths.isEmpty())
         return signatures;
-    // The items of one folder (a hub) share its file system.
-    const QString parent = QFileInfo(paths.first()).path();
-    const bool readsWhole =
-        std::all_of(paths.cbegin(), paths.cend(),
-                    [&parent](const QString& path) { return QFileInfo(path).path() == parent; }) &&
-        readsWholeFolders(parent);
+    // The items of one folder (a hub) share it and its file system.
+    const QString parentPath = QFileInfo(paths.first()).path();
+    const bool oneParent = std::all_of(paths.cbegin(), paths.cend(), [&parentPath](const QString& path) {
+        return QFileInfo(path).path() == parentPath;
+    });
+    const FolderHandle parentFolder{
+        oneParent ? ::open(QFile::encodeName(parentPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1};
+    const Parent parent{parentFolder.descriptor,
+                        parentFolder.descriptor >= 0 && readsWholeFolders(parentPath)};
     // Many items are looked at on every core: the time goes to waiting on the file system.
     const qsizetype workers =
         std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), paths.size() / 64 + 1);
     std::atomic<qsizetype> next{0};
     const auto work = [&] {
         for (qsizetype i = next++; i < paths.size(); i = next++)
-            signatures[i] = signatureOf(paths[i], rules, readsWhole);
+            signatures[i] = signatureOf(paths[i], rules, parent);
     };
     {
         std::vector<std::jthread> helpers;

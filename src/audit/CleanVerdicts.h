@@ -35,9 +35,14 @@ public:
     Outcome save();
 
 private:
-    // `readsWhole`: the file system lists a folder in one read where it fits (see the source).
-    static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules,
-                                                 bool readsWhole);
+    // The folder all items are in, open, or -1; `readsWhole`: its file system lists a folder in
+    // one read where it fits (see the source).
+    struct Parent
+    {
+        int descriptor = -1;
+        bool readsWhole = false;
+    };
+    static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules, Parent parent);
 
     QString m_file;
     QSet<QByteArray> m_clean;

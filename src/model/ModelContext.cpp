@@ -210,6 +210,7 @@ bool ModelContext::hasChanges() const
 QList<RowChange> ModelContext::pendingChanges() const
 {
     QList<RowChange> changes;
+    changes.reserve(m_pendingRemovals.size() + m_pendingInserts.size() + m_recordsWithChanges.size() + 8);
     for (RecordType type : allTypes()) {
         if (m_pendingRemovalsOfAll.contains(type))
             changes.append({RowChange::Kind::removeAll, &schemaOf(type), {}, {}, {}});
@@ -220,6 +221,7 @@ QList<RowChange> ModelContext::pendingChanges() const
                 {RowChange::Kind::remove, &schemaOf(record->recordType()), record->storeKey(), {}, {}});
     }
     QSet<const Record*> written;
+    written.reserve(m_pendingInserts.size());
     for (const Record* record : m_insertOrder) {
         if (m_pendingInserts.contains(record) && !written.contains(record)) {
             written.insert(record);

@@ -139,6 +139,7 @@ private:
     QVariantList columnValues() const final
     {
         QVariantList values;
+        values.reserve(R::fields().size());
         for (const Field<R>& field : R::fields())
             values.append(field.stored(static_cast<const R&>(*this)));
         return values;
