@@ -1828,17 +1828,11 @@ private Q_SLOTS:
         UpdatePreviewResult preview{
             u"pdf"_s, {{u"notes.md"_s, FileChange::Kind::changed, u"-v1\n+v2\n"_s}}, {}, {}, {}};
         if (risky)
-            preview.audit.findings.append({u"pdf"_s,
-                                           u"notes.md"_s,
-                                           2,
-                                           u"remote-code"_s,
-                                           AuditLevel::high,
-                                           u"x"_s,
-                                           false,
-                                           u"r"_s,
-                                           u"x"_s,
-                                           {},
-                                           false});
+            preview.audit.findings.append({.item = u"pdf"_s,
+                                           .file = u"notes.md"_s,
+                                           .line = 2,
+                                           .rule = u"remote-code"_s,
+                                           .level = AuditLevel::high});
         QWidget window;
         window.resize(900, 600);
         window.show();
