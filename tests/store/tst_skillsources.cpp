@@ -490,7 +490,7 @@ private Q_SLOTS:
         const QList<Problem> failed = s.refresh();
         const auto fetched = s.fetch(hitAt(url, u"main"_s, u"skills/pdf"_s));
         qunsetenv("GIT_CONFIG_GLOBAL");
-        QVERIFY(server.requestsSeen > 0);
+        QVERIFY(server.requestsSeen() > 0);
         if (failed.isEmpty()) {
             QCOMPARE(s.found(u"pdf"_s).join(u'\n'), expected);
             QVERIFY(fetched && fetched->commit == first);
