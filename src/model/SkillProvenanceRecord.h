@@ -11,16 +11,16 @@
 // its repository moved on and whether it was edited here since.
 struct SkillProvenance
 {
-    QString itemName;             // the folder in the hub
-    QString source;               // the source that found it, as the user knows it
-    QString repository;           // "owner/repository" on GitHub
-    QString ref;                  // branch, tag or commit it was installed from
-    QString path;                 // the skill folder inside the repository ("" for its root)
-    QString treeSha;              // the folder's tree as installed; empty when no tree could be listed
-    QString contentHash;          // SHA-256 over the installed files, as SkillFolderContent computes it
-    QMap<QString, QString> files; // relative path -> git blob SHA of what was installed
-    QDateTime installedAt;
-    QString commit;             // the commit the folder was fetched at; empty where unknown
+    QString itemName = {};             // the folder in the hub
+    QString source = {};               // the source that found it, as the user knows it
+    QString repository = {};           // "owner/repository" on GitHub
+    QString ref = {};                  // branch, tag or commit it was installed from
+    QString path = {};                 // the skill folder inside the repository ("" for its root)
+    QString treeSha = {};              // the folder's tree as installed; empty when no tree could be listed
+    QString contentHash = {};          // SHA-256 over the installed files, as SkillFolderContent computes it
+    QMap<QString, QString> files = {}; // relative path -> git blob SHA of what was installed
+    QDateTime installedAt = {};
+    QString commit = {};        // the commit the folder was fetched at; empty where unknown
     QDateTime committedAt = {}; // when that commit was made; invalid where unknown
 
     bool operator==(const SkillProvenance&) const = default;

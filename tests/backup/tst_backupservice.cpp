@@ -308,16 +308,14 @@ private Q_SLOTS:
         QCOMPARE(
             LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true, false, {}).result,
             LinkToggleResult::changed);
-        f.context->insert(new SkillProvenanceRecord({u"deploy"_s,
-                                                     u"o/r"_s,
-                                                     u"o/r"_s,
-                                                     u"main"_s,
-                                                     u"deploy"_s,
-                                                     u"t1"_s,
-                                                     u"c1"_s,
-                                                     {{u"SKILL.md"_s, u"b1"_s}},
-                                                     {},
-                                                     {}}));
+        f.context->insert(new SkillProvenanceRecord({.itemName = u"deploy"_s,
+                                                     .source = u"o/r"_s,
+                                                     .repository = u"o/r"_s,
+                                                     .ref = u"main"_s,
+                                                     .path = u"deploy"_s,
+                                                     .treeSha = u"t1"_s,
+                                                     .contentHash = u"c1"_s,
+                                                     .files = {{u"SKILL.md"_s, u"b1"_s}}}));
         QVERIFY(f.context->save());
         QVERIFY(f.backups.exportTo(f.file).ok());
         const QStringList before = f.storeContent();
@@ -412,17 +410,17 @@ private Q_SLOTS:
                                          {backup.targetApps[1].id, u"deploy"_s, std::nullopt}};
         backup.sources = QList<BackupSkillSource>{{u"github"_s, u"o/r@main:skills"_s},
                                                   {u"directory"_s, u"https://d.example"_s}};
-        backup.provenance =
-            QList<SkillProvenance>{{u"pdf"_s,
-                                    u"o/r"_s,
-                                    u"o/r"_s,
-                                    u"main"_s,
-                                    u"skills/pdf"_s,
-                                    u"t1"_s,
-                                    u"c1"_s,
-                                    {{u"SKILL.md"_s, u"b1"_s}, {u"a/x"_s, u"b2"_s}},
-                                    QDateTime(QDate(2026, 3, 1), QTime(9, 0), QTimeZone::utc()),
-                                    u"c0ffee"_s}};
+        backup.provenance = QList<SkillProvenance>{
+            {.itemName = u"pdf"_s,
+             .source = u"o/r"_s,
+             .repository = u"o/r"_s,
+             .ref = u"main"_s,
+             .path = u"skills/pdf"_s,
+             .treeSha = u"t1"_s,
+             .contentHash = u"c1"_s,
+             .files = {{u"SKILL.md"_s, u"b1"_s}, {u"a/x"_s, u"b2"_s}},
+             .installedAt = QDateTime(QDate(2026, 3, 1), QTime(9, 0), QTimeZone::utc()),
+             .commit = u"c0ffee"_s}};
 
         const QByteArray bytes = backup.encode();
         QVERIFY(bytes.contains("\n  \"exportDate\": \"2026-03-01T14:05:09Z\""));

@@ -542,16 +542,14 @@ private Q_SLOTS:
             QVERIFY(FolderContent::write(folder, old));
             if (before != u"foreign"_s) {
                 const FolderDigest digest = FolderContent::digest(old);
-                f.context->insert(new SkillProvenanceRecord({u"pdf"_s,
-                                                             u"o/r"_s,
-                                                             u"o/r"_s,
-                                                             u"HEAD"_s,
-                                                             u"pdf"_s,
-                                                             u"t1"_s,
-                                                             digest.contentHash,
-                                                             digest.files,
-                                                             {},
-                                                             {}}));
+                f.context->insert(new SkillProvenanceRecord({.itemName = u"pdf"_s,
+                                                             .source = u"o/r"_s,
+                                                             .repository = u"o/r"_s,
+                                                             .ref = u"HEAD"_s,
+                                                             .path = u"pdf"_s,
+                                                             .treeSha = u"t1"_s,
+                                                             .contentHash = digest.contentHash,
+                                                             .files = digest.files}));
                 QVERIFY(f.context->save());
             }
             if (before == u"edited"_s) {

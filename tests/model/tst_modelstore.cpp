@@ -488,16 +488,16 @@ private Q_SLOTS:
         QCOMPARE(sources, SkillSourceRecord::defaultRepositories()); // an upgrade finds skills at once
         QCOMPARE(RawConnection(storePath()).userVersion(), ModelStore::schemaVersion);
         const qint64 before = context->store().revision().value();
-        const SkillProvenance installed{u"pdf"_s,
-                                        u"o/r"_s,
-                                        u"o/r"_s,
-                                        u"main"_s,
-                                        u"skills/pdf"_s,
-                                        u"t1"_s,
-                                        u"c1"_s,
-                                        {{u"SKILL.md"_s, u"b1"_s}},
-                                        QDateTime::fromSecsSinceEpoch(7, Qt::UTC),
-                                        u"c0ffee"_s};
+        const SkillProvenance installed{.itemName = u"pdf"_s,
+                                        .source = u"o/r"_s,
+                                        .repository = u"o/r"_s,
+                                        .ref = u"main"_s,
+                                        .path = u"skills/pdf"_s,
+                                        .treeSha = u"t1"_s,
+                                        .contentHash = u"c1"_s,
+                                        .files = {{u"SKILL.md"_s, u"b1"_s}},
+                                        .installedAt = QDateTime::fromSecsSinceEpoch(7, Qt::UTC),
+                                        .commit = u"c0ffee"_s};
         context->insert(new SkillProvenanceRecord(installed));
         QVERIFY(context->save());
         QCOMPARE(context->store().revision().value(), before + 1);
