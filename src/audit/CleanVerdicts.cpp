@@ -125,6 +125,12 @@ bool listInto(int folder, const QByteArray& relative, bool readsWhole, std::vect
     return true;
 }
 
+// Nanoseconds since the epoch before which a change time can be trusted at `now`.
+qint64 settledBefore(const QDateTime& now)
+{
+    return (now.toMSecsSinceEpoch() - CleanVerdicts::settlingMilliseconds) * 1'000'000;
+}
+
 // Whether a read of a folder on this file system gives every entry that fits in the buffer, so
 // a read with room to spare was the last: true of the local file systems the kernel lists in
 // one pass. Network and user-space file systems may answer a page at a time.
@@ -163,9 +169,10 @@ CleanVerdicts::CleanVerdicts(QString file)
             m_clean.insert(line);
 }
 
-std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules)
+std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules,
+                                                     const QDateTime& now)
 {
-    return signatureOf(path, rules, {});
+    return signatureOf(path, rules, Parent{.settled = settledBefore(now)});
 }
 
 std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules,
@@ -192,12 +199,19 @@ std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const 
     } else if (::fstatat(at, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(status.st_mode)) {
         return std::nullopt;
     }
+    const auto changedAt = [](const EntryFacts& facts) {
+        return facts.changedSeconds * 1'000'000'000 + facts.changedNanoseconds;
+    };
+    const EntryFacts own = factsOf(status);
+    if ((!S_ISDIR(status.st_mode) && changedAt(own) >= parent.settled) ||
+        std::any_of(entries.cbegin(), entries.cend(),
+                    [&](const Entry& entry) { return changedAt(entry.facts) >= parent.settled; }))
+        return std::nullopt;
     // The key, then everything a write would change, in one buffer.
     const SignatureKey key = signatureKey();
     QByteArray facts(reinterpret_cast<const char*>(&key), sizeof key);
     facts.append(rules.fingerprint());
     facts.append(encoded.constData(), encoded.size() + 1); // with its terminator
-    const EntryFacts own = factsOf(status);
     facts.append(reinterpret_cast<const char*>(&own), sizeof own);
     for (const Entry& entry : entries) {
         facts.append(entry.relativePath.constData(), entry.relativePath.size() + 1);
@@ -207,7 +221,7 @@ std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const 
 }
 
 QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& paths,
-                                                             const AuditRules& rules)
+                                                             const AuditRules& rules, const QDateTime& now)
 {
     QList<std::optional<QByteArray>> signatures(paths.size());
     if (paths.isEmpty())
@@ -220,7 +234,7 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
     const FolderHandle parentFolder{
         oneParent ? ::open(QFile::encodeName(parentPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1};
     const Parent parent{parentFolder.descriptor,
-                        parentFolder.descriptor >= 0 && readsWholeFolders(parentPath)};
+                        parentFolder.descriptor >= 0 && readsWholeFolders(parentPath), settledBefore(now)};
     // Many items are looked at on every core: the time goes to waiting on the file system.
     const qsizetype workers =
         std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), paths.size() / 64 + 1);

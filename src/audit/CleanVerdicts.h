@@ -4,6 +4,7 @@
 #include "base/Result.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -24,10 +25,18 @@ public:
     explicit CleanVerdicts(QString file = defaultFile());
 
     // The item as it stands: each entry's relative path, kind, size, inode and modification and
-    // change times, with the rules' fingerprint. Nothing when the item cannot be read.
-    static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules);
+    // change times, with the rules' fingerprint. Nothing when the item cannot be read, nor while
+    // an entry changed within `settlingMilliseconds` of `now`: a file system keeps times at the grain of its
+    // clock, so a second write in that grain would leave them as they are. Such an item is
+    // audited each time until its times settle.
+    static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules,
+                                                 const QDateTime& now = QDateTime::currentDateTimeUtc());
     // The same for many items at once, in their order.
-    static QList<std::optional<QByteArray>> signaturesOf(const QStringList& paths, const AuditRules& rules);
+    static QList<std::optional<QByteArray>>
+    signaturesOf(const QStringList& paths, const AuditRules& rules,
+                 const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // Two seconds: the coarsest grain of the file systems a hub lives on (FAT's).
+    static constexpr qint64 settlingMilliseconds = 2000;
 
     bool isClean(const QByteArray& signature) const { return m_clean.contains(signature); }
     void remember(const QByteArray& signature);
@@ -36,11 +45,13 @@ public:
 
 private:
     // The folder all items are in, open, or -1; `readsWhole`: its file system lists a folder in
-    // one read where it fits (see the source).
+    // one read where it fits (see the source); `settled`: the change time, in nanoseconds since
+    // the epoch, before which an entry's times can be trusted.
     struct Parent
     {
         int descriptor = -1;
         bool readsWhole = false;
+        qint64 settled = 0;
     };
     static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules, Parent parent);
 
