@@ -2,6 +2,7 @@
 // Stow, which links a package folder's entries into a target in one call; and the small
 // commands a script runs often, beside the tool's own start (--help) plus the file work
 // the command cannot avoid.
+#include "audit/CleanVerdicts.h"
 #include "benchmarks/BenchmarkData.h"
 #include "benchmarks/Scenario.h"
 
@@ -9,6 +10,7 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThread>
 
 #include <map>
 
@@ -43,6 +45,9 @@ struct StowScene
                                        manifest.write("---\nname: x\ndescription: y\n---\n") > 0,
                                    item);
         }
+        // A user's hub was written before it is placed, not in that moment: the audit keeps its
+        // verdicts only for files whose times have settled.
+        QThread::msleep(CleanVerdicts::settlingMilliseconds + 100);
         QDir().mkpath(stowTarget);
         QDir().mkpath(quorvaneTarget);
         environment.insert(u"HOME"_s, parent + u"/home"_s);
