@@ -1081,7 +1081,8 @@ private Q_SLOTS:
             return;
         QCOMPARE(apps.first()->folderPath(), added);
         QVERIFY(apps.first()->bookmarkData());
-        QCOMPARE(w.appRowNames(), QStringList{known ? known->name : name});
+        QCOMPARE(apps.first()->name(), known ? known->name : name);
+        QCOMPARE(w.appRowNames(), QStringList{apps.first()->name()});
         if (!known) {
             QCOMPARE(apps.first()->preset(), std::nullopt);
             QCOMPARE(w.desktop.panels.folderRequests.first().startFolder, w.platform.user.home);
