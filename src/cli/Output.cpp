@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cstdio>
+
 using namespace Qt::StringLiterals;
 
 namespace Output {
@@ -17,9 +19,16 @@ void print(const QString& text)
     QTextStream(stdout) << text << '\n';
 }
 
+void printText(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
 void printJson(const Json& value)
 {
-    QTextStream(stdout) << QString::fromStdString(value.dump(2)) << '\n';
+    const std::string text = value.dump(2) + '\n';
+    std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
 std::string utf8(const QString& text)

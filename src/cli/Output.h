@@ -24,6 +24,8 @@ namespace Output {
 using Json = nlohmann::ordered_json;
 
 void print(const QString& text);
+// Text as it is, in UTF-8, in one write: a plan may be thousands of lines.
+void printText(const QString& text);
 void printJson(const Json& value);
 std::string utf8(const QString& text);
 // A fact that may be unknown: true, false or null.

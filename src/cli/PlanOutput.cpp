@@ -38,10 +38,17 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
     Json conflicts = Json::array();
     // One write for the whole plan: it may be thousands of lines. Only the form asked for is made.
     QString lines;
+    if (!session.json()) {
+        qsizetype length = 0;
+        for (const PlacementPlan& plan : plans)
+            for (const PlanAction& action : plan.actions)
+                length += action.path.size() + action.destination.size() + 16;
+        lines.reserve(length);
+    }
     Json fetched = Json::array();
     for (const RestoreFetch& fetch : fetches) {
         const QString from = fetch.source.text();
-        lines += u"fetch %1 %2\n"_s.arg(fetch.name, from);
+        lines += u"fetch " % fetch.name % u' ' % from % u'\n';
         fetched.push_back({{"name", utf8(fetch.name)}, {"source", utf8(from)}});
     }
     for (PlacementPlan& plan : plans) {
@@ -60,18 +67,18 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
             }
             switch (action.op) {
             case PlanAction::Op::create:
-                lines += u"create %1 -> %2\n"_s.arg(action.path, action.destination);
+                lines += u"create " % action.path % u" -> " % action.destination % u'\n';
                 break;
             case PlanAction::Op::copy:
-                lines += u"copy %1 -> %2\n"_s.arg(action.destination, action.path);
+                lines += u"copy " % action.destination % u" -> " % action.path % u'\n';
                 break;
             case PlanAction::Op::takeIntoHub:
-                lines += u"take-into-hub %1 -> %2\n"_s.arg(action.path, action.destination);
+                lines += u"take-into-hub " % action.path % u" -> " % action.destination % u'\n';
                 break;
             case PlanAction::Op::trash:
             case PlanAction::Op::replace:
             case PlanAction::Op::remove:
-                lines += PlanAction::opName(action.op) + u' ' + action.path + u'\n';
+                lines += PlanAction::opName(action.op) % u' ' % action.path % u'\n';
                 break;
             }
         }
@@ -83,7 +90,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
                      {"kind", utf8(PlanConflict::kindName(conflict.kind))},
                      {"reason", utf8(OutcomeTexts::conflict(conflict, OutcomeTexts::Form::english))}});
             else
-                lines += u"conflict %1: %2\n"_s.arg(conflict.path, OutcomeTexts::conflict(conflict));
+                lines += u"conflict " % conflict.path % u": " % OutcomeTexts::conflict(conflict) % u'\n';
         }
     }
     if (session.json())
@@ -91,7 +98,7 @@ bool show(CliSession& session, std::vector<PlacementPlan>& plans, int& exitCode,
                       ? Json{{"actions", actions}, {"conflicts", conflicts}}
                       : Json{{"fetches", fetched}, {"actions", actions}, {"conflicts", conflicts}});
     else
-        QTextStream(stdout) << lines;
+        printText(lines);
     if (fetches.isEmpty() && actions.empty() && conflictCount == 0 && lines.isEmpty())
         QTextStream(stderr) << Cli::tr("Nothing to change.\n");
     if (folderRefused) {
