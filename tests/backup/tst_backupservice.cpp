@@ -105,6 +105,11 @@ private Q_SLOTS:
     {
         BackupFixture f;
         const QString hub = f.makeHub();
+        // Without apps, their lists are there and empty.
+        QVERIFY(f.backups.exportTo(f.file).ok());
+        QCOMPARE(AppBackup::decode(readFile(f.file))->settings->centralRepositoryPath, hub);
+        QVERIFY(readFile(f.file).contains("\"targetApps\": []"));
+        QVERIFY(readFile(f.file).contains("\"linkRecords\": []"));
         TargetApp* app = f.makeApp(u"Codex"_s);
         f.context->insert(new SkillLinkRecord(app->id(), u"deploy"_s));
 
@@ -126,18 +131,6 @@ private Q_SLOTS:
                                           app->bookmarkData(), u"link"_s, std::nullopt, std::nullopt}}));
         QCOMPARE(backup->linkRecords,
                  std::optional(QList<BackupSkillLinkRecord>{{app->id(), u"deploy"_s, std::nullopt}}));
-    }
-
-    void exportWithoutSettingsOrApps()
-    {
-        BackupFixture f;
-        const QString hub = f.makeHub();
-        QVERIFY(f.backups.exportTo(f.file).ok());
-        const auto backup = AppBackup::decode(readFile(f.file));
-        QVERIFY(backup);
-        QCOMPARE(backup->settings->centralRepositoryPath, hub);
-        QVERIFY(readFile(f.file).contains("\"targetApps\": []"));
-        QVERIFY(readFile(f.file).contains("\"linkRecords\": []"));
     }
 
     void unreadableFilesAreRefused_data()
@@ -238,8 +231,8 @@ private Q_SLOTS:
         QVERIFY(f.context->records<SkillLinkRecord>().first()->id() != firstRecord);
     }
 
-    // Views re-read on each announcement: replacing many apps must not announce each one,
-    // and a failed import, which changes nothing, announces nothing.
+    // Views re-read on each announcement: replacing many apps must not announce each one.
+    // A failed save leaves the store, the file and the context, as it was, and announces nothing.
     void anImportAnnouncesEachTypeOnce_data()
     {
         QTest::addColumn<bool>("saveFails");
@@ -252,6 +245,9 @@ private Q_SLOTS:
         BackupFixture f;
         for (const QString& name : {u"One"_s, u"Two"_s, u"Three"_s})
             f.makeApp(name);
+        f.context->insert(new AppSettings(u"/hub"_s, std::nullopt));
+        QVERIFY(f.context->save());
+        const QStringList before = f.storeContent();
         f.context->store().setBusyTimeout(std::chrono::milliseconds(20));
         const QByteArray document = R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z","targetApps":[
             {"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","name":"A","folderPath":"/a","systemImageName":"folder"},
@@ -272,24 +268,10 @@ private Q_SLOTS:
         QCOMPARE(types.count(RecordType::targetApp), saveFails ? 0 : 1);
         QCOMPARE(types.count(RecordType::skillLinkRecord), saveFails ? 0 : 1);
         QCOMPARE(f.context->records<TargetApp>().size(), saveFails ? 3 : 2);
-    }
-
-    void aFailedSaveLeavesTheStoreAsItWas()
-    {
-        BackupFixture f;
-        f.makeApp(u"Codex"_s);
-        f.context->insert(new AppSettings(u"/hub"_s, std::nullopt));
-        QVERIFY(f.context->save());
-        const QStringList before = f.storeContent();
-        f.context->store().setBusyTimeout(std::chrono::milliseconds(20));
-
-        LogCapture log;
-        {
-            const StoreWriteLock lock(f.storePath());
-            QVERIFY(!f.importFrom(emptyBackup).ok());
+        if (saveFails) {
+            QCOMPARE(f.storeContent(), before); // the context as well as the file
+            QVERIFY(!f.context->hasChanges());
         }
-        QCOMPARE(f.storeContent(), before); // the context as well as the file
-        QVERIFY(!f.context->hasChanges());
     }
 
     void exportThenImportRestoresEverything()
@@ -438,11 +420,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("document");
         QTest::addColumn<QString>("failure"); // empty: decodes; otherwise words of the description
         QTest::newRow("only an empty app list") << minimal << QString();
-        QTest::newRow("top-level path without settings")
-            << with("centralRepositoryPath", "\"/hub\"") << QString();
         QTest::newRow("format version 1") << with("formatVersion", "1") << QString();
         QTest::newRow("format version as text") << with("formatVersion", "\"2\"") << u"Erwartet war Int64"_s;
-        QTest::newRow("date with offset") << with("exportDate", "\"2026-03-01T16:05:09+02:00\"") << QString();
         QTest::newRow("date with fraction")
             << with("exportDate", "\"2026-03-01T14:05:09.123Z\"") << u"exportDate"_s;
         QTest::newRow("date without zone")
@@ -451,12 +430,6 @@ private Q_SLOTS:
         QByteArray nullBookmark = app;
         nullBookmark.insert(1, R"("bookmarkData":null,)");
         QTest::newRow("bookmark null") << with("targetApps", "[" + nullBookmark + "]") << QString();
-        QTest::newRow("lower-case UUID")
-            << with("targetApps", "[" +
-                                      QByteArray(app).replace("6F9619FF-8B86-D011-B42D-00C04FC964FF",
-                                                              "6f9619ff-8b86-d011-b42d-00c04fc964ff") +
-                                      "]")
-            << QString();
         QTest::newRow("id that is no UUID")
             << with("targetApps",
                     "[" + QByteArray(app).replace("6F9619FF-8B86-D011-B42D-00C04FC964FF", "abc") + "]")
@@ -504,6 +477,7 @@ private Q_SLOTS:
         }
     }
 
+    // What a top-level path, a date with an offset and a lower-case UUID decode to.
     void decodedValues()
     {
         const auto top = AppBackup::decode(with("centralRepositoryPath", "\"/hub\""));
@@ -512,6 +486,7 @@ private Q_SLOTS:
         QCOMPARE(top->settings, std::nullopt);
         QCOMPARE(top->linkRecords, std::nullopt);
         const auto offset = AppBackup::decode(with("exportDate", "\"2026-03-01T16:05:09+02:00\""));
+        QVERIFY(offset);
         QCOMPARE(offset->exportDate, QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9), QTimeZone::utc()));
         const auto lower = AppBackup::decode(
             with("targetApps", "[" +
