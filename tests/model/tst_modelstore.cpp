@@ -11,7 +11,6 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -334,27 +333,16 @@ private Q_SLOTS:
     {
         auto context = openContext(storePath());
         QVERIFY(context->save());
-        const QString other = QUuid::createUuid().toString();
-        {
-            QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, other);
-            database.setDatabaseName(storePath());
-            QVERIFY(database.open());
-            QVERIFY(QSqlQuery(database).exec(u"CREATE TRIGGER refuse BEFORE INSERT ON target_apps "
-                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END"_s));
-        }
+        RawConnection other(storePath());
+        QVERIFY(other.exec(u"CREATE TRIGGER refuse BEFORE INSERT ON target_apps "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END"_s));
         context->insert(new TargetApp(u"Kept"_s, u"/k"_s, u"folder"_s, std::nullopt));
         context->insert(new SkillLinkRecord(QUuid::createUuid(), u"item"_s));
         QVERIFY(!context->save());
         QVERIFY(context->hasChanges());
-        {
-            QSqlDatabase database = QSqlDatabase::database(other);
-            QVERIFY(QSqlQuery(database).exec(u"DROP TRIGGER refuse"_s));
-            QSqlQuery immediate(database);
-            QVERIFY2(immediate.exec(u"BEGIN IMMEDIATE"_s), qPrintable(immediate.lastError().text()));
-            QVERIFY(QSqlQuery(database).exec(u"ROLLBACK"_s));
-            database.close();
-        }
-        QSqlDatabase::removeDatabase(other);
+        QVERIFY(other.exec(u"DROP TRIGGER refuse"_s));
+        QVERIFY(other.exec(u"BEGIN IMMEDIATE"_s)); // no write lock was left behind
+        QVERIFY(other.exec(u"ROLLBACK"_s));
         QVERIFY(context->save());
         context.reset();
         auto reopened = openContext(storePath());
@@ -511,9 +499,6 @@ private Q_SLOTS:
     void snapshotsOfAnotherConnectionAreTakenIn()
     {
         auto here = openContext(storePath());
-        const auto takeIn = [&](const StoreSnapshot& snapshot) {
-            here->takeIn(snapshot);
-        };
         auto worker = openContext(storePath());
         const auto stale = worker->store().readSnapshot();
         worker->insert(new TargetApp(u"Imported"_s, u"/i"_s, u"folder"_s, std::nullopt));
@@ -522,16 +507,16 @@ private Q_SLOTS:
         QVERIFY(stale && imported);
 
         QSignalSpy changed(here.get(), &ModelContext::recordsChanged);
-        takeIn(imported.value());
+        here->takeIn(imported.value());
         QCOMPARE(changed.count(), 1);
         QCOMPARE(here->records<TargetApp>().size(), 1);
         QCOMPARE(here->records<TargetApp>().first()->thread(), here->thread());
-        takeIn(stale.value()); // older than what was seen: changes nothing
+        here->takeIn(stale.value()); // older than what was seen: changes nothing
         QCOMPARE(here->records<TargetApp>().size(), 1);
 
         worker->insert(new TargetApp(u"Later"_s, u"/l"_s, u"folder"_s, std::nullopt));
         QVERIFY(worker->save());
-        takeIn(imported.value()); // arrives late, after that commit
+        here->takeIn(imported.value()); // arrives late, after that commit
         QVERIFY(appNamed(*here, u"Later"_s));
         QCOMPARE(changed.count(), 2);
     }
