@@ -71,6 +71,10 @@
         <source>Search assistants</source>
         <translation>Assistenten suchen</translation>
     </message>
+    <message>
+        <source>Assistants of the project</source>
+        <translation>Assistenten des Projekts</translation>
+    </message>
 </context>
 <context>
     <name>AddTargetAppSheet</name>

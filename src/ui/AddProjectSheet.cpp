@@ -52,11 +52,13 @@ AddProjectSheet::AddProjectSheet(Workspace& workspace, DesktopServices desktop, 
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(choose);
     m_assistants->setObjectName(u"projectAssistants"_s);
+    m_assistants->setAccessibleName(tr("Assistants of the project"));
     m_assistants->setEnabled(false);
     // Forty assistants and more: a part of the name or folder narrows the list.
     auto* search = new QLineEdit(this);
     search->setObjectName(u"projectAssistantSearch"_s);
     search->setPlaceholderText(tr("Search assistants"));
+    search->setAccessibleName(tr("Search assistants"));
     search->setClearButtonEnabled(true);
     connect(search, &QLineEdit::textChanged, this, [this](const QString& text) {
         for (int row = 0; row < m_assistants->count(); ++row)

@@ -39,6 +39,7 @@ AddTargetAppSheet::AddTargetAppSheet(Workspace& workspace, DesktopServices deskt
     m_preset->setEditable(true);
     m_preset->setInsertPolicy(QComboBox::NoInsert);
     m_preset->lineEdit()->setPlaceholderText(tr("Search assistants"));
+    m_preset->lineEdit()->setAccessibleName(tr("Search assistants"));
     m_preset->completer()->setFilterMode(Qt::MatchContains);
     m_preset->completer()->setCompletionMode(QCompleter::PopupCompletion);
     m_preset->addItem(tr("Custom App"));

@@ -57,6 +57,7 @@ HealthView::HealthView(Workspace& workspace, DesktopServices desktop, QWidget* p
 {
     setObjectName(u"healthView"_s);
     m_tree->setObjectName(u"healthTree"_s);
+    m_tree->setAccessibleName(tr("State of the Apps"));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);
     m_tree->setWordWrap(true);
