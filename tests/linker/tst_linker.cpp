@@ -197,32 +197,25 @@ private Q_SLOTS:
         }
     }
 
-    void linksHoldTheAbsolutePathAndTheFileName()
+    // A link holds the absolute path and the file name; a record kept while its link vanished
+    // outside the program is kept, not doubled; an app's folder out of reach changes nothing.
+    void linksTheirRecordsAndUnreachableFolders()
     {
         LinkingFixture f;
         QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"notes.md"_s), *f.app, true).result,
                  LinkToggleResult::changed);
-        const auto destination = FileSystem::linkDestinationText(f.entry(u"notes.md"_s));
-        QVERIFY(destination);
-        QCOMPARE(destination.value(), f.hub + u"/notes.md"_s);
+        QCOMPARE(FileSystem::linkDestinationText(f.entry(u"notes.md"_s)).value(), f.hub + u"/notes.md"_s);
         QCOMPARE(recordsOf(*f.context, *f.app).first()->itemName(), u"notes.md"_s);
-    }
+        QVERIFY(f.workspace->linkRecords().removeAll(f.app->id()));
 
-    void anExistingRecordIsKept()
-    {
-        LinkingFixture f;
-        // The link vanished outside the program; its record stayed.
         QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"deploy"_s));
         const QDateTime createdAt = recordsOf(*f.context, *f.app).first()->createdAt();
         QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"deploy"_s), *f.app, true).result,
                  LinkToggleResult::changed);
         QCOMPARE(recordsOf(*f.context, *f.app).size(), 1);
         QCOMPARE(recordsOf(*f.context, *f.app).first()->createdAt(), createdAt);
-    }
+        QVERIFY(f.workspace->linkRecords().removeAll(f.app->id()));
 
-    void anUnreachableFolderChangesNothing()
-    {
-        LinkingFixture f;
         TargetApp* gone = f.makeApp(u"Gone"_s, false);
         const QStringList before = treeSnapshot(f.dir.path());
         QCOMPARE(f.linker.links.toggleLink(f.hubSkill(u"deploy"_s), *gone, true).result,
@@ -360,11 +353,8 @@ private Q_SLOTS:
         QCOMPARE(FileSystem::linkDestinationText(f.entry(u"shared"_s)).value(), f.hub + u"/shared"_s);
         QVERIFY(!FileSystem::exists(f.path(u"third-link"_s))); // broken now
         QCOMPARE(f.records(), 1);
-    }
 
-    void aLinkWithoutDestinationIsLeftAlone()
-    {
-        LinkerFixture f;
+        // A link that leads nowhere is left alone.
         QVERIFY(makeLink(f.entry(u"lost"_s), f.path(u"nowhere"_s)));
         const QStringList hubBefore = treeSnapshot(f.hub);
         LogCapture log;
