@@ -1043,8 +1043,7 @@ private Q_SLOTS:
         QVERIFY(t.failsSaying(QStringList{u"update"_s, u"pdf"_s} + hosts, u"changed here (SKILL.md)"_s));
         QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# mine"));
 
-        const Run forced = t.run(QStringList{u"update"_s, u"pdf"_s, u"--force"_s} + hosts);
-        QCOMPARE(forced.exitCode, 0);
+        QVERIFY(t.succeeds(QStringList{u"update"_s, u"pdf"_s, u"--force"_s} + hosts));
         QCOMPARE(readFile(t.path(u"codex/pdf/reference/forms.md"_s)), QByteArray("v2")); // through the link
         QCOMPARE(readFile(hub + u"/pdf/SKILL.md"_s), QByteArray("# PDF"));
         QCOMPARE(check().first[1][u"state"_s].toString(), u"current"_s);
@@ -1171,8 +1170,7 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(fresh.path(u"Hub/other"_s)));
         QCOMPARE(readFile(clone + u"/quorvane-lock.json"_s), lock); // a partial restore keeps the lock whole
         github.seen.clear();
-        const Run restored = fresh.run(QStringList{u"restore"_s, clone, u"--accept-risk"_s} + hosts);
-        QCOMPARE(restored.exitCode, 0);
+        QVERIFY(fresh.succeeds(QStringList{u"restore"_s, clone, u"--accept-risk"_s} + hosts));
         qsizetype treeListings = 0;
         for (const LoopbackServer::Seen& request : std::as_const(github.seen))
             treeListings += request.target.contains("/git/trees/") ? 1 : 0;

@@ -208,24 +208,15 @@ private Q_SLOTS:
         }
     }
 
-    void hiddenEntriesNeverAppear()
-    {
-        WorkspaceFixture f;
-        const QString hub = f.makeHub();
-        QVERIFY(writeFile(hub + u"/.DS_Store"_s, "x"));
-        QVERIFY(makeFolder(hub + u"/.git"_s));
-        QVERIFY(makeLink(hub + u"/.hidden-link"_s, hub + u"/.git"_s));
-        QVERIFY(writeFile(hub + u"/visible.md"_s, "v"));
-        f.workspace->hubCatalog().scanCentralRepository();
-        QCOMPARE(namesOf(f.workspace->hubCatalog().availableSkills()), QStringList{u"visible"_s});
-    }
-
+    // Sorted by code point, namesakes in the order listed; hidden entries never appear.
     void sortedByCodePointAndStable()
     {
         WorkspaceFixture f;
         const QString hub = f.makeHub();
-        for (const QString& name : {u"b"_s, u"B"_s, u"a"_s, u"Zeta"_s, u"alpha.md"_s})
+        for (const QString& name : {u"b"_s, u"B"_s, u"a"_s, u"Zeta"_s, u"alpha.md"_s, u".DS_Store"_s})
             QVERIFY(writeFile(hub + u"/"_s + name, "x"));
+        QVERIFY(makeFolder(hub + u"/.git"_s));
+        QVERIFY(makeLink(hub + u"/.hidden-link"_s, hub + u"/.git"_s));
         QVERIFY(makeFolder(hub + u"/foo"_s));
         QVERIFY(writeFile(hub + u"/foo.md"_s, "x"));
 
@@ -347,7 +338,9 @@ private Q_SLOTS:
         QCOMPARE(f.platform.scopes.openCount(), 0);
     }
 
-    void withoutHubThereAreNoNamesakes()
+    // An app's listing at its edges: no hub, so no namesakes; a folder out of reach, an empty
+    // one; and the stored path when the bookmark's scope is refused.
+    void appListingsAtTheirEdges()
     {
         WorkspaceFixture f;
         QVERIFY(f.workspace->hubSettings().setHub(f.path(u"no hub"_s), std::nullopt).ok());
@@ -356,25 +349,16 @@ private Q_SLOTS:
         const auto listed = f.workspace->targetListing().list(*app);
         QVERIFY(listed && listed->size() == 1);
         QVERIFY(!listed->first().hasNamesakeInHub);
-    }
 
-    void unreachableAndEmptyFolders()
-    {
-        WorkspaceFixture f;
         TargetApp* gone = f.makeApp(u"Gone"_s, false);
         TargetApp* empty = f.makeApp(u"Empty"_s);
         QCOMPARE(f.workspace->targetListing().list(*gone), std::nullopt);
         QCOMPARE(f.workspace->targetListing().list(*empty), std::optional(QList<TargetAppSkill>()));
-    }
 
-    void aStoredPathIsUsedWhenTheBookmarkFails()
-    {
-        WorkspaceFixture f;
-        TargetApp* app = f.makeApp(u"Codex"_s);
-        QVERIFY(writeFile(app->folderPath() + u"/a.md"_s, "a"));
+        f.platform.scopes.stopped.clear();
         f.platform.scopes.refuseAll();
-        const auto listed = f.workspace->targetListing().list(*app);
-        QVERIFY(listed && listed->size() == 1);
+        const auto stored = f.workspace->targetListing().list(*app);
+        QVERIFY(stored && stored->size() == 1);
         QCOMPARE(f.platform.scopes.stopped, QStringList());
     }
 };
