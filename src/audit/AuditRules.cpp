@@ -8,7 +8,7 @@
 #include <QMutex>
 #include <QStandardPaths>
 
-#include <yara.h>
+#include "audit/YaraLibrary.h"
 
 #include <cstring>
 
@@ -22,31 +22,19 @@ static void loadShippedRules()
 
 namespace {
 
-// libyara is set up once for the process and taken down when it ends.
-struct YaraLibrary
+// The library, once compiled rules exist: it was loaded to compile them.
+const YaraLibrary& yara()
 {
-    YaraLibrary() { ok = yr_initialize() == ERROR_SUCCESS; }
-    ~YaraLibrary()
-    {
-        if (ok)
-            yr_finalize();
-    }
-    bool ok = false;
-};
-
-bool yaraReady()
-{
-    static const YaraLibrary library;
-    return library.ok;
+    return *YaraLibrary::get();
 }
 
 // The variables every rule may test, declared for the compiler with their default values.
 void declareVariables(YR_COMPILER* compiler)
 {
-    yr_compiler_define_boolean_variable(compiler, "is_text", 1);
-    yr_compiler_define_boolean_variable(compiler, "is_markdown", 0);
-    yr_compiler_define_boolean_variable(compiler, "decoded", 0);
-    yr_compiler_define_string_variable(compiler, "file_name", "");
+    yara().yr_compiler_define_boolean_variable(compiler, "is_text", 1);
+    yara().yr_compiler_define_boolean_variable(compiler, "is_markdown", 0);
+    yara().yr_compiler_define_boolean_variable(compiler, "decoded", 0);
+    yara().yr_compiler_define_string_variable(compiler, "file_name", "");
 }
 
 struct CompileErrors
@@ -162,7 +150,7 @@ int collectMatch(YR_SCAN_CONTEXT* context, int message, void* data, void* user)
 AuditRules::~AuditRules()
 {
     if (m_rules)
-        yr_rules_destroy(m_rules);
+        yara().yr_rules_destroy(m_rules);
 }
 
 QString AuditRules::userFolder()
@@ -221,12 +209,12 @@ void AuditRules::compile() const
 {
     // The texts are needed no more once compiled.
     const QList<std::pair<QString, QByteArray>> files = std::exchange(m_files, {});
-    if (!yaraReady()) {
-        m_problems.append({QString(), 0, u"The YARA library could not be set up."_s});
-        return;
-    }
+    // Without its rule engine the audit could only pass everything: the program stops instead,
+    // as it did when the library was missing at its start.
+    if (!YaraLibrary::get())
+        qFatal("Quorvane cannot audit without libyara: %s", qPrintable(YaraLibrary::failure()));
     YR_COMPILER* compiler = nullptr;
-    if (yr_compiler_create(&compiler) != ERROR_SUCCESS)
+    if (yara().yr_compiler_create(&compiler) != ERROR_SUCCESS)
         return;
     declareVariables(compiler);
     // Each file its own namespace, so two folders may both hold a "team.yar".
@@ -234,25 +222,25 @@ void AuditRules::compile() const
     for (const auto& [name, text] : files) {
         // Each file is tried alone first: a compiler that met an error takes no more.
         YR_COMPILER* trial = nullptr;
-        if (yr_compiler_create(&trial) != ERROR_SUCCESS)
+        if (yara().yr_compiler_create(&trial) != ERROR_SUCCESS)
             continue;
         declareVariables(trial);
         CompileErrors errors{name, &m_problems, false};
-        yr_compiler_set_callback(trial, noteCompilerMessage, &errors);
+        yara().yr_compiler_set_callback(trial, noteCompilerMessage, &errors);
         const QByteArray terminated = text + '\0';
         const QByteArray space = "file" + QByteArray::number(fileOfSpace.size());
         fileOfSpace.insert(space, name);
-        yr_compiler_add_string(trial, terminated.constData(), space.constData());
-        yr_compiler_destroy(trial);
+        yara().yr_compiler_add_string(trial, terminated.constData(), space.constData());
+        yara().yr_compiler_destroy(trial);
         if (errors.failed)
             continue;
         CompileErrors again{name, &m_problems, false};
-        yr_compiler_set_callback(compiler, noteCompilerMessage, &again);
-        if (yr_compiler_add_string(compiler, terminated.constData(), space.constData()) != 0)
+        yara().yr_compiler_set_callback(compiler, noteCompilerMessage, &again);
+        if (yara().yr_compiler_add_string(compiler, terminated.constData(), space.constData()) != 0)
             break; // cannot happen after the trial; the compiler takes nothing more
     }
-    yr_compiler_get_rules(compiler, &m_rules);
-    yr_compiler_destroy(compiler);
+    yara().yr_compiler_get_rules(compiler, &m_rules);
+    yara().yr_compiler_destroy(compiler);
     // A rule that does not say what it finds and how much it weighs is not used.
     if (m_rules) {
         YR_RULE* rule = nullptr;
@@ -264,7 +252,7 @@ void AuditRules::compile() const
             m_problems.append({fileOfSpace.value(QByteArray(rule->ns->name)), 0,
                                u"The rule %1 needs the meta family and level (high, medium or info)."_s.arg(
                                    QString::fromUtf8(rule->identifier))});
-            yr_rule_disable(rule);
+            yara().yr_rule_disable(rule);
         }
     }
 }
@@ -276,17 +264,17 @@ QList<RuleMatch> AuditRules::match(QByteArrayView bytes, const ScanSubject& subj
     if (!m_rules)
         return matches;
     YR_SCANNER* scanner = nullptr;
-    if (yr_scanner_create(m_rules, &scanner) != ERROR_SUCCESS)
+    if (yara().yr_scanner_create(m_rules, &scanner) != ERROR_SUCCESS)
         return matches;
     const QByteArray fileName = subject.fileName.toUtf8();
-    yr_scanner_define_boolean_variable(scanner, "is_text", subject.isText);
-    yr_scanner_define_boolean_variable(scanner, "is_markdown", subject.isMarkdown);
-    yr_scanner_define_boolean_variable(scanner, "decoded", subject.decoded);
-    yr_scanner_define_string_variable(scanner, "file_name", fileName.constData());
+    yara().yr_scanner_define_boolean_variable(scanner, "is_text", subject.isText);
+    yara().yr_scanner_define_boolean_variable(scanner, "is_markdown", subject.isMarkdown);
+    yara().yr_scanner_define_boolean_variable(scanner, "decoded", subject.decoded);
+    yara().yr_scanner_define_string_variable(scanner, "file_name", fileName.constData());
     MatchCollector collector{&matches};
-    yr_scanner_set_callback(scanner, collectMatch, &collector);
-    yr_scanner_set_timeout(scanner, 20); // seconds: a hostile file cannot hold the audit
-    yr_scanner_scan_mem(scanner, reinterpret_cast<const uint8_t*>(bytes.data()), size_t(bytes.size()));
-    yr_scanner_destroy(scanner);
+    yara().yr_scanner_set_callback(scanner, collectMatch, &collector);
+    yara().yr_scanner_set_timeout(scanner, 20); // seconds: a hostile file cannot hold the audit
+    yara().yr_scanner_scan_mem(scanner, reinterpret_cast<const uint8_t*>(bytes.data()), size_t(bytes.size()));
+    yara().yr_scanner_destroy(scanner);
     return matches;
 }
