@@ -70,7 +70,7 @@ bool AuditGate::letsPlace(const QStringList& hubItemPaths, bool strictly,
     // Only what changed since it was found clean is read again.
     QList<std::pair<QString, QString>> items;
     QList<std::optional<QByteArray>> signatures;
-    QList<std::optional<QByteArray>> current = CleanVerdicts::signaturesOf(hubItemPaths, *rules);
+    QList<std::optional<QByteArray>> current = verdicts.signaturesOf(hubItemPaths, *rules);
     for (qsizetype i = 0; i < hubItemPaths.size(); ++i) {
         if (current[i] && verdicts.isClean(*current[i]))
             continue;
@@ -87,7 +87,7 @@ bool AuditGate::letsPlace(const QStringList& hubItemPaths, bool strictly,
         const bool anyHigh = std::any_of(report.findings.cbegin(), report.findings.cend(),
                                          [](const AuditFinding& f) { return f.level == AuditLevel::high; });
         if (!anyHigh && signatures[i])
-            verdicts.remember(*signatures[i]);
+            verdicts.remember(items[i].second, *signatures[i]);
         if (m_acceptancesCount)
             markAccepted(m_context, report);
         if (report.hasOpenHigh())

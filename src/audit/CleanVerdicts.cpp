@@ -150,6 +150,53 @@ bool readsWholeFolders(const QString& path)
     }
 }
 
+// A folder's names as found clean, one line each: "@" and its path, a blank, then its entries'
+// relative paths, comma-separated; all percent-encoded but for the slashes, so any byte a
+// name may hold keeps to its place in the line. Versions that know no such lines pass over
+// them. Kept encoded until an item is looked up.
+QByteArray encoded(const QByteArray& name)
+{
+    return name.toPercentEncoding("/");
+}
+
+QByteArray namesField(const QByteArrayList& names)
+{
+    QByteArrayList parts;
+    parts.reserve(names.size());
+    for (const QByteArray& name : names)
+        parts.append(encoded(name));
+    return parts.join(',');
+}
+
+QByteArrayList namesOf(const QByteArray& field)
+{
+    QByteArrayList names;
+    for (const QByteArray& part : field.split(','))
+        names.append(QByteArray::fromPercentEncoding(part));
+    return names;
+}
+
+// Calls `visit` with each line of the verdicts file, as a view into it.
+template <typename Visit> void forEachLine(const QByteArray& text, Visit visit)
+{
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = text.indexOf('\n', at);
+        if (end < 0)
+            end = text.size();
+        visit(QByteArrayView(text).sliced(at, end - at));
+        at = end + 1;
+    }
+}
+
+// The encoded path and the names field of a names line, or nothing.
+std::optional<std::pair<QByteArrayView, QByteArrayView>> namesLine(QByteArrayView line)
+{
+    const qsizetype blank = line.indexOf(' ');
+    if (!line.startsWith('@') || blank < 2 || blank + 1 >= line.size())
+        return std::nullopt;
+    return std::pair(line.sliced(1, blank - 1), line.sliced(blank + 1));
+}
+
 } // namespace
 
 QString CleanVerdicts::defaultFile()
@@ -164,60 +211,95 @@ CleanVerdicts::CleanVerdicts(QString file)
     QFile stored(m_file);
     if (!stored.open(QIODevice::ReadOnly))
         return;
-    for (const QByteArray& line : stored.readAll().split('\n'))
-        if (line.size() == signatureLength)
-            m_clean.insert(line);
+    // What was read stays, and the verdicts and names point into it: a placement of thousands
+    // of items reads thousands of lines, and copying each would take longer than reading them.
+    m_stored = stored.readAll();
+    const auto kept = [](QByteArrayView part) {
+        return QByteArray::fromRawData(part.data(), part.size());
+    };
+    m_clean.reserve(m_stored.size() / (signatureLength + 1));
+    forEachLine(m_stored, [&](QByteArrayView line) {
+        if (const auto names = namesLine(line))
+            m_names.insert(kept(names->first), kept(names->second));
+        else if (line.size() == signatureLength)
+            m_clean.insert(kept(line));
+    });
 }
 
 std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules,
                                                      const QDateTime& now)
 {
-    return signatureOf(path, rules, Parent{.settled = settledBefore(now)});
+    return look(path, rules, Parent{.settled = settledBefore(now)}).signature;
 }
 
-std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules,
-                                                     Parent parent)
+CleanVerdicts::Look CleanVerdicts::look(const QString& path, const AuditRules& rules, Parent parent,
+                                        const QByteArrayList* knownNames)
 {
     const QByteArray encoded = QFile::encodeName(path);
     // Through the parent's descriptor, the kernel looks up one name rather than the whole path.
     const int at = parent.descriptor >= 0 ? parent.descriptor : AT_FDCWD;
-    const char* name =
-        parent.descriptor >= 0 ? encoded.constData() + encoded.lastIndexOf('/') + 1 : encoded.constData();
-    const bool readsWhole = parent.readsWhole;
+    const QByteArray name = parent.descriptor >= 0 ? encoded.mid(encoded.lastIndexOf('/') + 1) : encoded;
     struct stat status = {};
     std::vector<Entry> entries;
-    // Most items are folders: opened once, and looked at through the open descriptor. The
-    // folder's own facts add nothing: an entry added, removed or renamed shows in the listing,
-    // and a write to one in its facts.
-    if (const int folder = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); folder >= 0) {
-        status.st_mode = S_IFDIR;
-        if (!listInto(folder, {}, readsWhole, entries))
-            return std::nullopt;
+    if (knownNames) {
+        // Each name the folder held when it was found clean, looked at by its path.
+        if (::fstatat(at, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(status.st_mode))
+            return {};
+        entries.reserve(size_t(knownNames->size()));
+        QByteArray entryPath = name;
+        for (const QByteArray& relative : *knownNames) {
+            entryPath.truncate(name.size());
+            entryPath.append(relative);
+            struct stat entryStatus = {};
+            if (::fstatat(at, entryPath.constData(), &entryStatus, AT_SYMLINK_NOFOLLOW) != 0)
+                return {};
+            entries.push_back({relative, factsOf(entryStatus)});
+        }
+    } else if (const int folder =
+                   ::openat(at, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+               folder >= 0) {
+        // Most items are folders: opened once, and looked at through the open descriptor.
+        if (::fstat(folder, &status) != 0) {
+            ::close(folder);
+            return {};
+        }
+        if (!listInto(folder, {}, parent.readsWhole, entries))
+            return {.listed = true};
         // The order a folder lists its entries in means nothing.
         std::sort(entries.begin(), entries.end(),
                   [](const Entry& a, const Entry& b) { return a.relativePath < b.relativePath; });
-    } else if (::fstatat(at, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(status.st_mode)) {
-        return std::nullopt;
+    } else if (::fstatat(at, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+               S_ISDIR(status.st_mode)) {
+        return {};
     }
     const auto changedAt = [](const EntryFacts& facts) {
         return facts.changedSeconds * 1'000'000'000 + facts.changedNanoseconds;
     };
     const EntryFacts own = factsOf(status);
-    if ((!S_ISDIR(status.st_mode) && changedAt(own) >= parent.settled) ||
+    const bool listed = !knownNames && S_ISDIR(status.st_mode);
+    // A folder listed now needs no settled times of its own to be signed; but its names can
+    // stand in for a listing later only when its times tell every change after this one.
+    const bool ownSettled = changedAt(own) < parent.settled;
+    if ((!ownSettled && (!S_ISDIR(status.st_mode) || knownNames)) ||
         std::any_of(entries.cbegin(), entries.cend(),
                     [&](const Entry& entry) { return changedAt(entry.facts) >= parent.settled; }))
-        return std::nullopt;
-    // The key, then everything a write would change, in one buffer.
+        return {.listed = listed};
+    // The key, then everything a write would change, in one buffer. A folder's own times
+    // change with every entry added, removed or renamed in it.
     const SignatureKey key = signatureKey();
     QByteArray facts(reinterpret_cast<const char*>(&key), sizeof key);
     facts.append(rules.fingerprint());
     facts.append(encoded.constData(), encoded.size() + 1); // with its terminator
     facts.append(reinterpret_cast<const char*>(&own), sizeof own);
+    Look found{.listed = listed};
     for (const Entry& entry : entries) {
         facts.append(entry.relativePath.constData(), entry.relativePath.size() + 1);
         facts.append(reinterpret_cast<const char*>(&entry.facts), sizeof entry.facts);
+        if (!knownNames && ownSettled)
+            found.names.append(entry.relativePath);
     }
-    return QCryptographicHash::hash(facts, QCryptographicHash::Blake2b_160).toHex();
+    found.signature = QCryptographicHash::hash(facts, QCryptographicHash::Blake2b_160).toHex();
+    return found;
 }
 
 QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& paths,
@@ -235,13 +317,24 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
         oneParent ? ::open(QFile::encodeName(parentPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1};
     const Parent parent{parentFolder.descriptor,
                         parentFolder.descriptor >= 0 && readsWholeFolders(parentPath), settledBefore(now)};
+    std::vector<Look> looks(size_t(paths.size()));
+    const auto lookAt = [&](qsizetype i) {
+        const auto known = std::as_const(m_names).constFind(encoded(QFile::encodeName(paths[i])));
+        if (known != m_names.cend()) {
+            const QByteArrayList names = namesOf(*known);
+            Look byNames = look(paths[i], rules, parent, &names);
+            if (byNames.signature && m_clean.contains(*byNames.signature))
+                return byNames;
+        }
+        return look(paths[i], rules, parent);
+    };
     // Many items are looked at on every core: the time goes to waiting on the file system.
     const qsizetype workers =
         std::min<qsizetype>(std::max(1u, std::thread::hardware_concurrency()), paths.size() / 64 + 1);
     std::atomic<qsizetype> next{0};
     const auto work = [&] {
         for (qsizetype i = next++; i < paths.size(); i = next++)
-            signatures[i] = signatureOf(paths[i], rules, parent);
+            looks[size_t(i)] = lookAt(i);
     };
     {
         std::vector<std::jthread> helpers;
@@ -249,39 +342,65 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
             helpers.emplace_back(work);
         work();
     }
+    m_listed = 0;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        Look& found = looks[size_t(i)];
+        m_listed += found.listed ? 1 : 0;
+        signatures[i] = std::move(found.signature);
+        if (!found.names.isEmpty())
+            m_looked.insert(encoded(QFile::encodeName(paths[i])), namesField(found.names));
+    }
     return signatures;
 }
 
-void CleanVerdicts::remember(const QByteArray& signature)
+void CleanVerdicts::remember(const QString& path, const QByteArray& signature)
 {
     if (!m_clean.contains(signature)) {
         m_clean.insert(signature);
         m_added.append(signature);
     }
+    const QByteArray item = encoded(QFile::encodeName(path));
+    if (const auto looked = m_looked.constFind(item);
+        looked != m_looked.cend() && m_names.value(item) != *looked) {
+        m_names.insert(item, *looked);
+        m_namesAdded.insert(item, *looked);
+    }
 }
 
 Outcome CleanVerdicts::save()
 {
-    if (m_added.isEmpty())
+    if (m_added.isEmpty() && m_namesAdded.isEmpty())
         return {};
     // Read again: another process may have remembered its own meanwhile.
     QList<QByteArray> lines;
+    QList<QByteArray> namesLines;
     QFile stored(m_file);
     if (stored.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : stored.readAll().split('\n'))
-            if (line.size() == signatureLength)
-                lines.append(line);
+        forEachLine(stored.readAll(), [&](QByteArrayView line) {
+            if (const auto names = namesLine(line)) {
+                if (!m_namesAdded.contains(names->first.toByteArray()))
+                    namesLines.append(line.toByteArray());
+            } else if (line.size() == signatureLength) {
+                lines.append(line.toByteArray());
+            }
+        });
     stored.close();
     const QSet<QByteArray> known(lines.cbegin(), lines.cend());
     for (const QByteArray& added : std::as_const(m_added))
         if (!known.contains(added))
             lines.append(added);
+    for (auto added = m_namesAdded.cbegin(); added != m_namesAdded.cend(); ++added)
+        namesLines.append('@' + added.key() + ' ' + added.value());
     if (lines.size() > mostVerdicts)
         lines = lines.last(mostVerdicts);
+    if (namesLines.size() > mostVerdicts)
+        namesLines = namesLines.last(mostVerdicts);
     QDir().mkpath(QFileInfo(m_file).path());
     QSaveFile file(m_file);
-    if (!file.open(QIODevice::WriteOnly) || file.write(lines.join('\n') + '\n') < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write((lines + namesLines).join('\n') + '\n') < 0 ||
+        !file.commit())
         return Error{u"Cannot write %1: %2"_s.arg(m_file, file.errorString())};
     m_added.clear();
+    m_namesAdded.clear();
     return {};
 }

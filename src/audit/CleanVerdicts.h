@@ -4,7 +4,9 @@
 #include "base/Result.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -24,22 +26,27 @@ public:
     // Reads the remembered verdicts; a missing or damaged file remembers nothing.
     explicit CleanVerdicts(QString file = defaultFile());
 
-    // The item as it stands: each entry's relative path, kind, size, inode and modification and
-    // change times, with the rules' fingerprint. Nothing when the item cannot be read, nor while
-    // an entry changed within `settlingMilliseconds` of `now`: a file system keeps times at the grain of its
-    // clock, so a second write in that grain would leave them as they are. Such an item is
-    // audited each time until its times settle.
+    // The item as it stands: its own and each entry's relative path, kind, size, inode and
+    // modification and change times, with the rules' fingerprint. Nothing when the item cannot
+    // be read, nor while an entry changed within `settlingMilliseconds` of `now`: a file system
+    // keeps times at the grain of its clock, so a second write in that grain would leave them as
+    // they are. Such an item is audited each time until its times settle.
     static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules,
                                                  const QDateTime& now = QDateTime::currentDateTimeUtc());
-    // The same for many items at once, in their order.
-    static QList<std::optional<QByteArray>>
-    signaturesOf(const QStringList& paths, const AuditRules& rules,
-                 const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // The same for many items at once, in their order. A folder remembered clean is looked at
+    // by the names it held then, without listing it: an entry added, removed or renamed changes
+    // the times of the folder it is in, and those are part of the signature, so the names can
+    // only be trusted when the signature is one found clean. Otherwise it is listed again.
+    QList<std::optional<QByteArray>> signaturesOf(const QStringList& paths, const AuditRules& rules,
+                                                  const QDateTime& now = QDateTime::currentDateTimeUtc());
     // Two seconds: the coarsest grain of the file systems a hub lives on (FAT's).
     static constexpr qint64 settlingMilliseconds = 2000;
 
     bool isClean(const QByteArray& signature) const { return m_clean.contains(signature); }
-    void remember(const QByteArray& signature);
+    // How many folders the last `signaturesOf` had to list.
+    qsizetype foldersListed() const { return m_listed; }
+    // The item at `path` found clean with this signature, and the names it held when it was made.
+    void remember(const QString& path, const QByteArray& signature);
     // Writes the verdicts back when something was remembered; the newest are kept.
     Outcome save();
 
@@ -53,9 +60,24 @@ private:
         bool readsWhole = false;
         qint64 settled = 0;
     };
-    static std::optional<QByteArray> signatureOf(const QString& path, const AuditRules& rules, Parent parent);
+    // A signature and the relative paths of the entries it was made of.
+    struct Look
+    {
+        std::optional<QByteArray> signature = {};
+        QByteArrayList names = {};
+        bool listed = false;
+    };
+    static Look look(const QString& path, const AuditRules& rules, Parent parent,
+                     const QByteArrayList* knownNames = nullptr);
 
     QString m_file;
+    QByteArray m_stored; // the file as read: what was read of it points into this
     QSet<QByteArray> m_clean;
     QList<QByteArray> m_added;
+    // An item's path -> its entries' relative paths, both encoded, as last found clean; the same
+    // as the last look found them; and those still to be written.
+    QHash<QByteArray, QByteArray> m_names;
+    QHash<QByteArray, QByteArray> m_looked;
+    QHash<QByteArray, QByteArray> m_namesAdded;
+    qsizetype m_listed = 0;
 };

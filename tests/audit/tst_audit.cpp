@@ -336,7 +336,8 @@ private Q_SLOTS:
     }
 
     // A clean verdict holds only for the files as they were and the rules it came from: a
-    // rewrite of the same size, a file added or renamed, or other rules ask for a new audit; and
+    // rewrite of the same size, a file added or renamed, or other rules ask for a new audit, also
+    // when the folder is looked at by the names it held, and when those names were forged; and
     // none is kept for files whose times have not settled yet.
     void cleanVerdictsHoldForTheFilesAsTheyWere_data()
     {
@@ -345,18 +346,22 @@ private Q_SLOTS:
         QTest::newRow("nothing") << u"nothing"_s << true;
         QTest::newRow("rewritten, same size") << u"rewrite"_s << false;
         QTest::newRow("a file added") << u"add"_s << false;
+        QTest::newRow("a file added beside SKILL.md") << u"add beside"_s << false;
+        QTest::newRow("a file added, its name left out of the names") << u"forge"_s << false;
         QTest::newRow("a file renamed") << u"rename"_s << false;
         QTest::newRow("other rules") << u"rules"_s << false;
+        QTest::newRow("nothing, its names line as long as a verdict's") << u"short"_s << true;
     }
     void cleanVerdictsHoldForTheFilesAsTheyWere()
     {
         QFETCH(QString, change);
         QFETCH(bool, stillClean);
-        QTemporaryDir dir;
-        const QString item = dir.path() + u"/demo"_s;
-        QVERIFY(makeFolder(item + u"/scripts"_s));
+        QTemporaryDir dir(u"/tmp/qv-XXXXXX"_s);
+        // "@", the item's path, a blank and "/SKILL.md": 40 bytes, as long as a verdict.
+        const QString item = dir.path() + (change == u"short"_s ? u"/demo-with-name"_s : u"/demo"_s);
         QVERIFY(writeFile(item + u"/SKILL.md"_s, skillFile("Plain.\n")));
-        QVERIFY(writeFile(item + u"/scripts/run.sh"_s, "echo safe\n"));
+        if (change != u"short"_s)
+            QVERIFY(writeFile(item + u"/scripts/run.sh"_s, "echo safe\n"));
         const auto rules = AuditRules::standard();
         const QString store = dir.path() + u"/verdicts"_s;
         // Just written, the files' times cannot yet tell a second write from the first.
@@ -364,7 +369,7 @@ private Q_SLOTS:
         const QDateTime later = QDateTime::currentDateTimeUtc().addSecs(3);
         {
             CleanVerdicts verdicts(store);
-            verdicts.remember(CleanVerdicts::signatureOf(item, *rules, later).value());
+            verdicts.remember(item, verdicts.signaturesOf({item}, *rules, later).value(0).value());
             QVERIFY(verdicts.save());
         }
         QTest::qWait(10); // a later write gets a later change time
@@ -372,14 +377,21 @@ private Q_SLOTS:
             QVERIFY(writeFile(item + u"/scripts/run.sh"_s, "rm -rf ~/\n"));
         else if (change == u"add"_s)
             QVERIFY(writeFile(item + u"/scripts/more.sh"_s, ""));
+        else if (change == u"add beside"_s)
+            QVERIFY(writeFile(item + u"/more.sh"_s, ""));
+        else if (change == u"forge"_s)
+            QVERIFY(writeFile(item + u"/more.sh"_s, "") &&
+                    writeFile(store, readFile(store) + '@' + QFile::encodeName(item) + " /SKILL.md\n"));
         else if (change == u"rename"_s)
             QVERIFY(QFile::rename(item + u"/scripts/run.sh"_s, item + u"/scripts/run2.sh"_s));
         const auto other = AuditRules::fromTexts({{u"x.yar"_s, "rule x { condition: false }"}});
-        const auto now = CleanVerdicts::signaturesOf({item, dir.path() + u"/gone"_s},
-                                                     change == u"rules"_s ? *other : *rules, later);
+        CleanVerdicts again(store);
+        const auto now = again.signaturesOf({item, dir.path() + u"/gone"_s},
+                                            change == u"rules"_s ? *other : *rules, later);
         QCOMPARE(now.size(), 2);
         QVERIFY(now[0]);
-        QCOMPARE(CleanVerdicts(store).isClean(*now[0]), stillClean);
+        QCOMPARE(again.isClean(*now[0]), stillClean);
+        QCOMPARE(again.foldersListed(), stillClean ? 0 : 1); // a folder as it was is not listed again
         QVERIFY(!now[1]);
     }
 
