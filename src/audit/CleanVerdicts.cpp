@@ -154,7 +154,7 @@ bool readsWholeFolders(const QString& path)
 // relative paths, comma-separated; all percent-encoded but for the slashes, so any byte a
 // name may hold keeps to its place in the line. Versions that know no such lines pass over
 // them. Kept encoded until an item is looked up.
-QByteArray encoded(const QByteArray& name)
+QByteArray escaped(const QByteArray& name)
 {
     return name.toPercentEncoding("/");
 }
@@ -164,7 +164,7 @@ QByteArray namesField(const QByteArrayList& names)
     QByteArrayList parts;
     parts.reserve(names.size());
     for (const QByteArray& name : names)
-        parts.append(encoded(name));
+        parts.append(escaped(name));
     return parts.join(',');
 }
 
@@ -188,7 +188,7 @@ template <typename Visit> void forEachLine(const QByteArray& text, Visit visit)
     }
 }
 
-// The encoded path and the names field of a names line, or nothing.
+// The escaped path and the names field of a names line, or nothing.
 std::optional<std::pair<QByteArrayView, QByteArrayView>> namesLine(QByteArrayView line)
 {
     const qsizetype blank = line.indexOf(' ');
@@ -319,7 +319,7 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
                         parentFolder.descriptor >= 0 && readsWholeFolders(parentPath), settledBefore(now)};
     std::vector<Look> looks(size_t(paths.size()));
     const auto lookAt = [&](qsizetype i) {
-        const auto known = std::as_const(m_names).constFind(encoded(QFile::encodeName(paths[i])));
+        const auto known = std::as_const(m_names).constFind(escaped(QFile::encodeName(paths[i])));
         if (known != m_names.cend()) {
             const QByteArrayList names = namesOf(*known);
             Look byNames = look(paths[i], rules, parent, &names);
@@ -348,7 +348,7 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
         m_listed += found.listed ? 1 : 0;
         signatures[i] = std::move(found.signature);
         if (!found.names.isEmpty())
-            m_looked.insert(encoded(QFile::encodeName(paths[i])), namesField(found.names));
+            m_looked.insert(escaped(QFile::encodeName(paths[i])), namesField(found.names));
     }
     return signatures;
 }
@@ -359,7 +359,7 @@ void CleanVerdicts::remember(const QString& path, const QByteArray& signature)
         m_clean.insert(signature);
         m_added.append(signature);
     }
-    const QByteArray item = encoded(QFile::encodeName(path));
+    const QByteArray item = escaped(QFile::encodeName(path));
     if (const auto looked = m_looked.constFind(item);
         looked != m_looked.cend() && m_names.value(item) != *looked) {
         m_names.insert(item, *looked);

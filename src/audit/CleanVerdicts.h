@@ -74,7 +74,7 @@ private:
     QByteArray m_stored; // the file as read: what was read of it points into this
     QSet<QByteArray> m_clean;
     QList<QByteArray> m_added;
-    // An item's path -> its entries' relative paths, both encoded, as last found clean; the same
+    // An item's path -> its entries' relative paths, both escaped, as last found clean; the same
     // as the last look found them; and those still to be written.
     QHash<QByteArray, QByteArray> m_names;
     QHash<QByteArray, QByteArray> m_looked;
