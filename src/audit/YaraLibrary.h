@@ -6,7 +6,7 @@
 
 // libyara, loaded the first time a rule is compiled rather than when the program starts: most
 // runs audit nothing (a placement of items found clean before needs no rules), and the library
-// brings OpenSSL, libmagic and OpenMP with it, a quarter of the time a command takes to start.
+// brings OpenSSL, libmagic and libjansson with it: a quarter of the time a command takes to start.
 // Set up once and kept until the process ends: compiled rules live as long, in caches that are
 // let go only after every other static.
 class YaraLibrary
