@@ -1,5 +1,7 @@
 #include "audit/AuditRules.h"
 
+#include "audit/YaraLibrary.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -7,8 +9,6 @@
 #include <QHash>
 #include <QMutex>
 #include <QStandardPaths>
-
-#include "audit/YaraLibrary.h"
 
 #include <cstring>
 

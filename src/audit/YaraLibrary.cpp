@@ -5,8 +5,6 @@
 
 #include <dlfcn.h>
 
-using namespace Qt::StringLiterals;
-
 struct YaraLibrary::Loaded
 {
     const YaraLibrary* library = nullptr;

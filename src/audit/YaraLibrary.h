@@ -20,7 +20,6 @@ public:
     // The functions the audit calls, by their names in yara.h.
 #define QUORVANE_YARA_FUNCTIONS(X)                                                                           \
     X(yr_initialize)                                                                                         \
-    X(yr_finalize)                                                                                           \
     X(yr_compiler_create)                                                                                    \
     X(yr_compiler_destroy)                                                                                   \
     X(yr_compiler_set_callback)                                                                              \
