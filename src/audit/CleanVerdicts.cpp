@@ -26,6 +26,9 @@ namespace {
 
 // Beyond this many, the oldest verdicts are forgotten; an item forgotten is only audited again.
 constexpr qsizetype mostVerdicts = 50'000;
+// Up to this many items at once, each one's lines are searched for in the file as read;
+// beyond, the file is indexed first.
+constexpr qsizetype searchedUpTo = 16;
 // A keyed BLAKE2b of 160 bits, in hex: a few times cheaper than SHA-256 over an item's facts.
 constexpr qsizetype signatureLength = 40;
 
@@ -168,7 +171,7 @@ QByteArray namesField(const QByteArrayList& names)
     return parts.join(',');
 }
 
-QByteArrayList namesOf(const QByteArray& field)
+QByteArrayList namesIn(const QByteArray& field)
 {
     QByteArrayList names;
     for (const QByteArray& part : field.split(','))
@@ -211,19 +214,62 @@ CleanVerdicts::CleanVerdicts(QString file)
     QFile stored(m_file);
     if (!stored.open(QIODevice::ReadOnly))
         return;
-    // What was read stays, and the verdicts and names point into it: a placement of thousands
-    // of items reads thousands of lines, and copying each would take longer than reading them.
+    // Kept as read: a placement of one item looks for its lines, one of thousands indexes them.
     m_stored = stored.readAll();
+}
+
+void CleanVerdicts::index()
+{
+    if (m_indexed)
+        return;
+    m_indexed = true;
+    // The index points into what was read: copying thousands of lines would take longer than
+    // reading them.
     const auto kept = [](QByteArrayView part) {
         return QByteArray::fromRawData(part.data(), part.size());
     };
-    m_clean.reserve(m_stored.size() / (signatureLength + 1));
+    m_storedClean.reserve(m_stored.size() / (signatureLength + 1));
     forEachLine(m_stored, [&](QByteArrayView line) {
         if (const auto names = namesLine(line))
-            m_names.insert(kept(names->first), kept(names->second));
+            m_storedNames.insert(kept(names->first), kept(names->second));
         else if (line.size() == signatureLength)
-            m_clean.insert(kept(line));
+            m_storedClean.insert(kept(line));
     });
+}
+
+bool CleanVerdicts::isClean(const QByteArray& signature) const
+{
+    if (m_clean.contains(signature))
+        return true;
+    if (m_indexed)
+        return m_storedClean.contains(signature);
+    for (qsizetype at = m_stored.indexOf(signature); at >= 0; at = m_stored.indexOf(signature, at + 1)) {
+        const qsizetype end = at + signature.size();
+        if ((at == 0 || m_stored[at - 1] == '\n') && (end == m_stored.size() || m_stored[end] == '\n'))
+            return true;
+    }
+    return false;
+}
+
+std::optional<QByteArray> CleanVerdicts::namesOf(const QByteArray& item) const
+{
+    if (const auto known = m_names.constFind(item); known != m_names.cend())
+        return *known;
+    if (m_indexed) {
+        const auto stored = m_storedNames.constFind(item);
+        return stored != m_storedNames.cend() ? std::optional(*stored) : std::nullopt;
+    }
+    // The last line of the item counts, as in the index.
+    const QByteArray start = '@' + item + ' ';
+    for (qsizetype at = m_stored.lastIndexOf(start); at >= 0;
+         at = at > 0 ? m_stored.lastIndexOf(start, at - 1) : -1) {
+        if (at > 0 && m_stored[at - 1] != '\n')
+            continue;
+        const qsizetype from = at + start.size();
+        const qsizetype end = m_stored.indexOf('\n', from);
+        return m_stored.mid(from, (end < 0 ? m_stored.size() : end) - from);
+    }
+    return std::nullopt;
 }
 
 std::optional<QByteArray> CleanVerdicts::signatureOf(const QString& path, const AuditRules& rules,
@@ -317,13 +363,14 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
         oneParent ? ::open(QFile::encodeName(parentPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1};
     const Parent parent{parentFolder.descriptor,
                         parentFolder.descriptor >= 0 && readsWholeFolders(parentPath), settledBefore(now)};
+    if (paths.size() > searchedUpTo)
+        index();
     std::vector<Look> looks(size_t(paths.size()));
     const auto lookAt = [&](qsizetype i) {
-        const auto known = std::as_const(m_names).constFind(escaped(QFile::encodeName(paths[i])));
-        if (known != m_names.cend()) {
-            const QByteArrayList names = namesOf(*known);
+        if (const auto known = namesOf(escaped(QFile::encodeName(paths[i])))) {
+            const QByteArrayList names = namesIn(*known);
             Look byNames = look(paths[i], rules, parent, &names);
-            if (byNames.signature && m_clean.contains(*byNames.signature))
+            if (byNames.signature && isClean(*byNames.signature))
                 return byNames;
         }
         return look(paths[i], rules, parent);
@@ -355,13 +402,12 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
 
 void CleanVerdicts::remember(const QString& path, const QByteArray& signature)
 {
-    if (!m_clean.contains(signature)) {
+    if (!isClean(signature)) {
         m_clean.insert(signature);
         m_added.append(signature);
     }
     const QByteArray item = escaped(QFile::encodeName(path));
-    if (const auto looked = m_looked.constFind(item);
-        looked != m_looked.cend() && m_names.value(item) != *looked) {
+    if (const auto looked = m_looked.constFind(item); looked != m_looked.cend() && namesOf(item) != *looked) {
         m_names.insert(item, *looked);
         m_namesAdded.insert(item, *looked);
     }

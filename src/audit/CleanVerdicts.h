@@ -42,7 +42,7 @@ public:
     // Two seconds: the coarsest grain of the file systems a hub lives on (FAT's).
     static constexpr qint64 settlingMilliseconds = 2000;
 
-    bool isClean(const QByteArray& signature) const { return m_clean.contains(signature); }
+    bool isClean(const QByteArray& signature) const;
     // How many folders the last `signaturesOf` had to list.
     qsizetype foldersListed() const { return m_listed; }
     // The item at `path` found clean with this signature, and the names it held when it was made.
@@ -69,13 +69,20 @@ private:
     };
     static Look look(const QString& path, const AuditRules& rules, Parent parent,
                      const QByteArrayList* knownNames = nullptr);
+    // The file's verdicts and names in hashes, for many lookups.
+    void index();
+    // The names of the item (its escaped path) as last found clean, escaped.
+    std::optional<QByteArray> namesOf(const QByteArray& item) const;
 
     QString m_file;
-    QByteArray m_stored; // the file as read: what was read of it points into this
-    QSet<QByteArray> m_clean;
+    QByteArray m_stored; // the file as read: the index points into it
+    bool m_indexed = false;
+    QSet<QByteArray> m_storedClean;
+    QHash<QByteArray, QByteArray> m_storedNames;
+    QSet<QByteArray> m_clean; // remembered since
     QList<QByteArray> m_added;
-    // An item's path -> its entries' relative paths, both escaped, as last found clean; the same
-    // as the last look found them; and those still to be written.
+    // An item's path -> its entries' relative paths, both escaped, as found clean since; as
+    // the last look found them; and those still to be written.
     QHash<QByteArray, QByteArray> m_names;
     QHash<QByteArray, QByteArray> m_looked;
     QHash<QByteArray, QByteArray> m_namesAdded;

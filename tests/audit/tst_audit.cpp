@@ -393,6 +393,12 @@ private Q_SLOTS:
         QCOMPARE(again.isClean(*now[0]), stillClean);
         QCOMPARE(again.foldersListed(), stillClean ? 0 : 1); // a folder as it was is not listed again
         QVERIFY(!now[1]);
+        // The same through the index a placement of many items reads the file into.
+        CleanVerdicts indexed(store);
+        const QStringList many = QStringList{item} + QStringList(20, dir.path() + u"/gone"_s);
+        const auto manyNow = indexed.signaturesOf(many, change == u"rules"_s ? *other : *rules, later);
+        QCOMPARE(indexed.isClean(manyNow[0].value()), stillClean);
+        QCOMPARE(indexed.foldersListed(), stillClean ? 0 : 1);
     }
 
     // The skill's shape: execute bits outside scripts/, a long SKILL.md, the format's findings;
