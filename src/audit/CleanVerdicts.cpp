@@ -366,8 +366,11 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
     if (paths.size() > searchedUpTo)
         index();
     std::vector<Look> looks(size_t(paths.size()));
+    std::vector<QByteArray> items(size_t(paths.size())); // each path as the names lines hold it
     const auto lookAt = [&](qsizetype i) {
-        if (const auto known = namesOf(escaped(QFile::encodeName(paths[i])))) {
+        QByteArray& item = items[size_t(i)];
+        item = escaped(QFile::encodeName(paths[i]));
+        if (const auto known = namesOf(item)) {
             const QByteArrayList names = namesIn(*known);
             Look byNames = look(paths[i], rules, parent, &names);
             if (byNames.signature && isClean(*byNames.signature))
@@ -395,7 +398,7 @@ QList<std::optional<QByteArray>> CleanVerdicts::signaturesOf(const QStringList& 
         m_listed += found.listed ? 1 : 0;
         signatures[i] = std::move(found.signature);
         if (!found.names.isEmpty())
-            m_looked.insert(escaped(QFile::encodeName(paths[i])), namesField(found.names));
+            m_looked.insert(items[size_t(i)], namesField(found.names));
     }
     return signatures;
 }
