@@ -120,7 +120,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     : QWidget(parent)
     , m_workspace(workspace)
     , m_desktop(desktop)
-    , m_title(new QLabel(this))
+    , m_title(new ElidedLabel(QString(), Qt::ElideRight, this)) // a long name must not widen the window
     , m_pages(new QStackedWidget(this))
     , m_list(new QListWidget(this))
     , m_linkAll(new QToolButton(this))
@@ -136,7 +136,6 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_facts->setOpenExternalLinks(true);
     m_facts->setWordWrap(true);
     m_title->setFont(TextStyles::scaled(m_title->font(), 1.3, true));
-    m_title->setTextFormat(Qt::PlainText);
     m_title->setObjectName(u"appTitle"_s);
     auto* refreshAction = new QAction(symbolIcon(u"arrow.clockwise"_s), tr("Refresh"), this);
     refreshAction->setObjectName(u"refreshAppAction"_s);
@@ -262,6 +261,7 @@ void TargetAppSkillsListView::setSelectedItem(const std::optional<TargetAppSkill
 void TargetAppSkillsListView::reload()
 {
     m_title->setText(m_app ? m_app->name() : QString());
+    m_title->setToolTip(m_title->text());
     const PlacementKind mode = m_app ? m_app->placement() : PlacementKind::link;
     m_mode->setCurrentIndex(m_mode->findData(int(mode)));
     m_sync->setVisible(mode == PlacementKind::copy);

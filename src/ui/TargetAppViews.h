@@ -13,6 +13,7 @@
 
 struct AssistantPreset;
 class BackgroundTask;
+class ElidedLabel;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -77,7 +78,7 @@ private:
     // The entry the user chose. It stays chosen while it is briefly gone, as when an import
     // moves it into the hub and puts a link in its place, and shows again when it is back.
     std::optional<QString> m_chosenPath;
-    QLabel* m_title;
+    ElidedLabel* m_title;
     QStackedWidget* m_pages;
     QListWidget* m_list;
     QAction* m_deleteAction;
