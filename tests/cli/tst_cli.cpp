@@ -135,27 +135,23 @@ class TestCli : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Before any hub is chosen, the default folder is the hub: shown with its items, or
-    // said to be missing, never both at once.
-    void theDefaultHubBeforeAnyIsChosen()
-    {
-        Tool t;
-        const QString hub = t.path(u".agents/Skills"_s);
-        const Run missing = t.run({u"hub"_s});
-        QCOMPARE(missing.exitCode, 0);
-        QCOMPARE(missing.out, hub + u"\n"_s);
-        QVERIFY2(missing.err.contains(u"does not exist yet"_s) && missing.err.contains(u"hub set"_s),
-                 qPrintable(missing.err));
-        QVERIFY(makeFolder(hub + u"/deploy"_s) && writeFile(hub + u"/deploy/SKILL.md"_s, "# Deploy"));
-        const Run present = t.run({u"hub"_s});
-        QCOMPARE(present.exitCode, 0);
-        QVERIFY2(present.out.startsWith(hub + u"\n  deploy\t"_s), qPrintable(present.out));
-        QCOMPARE(present.err, QString());
-    }
-
+    // Before any hub is chosen, the default folder is the hub: said to be missing, or shown
+    // with its items, never both at once. Then a session from choosing a hub to a backup.
     void aWholeSession()
     {
         Tool t;
+        const QString defaultHub = t.path(u".agents/Skills"_s);
+        const Run missing = t.run({u"hub"_s});
+        QCOMPARE(missing.exitCode, 0);
+        QCOMPARE(missing.out, defaultHub + u"\n"_s);
+        QVERIFY2(missing.err.contains(u"does not exist yet"_s) && missing.err.contains(u"hub set"_s),
+                 qPrintable(missing.err));
+        QVERIFY(writeFile(defaultHub + u"/deploy/SKILL.md"_s, "# Deploy"));
+        const Run present = t.run({u"hub"_s});
+        QCOMPARE(present.exitCode, 0);
+        QVERIFY2(present.out.startsWith(defaultHub + u"\n  deploy\t"_s), qPrintable(present.out));
+        QCOMPARE(present.err, QString());
+
         QVERIFY(writeFile(t.path(u"Hub/deploy/SKILL.md"_s), "# Deploy"));
         QVERIFY(writeFile(t.path(u"codex/local/SKILL.md"_s), "# Local"));
 
@@ -759,32 +755,6 @@ private Q_SLOTS:
         QCOMPARE(entryNames(t.path(u"locked"_s)), before);
     }
 
-    // --json always prints JSON, also when nothing answered or nothing was to be done.
-    void jsonIsPrintedEvenForNothing_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        const QStringList down = {u"--api-url"_s,           u"http://127.0.0.1:1"_s, u"--raw-url"_s,
-                                  u"http://127.0.0.1:1/"_s, u"--directory-url"_s,    u"http://127.0.0.1:1"_s};
-        QTest::newRow("search, every source down")
-            << (QStringList{u"--json"_s, u"search"_s, u"pdf"_s} + down) << 1;
-        QTest::newRow("update, nothing to do")
-            << QStringList{u"--json"_s, u"update"_s, u"--all"_s, u"--dry-run"_s} << 0;
-    }
-    void jsonIsPrintedEvenForNothing()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        Tool t;
-        QVERIFY(t.chooseHub());
-        const Run run = t.run(arguments);
-        QCOMPARE(run.exitCode, exitCode);
-        QJsonParseError error;
-        const QJsonDocument printed = QJsonDocument::fromJson(run.out.toUtf8(), &error);
-        QVERIFY2(error.error == QJsonParseError::NoError && printed.isArray(), qPrintable(run.out));
-        QCOMPARE(printed.array().size(), 0);
-    }
-
     // Known assistants are listed with their folders as found here, and added by their id.
     void knownAssistantsAreAddedByTheirId()
     {
@@ -1088,6 +1058,16 @@ private Q_SLOTS:
         QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
         QVERIFY(t.failsSaying(install, u"Download failed: The SKILL.md file"_s));
         QCOMPARE(entryNames(t.path(u"Hub"_s)), QStringList());
+
+        // --json always prints JSON, also when nothing answered or nothing was to be done.
+        for (const auto& [arguments, exitCode] :
+             {std::pair{QStringList{u"search"_s, u"pdf"_s} + nowhere, 1},
+              std::pair{QStringList{u"update"_s, u"--all"_s, u"--dry-run"_s}, 0}}) {
+            const Run run = t.run(QStringList{u"--json"_s} + arguments);
+            QCOMPARE(run.exitCode, exitCode);
+            QVERIFY2(QJsonDocument::fromJson(run.out.toUtf8()) == QJsonDocument(QJsonArray()),
+                     qPrintable(run.out));
+        }
     }
 
     // A project's lock file travels with the repository: a fresh home restores its skills

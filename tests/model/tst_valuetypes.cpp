@@ -26,39 +26,7 @@ class TestValueTypes : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The known assistants, checked against their facts; a fact the table gives names its source.
-    void presetsKeepTheirFacts_data()
-    {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("folders"); // global | project
-        QTest::addColumn<PlacementKind>("placement");
-        QTest::addColumn<int>("budget"); // 0: not known
-        QTest::newRow("Claude Code") << u"claude-code"_s << u"~/.claude/skills | .claude/skills"_s
-                                     << PlacementKind::link << 8000;
-        QTest::newRow("Codex") << u"codex"_s << u"~/.codex/skills | .agents/skills"_s << PlacementKind::link
-                               << 8000;
-        QTest::newRow("GitHub Copilot")
-            << u"copilot"_s << u"~/.copilot/skills | .github/skills"_s << PlacementKind::copy << 0;
-        QTest::newRow("Cursor") << u"cursor"_s << u"~/.cursor/skills | .cursor/skills"_s
-                                << PlacementKind::copy << 0;
-        QTest::newRow("OpenCode") << u"opencode"_s << u"~/.config/opencode/skills | .opencode/skills"_s
-                                  << PlacementKind::copy << 0;
-        QTest::newRow("Pi") << u"pi"_s << u"~/.pi/agent/skills | .pi/skills"_s << PlacementKind::link << 0;
-        QTest::newRow("OpenClaw") << u"openclaw"_s << u"~/.openclaw/skills | skills"_s << PlacementKind::link
-                                  << 0;
-    }
-    void presetsKeepTheirFacts()
-    {
-        QFETCH(QString, id);
-        QFETCH(QString, folders);
-        QFETCH(PlacementKind, placement);
-        QFETCH(int, budget);
-        const AssistantPreset* preset = assistantPreset(id);
-        QVERIFY(preset);
-        QCOMPARE(preset->folder + u" | "_s + preset->projectFolder.value_or(QString()), folders);
-        QCOMPARE(preset->recommendedPlacement, placement);
-        QCOMPARE(preset->listingBudget.value_or(0), budget);
-    }
+    // Every known assistant is there once, and a fact the table gives names its source.
     void everyPresetNamesTheSourceOfEachFact()
     {
         QSet<QString> ids;
