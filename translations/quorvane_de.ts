@@ -1783,6 +1783,134 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <source>the address %1 carries a password or token</source>
         <translation>die Adresse %1 enthält ein Passwort oder Token</translation>
     </message>
+    <message>
+        <source>a text</source>
+        <translation>einen Text</translation>
+    </message>
+    <message>
+        <source>a truth value</source>
+        <translation>einen Wahrheitswert</translation>
+    </message>
+    <message>
+        <source>a whole number</source>
+        <translation>eine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>a number with a fraction</source>
+        <translation>eine Zahl mit Nachkommastellen</translation>
+    </message>
+    <message>
+        <source>a list</source>
+        <translation>eine Liste</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>ein Objekt</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>etwas anderes</translation>
+    </message>
+    <message>
+        <source>at the top level</source>
+        <translation>auf oberster Ebene</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <translation>bei %1</translation>
+    </message>
+    <message>
+        <source>The data is not valid JSON.</source>
+        <translation>Die Daten sind kein gültiges JSON.</translation>
+    </message>
+    <message>
+        <source>Expected %1, found %2, %3.</source>
+        <translation>Erwartet war %1, gefunden %2, %3.</translation>
+    </message>
+    <message>
+        <source>Expected a value of type %1, found null, %2.</source>
+        <translation>Erwartet war ein Wert vom Typ %1, gefunden null, %2.</translation>
+    </message>
+    <message>
+        <source>No value for the key &quot;%1&quot; %2.</source>
+        <translation>Kein Wert zum Schlüssel &quot;%1&quot; %2.</translation>
+    </message>
+    <message>
+        <source>The number %1 does not fit into Int64, %2.</source>
+        <translation>Die Zahl %1 passt nicht in Int64, %2.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a UUID</source>
+        <translation>„%1“ ist keine UUID</translation>
+    </message>
+    <message>
+        <source>The value is not valid Base64</source>
+        <translation>Der Wert ist kein gültiges Base64</translation>
+    </message>
+    <message>
+        <source>“%1” is not a date in the form 2026-03-01T14:05:09Z</source>
+        <translation>„%1“ ist kein Datum der Form 2026-03-01T14:05:09Z</translation>
+    </message>
+    <message>
+        <source>not [HOST/]OWNER/REPO or a git remote</source>
+        <translation>weder [HOST/]OWNER/REPO noch ein git-Remote</translation>
+    </message>
+    <message>
+        <source>not a ref git accepts</source>
+        <translation>kein Ref, den git annimmt</translation>
+    </message>
+    <message>
+        <source>a path that leaves the repository</source>
+        <translation>ein Pfad, der das Repository verlässt</translation>
+    </message>
+    <message>
+        <source>not a commit SHA</source>
+        <translation>keine Commit-SHA</translation>
+    </message>
+    <message>
+        <source>no ref</source>
+        <translation>kein Ref</translation>
+    </message>
+    <message>
+        <source>not a SHA-256 in hex</source>
+        <translation>keine SHA-256 in Hex</translation>
+    </message>
+    <message>
+        <source>“%1” leaves the project</source>
+        <translation>„%1“ verlässt das Projekt</translation>
+    </message>
+    <message>
+        <source>a skill is named twice</source>
+        <translation>ein Skill ist zweimal genannt</translation>
+    </message>
+    <message>
+        <source>The lock file is larger than %1 MiB; it is not read.</source>
+        <translation>Die Sperrdatei ist größer als %1 MiB; sie wird nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file.</source>
+        <translation>%1 ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The name is empty.</source>
+        <translation>Der Name ist leer.</translation>
+    </message>
+    <message>
+        <source>The name “%1” stands for a folder itself, not an item in it.</source>
+        <translation>Der Name „%1“ steht für einen Ordner selbst, nicht für ein Element darin.</translation>
+    </message>
+    <message>
+        <source>The name contains “/”, which would place the item in another folder.</source>
+        <translation>Der Name enthält „/“ und würde das Element in einen anderen Ordner legen.</translation>
+    </message>
+    <message>
+        <source>The name contains a NUL character.</source>
+        <translation>Der Name enthält ein NUL-Zeichen.</translation>
+    </message>
+    <message>
+        <source>The name contains control characters.</source>
+        <translation>Der Name enthält Steuerzeichen.</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>

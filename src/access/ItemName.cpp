@@ -7,14 +7,14 @@ using namespace Qt::StringLiterals;
 Outcome checkItemName(const QString& name)
 {
     if (name.isEmpty())
-        return Error{u"The name is empty."_s};
+        return Error::of(Problem::Kind::nameEmpty);
     if (name == u"."_s || name == u".."_s)
-        return Error{u"The name \"%1\" stands for a folder itself, not an item in it."_s.arg(name)};
+        return Error::of(Problem(Problem::Kind::nameIsAFolderItself, {name}));
     if (name.contains(u'/'))
-        return Error{u"The name contains \"/\", which would place the item in another folder."_s};
+        return Error::of(Problem::Kind::nameHasSlash);
     if (name.contains(QChar(0)))
-        return Error{u"The name contains a NUL character."_s};
+        return Error::of(Problem::Kind::nameHasNul);
     if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
-        return Error{u"The name contains control characters."_s};
+        return Error::of(Problem::Kind::nameHasControlCharacters);
     return {};
 }

@@ -301,7 +301,7 @@ void LockedFetch::placeInBackground(QList<Placing> placings, std::function<void(
             if (Outcome kept = cache->keep(fetch.contentSha256, *files); !kept) {
                 // Copies made beside a hub of another version come from the cache: it must hold them.
                 if (!fetch.intoHub) {
-                    outcomes.append({fetch, Problem::said(kept.error().description), false});
+                    outcomes.append({fetch, kept.error().shown(), false});
                     continue;
                 }
                 Log::line(u"Failed to keep a fetched folder in the cache: "_s + kept.error().description);

@@ -248,7 +248,7 @@ void ProjectRestore::start()
 {
     auto lock = LockFile::read(m_project);
     if (!lock)
-        return finish({RestoreOutcome::Stage::unreadable, Problem::said(lock.error().description), {}, {}});
+        return finish({RestoreOutcome::Stage::unreadable, lock.error().shown(), {}, {}});
     if (!lock.value())
         return finish({RestoreOutcome::Stage::unreadable,
                        Problem(Problem::Kind::noLockFile, {LockFile::fileName(), m_project}),

@@ -84,9 +84,8 @@ void SkillInstall::begin()
         [plan = m_plan->target] { return HubInstaller::changesHere(plan); },
         [this](const Result<std::optional<LocalChanges>>& changes) {
             if (!changes)
-                return finish(
-                    InstallResult::failure(Problem(Problem::Kind::installFailed)
-                                               .because(Problem::said(changes.error().description))));
+                return finish(InstallResult::failure(
+                    Problem(Problem::Kind::installFailed).because(changes.error().shown())));
             m_replacing = FileSystem::exists(m_plan->target.folder);
             if (changes.value() && !m_options.replaceChanged)
                 return refuse(InstallRefusal::withoutConsent(m_name, *changes.value()));

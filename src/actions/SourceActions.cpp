@@ -53,7 +53,7 @@ Result<SkillSourceRecord*, Problem> SourceActions::add(SkillSourceRecord::Kind k
     auto* source = new SkillSourceRecord(kind, normalized);
     m_workspace.context().insert(source);
     if (const Outcome saved = m_workspace.context().save(); !saved)
-        return Problem::said(saved.error().description);
+        return saved.error().shown();
     return source;
 }
 

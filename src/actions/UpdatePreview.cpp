@@ -70,7 +70,7 @@ void UpdatePreview::compare(const FetchedSkill& fetched)
         AuditReport before;
         auto installed = FolderContent::readFiles(folder);
         if (!installed) {
-            result.error = Problem::said(installed.error().description);
+            result.error = installed.error().shown();
         } else {
             result.changes = FolderDiff::between(installed.value(), upstream, m_item);
             result.audit = SkillScanner::scan(m_item, upstream, true);

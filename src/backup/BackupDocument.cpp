@@ -47,7 +47,7 @@ QUuid readUuid(const JsonReader& reader, const char* key)
 {
     const QString text = reader.string(key);
     if (!isCanonicalUuid(text))
-        reader.fail(DecodingError::Kind::dataCorrupted, key, u"\"%1\" is not a UUID"_s.arg(text));
+        reader.fail(key, Problem(Problem::Kind::notAUuid, {text}));
     return QUuid::fromString(text);
 }
 
@@ -59,7 +59,7 @@ std::optional<QByteArray> readBytes(const JsonReader& reader, const char* key)
     // Only canonical standard Base64 with padding: it must encode back to the same text.
     auto decoded = QByteArray::fromBase64Encoding(text->toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.toBase64() != text->toLatin1())
-        reader.fail(DecodingError::Kind::dataCorrupted, key, u"The value is not valid Base64"_s);
+        reader.fail(key, Problem::Kind::notBase64);
     return decoded.decoded;
 }
 
@@ -71,8 +71,7 @@ QDateTime readDate(const JsonReader& reader, const char* key)
     const QString text = reader.string(key);
     const QDateTime date = QDateTime::fromString(text, Qt::ISODate);
     if (!internetDateTime.match(text).hasMatch() || !date.isValid())
-        reader.fail(DecodingError::Kind::dataCorrupted, key,
-                    u"\"%1\" is not a date in the form 2026-03-01T14:05:09Z"_s.arg(text));
+        reader.fail(key, Problem(Problem::Kind::notADate, {text}));
     return date.toUTC();
 }
 

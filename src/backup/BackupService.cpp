@@ -135,7 +135,7 @@ Result<AppBackup> BackupService::read(const QString& filePath)
         return bytes.error();
     auto backup = AppBackup::decode(bytes.value());
     if (!backup)
-        return Error{backup.error().description};
+        return backup.error().error();
     return std::move(backup).value();
 }
 

@@ -42,7 +42,7 @@ LockedSkill readSkill(const JsonReader& skill)
     LockedSkill locked;
     locked.name = skill.string("name");
     if (const Outcome valid = checkItemName(locked.name); !valid)
-        skill.fail(DecodingError::Kind::dataCorrupted, "name", valid.error().description);
+        skill.fail("name", valid.error().shown());
     if (const auto source = skill.optionalObject("source")) {
         // A commit that could not be told is null; earlier versions wrote it empty.
         LockedSource read{source->string("repository"), source->string("ref"),
@@ -54,25 +54,24 @@ LockedSkill readSkill(const JsonReader& skill)
             remote ? Result<GitHubRepository, Problem>(Problem()) : GitHubRepository::parse(read.repository);
         if (remote ? GitLocation::refusal(read.repository).has_value()
                    : !onGitHub || onGitHub->fullName() != read.repository)
-            source->fail(DecodingError::Kind::dataCorrupted, "repository",
-                         u"not [HOST/]OWNER/REPO or a git remote"_s);
+            source->fail("repository", Problem::Kind::notALockedSource);
         if (remote && !GitLocation::isUsableRef(read.ref))
-            source->fail(DecodingError::Kind::dataCorrupted, "ref", u"not a ref git takes"_s);
+            source->fail("ref", Problem::Kind::notAGitRef);
         if (!read.path.isEmpty() && !isPlainRepositoryPath(read.path))
-            source->fail(DecodingError::Kind::dataCorrupted, "path", u"a path that leaves the repository"_s);
+            source->fail("path", Problem::Kind::pathLeavesRepository);
         if (!read.commit.isEmpty() && !isHex(read.commit, 40))
-            source->fail(DecodingError::Kind::dataCorrupted, "commit", u"not a commit SHA"_s);
+            source->fail("commit", Problem::Kind::notACommit);
         if (read.ref.isEmpty() || read.ref.contains(u'\0'))
-            source->fail(DecodingError::Kind::dataCorrupted, "ref", u"no ref"_s);
+            source->fail("ref", Problem::Kind::noRef);
         locked.source = read;
     }
     locked.contentSha256 = skill.string("contentSha256");
     if (!isHex(locked.contentSha256, 64))
-        skill.fail(DecodingError::Kind::dataCorrupted, "contentSha256", u"not a SHA-256 in hex"_s);
+        skill.fail("contentSha256", Problem::Kind::notASha256);
     locked.apps = skill.strings("apps");
     for (const QString& app : std::as_const(locked.apps))
         if (!isPlainAppEntry(app))
-            skill.fail(DecodingError::Kind::dataCorrupted, "apps", u"\"%1\" leaves the project"_s.arg(app));
+            skill.fail("apps", Problem(Problem::Kind::appLeavesProject, {app}));
     return locked;
 }
 
@@ -124,15 +123,16 @@ QByteArray LockFile::encode() const
 Result<LockFile> LockFile::decode(const QByteArray& bytes)
 {
     if (bytes.size() > maximumBytes)
-        return Error{u"The lock file is larger than %1 MiB."_s.arg(maximumBytes / (1024 * 1024))};
+        return Error::of(
+            Problem(Problem::Kind::lockFileTooLarge, {QString::number(maximumBytes / (1024 * 1024))}));
     auto document = JsonReader::parseObject(bytes);
     if (!document)
-        return Error{document.error().description};
+        return document.error().error();
     auto decoded = JsonReader::decode<LockFile>([&] {
         const JsonReader top(document.value());
         if (top.int64("lockVersion") != lockVersion)
-            top.fail(DecodingError::Kind::dataCorrupted, "lockVersion",
-                     u"this version reads lock files of version %1"_s.arg(lockVersion));
+            top.fail("lockVersion",
+                     Problem(Problem::Kind::lockVersionUnknown, {QString::number(lockVersion)}));
         LockFile lock;
         QStringList names;
         for (const JsonReader& skill : top.objects("skills")) {
@@ -141,11 +141,11 @@ Result<LockFile> LockFile::decode(const QByteArray& bytes)
         }
         names.removeDuplicates();
         if (names.size() != lock.skills.size())
-            top.fail(DecodingError::Kind::dataCorrupted, "skills", u"a skill is named twice"_s);
+            top.fail("skills", Problem::Kind::namedTwice);
         return lock;
     });
     if (!decoded)
-        return Error{decoded.error().description};
+        return decoded.error().error();
     return std::move(decoded).value();
 }
 
@@ -156,16 +156,16 @@ Result<std::optional<LockFile>> LockFile::read(const QString& projectFolder)
     if (!info.exists() && !info.isSymLink())
         return std::optional<LockFile>();
     if (info.isSymLink() || !info.isFile())
-        return Error{u"%1 is not a plain file."_s.arg(path)};
+        return Error::of(Problem(Problem::Kind::notAPlainFile, {path}));
     if (info.size() > maximumBytes)
-        return Error{
-            u"%1: larger than %2 MiB; it is not read."_s.arg(path).arg(maximumBytes / (1024 * 1024))};
+        return Error::of(Problem::concerning(
+            path, Problem(Problem::Kind::lockFileTooLarge, {QString::number(maximumBytes / (1024 * 1024))})));
     const auto bytes = FileSystem::readBytes(path);
     if (!bytes)
         return bytes.error();
     auto lock = decode(bytes.value());
     if (!lock)
-        return Error{path + u": "_s + lock.error().description};
+        return Error::of(Problem::concerning(path, lock.error().shown()));
     return std::optional<LockFile>(std::move(lock).value());
 }
 

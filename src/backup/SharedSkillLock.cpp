@@ -102,7 +102,7 @@ Result<SharedSkillLock, Problem> SharedSkillLock::decode(const QByteArray& bytes
         return Problem(Problem::Kind::largerThanAllowed, {QString::number(maximumBytes / (1024 * 1024))});
     const auto document = JsonReader::parseObject(bytes);
     if (!document)
-        return Problem(Problem::Kind::decoding, {document.error().description});
+        return document.error().problem;
     const nlohmann::json& top = document.value();
     const auto found = top.find("version");
     if (found == top.end() || !found->is_number_integer() || found->get<qint64>() != version)
@@ -131,7 +131,7 @@ Result<SharedSkillLock, Problem> SharedSkillLock::decode(const QByteArray& bytes
                                    .updatedAt = dateOf(reader.optionalString("updatedAt"))};
         });
         if (!decoded)
-            return Problem(Problem::Kind::decoding, {decoded.error().description});
+            return decoded.error().problem;
         SharedLockEntry& entry = decoded.value();
         for (const QString* url : {&entry.sourceUrl, &entry.source})
             if (carriesSecret(*url))
@@ -159,7 +159,7 @@ Result<std::optional<SharedSkillLock>, Problem> SharedSkillLock::read(const QStr
             Problem(Problem::Kind::largerThanAllowed, {QString::number(maximumBytes / (1024 * 1024))}));
     const auto bytes = FileSystem::readBytes(path);
     if (!bytes)
-        return refused(Problem::said(bytes.error().description));
+        return refused(bytes.error().shown());
     auto lock = decode(bytes.value());
     if (!lock)
         return refused(lock.error());

@@ -30,6 +30,32 @@ public:
         missingValue,
         unexpectedFormat,
         unreadableData,
+        // Documents read strictly (backups, lock files): where, and what stood there
+        notJson,
+        jsonWrongType,      // data: the type expected, what was found (JsonFound), the path
+        jsonValueMissing,   // data: the type expected, the path; null was found
+        jsonKeyMissing,     // data: the key, the path of its object
+        jsonNumberTooLarge, // data: the number, the path
+        jsonValueRefused,   // data[0]: the path; the cause says why
+        notAUuid,           // data[0]: the text
+        notBase64,
+        notADate,         // data[0]: the text
+        notALockedSource, // a repository that is neither [HOST/]OWNER/REPO nor a git remote
+        notAGitRef,
+        pathLeavesRepository,
+        notACommit,
+        noRef,
+        notASha256,
+        appLeavesProject, // data[0]: the app's folder in the project
+        namedTwice,
+        lockFileTooLarge, // data[0]: the most allowed in MiB
+        notAPlainFile,    // data[0]: the path
+        // Names of items
+        nameEmpty,
+        nameIsAFolderItself, // data[0]: the name ("." or "..")
+        nameHasSlash,
+        nameHasNul,
+        nameHasControlCharacters,
         // Sources
         notAGitHubSource, // data[0]: the location given
         notAnAddress,     // data[0]: the location given for a directory

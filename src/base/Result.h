@@ -14,6 +14,12 @@ struct Error
     QString description;
     std::optional<Problem> problem = std::nullopt; // what the window and the tool word
 
+    // A problem the window and the tool word; the log reads its log text.
+    static Error of(Problem problem)
+    {
+        QString logged = problem.logText();
+        return Error{std::move(logged), std::move(problem)};
+    }
     // The problem to show: its kind where known, else the description as it is.
     Problem shown() const { return problem.value_or(Problem::said(description)); }
 };

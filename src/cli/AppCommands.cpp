@@ -210,7 +210,8 @@ int AppsRemoveCommand::run(CliSession& session, const QStringList& args) const
     }
     const Outcome removed = actions.remove(doomed);
     return removed ? ExitCode::success
-                   : session.fail(Cli::tr("The apps could not be removed: ") + removed.error().description);
+                   : session.fail(Cli::tr("The apps could not be removed: ") +
+                                  Output::describe(removed.error().shown()));
 }
 
 AppsModeCommand::AppsModeCommand()

@@ -130,13 +130,14 @@ int AuditCommand::run(CliSession& session, const QStringList& args) const
                             << problem.message << '\n';
     auto reports = path ? auditFolder(absolute(*path), *rules) : auditHub(session, args, *rules);
     if (!reports)
-        return session.fail(reports.error().description);
+        return session.fail(Output::describe(reports.error().shown()));
     QList<AuditFinding> findings;
     bool openHigh = false;
     for (AuditReport& report : reports.value()) {
         if (accept) {
             if (const Outcome accepted = HubAudit::accept(session.workspace().context(), report); !accepted)
-                return session.fail(Cli::tr("Cannot record the acceptance: ") + accepted.error().description);
+                return session.fail(Cli::tr("Cannot record the acceptance: ") +
+                                    Output::describe(accepted.error().shown()));
             for (AuditFinding& finding : report.findings)
                 finding.accepted = true;
         }

@@ -62,8 +62,8 @@ int BackupImportCommand::run(CliSession& session, const QStringList& args) const
     switch (outcome.stage) {
     case BackupImportOutcome::Stage::unreadable:
     case BackupImportOutcome::Stage::notSaved:
-        return session.fail(
-            Cli::tr("Import failed: the backup file could not be read: %1").arg(outcome.error->description));
+        return session.fail(Cli::tr("Import failed: the backup file could not be read: %1")
+                                .arg(Output::describe(outcome.error->shown())));
     case BackupImportOutcome::Stage::declined:
         return exitCode;
     case BackupImportOutcome::Stage::restored:

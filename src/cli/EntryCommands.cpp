@@ -28,7 +28,7 @@ int onEntry(CliSession& session, const QStringList& args,
         return session.fail(describe(app.error()));
     const QString& name = args.at(1);
     if (const Outcome valid = checkItemName(name); !valid)
-        return session.fail(valid.error().description);
+        return session.fail(Output::describe(valid.error().shown()));
     const auto entry = session.workspace().targetListing().entry(*app.value(), name);
     if (!entry)
         return session.fail(Cli::tr("The folder of \"%1\" cannot be reached.").arg(app.value()->name()));

@@ -35,8 +35,8 @@ int HubCommand::run(CliSession& session, const QStringList&) const
         if (exists) {
             auto listed = HubCatalog::itemsOfFolder(hubPath);
             if (!listed)
-                return session.fail(
-                    Cli::tr("The hub folder %1 cannot be read: %2").arg(hubPath, listed.error().description));
+                return session.fail(Cli::tr("The hub folder %1 cannot be read: %2")
+                                        .arg(hubPath, Output::describe(listed.error().shown())));
             skills = std::move(listed).value();
         }
     }
@@ -78,7 +78,7 @@ HubSetCommand::HubSetCommand()
 int HubSetCommand::run(CliSession& session, const QStringList& args) const
 {
     if (const Outcome chosen = HubActions(session.workspace()).chooseHub(absolute(args.first())); !chosen)
-        return session.fail(chosen.error().description);
+        return session.fail(Output::describe(chosen.error().shown()));
     print(u"Hub: %1 (%2 items)"_s.arg(session.workspace().hubSettings().centralRepositoryPath())
               .arg(session.workspace().hubCatalog().availableSkills().size()));
     return ExitCode::success;

@@ -132,7 +132,7 @@ int LockCommand::run(CliSession& session, const QStringList& args) const
                 .arg(project));
     const auto lock = locks.lockOf(project);
     if (!lock)
-        return session.fail(lock.error().description);
+        return session.fail(Output::describe(lock.error().shown()));
     if (const QStringList unpinned = lock.value().unpinned(); !unpinned.isEmpty())
         QTextStream(stderr) << Cli::tr("Not pinned to a commit (it could not be told at install): ")
                             << unpinned.join(u", "_s) << '\n';
@@ -146,7 +146,7 @@ int LockCommand::run(CliSession& session, const QStringList& args) const
         return ExitCode::success;
     }
     if (const Outcome written = LockFile::write(project, lock.value()); !written)
-        return session.fail(written.error().description);
+        return session.fail(Output::describe(written.error().shown()));
     print(QDir(project).filePath(LockFile::fileName()));
     return ExitCode::success;
 }
@@ -226,7 +226,7 @@ CacheClearCommand::CacheClearCommand()
 int CacheClearCommand::run(CliSession& session, const QStringList&) const
 {
     if (const Outcome cleared = ContentCache().clear(); !cleared)
-        return session.fail(cleared.error().description);
+        return session.fail(Output::describe(cleared.error().shown()));
     return ExitCode::success;
 }
 

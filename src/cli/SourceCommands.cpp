@@ -100,7 +100,7 @@ int SourcesRemoveCommand::run(CliSession& session, const QStringList& args) cons
     if (!source)
         return session.fail(describe(source.error()));
     if (const Outcome removed = SourceActions(session.workspace()).remove(*source.value()); !removed)
-        return session.fail(removed.error().description);
+        return session.fail(Output::describe(removed.error().shown()));
     return ExitCode::success;
 }
 

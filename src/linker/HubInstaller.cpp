@@ -67,22 +67,22 @@ Result<FolderDigest, InstallRefusal> HubInstaller::placeSkillFolder(const SkillI
         hub, u".quorvane-install-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
     auto dropStaging = qScopeGuard([&] { (void)FileSystem::remove(staging); });
     if (Outcome written = FolderContent::write(staging, files); !written)
-        return InstallRefusal{Problem::said(written.error().description), std::nullopt};
+        return InstallRefusal{written.error().shown(), std::nullopt};
     const FolderDigest digest = FolderContent::digest(files);
 
     const auto changes = changesHere(plan);
     if (!changes)
-        return InstallRefusal{Problem::said(changes.error().description), std::nullopt};
+        return InstallRefusal{changes.error().shown(), std::nullopt};
     const bool present = FileSystem::isSymbolicLink(plan.folder) || FileSystem::exists(plan.folder);
     if (!present) {
         if (Outcome moved = FileSystem::move(staging, plan.folder); !moved)
-            return InstallRefusal{Problem::said(moved.error().description), std::nullopt};
+            return InstallRefusal{moved.error().shown(), std::nullopt};
         return digest;
     }
     if (changes.value() && !replaceChanged)
         return InstallRefusal::withoutConsent(plan.name, *changes.value());
     // Links into the hub keep working: they name the folder's path, which is never empty.
     if (Outcome swapped = FileSystem::exchange(plan.folder, staging); !swapped)
-        return InstallRefusal{Problem::said(swapped.error().description), std::nullopt};
+        return InstallRefusal{swapped.error().shown(), std::nullopt};
     return digest; // the old folder now stands at the staging path and goes with it
 }

@@ -88,7 +88,7 @@ void PlanRunner::performPlan(const QList<PlanAction>& actions, const Placement& 
         if (!done) {
             outcome.failures.append(
                 Problem(Problem::Kind::notCarriedOut, {PlanAction::opName(action.op), action.path})
-                    .because(Problem::said(done.error().description)));
+                    .because(done.error().shown()));
             continue;
         }
         ++outcome.done;

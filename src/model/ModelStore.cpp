@@ -88,7 +88,7 @@ Result<int> userVersion(const QString& connectionName)
     if (!query)
         return query.error();
     if (!query.value().next())
-        return Error{u"Die Datei hat keine Schema-Version."_s};
+        return Error{u"The file has no schema version."_s};
     return query.value().value(0).toInt();
 }
 

@@ -4,39 +4,28 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// What stood where a value of another type was expected, as a word the texts know.
 QString foundKind(const nlohmann::json& value)
 {
     switch (value.type()) {
     case nlohmann::json::value_t::null:
         return u"null"_s;
     case nlohmann::json::value_t::string:
-        return u"einen Text"_s;
+        return u"text"_s;
     case nlohmann::json::value_t::boolean:
-        return u"einen Wahrheitswert"_s;
+        return u"boolean"_s;
     case nlohmann::json::value_t::number_integer:
     case nlohmann::json::value_t::number_unsigned:
-        return u"eine ganze Zahl"_s;
+        return u"integer"_s;
     case nlohmann::json::value_t::number_float:
-        return u"eine Zahl mit Nachkommastellen"_s;
+        return u"fraction"_s;
     case nlohmann::json::value_t::array:
-        return u"eine Liste"_s;
+        return u"list"_s;
     case nlohmann::json::value_t::object:
-        return u"ein Objekt"_s;
+        return u"object"_s;
     default:
-        return u"etwas anderes"_s;
+        return u"other"_s;
     }
-}
-
-// Where in the document, for the user (in German, as the alerts that show it).
-QString where(const QString& path)
-{
-    return path.isEmpty() ? u"auf oberster Ebene"_s : u"bei "_s + path;
-}
-
-// The same for a log line, which keeps its English form.
-QString whereInLog(const QString& path)
-{
-    return path.isEmpty() ? u"at the top level"_s : u"at "_s + path;
 }
 
 } // namespace
@@ -45,30 +34,30 @@ QString DecodingError::logLine() const
 {
     switch (kind) {
     case Kind::typeMismatch:
-        return u"Type '"_s + expectedType + u"' mismatch: "_s + description;
+        return u"Type '"_s + expectedType + u"' mismatch: "_s + problem.logText();
     case Kind::valueNotFound:
-        return u"Value '"_s + expectedType + u"' not found: "_s + description;
+        return u"Value '"_s + expectedType + u"' not found: "_s + problem.logText();
     case Kind::keyNotFound:
-        return u"Key '"_s + key + u"' not found: "_s + description;
+        return u"Key '"_s + key + u"' not found: "_s + problem.logText();
     case Kind::dataCorrupted:
-        return u"Data corrupted "_s + whereInLog(codingPath) + u": "_s + description;
+        return u"Data corrupted "_s + (codingPath.isEmpty() ? u"at the top level"_s : u"at "_s + codingPath) +
+               u": "_s + problem.logText();
     }
-    return description;
+    return problem.logText();
 }
 
 Result<nlohmann::json, DecodingError> JsonReader::parseObject(const QByteArray& bytes)
 {
     nlohmann::json document = nlohmann::json::parse(bytes.cbegin(), bytes.cend(), nullptr, false);
     if (document.is_discarded())
-        return DecodingError{
-            DecodingError::Kind::dataCorrupted, {}, {}, {}, u"Die Daten sind kein gültiges JSON."_s};
+        return DecodingError{DecodingError::Kind::dataCorrupted, {}, {}, {}, Problem::Kind::notJson};
     if (!document.is_object())
-        return DecodingError{DecodingError::Kind::typeMismatch,
-                             u"Dictionary"_s,
-                             {},
-                             {},
-                             u"Erwartet war Dictionary, gefunden "_s + foundKind(document) +
-                                 u", auf oberster Ebene."_s};
+        return DecodingError{
+            DecodingError::Kind::typeMismatch,
+            u"Dictionary"_s,
+            {},
+            {},
+            {Problem::Kind::jsonWrongType, {u"Dictionary"_s, foundKind(document), QString()}}};
     return document;
 }
 
@@ -90,26 +79,31 @@ QString JsonReader::pathOf(const char* key) const
     return base.isEmpty() ? name : base + u'.' + name;
 }
 
-void JsonReader::fail(DecodingError::Kind kind, const char* key, const QString& problem) const
+void JsonReader::fail(const char* key, Problem why) const
 {
-    throw DecodingError{
-        kind, {}, QString::fromUtf8(key), pathOf(key), problem + u", "_s + where(pathOf(key)) + u'.'};
+    throw DecodingError{DecodingError::Kind::dataCorrupted,
+                        {},
+                        QString::fromUtf8(key),
+                        pathOf(key),
+                        Problem(Problem::Kind::jsonValueRefused, {pathOf(key)}).because(std::move(why))};
 }
 
 const nlohmann::json& JsonReader::required(const char* key, const char* expectedType) const
 {
     const auto found = m_object->find(key);
     if (found == m_object->end())
-        throw DecodingError{
-            DecodingError::Kind::keyNotFound, QString::fromUtf8(expectedType), QString::fromUtf8(key), path(),
-            u"Kein Wert zum Schlüssel \"%1\" %2."_s.arg(QString::fromUtf8(key), where(path()))};
-    if (found->is_null())
-        throw DecodingError{DecodingError::Kind::valueNotFound,
+        throw DecodingError{DecodingError::Kind::keyNotFound,
                             QString::fromUtf8(expectedType),
-                            {},
-                            pathOf(key),
-                            u"Erwartet war ein Wert vom Typ %1, gefunden null, %2."_s.arg(
-                                QString::fromUtf8(expectedType), where(pathOf(key)))};
+                            QString::fromUtf8(key),
+                            path(),
+                            {Problem::Kind::jsonKeyMissing, {QString::fromUtf8(key), path()}}};
+    if (found->is_null())
+        throw DecodingError{
+            DecodingError::Kind::valueNotFound,
+            QString::fromUtf8(expectedType),
+            {},
+            pathOf(key),
+            {Problem::Kind::jsonValueMissing, {QString::fromUtf8(expectedType), pathOf(key)}}};
     return *found;
 }
 
@@ -121,7 +115,7 @@ namespace {
                         type,
                         {},
                         path,
-                        u"Erwartet war %1, gefunden %2, %3."_s.arg(type, foundKind(value), where(path))};
+                        {Problem::Kind::jsonWrongType, {type, foundKind(value), path}}};
 }
 
 } // namespace
@@ -149,12 +143,12 @@ qint64 JsonReader::int64(const char* key) const
     const nlohmann::json& value = required(key, "Int64");
     if (value.is_number_unsigned() &&
         value.get<std::uint64_t>() > std::uint64_t(std::numeric_limits<qint64>::max()))
-        throw DecodingError{DecodingError::Kind::dataCorrupted,
-                            u"Int64"_s,
-                            {},
-                            pathOf(key),
-                            u"Die Zahl %1 passt nicht in Int64, %2."_s.arg(
-                                QString::number(value.get<std::uint64_t>()), where(pathOf(key)))};
+        throw DecodingError{
+            DecodingError::Kind::dataCorrupted,
+            u"Int64"_s,
+            {},
+            pathOf(key),
+            {Problem::Kind::jsonNumberTooLarge, {QString::number(value.get<std::uint64_t>()), pathOf(key)}}};
     if (!value.is_number_integer())
         mismatch(u"Int64"_s, value, pathOf(key));
     return value.get<qint64>();
@@ -195,12 +189,11 @@ QList<JsonReader> JsonReader::objects(const char* key) const
         if (!value[index].is_object()) {
             const QString path = arrayPath + u"[%1]"_s.arg(index);
             if (value[index].is_null())
-                throw DecodingError{
-                    DecodingError::Kind::valueNotFound,
-                    u"Dictionary"_s,
-                    {},
-                    path,
-                    u"Erwartet war ein Wert vom Typ Dictionary, gefunden null, %1."_s.arg(where(path))};
+                throw DecodingError{DecodingError::Kind::valueNotFound,
+                                    u"Dictionary"_s,
+                                    {},
+                                    path,
+                                    {Problem::Kind::jsonValueMissing, {u"Dictionary"_s, path}}};
             mismatch(u"Dictionary"_s, value[index], path);
         }
         readers.append(JsonReader(value[index], arrayPath, index));

@@ -29,10 +29,12 @@ struct DecodingError
     QString expectedType; // "String", "Int64", ... (type mismatch, value not found)
     QString key;          // the missing key (key not found)
     QString codingPath;   // where it happened, e.g. "skills[0].installs"; empty at the top
-    QString description;  // for people: what is wrong and where
+    Problem problem;      // what the window and the tool tell
 
     // The line the search logs for it.
     QString logLine() const;
+    // As an error of the layers above: the problem, and its log text.
+    Error error() const { return Error::of(problem); }
 };
 
 class JsonReader
@@ -68,8 +70,8 @@ public:
     }
 
     QString path() const;
-    // Fails with a problem found in the value of `key` (the place is added to the text).
-    [[noreturn]] void fail(DecodingError::Kind kind, const char* key, const QString& problem) const;
+    // Fails because of what the value of `key` holds: `why` says what is wrong with it.
+    [[noreturn]] void fail(const char* key, Problem why) const;
 
 private:
     const nlohmann::json& required(const char* key, const char* expectedType) const;

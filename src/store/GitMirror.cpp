@@ -107,7 +107,7 @@ Outcome GitMirror::prepare()
     if (!QDir().mkpath(m_folder))
         return Error{u"Cannot create "_s + m_folder};
     if (auto made = git({u"init"_s, u"--bare"_s, u"-q"_s}); !made)
-        return Error{made.error().logText(), made.error()};
+        return Error::of(made.error());
     return {};
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,27 @@ QString whenLimitEnds(const QString& secondsSinceEpoch, Form form)
 {
     const QTime time = QDateTime::fromSecsSinceEpoch(secondsSinceEpoch.toLongLong()).toLocalTime().time();
     return form == Form::shown ? QLocale().toString(time, QLocale::ShortFormat) : time.toString(u"HH:mm"_s);
+}
+
+// What stood in a JSON document where another type was expected.
+QString foundInJson(const QString& found, Form form)
+{
+    static const QHash<QString, const char*> words = {
+        {u"null"_s, "null"},
+        {u"text"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "a text")},
+        {u"boolean"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "a truth value")},
+        {u"integer"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "a whole number")},
+        {u"fraction"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "a number with a fraction")},
+        {u"list"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "a list")},
+        {u"object"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "an object")}};
+    return say(form, words.value(found, QT_TRANSLATE_NOOP("OutcomeTexts", "something else")));
+}
+
+// Where in a JSON document: "at skills[0].name", or at its top level.
+QString placeInJson(const QString& path, Form form)
+{
+    return path.isEmpty() ? say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "at the top level"))
+                          : say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "at %1")).arg(path);
 }
 
 // The problem's own sentence; `beneath` is its cause's, for the kinds that embed it.
@@ -56,6 +78,67 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Unexpected data format."));
     case Kind::unreadableData:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The data could not be read."));
+    case Kind::notJson:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The data is not valid JSON."));
+    case Kind::jsonWrongType:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Expected %1, found %2, %3."))
+            .arg(first, foundInJson(data.value(1), form), placeInJson(data.value(2), form));
+    case Kind::jsonValueMissing:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Expected a value of type %1, found null, %2."))
+            .arg(first, placeInJson(data.value(1), form));
+    case Kind::jsonKeyMissing:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "No value for the key \"%1\" %2."))
+            .arg(first, placeInJson(data.value(1), form));
+    case Kind::jsonNumberTooLarge:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The number %1 does not fit into Int64, %2."))
+            .arg(first, placeInJson(data.value(1), form));
+    case Kind::jsonValueRefused: // "<why>, at <path>."
+        return (beneath.endsWith(u'.') ? beneath.chopped(1) : beneath) + u", "_s + placeInJson(first, form) +
+               u'.';
+    case Kind::notAUuid:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” is not a UUID")).arg(first);
+    case Kind::notBase64:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The value is not valid Base64"));
+    case Kind::notADate:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” is not a date in the form 2026-03-01T14:05:09Z"))
+            .arg(first);
+    case Kind::notALockedSource:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "not [HOST/]OWNER/REPO or a git remote"));
+    case Kind::notAGitRef:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "not a ref git accepts"));
+    case Kind::pathLeavesRepository:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "a path that leaves the repository"));
+    case Kind::notACommit:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "not a commit SHA"));
+    case Kind::noRef:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "no ref"));
+    case Kind::notASha256:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "not a SHA-256 in hex"));
+    case Kind::appLeavesProject:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” leaves the project")).arg(first);
+    case Kind::namedTwice:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "a skill is named twice"));
+    case Kind::lockFileTooLarge:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The lock file is larger than %1 MiB; it is not read."))
+            .arg(first);
+    case Kind::notAPlainFile:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1 is not a plain file.")).arg(first);
+    case Kind::nameEmpty:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The name is empty."));
+    case Kind::nameIsAFolderItself:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts",
+                                           "The name “%1” stands for a folder itself, not an item in it."))
+            .arg(first);
+    case Kind::nameHasSlash:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts",
+                                     "The name contains “/”, which would place the item in another folder."));
+    case Kind::nameHasNul:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The name contains a NUL character."));
+    case Kind::nameHasControlCharacters:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The name contains control characters."));
     case Kind::notAGitHubSource:
         return say(form, QT_TRANSLATE_NOOP(
                              "OutcomeTexts",
@@ -234,8 +317,8 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
 bool embedsItsCause(Problem::Kind kind)
 {
     using Kind = Problem::Kind;
-    return kind == Kind::concerning || kind == Kind::fileNotLoaded || kind == Kind::installFailed ||
-           kind == Kind::downloadFailed || kind == Kind::notCarriedOut;
+    return kind == Kind::concerning || kind == Kind::jsonValueRefused || kind == Kind::fileNotLoaded ||
+           kind == Kind::installFailed || kind == Kind::downloadFailed || kind == Kind::notCarriedOut;
 }
 
 } // namespace

@@ -143,8 +143,8 @@ void AddTargetAppSheet::add()
                 tr("Cancel"), tr("Create")))
             return;
         if (const Outcome made = AppActions(m_workspace).makeFolder(*m_chosenFolder); !made) {
-            m_desktop.alerts.inform(tr("The folder could not be created."), made.error().description,
-                                    AlertStyle::critical);
+            m_desktop.alerts.inform(tr("The folder could not be created."),
+                                    OutcomeTexts::problem(made.error().shown()), AlertStyle::critical);
             return;
         }
     }

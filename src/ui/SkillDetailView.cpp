@@ -186,7 +186,7 @@ void SkillDetailView::rebuildFindings()
         connect(withdraw, &QPushButton::clicked, this, [this, item = report->item] {
             if (const Outcome saved = HubAudit::withdraw(m_workspace.context(), item); !saved)
                 Log::line(u"Failed to withdraw the acceptance of "_s + item + u": "_s +
-                          saved.error().description);
+                          OutcomeTexts::problem(saved.error().shown()));
         });
         m_findings->addWidget(withdraw, 0, Qt::AlignLeft);
     }
@@ -208,7 +208,7 @@ void SkillDetailView::rebuildFindings()
             return;
         if (const Outcome saved = HubAudit::accept(m_workspace.context(), open); !saved)
             Log::line(u"Failed to record the acceptance of "_s + open.item + u": "_s +
-                      saved.error().description);
+                      OutcomeTexts::problem(saved.error().shown()));
     });
     m_findings->addWidget(accept, 0, Qt::AlignLeft);
 }

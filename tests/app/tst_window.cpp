@@ -1357,8 +1357,9 @@ private Q_SLOTS:
         w.desktop.panels.answers = {broken};
         w.trigger(u"importBackupAction"_s);
         QTRY_COMPARE(w.desktop.alerts.styles, QList<AlertStyle>{AlertStyle::critical});
-        QVERIFY(w.desktop.alerts.shown.first().startsWith(
-            u"Import Fehlgeschlagen|Die Backup-Datei konnte nicht gelesen werden: "_s));
+        QCOMPARE(w.desktop.alerts.shown.first(),
+                 u"Import Fehlgeschlagen|Die Backup-Datei konnte nicht gelesen "
+                 "werden: Die Daten sind kein gültiges JSON."_s);
         QCOMPARE(w.appRowNames(), QStringList{u"Codex"_s});
 
         w.context->remove(w.codex);

@@ -230,7 +230,8 @@ private Q_SLOTS:
             u"unknown option --loud"_s);
         row("unknown app", {u"status"_s, u"Nobody"_s}, 1, u"keine App"_s, u"no app"_s);
         row("ambiguous app", {u"status"_s, u"Twin"_s}, 1, u"Mehrere Apps"_s, u"Several apps"_s);
-        row("hostile entry", {u"remove"_s, u"Solo"_s, u"../Hub"_s}, 1, u"\"/\""_s, {});
+        row("hostile entry", {u"remove"_s, u"Solo"_s, u"../Hub"_s}, 1, u"Der Name enthält „/“"_s,
+            u"The name contains “/”"_s);
         row("missing entry", {u"import"_s, u"Solo"_s, u"ghost"_s}, 1, u"keinen Eintrag „ghost“"_s,
             u"no entry \"ghost\""_s);
         row("missing folder", {u"hub"_s, u"set"_s, u"/nonexistent/x"_s}, 1, u"not a folder"_s, {});
@@ -254,6 +255,8 @@ private Q_SLOTS:
         // Qt's own part of a message follows the language too.
         row("no network", {u"search"_s, u"pdf"_s, u"--api-url"_s, u"http://127.0.0.1:1"_s}, 1,
             u"Netzwerkfehler: Verbindung verweigert"_s, u"Network error: Connection refused"_s);
+        row("a backup that is not JSON", {u"backup"_s, u"import"_s, u"/dev/null"_s}, 1,
+            u"Die Daten sind kein gültiges JSON."_s, u"The data is not valid JSON."_s);
         row("unknown hub item", {u"link"_s, u"ghost"_s, u"Solo"_s}, 1, u"kein Element „ghost“"_s,
             u"no item \"ghost\""_s);
     }

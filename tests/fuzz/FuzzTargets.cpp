@@ -70,7 +70,7 @@ void backupDocument(const std::uint8_t* data, std::size_t size)
 {
     const auto decoded = AppBackup::decode(bytes(data, size));
     if (!decoded) {
-        require(!decoded.error().description.isEmpty());
+        require(decoded.error().problem.kind != Problem::Kind::said); // every refusal is typed
         return;
     }
     // Whatever was read is written so that it reads back the same.
@@ -132,7 +132,7 @@ void lockFile(const std::uint8_t* data, std::size_t size)
 {
     const auto decoded = LockFile::decode(bytes(data, size));
     if (!decoded) {
-        require(!decoded.error().description.isEmpty());
+        require(decoded.error().shown().kind != Problem::Kind::said); // every refusal is typed
         return;
     }
     // Every name read stays one entry inside its folder, and what was read writes back the same.
