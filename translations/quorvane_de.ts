@@ -1911,6 +1911,130 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <source>The name contains control characters.</source>
         <translation>Der Name enthält Steuerzeichen.</translation>
     </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Cannot create %1</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Cannot set the permissions of %1</source>
+        <translation>Die Rechte von %1 können nicht gesetzt werden</translation>
+    </message>
+    <message>
+        <source>Cannot copy the link %1</source>
+        <translation>Der Link %1 kann nicht kopiert werden</translation>
+    </message>
+    <message>
+        <source>Cannot list the folder %1</source>
+        <translation>Der Ordner %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Cannot read the link %1</source>
+        <translation>Der Link %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Cannot create a link at %1</source>
+        <translation>Bei %1 kann kein Link angelegt werden</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Cannot remove %1</source>
+        <translation>%1 kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>Replaced %1, but could not set the old item aside</source>
+        <translation>%1 wurde ersetzt, aber das alte Element konnte nicht beiseitegelegt werden</translation>
+    </message>
+    <message>
+        <source>Cannot copy %1 to %2</source>
+        <translation>%1 kann nicht nach %2 kopiert werden</translation>
+    </message>
+    <message>
+        <source>Cannot move %1 to %2</source>
+        <translation>%1 kann nicht nach %2 verschoben werden</translation>
+    </message>
+    <message>
+        <source>Cannot replace %1 with %2</source>
+        <translation>%1 kann nicht durch %2 ersetzt werden</translation>
+    </message>
+    <message>
+        <source>Moved %1 to %2, but could not remove the original</source>
+        <translation>%1 wurde nach %2 verschoben, aber das Original konnte nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Angehalten.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a folder.</source>
+        <translation>„%1“ ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>No access to “%1” could be kept.</source>
+        <translation>Der Zugriff auf „%1“ konnte nicht behalten werden.</translation>
+    </message>
+    <message>
+        <source>%1 is a link; it is not read.</source>
+        <translation>%1 ist ein Link; er wird nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>only files, folders and links can be copied</source>
+        <translation>nur Dateien, Ordner und Links können kopiert werden</translation>
+    </message>
+    <message>
+        <source>its destination is too long</source>
+        <translation>sein Ziel ist zu lang</translation>
+    </message>
+    <message>
+        <source>The destination of %1 does not exist: %2</source>
+        <translation>Das Ziel von %1 existiert nicht: %2</translation>
+    </message>
+    <message>
+        <source>Too many levels of links at %1</source>
+        <translation>Zu viele Ebenen von Links bei %1</translation>
+    </message>
+    <message>
+        <source>something else is there</source>
+        <translation>dort liegt etwas anderes</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>es existiert nicht</translation>
+    </message>
+    <message>
+        <source>The path “%1” would leave the folder.</source>
+        <translation>Der Pfad „%1“ würde den Ordner verlassen.</translation>
+    </message>
+    <message>
+        <source>The path “%1” is too long for the file system.</source>
+        <translation>Der Pfad „%1“ ist zu lang für das Dateisystem.</translation>
+    </message>
+    <message>
+        <source>The files do not have the content hash %1.</source>
+        <translation>Die Dateien haben nicht den Inhalts-Hash %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a plain file; it is not written.</source>
+        <translation>%1 ist ein Link oder keine gewöhnliche Datei; sie wird nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>The link leads to a folder that holds the hub or the app&apos;s folder; it cannot be moved into the hub.</source>
+        <translation>Der Link führt zu einem Ordner, der den Hub oder den Ordner der App enthält; er kann nicht in den Hub verschoben werden.</translation>
+    </message>
+    <message>
+        <source>The link already leads into the hub.</source>
+        <translation>Der Link führt schon in den Hub.</translation>
+    </message>
 </context>
 <context>
     <name>PlanReview</name>

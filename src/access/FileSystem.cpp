@@ -37,14 +37,27 @@ fs::path nativePath(const QString& path)
     return fs::path(native(path).toStdString());
 }
 
-Error systemError(const QString& what, int code)
+// `operation` on `path` (and `other`) failed; `why` is the system's own words.
+Error failedSaying(const char* operation, const QString& path, const QString& why, const QString& other = {})
 {
-    return Error{what + u": "_s + QString::fromLocal8Bit(std::strerror(code))};
+    return Error::of(Problem::fileFailed(operation, path, why, other));
 }
 
-Error systemError(const QString& what, const std::error_code& code)
+Error failed(const char* operation, const QString& path, int code, const QString& other = {})
 {
-    return systemError(what, code.value());
+    return failedSaying(operation, path, QString::fromLocal8Bit(std::strerror(code)), other);
+}
+
+// `operation` on `path` (and `other`) failed for a reason of Quorvane's own.
+Error failedBecause(const char* operation, const QString& path, Problem why, const QString& other = {})
+{
+    return Error::of(Problem::fileFailed(operation, path, {}, other).because(std::move(why)));
+}
+
+Error failed(const char* operation, const QString& path, const std::error_code& code,
+             const QString& other = {})
+{
+    return failed(operation, path, code.value(), other);
 }
 
 bool stopped(const CopyControl& control)
@@ -58,26 +71,26 @@ Outcome copyFile(const QString& from, const QString& to, mode_t mode, const Copy
 {
     const int in = ::open(native(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
-        return systemError(u"Cannot read "_s + from, errno);
+        return failed("read", from, errno);
     auto closeIn = qScopeGuard([in] { ::close(in); });
     const int out = ::open(native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 07777);
     if (out < 0)
-        return systemError(u"Cannot create "_s + to, errno);
+        return failed("create", to, errno);
     auto closeOut = qScopeGuard([out] { ::close(out); });
     QByteArray buffer(1 << 20, Qt::Uninitialized);
     for (;;) {
         if (stopped(control))
-            return Error{u"The copy was stopped."_s};
+            return Error::of(Problem::Kind::stopped);
         const ssize_t read = ::read(in, buffer.data(), static_cast<size_t>(buffer.size()));
         if (read < 0)
-            return systemError(u"Cannot read "_s + from, errno);
+            return failed("read", from, errno);
         if (read == 0)
             break;
         for (ssize_t written = 0; written < read;) {
             const ssize_t step =
                 ::write(out, buffer.constData() + written, static_cast<size_t>(read - written));
             if (step < 0)
-                return systemError(u"Cannot write "_s + to, errno);
+                return failed("write", to, errno);
             written += step;
         }
         copied += read;
@@ -85,7 +98,7 @@ Outcome copyFile(const QString& from, const QString& to, mode_t mode, const Copy
             control.progress(copied);
     }
     if (::fchmod(out, mode & 07777) != 0)
-        return systemError(u"Cannot set the permissions of "_s + to, errno);
+        return failed("set-permissions", to, errno);
     return {};
 }
 
@@ -93,25 +106,25 @@ Outcome copyFile(const QString& from, const QString& to, mode_t mode, const Copy
 Outcome copyTree(const QString& from, const QString& to, const CopyControl& control, qint64& copied)
 {
     if (stopped(control))
-        return Error{u"The copy was stopped."_s};
+        return Error::of(Problem::Kind::stopped);
     struct stat info
     {};
     if (::lstat(native(from).constData(), &info) != 0)
-        return systemError(u"Cannot read "_s + from, errno);
+        return failed("read", from, errno);
     if (S_ISLNK(info.st_mode)) {
         std::error_code error;
         fs::copy_symlink(nativePath(from), nativePath(to), error);
-        return error ? Outcome(systemError(u"Cannot copy the link "_s + from, error)) : Outcome();
+        return error ? Outcome(failed("copy-link", from, error)) : Outcome();
     }
     if (S_ISREG(info.st_mode))
         return copyFile(from, to, info.st_mode, control, copied);
     if (!S_ISDIR(info.st_mode))
-        return Error{u"Cannot copy "_s + from + u": only files, folders and links can be copied"_s};
+        return failedBecause("copy", from, Problem::Kind::notAFileFolderOrLink);
     if (::mkdir(native(to).constData(), (info.st_mode & 07777) | S_IRWXU) != 0)
-        return systemError(u"Cannot create "_s + to, errno);
+        return failed("create", to, errno);
     DIR* folder = ::opendir(native(from).constData());
     if (!folder)
-        return systemError(u"Cannot read "_s + from, errno);
+        return failed("read", from, errno);
     auto closeFolder = qScopeGuard([folder] { ::closedir(folder); });
     while (const dirent* entry = ::readdir(folder)) {
         const QString name = QFile::decodeName(entry->d_name);
@@ -121,7 +134,7 @@ Outcome copyTree(const QString& from, const QString& to, const CopyControl& cont
             return done;
     }
     if (::chmod(native(to).constData(), info.st_mode & 07777) != 0)
-        return systemError(u"Cannot set the permissions of "_s + to, errno);
+        return failed("set-permissions", to, errno);
     return {};
 }
 
@@ -187,7 +200,7 @@ Result<QList<FolderEntry>> listFolderEntries(const QString& folder)
 {
     DIR* directory = ::opendir(native(folder).constData());
     if (!directory)
-        return systemError(u"Cannot list the folder "_s + folder, errno);
+        return failed("list", folder, errno);
     auto closeDirectory = qScopeGuard([directory] { ::closedir(directory); });
 
     QList<FolderEntry> entries;
@@ -201,7 +214,7 @@ Result<QList<FolderEntry>> listFolderEntries(const QString& folder)
         errno = 0;
     }
     if (errno != 0)
-        return systemError(u"Cannot list the folder "_s + folder, errno);
+        return failed("list", folder, errno);
     return entries;
 }
 
@@ -229,9 +242,9 @@ Result<QString> linkDestinationText(const QString& path)
     char buffer[PATH_MAX];
     const ssize_t length = ::readlink(native(path).constData(), buffer, sizeof buffer);
     if (length < 0)
-        return systemError(u"Cannot read the link "_s + path, errno);
+        return failed("read-link", path, errno);
     if (static_cast<size_t>(length) == sizeof buffer)
-        return Error{u"Cannot read the link "_s + path + u": its destination is too long"_s};
+        return failedBecause("read-link", path, Problem::Kind::linkDestinationTooLong);
     return QFile::decodeName(QByteArray(buffer, length));
 }
 
@@ -250,23 +263,23 @@ Result<QString> resolveLink(const QString& path)
             if (code == EINVAL)
                 return current;
             if (code == ENOENT || code == ENOTDIR)
-                return Error{u"The destination of "_s + path + u" does not exist: "_s + current};
-            return systemError(u"Cannot read the link "_s + current, code);
+                return Error::of(Problem(Problem::Kind::linkLeadsNowhere, {path, current}));
+            return failed("read-link", current, code);
         }
         if (static_cast<size_t>(length) == sizeof buffer)
-            return Error{u"Cannot read the link "_s + current + u": its destination is too long"_s};
+            return failedBecause("read-link", current, Problem::Kind::linkDestinationTooLong);
         const QString destination = QFile::decodeName(QByteArray(buffer, length));
         current = QDir::cleanPath(QDir::isAbsolutePath(destination)
                                       ? destination
                                       : current.left(current.lastIndexOf(u'/') + 1) + destination);
     }
-    return Error{u"Too many levels of links at "_s + path};
+    return Error::of(Problem(Problem::Kind::tooManyLinks, {path}));
 }
 
 Outcome createSymbolicLink(const QString& linkPath, const QString& destination)
 {
     if (::symlink(native(destination).constData(), native(linkPath).constData()) != 0)
-        return systemError(u"Cannot create a link at "_s + linkPath, errno);
+        return failed("create-link", linkPath, errno);
     return {};
 }
 
@@ -275,16 +288,16 @@ Outcome createFolder(const QString& path)
     std::error_code error;
     fs::create_directories(nativePath(path), error);
     if (error)
-        return systemError(u"Cannot create the folder "_s + path, error);
+        return failed("create-folder", path, error);
     if (existsAsFolder(path) != true)
-        return Error{u"Cannot create the folder "_s + path + u": something else is there"_s};
+        return failedBecause("create-folder", path, Problem::Kind::somethingElseThere);
     return {};
 }
 
 Outcome move(const QString& from, const QString& to, const CopyControl& control)
 {
     if (!entryExists(from))
-        return Error{u"Cannot move "_s + from + u": it does not exist"_s};
+        return failedBecause("move", from, Problem::Kind::doesNotExist, to);
     if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_NOREPLACE) ==
         0)
         return {};
@@ -295,51 +308,50 @@ Outcome move(const QString& from, const QString& to, const CopyControl& control)
         // A file system that refuses the no-replace flag: check, then rename. Another
         // process could create `to` in between; nothing better is offered there.
         if (entryExists(to))
-            return systemError(u"Cannot move "_s + from + u" to "_s + to, EEXIST);
+            return failed("move", from, EEXIST, to);
         if (::rename(native(from).constData(), native(to).constData()) == 0)
             return {};
         const int renameCode = errno;
         if (renameCode == EXDEV)
             return moveByCopying(from, to, control);
-        return systemError(u"Cannot move "_s + from + u" to "_s + to, renameCode);
+        return failed("move", from, renameCode, to);
     }
-    return systemError(u"Cannot move "_s + from + u" to "_s + to, code);
+    return failed("move", from, code, to);
 }
 
 Outcome exchange(const QString& current, const QString& replacement)
 {
-    const QString failure = u"Cannot replace "_s + current + u" with "_s + replacement;
     if (::renameat2(AT_FDCWD, native(replacement).constData(), AT_FDCWD, native(current).constData(),
                     RENAME_EXCHANGE) == 0)
         return {};
     const int code = errno;
     if (code != EINVAL && code != ENOSYS && code != ENOTSUP)
-        return systemError(failure, code);
+        return failed("replace", current, code, replacement);
     const QString aside = childPath(QFileInfo(current).path(),
                                     u".quorvane-old-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
     if (::rename(native(current).constData(), native(aside).constData()) != 0)
-        return systemError(failure, errno);
+        return failed("replace", current, errno, replacement);
     if (::renameat2(AT_FDCWD, native(replacement).constData(), AT_FDCWD, native(current).constData(),
                     RENAME_NOREPLACE) != 0 &&
         ::rename(native(replacement).constData(), native(current).constData()) != 0) {
         const int putCode = errno;
         (void)::rename(native(aside).constData(), native(current).constData());
-        return systemError(failure, putCode);
+        return failed("replace", current, putCode, replacement);
     }
     if (::rename(native(aside).constData(), native(replacement).constData()) != 0)
-        return systemError(u"Replaced "_s + current + u", but could not set the old item aside"_s, errno);
+        return failed("set-aside", current, errno);
     return {};
 }
 
 namespace {
 
 // Copies under a hidden name beside `to`, so a half-done copy never stands there, and puts
-// it in place in one step that never replaces; `failure` leads every error.
+// it in place in one step that never replaces; every error is one of `operation`.
 Outcome copyIntoPlace(const QString& from, const QString& to, const CopyControl& control,
-                      const QString& failure)
+                      const char* operation)
 {
     if (entryExists(to))
-        return systemError(failure, EEXIST);
+        return failed(operation, from, EEXIST, to);
     const QString staging = childPath(
         QFileInfo(to).path(), u".quorvane-copy-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces));
     auto dropStaging = qScopeGuard([&] {
@@ -348,10 +360,10 @@ Outcome copyIntoPlace(const QString& from, const QString& to, const CopyControl&
     });
     qint64 copied = 0;
     if (Outcome done = copyTree(from, staging, control, copied); !done)
-        return Error{failure + u": "_s + done.error().description};
+        return failedBecause(operation, from, done.error().shown(), to);
     if (::renameat2(AT_FDCWD, native(staging).constData(), AT_FDCWD, native(to).constData(),
                     RENAME_NOREPLACE) != 0)
-        return systemError(failure, errno);
+        return failed(operation, from, errno, to);
     dropStaging.dismiss();
     return {};
 }
@@ -360,18 +372,17 @@ Outcome copyIntoPlace(const QString& from, const QString& to, const CopyControl&
 
 Outcome copy(const QString& from, const QString& to, const CopyControl& control)
 {
-    return copyIntoPlace(from, to, control, u"Cannot copy "_s + from + u" to "_s + to);
+    return copyIntoPlace(from, to, control, "copy");
 }
 
 Outcome moveByCopying(const QString& from, const QString& to, const CopyControl& control)
 {
-    if (Outcome copied = copyIntoPlace(from, to, control, u"Cannot move "_s + from + u" to "_s + to); !copied)
+    if (Outcome copied = copyIntoPlace(from, to, control, "move"); !copied)
         return copied;
     std::error_code error;
     fs::remove_all(nativePath(from), error);
     if (error)
-        return systemError(u"Moved "_s + from + u" to "_s + to + u", but could not remove the original"_s,
-                           error);
+        return failed("remove-original", from, error, to);
     return {};
 }
 
@@ -407,17 +418,17 @@ Outcome remove(const QString& path)
     if (::unlink(native(path).constData()) == 0)
         return {};
     if (errno != EISDIR && errno != EPERM)
-        return systemError(u"Cannot remove "_s + path, errno);
+        return failed("remove", path, errno);
     struct stat info
     {};
     if (::lstat(native(path).constData(), &info) != 0)
-        return systemError(u"Cannot remove "_s + path, errno);
+        return failed("remove", path, errno);
     if (!S_ISDIR(info.st_mode))
-        return systemError(u"Cannot remove "_s + path, EPERM);
+        return failed("remove", path, EPERM);
     std::error_code error;
     fs::remove_all(nativePath(path), error); // does not follow links inside
     if (error)
-        return systemError(u"Cannot remove "_s + path, error);
+        return failed("remove", path, error);
     return {};
 }
 
@@ -487,10 +498,10 @@ Result<QByteArray> readBytes(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Error{u"Cannot read "_s + path + u": "_s + file.errorString()};
+        return failedSaying("read", path, file.errorString());
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Error{u"Cannot read "_s + path + u": "_s + file.errorString()};
+        return failedSaying("read", path, file.errorString());
     return bytes;
 }
 
@@ -498,7 +509,7 @@ Result<qsizetype> readInto(const QString& path, QByteArray& buffer)
 {
     const int file = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (file < 0)
-        return systemError(u"Cannot read "_s + path, errno);
+        return failed("read", path, errno);
     const auto closeFile = qScopeGuard([file] { ::close(file); });
     constexpr qsizetype initialSize = 64 * 1024;
     buffer.resize(std::max(buffer.capacity(), initialSize));
@@ -510,7 +521,7 @@ Result<qsizetype> readInto(const QString& path, QByteArray& buffer)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return systemError(u"Cannot read "_s + path, errno);
+            return failed("read", path, errno);
         if (got == 0)
             return length;
         length += got;
@@ -521,7 +532,7 @@ Outcome readInChunks(const QString& path, QByteArray& buffer, const std::functio
 {
     const int file = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (file < 0)
-        return systemError(u"Cannot read "_s + path, errno);
+        return failed("read", path, errno);
     const auto closeFile = qScopeGuard([file] { ::close(file); });
     buffer.resize(chunkSize);
     for (;;) {
@@ -532,7 +543,7 @@ Outcome readInChunks(const QString& path, QByteArray& buffer, const std::functio
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)
-                return systemError(u"Cannot read "_s + path, errno);
+                return failed("read", path, errno);
             if (got == 0)
                 break;
             length += got;
@@ -547,13 +558,13 @@ Outcome writeBytes(const QString& path, const QByteArray& bytes, WriteMode mode)
     if (mode == WriteMode::atomic) {
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            return Error{u"Cannot write "_s + path + u": "_s + file.errorString()};
+            return failedSaying("write", path, file.errorString());
         return {};
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
         !file.flush())
-        return Error{u"Cannot write "_s + path + u": "_s + file.errorString()};
+        return failedSaying("write", path, file.errorString());
     return {};
 }
 

@@ -129,7 +129,7 @@ Result<QList<ContentFile>> readFiles(const QString& folder)
         const QString path = walk.next();
         const QFileInfo info = walk.fileInfo();
         if (info.isSymLink())
-            return Error{u"Cannot read "_s + path + u": it is a link"_s};
+            return Error::of(Problem(Problem::Kind::isALink, {path}));
         if (info.isDir())
             continue;
         auto bytes = FileSystem::readBytes(path);
@@ -145,7 +145,7 @@ Result<QList<ContentFile>> readFiles(const QString& folder)
 Result<QString> contentHashOf(const QString& path)
 {
     if (FileSystem::isSymbolicLink(path))
-        return Error{u"Cannot read "_s + path + u": it is a link"_s};
+        return Error::of(Problem(Problem::Kind::isALink, {path}));
     if (FileSystem::existsAsFolder(path) == true) {
         auto digest = digestOf(path);
         if (!digest)
@@ -164,15 +164,15 @@ Outcome write(const QString& folder, const QList<ContentFile>& files, const std:
 {
     for (const ContentFile& file : files) {
         if (!staysInside(file.relativePath))
-            return Error{u"The path \"%1\" would leave the folder."_s.arg(file.relativePath)};
+            return Error::of(Problem(Problem::Kind::pathLeavesFolder, {file.relativePath}));
         if ((folder + u'/' + file.relativePath).toUtf8().size() >= PATH_MAX)
-            return Error{u"The path \"%1\" is too long for the file system."_s.arg(file.relativePath)};
+            return Error::of(Problem(Problem::Kind::pathTooLong, {file.relativePath}));
     }
     if (Outcome made = FileSystem::createFolder(folder); !made)
         return made;
     for (const ContentFile& file : files) {
         if (stop && *stop)
-            return Error{u"Stopped."_s};
+            return Error::of(Problem::Kind::stopped);
         const QString path = folder + u'/' + file.relativePath;
         if (Outcome made = FileSystem::createFolder(QFileInfo(path).path()); !made)
             return made;

@@ -15,10 +15,10 @@ HubActions::HubActions(Workspace& workspace)
 Outcome HubActions::chooseHub(const QString& folderPath)
 {
     if (FileSystem::existsAsFolder(folderPath) != true)
-        return Error{u"\"%1\" is not a folder."_s.arg(folderPath)};
+        return Error::of(Problem(Problem::Kind::notAFolder, {folderPath}));
     const auto bookmark = SecurityScopedBookmarkManager::createBookmark(folderPath);
     if (!bookmark)
-        return Error{u"No access to \"%1\" could be kept."_s.arg(folderPath)};
+        return Error::of(Problem(Problem::Kind::accessNotKept, {folderPath}));
     // A failed save is logged and keeps the change pending; the hub is used all the same.
     (void)m_workspace.hubSettings().setHub(folderPath, bookmark);
     rescan();

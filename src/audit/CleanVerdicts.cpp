@@ -448,7 +448,7 @@ Outcome CleanVerdicts::save()
     QSaveFile file(m_file);
     if (!file.open(QIODevice::WriteOnly) || file.write((lines + namesLines).join('\n') + '\n') < 0 ||
         !file.commit())
-        return Error{u"Cannot write %1: %2"_s.arg(m_file, file.errorString())};
+        return Error::of(Problem::fileFailed("write", m_file, file.errorString()));
     m_added.clear();
     m_namesAdded.clear();
     return {};

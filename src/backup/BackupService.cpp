@@ -153,7 +153,7 @@ BackupService::replaceStoredRecords(const QString& storePath, const AppBackup& b
     if (Outcome replaced = replaceRecords(context, backup, hubPathBefore); !replaced)
         return replaced.error();
     if (stop && *stop)
-        return Error{u"Cancelled before anything was written."_s};
+        return Error::of(Problem::Kind::stopped);
     if (Outcome saved = context.save(); !saved)
         return saved.error();
     return context.handOverReplacedTypes(contextThread);

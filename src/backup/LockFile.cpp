@@ -173,12 +173,12 @@ Outcome LockFile::write(const QString& projectFolder, const LockFile& lock)
 {
     const QString path = ProjectFolder::lockFilePath(projectFolder);
     if (!ProjectFolder::isLockFileWritable(projectFolder))
-        return Error{u"%1 is a link or not a plain file; it is not written."_s.arg(path)};
+        return Error::of(Problem(Problem::Kind::notWrittenThroughLink, {path}));
     const QByteArray bytes = lock.encode();
     if (const auto before = FileSystem::readBytes(path); before && before.value() == bytes)
         return {};
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Error{u"Cannot write %1: %2"_s.arg(path, file.errorString())};
+        return Error::of(Problem::fileFailed("write", path, file.errorString()));
     return {};
 }

@@ -111,6 +111,26 @@ public:
         commitTooYoung,    // data: the commit's date (ISO 8601, UTC), the minimum age in days
         commitAgeUnknown,  // data[0]: the minimum age in days a project's policy asks for
         policyDemandsPass, // no acceptance lets a high finding in here; the cause names them
+        // Files and folders
+        fileFailed, // data: the operation (FileSystem's word), the path, the other path or "", the
+                    // system's words or ""; else the cause says why
+        stopped,
+        notAFolder,    // data[0]: the path
+        accessNotKept, // data[0]: the folder
+        isALink,       // data[0]: the path
+        notAFileFolderOrLink,
+        linkDestinationTooLong,
+        linkLeadsNowhere, // data: the link, where on its way nothing is
+        tooManyLinks,     // data[0]: the path
+        somethingElseThere,
+        doesNotExist,
+        pathLeavesFolder,      // data[0]: the path inside the folder
+        pathTooLong,           // data[0]: the path inside the folder
+        notTheContent,         // data[0]: the content hash the files do not have
+        notWrittenThroughLink, // data[0]: the path
+        // Imports
+        linkHoldsHubOrApp,
+        linkAlreadyInHub,
         // The store of records
         storeDamaged,        // data: the file, what the database said
         storeOfNewerVersion, // data: the file, its schema, the newest this version knows
@@ -129,6 +149,12 @@ public:
         , data(std::move(facts))
     {}
 
+    // `operation` on `path` (and `other`) failed; `why` is the system's words, if it said any.
+    static Problem fileFailed(const char* operation, const QString& path, const QString& why = {},
+                              const QString& other = {})
+    {
+        return {Kind::fileFailed, {QString::fromLatin1(operation), path, other, why}};
+    }
     // A lower layer's own words, passed on as they are.
     static Problem said(const QString& words) { return {Kind::said, {words}}; }
     // This problem, with `beneath` as its cause.

@@ -32,7 +32,7 @@ Result<QList<Skill>> scanFolder(const QString& hub, const std::atomic<bool>& sto
     HubScanner::PreviewReader reader;
     for (const FileSystem::FolderEntry& entry : entries.value()) {
         if (stop.load(std::memory_order_relaxed))
-            return Error{u"The scan was stopped."_s};
+            return Error::of(Problem::Kind::stopped);
         if (!HubScanner::isHiddenName(HubScanner::entryName(entry.path)))
             skills.append(HubScanner::makeSkill(entry, reader));
     }

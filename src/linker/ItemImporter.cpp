@@ -32,10 +32,9 @@ bool isSameOrInside(const QString& path, const QString& folder)
 Outcome checkImportableDestination(const QString& destination, const QString& hub, const QString& target)
 {
     if (isSameOrInside(hub, destination) || isSameOrInside(target, destination))
-        return Error{u"The link leads to a folder that holds the hub or the app's folder; it cannot be "
-                     "moved into the hub."_s};
+        return Error::of(Problem::Kind::linkHoldsHubOrApp);
     if (isSameOrInside(destination, hub))
-        return Error{u"The link already leads into the hub."_s};
+        return Error::of(Problem::Kind::linkAlreadyInHub);
     return {};
 }
 

@@ -218,7 +218,7 @@ QString ModelStore::defaultFilePath()
 Result<std::unique_ptr<ModelStore>> ModelStore::open(const QString& filePath, Verification verification)
 {
     if (!QDir().mkpath(QFileInfo(filePath).absolutePath()))
-        return Error{u"Cannot create the folder of "_s + filePath};
+        return Error::of(Problem::fileFailed("create-folder", QFileInfo(filePath).absolutePath()));
 
     const QString connectionName = u"quorvane-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
     {

@@ -68,16 +68,16 @@ Outcome ContentCache::keep(const QString& contentHash, const QList<ContentFile>&
 {
     const QString target = pathOf(contentHash);
     if (!isContentHash(contentHash) || FolderContent::digest(files).contentHash != contentHash)
-        return Error{u"The files do not have the content hash %1."_s.arg(contentHash)};
+        return Error::of(Problem(Problem::Kind::notTheContent, {contentHash}));
     // A damaged entry gives way to the good files; a sound one stays as it is.
     if (holds(contentHash)) {
         if (find(contentHash))
             return {};
         if (!QDir(target).removeRecursively())
-            return Error{u"Cannot replace the damaged cache entry "_s + target};
+            return Error::of(Problem::fileFailed("remove", target));
     }
     if (!QDir().mkpath(m_folder))
-        return Error{u"Cannot create the cache folder "_s + m_folder};
+        return Error::of(Problem::fileFailed("create-folder", m_folder));
     const QString staging = m_folder + u"/.staging-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
     if (Outcome written = FolderContent::write(staging, files); !written) {
         QDir(staging).removeRecursively();
@@ -88,7 +88,7 @@ Outcome ContentCache::keep(const QString& contentHash, const QList<ContentFile>&
         // Another process kept the same content meanwhile.
         if (FileSystem::existsAsFolder(target) == true)
             return {};
-        return Error{u"Cannot move the cached folder into "_s + target};
+        return Error::of(Problem::fileFailed("move", staging, {}, target));
     }
     trim();
     return {};
@@ -118,7 +118,7 @@ Outcome ContentCache::clear()
 {
     for (const Entry& entry : entries())
         if (!QDir(m_folder + u'/' + entry.contentHash).removeRecursively())
-            return Error{u"Cannot remove "_s + m_folder + u'/' + entry.contentHash};
+            return Error::of(Problem::fileFailed("remove", m_folder + u'/' + entry.contentHash));
     return {};
 }
 

@@ -105,7 +105,7 @@ Outcome GitMirror::prepare()
     if (QFileInfo::exists(m_folder + u"/HEAD"_s))
         return {};
     if (!QDir().mkpath(m_folder))
-        return Error{u"Cannot create "_s + m_folder};
+        return Error::of(Problem::fileFailed("create-folder", m_folder));
     if (auto made = git({u"init"_s, u"--bare"_s, u"-q"_s}); !made)
         return Error::of(made.error());
     return {};

@@ -157,7 +157,7 @@ Outcome SkillIndex::save(const QString& location) const
         {"skills", skillList}};
     const QString file = cacheFilePath(location);
     if (!QDir().mkpath(QFileInfo(file).absolutePath()))
-        return Error{u"Cannot create the cache folder of "_s + file};
+        return Error::of(Problem::fileFailed("create-folder", QFileInfo(file).absolutePath()));
     return FileSystem::writeBytes(file, QByteArray::fromStdString(document.dump()),
                                   FileSystem::WriteMode::atomic);
 }

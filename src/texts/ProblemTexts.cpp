@@ -41,6 +41,31 @@ QString placeInJson(const QString& path, Form form)
                           : say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "at %1")).arg(path);
 }
 
+// What failed on a file or folder: "Cannot read /x", or with a second path "Cannot move /x to /y".
+QString fileOperation(const QString& operation, const QString& path, const QString& other, Form form)
+{
+    static const QHash<QString, const char*> sentences = {
+        {u"read"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot read %1")},
+        {u"create"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot create %1")},
+        {u"write"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot write %1")},
+        {u"set-permissions"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot set the permissions of %1")},
+        {u"copy-link"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot copy the link %1")},
+        {u"list"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot list the folder %1")},
+        {u"read-link"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot read the link %1")},
+        {u"create-link"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot create a link at %1")},
+        {u"create-folder"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot create the folder %1")},
+        {u"remove"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot remove %1")},
+        {u"set-aside"_s,
+         QT_TRANSLATE_NOOP("OutcomeTexts", "Replaced %1, but could not set the old item aside")},
+        {u"copy"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot copy %1 to %2")},
+        {u"move"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot move %1 to %2")},
+        {u"replace"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "Cannot replace %1 with %2")},
+        {u"remove-original"_s,
+         QT_TRANSLATE_NOOP("OutcomeTexts", "Moved %1 to %2, but could not remove the original")}};
+    const QString sentence = say(form, sentences.value(operation, "%1"));
+    return sentence.contains(u"%2"_s) ? sentence.arg(path, other) : sentence.arg(path);
+}
+
 // The problem's own sentence; `beneath` is its cause's, for the kinds that embed it.
 QString sentence(const Problem& problem, const QString& beneath, Form form)
 {
@@ -139,6 +164,50 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The name contains a NUL character."));
     case Kind::nameHasControlCharacters:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The name contains control characters."));
+    case Kind::fileFailed: // the system's words after the operation, or else its cause's
+        return data.value(3).isEmpty()
+                   ? fileOperation(first, data.value(1), data.value(2), form)
+                   : fileOperation(first, data.value(1), data.value(2), form) + u": "_s + data.value(3);
+    case Kind::stopped:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Stopped."));
+    case Kind::notAFolder:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "“%1” is not a folder.")).arg(first);
+    case Kind::accessNotKept:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "No access to “%1” could be kept.")).arg(first);
+    case Kind::isALink:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1 is a link; it is not read.")).arg(first);
+    case Kind::notAFileFolderOrLink:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "only files, folders and links can be copied"));
+    case Kind::linkDestinationTooLong:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "its destination is too long"));
+    case Kind::linkLeadsNowhere:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The destination of %1 does not exist: %2"))
+            .arg(first, data.value(1));
+    case Kind::tooManyLinks:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "Too many levels of links at %1")).arg(first);
+    case Kind::somethingElseThere:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "something else is there"));
+    case Kind::doesNotExist:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "it does not exist"));
+    case Kind::pathLeavesFolder:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The path “%1” would leave the folder."))
+            .arg(first);
+    case Kind::pathTooLong:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The path “%1” is too long for the file system."))
+            .arg(first);
+    case Kind::notTheContent:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The files do not have the content hash %1."))
+            .arg(first);
+    case Kind::notWrittenThroughLink:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "%1 is a link or not a plain file; it is not written."))
+            .arg(first);
+    case Kind::linkHoldsHubOrApp:
+        return say(form,
+                   QT_TRANSLATE_NOOP("OutcomeTexts", "The link leads to a folder that holds the hub or the "
+                                                     "app's folder; it cannot be moved into the hub."));
+    case Kind::linkAlreadyInHub:
+        return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The link already leads into the hub."));
     case Kind::notAGitHubSource:
         return say(form, QT_TRANSLATE_NOOP(
                              "OutcomeTexts",

@@ -234,7 +234,8 @@ private Q_SLOTS:
             u"The name contains “/”"_s);
         row("missing entry", {u"import"_s, u"Solo"_s, u"ghost"_s}, 1, u"keinen Eintrag „ghost“"_s,
             u"no entry \"ghost\""_s);
-        row("missing folder", {u"hub"_s, u"set"_s, u"/nonexistent/x"_s}, 1, u"not a folder"_s, {});
+        row("missing folder", {u"hub"_s, u"set"_s, u"/nonexistent/x"_s}, 1,
+            u"„/nonexistent/x“ ist kein Ordner."_s, u"“/nonexistent/x” is not a folder."_s);
         row("rename to blanks", {u"apps"_s, u"rename"_s, u"Solo"_s, u"  "_s}, 1, u"nur aus Leerzeichen"_s,
             u"only blanks"_s);
         row("empty app name", {u"apps"_s, u"add"_s, QString(), u"/"_s}, 1, u"braucht einen Namen"_s,
@@ -354,17 +355,10 @@ private Q_SLOTS:
     }
 
     // A team's GitHub host is a source's: its skills are found and installed there, its token
-    // (the enterprise token, or the GitHub tool's login for that host) goes there only, and the
-    // lock file names the host, so a new member's restore goes back to it.
-    void aTeamsGitHubHostKeepsItsToken_data()
-    {
-        QTest::addColumn<bool>("fromTheGitHubTool");
-        QTest::newRow("tokens from the environment") << false;
-        QTest::newRow("tokens from the GitHub tool's login") << true;
-    }
+    // (here the GitHub tool's login for that host; the environment's are the sources' tests')
+    // goes there only, and the lock file names the host, so a new member's restore goes back to it.
     void aTeamsGitHubHostKeepsItsToken()
     {
-        QFETCH(bool, fromTheGitHubTool);
         LoopbackServer github;
         LoopbackServer team;
         const FakeRepository repository{
@@ -376,14 +370,8 @@ private Q_SLOTS:
         repository.serve("/api/v3/repos/team/skills", "/raw/team/skills", "HEAD", answer);
         const QString host = team.url();
         const QString teamRepository = host.mid(host.indexOf(u"//"_s) + 2) + u"/team/skills"_s;
-        const QStringList defaults = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
-                                      github.url() + u"/raw/"_s};
+        const QStringList defaults = loopbackHosts(github);
         const auto withTokens = [&](Tool& tool) {
-            if (!fromTheGitHubTool) {
-                tool.extraEnvironment.insert(u"GH_TOKEN"_s, u"tok-github.com"_s);
-                tool.extraEnvironment.insert(u"GH_ENTERPRISE_TOKEN"_s, u"tok-127.0.0.1"_s);
-                return;
-            }
             QVERIFY(writeFile(tool.path(u"bin/gh"_s),
                               "#!/bin/sh\n[ \"$1 $2 $3\" = 'auth token --hostname' ] && echo \"tok-$4\"\n"));
             QVERIFY(QFile::setPermissions(tool.path(u"bin/gh"_s), QFile::ReadOwner | QFile::ExeOwner));
@@ -452,8 +440,7 @@ private Q_SLOTS:
                       {200, R"({"sha":"t","truncated":false,"tree":[
                           {"path":"pdf/SKILL.md","type":"blob","sha":"1"},{"path":"x/run.py","type":"blob","sha":"2"}]})"});
         github.answer("/raw/o/r/HEAD/pdf/SKILL.md", {200, "---\nname: pdf\ndescription: Reads PDFs.\n---\n"});
-        const QStringList hosts = {u"--api-url"_s, github.url() + u"/api"_s, u"--raw-url"_s,
-                                   github.url() + u"/raw/"_s};
+        const QStringList hosts = loopbackHosts(github);
 
         const QJsonArray defaults = t.json({u"sources"_s}).array();
         QCOMPARE(defaults.size(), 2);

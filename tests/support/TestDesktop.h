@@ -12,24 +12,47 @@
 class ScriptedFilePanels final : public FilePanels
 {
 public:
-    std::optional<QString> chooseFolder(const FolderPanelRequest& request) override;
-    std::optional<QString> chooseFileToOpen(const FilePanelRequest& request) override;
-    std::optional<QString> chooseFileToSave(const FilePanelRequest& request) override;
+    std::optional<QString> chooseFolder(const FolderPanelRequest& request) override
+    {
+        folderRequests.append(request);
+        return nextAnswer();
+    }
+    std::optional<QString> chooseFileToOpen(const FilePanelRequest& request) override
+    {
+        return file(request);
+    }
+    std::optional<QString> chooseFileToSave(const FilePanelRequest& request) override
+    {
+        return file(request);
+    }
 
     QList<std::optional<QString>> answers; // nothing = the user cancels
     QList<FolderPanelRequest> folderRequests;
     QList<FilePanelRequest> fileRequests;
 
 private:
-    std::optional<QString> nextAnswer();
+    std::optional<QString> file(const FilePanelRequest& request)
+    {
+        fileRequests.append(request);
+        return nextAnswer();
+    }
+    std::optional<QString> nextAnswer() { return answers.isEmpty() ? std::nullopt : answers.takeFirst(); }
 };
 
 class RecordingAlerts final : public Alerts
 {
 public:
-    void inform(const QString& title, const QString& text, AlertStyle style) override;
-    bool confirmDestructive(const QString& title, const QString& text, const QString& cancelLabel,
-                            const QString& destructiveLabel) override;
+    void inform(const QString& title, const QString& text, AlertStyle style) override
+    {
+        shown.append(title + u'|' + text);
+        styles.append(style);
+    }
+    bool confirmDestructive(const QString& title, const QString& text, const QString&,
+                            const QString&) override
+    {
+        shown.append(title + u'|' + text);
+        return confirmations.isEmpty() ? false : confirmations.takeFirst();
+    }
 
     QStringList shown;         // "title|text" of every alert and question
     QList<AlertStyle> styles;  // of every alert

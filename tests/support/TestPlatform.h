@@ -17,8 +17,15 @@
 class ScriptedSecurityScopes final : public SecurityScopes
 {
 public:
-    bool startAccessing(const QString& folderPath) override;
-    void stopAccessing(const QString& folderPath) override;
+    bool startAccessing(const QString& folderPath) override
+    {
+        started.append(folderPath);
+        if (m_refuseAll || m_refused.contains(folderPath))
+            return false;
+        granted.append(folderPath);
+        return true;
+    }
+    void stopAccessing(const QString& folderPath) override { stopped.append(folderPath); }
 
     void refuse(const QString& folderPath) { m_refused.insert(folderPath); }
     void refuseAll() { m_refuseAll = true; }
@@ -38,7 +45,11 @@ class FakeUserEnvironment final : public UserEnvironment
 public:
     QString homeFolder() const override { return home; }
     QString loginName() const override { return login; }
-    std::optional<QString> homeFolderOfUser(const QString& loginName) const override;
+    std::optional<QString> homeFolderOfUser(const QString& loginName) const override
+    {
+        return passwordHomes.contains(loginName) ? std::optional(passwordHomes.value(loginName))
+                                                 : std::nullopt;
+    }
 
     QString home; // as $HOME reports it
     QString login = QStringLiteral("tester");
@@ -48,8 +59,16 @@ public:
 class InMemoryLegacyPreferences final : public LegacyPreferences
 {
 public:
-    std::optional<QString> string(const QString& key) const override;
-    std::optional<QByteArray> bytes(const QString& key) const override;
+    std::optional<QString> string(const QString& key) const override
+    {
+        const QVariant value = values.value(key);
+        return value.typeId() == QMetaType::QString ? std::optional(value.toString()) : std::nullopt;
+    }
+    std::optional<QByteArray> bytes(const QString& key) const override
+    {
+        const QVariant value = values.value(key);
+        return value.typeId() == QMetaType::QByteArray ? std::optional(value.toByteArray()) : std::nullopt;
+    }
 
     QHash<QString, QVariant> values;
 };
