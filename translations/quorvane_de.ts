@@ -1020,6 +1020,22 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <source>Not every skill could be adopted.</source>
         <translation>Nicht jeder Skill konnte übernommen werden.</translation>
     </message>
+    <message>
+        <source>Hub: %1 (1 item)</source>
+        <translation>Hub: %1 (1 Element)</translation>
+    </message>
+    <message>
+        <source>Hub: %1 (%2 items)</source>
+        <translation>Hub: %1 (%2 Elemente)</translation>
+    </message>
+    <message>
+        <source>%1: current</source>
+        <translation>%1: aktuell</translation>
+    </message>
+    <message>
+        <source>%1: updated</source>
+        <translation>%1: aktualisiert</translation>
+    </message>
 </context>
 <context>
     <name>ContentView</name>
@@ -2034,6 +2050,46 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
     <message>
         <source>The link already leads into the hub.</source>
         <translation>Der Link führt schon in den Hub.</translation>
+    </message>
+    <message>
+        <source>not a plain file of at most 1 MiB</source>
+        <translation>keine gewöhnliche Datei von höchstens 1 MiB</translation>
+    </message>
+    <message>
+        <source>not a JSON object</source>
+        <translation>kein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>policyVersion is missing</source>
+        <translation>policyVersion fehlt</translation>
+    </message>
+    <message>
+        <source>policyVersion %1 is not known here; this version knows %2</source>
+        <translation>policyVersion %1 ist hier nicht bekannt; diese Version kennt %2</translation>
+    </message>
+    <message>
+        <source>allowedSources is not a list</source>
+        <translation>allowedSources ist keine Liste</translation>
+    </message>
+    <message>
+        <source>allowedSources holds something other than a pattern</source>
+        <translation>allowedSources enthält etwas anderes als ein Muster</translation>
+    </message>
+    <message>
+        <source>minimumCommitAgeDays is not a number of days</source>
+        <translation>minimumCommitAgeDays ist keine Zahl von Tagen</translation>
+    </message>
+    <message>
+        <source>auditMustPass is not true or false</source>
+        <translation>auditMustPass ist weder true noch false</translation>
+    </message>
+    <message>
+        <source>rules is not a folder inside the project</source>
+        <translation>rules ist kein Ordner im Projekt</translation>
+    </message>
+    <message>
+        <source>the key “%1” is not known here</source>
+        <translation>der Schlüssel „%1“ ist hier nicht bekannt</translation>
     </message>
 </context>
 <context>

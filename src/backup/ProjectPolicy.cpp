@@ -31,20 +31,20 @@ QString ProjectPolicy::fileName()
 
 Result<ProjectPolicy, Problem> ProjectPolicy::decode(const QByteArray& bytes)
 {
-    const auto refused = [](const QString& why) {
-        return Problem(Problem::Kind::policyUnreadable, {fileName(), why});
+    const auto refused = [](const QString& why, const QStringList& more = {}) {
+        return Problem(Problem::Kind::policyUnreadable, {fileName()})
+            .because(Problem(Problem::Kind::policyRefused, QStringList{why} + more));
     };
     const nlohmann::json document = nlohmann::json::parse(bytes.cbegin(), bytes.cend(), nullptr, false);
     if (!document.is_object())
-        return refused(u"not a JSON object"_s);
+        return refused(u"not-an-object"_s);
     ProjectPolicy policy;
     const auto given = document.find("policyVersion");
     if (given == document.end() || !given->is_number_integer())
-        return refused(u"policyVersion is missing"_s);
+        return refused(u"version-missing"_s);
     if (given->get<qint64>() != version)
-        return refused(
-            u"policyVersion %1 is not known here; this version knows %2"_s.arg(given->get<qint64>())
-                .arg(version));
+        return refused(u"version-unknown"_s,
+                       {QString::number(given->get<qint64>()), QString::number(version)});
     for (auto entry = document.begin(); entry != document.end(); ++entry) {
         const std::string& key = entry.key();
         const nlohmann::json& value = entry.value();
@@ -52,29 +52,29 @@ Result<ProjectPolicy, Problem> ProjectPolicy::decode(const QByteArray& bytes)
             continue;
         if (key == "allowedSources") {
             if (!value.is_array())
-                return refused(u"allowedSources is not a list"_s);
+                return refused(u"sources-not-a-list"_s);
             QStringList patterns;
             for (const nlohmann::json& pattern : value) {
                 if (!pattern.is_string() || pattern.get<std::string>().empty())
-                    return refused(u"allowedSources holds something other than a pattern"_s);
+                    return refused(u"sources-not-patterns"_s);
                 patterns.append(QString::fromStdString(pattern.get<std::string>()));
             }
             policy.allowedSources = patterns;
         } else if (key == "minimumCommitAgeDays") {
             if (!value.is_number_integer() || value.get<qint64>() < 0 || value.get<qint64>() > 36500)
-                return refused(u"minimumCommitAgeDays is not a number of days"_s);
+                return refused(u"age-not-days"_s);
             policy.minimumCommitAgeDays = int(value.get<qint64>());
         } else if (key == "auditMustPass") {
             if (!value.is_boolean())
-                return refused(u"auditMustPass is not true or false"_s);
+                return refused(u"audit-not-boolean"_s);
             policy.auditMustPass = value.get<bool>();
         } else if (key == "rules") {
             // Inside the project: a policy from anyone names no folder elsewhere.
             policy.rules = value.is_string() ? QString::fromStdString(value.get<std::string>()) : QString();
             if (!isPlainRepositoryPath(policy.rules))
-                return refused(u"rules is not a folder inside the project"_s);
+                return refused(u"rules-outside"_s);
         } else {
-            return refused(u"the key \"%1\" is not known here"_s.arg(QString::fromStdString(key)));
+            return refused(u"key-unknown"_s, {QString::fromStdString(key)});
         }
     }
     return policy;
@@ -87,13 +87,14 @@ Result<std::optional<ProjectPolicy>, Problem> ProjectPolicy::read(const QString&
     if (!info.exists() && !info.isSymLink())
         return std::optional<ProjectPolicy>();
     if (info.isSymLink() || !info.isFile() || info.size() > maximumBytes)
-        return Problem(Problem::Kind::policyUnreadable, {path, u"not a plain file of at most 1 MiB"_s});
+        return Problem(Problem::Kind::policyUnreadable, {path})
+            .because(Problem(Problem::Kind::policyRefused, {u"not-a-plain-file"_s}));
     const auto bytes = FileSystem::readBytes(path);
     if (!bytes)
-        return Problem(Problem::Kind::policyUnreadable, {path, bytes.error().description});
+        return Problem(Problem::Kind::policyUnreadable, {path}).because(bytes.error().shown());
     auto policy = decode(bytes.value());
     if (!policy)
-        return Problem(Problem::Kind::policyUnreadable, {path, policy.error().data.value(1)});
+        return Problem(Problem::Kind::policyUnreadable, {path}).because(*policy.error().cause);
     return std::optional<ProjectPolicy>(std::move(policy).value());
 }
 

@@ -106,7 +106,8 @@ public:
         lockVersionUnknown, // data[0]: the version this one reads
         secretInUrl,        // data[0]: the URL, without what it carries
         // A project's policy
-        policyUnreadable,  // data: the policy file, why
+        policyUnreadable,  // data[0]: the policy file; the cause says why
+        policyRefused,     // data: why, as ProjectPolicy's word, then what that word names
         sourceNotAllowed,  // data: the repository, the allowed patterns
         commitTooYoung,    // data: the commit's date (ISO 8601, UTC), the minimum age in days
         commitAgeUnknown,  // data[0]: the minimum age in days a project's policy asks for

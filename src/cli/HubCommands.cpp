@@ -79,8 +79,10 @@ int HubSetCommand::run(CliSession& session, const QStringList& args) const
 {
     if (const Outcome chosen = HubActions(session.workspace()).chooseHub(absolute(args.first())); !chosen)
         return session.fail(Output::describe(chosen.error().shown()));
-    print(u"Hub: %1 (%2 items)"_s.arg(session.workspace().hubSettings().centralRepositoryPath())
-              .arg(session.workspace().hubCatalog().availableSkills().size()));
+    const QString hub = session.workspace().hubSettings().centralRepositoryPath();
+    const qsizetype items = session.workspace().hubCatalog().availableSkills().size();
+    print(items == 1 ? Cli::tr("Hub: %1 (1 item)").arg(hub)
+                     : Cli::tr("Hub: %1 (%2 items)").arg(hub).arg(items));
     return ExitCode::success;
 }
 

@@ -278,7 +278,7 @@ int UpdateCommand::run(CliSession& session, const QStringList& args) const
             allWell = false;
             continue;
         case UpdateState::current:
-            tell(skill, u"current"_s, u"%1: current"_s.arg(skill.item));
+            tell(skill, u"current"_s, Cli::tr("%1: current").arg(skill.item));
             continue;
         case UpdateState::modified:
             if (!session.isSet(Switch::force())) {
@@ -301,7 +301,7 @@ int UpdateCommand::run(CliSession& session, const QStringList& args) const
         const InstallResult result = session.waitFor(session.updates().update(
             skill.item, session.isSet(Switch::force()), session.isSet(Switch::acceptRisk())));
         if (result.succeeded) {
-            tell(skill, u"updated"_s, u"%1: updated"_s.arg(skill.item));
+            tell(skill, u"updated"_s, Cli::tr("%1: updated").arg(skill.item));
         } else if (result.needsConsent) {
             session.refuseChangedFolder(skill.item, *result.needsConsent);
             allWell = false;

@@ -66,6 +66,29 @@ QString fileOperation(const QString& operation, const QString& path, const QStri
     return sentence.contains(u"%2"_s) ? sentence.arg(path, other) : sentence.arg(path);
 }
 
+// Why a project's policy cannot be used, from its word and what that names.
+QString policyRefusal(const QStringList& data, Form form)
+{
+    static const QHash<QString, const char*> sentences = {
+        {u"not-a-plain-file"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "not a plain file of at most 1 MiB")},
+        {u"not-an-object"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "not a JSON object")},
+        {u"version-missing"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "policyVersion is missing")},
+        {u"version-unknown"_s,
+         QT_TRANSLATE_NOOP("OutcomeTexts", "policyVersion %1 is not known here; this version knows %2")},
+        {u"sources-not-a-list"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "allowedSources is not a list")},
+        {u"sources-not-patterns"_s,
+         QT_TRANSLATE_NOOP("OutcomeTexts", "allowedSources holds something other than a pattern")},
+        {u"age-not-days"_s,
+         QT_TRANSLATE_NOOP("OutcomeTexts", "minimumCommitAgeDays is not a number of days")},
+        {u"audit-not-boolean"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "auditMustPass is not true or false")},
+        {u"rules-outside"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "rules is not a folder inside the project")},
+        {u"key-unknown"_s, QT_TRANSLATE_NOOP("OutcomeTexts", "the key “%1” is not known here")}};
+    QString sentence = say(form, sentences.value(data.value(0), "%1"));
+    for (const QString& named : data.mid(1))
+        sentence = sentence.arg(named);
+    return sentence;
+}
+
 // The problem's own sentence; `beneath` is its cause's, for the kinds that embed it.
 QString sentence(const Problem& problem, const QString& beneath, Form form)
 {
@@ -334,7 +357,9 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "%1: the app could not be added")).arg(first);
     case Kind::policyUnreadable:
         return say(form, QT_TRANSLATE_NOOP("OutcomeTexts", "The project's policy %1 cannot be used: %2"))
-            .arg(first, data.value(1));
+            .arg(first, beneath);
+    case Kind::policyRefused:
+        return policyRefusal(data, form);
     case Kind::sourceNotAllowed:
         return say(form,
                    QT_TRANSLATE_NOOP("OutcomeTexts", "the project's policy does not allow %1; it allows %2."))
@@ -386,8 +411,9 @@ QString sentence(const Problem& problem, const QString& beneath, Form form)
 bool embedsItsCause(Problem::Kind kind)
 {
     using Kind = Problem::Kind;
-    return kind == Kind::concerning || kind == Kind::jsonValueRefused || kind == Kind::fileNotLoaded ||
-           kind == Kind::installFailed || kind == Kind::downloadFailed || kind == Kind::notCarriedOut;
+    return kind == Kind::concerning || kind == Kind::jsonValueRefused || kind == Kind::policyUnreadable ||
+           kind == Kind::fileNotLoaded || kind == Kind::installFailed || kind == Kind::downloadFailed ||
+           kind == Kind::notCarriedOut;
 }
 
 } // namespace

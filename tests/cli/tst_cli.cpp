@@ -155,7 +155,11 @@ private Q_SLOTS:
         QVERIFY(writeFile(t.path(u"Hub/deploy/SKILL.md"_s), "# Deploy"));
         QVERIFY(writeFile(t.path(u"codex/local/SKILL.md"_s), "# Local"));
 
-        QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
+        for (const auto& [locale, said] : {std::pair{u"de_DE.UTF-8"_s, u"Hub: %1 (1 Element)\n"_s},
+                                           std::pair{u"C.UTF-8"_s, u"Hub: %1 (1 item)\n"_s}}) {
+            t.extraEnvironment.insert(u"LANG"_s, locale);
+            QCOMPARE(t.run({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}).out, said.arg(t.path(u"Hub"_s)));
+        }
         const Run added = t.run({u"apps"_s, u"add"_s, u"Codex"_s, t.path(u"codex"_s)});
         QCOMPARE(added.exitCode, 0);
         const QJsonArray apps = t.json({u"apps"_s}).array();
