@@ -263,12 +263,14 @@ class TestWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The program's texts in the locale's language, as at a start: any test may run alone.
+    void initTestCase() { QuorvaneApp::prepareApplication(); }
+
     // Every text on the pages, in the menus and on the sheets speaks the locale's language
     // alone, Qt's own included. CTest runs this under de_DE.UTF-8 and again under C.UTF-8.
     // And every control there the keyboard reaches tells a screen reader what it is.
     void everyTextSpeaksTheUsersLanguage()
     {
-        QuorvaneApp::prepareApplication();
         const bool german = Language::chosen().language() == QLocale::German;
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
                  german ? u"Abbrechen"_s : u"Cancel"_s);
@@ -1547,30 +1549,6 @@ private Q_SLOTS:
         QCOMPARE(entryNames(w.hub), hubBefore);
     }
 
-    void searchingTheStoreWaitsForTheTypingToPause()
-    {
-        Window w;
-        w.showAndWait();
-        w.select(0);
-        auto* search = w.find<QLineEdit>(u"storeSearch"_s);
-        for (const QString& text : {u"r"_s, u"re"_s, u"rea"_s, u"react"_s})
-            search->setText(text);
-        QTest::qWait(100);
-        QVERIFY(w.network.requests.isEmpty());
-        QTRY_COMPARE(w.network.targets(), QList<QByteArray>{"/api/search?q=react&limit=50"});
-        // A search that no source answered is not an empty result: the list says so, and no
-        // modal box comes on top of it, on this section or on coming back to it.
-        QTRY_COMPARE(Window::describe(w.content()->findChild<QStackedWidget*>()->currentWidget()),
-                     u"Keine Quelle erreichbar|exclamationmark.triangle|Ungültige Serverantwort"_s);
-        search->setText(u"vue"_s);
-        w.select(1);
-        QTRY_COMPARE(w.network.requests.size(), 2);
-        QTRY_VERIFY(!w.store.isSearching());
-        w.select(0);
-        QTest::qWait(50);
-        QCOMPARE(w.desktop.alerts.shown, QStringList());
-    }
-
     void installingAStoreHit_data()
     {
         QTest::addColumn<bool>("withHub");
@@ -1826,7 +1804,8 @@ private Q_SLOTS:
         QCOMPARE(w.context->records<SkillSourceRecord>().first()->location(), u"openai/skills"_s);
     }
 
-    // Names from users, folders and the network are shown as written, never as markup.
+    // Names from users, folders and the network are shown as written, never as markup; the
+    // store's search waits for the typing to pause.
     void namesAreShownAsPlainText()
     {
         Window w;
@@ -1838,8 +1817,27 @@ private Q_SLOTS:
         QCOMPARE(w.find<QLabel>(u"skillName"_s)->textFormat(), Qt::PlainText);
         QCOMPARE(w.find<QLabel>(u"skillFinding"_s)->text(), u"Fehler: Keine SKILL.md im Ordner."_s);
         QCOMPARE(w.appRowNames(), QStringList{u"a<b>c"_s}); // the row paints text, never markup
+        // The store's search waits for the typing to pause.
         w.select(0);
-        w.find<QLineEdit>(u"storeSearch"_s)->setText(u"<b>x</b>"_s);
+        auto* search = w.find<QLineEdit>(u"storeSearch"_s);
+        for (const QString& text : {u"r"_s, u"re"_s, u"rea"_s, u"react"_s})
+            search->setText(text);
+        QTest::qWait(100);
+        QVERIFY(w.network.requests.isEmpty());
+        QTRY_COMPARE(w.network.targets(), QList<QByteArray>{"/api/search?q=react&limit=50"});
+        // A search that no source answered is not an empty result: the list says so, and no
+        // modal box comes on top of it, on this section or on coming back to it.
+        QTRY_COMPARE(Window::describe(w.content()->findChild<QStackedWidget*>()->currentWidget()),
+                     u"Keine Quelle erreichbar|exclamationmark.triangle|Ungültige Serverantwort"_s);
+        search->setText(u"vue"_s);
+        w.select(1);
+        QTRY_COMPARE(w.network.requests.size(), 2);
+        QTRY_VERIFY(!w.store.isSearching());
+        w.select(0);
+        QTest::qWait(50);
+        QCOMPARE(w.desktop.alerts.shown, QStringList());
+        search->setText(u"<b>x</b>"_s);
+        QTRY_COMPARE(w.network.requests.size(), 3);
         QTRY_VERIFY(Window::describe(w.content()) == u"SkillStoreListView"_s && !w.store.isSearching());
         for (const QLabel* label : w.content()->findChildren<QLabel*>()) {
             if (label->text().contains(u"<b>x</b>"_s))

@@ -199,6 +199,7 @@ private Q_SLOTS:
 
     // A link holds the absolute path and the file name; a record kept while its link vanished
     // outside the program is kept, not doubled; an app's folder out of reach changes nothing.
+    // Records of one item are removed together, those of other apps stay.
     void linksTheirRecordsAndUnreachableFolders()
     {
         LinkingFixture f;
@@ -225,6 +226,25 @@ private Q_SLOTS:
         QVERIFY(!f.linker.links.isSkillLinked(f.hubSkill(u"deploy"_s), *gone));
         QCOMPARE(treeSnapshot(f.dir.path()).filter(u"apps/"_s), before.filter(u"apps/"_s));
         QVERIFY(f.context->records<SkillLinkRecord>().isEmpty());
+
+        TargetApp* other = f.makeApp(u"Gemini"_s);
+        // Duplicates that came in some other way are all removed.
+        f.context->insert(new SkillLinkRecord(f.app->id(), u"a"_s));
+        f.context->insert(new SkillLinkRecord(f.app->id(), u"a"_s));
+        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"b"_s));
+        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"b"_s));
+        QVERIFY(f.workspace->linkRecords().upsert(other->id(), u"a"_s));
+        QCOMPARE(recordsOf(*f.context, *f.app).size(), 3);
+
+        LogCapture log;
+        QVERIFY(f.workspace->linkRecords().remove(f.app->id(), u"a"_s));
+        QCOMPARE(recordsOf(*f.context, *f.app).size(), 1);
+        QVERIFY(f.workspace->linkRecords().remove(f.app->id(), u"no such item"_s));
+        QVERIFY(!f.context->hasChanges());
+        QVERIFY(f.workspace->linkRecords().removeAll(f.app->id()));
+        QVERIFY(recordsOf(*f.context, *f.app).isEmpty());
+        QCOMPARE(recordsOf(*f.context, *other).size(), 1);
+        QCOMPARE(log.lines(), QStringList());
     }
 
     // A removed entry goes to the trash, a link as a link, so it can be brought back.
@@ -266,29 +286,6 @@ private Q_SLOTS:
         }
         QVERIFY(recordsOf(*f.context, *f.app).isEmpty()); // dropped in any case
         QCOMPARE(treeSnapshot(f.hub), hubBefore);
-        QCOMPARE(log.lines(), QStringList());
-    }
-
-    void recordOperations()
-    {
-        LinkingFixture f;
-        TargetApp* other = f.makeApp(u"Gemini"_s);
-        // Duplicates that came in some other way are all removed.
-        f.context->insert(new SkillLinkRecord(f.app->id(), u"a"_s));
-        f.context->insert(new SkillLinkRecord(f.app->id(), u"a"_s));
-        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"b"_s));
-        QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), u"b"_s));
-        QVERIFY(f.workspace->linkRecords().upsert(other->id(), u"a"_s));
-        QCOMPARE(recordsOf(*f.context, *f.app).size(), 3);
-
-        LogCapture log;
-        QVERIFY(f.workspace->linkRecords().remove(f.app->id(), u"a"_s));
-        QCOMPARE(recordsOf(*f.context, *f.app).size(), 1);
-        QVERIFY(f.workspace->linkRecords().remove(f.app->id(), u"no such item"_s));
-        QVERIFY(!f.context->hasChanges());
-        QVERIFY(f.workspace->linkRecords().removeAll(f.app->id()));
-        QVERIFY(recordsOf(*f.context, *f.app).isEmpty());
-        QCOMPARE(recordsOf(*f.context, *other).size(), 1);
         QCOMPARE(log.lines(), QStringList());
     }
 
