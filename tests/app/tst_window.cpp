@@ -917,7 +917,8 @@ private Q_SLOTS:
         }
     }
 
-    // Renaming an app renames its list's title too; Escape or blanks keep the old name.
+    // Renaming an app renames its list's title too; Escape or blanks keep the old name. Its
+    // folder is revealed, and deleting it takes its records but not its links.
     void renamingApps()
     {
         Window w;
@@ -940,6 +941,27 @@ private Q_SLOTS:
             QCOMPARE(w.find<QLabel>(u"appTitle"_s)->text(), expected);
             QVERIFY(!w.context->hasChanges());
         }
+
+        // An app's folder is revealed; deleting an app takes its records, never its links.
+        TargetApp* gemini = w.makeApp(u"Gemini"_s);
+        gemini->setFolderPath(u"~/.gemini/skills"_s);
+        QVERIFY(makeLink(w.codex->folderPath() + u"/deploy"_s, w.hub + u"/deploy"_s));
+        w.context->insert(new SkillLinkRecord(w.codex->id(), u"deploy"_s));
+        w.context->insert(new SkillLinkRecord(gemini->id(), u"deploy"_s));
+        QVERIFY(w.context->save());
+
+        w.select(3);
+        w.trigger(u"revealAppAction"_s);
+        QCOMPARE(w.desktop.reveal.revealed, QStringList{w.platform.user.home + u"/.gemini/skills"_s});
+
+        w.select(2);
+        w.sidebar()->setFocus();
+        QTest::keyClick(w.sidebar(), Qt::Key_Delete);
+        QCOMPARE(w.appRowNames(), QStringList{u"Gemini"_s});
+        QCOMPARE(w.context->records<SkillLinkRecord>().size(), 1);
+        QVERIFY(!w.context->hasChanges());
+        QVERIFY(FileSystem::isSymbolicLink(w.path(u"apps/Codex/deploy"_s))); // links on disk stay
+        QVERIFY(Window::describe(w.content()).startsWith(u"App nicht gefunden|"_s));
     }
 
     void appEntriesTheirStatesAndDetails()
@@ -1281,31 +1303,6 @@ private Q_SLOTS:
                       QString(u"app:"_s + QUuid::createUuid().toString(QUuid::WithoutBraces)));
         memory.restore(*w.view);
         QCOMPARE(w.view->section(), std::optional(SidebarSelection::centralHub()));
-    }
-
-    void deletingRevealingAndRenewingApps()
-    {
-        Window w;
-        w.setUpHubAndApp();
-        TargetApp* gemini = w.makeApp(u"Gemini"_s);
-        gemini->setFolderPath(u"~/.gemini/skills"_s);
-        QVERIFY(makeLink(w.codex->folderPath() + u"/deploy"_s, w.hub + u"/deploy"_s));
-        w.context->insert(new SkillLinkRecord(w.codex->id(), u"deploy"_s));
-        w.context->insert(new SkillLinkRecord(gemini->id(), u"deploy"_s));
-        QVERIFY(w.context->save());
-
-        w.select(3);
-        w.trigger(u"revealAppAction"_s);
-        QCOMPARE(w.desktop.reveal.revealed, QStringList{w.platform.user.home + u"/.gemini/skills"_s});
-
-        w.select(2);
-        w.sidebar()->setFocus();
-        QTest::keyClick(w.sidebar(), Qt::Key_Delete);
-        QCOMPARE(w.appRowNames(), QStringList{u"Gemini"_s});
-        QCOMPARE(w.context->records<SkillLinkRecord>().size(), 1);
-        QVERIFY(!w.context->hasChanges());
-        QVERIFY(FileSystem::isSymbolicLink(w.path(u"apps/Codex/deploy"_s))); // links on disk stay
-        QVERIFY(Window::describe(w.content()).startsWith(u"App nicht gefunden|"_s));
     }
 
     void renewingAccessTellsTheOutcome_data()

@@ -474,6 +474,7 @@ private Q_SLOTS:
     }
 
     // A bulk change prints its plan in the documented forms; a conflict stops it unless skipped.
+    // So does a backup import, before it replaces anything.
     void bulkLinkingPrintsItsPlan()
     {
         Tool t;
@@ -536,6 +537,21 @@ private Q_SLOTS:
         QCOMPARE(readFile(trashed), QByteArray("mine"));
         QVERIFY(readFile(t.path(u".local/share/Trash/info/b.trashinfo"_s))
                     .contains(QByteArray("Path=" + QFile::encodeName(codex) + "/b\n")));
+
+        // A backup import shows the placements it would restore before it replaces anything.
+        const QString backup = t.path(u"backup.json"_s);
+        QVERIFY(t.succeeds({u"link"_s, u"a"_s, u"Codex"_s}));
+        QVERIFY(t.succeeds({u"backup"_s, u"export"_s, backup}));
+        QVERIFY(QFile::remove(codex + u"/a"_s));
+        QVERIFY(t.succeeds({u"apps"_s, u"rename"_s, u"Codex"_s, u"Renamed"_s}));
+        QCOMPARE(t.run({u"backup"_s, u"import"_s, backup, u"--dry-run"_s}).out,
+                 u"create %1/a -> %2/a\n"_s.arg(codex, hub));
+        QVERIFY(writeFile(codex + u"/a"_s, "in the way"));
+        QVERIFY(t.fails({u"backup"_s, u"import"_s, backup}));
+        QVERIFY(t.run({u"apps"_s}).out.contains(u"Renamed"_s)); // nothing was imported
+        QVERIFY(t.succeeds({u"backup"_s, u"import"_s, backup, u"--skip-conflicts"_s}));
+        QVERIFY(t.run({u"apps"_s}).out.contains(u"\tCodex\t"_s));
+        QCOMPARE(readFile(codex + u"/a"_s), QByteArray("in the way"));
     }
 
     // The audit names each finding's place and rule, fails on open high findings, writes SARIF
@@ -912,31 +928,6 @@ private Q_SLOTS:
         QVERIFY(writeFile(cursor + u"/a/SKILL.md"_s, "# A, mine again"));
         QVERIFY(t.succeeds({u"unlink"_s, u"a"_s, u"Cursor"_s, u"--force"_s}));
         QVERIFY(!QFileInfo::exists(cursor + u"/a"_s));
-    }
-
-    // A backup import shows the placements it would restore before it replaces anything.
-    void backupImportsArePlannedFirst()
-    {
-        Tool t;
-        const QString hub = t.path(u"Hub"_s);
-        const QString codex = t.path(u"codex"_s);
-        const QString backup = t.path(u"backup.json"_s);
-        QVERIFY(makeFolder(hub + u"/a"_s) && makeFolder(codex));
-        QVERIFY(t.succeeds({u"hub"_s, u"set"_s, hub}));
-        QVERIFY(t.succeeds({u"apps"_s, u"add"_s, u"Codex"_s, codex}));
-        QVERIFY(t.succeeds({u"link"_s, u"a"_s, u"Codex"_s}));
-        QVERIFY(t.succeeds({u"backup"_s, u"export"_s, backup}));
-        QVERIFY(QFile::remove(codex + u"/a"_s));
-        QVERIFY(t.succeeds({u"apps"_s, u"rename"_s, u"Codex"_s, u"Renamed"_s}));
-
-        QCOMPARE(t.run({u"backup"_s, u"import"_s, backup, u"--dry-run"_s}).out,
-                 u"create %1/a -> %2/a\n"_s.arg(codex, hub));
-        QVERIFY(writeFile(codex + u"/a"_s, "in the way"));
-        QVERIFY(t.fails({u"backup"_s, u"import"_s, backup}));
-        QVERIFY(t.run({u"apps"_s}).out.contains(u"Renamed"_s)); // nothing was imported
-        QVERIFY(t.succeeds({u"backup"_s, u"import"_s, backup, u"--skip-conflicts"_s}));
-        QCOMPARE(t.run({u"apps"_s}).out.contains(u"\tCodex\t"_s), true);
-        QCOMPARE(readFile(codex + u"/a"_s), QByteArray("in the way"));
     }
 
     // A skill's whole folder comes in; the check lists each repository once; an update
