@@ -1036,6 +1036,14 @@ APP ist die Id einer App oder ihr Name, wie er gezeigt wird (die App eines Proje
         <source>%1: updated</source>
         <translation>%1: aktualisiert</translation>
     </message>
+    <message>
+        <source>%1	%2 entries	%3 bytes</source>
+        <translation>%1	%2 Einträge	%3 Bytes</translation>
+    </message>
+    <message>
+        <source>%1	%2 skills%3</source>
+        <translation>%1	%2 Skills%3</translation>
+    </message>
 </context>
 <context>
     <name>ContentView</name>

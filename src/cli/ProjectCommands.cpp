@@ -210,7 +210,7 @@ int CacheCommand::run(CliSession& session, const QStringList&) const
         printJson({{"folder", utf8(content.folder())}, {"bytes", total}, {"entries", list}});
         return ExitCode::success;
     }
-    print(u"%1\t%2 entries\t%3 bytes"_s.arg(content.folder()).arg(entries.size()).arg(total));
+    print(Cli::tr("%1\t%2 entries\t%3 bytes").arg(content.folder()).arg(entries.size()).arg(total));
     for (const ContentCache::Entry& entry : entries)
         print(
             u"%1\t%2\t%3"_s.arg(entry.contentHash).arg(entry.bytes).arg(entry.keptAt.toString(Qt::ISODate)));

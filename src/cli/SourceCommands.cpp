@@ -127,7 +127,8 @@ int SourcesRefreshCommand::run(CliSession& session, const QStringList& args) con
         if (source->kind() == SkillSourceRecord::Kind::directory || (only && source->location() != *only))
             continue;
         const auto index = session.sources().index(source->location());
-        print(u"%1\t%2 skills%3"_s.arg(source->location())
+        print(Cli::tr("%1\t%2 skills%3")
+                  .arg(source->location())
                   .arg(index ? index->skills.size() : 0)
                   .arg(index && index->truncated ? Cli::tr(" (listing cut short by GitHub)") : QString()));
     }
