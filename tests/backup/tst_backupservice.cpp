@@ -162,57 +162,41 @@ private Q_SLOTS:
         QVERIFY(log.lines().first().startsWith(u"Failed to import backup: "_s));
     }
 
-    void theHubOfAnImport_data()
+    // The hub an import sets, from its settings or its top-level path or else the one before; and
+    // its sources, which backups of older versions do not carry and so leave as they are.
+    void theHubAndSourcesOfAnImport_data()
     {
-        QTest::addColumn<QByteArray>("extra");
-        QTest::addColumn<QString>("expectedPath"); // BEFORE: the hub path in use before
-        QTest::newRow("settings") << QByteArray(R"("settings":{"centralRepositoryPath":"/from/settings"},)")
-                                  << u"/from/settings"_s;
-        QTest::newRow("top-level path only")
-            << QByteArray(R"("centralRepositoryPath":"/top/level",)") << u"/top/level"_s;
-        QTest::newRow("neither") << QByteArray() << u"BEFORE"_s;
+        QTest::addColumn<QByteArray>("extra"); // keys added to an empty backup
+        QTest::addColumn<QString>("expectedPath");
+        QTest::addColumn<QStringList>("expectedSources");
+        QTest::newRow("settings, an older backup")
+            << QByteArray(R"("settings":{"centralRepositoryPath":"/from/settings"},)") << u"/from/settings"_s
+            << SkillSourceRecord::defaultRepositories();
+        QTest::newRow("top-level path only, no sources")
+            << QByteArray(R"("centralRepositoryPath":"/top/level","sources":[],)") << u"/top/level"_s
+            << QStringList();
+        QTest::newRow("neither, a source of an unknown kind left out")
+            << QByteArray(R"("sources":[{"kind":"github","location":"o/r"},{"kind":"ftp","location":"x"}],)")
+            << u"/before"_s << QStringList{u"o/r"_s};
     }
-    void theHubOfAnImport()
+    void theHubAndSourcesOfAnImport()
     {
         QFETCH(QByteArray, extra);
         QFETCH(QString, expectedPath);
+        QFETCH(QStringList, expectedSources);
         BackupFixture f;
         QVERIFY(f.workspace->hubSettings().setHub(u"/before"_s, std::nullopt).ok());
         f.makeApp(u"Old"_s);
         QVERIFY(f.importFrom(QByteArray(emptyBackup).insert(1, extra)).ok());
-        if (expectedPath == u"BEFORE"_s)
-            expectedPath = u"/before"_s;
         QCOMPARE(f.storeContent(), QStringList{u"settings|"_s + expectedPath});
         QCOMPARE(f.workspace->hubSettings().centralRepositoryPath(), expectedPath);
         QCOMPARE(f.workspace->hubSettings().centralBookmarkData(), std::nullopt);
-    }
-
-    // Backups of older versions carry no sources and leave them as they are.
-    void sourcesTravelOnlyWhenTheBackupHasThem_data()
-    {
-        QTest::addColumn<QByteArray>("sources"); // the key's value, or nothing
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("older backup") << QByteArray() << SkillSourceRecord::defaultRepositories();
-        QTest::newRow("none") << QByteArray("[]") << QStringList();
-        QTest::newRow("unknown kind left out")
-            << QByteArray(R"([{"kind":"github","location":"o/r"},{"kind":"ftp","location":"x"}])")
-            << QStringList{u"o/r"_s};
-    }
-    void sourcesTravelOnlyWhenTheBackupHasThem()
-    {
-        QFETCH(QByteArray, sources);
-        QFETCH(QStringList, expected);
-        BackupFixture f;
-        QByteArray document = emptyBackup;
-        if (!sources.isNull())
-            document.insert(1, R"("sources":)" + sources + ",");
-        QVERIFY(f.importFrom(document).ok());
         QStringList locations;
         for (const SkillSourceRecord* source : f.context->records<SkillSourceRecord>())
             locations.append(source->location());
-        QCOMPARE(locations, expected);
+        QCOMPARE(locations, expectedSources);
         QVERIFY(f.backups.exportTo(f.file).ok());
-        QCOMPARE(AppBackup::decode(readFile(f.file))->sources->size(), expected.size());
+        QCOMPARE(AppBackup::decode(readFile(f.file))->sources->size(), expectedSources.size());
     }
 
     void importingTwiceKeepsTheAppIdentities()

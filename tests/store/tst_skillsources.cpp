@@ -385,24 +385,17 @@ private Q_SLOTS:
         }
     }
 
-    // A source reached by path or by file:// address: its index, a skill's whole folder at a
-    // commit, a new commit, a rewritten history, and the repository gone.
-    void aRemoteIsIndexedFetchedAndFollowed_data()
-    {
-        QTest::addColumn<bool>("byPath");
-        QTest::newRow("file address") << false;
-        QTest::newRow("path") << true;
-    }
+    // A source reached by path (the tool's tests reach one by file:// address): its index, a
+    // skill's whole folder at a commit, a new commit, a rewritten history, and the repository gone.
     void aRemoteIsIndexedFetchedAndFollowed()
     {
-        QFETCH(bool, byPath);
         GitRepository remote;
         const QString first =
             remote.commit({{u"skills/pdf/SKILL.md"_s, "---\nname: pdf\ndescription: Fill forms\n---\n"},
                            {u"!skills/pdf/scripts/fill.py"_s, "print(1)\n"},
                            {u"skills/notes/SKILL.md"_s, "---\ndescription: Take notes\n---\n"},
                            {u"other/SKILL.md"_s, "# not below skills"}});
-        const QString url = byPath ? remote.barePath() : remote.fileUrl();
+        const QString url = remote.barePath();
         Sources s(SkillSourceRecord::Kind::git, url + u"#skills"_s);
         QCOMPARE(Problem::logText(s.refresh()), QString());
         QCOMPARE(s.found(u"o"_s),
