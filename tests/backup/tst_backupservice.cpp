@@ -3,6 +3,7 @@
 #include "actions/LinkActions.h"
 #include "backup/BackupDocument.h"
 #include "backup/BackupService.h"
+#include "backup/LockFile.h"
 #include "backup/SharedSkillLock.h"
 #include "linker/Placement.h"
 #include "model/AppSettings.h"
@@ -311,6 +312,43 @@ private Q_SLOTS:
             announced.insert(signal.first().toUuid());
         QCOMPARE(foldersChanged.count(), 2);
         QCOMPARE(announced, (QSet<QUuid>{appID, copyingID}));
+    }
+
+    // A project's lock file comes from anyone: whatever could place an item outside its folder,
+    // or read a file without end, refuses the whole file, and says why.
+    void hostileLockFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("skill");
+        QTest::addColumn<QString>("refusal"); // as the log tells it
+        const QByteArray sha(64, 'a');
+        const auto with = [&](const QByteArray& name, const QByteArray& apps,
+                              const QByteArray& source = "null") -> QByteArray {
+            return "{\"name\":\"" + name + "\",\"source\":" + source + ",\"contentSha256\":\"" + sha +
+                   "\",\"apps\":" + apps + "}";
+        };
+        QTest::newRow("name with a slash")
+            << with("a/b", "[]") << u"jsonValueRefused(skills[0].name): nameHasSlash"_s;
+        QTest::newRow("name ..") << with("..", "[]")
+                                 << u"jsonValueRefused(skills[0].name): nameIsAFolderItself(..)"_s;
+        QTest::newRow("app outside") << with("a", "[\"../../x\"]")
+                                     << u"jsonValueRefused(skills[0].apps): appLeavesProject(../../x)"_s;
+        QTest::newRow("absolute app")
+            << with("a", "[\"/etc\"]") << u"jsonValueRefused(skills[0].apps): appLeavesProject(/etc)"_s;
+        QTest::newRow("enormous") << QByteArray(9 * 1024 * 1024, ' ') << u"lockFileTooLarge(8)"_s;
+        QTest::newRow("a skill named twice") << QByteArray(with("a", "[]") + ',' + with("a", "[]"))
+                                             << u"jsonValueRefused(skills): namedTwice"_s;
+        QTest::newRow("source path ..")
+            << with("a", "[]",
+                    "{\"repository\":\"o/r\",\"ref\":\"main\",\"commit\":\"\",\"path\":\"../"
+                    "x\",\"tree\":\"\"}")
+            << u"jsonValueRefused(skills[0].source.path): pathLeavesRepository"_s;
+    }
+    void hostileLockFilesAreRefused()
+    {
+        QFETCH(QByteArray, skill);
+        QFETCH(QString, refusal);
+        const auto read = LockFile::decode("{\"lockVersion\":1,\"skills\":[" + skill + "]}");
+        QCOMPARE(read ? QString() : read.error().shown().logText(), refusal);
     }
 
     // The lock file other installers share: what it records of a skill is read, keys of later

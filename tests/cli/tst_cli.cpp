@@ -1202,37 +1202,6 @@ private Q_SLOTS:
 
     // A lock file from anyone is refused before any file is touched when it names a place
     // outside its folders.
-    void hostileLockFilesAreRefused_data()
-    {
-        QTest::addColumn<QByteArray>("skill");
-        const QByteArray sha(64, 'a');
-        QTest::newRow("name with a slash")
-            << QByteArray(R"({"name":"a/b","source":null,"contentSha256":")" + sha + R"(","apps":[]})");
-        QTest::newRow("name ..") << QByteArray(R"({"name":"..","source":null,"contentSha256":")" + sha +
-                                               R"(","apps":[]})");
-        QTest::newRow("app outside") << QByteArray(R"({"name":"a","source":null,"contentSha256":")" + sha +
-                                                   R"(","apps":["../../x"]})");
-        QTest::newRow("absolute app")
-            << QByteArray(R"({"name":"a","source":null,"contentSha256":")" + sha + R"(","apps":["/etc"]})");
-        QTest::newRow("enormous") << QByteArray(9 * 1024 * 1024, ' ');
-        const QByteArray once =
-            "{\"name\":\"a\",\"source\":null,\"contentSha256\":\"" + sha + "\",\"apps\":[]}";
-        QTest::newRow("a skill named twice") << QByteArray(once + ',' + once);
-        QTest::newRow("source path ..") << QByteArray(
-            R"({"name":"a","source":{"repository":"o/r","ref":"main","commit":"","path":"../x","tree":""},"contentSha256":")" +
-            sha + R"(","apps":[]})");
-    }
-    void hostileLockFilesAreRefused()
-    {
-        QFETCH(QByteArray, skill);
-        Tool t;
-        const QString repo = t.path(u"repo"_s);
-        QVERIFY(makeFolder(repo) && t.chooseHub());
-        QVERIFY(writeFile(repo + u"/quorvane-lock.json"_s, R"({"lockVersion":1,"skills":[)" + skill + "]}"));
-        const QStringList before = treeSnapshot(t.home);
-        QVERIFY(t.failsSaying({u"restore"_s, repo}, u"quorvane-lock.json"_s));
-        QCOMPARE(treeSnapshot(t.home), before);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)
