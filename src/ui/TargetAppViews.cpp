@@ -158,10 +158,12 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_mode->setToolTip(tr("Placement: copies for assistants that do not follow links"));
     m_mode->setAccessibleName(tr("Placement"));
     m_mode->setAccessibleDescription(tr("Copies for assistants that do not follow links"));
+    // The title on a line of its own: beside the buttons it would either widen the column or
+    // be squeezed out of sight.
     auto* header = new QHBoxLayout;
-    header->addWidget(m_title, 1);
     header->addWidget(m_linkAll);
     header->addWidget(m_unlinkAll);
+    header->addStretch();
     header->addWidget(refresh);
     // The mode on a line of its own, so the column stays as narrow as before.
     auto* placement = new QHBoxLayout;
@@ -187,6 +189,7 @@ TargetAppSkillsListView::TargetAppSkillsListView(Workspace& workspace, DesktopSe
     m_pages->addWidget(empty);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_title);
     layout->addLayout(header);
     layout->addLayout(placement);
     // On a line of its own as well: beside the mode, it would widen the column.

@@ -911,6 +911,10 @@ private Q_SLOTS:
             if (row == 2)
                 w.selectAppEntry(u"a-broken-link-with-a-rather-long-name"_s);
             QTest::qWait(100);
+            if (const auto* title = w.content()->findChild<QLabel*>(u"appTitle"_s);
+                title && title->isVisible())
+                QVERIFY(title->width() >=
+                        title->fontMetrics().horizontalAdvance(title->text())); // not squeezed
             QVERIFY2(w.view->width() == 900, qPrintable(u"row %1: %2"_s.arg(row).arg(w.view->width())));
             QVERIFY2(w.view->minimumSizeHint().width() <= 900,
                      qPrintable(u"row %1: %2"_s.arg(row).arg(w.view->minimumSizeHint().width())));
