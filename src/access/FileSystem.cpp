@@ -119,7 +119,7 @@ Outcome copyTree(const QString& from, const QString& to, const CopyControl& cont
     if (S_ISREG(info.st_mode))
         return copyFile(from, to, info.st_mode, control, copied);
     if (!S_ISDIR(info.st_mode))
-        return failedBecause("copy", from, Problem::Kind::notAFileFolderOrLink);
+        return failedBecause("copy", from, Problem::Kind::notAFileFolderOrLink, to);
     if (::mkdir(native(to).constData(), (info.st_mode & 07777) | S_IRWXU) != 0)
         return failed("create", to, errno);
     DIR* folder = ::opendir(native(from).constData());

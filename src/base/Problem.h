@@ -32,7 +32,7 @@ public:
         unreadableData,
         // Documents read strictly (backups, lock files): where, and what stood there
         notJson,
-        jsonWrongType,      // data: the type expected, what was found (JsonFound), the path
+        jsonWrongType,      // data: the type expected, what was found (a word: text, integer, …), the path
         jsonValueMissing,   // data: the type expected, the path; null was found
         jsonKeyMissing,     // data: the key, the path of its object
         jsonNumberTooLarge, // data: the number, the path
