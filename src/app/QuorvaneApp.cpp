@@ -50,7 +50,7 @@ int QuorvaneApp::run()
     auto context = ModelContext::open(storePath);
     if (!context) {
         // The file is left exactly as it is, so nothing in it is lost.
-        Log::line(u"Failed to open the store: "_s + OutcomeTexts::problem(context.error().shown()));
+        Log::line(u"Failed to open the store: "_s + context.error().description);
         m_alerts.inform(
             tr("Data Store Not Readable"),
             tr("Quorvane could not open its data store and will quit. The file was not changed:\n%1\n\n%2")
