@@ -93,8 +93,11 @@ Result<std::optional<ProjectPolicy>, Problem> ProjectPolicy::read(const QString&
     if (!bytes)
         return Problem(Problem::Kind::policyUnreadable, {path}).because(bytes.error().shown());
     auto policy = decode(bytes.value());
-    if (!policy)
-        return Problem(Problem::Kind::policyUnreadable, {path}).because(*policy.error().cause);
+    if (!policy) {
+        Problem unusable = policy.error(); // named by the file's name alone; here by its path
+        unusable.data = {path};
+        return unusable;
+    }
     return std::optional<ProjectPolicy>(std::move(policy).value());
 }
 
