@@ -232,52 +232,48 @@ private Q_SLOTS:
         QVERIFY(!FileSystem::remove(path(u"dangling"_s)));
     }
 
-    void existenceFollowsLinks()
+    // Each kind of entry as a look that follows links tells it ("-": nothing there), and as its
+    // folder's listing tells it, hidden ones included ("-": a link, left for a look that follows).
+    void eachEntryIsToldItsKind_data()
     {
-        QVERIFY(makeFolder(path(u"folder"_s)));
-        QVERIFY(writeFile(path(u"file"_s), "x"));
-        QVERIFY(makeLink(path(u"to-folder"_s), path(u"folder"_s)));
-        QVERIFY(makeLink(path(u"dangling"_s), path(u"missing"_s)));
-        QCOMPARE(FileSystem::existsAsFolder(path(u"folder"_s)), std::optional<bool>(true));
-        QCOMPARE(FileSystem::existsAsFolder(path(u"file"_s)), std::optional<bool>(false));
-        QCOMPARE(FileSystem::existsAsFolder(path(u"to-folder"_s)), std::optional<bool>(true));
-        QCOMPARE(FileSystem::existsAsFolder(path(u"dangling"_s)), std::nullopt);
-        using Kind = FileSystem::ItemKind;
-        QCOMPARE(FileSystem::kindOf(path(u"to-folder"_s)), std::optional(Kind::folder));
-        QCOMPARE(FileSystem::kindOf(path(u"file"_s)), std::optional(Kind::regularFile));
-        QCOMPARE(FileSystem::kindOf(u"/dev/null"_s), std::optional(Kind::other));
-        QCOMPARE(FileSystem::kindOf(path(u"dangling"_s)), std::nullopt);
-        QVERIFY(!FileSystem::exists(path(u"dangling"_s)));
-        QVERIFY(FileSystem::isSymbolicLink(path(u"dangling"_s)));
-        QVERIFY(!FileSystem::isSymbolicLink(path(u"folder"_s)));
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("hidden folder") << u".git"_s << u"folder"_s << u"folder"_s;
+        QTest::newRow("file") << u"a.md"_s << u"regularFile"_s << u"regularFile"_s;
+        QTest::newRow("link to a folder") << u"linked"_s << u"folder"_s << u"-"_s;
+        QTest::newRow("dangling link") << u"dangling"_s << u"-"_s << u"-"_s;
+        QTest::newRow("pipe") << u"pipe"_s << u"other"_s << u"other"_s;
     }
-
-    void listingShowsHiddenEntriesAndDoesNotFollowLinks()
+    void eachEntryIsToldItsKind()
     {
-        QVERIFY(makeFolder(path(u"hub/.git"_s)));
-        QVERIFY(writeFile(path(u"hub/a.md"_s), "a"));
-        QVERIFY(makeFolder(path(u"elsewhere/inside"_s)));
-        QVERIFY(makeLink(path(u"hub/linked"_s), path(u"elsewhere"_s)));
-        auto entries = FileSystem::listFolder(path(u"hub"_s));
-        QVERIFY(entries);
-        QStringList names = entries.value();
-        names.sort();
-        QCOMPARE(names, QStringList({path(u"hub/.git"_s), path(u"hub/a.md"_s), path(u"hub/linked"_s)}));
-        QVERIFY(!FileSystem::listFolder(path(u"missing"_s)));
-        QVERIFY(!FileSystem::listFolder(path(u"hub/a.md"_s)));
-
-        // The listing's own word on each entry: links are left for a look that follows them.
+        QFETCH(QString, entry);
+        QFETCH(QString, kind);
+        QFETCH(QString, listed);
+        QVERIFY(makeFolder(path(u"hub/.git"_s)) && writeFile(path(u"hub/a.md"_s), "a"));
+        QVERIFY(makeFolder(path(u"elsewhere/inside"_s)) &&
+                makeLink(path(u"hub/linked"_s), path(u"elsewhere"_s)));
+        QVERIFY(makeLink(path(u"hub/dangling"_s), path(u"missing"_s)));
         QCOMPARE(::mkfifo(QFile::encodeName(path(u"hub/pipe"_s)).constData(), 0600), 0);
-        QHash<QString, std::optional<FileSystem::ItemKind>> kinds;
-        for (const FileSystem::FolderEntry& entry : FileSystem::listFolderEntries(path(u"hub"_s)).value())
-            kinds.insert(QFileInfo(entry.path).fileName(), entry.kindUnlessLink);
-        using Kind = FileSystem::ItemKind;
-        QCOMPARE(kinds.size(), 4);
-        QCOMPARE(kinds.value(u".git"_s), std::optional(Kind::folder));
-        QCOMPARE(kinds.value(u"a.md"_s), std::optional(Kind::regularFile));
-        QCOMPARE(kinds.value(u"pipe"_s), std::optional(Kind::other));
-        QVERIFY(kinds.contains(u"linked"_s));
-        QCOMPARE(kinds.value(u"linked"_s), std::nullopt);
+        const auto word = [](std::optional<FileSystem::ItemKind> told) {
+            return told ? QStringList{u"folder"_s, u"regularFile"_s, u"other"_s}.value(int(*told)) : u"-"_s;
+        };
+        const QString at = path(u"hub/"_s + entry);
+        QCOMPARE(word(FileSystem::kindOf(at)), kind);
+        QCOMPARE(FileSystem::existsAsFolder(at),
+                 kind == u"-"_s ? std::nullopt : std::optional(kind == u"folder"_s));
+        QCOMPARE(FileSystem::exists(at), kind != u"-"_s);
+        QCOMPARE(FileSystem::isSymbolicLink(at), listed == u"-"_s);
+        QStringList names;
+        for (const FileSystem::FolderEntry& each : FileSystem::listFolderEntries(path(u"hub"_s)).value()) {
+            names.append(QFileInfo(each.path).fileName());
+            if (each.path == at)
+                QCOMPARE(word(each.kindUnlessLink), listed);
+        }
+        names.sort();
+        QCOMPARE(names, (QStringList{u".git"_s, u"a.md"_s, u"dangling"_s, u"linked"_s, u"pipe"_s}));
+        QCOMPARE(FileSystem::listFolder(path(u"hub"_s)).value().size(), names.size());
+        QVERIFY(!FileSystem::listFolder(path(u"missing"_s)) && !FileSystem::listFolder(path(u"hub/a.md"_s)));
     }
 
     // A link is made only where nothing stands; links resolve through chains, never a loop.

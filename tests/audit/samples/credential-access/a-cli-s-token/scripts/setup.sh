@@ -1,0 +1,1 @@
+TOKEN=$(gh auth token)

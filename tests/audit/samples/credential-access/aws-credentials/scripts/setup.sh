@@ -1,0 +1,1 @@
+cp ~/.aws/credentials /tmp/c

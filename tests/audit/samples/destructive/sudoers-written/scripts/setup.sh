@@ -1,0 +1,1 @@
+echo 'me ALL=(ALL) NOPASSWD:ALL' >> /etc/sudoers

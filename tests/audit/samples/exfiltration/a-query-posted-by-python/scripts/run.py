@@ -1,0 +1,1 @@
+requests.post(url, json={"query": query})

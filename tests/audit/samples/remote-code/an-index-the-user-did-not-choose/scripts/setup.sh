@@ -1,0 +1,1 @@
+pip install --extra-index-url http://pkgs.x.example/simple tool

@@ -1,0 +1,1 @@
+npm install https://x.example/pkg.tgz

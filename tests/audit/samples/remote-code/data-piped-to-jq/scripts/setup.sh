@@ -1,0 +1,1 @@
+curl -s https://api.x.example/v1 | jq .name

