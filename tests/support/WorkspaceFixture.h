@@ -3,6 +3,7 @@
 #include "access/SecurityScopedBookmarkManager.h"
 #include "actions/BackupImport.h"
 #include "actions/HubActions.h"
+#include "actions/LinkActions.h"
 #include "actions/Workspace.h"
 #include "linker/HubScanner.h"
 #include "model/ModelContext.h"
@@ -77,6 +78,13 @@ struct WorkspaceFixture
         if (!finished.wait(30000))
             return {};
         return finished.first().first().value<BackupImportOutcome>();
+    }
+
+    // Whether the hub's item was placed in the app as the user places it.
+    bool place(const QString& item, TargetApp& app)
+    {
+        return LinkActions(*workspace).setLinked(hubSkill(item), app, true, false, {}).result ==
+               LinkToggleResult::changed;
     }
 
     // The skill the hub scan makes of a hub entry.
