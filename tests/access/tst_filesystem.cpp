@@ -151,11 +151,9 @@ private Q_SLOTS:
 
         // A skill folder with a nested file, a hidden file, a relative and a dangling link.
         const QString source = path(u"skill"_s);
-        QVERIFY(makeFolder(source + u"/scripts"_s));
-        QVERIFY(writeFile(source + u"/SKILL.md"_s, "# Skill\n"));
+        QVERIFY(makeFolder(source + u"/scripts"_s) && writeFile(source + u"/SKILL.md"_s, "# Skill\n"));
         QVERIFY(writeFile(source + u"/scripts/run.sh"_s, "echo hi\n"));
-        QVERIFY(writeFile(source + u"/.hidden"_s, "h"));
-        QVERIFY(makeLink(source + u"/readme"_s, u"SKILL.md"_s));
+        QVERIFY(writeFile(source + u"/.hidden"_s, "h") && makeLink(source + u"/readme"_s, u"SKILL.md"_s));
         QVERIFY(makeLink(source + u"/gone"_s, u"/nonexistent/x"_s));
         const QStringList before = treeSnapshot(source);
 
@@ -217,10 +215,8 @@ private Q_SLOTS:
 
     void removeTakesTheLinkNotItsDestination()
     {
-        QVERIFY(writeFile(path(u"real/keep.md"_s), "keep"));
-        QVERIFY(makeLink(path(u"link"_s), path(u"real"_s)));
-        QVERIFY(makeFolder(path(u"folder"_s)));
-        QVERIFY(makeLink(path(u"folder/inner"_s), path(u"real"_s)));
+        QVERIFY(writeFile(path(u"real/keep.md"_s), "keep") && makeLink(path(u"link"_s), path(u"real"_s)));
+        QVERIFY(makeFolder(path(u"folder"_s)) && makeLink(path(u"folder/inner"_s), path(u"real"_s)));
 
         QVERIFY(FileSystem::remove(path(u"link"_s)));
         QVERIFY(FileSystem::remove(path(u"folder"_s)));
@@ -285,8 +281,7 @@ private Q_SLOTS:
         QVERIFY(FileSystem::createSymbolicLink(path(u"fresh"_s), path(u"missing"_s)));
         QCOMPARE(FileSystem::linkDestinationText(path(u"fresh"_s)).value(), path(u"missing"_s));
 
-        QVERIFY(makeFolder(path(u"hub/skill"_s)));
-        QVERIFY(makeFolder(path(u"app"_s)));
+        QVERIFY(makeFolder(path(u"hub/skill"_s)) && makeFolder(path(u"app"_s)));
         QVERIFY(makeLink(path(u"app/relative"_s), u"../hub/skill"_s));
         QVERIFY(makeLink(path(u"app/chain"_s), path(u"app/relative"_s)));
         QVERIFY(makeLink(path(u"app/dangling"_s), path(u"hub/gone"_s)));
@@ -301,8 +296,7 @@ private Q_SLOTS:
     void readingIntoABufferAndWritingText()
     {
         const QByteArray large = QByteArray("0123456789abcdef").repeated(20'000); // beyond the first read
-        QVERIFY(writeFile(path(u"large"_s), large));
-        QVERIFY(writeFile(path(u"small"_s), "small"));
+        QVERIFY(writeFile(path(u"large"_s), large) && writeFile(path(u"small"_s), "small"));
         QVERIFY(writeFile(path(u"empty"_s), ""));
         QByteArray buffer;
         QCOMPARE(FileSystem::readInto(path(u"large"_s), buffer).value(), large.size());

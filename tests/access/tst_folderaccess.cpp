@@ -139,8 +139,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         // The program's HOME (a container, say) differs from the password database's home.
         const QString realHome = this->path(u"real-home"_s);
-        QVERIFY(makeFolder(realHome + u"/skills"_s));
-        QVERIFY(makeFolder(m_platform.user.home + u"/skills"_s));
+        QVERIFY(makeFolder(realHome + u"/skills"_s) && makeFolder(m_platform.user.home + u"/skills"_s));
         m_platform.user.passwordHomes.insert(m_platform.user.login, realHome);
         m_platform.user.passwordHomes.insert(u"bob"_s, u"/home/bob"_s);
         const FolderAccess access(m_platform.scopes, m_platform.user);
@@ -153,8 +152,7 @@ private Q_SLOTS:
     {
         const FolderAccess access(m_platform.scopes, m_platform.user);
         const QString folder = path(u"writable"_s);
-        QVERIFY(makeFolder(folder));
-        QVERIFY(writeFile(path(u"a file"_s), "x"));
+        QVERIFY(makeFolder(folder) && writeFile(path(u"a file"_s), "x"));
         const QStringList before = treeSnapshot(m_dir.path());
         QCOMPARE(access.isWritable({std::nullopt, folder}), std::optional(true));
         QCOMPARE(access.isWritable({std::nullopt, path(u"a file"_s)}), std::optional(false));
@@ -179,8 +177,7 @@ private Q_SLOTS:
     // Bookmarks: a folder found where it is, and again after it was renamed in its parent.
     void resolvesToTheSameFolder()
     {
-        QVERIFY(makeFolder(path(u"Hub"_s)));
-        QVERIFY(makeFolder(path(u"Other"_s)));
+        QVERIFY(makeFolder(path(u"Hub"_s)) && makeFolder(path(u"Other"_s)));
         LogCapture log;
         const auto bookmark = SecurityScopedBookmarkManager::createBookmark(path(u"Hub"_s));
         QVERIFY(bookmark);

@@ -63,8 +63,6 @@ struct BackupFixture : WorkspaceFixture
     }
 };
 
-const QByteArray emptyBackup = R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z","targetApps":[]})";
-
 const QByteArray minimal = R"({"formatVersion":2,"exportDate":"2026-03-01T14:05:09Z","targetApps":[]})";
 
 // The minimal document with one top-level key replaced or added.
@@ -188,7 +186,7 @@ private Q_SLOTS:
         BackupFixture f;
         QVERIFY(f.workspace->hubSettings().setHub(u"/before"_s, std::nullopt).ok());
         f.makeApp(u"Old"_s);
-        QVERIFY(f.importFrom(QByteArray(emptyBackup).insert(1, extra)).ok());
+        QVERIFY(f.importFrom(QByteArray(minimal).insert(1, extra)).ok());
         QCOMPARE(f.storeContent(), QStringList{u"settings|"_s + expectedPath});
         QCOMPARE(f.workspace->hubSettings().centralRepositoryPath(), expectedPath);
         QCOMPARE(f.workspace->hubSettings().centralBookmarkData(), std::nullopt);
@@ -287,7 +285,7 @@ private Q_SLOTS:
         // Lose the link, the copy and the whole configuration, then restore.
         QVERIFY(FileSystem::remove(f.path(u"apps/Codex/deploy"_s)));
         QVERIFY(FileSystem::remove(f.path(u"apps/Cursor/deploy"_s)));
-        QVERIFY(f.importFrom(emptyBackup).ok());
+        QVERIFY(f.importFrom(minimal).ok());
         QVERIFY(f.context->records<TargetApp>().isEmpty());
         QCOMPARE(f.context->records<SkillProvenanceRecord>().size(), 1); // an older backup leaves it
         QSignalSpy hubChanged(&f.workspace->changes(), &ChangeFeed::hubItemsChanged);

@@ -293,9 +293,7 @@ private Q_SLOTS:
         QFETCH(QString, german);
         QFETCH(QString, english);
         Tool t;
-        QVERIFY(makeFolder(t.path(u"Hub"_s)));
-        QVERIFY(makeFolder(t.path(u"solo"_s)));
-        QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
+        QVERIFY(makeFolder(t.path(u"solo"_s)) && t.chooseHub());
         for (const QString& app : {u"Twin"_s, u"Twin"_s, u"Solo"_s})
             QVERIFY(t.succeeds({u"apps"_s, u"add"_s, app, t.path(u"solo"_s)}));
         const QStringList before = treeSnapshot(t.path(u"Hub"_s));
@@ -364,9 +362,8 @@ private Q_SLOTS:
         // A new member: the lock file alone, a fresh home, the same remote.
         Tool member;
         const QString clone = member.path(u"repo"_s);
-        QVERIFY(makeFolder(clone) && makeFolder(member.path(u"Hub"_s)));
         QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, readFile(repo + u"/quorvane-lock.json"_s)));
-        QVERIFY(member.succeeds({u"hub"_s, u"set"_s, member.path(u"Hub"_s)}));
+        QVERIFY(member.chooseHub());
         QVERIFY(member.succeeds({u"restore"_s, clone}));
         QCOMPARE(readFile(clone + u"/.claude/skills/pdf/SKILL.md"_s),
                  readFile(t.path(u"Hub/pdf/SKILL.md"_s)));
@@ -446,9 +443,8 @@ private Q_SLOTS:
         Tool member;
         withTokens(member);
         const QString clone = member.path(u"repo"_s);
-        QVERIFY(makeFolder(clone) && makeFolder(member.path(u"Hub"_s)));
         QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, readFile(repo + u"/quorvane-lock.json"_s)));
-        QVERIFY(member.succeeds({u"hub"_s, u"set"_s, member.path(u"Hub"_s)}));
+        QVERIFY(member.chooseHub());
         QVERIFY(member.succeeds({u"sources"_s, u"add"_s, u"github"_s, u"team/skills"_s, u"--host"_s, host}));
         team.seen.clear();
         QVERIFY(member.succeeds(QStringList{u"restore"_s, clone} + defaults));
@@ -708,7 +704,6 @@ private Q_SLOTS:
     {
         Tool t;
         for (const QString& name : {u"deploy"_s, u"review"_s}) {
-            QVERIFY(makeFolder(t.path(u"Hub/"_s + name)));
             QVERIFY(writeFile(t.path(u"Hub/"_s + name + u"/SKILL.md"_s),
                               "---\nname: " + name.toUtf8() + "\ndescription: A skill.\n---\n"));
         }
@@ -748,8 +743,7 @@ private Q_SLOTS:
     void theDoctorFindsAFolderItCannotWriteInto()
     {
         Tool t;
-        QVERIFY(makeFolder(t.path(u"Hub"_s)) && makeFolder(t.path(u"locked"_s)));
-        QVERIFY(t.succeeds({u"hub"_s, u"set"_s, t.path(u"Hub"_s)}));
+        QVERIFY(makeFolder(t.path(u"locked"_s)) && t.chooseHub());
         QVERIFY(t.succeeds({u"apps"_s, u"add"_s, u"Locked"_s, t.path(u"locked"_s)}));
         if (::geteuid() == 0) {
             if (QStandardPaths::findExecutable(u"setpriv"_s).isEmpty())
@@ -948,8 +942,7 @@ private Q_SLOTS:
         publish(github, repository, "o/r");
         const QStringList hosts = loopbackHosts(github);
         const QString hub = t.path(u"Hub"_s);
-        QVERIFY(makeFolder(hub + u"/mine"_s));
-        QVERIFY(makeFolder(t.path(u"codex"_s)));
+        QVERIFY(makeFolder(hub + u"/mine"_s) && makeFolder(t.path(u"codex"_s)));
         QVERIFY(t.succeeds({u"hub"_s, u"set"_s, hub}));
         QVERIFY(t.succeeds({u"apps"_s, u"add"_s, u"Codex"_s, t.path(u"codex"_s)}));
 
@@ -1107,9 +1100,7 @@ private Q_SLOTS:
         // A clone without the placed copies, in a fresh home with an empty hub and store.
         Tool fresh;
         const QString clone = fresh.path(u"repo"_s);
-        QVERIFY(makeFolder(clone) && makeFolder(fresh.path(u"Hub"_s)));
-        QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, lock));
-        QVERIFY(fresh.succeeds({u"hub"_s, u"set"_s, fresh.path(u"Hub"_s)}));
+        QVERIFY(writeFile(clone + u"/quorvane-lock.json"_s, lock) && fresh.chooseHub());
         // Adding one of the project's apps by hand places nothing, so the lock stays as it came.
         QVERIFY(fresh.succeeds(
             {u"apps"_s, u"add"_s, u"--preset"_s, u"claude-code"_s, u"--project"_s, clone, u"--create"_s}));

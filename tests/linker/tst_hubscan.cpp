@@ -153,8 +153,7 @@ private Q_SLOTS:
         WorkspaceFixture f;
         const QString hub = f.makeHub();
         QCOMPARE(::mkfifo(QFile::encodeName(hub + u"/pipe.md"_s).constData(), 0600), 0);
-        QVERIFY(makeLink(hub + u"/to-pipe.md"_s, fifo));
-        QVERIFY(writeFile(hub + u"/real.md"_s, "real"));
+        QVERIFY(makeLink(hub + u"/to-pipe.md"_s, fifo) && writeFile(hub + u"/real.md"_s, "real"));
         f.workspace->hubCatalog().scanCentralRepository();
         QCOMPARE(namesOf(f.workspace->hubCatalog().availableSkills()),
                  QStringList({u"pipe"_s, u"real"_s, u"to-pipe"_s}));
@@ -171,13 +170,9 @@ private Q_SLOTS:
         WorkspaceFixture f;
         const QString hub = f.makeHub();
         const QString outside = f.path(u"outside"_s);
-        QVERIFY(makeFolder(outside));
-        QVERIFY(makeFolder(hub + u"/deploy"_s));
-        QVERIFY(writeFile(hub + u"/deploy/SKILL.md"_s, "never read"));
-        QVERIFY(makeFolder(hub + u"/my.skill"_s));
-        QVERIFY(writeFile(hub + u"/notes.md"_s, "\n# Notes\n  body\n"));
-        QVERIFY(writeFile(hub + u"/latin1.txt"_s, "gr\xfc\xdf"));
-        QVERIFY(writeFile(hub + u"/Makefile"_s, "all:"));
+        QVERIFY(makeFolder(outside) && writeFile(hub + u"/deploy/SKILL.md"_s, "never read"));
+        QVERIFY(makeFolder(hub + u"/my.skill"_s) && writeFile(hub + u"/notes.md"_s, "\n# Notes\n  body\n"));
+        QVERIFY(writeFile(hub + u"/latin1.txt"_s, "gr\xfc\xdf") && writeFile(hub + u"/Makefile"_s, "all:"));
         QVERIFY(makeLink(hub + u"/linked"_s, outside));
         QVERIFY(makeLink(hub + u"/dangling.md"_s, f.path(u"gone.md"_s)));
         for (const QString& name :
@@ -280,23 +275,18 @@ private Q_SLOTS:
         TargetApp* app = f.makeApp(u"Codex"_s);
         const QString folder = app->folderPath();
         const QString root = f.dir.path();
-        QVERIFY(makeFolder(hub + u"/deploy"_s));
-        QVERIFY(writeFile(hub + u"/notes.md"_s, "n"));
-        QVERIFY(makeFolder(hub + u"/notes"_s));
-        QVERIFY(makeFolder(hub + u"/local-twin"_s));
+        QVERIFY(makeFolder(hub + u"/deploy"_s) && writeFile(hub + u"/notes.md"_s, "n"));
+        QVERIFY(makeFolder(hub + u"/notes"_s) && makeFolder(hub + u"/local-twin"_s));
         QVERIFY(makeLink(hub + u"/dangling-in-hub"_s, f.path(u"nowhere"_s)));
-        QVERIFY(makeFolder(f.path(u"external/tool"_s)));
-        QVERIFY(makeFolder(f.path(u"HubOld/old"_s)));
+        QVERIFY(makeFolder(f.path(u"external/tool"_s)) && makeFolder(f.path(u"HubOld/old"_s)));
 
         QVERIFY(makeLink(folder + u"/deploy"_s, hub + u"/deploy"_s));
         QVERIFY(makeLink(folder + u"/relative"_s, u"../../Hub/deploy"_s));
         QVERIFY(makeLink(folder + u"/chain"_s, folder + u"/relative"_s));
         QVERIFY(makeLink(folder + u"/tool"_s, f.path(u"external/tool"_s)));
         QVERIFY(makeLink(folder + u"/notes.md"_s, hub + u"/gone.md"_s));
-        QVERIFY(makeLink(folder + u"/lost"_s, hub + u"/lost"_s));
-        QVERIFY(makeFolder(folder + u"/local-twin"_s));
-        QVERIFY(writeFile(folder + u"/mine.txt"_s, "m"));
-        QVERIFY(writeFile(folder + u"/dangling-in-hub"_s, "d"));
+        QVERIFY(makeLink(folder + u"/lost"_s, hub + u"/lost"_s) && makeFolder(folder + u"/local-twin"_s));
+        QVERIFY(writeFile(folder + u"/mine.txt"_s, "m") && writeFile(folder + u"/dangling-in-hub"_s, "d"));
         QVERIFY(makeLink(folder + u"/old"_s, f.path(u"HubOld/old"_s)));
         QVERIFY(writeFile(folder + u"/.hidden"_s, "h"));
         QVERIFY(makeLink(folder + u"/.hidden-link"_s, hub + u"/deploy"_s));

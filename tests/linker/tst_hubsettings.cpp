@@ -153,8 +153,7 @@ private Q_SLOTS:
         QFETCH(bool, removeAfterwards);
         QFETCH(bool, expected);
         WorkspaceFixture f;
-        QVERIFY(makeFolder(f.path(u"Hub"_s)));
-        QVERIFY(makeLink(f.path(u"HubLink"_s), f.path(u"Hub"_s)));
+        QVERIFY(makeFolder(f.path(u"Hub"_s)) && makeLink(f.path(u"HubLink"_s), f.path(u"Hub"_s)));
         QVERIFY(writeFile(f.path(u"file.md"_s), "x"));
         std::optional<QByteArray> bookmark;
         if (!bookmarkedItem.isEmpty())

@@ -261,8 +261,7 @@ private Q_SLOTS:
         QFETCH(QString, item);
         QFETCH(bool, deleted);
         LinkingFixture f;
-        QVERIFY(makeLink(f.entry(u"link"_s), f.hub + u"/deploy"_s));
-        QVERIFY(makeFolder(f.entry(u"folder/inner"_s)));
+        QVERIFY(makeLink(f.entry(u"link"_s), f.hub + u"/deploy"_s) && makeFolder(f.entry(u"folder/inner"_s)));
         QVERIFY(f.workspace->linkRecords().upsert(f.app->id(), item));
         const QStringList hubBefore = treeSnapshot(f.hub);
 
@@ -341,8 +340,7 @@ private Q_SLOTS:
         const QString elsewhere =
             besideTheHub ? f.hub + u"Old/original-name"_s : f.path(u"apps/Other/original-name"_s);
         QVERIFY(writeFile(elsewhere + u"/SKILL.md"_s, "# Shared"));
-        QVERIFY(makeLink(f.entry(u"shared"_s), elsewhere));
-        QVERIFY(makeLink(f.path(u"third-link"_s), elsewhere));
+        QVERIFY(makeLink(f.entry(u"shared"_s), elsewhere) && makeLink(f.path(u"third-link"_s), elsewhere));
 
         QVERIFY(f.linker.importer.importSkill(f.listed(u"shared"_s), *f.app));
         QCOMPARE(readFile(f.hub + u"/shared/SKILL.md"_s), QByteArray("# Shared")); // under the link's name
@@ -375,13 +373,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, situation);
         LinkerFixture f;
-        QVERIFY(writeFile(f.entry(u"deploy/SKILL.md"_s), "local"));
-        QVERIFY(makeFolder(f.hub + u"/other"_s));
+        QVERIFY(writeFile(f.entry(u"deploy/SKILL.md"_s), "local") && makeFolder(f.hub + u"/other"_s));
         QString item = u"deploy"_s;
         if (situation == u"hub file"_s) {
             QVERIFY(writeFile(f.hub + u"/deploy"_s, "hub file"));
         } else if (situation == u"hub folder"_s) {
-            QVERIFY(makeFolder(f.hub + u"/deploy"_s));
             QVERIFY(writeFile(f.hub + u"/deploy/SKILL.md"_s, "hub"));
         } else if (situation == u"hub empty folder"_s) {
             QVERIFY(makeFolder(f.hub + u"/deploy"_s));
@@ -741,8 +737,7 @@ private Q_SLOTS:
         QFETCH(QStringList, unlink);
         LinkerFixture f;
         f.app->setPlacement(PlacementKind::copy);
-        QVERIFY(makeFolder(f.hub + u"/a/scripts"_s));
-        QVERIFY(writeFile(f.hub + u"/a/SKILL.md"_s, "# A"));
+        QVERIFY(makeFolder(f.hub + u"/a/scripts"_s) && writeFile(f.hub + u"/a/SKILL.md"_s, "# A"));
         QVERIFY(writeFile(f.hub + u"/a/scripts/run.sh"_s, "echo a"));
         HubActions(*f.workspace).rescan();
         PlanRunner& runner = f.linker.runner;
@@ -922,8 +917,7 @@ private Q_SLOTS:
     {
         LinkerFixture f;
         // Items a careless join would find: "outside" beside the hub, "a/b" in it.
-        QVERIFY(makeFolder(f.path(u"outside"_s)));
-        QVERIFY(makeFolder(f.path(u"apps/outside-target"_s)));
+        QVERIFY(makeFolder(f.path(u"outside"_s)) && makeFolder(f.path(u"apps/outside-target"_s)));
         QVERIFY(makeFolder(f.hub + u"/a/b"_s));
         const QStringList names{u".."_s,  u"."_s,        u""_s,     u"../outside"_s,
                                 u"a/b"_s, u"a\u0000b"_s, u"a\nb"_s, u"a\u001bb"_s};
