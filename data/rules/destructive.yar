@@ -45,7 +45,7 @@ rule persists_on_the_machine
     strings:
         $crontab = /\bcrontab\s+(-\s*$|-\s*[\n;&|)]|\/tmp\/)|\(\s*crontab\s+-l[^\n]{0,100}\)\s*\|\s*crontab\b|>>?\s*\/etc\/(crontab|cron\.d\/)/
         $rc = /(>>|\btee\s+-a)\s*["']?(~|\$HOME|\$\{HOME\})\/\.(bashrc|bash_profile|zshrc|zprofile|profile|config\/fish\/config\.fish)\b/
-        $systemd = /(>|\btee\b|\bcp\b|\bmv\b)[^\n]{0,80}(\.config\/systemd\/user\/|\/etc\/systemd\/system\/)[\w@.-]+\.(service|timer)/
+        $systemd = /(>|\btee\b|\bcp\b|\bmv\b|\bln\b)[^\n]{0,80}(\.config\/systemd\/user|\/etc\/systemd\/system)(\/[\w@.-]+\.(service|timer)\b|\/?(\s|$|&&|;))/
         $launchd = /(>|\btee\b|\bcp\b|\bmv\b)[^\n]{0,80}Library\/LaunchAgents\/[\w.-]+\.plist/
     condition:
         is_text and any of them

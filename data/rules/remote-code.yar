@@ -69,8 +69,9 @@ rule download_then_run
         message_de = "Lädt ein Programm herunter und führt es dann aus"
     strings:
         // wget URL -O x.sh && bash x.sh; curl -sLO URL && chmod +x f && ./f; curl -o /tmp/x URL; sh /tmp/x
-        $joined = /\b(curl|wget)\s[^\n]{0,300}\s(-[a-zA-Z]*[oO]\b|--output(-document)?\b|--remote-name\b)[^\n]{0,300}(&&|;)\s*(sudo\s+)?((ba|z|k|da)?sh\s+[^\s-]|python[0-9.]*\s+[^\s-]|perl\s+[^\s-]|ruby\s+[^\s-]|node\s+[^\s-]|chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\b[^\n]{0,150}(&&|;)\s*(sudo\s+)?(\.{0,2}\/|~\/|\$HOME\/|\/tmp\/))/ nocase
-        $download = /\b(curl|wget)\s[^\n]{0,300}\s(-[a-zA-Z]*[oO]\s+\S*(\/tmp\/|\/dev\/shm\/|\.sh\b|\.py\b|\.bin\b|\.exe\b|\.run\b|\.AppImage\b)|-O\b|--output(-document)?[= ]\S*(\/tmp\/|\.sh\b|\.py\b))/ nocase
+        // (the output switch before the address or after it)
+        $joined = /\b(curl|wget)(\s[^\n]{0,300})?\s(-[a-zA-Z]*[oO]\b|--output(-document)?\b|--remote-name\b)[^\n]{0,300}(&&|;)\s*(sudo\s+)?((ba|z|k|da)?sh\s+[^\s-]|python[0-9.]*\s+[^\s-]|perl\s+[^\s-]|ruby\s+[^\s-]|node\s+[^\s-]|chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\b[^\n]{0,150}(&&|;)\s*(sudo\s+)?(\.{0,2}\/|~\/|\$HOME\/|\/tmp\/))/ nocase
+        $download = /\b(curl|wget)(\s[^\n]{0,300})?\s(-[a-zA-Z]*[oO]\s+\S*(\/tmp\/|\/dev\/shm\/|\.sh\b|\.py\b|\.bin\b|\.exe\b|\.run\b|\.AppImage\b)|-O\b|--output(-document)?[= ]\S*(\/tmp\/|\.sh\b|\.py\b))/ nocase
         $run = /(^|[\n;&|]\s*)(sudo\s+)?((ba|z|k|da)?sh|python[0-9.]*|perl|ruby|node)\s+(\/tmp\/|\/dev\/shm\/|\.\/|~\/|\$HOME\/|\$TMPDIR\/)?[\w.\/-]{1,80}\.(sh|py|pl|rb|js|bin|run)\b|(^|[\n;&|]\s*)chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\s+[^\n]{1,120}(\n|&&|;)\s*(sudo\s+)?(\.\/|\/tmp\/|\/dev\/shm\/|~\/|\$HOME\/)/ nocase
     condition:
         is_text and ($joined or for any i in (1..#download) : ($run in (@download[i] .. @download[i] + 600)))

@@ -1,0 +1,1 @@
+chmod u+x scripts/run.sh

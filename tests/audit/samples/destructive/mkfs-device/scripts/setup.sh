@@ -1,0 +1,1 @@
+mkfs.ext4 /dev/sdb1

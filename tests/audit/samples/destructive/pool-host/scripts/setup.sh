@@ -1,0 +1,1 @@
+./miner --url pool.supportxmr.com:443 --user 4A

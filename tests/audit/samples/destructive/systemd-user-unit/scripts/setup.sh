@@ -1,0 +1,1 @@
+cp x.service ~/.config/systemd/user/ && systemctl --user enable x

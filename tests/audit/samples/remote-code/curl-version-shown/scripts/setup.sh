@@ -1,0 +1,1 @@
+echo "$(curl --version | head -1)"

@@ -1,0 +1,1 @@
+base64 --decode config.b64 > config.json && jq . config.json

@@ -1,0 +1,1 @@
+echo $LOGO | base64 -d > logo.png

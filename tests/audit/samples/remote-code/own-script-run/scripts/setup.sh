@@ -1,0 +1,1 @@
+chmod +x scripts/build.sh && ./scripts/build.sh

@@ -1,0 +1,1 @@
+pip install --index-url https://pypi.org/simple requests

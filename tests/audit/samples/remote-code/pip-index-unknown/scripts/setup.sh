@@ -1,0 +1,1 @@
+pip install --index-url https://pkgs.x.example/simple tool

