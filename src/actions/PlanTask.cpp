@@ -5,6 +5,7 @@
 #include "audit/AuditRules.h"
 #include "model/ModelContext.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <numeric>
@@ -38,17 +39,26 @@ bool PlanTask::auditLetsPlace(Workspace& workspace, const std::vector<PlacementP
         QSet<QString> taken; // the items already in, as thousands are placed at once
     };
     std::vector<Group> groups;
+    // Each project's policy and rules are read once, and the rules of apps in no project once:
+    // a restore places into hundreds of apps, and reading them for each held the window up.
+    QHash<QString, std::vector<Group>::size_type> groupOfProject;
     for (const PlacementPlan& plan : plans) {
         const TargetApp* app = workspace.app(plan.appID);
-        const std::optional<PlacementPolicy> policy =
-            app ? std::optional<PlacementPolicy>(std::in_place, *app) : std::nullopt;
-        const bool strictly = policy && policy->auditMustPass();
-        const auto rules = policy ? policy->auditRules() : AuditRules::standard();
-        auto group = std::find_if(groups.begin(), groups.end(), [&](const Group& known) {
-            return known.strictly == strictly && known.rules == rules;
-        });
-        if (group == groups.end())
-            group = groups.insert(groups.end(), Group{strictly, rules, {}, {}});
+        const QString project = app ? app->project().value_or(QString()) : QString();
+        auto known = groupOfProject.constFind(project);
+        if (known == groupOfProject.cend()) {
+            const std::optional<PlacementPolicy> policy =
+                app ? std::optional<PlacementPolicy>(std::in_place, *app) : std::nullopt;
+            const bool strictly = policy && policy->auditMustPass();
+            const auto rules = policy ? policy->auditRules() : AuditRules::standard();
+            auto same = std::find_if(groups.begin(), groups.end(), [&](const Group& group) {
+                return group.strictly == strictly && group.rules == rules;
+            });
+            if (same == groups.end())
+                same = groups.insert(groups.end(), Group{strictly, rules, {}, {}});
+            known = groupOfProject.insert(project, std::distance(groups.begin(), same));
+        }
+        Group* group = &groups[*known];
         for (const PlanAction& action : plan.actions)
             if (action.placesItem() && !action.destination.isEmpty() &&
                 !group->taken.contains(action.destination)) {
