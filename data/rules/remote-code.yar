@@ -68,13 +68,16 @@ rule download_then_run
         message = "Downloads a program, then runs it"
         message_de = "Lädt ein Programm herunter und führt es dann aus"
     strings:
-        // wget URL -O x.sh && bash x.sh; curl -sLO URL && chmod +x f && ./f; curl -o /tmp/x URL; sh /tmp/x
-        // (the output switch before the address or after it)
-        $joined = /\b(curl|wget)(\s[^\n]{0,300})?\s(-[a-zA-Z]*[oO]\b|--output(-document)?\b|--remote-name\b)[^\n]{0,300}(&&|;)\s*(sudo\s+)?((ba|z|k|da)?sh\s+[^\s-]|python[0-9.]*\s+[^\s-]|perl\s+[^\s-]|ruby\s+[^\s-]|node\s+[^\s-]|chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\b[^\n]{0,150}(&&|;)\s*(sudo\s+)?(\.{0,2}\/|~\/|\$HOME\/|\/tmp\/))/ nocase
-        $download = /\b(curl|wget)(\s[^\n]{0,300})?\s(-[a-zA-Z]*[oO]\s+\S*(\/tmp\/|\/dev\/shm\/|\.sh\b|\.py\b|\.bin\b|\.exe\b|\.run\b|\.AppImage\b)|-O\b|--output(-document)?[= ]\S*(\/tmp\/|\.sh\b|\.py\b))/ nocase
+        // wget URL -O x.sh && bash x.sh; curl -sLO URL && chmod +x f && ./f; curl -o /tmp/x URL; sh /tmp/x.
+        // With the output switch straight after the program ("curl -sLO URL && …"), the download
+        // counts with what runs it on the same line: that form leads every other README line.
+        $joined = /\b(curl|wget)\s[^\n]{0,300}\s(-[a-zA-Z]*[oO]\b|--output(-document)?\b|--remote-name\b)[^\n]{0,300}(&&|;)\s*(sudo\s+)?((ba|z|k|da)?sh\s+[^\s-]|python[0-9.]*\s+[^\s-]|perl\s+[^\s-]|ruby\s+[^\s-]|node\s+[^\s-]|chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\b[^\n]{0,150}(&&|;)\s*(sudo\s+)?(\.{0,2}\/|~\/|\$HOME\/|\/tmp\/))/ nocase
+        $joined_first = /\b(curl|wget)\s+(-[a-zA-Z]*[oO]\b|--output(-document)?\b|--remote-name\b)[^\n]{0,300}(&&|;)\s*(sudo\s+)?((ba|z|k|da)?sh\s+[^\s-]|python[0-9.]*\s+[^\s-]|perl\s+[^\s-]|ruby\s+[^\s-]|node\s+[^\s-]|chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\b[^\n]{0,150}(&&|;)\s*(sudo\s+)?(\.{0,2}\/|~\/|\$HOME\/|\/tmp\/))/ nocase
+        $download = /\b(curl|wget)\s[^\n]{0,300}\s(-[a-zA-Z]*[oO]\s+\S*(\/tmp\/|\/dev\/shm\/|\.sh\b|\.py\b|\.bin\b|\.exe\b|\.run\b|\.AppImage\b)|-O\b|--output(-document)?[= ]\S*(\/tmp\/|\.sh\b|\.py\b))/ nocase
         $run = /(^|[\n;&|]\s*)(sudo\s+)?((ba|z|k|da)?sh|python[0-9.]*|perl|ruby|node)\s+(\/tmp\/|\/dev\/shm\/|\.\/|~\/|\$HOME\/|\$TMPDIR\/)?[\w.\/-]{1,80}\.(sh|py|pl|rb|js|bin|run)\b|(^|[\n;&|]\s*)chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\s+[^\n]{1,120}(\n|&&|;)\s*(sudo\s+)?(\.\/|\/tmp\/|\/dev\/shm\/|~\/|\$HOME\/)/ nocase
     condition:
-        is_text and ($joined or for any i in (1..#download) : ($run in (@download[i] .. @download[i] + 600)))
+        is_text and ($joined or $joined_first or
+            for any i in (1..#download) : ($run in (@download[i] .. @download[i] + 600)) )
 }
 
 rule fetch_and_run_by_hand
@@ -153,7 +156,9 @@ rule package_from_unchosen_place
     strings:
         $pip_index = /\bpip[0-9.]*\s+install\b[^\n]{0,200}--(extra-)?index-url[= ]\s*["']?https?:\/\// nocase
         $pip_url = /\bpip[0-9.]*\s+install\b[^\n]{0,100}\s(git\+)?https?:\/\/\S+\.(whl|tar\.gz|zip)\b/ nocase
-        $npm_url = /\bnpm\s+(install|i|add)\b[^\n]{0,100}\shttps?:\/\/\S+\.(tgz|tar\.gz)\b/ nocase
+        // The address is spelt without plain literals, so YARA anchors this on "npm" rather than on
+        // the "://" and ".tgz" of every download a README names.
+        $npm_url = /\bnpm\s+(install|i|add)\b[^\n]{0,100}\sh[t]{2}ps?:[\/]{2}\S+\.t(g|ar\.g)z\b/ nocase
         $known_index = /\bpip[0-9.]*\s+install\b[^\n]{0,200}--(extra-)?index-url[= ]\s*["']?https:\/\/(pypi\.org|test\.pypi\.org|download\.pytorch\.org|pypi\.nvidia\.com|files\.pythonhosted\.org)\// nocase
     condition:
         is_text and any of ($pip_index, $pip_url, $npm_url) and #known_index >= 0
