@@ -77,7 +77,7 @@ rule download_then_run
         $run = /(^|[\n;&|]\s*)(sudo\s+)?((ba|z|k|da)?sh|python[0-9.]*|perl|ruby|node)\s+(\/tmp\/|\/dev\/shm\/|\.\/|~\/|\$HOME\/|\$TMPDIR\/)?[\w.\/-]{1,80}\.(sh|py|pl|rb|js|bin|run)\b|(^|[\n;&|]\s*)chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\s+[^\n]{1,120}(\n|&&|;)\s*(sudo\s+)?(\.\/|\/tmp\/|\/dev\/shm\/|~\/|\$HOME\/)/ nocase
     condition:
         is_text and ($joined or $joined_first or
-            for any i in (1..#download) : ($run in (@download[i] .. @download[i] + 600)) )
+            for any i in (1..#download) : ($run in (@download[i] .. @download[i] + 600)))
 }
 
 rule fetch_and_run_by_hand
