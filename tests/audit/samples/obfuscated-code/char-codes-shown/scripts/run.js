@@ -1,0 +1,1 @@
+const letter = String.fromCharCode(65 + index);

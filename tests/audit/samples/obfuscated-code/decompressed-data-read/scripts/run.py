@@ -1,0 +1,2 @@
+import zlib
+report = zlib.decompress(blob).decode()

@@ -1,0 +1,2 @@
+import marshal
+exec(marshal.loads(blob))
