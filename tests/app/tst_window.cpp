@@ -697,7 +697,8 @@ private Q_SLOTS:
             "bestehen, ohne akzeptiertes Risiko."_s);
         QVERIFY(QFile::remove(repo + u"/quorvane-policy.json"_s));
 
-        // The hub's item edited by hand stays as it is; the project's copy gets the locked content.
+        // The hub's item edited by hand is kept, and the plan says so; the project's copy gets the
+        // locked content.
         QVERIFY(writeFile(w.hub + u"/deploy/SKILL.md"_s, "# Edited here"));
         QVERIFY(QDir(repo + u"/.cursor/skills/deploy"_s).removeRecursively());
         note.clear();
