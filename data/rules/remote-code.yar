@@ -70,7 +70,8 @@ rule download_then_run
     strings:
         // wget URL -O x.sh && bash x.sh; curl -sLO URL && chmod +x f && ./f; curl -o /tmp/x URL; sh /tmp/x.
         // With the output switch straight after the program ("curl -sLO URL && …"), the download
-        // counts with what runs it on the same line: that form leads every other README line.
+        // counts with what runs it on the same line: that form leads every other README line. It
+        // is a string of its own: one pattern for both forms was slower on such text.
         $joined = /\b(curl|wget)\s[^\n]{0,300}\s(-[a-zA-Z]*[oO]\b|--output(-document)?\b|--remote-name\b)[^\n]{0,300}(&&|;)\s*(sudo\s+)?((ba|z|k|da)?sh\s+[^\s-]|python[0-9.]*\s+[^\s-]|perl\s+[^\s-]|ruby\s+[^\s-]|node\s+[^\s-]|chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\b[^\n]{0,150}(&&|;)\s*(sudo\s+)?(\.{0,2}\/|~\/|\$HOME\/|\/tmp\/))/ nocase
         $joined_first = /\b(curl|wget)\s+(-[a-zA-Z]*[oO]\b|--output(-document)?\b|--remote-name\b)[^\n]{0,300}(&&|;)\s*(sudo\s+)?((ba|z|k|da)?sh\s+[^\s-]|python[0-9.]*\s+[^\s-]|perl\s+[^\s-]|ruby\s+[^\s-]|node\s+[^\s-]|chmod\s+(-\S+\s+)*(\+x|u\+x|a\+x|[0-7]?7[0-7][0-7])\b[^\n]{0,150}(&&|;)\s*(sudo\s+)?(\.{0,2}\/|~\/|\$HOME\/|\/tmp\/))/ nocase
         $download = /\b(curl|wget)\s[^\n]{0,300}\s(-[a-zA-Z]*[oO]\s+\S*(\/tmp\/|\/dev\/shm\/|\.sh\b|\.py\b|\.bin\b|\.exe\b|\.run\b|\.AppImage\b)|-O\b|--output(-document)?[= ]\S*(\/tmp\/|\.sh\b|\.py\b))/ nocase

@@ -92,15 +92,11 @@ private Q_SLOTS:
         QFETCH(QString, sample);
         QFETCH(QString, expected);
         const QString folder = QStringLiteral(QUORVANE_AUDIT_SAMPLES "/") + sample;
-        QList<ContentFile> files;
-        for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-             it.hasNext();) {
-            const QString path = it.next();
-            files.append({QDir(folder).relativeFilePath(path), readFile(path), false});
-        }
         QVERIFY(QFileInfo::exists(folder + u"/SKILL.md"_s));
+        const Result<AuditReport> report = SkillScanner::scanPath(sample.section(u'/', 1), folder);
+        QVERIFY(report);
         QStringList found;
-        for (const AuditFinding& finding : SkillScanner::scan(sample.section(u'/', 1), files, true).findings)
+        for (const AuditFinding& finding : report.value().findings)
             if (finding.level != AuditLevel::info)
                 found.append(u"%1:%2 %3 %4"_s.arg(finding.file,
                                                   finding.line ? QString::number(*finding.line) : u"-"_s,
