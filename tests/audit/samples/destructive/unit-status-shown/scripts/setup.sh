@@ -1,0 +1,2 @@
+systemctl --user status backup.service
+cp backup.service ~/backups/

@@ -1,0 +1,1 @@
+curl -sLO https://x.example/data.tgz && tar xzf data.tgz
